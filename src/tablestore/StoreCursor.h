@@ -1,0 +1,225 @@
+#pragma once
+
+// The storage of one open table: its field list, its records and its note.
+//
+// A record's values live in one heap block (TStoreValues): first the slot area of RecordSize
+// bytes laid out by the fields' SlotOffset, then the bytes of the counted values (String, BLOB,
+// Memo, FmtMemo, Graphic) one after another in field order. A counted field's slot holds the
+// byte length of its value as a 32-bit integer, so an empty value costs nothing beyond its slot
+// and a record of short texts is a single small allocation.
+//
+// Record entries never move once created: the view and bookmarks hold pointers to them.
+
+#include "data/FieldTypes.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace etikor {
+
+enum class TStoreFieldKind : uint8_t {
+    Unknown,
+    SmallInt,
+    Integer,
+    Boolean,
+    Double,
+    Currency,
+    Date,
+    Time,
+    DateTime,
+    AutoInc,
+    SmallStr,
+    String,
+    BLOB,
+    Memo,
+    FmtMemo,
+    Graphic,
+};
+
+// Kinds whose value has a variable length and is stored as a count and bytes.
+constexpr bool IsCountedKind(TStoreFieldKind kind) {
+    return kind >= TStoreFieldKind::String && kind != TStoreFieldKind::SmallStr;
+}
+// The kinds that never take part in key comparisons.
+constexpr bool IsBlobKind(TStoreFieldKind kind) {
+    return kind == TStoreFieldKind::BLOB || kind == TStoreFieldKind::Memo ||
+           kind == TStoreFieldKind::FmtMemo || kind == TStoreFieldKind::Graphic;
+}
+// Kinds whose absent (zero, empty) value reads back as null; the others read back as 0/false.
+constexpr bool IsNullWhenEmpty(TStoreFieldKind kind) {
+    return kind == TStoreFieldKind::SmallStr || kind == TStoreFieldKind::Date ||
+           kind == TStoreFieldKind::DateTime || IsCountedKind(kind);
+}
+
+// The longest value a String field can hold: the reader refuses counts above it.
+constexpr uint32_t kStoreMaxStringLength = 8191;
+// The longest BLOB value the reader accepts (2^30 - 1).
+constexpr uint32_t kStoreMaxBlobLength = 1073741823;
+// The longest note the 16-bit length of the note block can carry.
+constexpr std::size_t kStoreMaxNotesLength = 32767;
+
+struct TStoreField {
+    std::string Name;
+    std::string TableAlias = "XXX";
+    uint16_t DataSize = 0;     // slot width
+    uint16_t DeclaredSize = 0; // SmallStr and String only
+    int32_t SlotOffset = 0;
+    TStoreFieldKind FieldKind = TStoreFieldKind::Unknown;
+};
+
+// Slot width of a kind (SmallStr: declared size + 1).
+uint16_t StoreSlotWidth(TStoreFieldKind kind, uint16_t declaredSize);
+
+// Record status, with the values the dataset reports.
+enum class TStoreRecordStatus : uint8_t {
+    Unchanged = 0,
+    Modified = 1,
+    Inserted = 2,
+    Deleted = 3,
+    Dropped = 4,
+};
+
+// The values of one record (or of an edit or key buffer). Copying copies the bytes; moving
+// moves the block. A default-constructed object holds no block ("no values": a dropped record,
+// an absent backup).
+class TStoreValues {
+public:
+    TStoreValues() noexcept = default;
+    // Zeroed slots and no counted bytes.
+    explicit TStoreValues(std::size_t recordSize);
+    // A block with exactly these bytes (slot area followed by the counted bytes).
+    static TStoreValues FromBytes(std::string_view bytes);
+    ~TStoreValues();
+    TStoreValues(const TStoreValues& other);
+    TStoreValues& operator=(const TStoreValues& other);
+    TStoreValues(TStoreValues&& other) noexcept : FData(other.FData) { other.FData = nullptr; }
+    TStoreValues& operator=(TStoreValues&& other) noexcept;
+
+    bool IsEmpty() const { return FData == nullptr; }
+    std::size_t Size() const;
+    uint8_t* Bytes() { return FData ? FData + sizeof(std::size_t) : nullptr; }
+    const uint8_t* Bytes() const { return FData ? FData + sizeof(std::size_t) : nullptr; }
+    std::string_view View() const { return {reinterpret_cast<const char*>(Bytes()), Size()}; }
+    void Reset() noexcept;
+
+private:
+    uint8_t* FData = nullptr; // [size_t size][bytes]
+};
+
+struct TStoreRecord {
+    TStoreValues Values;
+    TStoreValues Backup; // values from before the first edit since load or commit; empty if none
+    TStoreRecordStatus Status = TStoreRecordStatus::Unchanged;
+};
+
+// Progress in whole percent (0..100); called only when the value changes.
+using TStoreProgress = std::function<void(int percent)>;
+
+class TStoreCursor {
+public:
+    TStoreCursor() = default;
+    TStoreCursor(const TStoreCursor&) = delete;
+    TStoreCursor& operator=(const TStoreCursor&) = delete;
+
+    // --- field list --------------------------------------------------------------------
+    const std::vector<TStoreField>& Fields() const { return FFields; }
+    int FieldCount() const { return static_cast<int>(FFields.size()); }
+    const TStoreField& Field(int index) const { return FFields[static_cast<std::size_t>(index)]; }
+    int32_t RecordSize() const { return FRecordSize; }
+    // Index of the field with this name, compared without regard to letter case; -1 if none.
+    int FieldIndex(std::string_view name) const;
+    const TStoreField* FindField(std::string_view name) const;
+    // Replaces the field list; slot offsets, slot widths and RecordSize are computed from the
+    // kinds and declared sizes. Drops every record.
+    void SetFields(std::vector<TStoreField> fields);
+
+    std::string Notes;
+
+    // --- records -----------------------------------------------------------------------
+    // Storage order. Entries are owned by the cursor and keep their address until
+    // ClearRecords/Clear/SetFields.
+    const std::vector<TStoreRecord*>& Records() const { return FRecords; }
+    int RecordCount() const { return static_cast<int>(FRecords.size()); }
+    // Adds a record at the end of storage and returns its entry.
+    TStoreRecord* AppendRecord(TStoreValues values,
+                               TStoreRecordStatus status = TStoreRecordStatus::Unchanged);
+    // Removes entries from the storage order for which `remove` is true (the entries stay
+    // allocated, their values are freed, their status becomes Dropped), keeping the order of the
+    // others. One pass.
+    void RemoveRecords(const std::function<bool(const TStoreRecord&)>& remove);
+    // Reorders storage (the caller passes a permutation of Records(), e.g. sorted by a key).
+    void ReorderRecords(std::vector<TStoreRecord*> order);
+    // True when the entry is in the storage order (a linear search; use for error checks only).
+    bool Contains(const TStoreRecord* record) const;
+    void ClearRecords();
+    // Empties fields, records and note.
+    void Clear();
+    void ReserveRecords(std::size_t count);
+
+    // --- values ------------------------------------------------------------------------
+    // A zeroed value block for this field list (all values absent).
+    TStoreValues NewValues() const { return TStoreValues(static_cast<std::size_t>(FRecordSize)); }
+    // Sets every value of the block to absent, keeping it the right size.
+    void ClearValues(TStoreValues& values) const;
+
+    // The typed accessors take the field's index. Reading a field of another kind gives 0 /
+    // false / empty. Integers: SmallInt, Integer, AutoInc, Boolean (0/1), Date (day number,
+    // day 1 = 1 January 0001), Time (milliseconds since midnight). Floats: Double, Currency,
+    // DateTime (milliseconds since the start of day 1).
+    int32_t GetInteger(const TStoreValues& values, int field) const;
+    void SetInteger(TStoreValues& values, int field, int32_t value) const;
+    double GetFloat(const TStoreValues& values, int field) const;
+    void SetFloat(TStoreValues& values, int field, double value) const;
+    bool GetBoolean(const TStoreValues& values, int field) const;
+    void SetBoolean(TStoreValues& values, int field, bool value) const;
+    // Text of SmallStr (up to the first zero byte) and the bytes of the counted kinds.
+    std::string_view GetString(const TStoreValues& values, int field) const;
+    // SmallStr keeps the characters up to its declared size and before a zero byte; String keeps
+    // at most its declared size and never more than kStoreMaxStringLength; BLOB kinds keep every
+    // byte. Other kinds are left unchanged.
+    void SetString(TStoreValues& values, int field, std::string_view value) const;
+    // True when the stored value is absent: zero, false or empty (the writer leaves it out).
+    bool IsEmptyValue(const TStoreValues& values, int field) const;
+    // Absent and of a kind that reads back as null.
+    bool IsNull(const TStoreValues& values, int field) const {
+        return IsNullWhenEmpty(Field(field).FieldKind) && IsEmptyValue(values, field);
+    }
+    void ClearValue(TStoreValues& values, int field) const;
+    // Byte offset of a counted field's value inside the block (after the slot area).
+    std::size_t CountedOffset(const TStoreValues& values, int field) const;
+
+    // --- file image (StoreFormat.cpp) --------------------------------------------------
+    // Builds the field list from a descriptor section of `fieldCount` descriptors. On failure
+    // `reason` is set, the fields parsed so far are kept and false is returned.
+    bool ParseDescriptors(std::string_view section, int32_t fieldCount, std::string& reason);
+    // Writes the image of the table (deleted and dropped records left out) into `image`,
+    // replacing its content; returns the image's length. `reserveHint` bytes are reserved
+    // first. Progress counts every record of storage, deleted ones included.
+    std::size_t WriteToStream(std::string& image, const TStoreProgress& progress = {},
+                              std::size_t reserveHint = 0) const;
+    // Replaces fields, records and note by the image. Returns false with `reason` set on
+    // failure; the cursor is then empty. With `partialOpen` a damaged image (not an "E" image)
+    // keeps what was read and returns true with `reason` set.
+    bool ReadFromStream(std::string_view image, std::string& reason, bool partialOpen = false,
+                        const TStoreProgress& progress = {});
+
+private:
+    std::vector<TStoreField> FFields;
+    std::vector<int> FCounted; // indices of the counted fields, in field order
+    int32_t FRecordSize = 0;
+    std::deque<TStoreRecord> FEntries; // owns the entries; deque keeps their addresses
+    std::vector<TStoreRecord*> FRecords;
+
+    void Layout();
+    friend class TStoreReader;
+};
+
+// The descriptor type code of a field: "i", "Z", "s200", ...
+std::string StoreTypeCode(const TStoreField& field);
+
+} // namespace etikor

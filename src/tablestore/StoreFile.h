@@ -1,0 +1,64 @@
+#pragma once
+
+// Table files on disk: reading a whole file, the table-name-to-path rule, and saving an image.
+//
+// Every save replaces the file atomically: the image goes to a temporary file in the same folder,
+// is flushed to the disk and renamed over the target, so a failed save leaves the previous file
+// exactly as it was.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace etikor {
+
+enum TStoreSaveOption : uint8_t {
+    savAutoBackup = 1 << 0,  // copy the existing file to "<name>.~d" first
+    savSlowMode = 1 << 1,    // build the image without reserving its memory in advance
+    savSortOnIndex = 1 << 2, // the dataset sorts storage by IndexFieldNames before saving
+};
+using TStoreSaveOptions = uint8_t;
+
+// The whole file into `bytes`. False when the file does not exist or cannot be read (the dataset
+// then raises "Error opening file <path>").
+bool ReadWholeFile(const std::string& path, std::string& bytes);
+
+// True when the name holds a folder part ("/" or "\" anywhere).
+bool HasFolder(std::string_view tableName);
+// The name without its folder part.
+std::string StripFolder(std::string_view tableName);
+// A database path as kept by TStoreDatabase: with a trailing "/" added when it ends in neither
+// "/" nor "\". An empty path stays empty.
+std::string NormalizeDatabasePath(std::string_view path);
+// The path of a table file: the name itself when it holds a folder or when there is no database
+// path, otherwise the database path followed by the name.
+std::string ResolveTablePath(std::string_view tableName, std::string_view databasePath);
+// The auto-backup copy's name: the extension of the last path component replaced by ".~d"
+// (added when there is none).
+std::string BackupPathFor(std::string_view path);
+
+// Test seam: called before each chunk of a save is written to the temporary file, with the
+// number of bytes already written; returning false makes that write fail.
+using TStoreWriteProbe = std::function<bool(std::size_t written)>;
+
+// Writes `image` to `path` atomically, honouring savAutoBackup. Throws EStoreFileError with
+// the platform's reason; the old file (and an older backup copy) stay as they were then.
+void SaveImageToFile(const std::string& path, std::string_view image, TStoreSaveOptions options = 0,
+                     const TStoreWriteProbe& probe = {});
+
+} // namespace etikor
+
+namespace etikor {
+
+class TStoreCursor;
+using TStoreProgress = std::function<void(int percent)>;
+
+// Builds the cursor's image in memory (reserved at records × RecordSize × 5 bytes unless
+// savSlowMode) and saves it with SaveImageToFile. Storage order is written as it stands: with
+// savSortOnIndex the caller sorts storage first.
+void SaveCursorToFile(const TStoreCursor& cursor, const std::string& path, TStoreSaveOptions options = 0,
+                      const TStoreProgress& progress = {}, const TStoreWriteProbe& probe = {});
+
+} // namespace etikor
