@@ -55,5 +55,11 @@ BarcodeEncoding EncodeInterleaved(std::string_view text, const EncoderOptions& o
 BarcodeEncoding EncodeUpcShipping(std::string_view text, const EncoderOptions& options);
 BarcodeEncoding EncodePostNet(std::string_view text, const EncoderOptions& options);
 BarcodeEncoding EncodePzn(std::string_view text, const EncoderOptions& options);
+// 1-based position of the first character these encoders have no pattern for, 0 when every
+// character can be encoded. The catalogue lets letters through for OPC and PostNet, and ITF
+// has no character-set check at all; the barcode object reports such a position as
+// erCharOutOfSet.
+int InterleavedUnencodablePosition(std::string_view text); // bc25Interleaved, bcITF, bcOPC
+int PostNetUnencodablePosition(std::string_view text);
 
 } // namespace etikor
