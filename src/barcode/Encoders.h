@@ -30,6 +30,10 @@ void EncodeAddOn(std::string_view digits, int mainLength, BarcodeEncoding& encod
 
 // Code 128 and EAN-128 (EncodeCode128.cpp).
 BarcodeEncoding EncodeCode128(std::string_view text, TTypBarCode type, const EncoderOptions& options);
+// 1-based position of the first character that Code 128 has no symbol value for (codes 128
+// and above, e.g. the accented letters of the EAN-128 character set), 0 when there is none.
+// The barcode object reports it as erCharOutOfSet; the encoder gives an empty pattern for it.
+int Code128UnencodablePosition(std::string_view text, TTypBarCode type);
 
 // Code 39 (EncodeCode39.cpp), Code 93 (EncodeCode93.cpp), Codabar (EncodeCodabar.cpp),
 // Code 11 (EncodeCode11.cpp), MSI (EncodeMsi.cpp).
