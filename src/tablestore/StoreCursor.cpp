@@ -1,0 +1,419 @@
+#include "tablestore/StoreCursor.h"
+
+#include "data/Cp1250.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace etikor {
+
+uint16_t StoreSlotWidth(TStoreFieldKind kind, uint16_t declaredSize) {
+    switch (kind) {
+    case TStoreFieldKind::SmallInt:
+    case TStoreFieldKind::Boolean:
+        return 2;
+    case TStoreFieldKind::Integer:
+    case TStoreFieldKind::Date:
+    case TStoreFieldKind::Time:
+    case TStoreFieldKind::AutoInc:
+    case TStoreFieldKind::String: // one reference
+        return 4;
+    case TStoreFieldKind::Double:
+    case TStoreFieldKind::Currency:
+    case TStoreFieldKind::DateTime:
+    case TStoreFieldKind::BLOB: // reference + 32-bit length
+    case TStoreFieldKind::Memo:
+    case TStoreFieldKind::FmtMemo:
+    case TStoreFieldKind::Graphic:
+        return 8;
+    case TStoreFieldKind::SmallStr:
+        return static_cast<uint16_t>(declaredSize + 1);
+    case TStoreFieldKind::Unknown:
+        break;
+    }
+    return 0;
+}
+
+std::string StoreTypeCode(const TStoreField& field) {
+    static constexpr char codes[] = {'?', 'l', 'i', 'b', 'f', 'c', 'd', 'v',
+                                     't', 'a', '?', 's', 'o', 'm', 'r', 'g'};
+    switch (field.FieldKind) {
+    case TStoreFieldKind::SmallStr: {
+        const int size = field.DeclaredSize;
+        return std::string(1, static_cast<char>(size < 10 ? '0' + size : 'A' + size - 10));
+    }
+    case TStoreFieldKind::String:
+        return "s" + std::to_string(field.DeclaredSize);
+    case TStoreFieldKind::Unknown:
+        return "s";
+    default:
+        return std::string(1, codes[static_cast<int>(field.FieldKind)]);
+    }
+}
+
+// ---- TStoreValues ---------------------------------------------------------------------
+
+namespace {
+
+uint8_t* allocateBlock(std::size_t size) {
+    auto* data = static_cast<uint8_t*>(::operator new(sizeof(std::size_t) + size));
+    std::memcpy(data, &size, sizeof size);
+    return data;
+}
+
+} // namespace
+
+TStoreValues::TStoreValues(std::size_t recordSize) : FData(allocateBlock(recordSize)) {
+    std::memset(FData + sizeof(std::size_t), 0, recordSize);
+}
+
+TStoreValues TStoreValues::FromBytes(std::string_view bytes) {
+    TStoreValues values;
+    values.FData = allocateBlock(bytes.size());
+    if (!bytes.empty())
+        std::memcpy(values.FData + sizeof(std::size_t), bytes.data(), bytes.size());
+    return values;
+}
+
+TStoreValues::~TStoreValues() {
+    Reset();
+}
+
+TStoreValues::TStoreValues(const TStoreValues& other) {
+    if (other.FData) {
+        const std::size_t size = other.Size();
+        FData = allocateBlock(size);
+        std::memcpy(FData + sizeof(std::size_t), other.Bytes(), size);
+    }
+}
+
+TStoreValues& TStoreValues::operator=(const TStoreValues& other) {
+    if (this != &other) {
+        TStoreValues copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+TStoreValues& TStoreValues::operator=(TStoreValues&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        FData = other.FData;
+        other.FData = nullptr;
+    }
+    return *this;
+}
+
+std::size_t TStoreValues::Size() const {
+    if (!FData)
+        return 0;
+    std::size_t size;
+    std::memcpy(&size, FData, sizeof size);
+    return size;
+}
+
+void TStoreValues::Reset() noexcept {
+    ::operator delete(FData);
+    FData = nullptr;
+}
+
+// ---- field list ----------------------------------------------------------------------------
+
+int TStoreCursor::FieldIndex(std::string_view name) const {
+    for (std::size_t i = 0; i < FFields.size(); ++i) {
+        const std::string& candidate = FFields[i].Name;
+        if (candidate.size() != name.size())
+            continue;
+        bool same = true;
+        for (std::size_t c = 0; c < name.size() && same; ++c)
+            same = Cp1250Upper(static_cast<unsigned char>(candidate[c])) ==
+                   Cp1250Upper(static_cast<unsigned char>(name[c]));
+        if (same)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+const TStoreField* TStoreCursor::FindField(std::string_view name) const {
+    const int index = FieldIndex(name);
+    return index < 0 ? nullptr : &FFields[static_cast<std::size_t>(index)];
+}
+
+void TStoreCursor::SetFields(std::vector<TStoreField> fields) {
+    ClearRecords();
+    FFields = std::move(fields);
+    Layout();
+}
+
+void TStoreCursor::Layout() {
+    FCounted.clear();
+    int32_t offset = 0;
+    for (std::size_t i = 0; i < FFields.size(); ++i) {
+        TStoreField& field = FFields[i];
+        if (field.FieldKind != TStoreFieldKind::SmallStr && field.FieldKind != TStoreFieldKind::String)
+            field.DeclaredSize = 0;
+        field.DataSize = StoreSlotWidth(field.FieldKind, field.DeclaredSize);
+        field.SlotOffset = offset;
+        offset += field.DataSize;
+        if (IsCountedKind(field.FieldKind))
+            FCounted.push_back(static_cast<int>(i));
+    }
+    FRecordSize = offset;
+}
+
+// ---- records -------------------------------------------------------------------------------
+
+TStoreRecord* TStoreCursor::AppendRecord(TStoreValues values, TStoreRecordStatus status) {
+    TStoreRecord& entry = FEntries.emplace_back();
+    entry.Values = std::move(values);
+    entry.Status = status;
+    FRecords.push_back(&entry);
+    return &entry;
+}
+
+void TStoreCursor::RemoveRecords(const std::function<bool(const TStoreRecord&)>& remove) {
+    auto kept = FRecords.begin();
+    for (TStoreRecord* record : FRecords) {
+        if (remove(*record)) {
+            record->Values.Reset();
+            record->Backup.Reset();
+            record->Status = TStoreRecordStatus::Dropped;
+        } else {
+            *kept++ = record;
+        }
+    }
+    FRecords.erase(kept, FRecords.end());
+}
+
+void TStoreCursor::ReorderRecords(std::vector<TStoreRecord*> order) {
+    if (order.size() == FRecords.size())
+        FRecords = std::move(order);
+}
+
+bool TStoreCursor::Contains(const TStoreRecord* record) const {
+    return std::find(FRecords.begin(), FRecords.end(), record) != FRecords.end();
+}
+
+void TStoreCursor::ClearRecords() {
+    FRecords.clear();
+    FRecords.shrink_to_fit();
+    FEntries.clear();
+    FEntries.shrink_to_fit();
+}
+
+void TStoreCursor::Clear() {
+    ClearRecords();
+    FFields.clear();
+    FCounted.clear();
+    FRecordSize = 0;
+    Notes.clear();
+}
+
+void TStoreCursor::ReserveRecords(std::size_t count) {
+    FRecords.reserve(count);
+}
+
+// ---- values --------------------------------------------------------------------------------
+
+namespace {
+
+template <typename T>
+T loadAt(const uint8_t* p) {
+    T value;
+    std::memcpy(&value, p, sizeof value);
+    return value;
+}
+
+template <typename T>
+void storeAt(uint8_t* p, T value) {
+    std::memcpy(p, &value, sizeof value);
+}
+
+} // namespace
+
+void TStoreCursor::ClearValues(TStoreValues& values) const {
+    if (values.IsEmpty() || values.Size() != static_cast<std::size_t>(FRecordSize))
+        values = NewValues();
+    else
+        std::memset(values.Bytes(), 0, static_cast<std::size_t>(FRecordSize));
+}
+
+std::size_t TStoreCursor::CountedOffset(const TStoreValues& values, int field) const {
+    std::size_t offset = static_cast<std::size_t>(FRecordSize);
+    const uint8_t* slots = values.Bytes();
+    for (int counted : FCounted) {
+        if (counted == field)
+            break;
+        offset += loadAt<uint32_t>(slots + FFields[static_cast<std::size_t>(counted)].SlotOffset);
+    }
+    return offset;
+}
+
+int32_t TStoreCursor::GetInteger(const TStoreValues& values, int field) const {
+    if (values.IsEmpty())
+        return 0;
+    const TStoreField& f = Field(field);
+    const uint8_t* slot = values.Bytes() + f.SlotOffset;
+    switch (f.FieldKind) {
+    case TStoreFieldKind::SmallInt:
+        return loadAt<int16_t>(slot);
+    case TStoreFieldKind::Boolean:
+        return loadAt<uint16_t>(slot) != 0 ? 1 : 0;
+    case TStoreFieldKind::Integer:
+    case TStoreFieldKind::AutoInc:
+    case TStoreFieldKind::Date:
+    case TStoreFieldKind::Time:
+        return loadAt<int32_t>(slot);
+    default:
+        return 0;
+    }
+}
+
+void TStoreCursor::SetInteger(TStoreValues& values, int field, int32_t value) const {
+    const TStoreField& f = Field(field);
+    uint8_t* slot = values.Bytes() + f.SlotOffset;
+    switch (f.FieldKind) {
+    case TStoreFieldKind::SmallInt:
+        storeAt<int16_t>(slot, static_cast<int16_t>(value));
+        break;
+    case TStoreFieldKind::Boolean:
+        storeAt<uint16_t>(slot, value != 0 ? 0xFFFF : 0);
+        break;
+    case TStoreFieldKind::Integer:
+    case TStoreFieldKind::AutoInc:
+    case TStoreFieldKind::Date:
+    case TStoreFieldKind::Time:
+        storeAt<int32_t>(slot, value);
+        break;
+    default:
+        break;
+    }
+}
+
+double TStoreCursor::GetFloat(const TStoreValues& values, int field) const {
+    if (values.IsEmpty())
+        return 0;
+    const TStoreField& f = Field(field);
+    switch (f.FieldKind) {
+    case TStoreFieldKind::Double:
+    case TStoreFieldKind::Currency:
+    case TStoreFieldKind::DateTime:
+        return loadAt<double>(values.Bytes() + f.SlotOffset);
+    default:
+        return 0;
+    }
+}
+
+void TStoreCursor::SetFloat(TStoreValues& values, int field, double value) const {
+    const TStoreField& f = Field(field);
+    switch (f.FieldKind) {
+    case TStoreFieldKind::Double:
+    case TStoreFieldKind::Currency:
+    case TStoreFieldKind::DateTime:
+        storeAt<double>(values.Bytes() + f.SlotOffset, value);
+        break;
+    default:
+        break;
+    }
+}
+
+bool TStoreCursor::GetBoolean(const TStoreValues& values, int field) const {
+    const TStoreField& f = Field(field);
+    if (values.IsEmpty() || f.FieldKind != TStoreFieldKind::Boolean)
+        return false;
+    return loadAt<uint16_t>(values.Bytes() + f.SlotOffset) != 0;
+}
+
+void TStoreCursor::SetBoolean(TStoreValues& values, int field, bool value) const {
+    const TStoreField& f = Field(field);
+    if (f.FieldKind == TStoreFieldKind::Boolean)
+        storeAt<uint16_t>(values.Bytes() + f.SlotOffset, value ? 0xFFFF : 0);
+}
+
+std::string_view TStoreCursor::GetString(const TStoreValues& values, int field) const {
+    if (values.IsEmpty())
+        return {};
+    const TStoreField& f = Field(field);
+    const uint8_t* slot = values.Bytes() + f.SlotOffset;
+    if (f.FieldKind == TStoreFieldKind::SmallStr) {
+        const auto* text = reinterpret_cast<const char*>(slot);
+        const void* zero = std::memchr(text, 0, f.DataSize);
+        return {text, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text) : f.DataSize};
+    }
+    if (!IsCountedKind(f.FieldKind))
+        return {};
+    const uint32_t length = loadAt<uint32_t>(slot);
+    if (length == 0)
+        return {};
+    return {reinterpret_cast<const char*>(values.Bytes()) + CountedOffset(values, field), length};
+}
+
+void TStoreCursor::SetString(TStoreValues& values, int field, std::string_view value) const {
+    const TStoreField& f = Field(field);
+    uint8_t* slot = values.Bytes() + f.SlotOffset;
+    if (f.FieldKind == TStoreFieldKind::SmallStr) {
+        std::size_t length = std::min<std::size_t>(value.size(), f.DeclaredSize);
+        if (const void* zero = std::memchr(value.data(), 0, length))
+            length = static_cast<std::size_t>(static_cast<const char*>(zero) - value.data());
+        std::memset(slot, 0, f.DataSize);
+        if (length)
+            std::memcpy(slot, value.data(), length);
+        return;
+    }
+    if (!IsCountedKind(f.FieldKind))
+        return;
+    if (f.FieldKind == TStoreFieldKind::String)
+        value = value.substr(0, std::min<std::size_t>(f.DeclaredSize, kStoreMaxStringLength));
+    const std::size_t oldLength = loadAt<uint32_t>(slot);
+    const std::size_t offset = CountedOffset(values, field);
+    const std::size_t oldSize = values.Size();
+    if (oldLength == value.size()) {
+        if (!value.empty())
+            std::memcpy(values.Bytes() + offset, value.data(), value.size());
+        return;
+    }
+    // A new block: bytes before the value, the value, bytes after it.
+    const std::string_view old = values.View();
+    std::string bytes;
+    bytes.reserve(oldSize - oldLength + value.size());
+    bytes.append(old.substr(0, offset));
+    bytes.append(value);
+    bytes.append(old.substr(offset + oldLength));
+    storeAt<uint32_t>(reinterpret_cast<uint8_t*>(bytes.data()) + f.SlotOffset,
+                      static_cast<uint32_t>(value.size()));
+    values = TStoreValues::FromBytes(bytes);
+}
+
+bool TStoreCursor::IsEmptyValue(const TStoreValues& values, int field) const {
+    if (values.IsEmpty())
+        return true;
+    const TStoreField& f = Field(field);
+    const uint8_t* slot = values.Bytes() + f.SlotOffset;
+    switch (f.FieldKind) {
+    case TStoreFieldKind::Double:
+    case TStoreFieldKind::Currency:
+    case TStoreFieldKind::DateTime:
+        return loadAt<double>(slot) == 0.0;
+    case TStoreFieldKind::SmallStr:
+        return slot[0] == 0;
+    case TStoreFieldKind::Unknown:
+        return true;
+    default:
+        // Integers, booleans, dates, times, and the length of counted values.
+        for (uint16_t i = 0; i < f.DataSize && i < 4; ++i)
+            if (slot[i] != 0)
+                return false;
+        return true;
+    }
+}
+
+void TStoreCursor::ClearValue(TStoreValues& values, int field) const {
+    const TStoreField& f = Field(field);
+    if (IsCountedKind(f.FieldKind))
+        SetString(values, field, {});
+    else
+        std::memset(values.Bytes() + f.SlotOffset, 0, f.DataSize);
+}
+
+} // namespace etikor
