@@ -15,6 +15,7 @@
 
 #include "data/DateTime.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -25,12 +26,21 @@ struct TFormatSettings {
     char DecimalSeparator = '.';
     char ThousandSeparator = ',';
     char DateSeparator = '-';
-    std::string ShortDateFormat = "yyyy/mm/dd";
+    std::string ShortDateFormat = "yyyy-mm-dd";
     char TimeSeparator = ':';
     std::string LongTimeFormat = "hh:nn:ss";
     std::string ShortTimeFormat = "hh:nn";
     std::string TimeAMString = "AM";
     std::string TimePMString = "PM";
+    // Names for "mmm", "mmmm", "ddd", "dddd" (Windows-1250 bytes); days start on Sunday.
+    std::array<std::string, 12> ShortMonthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::array<std::string, 12> LongMonthNames{"January",   "February", "March",    "April",
+                                               "May",       "June",     "July",     "August",
+                                               "September", "October",  "November", "December"};
+    std::array<std::string, 7> ShortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    std::array<std::string, 7> LongDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                            "Thursday", "Friday", "Saturday"};
 
     // Hungarian: decimal comma, thousands separated by a no-break space (0xA0 in Windows-1250),
     // dates "yyyy.mm.dd.", times "h:nn:ss".
