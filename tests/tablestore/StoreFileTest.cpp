@@ -1,0 +1,144 @@
+#include "tablestore/StoreFile.h"
+
+#include "StoreTestSupport.h"
+#include "TempDir.h"
+#include "tablestore/StoreErrors.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace etikor {
+namespace {
+
+using namespace etikor::test;
+namespace fs = std::filesystem;
+
+TEST(StoreFile, PathRules) {
+    // A name with a folder is used as it is; a bare name goes into the database folder.
+    const struct {
+        const char* table;
+        const char* database;
+        const char* path;
+    } rows[] = {
+        {"/data/Sorozat0.sor", "/other/", "/data/Sorozat0.sor"},
+        {"C:\\Etikor\\Sor\\Sorozat0.sor", "/other/", "C:\\Etikor\\Sor\\Sorozat0.sor"},
+        {"Sorozat0.sor", "", "Sorozat0.sor"},
+        {"Sorozat0.sor", "/data/", "/data/Sorozat0.sor"},
+        {"Sorozat0.sor", "/data", "/data/Sorozat0.sor"},
+        {"Sorozat0.sor", "C:\\data\\", "C:\\data\\Sorozat0.sor"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ResolveTablePath(row.table, row.database), row.path) << row.table << " in " << row.database;
+
+    EXPECT_EQ(NormalizeDatabasePath("/data"), "/data/");
+    EXPECT_EQ(NormalizeDatabasePath("/data/"), "/data/");
+    EXPECT_EQ(NormalizeDatabasePath("C:\\x\\"), "C:\\x\\");
+    EXPECT_EQ(NormalizeDatabasePath(""), "");
+    EXPECT_EQ(StripFolder("/a/b/T1.sor"), "T1.sor");
+    EXPECT_EQ(StripFolder("C:\\a\\T1.sor"), "T1.sor");
+    EXPECT_EQ(StripFolder("T1.sor"), "T1.sor");
+    EXPECT_TRUE(HasFolder("a/b"));
+    EXPECT_FALSE(HasFolder("b.sor"));
+}
+
+TEST(StoreFile, BackupNameReplacesTheExtension) {
+    EXPECT_EQ(BackupPathFor("/data/Sorozat0.sor"), "/data/Sorozat0.~d");
+    EXPECT_EQ(BackupPathFor("/data/a.b/noext"), "/data/a.b/noext.~d");
+    EXPECT_EQ(BackupPathFor("nytemp.tmp"), "nytemp.~d");
+    EXPECT_EQ(BackupPathFor("/data/.hidden"), "/data/.hidden.~d");
+}
+
+TEST(StoreFile, ReadWholeFile) {
+    TempDir dir;
+    std::string bytes = "junk";
+    EXPECT_FALSE(ReadWholeFile(dir.file("missing.sor"), bytes));
+    EXPECT_FALSE(ReadWholeFile(dir.path().string(), bytes)); // a folder is no table file
+    const std::string content("S\0\x12\xFF", 4);
+    WriteFileBytes(dir.file("x.sor"), content);
+    ASSERT_TRUE(ReadWholeFile(dir.file("x.sor"), bytes));
+    EXPECT_EQ(bytes, content);
+    EXPECT_EQ(ErrorOpeningFileText("/p/x.sor"), "Error opening file /p/x.sor");
+}
+
+TEST(StoreFile, SaveReplacesTheFileAndKeepsItsPermissions) {
+    TempDir dir;
+    const std::string path = dir.file("T1.sor");
+    SaveImageToFile(path, "first");
+    EXPECT_EQ(ReadFileBytes(path), "first");
+    ::chmod(path.c_str(), 0640);
+    SaveImageToFile(path, "second, longer");
+    EXPECT_EQ(ReadFileBytes(path), "second, longer");
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    // Nothing but the file itself is left in the folder.
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.path()))
+        ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST(StoreFile, AutoBackupCopiesThePreviousFile) {
+    TempDir dir;
+    const std::string path = dir.file("Sorozat0.sor");
+    SaveImageToFile(path, "v1", savAutoBackup); // no previous file: no copy
+    EXPECT_FALSE(fs::exists(dir.file("Sorozat0.~d")));
+    SaveImageToFile(path, "v2", savAutoBackup);
+    EXPECT_EQ(ReadFileBytes(dir.file("Sorozat0.~d")), "v1");
+    SaveImageToFile(path, "v3", savAutoBackup);
+    EXPECT_EQ(ReadFileBytes(dir.file("Sorozat0.~d")), "v2");
+    EXPECT_EQ(ReadFileBytes(path), "v3");
+}
+
+TEST(StoreFile, FailedWriteLeavesTheOldFileIntact) {
+    TempDir dir;
+    const std::string path = dir.file("T1.sor");
+    SaveImageToFile(path, "the old table");
+    // An image of several write chunks; the write fails after the first chunk went out.
+    const std::string image(3u << 20, 'x');
+    try {
+        SaveImageToFile(path, image, 0, [](std::size_t written) { return written == 0; });
+        FAIL() << "no error";
+    } catch (const EStoreFileError& error) {
+        EXPECT_NE(std::string(error.what()).find("T1.sor"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(ReadFileBytes(path), "the old table");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.path()))
+        ++files;
+    EXPECT_EQ(files, 1); // the temporary file is gone
+}
+
+TEST(StoreFile, SaveIntoAMissingFolderFails) {
+    TempDir dir;
+    EXPECT_THROW(SaveImageToFile(dir.file("nope/T1.sor"), "x"), EStoreFileError);
+}
+
+TEST(StoreFile, SavedCursorReadsBack) {
+    TempDir dir;
+    TStoreCursor cursor;
+    CreateEmptyTable(cursor,
+                     {Def("Vonalkod1", TFieldType::ftString, 128), Def("Tipus1", TFieldType::ftInteger)});
+    for (int i = 0; i < 100; ++i) {
+        TStoreValues values = cursor.NewValues();
+        cursor.SetString(values, 0, "599" + std::to_string(1000000000 + i));
+        cursor.SetInteger(values, 1, i % 15);
+        cursor.AppendRecord(values);
+    }
+    for (TStoreSaveOptions options : {TStoreSaveOptions(0), TStoreSaveOptions(savSlowMode)}) {
+        const std::string path = dir.file("T1.sor");
+        std::vector<int> progress;
+        SaveCursorToFile(cursor, path, options, [&](int p) { progress.push_back(p); });
+        EXPECT_EQ(progress.size(), 100u);
+        std::string bytes;
+        ASSERT_TRUE(ReadWholeFile(path, bytes));
+        std::string image;
+        cursor.WriteToStream(image);
+        EXPECT_EQ(bytes, image);
+    }
+}
+
+} // namespace
+} // namespace etikor
