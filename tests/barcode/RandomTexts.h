@@ -15,17 +15,18 @@
 
 namespace etikor::test {
 
-// Texts of 0..maxLength bytes; half of them drawn from `alphabet` only (so that most of those
-// encode), the other half with any byte value mixed in.
+// Texts of 0..maxLength bytes (every tenth up to 1,000 bytes); half of them drawn from `alphabet` only (so
+// that most of those encode), the other half with any byte value mixed in.
 inline std::vector<std::string> RandomTexts(std::string_view alphabet, int count = 3000, int maxLength = 60) {
     std::mt19937 random(20261210);
     std::uniform_int_distribution<int> length(0, maxLength);
+    std::uniform_int_distribution<int> longLength(maxLength, 1000); // the longest text the engine takes
     std::uniform_int_distribution<int> byte(0, 255);
     std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
     std::vector<std::string> texts;
     texts.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
-        std::string text(static_cast<size_t>(length(random)), '\0');
+        std::string text(static_cast<size_t>(i % 10 == 9 ? longLength(random) : length(random)), '\0');
         for (char& c : text)
             c = (i % 2 == 0 || byte(random) < 200) ? alphabet[pick(random)] : static_cast<char>(byte(random));
         texts.push_back(std::move(text));
