@@ -1,0 +1,280 @@
+#include "tablestore/StoreKeys.h"
+
+#include "data/Cp1250.h"
+#include "data/FormatSettings.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+namespace etikor {
+
+namespace {
+
+// Collation weights for case-insensitive comparison: the upper-case letter's base letter decides
+// first, its accent second, so accented letters sit right after their base letter in the order
+// of the Hungarian alphabet (a á, e é, i í, o ó ö ő, u ú ü ű) followed by the other Central
+// European accents. Bytes that are no letters keep their code order relative to the letters.
+struct CollationTable {
+    std::array<uint16_t, 256> weight{};
+
+    CollationTable() {
+        for (int b = 0; b < 256; ++b)
+            weight[static_cast<std::size_t>(b)] = static_cast<uint16_t>(b << 5);
+        // Upper-case accented letters of Windows-1250 by base letter, Hungarian accents first.
+        static constexpr struct {
+            char base;
+            const char* accented;
+        } letters[] = {
+            {'A', "\xC1\xC4\xC2\xC3\xA5"}, // Á Ä Â Ă Ą
+            {'C', "\xC7\xC6\xC8"},         // Ç Ć Č
+            {'D', "\xCF\xD0"},             // Ď Đ
+            {'E', "\xC9\xCB\xCA\xCC"},     // É Ë Ę Ě
+            {'I', "\xCD\xCE"},             // Í Î
+            {'L', "\xC5\xBC\xA3"},         // Ĺ Ľ Ł
+            {'N', "\xD1\xD2"},             // Ń Ň
+            {'O', "\xD3\xD6\xD5\xD4"},     // Ó Ö Ő Ô
+            {'R', "\xC0\xD8"},             // Ŕ Ř
+            {'S', "\x8C\x8A\xAA"},         // Ś Š Ş
+            {'T', "\x8D\xDE"},             // Ť Ţ
+            {'U', "\xDA\xDC\xDB\xD9"},     // Ú Ü Ű Ů
+            {'Y', "\xDD"},                 // Ý
+            {'Z', "\x8F\x8E\xAF"},         // Ź Ž Ż
+        };
+        for (const auto& letter : letters) {
+            uint16_t rank = 1;
+            for (const char* p = letter.accented; *p; ++p)
+                weight[static_cast<unsigned char>(*p)] =
+                    static_cast<uint16_t>((static_cast<unsigned char>(letter.base) << 5) + rank++);
+        }
+        weight[0xDF] = static_cast<uint16_t>(('S' << 5) + 8); // ß has no upper case
+        // Fold lower case onto upper case.
+        for (int b = 0; b < 256; ++b) {
+            const unsigned char upper = Cp1250Upper(static_cast<unsigned char>(b));
+            if (upper != b)
+                weight[static_cast<std::size_t>(b)] = weight[upper];
+        }
+    }
+};
+
+const CollationTable& collation() {
+    static const CollationTable table;
+    return table;
+}
+
+template <typename T>
+T loadAt(const uint8_t* p) {
+    T value;
+    std::memcpy(&value, p, sizeof value);
+    return value;
+}
+
+int sign(long long v) {
+    return (v > 0) - (v < 0);
+}
+
+int compareFloats(double a, double b) {
+    // NaN sorts after every number so the sort always sees a strict order.
+    const bool aNan = std::isnan(a), bNan = std::isnan(b);
+    if (aNan || bNan)
+        return aNan - bNan;
+    return (a > b) - (a < b);
+}
+
+int compareTexts(std::string_view a, std::string_view b, bool caseInsensitive) {
+    if (a.empty() || b.empty())
+        return static_cast<int>(!a.empty()) - static_cast<int>(!b.empty());
+    const std::size_t common = std::min(a.size(), b.size());
+    int result = caseInsensitive ? CompareTextCI(a.substr(0, common), b.substr(0, common))
+                                 : std::memcmp(a.data(), b.data(), common);
+    if (result != 0)
+        return result < 0 ? -1 : 1;
+    return sign(static_cast<long long>(a.size()) - static_cast<long long>(b.size()));
+}
+
+int compareField(const TStoreCursor& cursor, const TStoreValues& a, const TStoreValues& b,
+                 const TStoreKeyField& key, bool caseInsensitive) {
+    const TStoreField& field = cursor.Field(key.FieldIndex);
+    const uint8_t* sa = a.Bytes() + field.SlotOffset;
+    const uint8_t* sb = b.Bytes() + field.SlotOffset;
+    switch (field.FieldKind) {
+    case TStoreFieldKind::SmallInt:
+        return sign(static_cast<long long>(loadAt<int16_t>(sa)) - loadAt<int16_t>(sb));
+    case TStoreFieldKind::Integer:
+    case TStoreFieldKind::Date:
+    case TStoreFieldKind::Time:
+    case TStoreFieldKind::AutoInc:
+        return sign(static_cast<long long>(loadAt<int32_t>(sa)) - loadAt<int32_t>(sb));
+    case TStoreFieldKind::Boolean: {
+        const bool ta = loadAt<uint16_t>(sa) != 0, tb = loadAt<uint16_t>(sb) != 0;
+        return ta == tb ? 0 : (ta ? -1 : 1); // true sorts before false
+    }
+    case TStoreFieldKind::Double:
+    case TStoreFieldKind::Currency:
+    case TStoreFieldKind::DateTime:
+        return compareFloats(loadAt<double>(sa), loadAt<double>(sb));
+    case TStoreFieldKind::SmallStr: {
+        const std::string_view ta = cursor.GetString(a, key.FieldIndex),
+                               tb = cursor.GetString(b, key.FieldIndex);
+        if (key.RightAligned && ta.size() != tb.size())
+            return ta.size() < tb.size() ? -1 : 1;
+        return compareTexts(ta, tb, caseInsensitive);
+    }
+    case TStoreFieldKind::String:
+    case TStoreFieldKind::Memo:
+    case TStoreFieldKind::FmtMemo:
+        return compareTexts(cursor.GetString(a, key.FieldIndex), cursor.GetString(b, key.FieldIndex),
+                            caseInsensitive);
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+int CompareTextCI(std::string_view a, std::string_view b) {
+    const auto& weight = collation().weight;
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const int wa = weight[static_cast<unsigned char>(a[i])];
+        const int wb = weight[static_cast<unsigned char>(b[i])];
+        if (wa != wb)
+            return wa < wb ? -1 : 1;
+    }
+    return sign(static_cast<long long>(a.size()) - static_cast<long long>(b.size()));
+}
+
+int CompareRecords(const TStoreCursor& cursor, const TStoreValues& a, const TStoreValues& b,
+                   std::span<const TStoreKeyField> keys, TStoreSortOptions options, int keyCount) {
+    const std::size_t count =
+        keyCount < 0 ? keys.size() : std::min(keys.size(), static_cast<std::size_t>(keyCount));
+    const bool caseInsensitive = (options & ssoCaseInsensitive) != 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (keys[i].FieldIndex < 0 || keys[i].FieldIndex >= cursor.FieldCount())
+            continue;
+        const int result = compareField(cursor, a, b, keys[i], caseInsensitive);
+        if (result != 0)
+            return (options & ssoDescendSort) ? -result : result;
+    }
+    return 0;
+}
+
+void SortView(std::vector<TStoreRecord*>& view, const TStoreCursor& cursor,
+              std::span<const TStoreKeyField> keys, TStoreSortOptions options) {
+    if (keys.empty())
+        return;
+    std::sort(view.begin(), view.end(), [&](const TStoreRecord* a, const TStoreRecord* b) {
+        return CompareRecords(cursor, a->Values, b->Values, keys, options) < 0;
+    });
+}
+
+bool IsTrueKeyText(std::string_view text) {
+    const std::string upper = Cp1250UpperCase(text);
+    return upper == "TRUE" || upper == "YES" || upper == "T" || upper == "1" || upper == "\xC4\xC0";
+}
+
+void SetKeyFromText(const TStoreCursor& cursor, TStoreValues& key, int field, std::string_view text) {
+    const TStoreField& f = cursor.Field(field);
+    if (IsBlobKind(f.FieldKind) && f.FieldKind != TStoreFieldKind::Memo &&
+        f.FieldKind != TStoreFieldKind::FmtMemo)
+        return; // BLOB and Graphic values are not keys
+    cursor.ClearValue(key, field);
+    if (text.empty())
+        return;
+    switch (f.FieldKind) {
+    case TStoreFieldKind::SmallInt: {
+        int32_t value = 0;
+        if (TryStrToInt(text, value) && value >= INT16_MIN && value <= INT16_MAX)
+            cursor.SetInteger(key, field, value);
+        break;
+    }
+    case TStoreFieldKind::Integer:
+    case TStoreFieldKind::AutoInc: {
+        int32_t value = 0;
+        if (TryStrToInt(text, value))
+            cursor.SetInteger(key, field, value);
+        break;
+    }
+    case TStoreFieldKind::Boolean:
+        cursor.SetBoolean(key, field, IsTrueKeyText(text));
+        break;
+    case TStoreFieldKind::Double:
+    case TStoreFieldKind::Currency: {
+        double value = 0;
+        if (TryStrToFloat(text, value))
+            cursor.SetFloat(key, field, value);
+        break;
+    }
+    case TStoreFieldKind::Date: {
+        TDateTime value = 0;
+        if (TryStrToDateTime(text, value))
+            cursor.SetInteger(key, field, DateTimeToStoreDay(value));
+        break;
+    }
+    case TStoreFieldKind::Time: {
+        TDateTime value = 0;
+        if (TryStrToDateTime(text, value))
+            cursor.SetInteger(key, field, DateTimeToStoreTime(value));
+        break;
+    }
+    case TStoreFieldKind::DateTime: {
+        TDateTime value = 0;
+        if (TryStrToDateTime(text, value))
+            cursor.SetFloat(key, field, DateTimeToStoreMSecs(value));
+        break;
+    }
+    case TStoreFieldKind::SmallStr:
+    case TStoreFieldKind::String:
+    case TStoreFieldKind::Memo:
+    case TStoreFieldKind::FmtMemo:
+        // SetString holds short strings and strings to their declared size.
+        cursor.SetString(key, field, text);
+        break;
+    default:
+        break;
+    }
+}
+
+int SetKeysFromText(const TStoreCursor& cursor, TStoreValues& key, std::span<const TStoreKeyField> keys,
+                    std::string_view text) {
+    int given = 0;
+    std::size_t pos = 0;
+    while (pos < text.size() && static_cast<std::size_t>(given) < keys.size()) {
+        const std::size_t tab = text.find('\t', pos);
+        const std::size_t end = tab == std::string_view::npos ? text.size() : tab;
+        SetKeyFromText(cursor, key, keys[static_cast<std::size_t>(given)].FieldIndex,
+                       text.substr(pos, end - pos));
+        ++given;
+        if (tab == std::string_view::npos)
+            break;
+        pos = tab + 1;
+    }
+    return given;
+}
+
+int FindKeyBinary(const std::vector<TStoreRecord*>& view, const TStoreCursor& cursor, const TStoreValues& key,
+                  std::span<const TStoreKeyField> keys, int keyCount, TStoreSortOptions options) {
+    const TStoreSortOptions direction = options & ssoDescendSort; // always case-sensitive
+    std::size_t lo = 0, hi = view.size();
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (CompareRecords(cursor, view[mid]->Values, key, keys, direction, keyCount) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    if (lo < view.size() && CompareRecords(cursor, view[lo]->Values, key, keys, direction, keyCount) == 0)
+        return static_cast<int>(lo);
+    return -1;
+}
+
+int FindKeyLinear(const std::vector<TStoreRecord*>& view, int start, const TStoreCursor& cursor,
+                  const TStoreValues& key, std::span<const TStoreKeyField> keys, int keyCount) {
+    for (std::size_t i = static_cast<std::size_t>(std::max(start, 0)); i < view.size(); ++i)
+        if (CompareRecords(cursor, view[i]->Values, key, keys, 0, keyCount) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+} // namespace etikor
