@@ -1,8 +1,9 @@
-// Codabar (AIM USS-Codabar), wide elements two modules wide. The plain form adds "A" start
-// and stop characters of its own; ABC Codabar takes them from the text.
+// Codabar (AIM USS-Codabar), wide elements two modules wide. The plain form draws start and
+// stop characters with guard bars; ABC Codabar writes the text's own letters as data bars.
 
 #include "barcode/Encoders.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -45,17 +46,38 @@ bool appendCharacter(char c, std::string& pattern) {
     return true;
 }
 
+bool isStartStopLetter(char c) {
+    return (c >= 'A' && c <= 'D') || (c >= 'a' && c <= 'd');
+}
+
+// A start or stop letter with guard bars, without its gap.
+void appendGuard(char letter, std::string& pattern) {
+    const size_t from = pattern.size();
+    pattern += kPatterns[static_cast<size_t>(kValue[static_cast<unsigned char>(letter)])];
+    std::replace(pattern.begin() + static_cast<std::ptrdiff_t>(from), pattern.end(), '1', '2');
+}
+
 } // namespace
 
+// A text that brings its own start and stop letters (the catalogue sample does) is drawn with
+// them as the guard characters: wrapped in "A" ... "A" as well, its first letter would read as
+// the end of the symbol and no reader could decode it. Other texts get "A" at both ends.
 BarcodeEncoding EncodeCodabar(std::string_view text, const EncoderOptions& options) {
     BarcodeEncoding encoding;
     if (text.empty())
         return encoding;
+    std::string_view data = text;
     std::string& pattern = encoding.BarPattern;
     pattern.reserve(kStart.size() + (text.size() + 1) * 12 + kStop.size());
-    pattern += kStart;
+    if (text.size() > 2 && isStartStopLetter(text.front()) && isStartStopLetter(text.back())) {
+        appendGuard(text.front(), pattern);
+        pattern += '0';
+        data = text.substr(1, text.size() - 2);
+    } else {
+        pattern += kStart;
+    }
     int sum = 0;
-    for (char c : text) {
+    for (char c : data) {
         if (!appendCharacter(c, pattern))
             return {};
         sum += kValue[static_cast<unsigned char>(c)];
@@ -65,7 +87,10 @@ BarcodeEncoding EncodeCodabar(std::string_view text, const EncoderOptions& optio
         appendCharacter(kCharacters[static_cast<size_t>(sum % kChecksumModulus)], pattern);
     encoding.Anchors.Group1Start = static_cast<int>(kStart.size()) + 1;
     encoding.Anchors.Group1End = static_cast<int>(pattern.size()) - 1;
-    pattern += kStop;
+    if (data.size() == text.size())
+        pattern += kStop;
+    else
+        appendGuard(text.back(), pattern);
     return encoding;
 }
 

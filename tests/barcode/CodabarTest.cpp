@@ -48,26 +48,38 @@ BarcodeEncoding Abc(std::string_view text) {
     return EncodeAbcCodabar(text, {});
 }
 
+std::string GuardLetter(char letter) {
+    const std::string modules = Guard(CB.at(letter));
+    return modules.substr(0, modules.size() - 1); // without the gap
+}
+
 TEST(Codabar, PatternsCheckCharacterAndAnchors) {
     const struct {
         const char* why;
         BarcodeEncoding encoding;
+        std::string start;
         std::string data; // the characters between start and stop
+        std::string stop;
     } cases[] = {
         // 1 + 2 + ... + 6 = 21, 21 mod 16 = 5 (this program's check character).
-        {"check character appended", Plain("123456"), "1234565"},
-        {"no check character", Plain("123456", false), "123456"},
+        {"check character appended", Plain("123456"), START, "1234565", STOP},
+        {"no check character", Plain("123456", false), START, "123456", STOP},
         // - $ : / . + are values 10..15: 75 mod 16 = 11, "$".
-        {"punctuation values", Plain("-$:/.+"), "-$:/.+$"},
+        {"punctuation values", Plain("-$:/.+"), START, "-$:/.+$", STOP},
         // 16 mod 16 = 0.
-        {"sum wraps round", Plain("88"), "880"},
+        {"sum wraps round", Plain("88"), START, "880", STOP},
+        // The text's own start and stop letters become the guards; 1 + 2 = 3.
+        {"own start and stop letters", Plain("B12D"), GuardLetter('B') + "0", "123", GuardLetter('D')},
+        {"own letters in lower case", Plain("c12a", false), GuardLetter('C') + "0", "12", GuardLetter('A')},
+        // Only one end carries a letter: it is data, the guards are "A".
+        {"letter at one end only", Plain("A12", false), START, "A12", STOP},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         const std::string data = Characters(c.data);
-        EXPECT_EQ(c.encoding.BarPattern, START + data + STOP);
+        EXPECT_EQ(c.encoding.BarPattern, c.start + data + c.stop);
         EXPECT_EQ(c.encoding.Anchors,
-                  (TextAnchors{12, static_cast<int>(START.size() + data.size()) - 1, 0, 0, 0, 0}));
+                  (TextAnchors{12, static_cast<int>(c.start.size() + data.size()) - 1, 0, 0, 0, 0}));
     }
     EXPECT_EQ(START, "20220020020");
     EXPECT_EQ(STOP, "2022002002");
@@ -119,6 +131,9 @@ TEST(Codabar, ZxingReadsWhatWasEncoded) {
         {"digits without", Plain("40156", false), "40156"},
         {"every data character", Plain("0123456789-$:/.+"), "0123456789-$:/.+8"}, // 120 mod 16 = 8
         {"library number", Plain("31117013206375"), "311170132063758"},           // 40 mod 16 = 8
+        // The catalogue sample brings its own start and stop letters: 81 mod 16 = 1.
+        {"catalogue sample", Plain("A0123+-$/:68A"), "0123+-$/:681"},
+        {"own letters B and D", Plain("B40156D", false), "40156"},
         {"ABC Codabar", Abc("A40156B"), "40156"},
         {"ABC Codabar, C and D", Abc("C0123456789-$:/.+D"), "0123456789-$:/.+"},
     };
