@@ -3,6 +3,7 @@
 
 #include "DecoderOracle.h"
 #include "PatternText.h"
+#include "barcode/BarcodeEngine.h"
 #include "barcode/Encoders.h"
 
 #include <gtest/gtest.h>
@@ -60,6 +61,17 @@ TEST(Pzn, OnlyDigitsGiveASymbol) {
         SCOPED_TRACE(text);
         EXPECT_EQ(EncodePzn(text, kOptions).BarPattern, "");
     }
+}
+
+// As the barcode object does it: six typed digits get the check digit, the symbol carries
+// "-" and all seven.
+TEST(Pzn, TypedNumberIsCompletedAndReadBack) {
+    const std::string stored = NormalizeBarCodeText("123456", TTypBarCode::bcPZN);
+    EXPECT_EQ(stored, "1234562");
+    const DecodeResult result =
+        DecodePattern(EncodeBarCodeText(stored, TTypBarCode::bcPZN, kOptions).BarPattern);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.text, "-1234562");
 }
 
 } // namespace

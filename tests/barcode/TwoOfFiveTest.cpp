@@ -5,6 +5,7 @@
 
 #include "DecoderOracle.h"
 #include "PatternText.h"
+#include "barcode/BarcodeEngine.h"
 #include "barcode/Encoders.h"
 
 #include <gtest/gtest.h>
@@ -259,6 +260,55 @@ TEST(UpcShipping, AddOnCheckDigitsAndBadAddOns) {
     // The blank before the add-on is not encoded.
     EXPECT_EQ(EncodeUpcShipping("12345678901231 123456", kOptions).BarPattern,
               EncodeUpcShipping("12345678901231-123456", kOptions).BarPattern);
+}
+
+// --- Through the engine -----------------------------------------------------------------------
+
+// As the barcode object does it: the typed text is normalised (check digits written), checked
+// and encoded; an independent reader must find the completed number in the symbol.
+TEST(TwoOfFiveEngine, TypedNumbersAreCompletedAndReadBack) {
+    struct Row {
+        TTypBarCode type;
+        std::string_view typed;
+        std::string_view stored;
+        std::string_view mainRead;  // what the reader finds in the main symbol
+        std::string_view addOnRead; // in the UPC shipping add-on, when there is one
+    };
+    using T = TTypBarCode;
+    const Row rows[] = {
+        {T::bcITF, "12345", "123457", "123457", ""},                               // ITF-6
+        {T::bcITF, "0977121010700", "09771210107001", "09771210107001", ""},       // ITF-14, catalogue
+        {T::bcITF, "123456789012345", "1234567890123452", "1234567890123452", ""}, // ITF-16
+        {T::bcITF, "09771210107009", "09771210107001", "09771210107001", ""},      // wrong digit mended
+        {T::bcOPC, "123456789", "1234567897", "1234567897", ""},                   // Luhn, catalogue
+        {T::bc25Interleaved, "12345678", "12345678", "12345678", ""},              // no check digit
+        {T::bcUPCShipping, "1234567890123", "12345678901231", "12345678901231", ""},
+        {T::bcUPCShipping, "12345678901230 654321", "12345678901231 654321", "12345678901231", "654321"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        const std::string stored = NormalizeBarCodeText(row.typed, row.type);
+        EXPECT_EQ(stored, row.stored);
+        TBarCodeCheck check;
+        const BarcodeEncoding encoding = EncodeBarCodeText(stored, row.type, kOptions, &check);
+        ASSERT_TRUE(check.Ok) << static_cast<int>(check.Error);
+        std::string_view pattern = encoding.BarPattern;
+        std::string_view addOn;
+        if (const size_t marker = pattern.find('X'); marker != std::string_view::npos) {
+            addOn = pattern.substr(marker);
+            pattern = pattern.substr(0, marker);
+        }
+        const DecodeResult main = DecodePattern(pattern);
+        ASSERT_TRUE(main.ok) << main.error;
+        EXPECT_EQ(main.format, "ITF");
+        EXPECT_EQ(main.text, row.mainRead);
+        ASSERT_EQ(addOn.empty(), row.addOnRead.empty());
+        if (!addOn.empty()) {
+            const DecodeResult read = DecodePattern(addOn);
+            ASSERT_TRUE(read.ok) << read.error;
+            EXPECT_EQ(read.text, row.addOnRead);
+        }
+    }
 }
 
 // --- Any input ---------------------------------------------------------------------------------
