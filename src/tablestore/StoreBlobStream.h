@@ -6,6 +6,7 @@
 // which must still be editing), and data-aware controls are told.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,7 +14,7 @@ namespace etikor {
 
 class TStoreDataset;
 class TField;
-enum class TBlobStreamMode : uint8_t;
+enum class TBlobStreamMode : uint8_t { bmRead, bmWrite, bmReadWrite };
 
 class TStoreBlobStream {
 public:

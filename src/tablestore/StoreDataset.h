@@ -8,6 +8,7 @@
 // the dataset has no name). File-system failures of a save pass on as EStoreFileError.
 
 #include "data/DataSet.h"
+#include "tablestore/StoreBlobStream.h"
 #include "tablestore/StoreCursor.h"
 #include "tablestore/StoreFile.h"
 #include "tablestore/StoreKeys.h"
@@ -23,9 +24,6 @@ namespace etikor {
 class TStoreDatabase;
 class TStoreDataset;
 class TStoreMasterLink;
-class TStoreBlobStream;
-
-enum class TBlobStreamMode : uint8_t { bmRead, bmWrite, bmReadWrite };
 
 // Progress of reading and writing in whole percent, only on change.
 using TCallbackEvent = std::function<void(TStoreDataset& sender, int percent)>;

@@ -1,0 +1,888 @@
+#include "tablestore/StoreDataset.h"
+
+#include "data/Cp1250.h"
+#include "data/DateTime.h"
+#include "data/FormatSettings.h"
+#include "tablestore/StoreBlobStream.h"
+#include "tablestore/StoreDatabase.h"
+#include "tablestore/StoreErrors.h"
+#include "tablestore/StoreFormat.h"
+#include "tablestore/StoreMasterLink.h"
+#include "tablestore/UniqueCode.h"
+
+#include <algorithm>
+
+namespace etikor {
+
+struct TStoreShared {
+    TStoreCursor Cursor;
+    TStoreDataset* Owner = nullptr;    // the dataset that reads the source
+    std::vector<TStoreDataset*> Users; // every open dataset on this storage, owner first
+    uint64_t Generation = 1;           // advances whenever record entries are freed
+};
+
+namespace {
+
+TStoreWarningHandler& WarningHandler() {
+    static TStoreWarningHandler handler;
+    return handler;
+}
+
+TStoreExceptionHandler& ExceptionHandler() {
+    static TStoreExceptionHandler handler;
+    return handler;
+}
+
+bool IsGone(const TStoreRecord* entry) {
+    return entry->Status == TStoreRecordStatus::Deleted || entry->Status == TStoreRecordStatus::Dropped ||
+           entry->Values.IsEmpty();
+}
+
+} // namespace
+
+void SetStoreWarningHandler(TStoreWarningHandler handler) {
+    WarningHandler() = std::move(handler);
+}
+
+void SetStoreExceptionHandler(TStoreExceptionHandler handler) {
+    ExceptionHandler() = std::move(handler);
+}
+
+void ReportStoreException(const std::exception& error) {
+    if (ExceptionHandler())
+        ExceptionHandler()(error);
+}
+
+// ---------------------------------------------------------------- life cycle
+
+TStoreDataset::TStoreDataset() : FMasterLink(std::make_unique<TStoreMasterLink>(*this)) {}
+
+void TStoreDataset::CloseClones() {
+    if (FShared && FShared->Owner == this)
+        for (TStoreDataset* user : std::vector<TStoreDataset*>(FShared->Users))
+            if (user != this)
+                user->Close();
+}
+
+TStoreDataset::~TStoreDataset() {
+    CloseClones();
+    try {
+        Close();
+    } catch (...) {
+        DetachStorage();
+    }
+    FMasterLink.reset();
+    SetDatabase(nullptr);
+}
+
+void TStoreDataset::SetDatabase(TStoreDatabase* database) {
+    if (database == FDatabase)
+        return;
+    if (FDatabase)
+        FDatabase->Detach(this);
+    FDatabase = database;
+    if (FDatabase) {
+        FDatabase->Attach(this);
+        if (FChangeCount > 0)
+            FDatabase->SetChanged(this, true);
+    }
+}
+
+TStoreCursor* TStoreDataset::Cursor() const {
+    return FShared ? &FShared->Cursor : nullptr;
+}
+
+bool TStoreDataset::HasClones() const {
+    return FShared && FShared->Owner == this && FShared->Users.size() > 1;
+}
+
+void TStoreDataset::RaiseStoreError(const std::exception& error) const {
+    DatabaseError(error.what());
+}
+
+void TStoreDataset::ReadImage(TStoreCursor& cursor, std::string_view image) {
+    std::string reason;
+    TStoreProgress progress;
+    if (FProgress)
+        progress = [this](int percent) { FProgress(*this, percent); };
+    if (!cursor.ReadFromStream(image, reason, PartialOpen, progress))
+        DatabaseError(std::string(StoreMsg::ErrorOpeningTable) + reason);
+    if (!reason.empty() && WarningHandler())
+        WarningHandler()(reason);
+}
+
+void TStoreDataset::ReadSource(TStoreCursor& cursor) {
+    std::string image = std::move(FPendingImage);
+    FPendingImage = std::string();
+    ReadImage(cursor, image);
+}
+
+void TStoreDataset::LoadFromStream(std::string image) {
+    Close();
+    FPendingImage = std::move(image);
+    FOpeningFromImage = true;
+    try {
+        Open();
+    } catch (...) {
+        FOpeningFromImage = false;
+        FPendingImage = std::string();
+        throw;
+    }
+}
+
+void TStoreDataset::ShareStorageOf(TStoreDataset& source) {
+    if (!source.Active())
+        source.DatabaseError("Cannot do this operation on closed dataset");
+    FShared = source.FShared;
+}
+
+void TStoreDataset::InternalOpen() {
+    FProgress = OnCallback;
+    if (!FShared) {
+        auto shared = std::make_shared<TStoreShared>();
+        shared->Owner = this;
+        ReadSource(shared->Cursor);
+        FShared = std::move(shared);
+    }
+    FShared->Users.push_back(this);
+    try {
+        TFieldDefs defs;
+        for (const TStoreField& field : FShared->Cursor.Fields())
+            defs.push_back(FieldDefOfStoreField(field));
+        BindFields(defs);
+        for (int i = 0; i < FieldCount(); ++i)
+            if (Fields(i).DataType() == TFieldType::ftFloat && Fields(i).DisplayFormat.empty())
+                Fields(i).DisplayFormat = "0.######";
+        BuildAllKeys();
+        ApplyMasterRange(false);
+        BuildView();
+    } catch (...) {
+        DetachStorage();
+        throw;
+    }
+}
+
+void TStoreDataset::InternalClose() {
+    if (HasClones())
+        DatabaseError("Cloned tables are not closed before source dataset is closed!");
+    if (FShared)
+        FNotes = FShared->Cursor.Notes;
+    DetachStorage();
+    FOpeningFromImage = false;
+}
+
+void TStoreDataset::DetachStorage() {
+    if (FShared) {
+        auto& users = FShared->Users;
+        users.erase(std::remove(users.begin(), users.end(), this), users.end());
+        FShared.reset();
+    }
+    FView.clear();
+    FView.shrink_to_fit();
+    FViewSorted = false;
+    for (KeyBuffer& key : FKeys)
+        key = KeyBuffer();
+    FRangeActive = false;
+    FEditEntry = nullptr;
+}
+
+std::string TStoreDataset::Notes() const {
+    return FShared ? FShared->Cursor.Notes : FNotes;
+}
+
+void TStoreDataset::SetNotes(std::string notes) {
+    if (FShared)
+        FShared->Cursor.Notes = notes;
+    FNotes = std::move(notes);
+}
+
+// ---------------------------------------------------------------- values
+
+TVariant TStoreDataset::ReadField(TRecordRef record, const TField& field) const {
+    const auto* entry = static_cast<const TStoreRecord*>(record);
+    const TStoreValues& values = entry->Values;
+    if (values.IsEmpty() || field.DataIndex() < 0)
+        return {};
+    const TStoreCursor& cursor = FShared->Cursor;
+    int index = field.DataIndex();
+    switch (cursor.Field(index).FieldKind) {
+    case TStoreFieldKind::SmallInt:
+    case TStoreFieldKind::Integer:
+    case TStoreFieldKind::AutoInc:
+        return TVariant(cursor.GetInteger(values, index));
+    case TStoreFieldKind::Boolean:
+        return TVariant(cursor.GetBoolean(values, index));
+    case TStoreFieldKind::Double:
+    case TStoreFieldKind::Currency:
+        return TVariant(cursor.GetFloat(values, index));
+    case TStoreFieldKind::Date:
+        if (cursor.IsEmptyValue(values, index))
+            return {};
+        return TVariant::FromDateTime(StoreDayToDateTime(cursor.GetInteger(values, index)));
+    case TStoreFieldKind::Time:
+        return TVariant::FromDateTime(StoreTimeToDateTime(cursor.GetInteger(values, index)));
+    case TStoreFieldKind::DateTime:
+        if (cursor.IsEmptyValue(values, index))
+            return {};
+        return TVariant::FromDateTime(StoreMSecsToDateTime(cursor.GetFloat(values, index)));
+    case TStoreFieldKind::Unknown:
+        return {};
+    default: {
+        std::string_view text = cursor.GetString(values, index);
+        if (text.empty())
+            return {};
+        return TVariant(text);
+    }
+    }
+}
+
+void TStoreDataset::StoreValue(TStoreValues& values, const TField& field, const TVariant& value) const {
+    const TStoreCursor& cursor = FShared->Cursor;
+    int index = field.DataIndex();
+    if (value.IsNull()) {
+        cursor.ClearValue(values, index);
+        return;
+    }
+    switch (cursor.Field(index).FieldKind) {
+    case TStoreFieldKind::SmallInt:
+    case TStoreFieldKind::Integer:
+    case TStoreFieldKind::AutoInc:
+        cursor.SetInteger(values, index, static_cast<int32_t>(value.ToInt()));
+        break;
+    case TStoreFieldKind::Boolean:
+        cursor.SetBoolean(values, index, value.ToBool());
+        break;
+    case TStoreFieldKind::Double:
+    case TStoreFieldKind::Currency:
+        cursor.SetFloat(values, index, value.ToDouble());
+        break;
+    case TStoreFieldKind::Date:
+        cursor.SetInteger(values, index, DateTimeToStoreDay(value.ToDateTime()));
+        break;
+    case TStoreFieldKind::Time:
+        cursor.SetInteger(values, index, DateTimeToStoreTime(value.ToDateTime()));
+        break;
+    case TStoreFieldKind::DateTime:
+        cursor.SetFloat(values, index, DateTimeToStoreMSecs(value.ToDateTime()));
+        break;
+    case TStoreFieldKind::Unknown:
+        break;
+    default:
+        cursor.SetString(values, index, value.ToString());
+        break;
+    }
+}
+
+void TStoreDataset::WriteBuffer(TStoreValues& values, bool all) const {
+    const std::vector<TVariant>& buffer = EditValues();
+    for (int i = 0; i < static_cast<int>(buffer.size()); ++i)
+        if (all || EditValueChanged(i))
+            StoreValue(values, Fields(i), buffer[static_cast<size_t>(i)]);
+}
+
+// ---------------------------------------------------------------- change counter
+
+void TStoreDataset::ChangeStarted() {
+    if (FChangeCount++ == 0) {
+        if (FDatabase)
+            FDatabase->SetChanged(this, true);
+        if (OnNeedToSaveChange)
+            OnNeedToSaveChange(*this);
+    }
+}
+
+void TStoreDataset::ChangeTakenBack() {
+    if (FChangeCount > 0 && --FChangeCount == 0) {
+        if (FDatabase)
+            FDatabase->SetChanged(this, false);
+        if (OnNeedToSaveChange)
+            OnNeedToSaveChange(*this);
+    }
+}
+
+void TStoreDataset::ResetChanges() {
+    if (FChangeCount == 0)
+        return;
+    FChangeCount = 0;
+    if (FDatabase)
+        FDatabase->SetChanged(this, false);
+    if (OnNeedToSaveChange)
+        OnNeedToSaveChange(*this);
+}
+
+// ---------------------------------------------------------------- editing hooks
+
+void TStoreDataset::InternalEdit(int index) {
+    if (FReadOnly)
+        DatabaseError("Read-only record cannot be changed");
+    if (index < 0 || index >= ViewCount())
+        DatabaseError("Number of records is equal to 0");
+    TStoreRecord* entry = FView[static_cast<size_t>(index)];
+    if (IsGone(entry))
+        DatabaseError("Record has been deleted");
+    if (entry->Backup.IsEmpty())
+        entry->Backup = entry->Values;
+    FEditEntry = entry;
+    FEditGeneration = FShared->Generation;
+    ChangeStarted();
+}
+
+void TStoreDataset::InternalInsert() {
+    if (FReadOnly)
+        DatabaseError("You have read only access, you can not add records!");
+    ChangeStarted();
+}
+
+void TStoreDataset::InternalInitRecord() {
+    for (int i = 0; i < FieldCount(); ++i) {
+        TField& field = Fields(i);
+        const std::string& expression = field.DefaultExpression;
+        if (field.Calculated() || expression.empty())
+            continue;
+        TFieldType type = field.DataType();
+        bool dateKind =
+            type == TFieldType::ftDate || type == TFieldType::ftTime || type == TFieldType::ftDateTime;
+        try {
+            if (expression == "TODAY" && type == TFieldType::ftDate)
+                field.SetAsDateTime(Date());
+            else if (expression == "NOW" && dateKind)
+                field.SetAsDateTime(Now());
+            else if (expression == "UNICOD" && type == TFieldType::ftString)
+                field.SetAsString(NewUniqueCode());
+            else
+                field.SetAsString(expression);
+        } catch (const EDatabaseError&) {
+            // A default that does not convert leaves the field empty rather than refusing the record.
+        }
+    }
+    if (FMasterLink->Active()) {
+        std::vector<TField*> masters = FMasterLink->MasterFieldList();
+        const std::vector<TField*>& ranges = FKeys[2].Fields;
+        for (size_t i = 0; i < masters.size() && i < ranges.size(); ++i)
+            ranges[i]->SetValue(masters[i]->Value());
+    }
+}
+
+int TStoreDataset::InternalPost(bool inserting, int index) {
+    TStoreCursor& cursor = FShared->Cursor;
+    if (inserting) {
+        TStoreRecord* entry = nullptr;
+        try {
+            TStoreValues values = cursor.NewValues();
+            WriteBuffer(values, true);
+            entry = cursor.AppendRecord(std::move(values), TStoreRecordStatus::Inserted);
+            FView.push_back(entry);
+        } catch (const EDatabaseError&) {
+            throw;
+        } catch (const std::exception& error) {
+            DatabaseError(std::string("Error saving new record: ") + error.what());
+        }
+        FViewSorted = false;
+        return ViewCount() - 1;
+    }
+    if (!FEditEntry || FEditGeneration != FShared->Generation)
+        DatabaseError("Error saving record: Record is not found");
+    if (IsGone(FEditEntry))
+        DatabaseError("Error saving record: Record has been deleted");
+    WriteBuffer(FEditEntry->Values, false);
+    if (FEditEntry->Status == TStoreRecordStatus::Unchanged)
+        FEditEntry->Status = TStoreRecordStatus::Modified;
+    FEditEntry = nullptr;
+    FViewSorted = false;
+    return index;
+}
+
+void TStoreDataset::InternalCancel(bool inserting, int /*index*/) {
+    if (!inserting && FEditEntry && FEditGeneration == FShared->Generation &&
+        FEditEntry->Status == TStoreRecordStatus::Unchanged)
+        FEditEntry->Backup.Reset(); // nothing was changed: the record is as loaded
+    FEditEntry = nullptr;
+    ChangeTakenBack();
+}
+
+void TStoreDataset::InternalDelete(int index) {
+    if (FReadOnly)
+        DatabaseError("Read-only record cannot be deleted");
+    if (index < 0 || index >= ViewCount())
+        DatabaseError("Error deleting record: Record is not found");
+    TStoreRecord* entry = FView[static_cast<size_t>(index)];
+    if (IsGone(entry))
+        DatabaseError("Error deleting record: Record has been deleted");
+    if (entry->Status == TStoreRecordStatus::Inserted) {
+        entry->Status = TStoreRecordStatus::Dropped;
+        entry->Values.Reset();
+        entry->Backup.Reset();
+    } else {
+        entry->Status = TStoreRecordStatus::Deleted;
+    }
+    FView.erase(FView.begin() + index);
+    ChangeStarted();
+}
+
+TUpdateStatus TStoreDataset::UpdateStatus() const {
+    TRecordRef record = CurrentRecord();
+    if (!record || State() == TDataSetState::dsInsert)
+        return State() == TDataSetState::dsInsert ? TUpdateStatus::usInserted : TUpdateStatus::usUnmodified;
+    switch (static_cast<const TStoreRecord*>(record)->Status) {
+    case TStoreRecordStatus::Modified:
+        return TUpdateStatus::usModified;
+    case TStoreRecordStatus::Inserted:
+        return TUpdateStatus::usInserted;
+    case TStoreRecordStatus::Deleted:
+        return TUpdateStatus::usDeleted;
+    default:
+        return TUpdateStatus::usUnmodified;
+    }
+}
+
+// ---------------------------------------------------------------- keys and the view
+
+void TStoreDataset::BuildKeys(KeyBuffer& buffer, std::string_view names) {
+    KeyBuffer built;
+    built.Fields = GetFieldList(names);
+    for (TField* field : built.Fields) {
+        if (field->Calculated() || IsBlobKind(FShared->Cursor.Field(field->DataIndex()).FieldKind))
+            continue;
+        built.Keys.push_back({field->DataIndex(), field->Alignment == TAlignment::taRightJustify});
+    }
+    if (built.Keys.size() != built.Fields.size())
+        DatabaseError("There are calc or BLOB fields in list of key fields");
+    built.Values = FShared->Cursor.NewValues();
+    built.Count = static_cast<int>(built.Keys.size());
+    buffer = std::move(built);
+}
+
+void TStoreDataset::BuildAllKeys() {
+    BuildKeys(FKeys[0], FIndexFieldNames);
+    FKeys[1] = KeyBuffer();
+    FKeys[1].Values = FShared->Cursor.NewValues();
+    BuildKeys(FKeys[2], FRangeFieldNames);
+    BuildKeys(FKeys[3], FRangeFieldNames);
+    FRangeActive = false;
+}
+
+void TStoreDataset::BuildView() {
+    const TStoreCursor& cursor = FShared->Cursor;
+    FView.clear();
+    FView.reserve(cursor.Records().size());
+    bool filter = HasFilterHandler();
+    for (TStoreRecord* entry : cursor.Records()) {
+        if (IsGone(entry))
+            continue;
+        if (FRangeActive &&
+            (CompareRecords(cursor, entry->Values, FKeys[2].Values, FKeys[2].Keys, 0, FKeys[2].Count) < 0 ||
+             CompareRecords(cursor, entry->Values, FKeys[3].Values, FKeys[3].Keys, 0, FKeys[3].Count) > 0))
+            continue;
+        if (filter && !FilterRecord(entry))
+            continue;
+        FView.push_back(entry);
+    }
+    FViewSorted = !FKeys[0].Keys.empty();
+    if (FViewSorted)
+        SortView(FView, cursor, FKeys[0].Keys, FSortOptions);
+}
+
+void TStoreDataset::RebuildView(bool keepPosition) {
+    if (!Active())
+        return;
+    CheckBrowseMode();
+    TRecordRef current = CurrentRecord();
+    DisableControls();
+    try {
+        BuildView();
+    } catch (...) {
+        Resync(0);
+        EnableControls();
+        throw;
+    }
+    int index = 0;
+    if (keepPosition && current) {
+        auto found = std::find(FView.begin(), FView.end(), current);
+        if (found != FView.end())
+            index = static_cast<int>(found - FView.begin());
+    }
+    Resync(index);
+    EnableControls();
+}
+
+void TStoreDataset::FilterChanged() {
+    RebuildView(true);
+}
+
+void TStoreDataset::SetIndexFieldNames(std::string names) {
+    if (Active()) {
+        CheckBrowseMode();
+        KeyBuffer keys;
+        BuildKeys(keys, names);
+        FKeys[0] = std::move(keys);
+        FIndexFieldNames = std::move(names);
+        RebuildView(true);
+    } else {
+        FIndexFieldNames = std::move(names);
+    }
+}
+
+void TStoreDataset::SetSortOptions(TStoreSortOptions options) {
+    FSortOptions = options;
+    RebuildView(true);
+}
+
+void TStoreDataset::SetRangeFieldNames(std::string names) {
+    if (Active()) {
+        CheckBrowseMode();
+        KeyBuffer low, high;
+        BuildKeys(low, names);
+        BuildKeys(high, names);
+        FKeys[2] = std::move(low);
+        FKeys[3] = std::move(high);
+        FRangeActive = false;
+        FRangeFieldNames = std::move(names);
+        ApplyMasterRange(true);
+    } else {
+        FRangeFieldNames = std::move(names);
+    }
+}
+
+// ---------------------------------------------------------------- master-detail
+
+TDataSource* TStoreDataset::MasterSource() const {
+    return FMasterLink->DataSource();
+}
+
+void TStoreDataset::SetMasterSource(TDataSource* source) {
+    if (source && source->DataSet() == this)
+        DatabaseError("Circular data link");
+    if (source && source->DataSet() && !dynamic_cast<TStoreDataset*>(source->DataSet()))
+        DatabaseError("Use only TStoreDataset descendants for master-detail relationship");
+    FMasterLink->SetDataSource(source);
+}
+
+void TStoreDataset::SetMasterFields(std::string names) {
+    FMasterFields = std::move(names);
+    ApplyMasterRange(true);
+}
+
+void TStoreDataset::ApplyMasterRange(bool rebuild) {
+    if (!Active() || !FShared)
+        return;
+    bool wasActive = FRangeActive;
+    std::vector<TField*> masters =
+        FMasterLink->Active() ? FMasterLink->MasterFieldList() : std::vector<TField*>();
+    if (!masters.empty()) {
+        std::string text;
+        for (TField* field : masters) {
+            text += field->AsString();
+            text += '\t';
+        }
+        const TStoreCursor& cursor = FShared->Cursor;
+        for (int k = 2; k <= 3; ++k) {
+            cursor.ClearValues(FKeys[k].Values);
+            FKeys[k].Count = SetKeysFromText(cursor, FKeys[k].Values, FKeys[k].Keys, text);
+        }
+        FRangeActive = true;
+    } else {
+        FRangeActive = false;
+    }
+    if (!rebuild || (!wasActive && !FRangeActive))
+        return;
+    CheckBrowseMode();
+    DisableControls();
+    try {
+        BuildView();
+    } catch (...) {
+        Resync(0);
+        EnableControls();
+        throw;
+    }
+    Resync(0);
+    EnableControls();
+    First();
+}
+
+// ---------------------------------------------------------------- search
+
+int TStoreDataset::SearchKey(int start, int keyCount, std::string_view names) {
+    std::string searched = Cp1250UpperCase(names);
+    std::string index = Cp1250UpperCase(FIndexFieldNames);
+    bool indexPrefix = !searched.empty() && (index == searched || index.starts_with(searched + ";"));
+    const TStoreCursor& cursor = FShared->Cursor;
+    if (start == 0 && indexPrefix && !(FSortOptions & ssoCaseInsensitive) && FViewSorted) {
+        FLastSearchPath = TStoreSearchPath::Binary;
+        return FindKeyBinary(FView, cursor, FKeys[1].Values, FKeys[1].Keys, keyCount, FSortOptions);
+    }
+    FLastSearchPath = TStoreSearchPath::Linear;
+    return FindKeyLinear(FView, start, cursor, FKeys[1].Values, FKeys[1].Keys, keyCount);
+}
+
+namespace {
+
+// A key value as the text the key conversion reads, by the field's type.
+std::string KeyText(const TVariant& value, const TField& field) {
+    if (value.Type() == TVarType::varDate || value.Type() == TVarType::varDouble) {
+        switch (field.DataType()) {
+        case TFieldType::ftDate:
+            return DateToStr(value.ToDouble());
+        case TFieldType::ftTime:
+            return TimeToStr(value.ToDouble());
+        case TFieldType::ftDateTime:
+            return DateTimeToStr(value.ToDouble());
+        default:
+            break;
+        }
+    }
+    return value.ToString();
+}
+
+bool IsEmptyKey(const TVariant& value) {
+    if (value.IsNull())
+        return true;
+    if (value.IsArray())
+        return value.ArrayCount() == 0;
+    return value.Type() == TVarType::varString && value.Text().empty();
+}
+
+} // namespace
+
+bool TStoreDataset::Locate(std::string_view keyFields, const TVariant& keyValues, TLocateOptions options) {
+    CheckBrowseMode();
+    FLastSearchPath = TStoreSearchPath::None;
+    if (FView.empty() || keyFields.empty() || IsEmptyKey(keyValues))
+        return false;
+    BuildKeys(FKeys[1], keyFields);
+    int index;
+    if (options != 0) {
+        FLastSearchPath = TStoreSearchPath::Scan;
+        index = ScanForKeys(FKeys[1].Fields, keyValues, options);
+    } else {
+        const TStoreCursor& cursor = FShared->Cursor;
+        cursor.ClearValues(FKeys[1].Values);
+        for (size_t k = 0; k < FKeys[1].Keys.size(); ++k) {
+            const TVariant& value = keyValues.IsArray() ? keyValues[static_cast<int>(k)]
+                                    : k == 0            ? keyValues
+                                                        : TVariant();
+            if (!value.IsNull())
+                SetKeyFromText(cursor, FKeys[1].Values, FKeys[1].Keys[k].FieldIndex,
+                               KeyText(value, *FKeys[1].Fields[k]));
+        }
+        index = SearchKey(0, FKeys[1].Count, keyFields);
+    }
+    if (index < 0)
+        return false;
+    ScrollTo(index);
+    return true;
+}
+
+TVariant TStoreDataset::Lookup(std::string_view keyFields, const TVariant& keyValues,
+                               std::string_view resultFields) {
+    CheckBrowseMode();
+    if (FView.empty() || keyFields.empty() || IsEmptyKey(keyValues))
+        return {};
+    BuildKeys(FKeys[1], keyFields);
+    const TStoreCursor& cursor = FShared->Cursor;
+    cursor.ClearValues(FKeys[1].Values);
+    for (size_t k = 0; k < FKeys[1].Keys.size(); ++k) {
+        const TVariant& value = keyValues.IsArray() ? keyValues[static_cast<int>(k)]
+                                : k == 0            ? keyValues
+                                                    : TVariant();
+        if (!value.IsNull())
+            SetKeyFromText(cursor, FKeys[1].Values, FKeys[1].Keys[k].FieldIndex,
+                           KeyText(value, *FKeys[1].Fields[k]));
+    }
+    int index = SearchKey(0, FKeys[1].Count, keyFields);
+    if (index < 0)
+        return {};
+    std::vector<TField*> results = GetFieldList(resultFields);
+    if (results.size() == 1)
+        return ValueAt(index, *results[0]);
+    std::vector<TVariant> values;
+    values.reserve(results.size());
+    for (TField* field : results)
+        values.push_back(ValueAt(index, *field));
+    return TVariant(std::move(values));
+}
+
+int TStoreDataset::FindKeyIndex(std::string_view fieldNames, std::string_view values, int start) {
+    FLastSearchPath = TStoreSearchPath::None;
+    if (FView.empty())
+        return -1;
+    BuildKeys(FKeys[1], fieldNames);
+    const TStoreCursor& cursor = FShared->Cursor;
+    cursor.ClearValues(FKeys[1].Values);
+    FKeys[1].Count = SetKeysFromText(cursor, FKeys[1].Values, FKeys[1].Keys, values);
+    return SearchKey(start, FKeys[1].Count, fieldNames);
+}
+
+bool TStoreDataset::FindByKey(std::string_view fieldNames, std::string_view values, bool fromStart) {
+    CheckBrowseMode();
+    int index = FindKeyIndex(fieldNames, values, fromStart ? 0 : CurrentIndex() + 1);
+    if (index < 0)
+        return false;
+    ScrollTo(index);
+    return true;
+}
+
+// ---------------------------------------------------------------- whole-table operations
+
+void TStoreDataset::SaveTable(const std::string& fileName) {
+    CheckBrowseMode();
+    TStoreCursor& cursor = FShared->Cursor;
+    if (SaveOptions & savSortOnIndex) {
+        // BLOB kinds are skipped as keys here rather than refused.
+        TStoreKeyFields keys;
+        for (TField* field : GetFieldList(FIndexFieldNames))
+            if (!field->Calculated() && !IsBlobKind(cursor.Field(field->DataIndex()).FieldKind))
+                keys.push_back({field->DataIndex(), field->Alignment == TAlignment::taRightJustify});
+        if (!keys.empty()) {
+            std::vector<TStoreRecord*> order = cursor.Records();
+            SortView(order, cursor, keys, FSortOptions & ssoCaseInsensitive);
+            cursor.ReorderRecords(std::move(order));
+        }
+    }
+    TStoreProgress progress;
+    if (FProgress)
+        progress = [this](int percent) { FProgress(*this, percent); };
+    std::string path = ResolveTablePath(fileName, FDatabase ? FDatabase->DatabasePath() : std::string());
+    try {
+        SaveCursorToFile(cursor, path, SaveOptions, progress);
+    } catch (const EStoreFileError&) {
+        throw;
+    } catch (const EStoreError& error) {
+        RaiseStoreError(error);
+    }
+}
+
+void TStoreDataset::FlushTable() {
+    CheckBrowseMode();
+    if (FChangeCount <= 0)
+        return;
+    std::string path = OwnFileName();
+    if (!path.empty())
+        SaveTable(path);
+}
+
+void TStoreDataset::EmptyTable() {
+    CheckActive();
+    if (State() == TDataSetState::dsEdit || State() == TDataSetState::dsInsert)
+        Cancel();
+    DisableControls();
+    FShared->Cursor.ClearRecords();
+    ++FShared->Generation;
+    FView.clear();
+    for (TStoreDataset* user : std::vector<TStoreDataset*>(FShared->Users))
+        if (user != this)
+            user->StorageReplaced();
+    Resync(-1);
+    First();
+    EnableControls();
+}
+
+void TStoreDataset::CommitChanges() {
+    CheckBrowseMode();
+    TStoreCursor& cursor = FShared->Cursor;
+    cursor.RemoveRecords([](const TStoreRecord& entry) {
+        return entry.Status == TStoreRecordStatus::Deleted || entry.Status == TStoreRecordStatus::Dropped;
+    });
+    for (TStoreRecord* entry : cursor.Records()) {
+        entry->Status = TStoreRecordStatus::Unchanged;
+        entry->Backup.Reset();
+    }
+    ResetChanges();
+}
+
+void TStoreDataset::CancelChanges() {
+    CheckActive();
+    Cancel();
+    TStoreCursor& cursor = FShared->Cursor;
+    cursor.RemoveRecords([](const TStoreRecord& entry) {
+        return entry.Status == TStoreRecordStatus::Inserted || entry.Status == TStoreRecordStatus::Dropped;
+    });
+    for (TStoreRecord* entry : cursor.Records()) {
+        if (!entry->Backup.IsEmpty()) {
+            entry->Values = std::move(entry->Backup);
+            entry->Backup.Reset();
+        }
+        entry->Status = TStoreRecordStatus::Unchanged;
+    }
+    ResetChanges();
+    for (TStoreDataset* user : std::vector<TStoreDataset*>(FShared->Users))
+        if (user != this)
+            user->StorageReplaced();
+    RebuildView(true);
+}
+
+void TStoreDataset::StorageReplaced() {
+    if (!Active())
+        return;
+    if (State() == TDataSetState::dsEdit || State() == TDataSetState::dsInsert)
+        Cancel();
+    TFieldDefs defs;
+    for (const TStoreField& field : FShared->Cursor.Fields())
+        defs.push_back(FieldDefOfStoreField(field));
+    BindFields(defs);
+    BuildAllKeys();
+    ApplyMasterRange(false);
+    BuildView();
+    Resync(0);
+}
+
+int TStoreDataset::InternalRefresh() {
+    std::string unique;
+    if (!UniqueFieldNames.empty() && CurrentRecord()) {
+        for (TField* field : GetFieldList(UniqueFieldNames)) {
+            unique += field->AsString();
+            unique += '\t';
+        }
+    }
+    if (FChangeCount > 0)
+        FlushTable();
+    if (CanReload()) {
+        auto fresh = std::make_shared<TStoreShared>();
+        fresh->Owner = FShared->Owner;
+        fresh->Owner->FProgress = fresh->Owner->OnCallback;
+        fresh->Owner->ReadSource(fresh->Cursor);
+        fresh->Users = FShared->Users;
+        fresh->Generation = FShared->Generation + 1;
+        std::shared_ptr<TStoreShared> old = FShared;
+        for (TStoreDataset* user : fresh->Users)
+            user->FShared = fresh;
+        FEditEntry = nullptr;
+        for (TStoreDataset* user : fresh->Users)
+            if (user != this)
+                user->StorageReplaced();
+        TFieldDefs defs;
+        for (const TStoreField& field : FShared->Cursor.Fields())
+            defs.push_back(FieldDefOfStoreField(field));
+        BindFields(defs);
+        BuildAllKeys();
+    }
+    ApplyMasterRange(false);
+    BuildView();
+    if (!unique.empty()) {
+        int index = FindKeyIndex(UniqueFieldNames, unique, 0);
+        if (index >= 0)
+            return index;
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------- BLOB streams
+
+std::unique_ptr<TStoreBlobStream> TStoreDataset::CreateBlobStream(TField& field, TBlobStreamMode mode) {
+    CheckActive();
+    std::string bytes;
+    if (mode != TBlobStreamMode::bmWrite)
+        bytes = field.Value().ToString();
+    if (mode != TBlobStreamMode::bmRead && RecordCount() > 0) {
+        if (field.ReadOnly)
+            DatabaseError("Field '" + field.DisplayName() + "' is read only!");
+        if (State() != TDataSetState::dsEdit && State() != TDataSetState::dsInsert)
+            DatabaseError("Table is not in edit or insert mode");
+    }
+    return std::make_unique<TStoreBlobStream>(*this, field, mode, std::move(bytes));
+}
+
+void TStoreDataset::SetBlobValue(TField& field, std::string bytes) {
+    field.SetValue(TVariant(std::move(bytes)));
+}
+
+} // namespace etikor
