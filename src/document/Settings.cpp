@@ -1,0 +1,102 @@
+#include "document/Settings.h"
+
+#include "data/Cp1250.h"
+#include "document/IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace etikor {
+
+namespace {
+
+constexpr const char* kAdatbazis = "Adatbazis";
+constexpr const char* kAblak = "Ablak";
+constexpr const char* kEtikettC = "EtikettC";
+constexpr const char* kVonalkod = "Vonalkod";
+constexpr const char* kEgyeb = "Egyeb";
+
+// Whether a file can be created or replaced in `folder`.
+bool FolderWritable(const QString& folder) {
+    const QFileInfo info(folder);
+    if (!info.isDir() || !info.isWritable())
+        return false;
+    const QString existing = QDir(folder).filePath(QString::fromLatin1(kSettingsFileName));
+    return !QFileInfo::exists(existing) || QFileInfo(existing).isWritable();
+}
+
+} // namespace
+
+TSettingsFile::TSettingsFile(QString programFolder, QString configFolder) {
+    const QString beside = QDir(programFolder).filePath(QString::fromLatin1(kSettingsFileName));
+    if (FolderWritable(programFolder)) {
+        FPath = QDir::toNativeSeparators(beside);
+        return;
+    }
+    if (configFolder.isEmpty())
+        configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(configFolder);
+    FPath = QDir::toNativeSeparators(QDir(configFolder).filePath(QString::fromLatin1(kSettingsFileName)));
+    // The first time, start from the settings installed with the program.
+    if (!QFileInfo::exists(FPath) && QFileInfo::exists(beside))
+        QFile::copy(beside, FPath);
+}
+
+TSettings TSettingsFile::Read() const {
+    const TIniFile ini(FPath);
+    TSettings s;
+    const std::string last = ini.ReadString(kAdatbazis, "Utolso", "");
+    if (!last.empty())
+        s.Utolso = QString::fromStdString(Cp1250ToUtf8(last));
+    s.OldalMagassagMm = ini.ReadFloat(kEtikettC, "Magassag mm", s.OldalMagassagMm);
+    s.OldalSzelessegMm = ini.ReadFloat(kEtikettC, "Szelesseg mm", s.OldalSzelessegMm);
+    s.FelsoMargoMm = ini.ReadFloat(kEtikettC, "Oldal - Felso m. mm", s.FelsoMargoMm);
+    s.BalMargoMm = ini.ReadFloat(kEtikettC, "Oldal - Bal m. mm", s.BalMargoMm);
+    s.JobbMargoMm = ini.ReadFloat(kEtikettC, "Oldal - Jobb m. mm", s.JobbMargoMm);
+    s.AlsoMargoMm = ini.ReadFloat(kEtikettC, "Oldal - Also m. mm", s.AlsoMargoMm);
+    s.CimkeMagassagMm = ini.ReadFloat(kEtikettC, "C Magassag mm", s.CimkeMagassagMm);
+    s.TerkozMm = ini.ReadFloat(kEtikettC, "Terkoz mm", s.TerkozMm);
+    s.Oszlopok = ini.ReadInteger(kEtikettC, "Oszlopok", s.Oszlopok);
+    s.CimkeSzelessegMm = ini.ReadFloat(kEtikettC, "C Szelesseg mm", s.CimkeSzelessegMm);
+    s.Security = ini.ReadBool(kVonalkod, "Security", s.Security);
+    s.AutoChd = ini.ReadBool(kVonalkod, "Auto Chd", s.AutoChd);
+    s.AutoBetu = ini.ReadBool(kVonalkod, "Auto betu", s.AutoBetu);
+    s.AutoVonal = ini.ReadBool(kVonalkod, "Auto vonal", s.AutoVonal);
+    s.AutoAdatforras = ini.ReadBool(kVonalkod, "Auto adatforras", s.AutoAdatforras);
+    s.AutoOrsina = ini.ReadBool(kVonalkod, "Auto Orsina", s.AutoOrsina);
+    s.AutoSugo = ini.ReadBool(kEgyeb, "Auto sugo", s.AutoSugo);
+    return s;
+}
+
+void TSettingsFile::Write(const TSettings& s) const {
+    TIniFile ini(FPath);
+    ini.WriteString(kAdatbazis, "Utolso", Utf8ToCp1250(s.Utolso.toStdString()));
+    ini.WriteInteger(kAblak, "Magassag", s.AblakMagassag);
+    ini.WriteInteger(kAblak, "Szelesseg", s.AblakSzelesseg);
+    ini.WriteFloat(kEtikettC, "Magassag mm", s.OldalMagassagMm);
+    ini.WriteFloat(kEtikettC, "Szelesseg mm", s.OldalSzelessegMm);
+    ini.WriteFloat(kEtikettC, "Oldal - Felso m. mm", s.FelsoMargoMm);
+    ini.WriteFloat(kEtikettC, "Oldal - Bal m. mm", s.BalMargoMm);
+    ini.WriteFloat(kEtikettC, "Oldal - Jobb m. mm", s.JobbMargoMm);
+    ini.WriteFloat(kEtikettC, "Oldal - Also m. mm", s.AlsoMargoMm);
+    ini.WriteFloat(kEtikettC, "C Magassag mm", s.CimkeMagassagMm);
+    ini.WriteFloat(kEtikettC, "Terkoz mm", s.TerkozMm);
+    ini.WriteInteger(kEtikettC, "Oszlopok", s.Oszlopok);
+    ini.WriteFloat(kEtikettC, "C Szelesseg mm", s.CimkeSzelessegMm);
+    ini.WriteBool(kVonalkod, "Security", s.Security);
+    ini.WriteBool(kVonalkod, "Auto Chd", s.AutoChd);
+    ini.WriteBool(kVonalkod, "Auto betu", s.AutoBetu);
+    ini.WriteBool(kVonalkod, "Auto vonal", s.AutoVonal);
+    ini.WriteBool(kVonalkod, "Auto adatforras", s.AutoAdatforras);
+    ini.WriteBool(kEgyeb, "Auto sugo", s.AutoSugo);
+    ini.WriteBool(kVonalkod, "Auto Orsina", s.AutoOrsina);
+}
+
+TSettings TSettingsFile::Reset() const {
+    QFile::remove(FPath);
+    return Read();
+}
+
+} // namespace etikor

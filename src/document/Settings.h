@@ -1,0 +1,61 @@
+#pragma once
+
+// The program's settings: the last template, the default page and label layout for templates
+// that have none, the barcode defaults and the start-up switches, kept in "etikor.ini" beside
+// the executable (or in the user's configuration folder when the program's folder cannot be
+// written).
+
+#include <QString>
+
+namespace etikor {
+
+inline constexpr const char* kSettingsFileName = "etikor.ini";
+inline constexpr const char* kDefaultTemplate = "Sorozat0.ctv";
+
+// The values the settings dialog shows and the run-time flags of the same names.
+struct TSettings {
+    QString Utolso = QString::fromLatin1(kDefaultTemplate); // file name, no folder
+    int AblakMagassag = 0;                                  // written only
+    int AblakSzelesseg = 0;                                 // written only
+    // Default page and label, mm.
+    double OldalMagassagMm = 297;
+    double OldalSzelessegMm = 210;
+    double FelsoMargoMm = 13;
+    double BalMargoMm = 5;
+    double JobbMargoMm = 5;
+    double AlsoMargoMm = 10;
+    double CimkeMagassagMm = 38.1;
+    double TerkozMm = 3;
+    int Oszlopok = 3;
+    double CimkeSzelessegMm = 62.5;
+    // Flags.
+    bool Security = true;
+    bool AutoChd = true;
+    bool AutoBetu = true;
+    bool AutoVonal = true;
+    bool AutoAdatforras = true;
+    bool AutoOrsina = false;
+    bool AutoSugo = true;
+};
+
+class TSettingsFile {
+public:
+    // `programFolder` is where the file belongs; `configFolder` is used instead when the
+    // program's folder cannot be written (empty: the user's configuration folder).
+    explicit TSettingsFile(QString programFolder, QString configFolder = {});
+
+    // The file actually read and written.
+    const QString& Path() const { return FPath; }
+
+    // Missing, empty and unreadable values give their defaults. The window size is not read.
+    TSettings Read() const;
+    // Writes every value, one after the other, each replacing its value in the file at once.
+    void Write(const TSettings& settings) const;
+    // Reset to defaults: deletes the file and reads it again.
+    TSettings Reset() const;
+
+private:
+    QString FPath;
+};
+
+} // namespace etikor

@@ -1,0 +1,28 @@
+#pragma once
+
+// The folders the program works with, read through one injectable object so tests run in a
+// temporary folder. Paths are kept with the platform's separators, because messages show them.
+
+#include <QString>
+
+namespace etikor {
+
+struct TAppPaths {
+    // The process's current folder when the main window is first shown.
+    QString WorkingFolder;
+    // The folder of the executable (settings file, scratch tables).
+    QString ProgramFolder;
+
+    // Working folder + separator + "Sorozat": templates and their series files.
+    QString SeriesFolder() const;
+    // A file in a folder, joined with the platform's separator.
+    static QString Join(const QString& folder, const QString& fileName);
+    // Current folder and the running executable's folder.
+    static TAppPaths FromSystem();
+};
+
+// The process-wide paths. Until set they are taken from the system on first use.
+const TAppPaths& AppPaths();
+void SetAppPaths(const TAppPaths& paths);
+
+} // namespace etikor

@@ -1,0 +1,225 @@
+#include "document/Settings.h"
+#include "document/IniFile.h"
+
+#include "data/FormatSettings.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <filesystem>
+
+namespace etikor {
+namespace {
+
+using test::ReadFileBytes;
+using test::TempDir;
+using test::WriteFileBytes;
+
+class SettingsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = FormatSettings();
+        SetFormatSettings(TFormatSettings::Hungarian()); // decimal comma
+    }
+    void TearDown() override { SetFormatSettings(saved_); }
+    QString Folder() const { return QString::fromStdString(dir_.path().string()); }
+    std::string IniPath() const { return dir_.file("etikor.ini"); }
+
+    TempDir dir_;
+    TFormatSettings saved_;
+};
+
+// The defaults: "Sorozat0.ctv", a 210 x 297 mm page, margins 13/5/5/10, three columns of
+// 62.5 x 38.1 mm labels 3 mm apart, barcode options on, wizard off, help on.
+void ExpectDefaults(const TSettings& s) {
+    EXPECT_EQ(s.Utolso, "Sorozat0.ctv");
+    EXPECT_EQ(s.OldalSzelessegMm, 210);
+    EXPECT_EQ(s.OldalMagassagMm, 297);
+    EXPECT_EQ(s.FelsoMargoMm, 13);
+    EXPECT_EQ(s.BalMargoMm, 5);
+    EXPECT_EQ(s.JobbMargoMm, 5);
+    EXPECT_EQ(s.AlsoMargoMm, 10);
+    EXPECT_EQ(s.Oszlopok, 3);
+    EXPECT_EQ(s.CimkeSzelessegMm, 62.5);
+    EXPECT_EQ(s.CimkeMagassagMm, 38.1);
+    EXPECT_EQ(s.TerkozMm, 3);
+    EXPECT_TRUE(s.Security);
+    EXPECT_TRUE(s.AutoChd);
+    EXPECT_TRUE(s.AutoBetu);
+    EXPECT_TRUE(s.AutoVonal);
+    EXPECT_TRUE(s.AutoAdatforras);
+    EXPECT_FALSE(s.AutoOrsina);
+    EXPECT_TRUE(s.AutoSugo);
+}
+
+TEST_F(SettingsTest, NoFileGivesEveryDefault) {
+    TSettingsFile file(Folder());
+    EXPECT_EQ(file.Path().toStdString(), IniPath());
+    ExpectDefaults(file.Read());
+    EXPECT_FALSE(std::filesystem::exists(IniPath())) << "reading creates nothing";
+}
+
+TEST_F(SettingsTest, UnreadableValuesGiveDefaults) {
+    WriteFileBytes(IniPath(), "[EtikettC]\n"
+                              "Terkoz mm=abc\n"
+                              "Oszlopok=\n"
+                              "C Szelesseg mm=62.5\n" // a point is not the locale's separator
+                              "[Vonalkod]\n"
+                              "Security=igen\n"
+                              "Auto Orsina=x\n"
+                              "[Adatbazis]\n"
+                              "Utolso=\n");
+    ExpectDefaults(TSettingsFile(Folder()).Read());
+}
+
+TEST_F(SettingsTest, ReadsValuesWithoutRegardToCase) {
+    WriteFileBytes(IniPath(), "; written by hand\r\n"
+                              "[ETIKETTC]\r\n"
+                              "  terkoz MM = 2,5 \r\n"
+                              "oszlopok=4\r\n"
+                              "[vonalkod]\r\n"
+                              "SECURITY=0\r\n"
+                              "Auto Orsina=2\r\n"
+                              "[Adatbazis]\r\n"
+                              "Utolso=Cimke1.ctv\r\n");
+    const TSettings s = TSettingsFile(Folder()).Read();
+    EXPECT_EQ(s.TerkozMm, 2.5);
+    EXPECT_EQ(s.Oszlopok, 4);
+    EXPECT_FALSE(s.Security);
+    EXPECT_TRUE(s.AutoOrsina) << "any non-zero number is true";
+    EXPECT_EQ(s.Utolso, "Cimke1.ctv");
+}
+
+TEST_F(SettingsTest, WriteKeepsTheUsersLinesAndReadsBack) {
+    const std::string user = "; my notes\n"
+                             "[Sajat]\n"
+                             "valami=1\n"
+                             "\n"
+                             "[EtikettC]\n"
+                             "# a comment inside the section\n"
+                             "Extra kulcs=ertek\n"
+                             "Terkoz mm=9\n"
+                             "\n"
+                             "[Vege]\n"
+                             "x=y\n";
+    WriteFileBytes(IniPath(), user);
+    TSettings s;
+    s.Utolso = "Cimke2.ctv";
+    s.AblakMagassag = 600;
+    s.AblakSzelesseg = 800;
+    s.TerkozMm = 2.75;
+    s.CimkeSzelessegMm = 70.1;
+    s.Oszlopok = 2;
+    s.AutoOrsina = true;
+    s.AutoSugo = false;
+    TSettingsFile file(Folder());
+    file.Write(s);
+
+    const std::string text = ReadFileBytes(IniPath());
+    for (const char* kept : {"; my notes\n", "[Sajat]\nvalami=1\n", "# a comment inside the section\n",
+                             "Extra kulcs=ertek\n", "[Vege]\nx=y\n"})
+        EXPECT_NE(text.find(kept), std::string::npos) << kept << "\n" << text;
+    // Replaced in place, with the locale's decimal comma; booleans 1/0.
+    EXPECT_NE(text.find("Extra kulcs=ertek\nTerkoz mm=2,75\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("C Szelesseg mm=70,1\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Ablak]\nMagassag=600\nSzelesseg=800\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Auto Orsina=1\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Egyeb]\nAuto sugo=0\n"), std::string::npos) << text;
+
+    const TSettings back = file.Read();
+    EXPECT_EQ(back.Utolso, "Cimke2.ctv");
+    EXPECT_EQ(back.TerkozMm, 2.75);
+    EXPECT_EQ(back.CimkeSzelessegMm, 70.1);
+    EXPECT_EQ(back.Oszlopok, 2);
+    EXPECT_TRUE(back.AutoOrsina);
+    EXPECT_FALSE(back.AutoSugo);
+    EXPECT_EQ(back.AblakMagassag, 0) << "the window size is written only";
+
+    // Writing the same values again leaves the file as it was.
+    TSettings again = back;
+    again.AblakMagassag = 600;
+    again.AblakSzelesseg = 800;
+    file.Write(again);
+    EXPECT_EQ(ReadFileBytes(IniPath()), text);
+}
+
+TEST_F(SettingsTest, WriteOrderFollowsTheDialog) {
+    TSettingsFile(Folder()).Write(TSettings{});
+    TIniFile ini(QString::fromStdString(IniPath()));
+    std::vector<std::string> keys;
+    for (const auto& line : ini.Lines())
+        if (auto eq = line.find('='); eq != std::string::npos)
+            keys.push_back(line.substr(0, eq));
+    const std::vector<std::string> expected = {"Utolso",
+                                               "Magassag",
+                                               "Szelesseg",
+                                               "Magassag mm",
+                                               "Szelesseg mm",
+                                               "Oldal - Felso m. mm",
+                                               "Oldal - Bal m. mm",
+                                               "Oldal - Jobb m. mm",
+                                               "Oldal - Also m. mm",
+                                               "C Magassag mm",
+                                               "Terkoz mm",
+                                               "Oszlopok",
+                                               "C Szelesseg mm",
+                                               "Security",
+                                               "Auto Chd",
+                                               "Auto betu",
+                                               "Auto vonal",
+                                               "Auto adatforras",
+                                               "Auto Orsina",
+                                               "Auto sugo"};
+    // "Auto sugo" is written before "Auto Orsina", but Orsina belongs to [Vonalkod], which the
+    // file holds before [Egyeb].
+    EXPECT_EQ(keys, expected);
+}
+
+TEST_F(SettingsTest, ResetDeletesTheFile) {
+    TSettings s;
+    s.TerkozMm = 1;
+    TSettingsFile file(Folder());
+    file.Write(s);
+    ExpectDefaults(file.Reset());
+    EXPECT_FALSE(std::filesystem::exists(IniPath()));
+}
+
+TEST_F(SettingsTest, ReadOnlyProgramFolderUsesTheConfigFolder) {
+    TempDir config;
+    const std::string shipped = "[EtikettC]\nTerkoz mm=4\n";
+    WriteFileBytes(IniPath(), shipped);
+    std::filesystem::permissions(dir_.path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    const QString configFolder = QString::fromStdString(config.path().string());
+    TSettingsFile file(Folder(), configFolder);
+    std::filesystem::permissions(dir_.path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    if (file.Path().toStdString() == IniPath())
+        GTEST_SKIP() << "the folder stays writable (running as root)";
+    EXPECT_EQ(file.Path().toStdString(), config.file("etikor.ini"));
+    EXPECT_EQ(file.Read().TerkozMm, 4) << "starts from the installed settings";
+    TSettings s;
+    s.TerkozMm = 6;
+    file.Write(s);
+    EXPECT_EQ(ReadFileBytes(IniPath()), shipped);
+    EXPECT_EQ(file.Read().TerkozMm, 6);
+}
+
+TEST(IniFile, AddsKeysToTheEndOfTheirSection) {
+    TempDir dir;
+    WriteFileBytes(dir.file("a.ini"), "[A]\nx=1\n\n[B]\ny=2\n");
+    TIniFile ini(QString::fromStdString(dir.file("a.ini")));
+    ini.WriteString("a", "z", "3");
+    ini.WriteString("C", "w", "4");
+    ini.WriteString("b", "Y", "5");
+    EXPECT_EQ(ReadFileBytes(dir.file("a.ini")), "[A]\nx=1\nz=3\n\n[B]\ny=5\n\n[C]\nw=4\n");
+    EXPECT_EQ(ini.ReadString("B", "y", ""), "5");
+    EXPECT_EQ(ini.ReadString("B", "missing", "d"), "d");
+    EXPECT_EQ(ini.ReadString("missing", "y", "d"), "d");
+}
+
+} // namespace
+} // namespace etikor
