@@ -241,6 +241,7 @@ TEST(EanUpcDecoder, StandardReaderReadsWhatTheTextCarries) {
         {T::bcEan8, "96385074", "EAN-8", "96385074"},
         {T::bcEan8, "12345670", "EAN-8", "12345670"},
         {T::bcJAN13, "4901234567894", "EAN-13", "4901234567894"},
+        {T::bcJAN8, "49123456", "EAN-8", "49123456"},
         {T::bcUPCA, "036000291452", "UPC-A", "036000291452"},
         {T::bcUPCA, "012345678905", "UPC-A", "012345678905"},
         {T::bcUPCE0, "01234565", "UPC-E", "01234565"},
