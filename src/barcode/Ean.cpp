@@ -323,7 +323,7 @@ void TCustomEAN::Assign(const TCustomEAN& source) {
     FAutoSize = source.FAutoSize;
     FDisableEditor = source.FDisableEditor;
     FHorzLines.Assign(source.FHorzLines);
-    // Not in the classic list, but without it the copy would encode a different symbol.
+    // AutoCheckDigit travels too: without it the copy would encode a different symbol.
     FAutoCheckDigit = source.FAutoCheckDigit;
     Repaint();
 }
