@@ -479,8 +479,10 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
     const std::size_t fieldCount = FFields.size();
     auto remaining = [&] { return end - pos; };
 
-    // The note block. No record can start with 0x2A: no length byte can be 42.
-    if (remaining() >= fieldCount && remaining() >= 1 && image[pos] == kNotesMark) {
+    // The note block. No record can start with 0x2A: no length byte can be 42. The block is
+    // looked for even when fewer bytes than one record's length bytes follow: a table with a
+    // short note and no records would otherwise lose its note on every load.
+    if (remaining() >= 1 && image[pos] == kNotesMark) {
         if (remaining() < 3)
             return fail(std::string(StoreMsg::BufferCorruption));
         const int16_t length = loadAt<int16_t>(image.data() + pos + 1);

@@ -1,7 +1,7 @@
 #include "tablestore/StoreFile.h"
 
 #include "StoreTestSupport.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
 #include "tablestore/StoreErrors.h"
 
 #include <gtest/gtest.h>

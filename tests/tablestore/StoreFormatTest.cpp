@@ -319,6 +319,15 @@ TEST(StoreFormat, NotesBlockFollowsTheDescriptors) {
     EXPECT_EQ(back.Notes, "Hello");
     EXPECT_EQ(back.RecordCount(), 1);
 
+    // A short note of a table without records survives, though it is shorter than one record's
+    // length bytes.
+    TStoreCursor wide;
+    CreateEmptyTable(wide, {Def("A", FT::ftInteger), Def("B", FT::ftInteger), Def("C", FT::ftInteger),
+                            Def("D", FT::ftInteger), Def("E", FT::ftInteger)});
+    wide.Notes = "x";
+    ASSERT_TRUE(back.ReadFromStream(write(wide), reason)) << reason;
+    EXPECT_EQ(back.Notes, "x");
+
     // A note longer than the 16-bit length can carry is cut to 32767 characters.
     cursor.Notes = std::string(40000, 'n');
     ASSERT_TRUE(back.ReadFromStream(write(cursor), reason));
