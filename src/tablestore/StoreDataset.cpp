@@ -38,6 +38,38 @@ bool IsGone(const TStoreRecord* entry) {
            entry->Values.IsEmpty();
 }
 
+// Sorts the view by the key fields. A leading text key compared byte by byte (the common case:
+// a barcode column) is read once per record instead of once per comparison; its order is the
+// plain lexicographic order of the bytes, which is the engine's rule for such keys.
+void SortByKeys(std::vector<TStoreRecord*>& view, const TStoreCursor& cursor, const TStoreKeyFields& keys,
+                TStoreSortOptions options) {
+    const TStoreField& first = cursor.Field(keys.front().FieldIndex);
+    bool plainText = first.FieldKind == TStoreFieldKind::String ||
+                     (first.FieldKind == TStoreFieldKind::SmallStr && !keys.front().RightAligned);
+    if (!plainText || (options & ssoCaseInsensitive)) {
+        SortView(view, cursor, keys, options);
+        return;
+    }
+    struct Item {
+        std::string_view text;
+        TStoreRecord* entry;
+    };
+    std::vector<Item> items;
+    items.reserve(view.size());
+    for (TStoreRecord* entry : view)
+        items.push_back({cursor.GetString(entry->Values, keys.front().FieldIndex), entry});
+    std::span<const TStoreKeyField> rest(keys.data() + 1, keys.size() - 1);
+    bool descending = options & ssoDescendSort;
+    std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+        int c = a.text.compare(b.text);
+        if (c == 0 && !rest.empty())
+            c = CompareRecords(cursor, a.entry->Values, b.entry->Values, rest, 0);
+        return descending ? c > 0 : c < 0;
+    });
+    for (size_t i = 0; i < items.size(); ++i)
+        view[i] = items[i].entry;
+}
+
 } // namespace
 
 void SetStoreWarningHandler(TStoreWarningHandler handler) {
@@ -479,7 +511,7 @@ void TStoreDataset::BuildView() {
     }
     FViewSorted = !FKeys[0].Keys.empty();
     if (FViewSorted)
-        SortView(FView, cursor, FKeys[0].Keys, FSortOptions);
+        SortByKeys(FView, cursor, FKeys[0].Keys, FSortOptions);
 }
 
 void TStoreDataset::RebuildView(bool keepPosition) {

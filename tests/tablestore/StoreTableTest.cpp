@@ -480,3 +480,49 @@ TEST_F(StoreTable, DatabaseFolderAndChangedTables) {
 
 } // namespace
 } // namespace etikor
+
+namespace etikor {
+namespace {
+
+using namespace etikor::test;
+
+// The view sort reads a leading byte-compared text key once per record; the order must be the
+// engine's record comparison all the same (empty first, bytes unsigned, shorter first, ties
+// broken by the next key), in both directions.
+TEST_F(StoreTable, ViewOrderEqualsRecordComparison) {
+    TStoreTable t;
+    MakeTable(t, {{"Kod", TFieldType::ftString, 40},
+                  {"Rovid", TFieldType::ftString, 3},
+                  {"N", TFieldType::ftInteger, 0}});
+    const char* texts[] = {"",
+                           "a",
+                           "ab",
+                           "\xE1",
+                           "b",
+                           "A",
+                           "aa",
+                           "",
+                           "\xE1"
+                           "b",
+                           "ab"};
+    int n = 0;
+    for (const char* text : texts)
+        for (int k = 0; k < 3; ++k)
+            AddRow(t, {text, std::string(1, static_cast<char>('x' - k)), std::to_string(n++ % 4)});
+    for (const char* index : {"Kod;N", "Rovid;Kod", "Kod;Rovid;N"})
+        for (TStoreSortOptions options : {TStoreSortOptions(0), TStoreSortOptions(ssoDescendSort)}) {
+            t.SetIndexFieldNames(index);
+            t.SetSortOptions(options);
+            TStoreKeyFields keys;
+            for (TField* f : t.GetFieldList(index))
+                keys.push_back({f->DataIndex(), false});
+            for (int i = 1; i < t.RecordCount(); ++i)
+                EXPECT_LE(CompareRecords(*t.Cursor(), t.ViewEntry(i - 1)->Values, t.ViewEntry(i)->Values,
+                                         keys, options),
+                          0)
+                    << index << " at " << i;
+        }
+}
+
+} // namespace
+} // namespace etikor
