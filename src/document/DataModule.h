@@ -1,0 +1,70 @@
+#pragma once
+
+// The data module: the tables several windows share. `Elemek` (the open template), `T1` (the
+// series data), `M1` (the series definition), the in-memory application identifier table
+// `Ean128S` and the field list `ForrasStru` of the current data source. Also the structures of
+// the files that ship with the program (series data, definition, print scratch tables).
+
+#include "data/FieldTypes.h"
+#include "tablestore/StoreTable.h"
+
+#include <string>
+#include <string_view>
+
+namespace etikor {
+
+class TDataSet;
+
+// Declared sizes: a barcode value fits the template's stored value (128 characters).
+inline constexpr int kVonalkodSize = 128;
+inline constexpr int kOdbcTblSize = 255;
+// The selection table copies the data source's first six fields as text; a linked worksheet's
+// text columns hold up to 255 characters.
+inline constexpr int kNyTempStringSize = 255;
+
+// `T1` (".sor"): Vonalkod1, Tipus1, Vonalkod2, Tipus2, Vonalkod3, Tipus3, ODBC, ODBC_tbl.
+const TFieldDefs& SeriesFieldDefs();
+// `M1` (".vks"): Azon, Hossz, Tipus, Szamlalo, Szorzo, Ertek1, Ertek2, Vktip, AI.
+const TFieldDefs& DefinitionFieldDefs();
+// `Ean128S`: AI, Cim, Formatum, Maxhossz.
+const TFieldDefs& Ean128FieldDefs();
+// `ForrasStru`: Mezo, Tipus, Hossz.
+const TFieldDefs& FieldListFieldDefs();
+// "nytemp.tmp": Darab, Szamlalo, Vonalkod1 .. Vonalkod6.
+const TFieldDefs& SelectionFieldDefs();
+
+// The twelve application identifiers of the EAN-128 helper (texts in Windows-1250).
+struct TEan128Row {
+    std::string AI;
+    std::string Cim;
+    std::string Formatum;
+    int Maxhossz;
+};
+const std::vector<TEan128Row>& Ean128Rows();
+
+// The type name the field list shows ("ftString", "ftInteger", ...).
+std::string_view FieldTypeName(TFieldType type);
+// A field name blank-padded (or cut) to the 15 characters of `Mezo`.
+std::string FieldListName(std::string_view name);
+
+class TDM {
+public:
+    TDM();
+    TDM(const TDM&) = delete;
+    TDM& operator=(const TDM&) = delete;
+    ~TDM();
+
+    TStoreTable Elemek;
+    TStoreTable T1;
+    TStoreTable M1;
+    TStoreTable Ean128S;
+    TStoreTable ForrasStru;
+
+    // The helper's table: kept as it is when it holds more than one row, otherwise emptied and
+    // filled with the twelve rows; positioned on the first row.
+    void FillEan128();
+    // Rebuilds the field list from the fields of `source` (opened when closed), in order.
+    void FillFieldList(TDataSet& source);
+};
+
+} // namespace etikor
