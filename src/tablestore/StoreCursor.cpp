@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 
 namespace etikor {
 
@@ -56,23 +57,28 @@ std::string StoreTypeCode(const TStoreField& field) {
 
 namespace {
 
+constexpr std::size_t kHeader = sizeof(uint32_t);
+
 uint8_t* allocateBlock(std::size_t size) {
-    auto* data = static_cast<uint8_t*>(::operator new(sizeof(std::size_t) + size));
-    std::memcpy(data, &size, sizeof size);
+    if (size > UINT32_MAX)
+        throw std::length_error("record too large");
+    auto* data = static_cast<uint8_t*>(::operator new(kHeader + size));
+    const auto stored = static_cast<uint32_t>(size);
+    std::memcpy(data, &stored, kHeader);
     return data;
 }
 
 } // namespace
 
 TStoreValues::TStoreValues(std::size_t recordSize) : FData(allocateBlock(recordSize)) {
-    std::memset(FData + sizeof(std::size_t), 0, recordSize);
+    std::memset(FData + kHeader, 0, recordSize);
 }
 
 TStoreValues TStoreValues::FromBytes(std::string_view bytes) {
     TStoreValues values;
     values.FData = allocateBlock(bytes.size());
     if (!bytes.empty())
-        std::memcpy(values.FData + sizeof(std::size_t), bytes.data(), bytes.size());
+        std::memcpy(values.FData + kHeader, bytes.data(), bytes.size());
     return values;
 }
 
@@ -84,7 +90,7 @@ TStoreValues::TStoreValues(const TStoreValues& other) {
     if (other.FData) {
         const std::size_t size = other.Size();
         FData = allocateBlock(size);
-        std::memcpy(FData + sizeof(std::size_t), other.Bytes(), size);
+        std::memcpy(FData + kHeader, other.Bytes(), size);
     }
 }
 
@@ -108,8 +114,8 @@ TStoreValues& TStoreValues::operator=(TStoreValues&& other) noexcept {
 std::size_t TStoreValues::Size() const {
     if (!FData)
         return 0;
-    std::size_t size;
-    std::memcpy(&size, FData, sizeof size);
+    uint32_t size;
+    std::memcpy(&size, FData, kHeader);
     return size;
 }
 

@@ -102,13 +102,16 @@ public:
 
     bool IsEmpty() const { return FData == nullptr; }
     std::size_t Size() const;
-    uint8_t* Bytes() { return FData ? FData + sizeof(std::size_t) : nullptr; }
-    const uint8_t* Bytes() const { return FData ? FData + sizeof(std::size_t) : nullptr; }
+    uint8_t* Bytes() { return FData ? FData + kHeader : nullptr; }
+    const uint8_t* Bytes() const { return FData ? FData + kHeader : nullptr; }
     std::string_view View() const { return {reinterpret_cast<const char*>(Bytes()), Size()}; }
     void Reset() noexcept;
 
 private:
-    uint8_t* FData = nullptr; // [size_t size][bytes]
+    // The block: [uint32 size][bytes]. A 4-byte size keeps a typical series record in the next
+    // smaller allocation size; a record cannot reach 4 GiB (the constructors refuse it).
+    static constexpr std::size_t kHeader = sizeof(uint32_t);
+    uint8_t* FData = nullptr;
 };
 
 struct TStoreRecord {
