@@ -655,7 +655,7 @@ void TDataSet::CalculateFields(TRecordRef record, bool fromBuffer) {
 TVariant TDataSet::ValueAt(int viewIndex, const TField& field) {
     if (!Active() || viewIndex < 0 || viewIndex >= ViewCount())
         return {};
-    if (viewIndex == FCurrent && (IsEditing(FState) || field.Calculated()))
+    if (viewIndex == FCurrent && (FState == TDataSetState::dsEdit || field.Calculated()))
         return GetFieldValue(field);
     TRecordRef record = ViewRecord(viewIndex);
     if (!field.Calculated())
@@ -745,6 +745,8 @@ void TDataSet::EnableControls() {
 
 namespace {
 
+// A record value matches a key when both are present and the record value, converted to the
+// key's type, equals it. Options apply to text fields only.
 bool KeyMatches(const TField& field, const TVariant& key, const TVariant& value, TLocateOptions options) {
     if (key.IsNull() || value.IsNull())
         return false;
@@ -762,8 +764,17 @@ bool KeyMatches(const TField& field, const TVariant& key, const TVariant& value,
         return have == want;
     }
     try {
-        return field.Convert(key) == value;
-    } catch (const std::exception&) {
+        switch (key.Type()) {
+        case TVarType::varString:
+            return field.FormatValue(value) == key.Text();
+        case TVarType::varBoolean:
+            return value.ToBool() == key.ToBool();
+        case TVarType::varDate:
+            return value.ToDateTime() == key.ToDateTime();
+        default:
+            return value.ToDouble() == key.ToDouble();
+        }
+    } catch (const EVariantError&) {
         return false;
     }
 }

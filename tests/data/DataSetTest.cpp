@@ -287,6 +287,11 @@ TEST_F(DataSetTest, GenericLocateAndLookup) {
     EXPECT_TRUE(ds.Locate("Kod;Darab", TVariant(std::vector<TVariant>{TVariant("alfa"), TVariant(2)}), 0));
     EXPECT_EQ(ds.RecNo(), 2);
     EXPECT_FALSE(ds.Locate("Darab", TVariant(), 0));
+    // Non-text fields: the record value is converted to the key's type, options do not apply.
+    EXPECT_FALSE(ds.Locate("Darab", TVariant(2.5), loPartialKey));
+    EXPECT_TRUE(ds.Locate("Darab", TVariant("3"), loCaseInsensitive));
+    EXPECT_EQ(ds.RecNo(), 3);
+    EXPECT_FALSE(ds.Locate("Darab", TVariant("3.0"), 0));
     ds.First();
     TVariant both = ds.Lookup("Darab", TVariant(3), "Kod;Darab");
     ASSERT_TRUE(both.IsArray());

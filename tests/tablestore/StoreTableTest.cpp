@@ -4,6 +4,7 @@
 #include "StoreTestSupport.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreDatabase.h"
+#include "tablestore/StoreErrors.h"
 #include "tablestore/StoreFormat.h"
 
 #include <gtest/gtest.h>
@@ -341,6 +342,18 @@ TEST_F(StoreTable, EmptyTableThenSave) {
     EXPECT_EQ(ReadFileBytes(dir.file("e.sor")), BuildEmptyTableImage(kSeries));
     TStoreTable closed;
     EXPECT_EQ(ErrorOf([&] { closed.EmptyTable(); }), "Cannot do this operation on closed dataset");
+}
+
+// A file-system failure of a save is the platform's error, passed on without the name prefix.
+TEST_F(StoreTable, SaveFailurePassesTheFileError) {
+    TempDir dir;
+    TStoreTable t;
+    t.Name = "T1";
+    MakeTable(t, kSeries, {{"A", "1"}});
+    EXPECT_THROW(t.SaveTable(dir.file("nincs/t.sor")), EStoreFileError);
+    TStoreTable closed;
+    EXPECT_EQ(ErrorOf([&] { closed.SaveTable(dir.file("t.sor")); }),
+              "Cannot do this operation on closed dataset");
 }
 
 TEST_F(StoreTable, ReadOnlyRules) {
