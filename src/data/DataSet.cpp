@@ -157,6 +157,8 @@ void TDataSet::Close() {
     if (!Active())
         return;
     DoEvent(BeforeClose);
+    if (IsEditing(FState))
+        Cancel(); // closing writes nothing: a pending edit is dropped
     InternalClose();
     FState = TDataSetState::dsInactive;
     FCurrent = -1;
@@ -496,6 +498,16 @@ void TDataSet::Post() {
     Resync(index, false);
     Notify(TDataEvent::deDataSet);
     DoEvent(AfterPost);
+}
+
+void TDataSet::InternalEdit(int /*index*/) {
+    if (!InternalCanModify())
+        DatabaseError("Cannot modify a read-only dataset");
+}
+
+void TDataSet::InternalInsert() {
+    if (!InternalCanModify())
+        DatabaseError("Cannot modify a read-only dataset");
 }
 
 int TDataSet::InternalPost(bool /*inserting*/, int /*index*/) {

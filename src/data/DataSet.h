@@ -216,9 +216,10 @@ protected:
     virtual TBookmark RecordBookmark(int index) const;
     virtual int BookmarkIndex(TBookmark bookmark) const; // -1 when not in the view
     virtual bool InternalCanModify() const { return false; }
-    // Checks and bookkeeping before the edit buffer is filled; raise to refuse.
-    virtual void InternalEdit(int /*index*/) {}
-    virtual void InternalInsert() {}
+    // Checks and bookkeeping before the edit buffer is filled; raise to refuse. The defaults
+    // refuse unless InternalCanModify.
+    virtual void InternalEdit(int index);
+    virtual void InternalInsert();
     // Defaults of a new record, written through the fields (insert state); then OnNewRecord.
     virtual void InternalInitRecord() {}
     // Store the edit buffer (EditValues); returns the view index of the posted record.

@@ -180,6 +180,37 @@ TEST_F(DataSetTest, FieldWriteErrors) {
     ds.Cancel();
 }
 
+// A dataset that cannot be changed (a linked worksheet, a print sequence) refuses every change.
+TEST_F(DataSetTest, ReadOnlyDatasetRefusesChanges) {
+    struct ReadOnlyDataSet : MemDataSet {
+        using MemDataSet::MemDataSet;
+        bool InternalCanModify() const override { return false; }
+        void InternalDelete(int index) override { TDataSet::InternalDelete(index); }
+    } ds(Defs(), Rows(2));
+    ds.Open();
+    EXPECT_FALSE(ds.CanModify());
+    for (auto action : {&TDataSet::Edit, &TDataSet::Append, &TDataSet::Delete}) {
+        try {
+            (ds.*action)();
+            ADD_FAILURE();
+        } catch (const EDatabaseError& e) {
+            EXPECT_STREQ(e.what(), "Cannot modify a read-only dataset");
+        }
+        EXPECT_EQ(ds.State(), TDataSetState::dsBrowse);
+    }
+    EXPECT_EQ(ds.RecordCount(), 2);
+}
+
+TEST_F(DataSetTest, CloseDropsAPendingEdit) {
+    MemDataSet ds(Defs(), Rows(1));
+    ds.Open();
+    ds.Edit();
+    ds.FieldByName("Kod").SetAsString("X");
+    ds.Close();
+    ds.Open();
+    EXPECT_EQ(ds.FieldByName("Kod").AsString(), "K1");
+}
+
 TEST_F(DataSetTest, CalculatedFields) {
     MemDataSet ds(Defs(), Rows(2));
     TField& dupla = ds.AddCalcField("Dupla", TFieldType::ftInteger);
