@@ -1,0 +1,359 @@
+// etikor-table: inspect and script the program's table files.
+//
+//   etikor-table dump [--partial] FILE
+//   etikor-table create FILE FIELDS
+//
+// dump prints the fields as name:code, the note, and one tab-separated line per record in
+// storage order (UTF-8). create builds a new table from name:code definitions and one record per
+// line of standard input. Exit codes: 0 done, 1 the table store reported an error, 2 bad usage.
+
+#include "data/Cp1250.h"
+#include "data/DatabaseError.h"
+#include "data/DateTime.h"
+#include "data/Field.h"
+#include "data/FormatSettings.h"
+#include "tablestore/StoreCursor.h"
+#include "tablestore/StoreErrors.h"
+#include "tablestore/StoreFormat.h"
+#include "tablestore/StoreTable.h"
+
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace etikor;
+
+constexpr int kExitOk = 0;
+constexpr int kExitError = 1;
+constexpr int kExitUsage = 2;
+
+int usage(const std::string& problem = {}) {
+    if (!problem.empty())
+        std::cerr << "etikor-table: " << problem << "\n";
+    std::cerr << "usage: etikor-table dump [--partial] FILE\n"
+                 "       etikor-table create FILE FIELDS   (FIELDS: name:code, comma- or tab-separated)\n";
+    return kExitUsage;
+}
+
+// Tab, carriage return and line feed as \t, \r, \n so that a value stays within its column.
+std::string escapeControls(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        default:
+            out += c;
+            break;
+        }
+    }
+    return out;
+}
+
+std::string hex(std::string_view bytes) {
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (unsigned char b : bytes) {
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
+bool unhex(std::string_view text, std::string& bytes) {
+    auto value = [](char c) {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        return -1;
+    };
+    if (text.size() % 2 != 0)
+        return false;
+    bytes.clear();
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        const int high = value(text[i]), low = value(text[i + 1]);
+        if (high < 0 || low < 0)
+            return false;
+        bytes += static_cast<char>(high * 16 + low);
+    }
+    return true;
+}
+
+// "HH:MM:SS", with ".zzz" when the milliseconds are not 0.
+std::string timeText(TDateTime value, const TFormatSettings& fs) {
+    int h, n, s, z;
+    DecodeTime(value, h, n, s, z);
+    return FormatDateTime(z != 0 ? "hh:nn:ss.zzz" : "hh:nn:ss", value, fs);
+}
+
+std::string valueText(const TStoreCursor& cursor, const TStoreValues& values, int index) {
+    const TFormatSettings fs = TFormatSettings::Invariant();
+    const TStoreField& field = cursor.Field(index);
+    if (cursor.IsNull(values, index))
+        return {};
+    switch (field.FieldKind) {
+    case TStoreFieldKind::SmallInt:
+    case TStoreFieldKind::Integer:
+    case TStoreFieldKind::AutoInc:
+        return std::to_string(cursor.GetInteger(values, index));
+    case TStoreFieldKind::Boolean:
+        return cursor.GetBoolean(values, index) ? "True" : "False";
+    case TStoreFieldKind::Double:
+    case TStoreFieldKind::Currency:
+        return FloatToStr(cursor.GetFloat(values, index), fs);
+    case TStoreFieldKind::Date:
+        return FormatDateTime("yyyy-mm-dd", StoreDayToDateTime(cursor.GetInteger(values, index)), fs);
+    case TStoreFieldKind::Time:
+        return timeText(StoreTimeToDateTime(cursor.GetInteger(values, index)), fs);
+    case TStoreFieldKind::DateTime: {
+        const TDateTime value = StoreMSecsToDateTime(cursor.GetFloat(values, index));
+        return FormatDateTime("yyyy-mm-dd", value, fs) + " " + timeText(value, fs);
+    }
+    case TStoreFieldKind::SmallStr:
+    case TStoreFieldKind::String:
+    case TStoreFieldKind::Memo:
+    case TStoreFieldKind::FmtMemo:
+        return escapeControls(Cp1250ToUtf8(cursor.GetString(values, index)));
+    case TStoreFieldKind::BLOB:
+    case TStoreFieldKind::Graphic:
+        return hex(cursor.GetString(values, index));
+    case TStoreFieldKind::Unknown:
+        break;
+    }
+    return {};
+}
+
+int dump(const std::string& path, bool partial) {
+    TStoreTable table;
+    table.SetTableName(path);
+    table.PartialOpen = partial;
+    SetStoreWarningHandler([](const std::string& text) { std::cerr << text << "\n"; });
+    try {
+        table.Open();
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << "\n";
+        return kExitError;
+    }
+    const TStoreCursor& cursor = *table.Cursor();
+    std::string out;
+    for (int i = 0; i < cursor.FieldCount(); ++i) {
+        if (i > 0)
+            out += '\t';
+        out += Cp1250ToUtf8(cursor.Field(i).Name) + ":" + StoreTypeCode(cursor.Field(i));
+    }
+    out += '\n';
+    if (!cursor.Notes.empty())
+        out += "#notes: " + escapeControls(Cp1250ToUtf8(cursor.Notes)) + "\n";
+    for (const TStoreRecord* record : cursor.Records()) {
+        if (record->Status == TStoreRecordStatus::Deleted || record->Status == TStoreRecordStatus::Dropped)
+            continue;
+        for (int i = 0; i < cursor.FieldCount(); ++i) {
+            if (i > 0)
+                out += '\t';
+            out += valueText(cursor, record->Values, i);
+        }
+        out += '\n';
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return std::fflush(stdout) == 0 ? kExitOk : kExitError;
+}
+
+// One field of a FIELDS list: "name:code" with the descriptor type codes.
+bool parseFieldDef(std::string_view item, TFieldDef& def) {
+    const std::size_t colon = item.rfind(':');
+    if (colon == std::string_view::npos || colon == 0 || colon + 1 >= item.size())
+        return false;
+    def.Name = Utf8ToCp1250(item.substr(0, colon));
+    const std::string_view code = item.substr(colon + 1);
+    def.Size = 0;
+    if (code.size() == 1) {
+        const char c = code[0];
+        switch (c) {
+        case 'l':
+            def.DataType = TFieldType::ftSmallint;
+            return true;
+        case 'i':
+            def.DataType = TFieldType::ftInteger;
+            return true;
+        case 'b':
+            def.DataType = TFieldType::ftBoolean;
+            return true;
+        case 'f':
+            def.DataType = TFieldType::ftFloat;
+            return true;
+        case 'c':
+            def.DataType = TFieldType::ftCurrency;
+            return true;
+        case 'd':
+            def.DataType = TFieldType::ftDate;
+            return true;
+        case 'v':
+            def.DataType = TFieldType::ftTime;
+            return true;
+        case 't':
+            def.DataType = TFieldType::ftDateTime;
+            return true;
+        case 'a':
+            def.DataType = TFieldType::ftAutoInc;
+            return true;
+        case 'o':
+            def.DataType = TFieldType::ftBlob;
+            return true;
+        case 'm':
+            def.DataType = TFieldType::ftMemo;
+            return true;
+        case 'r':
+            def.DataType = TFieldType::ftFmtMemo;
+            return true;
+        case 'g':
+            def.DataType = TFieldType::ftGraphic;
+            return true;
+        case 's':
+            def.DataType = TFieldType::ftString;
+            def.Size = 100;
+            return true;
+        default:
+            def.DataType = TFieldType::ftString;
+            if (c >= '0' && c <= '9') {
+                def.Size = c - '0';
+                return true;
+            }
+            if (c >= 'A' && c <= 'Z') {
+                def.Size = c - 'A' + 10;
+                return true;
+            }
+            return false;
+        }
+    }
+    if (code[0] != 's' || code.size() > 6)
+        return false;
+    int size = 0;
+    for (char c : code.substr(1)) {
+        if (c < '0' || c > '9')
+            return false;
+        size = size * 10 + (c - '0');
+    }
+    if (size > 65535)
+        return false;
+    def.DataType = TFieldType::ftString;
+    def.Size = size;
+    return true;
+}
+
+std::vector<std::string_view> split(std::string_view text, std::string_view separators) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find_first_of(separators, start);
+        parts.push_back(
+            text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+int create(const std::string& path, std::string_view fields) {
+    TFieldDefs defs;
+    for (std::string_view item : split(fields, ",\t")) {
+        if (item.empty())
+            continue;
+        TFieldDef def;
+        if (!parseFieldDef(item, def))
+            return usage("bad field definition '" + std::string(item) + "'");
+        defs.push_back(std::move(def));
+    }
+    if (defs.empty())
+        return usage("no fields given");
+
+    // Values on standard input use "." for decimals and ISO dates, whatever the machine's locale.
+    SetFormatSettings(TFormatSettings::Invariant());
+    TStoreTable table;
+    try {
+        table.SetTableName("");
+        table.FieldDefs = defs;
+        table.Open();
+        std::string line;
+        int lineNumber = 0;
+        while (std::getline(std::cin, line)) {
+            ++lineNumber;
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (line.empty())
+                continue;
+            const std::vector<std::string_view> values = split(line, "\t");
+            table.Append();
+            for (std::size_t i = 0; i < values.size() && i < static_cast<std::size_t>(table.FieldCount());
+                 ++i) {
+                if (values[i].empty())
+                    continue;
+                TField& field = table.Fields(static_cast<int>(i));
+                switch (field.DataType()) {
+                case TFieldType::ftBlob:
+                case TFieldType::ftGraphic: {
+                    std::string bytes;
+                    if (!unhex(values[i], bytes))
+                        throw EStoreError(
+                            "Line " + std::to_string(lineNumber) + ": '" + std::string(values[i]) +
+                            "' is not a hexadecimal value for field '" + field.FieldName() + "'");
+                    field.SetAsString(bytes);
+                    break;
+                }
+                default:
+                    field.SetAsString(Utf8ToCp1250(values[i]));
+                    break;
+                }
+            }
+            table.Post();
+        }
+        table.SaveTable(path);
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << "\n";
+        return kExitError;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return usage();
+    if (args[0] == "dump") {
+        bool partial = false;
+        std::vector<std::string> rest;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "--partial")
+                partial = true;
+            else
+                rest.push_back(args[i]);
+        }
+        if (rest.size() != 1)
+            return usage();
+        return dump(rest[0], partial);
+    }
+    if (args[0] == "create") {
+        if (args.size() != 3)
+            return usage();
+        return create(args[1], args[2]);
+    }
+    return usage("unknown command '" + args[0] + "'");
+}
