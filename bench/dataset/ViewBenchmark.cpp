@@ -69,7 +69,7 @@ void BM_LocateBinarySearch(benchmark::State& state) {
         state.SkipWithError("not on the binary-search path");
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_LocateBinarySearch)->Arg(1000)->Arg(100000)->Complexity(benchmark::oLogN);
+BENCHMARK(BM_LocateBinarySearch)->Arg(1000)->Arg(10000)->Arg(100000)->Complexity(benchmark::oLogN);
 
 void BM_LocateLinearScan(benchmark::State& state) {
     SetFormatSettings(TFormatSettings::Invariant());

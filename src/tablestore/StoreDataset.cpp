@@ -870,7 +870,6 @@ int TStoreDataset::InternalRefresh() {
     if (CanReload()) {
         auto fresh = std::make_shared<TStoreShared>();
         fresh->Owner = FShared->Owner;
-        fresh->Owner->FProgress = fresh->Owner->OnCallback;
         fresh->Owner->ReadSource(fresh->Cursor);
         fresh->Users = FShared->Users;
         fresh->Generation = FShared->Generation + 1;
