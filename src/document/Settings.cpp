@@ -2,6 +2,7 @@
 
 #include "data/Cp1250.h"
 #include "document/IniFile.h"
+#include "document/TemplateModel.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +29,21 @@ bool FolderWritable(const QString& folder) {
 }
 
 } // namespace
+
+TPageSetup DefaultPageSetup(const TSettings& s) {
+    TPageSetup p;
+    p.OldalHMm = s.OldalMagassagMm;
+    p.OldalSzMm = s.OldalSzelessegMm;
+    p.HeightMm = s.CimkeMagassagMm;
+    p.WidthMm = s.CimkeSzelessegMm;
+    p.FmMm = s.FelsoMargoMm;
+    p.BmMm = s.BalMargoMm;
+    p.JmMm = s.JobbMargoMm;
+    p.AmMm = s.AlsoMargoMm;
+    p.TerkozMm = s.TerkozMm;
+    p.Oszlopok = s.Oszlopok;
+    return p;
+}
 
 TSettingsFile::TSettingsFile(QString programFolder, QString configFolder) {
     const QString beside = QDir(programFolder).filePath(QString::fromLatin1(kSettingsFileName));

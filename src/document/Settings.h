@@ -38,6 +38,10 @@ struct TSettings {
     bool AutoSugo = true;
 };
 
+struct TPageSetup;
+// The default page and label of templates that have no page-setup row.
+TPageSetup DefaultPageSetup(const TSettings& settings);
+
 class TSettingsFile {
 public:
     // `programFolder` is where the file belongs; `configFolder` is used instead when the

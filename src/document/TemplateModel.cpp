@@ -68,6 +68,42 @@ bool LocatePageSetup(TDataSet& elemek) {
     return elemek.Locate("Elemnev", TVariant(std::string(kPageSetupName)), 0);
 }
 
+void AppendPageSetupRow(TDataSet& elemek, const TPageSetup& p) {
+    elemek.Append();
+    auto set = [&](std::string_view field, const TVariant& value) {
+        elemek.FieldByName(field).SetValue(value);
+    };
+    set("Azon", kPageSetupKind);
+    set("Elemnev", kPageSetupName);
+    set("OldalH_mm", p.OldalHMm);
+    set("OldalSz_mm", p.OldalSzMm);
+    set("Height_mm", p.HeightMm);
+    set("Width_mm", p.WidthMm);
+    set("Fm_mm", p.FmMm);
+    set("Bm_mm", p.BmMm);
+    set("Jm_mm", p.JmMm);
+    set("Am_mm", p.AmMm);
+    set("Terkoz", p.TerkozMm);
+    set("Oszlopok", p.Oszlopok);
+    elemek.Post();
+}
+
+TPageSetup ReadPageSetup(const TDataSet& elemek) {
+    auto mm = [&](std::string_view field) { return elemek.FieldByName(field).AsFloat(); };
+    TPageSetup p;
+    p.OldalHMm = mm("OldalH_mm");
+    p.OldalSzMm = mm("OldalSz_mm");
+    p.HeightMm = mm("Height_mm");
+    p.WidthMm = mm("Width_mm");
+    p.FmMm = mm("Fm_mm");
+    p.BmMm = mm("Bm_mm");
+    p.JmMm = mm("Jm_mm");
+    p.AmMm = mm("Am_mm");
+    p.TerkozMm = mm("Terkoz");
+    p.Oszlopok = elemek.FieldByName("Oszlopok").AsInteger();
+    return p;
+}
+
 // ---- names ----------------------------------------------------------------------------------
 
 std::string TElementNamer::NextName(TElemKind kind, const std::function<bool(std::string_view)>& exists) {

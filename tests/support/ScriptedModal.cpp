@@ -38,6 +38,13 @@ ScriptedModal& ScriptedModal::ExpectMessage(const QString& kind, const QString& 
     return *this;
 }
 
+ScriptedModal& ScriptedModal::ExpectMessageStartingWith(const QString& kind, const QString& prefix,
+                                                        bool answer) {
+    FExpected.push_back(
+        {.What = Prompt::Message, .Kind = kind, .Text = prefix, .Answer = answer, .Prefix = true});
+    return *this;
+}
+
 ScriptedModal& ScriptedModal::ExpectInputBox(const QString& prompt, std::optional<QString> answer) {
     FExpected.push_back({.What = Prompt::Input, .Text = prompt, .Path = std::move(answer)});
     return *this;
@@ -107,7 +114,12 @@ bool ScriptedModal::Message(const QString& /*title*/, const QString& text, const
     if (!e)
         return false;
     EXPECT_EQ(kind.toStdString(), e->Kind.toStdString()) << "message: " << text.toStdString();
-    EXPECT_EQ(text.toStdString(), e->Text.toStdString());
+    if (e->Prefix) {
+        EXPECT_TRUE(text.startsWith(e->Text)) << text.toStdString() << "\ndoes not begin with\n"
+                                              << e->Text.toStdString();
+    } else {
+        EXPECT_EQ(text.toStdString(), e->Text.toStdString());
+    }
     return e->Answer;
 }
 

@@ -26,6 +26,8 @@ public:
 
     // A message of this kind and exact text; returns `answer` (meaningful for "K").
     ScriptedModal& ExpectMessage(const QString& kind, const QString& text, bool answer = false);
+    // A message whose text begins with `prefix` (texts that carry another component's reason).
+    ScriptedModal& ExpectMessageStartingWith(const QString& kind, const QString& prefix, bool answer = false);
     ScriptedModal& ExpectInputBox(const QString& prompt, std::optional<QString> answer);
     // Dialogs: `check` (optional) sees the options the code passed; the answer is a path or
     // nullopt for Cancel.
@@ -66,6 +68,7 @@ private:
         QString Text;
         int Number = 0;
         bool Answer = false;
+        bool Prefix = false;
         std::optional<QString> Path;
         OptionsCheck Check;
         std::optional<TFontChoice> Font;

@@ -1,0 +1,466 @@
+#include "document/TemplateFiles.h"
+
+#include "document/DataModule.h"
+#include "document/ShippedFiles.h"
+#include "document/TemplateModel.h"
+#include "support/ScriptedModal.h"
+#include "support/TempDir.h"
+#include "tablestore/StoreErrors.h"
+#include "tablestore/StoreTable.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <filesystem>
+
+namespace etikor {
+namespace {
+
+using test::ReadFileBytes;
+using test::ScriptedModal;
+using test::TempDir;
+using test::WriteFileBytes;
+
+const QString kCr = QStringLiteral("\r");
+
+// What the main window was asked to do, in order.
+class RecordingHost : public TTemplateFilesHost {
+public:
+    QStringList Calls;
+    int LinkedRecords = -1;
+    void ClearSelection() override { Calls << "clear"; }
+    void ShowDataSourceTab() override { Calls << "tab"; }
+    void RebuildCanvas() override { Calls << "canvas"; }
+    void CloseMainWindow() override { Calls << "close"; }
+    void SeriesBecomesDataSource() override { Calls << "series"; }
+    void FillFieldList() override { Calls << "fields"; }
+    void ReconnectLink() override { Calls << "link"; }
+    bool Called(const char* what) const { return Calls.contains(QString::fromLatin1(what)); }
+};
+
+class TemplateFilesTest : public testing::Test {
+protected:
+    TemplateFilesTest() {
+        paths_.WorkingFolder = Q(work_.path().string());
+        paths_.ProgramFolder = Q(program_.path().string());
+        WriteDefaultSet(paths_.SeriesFolder());
+    }
+
+    static QString Q(const std::string& s) { return QString::fromStdString(s); }
+    QString Series(const QString& name) const { return TAppPaths::Join(paths_.SeriesFolder(), name); }
+    std::string SeriesPath(const char* name) const { return Series(QString::fromLatin1(name)).toStdString(); }
+    std::string IniPath() const { return program_.file("etikor.ini"); }
+
+    // A template with the given element names and a series with the given values.
+    void MakeSet(const std::string& base, std::initializer_list<const char*> elements,
+                 std::initializer_list<const char*> values, bool linked = false) {
+        TStoreTable t;
+        t.FieldDefs = ElemekFieldDefs();
+        t.Open();
+        AppendPageSetupRow(t, TPageSetup{});
+        for (const char* e : elements)
+            AppendElementRow(t, *KindFromName(e), e, {0, 0, 10, 10});
+        t.SaveTable(SeriesPath((base + ".ctv").c_str()));
+        TStoreTable s;
+        s.FieldDefs = SeriesFieldDefs();
+        s.Open();
+        for (const char* v : values) {
+            s.Append();
+            s.FieldByName("Vonalkod1").SetAsString(v);
+            s.FieldByName("Tipus1").SetAsInteger(5);
+            s.FieldByName("ODBC").SetAsBoolean(linked);
+            s.Post();
+        }
+        s.SaveTable(SeriesPath((base + ".sor").c_str()));
+        TStoreTable m;
+        m.FieldDefs = DefinitionFieldDefs();
+        m.Open();
+        m.SaveTable(SeriesPath((base + ".vks").c_str()));
+    }
+
+    TTemplateFiles& Files() {
+        if (!files_)
+            files_ = std::make_unique<TTemplateFiles>(dm_, settings_, settingsFile_, modal_, host_, paths_);
+        return *files_;
+    }
+
+    // Start-up on `last` that must succeed.
+    void StartOn(const char* last) {
+        settings_.Utolso = QString::fromLatin1(last);
+        ASSERT_TRUE(Files().StartupOpen()) << modal_.Log().join('\n').toStdString();
+        host_.Calls.clear();
+    }
+
+    bool HasElement(const char* name) { return dm_.Elemek.Locate("Elemnev", TVariant(name), 0); }
+
+    TempDir work_;
+    TempDir program_;
+    TAppPaths paths_;
+    TDM dm_;
+    TSettings settings_;
+    TSettingsFile settingsFile_{Q(program_.path().string())};
+    ScriptedModal modal_;
+    RecordingHost host_;
+    std::unique_ptr<TTemplateFiles> files_;
+};
+
+TEST(TemplateNames, BaseAndSaveAsNames) {
+    EXPECT_EQ(TemplateBaseName("Sorozat0.ctv"), "Sorozat0");
+    EXPECT_EQ(TemplateBaseName("a.b.ctv"), "a");
+    EXPECT_EQ(TemplateBaseName("nodot"), "nodot");
+    EXPECT_EQ(SaveAsTemplateName("Cimke2.ctv"), "Cimke2.ctv");
+    EXPECT_EQ(SaveAsTemplateName("Cimke2.lbl"), "Cimke2.ctv");
+    EXPECT_EQ(SaveAsTemplateName("a.b.lbl"), "a.ctv");
+    EXPECT_EQ(SaveAsTemplateName("Cimke2"), "Cimke2.ctv");
+}
+
+// ---- start-up ---------------------------------------------------------------------------
+
+TEST_F(TemplateFilesTest, StartupOpensTheLastTemplate) {
+    MakeSet("Cimke1", {"Szoveg_1"}, {"111", "222"});
+    StartOn("Cimke1.ctv");
+    const TDocumentState& s = Files().State;
+    EXPECT_EQ(s.TemplateName, "Cimke1.ctv");
+    EXPECT_EQ(s.SeriesName, "Cimke1.sor");
+    EXPECT_EQ(s.DefinitionName, "Cimke1.vks");
+    EXPECT_FALSE(s.ClosingFlag);
+    EXPECT_TRUE(s.DataFlag);
+    EXPECT_TRUE(HasElement("Szoveg_1"));
+    EXPECT_EQ(dm_.T1.RecordCount(), 2);
+    EXPECT_TRUE(dm_.M1.Active());
+}
+
+TEST_F(TemplateFilesTest, StartupFallsBackToTheDefaultTemplate) {
+    settings_.Utolso = "Eltunt.ctv";
+    ASSERT_TRUE(Files().StartupOpen());
+    EXPECT_EQ(Files().State.TemplateName, "Sorozat0.ctv");
+    EXPECT_FALSE(Files().State.DataFlag) << "the shipped series is empty";
+    EXPECT_TRUE(host_.Called("series"));
+    EXPECT_TRUE(LocatePageSetup(dm_.Elemek)) << "the shipped template has its page-setup row";
+    EXPECT_EQ(dm_.Elemek.RecordCount(), 1);
+}
+
+TEST_F(TemplateFilesTest, StartupMissingFilesEndTheProgramWithoutWritingSettings) {
+    struct Case {
+        const char* Why;
+        const char* Remove;
+        QString Message;
+    };
+    const Case cases[] = {
+        {"no template", "Sorozat0.ctv", "Hiányzik a(z) " + Series("Sorozat0.ctv") + " file! (.ctv)"},
+        {"no series", "Sorozat0.sor", "Hiányzik a(z) " + Series("Sorozat0.sor") + " file! (.sor)"},
+        {"no definition", "Sorozat0.vks", "Hiányzik a(z) " + Series("Sorozat0.vks") + " file (.vks)!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Why);
+        WriteDefaultSet(paths_.SeriesFolder());
+        std::filesystem::remove(SeriesPath(c.Remove));
+        TDM dm;
+        RecordingHost host;
+        TTemplateFiles files(dm, settings_, settingsFile_, modal_, host, paths_);
+        modal_.ExpectMessage("H", c.Message);
+        EXPECT_FALSE(files.StartupOpen());
+        modal_.Verify();
+        EXPECT_TRUE(host.Called("close"));
+        EXPECT_TRUE(files.State.ClosingFlag);
+        EXPECT_FALSE(std::filesystem::exists(IniPath()));
+    }
+}
+
+TEST_F(TemplateFilesTest, StartupUnreadableTemplateWritesTheDefaultIntoTheSettings) {
+    WriteFileBytes(SeriesPath("Regi.ctv"), "not a table file");
+    settings_.Utolso = "Regi.ctv";
+    modal_.ExpectMessage(
+        "H", "A megnyitni kívánt címketerv (Regi.ctv) hiányzik, vagy az előző verzióval készült." + kCr +
+                 "Ebben a verzióban nem nyitható meg!" + kCr +
+                 "Most a program visszaáll az alap címketervre (Sorozat0.ctv). Indítsa újra a "
+                 "programot!");
+    EXPECT_FALSE(Files().StartupOpen());
+    EXPECT_TRUE(host_.Called("close"));
+    EXPECT_TRUE(Files().State.ClosingFlag);
+    EXPECT_EQ(settingsFile_.Read().Utolso, "Sorozat0.ctv");
+    EXPECT_NE(ReadFileBytes(IniPath()).find("Utolso=Sorozat0.ctv"), std::string::npos);
+}
+
+TEST_F(TemplateFilesTest, StartupDamagedSeriesEndsTheProgramWithTheStoresReason) {
+    WriteFileBytes(SeriesPath("Sorozat0.sor"), "garbage");
+    modal_.ExpectMessageStartingWith("H", "T1");
+    const bool ok = Files().StartupOpen();
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(host_.Called("close"));
+    EXPECT_TRUE(Files().State.ClosingFlag);
+}
+
+// ---- New ----------------------------------------------------------------------------------
+
+TEST_F(TemplateFilesTest, NewDeclinedChangesNothing) {
+    MakeSet("Cimke1", {"Szoveg_1", "Vkod_1"}, {"1"});
+    StartOn("Cimke1.ctv");
+    modal_.ExpectMessage(
+        "K", "Most egy üres sablont fog létrehozni a Sorozat0.ctv sablon helyett." + kCr + "Folytatja?",
+        false);
+    Files().New();
+    EXPECT_EQ(Files().State.TemplateName, "Cimke1.ctv");
+    EXPECT_TRUE(HasElement("Vkod_1"));
+    EXPECT_EQ(dm_.T1.RecordCount(), 1);
+}
+
+TEST_F(TemplateFilesTest, NewEmptiesTheDefaultFiles) {
+    MakeSet("Sorozat0", {"Szoveg_1", "Szoveg_2", "Vkod_1", "Kep_1", "Rajz_1"}, {"1", "2", "3"});
+    StartOn("Sorozat0.ctv");
+    modal_.ExpectMessage(
+        "K", "Most egy üres sablont fog létrehozni a Sorozat0.ctv sablon helyett." + kCr + "Folytatja?",
+        true);
+    Files().New();
+    const TDocumentState& s = Files().State;
+    EXPECT_EQ(s.TemplateName, "Sorozat0.ctv");
+    EXPECT_EQ(s.Panel2, "Sorozat: Sorozat0.sor");
+    EXPECT_EQ(s.Panel4, "0");
+    EXPECT_FALSE(s.DataFlag);
+    EXPECT_FALSE(s.LinkFlag);
+    EXPECT_EQ(dm_.Elemek.RecordCount(), 0) << "not even a page-setup row: the canvas adds one";
+    EXPECT_EQ(dm_.T1.RecordCount(), 0);
+    EXPECT_TRUE(host_.Called("canvas"));
+    // Written to disk.
+    TStoreTable check;
+    check.SetTableName(SeriesPath("Sorozat0.sor"));
+    check.Open();
+    EXPECT_EQ(check.RecordCount(), 0);
+}
+
+// ---- Open ---------------------------------------------------------------------------------
+
+TEST_F(TemplateFilesTest, OpenCancelledChangesNothing) {
+    StartOn("Sorozat0.ctv");
+    modal_.ExpectOpenFile(std::nullopt, [&](const TFileDialogOptions& o) {
+        EXPECT_EQ(o.Title, "Etikor címke file");
+        EXPECT_EQ(o.InitialDir, paths_.SeriesFolder());
+        EXPECT_EQ(o.Filter, "CIMKE fileok|*.ctv");
+        EXPECT_EQ(o.DefaultExt, "*.ctv");
+        EXPECT_TRUE(o.MustExist);
+    });
+    Files().Open();
+    EXPECT_EQ(Files().State.TemplateName, "Sorozat0.ctv");
+    EXPECT_TRUE(host_.Calls.isEmpty());
+}
+
+TEST_F(TemplateFilesTest, OpenMakesTheTemplateAndItsCompanionsCurrent) {
+    MakeSet("Cimke1", {"Szoveg_1", "Vkod_1"}, {"1", "2", "3"});
+    StartOn("Sorozat0.ctv");
+    modal_.ExpectOpenFile(Series("Cimke1.ctv"));
+    Files().Open();
+    const TDocumentState& s = Files().State;
+    EXPECT_EQ(s.TemplateName, "Cimke1.ctv");
+    EXPECT_EQ(s.SeriesName, "Cimke1.sor");
+    EXPECT_EQ(s.DefinitionName, "Cimke1.vks");
+    EXPECT_EQ(s.Panel2, "Sorozat: Cimke1.sor");
+    EXPECT_EQ(s.Panel4, "3");
+    EXPECT_TRUE(s.DataFlag);
+    EXPECT_TRUE(HasElement("Vkod_1"));
+    EXPECT_EQ(dm_.T1.RecordCount(), 3);
+    EXPECT_FALSE(host_.Called("link"));
+    EXPECT_EQ(host_.Calls, QStringList({"clear", "tab", "canvas", "series", "fields", "canvas"}));
+}
+
+TEST_F(TemplateFilesTest, OpenEmptySeriesAndLinkedSeries) {
+    MakeSet("Ures", {"Szoveg_1"}, {});
+    MakeSet("Kapcsolt", {"Szoveg_1"}, {"x"}, true);
+    StartOn("Sorozat0.ctv");
+    modal_.ExpectOpenFile(Series("Ures.ctv"));
+    Files().Open();
+    EXPECT_EQ(Files().State.Panel4, "0");
+    EXPECT_FALSE(Files().State.DataFlag);
+    EXPECT_TRUE(host_.Called("series"));
+
+    host_.Calls.clear();
+    modal_.ExpectOpenFile(Series("Kapcsolt.ctv"));
+    Files().Open();
+    EXPECT_TRUE(host_.Called("link")) << "the first record's ODBC flag asks for the worksheet";
+}
+
+TEST_F(TemplateFilesTest, OpenMissingCompanionRestoresThePreviousTemplate) {
+    struct Case {
+        const char* Remove;
+        const char* Missing;
+    };
+    for (const Case c : {Case{"Cimke1.sor", "Cimke1.sor"}, Case{"Cimke1.vks", "Cimke1.vks"}}) {
+        SCOPED_TRACE(c.Remove);
+        MakeSet("Elozo", {"Szoveg_7"}, {"1", "2"});
+        MakeSet("Cimke1", {"Vkod_1"}, {"9"});
+        std::filesystem::remove(SeriesPath(c.Remove));
+        files_.reset();
+        StartOn("Elozo.ctv");
+        modal_.ExpectOpenFile(Series("Cimke1.ctv"));
+        modal_.ExpectMessage("H", "Hiányzik a(z) " + Series(QString::fromLatin1(c.Missing)) + " file!");
+        Files().Open();
+        modal_.Verify();
+        const TDocumentState& s = Files().State;
+        EXPECT_EQ(s.TemplateName, "Elozo.ctv");
+        EXPECT_EQ(s.SeriesName, "Elozo.sor");
+        EXPECT_EQ(s.DefinitionName, "Elozo.vks");
+        EXPECT_TRUE(HasElement("Szoveg_7"));
+        EXPECT_FALSE(HasElement("Vkod_1"));
+        EXPECT_EQ(dm_.T1.RecordCount(), 2);
+        EXPECT_EQ(s.Panel4, "2");
+        EXPECT_TRUE(s.DataFlag);
+        EXPECT_EQ(host_.Calls.last(), "canvas");
+        EXPECT_FALSE(host_.Called("close"));
+    }
+}
+
+TEST_F(TemplateFilesTest, OpenUnreadableTemplateFallsBackAndEnds) {
+    StartOn("Sorozat0.ctv");
+    WriteFileBytes(SeriesPath("Rossz.ctv"), std::string(300, '\xff'));
+    modal_.ExpectOpenFile(Series("Rossz.ctv"));
+    modal_.ExpectMessage("H",
+                         "Hibás file, vagy a megnyitni kívánt címketerv (Rossz.ctv) hiányzik, vagy az előző "
+                         "verzióval készült." +
+                             kCr + "Ebben a verzióban nem nyitható meg!" + kCr +
+                             "Most a program visszaáll az alap címketervre (Sorozat0.ctv). Indítsa újra a "
+                             "programot!");
+    Files().Open();
+    EXPECT_TRUE(Files().State.ClosingFlag);
+    EXPECT_EQ(Files().State.TemplateName, "Sorozat0.ctv");
+    EXPECT_TRUE(host_.Called("close"));
+    EXPECT_EQ(settingsFile_.Read().Utolso, "Sorozat0.ctv");
+}
+
+// ---- Save as ------------------------------------------------------------------------------
+
+TEST_F(TemplateFilesTest, SaveAsCopiesTheThreeFiles) {
+    MakeSet("Cimke1", {"Szoveg_1", "Vkod_1"}, {"1", "2"});
+    StartOn("Cimke1.ctv");
+    modal_.ExpectSaveFile(Series("Masik.ctv"), [&](const TFileDialogOptions& o) {
+        EXPECT_EQ(o.Title, "Címke sablon [Mentés másként]");
+        EXPECT_EQ(o.InitialDir, paths_.SeriesFolder());
+        EXPECT_EQ(o.FileName, "");
+        EXPECT_EQ(o.Filter, "Etikor címke file|*.ctv");
+        EXPECT_EQ(o.DefaultExt, "*.ctv");
+        EXPECT_FALSE(o.ChangesDir);
+    });
+    Files().SaveAs();
+    const TDocumentState& s = Files().State;
+    EXPECT_EQ(s.TemplateName, "Masik.ctv");
+    EXPECT_EQ(s.SeriesName, "Masik.sor");
+    EXPECT_EQ(s.DefinitionName, "Masik.vks");
+    EXPECT_EQ(s.Panel2, "Sorozat: Masik.sor");
+    for (const char* f : {"Masik.ctv", "Masik.sor", "Masik.vks", "Cimke1.ctv", "Cimke1.sor", "Cimke1.vks"})
+        EXPECT_TRUE(std::filesystem::exists(SeriesPath(f))) << f;
+    EXPECT_TRUE(HasElement("Vkod_1"));
+    EXPECT_EQ(dm_.T1.RecordCount(), 2);
+    EXPECT_EQ(dm_.Elemek.TableName(), SeriesPath("Masik.ctv"));
+}
+
+TEST_F(TemplateFilesTest, SaveAsOntoAnExistingName) {
+    MakeSet("Cimke1", {"Szoveg_1"}, {"1", "2"});
+    MakeSet("Letezo", {"Rajz_1"}, {"x"});
+    const std::string before = ReadFileBytes(SeriesPath("Letezo.ctv"));
+    const QString question = "Letezo.ctv file már létezik!" + kCr + "Felülírja? (A file tartalma elveszik)";
+
+    StartOn("Cimke1.ctv");
+    modal_.ExpectSaveFile(Series("Letezo.ctv")).ExpectMessage("K", question, false);
+    Files().SaveAs();
+    EXPECT_EQ(Files().State.TemplateName, "Cimke1.ctv");
+    EXPECT_EQ(ReadFileBytes(SeriesPath("Letezo.ctv")), before);
+
+    modal_.ExpectSaveFile(Series("Letezo.ctv")).ExpectMessage("K", question, true);
+    Files().SaveAs();
+    EXPECT_EQ(Files().State.TemplateName, "Letezo.ctv");
+    EXPECT_TRUE(HasElement("Szoveg_1"));
+    EXPECT_FALSE(HasElement("Rajz_1"));
+    EXPECT_EQ(dm_.T1.RecordCount(), 2) << "the series was replaced too";
+}
+
+TEST_F(TemplateFilesTest, SaveAsNameRules) {
+    MakeSet("Cimke1", {"Szoveg_1"}, {"1"});
+    StartOn("Cimke1.ctv");
+    // Another program's extension: the name before the first dot plus ".ctv".
+    modal_.ExpectSaveFile(Series("Uj.cimke.lbl"));
+    Files().SaveAs();
+    EXPECT_EQ(Files().State.TemplateName, "Uj.ctv");
+    EXPECT_TRUE(std::filesystem::exists(SeriesPath("Uj.sor")));
+
+    // The current name, or a name that becomes it: nothing happens (no copy onto itself).
+    const std::string bytes = ReadFileBytes(SeriesPath("Uj.ctv"));
+    for (const char* same : {"Uj.ctv", "Uj.txt"}) {
+        host_.Calls.clear();
+        modal_.ExpectSaveFile(Series(QString::fromLatin1(same)));
+        Files().SaveAs();
+        EXPECT_EQ(Files().State.TemplateName, "Uj.ctv");
+        EXPECT_EQ(ReadFileBytes(SeriesPath("Uj.ctv")), bytes);
+        EXPECT_EQ(host_.Calls, QStringList({"clear"}));
+    }
+    // Cancel.
+    modal_.ExpectSaveFile(std::nullopt);
+    Files().SaveAs();
+    EXPECT_EQ(Files().State.TemplateName, "Uj.ctv");
+}
+
+TEST_F(TemplateFilesTest, SaveAsSharingTheBaseKeepsTheCompanions) {
+    // "Uj.b.ctv" has the base "Uj": its companions are the current ones, which must survive.
+    MakeSet("Uj", {"Szoveg_1"}, {"1", "2"});
+    StartOn("Uj.ctv");
+    modal_.ExpectSaveFile(Series("Uj.b.ctv"));
+    Files().SaveAs();
+    EXPECT_EQ(Files().State.TemplateName, "Uj.b.ctv");
+    EXPECT_EQ(Files().State.SeriesName, "Uj.sor");
+    EXPECT_EQ(dm_.T1.RecordCount(), 2);
+}
+
+TEST_F(TemplateFilesTest, SaveAsWithAMissingSourceRaisesTheFileError) {
+    MakeSet("Cimke1", {"Szoveg_1"}, {"1"});
+    StartOn("Cimke1.ctv");
+    std::filesystem::remove(SeriesPath("Cimke1.vks"));
+    modal_.ExpectSaveFile(Series("Masik.ctv"));
+    EXPECT_THROW(Files().SaveAs(), EStoreFileError);
+}
+
+// ---- shipped files ------------------------------------------------------------------------
+
+TEST_F(TemplateFilesTest, ShippedFilesHaveTheirSchemas) {
+    WriteScratchTables(paths_.ProgramFolder);
+    struct Case {
+        QString Path;
+        const TFieldDefs* Defs;
+        int Records;
+    };
+    const Case cases[] = {
+        {Series("Sorozat0.ctv"), &ElemekFieldDefs(), 1},
+        {Series("Sorozat0.sor"), &SeriesFieldDefs(), 0},
+        {Series("Sorozat0.vks"), &DefinitionFieldDefs(), 0},
+        {TAppPaths::Join(paths_.ProgramFolder, "nytemp.tmp"), &SelectionFieldDefs(), 0},
+        {TAppPaths::Join(paths_.ProgramFolder, "Temp.tmp"), &SeriesFieldDefs(), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Path.toStdString());
+        TStoreTable t;
+        t.SetTableName(c.Path.toStdString());
+        t.Open();
+        ASSERT_EQ(t.FieldCount(), static_cast<int>(c.Defs->size()));
+        for (int i = 0; i < t.FieldCount(); ++i) {
+            EXPECT_EQ(t.Fields(i).FieldName(), (*c.Defs)[i].Name);
+            EXPECT_EQ(t.Fields(i).DataType(), (*c.Defs)[i].DataType);
+            EXPECT_EQ(t.Fields(i).Size(), (*c.Defs)[i].Size);
+        }
+        EXPECT_EQ(t.RecordCount(), c.Records);
+    }
+    TStoreTable t;
+    t.SetTableName(SeriesPath("Sorozat0.ctv"));
+    t.Open();
+    ASSERT_TRUE(LocatePageSetup(t));
+    EXPECT_EQ(t.FieldByName("Azon").AsString(), "0");
+    const TPageSetup p = ReadPageSetup(t);
+    EXPECT_EQ(p.OldalSzMm, 210);
+    EXPECT_EQ(p.OldalHMm, 297);
+    EXPECT_EQ(p.WidthMm, 62.5);
+    EXPECT_EQ(p.HeightMm, 38.1);
+    EXPECT_EQ(p.Oszlopok, 3);
+    EXPECT_EQ(p.TerkozMm, 3);
+    EXPECT_EQ(p.FmMm, 13);
+    EXPECT_EQ(p.AmMm, 10);
+}
+
+} // namespace
+} // namespace etikor
