@@ -451,6 +451,37 @@ TEST_F(StoreTable, ClonesShareRecords) {
     EXPECT_FALSE(src.Active());
 }
 
+// Operations that free record entries rebuild every view on the shared storage.
+TEST_F(StoreTable, ClonesFollowEmptyAndCancel) {
+    TStoreTable src;
+    MakeTable(src, kSeries, {{"A", "1"}, {"B", "2"}});
+    TStoreTable clone;
+    clone.SetCloneDS(&src);
+    clone.Open();
+    AddRow(clone, {"C", "3"});
+    src.RebuildView();
+    EXPECT_EQ(src.RecordCount(), 3);
+    clone.CancelChanges(); // the inserted records are dropped from storage
+    EXPECT_EQ(src.RecordCount(), 0);
+    AddRow(src, {"D", "4"});
+    clone.RebuildView();
+    EXPECT_EQ(Column(clone, "Vonalkod1"), Texts{"D"});
+    src.EmptyTable();
+    EXPECT_EQ(clone.RecordCount(), 0);
+    EXPECT_TRUE(clone.FieldByName("Vonalkod1").IsNull());
+    TStoreTable orphan;
+    {
+        TStoreTable owner;
+        MakeTable(owner, kSeries, {{"E", "5"}});
+        orphan.SetCloneDS(&owner);
+        orphan.Open();
+        EXPECT_EQ(orphan.RecordCount(), 1);
+    } // the source closes its clones when it goes
+    EXPECT_FALSE(orphan.Active());
+    orphan.SetCloneDS(nullptr);
+    clone.Close();
+}
+
 TEST_F(StoreTable, DatabaseFolderAndChangedTables) {
     TempDir dir;
     TStoreTable maker;
