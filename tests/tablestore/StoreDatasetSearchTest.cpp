@@ -115,6 +115,34 @@ TEST_F(StoreSearch, BinarySearchOnlyWhenTheRuleAllows) {
     EXPECT_EQ(t.RecNo(), t.RecordCount());
 }
 
+// Key values that are not texts go into the key slots through the user's locale.
+TEST_F(StoreSearch, LocateNumbersAndDatesInTheLocale) {
+    SetFormatSettings(TFormatSettings::Hungarian());
+    TStoreTable t;
+    MakeTable(
+        t,
+        {{"Ar", TFieldType::ftFloat, 0}, {"Nap", TFieldType::ftDate, 0}, {"Pont", TFieldType::ftDateTime, 0}},
+        {{"1,5", "2024.01.02.", "2024.01.02. 10:00:00"}, {"2,5", "2024.03.09.", "2024.03.09. 18:30:00"}});
+    TDateTime day = 0;
+    TryEncodeDate(2024, 3, 9, day);
+    struct Case {
+        const char* field;
+        TVariant value;
+    };
+    const Case cases[] = {
+        {"Ar", TVariant(2.5)},
+        {"Ar", TVariant("2,5")},
+        {"Nap", TVariant::FromDateTime(day)},
+        {"Pont", TVariant::FromDateTime(day + 0.75 + 1.0 / 48)},
+    };
+    for (const Case& c : cases) {
+        t.First();
+        EXPECT_TRUE(t.Locate(c.field, c.value, 0)) << c.field;
+        EXPECT_EQ(t.RecNo(), 2) << c.field;
+    }
+    SetFormatSettings(TFormatSettings::Invariant());
+}
+
 TEST_F(StoreSearch, FindByKeyAndBooleanKeyTexts) {
     TStoreTable t;
     MakeTable(t, kSeries, {{"A", "1", "False"}, {"B", "1", "True"}, {"B", "2", "True"}, {"B", "1", "False"}});

@@ -263,6 +263,25 @@ TEST_F(StoreTable, FilterRangeAndSortOptions) {
     EXPECT_EQ(Column(t, "Kod"), (Texts{"b", "A", "9", "10"}));
 }
 
+// Grids bound to the table hear one change per rebuild, not one per record.
+TEST_F(StoreTable, RebuildTellsControlsOnce) {
+    struct Counter : TDataLink {
+        int dataSet = 0, current = 0;
+        void DataSetChanged() override { ++dataSet; }
+        void CurrentChanged() override { ++current; }
+    } link;
+    TStoreTable t;
+    MakeTable(t, kSeries, {{"C", "1"}, {"A", "2"}, {"B", "3"}});
+    TDataSource source(&t);
+    link.SetDataSource(&source);
+    t.SetIndexFieldNames("Vonalkod1");
+    EXPECT_EQ(link.dataSet, 1);
+    link.dataSet = 0;
+    t.EmptyTable();
+    EXPECT_EQ(link.dataSet, 1);
+    EXPECT_EQ(link.current, 0);
+}
+
 TEST_F(StoreTable, RebuildViewKeepsOrDropsPosition) {
     TStoreTable t;
     MakeTable(t, kSeries, {{"C", "1"}, {"A", "2"}, {"B", "3"}});
