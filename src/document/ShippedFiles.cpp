@@ -28,14 +28,19 @@ void NoRows(TStoreTable&) {}
 
 } // namespace
 
-void WriteDefaultSet(const QString& seriesFolder, const TSettings& settings) {
+void WriteDefaultSet(const QString& seriesFolder, const TSettings& settings, bool keepExisting) {
     QDir().mkpath(seriesFolder);
-    WriteTable(ElemekFieldDefs(), TAppPaths::Join(seriesFolder, QStringLiteral("Sorozat0.ctv")), "Elemek",
-               [&](TStoreTable& t) { AppendPageSetupRow(t, DefaultPageSetup(settings)); });
-    WriteTable(SeriesFieldDefs(), TAppPaths::Join(seriesFolder, QStringLiteral("Sorozat0.sor")), "T1",
-               NoRows);
-    WriteTable(DefinitionFieldDefs(), TAppPaths::Join(seriesFolder, QStringLiteral("Sorozat0.vks")), "M1",
-               NoRows);
+    auto wanted = [&](const QString& path) { return !keepExisting || !QFile::exists(path); };
+    const QString ctv = TAppPaths::Join(seriesFolder, QStringLiteral("Sorozat0.ctv"));
+    if (wanted(ctv))
+        WriteTable(ElemekFieldDefs(), ctv, "Elemek",
+                   [&](TStoreTable& t) { AppendPageSetupRow(t, DefaultPageSetup(settings)); });
+    const QString sor = TAppPaths::Join(seriesFolder, QStringLiteral("Sorozat0.sor"));
+    if (wanted(sor))
+        WriteTable(SeriesFieldDefs(), sor, "T1", NoRows);
+    const QString vks = TAppPaths::Join(seriesFolder, QStringLiteral("Sorozat0.vks"));
+    if (wanted(vks))
+        WriteTable(DefinitionFieldDefs(), vks, "M1", NoRows);
 }
 
 void WriteScratchTables(const QString& programFolder) {

@@ -15,8 +15,9 @@ inline constexpr const char* kSelectionTableFile = "nytemp.tmp";
 inline constexpr const char* kPrintTableFile = "Temp.tmp";
 
 // Writes the three default files into `seriesFolder` (created when missing), with the page
-// and label of `settings`.
-void WriteDefaultSet(const QString& seriesFolder, const TSettings& settings = {});
+// and label of `settings`. With `keepExisting` a file that is already there is left alone (it
+// may hold the user's own label by now).
+void WriteDefaultSet(const QString& seriesFolder, const TSettings& settings = {}, bool keepExisting = false);
 // Writes the two scratch tables into `programFolder`.
 void WriteScratchTables(const QString& programFolder);
 
