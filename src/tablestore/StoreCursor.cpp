@@ -222,6 +222,17 @@ void TStoreCursor::ReserveRecords(std::size_t count) {
 
 // ---- values --------------------------------------------------------------------------------
 
+// A block smaller than the slot area belongs to no record of this field list: reading it gives
+// zero values, writing to it starts from a fresh block.
+bool TStoreCursor::Readable(const TStoreValues& values) const {
+    return values.Size() >= static_cast<std::size_t>(FRecordSize) && !values.IsEmpty();
+}
+
+void TStoreCursor::MakeWritable(TStoreValues& values) const {
+    if (!Readable(values))
+        values = NewValues();
+}
+
 namespace {
 
 template <typename T>
@@ -257,7 +268,7 @@ std::size_t TStoreCursor::CountedOffset(const TStoreValues& values, int field) c
 }
 
 int32_t TStoreCursor::GetInteger(const TStoreValues& values, int field) const {
-    if (values.IsEmpty())
+    if (!Readable(values))
         return 0;
     const TStoreField& f = Field(field);
     const uint8_t* slot = values.Bytes() + f.SlotOffset;
@@ -277,6 +288,7 @@ int32_t TStoreCursor::GetInteger(const TStoreValues& values, int field) const {
 }
 
 void TStoreCursor::SetInteger(TStoreValues& values, int field, int32_t value) const {
+    MakeWritable(values);
     const TStoreField& f = Field(field);
     uint8_t* slot = values.Bytes() + f.SlotOffset;
     switch (f.FieldKind) {
@@ -298,7 +310,7 @@ void TStoreCursor::SetInteger(TStoreValues& values, int field, int32_t value) co
 }
 
 double TStoreCursor::GetFloat(const TStoreValues& values, int field) const {
-    if (values.IsEmpty())
+    if (!Readable(values))
         return 0;
     const TStoreField& f = Field(field);
     switch (f.FieldKind) {
@@ -312,6 +324,7 @@ double TStoreCursor::GetFloat(const TStoreValues& values, int field) const {
 }
 
 void TStoreCursor::SetFloat(TStoreValues& values, int field, double value) const {
+    MakeWritable(values);
     const TStoreField& f = Field(field);
     switch (f.FieldKind) {
     case TStoreFieldKind::Double:
@@ -326,19 +339,20 @@ void TStoreCursor::SetFloat(TStoreValues& values, int field, double value) const
 
 bool TStoreCursor::GetBoolean(const TStoreValues& values, int field) const {
     const TStoreField& f = Field(field);
-    if (values.IsEmpty() || f.FieldKind != TStoreFieldKind::Boolean)
+    if (!Readable(values) || f.FieldKind != TStoreFieldKind::Boolean)
         return false;
     return loadAt<uint16_t>(values.Bytes() + f.SlotOffset) != 0;
 }
 
 void TStoreCursor::SetBoolean(TStoreValues& values, int field, bool value) const {
+    MakeWritable(values);
     const TStoreField& f = Field(field);
     if (f.FieldKind == TStoreFieldKind::Boolean)
         storeAt<uint16_t>(values.Bytes() + f.SlotOffset, value ? 0xFFFF : 0);
 }
 
 std::string_view TStoreCursor::GetString(const TStoreValues& values, int field) const {
-    if (values.IsEmpty())
+    if (!Readable(values))
         return {};
     const TStoreField& f = Field(field);
     const uint8_t* slot = values.Bytes() + f.SlotOffset;
@@ -352,10 +366,14 @@ std::string_view TStoreCursor::GetString(const TStoreValues& values, int field) 
     const uint32_t length = loadAt<uint32_t>(slot);
     if (length == 0)
         return {};
-    return {reinterpret_cast<const char*>(values.Bytes()) + CountedOffset(values, field), length};
+    const std::size_t offset = CountedOffset(values, field);
+    if (offset + length > values.Size())
+        return {}; // not a block of this field list
+    return {reinterpret_cast<const char*>(values.Bytes()) + offset, length};
 }
 
 void TStoreCursor::SetString(TStoreValues& values, int field, std::string_view value) const {
+    MakeWritable(values);
     const TStoreField& f = Field(field);
     uint8_t* slot = values.Bytes() + f.SlotOffset;
     if (f.FieldKind == TStoreFieldKind::SmallStr) {
@@ -392,7 +410,7 @@ void TStoreCursor::SetString(TStoreValues& values, int field, std::string_view v
 }
 
 bool TStoreCursor::IsEmptyValue(const TStoreValues& values, int field) const {
-    if (values.IsEmpty())
+    if (!Readable(values))
         return true;
     const TStoreField& f = Field(field);
     const uint8_t* slot = values.Bytes() + f.SlotOffset;
@@ -415,6 +433,7 @@ bool TStoreCursor::IsEmptyValue(const TStoreValues& values, int field) const {
 }
 
 void TStoreCursor::ClearValue(TStoreValues& values, int field) const {
+    MakeWritable(values);
     const TStoreField& f = Field(field);
     if (IsCountedKind(f.FieldKind))
         SetString(values, field, {});

@@ -219,7 +219,8 @@ private:
     std::vector<TStoreRecord*> FRecords;
 
     void Layout();
-    friend class TStoreReader;
+    bool Readable(const TStoreValues& values) const;
+    void MakeWritable(TStoreValues& values) const;
 };
 
 // The descriptor type code of a field: "i", "Z", "s200", ...

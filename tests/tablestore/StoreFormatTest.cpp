@@ -240,6 +240,42 @@ TEST(StoreFormat, FieldLayoutAndKindMapping) {
     EXPECT_EQ(back.FieldIndex("Ne"), -1);
 }
 
+TEST(StoreFormat, ValueBlocks) {
+    TStoreCursor cursor;
+    CreateEmptyTable(cursor, {Def("Azon", FT::ftInteger), Def("Nev", FT::ftString, 50),
+                              Def("Kep", FT::ftGraphic), Def("Kod", FT::ftString, 5)});
+    // No block: reads as absent; a write starts a fresh block.
+    TStoreValues none;
+    EXPECT_EQ(cursor.GetInteger(none, 0), 0);
+    EXPECT_EQ(cursor.GetString(none, 1), "");
+    EXPECT_TRUE(cursor.IsNull(none, 1));
+    cursor.SetString(none, 1, "abc");
+    EXPECT_EQ(cursor.GetString(none, 1), "abc");
+
+    // Counted values of different lengths keep their neighbours; copies are deep.
+    TStoreValues values = cursor.NewValues();
+    cursor.SetString(values, 2, std::string("\0\1\2", 3));
+    cursor.SetString(values, 1, "hosszabb");
+    cursor.SetString(values, 3, "abcdefgh"); // cut to the declared size
+    const TStoreValues copy = values;
+    cursor.SetString(values, 1, "x");
+    cursor.SetInteger(values, 0, 9);
+    EXPECT_EQ(cursor.GetString(values, 1), "x");
+    EXPECT_EQ(cursor.GetString(values, 2), std::string("\0\1\2", 3));
+    EXPECT_EQ(cursor.GetString(values, 3), "abcde");
+    EXPECT_EQ(cursor.GetString(copy, 1), "hosszabb");
+    EXPECT_EQ(cursor.GetInteger(copy, 0), 0);
+    cursor.ClearValue(values, 2);
+    EXPECT_EQ(cursor.GetString(values, 2), "");
+    EXPECT_EQ(cursor.GetString(values, 1), "x");
+    cursor.ClearValues(values);
+    EXPECT_EQ(values.Size(), static_cast<std::size_t>(cursor.RecordSize()));
+    EXPECT_TRUE(cursor.IsEmptyValue(values, 1));
+    // A block of the wrong size is never read out of bounds.
+    const TStoreValues small = TStoreValues::FromBytes("ab");
+    EXPECT_EQ(cursor.GetString(small, 1), "");
+}
+
 TEST(StoreFormat, NamesWithSpacesAreWrittenWithUnderscores) {
     TStoreCursor cursor;
     CreateEmptyTable(cursor, {Def("Elem nev", FT::ftString, 20)});
