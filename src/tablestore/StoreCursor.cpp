@@ -58,14 +58,21 @@ std::string StoreTypeCode(const TStoreField& field) {
 namespace {
 
 constexpr std::size_t kHeader = sizeof(uint32_t);
+constexpr std::size_t kMaxBlock = 0x7FFFFFFF;
 
 uint8_t* allocateBlock(std::size_t size) {
-    if (size > UINT32_MAX)
+    if (size > kMaxBlock)
         throw std::length_error("record too large");
     auto* data = static_cast<uint8_t*>(::operator new(kHeader + size));
     const auto stored = static_cast<uint32_t>(size);
     std::memcpy(data, &stored, kHeader);
     return data;
+}
+
+uint32_t header(const uint8_t* data) {
+    uint32_t value;
+    std::memcpy(&value, data, kHeader);
+    return value;
 }
 
 } // namespace
@@ -102,26 +109,66 @@ TStoreValues& TStoreValues::operator=(const TStoreValues& other) {
     return *this;
 }
 
-TStoreValues& TStoreValues::operator=(TStoreValues&& other) noexcept {
-    if (this != &other) {
-        Reset();
+TStoreValues::TStoreValues(TStoreValues&& other) {
+    if (other.InArena())
+        *this = TStoreValues(static_cast<const TStoreValues&>(other));
+    else
         FData = other.FData;
+    other.FData = nullptr;
+}
+
+TStoreValues& TStoreValues::operator=(TStoreValues&& other) {
+    if (this != &other) {
+        if (other.InArena()) {
+            TStoreValues copy(static_cast<const TStoreValues&>(other));
+            Reset();
+            FData = copy.FData;
+            copy.FData = nullptr;
+        } else {
+            Reset();
+            FData = other.FData;
+        }
         other.FData = nullptr;
     }
     return *this;
 }
 
+bool TStoreValues::InArena() const {
+    return FData && (header(FData) & kArenaFlag) != 0;
+}
+
 std::size_t TStoreValues::Size() const {
-    if (!FData)
-        return 0;
-    uint32_t size;
-    std::memcpy(&size, FData, kHeader);
-    return size;
+    return FData ? (header(FData) & ~kArenaFlag) : 0;
 }
 
 void TStoreValues::Reset() noexcept {
-    ::operator delete(FData);
+    if (FData && !InArena())
+        ::operator delete(FData);
     FData = nullptr;
+}
+
+void TStoreCursor::AppendArenaRecord(std::string_view bytes, std::size_t hint) {
+    const std::size_t need = kHeader + bytes.size();
+    if (bytes.size() > kMaxBlock)
+        throw std::length_error("record too large");
+    if (FArenaFree < need) {
+        // Chunks of up to 256 KiB, smaller when the rest of the image cannot fill them; a value
+        // larger than that gets a chunk of its own.
+        constexpr std::size_t kChunk = 256 * 1024;
+        const std::size_t size = std::max(need, std::min(kChunk, hint));
+        FArena.push_back(std::make_unique_for_overwrite<uint8_t[]>(size));
+        FArenaEnd = FArena.back().get() + size;
+        FArenaFree = size;
+    }
+    uint8_t* block = FArenaEnd - FArenaFree;
+    FArenaFree -= need;
+    const uint32_t stored = static_cast<uint32_t>(bytes.size()) | TStoreValues::kArenaFlag;
+    std::memcpy(block, &stored, kHeader);
+    if (!bytes.empty())
+        std::memcpy(block + kHeader, bytes.data(), bytes.size());
+    TStoreRecord& entry = FEntries.emplace_back();
+    entry.Values.FData = block;
+    FRecords.push_back(&entry);
 }
 
 // ---- field list ----------------------------------------------------------------------------
@@ -206,6 +253,10 @@ void TStoreCursor::ClearRecords() {
     FRecords.shrink_to_fit();
     FEntries.clear();
     FEntries.shrink_to_fit();
+    FArena.clear();
+    FArena.shrink_to_fit();
+    FArenaEnd = nullptr;
+    FArenaFree = 0;
 }
 
 void TStoreCursor::Clear() {

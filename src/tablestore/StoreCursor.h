@@ -2,11 +2,12 @@
 
 // The storage of one open table: its field list, its records and its note.
 //
-// A record's values live in one heap block (TStoreValues): first the slot area of RecordSize
-// bytes laid out by the fields' SlotOffset, then the bytes of the counted values (String, BLOB,
-// Memo, FmtMemo, Graphic) one after another in field order. A counted field's slot holds the
-// byte length of its value as a 32-bit integer, so an empty value costs nothing beyond its slot
-// and a record of short texts is a single small allocation.
+// A record's values live in one block (TStoreValues): first the slot area of RecordSize bytes
+// laid out by the fields' SlotOffset, then the bytes of the counted values (String, BLOB, Memo,
+// FmtMemo, Graphic) one after another in field order. A counted field's slot holds the byte
+// length of its value as a 32-bit integer, so an empty value costs nothing beyond its slot.
+// Records read from an image keep their blocks packed in large arena chunks owned by the cursor
+// (no allocation per record); a changed value gets a heap block of its own.
 //
 // Record entries never move once created: the view and bookmarks hold pointers to them.
 
@@ -16,6 +17,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -97,8 +99,11 @@ public:
     ~TStoreValues();
     TStoreValues(const TStoreValues& other);
     TStoreValues& operator=(const TStoreValues& other);
-    TStoreValues(TStoreValues&& other) noexcept : FData(other.FData) { other.FData = nullptr; }
-    TStoreValues& operator=(TStoreValues&& other) noexcept;
+    // Moving takes the block over; a block that lives in a cursor's arena (records read from an
+    // image) is copied instead, so a moved-out value never depends on the cursor's lifetime.
+    // The source is left empty either way.
+    TStoreValues(TStoreValues&& other);
+    TStoreValues& operator=(TStoreValues&& other);
 
     bool IsEmpty() const { return FData == nullptr; }
     std::size_t Size() const;
@@ -108,9 +113,12 @@ public:
     void Reset() noexcept;
 
 private:
-    // The block: [uint32 size][bytes]. A 4-byte size keeps a typical series record in the next
-    // smaller allocation size; a record cannot reach 4 GiB (the constructors refuse it).
+    friend class TStoreCursor;
+    // The block: [uint32 header][bytes]; the header holds the size (below 2 GiB; the constructors
+    // refuse more) and, in its top bit, whether the block lives in a cursor's arena.
     static constexpr std::size_t kHeader = sizeof(uint32_t);
+    static constexpr uint32_t kArenaFlag = 0x80000000u;
+    bool InArena() const;
     uint8_t* FData = nullptr;
 };
 
@@ -215,8 +223,17 @@ private:
     std::vector<TStoreField> FFields;
     std::vector<int> FCounted; // indices of the counted fields, in field order
     int32_t FRecordSize = 0;
-    std::deque<TStoreRecord> FEntries; // owns the entries; deque keeps their addresses
+    // Declared before the entries so that it outlives them: entries look at their block's header
+    // when they go away.
+    std::vector<std::unique_ptr<uint8_t[]>> FArena; // blocks of records read from an image
+    uint8_t* FArenaEnd = nullptr;                   // end of the last chunk
+    std::size_t FArenaFree = 0;                     // bytes left before it
+    std::deque<TStoreRecord> FEntries;              // owns the entries; deque keeps their addresses
     std::vector<TStoreRecord*> FRecords;
+
+    // Adds a record read from an image, its values copied into the arena; `hint` is how many
+    // more bytes the reader may still need.
+    void AppendArenaRecord(std::string_view bytes, std::size_t hint);
 
     void Layout();
     bool Readable(const TStoreValues& values) const;

@@ -560,7 +560,12 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
         // reading stops; the count check below reports the latter.
         if (!readReason.empty() || !complete)
             break;
-        AppendRecord(TStoreValues::FromBytes(scratch));
+        // Whatever the remaining records need: at most the rest of the image plus a slot area
+        // for each record that the rest can still hold.
+        const std::size_t recordsLeft = std::min<std::size_t>(
+            static_cast<std::size_t>(declaredRecords - read), remaining() / fieldCount + 1);
+        AppendArenaRecord(scratch, scratch.size() + 4 + remaining() +
+                                       recordsLeft * (static_cast<std::size_t>(FRecordSize) + 4));
         ++read;
         reporter.Report(read, declaredRecords);
     }
