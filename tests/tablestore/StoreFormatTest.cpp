@@ -276,6 +276,28 @@ TEST(StoreFormat, ValueBlocks) {
     EXPECT_EQ(cursor.GetString(small, 1), "");
 }
 
+TEST(StoreFormat, ValuesTakenFromLoadedRecordsOutliveTheRecords) {
+    // Loaded records share the cursor's arena; values moved or copied out must stay valid
+    // after the cursor drops its records.
+    TStoreCursor source;
+    CreateEmptyTable(source, {Def("Nev", FT::ftString, 50)});
+    for (const char* name : {"egy", "kett\xF5"}) {
+        TStoreValues values = source.NewValues();
+        source.SetString(values, 0, name);
+        source.AppendRecord(std::move(values));
+    }
+    TStoreCursor cursor;
+    std::string reason;
+    ASSERT_TRUE(cursor.ReadFromStream(write(source), reason));
+    TStoreValues moved = std::move(cursor.Records()[0]->Values);
+    EXPECT_TRUE(cursor.Records()[0]->Values.IsEmpty());
+    const TStoreValues copied = cursor.Records()[1]->Values;
+    cursor.SetString(cursor.Records()[1]->Values, 0, "changed in place");
+    cursor.ClearRecords();
+    EXPECT_EQ(cursor.GetString(moved, 0), "egy");
+    EXPECT_EQ(cursor.GetString(copied, 0), "kett\xF5");
+}
+
 TEST(StoreFormat, NamesWithSpacesAreWrittenWithUnderscores) {
     TStoreCursor cursor;
     CreateEmptyTable(cursor, {Def("Elem nev", FT::ftString, 20)});
