@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+class QPainter;
+
 namespace etikor {
 
 // Colours are 0xAARRGGBB.
@@ -67,6 +69,11 @@ enum class TPenMode : uint8_t {
 };
 
 class TCustomEAN;
+
+// What a drawing error looks like depends on the surface: the red cross-hatch on a screen, in a
+// bitmap or a metafile, nothing at all on a printer page. ckAuto asks the painter's device
+// (a QPrinter or a QPdfWriter counts as a printer).
+enum class TCanvasKind : uint8_t { ckAuto, ckScreen, ckPrinter };
 
 // A text line above or below the bars. Every change repaints the owning barcode.
 class TBarcodeCaption {
@@ -236,6 +243,24 @@ public:
     TBarCodeInfo BarCodeInfo() const { return GetBarCodeInfo(FTypBarCode); }
     // Copies the settings of another barcode object (not Font, width and height).
     void Assign(const TCustomEAN& source);
+
+    // --- Drawing and pictures (BarcodeDraw.cpp, BarcodePicture.cpp) ---------------------------
+    // Fits, encodes and draws the barcode into `rect` (the painter's logical pixels), then calls
+    // OnPaint. Sets LastPaintError and LastPattern.
+    void DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind kind = TCanvasKind::ckAuto);
+    // DrawBarCode on a printer page: an invalid text or a too small box draws nothing.
+    void DrawOnPrinter(QPainter& printerCanvas, const TRect& rect);
+    // A picture of the control's size chosen by the extension (case-insensitive): .bmp, .wmf,
+    // .emf, .png, .svg, .jpg/.jpeg; .gif only says "Sorry, not supported.". An empty name asks
+    // through the save dialog. True when a file was written.
+    bool SaveToFile(const std::string& fileName);
+    // Single-format variants: an empty name asks with that format's filter only.
+    bool SaveToBitmap(const std::string& fileName);
+    bool SaveToWmf(const std::string& fileName);
+    bool SaveToEmf(const std::string& fileName);
+    bool SaveToGif(const std::string& fileName);
+    // Draws a metafile of the control's size; without a file name it goes to the clipboard.
+    bool SaveToMetafile(const std::string& fileName, bool enhanced);
 
     // --- State of the last check or drawing --------------------------------------------------
     int ErrorPos() const { return FErrorPos; }

@@ -1,0 +1,554 @@
+// DrawBarCode: fitting and rotation, module expansion, bars, ITF bearer bars, the
+// human-readable text, captions and horizontal lines. Every shape is an axis-aligned rectangle
+// turned by a multiple of 90 degrees about the box centre, so the fills stay pixel-exact on any
+// device; texts are drawn from their turned top-left corner with the font turned alike.
+
+#include "barcode/BarcodeDraw.h"
+
+#include "barcode/Encoders.h"
+#include "data/Cp1250.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace etikor {
+
+namespace {
+
+using T = TTypBarCode;
+
+// Round to nearest, halves to even (the default floating-point rounding mode).
+int roundEven(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+
+bool isBar(char c) {
+    return c == '1' || c == '2' || c == 'M';
+}
+
+QColor toQColor(TColor c) {
+    return QColor::fromRgba(c);
+}
+
+QString fromCp1250(std::string_view text) {
+    return QString::fromStdString(Cp1250ToUtf8(text));
+}
+
+QFont toQFont(const TBarcodeFont& font, int size) {
+    QFont f(fromCp1250(font.Name));
+    f.setPointSize(std::max(1, size));
+    f.setBold(font.Bold);
+    f.setItalic(font.Italic);
+    f.setUnderline(font.Underline);
+    f.setStrikeOut(font.StrikeOut);
+    return f;
+}
+
+// Characters from..to (1-based, inclusive) of a text, clipped to it.
+std::string_view part(std::string_view text, int from, int to) {
+    if (from < 1)
+        from = 1;
+    if (to > static_cast<int>(text.size()))
+        to = static_cast<int>(text.size());
+    if (to < from)
+        return {};
+    return text.substr(static_cast<size_t>(from) - 1, static_cast<size_t>(to - from + 1));
+}
+
+std::string withoutControls(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 32)
+            out.push_back(c);
+    return out;
+}
+
+std::string masked(std::string text, std::string_view mask) {
+    const size_t n = std::min(text.size(), mask.size());
+    for (size_t i = 0; i < n; ++i)
+        if (mask[i] != '_')
+            text[i] = mask[i];
+    return text;
+}
+
+Qt::PenStyle toQtPenStyle(TPenStyle style) {
+    switch (style) {
+    case TPenStyle::psDash:
+        return Qt::DashLine;
+    case TPenStyle::psDot:
+        return Qt::DotLine;
+    case TPenStyle::psDashDot:
+        return Qt::DashDotLine;
+    case TPenStyle::psDashDotDot:
+        return Qt::DashDotDotLine;
+    case TPenStyle::psClear:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+// The pen modes that have a raster operation; the rest draw as a plain copy.
+QPainter::CompositionMode toCompositionMode(TPenMode mode) {
+    switch (mode) {
+    case TPenMode::pmNot:
+        return QPainter::RasterOp_NotDestination;
+    case TPenMode::pmNotCopy:
+        return QPainter::RasterOp_NotSource;
+    case TPenMode::pmMaskPenNot:
+        return QPainter::RasterOp_SourceAndNotDestination;
+    case TPenMode::pmMaskNotPen:
+        return QPainter::RasterOp_NotSourceAndDestination;
+    case TPenMode::pmMergeNotPen:
+        return QPainter::RasterOp_NotSourceOrDestination;
+    case TPenMode::pmMerge:
+        return QPainter::RasterOp_SourceOrDestination;
+    case TPenMode::pmNotMerge:
+        return QPainter::RasterOp_NotSourceAndNotDestination;
+    case TPenMode::pmMask:
+        return QPainter::RasterOp_SourceAndDestination;
+    case TPenMode::pmNotMask:
+        return QPainter::RasterOp_NotSourceOrNotDestination;
+    case TPenMode::pmXor:
+        return QPainter::RasterOp_SourceXorDestination;
+    case TPenMode::pmNotXor:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    case TPenMode::pmMergePenNot:
+        return QPainter::RasterOp_SourceOrNotDestination;
+    default:
+        return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+// Draws in the unrotated layout; every point is turned by the angle about the box centre.
+class TurnedCanvas {
+public:
+    TurnedCanvas(QPainter& painter, int cx, int cy, int angle)
+        : FPainter(painter), FCx(cx), FCy(cy), FAngle(angle) {
+        const double theta = angle * std::numbers::pi / 180.0;
+        FCos = std::cos(theta);
+        FSin = std::sin(theta);
+    }
+
+    QPoint map(int x, int y) const {
+        return {FCx + roundEven(FCos * (x - FCx) + FSin * (y - FCy)),
+                FCy + roundEven(-FSin * (x - FCx) + FCos * (y - FCy))};
+    }
+
+    // The rectangle x1..x2, y1..y2 (right and bottom exclusive), filled without an outline.
+    void fill(int x1, int y1, int x2, int y2, const QBrush& brush) {
+        if (x2 <= x1 || y2 <= y1)
+            return;
+        const QPoint a = map(x1, y1);
+        const QPoint b = map(x2, y2);
+        const QPoint c = map(x2, y1);
+        if ((a.x() == c.x() || a.y() == c.y())) {
+            // Turned by a multiple of 90 degrees: still a rectangle.
+            const int left = std::min(a.x(), b.x());
+            const int top = std::min(a.y(), b.y());
+            FPainter.fillRect(QRect(left, top, std::abs(b.x() - a.x()), std::abs(b.y() - a.y())), brush);
+            return;
+        }
+        FPainter.save();
+        FPainter.setPen(Qt::NoPen);
+        FPainter.setBrush(brush);
+        const QPoint d = map(x1, y2);
+        FPainter.drawPolygon(QPolygon({a, c, b, d}));
+        FPainter.restore();
+    }
+
+    // A text whose unrotated top-left corner is (x, y).
+    void text(int x, int y, const QString& s, const QFont& font, const QColor& color) {
+        if (s.isEmpty())
+            return;
+        const QPoint at = map(x, y);
+        const int ascent = QFontMetrics(font, FPainter.device()).ascent();
+        FPainter.setFont(font);
+        FPainter.setPen(color);
+        if (FAngle == 0) {
+            FPainter.drawText(at.x(), at.y() + ascent, s);
+            return;
+        }
+        FPainter.save();
+        FPainter.translate(at);
+        FPainter.rotate(-FAngle); // escapement turns counter-clockwise
+        FPainter.drawText(0, ascent, s);
+        FPainter.restore();
+    }
+
+    QPainter& painter() { return FPainter; }
+
+private:
+    QPainter& FPainter;
+    int FCx;
+    int FCy;
+    int FAngle;
+    double FCos = 1;
+    double FSin = 0;
+};
+
+int textWidth(const QFont& font, QPaintDevice* device, const QString& s) {
+    return QFontMetrics(font, device).horizontalAdvance(s);
+}
+
+// |Font.Height|: the em height in device pixels.
+int fontPixelHeight(const QFont& font, QPaintDevice* device) {
+    const int dpi = device ? device->logicalDpiY() : 96;
+    return roundEven(font.pointSizeF() * dpi / 72.0);
+}
+
+// The reference text whose width FontAutoSize fits into the first digit group.
+std::string autoSizeReference(T type, std::string_view text, std::string_view human) {
+    switch (type) {
+    case T::bcEan8:
+    case T::bcJAN8:
+        return std::string(part(text, 1, 4));
+    case T::bcEan13:
+    case T::bcISBN:
+    case T::bcISSN:
+    case T::bcISMN:
+    case T::bcUPCE0:
+    case T::bcUPCE1:
+    case T::bcJAN13:
+        return std::string(part(text, 2, 7));
+    case T::bcUPCA:
+        return std::string(part(text, 2, 6));
+    case T::bcUPCShipping:
+        return std::string(text) + "     ";
+    case T::bcOPC:
+        return std::string(text) + "--";
+    case T::bcPZN:
+        return std::string(human);
+    default:
+        return withoutControls(text);
+    }
+}
+
+} // namespace
+
+std::optional<ExpandedPattern> ExpandModules(std::string_view pattern, const TextAnchors& anchors, int width,
+                                             bool security) {
+    ExpandedPattern out;
+    out.Anchors = anchors;
+    const int n = static_cast<int>(pattern.size());
+    if (n == 0)
+        return out;
+    int* const a[] = {&out.Anchors.Group1Start, &out.Anchors.Group1End,  &out.Anchors.Group2Start,
+                      &out.Anchors.Group2End,   &out.Anchors.AddOnStart, &out.Anchors.TrailingDigit};
+    if (security) {
+        const int k = width / n;
+        if (k == 0)
+            return std::nullopt;
+        out.Columns.reserve(static_cast<size_t>(n) * static_cast<size_t>(k));
+        for (char c : pattern)
+            out.Columns.append(static_cast<size_t>(k), c);
+        for (int* p : a)
+            *p *= k;
+        return out;
+    }
+    if (width <= 0)
+        return out;
+    out.Columns.reserve(static_cast<size_t>(width));
+    // Each anchor is moved at most once: the original values are compared, not the new ones.
+    const int original[] = {anchors.Group1Start, anchors.Group1End,  anchors.Group2Start,
+                            anchors.Group2End,   anchors.AddOnStart, anchors.TrailingDigit};
+    long long acc = 0;
+    for (int i = 1; i <= n; ++i) {
+        acc -= width;
+        for (int j = 0; j < 6; ++j)
+            if (original[j] == i)
+                *a[j] = static_cast<int>(out.Columns.size());
+        const char c = pattern[static_cast<size_t>(i) - 1];
+        while (acc < 0) {
+            acc += n;
+            out.Columns.push_back(c);
+        }
+    }
+    return out;
+}
+
+TRect FitLayoutRect(const TRect& box, int angle) {
+    const int width = box.Right - box.Left;
+    const int height = box.Bottom - box.Top;
+    const int cx = (box.Left + box.Right) / 2;
+    const int cy = (box.Top + box.Bottom) / 2;
+    const double t = std::tan(angle * std::numbers::pi / 180.0);
+    const double r = (width - height * t) / (1 - t * t);
+    const double a = r * t;
+    const int w = roundEven(std::sqrt(r * r + a * a));
+    const int h = roundEven(std::sqrt((width - r) * (width - r) + (height - a) * (height - a)));
+    // The full w x h: halving both sides would lose a pixel of every odd width.
+    const int left = cx - w / 2;
+    const int top = cy - h / 2;
+    return {left, top, left + w, top + h};
+}
+
+int AutoFitFontSize(int size, int available, int textWidth) {
+    if (textWidth <= 0)
+        return size;
+    const int fitted = static_cast<int>(std::trunc(size * 0.9 * available / textWidth));
+    return std::max(1, fitted);
+}
+
+bool IsPrinterCanvas(const QPainter& canvas) {
+    const QPaintDevice* device = canvas.device();
+    if (device && device->devType() == QInternal::Printer)
+        return true;
+    const QPaintEngine* engine = canvas.paintEngine();
+    return engine && engine->type() == QPaintEngine::Pdf;
+}
+
+void TCustomEAN::DrawOnPrinter(QPainter& printerCanvas, const TRect& rect) {
+    DrawBarCode(printerCanvas, rect, TCanvasKind::ckPrinter);
+}
+
+void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind kind) {
+    if (FBarCode.empty()) {
+        // Nothing is drawn; the reason is reported rather than a stale success.
+        SetPaintResult(TLastPaintError::erEmptyCode, {});
+        return;
+    }
+    const bool printer =
+        kind == TCanvasKind::ckPrinter || (kind == TCanvasKind::ckAuto && IsPrinterCanvas(canvas));
+    QPaintDevice* const device = canvas.device();
+
+    // Fitting.
+    TRect r = FitLayoutRect(rect, FAngle);
+    canvas.save();
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    TurnedCanvas turned(canvas, (rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2, FAngle);
+
+    // Pattern and the text it stands for.
+    FLastPaintError = TLastPaintError::erOK;
+    BarcodeEncoding encoding = BuildPattern(FBarCode);
+    TLastPaintError error = FLastPaintError;
+    if (encoding.BarPattern.empty() && error == TLastPaintError::erOK)
+        error = TLastPaintError::erErrorInBarCode; // a rejected text never passes as drawn
+    const bool bookNumber = FTypBarCode == T::bcISBN || FTypBarCode == T::bcISSN || FTypBarCode == T::bcISMN;
+    const std::string text = bookNumber ? EanForm(FBarCode, FTypBarCode) : FBarCode;
+    if (static_cast<int>(encoding.BarPattern.size()) > r.Right - r.Left) {
+        encoding.BarPattern.clear();
+        error = TLastPaintError::erSmallPaintBox;
+    }
+    const std::string human = withoutControls(FTypBarCode == T::bcPZN ? "PZN - " + text : text);
+
+    std::optional<ExpandedPattern> expanded;
+    if (!encoding.BarPattern.empty()) {
+        expanded = ExpandModules(encoding.BarPattern, encoding.Anchors, r.Right - r.Left, FSecurity);
+        if (!expanded) {
+            canvas.restore();
+            SetPaintResult(TLastPaintError::erOutOfSecurityBox, {});
+            DoPaint(rect);
+            return;
+        }
+    }
+
+    const QBrush background(toQColor(FBackgroundColor));
+    if (!expanded) {
+        if (!printer) {
+            if (!FTransparent)
+                turned.fill(r.Left, r.Top, r.Right, r.Bottom, background);
+            turned.fill(r.Left, r.Top, r.Right, r.Bottom, QBrush(Qt::red, Qt::DiagCrossPattern));
+        }
+        canvas.restore();
+        SetPaintResult(error, {});
+        DoPaint(rect);
+        return;
+    }
+    if (!FTransparent)
+        turned.fill(r.Left, r.Top, r.Right, r.Bottom, background);
+    const std::string& columns = expanded->Columns;
+    const TextAnchors& anchors = expanded->Anchors;
+    const int patternWidth = static_cast<int>(columns.size());
+
+    // Captions take their lines off the layout rectangle.
+    const auto caption = [&](const TBarcodeCaption& c, bool upper) {
+        if (!c.Visible() || c.Text().empty())
+            return;
+        QFont font = toQFont(c.Font(), c.Font().Size);
+        const QString s = fromCp1250(c.Text());
+        if (c.AutoSize())
+            font.setPointSize(AutoFitFontSize(c.Font().Size, patternWidth, textWidth(font, device, s)));
+        const int w = textWidth(font, device, s);
+        int x = r.Left;
+        if (c.Alignment() == TAlignment::taRightJustify)
+            x = r.Left + patternWidth - w;
+        else if (c.Alignment() == TAlignment::taCenter)
+            x = r.Left + (patternWidth - w) / 2;
+        const int line = roundEven(1.2 * fontPixelHeight(font, device));
+        if (upper) {
+            turned.text(x, r.Top, s, font, toQColor(c.Font().Color));
+            r.Top += line + 1;
+        } else {
+            const int y = r.Bottom - line;
+            turned.text(x, y, s, font, toQColor(c.Font().Color));
+            r.Bottom = y - 1;
+        }
+    };
+    caption(FCaption, true);
+    caption(FCaptionBottom, false);
+
+    // The human-readable font.
+    QFont font = toQFont(FFont, FFont.Size);
+    if (FFontAutoSize) {
+        const int w = textWidth(font, device, fromCp1250(autoSizeReference(FTypBarCode, text, human)));
+        if (w > 0)
+            font.setPointSize(AutoFitFontSize(FFont.Size, anchors.Group1End - anchors.Group1Start, w));
+    }
+    const int th = QFontMetrics(font, device).height();
+    const QColor lines = toQColor(FLinesColor);
+    const QBrush bars(lines);
+
+    // Bars: runs of bar columns, each ended by a space column (a sentinel closes the last).
+    const bool upc = FTypBarCode == T::bcUPCA || FTypBarCode == T::bcUPCE0 || FTypBarCode == T::bcUPCE1;
+    const bool postNet = FTypBarCode == T::bcPostNet;
+    int firstBar = -1;
+    int lastCut = 0;
+    bool afterAddOnMark = false;
+    int run = 0;
+    for (int j = 0; j <= patternWidth; ++j) {
+        const char c = j < patternWidth ? columns[static_cast<size_t>(j)] : '0';
+        if (isBar(c)) {
+            ++run;
+            continue;
+        }
+        if (run > 0) {
+            const char last = columns[static_cast<size_t>(j) - 1];
+            int top = afterAddOnMark && FEan13AddUp ? th : 0;
+            int cut;
+            if (postNet) {
+                cut = 0;
+                top = last == 'M' ? (r.Bottom - r.Top) / 2 : 0;
+            } else if (last == '2' && FStartStopLines) {
+                cut = upc ? th / 2 : 0;
+            } else {
+                cut = FShowLabels ? th : 0;
+            }
+            turned.fill(r.Left + j - run, r.Top + top, r.Left + j, r.Bottom - cut, bars);
+            if (firstBar < 0)
+                firstBar = run;
+            lastCut = cut;
+            run = 0;
+        }
+        if (c == 'X')
+            afterAddOnMark = true;
+    }
+
+    // ITF bearer bars across the whole pattern.
+    if (FTypBarCode == T::bcITF && firstBar > 0) {
+        const int right = r.Left + patternWidth;
+        turned.fill(r.Left, r.Top, right, r.Top + 2 * firstBar, bars);
+        turned.fill(r.Left, r.Bottom - lastCut - 2 * firstBar, right, r.Bottom - lastCut, bars);
+    }
+
+    // Human-readable text.
+    if (FShowLabels && !postNet) {
+        const std::string shown = masked(human, FLabelMask);
+        const int textTop = r.Bottom - th;
+        const auto at = [&](int x, int y, std::string_view s, const QFont& f) {
+            turned.text(x, y, fromCp1250(s), f, lines);
+        };
+        const auto centred = [&](int a, int b, std::string_view s) {
+            const QString q = fromCp1250(s);
+            turned.text(r.Left + a + (b - a - textWidth(font, device, q)) / 2, textTop, q, font, lines);
+        };
+        const auto addOn = [&](std::string_view s) {
+            at(r.Left + anchors.AddOnStart, FEan13AddUp ? r.Top : textTop, s, font);
+        };
+        const int g1s = anchors.Group1Start, g1e = anchors.Group1End;
+        const int g2s = anchors.Group2Start, g2e = anchors.Group2End;
+        switch (FTypBarCode) {
+        case T::bcEan8:
+        case T::bcJAN8:
+            centred(g1s, g1e, part(shown, 1, 4));
+            centred(g2s, g2e, part(shown, 5, 8));
+            addOn(part(shown, 10, 14));
+            break;
+        case T::bcEan13:
+        case T::bcISBN:
+        case T::bcISSN:
+        case T::bcISMN:
+        case T::bcJAN13:
+            at(r.Left, textTop, part(shown, 1, 1), font);
+            centred(g1s, g1e, part(shown, 2, 7));
+            centred(g2s, g2e, part(shown, 8, 13));
+            addOn(part(shown, 15, 19));
+            break;
+        case T::bcUPCA:
+            at(r.Left, textTop, part(shown, 1, 1), font);
+            centred(g1s, g1e, part(shown, 2, 6));
+            centred(g2s, g2e, part(shown, 7, 11));
+            addOn(part(shown, 14, 18));
+            at(r.Left + anchors.TrailingDigit, textTop, part(shown, 12, 12), font);
+            break;
+        case T::bcUPCE0:
+        case T::bcUPCE1: {
+            centred(g1s, g1e, part(shown, 2, 7));
+            addOn(part(shown, 10, 14));
+            QFont small = font;
+            small.setPointSize(std::max(1, roundEven(font.pointSize() * 0.75)));
+            const int smallTop = r.Bottom - QFontMetrics(small, device).height();
+            at(r.Left, smallTop, part(shown, 1, 1), small);
+            at(r.Left + anchors.TrailingDigit, smallTop, part(shown, 8, 8), small);
+            break;
+        }
+        case T::bcUPCShipping: {
+            std::string grouped;
+            grouped.append(part(text, 1, 1)).append("  ").append(part(text, 2, 3)).append("  ");
+            grouped.append(part(text, 4, 8)).append("  ").append(part(text, 9, 13)).append("  ");
+            grouped.append(part(text, 14, 14));
+            centred(g1s, g1e, grouped);
+            addOn(part(shown, 16, 21));
+            break;
+        }
+        case T::bcOPC: {
+            std::string grouped;
+            grouped.append(part(shown, 1, 5)).append("-").append(part(shown, 6, 9)).append("-");
+            grouped.append(part(shown, 10, 10));
+            centred(g1s, g1e, grouped);
+            break;
+        }
+        default:
+            centred(g1s, g1e, shown);
+            break;
+        }
+    }
+
+    // Horizontal lines, turned with the barcode so that they stay inside the box.
+    if (FHorzLines.LinesCount() > 0 && FHorzLines.Mode() != TPenMode::pmNop) {
+        QColor color = toQColor(FHorzLines.Color());
+        if (FHorzLines.Mode() == TPenMode::pmBlack)
+            color = Qt::black;
+        else if (FHorzLines.Mode() == TPenMode::pmWhite)
+            color = Qt::white;
+        QPen pen(color);
+        pen.setWidth(FHorzLines.Width());
+        pen.setStyle(toQtPenStyle(FHorzLines.Style()));
+        canvas.save();
+        canvas.setPen(pen);
+        if (canvas.paintEngine() && canvas.paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
+            canvas.setCompositionMode(toCompositionMode(FHorzLines.Mode()));
+        const int step = (r.Bottom - r.Top) / (FHorzLines.LinesCount() + 1);
+        for (int i = 1; i <= FHorzLines.LinesCount(); ++i) {
+            const int y = r.Top + i * step;
+            // The end point is excluded, as a line drawn with LineTo is.
+            canvas.drawLine(turned.map(r.Left, y), turned.map(r.Right - 1, y));
+        }
+        canvas.restore();
+    }
+
+    canvas.restore();
+    SetPaintResult(TLastPaintError::erOK, std::move(expanded->Columns));
+    DoPaint(rect);
+}
+
+} // namespace etikor

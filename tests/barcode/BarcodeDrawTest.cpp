@@ -1,0 +1,465 @@
+// DrawBarCode: fitting, module expansion, error display, bar heights, bearer bars, captions,
+// the human-readable text and horizontal lines, checked pixel by pixel in images and shape by
+// shape on the recording metafile device.
+
+#include "DrawSupport.h"
+
+#include "barcode/BarcodeDraw.h"
+#include "barcode/Ean.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace etikor::test {
+namespace {
+
+using T = TTypBarCode;
+
+// Code 128 "KROVA" without text: bars from top to bottom, an even number of modules.
+void SetUpCode128(TEan& ean) {
+    ean.SetShowLabels(false);
+    ean.SetTypBarCode(T::bcCode128);
+    ean.SetBarCode("KROVA");
+}
+
+std::string PatternOf(TEan& ean) {
+    return ean.BuildPattern(ean.BarCode()).BarPattern;
+}
+
+TEST(BarcodeDrawArithmetic, ModuleExpansion) {
+    // Whole-pixel modules: k = width div n columns each, anchors times k, left-aligned.
+    TextAnchors anchors{2, 3, 0, 0, 0, 0};
+    auto e = ExpandModules("1012", anchors, 9, true);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Columns, "11001122"); // k = 2 (9 div 4); 8 columns, the ninth stays background
+    EXPECT_EQ(e->Anchors, (TextAnchors{4, 6, 0, 0, 0, 0}));
+    // Too narrow for one pixel per module: erOutOfSecurityBox.
+    EXPECT_FALSE(ExpandModules("1012", anchors, 3, true));
+
+    // Stretched: exactly `width` columns; modules get width div n or one more, spread evenly;
+    // an anchor becomes the number of columns produced before its module.
+    e = ExpandModules("1012", anchors, 7, false);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Columns, "1100112");
+    EXPECT_EQ(e->Anchors, (TextAnchors{2, 4, 0, 0, 0, 0}));
+    e = ExpandModules("1012", anchors, 4, false);
+    EXPECT_EQ(e->Columns, "1012");
+    // An anchor that no module position equals keeps its value.
+    e = ExpandModules("10", TextAnchors{0, 0, 0, 0, 0, 9}, 6, false);
+    EXPECT_EQ(e->Columns, "111000");
+    EXPECT_EQ(e->Anchors.TrailingDigit, 9);
+}
+
+TEST(BarcodeDrawArithmetic, FittingRectangle) {
+    struct Row {
+        TRect box;
+        int angle;
+        TRect layout;
+    } rows[] = {
+        {{0, 0, 100, 40}, 0, {0, 0, 100, 40}},
+        {{0, 0, 100, 40}, 180, {0, 0, 100, 40}},
+        {{0, 0, 95, 41}, 0, {0, 0, 95, 41}}, // odd sizes keep their last pixel
+        // The 90-degree example: a box 60 wide and 200 high lays the barcode out 200 x 60.
+        {{0, 0, 60, 200}, 90, {-70, 70, 130, 130}},
+        {{0, 0, 60, 200}, 270, {-70, 70, 130, 130}},
+        {{0, 0, 60, 200}, -90, {-70, 70, 130, 130}},
+        {{10, 20, 110, 60}, 90, {40, -10, 80, 90}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(FitLayoutRect(row.box, row.angle), row.layout) << row.angle;
+}
+
+TEST(BarcodeDrawArithmetic, AutoFitFontSize) {
+    // size x 0.9 x available / width, truncated; never below one point.
+    EXPECT_EQ(AutoFitFontSize(10, 200, 250), 7); // the caption example: 10 pt -> 7 pt
+    EXPECT_EQ(AutoFitFontSize(16, 40, 48), 12);
+    EXPECT_EQ(AutoFitFontSize(10, 100, 0), 10); // nothing measured: unchanged
+    EXPECT_EQ(AutoFitFontSize(10, 2, 500), 1);
+}
+
+TEST(BarcodeDraw, BoxAsWideAsThePatternGivesOneColumnPerModule) {
+    TEan ean;
+    SetUpCode128(ean);
+    const std::string pattern = PatternOf(ean);
+    const int n = static_cast<int>(pattern.size());
+    const QImage image = DrawToImage(ean, n, 40);
+    EXPECT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+    EXPECT_EQ(ean.LastPattern(), pattern);
+    for (int y : {0, 20, 39})
+        EXPECT_EQ(RowBits(image, y), Bits(pattern)) << "row " << y;
+}
+
+TEST(BarcodeDraw, OnePixelNarrowerGivesSmallPaintBoxAndTheHatch) {
+    TEan ean;
+    SetUpCode128(ean);
+    const int n = static_cast<int>(PatternOf(ean).size());
+    const QImage image = DrawToImage(ean, n - 1, 40);
+    EXPECT_EQ(ean.LastPaintError(), TLastPaintError::erSmallPaintBox);
+    EXPECT_TRUE(ean.LastPattern().empty());
+    // Red diagonal cross hatch on the background, no black bars.
+    EXPECT_GT(CountRed(image), (n - 1) * 40 / 10);
+    for (int y = 0; y < 40; ++y)
+        EXPECT_EQ(RowBits(image, y).find('1'), std::string::npos);
+}
+
+TEST(BarcodeDraw, SecurityUsesWholePixelModules) {
+    TEan ean;
+    SetUpCode128(ean);
+    const std::string pattern = PatternOf(ean);
+    const int n = static_cast<int>(pattern.size());
+
+    // 2n - 1 pixels: one column per module at the left, the rest background.
+    ean.SetSecurity(true);
+    QImage image = DrawToImage(ean, 2 * n - 1, 30);
+    EXPECT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+    EXPECT_EQ(RowBits(image, 15), Bits(pattern) + std::string(static_cast<size_t>(n - 1), '0'));
+    EXPECT_EQ(ean.LastPattern(), pattern);
+
+    // Without Security the same box is filled: n - 1 modules take two columns.
+    ean.SetSecurity(false);
+    image = DrawToImage(ean, 2 * n - 1, 30);
+    const auto stretched = ExpandModules(pattern, {}, 2 * n - 1, false);
+    ASSERT_TRUE(stretched);
+    EXPECT_EQ(RowBits(image, 15), Bits(stretched->Columns));
+    EXPECT_EQ(static_cast<int>(ean.LastPattern().size()), 2 * n - 1);
+
+    // Exactly twice as wide with Security: every module two columns.
+    ean.SetSecurity(true);
+    image = DrawToImage(ean, 2 * n, 30);
+    std::string doubled;
+    for (char c : Bits(pattern))
+        doubled.append(2, c);
+    EXPECT_EQ(RowBits(image, 15), doubled);
+}
+
+TEST(BarcodeDraw, NinetyDegreesStartsAtTheBottom) {
+    // A box 60 wide and 200 high: laid out 200 x 60 and turned counter-clockwise.
+    TEan ean;
+    SetUpCode128(ean);
+    ean.SetAngle(90);
+    const QImage image = DrawToImage(ean, 60, 200);
+    EXPECT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+    ASSERT_EQ(ean.LastPattern().size(), 200u);
+    std::string upward = ColumnBits(image, 30);
+    std::reverse(upward.begin(), upward.end());
+    EXPECT_EQ(upward, Bits(ean.LastPattern()));
+    // The bars span the box's whole width.
+    EXPECT_EQ(RowBits(image, 199), std::string(60, '1')); // the first module is a bar
+
+    // 270 (and -90) degrees: the start at the top; 180 degrees: the start at the right.
+    for (int angle : {270, -90}) {
+        ean.SetAngle(angle);
+        const QImage turned = DrawToImage(ean, 60, 200);
+        EXPECT_EQ(ColumnBits(turned, 30), Bits(ean.LastPattern())) << angle;
+    }
+    ean.SetAngle(180);
+    const QImage upsideDown = DrawToImage(ean, 200, 60);
+    std::string leftward = RowBits(upsideDown, 30);
+    std::reverse(leftward.begin(), leftward.end());
+    EXPECT_EQ(leftward, Bits(ean.LastPattern()));
+}
+
+TEST(BarcodeDraw, ErrorsOnScreenAndOnThePrinter) {
+    TEan ean;
+    ean.SetTypBarCode(T::bcEan13);
+    ean.SetBarCode("97712101070A1"); // a letter: erCharOutOfSet
+    int painted = 0;
+    ean.OnPaint = [&](TCustomEAN&, const TRect& r, const std::string& text) {
+        ++painted;
+        EXPECT_EQ(r, (TRect{0, 0, 120, 50}));
+        EXPECT_EQ(text, "97712101070A1");
+    };
+    QImage image = DrawToImage(ean, 120, 50);
+    EXPECT_EQ(ean.LastPaintError(), TLastPaintError::erCharOutOfSet);
+    EXPECT_GT(CountRed(image), 100);
+    EXPECT_EQ(painted, 1);
+
+    // On a printer page nothing at all is drawn.
+    image = DrawToImage(ean, 120, 50, TRect{0, 0, 120, 50}, TCanvasKind::ckPrinter);
+    EXPECT_EQ(ean.LastPaintError(), TLastPaintError::erCharOutOfSet);
+    EXPECT_TRUE(AllWhite(image));
+    EXPECT_EQ(painted, 2);
+
+    // An empty text: nothing drawn, no OnPaint, and the reason reported.
+    ean.SetTypBarCode(T::bcMSIPlessey); // its sample is empty
+    ASSERT_TRUE(ean.BarCode().empty());
+    image = DrawToImage(ean, 120, 50);
+    EXPECT_TRUE(AllWhite(image));
+    EXPECT_EQ(painted, 2);
+    EXPECT_EQ(ean.LastPaintError(), TLastPaintError::erEmptyCode);
+}
+
+TEST(BarcodeDraw, PrinterPagesAreRecognised) {
+    QTemporaryDir dir;
+    QPdfWriter pdf(dir.filePath("a.pdf"));
+    QPainter onPdf(&pdf);
+    EXPECT_TRUE(IsPrinterCanvas(onPdf));
+    // Nothing for an invalid text on the PDF page; a valid one draws.
+    TEan ean;
+    ean.SetBarCode("12");
+    ean.DrawOnPrinter(onPdf, TRect{0, 0, 2000, 800});
+    EXPECT_EQ(ean.LastPaintError(), TLastPaintError::erBarcodeLengthInvalid);
+    ean.SetBarCode("977121010700");
+    ean.DrawBarCode(onPdf, TRect{0, 0, 2000, 800});
+    EXPECT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+    onPdf.end();
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("b.pdf"));
+    QPainter onPrinter(&printer);
+    EXPECT_TRUE(IsPrinterCanvas(onPrinter));
+    onPrinter.end();
+
+    QImage image(10, 10, QImage::Format_RGB32);
+    QPainter onImage(&image);
+    EXPECT_FALSE(IsPrinterCanvas(onImage));
+}
+
+TEST(BarcodeDraw, BackgroundUnlessTransparent) {
+    TEan ean;
+    SetUpCode128(ean);
+    const int n = static_cast<int>(PatternOf(ean).size());
+    QImage image = DrawToImage(ean, n + 20, 30, TRect{0, 0, n + 20, 30}, TCanvasKind::ckScreen, Qt::green);
+    const int space = static_cast<int>(ean.LastPattern().find('0'));
+    ASSERT_GT(space, 0);
+    EXPECT_EQ(image.pixel(space, 10), qRgb(255, 255, 255));
+    EXPECT_EQ(RowBits(image, 10).find('?'), std::string::npos);
+    ean.SetTransparent(true);
+    image = DrawToImage(ean, n + 20, 30, TRect{0, 0, n + 20, 30}, TCanvasKind::ckScreen, Qt::green);
+    EXPECT_EQ(image.pixel(space, 10), QColor(Qt::green).rgb());
+}
+
+TEST(BarcodeDraw, ItfBearerBarsAndPostNetHalfBars) {
+    TEan ean;
+    ean.SetShowLabels(false);
+    ean.SetTypBarCode(T::bcITF); // sample 0977121010700 -> ITF-14
+    const std::string itf = PatternOf(ean);
+    const int n = static_cast<int>(itf.size());
+    QImage image = DrawToImage(ean, n, 40);
+    EXPECT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+    // The first bar is one module wide, so the bearers are two pixels thick, over the whole
+    // pattern including the quiet zones.
+    for (int y : {0, 1, 38, 39})
+        EXPECT_EQ(RowBits(image, y), std::string(static_cast<size_t>(n), '1')) << y;
+    EXPECT_EQ(RowBits(image, 20), Bits(itf));
+
+    ean.SetTypBarCode(T::bcPostNet);
+    ean.SetBarCode("12345");
+    const std::string postnet = PatternOf(ean);
+    image = DrawToImage(ean, static_cast<int>(postnet.size()), 40);
+    std::string fullBarsOnly = postnet;
+    for (char& c : fullBarsOnly)
+        c = c == '1' ? '1' : '0';
+    EXPECT_EQ(RowBits(image, 5), fullBarsOnly);   // half bars stand on the baseline
+    EXPECT_EQ(RowBits(image, 39), Bits(postnet)); // every bar reaches the bottom
+}
+
+TEST(BarcodeDraw, HorizontalLinesAcrossTheBars) {
+    TEan ean;
+    SetUpCode128(ean);
+    const int n = static_cast<int>(PatternOf(ean).size());
+    ean.HorzLines().SetLinesCount(3);
+    ean.HorzLines().SetColor(0xFFFF0000);
+    const QImage image = DrawToImage(ean, n, 80); // step = 80 div 4 = 20
+    for (int y : {20, 40, 60})
+        EXPECT_EQ(RowBits(image, y), std::string(static_cast<size_t>(n), 'R')) << y;
+    EXPECT_EQ(RowBits(image, 30), Bits(ean.LastPattern()));
+}
+
+TEST(BarcodeDraw, BarHeightsFollowGuardsAndText) {
+    // EAN-13: guard bars reach the bottom, data bars stop the text height above it.
+    // UPC-A: guard bars stop half the text height above it.
+    for (T type : {T::bcEan13, T::bcUPCA}) {
+        TEan ean;
+        ean.SetTypBarCode(type);
+        const TMetaPicture picture = DrawToRecorder(ean, 300, 100);
+        ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+        std::set<int> bottoms;
+        for (const TMetaRecord& r : Records(picture, TMetaKind::mkPolygon))
+            if (r.Color == clBlack)
+                bottoms.insert(std::max({r.Points[0].Y, r.Points[1].Y, r.Points[2].Y, r.Points[3].Y}));
+        ASSERT_EQ(bottoms.size(), 2u) << static_cast<int>(type);
+        const int data = *bottoms.begin();
+        const int guard = *bottoms.rbegin();
+        const int th = 100 - data;
+        EXPECT_GT(th, 5);
+        EXPECT_EQ(guard, type == T::bcEan13 ? 100 : 100 - th / 2);
+    }
+}
+
+TEST(BarcodeDraw, HumanReadableTextPlacement) {
+    TEan ean;
+    ean.SetTypBarCode(T::bcEan13);
+    ean.SetBarCode("977121010700");
+    const TMetaPicture picture = DrawToRecorder(ean, 309, 100); // 103 modules x 3 pixels
+    ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+    const TMetaRecord* first = FindText(picture, u"9");
+    const TMetaRecord* group1 = FindText(picture, u"771210");
+    const TMetaRecord* group2 = FindText(picture, u"107001");
+    ASSERT_TRUE(first && group1 && group2);
+    EXPECT_EQ(first->Points[0].X, 0); // the leading digit at R.left
+    // FontAutoSize: 16 pt scaled so that "771210" takes 90 % of group 1: the anchors 12 and 52
+    // become the columns before those modules, 33 and 153.
+    QFont font("Arial", 16);
+    TMetafileDevice device(309, 100);
+    const int w16 = QFontMetrics(font, &device).horizontalAdvance("771210");
+    const int size = AutoFitFontSize(16, 153 - 33, w16);
+    EXPECT_EQ(group1->FontHeight, FontHeightAt96(size));
+    font.setPointSize(size);
+    const QFontMetrics fm(font, &device);
+    EXPECT_EQ(group1->Points[0].X, 33 + (120 - fm.horizontalAdvance("771210")) / 2);
+    // Group 2: anchors 59 and 99 become 174 and 294.
+    EXPECT_EQ(group2->Points[0].X, 174 + (120 - fm.horizontalAdvance("107001")) / 2);
+    // The text line's top is th above the bottom: its baseline is at 100 - th + ascent.
+    EXPECT_EQ(group1->Points[0].Y, 100 - fm.height() + fm.ascent());
+}
+
+TEST(BarcodeDraw, LabelMaskAndSpecialTexts) {
+    // Six "_" and an X on EAN-8: the seventh digit shows as X; the bars are unchanged.
+    TEan ean;
+    ean.SetTypBarCode(T::bcEan8);
+    ean.SetBarCode("1234567");
+    DrawToRecorder(ean, 200, 80);
+    const std::string bars = ean.LastPattern();
+    ean.SetLabelMask("______X");
+    TMetaPicture picture = DrawToRecorder(ean, 200, 80);
+    EXPECT_TRUE(FindText(picture, u"1234"));
+    EXPECT_TRUE(FindText(picture, u"56X0"));
+    EXPECT_EQ(ean.LastPattern(), bars);
+
+    // UPC-E: the leading 0 and the check digit in a font three quarters the size.
+    TEan upce;
+    upce.SetTypBarCode(T::bcUPCE0);
+    upce.SetBarCode("123456"); // 01234565
+    picture = DrawToRecorder(upce, 200, 80);
+    const TMetaRecord* middle = FindText(picture, u"123456");
+    const TMetaRecord* lead = FindText(picture, u"0");
+    const TMetaRecord* check = FindText(picture, u"5");
+    ASSERT_TRUE(middle && lead && check);
+    const int size = static_cast<int>(std::lround(-middle->FontHeight * 72 / 96.0));
+    EXPECT_EQ(lead->FontHeight, FontHeightAt96(static_cast<int>(std::nearbyint(size * 0.75))));
+    EXPECT_EQ(check->FontHeight, lead->FontHeight);
+    EXPECT_EQ(lead->Points[0].X, 0);
+
+    // PZN, OPC, UPC Shipping: their own text forms; control characters never drawn.
+    struct Row {
+        T type;
+        std::string text;
+        std::u16string shown;
+    } rows[] = {
+        {T::bcPZN, "123456", u"PZN - 1234562"},
+        {T::bcOPC, "123456789", u"12345-6789-7"},
+        {T::bcUPCShipping, "1234567890123", u"1  23  45678  90123  1"},
+        {T::bcCode128,
+         std::string("AB\x01"
+                     "C"),
+         u"ABC"},
+    };
+    for (const Row& row : rows) {
+        TEan e;
+        e.SetTypBarCode(row.type);
+        e.SetBarCode(row.text);
+        const int width = e.MinimumWidth() * 2;
+        picture = DrawToRecorder(e, width, 80);
+        EXPECT_EQ(e.LastPaintError(), TLastPaintError::erOK) << row.text;
+        EXPECT_TRUE(FindText(picture, row.shown)) << row.text;
+    }
+}
+
+TEST(BarcodeDraw, AddOnDigitsAboveLoweredBars) {
+    TEan ean;
+    ean.SetBarCode("9771210107001 12345");
+    const TMetaPicture picture = DrawToRecorder(ean, 400, 120);
+    ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+    const TMetaRecord* addOn = FindText(picture, u"12345");
+    ASSERT_TRUE(addOn);
+    const auto expanded = ExpandModules(ean.BuildPattern(ean.BarCode()).BarPattern,
+                                        ean.BuildPattern(ean.BarCode()).Anchors, 400, false);
+    EXPECT_EQ(addOn->Points[0].X, expanded->Anchors.AddOnStart);
+    // Its top at R.top: the baseline is one ascent below 0, above every add-on bar.
+    int addOnBarTop = 1000;
+    const int addOnX = expanded->Anchors.AddOnStart;
+    for (const TMetaRecord& r : Records(picture, TMetaKind::mkPolygon))
+        if (r.Color == clBlack && r.Points[0].X >= addOnX)
+            addOnBarTop = std::min(addOnBarTop, std::min(r.Points[0].Y, r.Points[2].Y));
+    EXPECT_GT(addOnBarTop, 0);
+    EXPECT_LT(addOn->Points[0].Y, addOnBarTop + 1);
+}
+
+TEST(BarcodeDraw, CaptionAutoSizeAndLines) {
+    // A caption measuring about 250 pixels at 10 pt over a 200-column pattern is drawn at
+    // trunc(10 x 0.9 x 200 / width): the 10 pt -> 7 pt example.
+    TEan ean;
+    SetUpCode128(ean);
+    TMetafileDevice device(200, 100);
+    const QFontMetrics ten(QFont("Arial", 10), &device);
+    const std::string words = "Etikor barcode caption text ";
+    std::string text;
+    while (ten.horizontalAdvance(QString::fromStdString(text)) <= 225)
+        text += words[text.size() % words.size()];
+    const int width10 = ten.horizontalAdvance(QString::fromStdString(text));
+    ASSERT_LE(width10, 257);
+    ean.Caption().SetText(text);
+    ean.CaptionBottom().SetText("bottom");
+    ean.CaptionBottom().SetAutoSize(false);
+    ean.CaptionBottom().SetAlignment(TAlignment::taRightJustify);
+    const TMetaPicture picture = DrawToRecorder(ean, 200, 100);
+    ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+    ASSERT_EQ(ean.LastPattern().size(), 200u);
+    const TMetaRecord* upper = FindText(picture, QString::fromStdString(text).toStdU16String());
+    const TMetaRecord* lower = FindText(picture, u"bottom");
+    ASSERT_TRUE(upper && lower);
+    EXPECT_EQ(AutoFitFontSize(10, 200, width10), 7);
+    EXPECT_EQ(upper->FontHeight, FontHeightAt96(7));
+    EXPECT_EQ(lower->FontHeight, FontHeightAt96(10));
+    EXPECT_EQ(lower->Points[0].X, 200 - ten.horizontalAdvance("bottom"));
+    // Each caption takes round(1.2 x |font height|) (+1 above) off the bars.
+    const int upperLine = static_cast<int>(std::nearbyint(1.2 * -FontHeightAt96(7))) + 1;
+    const int lowerTop = 100 - static_cast<int>(std::nearbyint(1.2 * -FontHeightAt96(10)));
+    int top = 1000;
+    int bottom = 0;
+    for (const TMetaRecord& r : Records(picture, TMetaKind::mkPolygon))
+        if (r.Color == clBlack)
+            for (const TMetaPoint& p : r.Points) {
+                top = std::min(top, p.Y);
+                bottom = std::max(bottom, p.Y);
+            }
+    EXPECT_EQ(top, upperLine);
+    EXPECT_EQ(bottom, lowerTop - 1);
+}
+
+TEST(BarcodeDraw, RotatedTextTurnsWithTheBars) {
+    TEan ean;
+    ean.SetTypBarCode(T::bcCode39Standard);
+    ean.SetAngle(90);
+    ean.Caption().SetText("Top");
+    ean.Caption().SetAutoSize(false);
+    const TMetaPicture picture = DrawToRecorder(ean, 80, 300);
+    ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+    const TMetaRecord* text = FindText(picture, u"KROVA");
+    const TMetaRecord* caption = FindText(picture, u"Top");
+    ASSERT_TRUE(text && caption);
+    EXPECT_EQ(text->Escapement, 900);
+    EXPECT_EQ(caption->Escapement, 900);
+    // The caption stands at the left edge (the layout's top), the text line at the right.
+    EXPECT_LT(caption->Points[0].X, text->Points[0].X);
+    for (const TMetaRecord& r : Records(picture, TMetaKind::mkPolygon))
+        for (const TMetaPoint& p : r.Points) {
+            EXPECT_GE(p.X, 0);
+            EXPECT_LE(p.X, 80);
+            EXPECT_GE(p.Y, 0);
+            EXPECT_LE(p.Y, 300);
+        }
+}
+
+} // namespace
+} // namespace etikor::test
