@@ -7,11 +7,15 @@ packages=(
   cmake ninja-build ccache g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libjpeg62-turbo-dev
+  # barcode pictures: enhanced metafiles
+  libemf-dev
   # fonts the barcode text and labels are measured with
   fonts-liberation2 fonts-dejavu-core
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   libzxing-dev libzint-dev
+  # reading the written metafiles back (wmf2svg needs the URW fonts to place text)
+  libwmf-bin emf2svg fonts-urw-base35
 )
 
 missing=()
