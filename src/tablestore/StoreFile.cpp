@@ -71,6 +71,10 @@ void replaceFile(const std::string& path, std::string_view bytes, const TStoreWr
     const std::size_t slash = lastSeparator(path);
     const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 
+    // A file the user may not write stays as it is, as it would if it were written in place.
+    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
+        fail("Cannot create file", path, errno);
+
     std::string temp = path + ".XXXXXX";
     FileHandle file;
     file.fd = ::mkstemp(temp.data());
