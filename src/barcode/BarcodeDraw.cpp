@@ -403,6 +403,13 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
         const int w = textWidth(font, device, fromCp1250(autoSizeReference(FTypBarCode, text, human)));
         if (w > 0)
             font.setPointSize(AutoFitFontSize(FFont.Size, anchors.Group1End - anchors.Group1Start, w));
+        // A short text over a long symbol would grow taller than the box and leave no bars:
+        // the fitted text never takes more than half of the height.
+        const int room = (r.Bottom - r.Top) / 2;
+        const int height = QFontMetrics(font, device).height();
+        if (height > room && height > 0)
+            font.setPointSize(
+                std::max(1, static_cast<int>(font.pointSize() * static_cast<double>(room) / height)));
     }
     const int th = QFontMetrics(font, device).height();
     const QColor lines = toQColor(FLinesColor);

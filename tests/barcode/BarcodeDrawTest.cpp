@@ -463,3 +463,24 @@ TEST(BarcodeDraw, RotatedTextTurnsWithTheBars) {
 
 } // namespace
 } // namespace etikor::test
+
+namespace etikor::test {
+namespace {
+
+TEST(BarcodeDraw, AutoSizedTextLeavesRoomForTheBars) {
+    // A short text over a long symbol: fitting its width alone would make it taller than the
+    // box. It is held to half the height, so the bars keep at least the other half.
+    TEan ean;
+    ean.SetTypBarCode(TTypBarCode::bcCode39Full);
+    ean.SetBarCode("Etikor+1");
+    const QImage image = DrawToImage(ean, 3 * (ean.MinimumWidth() - 1), 80);
+    ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+    std::string expanded;
+    for (char c : ean.LastPattern())
+        expanded.push_back(c == '0' || c == ' ' ? '0' : '1');
+    for (int y : {0, 20, 39})
+        EXPECT_EQ(RowBits(image, y), expanded) << y;
+}
+
+} // namespace
+} // namespace etikor::test
