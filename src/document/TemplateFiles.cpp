@@ -70,7 +70,10 @@ void TTemplateFiles::WriteTable(TStoreTable& table) {
 }
 
 void TTemplateFiles::CopyFile(const QString& fromName, const QString& toName) {
-    const QString from = InSeriesFolder(fromName);
+    CopyPath(InSeriesFolder(fromName), toName);
+}
+
+void TTemplateFiles::CopyPath(const QString& from, const QString& toName) {
     const QString to = InSeriesFolder(toName);
     // Copying a file onto itself would delete it first.
     if (QFileInfo(from).absoluteFilePath() == QFileInfo(to).absoluteFilePath())
@@ -198,6 +201,11 @@ void TTemplateFiles::Open() {
     const QString prevTemplate = State.TemplateName;
     const QString prevSeries = State.SeriesName;
     const QString prevDefinition = State.DefinitionName;
+    // Where the previous template really lies (an earlier Open may have taken it from
+    // another folder).
+    const QString prevTemplatePath =
+        FDM.Elemek.TableName().empty() ? InSeriesFolder(prevTemplate)
+                                       : QFile::decodeName(QByteArray::fromStdString(FDM.Elemek.TableName()));
 
     TFileDialogOptions options;
     options.Title = QStringLiteral("Etikor címke file");
@@ -239,7 +247,7 @@ void TTemplateFiles::Open() {
         State.TemplateName = prevTemplate;
         State.SeriesName = prevSeries;
         State.DefinitionName = prevDefinition;
-        OpenTable(FDM.Elemek, InSeriesFolder(prevTemplate), true);
+        OpenTable(FDM.Elemek, prevTemplatePath, true);
         // The previous series is still open and current: show it as it is.
         const int count = RecordCount();
         State.DataFlag = count > 0;
@@ -295,8 +303,12 @@ void TTemplateFiles::SaveAs() {
         return;
 
     const QString newBase = TemplateBaseName(newName);
+    // The template is copied from the file it was opened on (Open takes any folder).
+    const QString templatePath = FDM.Elemek.TableName().empty()
+                                     ? InSeriesFolder(State.TemplateName)
+                                     : QFile::decodeName(QByteArray::fromStdString(FDM.Elemek.TableName()));
     FDM.Elemek.Close();
-    CopyFile(State.TemplateName, newName);
+    CopyPath(templatePath, newName);
     State.TemplateName = newName;
     OpenTable(FDM.Elemek, InSeriesFolder(State.TemplateName), true);
     WriteTable(FDM.Elemek);

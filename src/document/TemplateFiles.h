@@ -82,7 +82,10 @@ public:
 private:
     void OpenTable(TStoreTable& table, const QString& path, bool sortByName = false);
     void WriteTable(TStoreTable& table);
+    // Copies a file of the series folder (or any file) to a name in the series folder, deleting
+    // an existing target first.
     void CopyFile(const QString& fromName, const QString& toName);
+    void CopyPath(const QString& from, const QString& toName);
     void FallBackToDefault(); // names the default template and writes the settings
     int RecordCount();
     QString FormatCount(int count) const;

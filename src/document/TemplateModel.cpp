@@ -175,6 +175,10 @@ std::optional<std::string> ResolveDateTimeCode(std::string_view forras, std::str
     return FormatDateTime(DateTimeCodeFormat(code), now, fs);
 }
 
+std::optional<std::string> ResolveDateTimeCode(std::string_view forras, std::string_view fErtek) {
+    return ResolveDateTimeCode(forras, fErtek, Now(), FormatSettings());
+}
+
 // ---- rotation, alignment ----------------------------------------------------------------
 
 std::optional<int> RotationDegrees(int forgat) {

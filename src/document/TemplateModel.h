@@ -91,6 +91,8 @@ std::string DateTimeCodeSource(int code);
 // nullopt for a source that is no code (empty or a field name).
 std::optional<std::string> ResolveDateTimeCode(std::string_view forras, std::string_view fErtek,
                                                TDateTime now, const TFormatSettings& fs = FormatSettings());
+// The same at the current moment of the program's clock, in the current locale.
+std::optional<std::string> ResolveDateTimeCode(std::string_view forras, std::string_view fErtek);
 
 // ---- rotation, alignment ----------------------------------------------------------------
 

@@ -66,7 +66,7 @@ TEST_F(SettingsTest, UnreadableValuesGiveDefaults) {
     WriteFileBytes(IniPath(), "[EtikettC]\n"
                               "Terkoz mm=abc\n"
                               "Oszlopok=\n"
-                              "C Szelesseg mm=62.5\n" // a point is not the locale's separator
+                              "C Szelesseg mm=70.5\n" // a point is not the locale's separator
                               "[Vonalkod]\n"
                               "Security=igen\n"
                               "Auto Orsina=x\n"
@@ -206,6 +206,16 @@ TEST_F(SettingsTest, ReadOnlyProgramFolderUsesTheConfigFolder) {
     file.Write(s);
     EXPECT_EQ(ReadFileBytes(IniPath()), shipped);
     EXPECT_EQ(file.Read().TerkozMm, 6);
+}
+
+TEST_F(SettingsTest, MissingProgramFolderUsesTheConfigFolder) {
+    TempDir config;
+    const QString configFolder = QString::fromStdString(config.file("sub"));
+    TSettingsFile file(Folder() + "/nincs", configFolder);
+    EXPECT_EQ(file.Path(), QDir::toNativeSeparators(configFolder + "/etikor.ini"));
+    ExpectDefaults(file.Read());
+    file.Write(TSettings{});
+    EXPECT_TRUE(std::filesystem::exists(config.file("sub/etikor.ini")));
 }
 
 TEST(IniFile, AddsKeysToTheEndOfTheirSection) {

@@ -1,5 +1,6 @@
 #include "document/TemplateFiles.h"
 
+#include "data/FormatSettings.h"
 #include "document/DataModule.h"
 #include "document/ShippedFiles.h"
 #include "document/TemplateModel.h"
@@ -327,6 +328,57 @@ TEST_F(TemplateFilesTest, OpenUnreadableTemplateFallsBackAndEnds) {
     EXPECT_EQ(settingsFile_.Read().Utolso, "Sorozat0.ctv");
 }
 
+TEST_F(TemplateFilesTest, OpenShowsTheCountWithGroupedThousands) {
+    const TFormatSettings saved = FormatSettings();
+    SetFormatSettings(TFormatSettings::HungarianSpace());
+    MakeSet("Sok", {"Szoveg_1"}, {});
+    {
+        TStoreTable s;
+        s.SetTableName(SeriesPath("Sok.sor"));
+        s.Open();
+        for (int i = 0; i < 1500; ++i) {
+            s.Append();
+            s.FieldByName("Vonalkod1").SetAsString(std::to_string(i));
+            s.Post();
+        }
+        s.SaveTable(SeriesPath("Sok.sor"));
+    }
+    StartOn("Sorozat0.ctv");
+    modal_.ExpectOpenFile(Series("Sok.ctv"));
+    Files().Open();
+    SetFormatSettings(saved);
+    EXPECT_EQ(Files().State.Panel4, "1 500");
+}
+
+TEST_F(TemplateFilesTest, TemplateFromAnotherFolderIsCopiedAndRestoredFromThere) {
+    // Open takes the template from wherever the user picked it; its companions come from the
+    // series folder.
+    TempDir elsewhere;
+    MakeSet("Kinn", {"Vkod_3"}, {"1"});
+    std::filesystem::rename(SeriesPath("Kinn.ctv"), elsewhere.file("Kinn.ctv"));
+    StartOn("Sorozat0.ctv");
+    modal_.ExpectOpenFile(Q(elsewhere.file("Kinn.ctv")));
+    Files().Open();
+    ASSERT_EQ(Files().State.TemplateName, "Kinn.ctv");
+    EXPECT_TRUE(HasElement("Vkod_3"));
+
+    // A missing companion now restores the template from that other folder.
+    MakeSet("Hianyos", {"Szoveg_1"}, {});
+    std::filesystem::remove(SeriesPath("Hianyos.vks"));
+    modal_.ExpectOpenFile(Series("Hianyos.ctv"));
+    modal_.ExpectMessage("H", "Hiányzik a(z) " + Series("Hianyos.vks") + " file!");
+    Files().Open();
+    EXPECT_EQ(Files().State.TemplateName, "Kinn.ctv");
+    EXPECT_TRUE(HasElement("Vkod_3"));
+
+    // Save as copies the file it was opened on into the series folder.
+    modal_.ExpectSaveFile(Series("Bent.ctv"));
+    Files().SaveAs();
+    EXPECT_EQ(Files().State.TemplateName, "Bent.ctv");
+    EXPECT_TRUE(HasElement("Vkod_3"));
+    EXPECT_TRUE(std::filesystem::exists(SeriesPath("Bent.ctv")));
+}
+
 // ---- Save as ------------------------------------------------------------------------------
 
 TEST_F(TemplateFilesTest, SaveAsCopiesTheThreeFiles) {
@@ -460,6 +512,15 @@ TEST_F(TemplateFilesTest, ShippedFilesHaveTheirSchemas) {
     EXPECT_EQ(p.TerkozMm, 3);
     EXPECT_EQ(p.FmMm, 13);
     EXPECT_EQ(p.AmMm, 10);
+}
+
+TEST_F(TemplateFilesTest, RewritingTheDefaultSetKeepsTheUsersFiles) {
+    MakeSet("Sorozat0", {"Szoveg_1"}, {"1"});
+    std::filesystem::remove(SeriesPath("Sorozat0.vks"));
+    const std::string ctv = ReadFileBytes(SeriesPath("Sorozat0.ctv"));
+    WriteDefaultSet(paths_.SeriesFolder(), TSettings{}, true);
+    EXPECT_EQ(ReadFileBytes(SeriesPath("Sorozat0.ctv")), ctv);
+    EXPECT_TRUE(std::filesystem::exists(SeriesPath("Sorozat0.vks"))) << "a missing one is written";
 }
 
 } // namespace

@@ -109,6 +109,17 @@ TEST_F(DateTimeCodes, TimeSeparatorComesFromTheLocale) {
     EXPECT_EQ(ResolveDateTimeCode("[12]I: ÓÓ:PP (24)", "", now_, fs_), "14.05");
 }
 
+TEST_F(DateTimeCodes, ProgramClockAndLocale) {
+    const TFormatSettings saved = FormatSettings();
+    SetFormatSettings(fs_);
+    const TDateTime fixed = now_;
+    SetClock([fixed] { return fixed; });
+    const auto value = ResolveDateTimeCode("[06]D: NN.HH.ÉÉÉÉ", "");
+    SetClock({});
+    SetFormatSettings(saved);
+    EXPECT_EQ(value, "07.03.2024");
+}
+
 TEST_F(DateTimeCodes, OtherSourcesAndCodes) {
     EXPECT_EQ(ResolveDateTimeCode("[99]", "stored", now_, fs_), "stored");
     EXPECT_EQ(ResolveDateTimeCode("[18]x", "stored", now_, fs_), "stored");
@@ -250,6 +261,7 @@ TEST(TemplateModel, NewElementRows) {
     EXPECT_EQ(elemek.FieldByName("Left_mm").AsFloat(), 0.0);
 
     ASSERT_TRUE(elemek.Locate("Elemnev", TVariant("Vkod_1"), 0));
+    EXPECT_EQ(elemek.FieldByName("vk_INDEX").AsInteger(), 5) << "field names without regard to case";
     EXPECT_EQ(elemek.FieldByName("FErtek").AsString(), "12345678");
     EXPECT_TRUE(elemek.FieldByName("VErtek").AsBoolean());
     EXPECT_TRUE(elemek.FieldByName("Startstop").AsBoolean());
