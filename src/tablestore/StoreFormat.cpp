@@ -74,13 +74,13 @@ std::string formatMessage(std::string_view pattern, std::string_view name, int64
     int number = 0;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern[i] == '%' && i + 1 < pattern.size()) {
-            const char spec = pattern[++i];
-            if (spec == 's') {
+            const char directive = pattern[++i];
+            if (directive == 's') {
                 text.append(name);
-            } else if (spec == 'd') {
+            } else if (directive == 'd') {
                 text += std::to_string(number++ == 0 ? length : record);
             } else {
-                text += spec;
+                text += directive;
             }
         } else {
             text += pattern[i];
