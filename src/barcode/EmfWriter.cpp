@@ -40,7 +40,9 @@ std::string WriteEmf(const TMetaPicture& picture) {
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_BASELINE);
     // Polygons are outlined with the selected pen: the null pen keeps the bars their width.
-    SelectObject(dc, GetStockObject(NULL_PEN));
+    // An explicit one rather than the stock object, which some readers ignore.
+    HPEN nullPen = CreatePen(PS_NULL, 0, 0);
+    SelectObject(dc, nullPen);
 
     for (const TMetaRecord& r : picture.Records) {
         switch (r.Kind) {
@@ -105,6 +107,8 @@ std::string WriteEmf(const TMetaPicture& picture) {
         }
     }
 
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    DeleteObject(nullPen);
     HENHMETAFILE metafile = CloseEnhMetaFileWithFILE(dc);
     if (!metafile)
         return {};
