@@ -62,12 +62,17 @@ TIniFile::TIniFile(QString path) : FPath(std::move(path)) {
 void TIniFile::Reload() {
     FLines.clear();
     FCrLf = false;
+    FBom = false;
     QFile file(FPath);
     if (!file.open(QIODevice::ReadOnly))
         return;
     const QByteArray bytes = file.readAll();
     std::string_view text(bytes.constData(), static_cast<size_t>(bytes.size()));
     FCrLf = text.find("\r\n") != std::string_view::npos;
+    // An editor may have put a UTF-8 byte order mark first; keep it, but not in the first line.
+    FBom = text.starts_with("\xEF\xBB\xBF");
+    if (FBom)
+        text.remove_prefix(3);
     size_t pos = 0;
     while (pos < text.size()) {
         size_t end = text.find('\n', pos);
@@ -175,6 +180,8 @@ void TIniFile::WriteBool(std::string_view section, std::string_view key, bool va
 void TIniFile::Save() const {
     const char* eol = FCrLf ? "\r\n" : "\n";
     QByteArray bytes;
+    if (FBom)
+        bytes.append("\xEF\xBB\xBF");
     for (const auto& line : FLines) {
         bytes.append(line.data(), static_cast<qsizetype>(line.size()));
         bytes.append(eol);

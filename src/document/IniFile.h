@@ -3,9 +3,8 @@
 // A small INI file editor that keeps the file as the user left it: every write replaces the
 // one value in place (or adds the key to its section, or the section at the end) and writes the
 // whole file at once, so comments, blank lines, unknown keys and sections survive. Sections and
-// keys are compared without regard to case; values are trimmed when read. The file is text in
-// Windows-1250, like every other file of the program; the interface takes and returns those
-// bytes.
+// keys are compared without regard to case; values are trimmed when read. Values are bytes as
+// they stand in the file; the caller decides their encoding.
 
 #include <QString>
 
@@ -56,6 +55,7 @@ private:
     QString FPath;
     std::vector<std::string> FLines;
     bool FCrLf = false; // keep the file's own line ends
+    bool FBom = false;
 };
 
 } // namespace etikor

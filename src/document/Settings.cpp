@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringDecoder>
 
 namespace etikor {
 
@@ -26,6 +27,16 @@ bool FolderWritable(const QString& folder) {
         return false;
     const QString existing = QDir(folder).filePath(QString::fromLatin1(kSettingsFileName));
     return !QFileInfo::exists(existing) || QFileInfo(existing).isWritable();
+}
+
+// File names are written as UTF-8, so that every name the file system allows survives; a file
+// from the Windows-1250 days (not valid UTF-8) still reads.
+QString DecodeText(const std::string& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(QByteArray::fromStdString(bytes));
+    if (!utf8.hasError())
+        return text;
+    return QString::fromStdString(Cp1250ToUtf8(bytes));
 }
 
 } // namespace
@@ -65,7 +76,7 @@ TSettings TSettingsFile::Read() const {
     TSettings s;
     const std::string last = ini.ReadString(kAdatbazis, "Utolso", "");
     if (!last.empty())
-        s.Utolso = QString::fromStdString(Cp1250ToUtf8(last));
+        s.Utolso = DecodeText(last);
     s.OldalMagassagMm = ini.ReadFloat(kEtikettC, "Magassag mm", s.OldalMagassagMm);
     s.OldalSzelessegMm = ini.ReadFloat(kEtikettC, "Szelesseg mm", s.OldalSzelessegMm);
     s.FelsoMargoMm = ini.ReadFloat(kEtikettC, "Oldal - Felso m. mm", s.FelsoMargoMm);
@@ -88,7 +99,7 @@ TSettings TSettingsFile::Read() const {
 
 void TSettingsFile::Write(const TSettings& s) const {
     TIniFile ini(FPath);
-    ini.WriteString(kAdatbazis, "Utolso", Utf8ToCp1250(s.Utolso.toStdString()));
+    ini.WriteString(kAdatbazis, "Utolso", s.Utolso.toStdString());
     ini.WriteInteger(kAblak, "Magassag", s.AblakMagassag);
     ini.WriteInteger(kAblak, "Szelesseg", s.AblakSzelesseg);
     ini.WriteFloat(kEtikettC, "Magassag mm", s.OldalMagassagMm);

@@ -218,6 +218,27 @@ TEST_F(SettingsTest, MissingProgramFolderUsesTheConfigFolder) {
     EXPECT_TRUE(std::filesystem::exists(config.file("sub/etikor.ini")));
 }
 
+TEST_F(SettingsTest, TemplateNamesInUtf8AndInTheOldCodePage) {
+    // Written as UTF-8; a Windows-1250 file from the old program reads too ("Címke" has 0xED).
+    TSettings s;
+    s.Utolso = QStringLiteral("Címke_ő.ctv");
+    TSettingsFile file(Folder());
+    file.Write(s);
+    EXPECT_NE(ReadFileBytes(IniPath()).find("Utolso=C\xC3\xADmke_\xC5\x91.ctv"), std::string::npos);
+    EXPECT_EQ(file.Read().Utolso, s.Utolso);
+    WriteFileBytes(IniPath(), "[Adatbazis]\r\nUtolso=C\xEDmke_\xF5.ctv\r\n");
+    EXPECT_EQ(file.Read().Utolso, s.Utolso);
+}
+
+TEST(IniFile, ByteOrderMarkIsKeptOutOfTheFirstSection) {
+    TempDir dir;
+    WriteFileBytes(dir.file("b.ini"), "\xEF\xBB\xBF[A]\r\nx=1\r\n");
+    TIniFile ini(QString::fromStdString(dir.file("b.ini")));
+    EXPECT_EQ(ini.ReadInteger("A", "x", 0), 1);
+    ini.WriteInteger("A", "x", 2);
+    EXPECT_EQ(ReadFileBytes(dir.file("b.ini")), "\xEF\xBB\xBF[A]\r\nx=2\r\n");
+}
+
 TEST(IniFile, AddsKeysToTheEndOfTheirSection) {
     TempDir dir;
     WriteFileBytes(dir.file("a.ini"), "[A]\nx=1\n\n[B]\ny=2\n");
