@@ -102,6 +102,8 @@ std::optional<ScriptedModal::Expectation> ScriptedModal::Take(Prompt what, const
         ADD_FAILURE() << "Unexpected " << PromptName(static_cast<int>(what)) << ": " << seen.toStdString()
                       << "\n(expected " << PromptName(static_cast<int>(FExpected.front().What)) << ": "
                       << FExpected.front().Text.toStdString() << ")";
+        // The script is out of step: one failure is enough, not another for the leftover.
+        FExpected.pop_front();
         return std::nullopt;
     }
     Expectation e = std::move(FExpected.front());
