@@ -3,9 +3,13 @@
 #ifdef ETIKOR_BARCODE_TOOL
 
 #include "RunTool.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -123,6 +127,129 @@ TEST(EtikorBarcodeTool, ListsNamesAndIdentifiers) {
     EXPECT_EQ(idLines[0], "bcEan8");
     EXPECT_EQ(idLines[15], "bcITF");
     EXPECT_EQ(idLines[31], "bcPZN");
+}
+
+// Picture sizes read from the files' own headers: PNG's IHDR (big-endian) and the BMP
+// BITMAPINFOHEADER (little-endian).
+struct Size {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Size&, const Size&) = default;
+};
+
+uint32_t BigEndian(const std::string& b, size_t at) {
+    return (uint32_t(uint8_t(b[at])) << 24) | (uint32_t(uint8_t(b[at + 1])) << 16) |
+           (uint32_t(uint8_t(b[at + 2])) << 8) | uint32_t(uint8_t(b[at + 3]));
+}
+
+uint32_t LittleEndian(const std::string& b, size_t at) {
+    return uint32_t(uint8_t(b[at])) | (uint32_t(uint8_t(b[at + 1])) << 8) |
+           (uint32_t(uint8_t(b[at + 2])) << 16) | (uint32_t(uint8_t(b[at + 3])) << 24);
+}
+
+Size PictureSize(const std::string& bytes) {
+    if (bytes.size() >= 24 && bytes.rfind("\x89PNG", 0) == 0)
+        return {int(BigEndian(bytes, 16)), int(BigEndian(bytes, 20))};
+    if (bytes.size() >= 26 && bytes.rfind("BM", 0) == 0)
+        return {int(LittleEndian(bytes, 18)), std::abs(int(LittleEndian(bytes, 22)))};
+    return {};
+}
+
+TEST(EtikorBarcodeTool, RenderWritesThePictureBySuffix) {
+    TempDir dir;
+    struct Row {
+        std::vector<std::string> args; // before -o FILE
+        std::string file;
+        std::string text;
+        std::string magic;
+        Size size; // raster formats only
+    } rows[] = {
+        // Default size: MinimumWidth (103 modules + 1) by 80.
+        {{"--type", "bcEan13"}, "a.png", "977121010700", "\x89PNG", {104, 80}},
+        {{"--type", "bcEan13", "--width", "300", "--height", "120"},
+         "b.bmp",
+         "9771210107001",
+         "BM",
+         {300, 120}},
+        {{"--type", "bcCode128", "--angle", "90", "--width", "80", "--height", "250"},
+         "c.PNG",
+         "Etikor",
+         "\x89PNG",
+         {80, 250}},
+        {{"--type", "bcCode39Standard", "--security", "--no-labels"}, "d.svg", "KROVA", "<?xml", {}},
+        {{"--type", "bcITF", "--font-size", "8", "--no-check-digit"},
+         "e.emf",
+         "0977121010700",
+         "\x01\x00\x00\x00",
+         {}},
+        {{"--type", "bcUPCA", "--width", "200"}, "f.wmf", "01234567890", "\xD7\xCD\xC6\x9A", {}},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args = {"render"};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        args.insert(args.end(), {"-o", dir.file(row.file), row.text});
+        const ToolResult result = barcodeTool(args);
+        EXPECT_EQ(result.exitCode, 0) << row.file << result.err;
+        EXPECT_EQ(result.out, "error=erOK\n") << row.file;
+        const std::string bytes = ReadFileBytes(dir.path() / row.file);
+        EXPECT_EQ(bytes.rfind(row.magic, 0), 0u) << row.file;
+        if (row.size.width)
+            EXPECT_EQ(PictureSize(bytes), row.size) << row.file;
+    }
+}
+
+TEST(EtikorBarcodeTool, RenderFailuresExitOne) {
+    TempDir dir;
+    struct Row {
+        std::vector<std::string> args;
+        std::string out;
+    } rows[] = {
+        // One pixel per module needs 103 columns; 60 are too few: the hatch is drawn.
+        {{"--type", "bcEan13", "--width", "60"}, "error=erSmallPaintBox\n"},
+        {{"--type", "bcEan13"}, "error=erCharOutOfSet\n"}, // TEXT below has a letter
+        {{"--type", "bcMSIPlessey"}, "error=erEmptyCode\n"},
+    };
+    const std::string texts[] = {"977121010700", "97712101070A", ""};
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        std::vector<std::string> args = {"render"};
+        args.insert(args.end(), rows[i].args.begin(), rows[i].args.end());
+        args.insert(args.end(), {"-o", dir.file("x" + std::to_string(i) + ".png"), "--", texts[i]});
+        const ToolResult result = barcodeTool(args);
+        EXPECT_EQ(result.exitCode, 1) << i;
+        EXPECT_EQ(result.out, rows[i].out) << i;
+    }
+    // The picture of a failed drawing is still written (the hatch, or white).
+    EXPECT_EQ(PictureSize(ReadFileBytes(dir.path() / "x0.png")), (Size{60, 80}));
+    // A file that cannot be written fails too.
+    const ToolResult result =
+        barcodeTool({"render", "--type", "bcEan13", "-o", dir.file("no/such/dir.png"), "977121010700"});
+    EXPECT_EQ(result.exitCode, 1);
+}
+
+TEST(EtikorBarcodeTool, RenderBadArgumentsExitTwo) {
+    TempDir dir;
+    const std::string png = dir.file("a.png");
+    const std::vector<std::vector<std::string>> rows = {
+        {"render", "--type", "bcEan13", "977121010700"},                          // no -o
+        {"render", "-o", png, "977121010700"},                                    // no type
+        {"render", "--type", "bcEan13", "-o", png},                               // no text
+        {"render", "--type", "bcEan13", "-o", dir.file("a.gif"), "977121010700"}, // not written
+        {"render", "--type", "bcEan13", "-o", dir.file("a.txt"), "977121010700"}, // unknown suffix
+        {"render", "--type", "bcEan13", "--width", "wide", "-o", png, "977121010700"},
+        {"render", "--type", "bcEan13", "--width", "0", "-o", png, "977121010700"},
+        {"render", "--type", "bcEan13", "--height", "-5", "-o", png, "977121010700"},
+        {"render", "--type", "bcEan13", "--angle", "1.5", "-o", png, "977121010700"},
+        {"render", "--type", "bcEan13", "--font-size", "-o", png, "977121010700"},
+        {"render", "--type", "bcEan13", "--labels", "-o", png, "977121010700"},
+        {"render", "--type", "bcNothing", "-o", png, "1"},
+    };
+    for (const auto& args : rows) {
+        const ToolResult result = barcodeTool(args);
+        EXPECT_EQ(result.exitCode, 2) << ::testing::PrintToString(args);
+        EXPECT_EQ(result.out, "") << ::testing::PrintToString(args);
+        EXPECT_NE(result.err.find("usage:"), std::string::npos);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 } // namespace
