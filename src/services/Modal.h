@@ -8,6 +8,9 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
+
+#include <cstdint>
 
 #include <functional>
 #include <optional>
@@ -42,6 +45,17 @@ struct TPrintChoice {
     int Copies = 1;
     bool Collate = false;
 };
+
+// How the message routine shows a kind letter: "H" error, "I" information, "K" confirmation,
+// "i" information with help, any other letter a warning. Button texts carry their "&" accels.
+enum class TMessageIcon : uint8_t { Error, Information, Question, Warning };
+struct TMessageStyle {
+    TMessageIcon Icon;
+    QString Caption;
+    QStringList Buttons; // in order; the Yes button of "K" is the first
+    bool HasHelp;
+};
+TMessageStyle MessageStyle(const QString& kind);
 
 class IModal {
 public:
