@@ -151,6 +151,25 @@ struct TPixelRect {
 void AppendElementRow(TDataSet& elemek, TElemKind kind, std::string_view name, const TPixelRect& px,
                       TShapeCode shape = stRectangle);
 
+// The current row of `Elemek`, every field read once (the canvas and printing walk rows).
+struct TElementRow {
+    std::string Azon;
+    std::string Elemnev;
+    std::string Forras;
+    std::string FErtek;
+    int Forgat = 0;
+    std::string Betu;
+    double HeightMm = 0, LeftMm = 0, TopMm = 0, WidthMm = 0;
+    TPixelRect Px;
+    int VkIndex = 0;
+    bool VErtek = false;
+    bool Startstop = false;
+    std::string Tajolas;
+
+    std::optional<TElemKind> Kind() const { return KindFromLetter(Azon); }
+};
+TElementRow ReadElementRow(const TDataSet& elemek);
+
 // ---- units ------------------------------------------------------------------------------
 
 // Ruler conversion, unrounded: mm = px * 100 / scale / ppi * 25.4 (scale in percent).

@@ -1,5 +1,6 @@
 #include "document/TemplateModel.h"
 #include "document/DataModule.h"
+#include "document/FontDescriptor.h"
 
 #include "data/Cp1250.h"
 #include "data/DateTime.h"
@@ -266,6 +267,16 @@ TEST(TemplateModel, NewElementRows) {
     EXPECT_TRUE(elemek.FieldByName("VErtek").AsBoolean());
     EXPECT_TRUE(elemek.FieldByName("Startstop").AsBoolean());
     EXPECT_EQ(elemek.FieldByName("Vk_index").AsInteger(), 5);
+
+    const TElementRow barcode = ReadElementRow(elemek);
+    EXPECT_EQ(barcode.Kind(), TElemKind::ekBarcode);
+    EXPECT_EQ(barcode.Px.Left, 3);
+    EXPECT_EQ(barcode.Px.Top, 4);
+    EXPECT_EQ(barcode.Px.Width, 100);
+    EXPECT_EQ(barcode.Px.Height, 40);
+    EXPECT_EQ(barcode.VkIndex, 5);
+    EXPECT_TRUE(barcode.Startstop);
+    EXPECT_EQ(barcode.Betu, kDefaultFontDescriptor);
 
     ASSERT_TRUE(elemek.Locate("Elemnev", TVariant("Rajz_1"), 0));
     EXPECT_EQ(elemek.FieldByName("Vk_index").AsInteger(), 5);
