@@ -765,8 +765,14 @@ void TStoreDataset::SaveTable(const std::string& fileName) {
             if (!field->Calculated() && !IsBlobKind(cursor.Field(field->DataIndex()).FieldKind))
                 keys.push_back({field->DataIndex(), field->Alignment == TAlignment::taRightJustify});
         if (!keys.empty()) {
-            std::vector<TStoreRecord*> order = cursor.Records();
+            // Deleted and dropped entries are not written and a dropped one has no values to
+            // compare: they go after the sorted records.
+            std::vector<TStoreRecord*> order, gone;
+            order.reserve(cursor.Records().size());
+            for (TStoreRecord* entry : cursor.Records())
+                (IsGone(entry) ? gone : order).push_back(entry);
             SortView(order, cursor, keys, FSortOptions & ssoCaseInsensitive);
+            order.insert(order.end(), gone.begin(), gone.end());
             cursor.ReorderRecords(std::move(order));
         }
     }

@@ -181,6 +181,42 @@ TEST_F(StoreTable, DeleteStatusesAndWriting) {
     EXPECT_EQ(Column(t, "Vonalkod1"), (Texts{"A", "B", "C"}));
 }
 
+// savSortOnIndex writes in index order (ascending, case-insensitive only with the sort option);
+// storage still holds a deleted and a dropped record, whose values are gone, when it is sorted.
+TEST_F(StoreTable, SaveSortsStorageOnIndex) {
+    const struct {
+        const char* index;
+        TStoreSortOptions sortOptions;
+        Texts written;
+    } cases[] = {
+        {"Vonalkod1", 0, {"B", "C", "a"}},                  // byte order: capitals first
+        {"Vonalkod1", ssoCaseInsensitive, {"a", "B", "C"}}, // letters regardless of case
+        {"Vonalkod1", ssoDescendSort, {"B", "C", "a"}},     // always ascending
+        {"Tipus1", 0, {"a", "B", "C"}},                     // numbers 1, 2, 3
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.index) + " " + std::to_string(c.sortOptions));
+        TempDir dir;
+        TStoreTable t;
+        MakeTable(t, kSeries, {{"C", "3"}, {"a", "1"}, {"E", "5"}, {"B", "2"}});
+        t.CommitChanges();
+        t.SetRecNo(3);
+        t.Delete(); // E: deleted, values kept for a cancel
+        AddRow(t, {"D", "4"});
+        t.Delete(); // D: dropped, values freed
+        t.SetSortOptions(c.sortOptions);
+        t.SetIndexFieldNames(c.index);
+        t.SaveOptions = savSortOnIndex;
+        t.SaveTable(dir.file("s.sor"));
+        TStoreTable r;
+        r.SetTableName(dir.file("s.sor"));
+        r.Open();
+        EXPECT_EQ(Column(r, "Vonalkod1"), c.written);
+        t.SetIndexFieldNames("");
+        EXPECT_EQ(Column(t, "Vonalkod1"), c.written); // storage itself was reordered
+    }
+}
+
 TEST_F(StoreTable, ChangeCounterAndNeedToSave) {
     TStoreTable t;
     MakeTable(t, kSeries);
