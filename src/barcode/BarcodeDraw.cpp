@@ -10,14 +10,17 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace etikor {
 
@@ -42,13 +45,28 @@ QString fromCp1250(std::string_view text) {
     return QString::fromStdString(Cp1250ToUtf8(text));
 }
 
+// Fonts of recent drawings: a copy shares the resolved font engine, so measuring and drawing
+// the same barcode again does not look the font up anew.
 QFont toQFont(const TBarcodeFont& font, int size) {
+    size = std::max(1, size);
+    struct Entry {
+        TBarcodeFont Font;
+        int Size;
+        QFont Resolved;
+    };
+    thread_local std::vector<Entry> cache;
+    for (const Entry& e : cache)
+        if (e.Size == size && e.Font == font)
+            return e.Resolved;
     QFont f(fromCp1250(font.Name));
-    f.setPointSize(std::max(1, size));
+    f.setPointSize(size);
     f.setBold(font.Bold);
     f.setItalic(font.Italic);
     f.setUnderline(font.Underline);
     f.setStrikeOut(font.StrikeOut);
+    if (cache.size() >= 16)
+        cache.erase(cache.begin());
+    cache.push_back({font, size, f});
     return f;
 }
 
@@ -168,10 +186,12 @@ public:
 
     // A text whose unrotated top-left corner is (x, y).
     void text(int x, int y, const QString& s, const QFont& font, const QColor& color) {
+        text(x, y, s, font, QFontMetrics(font, FPainter.device()).ascent(), color);
+    }
+    void text(int x, int y, const QString& s, const QFont& font, int ascent, const QColor& color) {
         if (s.isEmpty())
             return;
         const QPoint at = map(x, y);
-        const int ascent = QFontMetrics(font, FPainter.device()).ascent();
         FPainter.setFont(font);
         FPainter.setPen(color);
         if (FAngle == 0) {
@@ -195,6 +215,46 @@ private:
     double FCos = 1;
     double FSin = 0;
 };
+
+// Unrotated bars straight into the pixels of a 32-bit image, when the painter would draw them
+// exactly so (no clipping, no transform beyond whole-pixel translation, plain opaque copy).
+// A painter call per bar costs a span set-up per row; most bars are a few pixels wide.
+bool FillBarsDirectly(QPainter& canvas, const std::vector<TRect>& rects, TColor color) {
+    QPaintDevice* device = canvas.device();
+    if (!device || device->devType() != QInternal::Image || qAlpha(color) != 255)
+        return false;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    const QTransform& t = canvas.deviceTransform();
+    if (canvas.hasClipping() || canvas.opacity() != 1.0 ||
+        canvas.compositionMode() != QPainter::CompositionMode_SourceOver ||
+        t.type() > QTransform::TxTranslate || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()))
+        return false;
+    const int dx = static_cast<int>(t.dx());
+    const int dy = static_cast<int>(t.dy());
+    const int width = image->width();
+    const int height = image->height();
+    // constBits: the painter's own buffer, never a detached copy.
+    auto* const bits = const_cast<uchar*>(image->constBits());
+    const qsizetype stride = image->bytesPerLine();
+    const auto pixel = static_cast<quint32>(color);
+    for (const TRect& r : rects) {
+        const int left = std::max(0, r.Left + dx);
+        const int right = std::min(width, r.Right + dx);
+        const int top = std::max(0, r.Top + dy);
+        const int bottom = std::min(height, r.Bottom + dy);
+        if (left >= right)
+            continue;
+        for (int y = top; y < bottom; ++y) {
+            auto* row = reinterpret_cast<quint32*>(bits + y * stride);
+            std::fill(row + left, row + right, pixel);
+        }
+    }
+    return true;
+}
 
 int textWidth(const QFont& font, QPaintDevice* device, const QString& s) {
     return QFontMetrics(font, device).horizontalAdvance(s);
@@ -400,24 +460,29 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
     // The human-readable font.
     QFont font = toQFont(FFont, FFont.Size);
     if (FFontAutoSize) {
+        int size = FFont.Size;
         const int w = textWidth(font, device, fromCp1250(autoSizeReference(FTypBarCode, text, human)));
-        if (w > 0)
-            font.setPointSize(AutoFitFontSize(FFont.Size, anchors.Group1End - anchors.Group1Start, w));
+        if (w > 0) {
+            size = AutoFitFontSize(FFont.Size, anchors.Group1End - anchors.Group1Start, w);
+            font = toQFont(FFont, size);
+        }
         // A short text over a long symbol would grow taller than the box and leave no bars:
         // the fitted text never takes more than half of the height.
         const int room = (r.Bottom - r.Top) / 2;
         const int height = QFontMetrics(font, device).height();
         if (height > room && height > 0)
-            font.setPointSize(
-                std::max(1, static_cast<int>(font.pointSize() * static_cast<double>(room) / height)));
+            font = toQFont(FFont, std::max(1, static_cast<int>(size * static_cast<double>(room) / height)));
     }
-    const int th = QFontMetrics(font, device).height();
+    const QFontMetrics metrics(font, device);
+    const int th = metrics.height();
     const QColor lines = toQColor(FLinesColor);
     const QBrush bars(lines);
 
     // Bars: runs of bar columns, each ended by a space column (a sentinel closes the last).
     const bool upc = FTypBarCode == T::bcUPCA || FTypBarCode == T::bcUPCE0 || FTypBarCode == T::bcUPCE1;
     const bool postNet = FTypBarCode == T::bcPostNet;
+    std::vector<TRect> barRects;
+    barRects.reserve(patternWidth / 2 + 2);
     int firstBar = -1;
     int lastCut = 0;
     bool afterAddOnMark = false;
@@ -440,7 +505,7 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
             } else {
                 cut = FShowLabels ? th : 0;
             }
-            turned.fill(r.Left + j - run, r.Top + top, r.Left + j, r.Bottom - cut, bars);
+            barRects.push_back({r.Left + j - run, r.Top + top, r.Left + j, r.Bottom - cut});
             if (firstBar < 0)
                 firstBar = run;
             lastCut = cut;
@@ -453,20 +518,25 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
     // ITF bearer bars across the whole pattern.
     if (FTypBarCode == T::bcITF && firstBar > 0) {
         const int right = r.Left + patternWidth;
-        turned.fill(r.Left, r.Top, right, r.Top + 2 * firstBar, bars);
-        turned.fill(r.Left, r.Bottom - lastCut - 2 * firstBar, right, r.Bottom - lastCut, bars);
+        barRects.push_back({r.Left, r.Top, right, r.Top + 2 * firstBar});
+        barRects.push_back({r.Left, r.Bottom - lastCut - 2 * firstBar, right, r.Bottom - lastCut});
     }
+    if (FAngle != 0 || !FillBarsDirectly(canvas, barRects, FLinesColor))
+        for (const TRect& b : barRects)
+            turned.fill(b.Left, b.Top, b.Right, b.Bottom, bars);
 
     // Human-readable text.
     if (FShowLabels && !postNet) {
         const std::string shown = masked(human, FLabelMask);
         const int textTop = r.Bottom - th;
         const auto at = [&](int x, int y, std::string_view s, const QFont& f) {
-            turned.text(x, y, fromCp1250(s), f, lines);
+            turned.text(x, y, fromCp1250(s), f,
+                        f == font ? metrics.ascent() : QFontMetrics(f, device).ascent(), lines);
         };
         const auto centred = [&](int a, int b, std::string_view s) {
             const QString q = fromCp1250(s);
-            turned.text(r.Left + a + (b - a - textWidth(font, device, q)) / 2, textTop, q, font, lines);
+            turned.text(r.Left + a + (b - a - metrics.horizontalAdvance(q)) / 2, textTop, q, font,
+                        metrics.ascent(), lines);
         };
         const auto addOn = [&](std::string_view s) {
             at(r.Left + anchors.AddOnStart, FEan13AddUp ? r.Top : textTop, s, font);
@@ -501,8 +571,7 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
         case T::bcUPCE1: {
             centred(g1s, g1e, part(shown, 2, 7));
             addOn(part(shown, 10, 14));
-            QFont small = font;
-            small.setPointSize(std::max(1, roundEven(font.pointSize() * 0.75)));
+            const QFont small = toQFont(FFont, roundEven(font.pointSize() * 0.75));
             const int smallTop = r.Bottom - QFontMetrics(small, device).height();
             at(r.Left, smallTop, part(shown, 1, 1), small);
             at(r.Left + anchors.TrailingDigit, smallTop, part(shown, 8, 8), small);
