@@ -830,12 +830,17 @@ TVariant TDataSet::Lookup(std::string_view keyFields, const TVariant& keyValues,
     int index = ScanForKeys(GetFieldList(keyFields), keyValues, 0);
     if (index < 0)
         return {};
-    std::vector<TField*> results = GetFieldList(resultFields);
-    if (results.size() == 1)
-        return ValueAt(index, *results[0]);
+    return ValuesAt(index, resultFields);
+}
+
+TVariant TDataSet::ValuesAt(int viewIndex, std::string_view fieldNames) {
+    std::vector<TField*> fields = GetFieldList(fieldNames);
+    if (fields.size() == 1)
+        return ValueAt(viewIndex, *fields[0]);
     std::vector<TVariant> values;
-    for (TField* field : results)
-        values.push_back(ValueAt(index, *field));
+    values.reserve(fields.size());
+    for (TField* field : fields)
+        values.push_back(ValueAt(viewIndex, *field));
     return TVariant(std::move(values));
 }
 

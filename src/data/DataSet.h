@@ -256,6 +256,8 @@ protected:
 
     // Generic scan used by Locate/Lookup: first view index matching, -1 when none.
     int ScanForKeys(const std::vector<TField*>& fields, const TVariant& keyValues, TLocateOptions options);
+    // The result of Lookup at a view row: the one field's value, or an array for several.
+    TVariant ValuesAt(int viewIndex, std::string_view fieldNames);
 
 private:
     friend class TField;

@@ -132,12 +132,15 @@ void TStoreDataset::RaiseStoreError(const std::exception& error) const {
     DatabaseError(error.what());
 }
 
+TStoreProgress TStoreDataset::ProgressHandler() {
+    if (!FProgress)
+        return {};
+    return [this](int percent) { FProgress(*this, percent); };
+}
+
 void TStoreDataset::ReadImage(TStoreCursor& cursor, std::string_view image) {
     std::string reason;
-    TStoreProgress progress;
-    if (FProgress)
-        progress = [this](int percent) { FProgress(*this, percent); };
-    if (!cursor.ReadFromStream(image, reason, PartialOpen, progress))
+    if (!cursor.ReadFromStream(image, reason, PartialOpen, ProgressHandler()))
         DatabaseError(std::string(StoreMsg::ErrorOpeningTable) + reason);
     if (!reason.empty() && WarningHandler())
         WarningHandler()(reason);
@@ -178,13 +181,7 @@ void TStoreDataset::InternalOpen() {
     }
     FShared->Users.push_back(this);
     try {
-        TFieldDefs defs;
-        for (const TStoreField& field : FShared->Cursor.Fields())
-            defs.push_back(FieldDefOfStoreField(field));
-        BindFields(defs);
-        for (int i = 0; i < FieldCount(); ++i)
-            if (Fields(i).DataType() == TFieldType::ftFloat && Fields(i).DisplayFormat.empty())
-                Fields(i).DisplayFormat = "0.######";
+        BindCursorFields();
         BuildAllKeys();
         ApplyMasterRange(false);
         BuildView();
@@ -192,6 +189,16 @@ void TStoreDataset::InternalOpen() {
         DetachStorage();
         throw;
     }
+}
+
+void TStoreDataset::BindCursorFields() {
+    TFieldDefs defs;
+    for (const TStoreField& field : FShared->Cursor.Fields())
+        defs.push_back(FieldDefOfStoreField(field));
+    BindFields(defs);
+    for (int i = 0; i < FieldCount(); ++i)
+        if (Fields(i).DataType() == TFieldType::ftFloat && Fields(i).DisplayFormat.empty())
+            Fields(i).DisplayFormat = "0.######";
 }
 
 void TStoreDataset::InternalClose() {
@@ -675,6 +682,19 @@ bool IsEmptyKey(const TVariant& value) {
 
 } // namespace
 
+int TStoreDataset::SearchKeyValues(std::string_view keyFields, const TVariant& keyValues) {
+    const TStoreCursor& cursor = FShared->Cursor;
+    KeyBuffer& key = FKeys[1];
+    cursor.ClearValues(key.Values);
+    for (size_t k = 0; k < key.Keys.size(); ++k) {
+        // One value per key field; a single value is the first field's.
+        const TVariant& value = keyValues[static_cast<int>(k)];
+        if (!value.IsNull())
+            SetKeyFromText(cursor, key.Values, key.Keys[k].FieldIndex, KeyText(value, *key.Fields[k]));
+    }
+    return SearchKey(0, key.Count, keyFields);
+}
+
 bool TStoreDataset::Locate(std::string_view keyFields, const TVariant& keyValues, TLocateOptions options) {
     CheckBrowseMode();
     FLastSearchPath = TStoreSearchPath::None;
@@ -686,17 +706,7 @@ bool TStoreDataset::Locate(std::string_view keyFields, const TVariant& keyValues
         FLastSearchPath = TStoreSearchPath::Scan;
         index = ScanForKeys(FKeys[1].Fields, keyValues, options);
     } else {
-        const TStoreCursor& cursor = FShared->Cursor;
-        cursor.ClearValues(FKeys[1].Values);
-        for (size_t k = 0; k < FKeys[1].Keys.size(); ++k) {
-            const TVariant& value = keyValues.IsArray() ? keyValues[static_cast<int>(k)]
-                                    : k == 0            ? keyValues
-                                                        : TVariant();
-            if (!value.IsNull())
-                SetKeyFromText(cursor, FKeys[1].Values, FKeys[1].Keys[k].FieldIndex,
-                               KeyText(value, *FKeys[1].Fields[k]));
-        }
-        index = SearchKey(0, FKeys[1].Count, keyFields);
+        index = SearchKeyValues(keyFields, keyValues);
     }
     if (index < 0)
         return false;
@@ -710,27 +720,10 @@ TVariant TStoreDataset::Lookup(std::string_view keyFields, const TVariant& keyVa
     if (FView.empty() || keyFields.empty() || IsEmptyKey(keyValues))
         return {};
     BuildKeys(FKeys[1], keyFields);
-    const TStoreCursor& cursor = FShared->Cursor;
-    cursor.ClearValues(FKeys[1].Values);
-    for (size_t k = 0; k < FKeys[1].Keys.size(); ++k) {
-        const TVariant& value = keyValues.IsArray() ? keyValues[static_cast<int>(k)]
-                                : k == 0            ? keyValues
-                                                    : TVariant();
-        if (!value.IsNull())
-            SetKeyFromText(cursor, FKeys[1].Values, FKeys[1].Keys[k].FieldIndex,
-                           KeyText(value, *FKeys[1].Fields[k]));
-    }
-    int index = SearchKey(0, FKeys[1].Count, keyFields);
+    const int index = SearchKeyValues(keyFields, keyValues);
     if (index < 0)
         return {};
-    std::vector<TField*> results = GetFieldList(resultFields);
-    if (results.size() == 1)
-        return ValueAt(index, *results[0]);
-    std::vector<TVariant> values;
-    values.reserve(results.size());
-    for (TField* field : results)
-        values.push_back(ValueAt(index, *field));
-    return TVariant(std::move(values));
+    return ValuesAt(index, resultFields);
 }
 
 int TStoreDataset::FindKeyIndex(std::string_view fieldNames, std::string_view values, int start) {
@@ -776,12 +769,9 @@ void TStoreDataset::SaveTable(const std::string& fileName) {
             cursor.ReorderRecords(std::move(order));
         }
     }
-    TStoreProgress progress;
-    if (FProgress)
-        progress = [this](int percent) { FProgress(*this, percent); };
     std::string path = ResolveTablePath(fileName, FDatabase ? FDatabase->DatabasePath() : std::string());
     try {
-        SaveCursorToFile(cursor, path, SaveOptions, progress);
+        SaveCursorToFile(cursor, path, SaveOptions, ProgressHandler());
     } catch (const EStoreFileError&) {
         throw;
     } catch (const EStoreError& error) {
@@ -853,10 +843,7 @@ void TStoreDataset::StorageReplaced() {
         return;
     if (State() == TDataSetState::dsEdit || State() == TDataSetState::dsInsert)
         Cancel();
-    TFieldDefs defs;
-    for (const TStoreField& field : FShared->Cursor.Fields())
-        defs.push_back(FieldDefOfStoreField(field));
-    BindFields(defs);
+    BindCursorFields();
     BuildAllKeys();
     ApplyMasterRange(false);
     BuildView();
@@ -886,10 +873,7 @@ int TStoreDataset::InternalRefresh() {
         for (TStoreDataset* user : fresh->Users)
             if (user != this)
                 user->StorageReplaced();
-        TFieldDefs defs;
-        for (const TStoreField& field : FShared->Cursor.Fields())
-            defs.push_back(FieldDefOfStoreField(field));
-        BindFields(defs);
+        BindCursorFields();
         BuildAllKeys();
     }
     ApplyMasterRange(false);

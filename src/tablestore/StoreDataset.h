@@ -152,6 +152,9 @@ private:
     void ApplyMasterRange(bool rebuild);
     void BuildView();
     int SearchKey(int start, int keyCount, std::string_view names);
+    // Stores the values (one, or an array with one per field) into key buffer 1, which must be
+    // built for `keyFields`, and searches it over every key field.
+    int SearchKeyValues(std::string_view keyFields, const TVariant& keyValues);
     int FindKeyIndex(std::string_view fieldNames, std::string_view values, int start);
     void ChangeStarted();
     void ChangeTakenBack();
@@ -159,6 +162,11 @@ private:
     void StoreValue(TStoreValues& values, const TField& field, const TVariant& value) const;
     void WriteBuffer(TStoreValues& values, bool all) const;
     void DetachStorage();
+    // Binds the field objects to the cursor's field list; floating fields without a display
+    // format get "0.######".
+    void BindCursorFields();
+    // The progress handler taken at open, for the reader and the writer (empty when none).
+    TStoreProgress ProgressHandler();
     void StorageReplaced(); // another user of the shared storage reloaded or emptied it
     void SetBlobValue(TField& field, std::string bytes);
 
