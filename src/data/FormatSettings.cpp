@@ -512,16 +512,10 @@ void formatInto(std::string& out, std::string_view format, TDateTime value, cons
             lastToken = token;
             break;
         }
-        case 'n': {
-            const std::size_t n = run('n');
-            appendNumber(out, minute, n >= 2 ? 2 : 1);
-            i += n;
-            lastToken = token;
-            break;
-        }
+        case 'n':
         case 's': {
-            const std::size_t n = run('s');
-            appendNumber(out, second, n >= 2 ? 2 : 1);
+            const std::size_t n = run(token);
+            appendNumber(out, token == 'n' ? minute : second, n >= 2 ? 2 : 1);
             i += n;
             lastToken = token;
             break;
@@ -723,12 +717,12 @@ bool scanTime(Scanner& s, TDateTime& out, const TFormatSettings& fs) {
     return TryEncodeTime(hour, minute, second, msec, out);
 }
 
-} // namespace
-
-bool TryStrToDate(std::string_view text, TDateTime& out, const TFormatSettings& fs) {
+// The whole text read by `scan`, blanks allowed around it; `out` is left alone on failure.
+bool scanWhole(std::string_view text, TDateTime& out, const TFormatSettings& fs,
+               bool (*scan)(Scanner&, TDateTime&, const TFormatSettings&)) {
     Scanner s{text};
     TDateTime value = 0;
-    if (!scanDate(s, value, fs))
+    if (!scan(s, value, fs))
         return false;
     s.blanks();
     if (!s.atEnd())
@@ -737,16 +731,14 @@ bool TryStrToDate(std::string_view text, TDateTime& out, const TFormatSettings& 
     return true;
 }
 
+} // namespace
+
+bool TryStrToDate(std::string_view text, TDateTime& out, const TFormatSettings& fs) {
+    return scanWhole(text, out, fs, scanDate);
+}
+
 bool TryStrToTime(std::string_view text, TDateTime& out, const TFormatSettings& fs) {
-    Scanner s{text};
-    TDateTime value = 0;
-    if (!scanTime(s, value, fs))
-        return false;
-    s.blanks();
-    if (!s.atEnd())
-        return false;
-    out = value;
-    return true;
+    return scanWhole(text, out, fs, scanTime);
 }
 
 bool TryStrToDateTime(std::string_view text, TDateTime& out, const TFormatSettings& fs) {
