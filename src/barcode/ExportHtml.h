@@ -13,6 +13,8 @@ namespace etikor {
 enum THtmlPictureFormat : int { hpBmp = 0, hpWmf = 1, hpEmf = 2, hpJpg = 3, hpGif = 4 };
 
 // Writes the page to `fileName` and the pictures beside it, creating the folder when missing.
+// The pictures are drawn by a barcode object of their own in the engine's standard look; the
+// barcode the export was started from is left as it is.
 // GIF pictures cannot be written: the page refers to them after one "Sorry, not supported.".
 // True when the page was written.
 bool ExportHtml(TCustomEAN& barcode, const std::string& fileName, int pictureFormat);
