@@ -10,14 +10,17 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
+#include <QRawFont>
 #include <QTransform>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -195,7 +198,8 @@ public:
         FPainter.setFont(font);
         FPainter.setPen(color);
         if (FAngle == 0) {
-            FPainter.drawText(at.x(), at.y() + ascent, s);
+            if (!drawGlyphs(at.x(), at.y() + ascent, s, font))
+                FPainter.drawText(at.x(), at.y() + ascent, s);
             return;
         }
         FPainter.save();
@@ -208,6 +212,56 @@ public:
     QPainter& painter() { return FPainter; }
 
 private:
+    // Into an image the glyphs are placed from the font's own advances: the text is laid out
+    // the same as drawText would for these short lines, without shaping it again. Other
+    // surfaces (metafiles, PDF, SVG) keep their text as text.
+    bool drawGlyphs(int x, int baseline, const QString& s, const QFont& font) {
+        QPaintDevice* device = FPainter.device();
+        if (!device || device->devType() != QInternal::Image || s.size() > 64)
+            return false;
+        const int dpi = device->logicalDpiY();
+        struct Entry {
+            QFont Font;
+            int Dpi;
+            QRawFont Raw;
+        };
+        thread_local std::vector<Entry> cache;
+        const QRawFont* raw = nullptr;
+        for (const Entry& e : cache)
+            if (e.Dpi == dpi && e.Font == font) {
+                raw = &e.Raw;
+                break;
+            }
+        if (!raw) {
+            if (cache.size() >= 16)
+                cache.erase(cache.begin());
+            cache.push_back({font, dpi, QRawFont::fromFont(QFont(font, device))});
+            raw = &cache.back().Raw;
+        }
+        if (!raw->isValid())
+            return false;
+        std::array<quint32, 64> glyphs{};
+        std::array<QPointF, 64> positions{};
+        int count = static_cast<int>(glyphs.size());
+        if (!raw->glyphIndexesForChars(s.constData(), static_cast<int>(s.size()), glyphs.data(), &count))
+            return false;
+        if (!raw->advancesForGlyphIndexes(glyphs.data(), positions.data(), count))
+            return false;
+        qreal pen = 0;
+        for (int i = 0; i < count; ++i) {
+            const qreal advance = positions[static_cast<size_t>(i)].x();
+            positions[static_cast<size_t>(i)] = QPointF(pen, 0);
+            pen += advance;
+        }
+        QGlyphRun run;
+        run.setRawFont(*raw);
+        run.setRawData(glyphs.data(), positions.data(), count);
+        run.setUnderline(font.underline());
+        run.setStrikeOut(font.strikeOut());
+        FPainter.drawGlyphRun(QPointF(x, baseline), run);
+        return true;
+    }
+
     QPainter& FPainter;
     int FCx;
     int FCy;
