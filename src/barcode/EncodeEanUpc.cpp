@@ -51,6 +51,24 @@ std::string_view part(std::string_view text, size_t from1, size_t count) {
     return from1 - 1 < text.size() ? text.substr(from1 - 1, count) : std::string_view();
 }
 
+// Guard, the left digits in the sets named by `leftSets` (one letter a digit), centre, the right
+// digits in set C, guard. The group anchors span the digits of each half.
+void appendHalves(BarcodeEncoding& e, std::string_view left, std::string_view leftSets,
+                  std::string_view right) {
+    std::string& p = e.BarPattern;
+    p += kGuard;
+    e.Anchors.Group1Start = length(p) + 1;
+    for (size_t i = 0; i < left.size(); ++i)
+        p += code(leftSets[i], left[i]);
+    e.Anchors.Group1End = length(p) - 1;
+    p += kCentre;
+    e.Anchors.Group2Start = length(p) + 1;
+    for (char c : right)
+        p += code('C', c);
+    e.Anchors.Group2End = length(p) - 1;
+    p += kGuard;
+}
+
 } // namespace
 
 std::string EanForm(std::string_view text, TTypBarCode type) {
@@ -85,17 +103,7 @@ BarcodeEncoding EncodeEan8(std::string_view text, const EncoderOptions&) {
         return e;
     std::string& p = e.BarPattern;
     p.reserve(67 + 9 + 47);
-    p += kGuard;
-    e.Anchors.Group1Start = 4;
-    for (size_t i = 0; i < 4; ++i)
-        p += code('A', text[i]);
-    e.Anchors.Group1End = length(p) - 1;
-    p += kCentre;
-    e.Anchors.Group2Start = length(p) + 1;
-    for (size_t i = 4; i < 8; ++i)
-        p += code('C', text[i]);
-    e.Anchors.Group2End = length(p) - 1;
-    p += kGuard;
+    appendHalves(e, text.substr(0, 4), "AAAA", text.substr(4, 4));
     if (text.size() > 8)
         EncodeAddOn(part(text, 10, 5), length(p), e);
     return e;
@@ -108,17 +116,7 @@ BarcodeEncoding EncodeEan13(std::string_view text, const EncoderOptions&) {
     const std::string_view parity = kEan13Parity[digit(text[0])];
     std::string& p = e.BarPattern;
     p.reserve(8 + 95 + 9 + 47);
-    p += kGuard;
-    e.Anchors.Group1Start = 4;
-    for (size_t i = 1; i < 7; ++i)
-        p += code(parity[i - 1], text[i]);
-    e.Anchors.Group1End = length(p) - 1;
-    p += kCentre;
-    e.Anchors.Group2Start = length(p) + 1;
-    for (size_t i = 7; i < 13; ++i)
-        p += code('C', text[i]);
-    e.Anchors.Group2End = length(p) - 1;
-    p += kGuard;
+    appendHalves(e, text.substr(1, 6), parity, text.substr(7, 6));
     if (text.size() > 13)
         EncodeAddOn(part(text, 15, 5), length(p), e);
     return e;
@@ -130,17 +128,10 @@ BarcodeEncoding EncodeUpcA(std::string_view text, const EncoderOptions& options)
         return e;
     std::string& p = e.BarPattern;
     p.reserve(8 + 95 + 9 + 47);
-    p += kGuard;
-    e.Anchors.Group1Start = length(p) + 8;
-    for (size_t i = 0; i < 6; ++i)
-        p += code('A', text[i]);
-    e.Anchors.Group1End = length(p) - 1;
-    p += kCentre;
-    e.Anchors.Group2Start = length(p) + 1;
-    for (size_t i = 6; i < 12; ++i)
-        p += code('C', text[i]);
-    e.Anchors.Group2End = length(p) - 8;
-    p += kGuard;
+    appendHalves(e, text.substr(0, 6), "AAAAAA", text.substr(6, 6));
+    // The first and the last digit stand outside the groups, beside the guards.
+    e.Anchors.Group1Start += 7;
+    e.Anchors.Group2End -= 7;
     e.Anchors.TrailingDigit = length(p) + 1;
     // The first and the last digit carry guard-length bars (modules 4-11 and 86-93).
     for (int m = 4; m <= 11; ++m)
