@@ -125,6 +125,17 @@ private:
         return i;
     }
 
+    // Three characters whose first and last belong to the other set (A and B): each is shifted,
+    // the middle one stays in the current set. Returns the position after them.
+    size_t pushShiftedAround(size_t p) {
+        push(kShift);
+        push(setValue(at(p)));
+        push(setValue(at(p + 1)));
+        push(kShift);
+        push(setValue(at(p + 2)));
+        return p + 3;
+    }
+
     // One rule applied at position p; returns the position after what it encoded.
     size_t step(size_t p) {
         const unsigned char c = at(p);
@@ -141,28 +152,16 @@ private:
             return pushDigitPairs(p, run);
         }
         if (set_ == Set::B && isControl(c)) {
-            if (controlLowercaseControl(p)) {
-                push(kShift);
-                push(setValue(c));
-                push(setValue(at(p + 1)));
-                push(kShift);
-                push(setValue(at(p + 2)));
-                return p + 3;
-            }
+            if (controlLowercaseControl(p))
+                return pushShiftedAround(p);
             push(kCodeA);
             push(setValue(c));
             set_ = Set::A;
             return p + 1;
         }
         if (set_ == Set::A && isLower(c)) {
-            if (p + 2 < t_.size() && isControl(at(p + 1)) && isLower(at(p + 2))) {
-                push(kShift);
-                push(setValue(c));
-                push(setValue(at(p + 1)));
-                push(kShift);
-                push(setValue(at(p + 2)));
-                return p + 3;
-            }
+            if (p + 2 < t_.size() && isControl(at(p + 1)) && isLower(at(p + 2)))
+                return pushShiftedAround(p);
             push(kShift);
             push(setValue(c));
             return p + 1;
