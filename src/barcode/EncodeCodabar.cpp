@@ -1,6 +1,7 @@
 // Codabar (AIM USS-Codabar), wide elements two modules wide. The plain form draws start and
 // stop characters with guard bars; ABC Codabar writes the text's own letters as data bars.
 
+#include "barcode/CharacterIndex.h"
 #include "barcode/Encoders.h"
 
 #include <algorithm>
@@ -27,10 +28,7 @@ constexpr int kChecksumModulus = 16; // only the characters before A..D can be a
 constexpr std::string_view kSeparator = "000000000000"; // a blank in ABC Codabar
 
 constexpr std::array<int8_t, 256> kValue = [] {
-    std::array<int8_t, 256> value{};
-    value.fill(-1);
-    for (size_t i = 0; i < kCharacters.size(); ++i)
-        value[static_cast<unsigned char>(kCharacters[i])] = static_cast<int8_t>(i);
+    std::array<int8_t, 256> value = CharacterIndex(kCharacters);
     for (char c : std::string_view("abcd")) // start and stop letters may be typed in lower case
         value[static_cast<unsigned char>(c)] = value[static_cast<unsigned char>(c - 'a' + 'A')];
     return value;

@@ -1,5 +1,6 @@
 // Code 11 (USD-8), wide elements two modules wide, with its two check characters C and K.
 
+#include "barcode/CharacterIndex.h"
 #include "barcode/Encoders.h"
 
 #include <array>
@@ -20,13 +21,7 @@ constexpr std::string_view kStart = "20220020"; // with guard bars and its gap
 constexpr std::string_view kStop = "2022002";
 constexpr int kModulus = 11;
 
-constexpr std::array<int8_t, 256> kValue = [] {
-    std::array<int8_t, 256> value{};
-    value.fill(-1);
-    for (size_t i = 0; i < kCharacters.size(); ++i)
-        value[static_cast<unsigned char>(kCharacters[i])] = static_cast<int8_t>(i);
-    return value;
-}();
+constexpr std::array<int8_t, 256> kValue = CharacterIndex(kCharacters);
 
 // Weights 1, 2, 3 ... from the right without wrapping round (this program's rule; the
 // published one restarts after 10 for C and after 9 for K, which only long texts notice).

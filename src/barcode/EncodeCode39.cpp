@@ -1,5 +1,6 @@
 // Code 39 and its full-ASCII form (ISO/IEC 16388), wide elements two modules wide.
 
+#include "barcode/CharacterIndex.h"
 #include "barcode/Encoders.h"
 
 #include <array>
@@ -29,13 +30,7 @@ constexpr std::string_view kStop = "200202202202";
 constexpr int kCharacterModules = 13; // with the inter-character gap
 
 // Index of a character in kCharacters for the bytes that have one, else -1.
-constexpr std::array<int8_t, 256> kIndex = [] {
-    std::array<int8_t, 256> index{};
-    index.fill(-1);
-    for (size_t i = 0; i < kCharacters.size(); ++i)
-        index[static_cast<unsigned char>(kCharacters[i])] = static_cast<int8_t>(i);
-    return index;
-}();
+constexpr std::array<int8_t, 256> kIndex = CharacterIndex(kCharacters);
 
 // The full-ASCII table: the Code 39 characters that stand for each code 0..127.
 constexpr std::array<std::string_view, 128> kFullAscii = {

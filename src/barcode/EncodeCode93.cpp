@@ -1,6 +1,7 @@
 // Code 93 and its full-ASCII form (AIM USS-93). Symbol values 43..46 are the shift
 // characters ($), (%), (/), (+); in the standard set the user types them as & " ( ).
 
+#include "barcode/CharacterIndex.h"
 #include "barcode/Encoders.h"
 
 #include <array>
@@ -41,13 +42,7 @@ constexpr std::array<Modules, 47> kModules = [] {
     return table;
 }();
 
-constexpr std::array<int8_t, 256> kValue = [] {
-    std::array<int8_t, 256> value{};
-    value.fill(-1);
-    for (size_t i = 0; i < kCharacters.size(); ++i)
-        value[static_cast<unsigned char>(kCharacters[i])] = static_cast<int8_t>(i);
-    return value;
-}();
+constexpr std::array<int8_t, 256> kValue = CharacterIndex(kCharacters);
 
 // The full-ASCII table for codes 0..127, with the shift characters written as & " ( ).
 constexpr std::array<std::string_view, 128> kFullAscii = {
