@@ -150,6 +150,63 @@ QPainter::CompositionMode toCompositionMode(TPenMode mode) {
     }
 }
 
+// Text in images: the glyphs are placed from the font's own advances and measured the same
+// way, so a line is not shaped again for every measure and every drawing. Other surfaces
+// (metafiles, PDF, SVG) keep their text as text and measure it with the font metrics.
+const QRawFont* imageRawFont(const QFont& font, QPaintDevice* device) {
+    if (!device || device->devType() != QInternal::Image)
+        return nullptr;
+    const int dpi = device->logicalDpiY();
+    struct Entry {
+        QFont Font;
+        int Dpi;
+        QRawFont Raw;
+    };
+    thread_local std::vector<Entry> cache;
+    for (const Entry& e : cache)
+        if (e.Dpi == dpi && e.Font == font)
+            return e.Raw.isValid() ? &e.Raw : nullptr;
+    if (cache.size() >= 16)
+        cache.erase(cache.begin());
+    cache.push_back({font, dpi, QRawFont::fromFont(QFont(font, device))});
+    return cache.back().Raw.isValid() ? &cache.back().Raw : nullptr;
+}
+
+struct GlyphLine {
+    std::array<quint32, 64> Glyphs{};
+    std::array<QPointF, 64> Positions{};
+    int Count = 0;
+    qreal Width = 0;
+};
+
+// False for lines longer than the buffers or characters the font cannot map.
+bool layoutGlyphs(const QRawFont& raw, const QString& s, GlyphLine& line) {
+    if (s.size() > static_cast<qsizetype>(line.Glyphs.size()))
+        return false;
+    line.Count = static_cast<int>(line.Glyphs.size());
+    if (!raw.glyphIndexesForChars(s.constData(), static_cast<int>(s.size()), line.Glyphs.data(), &line.Count))
+        return false;
+    if (!raw.advancesForGlyphIndexes(line.Glyphs.data(), line.Positions.data(), line.Count))
+        return false;
+    qreal pen = 0;
+    for (int i = 0; i < line.Count; ++i) {
+        const qreal advance = line.Positions[static_cast<size_t>(i)].x();
+        line.Positions[static_cast<size_t>(i)] = QPointF(pen, 0);
+        pen += advance;
+    }
+    line.Width = pen;
+    return true;
+}
+
+int textWidth(const QFont& font, QPaintDevice* device, const QString& s) {
+    if (const QRawFont* raw = imageRawFont(font, device)) {
+        GlyphLine line;
+        if (layoutGlyphs(*raw, s, line))
+            return static_cast<int>(std::lround(line.Width));
+    }
+    return QFontMetrics(font, device).horizontalAdvance(s);
+}
+
 // Draws in the unrotated layout; every point is turned by the angle about the box centre.
 class TurnedCanvas {
 public:
@@ -212,50 +269,15 @@ public:
     QPainter& painter() { return FPainter; }
 
 private:
-    // Into an image the glyphs are placed from the font's own advances: the text is laid out
-    // the same as drawText would for these short lines, without shaping it again. Other
-    // surfaces (metafiles, PDF, SVG) keep their text as text.
+    // Into an image the glyphs are placed from the font's own advances (see imageRawFont).
     bool drawGlyphs(int x, int baseline, const QString& s, const QFont& font) {
-        QPaintDevice* device = FPainter.device();
-        if (!device || device->devType() != QInternal::Image || s.size() > 64)
+        const QRawFont* raw = imageRawFont(font, FPainter.device());
+        GlyphLine line;
+        if (!raw || !layoutGlyphs(*raw, s, line))
             return false;
-        const int dpi = device->logicalDpiY();
-        struct Entry {
-            QFont Font;
-            int Dpi;
-            QRawFont Raw;
-        };
-        thread_local std::vector<Entry> cache;
-        const QRawFont* raw = nullptr;
-        for (const Entry& e : cache)
-            if (e.Dpi == dpi && e.Font == font) {
-                raw = &e.Raw;
-                break;
-            }
-        if (!raw) {
-            if (cache.size() >= 16)
-                cache.erase(cache.begin());
-            cache.push_back({font, dpi, QRawFont::fromFont(QFont(font, device))});
-            raw = &cache.back().Raw;
-        }
-        if (!raw->isValid())
-            return false;
-        std::array<quint32, 64> glyphs{};
-        std::array<QPointF, 64> positions{};
-        int count = static_cast<int>(glyphs.size());
-        if (!raw->glyphIndexesForChars(s.constData(), static_cast<int>(s.size()), glyphs.data(), &count))
-            return false;
-        if (!raw->advancesForGlyphIndexes(glyphs.data(), positions.data(), count))
-            return false;
-        qreal pen = 0;
-        for (int i = 0; i < count; ++i) {
-            const qreal advance = positions[static_cast<size_t>(i)].x();
-            positions[static_cast<size_t>(i)] = QPointF(pen, 0);
-            pen += advance;
-        }
         QGlyphRun run;
         run.setRawFont(*raw);
-        run.setRawData(glyphs.data(), positions.data(), count);
+        run.setRawData(line.Glyphs.data(), line.Positions.data(), line.Count);
         run.setUnderline(font.underline());
         run.setStrikeOut(font.strikeOut());
         FPainter.drawGlyphRun(QPointF(x, baseline), run);
@@ -308,10 +330,6 @@ bool FillBarsDirectly(QPainter& canvas, const std::vector<TRect>& rects, TColor 
         }
     }
     return true;
-}
-
-int textWidth(const QFont& font, QPaintDevice* device, const QString& s) {
-    return QFontMetrics(font, device).horizontalAdvance(s);
 }
 
 // |Font.Height|: the em height in device pixels.
@@ -589,7 +607,7 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
         };
         const auto centred = [&](int a, int b, std::string_view s) {
             const QString q = fromCp1250(s);
-            turned.text(r.Left + a + (b - a - metrics.horizontalAdvance(q)) / 2, textTop, q, font,
+            turned.text(r.Left + a + (b - a - textWidth(font, device, q)) / 2, textTop, q, font,
                         metrics.ascent(), lines);
         };
         const auto addOn = [&](std::string_view s) {
