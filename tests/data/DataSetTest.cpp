@@ -2,12 +2,14 @@
 
 #include "MemDataSet.h"
 #include "data/FormatSettings.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
 namespace etikor {
 namespace {
 
+using test::ErrorOf;
 using test::MemDataSet;
 using test::RecordingLink;
 
@@ -91,19 +93,9 @@ TEST_F(DataSetTest, EmptyDatasetIsAtBothEnds) {
 TEST_F(DataSetTest, ClosedDatasetRefusesWithItsName) {
     MemDataSet ds(Defs(), Rows(1));
     ds.Name = "T1";
-    try {
-        ds.First();
-        FAIL();
-    } catch (const EDatabaseError& e) {
-        EXPECT_STREQ(e.what(), "T1: Cannot do this operation on closed dataset");
-    }
+    EXPECT_EQ(ErrorOf<EDatabaseError>([&] { ds.First(); }), "T1: Cannot do this operation on closed dataset");
     ds.Name.clear();
-    try {
-        ds.Edit();
-        FAIL();
-    } catch (const EDatabaseError& e) {
-        EXPECT_STREQ(e.what(), "Cannot do this operation on closed dataset");
-    }
+    EXPECT_EQ(ErrorOf<EDatabaseError>([&] { ds.Edit(); }), "Cannot do this operation on closed dataset");
 }
 
 TEST_F(DataSetTest, EditPostCancelAndStates) {
@@ -154,28 +146,20 @@ TEST_F(DataSetTest, FieldWriteErrors) {
                   {{TVariant("A"), TVariant(5), TVariant(1)}});
     ds.Name = "M1";
     ds.Open();
-    auto message = [&](auto action) {
-        try {
-            action();
-        } catch (const EDatabaseError& e) {
-            return std::string(e.what());
-        }
-        return std::string("(none)");
-    };
-    EXPECT_EQ(message([&] { ds.FieldByName("Kod").SetAsString("B"); }),
+    EXPECT_EQ(ErrorOf<EDatabaseError>([&] { ds.FieldByName("Kod").SetAsString("B"); }),
               "M1: Table is not in edit or insert mode");
-    EXPECT_EQ(message([&] { ds.FieldByName("Nincs"); }), "M1: Field 'Nincs' not found");
+    EXPECT_EQ(ErrorOf<EDatabaseError>([&] { ds.FieldByName("Nincs"); }), "M1: Field 'Nincs' not found");
     ds.FieldByName("Kod").ReadOnly = true;
     ds.FieldByName("Kod").DisplayLabel = "K\xF3"
                                          "d";
     ds.Edit();
-    EXPECT_EQ(message([&] { ds.FieldByName("Kod").SetAsString("B"); }), "M1: Field 'K\xF3"
-                                                                        "d' is read only!");
+    EXPECT_EQ(ErrorOf<EDatabaseError>([&] { ds.FieldByName("Kod").SetAsString("B"); }), "M1: Field 'K\xF3"
+                                                                                        "d' is read only!");
     ds.FieldByName("Azon").SetAsInteger(99); // ignored: auto-increment values are never written
     EXPECT_EQ(ds.FieldByName("Azon").AsInteger(), 5);
-    EXPECT_EQ(message([&] { ds.FieldByName("Szam").SetAsString("abc"); }),
+    EXPECT_EQ(ErrorOf<EDatabaseError>([&] { ds.FieldByName("Szam").SetAsString("abc"); }),
               "M1: 'abc' is not a valid integer value for field 'Szam'");
-    EXPECT_EQ(message([&] { ds.FieldByName("Szam").SetAsInteger(40000); }),
+    EXPECT_EQ(ErrorOf<EDatabaseError>([&] { ds.FieldByName("Szam").SetAsInteger(40000); }),
               "M1: 40000 is not a valid value for field 'Szam'. The allowed range is -32768 to 32767");
     ds.Cancel();
 }
@@ -190,12 +174,7 @@ TEST_F(DataSetTest, ReadOnlyDatasetRefusesChanges) {
     ds.Open();
     EXPECT_FALSE(ds.CanModify());
     for (auto action : {&TDataSet::Edit, &TDataSet::Append, &TDataSet::Delete}) {
-        try {
-            (ds.*action)();
-            ADD_FAILURE();
-        } catch (const EDatabaseError& e) {
-            EXPECT_STREQ(e.what(), "Cannot modify a read-only dataset");
-        }
+        EXPECT_EQ(ErrorOf<EDatabaseError>([&] { (ds.*action)(); }), "Cannot modify a read-only dataset");
         EXPECT_EQ(ds.State(), TDataSetState::dsBrowse);
     }
     EXPECT_EQ(ds.RecordCount(), 2);
@@ -233,12 +212,7 @@ TEST_F(DataSetTest, CalculatedFields) {
     EXPECT_EQ(ds.Lookup("Kod", TVariant("K1"), "Dupla").ToInt(), 20);
 
     ds.OnCalcFields = [&](TDataSet& d) { d.FieldByName("Darab").SetAsInteger(1); };
-    try {
-        ds.First();
-        FAIL();
-    } catch (const EDatabaseError& e) {
-        EXPECT_STREQ(e.what(), "Cannot edit CalcFields");
-    }
+    EXPECT_EQ(ErrorOf<EDatabaseError>([&] { ds.First(); }), "Cannot edit CalcFields");
     ds.OnCalcFields = nullptr;
     ds.Close();
     ds.Open(); // the calculated field is kept across reopening

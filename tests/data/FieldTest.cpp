@@ -3,12 +3,14 @@
 #include "MemDataSet.h"
 #include "data/DateTime.h"
 #include "data/FormatSettings.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
 namespace etikor {
 namespace {
 
+using test::ErrorOf;
 using test::MemDataSet;
 
 TDateTime Day(int y, int m, int d) {
@@ -137,14 +139,9 @@ TEST_F(FieldTest, SetAsStringConvertsByType) {
         {"D", "2024.13.01.", "'2024.13.01.' is not a valid date for field 'D'"},
         {"W", "-1", "-1 is not a valid value for field 'W'. The allowed range is 0 to 65535"},
     };
-    for (const Bad& b : bad) {
-        try {
-            f.FieldByName(b.field).SetAsString(b.text);
-            ADD_FAILURE() << b.text;
-        } catch (const EDatabaseError& e) {
-            EXPECT_STREQ(e.what(), b.message);
-        }
-    }
+    for (const Bad& b : bad)
+        EXPECT_EQ(ErrorOf<EDatabaseError>([&] { f.FieldByName(b.field).SetAsString(b.text); }), b.message)
+            << b.text;
     ds.Cancel();
 }
 

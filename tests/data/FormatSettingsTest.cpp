@@ -1,5 +1,7 @@
 #include "data/FormatSettings.h"
 
+#include "support/Moment.h"
+
 #include <gtest/gtest.h>
 
 namespace etikor {
@@ -8,12 +10,7 @@ namespace {
 const TFormatSettings hu = TFormatSettings::HungarianSpace();
 const TFormatSettings inv = TFormatSettings::Invariant();
 
-TDateTime at(int y, int m, int d, int h = 0, int n = 0, int s = 0, int z = 0) {
-    TDateTime date = 0, time = 0;
-    EXPECT_TRUE(TryEncodeDate(y, m, d, date));
-    EXPECT_TRUE(TryEncodeTime(h, n, s, z, time));
-    return date + time;
-}
+using test::At;
 
 TEST(FormatSettings, Presets) {
     const TFormatSettings h = TFormatSettings::Hungarian();
@@ -119,7 +116,7 @@ TEST(FormatSettings, ParsingNumbers) {
 }
 
 TEST(FormatSettings, FormattingDatesAndTimes) {
-    const TDateTime value = at(2024, 3, 5, 7, 8, 9, 45);
+    const TDateTime value = At(2024, 3, 5, 7, 8, 9, 45);
     const struct {
         const char* format;
         const char* invariant;
@@ -143,26 +140,26 @@ TEST(FormatSettings, FormattingDatesAndTimes) {
     }
     EXPECT_EQ(DateToStr(value, hu), "2024.03.05.");
     EXPECT_EQ(TimeToStr(value, hu), "7:08:09");
-    EXPECT_EQ(DateTimeToStr(at(2024, 3, 5), hu), "2024.03.05.");
+    EXPECT_EQ(DateTimeToStr(At(2024, 3, 5), hu), "2024.03.05.");
 }
 
 TEST(FormatSettings, ParsingDatesAndTimes) {
-    SetClock([] { return at(2024, 6, 1, 12); });
+    SetClock([] { return At(2024, 6, 1, 12); });
     const struct {
         const char* text;
         const TFormatSettings* fs;
         bool ok;
         TDateTime value;
     } rows[] = {
-        {"2024.03.15.", &hu, true, at(2024, 3, 15)},
-        {"2024.03.15", &hu, true, at(2024, 3, 15)},
-        {"2024. 3. 15.", &hu, true, at(2024, 3, 15)},
-        {"03.15", &hu, true, at(2024, 3, 15)}, // month and day of the current year
-        {"24.03.15", &hu, true, at(2024, 3, 15)},
-        {"99.03.15", &hu, true, at(1999, 3, 15)},
+        {"2024.03.15.", &hu, true, At(2024, 3, 15)},
+        {"2024.03.15", &hu, true, At(2024, 3, 15)},
+        {"2024. 3. 15.", &hu, true, At(2024, 3, 15)},
+        {"03.15", &hu, true, At(2024, 3, 15)}, // month and day of the current year
+        {"24.03.15", &hu, true, At(2024, 3, 15)},
+        {"99.03.15", &hu, true, At(1999, 3, 15)},
         {"2024.02.30.", &hu, false, 0},
         {"2024-03-15", &hu, false, 0},
-        {"2024-03-15", &inv, true, at(2024, 3, 15)},
+        {"2024-03-15", &inv, true, At(2024, 3, 15)},
         {"15", &inv, false, 0},
         {"", &inv, false, 0},
     };
@@ -176,10 +173,10 @@ TEST(FormatSettings, ParsingDatesAndTimes) {
         bool ok;
         TDateTime value;
     } times[] = {
-        {"13:05", true, at(1899, 12, 30, 13, 5)},
-        {"13:05:07", true, at(1899, 12, 30, 13, 5, 7)},
-        {"13:05:07.25", true, at(1899, 12, 30, 13, 5, 7, 250)},
-        {"1:05 PM", true, at(1899, 12, 30, 13, 5)},
+        {"13:05", true, At(1899, 12, 30, 13, 5)},
+        {"13:05:07", true, At(1899, 12, 30, 13, 5, 7)},
+        {"13:05:07.25", true, At(1899, 12, 30, 13, 5, 7, 250)},
+        {"1:05 PM", true, At(1899, 12, 30, 13, 5)},
         {"12:00 AM", true, 0},
         {"24:00", false, 0},
         {"13", false, 0},
@@ -193,11 +190,11 @@ TEST(FormatSettings, ParsingDatesAndTimes) {
     }
     TDateTime value = 0;
     EXPECT_TRUE(TryStrToDateTime("2024.03.15. 13:05:07", value, hu));
-    EXPECT_NEAR(value, at(2024, 3, 15, 13, 5, 7), 1e-9);
+    EXPECT_NEAR(value, At(2024, 3, 15, 13, 5, 7), 1e-9);
     EXPECT_TRUE(TryStrToDateTime("2024.03.15.", value, hu));
-    EXPECT_EQ(value, at(2024, 3, 15));
+    EXPECT_EQ(value, At(2024, 3, 15));
     EXPECT_TRUE(TryStrToDateTime("13:05", value, hu));
-    EXPECT_NEAR(value, at(1899, 12, 30, 13, 5), 1e-9);
+    EXPECT_NEAR(value, At(1899, 12, 30, 13, 5), 1e-9);
     EXPECT_FALSE(TryStrToDateTime("2024.03.15. x", value, hu));
     SetClock({});
 }

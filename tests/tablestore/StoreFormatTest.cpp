@@ -2,6 +2,7 @@
 
 #include "StoreTestSupport.h"
 #include "data/DateTime.h"
+#include "support/ErrorOf.h"
 #include "tablestore/StoreErrors.h"
 
 #include <gtest/gtest.h>
@@ -528,12 +529,8 @@ TEST(StoreFormat, ShortValuesFillTheLowBytesOfTheSlot) {
 
 TEST(StoreFormat, CreatingWithoutFieldsFails) {
     TStoreCursor cursor;
-    try {
-        CreateEmptyTable(cursor, {});
-        FAIL() << "no error";
-    } catch (const EStoreError& error) {
-        EXPECT_STREQ(error.what(), "Error creating table (no field descriptions)");
-    }
+    EXPECT_EQ(ErrorOf<EStoreError>([&] { CreateEmptyTable(cursor, {}); }),
+              "Error creating table (no field descriptions)");
 }
 
 TEST(StoreFormat, TableWithoutFieldsReadsNoRecords) {

@@ -4,6 +4,7 @@
 // path, filled row by row, and read back as lists of texts.
 
 #include "data/FormatSettings.h"
+#include "support/ErrorOf.h"
 #include "tablestore/StoreTable.h"
 
 #include <gtest/gtest.h>
@@ -12,17 +13,6 @@
 #include <vector>
 
 namespace etikor::test {
-
-// The message of the database error an action raises ("(none)" when it raises nothing).
-template <typename Action>
-std::string ErrorOf(Action action) {
-    try {
-        action();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "(none)";
-}
 
 // Appends one record with these texts in field order ("" leaves a field empty).
 inline void AddRow(TStoreDataset& table, const std::vector<std::string>& texts) {

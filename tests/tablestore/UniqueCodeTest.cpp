@@ -1,16 +1,13 @@
 #include "tablestore/UniqueCode.h"
 
+#include "support/Moment.h"
+
 #include <gtest/gtest.h>
 
 namespace etikor {
 namespace {
 
-TDateTime at(int y, int m, int d, int h, int n, int s, int z) {
-    TDateTime date = 0, time = 0;
-    EXPECT_TRUE(TryEncodeDate(y, m, d, date));
-    EXPECT_TRUE(TryEncodeTime(h, n, s, z, time));
-    return date + time;
-}
+using test::At;
 
 TEST(UniqueCode, Base62Digits) {
     // Digits 0-9, A-Z, a-z; a value of at least 62^n is reduced by 62^n once.
@@ -33,7 +30,7 @@ TEST(UniqueCode, PartsOfTheCode) {
     // 8535 × 24 + 13 = 204853 = "rI5"; part B is 5 × 60 + 7 = 307 = "4x"; the sequence starts at
     // 13 × 60 + 5 = 785, so part C is 1922 × 25 + 785 = 48835 = "Chf".
     TUniqueCodeGenerator generator;
-    const TDateTime now = at(2024, 3, 15, 13, 5, 7, 250);
+    const TDateTime now = At(2024, 3, 15, 13, 5, 7, 250);
     EXPECT_EQ(generator.Next(now), "rI54xChf");
     // In the same hundredth of a second the sequence still makes the next code differ.
     EXPECT_EQ(generator.Next(now), "rI54xChg");
@@ -42,7 +39,7 @@ TEST(UniqueCode, PartsOfTheCode) {
 
 TEST(UniqueCode, SequenceWrapsAt3844) {
     TUniqueCodeGenerator generator;
-    const TDateTime now = at(2024, 3, 15, 23, 59, 0, 0); // starts at 1439
+    const TDateTime now = At(2024, 3, 15, 23, 59, 0, 0); // starts at 1439
     generator.Next(now);
     for (int i = 1440; i < 3844; ++i)
         generator.Next(now);
@@ -51,12 +48,12 @@ TEST(UniqueCode, SequenceWrapsAt3844) {
     EXPECT_EQ(generator.Sequence(), 0);
     EXPECT_EQ(code.substr(5), "000");
     generator.Reset();
-    generator.Next(at(2024, 3, 15, 0, 7, 0, 0));
+    generator.Next(At(2024, 3, 15, 0, 7, 0, 0));
     EXPECT_EQ(generator.Sequence(), 7);
 }
 
 TEST(UniqueCode, ProcessWideGeneratorUsesTheClock) {
-    SetClock([] { return at(2024, 3, 15, 13, 5, 7, 250); });
+    SetClock([] { return At(2024, 3, 15, 13, 5, 7, 250); });
     UniqueCodeGenerator().Reset();
     EXPECT_EQ(NewUniqueCode(), "rI54xChf");
     EXPECT_EQ(NewUniqueCode(), "rI54xChg");
