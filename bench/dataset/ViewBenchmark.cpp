@@ -2,6 +2,7 @@
 // sort key by binary search (sorted view) and by linear scan (after a post).
 
 #include "data/FormatSettings.h"
+#include "document/DataModule.h"
 #include "tablestore/StoreTable.h"
 
 #include <benchmark/benchmark.h>
@@ -25,10 +26,7 @@ std::vector<std::string> Barcodes(int count) {
 
 // A series table of `count` records, sorted on Vonalkod1.
 void FillSeries(TStoreTable& table, const std::vector<std::string>& codes) {
-    table.FieldDefs = {{"Vonalkod1", TFieldType::ftString, 128}, {"Tipus1", TFieldType::ftInteger, 0},
-                       {"Vonalkod2", TFieldType::ftString, 128}, {"Tipus2", TFieldType::ftInteger, 0},
-                       {"Vonalkod3", TFieldType::ftString, 128}, {"Tipus3", TFieldType::ftInteger, 0},
-                       {"ODBC", TFieldType::ftBoolean, 0},       {"ODBC_tbl", TFieldType::ftString, 255}};
+    table.FieldDefs = SeriesFieldDefs();
     table.Open();
     TField& code = table.FieldByName("Vonalkod1");
     TField& type = table.FieldByName("Tipus1");

@@ -2,6 +2,7 @@
 // of file image in each direction, in memory and through a file, and the memory a loaded table
 // takes relative to its file size.
 
+#include "document/DataModule.h"
 #include "tablestore/StoreCursor.h"
 #include "tablestore/StoreFile.h"
 #include "tablestore/StoreFormat.h"
@@ -16,7 +17,6 @@
 namespace {
 
 using namespace etikor;
-using FT = TFieldType;
 
 constexpr int kRecords = 100000;
 
@@ -25,14 +25,7 @@ constexpr int kRecords = 100000;
 const std::string& seriesImage() {
     static const std::string image = [] {
         TStoreCursor cursor;
-        CreateEmptyTable(cursor, {{"Vonalkod1", FT::ftString, 128},
-                                  {"Tipus1", FT::ftInteger, 0},
-                                  {"Vonalkod2", FT::ftString, 128},
-                                  {"Tipus2", FT::ftInteger, 0},
-                                  {"Vonalkod3", FT::ftString, 128},
-                                  {"Tipus3", FT::ftInteger, 0},
-                                  {"ODBC", FT::ftBoolean, 0},
-                                  {"ODBC_tbl", FT::ftString, 255}});
+        CreateEmptyTable(cursor, SeriesFieldDefs());
         for (int i = 0; i < kRecords; ++i) {
             TStoreValues values = cursor.NewValues();
             cursor.SetString(values, 0, std::to_string(5991234000000LL + i));
