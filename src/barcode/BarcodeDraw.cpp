@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <vector>
 
@@ -295,7 +296,8 @@ private:
 // Unrotated bars straight into the pixels of a 32-bit image, when the painter would draw them
 // exactly so (no clipping, no transform beyond whole-pixel translation, plain opaque copy).
 // A painter call per bar costs a span set-up per row; most bars are a few pixels wide.
-bool FillBarsDirectly(QPainter& canvas, const std::vector<TRect>& rects, TColor color) {
+bool FillBarsDirectly(QPainter& canvas, const std::vector<TRect>& rects, TColor color,
+                      bool uniformBackground) {
     QPaintDevice* device = canvas.device();
     if (!device || device->devType() != QInternal::Image || qAlpha(color) != 255)
         return false;
@@ -317,17 +319,51 @@ bool FillBarsDirectly(QPainter& canvas, const std::vector<TRect>& rects, TColor 
     auto* const bits = const_cast<uchar*>(image->constBits());
     const qsizetype stride = image->bytesPerLine();
     const auto pixel = static_cast<quint32>(color);
+    const auto rowAt = [&](int y) { return reinterpret_cast<quint32*>(bits + y * stride); };
+    struct Span {
+        int Left, Top, Right, Bottom;
+    };
+    std::vector<Span> spans;
+    spans.reserve(rects.size());
     for (const TRect& r : rects) {
-        const int left = std::max(0, r.Left + dx);
-        const int right = std::min(width, r.Right + dx);
-        const int top = std::max(0, r.Top + dy);
-        const int bottom = std::min(height, r.Bottom + dy);
+        const Span c{std::max(0, r.Left + dx), std::max(0, r.Top + dy), std::min(width, r.Right + dx),
+                     std::min(height, r.Bottom + dy)};
+        if (c.Left < c.Right && c.Top < c.Bottom)
+            spans.push_back(c);
+    }
+    if (!uniformBackground) {
+        for (const Span& c : spans)
+            for (int y = c.Top; y < c.Bottom; ++y)
+                std::fill(rowAt(y) + c.Left, rowAt(y) + c.Right, pixel);
+        return true;
+    }
+    // On a uniform background every row of a band between two bar ends is the same: fill the
+    // band's first row and copy it down.
+    std::vector<int> edges;
+    edges.reserve(spans.size() * 2);
+    for (const Span& c : spans) {
+        edges.push_back(c.Top);
+        edges.push_back(c.Bottom);
+    }
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    for (size_t e = 0; e + 1 < edges.size(); ++e) {
+        const int y0 = edges[e];
+        const int y1 = edges[e + 1];
+        int left = width;
+        int right = 0;
+        quint32* first = rowAt(y0);
+        for (const Span& c : spans)
+            if (c.Top <= y0 && c.Bottom >= y1) {
+                std::fill(first + c.Left, first + c.Right, pixel);
+                left = std::min(left, c.Left);
+                right = std::max(right, c.Right);
+            }
         if (left >= right)
             continue;
-        for (int y = top; y < bottom; ++y) {
-            auto* row = reinterpret_cast<quint32*>(bits + y * stride);
-            std::fill(row + left, row + right, pixel);
-        }
+        const size_t bytes = static_cast<size_t>(right - left) * sizeof(quint32);
+        for (int y = y0 + 1; y < y1; ++y)
+            std::memcpy(rowAt(y) + left, first + left, bytes);
     }
     return true;
 }
@@ -593,7 +629,11 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
         barRects.push_back({r.Left, r.Top, right, r.Top + 2 * firstBar});
         barRects.push_back({r.Left, r.Bottom - lastCut - 2 * firstBar, right, r.Bottom - lastCut});
     }
-    if (FAngle != 0 || !FillBarsDirectly(canvas, barRects, FLinesColor))
+    // Between the bars nothing but the opaque background (a caption's descender could reach in).
+    const auto shown = [](const TBarcodeCaption& c) { return c.Visible() && !c.Text().empty(); };
+    const bool uniform =
+        !FTransparent && qAlpha(FBackgroundColor) == 255 && !shown(FCaption) && !shown(FCaptionBottom);
+    if (FAngle != 0 || !FillBarsDirectly(canvas, barRects, FLinesColor, uniform))
         for (const TRect& b : barRects)
             turned.fill(b.Left, b.Top, b.Right, b.Bottom, bars);
 

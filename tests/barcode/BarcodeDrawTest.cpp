@@ -484,3 +484,42 @@ TEST(BarcodeDraw, AutoSizedTextLeavesRoomForTheBars) {
 
 } // namespace
 } // namespace etikor::test
+
+namespace etikor::test {
+namespace {
+
+TEST(BarcodeDraw, DirectImageFillMatchesThePainter) {
+    // 32-bit images get their bars written directly; a 16-bit image goes through the painter.
+    // Both must give the same pixels: add-on bars lowered by the text height, UPC guard bars
+    // cut by half of it, ITF bearer bars, a translated painter.
+    struct Row {
+        TTypBarCode type;
+        std::string text;
+    } rows[] = {
+        {TTypBarCode::bcEan13, "9771210107001 12345"},
+        {TTypBarCode::bcUPCA, "01234567890"},
+        {TTypBarCode::bcITF, "0977121010700"},
+        {TTypBarCode::bcPostNet, "12345"},
+    };
+    for (const Row& row : rows) {
+        TEan ean;
+        ean.SetShowLabels(false);
+        ean.SetTypBarCode(row.type);
+        ean.SetBarCode(row.text);
+        for (bool transparent : {false, true}) {
+            ean.SetTransparent(transparent);
+            QImage images[2] = {QImage(260, 90, QImage::Format_RGB32), QImage(260, 90, QImage::Format_RGB16)};
+            for (QImage& image : images) {
+                image.fill(Qt::white);
+                QPainter painter(&image);
+                painter.translate(5, 3);
+                ean.DrawBarCode(painter, TRect{0, 0, 250, 80}, TCanvasKind::ckScreen);
+                ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK) << row.text;
+            }
+            EXPECT_EQ(images[0], images[1].convertToFormat(QImage::Format_RGB32)) << row.text << transparent;
+        }
+    }
+}
+
+} // namespace
+} // namespace etikor::test
