@@ -169,4 +169,13 @@ std::string Cp1250LowerCase(std::string_view text) {
     return out;
 }
 
+bool Cp1250SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Cp1250Upper(static_cast<unsigned char>(a[i])) != Cp1250Upper(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
 } // namespace etikor

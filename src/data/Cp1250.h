@@ -26,5 +26,7 @@ unsigned char Cp1250Upper(unsigned char byte);
 unsigned char Cp1250Lower(unsigned char byte);
 std::string Cp1250UpperCase(std::string_view text);
 std::string Cp1250LowerCase(std::string_view text);
+// Equal regardless of letter case (names of fields, sections, colours), without copying.
+bool Cp1250SameText(std::string_view a, std::string_view b);
 
 } // namespace etikor

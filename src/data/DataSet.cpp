@@ -8,15 +8,6 @@ namespace etikor {
 
 namespace {
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Cp1250Upper(static_cast<unsigned char>(a[i])) != Cp1250Upper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 bool IsEditing(TDataSetState state) {
     return state == TDataSetState::dsEdit || state == TDataSetState::dsInsert;
 }
@@ -181,7 +172,7 @@ void TDataSet::BindFields(const TFieldDefs& defs) {
     for (const TFieldDef& def : defs) {
         std::unique_ptr<TField> field;
         for (auto& candidate : old)
-            if (candidate && candidate->FType == def.DataType && SameName(candidate->FName, def.Name) &&
+            if (candidate && candidate->FType == def.DataType && Cp1250SameText(candidate->FName, def.Name) &&
                 candidate->FSize == def.Size) {
                 field = std::move(candidate);
                 break;
@@ -227,7 +218,7 @@ TField& TDataSet::AddCalcField(std::string name, TFieldType type, int size) {
 
 TField* TDataSet::FindField(std::string_view name) const {
     for (const auto& field : FFields)
-        if (SameName(field->FName, name))
+        if (Cp1250SameText(field->FName, name))
             return field.get();
     return nullptr;
 }

@@ -61,15 +61,6 @@ constexpr std::array<ColorName, 42> kColorNames{{
     {"clInfoBk", clInfoBk},
 }};
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Cp1250Upper(static_cast<unsigned char>(a[i])) != Cp1250Upper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
         s.remove_prefix(1);
@@ -108,7 +99,7 @@ std::string_view ColorIdent(TColor color) {
 
 std::optional<TColor> IdentToColor(std::string_view ident) {
     for (const auto& c : kColorNames)
-        if (EqualNoCase(c.Ident, ident))
+        if (Cp1250SameText(c.Ident, ident))
             return c.Value;
     return std::nullopt;
 }

@@ -20,10 +20,6 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && Cp1250UpperCase(a) == Cp1250UpperCase(b);
-}
-
 bool IsComment(std::string_view line) {
     return !line.empty() && (line.front() == ';' || line.front() == '#');
 }
@@ -95,7 +91,7 @@ TIniFile::Position TIniFile::Find(std::string_view section, std::string_view key
         if (SectionOf(FLines[i], name)) {
             if (inSection)
                 break; // the wanted section ended
-            if (EqualNoCase(name, section)) {
+            if (Cp1250SameText(name, section)) {
                 inSection = true;
                 pos.SectionLine = i;
                 lastContent = i;
@@ -107,7 +103,7 @@ TIniFile::Position TIniFile::Find(std::string_view section, std::string_view key
         if (!Trim(FLines[i]).empty())
             lastContent = i;
         std::string_view k, v;
-        if (KeyOf(FLines[i], k, v) && EqualNoCase(k, key)) {
+        if (KeyOf(FLines[i], k, v) && Cp1250SameText(k, key)) {
             pos.KeyLine = i;
             return pos;
         }

@@ -174,17 +174,9 @@ void TStoreCursor::AppendArenaRecord(std::string_view bytes, std::size_t hint) {
 // ---- field list ----------------------------------------------------------------------------
 
 int TStoreCursor::FieldIndex(std::string_view name) const {
-    for (std::size_t i = 0; i < FFields.size(); ++i) {
-        const std::string& candidate = FFields[i].Name;
-        if (candidate.size() != name.size())
-            continue;
-        bool same = true;
-        for (std::size_t c = 0; c < name.size() && same; ++c)
-            same = Cp1250Upper(static_cast<unsigned char>(candidate[c])) ==
-                   Cp1250Upper(static_cast<unsigned char>(name[c]));
-        if (same)
+    for (std::size_t i = 0; i < FFields.size(); ++i)
+        if (Cp1250SameText(FFields[i].Name, name))
             return static_cast<int>(i);
-    }
     return -1;
 }
 

@@ -84,7 +84,7 @@ TStoreSession& Session() {
 
 TStoreDatabase* TStoreSession::FindDatabase(std::string_view name) const {
     for (TStoreDatabase* database : FDatabases)
-        if (Cp1250UpperCase(database->Name) == Cp1250UpperCase(name))
+        if (Cp1250SameText(database->Name, name))
             return database;
     return nullptr;
 }

@@ -163,8 +163,7 @@ int TStoreTable::CopyFrom(TDataSet* source, int mode) {
                     TField* found = nullptr;
                     for (int i = 0; i < source->FieldCount() && !found; ++i)
                         if (!source->Fields(i).Calculated() &&
-                            Cp1250UpperCase(Underscored(source->Fields(i).FieldName())) ==
-                                Cp1250UpperCase(own->FieldName()))
+                            Cp1250SameText(Underscored(source->Fields(i).FieldName()), own->FieldName()))
                             found = &source->Fields(i);
                     if (!found) {
                         uniqueSource.clear();

@@ -48,5 +48,22 @@ TEST(Cp1250, LetterCaseIncludesAccentedLetters) {
     EXPECT_EQ(Cp1250Upper('1'), '1');
 }
 
+// Names compared regardless of case: field names, INI sections and keys, colour identifiers.
+TEST(Cp1250, SameTextIgnoresLetterCase) {
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } rows[] = {
+        {"Vonalkod1", "VONALKOD1", true},
+        {"\xE1rv\xEDz\xF5\xFB", "\xC1RV\xCDZ\xD5\xDB", true}, // accented letters of both cases
+        {"Tipus1", "Tipus", false},                           // a prefix is not the same name
+        {"Tipus1", "Tipus2", false},
+        {"", "", true},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(Cp1250SameText(row.a, row.b), row.same) << row.a << " / " << row.b;
+}
+
 } // namespace
 } // namespace etikor
