@@ -8,6 +8,7 @@
 #include "barcode/Encoders.h"
 #include "data/Cp1250.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGlyphRun>
@@ -51,15 +52,38 @@ QString fromCp1250(std::string_view text) {
 
 // Fonts of recent drawings: a copy shares the resolved font engine, so measuring and drawing
 // the same barcode again does not look the font up anew.
+struct FontEntry {
+    TBarcodeFont Font;
+    int Size;
+    QFont Resolved;
+};
+struct RawFontEntry {
+    QFont Font;
+    int Dpi;
+    QRawFont Raw;
+};
+thread_local std::vector<FontEntry> gFonts;
+thread_local std::vector<RawFontEntry> gRawFonts;
+
+// The cached fonts hold font engines: they go before the application that owns the engines.
+void clearFontCaches() {
+    gFonts.clear();
+    gRawFonts.clear();
+}
+
+void registerCacheCleanup() {
+    static const bool registered = [] {
+        qAddPostRoutine(clearFontCaches);
+        return true;
+    }();
+    (void)registered;
+}
+
 QFont toQFont(const TBarcodeFont& font, int size) {
     size = std::max(1, size);
-    struct Entry {
-        TBarcodeFont Font;
-        int Size;
-        QFont Resolved;
-    };
-    thread_local std::vector<Entry> cache;
-    for (const Entry& e : cache)
+    registerCacheCleanup();
+    auto& cache = gFonts;
+    for (const FontEntry& e : cache)
         if (e.Size == size && e.Font == font)
             return e.Resolved;
     QFont f(fromCp1250(font.Name));
@@ -158,13 +182,9 @@ const QRawFont* imageRawFont(const QFont& font, QPaintDevice* device) {
     if (!device || device->devType() != QInternal::Image)
         return nullptr;
     const int dpi = device->logicalDpiY();
-    struct Entry {
-        QFont Font;
-        int Dpi;
-        QRawFont Raw;
-    };
-    thread_local std::vector<Entry> cache;
-    for (const Entry& e : cache)
+    registerCacheCleanup();
+    auto& cache = gRawFonts;
+    for (const RawFontEntry& e : cache)
         if (e.Dpi == dpi && e.Font == font)
             return e.Raw.isValid() ? &e.Raw : nullptr;
     if (cache.size() >= 16)
