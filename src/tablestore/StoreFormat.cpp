@@ -207,6 +207,82 @@ std::string BuildDescriptors(const TFieldDefs& defs) {
     return section;
 }
 
+bool ParseStoreTypeCode(std::string_view code, TStoreField& field) {
+    if (code.empty())
+        return false;
+    const char c = code[0];
+    switch (c) {
+    case 'a':
+        field.FieldKind = TStoreFieldKind::AutoInc;
+        return true;
+    case 'b':
+        field.FieldKind = TStoreFieldKind::Boolean;
+        return true;
+    case 'c':
+        field.FieldKind = TStoreFieldKind::Currency;
+        return true;
+    case 'd':
+        field.FieldKind = TStoreFieldKind::Date;
+        return true;
+    case 'f':
+        field.FieldKind = TStoreFieldKind::Double;
+        return true;
+    case 'g':
+        field.FieldKind = TStoreFieldKind::Graphic;
+        return true;
+    case 'i':
+        field.FieldKind = TStoreFieldKind::Integer;
+        return true;
+    case 'l':
+        field.FieldKind = TStoreFieldKind::SmallInt;
+        return true;
+    case 'm':
+        field.FieldKind = TStoreFieldKind::Memo;
+        return true;
+    case 'o':
+        field.FieldKind = TStoreFieldKind::BLOB;
+        return true;
+    case 'r':
+        field.FieldKind = TStoreFieldKind::FmtMemo;
+        return true;
+    case 't':
+        field.FieldKind = TStoreFieldKind::DateTime;
+        return true;
+    case 'v':
+        field.FieldKind = TStoreFieldKind::Time;
+        return true;
+    case 's': {
+        field.FieldKind = TStoreFieldKind::String;
+        const std::string_view digits = code.substr(1);
+        if (digits.empty()) {
+            field.DeclaredSize = 100;
+            return true;
+        }
+        uint32_t size = 0;
+        for (char d : digits) {
+            if (d < '0' || d > '9')
+                return false;
+            size = size * 10 + static_cast<uint32_t>(d - '0');
+            if (size > 65535)
+                return false; // not a size a field can have
+        }
+        field.DeclaredSize = static_cast<uint16_t>(size);
+        return true;
+    }
+    default:
+        // A short string's size as one base-36 digit. Anything else would give a slot that the
+        // length bytes cannot describe.
+        if (c >= '0' && c <= '9')
+            field.DeclaredSize = static_cast<uint16_t>(c - '0');
+        else if (c >= 'A' && c <= 'Z')
+            field.DeclaredSize = static_cast<uint16_t>(c - 'A' + 10);
+        else
+            return false;
+        field.FieldKind = TStoreFieldKind::SmallStr;
+        return true;
+    }
+}
+
 bool TStoreCursor::ParseDescriptors(std::string_view section, int32_t fieldCount, std::string& reason) {
     ClearRecords();
     FFields.clear();
@@ -237,85 +313,10 @@ bool TStoreCursor::ParseDescriptors(std::string_view section, int32_t fieldCount
             field.TableAlias = std::string(head.substr(0, dot));
             field.Name = std::string(head.substr(dot + 1));
         }
-        const char code = text[space + 1];
-        switch (code) {
-        case 'a':
-            field.FieldKind = TStoreFieldKind::AutoInc;
-            break;
-        case 'b':
-            field.FieldKind = TStoreFieldKind::Boolean;
-            break;
-        case 'c':
-            field.FieldKind = TStoreFieldKind::Currency;
-            break;
-        case 'd':
-            field.FieldKind = TStoreFieldKind::Date;
-            break;
-        case 'f':
-            field.FieldKind = TStoreFieldKind::Double;
-            break;
-        case 'g':
-            field.FieldKind = TStoreFieldKind::Graphic;
-            break;
-        case 'i':
-            field.FieldKind = TStoreFieldKind::Integer;
-            break;
-        case 'l':
-            field.FieldKind = TStoreFieldKind::SmallInt;
-            break;
-        case 'm':
-            field.FieldKind = TStoreFieldKind::Memo;
-            break;
-        case 'o':
-            field.FieldKind = TStoreFieldKind::BLOB;
-            break;
-        case 'r':
-            field.FieldKind = TStoreFieldKind::FmtMemo;
-            break;
-        case 't':
-            field.FieldKind = TStoreFieldKind::DateTime;
-            break;
-        case 'v':
-            field.FieldKind = TStoreFieldKind::Time;
-            break;
-        case 's': {
-            field.FieldKind = TStoreFieldKind::String;
-            const std::string_view digits = text.substr(space + 2);
-            if (digits.empty()) {
-                field.DeclaredSize = 100;
-            } else {
-                uint32_t size = 0;
-                for (char c : digits) {
-                    if (c < '0' || c > '9' || size > 65535) {
-                        size = 65536;
-                        break;
-                    }
-                    size = size * 10 + static_cast<uint32_t>(c - '0');
-                }
-                if (size > 65535) {
-                    ok = false; // not a size a field can have
-                    break;
-                }
-                field.DeclaredSize = static_cast<uint16_t>(size);
-            }
+        if (!ParseStoreTypeCode(text.substr(space + 1), field)) {
+            ok = false;
             break;
         }
-        default:
-            // A short string's size as one base-36 digit. Anything else would give a slot that
-            // the length bytes cannot describe, so it is a damaged section.
-            if (code >= '0' && code <= '9') {
-                field.DeclaredSize = static_cast<uint16_t>(code - '0');
-            } else if (code >= 'A' && code <= 'Z') {
-                field.DeclaredSize = static_cast<uint16_t>(code - 'A' + 10);
-            } else {
-                ok = false;
-                break;
-            }
-            field.FieldKind = TStoreFieldKind::SmallStr;
-            break;
-        }
-        if (!ok)
-            break;
         FFields.push_back(std::move(field));
     }
     Layout();

@@ -35,6 +35,11 @@ TStoreFieldKind StoreKindOfFieldType(TFieldType type, int size);
 TFieldDef FieldDefOfStoreField(const TStoreField& field);
 TFieldType FieldTypeOfStoreKind(TStoreFieldKind kind);
 
+// Reads a descriptor's type code ("i", "Z", "s200", "s" = size 100) into the field's kind and
+// declared size. Only the first character counts, but for "s" whose digits follow it. False for a
+// code that names no kind or a size above 65535.
+bool ParseStoreTypeCode(std::string_view code, TStoreField& field);
+
 // The image the writer would produce for an empty table without a note.
 std::string BuildEmptyTableImage(const TFieldDefs& defs);
 

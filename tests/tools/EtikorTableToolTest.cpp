@@ -134,6 +134,9 @@ TEST(EtikorTableTool, CreateFailuresAndBadUsage) {
                                                           {"create", "a"},
                                                           {"create", "a", "Azon:x"},
                                                           {"create", "a", "Azon"},
+                                                          {"create", "a", "Azon:ix"},    // one letter only
+                                                          {"create", "a", "Nev:s1x"},    // size digits only
+                                                          {"create", "a", "Nev:s70000"}, // above 65535
                                                           {"list", "a"}};
     for (const auto& arguments : usages) {
         const auto result = RunTool(ETIKOR_TABLE_TOOL, arguments);

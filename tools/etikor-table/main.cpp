@@ -175,85 +175,18 @@ int dump(const std::string& path, bool partial) {
     return std::fflush(stdout) == 0 ? kExitOk : kExitError;
 }
 
-// One field of a FIELDS list: "name:code" with the descriptor type codes.
+// One field of a FIELDS list: "name:code" with the descriptor type codes (one letter or digit,
+// or "s" with up to five digits of size).
 bool parseFieldDef(std::string_view item, TFieldDef& def) {
     const std::size_t colon = item.rfind(':');
     if (colon == std::string_view::npos || colon == 0 || colon + 1 >= item.size())
         return false;
-    def.Name = Utf8ToCp1250(item.substr(0, colon));
     const std::string_view code = item.substr(colon + 1);
-    def.Size = 0;
-    if (code.size() == 1) {
-        const char c = code[0];
-        switch (c) {
-        case 'l':
-            def.DataType = TFieldType::ftSmallint;
-            return true;
-        case 'i':
-            def.DataType = TFieldType::ftInteger;
-            return true;
-        case 'b':
-            def.DataType = TFieldType::ftBoolean;
-            return true;
-        case 'f':
-            def.DataType = TFieldType::ftFloat;
-            return true;
-        case 'c':
-            def.DataType = TFieldType::ftCurrency;
-            return true;
-        case 'd':
-            def.DataType = TFieldType::ftDate;
-            return true;
-        case 'v':
-            def.DataType = TFieldType::ftTime;
-            return true;
-        case 't':
-            def.DataType = TFieldType::ftDateTime;
-            return true;
-        case 'a':
-            def.DataType = TFieldType::ftAutoInc;
-            return true;
-        case 'o':
-            def.DataType = TFieldType::ftBlob;
-            return true;
-        case 'm':
-            def.DataType = TFieldType::ftMemo;
-            return true;
-        case 'r':
-            def.DataType = TFieldType::ftFmtMemo;
-            return true;
-        case 'g':
-            def.DataType = TFieldType::ftGraphic;
-            return true;
-        case 's':
-            def.DataType = TFieldType::ftString;
-            def.Size = 100;
-            return true;
-        default:
-            def.DataType = TFieldType::ftString;
-            if (c >= '0' && c <= '9') {
-                def.Size = c - '0';
-                return true;
-            }
-            if (c >= 'A' && c <= 'Z') {
-                def.Size = c - 'A' + 10;
-                return true;
-            }
-            return false;
-        }
-    }
-    if (code[0] != 's' || code.size() > 6)
+    TStoreField field;
+    if ((code.size() > 1 && code[0] != 's') || code.size() > 6 || !ParseStoreTypeCode(code, field))
         return false;
-    int size = 0;
-    for (char c : code.substr(1)) {
-        if (c < '0' || c > '9')
-            return false;
-        size = size * 10 + (c - '0');
-    }
-    if (size > 65535)
-        return false;
-    def.DataType = TFieldType::ftString;
-    def.Size = size;
+    def = FieldDefOfStoreField(field);
+    def.Name = Utf8ToCp1250(item.substr(0, colon));
     return true;
 }
 
