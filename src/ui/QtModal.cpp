@@ -1,0 +1,196 @@
+#include "ui/QtModal.h"
+
+#include <QAbstractButton>
+#include <QColorDialog>
+#include <QDialog>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace etikor {
+
+namespace {
+
+const char* const kYesProperty = "etikorYes";
+
+QMessageBox::Icon BoxIcon(TMessageIcon icon) {
+    switch (icon) {
+    case TMessageIcon::Error:
+        return QMessageBox::Critical;
+    case TMessageIcon::Information:
+        return QMessageBox::Information;
+    case TMessageIcon::Question:
+        return QMessageBox::Question;
+    case TMessageIcon::Warning:
+        break;
+    }
+    return QMessageBox::Warning;
+}
+
+} // namespace
+
+QString QtFileFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        out << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    if (parts.size() % 2 == 1 && !parts.back().isEmpty())
+        out << parts.back();
+    return out.join(QStringLiteral(";;"));
+}
+
+QString DialogText(const QString& text) {
+    QString out = text;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return out;
+}
+
+std::unique_ptr<QMessageBox> TQtModal::BuildMessageBox(const QString& text, const QString& kind) {
+    const TMessageStyle style = MessageStyle(kind);
+    auto box = std::make_unique<QMessageBox>(Parent);
+    box->setObjectName(QStringLiteral("MessageDlg"));
+    box->setIcon(BoxIcon(style.Icon));
+    box->setWindowTitle(style.Caption);
+    box->setText(DialogText(text));
+    const QString help = QStringLiteral("&Súgó");
+    for (const QString& caption : style.Buttons) {
+        if (caption == help) {
+            // The Help role would close the box; the help is shown beside it instead.
+            QPushButton* button = box->addButton(caption, QMessageBox::ActionRole);
+            QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
+            QObject::connect(button, &QPushButton::clicked, box.get(),
+                             [this] { ShowHelp(HelpContext ? HelpContext() : 10); });
+            continue;
+        }
+        const bool yes = caption == QLatin1String("&Igen");
+        const auto role = yes ? QMessageBox::YesRole
+                          : caption == QLatin1String("&Nem") || caption == QLatin1String("&Megszakít")
+                              ? QMessageBox::RejectRole
+                              : QMessageBox::AcceptRole;
+        QPushButton* button = box->addButton(caption, role);
+        button->setProperty(kYesProperty, yes);
+        if (box->defaultButton() == nullptr)
+            box->setDefaultButton(button);
+    }
+    return box;
+}
+
+bool TQtModal::AnsweredYes(const QMessageBox& box) {
+    const QAbstractButton* clicked = box.clickedButton();
+    return clicked && clicked->property(kYesProperty).toBool();
+}
+
+bool TQtModal::Message(const QString& /*title*/, const QString& text, const QString& kind) {
+    std::unique_ptr<QMessageBox> box = BuildMessageBox(text, kind);
+    // The help button must not end the dialog: run until a closing button was pressed.
+    box->exec();
+    while (box->clickedButton() && box->buttonRole(box->clickedButton()) == QMessageBox::ActionRole)
+        box->exec();
+    return AnsweredYes(*box);
+}
+
+std::optional<QString> TQtModal::InputBox(const QString& caption, const QString& prompt,
+                                          const QString& defaultValue) {
+    bool ok = false;
+    const QString value =
+        QInputDialog::getText(Parent, caption, prompt, QLineEdit::Normal, defaultValue, &ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<QString> TQtModal::FileDialog(const TFileDialogOptions& options, bool save) {
+    QFileDialog dialog(Parent, options.Title, options.InitialDir, QtFileFilter(options.Filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(options.MustExist && !save ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    QString ext = options.DefaultExt;
+    ext.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
+    if (!ext.isEmpty())
+        dialog.setDefaultSuffix(ext);
+    if (!options.FileName.isEmpty())
+        dialog.selectFile(options.FileName);
+    const QString before = QDir::currentPath();
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    if (!options.ChangesDir)
+        QDir::setCurrent(before);
+    return QDir::toNativeSeparators(dialog.selectedFiles().front());
+}
+
+std::optional<QString> TQtModal::OpenFile(const TFileDialogOptions& options) {
+    return FileDialog(options, false);
+}
+
+std::optional<QString> TQtModal::SaveFile(const TFileDialogOptions& options) {
+    return FileDialog(options, true);
+}
+
+std::optional<QString> TQtModal::OpenPicture(const TFileDialogOptions& options) {
+    return FileDialog(options, false);
+}
+
+std::optional<TFontChoice> TQtModal::ChooseFont(const TFontChoice& initial) {
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial.Font, Parent);
+    if (!ok)
+        return std::nullopt;
+    return TFontChoice{font, initial.Color};
+}
+
+std::optional<QColor> TQtModal::ChooseColor(const QColor& initial) {
+    const QColor color = QColorDialog::getColor(initial, Parent);
+    if (!color.isValid())
+        return std::nullopt;
+    return color;
+}
+
+std::optional<TPrintChoice> TQtModal::ChoosePrinter(const TPrintChoice& initial) {
+    QPrinter printer;
+    printer.setFromTo(initial.FromPage, initial.ToPage);
+    printer.setCopyCount(initial.Copies);
+    printer.setCollateCopies(initial.Collate);
+    QPrintDialog dialog(&printer, Parent);
+    dialog.setMinMax(initial.MinPage, initial.MaxPage);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    TPrintChoice choice = initial;
+    choice.FromPage = printer.fromPage();
+    choice.ToPage = printer.toPage();
+    choice.Copies = printer.copyCount();
+    choice.Collate = printer.collateCopies();
+    return choice;
+}
+
+void TQtModal::ShowHelp(int topic) {
+    if (HelpViewer)
+        HelpViewer(topic);
+}
+
+int TQtModal::RunModal(QObject& window) {
+    if (auto* dialog = qobject_cast<QDialog*>(&window))
+        return dialog->exec();
+    auto* widget = qobject_cast<QWidget*>(&window);
+    if (!widget)
+        return 0;
+    // A plain window runs modally until it hides.
+    QPointer<QWidget> guard(widget);
+    widget->setWindowModality(Qt::ApplicationModal);
+    widget->show();
+    QEventLoop loop;
+    while (guard && guard->isVisible())
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    return 0;
+}
+
+} // namespace etikor

@@ -1,0 +1,99 @@
+#include "ui/QtModal.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace etikor {
+namespace {
+
+QStringList ButtonTexts(const QMessageBox& box) {
+    QStringList texts;
+    for (QAbstractButton* b : box.buttons())
+        texts << b->text();
+    texts.sort();
+    return texts;
+}
+
+QAbstractButton* Button(const QMessageBox& box, const QString& text) {
+    for (QAbstractButton* b : box.buttons())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
+// The message routine's table of kinds: dialog type, caption and buttons.
+TEST(QtModal, MessageBoxPerKind) {
+    struct Row {
+        const char* Kind;
+        QMessageBox::Icon Icon;
+        QString Caption;
+        QStringList Buttons; // sorted
+    };
+    const Row rows[] = {
+        {"H", QMessageBox::Critical, QStringLiteral("Hiba"), {QStringLiteral("&Megszakít"), QStringLiteral("&Súgó")}},
+        {"I", QMessageBox::Information, QStringLiteral("Információ"), {QStringLiteral("OK")}},
+        {"K",
+         QMessageBox::Question,
+         QStringLiteral("Kérdés"),
+         {QStringLiteral("&Igen"), QStringLiteral("&Nem"), QStringLiteral("&Súgó")}},
+        {"i", QMessageBox::Information, QStringLiteral("Információ"), {QStringLiteral("&Súgó"), QStringLiteral("OK")}},
+        {"F", QMessageBox::Warning, QStringLiteral("Figyelmeztetés"), {QStringLiteral("OK")}},
+        {"x", QMessageBox::Warning, QStringLiteral("Figyelmeztetés"), {QStringLiteral("OK")}},
+    };
+    TQtModal modal;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Kind);
+        auto box = modal.BuildMessageBox(QStringLiteral("egy\rkettő"), QString::fromLatin1(row.Kind));
+        EXPECT_EQ(box->icon(), row.Icon);
+        EXPECT_EQ(box->windowTitle(), row.Caption);
+        EXPECT_EQ(ButtonTexts(*box), row.Buttons);
+        // A carriage return breaks the line.
+        EXPECT_EQ(box->text(), QStringLiteral("egy\nkettő"));
+    }
+}
+
+// Help shows the current help context and leaves the box open; only Yes answers true.
+TEST(QtModal, HelpButtonShowsTheCurrentContextAndOnlyYesIsTrue) {
+    TQtModal modal;
+    int context = 26;
+    QList<int> shown;
+    modal.HelpContext = [&] { return context; };
+    modal.HelpViewer = [&](int topic) { shown << topic; };
+    auto box = modal.BuildMessageBox(QStringLiteral("Biztos?"), QStringLiteral("K"));
+    box->show();
+    Button(*box, QStringLiteral("&Súgó"))->click();
+    context = 18;
+    Button(*box, QStringLiteral("&Súgó"))->click();
+    EXPECT_EQ(shown, (QList<int>{26, 18}));
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_FALSE(TQtModal::AnsweredYes(*box));
+    Button(*box, QStringLiteral("&Igen"))->click();
+    EXPECT_TRUE(TQtModal::AnsweredYes(*box));
+    EXPECT_FALSE(box->isVisible());
+
+    auto no = modal.BuildMessageBox(QStringLiteral("Biztos?"), QStringLiteral("K"));
+    no->show();
+    Button(*no, QStringLiteral("&Nem"))->click();
+    EXPECT_FALSE(TQtModal::AnsweredYes(*no));
+    auto ok = modal.BuildMessageBox(QStringLiteral("Kész."), QStringLiteral("I"));
+    ok->show();
+    Button(*ok, QStringLiteral("OK"))->click();
+    EXPECT_FALSE(TQtModal::AnsweredYes(*ok));
+}
+
+// The program's "Caption|*.ext" filters as Qt name filters.
+TEST(QtModal, FileFilters) {
+    const std::pair<QString, QString> rows[] = {
+        {QStringLiteral("CIMKE fileok|*.ctv"), QStringLiteral("CIMKE fileok (*.ctv)")},
+        {QStringLiteral("Képek|*.bmp;*.jpg|Ikon|*.ico"), QStringLiteral("Képek (*.bmp *.jpg);;Ikon (*.ico)")},
+        {QString(), QString()},
+    };
+    for (const auto& [in, out] : rows)
+        EXPECT_EQ(QtFileFilter(in), out) << in.toStdString();
+}
+
+} // namespace
+} // namespace etikor
