@@ -2,6 +2,7 @@
 
 #include "data/Cp1250.h"
 #include "data/FormatSettings.h"
+#include "document/TrimText.h"
 
 #include <array>
 #include <cstdio>
@@ -60,14 +61,6 @@ constexpr std::array<ColorName, 42> kColorNames{{
     {"clInfoText", clInfoText},
     {"clInfoBk", clInfoBk},
 }};
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
-        s.remove_suffix(1);
-    return s;
-}
 
 std::optional<TColor> ParseHex(std::string_view digits) {
     if (digits.empty() || digits.size() > 8)
@@ -268,7 +261,7 @@ void ApplyFontDescriptor(std::string_view descriptor, TFont& font) {
             size_t end = descriptor.find_first_of(",;", pos);
             if (end == std::string_view::npos)
                 end = descriptor.size();
-            ApplyField(index++, Trim(descriptor.substr(pos, end - pos)), font);
+            ApplyField(index++, TrimText(descriptor.substr(pos, end - pos)), font);
             pos = end + 1;
         }
     } catch (...) {

@@ -3,6 +3,7 @@
 #include "data/Cp1250.h"
 #include "data/DataSet.h"
 #include "document/FontDescriptor.h"
+#include "document/TrimText.h"
 
 #include <cmath>
 
@@ -31,13 +32,6 @@ constexpr std::array<std::string_view, 4> kPrefixes{"Szoveg_", "Vkod_", "Kep_", 
 constexpr std::array<std::string_view, 4> kNameStarts{"Szov", "Vkod", "Kep", "Rajz"};
 constexpr std::array<char, 4> kLetters{'S', 'V', 'K', 'R'};
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
-        s.remove_suffix(1);
-    return s;
-}
 } // namespace
 
 char KindLetter(TElemKind kind) {
@@ -166,7 +160,7 @@ std::string DateTimeCodeSource(int code) {
 
 std::optional<std::string> ResolveDateTimeCode(std::string_view forras, std::string_view fErtek,
                                                TDateTime now, const TFormatSettings& fs) {
-    const std::string_view source = Trim(forras);
+    const std::string_view source = TrimText(forras);
     if (!source.starts_with('['))
         return std::nullopt;
     int32_t code = -1;
@@ -188,7 +182,7 @@ std::optional<int> RotationDegrees(int forgat) {
 }
 
 TTextAlignment AlignmentFromLetter(std::string_view tajolas) {
-    const std::string_view letter = Trim(tajolas);
+    const std::string_view letter = TrimText(tajolas);
     if (letter == "K")
         return TTextAlignment::taCenter;
     if (letter == "J")
