@@ -18,8 +18,7 @@ bool isSeparator(char c) {
 }
 
 std::size_t lastSeparator(std::string_view path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash;
+    return path.find_last_of("/\\");
 }
 
 std::string errnoText(int error) {
