@@ -1,0 +1,70 @@
+#include "designer/BarcodeView.h"
+
+#include "barcode/Ean.h"
+#include "data/Cp1250.h"
+
+#include <QPainter>
+
+namespace etikor {
+
+TBarcodeView::TBarcodeView(QWidget* parent)
+    : TElementView(TElemKind::ekBarcode, parent), FEan(std::make_unique<TEan>()) {
+    FEan->OnRepaint = [this] { update(); };
+}
+
+TBarcodeView::~TBarcodeView() {
+    FEan->OnRepaint = nullptr;
+}
+
+void TBarcodeView::SetEngineFont(const TViewFont& font) {
+    TBarcodeFont f;
+    f.Name = font.Name;
+    f.Size = font.SizePt;
+    f.Bold = font.Bold;
+    f.Italic = font.Italic;
+    f.Underline = font.Underline;
+    f.StrikeOut = font.StrikeOut;
+    f.Color = font.Color.rgba();
+    FEan->SetFont(f);
+}
+
+void TBarcodeView::SetTypeIndex(int index) {
+    if (const std::optional<TTypBarCode> type = BarcodeTypeForIndex(index))
+        FEan->SetTypBarCode(*type);
+    const int minimum = FEan->MinimumWidth();
+    if (width() < minimum)
+        resize(minimum, height());
+}
+
+int TBarcodeView::MinimumWidth() {
+    return FEan->MinimumWidth();
+}
+
+void TBarcodeView::Configure(const TEanSettings& settings) {
+    FEan->SetFontAutoSize(false);
+    FEan->SetAutoCheckDigit(settings.AutoCheckDigit);
+    FEan->SetAutoSize(settings.AutoSize);
+    if (settings.Angle)
+        FEan->SetAngle(*settings.Angle);
+    FEan->SetBarCode(settings.Value);
+    FEan->SetShowLabels(settings.ShowLabels);
+    FEan->SetStartStopLines(settings.StartStopLines);
+    if (settings.Ean13AddUp)
+        FEan->SetEan13AddUp(true);
+    FEan->SetSecurity(settings.Security);
+}
+
+int TBarcodeView::Angle() const {
+    return FEan->Angle();
+}
+
+QString TBarcodeView::Value() const {
+    return QString::fromStdString(Cp1250ToUtf8(FEan->BarCode()));
+}
+
+void TBarcodeView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    FEan->DrawBarCode(painter, TRect{0, 0, width(), height()});
+}
+
+} // namespace etikor

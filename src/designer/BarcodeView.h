@@ -1,0 +1,64 @@
+#pragma once
+
+// The barcode element view: a barcode object of the engine drawn into the view's bounds.
+// The engine's header is kept out of this one (its colour constants differ from the font
+// descriptor's), so the canvas hands fonts over as plain values.
+
+#include "designer/ElementViews.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace etikor {
+
+class TEan;
+
+struct TViewFont {
+    std::string Name; // Windows-1250 bytes, as stored
+    int SizePt = 8;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    QColor Color = Qt::black;
+};
+
+// The engine settings a barcode row and the settings file give a view.
+struct TEanSettings {
+    bool AutoCheckDigit = true;
+    bool AutoSize = true;
+    bool Security = false;
+    std::optional<int> Angle; // unset: the engine's angle stays
+    std::string Value;        // Windows-1250 bytes
+    bool ShowLabels = true;
+    bool StartStopLines = true;
+    bool Ean13AddUp = false; // true switches it on; false leaves the engine's setting
+};
+
+class TBarcodeView final : public TElementView {
+    Q_OBJECT
+public:
+    explicit TBarcodeView(QWidget* parent);
+    ~TBarcodeView() override;
+
+    TEan& Ean() { return *FEan; }
+    const TEan& Ean() const { return *FEan; }
+    void SetEngineFont(const TViewFont& font);
+    // Sets the symbology of a designer list position (the engine's default outside 0..14) and
+    // widens the view to the symbology's minimum width.
+    void SetTypeIndex(int index);
+    int MinimumWidth();
+    // Applies the settings after the symbology; the engine's font auto size goes off.
+    void Configure(const TEanSettings& settings);
+    int Angle() const;
+    QString Value() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::unique_ptr<TEan> FEan;
+};
+
+} // namespace etikor

@@ -1,0 +1,108 @@
+#include "designer/CanvasGeometry.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace etikor {
+
+TPanelSize LabelPanelSize(double widthMm, double heightMm, int zoom) {
+    TPanelSize size;
+    size.Width = RoundHalfEven(LabelWidthPx(widthMm) * zoom);
+    size.Height = RoundHalfEven(LabelHeightPx(heightMm) * zoom);
+    size.UnzoomedWidth = StoredFromScreen(size.Width, zoom);
+    size.UnzoomedHeight = StoredFromScreen(size.Height, zoom);
+    return size;
+}
+
+TPixelRect ZoomRect(const TPixelRect& stored, int zoom) {
+    return {ScreenFromStored(stored.Left, zoom), ScreenFromStored(stored.Top, zoom),
+            ScreenFromStored(stored.Width, zoom), ScreenFromStored(stored.Height, zoom)};
+}
+
+TPixelRect StoredRect(const TPixelRect& screen, int zoom) {
+    return {StoredFromScreen(screen.Left, zoom), StoredFromScreen(screen.Top, zoom),
+            StoredFromScreen(screen.Width, zoom), StoredFromScreen(screen.Height, zoom)};
+}
+
+double ScreenToMm(double px, int zoom) {
+    return PixelsToMm(px, 100.0 * zoom, kScreenPpi);
+}
+
+TElementGeometry GeometryFromScreen(const TPixelRect& screen, int zoom) {
+    TElementGeometry g;
+    g.HeightMm = ScreenToMm(screen.Height, zoom);
+    g.LeftMm = ScreenToMm(screen.Left, zoom);
+    g.TopMm = ScreenToMm(screen.Top, zoom);
+    g.WidthMm = ScreenToMm(screen.Width, zoom);
+    g.Px = StoredRect(screen, zoom);
+    return g;
+}
+
+QString PositionText(double xMm, double yMm, char decimalSeparator) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "(%.3g; %.3g)", xMm, yMm);
+    QString text = QString::fromLatin1(buffer);
+    // printf writes the C locale's point; the readout shows the program's separator.
+    if (decimalSeparator != '.')
+        text.replace(QLatin1Char('.'), QLatin1Char(decimalSeparator));
+    return text;
+}
+
+int NormalizedAngle(int degrees) {
+    while (degrees < 0)
+        degrees += 360;
+    while (degrees > 360)
+        degrees -= 360;
+    return degrees;
+}
+
+TRotatedTextLayout RotatedTextLayout(int textWidth, int textHeight, int degrees) {
+    const int a = NormalizedAngle(degrees);
+    const double rad = a * M_PI / 180.0;
+    const double w = textWidth;
+    const double h = textHeight;
+    auto r = [](double v) { return static_cast<int>(std::lround(v)); };
+    TRotatedTextLayout layout;
+    layout.Width = r(std::fabs(w * std::cos(rad))) + r(std::fabs(h * std::sin(rad)));
+    layout.Height = r(std::fabs(w * std::sin(rad))) + r(std::fabs(h * std::cos(rad)));
+    auto sinDeg = [](double d) { return std::sin(d * M_PI / 180.0); };
+    auto cosDeg = [](double d) { return std::cos(d * M_PI / 180.0); };
+    if (a > 0 && a <= 90) {
+        layout.StartX = 0;
+        layout.StartY = r(w * std::sin(rad));
+    } else if (a > 90 && a <= 180) {
+        layout.StartX = r(-w * std::cos(rad));
+        layout.StartY = r(w * std::sin(rad) + h * cosDeg(180 - a));
+    } else if (a > 180 && a <= 270) {
+        layout.StartX = r(-w * std::cos(rad) + h * sinDeg(a - 180));
+        layout.StartY = r(h * sinDeg(270 - a));
+    } else if (a > 270 && a <= 360) {
+        layout.StartX = r(h * sinDeg(360 - a));
+        layout.StartY = 0;
+    }
+    return layout;
+}
+
+int TextEscapement(int forgat) {
+    switch (forgat) {
+    case 1:
+        return 90;
+    case 2:
+        return 180;
+    case 3:
+        return 270;
+    default:
+        return 0;
+    }
+}
+
+QString TBarcodeWidthCheck::Message() const {
+    return QStringLiteral("Nem megfelelő vonalkód szélesség! (") + QString::number(Width) +
+           QStringLiteral("px./") + QString::number(Needed) + QStringLiteral("px.)");
+}
+
+TBarcodeWidthCheck CheckBarcodeWidth(int screenWidth, int zoom, int minimumWidth) {
+    return {StoredFromScreen(screenWidth, zoom), RoundHalfEven(minimumWidth / 2.0)};
+}
+
+} // namespace etikor

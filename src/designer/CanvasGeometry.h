@@ -1,0 +1,69 @@
+#pragma once
+
+// The canvas arithmetic without widgets: label panel size, element rectangles at a zoom, the
+// layout of rotated text, and the position readout.
+
+#include "document/TemplateModel.h"
+
+#include <QString>
+
+namespace etikor {
+
+// The designer's screen resolution: the rulers convert with it (mm = px * 100 / scale / ppi *
+// 25.4); 96 is the resolution the stored pixel geometry of templates was made at.
+inline constexpr double kScreenPpi = 96.0;
+
+struct TPanelSize {
+    int Width = 0;
+    int Height = 0;
+    int UnzoomedWidth = 0;
+    int UnzoomedHeight = 0;
+};
+// The label panel at zoom z: round(width mm x 3.75 x z) by round(height mm x 3.85 x z), ties to
+// even; the unzoomed size is that divided by z, rounded again.
+TPanelSize LabelPanelSize(double widthMm, double heightMm, int zoom);
+
+// A stored pixel rectangle on screen at zoom z.
+TPixelRect ZoomRect(const TPixelRect& stored, int zoom);
+// A screen rectangle as stored pixels (divided by z, ties to even).
+TPixelRect StoredRect(const TPixelRect& screen, int zoom);
+
+// Screen pixels at zoom z as millimetres, converted as the rulers do (scale 100 x z).
+double ScreenToMm(double px, int zoom);
+
+// The four millimetre and four pixel fields the move/resize handling writes for a view's
+// screen rectangle.
+struct TElementGeometry {
+    double HeightMm = 0, LeftMm = 0, TopMm = 0, WidthMm = 0;
+    TPixelRect Px;
+};
+TElementGeometry GeometryFromScreen(const TPixelRect& screen, int zoom);
+
+// "(x; y)" with three significant digits each and the locale's decimal separator.
+QString PositionText(double xMm, double yMm, char decimalSeparator);
+
+// Where a rotated text goes: the auto-sized box and the start of the text inside it, for a text
+// of extent w x h turned counter-clockwise by `degrees`.
+struct TRotatedTextLayout {
+    int Width = 0;
+    int Height = 0;
+    int StartX = 0;
+    int StartY = 0;
+};
+// Brings an angle into 0..360.
+int NormalizedAngle(int degrees);
+TRotatedTextLayout RotatedTextLayout(int textWidth, int textHeight, int degrees);
+// Escapement of a text element's rotation code: 1 -> 90, 2 -> 180, 3 -> 270, otherwise 0.
+int TextEscapement(int forgat);
+
+// The barcode width check of the move/resize handling: the stored width w and v = round(m / 2)
+// for the minimum width m; a warning text when w < v.
+struct TBarcodeWidthCheck {
+    int Width = 0;
+    int Needed = 0;
+    bool TooNarrow() const { return Width < Needed; }
+    QString Message() const;
+};
+TBarcodeWidthCheck CheckBarcodeWidth(int screenWidth, int zoom, int minimumWidth);
+
+} // namespace etikor

@@ -1,0 +1,105 @@
+#pragma once
+
+// The label canvas: the scroll box `ScrollB` with the rulers `VonalzoX`/`VonalzoY`, the corner
+// `RsRulerCorner1`, the label panel `Cimke` holding one view per template element, the sizing
+// frame `Sizer` and the hidden placeholder `AlapKep`. It builds the views from the template,
+// keeps the zoom and the selection, and writes a view's geometry back to its row. What a
+// selection does to the element panel is the main window's business.
+
+#include "designer/CanvasGeometry.h"
+#include "designer/ElementViews.h"
+#include "document/Settings.h"
+#include "document/TemplateModel.h"
+
+#include <QPointer>
+#include <QScrollArea>
+
+#include <optional>
+#include <vector>
+
+class QLabel;
+
+namespace etikor {
+
+class TRuler;
+class TSizer;
+class TStoreTable;
+
+// What a build leaves for the element panel (the last text's alignment and rotation, the
+// last barcode's type) and the page setup it loaded.
+struct TCanvasBuild {
+    TPageSetup Setup;
+    bool SetupRowAdded = false;
+    std::optional<TTextAlignment> LastAlignment;
+    std::optional<int> LastTextRotation;
+    std::optional<int> LastBarcodeIndex;
+};
+
+class TLabelCanvas final : public QScrollArea {
+    Q_OBJECT
+public:
+    static constexpr int kRulerDepth = 20;
+    static constexpr int kMargin = 6; // between the rulers and the label
+
+    explicit TLabelCanvas(QWidget* parent);
+
+    TRuler* VonalzoX = nullptr;
+    TRuler* VonalzoY = nullptr;
+    QLabel* RsRulerCorner1 = nullptr;
+    QWidget* Cimke = nullptr;
+    TSizer* Sizer = nullptr;
+    QLabel* AlapKep = nullptr;
+
+    int Zoom() const { return FZoom; }
+    // The zoom factor (1, 2 or 3) with both rulers at scale 100 x z; the caller rebuilds.
+    void SetZoom(int zoom);
+
+    // Destroys every view and builds them again from the template. A template without a page
+    // -setup row gets one from the settings' default page and label (written to its file).
+    TCanvasBuild Build(TStoreTable& elemek, const TSettings& settings);
+    const TPanelSize& PanelSize() const { return FPanel; }
+    TElementNamer& Namer() { return FNamer; }
+
+    std::vector<TElementView*> Views() const;
+    TElementView* View(const QString& name) const;
+
+    // Selection: the view the frame is attached to and the selected flag (the frame's tag).
+    TElementView* Selected() const { return FSelected; }
+    int SelectedFlag() const { return FSelectedFlag; }
+    void SetSelectedFlag(int flag) { FSelectedFlag = flag; }
+    void Attach(TElementView* view);
+    void Detach();
+
+    // The move/resize handling: the row of `view` gets its millimetre and stored pixel fields
+    // from the view's screen rectangle; the file is written. For an unrotated barcode narrower
+    // than half its minimum width the warning text is returned (the geometry stays written).
+    std::optional<QString> StoreGeometry(TStoreTable& elemek, TElementView& view);
+
+    // Both rulers' hair lines and the readout at a point of the label (screen pixels).
+    void ShowPosition(const QPoint& labelPos);
+
+signals:
+    void ElementClicked(etikor::TElementView* view);
+    void LabelClicked();
+    // "(x; y)" ready for the first status panel.
+    void PositionChanged(const QString& text);
+    void PointerOverLabel();
+    // The sizing frame finished a move or a resize of the selected view.
+    void GeometryEnded(etikor::TElementView* view);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Layout();
+    TElementView* AddView(TElementView* view, const TElementRow& row);
+
+    QWidget* FContainer = nullptr;
+    int FZoom = 1;
+    TPanelSize FPanel;
+    TElementNamer FNamer;
+    QPointer<TElementView> FSelected;
+    int FSelectedFlag = 0;
+};
+
+} // namespace etikor

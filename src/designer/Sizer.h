@@ -1,0 +1,56 @@
+#pragma once
+
+// The sizing frame: a teal frame with eight handles around the selected view. Dragging inside
+// moves the view, a handle resizes it (left or right mouse button); the arrow keys move it by
+// one pixel, Shift with an arrow moves its right or bottom edge. Never smaller than 2 x 2, no
+// snapping. It reports intermediate rectangles while dragging and the final one at the end.
+
+#include "document/TemplateModel.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace etikor {
+
+class TSizer final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kHandle = 5;
+    static constexpr int kMinimum = 2;
+
+    explicit TSizer(QWidget* parent);
+
+    QWidget* Target() const { return FTarget; }
+    void Attach(QWidget* target);
+    void Detach();
+    // Follows the target's geometry (after a change made from outside).
+    void Follow();
+    // Moves or resizes the target by a key (as the arrow keys do) and reports the end.
+    void KeyStep(int key, bool shift);
+
+signals:
+    void Dragging(const QRect& rect);
+    void MoveEnded(QWidget* target);
+    void ResizeEnded(QWidget* target);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool) override { return false; }
+
+private:
+    // Handle index 0..7 clockwise from the top-left corner; -1 inside (move).
+    int HandleAt(const QPoint& pos) const;
+    QRect HandleRect(int index) const;
+
+    QPointer<QWidget> FTarget;
+    int FDragHandle = -1;
+    bool FDragging = false;
+    QPoint FPressGlobal;
+    QRect FPressRect;
+};
+
+} // namespace etikor

@@ -1,0 +1,89 @@
+#include "designer/CanvasGeometry.h"
+
+#include <gtest/gtest.h>
+
+namespace etikor {
+namespace {
+
+// The label panel: width mm x 3.75 x z and height mm x 3.85 x z, rounded half to even.
+TEST(CanvasGeometry, LabelPanelSize) {
+    struct Row {
+        double W, H;
+        int Zoom;
+        int Width, Height, UnzoomedWidth, UnzoomedHeight;
+    } rows[] = {
+        {62.5, 38.1, 1, 234, 147, 234, 147}, // 234.375 x 146.685
+        {62.5, 38.1, 3, 703, 440, 234, 147}, // 703.125 x 440.055
+        {62.5, 38.1, 2, 469, 293, 234, 146}, // 468.75 x 293.37; 469 / 2 = 234.5 -> 234, 146.5 -> 146
+        {20, 10, 1, 75, 38, 75, 38},         // 75 x 38.5 -> 38 (ties to even)
+    };
+    for (const Row& r : rows) {
+        const TPanelSize s = LabelPanelSize(r.W, r.H, r.Zoom);
+        EXPECT_EQ(s.Width, r.Width) << r.W << " zoom " << r.Zoom;
+        EXPECT_EQ(s.Height, r.Height) << r.H << " zoom " << r.Zoom;
+        EXPECT_EQ(s.UnzoomedWidth, r.UnzoomedWidth);
+        EXPECT_EQ(s.UnzoomedHeight, r.UnzoomedHeight);
+    }
+}
+
+// Stored pixels times z on screen; screen pixels divided by z (ties to even) when stored.
+TEST(CanvasGeometry, ZoomAndStoreRoundTrip) {
+    const TPixelRect stored{10, 20, 60, 61};
+    for (int z = 1; z <= 3; ++z) {
+        const TPixelRect screen = ZoomRect(stored, z);
+        EXPECT_EQ(screen.Width, 60 * z);
+        const TPixelRect back = StoredRect(screen, z);
+        EXPECT_EQ(back.Left, 10);
+        EXPECT_EQ(back.Top, 20);
+        EXPECT_EQ(back.Width, 60);
+        EXPECT_EQ(back.Height, 61);
+    }
+    // 21 screen pixels at zoom 2 are 10.5 -> 10; 23 are 11.5 -> 12.
+    EXPECT_EQ(StoredRect({21, 23, 0, 0}, 2).Left, 10);
+    EXPECT_EQ(StoredRect({21, 23, 0, 0}, 2).Top, 12);
+}
+
+// mm = px * 100 / scale / 96 * 25.4; the readout "(%.3g; %.3g)" with the locale's separator.
+TEST(CanvasGeometry, MillimetresAndReadout) {
+    EXPECT_DOUBLE_EQ(ScreenToMm(96, 1), 25.4);
+    EXPECT_DOUBLE_EQ(ScreenToMm(192, 2), 25.4);
+    const TElementGeometry g = GeometryFromScreen({20, 40, 120, 60}, 2);
+    EXPECT_EQ(g.Px.Left, 10);
+    EXPECT_EQ(g.Px.Width, 60);
+    EXPECT_NEAR(g.WidthMm, 15.875, 1e-9);
+    EXPECT_EQ(PositionText(2.6458333, 25.4, ','), QStringLiteral("(2,65; 25,4)"));
+    EXPECT_EQ(PositionText(0, 123.456, '.'), QStringLiteral("(0; 123)"));
+}
+
+// Auto-sized rotated text: the box and the start point of the text for the four designer
+// angles and one in between (rules of the rotated text view).
+TEST(CanvasGeometry, RotatedTextLayout) {
+    struct Row {
+        int Angle;
+        int Width, Height, StartX, StartY;
+    } rows[] = {
+        {0, 40, 10, 0, 0},    {90, 10, 40, 0, 40},  {180, 40, 10, 40, 10},
+        {270, 10, 40, 10, 0}, {-90, 10, 40, 10, 0}, {450, 10, 40, 0, 40},
+    };
+    for (const Row& r : rows) {
+        const TRotatedTextLayout l = RotatedTextLayout(40, 10, r.Angle);
+        EXPECT_EQ(l.Width, r.Width) << r.Angle;
+        EXPECT_EQ(l.Height, r.Height) << r.Angle;
+        EXPECT_EQ(l.StartX, r.StartX) << r.Angle;
+        EXPECT_EQ(l.StartY, r.StartY) << r.Angle;
+    }
+    EXPECT_EQ(TextEscapement(1), 90);
+    EXPECT_EQ(TextEscapement(3), 270);
+    EXPECT_EQ(TextEscapement(7), 0);
+}
+
+// The barcode width check: 95 modules (m = 96, v = 48); 47 stored pixels warn, 48 do not.
+TEST(CanvasGeometry, BarcodeWidthCheck) {
+    const TBarcodeWidthCheck narrow = CheckBarcodeWidth(94, 2, 96);
+    EXPECT_TRUE(narrow.TooNarrow());
+    EXPECT_EQ(narrow.Message(), QStringLiteral("Nem megfelelő vonalkód szélesség! (47px./48px.)"));
+    EXPECT_FALSE(CheckBarcodeWidth(48, 1, 96).TooNarrow());
+}
+
+} // namespace
+} // namespace etikor

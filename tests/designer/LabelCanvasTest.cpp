@@ -1,0 +1,203 @@
+#include "designer/LabelCanvas.h"
+
+#include "designer/BarcodeView.h"
+#include "designer/CanvasTestSupport.h"
+#include "designer/Ruler.h"
+#include "designer/Sizer.h"
+#include "document/TemplateModel.h"
+#include "tablestore/StoreTable.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+namespace etikor {
+namespace {
+
+using test::TempDir;
+
+class LabelCanvasTest : public testing::Test {
+protected:
+    LabelCanvasTest() {
+        test::WriteBmp(dir_.file("kep.bmp"), 8, 6);
+        test::WriteFixtureTemplate(dir_.file("fixture.ctv"), dir_.file("kep.bmp"));
+        elemek_.SetTableName(dir_.file("fixture.ctv"));
+        elemek_.SetIndexFieldNames("Elemnev");
+        elemek_.Open();
+    }
+
+    TCanvasBuild Build(int zoom) {
+        canvas_.SetZoom(zoom);
+        return canvas_.Build(elemek_, settings_);
+    }
+    QRect Geometry(const char* name) { return canvas_.View(QString::fromLatin1(name))->geometry(); }
+
+    TempDir dir_;
+    TStoreTable elemek_;
+    TSettings settings_;
+    TLabelCanvas canvas_{nullptr};
+};
+
+// One view per element row, named after it, of its kind; the label of 62.5 x 38.1 mm.
+TEST_F(LabelCanvasTest, BuildsOneViewPerElement) {
+    const TCanvasBuild build = Build(1);
+    EXPECT_FALSE(build.SetupRowAdded);
+    EXPECT_EQ(canvas_.Cimke->size(), QSize(234, 147));
+    ASSERT_EQ(canvas_.Views().size(), 4u);
+    EXPECT_TRUE(qobject_cast<TRotateLabel*>(canvas_.View(QStringLiteral("Szoveg_1"))));
+    EXPECT_TRUE(qobject_cast<TBarcodeView*>(canvas_.View(QStringLiteral("Vkod_1"))));
+    EXPECT_TRUE(qobject_cast<TPictureView*>(canvas_.View(QStringLiteral("Kep_1"))));
+    EXPECT_TRUE(qobject_cast<TMyShape*>(canvas_.View(QStringLiteral("Rajz_1"))));
+    for (TElemKind kind :
+         {TElemKind::ekText, TElemKind::ekBarcode, TElemKind::ekPicture, TElemKind::ekDrawing})
+        EXPECT_EQ(canvas_.Namer().Counter(kind), 1);
+    // The template is back on its first row.
+    EXPECT_EQ(elemek_.RecNo(), 1);
+}
+
+// The edge cases of the canvas build: right alignment, the sample value, the placeholder and
+// the circle at zoom 2.
+TEST_F(LabelCanvasTest, ElementViewsTakeTheirRows) {
+    const TCanvasBuild build = Build(2);
+    EXPECT_EQ(canvas_.Cimke->size(), QSize(469, 293));
+    auto* text = qobject_cast<TRotateLabel*>(canvas_.View(QStringLiteral("Szoveg_1")));
+    EXPECT_EQ(text->Alignment(), TTextAlignment::taRightJustify);
+    ASSERT_TRUE(build.LastAlignment);
+    EXPECT_EQ(*build.LastAlignment, TTextAlignment::taRightJustify);
+    EXPECT_EQ(text->Text(), QStringLiteral("Jobbra"));
+    EXPECT_EQ(text->pos(), QPoint(20, 20));
+    auto* barcode = qobject_cast<TBarcodeView*>(canvas_.View(QStringLiteral("Vkod_1")));
+    EXPECT_EQ(barcode->Value(), QStringLiteral("12345678"));
+    EXPECT_EQ(barcode->geometry(), QRect(20, 80, 300, 100));
+    auto* picture = qobject_cast<TPictureView*>(canvas_.View(QStringLiteral("Kep_1")));
+    EXPECT_TRUE(picture->IsPlaceholder()); // no Forras, although FErtek names a real file
+    EXPECT_EQ(picture->Picture().size(), QSize(23, 23));
+    auto* shape = qobject_cast<TMyShape*>(canvas_.View(QStringLiteral("Rajz_1")));
+    EXPECT_EQ(shape->Shape(), stCircle);
+    EXPECT_EQ(shape->size(), QSize(120, 120));
+}
+
+// A picture with a source loads its file; a missing file is the placeholder, not an error.
+TEST_F(LabelCanvasTest, PictureWithSourceLoadsItsFile) {
+    ASSERT_TRUE(elemek_.Locate("Elemnev", TVariant(std::string("Kep_1")), 0));
+    elemek_.Edit();
+    elemek_.FieldByName("Forras").SetAsString("kep");
+    elemek_.Post();
+    Build(1);
+    auto* picture = qobject_cast<TPictureView*>(canvas_.View(QStringLiteral("Kep_1")));
+    EXPECT_FALSE(picture->IsPlaceholder());
+    EXPECT_EQ(picture->Picture().size(), QSize(8, 6));
+    QFile::remove(QString::fromStdString(dir_.file("kep.bmp")));
+    Build(1);
+    EXPECT_TRUE(qobject_cast<TPictureView*>(canvas_.View(QStringLiteral("Kep_1")))->IsPlaceholder());
+}
+
+// Zoom 3 and back to 1 puts every element at its stored position again.
+TEST_F(LabelCanvasTest, ZoomAndBackRestoresPositions) {
+    Build(1);
+    const QRect barcode = Geometry("Vkod_1");
+    const QRect shape = Geometry("Rajz_1");
+    Build(3);
+    EXPECT_EQ(Geometry("Rajz_1"), QRect(510, 180, 180, 180));
+    EXPECT_EQ(canvas_.VonalzoX->Scale(), 300);
+    Build(1);
+    EXPECT_EQ(Geometry("Vkod_1"), barcode);
+    EXPECT_EQ(Geometry("Rajz_1"), shape);
+    EXPECT_EQ(canvas_.VonalzoY->Scale(), 100);
+}
+
+// A template without a page-setup row shows the settings' default label and gains the row.
+TEST_F(LabelCanvasTest, MissingPageSetupComesFromTheSettings) {
+    ASSERT_TRUE(LocatePageSetup(elemek_));
+    elemek_.Delete();
+    settings_.CimkeSzelessegMm = 40;
+    settings_.CimkeMagassagMm = 20;
+    const TCanvasBuild build = Build(1);
+    EXPECT_TRUE(build.SetupRowAdded);
+    EXPECT_EQ(canvas_.Cimke->size(), QSize(150, 77));
+    TStoreTable reread;
+    reread.SetTableName(dir_.file("fixture.ctv"));
+    reread.Open();
+    ASSERT_TRUE(LocatePageSetup(reread));
+    EXPECT_DOUBLE_EQ(ReadPageSetup(reread).WidthMm, 40);
+}
+
+// Storing a view's geometry writes millimetres and stored pixels to its row and the file; a
+// too narrow unrotated barcode gives the warning.
+TEST_F(LabelCanvasTest, StoreGeometryWritesTheRowAndTheFile) {
+    Build(2);
+    TElementView* shape = canvas_.View(QStringLiteral("Rajz_1"));
+    shape->move(41, 61);
+    EXPECT_FALSE(canvas_.StoreGeometry(elemek_, *shape));
+    TStoreTable reread;
+    reread.SetTableName(dir_.file("fixture.ctv"));
+    reread.Open();
+    ASSERT_TRUE(reread.Locate("Elemnev", TVariant(std::string("Rajz_1")), 0));
+    const TElementRow row = ReadElementRow(reread);
+    EXPECT_EQ(row.Px.Left, 20); // 41 / 2 = 20.5 -> 20
+    EXPECT_EQ(row.Px.Top, 30);  // 61 / 2 = 30.5 -> 30
+    EXPECT_EQ(row.Px.Width, 60);
+    EXPECT_NEAR(row.LeftMm, 41 * 25.4 / 192, 1e-9);
+
+    TElementView* barcode = canvas_.View(QStringLiteral("Vkod_1"));
+    barcode->resize(8, barcode->height());
+    const std::optional<QString> warning = canvas_.StoreGeometry(elemek_, *barcode);
+    ASSERT_TRUE(warning);
+    EXPECT_TRUE(warning->startsWith(QStringLiteral("Nem megfelelő vonalkód szélesség! (4px./")));
+}
+
+// The sizing frame: arrow keys move by one pixel, Shift+arrows resize, never below 2 x 2;
+// each step reports its end.
+TEST_F(LabelCanvasTest, SizerKeysMoveAndResize) {
+    Build(1);
+    TElementView* shape = canvas_.View(QStringLiteral("Rajz_1"));
+    canvas_.Attach(shape);
+    int ended = 0;
+    QObject::connect(&canvas_, &TLabelCanvas::GeometryEnded, [&](TElementView*) { ++ended; });
+    QTest::keyClick(canvas_.Sizer, Qt::Key_Right);
+    QTest::keyClick(canvas_.Sizer, Qt::Key_Down);
+    EXPECT_EQ(shape->pos(), QPoint(171, 61));
+    QTest::keyClick(canvas_.Sizer, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(shape->size(), QSize(59, 60));
+    shape->resize(2, 2);
+    QTest::keyClick(canvas_.Sizer, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(shape->size(), QSize(2, 2));
+    EXPECT_EQ(ended, 4);
+    EXPECT_EQ(canvas_.SelectedFlag(), 1);
+    canvas_.Detach();
+    EXPECT_EQ(canvas_.SelectedFlag(), 0);
+    EXPECT_FALSE(canvas_.Sizer->isVisibleTo(canvas_.Cimke));
+}
+
+// Dragging inside the frame moves the view; a corner handle resizes it.
+TEST_F(LabelCanvasTest, SizerDragMovesAndResizes) {
+    Build(1);
+    canvas_.resize(600, 400);
+    canvas_.show();
+    TElementView* shape = canvas_.View(QStringLiteral("Rajz_1"));
+    canvas_.Attach(shape);
+    const QPoint inside(30, 30);
+    QTest::mousePress(canvas_.Sizer, Qt::LeftButton, {}, inside);
+    QTest::mouseMove(canvas_.Sizer, inside + QPoint(5, 3));
+    QTest::mouseRelease(canvas_.Sizer, Qt::LeftButton, {}, inside + QPoint(5, 3));
+    EXPECT_EQ(shape->pos(), QPoint(175, 63));
+    const QPoint corner = canvas_.Sizer->rect().bottomRight() - QPoint(1, 1);
+    QTest::mousePress(canvas_.Sizer, Qt::LeftButton, {}, corner);
+    QTest::mouseMove(canvas_.Sizer, corner + QPoint(10, 4));
+    QTest::mouseRelease(canvas_.Sizer, Qt::LeftButton, {}, corner + QPoint(10, 4));
+    EXPECT_EQ(shape->size(), QSize(70, 64));
+}
+
+// Rulers draw navy ticks on silver.
+TEST_F(LabelCanvasTest, RulersAreNavyOnSilver) {
+    Build(1);
+    const QImage image = canvas_.VonalzoX->grab().toImage();
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(0xC0, 0xC0, 0xC0));
+    bool navy = false;
+    for (int x = 0; x < image.width() && !navy; ++x)
+        navy = image.pixelColor(x, image.height() - 1) == QColor(0x00, 0x00, 0x80);
+    EXPECT_TRUE(navy);
+}
+
+} // namespace
+} // namespace etikor
