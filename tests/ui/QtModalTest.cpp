@@ -33,13 +33,19 @@ TEST(QtModal, MessageBoxPerKind) {
         QStringList Buttons; // sorted
     };
     const Row rows[] = {
-        {"H", QMessageBox::Critical, QStringLiteral("Hiba"), {QStringLiteral("&Megszakít"), QStringLiteral("&Súgó")}},
+        {"H",
+         QMessageBox::Critical,
+         QStringLiteral("Hiba"),
+         {QStringLiteral("&Megszakít"), QStringLiteral("&Súgó")}},
         {"I", QMessageBox::Information, QStringLiteral("Információ"), {QStringLiteral("OK")}},
         {"K",
          QMessageBox::Question,
          QStringLiteral("Kérdés"),
          {QStringLiteral("&Igen"), QStringLiteral("&Nem"), QStringLiteral("&Súgó")}},
-        {"i", QMessageBox::Information, QStringLiteral("Információ"), {QStringLiteral("&Súgó"), QStringLiteral("OK")}},
+        {"i",
+         QMessageBox::Information,
+         QStringLiteral("Információ"),
+         {QStringLiteral("&Súgó"), QStringLiteral("OK")}},
         {"F", QMessageBox::Warning, QStringLiteral("Figyelmeztetés"), {QStringLiteral("OK")}},
         {"x", QMessageBox::Warning, QStringLiteral("Figyelmeztetés"), {QStringLiteral("OK")}},
     };
