@@ -13,10 +13,7 @@ namespace {
 // A Codabar character from its seven elements (bar first), n narrow and w wide (AIM
 // USS-Codabar), at 2:1, followed by the inter-character gap.
 std::string Elements(std::string_view nw) {
-    std::string widths;
-    for (char e : nw)
-        widths += e == 'w' ? '2' : '1';
-    return Runs(widths) + "0";
+    return NarrowWide(nw) + "0";
 }
 
 const std::map<char, std::string> CB = {

@@ -13,10 +13,7 @@ namespace {
 // A Code 39 character from its nine elements (bar first), n narrow and w wide (ISO/IEC 16388
 // Table 1), at 2:1.
 std::string Elements(std::string_view nw) {
-    std::string widths;
-    for (char e : nw)
-        widths += e == 'w' ? '2' : '1';
-    return Runs(widths);
+    return NarrowWide(nw);
 }
 
 const std::map<char, std::string> C39 = {

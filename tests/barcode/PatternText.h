@@ -39,6 +39,14 @@ inline std::string Runs(std::string_view widths, bool barFirst = true, char bar 
     return out;
 }
 
+// Elements written n (narrow) and w (wide), bar first, at a 2:1 ratio: NarrowWide("wnn") is "1101".
+inline std::string NarrowWide(std::string_view nw) {
+    std::string widths;
+    for (char e : nw)
+        widths += e == 'w' ? '2' : '1';
+    return Runs(widths);
+}
+
 // Every bar module written as a guard bar ('1' becomes '2').
 inline std::string Guard(std::string_view modules) {
     std::string out(modules);
