@@ -1,6 +1,7 @@
 #include "tablestore/StoreCursor.h"
 
 #include "data/Cp1250.h"
+#include "tablestore/StoreBytes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -64,15 +65,12 @@ uint8_t* allocateBlock(std::size_t size) {
     if (size > kMaxBlock)
         throw std::length_error("record too large");
     auto* data = static_cast<uint8_t*>(::operator new(kHeader + size));
-    const auto stored = static_cast<uint32_t>(size);
-    std::memcpy(data, &stored, kHeader);
+    StoreAt<uint32_t>(data, static_cast<uint32_t>(size));
     return data;
 }
 
 uint32_t header(const uint8_t* data) {
-    uint32_t value;
-    std::memcpy(&value, data, kHeader);
-    return value;
+    return LoadAt<uint32_t>(data);
 }
 
 } // namespace
@@ -162,8 +160,7 @@ void TStoreCursor::AppendArenaRecord(std::string_view bytes, std::size_t hint) {
     }
     uint8_t* block = FArenaEnd - FArenaFree;
     FArenaFree -= need;
-    const uint32_t stored = static_cast<uint32_t>(bytes.size()) | TStoreValues::kArenaFlag;
-    std::memcpy(block, &stored, kHeader);
+    StoreAt<uint32_t>(block, static_cast<uint32_t>(bytes.size()) | TStoreValues::kArenaFlag);
     if (!bytes.empty())
         std::memcpy(block + kHeader, bytes.data(), bytes.size());
     TStoreRecord& entry = FEntries.emplace_back();
@@ -276,22 +273,6 @@ void TStoreCursor::MakeWritable(TStoreValues& values) const {
         values = NewValues();
 }
 
-namespace {
-
-template <typename T>
-T loadAt(const uint8_t* p) {
-    T value;
-    std::memcpy(&value, p, sizeof value);
-    return value;
-}
-
-template <typename T>
-void storeAt(uint8_t* p, T value) {
-    std::memcpy(p, &value, sizeof value);
-}
-
-} // namespace
-
 void TStoreCursor::ClearValues(TStoreValues& values) const {
     if (values.IsEmpty() || values.Size() != static_cast<std::size_t>(FRecordSize))
         values = NewValues();
@@ -305,7 +286,7 @@ std::size_t TStoreCursor::CountedOffset(const TStoreValues& values, int field) c
     for (int counted : FCounted) {
         if (counted == field)
             break;
-        offset += loadAt<uint32_t>(slots + FFields[static_cast<std::size_t>(counted)].SlotOffset);
+        offset += LoadAt<uint32_t>(slots + FFields[static_cast<std::size_t>(counted)].SlotOffset);
     }
     return offset;
 }
@@ -317,14 +298,14 @@ int32_t TStoreCursor::GetInteger(const TStoreValues& values, int field) const {
     const uint8_t* slot = values.Bytes() + f.SlotOffset;
     switch (f.FieldKind) {
     case TStoreFieldKind::SmallInt:
-        return loadAt<int16_t>(slot);
+        return LoadAt<int16_t>(slot);
     case TStoreFieldKind::Boolean:
-        return loadAt<uint16_t>(slot) != 0 ? 1 : 0;
+        return LoadAt<uint16_t>(slot) != 0 ? 1 : 0;
     case TStoreFieldKind::Integer:
     case TStoreFieldKind::AutoInc:
     case TStoreFieldKind::Date:
     case TStoreFieldKind::Time:
-        return loadAt<int32_t>(slot);
+        return LoadAt<int32_t>(slot);
     default:
         return 0;
     }
@@ -336,16 +317,16 @@ void TStoreCursor::SetInteger(TStoreValues& values, int field, int32_t value) co
     uint8_t* slot = values.Bytes() + f.SlotOffset;
     switch (f.FieldKind) {
     case TStoreFieldKind::SmallInt:
-        storeAt<int16_t>(slot, static_cast<int16_t>(value));
+        StoreAt<int16_t>(slot, static_cast<int16_t>(value));
         break;
     case TStoreFieldKind::Boolean:
-        storeAt<uint16_t>(slot, value != 0 ? 0xFFFF : 0);
+        StoreAt<uint16_t>(slot, value != 0 ? 0xFFFF : 0);
         break;
     case TStoreFieldKind::Integer:
     case TStoreFieldKind::AutoInc:
     case TStoreFieldKind::Date:
     case TStoreFieldKind::Time:
-        storeAt<int32_t>(slot, value);
+        StoreAt<int32_t>(slot, value);
         break;
     default:
         break;
@@ -360,7 +341,7 @@ double TStoreCursor::GetFloat(const TStoreValues& values, int field) const {
     case TStoreFieldKind::Double:
     case TStoreFieldKind::Currency:
     case TStoreFieldKind::DateTime:
-        return loadAt<double>(values.Bytes() + f.SlotOffset);
+        return LoadAt<double>(values.Bytes() + f.SlotOffset);
     default:
         return 0;
     }
@@ -373,7 +354,7 @@ void TStoreCursor::SetFloat(TStoreValues& values, int field, double value) const
     case TStoreFieldKind::Double:
     case TStoreFieldKind::Currency:
     case TStoreFieldKind::DateTime:
-        storeAt<double>(values.Bytes() + f.SlotOffset, value);
+        StoreAt<double>(values.Bytes() + f.SlotOffset, value);
         break;
     default:
         break;
@@ -384,14 +365,14 @@ bool TStoreCursor::GetBoolean(const TStoreValues& values, int field) const {
     const TStoreField& f = Field(field);
     if (!Readable(values) || f.FieldKind != TStoreFieldKind::Boolean)
         return false;
-    return loadAt<uint16_t>(values.Bytes() + f.SlotOffset) != 0;
+    return LoadAt<uint16_t>(values.Bytes() + f.SlotOffset) != 0;
 }
 
 void TStoreCursor::SetBoolean(TStoreValues& values, int field, bool value) const {
     MakeWritable(values);
     const TStoreField& f = Field(field);
     if (f.FieldKind == TStoreFieldKind::Boolean)
-        storeAt<uint16_t>(values.Bytes() + f.SlotOffset, value ? 0xFFFF : 0);
+        StoreAt<uint16_t>(values.Bytes() + f.SlotOffset, value ? 0xFFFF : 0);
 }
 
 std::string_view TStoreCursor::GetString(const TStoreValues& values, int field) const {
@@ -406,7 +387,7 @@ std::string_view TStoreCursor::GetString(const TStoreValues& values, int field) 
     }
     if (!IsCountedKind(f.FieldKind))
         return {};
-    const uint32_t length = loadAt<uint32_t>(slot);
+    const uint32_t length = LoadAt<uint32_t>(slot);
     if (length == 0)
         return {};
     const std::size_t offset = CountedOffset(values, field);
@@ -432,7 +413,7 @@ void TStoreCursor::SetString(TStoreValues& values, int field, std::string_view v
         return;
     if (f.FieldKind == TStoreFieldKind::String)
         value = value.substr(0, std::min<std::size_t>(f.DeclaredSize, kStoreMaxStringLength));
-    const std::size_t oldLength = loadAt<uint32_t>(slot);
+    const std::size_t oldLength = LoadAt<uint32_t>(slot);
     const std::size_t offset = CountedOffset(values, field);
     const std::size_t oldSize = values.Size();
     if (oldLength == value.size()) {
@@ -447,7 +428,7 @@ void TStoreCursor::SetString(TStoreValues& values, int field, std::string_view v
     bytes.append(old.substr(0, offset));
     bytes.append(value);
     bytes.append(old.substr(offset + oldLength));
-    storeAt<uint32_t>(reinterpret_cast<uint8_t*>(bytes.data()) + f.SlotOffset,
+    StoreAt<uint32_t>(reinterpret_cast<uint8_t*>(bytes.data()) + f.SlotOffset,
                       static_cast<uint32_t>(value.size()));
     values = TStoreValues::FromBytes(bytes);
 }
@@ -461,7 +442,7 @@ bool TStoreCursor::IsEmptyValue(const TStoreValues& values, int field) const {
     case TStoreFieldKind::Double:
     case TStoreFieldKind::Currency:
     case TStoreFieldKind::DateTime:
-        return loadAt<double>(slot) == 0.0;
+        return LoadAt<double>(slot) == 0.0;
     case TStoreFieldKind::SmallStr:
         return slot[0] == 0;
     case TStoreFieldKind::Unknown:

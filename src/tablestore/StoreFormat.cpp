@@ -1,5 +1,6 @@
 #include "tablestore/StoreFormat.h"
 
+#include "tablestore/StoreBytes.h"
 #include "tablestore/StoreErrors.h"
 
 #include <algorithm>
@@ -16,18 +17,6 @@ constexpr char kImageStatus = 'S';
 constexpr char kErrorStatus = 'E';
 constexpr char kNotesMark = '*';
 constexpr std::size_t kHeaderSize = 17;
-
-template <typename T>
-T loadAt(const char* p) {
-    T value;
-    std::memcpy(&value, p, sizeof value);
-    return value;
-}
-
-template <typename T>
-void storeAt(char* p, T value) {
-    std::memcpy(p, &value, sizeof value);
-}
 
 template <typename T>
 void append(std::string& out, T value) {
@@ -369,13 +358,13 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
                 uint8_t length = 0;
                 switch (field.FieldKind) {
                 case TStoreFieldKind::SmallInt:
-                    if (loadAt<int16_t>(slot) != 0) {
+                    if (LoadAt<int16_t>(slot) != 0) {
                         image.append(slot, 2);
                         length = 2;
                     }
                     break;
                 case TStoreFieldKind::Boolean:
-                    if (loadAt<uint16_t>(slot) != 0) {
+                    if (LoadAt<uint16_t>(slot) != 0) {
                         append<uint16_t>(image, 0xFFFF);
                         length = 2;
                     }
@@ -384,7 +373,7 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
                 case TStoreFieldKind::Date:
                 case TStoreFieldKind::Time:
                 case TStoreFieldKind::AutoInc:
-                    if (loadAt<int32_t>(slot) != 0) {
+                    if (LoadAt<int32_t>(slot) != 0) {
                         image.append(slot, 4);
                         length = 4;
                     }
@@ -392,7 +381,7 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
                 case TStoreFieldKind::Double:
                 case TStoreFieldKind::Currency:
                 case TStoreFieldKind::DateTime:
-                    if (loadAt<double>(slot) != 0.0) {
+                    if (LoadAt<double>(slot) != 0.0) {
                         image.append(slot, 8);
                         length = 8;
                     }
@@ -411,7 +400,7 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
                 case TStoreFieldKind::Memo:
                 case TStoreFieldKind::FmtMemo:
                 case TStoreFieldKind::Graphic: {
-                    const uint32_t size = loadAt<uint32_t>(slot);
+                    const uint32_t size = LoadAt<uint32_t>(slot);
                     uint32_t count = size;
                     // Never write what the reader refuses.
                     if (field.FieldKind == TStoreFieldKind::String)
@@ -436,8 +425,8 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
         reporter.Report(static_cast<int64_t>(position) + 1, total);
     }
 
-    storeAt<int32_t>(image.data() + 5, written);
-    storeAt<uint32_t>(image.data(), static_cast<uint32_t>(image.size()));
+    StoreAt<int32_t>(image.data() + 5, written);
+    StoreAt<uint32_t>(image.data(), static_cast<uint32_t>(image.size()));
     return image.size();
 }
 
@@ -463,9 +452,9 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
     }
     if (image.size() < kHeaderSize)
         return fail(std::string(StoreMsg::BufferCorruption));
-    const int32_t declaredRecords = loadAt<int32_t>(image.data() + 5);
-    const int32_t declaredFields = loadAt<int32_t>(image.data() + 9);
-    const int32_t sectionLength = loadAt<int32_t>(image.data() + 13);
+    const int32_t declaredRecords = LoadAt<int32_t>(image.data() + 5);
+    const int32_t declaredFields = LoadAt<int32_t>(image.data() + 9);
+    const int32_t sectionLength = LoadAt<int32_t>(image.data() + 13);
     if (declaredFields < 0 || sectionLength < 0 ||
         static_cast<std::size_t>(sectionLength) > image.size() - kHeaderSize)
         return fail(std::string(StoreMsg::BufferCorruption));
@@ -486,7 +475,7 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
     if (remaining() >= 1 && image[pos] == kNotesMark) {
         if (remaining() < 3)
             return fail(std::string(StoreMsg::BufferCorruption));
-        const int16_t length = loadAt<int16_t>(image.data() + pos + 1);
+        const int16_t length = LoadAt<int16_t>(image.data() + pos + 1);
         if (length < 0 || static_cast<std::size_t>(length) > remaining() - 3)
             return fail(std::string(StoreMsg::BufferCorruption));
         Notes.assign(image.data() + pos + 3, static_cast<std::size_t>(length));
@@ -537,7 +526,7 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
                 complete = false;
                 break;
             }
-            const int32_t count = loadAt<int32_t>(image.data() + pos);
+            const int32_t count = LoadAt<int32_t>(image.data() + pos);
             pos += 4;
             if (field.FieldKind == TStoreFieldKind::String) {
                 if (count < 0 || static_cast<uint32_t>(count) > kStoreMaxStringLength) {
@@ -553,7 +542,7 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
                 complete = false;
                 break;
             }
-            storeAt<uint32_t>(scratch.data() + field.SlotOffset, static_cast<uint32_t>(count));
+            StoreAt<uint32_t>(scratch.data() + field.SlotOffset, static_cast<uint32_t>(count));
             scratch.append(image.data() + pos, static_cast<std::size_t>(count));
             pos += static_cast<std::size_t>(count);
         }

@@ -2,6 +2,7 @@
 
 #include "data/Cp1250.h"
 #include "data/FormatSettings.h"
+#include "tablestore/StoreBytes.h"
 
 #include <algorithm>
 #include <array>
@@ -63,13 +64,6 @@ const CollationTable& collation() {
     return table;
 }
 
-template <typename T>
-T loadAt(const uint8_t* p) {
-    T value;
-    std::memcpy(&value, p, sizeof value);
-    return value;
-}
-
 int sign(long long v) {
     return (v > 0) - (v < 0);
 }
@@ -100,20 +94,20 @@ int compareField(const TStoreCursor& cursor, const TStoreValues& a, const TStore
     const uint8_t* sb = b.Bytes() + field.SlotOffset;
     switch (field.FieldKind) {
     case TStoreFieldKind::SmallInt:
-        return sign(static_cast<long long>(loadAt<int16_t>(sa)) - loadAt<int16_t>(sb));
+        return sign(static_cast<long long>(LoadAt<int16_t>(sa)) - LoadAt<int16_t>(sb));
     case TStoreFieldKind::Integer:
     case TStoreFieldKind::Date:
     case TStoreFieldKind::Time:
     case TStoreFieldKind::AutoInc:
-        return sign(static_cast<long long>(loadAt<int32_t>(sa)) - loadAt<int32_t>(sb));
+        return sign(static_cast<long long>(LoadAt<int32_t>(sa)) - LoadAt<int32_t>(sb));
     case TStoreFieldKind::Boolean: {
-        const bool ta = loadAt<uint16_t>(sa) != 0, tb = loadAt<uint16_t>(sb) != 0;
+        const bool ta = LoadAt<uint16_t>(sa) != 0, tb = LoadAt<uint16_t>(sb) != 0;
         return ta == tb ? 0 : (ta ? -1 : 1); // true sorts before false
     }
     case TStoreFieldKind::Double:
     case TStoreFieldKind::Currency:
     case TStoreFieldKind::DateTime:
-        return compareFloats(loadAt<double>(sa), loadAt<double>(sb));
+        return compareFloats(LoadAt<double>(sa), LoadAt<double>(sb));
     case TStoreFieldKind::SmallStr: {
         const std::string_view ta = cursor.GetString(a, key.FieldIndex),
                                tb = cursor.GetString(b, key.FieldIndex);
