@@ -255,15 +255,27 @@ void TField::SetAsString(std::string_view text) {
     SetValue(TVariant(text));
 }
 
-int TField::AsInteger() const {
-    TVariant v = Value();
+namespace {
+
+// A field's value read through `convert`: null gives `empty`, a value that does not convert
+// raises "'<text>' is not a valid <what>" on the field's dataset.
+template <typename T, typename Convert>
+T ConvertedValue(const TField& field, T empty, Convert convert, std::string_view what) {
+    const TVariant v = field.Value();
     if (v.IsNull())
-        return 0;
+        return empty;
     try {
-        return static_cast<int>(v.ToInt());
+        return static_cast<T>(convert(v));
     } catch (const EVariantError&) {
-        FDataSet.DatabaseError("'" + v.ToString() + "' is not a valid integer value");
+        field.DataSet().DatabaseError("'" + v.ToString() + "' is not a valid " + std::string(what));
     }
+}
+
+} // namespace
+
+int TField::AsInteger() const {
+    return ConvertedValue(
+        *this, 0, [](const TVariant& v) { return v.ToInt(); }, "integer value");
 }
 
 void TField::SetAsInteger(int value) {
@@ -271,14 +283,8 @@ void TField::SetAsInteger(int value) {
 }
 
 double TField::AsFloat() const {
-    TVariant v = Value();
-    if (v.IsNull())
-        return 0;
-    try {
-        return v.ToDouble();
-    } catch (const EVariantError&) {
-        FDataSet.DatabaseError("'" + v.ToString() + "' is not a valid floating point value");
-    }
+    return ConvertedValue(
+        *this, 0.0, [](const TVariant& v) { return v.ToDouble(); }, "floating point value");
 }
 
 void TField::SetAsFloat(double value) {
@@ -286,14 +292,8 @@ void TField::SetAsFloat(double value) {
 }
 
 bool TField::AsBoolean() const {
-    TVariant v = Value();
-    if (v.IsNull())
-        return false;
-    try {
-        return v.ToBool();
-    } catch (const EVariantError&) {
-        FDataSet.DatabaseError("'" + v.ToString() + "' is not a valid boolean value");
-    }
+    return ConvertedValue(
+        *this, false, [](const TVariant& v) { return v.ToBool(); }, "boolean value");
 }
 
 void TField::SetAsBoolean(bool value) {
@@ -301,14 +301,8 @@ void TField::SetAsBoolean(bool value) {
 }
 
 double TField::AsDateTime() const {
-    TVariant v = Value();
-    if (v.IsNull())
-        return 0;
-    try {
-        return v.ToDateTime();
-    } catch (const EVariantError&) {
-        FDataSet.DatabaseError("'" + v.ToString() + "' is not a valid date and time");
-    }
+    return ConvertedValue(
+        *this, 0.0, [](const TVariant& v) { return v.ToDateTime(); }, "date and time");
 }
 
 void TField::SetAsDateTime(double value) {

@@ -152,6 +152,14 @@ TEST_F(FieldTest, TypedReadsOfOtherTypes) {
     EXPECT_DOUBLE_EQ(ds.Fields(0).AsFloat(), 12);
     ds.Next();
     EXPECT_THROW(ds.Fields(0).AsInteger(), EDatabaseError);
+    // A text that reads as none of the types: each typed read names the type it wanted.
+    ds.Name = "M1";
+    const TField& text = ds.Fields(0);
+    EXPECT_EQ(ErrorOf<EDatabaseError>([&] { text.AsInteger(); }), "M1: 'x' is not a valid integer value");
+    EXPECT_EQ(ErrorOf<EDatabaseError>([&] { text.AsFloat(); }),
+              "M1: 'x' is not a valid floating point value");
+    EXPECT_EQ(ErrorOf<EDatabaseError>([&] { text.AsBoolean(); }), "M1: 'x' is not a valid boolean value");
+    EXPECT_EQ(ErrorOf<EDatabaseError>([&] { text.AsDateTime(); }), "M1: 'x' is not a valid date and time");
 }
 
 TEST(VariantTest, EqualityAndConversions) {
