@@ -341,7 +341,9 @@ QWidget* TMainForm::BuildToolBar() {
 QWidget* TMainForm::BuildPageControl() {
     FPages = new QTabWidget(this);
     FPages->setObjectName(QStringLiteral("PageControl1"));
-    FPages->setFixedWidth(236);
+    FPages->setFixedWidth(262);
+    // All four tabs fit side by side, as on the designer's narrow left panel.
+    FPages->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     FPages->addTab(BuildDataSourceTab(), QStringLiteral("&Adatforrás"));
     FPages->addTab(BuildElementTab(), QStringLiteral("&Elemek"));
     FPages->addTab(BuildPageTab(), QStringLiteral("Oldal"));

@@ -29,9 +29,10 @@ void TElementView::SetScreenRect(const TPixelRect& rect) {
 }
 
 void TElementView::mousePressEvent(QMouseEvent* event) {
+    // Taken here: the label behind the view would clear the selection.
+    event->accept();
     if (event->button() == Qt::LeftButton)
         emit Clicked(this);
-    QWidget::mousePressEvent(event);
 }
 
 // ---- text ---------------------------------------------------------------------------------

@@ -53,6 +53,7 @@ TLabelCanvas::TLabelCanvas(QWidget* parent) : QScrollArea(parent) {
     RsRulerCorner1->setToolTip(QStringLiteral("millimeter"));
     RsRulerCorner1->setAlignment(Qt::AlignCenter);
     RsRulerCorner1->setAutoFillBackground(true);
+    RsRulerCorner1->setBackgroundRole(QPalette::Window);
     QPalette cornerPalette = RsRulerCorner1->palette();
     cornerPalette.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     cornerPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
@@ -63,6 +64,8 @@ TLabelCanvas::TLabelCanvas(QWidget* parent) : QScrollArea(parent) {
     Cimke = new QWidget(FContainer);
     Cimke->setObjectName(QStringLiteral("Cimke"));
     Cimke->setAutoFillBackground(true);
+    // Set explicitly: a widget otherwise takes the scroll box's dark role.
+    Cimke->setBackgroundRole(QPalette::Window);
     QPalette white = Cimke->palette();
     white.setColor(QPalette::Window, Qt::white);
     Cimke->setPalette(white);

@@ -188,6 +188,18 @@ TEST_F(LabelCanvasTest, SizerDragMovesAndResizes) {
     EXPECT_EQ(shape->size(), QSize(70, 64));
 }
 
+// The label panel is white behind its views.
+TEST_F(LabelCanvasTest, LabelIsWhite) {
+    Build(1);
+    canvas_.resize(600, 400);
+    canvas_.show();
+    const QImage image = canvas_.Cimke->grab().toImage();
+    EXPECT_EQ(image.pixelColor(230, 140), QColor(Qt::white));
+    const QImage whole = canvas_.grab().toImage();
+    const QPoint corner = canvas_.Cimke->mapTo(&canvas_, QPoint(230, 140));
+    EXPECT_EQ(whole.pixelColor(corner), QColor(Qt::white));
+}
+
 // Rulers draw navy ticks on silver.
 TEST_F(LabelCanvasTest, RulersAreNavyOnSilver) {
     Build(1);

@@ -1,0 +1,372 @@
+#include "app/MainFormFixture.h"
+#include "designer/BarcodeView.h"
+#include "designer/CanvasTestSupport.h"
+#include "designer/ElementViews.h"
+#include "designer/LabelCanvas.h"
+#include "designer/Sizer.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QImage>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace etikor {
+namespace {
+
+class MainWindowTest : public test::MainFormTest {
+protected:
+    // Starts on a template with one element of each kind, without the start-up help.
+    TMainForm& StartOnFixture() {
+        WriteDefaults();
+        test::WriteBmp(work_.file("kep.bmp"), 8, 6);
+        test::WriteFixtureTemplate(SeriesPath("Sorozat0.ctv"), work_.file("kep.bmp"));
+        TSettings settings;
+        settings.AutoSugo = false;
+        WriteSettings(settings);
+        return Start();
+    }
+    TElementView* View(const char* name) { return Form().Canvas().View(QString::fromLatin1(name)); }
+    TElementRow Row(const char* name) {
+        TStoreTable t;
+        t.SetTableName(SeriesPath("Sorozat0.ctv"));
+        t.Open();
+        EXPECT_TRUE(t.Locate("Elemnev", TVariant(std::string(name)), 0));
+        return ReadElementRow(t);
+    }
+};
+
+// Every menu item: caption, component name, shortcut, and whether it works yet (the items of
+// later parts of the program are disabled rather than doing nothing).
+TEST_F(MainWindowTest, MenuItems) {
+    StartOnFixture();
+    struct Row {
+        const char* Name;
+        QString Caption;
+        QKeySequence Shortcut;
+        bool Enabled;
+    } rows[] = {
+        {"mUj", QStringLiteral("Új sorozat..."), {}, true},
+        {"mMegnyit", QStringLiteral("Megnyitás..."), {}, true},
+        {"mKezi", QStringLiteral("Kézi rögzítés"), {}, false},
+        {"mMentes", QStringLiteral("Mentés másként..."), {}, true},
+        {"mAdatbongeszo", QStringLiteral("Adatböngésző"), {}, false},
+        {"ImportlsExcel1", QStringLiteral("Importálás (Excel)"), {}, false},
+        {"Excelfile1", QStringLiteral("Excel file"), {}, false},
+        {"Kilps2", QStringLiteral("Kilépés"), {}, true},
+        {"Belltsok1", QStringLiteral("Beállítások"), {}, false},
+        {"mKurzor", QStringLiteral("Kurzor"), {}, true},
+        {"mSzoveg", QStringLiteral("Szöveg"), QKeySequence(QStringLiteral("Ctrl+T")), false},
+        {"mVonalkod", QStringLiteral("Vonalkód"), QKeySequence(QStringLiteral("Ctrl+V")), false},
+        {"mKep", QStringLiteral("Kép"), QKeySequence(QStringLiteral("Ctrl+K")), false},
+        {"mRajz", QStringLiteral("Rajz"), QKeySequence(QStringLiteral("Ctrl+R")), false},
+        {"mTorol", QStringLiteral("Elem törlése"), QKeySequence(QStringLiteral("Ctrl+D")), false},
+        {"mEtikett", QStringLiteral("Nyomtat..."), {}, false},
+        {"mPreview", QStringLiteral("Nyomtatási kép"), {}, false},
+        {"mSugo", QStringLiteral("Segitség  F1"), {}, true},
+        {"mOrsina", QStringLiteral("Orsina"), {}, false},
+        {"Kilps1", QStringLiteral("Kilépés"), {}, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        QAction* action = Child<QAction>(row.Name);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), row.Caption);
+        EXPECT_EQ(action->shortcut(), row.Shortcut);
+        EXPECT_EQ(action->isEnabled(), row.Enabled);
+    }
+    QStringList menus;
+    for (QAction* a : Form().menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("File"), QStringLiteral("Beállítások"),
+                                  QStringLiteral("Szerkesztés"), QStringLiteral("Nyomtatás"),
+                                  QStringLiteral("Súgó"), QStringLiteral("Kilépés")}));
+}
+
+// Buttons and controls with their hints or captions, and their state after start-up.
+TEST_F(MainWindowTest, ButtonsAndControls) {
+    StartOnFixture();
+    struct Row {
+        const char* Name;
+        QString Hint;
+        QString Caption; // empty: not checked
+        bool Enabled;
+    } rows[] = {
+        {"UjFileGomb", QStringLiteral("Új..."), {}, true},
+        {"MegnyitasGomb", QStringLiteral("Megnyitás"), {}, true},
+        {"KeziGomb", QStringLiteral("Vonalkód-sorozat kézi rögzítése"), {}, false},
+        {"NyomtatasGomb", QStringLiteral("Nyomtatás"), {}, false},
+        {"ExcelImportGomb", QStringLiteral("Importálás MS-Excel táblából"), {}, false},
+        {"SugoGomb", QStringLiteral("Súgó [F1]"), {}, true},
+        {"NyilGomb", QStringLiteral("Kurzor"), {}, true},
+        {"SzovegGomb", QStringLiteral("Szöveg elem"), {}, false},
+        {"VonalkodGomb", QStringLiteral("Vonalkód elem"), {}, false},
+        {"KepGomb", QStringLiteral("Kép elem"), {}, false},
+        {"RajzGomb", QStringLiteral("Rajz elem"), {}, false},
+        {"ElemTorlesGomb", QStringLiteral("Aktuális elem törlése"), {}, false},
+        {"NagyitoKep", QStringLiteral("Kép elem eredeti méretének beállítása\nCímke frissítése."), {}, true},
+        {"Nagyitas1", QStringLiteral("Nagyítás 100%"), QStringLiteral("1x"), true},
+        {"Nagyitas2", QStringLiteral("Nagyítás 200%"), QStringLiteral("2x"), true},
+        {"Nagyitas3", QStringLiteral("Nagyítás 300%"), QStringLiteral("3x"), true},
+        {"Gen_Gomb", {}, QStringLiteral("&Generált adatbázis"), true},
+        {"GNyit_Gomb", {}, QStringLiteral("Megnyitás"), true},
+        {"Bongeszo_Gomb", {}, QStringLiteral("Adatböngésző"), false},
+        {"General_Gomb", {}, QStringLiteral("Generálás"), false},
+        {"ODBC_Gomb", {}, QStringLiteral("&ODBC adatforrás"), false},
+        {"SzRogzitoGomb", {}, QStringLiteral("Alkalmaz"), false},
+        {"EMezoGomb", QStringLiteral("Adatmező kiválasztása"), {}, false},
+        {"DtGomb", QStringLiteral("Rendszer dátum vagy idő beszúrása"), {}, false},
+        {"EFileGomb", QStringLiteral("Kép file kiválasztása"), {}, false},
+        {"MezoKilepGomb", {}, QStringLiteral("Mégsem/Vissza"), true},
+        {"sbBalra", QStringLiteral("Balra igazítás"), {}, false},
+        {"sbKozepre", QStringLiteral("Középre igazítás"), {}, false},
+        {"sbJobbra", QStringLiteral("Jobbra igazítás"), {}, false},
+        {"cb_Elforgat", QStringLiteral("Elforgatás (fok)"), {}, false},
+        {"BetuGomb", QStringLiteral("Betűtípus beállítása"), {}, false},
+        {"ElemNev_edit", QStringLiteral("Elem belső azonosítója"), {}, true},
+        {"Height_edit", QStringLiteral("Kiválasztott elem magassága [mm]"), {}, true},
+        {"Hatra", QStringLiteral("Címke-elem kiválasztása"), QStringLiteral("<"), false},
+        {"Elore", QStringLiteral("Címke-elem kiválasztása"), QStringLiteral(">"), false},
+        {"cbVonalkodErtek", {}, QStringLiteral("Vonalkód érték látszik"), false},
+        {"cbStartStop", {}, QStringLiteral("Start/Stop vonalak"), false},
+        {"Vk_bmp", QStringLiteral("Kijelölt vonalkód .bmp file-ba másolása"), {}, false},
+        {"VonalkodKilepGomb", QStringLiteral("Vonalkód panel elrejtése"), {}, true},
+        {"KlonozasGomb", QStringLiteral("Kijelölt vonalkód értékének sokszorosítása (klónozás)"), {}, false},
+        {"OldalSzel", QStringLiteral("Oldal szélessége"), {}, true},
+        {"CTerkoz", QStringLiteral("Cimkék közötti térköz"), {}, true},
+        {"A4Gomb", QStringLiteral("A4 -es oldal méret beállítása"), QStringLiteral("A4"), true},
+        {"OldalRGomb", {}, QStringLiteral("Alkalmaz"), false},
+        {"Leptetes", QStringLiteral("Méretek beállításának léptetési egysége"), {}, true},
+        {"cb_Keret", {}, QStringLiteral("Keret a címkék körül"), true},
+        {"CimkeRGomb", {}, QStringLiteral("Alkalmaz"), false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        QWidget* w = Child<QWidget>(row.Name);
+        ASSERT_NE(w, nullptr);
+        if (!row.Hint.isEmpty())
+            EXPECT_EQ(w->toolTip(), row.Hint);
+        if (!row.Caption.isEmpty()) {
+            auto* button = qobject_cast<QAbstractButton*>(w);
+            ASSERT_NE(button, nullptr);
+            EXPECT_EQ(button->text(), row.Caption);
+        }
+        EXPECT_EQ(w->isEnabled(), row.Enabled);
+    }
+    for (const char* name :
+         {"tsAdatforras", "tsElemek",       "tsOldal",   "tsCimke", "Gen_doboz", "gbVonalkod",
+          "DtLista",      "Mezok",          "PFejlec",   "PEszkoz", "ScrollB",   "VonalzoX",
+          "VonalzoY",     "RsRulerCorner1", "Cimke",     "Sizer",   "AlapKep",   "Lablec",
+          "Ertek",        "cb_VkTNev",      "COszlopok", "CSzeles", "CMagassag"})
+        EXPECT_NE(Child<QWidget>(name), nullptr) << name;
+    EXPECT_EQ(Child<QWidget>("RsRulerCorner1")->toolTip(), QStringLiteral("millimeter"));
+    auto* pages = Child<QTabWidget>("PageControl1");
+    QStringList tabs;
+    for (int i = 0; i < pages->count(); ++i)
+        tabs << pages->tabText(i);
+    EXPECT_EQ(tabs, (QStringList{QStringLiteral("&Adatforrás"), QStringLiteral("&Elemek"),
+                                 QStringLiteral("Oldal"), QStringLiteral("Cimke")}));
+    // The data source toggle shows and hides its panel.
+    Child<QToolButton>("Gen_Gomb")->click();
+    EXPECT_FALSE(Child<QWidget>("Gen_doboz")->isVisible());
+    Child<QToolButton>("Gen_Gomb")->click();
+    EXPECT_TRUE(Child<QWidget>("Gen_doboz")->isVisible());
+    // Status panels 80, 250, 250, 50.
+    const int widths[] = {80, 250, 250, 50};
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_EQ(Child<QLabel>(QStringLiteral("Lablec%1").arg(i).toLatin1().constData())->width(),
+                  widths[i - 1]);
+}
+
+// Clicking an element view selects it: the frame, the named controls, the position readout
+// with the locale's decimal comma.
+TEST_F(MainWindowTest, SelectionFillsTheNamedControls) {
+    TMainForm& form = StartOnFixture();
+    QTest::mouseClick(View("Szoveg_1"), Qt::LeftButton);
+    EXPECT_EQ(form.Canvas().SelectedFlag(), 1);
+    EXPECT_EQ(form.Canvas().Sizer->Target(), View("Szoveg_1"));
+    EXPECT_TRUE(Child<QToolButton>("ElemTorlesGomb")->isEnabled());
+    EXPECT_TRUE(Child<QAction>("mTorol")->isEnabled());
+    EXPECT_TRUE(Child<QToolButton>("SzovegGomb")->isChecked());
+    EXPECT_TRUE(Child<QToolButton>("sbJobbra")->isChecked());
+    EXPECT_TRUE(Child<QComboBox>("cb_Elforgat")->isEnabled()); // a fixed text may be rotated
+    EXPECT_FALSE(Child<QToolButton>("sbJobbra")->isEnabled()); // but not aligned
+    EXPECT_EQ(Child<QLineEdit>("Ertek")->text(), QStringLiteral("Jobbra"));
+    EXPECT_EQ(Child<QLineEdit>("ElemNev_edit")->text(), QStringLiteral("Szoveg_1"));
+    EXPECT_EQ(Child<QLineEdit>("Left_edit")->text(), QStringLiteral("2,65")); // 10 px = 2.6458 mm
+    EXPECT_EQ(form.Panel(1), QStringLiteral("(2,65; 2,65)"));
+
+    QTest::mouseClick(View("Vkod_1"), Qt::LeftButton);
+    EXPECT_FALSE(Child<QGroupBox>("gbVonalkod")->isHidden());
+    EXPECT_TRUE(Child<QToolButton>("VonalkodGomb")->isChecked());
+    EXPECT_EQ(Child<QComboBox>("cb_VkTNev")->currentIndex(), 5);
+
+    QTest::mouseClick(View("Kep_1"), Qt::LeftButton);
+    EXPECT_TRUE(Child<QGroupBox>("gbVonalkod")->isHidden());
+    EXPECT_TRUE(Child<QLineEdit>("Ertek")->isReadOnly());
+    EXPECT_FALSE(Child<QComboBox>("cb_Elforgat")->isEnabled());
+    EXPECT_TRUE(Child<QToolButton>("KepGomb")->isChecked());
+
+    // The arrow tool clears the selection and shows the page-setup row.
+    Child<QToolButton>("NyilGomb")->click();
+    EXPECT_EQ(form.Canvas().SelectedFlag(), 0);
+    EXPECT_FALSE(Child<QToolButton>("ElemTorlesGomb")->isEnabled());
+    EXPECT_EQ(Child<QLineEdit>("ElemNev_edit")->text(), QStringLiteral("Oldalbeall"));
+    EXPECT_EQ(Child<QLineEdit>("Ertek")->text(), QString());
+}
+
+// An arrow key moves the selected element by one pixel and rewrites its row and the file.
+TEST_F(MainWindowTest, ArrowKeyMovesAnElementAndRewritesTheFile) {
+    TMainForm& form = StartOnFixture();
+    form.SetZoom(2);
+    QTest::mouseClick(View("Rajz_1"), Qt::LeftButton);
+    QTest::keyClick(form.Canvas().Sizer, Qt::Key_Right);
+    QTest::keyClick(form.Canvas().Sizer, Qt::Key_Right);
+    EXPECT_EQ(View("Rajz_1")->pos(), QPoint(342, 120));
+    const TElementRow row = Row("Rajz_1");
+    EXPECT_EQ(row.Px.Left, 171);
+    EXPECT_EQ(row.Px.Top, 60);
+    EXPECT_NEAR(row.LeftMm, 342 * 25.4 / 192, 1e-9);
+    QTest::keyClick(form.Canvas().Sizer, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Row("Rajz_1").Px.Height, 60); // 121 / 2 = 60.5, ties to even
+    QTest::keyClick(form.Canvas().Sizer, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Row("Rajz_1").Px.Height, 61); // 122 / 2
+}
+
+// A barcode narrower than half its modules warns after its geometry is written.
+TEST_F(MainWindowTest, NarrowBarcodeWarns) {
+    TMainForm& form = StartOnFixture();
+    QTest::mouseClick(View("Vkod_1"), Qt::LeftButton);
+    auto* barcode = static_cast<TBarcodeView*>(View("Vkod_1"));
+    const int needed = RoundHalfEven(barcode->MinimumWidth() / 2.0);
+    barcode->resize(needed, barcode->height());
+    form.Canvas().Sizer->Follow();
+    modal_.ExpectMessage(QStringLiteral("F"), QStringLiteral("Nem megfelelő vonalkód szélesség! (") +
+                                                  QString::number(needed - 1) + QStringLiteral("px./") +
+                                                  QString::number(needed) + QStringLiteral("px.)"));
+    QTest::keyClick(form.Canvas().Sizer, Qt::Key_Left, Qt::ShiftModifier);
+    modal_.Verify();
+    EXPECT_EQ(Row("Vkod_1").Px.Width, needed - 1);
+}
+
+// The zoom buttons rebuild the canvas at 2 and 3 times the size; back at 1 every element is
+// where it is stored.
+TEST_F(MainWindowTest, ZoomButtons) {
+    TMainForm& form = StartOnFixture();
+    const QRect text = View("Szoveg_1")->geometry();
+    Child<QToolButton>("Nagyitas3")->click();
+    EXPECT_EQ(form.Zoom(), 3);
+    EXPECT_EQ(form.Canvas().Cimke->size(), QSize(703, 440));
+    EXPECT_EQ(View("Rajz_1")->geometry(), QRect(510, 180, 180, 180));
+    Child<QToolButton>("Nagyitas2")->click();
+    EXPECT_EQ(View("Rajz_1")->size(), QSize(120, 120));
+    Child<QToolButton>("Nagyitas1")->click();
+    EXPECT_EQ(View("Szoveg_1")->geometry(), text);
+    EXPECT_EQ(View("Rajz_1")->geometry(), QRect(170, 60, 60, 60));
+}
+
+// "Elem törlése" asks first (help context 18 meanwhile); No keeps, Yes deletes the row.
+TEST_F(MainWindowTest, DeleteWithConfirmation) {
+    TMainForm& form = StartOnFixture();
+    const QString question = QStringLiteral("Valóban törölni kívánja a kiválasztott elemet?");
+    QTest::mouseClick(View("Rajz_1"), Qt::LeftButton);
+    modal_.ExpectMessage(QStringLiteral("K"), question, false);
+    Child<QAction>("mTorol")->trigger();
+    EXPECT_NE(View("Rajz_1"), nullptr);
+    EXPECT_EQ(form.HelpContext(), 10);
+    modal_.ExpectMessage(QStringLiteral("K"), question, true);
+    Child<QAction>("mTorol")->trigger();
+    modal_.Verify();
+    EXPECT_EQ(View("Rajz_1"), nullptr);
+    TStoreTable t;
+    t.SetTableName(SeriesPath("Sorozat0.ctv"));
+    t.Open();
+    EXPECT_FALSE(t.Locate("Elemnev", TVariant(std::string("Rajz_1")), 0));
+    EXPECT_EQ(form.Canvas().SelectedFlag(), 0);
+}
+
+// Delete deletes the selected element without asking, except while typing in the value box.
+TEST_F(MainWindowTest, DeleteKey) {
+    TMainForm& form = StartOnFixture();
+    QTest::mouseClick(View("Kep_1"), Qt::LeftButton);
+    QTest::mouseClick(View("Szoveg_1"), Qt::LeftButton);
+    QTest::keyClick(Child<QLineEdit>("Ertek"), Qt::Key_Delete);
+    EXPECT_NE(View("Szoveg_1"), nullptr);
+    QTest::keyClick(form.Canvas().Sizer, Qt::Key_Delete);
+    EXPECT_EQ(View("Szoveg_1"), nullptr);
+    modal_.Verify();
+}
+
+// Help contexts per tab, F1, Shift+F1 with the "Súgó téma" prompt, the help button and its
+// right click; a topic that is no number goes to the error handler.
+TEST_F(MainWindowTest, HelpKeysAndContexts) {
+    TMainForm& form = StartOnFixture();
+    auto* pages = Child<QTabWidget>("PageControl1");
+    QWidget* focus = Child<QWidget>("OldalSzel");
+    struct Row {
+        const char* Tab;
+        int Topic;
+    } rows[] = {{"tsOldal", 26}, {"tsCimke", 26}, {"tsElemek", 11}, {"tsAdatforras", 10}};
+    for (const Row& row : rows) {
+        pages->setCurrentWidget(Child<QWidget>(row.Tab));
+        EXPECT_EQ(form.HelpContext(), row.Topic);
+        modal_.ExpectHelp(row.Topic);
+        QTest::keyClick(focus, Qt::Key_F1);
+    }
+    modal_.ExpectInputBox(QStringLiteral("Sorszám:"), QStringLiteral("22")).ExpectHelp(22);
+    QTest::keyClick(focus, Qt::Key_F1, Qt::ShiftModifier);
+    EXPECT_EQ(form.HelpContext(), 22);
+    modal_.ExpectHelp(10);
+    Child<QToolButton>("SugoGomb")->click();
+    modal_.ExpectInputBox(QStringLiteral("Sorszám:"), QStringLiteral("29")).ExpectHelp(29);
+    emit Child<QToolButton>("SugoGomb")->customContextMenuRequested(QPoint(1, 1));
+    modal_.Verify();
+
+    modal_.ExpectInputBox(QStringLiteral("Sorszám:"), QStringLiteral("x"))
+        .ExpectMessageStartingWith(QStringLiteral("H"),
+                                   QStringLiteral("Hiba történt a program futtatása közben."));
+    QTest::keyClick(focus, Qt::Key_F1, Qt::ShiftModifier);
+    modal_.Verify();
+}
+
+// Enter moves the focus on instead of reaching the control.
+TEST_F(MainWindowTest, EnterMovesTheFocus) {
+    StartOnFixture();
+    Child<QTabWidget>("PageControl1")->setCurrentWidget(Child<QWidget>("tsOldal"));
+    QWidget* first = Child<QWidget>("OldalSzel");
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_NE(QApplication::focusWidget(), first);
+}
+
+// Moving over the label makes the element tab current and shows the pointer in mm.
+TEST_F(MainWindowTest, PositionReadoutOverTheLabel) {
+    TMainForm& form = StartOnFixture();
+    QTest::mouseMove(form.Canvas().Cimke, QPoint(96, 48));
+    QMouseEvent move(QEvent::MouseMove, QPointF(96, 48), QPointF(96, 48), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(form.Canvas().Cimke, &move);
+    EXPECT_EQ(form.Panel(1), QStringLiteral("(25,4; 12,7)"));
+    EXPECT_EQ(Child<QTabWidget>("PageControl1")->currentWidget(), Child<QWidget>("tsElemek"));
+}
+
+// Pictures of the window for looking at it without a display: the default template, and the
+// fixture with one element of each kind at zoom 1 and 2, written into the build folder.
+TEST_F(MainWindowTest, Screenshots) {
+    const QString out = QDir::current().absoluteFilePath(QStringLiteral("screenshots"));
+    QDir().mkpath(out);
+    TMainForm& form = StartOnFixture();
+    QTest::mouseClick(View("Vkod_1"), Qt::LeftButton);
+    EXPECT_TRUE(form.grab().save(out + QStringLiteral("/mainwindow-fixture-zoom1.png")));
+    form.SetZoom(2);
+    EXPECT_TRUE(form.grab().save(out + QStringLiteral("/mainwindow-fixture-zoom2.png")));
+    form.close();
+    form_.reset();
+    WriteDefaultSet(paths_.SeriesFolder());
+    TMainForm& plain = Start();
+    EXPECT_TRUE(plain.grab().save(out + QStringLiteral("/mainwindow-default.png")));
+}
+
+} // namespace
+} // namespace etikor
