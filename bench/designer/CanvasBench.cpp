@@ -1,0 +1,132 @@
+// Building the label canvas from a template with 200 elements of all four kinds, at zoom 1
+// and 3, and the main window from its creation through start-up to the first painted frame.
+
+#include "app/MainForm.h"
+#include "designer/LabelCanvas.h"
+#include "document/DataModule.h"
+#include "document/ShippedFiles.h"
+#include "document/TemplateModel.h"
+#include "services/AppPaths.h"
+#include "services/Modal.h"
+#include "tablestore/StoreTable.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <string>
+
+namespace etikor {
+namespace {
+
+// 200 elements: 50 of each kind, spread over the label, with texts in four rotations, the
+// barcode list's symbologies and every drawing shape; one picture in four with a real file.
+void WriteTemplate(const std::string& path, const QString& picture) {
+    TStoreTable t;
+    t.FieldDefs = ElemekFieldDefs();
+    t.Open();
+    AppendPageSetupRow(t, TPageSetup{});
+    const TShapeCode shapes[] = {stRectangle, stEllipse, stCircle};
+    for (int i = 0; i < 50; ++i) {
+        const TPixelRect px{(i * 7) % 200, (i * 11) % 120, 40, 20};
+        const std::string n = std::to_string(i + 1);
+        AppendElementRow(t, TElemKind::ekText, "Szoveg_" + n, px);
+        t.Edit();
+        t.FieldByName("FErtek").SetAsString("Szöveg " + n);
+        t.FieldByName("Forgat").SetAsInteger(i % 4);
+        t.Post();
+        AppendElementRow(t, TElemKind::ekBarcode, "Vkod_" + n, {px.Left, px.Top, 120, 40});
+        t.Edit();
+        t.FieldByName("Vk_index").SetAsInteger(i % kBarcodeTypeCount);
+        t.Post();
+        AppendElementRow(t, TElemKind::ekPicture, "Kep_" + n, px);
+        if (i % 4 == 0) {
+            t.Edit();
+            t.FieldByName("Forras").SetAsString("kep");
+            t.FieldByName("FErtek").SetAsString(picture.toStdString());
+            t.Post();
+        }
+        AppendElementRow(t, TElemKind::ekDrawing, "Rajz_" + n, {px.Left, px.Top, 30, 30}, shapes[i % 3]);
+    }
+    t.SaveTable(path);
+}
+
+class NoModal final : public IModal {
+public:
+    bool Message(const QString&, const QString&, const QString&) override { return false; }
+    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> OpenFile(const TFileDialogOptions&) override { return {}; }
+    std::optional<QString> SaveFile(const TFileDialogOptions&) override { return {}; }
+    std::optional<QString> OpenPicture(const TFileDialogOptions&) override { return {}; }
+    std::optional<TFontChoice> ChooseFont(const TFontChoice&) override { return {}; }
+    std::optional<QColor> ChooseColor(const QColor&) override { return {}; }
+    std::optional<TPrintChoice> ChoosePrinter(const TPrintChoice&) override { return {}; }
+    void ShowHelp(int) override {}
+    int RunModal(QObject&) override { return 0; }
+};
+
+void BM_BuildCanvas200(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("kep.jpg"));
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    image.save(picture, "JPEG");
+    const std::string path = dir.filePath(QStringLiteral("sablon.ctv")).toStdString();
+    WriteTemplate(path, picture);
+    TStoreTable elemek;
+    elemek.SetTableName(path);
+    elemek.SetIndexFieldNames("Elemnev");
+    elemek.Open();
+    TSettings settings;
+    TLabelCanvas canvas(nullptr);
+    canvas.resize(800, 600);
+    canvas.show();
+    canvas.SetZoom(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        canvas.Build(elemek, settings);
+        // Painting is part of what the user waits for.
+        canvas.Cimke->repaint();
+        QCoreApplication::processEvents();
+    }
+    state.counters["views"] = static_cast<double>(canvas.Views().size());
+}
+BENCHMARK(BM_BuildCanvas200)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
+
+// Creation of the main window, start-up on the shipped default set, and its first paint.
+void BM_MainWindowToFirstPaint(benchmark::State& state) {
+    QTemporaryDir work;
+    QTemporaryDir program;
+    SetAppPaths({work.path(), program.path()});
+    TSettings settings;
+    settings.AutoSugo = false;
+    WriteDefaultSet(AppPaths().SeriesFolder(), settings);
+    TSettingsFile(program.path()).Write(settings);
+    NoModal modal;
+    for (auto _ : state) {
+        TDM dm;
+        TMainForm form(dm, modal);
+        form.show();
+        form.repaint();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(form.StartedUp());
+        form.close();
+    }
+}
+BENCHMARK(BM_MainWindowToFirstPaint)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace etikor
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
