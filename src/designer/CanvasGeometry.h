@@ -23,6 +23,11 @@ struct TPanelSize {
 // even; the unzoomed size is that divided by z, rounded again.
 TPanelSize LabelPanelSize(double widthMm, double heightMm, int zoom);
 
+// What the page and label controls make of a page setup when it is applied: every value kept
+// in its control's range (label sizes with two decimals), and the page enlarged (within its
+// limits) when one label and its margins do not fit.
+TPageSetup AppliedPageSetup(TPageSetup setup);
+
 // A stored pixel rectangle on screen at zoom z.
 TPixelRect ZoomRect(const TPixelRect& stored, int zoom);
 // A screen rectangle as stored pixels (divided by z, ties to even).

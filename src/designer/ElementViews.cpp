@@ -13,6 +13,7 @@
 #include <jpeglib.h>
 
 #include "designer/CanvasGeometry.h"
+#include "designer/WmfPicture.h"
 
 namespace etikor {
 
@@ -226,6 +227,8 @@ QImage LoadPictureFile(const QString& path) {
         return DecodeJpeg(bytes);
     if (ext == QLatin1String("bmp"))
         return QImage::fromData(bytes, "BMP");
+    if (ext == QLatin1String("wmf"))
+        return RenderWmf(bytes);
     if (ext == QLatin1String("ico"))
         return QImage::fromData(bytes, "ICO");
     return {};

@@ -96,7 +96,7 @@ private:
 
 // The 23 x 23 placeholder of pictures without a readable file.
 QImage PlaceholderPicture();
-// A picture file by its extension: bitmap, JPEG (libjpeg), icon; a null image when the file
+// A picture file by its extension: bitmap, JPEG (libjpeg), icon, Windows metafile; a null image when the file
 // cannot be read or its kind cannot be shown (the caller shows the placeholder).
 QImage LoadPictureFile(const QString& path);
 // JPEG bytes decoded with libjpeg; a null image for anything libjpeg rejects.

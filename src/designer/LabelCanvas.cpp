@@ -143,7 +143,8 @@ TCanvasBuild TLabelCanvas::Build(TStoreTable& elemek, const TSettings& settings)
     if (LocatePageSetup(elemek)) {
         result.Setup = ReadPageSetup(elemek);
     } else {
-        result.Setup = DefaultPageSetup(settings);
+        // As the label setup's Apply would write the settings' default page and label.
+        result.Setup = AppliedPageSetup(DefaultPageSetup(settings));
         AppendPageSetupRow(elemek, result.Setup);
         elemek.SaveTable(elemek.FilePath());
         result.SetupRowAdded = true;

@@ -77,6 +77,30 @@ TEST(CanvasGeometry, RotatedTextLayout) {
     EXPECT_EQ(TextEscapement(7), 0);
 }
 
+// Applying a page setup: control ranges and the page enlarged to hold one label (the page and
+// label setup's worked examples).
+TEST(CanvasGeometry, AppliedPageSetup) {
+    TPageSetup tall;
+    tall.HeightMm = 38.1;
+    tall.FmMm = 13;
+    tall.AmMm = 10;
+    tall.OldalHMm = 50;
+    EXPECT_NEAR(AppliedPageSetup(tall).OldalHMm, 61.1, 1e-9);
+    TPageSetup wide;
+    wide.WidthMm = 200;
+    wide.BmMm = 10;
+    wide.JmMm = 10;
+    EXPECT_DOUBLE_EQ(AppliedPageSetup(wide).OldalSzMm, 210);
+    TPageSetup narrow;
+    narrow.WidthMm = 15;
+    narrow.HeightMm = 62.557;
+    narrow.Oszlopok = 0;
+    const TPageSetup applied = AppliedPageSetup(narrow);
+    EXPECT_DOUBLE_EQ(applied.WidthMm, 20);
+    EXPECT_DOUBLE_EQ(applied.HeightMm, 62.56);
+    EXPECT_EQ(applied.Oszlopok, 1);
+}
+
 // The barcode width check: 95 modules (m = 96, v = 48); 47 stored pixels warn, 48 do not.
 TEST(CanvasGeometry, BarcodeWidthCheck) {
     const TBarcodeWidthCheck narrow = CheckBarcodeWidth(94, 2, 96);
