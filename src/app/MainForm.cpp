@@ -194,12 +194,12 @@ void TMainForm::BuildMenus() {
     QMenu* file = bar->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
     connect(AddItem(file, QStringLiteral("Új sorozat..."), "mUj"), &QAction::triggered, this,
-            [this] { FFiles->New(); });
+            [this] { FileCommand(&TTemplateFiles::New); });
     connect(AddItem(file, QStringLiteral("Megnyitás..."), "mMegnyit"), &QAction::triggered, this,
-            [this] { FFiles->Open(); });
+            [this] { FileCommand(&TTemplateFiles::Open); });
     Pending(AddItem(file, QStringLiteral("Kézi rögzítés"), "mKezi"));
     connect(AddItem(file, QStringLiteral("Mentés másként..."), "mMentes"), &QAction::triggered, this,
-            [this] { FFiles->SaveAs(); });
+            [this] { FileCommand(&TTemplateFiles::SaveAs); });
     Pending(AddItem(file, QStringLiteral("Adatböngésző"), "mAdatbongeszo"));
     Pending(AddItem(file, QStringLiteral("Importálás (Excel)"), "ImportlsExcel1"));
     QMenu* exportMenu = file->addMenu(QStringLiteral("Export"));
@@ -252,10 +252,10 @@ QWidget* TMainForm::BuildButtonBar() {
     const QStyle* s = style();
     QToolButton* uj = AddButton(bar, "UjFileGomb", QStringLiteral("Új..."));
     uj->setIcon(s->standardIcon(QStyle::SP_FileIcon));
-    connect(uj, &QToolButton::clicked, this, [this] { FFiles->New(); });
+    connect(uj, &QToolButton::clicked, this, [this] { FileCommand(&TTemplateFiles::New); });
     QToolButton* open = AddButton(bar, "MegnyitasGomb", QStringLiteral("Megnyitás"));
     open->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-    connect(open, &QToolButton::clicked, this, [this] { FFiles->Open(); });
+    connect(open, &QToolButton::clicked, this, [this] { FileCommand(&TTemplateFiles::Open); });
     QToolButton* kezi = AddButton(bar, "KeziGomb", QStringLiteral("Vonalkód-sorozat kézi rögzítése"));
     kezi->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
     Pending(kezi);
@@ -382,7 +382,7 @@ QWidget* TMainForm::BuildDataSourceTab() {
         return b;
     };
     connect(addBoxButton("GNyit_Gomb", QStringLiteral("Megnyitás")), &QPushButton::clicked, this,
-            [this] { FFiles->Open(); });
+            [this] { FileCommand(&TTemplateFiles::Open); });
     Pending(addBoxButton("Bongeszo_Gomb", QStringLiteral("Adatböngésző")));
     Pending(addBoxButton("General_Gomb", QStringLiteral("Generálás")));
     layout->addWidget(box);
@@ -796,6 +796,13 @@ void TMainForm::changeEvent(QEvent* event) {
 }
 
 // ---- host of the template files -----------------------------------------------------------
+
+void TMainForm::FileCommand(void (TTemplateFiles::*command)()) {
+    if (!FFiles)
+        return;
+    (FFiles.get()->*command)();
+    ShowStatus();
+}
 
 void TMainForm::ShowStatus() {
     FPanels[1]->setText(State().Panel2);

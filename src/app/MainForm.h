@@ -111,6 +111,8 @@ private:
     void Allow(QWidget* widget, bool enabled);
     void Allow(QAction* action, bool enabled);
 
+    // New, Open or Save as through the template files, then the status panels they set.
+    void FileCommand(void (TTemplateFiles::*command)());
     void ShowStatus();
     void FillRowViews();
     void LoadSetupControls(const struct TPageSetup& setup);

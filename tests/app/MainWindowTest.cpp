@@ -27,6 +27,18 @@ protected:
         WriteSettings(settings);
         return Start();
     }
+    static void WriteFixtureSeries(const std::string& path, int records) {
+        TStoreTable s;
+        s.FieldDefs = SeriesFieldDefs();
+        s.Open();
+        for (int i = 0; i < records; ++i) {
+            s.Append();
+            s.FieldByName("Vonalkod1").SetAsString(std::to_string(100000 + i));
+            s.FieldByName("Tipus1").SetAsInteger(5);
+            s.Post();
+        }
+        s.SaveTable(path);
+    }
     TElementView* View(const char* name) { return Form().Canvas().View(QString::fromLatin1(name)); }
     TElementRow Row(const char* name) {
         TStoreTable t;
@@ -349,6 +361,23 @@ TEST_F(MainWindowTest, PositionReadoutOverTheLabel) {
     QApplication::sendEvent(form.Canvas().Cimke, &move);
     EXPECT_EQ(form.Panel(1), QStringLiteral("(25,4; 12,7)"));
     EXPECT_EQ(Child<QTabWidget>("PageControl1")->currentWidget(), Child<QWidget>("tsElemek"));
+}
+
+// Open through the menu: the chosen template with its companions, the canvas and the status
+// panels follow.
+TEST_F(MainWindowTest, OpenThroughTheMenuUpdatesCanvasAndStatus) {
+    TMainForm& form = StartOnFixture();
+    for (const char* ext : {".ctv", ".sor", ".vks"})
+        QFile::copy(Series(QStringLiteral("Sorozat0") + QLatin1String(ext)),
+                    Series(QStringLiteral("Masik") + QLatin1String(ext)));
+    WriteFixtureSeries(SeriesPath("Masik.sor"), 1234);
+    modal_.ExpectOpenFile(Series(QStringLiteral("Masik.ctv")));
+    Child<QAction>("mMegnyit")->trigger();
+    modal_.Verify();
+    EXPECT_EQ(form.State().TemplateName, QStringLiteral("Masik.ctv"));
+    EXPECT_EQ(form.Panel(2), QStringLiteral("Sorozat: Masik.sor"));
+    EXPECT_EQ(form.Panel(4), QStringLiteral("1 234"));
+    EXPECT_EQ(form.Canvas().Views().size(), 4u);
 }
 
 // Pictures of the window for looking at it without a display: the default template, and the
