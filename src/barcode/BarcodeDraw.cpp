@@ -5,6 +5,7 @@
 
 #include "barcode/BarcodeDraw.h"
 
+#include "barcode/BarcodeDrawImage.h"
 #include "barcode/Encoders.h"
 #include "data/Cp1250.h"
 
@@ -23,7 +24,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -50,25 +51,19 @@ QString fromCp1250(std::string_view text) {
     return QString::fromStdString(Cp1250ToUtf8(text));
 }
 
-// Fonts of recent drawings: a copy shares the resolved font engine, so measuring and drawing
-// the same barcode again does not look the font up anew.
+// Fonts of recent drawings on other surfaces than images (images keep an ImageFace): a copy
+// shares the resolved font engine, so measuring and drawing the same barcode again does not
+// look the font up anew.
 struct FontEntry {
     TBarcodeFont Font;
     int Size;
     QFont Resolved;
 };
-struct RawFontEntry {
-    QFont Font;
-    int Dpi;
-    QRawFont Raw;
-};
 thread_local std::vector<FontEntry> gFonts;
-thread_local std::vector<RawFontEntry> gRawFonts;
 
 // The cached fonts hold font engines: they go before the application that owns the engines.
 void clearFontCaches() {
     gFonts.clear();
-    gRawFonts.clear();
 }
 
 void registerCacheCleanup() {
@@ -175,64 +170,72 @@ QPainter::CompositionMode toCompositionMode(TPenMode mode) {
     }
 }
 
-// Text in images: the glyphs are placed from the font's own advances and measured the same
-// way, so a line is not shaped again for every measure and every drawing. Other surfaces
-// (metafiles, PDF, SVG) keep their text as text and measure it with the font metrics.
-const QRawFont* imageRawFont(const QFont& font, QPaintDevice* device) {
-    if (!device || device->devType() != QInternal::Image)
-        return nullptr;
-    const int dpi = device->logicalDpiY();
-    registerCacheCleanup();
-    auto& cache = gRawFonts;
-    for (const RawFontEntry& e : cache)
-        if (e.Dpi == dpi && e.Font == font)
-            return e.Raw.isValid() ? &e.Raw : nullptr;
-    if (cache.size() >= 16)
-        cache.erase(cache.begin());
-    cache.push_back({font, dpi, QRawFont::fromFont(QFont(font, device))});
-    return cache.back().Raw.isValid() ? &cache.back().Raw : nullptr;
-}
-
-struct GlyphLine {
-    std::array<quint32, 64> Glyphs{};
-    std::array<QPointF, 64> Positions{};
-    int Count = 0;
-    qreal Width = 0;
+// A font as one drawing uses it, with its line metrics. On images it comes with the face that
+// lays out, measures and writes its glyphs from the font's own advances, so a line is not
+// shaped again for every measure and every drawing. Other surfaces (metafiles, PDF, SVG) keep
+// their text as text and measure it with the font metrics.
+struct TextFont {
+    QFont Font;
+    std::shared_ptr<ImageFace> Face;
+    int Ascent = 0;
+    int Height = 0;
 };
 
-// False for lines longer than the buffers or characters the font cannot map.
-bool layoutGlyphs(const QRawFont& raw, const QString& s, GlyphLine& line) {
-    if (s.size() > static_cast<qsizetype>(line.Glyphs.size()))
-        return false;
-    line.Count = static_cast<int>(line.Glyphs.size());
-    if (!raw.glyphIndexesForChars(s.constData(), static_cast<int>(s.size()), line.Glyphs.data(), &line.Count))
-        return false;
-    if (!raw.advancesForGlyphIndexes(line.Glyphs.data(), line.Positions.data(), line.Count))
-        return false;
-    qreal pen = 0;
-    for (int i = 0; i < line.Count; ++i) {
-        const qreal advance = line.Positions[static_cast<size_t>(i)].x();
-        line.Positions[static_cast<size_t>(i)] = QPointF(pen, 0);
-        pen += advance;
+TextFont fontAt(const TBarcodeFont& font, int size, QPaintDevice* device) {
+    if (device && device->devType() == QInternal::Image) {
+        std::shared_ptr<ImageFace> face = ImageFace::Of(font, size, device);
+        const QFont& f = face->Font();
+        const int ascent = face->Ascent();
+        const int height = face->Height();
+        return {f, std::move(face), ascent, height};
     }
-    line.Width = pen;
-    return true;
+    TextFont out{toQFont(font, size), nullptr, 0, 0};
+    const QFontMetrics metrics(out.Font, device);
+    out.Ascent = metrics.ascent();
+    out.Height = metrics.height();
+    return out;
 }
 
-int textWidth(const QFont& font, QPaintDevice* device, const QString& s) {
-    if (const QRawFont* raw = imageRawFont(font, device)) {
-        GlyphLine line;
-        if (layoutGlyphs(*raw, s, line))
-            return static_cast<int>(std::lround(line.Width));
-    }
-    return QFontMetrics(font, device).horizontalAdvance(s);
+int textWidth(const TextFont& font, QPaintDevice* device, std::string_view cp1250) {
+    if (font.Face)
+        if (const std::optional<int> width = font.Face->Width(cp1250))
+            return *width;
+    return QFontMetrics(font.Font, device).horizontalAdvance(fromCp1250(cp1250));
 }
+
+// The painter's state is saved, and antialiasing switched off for the fills, the first time a
+// drawing needs the painter: a drawing written straight into an image never touches it.
+class PainterScope {
+public:
+    explicit PainterScope(QPainter& painter) : FPainter(painter) {}
+    PainterScope(const PainterScope&) = delete;
+    PainterScope& operator=(const PainterScope&) = delete;
+    ~PainterScope() { end(); }
+
+    QPainter& operator()() {
+        if (!FSaved) {
+            FPainter.save();
+            FPainter.setRenderHint(QPainter::Antialiasing, false);
+            FSaved = true;
+        }
+        return FPainter;
+    }
+    void end() {
+        if (FSaved)
+            FPainter.restore();
+        FSaved = false;
+    }
+
+private:
+    QPainter& FPainter;
+    bool FSaved = false;
+};
 
 // Draws in the unrotated layout; every point is turned by the angle about the box centre.
 class TurnedCanvas {
 public:
-    TurnedCanvas(QPainter& painter, int cx, int cy, int angle)
-        : FPainter(painter), FCx(cx), FCy(cy), FAngle(angle) {
+    TurnedCanvas(PainterScope& painter, DirectCanvas* direct, int cx, int cy, int angle)
+        : FPainter(painter), FDirect(direct), FCx(cx), FCy(cy), FAngle(angle) {
         const double theta = angle * std::numbers::pi / 180.0;
         FCos = std::cos(theta);
         FSin = std::sin(theta);
@@ -247,6 +250,7 @@ public:
     void fill(int x1, int y1, int x2, int y2, const QBrush& brush) {
         if (x2 <= x1 || y2 <= y1)
             return;
+        QPainter& painter = FPainter();
         const QPoint a = map(x1, y1);
         const QPoint b = map(x2, y2);
         const QPoint c = map(x2, y1);
@@ -254,139 +258,63 @@ public:
             // Turned by a multiple of 90 degrees: still a rectangle.
             const int left = std::min(a.x(), b.x());
             const int top = std::min(a.y(), b.y());
-            FPainter.fillRect(QRect(left, top, std::abs(b.x() - a.x()), std::abs(b.y() - a.y())), brush);
+            painter.fillRect(QRect(left, top, std::abs(b.x() - a.x()), std::abs(b.y() - a.y())), brush);
             return;
         }
-        FPainter.save();
-        FPainter.setPen(Qt::NoPen);
-        FPainter.setBrush(brush);
+        painter.save();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(brush);
         const QPoint d = map(x1, y2);
-        FPainter.drawPolygon(QPolygon({a, c, b, d}));
-        FPainter.restore();
+        painter.drawPolygon(QPolygon({a, c, b, d}));
+        painter.restore();
     }
 
-    // A text whose unrotated top-left corner is (x, y).
-    void text(int x, int y, const QString& s, const QFont& font, const QColor& color) {
-        text(x, y, s, font, QFontMetrics(font, FPainter.device()).ascent(), color);
-    }
-    void text(int x, int y, const QString& s, const QFont& font, int ascent, const QColor& color) {
-        if (s.isEmpty())
+    // A text (Windows-1250) whose unrotated top-left corner is (x, y).
+    void text(int x, int y, std::string_view s, const TextFont& font, TColor color) {
+        if (s.empty())
             return;
         const QPoint at = map(x, y);
-        FPainter.setFont(font);
-        FPainter.setPen(color);
+        if (FAngle == 0 && FDirect && font.Face &&
+            FDirect->Text(*font.Face, at.x(), at.y() + font.Ascent, s, color))
+            return;
+        QPainter& painter = FPainter();
+        painter.setFont(font.Font);
+        painter.setPen(toQColor(color));
         if (FAngle == 0) {
-            if (!drawGlyphs(at.x(), at.y() + ascent, s, font))
-                FPainter.drawText(at.x(), at.y() + ascent, s);
+            if (!drawGlyphs(at.x(), at.y() + font.Ascent, s, font))
+                painter.drawText(at.x(), at.y() + font.Ascent, fromCp1250(s));
             return;
         }
-        FPainter.save();
-        FPainter.translate(at);
-        FPainter.rotate(-FAngle); // escapement turns counter-clockwise
-        FPainter.drawText(0, ascent, s);
-        FPainter.restore();
+        painter.save();
+        painter.translate(at);
+        painter.rotate(-FAngle); // escapement turns counter-clockwise
+        painter.drawText(0, font.Ascent, fromCp1250(s));
+        painter.restore();
     }
 
-    QPainter& painter() { return FPainter; }
-
 private:
-    // Into an image the glyphs are placed from the font's own advances (see imageRawFont).
-    bool drawGlyphs(int x, int baseline, const QString& s, const QFont& font) {
-        const QRawFont* raw = imageRawFont(font, FPainter.device());
+    // Into an image the glyphs are placed from the font's own advances (see TextFont).
+    bool drawGlyphs(int x, int baseline, std::string_view s, const TextFont& font) {
         GlyphLine line;
-        if (!raw || !layoutGlyphs(*raw, s, line))
+        if (!font.Face || !font.Face->Layout(s, line))
             return false;
         QGlyphRun run;
-        run.setRawFont(*raw);
+        run.setRawFont(font.Face->Raw());
         run.setRawData(line.Glyphs.data(), line.Positions.data(), line.Count);
-        run.setUnderline(font.underline());
-        run.setStrikeOut(font.strikeOut());
-        FPainter.drawGlyphRun(QPointF(x, baseline), run);
+        run.setUnderline(font.Font.underline());
+        run.setStrikeOut(font.Font.strikeOut());
+        FPainter().drawGlyphRun(QPointF(x, baseline), run);
         return true;
     }
 
-    QPainter& FPainter;
+    PainterScope& FPainter;
+    DirectCanvas* FDirect;
     int FCx;
     int FCy;
     int FAngle;
     double FCos = 1;
     double FSin = 0;
 };
-
-// Unrotated bars straight into the pixels of a 32-bit image, when the painter would draw them
-// exactly so (no clipping, no transform beyond whole-pixel translation, plain opaque copy).
-// A painter call per bar costs a span set-up per row; most bars are a few pixels wide.
-bool FillBarsDirectly(QPainter& canvas, const std::vector<TRect>& rects, TColor color,
-                      bool uniformBackground) {
-    QPaintDevice* device = canvas.device();
-    if (!device || device->devType() != QInternal::Image || qAlpha(color) != 255)
-        return false;
-    auto* image = static_cast<QImage*>(device);
-    const QImage::Format format = image->format();
-    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
-        format != QImage::Format_ARGB32_Premultiplied)
-        return false;
-    const QTransform& t = canvas.deviceTransform();
-    if (canvas.hasClipping() || canvas.opacity() != 1.0 ||
-        canvas.compositionMode() != QPainter::CompositionMode_SourceOver ||
-        t.type() > QTransform::TxTranslate || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()))
-        return false;
-    const int dx = static_cast<int>(t.dx());
-    const int dy = static_cast<int>(t.dy());
-    const int width = image->width();
-    const int height = image->height();
-    // constBits: the painter's own buffer, never a detached copy.
-    auto* const bits = const_cast<uchar*>(image->constBits());
-    const qsizetype stride = image->bytesPerLine();
-    const auto pixel = static_cast<quint32>(color);
-    const auto rowAt = [&](int y) { return reinterpret_cast<quint32*>(bits + y * stride); };
-    struct Span {
-        int Left, Top, Right, Bottom;
-    };
-    std::vector<Span> spans;
-    spans.reserve(rects.size());
-    for (const TRect& r : rects) {
-        const Span c{std::max(0, r.Left + dx), std::max(0, r.Top + dy), std::min(width, r.Right + dx),
-                     std::min(height, r.Bottom + dy)};
-        if (c.Left < c.Right && c.Top < c.Bottom)
-            spans.push_back(c);
-    }
-    if (!uniformBackground) {
-        for (const Span& c : spans)
-            for (int y = c.Top; y < c.Bottom; ++y)
-                std::fill(rowAt(y) + c.Left, rowAt(y) + c.Right, pixel);
-        return true;
-    }
-    // On a uniform background every row of a band between two bar ends is the same: fill the
-    // band's first row and copy it down.
-    std::vector<int> edges;
-    edges.reserve(spans.size() * 2);
-    for (const Span& c : spans) {
-        edges.push_back(c.Top);
-        edges.push_back(c.Bottom);
-    }
-    std::sort(edges.begin(), edges.end());
-    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
-    for (size_t e = 0; e + 1 < edges.size(); ++e) {
-        const int y0 = edges[e];
-        const int y1 = edges[e + 1];
-        int left = width;
-        int right = 0;
-        quint32* first = rowAt(y0);
-        for (const Span& c : spans)
-            if (c.Top <= y0 && c.Bottom >= y1) {
-                std::fill(first + c.Left, first + c.Right, pixel);
-                left = std::min(left, c.Left);
-                right = std::max(right, c.Right);
-            }
-        if (left >= right)
-            continue;
-        const size_t bytes = static_cast<size_t>(right - left) * sizeof(quint32);
-        for (int y = y0 + 1; y < y1; ++y)
-            std::memcpy(rowAt(y) + left, first + left, bytes);
-    }
-    return true;
-}
 
 // |Font.Height|: the em height in device pixels.
 int fontPixelHeight(const QFont& font, QPaintDevice* device) {
@@ -511,9 +439,14 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
 
     // Fitting.
     TRect r = FitLayoutRect(rect, FAngle);
-    canvas.save();
-    canvas.setRenderHint(QPainter::Antialiasing, false);
-    TurnedCanvas turned(canvas, (rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2, FAngle);
+    PainterScope painter(canvas);
+    // Unrotated into a 32-bit image: bars and text are written into the pixels.
+    std::optional<DirectCanvas> direct;
+    if (FAngle == 0)
+        if (const std::optional<DirectImage> image = DirectImage::Of(canvas))
+            direct.emplace(*image);
+    TurnedCanvas turned(painter, direct ? &*direct : nullptr, (rect.Left + rect.Right) / 2,
+                        (rect.Top + rect.Bottom) / 2, FAngle);
 
     // Pattern and the text it stands for.
     FLastPaintError = TLastPaintError::erOK;
@@ -533,52 +466,59 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
     if (!encoding.BarPattern.empty()) {
         expanded = ExpandModules(encoding.BarPattern, encoding.Anchors, r.Right - r.Left, FSecurity);
         if (!expanded) {
-            canvas.restore();
+            painter.end();
             SetPaintResult(TLastPaintError::erOutOfSecurityBox, {});
             DoPaint(rect);
             return;
         }
     }
 
-    const QBrush background(toQColor(FBackgroundColor));
     if (!expanded) {
         if (!printer) {
             if (!FTransparent)
-                turned.fill(r.Left, r.Top, r.Right, r.Bottom, background);
+                turned.fill(r.Left, r.Top, r.Right, r.Bottom, QBrush(toQColor(FBackgroundColor)));
             turned.fill(r.Left, r.Top, r.Right, r.Bottom, QBrush(Qt::red, Qt::DiagCrossPattern));
         }
-        canvas.restore();
+        painter.end();
         SetPaintResult(error, {});
         DoPaint(rect);
         return;
     }
-    if (!FTransparent)
-        turned.fill(r.Left, r.Top, r.Right, r.Bottom, background);
+    // On an opaque background with nothing between the bars (a caption's descender could reach
+    // in), the background and the bars are written together once the bars are known.
+    const auto shown = [](const TBarcodeCaption& c) { return c.Visible() && !c.Text().empty(); };
+    const bool uniform =
+        !FTransparent && qAlpha(FBackgroundColor) == 255 && !shown(FCaption) && !shown(FCaptionBottom);
+    const bool groundWithBars = direct && uniform && qAlpha(FLinesColor) == 255;
+    if (!FTransparent && !groundWithBars)
+        turned.fill(r.Left, r.Top, r.Right, r.Bottom, QBrush(toQColor(FBackgroundColor)));
+    const TRect ground = r;
     const std::string& columns = expanded->Columns;
     const TextAnchors& anchors = expanded->Anchors;
     const int patternWidth = static_cast<int>(columns.size());
 
     // Captions take their lines off the layout rectangle.
     const auto caption = [&](const TBarcodeCaption& c, bool upper) {
-        if (!c.Visible() || c.Text().empty())
+        if (!shown(c))
             return;
-        QFont font = toQFont(c.Font(), c.Font().Size);
-        const QString s = fromCp1250(c.Text());
+        TextFont font = fontAt(c.Font(), c.Font().Size, device);
         if (c.AutoSize())
-            font.setPointSize(AutoFitFontSize(c.Font().Size, patternWidth, textWidth(font, device, s)));
-        const int w = textWidth(font, device, s);
+            font = fontAt(c.Font(),
+                          AutoFitFontSize(c.Font().Size, patternWidth, textWidth(font, device, c.Text())),
+                          device);
+        const int w = textWidth(font, device, c.Text());
         int x = r.Left;
         if (c.Alignment() == TAlignment::taRightJustify)
             x = r.Left + patternWidth - w;
         else if (c.Alignment() == TAlignment::taCenter)
             x = r.Left + (patternWidth - w) / 2;
-        const int line = roundEven(1.2 * fontPixelHeight(font, device));
+        const int line = roundEven(1.2 * fontPixelHeight(font.Font, device));
         if (upper) {
-            turned.text(x, r.Top, s, font, toQColor(c.Font().Color));
+            turned.text(x, r.Top, c.Text(), font, c.Font().Color);
             r.Top += line + 1;
         } else {
             const int y = r.Bottom - line;
-            turned.text(x, y, s, font, toQColor(c.Font().Color));
+            turned.text(x, y, c.Text(), font, c.Font().Color);
             r.Bottom = y - 1;
         }
     };
@@ -586,25 +526,23 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
     caption(FCaptionBottom, false);
 
     // The human-readable font.
-    QFont font = toQFont(FFont, FFont.Size);
+    TextFont font = fontAt(FFont, FFont.Size, device);
     if (FFontAutoSize) {
         int size = FFont.Size;
-        const int w = textWidth(font, device, fromCp1250(autoSizeReference(FTypBarCode, text, human)));
+        const int w = textWidth(font, device, autoSizeReference(FTypBarCode, text, human));
         if (w > 0) {
             size = AutoFitFontSize(FFont.Size, anchors.Group1End - anchors.Group1Start, w);
-            font = toQFont(FFont, size);
+            font = fontAt(FFont, size, device);
         }
         // A short text over a long symbol would grow taller than the box and leave no bars:
         // the fitted text never takes more than half of the height.
         const int room = (r.Bottom - r.Top) / 2;
-        const int height = QFontMetrics(font, device).height();
+        const int height = font.Height;
         if (height > room && height > 0)
-            font = toQFont(FFont, std::max(1, static_cast<int>(size * static_cast<double>(room) / height)));
+            font = fontAt(FFont, std::max(1, static_cast<int>(size * static_cast<double>(room) / height)),
+                          device);
     }
-    const QFontMetrics metrics(font, device);
-    const int th = metrics.height();
-    const QColor lines = toQColor(FLinesColor);
-    const QBrush bars(lines);
+    const int th = font.Height;
 
     // Bars: runs of bar columns, each ended by a space column (a sentinel closes the last).
     const bool upc = FTypBarCode == T::bcUPCA || FTypBarCode == T::bcUPCE0 || FTypBarCode == T::bcUPCE1;
@@ -649,26 +587,23 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
         barRects.push_back({r.Left, r.Top, right, r.Top + 2 * firstBar});
         barRects.push_back({r.Left, r.Bottom - lastCut - 2 * firstBar, right, r.Bottom - lastCut});
     }
-    // Between the bars nothing but the opaque background (a caption's descender could reach in).
-    const auto shown = [](const TBarcodeCaption& c) { return c.Visible() && !c.Text().empty(); };
-    const bool uniform =
-        !FTransparent && qAlpha(FBackgroundColor) == 255 && !shown(FCaption) && !shown(FCaptionBottom);
-    if (FAngle != 0 || !FillBarsDirectly(canvas, barRects, FLinesColor, uniform))
+    if (groundWithBars)
+        direct->FillGroundAndBars(ground, FBackgroundColor, barRects, FLinesColor);
+    else if (!direct || !direct->FillBars(barRects, FLinesColor)) {
+        const QBrush bars(toQColor(FLinesColor));
         for (const TRect& b : barRects)
             turned.fill(b.Left, b.Top, b.Right, b.Bottom, bars);
+    }
 
     // Human-readable text.
     if (FShowLabels && !postNet) {
         const std::string shown = masked(human, FLabelMask);
         const int textTop = r.Bottom - th;
-        const auto at = [&](int x, int y, std::string_view s, const QFont& f) {
-            turned.text(x, y, fromCp1250(s), f,
-                        f == font ? metrics.ascent() : QFontMetrics(f, device).ascent(), lines);
+        const auto at = [&](int x, int y, std::string_view s, const TextFont& f) {
+            turned.text(x, y, s, f, FLinesColor);
         };
         const auto centred = [&](int a, int b, std::string_view s) {
-            const QString q = fromCp1250(s);
-            turned.text(r.Left + a + (b - a - textWidth(font, device, q)) / 2, textTop, q, font,
-                        metrics.ascent(), lines);
+            turned.text(r.Left + a + (b - a - textWidth(font, device, s)) / 2, textTop, s, font, FLinesColor);
         };
         const auto addOn = [&](std::string_view s) {
             at(r.Left + anchors.AddOnStart, FEan13AddUp ? r.Top : textTop, s, font);
@@ -703,8 +638,8 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
         case T::bcUPCE1: {
             centred(g1s, g1e, part(shown, 2, 7));
             addOn(part(shown, 10, 14));
-            const QFont small = toQFont(FFont, roundEven(font.pointSize() * 0.75));
-            const int smallTop = r.Bottom - QFontMetrics(small, device).height();
+            const TextFont small = fontAt(FFont, roundEven(font.Font.pointSize() * 0.75), device);
+            const int smallTop = r.Bottom - small.Height;
             at(r.Left, smallTop, part(shown, 1, 1), small);
             at(r.Left + anchors.TrailingDigit, smallTop, part(shown, 8, 8), small);
             break;
@@ -741,20 +676,21 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
         QPen pen(color);
         pen.setWidth(FHorzLines.Width());
         pen.setStyle(toQtPenStyle(FHorzLines.Style()));
-        canvas.save();
-        canvas.setPen(pen);
-        if (canvas.paintEngine() && canvas.paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
-            canvas.setCompositionMode(toCompositionMode(FHorzLines.Mode()));
+        QPainter& p = painter();
+        p.save();
+        p.setPen(pen);
+        if (p.paintEngine() && p.paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
+            p.setCompositionMode(toCompositionMode(FHorzLines.Mode()));
         const int step = (r.Bottom - r.Top) / (FHorzLines.LinesCount() + 1);
         for (int i = 1; i <= FHorzLines.LinesCount(); ++i) {
             const int y = r.Top + i * step;
             // The end point is excluded, as a line drawn with LineTo is.
-            canvas.drawLine(turned.map(r.Left, y), turned.map(r.Right - 1, y));
+            p.drawLine(turned.map(r.Left, y), turned.map(r.Right - 1, y));
         }
-        canvas.restore();
+        p.restore();
     }
 
-    canvas.restore();
+    painter.end();
     SetPaintResult(TLastPaintError::erOK, std::move(expanded->Columns));
     DoPaint(rect);
 }
