@@ -36,6 +36,7 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -342,8 +343,11 @@ QWidget* TMainForm::BuildPageControl() {
     FPages = new QTabWidget(this);
     FPages->setObjectName(QStringLiteral("PageControl1"));
     FPages->setFixedWidth(262);
-    // All four tabs fit side by side, as on the designer's narrow left panel.
-    FPages->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
+    // All four tabs fit side by side on the narrow left panel.
+    QFont tabFont = FPages->tabBar()->font();
+    tabFont.setPixelSize(11);
+    FPages->tabBar()->setFont(tabFont);
+    FPages->tabBar()->setUsesScrollButtons(false);
     FPages->addTab(BuildDataSourceTab(), QStringLiteral("&Adatforrás"));
     FPages->addTab(BuildElementTab(), QStringLiteral("&Elemek"));
     FPages->addTab(BuildPageTab(), QStringLiteral("Oldal"));

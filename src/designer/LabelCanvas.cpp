@@ -242,6 +242,8 @@ TCanvasBuild TLabelCanvas::Build(TStoreTable& elemek, const TSettings& settings)
 void TLabelCanvas::Attach(TElementView* view) {
     FSelected = view;
     Sizer->Attach(view);
+    // The arrow keys go to the frame of the element just selected.
+    Sizer->setFocus();
     FSelectedFlag = 1;
 }
 
