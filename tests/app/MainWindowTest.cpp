@@ -380,6 +380,25 @@ TEST_F(MainWindowTest, OpenThroughTheMenuUpdatesCanvasAndStatus) {
     EXPECT_EQ(form.Canvas().Views().size(), 4u);
 }
 
+// Activating the window resets the selected flag (the frame stays), disables delete and
+// empties the first status panel.
+TEST_F(MainWindowTest, ActivationResetsTheSelectedFlag) {
+    TMainForm& form = StartOnFixture();
+    QTest::mouseClick(View("Rajz_1"), Qt::LeftButton);
+    ASSERT_EQ(form.Canvas().SelectedFlag(), 1);
+    QEvent activation(QEvent::ActivationChange);
+    form.activateWindow();
+    QApplication::setActiveWindow(&form);
+    QApplication::sendEvent(&form, &activation);
+    if (!form.isActiveWindow())
+        GTEST_SKIP() << "the platform does not activate windows";
+    EXPECT_EQ(form.Canvas().SelectedFlag(), 0);
+    EXPECT_EQ(form.Canvas().Sizer->Target(), View("Rajz_1"));
+    EXPECT_FALSE(Child<QToolButton>("ElemTorlesGomb")->isEnabled());
+    EXPECT_FALSE(Child<QAction>("mTorol")->isEnabled());
+    EXPECT_EQ(form.Panel(1), QString());
+}
+
 // Pictures of the window for looking at it without a display: the default template, and the
 // fixture with one element of each kind at zoom 1 and 2, written into the build folder.
 TEST_F(MainWindowTest, Screenshots) {

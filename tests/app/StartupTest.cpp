@@ -184,6 +184,7 @@ TEST_F(MainFormTest, StoredLinkReminderAndWarning) {
              QStringLiteral("A kapcsolat nem jött létre!")},
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE(row.Kind.toStdString());
         TSettings settings;
         settings.AutoAdatforras = row.Auto;
         settings.AutoSugo = false;
@@ -198,6 +199,25 @@ TEST_F(MainFormTest, StoredLinkReminderAndWarning) {
         form.close();
         form_.reset();
     }
+}
+
+// With "Auto adatforras" on and the worksheet in the series folder, the link itself comes with
+// the Excel link; until then the user is reminded to link it again.
+TEST_F(MainFormTest, StoredLinkWithTheFilePresentReminds) {
+    WriteDefaults();
+    WriteLinkedSeries(SeriesPath("Sorozat0.sor"), "adatok.xls");
+    QFile sheet(Series(QStringLiteral("adatok.xls")));
+    ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
+    sheet.close();
+    TSettings settings;
+    settings.AutoSugo = false;
+    WriteSettings(settings);
+    modal_.ExpectMessageStartingWith(QStringLiteral("i"),
+                                     QStringLiteral("Ez a címketerv kapcsolt adatokat tartalmaz!"));
+    TMainForm& form = Start();
+    EXPECT_EQ(form.HelpContext(), 38);
+    EXPECT_EQ(form.DataSource(), &dm_.T1);
+    modal_.Verify();
 }
 
 // The error handler: "General SQL" errors are dropped; any other clears the stored link,
