@@ -373,22 +373,28 @@ std::optional<ExpandedPattern> ExpandModules(std::string_view pattern, const Tex
     }
     if (width <= 0)
         return out;
-    out.Columns.reserve(static_cast<size_t>(width));
-    // Each anchor is moved at most once: the original values are compared, not the new ones.
-    const int original[] = {anchors.Group1Start, anchors.Group1End,  anchors.Group2Start,
-                            anchors.Group2End,   anchors.AddOnStart, anchors.TrailingDigit};
-    long long acc = 0;
-    for (int i = 1; i <= n; ++i) {
-        acc -= width;
-        for (int j = 0; j < 6; ++j)
-            if (original[j] == i)
-                *a[j] = static_cast<int>(out.Columns.size());
-        const char c = pattern[static_cast<size_t>(i) - 1];
-        while (acc < 0) {
+    // Module i (1-based) takes columns ceil((i - 1) w / n) up to ceil(i w / n): w div n each, one
+    // more while the running remainder is short. An anchor on module i becomes the number of
+    // columns before it; anchors off the pattern keep their values.
+    const int q = width / n;
+    const int rest = width % n;
+    out.Columns.resize(static_cast<size_t>(width));
+    char* column = out.Columns.data();
+    int acc = 0; // n * columns so far - modules so far * width, in [0, n)
+    for (char c : pattern) {
+        int k = q;
+        if (acc < rest) {
+            ++k;
             acc += n;
-            out.Columns.push_back(c);
         }
+        acc -= rest;
+        for (int j = 0; j < k; ++j)
+            column[j] = c;
+        column += k;
     }
+    for (int* p : a)
+        if (*p >= 1 && *p <= n)
+            *p = static_cast<int>((static_cast<long long>(*p - 1) * width + n - 1) / n);
     return out;
 }
 

@@ -296,11 +296,14 @@ bool DirectCanvas::FillGroundAndBars(const TRect& area, TColor ground, const std
     FGround = ground;
     FGroundBox = a;
     FBars.clear();
+    FBarsInOrder = 0;
     FBarsBox = Box{FImage.Width, FImage.Height, 0, 0};
     for (const TRect& r : bars) {
         const Box b = clip(r);
         if (b.Left >= b.Right || b.Top >= b.Bottom)
             continue;
+        if (FBarsInOrder == FBars.size() && (FBars.empty() || FBars.back().Right <= b.Left))
+            ++FBarsInOrder;
         FBars.push_back(b);
         FBarsBox = Box{std::min(FBarsBox.Left, b.Left), std::min(FBarsBox.Top, b.Top),
                        std::max(FBarsBox.Right, b.Right), std::max(FBarsBox.Bottom, b.Bottom)};
@@ -312,9 +315,14 @@ bool DirectCanvas::FillGroundAndBars(const TRect& area, TColor ground, const std
         edges.clear();
         edges.push_back(a.Top);
         edges.push_back(a.Bottom);
+        int lastTop = a.Top;
+        int lastBottom = a.Bottom;
         for (const Box& b : FBars) {
-            edges.push_back(std::clamp(b.Top, a.Top, a.Bottom));
-            edges.push_back(std::clamp(b.Bottom, a.Top, a.Bottom));
+            // Most bars end where their neighbour does.
+            if (b.Top != lastTop)
+                edges.push_back(std::clamp(lastTop = b.Top, a.Top, a.Bottom));
+            if (b.Bottom != lastBottom)
+                edges.push_back(std::clamp(lastBottom = b.Bottom, a.Top, a.Bottom));
         }
         std::sort(edges.begin(), edges.end());
         edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
@@ -333,10 +341,11 @@ bool DirectCanvas::FillGroundAndBars(const TRect& area, TColor ground, const std
     }
     // Whatever of a bar lies outside the area goes over what is there.
     for (const Box& b : FBars) {
+        if (b.Left >= a.Left && b.Right <= a.Right && b.Top >= a.Top && b.Bottom <= a.Bottom)
+            continue;
         for (int y = b.Top; y < b.Bottom; ++y) {
-            const bool inside = y >= a.Top && y < a.Bottom;
             quint32* row = FImage.Row(y);
-            if (!inside) {
+            if (y < a.Top || y >= a.Bottom) {
                 std::fill(row + b.Left, row + b.Right, pixel);
                 continue;
             }
@@ -347,6 +356,7 @@ bool DirectCanvas::FillGroundAndBars(const TRect& area, TColor ground, const std
         }
     }
     FGlyphs.clear();
+    FGlyphsRight = 0;
     return true;
 }
 
@@ -410,13 +420,23 @@ bool DirectCanvas::onGround(const Box& box) const {
     if (!FGroundKnown || box.Left < FGroundBox.Left || box.Top < FGroundBox.Top ||
         box.Right > FGroundBox.Right || box.Bottom > FGroundBox.Bottom)
         return false;
-    if (meets(FBarsBox))
-        for (const Box& b : FBars)
+    if (meets(FBarsBox)) {
+        // Bars in order: from the first that ends right of the box's left edge.
+        const auto ordered = FBars.begin() + static_cast<std::ptrdiff_t>(FBarsInOrder);
+        for (auto it = std::partition_point(FBars.begin(), ordered,
+                                            [&](const Box& b) { return b.Right <= box.Left; });
+             it != ordered && it->Left < box.Right; ++it)
+            if (meets(*it))
+                return false;
+        for (auto it = ordered; it != FBars.end(); ++it)
+            if (meets(*it))
+                return false;
+    }
+    // Text runs left to right: a glyph right of every earlier one meets none of them.
+    if (box.Left < FGlyphsRight)
+        for (const Box& b : FGlyphs)
             if (meets(b))
                 return false;
-    for (const Box& b : FGlyphs)
-        if (meets(b))
-            return false;
     return true;
 }
 
@@ -455,8 +475,10 @@ void DirectCanvas::putGlyph(ImageFace::Mask& mask, int left, int top, TColor col
                     dst[i] = blendCoverage(dst[i], pixel, src[i]);
         }
     }
-    if (FGroundKnown)
+    if (FGroundKnown) {
         FGlyphs.push_back(box);
+        FGlyphsRight = std::max(FGlyphsRight, box.Right);
+    }
 }
 
 } // namespace etikor

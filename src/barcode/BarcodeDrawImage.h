@@ -144,7 +144,9 @@ private:
     Box FGroundBox{};
     Box FBarsBox{}; // the box around every bar
     std::vector<Box> FBars;
+    size_t FBarsInOrder = 0; // the leading bars that follow one another left to right
     std::vector<Box> FGlyphs;
+    int FGlyphsRight = 0; // the right end of the rightmost glyph
 };
 
 } // namespace etikor

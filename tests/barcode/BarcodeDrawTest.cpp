@@ -58,6 +58,38 @@ TEST(BarcodeDrawArithmetic, ModuleExpansion) {
     EXPECT_EQ(e->Anchors.TrailingDigit, 9);
 }
 
+TEST(BarcodeDrawArithmetic, ModuleExpansionSpreadsLikeARunningRemainder) {
+    // The reference spreading, column by column: every module subtracts the width from a
+    // running sum and takes a column for each n it needs to climb back to zero.
+    const auto reference = [](std::string_view pattern, int width, int anchor) {
+        const int n = static_cast<int>(pattern.size());
+        std::string columns;
+        int anchorColumn = anchor;
+        long long acc = 0;
+        for (int i = 1; i <= n; ++i) {
+            acc -= width;
+            if (i == anchor)
+                anchorColumn = static_cast<int>(columns.size());
+            for (; acc < 0; acc += n)
+                columns.push_back(pattern[static_cast<size_t>(i) - 1]);
+        }
+        return std::pair{columns, anchorColumn};
+    };
+    std::string pattern;
+    for (int n = 1; n <= 45; ++n) {
+        pattern.push_back("1021M0"[n % 6]);
+        for (int width = n; width <= 3 * n + 7; ++width)
+            for (int anchor : {0, 1, (n + 1) / 2, n, n + 1}) {
+                const auto e = ExpandModules(pattern, TextAnchors{anchor, 0, 0, 0, 0, 0}, width, false);
+                ASSERT_TRUE(e);
+                const auto [columns, column] = reference(pattern, width, anchor);
+                ASSERT_EQ(e->Columns, columns) << n << " modules in " << width;
+                ASSERT_EQ(e->Anchors.Group1Start, column)
+                    << n << " modules in " << width << ", anchor " << anchor;
+            }
+    }
+}
+
 TEST(BarcodeDrawArithmetic, FittingRectangle) {
     struct Row {
         TRect box;
