@@ -963,6 +963,9 @@ void TMainForm::SelectElement(TElementView* view) {
     case TElemKind::ekBarcode: {
         barcodePanel->show();
         barcodePanel->raise();
+        // The frame sizes it from now on, not the engine.
+        static_cast<TBarcodeView*>(view)->SetEngineAutoSize(false);
+        FCurrentBarcode = static_cast<TBarcodeView*>(view);
         tool("VonalkodGomb");
         Allow(emezo, true);
         Allow(dt, true);

@@ -7,6 +7,7 @@
 // handles every error no operation handled. Controls whose behaviour comes with a later part of
 // the program exist with their names and captions and stay disabled until then.
 
+#include "designer/BarcodeView.h"
 #include "document/DataModule.h"
 #include "document/Settings.h"
 #include "document/TemplateFiles.h"
@@ -55,6 +56,8 @@ public:
     int Zoom() const;
     TLabelCanvas& Canvas() const { return *FCanvas; }
     const QString& PendingSource() const { return FPendingSource; }
+    // The barcode view selected last (copied to a bitmap file from the element panel).
+    TBarcodeView* CurrentBarcode() const { return FCurrentBarcode; }
     bool StartedUp() const { return FStartedUp; }
     QString Panel(int number) const; // status panels 1..4
     QTimer& StartupTimer() { return FTimer1; }
@@ -137,6 +140,7 @@ private:
     bool FStartedUp = false;
     bool FCloseQueued = false;
     QTimer FTimer1;
+    QPointer<TBarcodeView> FCurrentBarcode;
 
     TLabelCanvas* FCanvas = nullptr;
     QTabWidget* FPages = nullptr;

@@ -58,6 +58,14 @@ int TBarcodeView::Angle() const {
     return FEan->Angle();
 }
 
+bool TBarcodeView::EngineAutoSize() const {
+    return FEan->AutoSize();
+}
+
+void TBarcodeView::SetEngineAutoSize(bool autoSize) {
+    FEan->SetAutoSize(autoSize);
+}
+
 QString TBarcodeView::Value() const {
     return QString::fromStdString(Cp1250ToUtf8(FEan->BarCode()));
 }

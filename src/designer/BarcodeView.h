@@ -52,6 +52,8 @@ public:
     // Applies the settings after the symbology; the engine's font auto size goes off.
     void Configure(const TEanSettings& settings);
     int Angle() const;
+    bool EngineAutoSize() const;
+    void SetEngineAutoSize(bool autoSize);
     QString Value() const;
 
 protected:

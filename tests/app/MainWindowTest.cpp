@@ -213,6 +213,8 @@ TEST_F(MainWindowTest, SelectionFillsTheNamedControls) {
     EXPECT_FALSE(Child<QGroupBox>("gbVonalkod")->isHidden());
     EXPECT_TRUE(Child<QToolButton>("VonalkodGomb")->isChecked());
     EXPECT_EQ(Child<QComboBox>("cb_VkTNev")->currentIndex(), 5);
+    EXPECT_EQ(form.CurrentBarcode(), View("Vkod_1"));
+    EXPECT_FALSE(static_cast<TBarcodeView*>(View("Vkod_1"))->EngineAutoSize());
 
     QTest::mouseClick(View("Kep_1"), Qt::LeftButton);
     EXPECT_TRUE(Child<QGroupBox>("gbVonalkod")->isHidden());
