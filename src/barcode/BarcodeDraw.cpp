@@ -24,6 +24,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <numbers>
 #include <vector>
@@ -378,7 +380,9 @@ std::optional<ExpandedPattern> ExpandModules(std::string_view pattern, const Tex
     // columns before it; anchors off the pattern keep their values.
     const int q = width / n;
     const int rest = width % n;
-    out.Columns.resize(static_cast<size_t>(width));
+    // Eight spare bytes: a module's columns are stored eight at a time (most modules take one
+    // to three columns), the next module overwriting what the last store wrote beyond them.
+    out.Columns.resize(static_cast<size_t>(width) + 8);
     char* column = out.Columns.data();
     int acc = 0; // n * columns so far - modules so far * width, in [0, n)
     for (char c : pattern) {
@@ -388,10 +392,12 @@ std::optional<ExpandedPattern> ExpandModules(std::string_view pattern, const Tex
             acc += n;
         }
         acc -= rest;
-        for (int j = 0; j < k; ++j)
-            column[j] = c;
+        const std::uint64_t eight = 0x0101010101010101ULL * static_cast<unsigned char>(c);
+        for (int j = 0; j < k; j += 8)
+            std::memcpy(column + j, &eight, 8);
         column += k;
     }
+    out.Columns.resize(static_cast<size_t>(width));
     for (int* p : a)
         if (*p >= 1 && *p <= n)
             *p = static_cast<int>((static_cast<long long>(*p - 1) * width + n - 1) / n);

@@ -282,6 +282,22 @@ ImageFace::Mask* ImageFace::GlyphMask(quint32 glyph, int frac64) {
 
 // --- DirectCanvas ---------------------------------------------------------------------------
 
+// The box lists of the last drawing are handed to the next one, which need not allocate.
+thread_local std::vector<DirectCanvas::Box> DirectCanvas::tSpareBars;
+thread_local std::vector<DirectCanvas::Box> DirectCanvas::tSpareGlyphs;
+
+DirectCanvas::DirectCanvas(const DirectImage& image) : FImage(image) {
+    FBars.swap(tSpareBars);
+    FGlyphs.swap(tSpareGlyphs);
+    FBars.clear();
+    FGlyphs.clear();
+}
+
+DirectCanvas::~DirectCanvas() {
+    tSpareBars.swap(FBars);
+    tSpareGlyphs.swap(FGlyphs);
+}
+
 bool DirectCanvas::FillGroundAndBars(const TRect& area, TColor ground, const std::vector<TRect>& bars,
                                      TColor color) {
     if (qAlpha(ground) != 255 || qAlpha(color) != 255)

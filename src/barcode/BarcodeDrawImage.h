@@ -118,7 +118,10 @@ private:
 // One drawing's writes into a DirectImage, in the painter's logical coordinates.
 class DirectCanvas {
 public:
-    explicit DirectCanvas(const DirectImage& image) : FImage(image) {}
+    explicit DirectCanvas(const DirectImage& image);
+    DirectCanvas(const DirectCanvas&) = delete;
+    DirectCanvas& operator=(const DirectCanvas&) = delete;
+    ~DirectCanvas();
 
     // The background over `area` with the bars over it: each band of rows between bar ends is
     // composed once and copied down. Afterwards the text knows that only the background lies
@@ -147,6 +150,8 @@ private:
     size_t FBarsInOrder = 0; // the leading bars that follow one another left to right
     std::vector<Box> FGlyphs;
     int FGlyphsRight = 0; // the right end of the rightmost glyph
+    static thread_local std::vector<Box> tSpareBars;
+    static thread_local std::vector<Box> tSpareGlyphs;
 };
 
 } // namespace etikor
