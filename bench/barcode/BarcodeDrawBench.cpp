@@ -78,6 +78,7 @@ BENCHMARK_CAPTURE(engineImage, Ean13, TTypBarCode::bcEan13, kEan13);
 BENCHMARK_CAPTURE(engineImage, Code128, TTypBarCode::bcCode128, kCode128);
 // The bars alone, to show what the human-readable text costs.
 BENCHMARK_CAPTURE(engineImage, Ean13NoText, TTypBarCode::bcEan13, kEan13, false);
+BENCHMARK_CAPTURE(engineImage, Code128NoText, TTypBarCode::bcCode128, kCode128, false);
 
 void enginePdf(benchmark::State& state, TTypBarCode type, const std::vector<std::string>& values) {
     etikor::TEan ean;
