@@ -2,6 +2,8 @@
 // human-readable text, captions and horizontal lines. Every shape is an axis-aligned rectangle
 // turned by a multiple of 90 degrees about the box centre, so the fills stay pixel-exact on any
 // device; texts are drawn from their turned top-left corner with the font turned alike.
+// Unrotated into a 32-bit image, background, bars and text are written into the pixels
+// (BarcodeDrawImage) wherever that gives the painter's own pixels.
 
 #include "barcode/BarcodeDraw.h"
 
