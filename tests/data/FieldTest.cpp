@@ -87,8 +87,9 @@ TEST_F(FieldTest, TextsPerTypeAndFormat) {
         f.DisplayFormat = c.displayFormat;
         EXPECT_EQ(f.AsString(), c.asString) << static_cast<int>(c.type) << " " << c.displayText;
         EXPECT_EQ(f.DisplayText(), c.displayText) << static_cast<int>(c.type);
-        if (!f.IsBlob())
+        if (!f.IsBlob()) {
             EXPECT_EQ(f.Text(), f.AsString());
+        }
     }
 }
 

@@ -185,8 +185,9 @@ TEST(FormatSettings, ParsingDatesAndTimes) {
     for (const auto& row : times) {
         TDateTime value = -7;
         EXPECT_EQ(TryStrToTime(row.text, value, inv), row.ok) << row.text;
-        if (row.ok)
+        if (row.ok) {
             EXPECT_NEAR(value, row.value, 1e-9) << row.text;
+        }
     }
     TDateTime value = 0;
     EXPECT_TRUE(TryStrToDateTime("2024.03.15. 13:05:07", value, hu));

@@ -17,7 +17,7 @@ struct FixtureElement {
     std::string Forras;
     std::string FErtek;
     int VkIndex = 0;
-    std::string Tajolas;
+    std::string Tajolas{};
     int Forgat = 0;
 };
 

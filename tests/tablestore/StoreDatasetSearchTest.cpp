@@ -85,8 +85,9 @@ TEST_F(StoreSearch, BinarySearchOnlyWhenTheRuleAllows) {
             t.Locate(c.names, TVariant("B"), 0);
         } catch (const EDatabaseError&) {
         }
-        if (std::string(c.names) != "Vonalkod")
+        if (std::string(c.names) != "Vonalkod") {
             EXPECT_EQ(t.LastSearchPath(), c.path) << c.names;
+        }
     }
 
     // After a post the view is unsorted: a linear scan returns the first equal value in view order.

@@ -193,8 +193,9 @@ TEST(EtikorBarcodeTool, RenderWritesThePictureBySuffix) {
         EXPECT_EQ(result.out, "error=erOK\n") << row.file;
         const std::string bytes = ReadFileBytes(dir.path() / row.file);
         EXPECT_EQ(bytes.rfind(row.magic, 0), 0u) << row.file;
-        if (row.size.width)
+        if (row.size.width) {
             EXPECT_EQ(PictureSize(bytes), row.size) << row.file;
+        }
     }
 }
 
