@@ -112,10 +112,11 @@ TEST(FormatSettings, ParsingNumbers) {
     for (const auto& row : huRows) {
         double value = -99;
         EXPECT_EQ(TryStrToFloat(row.text, value, hu), row.ok) << row.text;
-        if (row.ok)
+        if (row.ok) {
             EXPECT_EQ(value, row.value) << row.text;
-        else
+        } else {
             EXPECT_EQ(value, -99) << row.text;
+        }
     }
     double value = 0;
     EXPECT_TRUE(TryStrToFloat("1.5", value, inv));
@@ -202,8 +203,9 @@ TEST(FormatSettings, ParsingDatesAndTimes) {
     for (const auto& row : times) {
         TDateTime value = -7;
         EXPECT_EQ(TryStrToTime(row.text, value, inv), row.ok) << row.text;
-        if (row.ok)
+        if (row.ok) {
             EXPECT_NEAR(value, row.value, 1e-9) << row.text;
+        }
     }
     TDateTime value = 0;
     EXPECT_TRUE(TryStrToDateTime("2024.03.15. 13:05:07", value, hu));
