@@ -7,6 +7,8 @@ packages=(
   cmake ninja-build ccache g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libjpeg62-turbo-dev
+  # Qt's own Hungarian texts for the standard dialogs and buttons
+  qt6-translations-l10n
   # barcode pictures: enhanced metafiles
   libemf-dev
   # fonts the barcode text and labels are measured with
@@ -16,6 +18,8 @@ packages=(
   libzxing-dev libzint-dev
   # reading the written metafiles back (wmf2svg needs the URW fonts to place text)
   libwmf-bin emf2svg fonts-urw-base35
+  # the Hungarian C library locale the locale tests run under (generated below)
+  locales
 )
 
 missing=()
@@ -23,11 +27,17 @@ for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
   [[ "$status" == "install ok installed" ]] || missing+=("$package")
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
-
-echo "Installing: ${missing[*]}"
 sudo_cmd=()
 [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [[ ${#missing[@]} -gt 0 ]]; then
+  echo "Installing: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# A fresh machine has only the C locale; the tests also run under a Hungarian desktop's one.
+if ! locale -a 2>/dev/null | grep -qix 'hu_HU\.utf-\?8'; then
+  echo "Generating the hu_HU.UTF-8 locale"
+  "${sudo_cmd[@]}" localedef -i hu_HU -f UTF-8 hu_HU.UTF-8
+fi

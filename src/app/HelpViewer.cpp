@@ -1,23 +1,36 @@
 #include "app/HelpViewer.h"
 
+#include "services/AppPaths.h"
+#include "ui/QtModal.h"
+
+#include <QApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTextBrowser>
+#include <QTimer>
+#include <QWindow>
 
 namespace etikor {
 
-THelpViewer::THelpViewer(THelpFile file, QWidget* parent) : QDialog(parent), FFile(std::move(file)) {
+THelpViewer::THelpViewer(THelpFile file, QWidget* owner)
+    : QDialog(owner), FFile(std::move(file)), FOwner(owner) {
     setObjectName(QStringLiteral("SugoAblak"));
     setWindowTitle(QStringLiteral("Etikor súgó"));
     setModal(false);
     auto* layout = new QHBoxLayout(this);
     FList = new QListWidget(this);
     FList->setObjectName(QStringLiteral("SugoTemak"));
-    FList->setMaximumWidth(220);
     for (int number : FFile.Numbers()) {
         auto* item = new QListWidgetItem(FFile.Topic(number)->Title, FList);
         item->setData(Qt::UserRole, number);
     }
+    // Wide enough for the longest title, without a horizontal scroll bar.
+    FList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int frame = 2 * FList->frameWidth();
+    FList->setFixedWidth(FList->sizeHintForColumn(0) + frame +
+                         FList->verticalScrollBar()->sizeHint().width() + 2 * FList->spacing() + 8);
     FBrowser = new QTextBrowser(this);
     FBrowser->setObjectName(QStringLiteral("SugoSzoveg"));
     FBrowser->setOpenLinks(false);
@@ -34,17 +47,95 @@ THelpViewer::THelpViewer(THelpFile file, QWidget* parent) : QDialog(parent), FFi
             [this](QListWidgetItem* item) { ShowTopic(item->data(Qt::UserRole).toInt()); });
     layout->addWidget(FList);
     layout->addWidget(FBrowser, 1);
-    resize(720, 480);
+    resize(std::max(720, FList->width() + 480), 480);
 }
 
 void THelpViewer::ShowTopic(int topic) {
     FCurrent = topic;
     FBrowser->setHtml(FFile.Page(topic));
+    // An unknown number shows the "missing" page with no topic of the list marked.
+    int row = -1;
     for (int i = 0; i < FList->count(); ++i)
         if (FList->item(i)->data(Qt::UserRole).toInt() == topic)
-            FList->setCurrentRow(i);
+            row = i;
+    FList->setCurrentRow(row);
+    if (row < 0)
+        FList->clearSelection();
+    FollowModalWindow();
     show();
+    ToFront();
+}
+
+void THelpViewer::FollowModalWindow() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == this || (modal && isAncestorOf(modal)))
+        modal = nullptr;
+    if (modal && modal != FModalHost) {
+        // A modal window blocks every window but its own: the viewer becomes one of them.
+        if (FModalHost)
+            FModalHost->removeEventFilter(this);
+        FModalHost = modal;
+        modal->installEventFilter(this);
+        MoveUnder(modal);
+    } else if (!modal && FModalHost) {
+        FModalHost->removeEventFilter(this);
+        FModalHost = nullptr;
+        MoveUnder(FOwner);
+    }
+}
+
+void THelpViewer::MoveUnder(QWidget* parent) {
+    if (parentWidget() == parent)
+        return;
+    const bool visible = isVisible();
+    const QRect place = geometry();
+    setParent(parent, windowFlags());
+    if (visible) {
+        setGeometry(place);
+        show();
+    }
+}
+
+bool THelpViewer::eventFilter(QObject* watched, QEvent* event) {
+    // The modal window closes: the viewer stays open under its owner (it would otherwise go
+    // with the window).
+    if (watched == FModalHost && (event->type() == QEvent::Hide || event->type() == QEvent::Close)) {
+        FModalHost->removeEventFilter(this);
+        FModalHost = nullptr;
+        MoveUnder(FOwner);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void THelpViewer::ToFront() {
     raise();
+    activateWindow();
+    // At start-up the owner is shown (and put on top by the window manager) after the viewer:
+    // come to the front again once the current event has been handled.
+    if (FFrontPending)
+        return;
+    FFrontPending = true;
+    QTimer::singleShot(0, this, [this] {
+        FFrontPending = false;
+        if (!isVisible())
+            return;
+        raise();
+        activateWindow();
+    });
+}
+
+void InstallHelpViewer(TQtModal& modal, QWidget& owner) {
+    QPointer<QWidget> ownerGuard(&owner);
+    auto viewer = std::make_shared<QPointer<THelpViewer>>();
+    modal.HelpViewer = [viewer, ownerGuard](int topic) {
+        if (!*viewer) {
+            const TAppPaths& paths = AppPaths();
+            *viewer =
+                new THelpViewer(THelpFile::Load(THelpFile::Locate(paths.WorkingFolder, paths.ProgramFolder)),
+                                ownerGuard.data());
+        }
+        (*viewer)->ShowTopic(topic);
+    };
 }
 
 } // namespace etikor

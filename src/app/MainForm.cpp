@@ -738,9 +738,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     // 1. No assistant character in this program. 2. The closing flag keeps the settings.
     if (!State().ClosingFlag && FSettingsFile) {
         FSettings.Utolso = State().TemplateName.isEmpty() ? FSettings.Utolso : State().TemplateName;
-        FSettings.AblakMagassag = height();
-        FSettings.AblakSzelesseg = width();
-        FSettingsFile->Write(FSettings);
+        FSettings.AblakMagassag = frameGeometry().height(); // the outer size, with the frame
+        FSettings.AblakSzelesseg = frameGeometry().width();
+        FSettingsFile->WriteOrWarn(FSettings, FModal);
         if (FDataSource)
             FDataSource->Close();
         FDM.M1.Close();

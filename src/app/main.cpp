@@ -1,10 +1,13 @@
 #include "app/HelpViewer.h"
 #include "app/MainForm.h"
 #include "document/DataModule.h"
-#include "services/AppPaths.h"
+#include "services/InstanceLock.h"
+#include "services/SystemLocale.h"
 #include "ui/QtModal.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLocale>
 #include <QPointer>
 
 #include <exception>
@@ -28,29 +31,49 @@ public:
     }
 };
 
+const QString kCr = QStringLiteral("\r");
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     TEtikorApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Etikor"));
     QApplication::setApplicationDisplayName(QStringLiteral("Etikor"));
+    // Numbers, dates and the standard dialogs follow the desktop's language and formats.
+    etikor::UseSystemLocale();
+    etikor::InstallQtTranslations(QLocale::system());
 
     etikor::TQtModal modal;
     etikor::SetModal(&modal);
+
+    // One program per working folder: a second start brings the running one to the front.
+    const QString workingFolder = QDir::toNativeSeparators(QDir::currentPath());
+    etikor::TInstanceLock instance(workingFolder);
+    switch (instance.Acquire()) {
+    case etikor::TInstanceLock::TResult::OtherRaised:
+        return 0;
+    case etikor::TInstanceLock::TResult::OtherRunning:
+        modal.Message(QString(),
+                      QStringLiteral("Az Etikor már fut ebben a munkamappában:") + kCr + workingFolder + kCr +
+                          QStringLiteral("Ugyanazokon a címketerveken egyszerre csak egy példány dolgozhat."),
+                      QStringLiteral("F"));
+        return 1;
+    case etikor::TInstanceLock::TResult::Acquired:
+    case etikor::TInstanceLock::TResult::NoLock:
+        break;
+    }
+
     etikor::TDM dm;
     etikor::TMainForm form(dm, modal);
     app.MainForm = &form;
     modal.Parent = &form;
     modal.HelpContext = [&form] { return form.HelpContext(); };
-    QPointer<etikor::THelpViewer> viewer;
-    modal.HelpViewer = [&](int topic) {
-        if (!viewer) {
-            const etikor::TAppPaths& paths = etikor::AppPaths();
-            viewer = new etikor::THelpViewer(
-                etikor::THelpFile::Load(etikor::THelpFile::Locate(paths.WorkingFolder, paths.ProgramFolder)),
-                &form);
-        }
-        viewer->ShowTopic(topic);
+    etikor::InstallHelpViewer(modal, form);
+    instance.OnActivate = [&form] {
+        form.setWindowState(form.windowState() & ~Qt::WindowMinimized);
+        form.show();
+        form.raise();
+        form.activateWindow();
     };
     form.show();
     return QApplication::exec();

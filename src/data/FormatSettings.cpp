@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace etikor {
@@ -82,6 +82,16 @@ char lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// printf-style conversions that never follow the C library's locale: once the process runs
+// under a Hungarian desktop, snprintf would write a decimal comma of its own.
+std::string printDouble(double value, std::chars_format format, int precision) {
+    std::string buffer(static_cast<std::size_t>(std::max(precision, 0)) + 400, '\0');
+    const auto [end, error] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, format, precision);
+    buffer.resize(error == std::errc() ? static_cast<std::size_t>(end - buffer.data()) : 0);
+    return buffer;
+}
+
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size())
         return false;
@@ -111,9 +121,10 @@ std::string FloatToStr(double value, const TFormatSettings& fs) {
         return "NAN";
     if (std::isinf(value))
         return value > 0 ? "INF" : "-INF";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    std::string text = buffer;
+    std::string text = printDouble(value, std::chars_format::general, 15);
+    for (char& c : text)
+        if (c == 'e')
+            c = 'E';
     // "1E+20" → "1E20", "1E-05" → "1E-5".
     const std::size_t e = text.find('E');
     if (e != std::string::npos) {
@@ -235,10 +246,8 @@ std::string groupDigits(const std::string& digits, char separator) {
 std::string renderNumber(const NumberPicture& p, double magnitude, const TFormatSettings& fs) {
     std::string body;
     if (p.scientific) {
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.*E", p.maxDecimals, magnitude);
-        std::string text = buffer;
-        const std::size_t e = text.find('E');
+        const std::string text = printDouble(magnitude, std::chars_format::scientific, p.maxDecimals);
+        const std::size_t e = text.find('e');
         std::string mantissa = text.substr(0, e);
         int exponent = std::atoi(text.c_str() + e + 1);
         // Trim optional decimals.
@@ -263,9 +272,7 @@ std::string renderNumber(const NumberPicture& p, double magnitude, const TFormat
         body += digits;
         return body;
     }
-    std::vector<char> buffer(400);
-    std::snprintf(buffer.data(), buffer.size(), "%.*f", p.maxDecimals, magnitude);
-    std::string text = buffer.data();
+    const std::string text = printDouble(magnitude, std::chars_format::fixed, p.maxDecimals);
     std::string integer = text, fraction;
     if (const std::size_t point = text.find('.'); point != std::string::npos) {
         integer = text.substr(0, point);

@@ -135,7 +135,12 @@ int32_t TIniFile::ReadInteger(std::string_view section, std::string_view key, in
 double TIniFile::ReadFloat(std::string_view section, std::string_view key, double def) const {
     const std::string text = ReadString(section, key, "");
     double value;
-    return TryStrToFloat(text, value) ? value : def;
+    if (TryStrToFloat(text, value))
+        return value;
+    // A file written under another locale: the other of the two usual decimal separators.
+    TFormatSettings other = FormatSettings();
+    other.DecimalSeparator = other.DecimalSeparator == '.' ? ',' : '.';
+    return TryStrToFloat(text, value, other) ? value : def;
 }
 
 bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool def) const {

@@ -28,7 +28,8 @@ public:
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
     // Missing, empty or unreadable values give `def`.
     int32_t ReadInteger(std::string_view section, std::string_view key, int32_t def) const;
-    // With the locale's decimal separator.
+    // With the locale's decimal separator; a value written under another locale (a point for a
+    // comma or the other way round) reads too.
     double ReadFloat(std::string_view section, std::string_view key, double def) const;
     // True when the value reads as a non-zero integer.
     bool ReadBool(std::string_view section, std::string_view key, bool def) const;

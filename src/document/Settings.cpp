@@ -3,6 +3,7 @@
 #include "data/Cp1250.h"
 #include "document/IniFile.h"
 #include "document/TemplateModel.h"
+#include "services/Modal.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,13 +21,11 @@ constexpr const char* kEtikettC = "EtikettC";
 constexpr const char* kVonalkod = "Vonalkod";
 constexpr const char* kEgyeb = "Egyeb";
 
-// Whether a file can be created or replaced in `folder`.
+// Whether files can be created in `folder`. A read-only settings file in a writable folder
+// stays the file of the program: the user made it so, and edits of it must keep counting.
 bool FolderWritable(const QString& folder) {
     const QFileInfo info(folder);
-    if (!info.isDir() || !info.isWritable())
-        return false;
-    const QString existing = QDir(folder).filePath(QString::fromLatin1(kSettingsFileName));
-    return !QFileInfo::exists(existing) || QFileInfo(existing).isWritable();
+    return info.isDir() && info.isWritable();
 }
 
 // File names are written as UTF-8, so that every name the file system allows survives; a file
@@ -66,9 +65,10 @@ TSettingsFile::TSettingsFile(QString programFolder, QString configFolder) {
         configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(configFolder);
     FPath = QDir::toNativeSeparators(QDir(configFolder).filePath(QString::fromLatin1(kSettingsFileName)));
-    // The first time, start from the settings installed with the program.
-    if (!QFileInfo::exists(FPath) && QFileInfo::exists(beside))
-        QFile::copy(beside, FPath);
+    // The first time, start from the settings installed with the program; the copy is the
+    // user's own and must be writable even when the installed file is not.
+    if (!QFileInfo::exists(FPath) && QFileInfo::exists(beside) && QFile::copy(beside, FPath))
+        QFile::setPermissions(FPath, QFile::permissions(FPath) | QFile::ReadOwner | QFile::WriteOwner);
 }
 
 TSettings TSettingsFile::Read() const {
@@ -100,8 +100,11 @@ TSettings TSettingsFile::Read() const {
 void TSettingsFile::Write(const TSettings& s) const {
     TIniFile ini(FPath);
     ini.WriteString(kAdatbazis, "Utolso", s.Utolso.toStdString());
-    ini.WriteInteger(kAblak, "Magassag", s.AblakMagassag);
-    ini.WriteInteger(kAblak, "Szelesseg", s.AblakSzelesseg);
+    // No window has no size: a write without one keeps the values of the last close.
+    if (s.AblakMagassag > 0 && s.AblakSzelesseg > 0) {
+        ini.WriteInteger(kAblak, "Magassag", s.AblakMagassag);
+        ini.WriteInteger(kAblak, "Szelesseg", s.AblakSzelesseg);
+    }
     ini.WriteFloat(kEtikettC, "Magassag mm", s.OldalMagassagMm);
     ini.WriteFloat(kEtikettC, "Szelesseg mm", s.OldalSzelessegMm);
     ini.WriteFloat(kEtikettC, "Oldal - Felso m. mm", s.FelsoMargoMm);
@@ -119,6 +122,23 @@ void TSettingsFile::Write(const TSettings& s) const {
     ini.WriteBool(kVonalkod, "Auto adatforras", s.AutoAdatforras);
     ini.WriteBool(kEgyeb, "Auto sugo", s.AutoSugo);
     ini.WriteBool(kVonalkod, "Auto Orsina", s.AutoOrsina);
+}
+
+bool TSettingsFile::WriteOrWarn(const TSettings& settings, IModal& modal) const {
+    try {
+        Write(settings);
+        return true;
+    } catch (const std::exception&) {
+        if (!FWarned) {
+            FWarned = true;
+            modal.Message(QString(),
+                          QStringLiteral("A beállításokat nem lehet elmenteni a(z) ") + FPath +
+                              QStringLiteral(" fileba!") + QStringLiteral("\r") +
+                              QStringLiteral("Ellenőrizze, hogy a file és a mappája írható-e."),
+                          QStringLiteral("F"));
+        }
+        return false;
+    }
 }
 
 TSettings TSettingsFile::Reset() const {

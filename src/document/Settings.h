@@ -15,8 +15,8 @@ inline constexpr const char* kDefaultTemplate = "Sorozat0.ctv";
 // The values the settings dialog shows and the run-time flags of the same names.
 struct TSettings {
     QString Utolso = QString::fromLatin1(kDefaultTemplate); // file name, no folder
-    int AblakMagassag = 0;                                  // written only
-    int AblakSzelesseg = 0;                                 // written only
+    int AblakMagassag = 0; // outer size of the main window; written only, never as 0
+    int AblakSzelesseg = 0;
     // Default page and label, mm.
     double OldalMagassagMm = 297;
     double OldalSzelessegMm = 210;
@@ -38,6 +38,7 @@ struct TSettings {
     bool AutoSugo = true;
 };
 
+class IModal;
 struct TPageSetup;
 // The default page and label of templates that have no page-setup row.
 TPageSetup DefaultPageSetup(const TSettings& settings);
@@ -54,12 +55,18 @@ public:
     // Missing, empty and unreadable values give their defaults. The window size is not read.
     TSettings Read() const;
     // Writes every value, one after the other, each replacing its value in the file at once.
+    // The window size is left as it is in the file while it is not known (0). Throws
+    // std::runtime_error when the file cannot be written.
     void Write(const TSettings& settings) const;
+    // The same; when the file cannot be written the user is told so in a warning, once for
+    // this file, and the program goes on. False when not written.
+    bool WriteOrWarn(const TSettings& settings, IModal& modal) const;
     // Reset to defaults: deletes the file and reads it again.
     TSettings Reset() const;
 
 private:
     QString FPath;
+    mutable bool FWarned = false;
 };
 
 } // namespace etikor

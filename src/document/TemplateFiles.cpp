@@ -2,12 +2,21 @@
 
 #include "data/FormatSettings.h"
 #include "document/DataModule.h"
+#include "document/FileNames.h"
 #include "services/Modal.h"
 #include "tablestore/StoreErrors.h"
 #include "tablestore/StoreTable.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace etikor {
 
@@ -23,6 +32,16 @@ std::string LocalPath(const QString& path) {
 
 QString FileNameOf(const QString& path) {
     return QFileInfo(path).fileName();
+}
+
+std::string ErrorText(const std::error_code& error) {
+    return error ? ". " + error.message() : std::string();
+}
+
+// The longest file name the folder takes, in bytes.
+long NameMax(const QString& folder) {
+    const long max = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    return max > 0 ? max : 255;
 }
 
 } // namespace
@@ -50,7 +69,11 @@ QString TTemplateFiles::InSeriesFolder(const QString& fileName) const {
 }
 
 bool TTemplateFiles::Exists(const QString& fileName) const {
-    return QFileInfo(InSeriesFolder(fileName)).isFile();
+    return FileExistsIn(SeriesFolder(), fileName);
+}
+
+std::string TTemplateFiles::Native(const QString& fileName) const {
+    return NativeFilePath(SeriesFolder(), fileName);
 }
 
 bool TTemplateFiles::Error(const QString& text) {
@@ -58,8 +81,16 @@ bool TTemplateFiles::Error(const QString& text) {
 }
 
 void TTemplateFiles::OpenTable(TStoreTable& table, const QString& path, bool sortByName) {
+    OpenNative(table, LocalPath(path), sortByName);
+}
+
+void TTemplateFiles::OpenInSeriesFolder(TStoreTable& table, const QString& fileName, bool sortByName) {
+    OpenNative(table, Native(fileName), sortByName);
+}
+
+void TTemplateFiles::OpenNative(TStoreTable& table, const std::string& path, bool sortByName) {
     table.Close();
-    table.SetTableName(LocalPath(path));
+    table.SetTableName(path);
     if (sortByName)
         table.SetIndexFieldNames("Elemnev");
     table.Open();
@@ -69,27 +100,53 @@ void TTemplateFiles::WriteTable(TStoreTable& table) {
     table.SaveTable(table.FilePath());
 }
 
-void TTemplateFiles::CopyFile(const QString& fromName, const QString& toName) {
-    CopyPath(InSeriesFolder(fromName), toName);
+void TTemplateFiles::CopyNative(const std::string& from, const QString& toName, TSaveAsUndo& undo) {
+    namespace fs = std::filesystem;
+    const std::string to = Native(toName);
+    std::error_code error;
+    // Copying a file onto itself would delete it first.
+    if (fs::equivalent(from, to, error))
+        return;
+    if (!fs::is_regular_file(from, error))
+        throw EStoreFileError("Cannot open file \"" + from + "\". No such file or directory");
+    // A file about to be replaced is kept aside until the whole Save as has succeeded.
+    if (fs::exists(fs::symlink_status(to, error))) {
+        const std::string aside = Native(QStringLiteral(".etikor-%1.bak").arg(undo.Aside.size()));
+        fs::rename(to, aside, error);
+        if (error)
+            throw EStoreFileError("Cannot delete file \"" + to + "\"" + ErrorText(error));
+        undo.Aside.push_back({to, aside});
+    }
+    undo.Created.push_back(to);
+    fs::copy_file(from, to, error);
+    if (error)
+        throw EStoreFileError("Cannot create file \"" + to + "\"" + ErrorText(error));
+    // The copy is the user's new template: writable even when the original was read-only.
+    fs::permissions(to, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, error);
 }
 
-void TTemplateFiles::CopyPath(const QString& from, const QString& toName) {
-    const QString to = InSeriesFolder(toName);
-    // Copying a file onto itself would delete it first.
-    if (QFileInfo(from).absoluteFilePath() == QFileInfo(to).absoluteFilePath())
-        return;
-    if (!QFileInfo(from).isFile())
-        throw EStoreFileError("Cannot open file \"" + LocalPath(from) + "\". No such file or directory");
-    if (QFileInfo::exists(to) && !QFile::remove(to))
-        throw EStoreFileError("Cannot delete file \"" + LocalPath(to) + "\"");
-    if (!QFile::copy(from, to))
-        throw EStoreFileError("Cannot create file \"" + LocalPath(to) + "\"");
+void TTemplateFiles::TSaveAsUndo::RollBack() {
+    std::error_code error;
+    for (const std::string& path : Created)
+        std::filesystem::remove(path, error);
+    for (const auto& [path, aside] : Aside)
+        std::filesystem::rename(aside, path, error);
+    Created.clear();
+    Aside.clear();
+}
+
+void TTemplateFiles::TSaveAsUndo::Commit() {
+    std::error_code error;
+    for (const auto& entry : Aside)
+        std::filesystem::remove(entry.second, error);
+    Created.clear();
+    Aside.clear();
 }
 
 void TTemplateFiles::FallBackToDefault() {
     State.TemplateName = kDefault;
     FSettings.Utolso = State.TemplateName;
-    FSettingsFile.Write(FSettings);
+    FSettingsFile.WriteOrWarn(FSettings, FModal);
 }
 
 int TTemplateFiles::RecordCount() {
@@ -107,6 +164,7 @@ QString TTemplateFiles::FormatCount(int count) const {
 // ---- start-up ---------------------------------------------------------------------------
 
 bool TTemplateFiles::StartupOpen() {
+    AdoptOldCodePageNames(SeriesFolder());
     State.TemplateName = FSettings.Utolso;
     State.ClosingFlag = true;
     if (State.TemplateName.isEmpty() || !Exists(State.TemplateName))
@@ -118,7 +176,7 @@ bool TTemplateFiles::StartupOpen() {
         return false;
     }
     try {
-        OpenTable(FDM.Elemek, InSeriesFolder(State.TemplateName), true);
+        OpenInSeriesFolder(FDM.Elemek, State.TemplateName, true);
     } catch (const std::exception&) {
         Error(QStringLiteral("A megnyitni kívánt címketerv (") + State.TemplateName +
               QStringLiteral(") hiányzik, vagy az előző verzióval készült.") + kCr +
@@ -137,26 +195,34 @@ bool TTemplateFiles::StartupOpen() {
         FHost.CloseMainWindow();
         return false;
     }
-    // A damaged companion ends the program with the store's reason rather than leaving it
-    // running without its series (the error handler drops errors while the closing flag is
-    // set).
-    try {
-        OpenTable(FDM.T1, InSeriesFolder(State.SeriesName));
-        if (FDM.T1.RecordCount() > 0)
-            State.DataFlag = true;
-        FHost.SeriesBecomesDataSource();
-        State.DefinitionName = base + QStringLiteral(".vks");
-        if (!Exists(State.DefinitionName)) {
-            Error(QStringLiteral("Hiányzik a(z) ") + InSeriesFolder(State.DefinitionName) +
-                  QStringLiteral(" file (.vks)!"));
-            FHost.CloseMainWindow();
-            return false;
-        }
-        OpenTable(FDM.M1, InSeriesFolder(State.DefinitionName));
-    } catch (const std::exception& e) {
-        Error(QString::fromLocal8Bit(e.what()));
+    // A damaged companion ends the program, naming the file and the store's reason, rather
+    // than leaving it running without its series (the error handler drops errors while the
+    // closing flag is set).
+    auto damaged = [this](const QString& name, const char* kind, const std::exception& e) {
+        Error(QStringLiteral("Hibás vagy sérült a(z) ") + InSeriesFolder(name) + QStringLiteral(" file! (") +
+              QLatin1String(kind) + QStringLiteral(")") + kCr + QString::fromLocal8Bit(e.what()));
         FHost.CloseMainWindow();
         return false;
+    };
+    try {
+        OpenInSeriesFolder(FDM.T1, State.SeriesName);
+    } catch (const std::exception& e) {
+        return damaged(State.SeriesName, ".sor", e);
+    }
+    if (FDM.T1.RecordCount() > 0)
+        State.DataFlag = true;
+    FHost.SeriesBecomesDataSource();
+    State.DefinitionName = base + QStringLiteral(".vks");
+    if (!Exists(State.DefinitionName)) {
+        Error(QStringLiteral("Hiányzik a(z) ") + InSeriesFolder(State.DefinitionName) +
+              QStringLiteral(" file (.vks)!"));
+        FHost.CloseMainWindow();
+        return false;
+    }
+    try {
+        OpenInSeriesFolder(FDM.M1, State.DefinitionName);
+    } catch (const std::exception& e) {
+        return damaged(State.DefinitionName, ".vks", e);
     }
     State.ClosingFlag = false;
     return true;
@@ -176,7 +242,7 @@ void TTemplateFiles::New() {
         return;
     auto empty = [this](TStoreTable& table, const QString& name) {
         table.Close();
-        OpenTable(table, InSeriesFolder(name), &table == &FDM.Elemek);
+        OpenInSeriesFolder(table, name, &table == &FDM.Elemek);
         table.EmptyTable();
         WriteTable(table);
     };
@@ -203,9 +269,10 @@ void TTemplateFiles::Open() {
     const QString prevDefinition = State.DefinitionName;
     // Where the previous template really lies (an earlier Open may have taken it from
     // another folder).
-    const QString prevTemplatePath =
-        FDM.Elemek.TableName().empty() ? InSeriesFolder(prevTemplate)
-                                       : QFile::decodeName(QByteArray::fromStdString(FDM.Elemek.TableName()));
+    const std::string prevTemplatePath =
+        FDM.Elemek.TableName().empty() ? Native(prevTemplate) : FDM.Elemek.TableName();
+    // Files copied from an old disk get names the dialog can list.
+    AdoptOldCodePageNames(SeriesFolder());
 
     TFileDialogOptions options;
     options.Title = QStringLiteral("Etikor címke file");
@@ -247,7 +314,7 @@ void TTemplateFiles::Open() {
         State.TemplateName = prevTemplate;
         State.SeriesName = prevSeries;
         State.DefinitionName = prevDefinition;
-        OpenTable(FDM.Elemek, prevTemplatePath, true);
+        OpenNative(FDM.Elemek, prevTemplatePath, true);
         // The previous series is still open and current: show it as it is.
         const int count = RecordCount();
         State.DataFlag = count > 0;
@@ -261,7 +328,7 @@ void TTemplateFiles::Open() {
     if (!Exists(State.DefinitionName))
         return restore(State.DefinitionName);
 
-    OpenTable(FDM.T1, InSeriesFolder(State.SeriesName));
+    OpenInSeriesFolder(FDM.T1, State.SeriesName);
     FHost.SeriesBecomesDataSource();
     State.Panel2 = kSorozat + State.SeriesName;
     if (FDM.T1.RecordCount() > 0) {
@@ -271,7 +338,7 @@ void TTemplateFiles::Open() {
             FHost.ReconnectLink();
     }
     FHost.FillFieldList();
-    OpenTable(FDM.M1, InSeriesFolder(State.DefinitionName));
+    OpenInSeriesFolder(FDM.M1, State.DefinitionName);
     FHost.RebuildCanvas();
     State.Panel4 = FormatCount(RecordCount());
 }
@@ -296,6 +363,11 @@ void TTemplateFiles::SaveAs() {
     // "Sorozat0.txt" names the current template again; copying it onto itself would lose it.
     if (newName == State.TemplateName)
         return;
+    // A name the file system cannot take is refused before anything is copied.
+    const QString base = TemplateBaseName(newName);
+    for (const QString& name : {newName, base + QStringLiteral(".sor"), base + QStringLiteral(".vks")})
+        if (!NameFits(name))
+            return;
     if (Exists(newName) && !FModal.Message(QString(),
                                            newName + QStringLiteral(" file már létezik!") + kCr +
                                                QStringLiteral("Felülírja? (A file tartalma elveszik)"),
@@ -303,32 +375,67 @@ void TTemplateFiles::SaveAs() {
         return;
 
     const QString newBase = TemplateBaseName(newName);
+    const QString newSeries = newBase + QStringLiteral(".sor");
+    const QString newDefinition = newBase + QStringLiteral(".vks");
     // The template is copied from the file it was opened on (Open takes any folder).
-    const QString templatePath = FDM.Elemek.TableName().empty()
-                                     ? InSeriesFolder(State.TemplateName)
-                                     : QFile::decodeName(QByteArray::fromStdString(FDM.Elemek.TableName()));
-    FDM.Elemek.Close();
-    CopyPath(templatePath, newName);
-    State.TemplateName = newName;
-    OpenTable(FDM.Elemek, InSeriesFolder(State.TemplateName), true);
-    WriteTable(FDM.Elemek);
-
-    FDM.T1.Close();
+    const std::string templatePath =
+        FDM.Elemek.TableName().empty() ? Native(State.TemplateName) : FDM.Elemek.TableName();
+    const QString prevTemplate = State.TemplateName;
     const QString prevSeries = State.SeriesName;
-    State.SeriesName = newBase + QStringLiteral(".sor");
-    CopyFile(prevSeries, State.SeriesName);
-    OpenTable(FDM.T1, InSeriesFolder(State.SeriesName));
-    WriteTable(FDM.T1);
-
-    FDM.M1.Close();
     const QString prevDefinition = State.DefinitionName;
-    State.DefinitionName = newBase + QStringLiteral(".vks");
-    CopyFile(prevDefinition, State.DefinitionName);
-    OpenTable(FDM.M1, InSeriesFolder(State.DefinitionName));
-    WriteTable(FDM.M1);
+    TSaveAsUndo undo;
+    try {
+        FDM.Elemek.Close();
+        CopyNative(templatePath, newName, undo);
+        State.TemplateName = newName;
+        OpenInSeriesFolder(FDM.Elemek, State.TemplateName, true);
+        WriteTable(FDM.Elemek);
+
+        FDM.T1.Close();
+        CopyNative(Native(prevSeries), newSeries, undo);
+        State.SeriesName = newSeries;
+        OpenInSeriesFolder(FDM.T1, State.SeriesName);
+        WriteTable(FDM.T1);
+
+        FDM.M1.Close();
+        CopyNative(Native(prevDefinition), newDefinition, undo);
+        State.DefinitionName = newDefinition;
+        OpenInSeriesFolder(FDM.M1, State.DefinitionName);
+        WriteTable(FDM.M1);
+    } catch (const std::exception&) {
+        // Nothing of the failed copy stays behind, and the template that was open stays the
+        // current one, so the settings written at the end name files that exist.
+        FDM.Elemek.Close();
+        FDM.T1.Close();
+        FDM.M1.Close();
+        undo.RollBack();
+        State.TemplateName = prevTemplate;
+        State.SeriesName = prevSeries;
+        State.DefinitionName = prevDefinition;
+        try {
+            OpenNative(FDM.Elemek, templatePath, true);
+            OpenInSeriesFolder(FDM.T1, prevSeries);
+            OpenInSeriesFolder(FDM.M1, prevDefinition);
+        } catch (const std::exception&) {
+            // The reason of the first failure is the one to report.
+        }
+        throw;
+    }
+    undo.Commit();
 
     State.Panel2 = kSorozat + State.SeriesName;
     FHost.RebuildCanvas();
+}
+
+bool TTemplateFiles::NameFits(const QString& fileName) {
+    const long max = NameMax(SeriesFolder());
+    if (QFile::encodeName(fileName).size() <= max)
+        return true;
+    Error(QStringLiteral("A(z) ") + fileName + QStringLiteral(" név túl hosszú!") + kCr +
+          QStringLiteral(
+              "A file neve legfeljebb %1 bájt lehet (egy ékezetes betű 2 bájt). Válasszon rövidebb nevet!")
+              .arg(max));
+    return false;
 }
 
 } // namespace etikor

@@ -11,6 +11,10 @@
 
 #include <QString>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace etikor {
 
 class IModal;
@@ -76,20 +80,34 @@ public:
     // restored when a companion is missing.
     void Open();
     // A file dialog, then copies of the three files under the new base name, which become
-    // current. File-system failures raise EStoreFileError.
+    // current. A name too long for the folder is refused with a message. File-system failures
+    // raise EStoreFileError after the files made so far are removed (and replaced ones put
+    // back) and the template that was open is open again.
     void SaveAs();
 
 private:
+    // Files a Save as replaced (kept aside) and created, to undo it when it fails part-way.
+    struct TSaveAsUndo {
+        std::vector<std::string> Created;
+        std::vector<std::pair<std::string, std::string>> Aside; // original, kept-aside name
+        void RollBack();
+        void Commit();
+    };
+
     void OpenTable(TStoreTable& table, const QString& path, bool sortByName = false);
+    void OpenInSeriesFolder(TStoreTable& table, const QString& fileName, bool sortByName = false);
+    void OpenNative(TStoreTable& table, const std::string& path, bool sortByName);
     void WriteTable(TStoreTable& table);
-    // Copies a file of the series folder (or any file) to a name in the series folder, deleting
-    // an existing target first.
-    void CopyFile(const QString& fromName, const QString& toName);
-    void CopyPath(const QString& from, const QString& toName);
+    // Copies a file to a name in the series folder; an existing target is kept aside in `undo`.
+    void CopyNative(const std::string& from, const QString& toName, TSaveAsUndo& undo);
+    // Whether the series folder takes a file of this name; says why not otherwise.
+    bool NameFits(const QString& fileName);
     void FallBackToDefault(); // names the default template and writes the settings
     int RecordCount();
     QString FormatCount(int count) const;
     bool Exists(const QString& fileName) const;
+    // The path of a series-folder file as the table store opens it.
+    std::string Native(const QString& fileName) const;
     bool Error(const QString& text);
 
     TDM& FDM;

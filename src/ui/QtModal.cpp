@@ -64,25 +64,26 @@ std::unique_ptr<QMessageBox> TQtModal::BuildMessageBox(const QString& text, cons
     box->setWindowTitle(style.Caption);
     box->setText(DialogText(text));
     const QString help = QStringLiteral("&Súgó");
+    // Every button has the same role, so that the platform's button order (which sorts by role)
+    // keeps the routine's order: "&Igen", "&Nem", "&Súgó".
+    QPushButton* last = nullptr;
     for (const QString& caption : style.Buttons) {
+        QPushButton* button = box->addButton(caption, QMessageBox::ActionRole);
         if (caption == help) {
-            // The Help role would close the box; the help is shown beside it instead.
-            QPushButton* button = box->addButton(caption, QMessageBox::ActionRole);
+            // Help shows the current context beside the box, which stays open.
             QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
             QObject::connect(button, &QPushButton::clicked, box.get(),
                              [this] { ShowHelp(HelpContext ? HelpContext() : 10); });
+            button->setAutoDefault(false);
             continue;
         }
-        const bool yes = caption == QLatin1String("&Igen");
-        const auto role = yes ? QMessageBox::YesRole
-                          : caption == QLatin1String("&Nem") || caption == QLatin1String("&Megszakít")
-                              ? QMessageBox::RejectRole
-                              : QMessageBox::AcceptRole;
-        QPushButton* button = box->addButton(caption, role);
-        button->setProperty(kYesProperty, yes);
+        button->setProperty(kYesProperty, caption == QLatin1String("&Igen"));
         if (box->defaultButton() == nullptr)
             box->setDefaultButton(button);
+        last = button;
     }
+    // Escape and the close box answer with the last closing button ("&Nem", "&Megszakít", "OK").
+    box->setEscapeButton(last);
     return box;
 }
 
@@ -93,10 +94,7 @@ bool TQtModal::AnsweredYes(const QMessageBox& box) {
 
 bool TQtModal::Message(const QString& /*title*/, const QString& text, const QString& kind) {
     std::unique_ptr<QMessageBox> box = BuildMessageBox(text, kind);
-    // The help button must not end the dialog: run until a closing button was pressed.
     box->exec();
-    while (box->clickedButton() && box->buttonRole(box->clickedButton()) == QMessageBox::ActionRole)
-        box->exec();
     return AnsweredYes(*box);
 }
 
@@ -110,22 +108,32 @@ std::optional<QString> TQtModal::InputBox(const QString& caption, const QString&
     return value;
 }
 
-std::optional<QString> TQtModal::FileDialog(const TFileDialogOptions& options, bool save) {
-    QFileDialog dialog(Parent, options.Title, options.InitialDir, QtFileFilter(options.Filter));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(options.MustExist && !save ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+std::unique_ptr<QFileDialog> TQtModal::BuildFileDialog(const TFileDialogOptions& options, bool save) {
+    auto dialog = std::make_unique<QFileDialog>(Parent, options.Title, options.InitialDir,
+                                                QtFileFilter(options.Filter));
+    dialog->setObjectName(save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"));
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(options.MustExist && !save ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (save)
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
     QString ext = options.DefaultExt;
     ext.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
     if (!ext.isEmpty())
-        dialog.setDefaultSuffix(ext);
+        dialog->setDefaultSuffix(ext);
     if (!options.FileName.isEmpty())
-        dialog.selectFile(options.FileName);
+        dialog->selectFile(options.FileName);
+    return dialog;
+}
+
+std::optional<QString> TQtModal::FileDialog(const TFileDialogOptions& options, bool save) {
+    const std::unique_ptr<QFileDialog> dialog = BuildFileDialog(options, save);
     const QString before = QDir::currentPath();
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    const bool accepted = dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty();
     if (!options.ChangesDir)
         QDir::setCurrent(before);
-    return QDir::toNativeSeparators(dialog.selectedFiles().front());
+    if (!accepted)
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog->selectedFiles().front());
 }
 
 std::optional<QString> TQtModal::OpenFile(const TFileDialogOptions& options) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class QFileDialog;
 class QMessageBox;
 class QWidget;
 
@@ -32,6 +33,9 @@ public:
     std::unique_ptr<QMessageBox> BuildMessageBox(const QString& text, const QString& kind);
     // Whether the button the user pressed in a box of BuildMessageBox is Yes ("&Igen").
     static bool AnsweredYes(const QMessageBox& box);
+    // The open or save dialog of the options, not yet shown. A save dialog does not ask about
+    // an existing file itself: the program asks in its own words.
+    std::unique_ptr<QFileDialog> BuildFileDialog(const TFileDialogOptions& options, bool save);
 
     bool Message(const QString& title, const QString& text, const QString& kind) override;
     std::optional<QString> InputBox(const QString& caption, const QString& prompt,

@@ -129,8 +129,12 @@ TEST_F(MainFormTest, ClosingWritesUtolso) {
     TMainForm& form = Start();
     EXPECT_EQ(form.State().TemplateName, QStringLiteral("Masik.ctv"));
     QFile::remove(IniPath());
+    const QRect outer = form.frameGeometry();
     form.close();
     EXPECT_EQ(IniValue(IniPath(), "Utolso"), QStringLiteral("Masik.ctv"));
+    // The window's outer size, frame included.
+    EXPECT_EQ(IniValue(IniPath(), "Magassag"), QString::number(outer.height()));
+    EXPECT_EQ(IniValue(IniPath(), "Szelesseg"), QString::number(outer.width()));
     EXPECT_FALSE(dm_.Elemek.Active());
 }
 

@@ -1,5 +1,6 @@
 #include "data/FormatSettings.h"
 
+#include "support/CLocale.h"
 #include "support/Moment.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +83,22 @@ TEST(FormatSettings, FormatFloatPictures) {
     }
 }
 
+TEST(FormatSettings, NumbersIgnoreTheCLibraryLocale) {
+    // Under a Hungarian desktop the C library itself writes "25,4"; the locale object alone
+    // decides the separators, so a value written with one object reads back with it.
+    test::CLocaleScope locale(test::kHungarianCLocale);
+    ASSERT_TRUE(locale.Ok()) << "the hu_HU.UTF-8 locale is missing: run scripts/deps.sh";
+    EXPECT_EQ(FloatToStr(25.4, inv), "25.4");
+    EXPECT_EQ(FloatToStr(1.5e-7, inv), "1.5E-7");
+    EXPECT_EQ(FormatFloat("0.00", 1234.5, inv), "1234.50");
+    EXPECT_EQ(FormatFloat("#,##0.00", 1234.5, inv), "1,234.50");
+    EXPECT_EQ(FormatFloat("0.00E+00", 12345, inv), "1.23E+04");
+    EXPECT_EQ(FloatToStr(25.4, hu), "25,4");
+    double value = 0;
+    EXPECT_TRUE(TryStrToFloat(FloatToStr(25.4, inv), value, inv));
+    EXPECT_EQ(value, 25.4);
+}
+
 TEST(FormatSettings, ParsingNumbers) {
     const struct {
         const char* text;
@@ -95,10 +112,11 @@ TEST(FormatSettings, ParsingNumbers) {
     for (const auto& row : huRows) {
         double value = -99;
         EXPECT_EQ(TryStrToFloat(row.text, value, hu), row.ok) << row.text;
-        if (row.ok)
+        if (row.ok) {
             EXPECT_EQ(value, row.value) << row.text;
-        else
+        } else {
             EXPECT_EQ(value, -99) << row.text;
+        }
     }
     double value = 0;
     EXPECT_TRUE(TryStrToFloat("1.5", value, inv));

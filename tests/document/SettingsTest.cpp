@@ -2,12 +2,17 @@
 #include "document/IniFile.h"
 
 #include "data/FormatSettings.h"
+#include "services/SystemLocale.h"
+#include "support/CLocale.h"
+#include "support/ChildProcess.h"
+#include "support/ScriptedModal.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <filesystem>
 
@@ -66,13 +71,74 @@ TEST_F(SettingsTest, UnreadableValuesGiveDefaults) {
     WriteFileBytes(IniPath(), "[EtikettC]\n"
                               "Terkoz mm=abc\n"
                               "Oszlopok=\n"
-                              "C Szelesseg mm=70.5\n" // a point is not the locale's separator
+                              "C Szelesseg mm=70,5x\n"
                               "[Vonalkod]\n"
                               "Security=igen\n"
                               "Auto Orsina=x\n"
                               "[Adatbazis]\n"
                               "Utolso=\n");
     ExpectDefaults(TSettingsFile(Folder()).Read());
+}
+
+// A value must survive a close and the next start under any locale, and a file written under
+// another locale still reads.
+TEST_F(SettingsTest, NumbersSurviveUnderEveryLocale) {
+    const struct {
+        const char* Name;
+        TFormatSettings Formats;
+        const char* CLibraryLocale; // what the desktop sets for the C library
+        const char* Written;
+    } rows[] = {
+        {"Hungarian", TFormatSettings::Hungarian(), test::kHungarianCLocale, "C Magassag mm=25,4\n"},
+        {"C", TFormatSettings::Invariant(), "C", "C Magassag mm=25.4\n"},
+        // The formats of the C locale while the C library is Hungarian: it wrote "25,4" and
+        // read it back as unreadable.
+        {"invariant under hu_HU", TFormatSettings::Invariant(), test::kHungarianCLocale,
+         "C Magassag mm=25.4\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        test::CLocaleScope locale(row.CLibraryLocale);
+        ASSERT_TRUE(locale.Ok()) << "the hu_HU.UTF-8 locale is missing: run scripts/deps.sh";
+        SetFormatSettings(row.Formats);
+        TSettings s;
+        s.CimkeMagassagMm = 25.4;
+        s.TerkozMm = 2.75;
+        TSettingsFile file(Folder());
+        file.Write(s);
+        EXPECT_NE(ReadFileBytes(IniPath()).find(row.Written), std::string::npos) << ReadFileBytes(IniPath());
+        EXPECT_EQ(file.Read().CimkeMagassagMm, 25.4);
+        // The next start under the other locale.
+        for (const TFormatSettings& next : {TFormatSettings::Hungarian(), TFormatSettings::Invariant()}) {
+            SetFormatSettings(next);
+            const TSettings back = file.Read();
+            EXPECT_EQ(back.CimkeMagassagMm, 25.4);
+            EXPECT_EQ(back.TerkozMm, 2.75);
+        }
+    }
+}
+
+// The same as a user's desktop runs it: the program writes its settings under a Hungarian
+// desktop, and a start under the C locale reads them.
+const test::ChildRegistration kHungarianClose("settings-hu-close", [](const QStringList& arguments) {
+    UseSystemLocale();
+    TSettings s;
+    s.CimkeMagassagMm = 25.4;
+    TSettingsFile(arguments.value(0)).Write(s);
+    return TSettingsFile(arguments.value(0)).Read().CimkeMagassagMm == 25.4 ? 0 : 1;
+});
+
+TEST_F(SettingsTest, HungarianDesktopCloseThenStart) {
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(test::kHungarianCLocale));
+    environment.insert(QStringLiteral("LANG"), QString::fromLatin1(test::kHungarianCLocale));
+    QString output;
+    ASSERT_EQ(test::RunChild(QStringLiteral("settings-hu-close"), {Folder()}, environment, &output), 0)
+        << output.toStdString();
+    EXPECT_NE(ReadFileBytes(IniPath()).find("C Magassag mm=25,4\n"), std::string::npos)
+        << ReadFileBytes(IniPath());
+    SetFormatSettings(TFormatSettings::Invariant());
+    EXPECT_EQ(TSettingsFile(Folder()).Read().CimkeMagassagMm, 25.4);
 }
 
 TEST_F(SettingsTest, ReadsValuesWithoutRegardToCase) {
@@ -147,7 +213,10 @@ TEST_F(SettingsTest, WriteKeepsTheUsersLinesAndReadsBack) {
 }
 
 TEST_F(SettingsTest, WriteOrderFollowsTheDialog) {
-    TSettingsFile(Folder()).Write(TSettings{});
+    TSettings s;
+    s.AblakMagassag = 540;
+    s.AblakSzelesseg = 800;
+    TSettingsFile(Folder()).Write(s);
     TIniFile ini(QString::fromStdString(IniPath()));
     std::vector<std::string> keys;
     for (const auto& line : ini.Lines())
@@ -178,6 +247,53 @@ TEST_F(SettingsTest, WriteOrderFollowsTheDialog) {
     EXPECT_EQ(keys, expected);
 }
 
+// The window size is not known when start-up or a failed Open falls back to the default
+// template: such a write keeps the size of the last close.
+TEST_F(SettingsTest, WindowSizeIsNeverWrittenAsZero) {
+    TSettings s;
+    s.AblakMagassag = 600;
+    s.AblakSzelesseg = 800;
+    TSettingsFile file(Folder());
+    file.Write(s);
+    TSettings fallback;
+    fallback.Utolso = QStringLiteral("Sorozat0.ctv");
+    file.Write(fallback);
+    const std::string text = ReadFileBytes(IniPath());
+    EXPECT_NE(text.find("[Ablak]\nMagassag=600\nSzelesseg=800\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("=0\nSzelesseg"), std::string::npos) << text;
+}
+
+// A settings file the user made read-only stays the one the program reads (later edits
+// count); a write that fails is reported once, and the program goes on.
+TEST_F(SettingsTest, ReadOnlySettingsFileIsReadWhereItIs) {
+    WriteFileBytes(IniPath(), "[EtikettC]\nTerkoz mm=4\n");
+    std::filesystem::permissions(IniPath(), std::filesystem::perms::owner_read,
+                                 std::filesystem::perm_options::replace);
+    TempDir config;
+    TSettingsFile file(Folder(), QString::fromStdString(config.path().string()));
+    EXPECT_EQ(file.Path().toStdString(), IniPath());
+    EXPECT_FALSE(std::filesystem::exists(config.file("etikor.ini"))) << "no stale copy";
+    EXPECT_EQ(file.Read().TerkozMm, 4);
+    std::filesystem::permissions(IniPath(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    WriteFileBytes(IniPath(), "[EtikettC]\nTerkoz mm=5\n");
+    EXPECT_EQ(file.Read().TerkozMm, 5) << "the user's later edit";
+}
+
+TEST_F(SettingsTest, UnwritableSettingsAreReportedOnce) {
+    // A folder in the file's place cannot be replaced by a file, whoever runs the test.
+    std::filesystem::create_directory(IniPath());
+    TSettingsFile file(Folder());
+    test::ScriptedModal modal;
+    modal.ExpectMessage("F", "A beállításokat nem lehet elmenteni a(z) " + file.Path() + " fileba!\r" +
+                                 "Ellenőrizze, hogy a file és a mappája írható-e.");
+    EXPECT_FALSE(file.WriteOrWarn(TSettings{}, modal));
+    EXPECT_FALSE(file.WriteOrWarn(TSettings{}, modal)) << "told once";
+    modal.Verify();
+    std::filesystem::remove(IniPath());
+    EXPECT_TRUE(file.WriteOrWarn(TSettings{}, modal));
+}
+
 TEST_F(SettingsTest, ResetDeletesTheFile) {
     TSettings s;
     s.TerkozMm = 1;
@@ -191,6 +307,9 @@ TEST_F(SettingsTest, ReadOnlyProgramFolderUsesTheConfigFolder) {
     TempDir config;
     const std::string shipped = "[EtikettC]\nTerkoz mm=4\n";
     WriteFileBytes(IniPath(), shipped);
+    std::filesystem::permissions(IniPath(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read,
+                                 std::filesystem::perm_options::replace);
     std::filesystem::permissions(dir_.path(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
     const QString configFolder = QString::fromStdString(config.path().string());
@@ -201,6 +320,7 @@ TEST_F(SettingsTest, ReadOnlyProgramFolderUsesTheConfigFolder) {
         GTEST_SKIP() << "the folder stays writable (running as root)";
     EXPECT_EQ(file.Path().toStdString(), config.file("etikor.ini"));
     EXPECT_EQ(file.Read().TerkozMm, 4) << "starts from the installed settings";
+    EXPECT_TRUE(QFile::permissions(file.Path()) & QFile::WriteOwner) << "the copy is the user's";
     TSettings s;
     s.TerkozMm = 6;
     file.Write(s);

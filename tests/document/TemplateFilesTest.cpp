@@ -2,6 +2,7 @@
 
 #include "data/FormatSettings.h"
 #include "document/DataModule.h"
+#include "document/FileNames.h"
 #include "document/ShippedFiles.h"
 #include "document/TemplateModel.h"
 #include "support/ScriptedModal.h"
@@ -185,13 +186,31 @@ TEST_F(TemplateFilesTest, StartupUnreadableTemplateWritesTheDefaultIntoTheSettin
     EXPECT_NE(ReadFileBytes(IniPath()).find("Utolso=Sorozat0.ctv"), std::string::npos);
 }
 
-TEST_F(TemplateFilesTest, StartupDamagedSeriesEndsTheProgramWithTheStoresReason) {
-    WriteFileBytes(SeriesPath("Sorozat0.sor"), "garbage");
-    modal_.ExpectMessageStartingWith("H", "T1");
-    const bool ok = Files().StartupOpen();
-    EXPECT_FALSE(ok);
-    EXPECT_TRUE(host_.Called("close"));
-    EXPECT_TRUE(Files().State.ClosingFlag);
+// A damaged companion names the file, as a missing one does, with the store's reason after it.
+TEST_F(TemplateFilesTest, StartupDamagedCompanionEndsTheProgramNamingTheFile) {
+    const struct {
+        const char* File;
+        const char* Kind;
+        const char* Table; // the store's reason names the table
+    } rows[] = {
+        {"Sorozat0.sor", ".sor", "T1: "},
+        {"Sorozat0.vks", ".vks", "M1: "},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.File);
+        WriteDefaultSet(paths_.SeriesFolder());
+        WriteFileBytes(SeriesPath(row.File), "garbage");
+        host_.Calls.clear();
+        files_.reset();
+        modal_.ExpectMessageStartingWith("H", "Hibás vagy sérült a(z) " +
+                                                  Series(QString::fromLatin1(row.File)) + " file! (" +
+                                                  row.Kind + ")" + kCr + row.Table);
+        EXPECT_FALSE(Files().StartupOpen());
+        modal_.Verify();
+        EXPECT_TRUE(host_.Called("close"));
+        EXPECT_TRUE(Files().State.ClosingFlag);
+        std::filesystem::remove(SeriesPath(row.File));
+    }
 }
 
 // ---- New ----------------------------------------------------------------------------------
@@ -461,12 +480,133 @@ TEST_F(TemplateFilesTest, SaveAsSharingTheBaseKeepsTheCompanions) {
     EXPECT_EQ(dm_.T1.RecordCount(), 2);
 }
 
-TEST_F(TemplateFilesTest, SaveAsWithAMissingSourceRaisesTheFileError) {
+// A Save as that fails part-way leaves nothing of the new name behind, puts a replaced file
+// back, and the template that was open stays the current one (so the settings name it).
+TEST_F(TemplateFilesTest, SaveAsFailingPartWayUndoesItself) {
+    MakeSet("Cimke1", {"Szoveg_1"}, {"1", "2"});
+    MakeSet("Letezo", {"Rajz_1"}, {"x"});
+    const std::string existing = ReadFileBytes(SeriesPath("Letezo.ctv"));
+    StartOn("Cimke1.ctv");
+    std::filesystem::remove(SeriesPath("Cimke1.vks")); // the third copy fails
+    const struct {
+        const char* Target;
+        bool Exists;
+    } rows[] = {{"Masik.ctv", false}, {"Letezo.ctv", true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Target);
+        modal_.ExpectSaveFile(Series(QString::fromLatin1(row.Target)));
+        if (row.Exists)
+            modal_.ExpectMessageStartingWith("K", "Letezo.ctv file már létezik!", true);
+        EXPECT_THROW(Files().SaveAs(), EStoreFileError);
+        modal_.Verify();
+        const TDocumentState& s = Files().State;
+        EXPECT_EQ(s.TemplateName, "Cimke1.ctv");
+        EXPECT_EQ(s.SeriesName, "Cimke1.sor");
+        EXPECT_EQ(s.DefinitionName, "Cimke1.vks");
+        EXPECT_EQ(dm_.Elemek.TableName(), SeriesPath("Cimke1.ctv"));
+        EXPECT_TRUE(dm_.Elemek.Active());
+        EXPECT_TRUE(HasElement("Szoveg_1"));
+        EXPECT_EQ(dm_.T1.TableName(), SeriesPath("Cimke1.sor"));
+        EXPECT_EQ(dm_.T1.RecordCount(), 2);
+        const std::string base = std::string(row.Target).substr(0, std::string(row.Target).find('.'));
+        for (const char* ext : {".ctv", ".sor", ".vks"})
+            EXPECT_EQ(std::filesystem::exists(SeriesPath((base + ext).c_str())), row.Exists) << ext;
+    }
+    EXPECT_EQ(ReadFileBytes(SeriesPath("Letezo.ctv")), existing);
+    // Nothing kept aside is left behind.
+    for (const auto& entry : std::filesystem::directory_iterator(paths_.SeriesFolder().toStdString()))
+        EXPECT_EQ(entry.path().filename().string().find(".etikor"), std::string::npos) << entry.path();
+}
+
+// Copies of a read-only template are the user's new files: writable.
+TEST_F(TemplateFilesTest, SaveAsFromAReadOnlyTemplateMakesWritableCopies) {
+    MakeSet("Cimke1", {"Szoveg_1"}, {"1"});
+    for (const char* f : {"Cimke1.ctv", "Cimke1.sor", "Cimke1.vks"})
+        std::filesystem::permissions(SeriesPath(f),
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::group_read,
+                                     std::filesystem::perm_options::replace);
+    StartOn("Cimke1.ctv");
+    modal_.ExpectSaveFile(Series("Masik.ctv"));
+    Files().SaveAs();
+    EXPECT_EQ(Files().State.TemplateName, "Masik.ctv");
+    for (const char* f : {"Masik.ctv", "Masik.sor", "Masik.vks"}) {
+        const auto perms = std::filesystem::status(SeriesPath(f)).permissions();
+        EXPECT_NE(perms & std::filesystem::perms::owner_write, std::filesystem::perms::none) << f;
+    }
+}
+
+// A name the folder cannot take is refused before anything is copied; the longest legal one
+// works (the table writer's temporary files must not make it fail).
+TEST_F(TemplateFilesTest, SaveAsNameLengths) {
     MakeSet("Cimke1", {"Szoveg_1"}, {"1"});
     StartOn("Cimke1.ctv");
-    std::filesystem::remove(SeriesPath("Cimke1.vks"));
-    modal_.ExpectSaveFile(Series("Masik.ctv"));
-    EXPECT_THROW(Files().SaveAs(), EStoreFileError);
+    const auto countFiles = [&] {
+        return std::distance(std::filesystem::directory_iterator(paths_.SeriesFolder().toStdString()),
+                             std::filesystem::directory_iterator());
+    };
+    const auto before = countFiles();
+    // 252 bytes + ".ctv" = 256; "ő" is two bytes in UTF-8.
+    for (const QString& base : {QString(252, QLatin1Char('a')), QString(126, QChar(0x151))}) {
+        const QString name = base + QStringLiteral(".ctv");
+        modal_.ExpectSaveFile(Series(name))
+            .ExpectMessage("H",
+                           "A(z) " + name + " név túl hosszú!" + kCr +
+                               "A file neve legfeljebb 255 bájt lehet (egy ékezetes betű 2 bájt). Válasszon "
+                               "rövidebb nevet!");
+        Files().SaveAs();
+        modal_.Verify();
+        EXPECT_EQ(Files().State.TemplateName, "Cimke1.ctv");
+        EXPECT_EQ(countFiles(), before);
+    }
+    // Long, and legal for the table writer of every version.
+    const QString longName = QString(240, QLatin1Char('b')) + QStringLiteral(".ctv");
+    modal_.ExpectSaveFile(Series(longName));
+    Files().SaveAs();
+    modal_.Verify();
+    EXPECT_EQ(Files().State.TemplateName, longName);
+    EXPECT_TRUE(std::filesystem::exists(Series(QString(240, QLatin1Char('b')) + ".vks").toStdString()));
+}
+
+// ---- names in the old code page --------------------------------------------------------
+
+// Label files copied from an old Windows disk have Windows-1250 names, which Qt cannot list.
+// Start-up finds the last template by its name, and gives the files names every dialog lists.
+TEST_F(TemplateFilesTest, WindowsCodePageNamesAreFoundAndListed) {
+    MakeSet("Cimke1", {"Szoveg_1"}, {"1", "2", "3"});
+    for (const char* ext : {".ctv", ".sor", ".vks"})
+        std::filesystem::rename(SeriesPath((std::string("Cimke1") + ext).c_str()),
+                                paths_.SeriesFolder().toStdString() + "/C\xEDmke_\xF5" + ext);
+    EXPECT_FALSE(QDir(paths_.SeriesFolder()).entryList().contains(QStringLiteral("Címke_ő.ctv")));
+    settings_.Utolso = QStringLiteral("Címke_ő.ctv");
+    ASSERT_TRUE(Files().StartupOpen()) << modal_.Log().join('\n').toStdString();
+    const TDocumentState& s = Files().State;
+    EXPECT_EQ(s.TemplateName, "Címke_ő.ctv");
+    EXPECT_EQ(s.SeriesName, "Címke_ő.sor");
+    EXPECT_EQ(dm_.T1.RecordCount(), 3);
+    EXPECT_TRUE(HasElement("Szoveg_1"));
+    const QStringList listed = QDir(paths_.SeriesFolder()).entryList(QDir::Files);
+    for (const char* name : {"Címke_ő.ctv", "Címke_ő.sor", "Címke_ő.vks"})
+        EXPECT_TRUE(listed.contains(QString::fromUtf8(name))) << name;
+    // The settings keep the name so that the next start finds it.
+    settings_.Utolso = s.TemplateName;
+    settingsFile_.Write(settings_);
+    EXPECT_EQ(settingsFile_.Read().Utolso, "Címke_ő.ctv");
+}
+
+// Where a file cannot be renamed, its Windows-1250 name is still found.
+TEST(FileNames, OldCodePageNameIsFoundByTheNameTheUserKnows) {
+    TempDir dir;
+    const QString folder = QString::fromStdString(dir.path().string());
+    WriteFileBytes(dir.file("\xC1rv\xEDzt\xFBr\xF5.ctv"), "x");
+    WriteFileBytes(dir.file("\xC1rv\xEDzt\xFBr\xF5.txt"), "y");
+    EXPECT_TRUE(FileExistsIn(folder, QStringLiteral("Árvíztűrő.ctv")));
+    EXPECT_EQ(NativeFilePath(folder, QStringLiteral("Árvíztűrő.ctv")), dir.file("\xC1rv\xEDzt\xFBr\xF5.ctv"));
+    EXPECT_FALSE(FileExistsIn(folder, QStringLiteral("Árvíztűrő.sor")));
+    EXPECT_EQ(NativeFilePath(folder, QStringLiteral("Új.ctv")), dir.file("Új.ctv"));
+    // Only label files are renamed.
+    EXPECT_EQ(AdoptOldCodePageNames(folder), QStringList{QStringLiteral("Árvíztűrő.ctv")});
+    EXPECT_EQ(ReadFileBytes(dir.file("Árvíztűrő.ctv")), "x");
+    EXPECT_TRUE(std::filesystem::exists(dir.file("\xC1rv\xEDzt\xFBr\xF5.txt")));
 }
 
 // ---- shipped files ------------------------------------------------------------------------

@@ -1,3 +1,5 @@
+#include "support/ChildProcess.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -17,5 +19,8 @@ int main(int argc, char** argv) {
     }
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // A test's second process runs its part instead of the tests.
+    if (int exitCode = 0; etikor::test::RunChildIfAsked(exitCode))
+        return exitCode;
     return RUN_ALL_TESTS();
 }

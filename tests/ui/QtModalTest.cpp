@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace etikor {
 namespace {
@@ -88,6 +92,55 @@ TEST(QtModal, HelpButtonShowsTheCurrentContextAndOnlyYesIsTrue) {
     ok->show();
     Button(*ok, QStringLiteral("OK"))->click();
     EXPECT_FALSE(TQtModal::AnsweredYes(*ok));
+}
+
+// The buttons appear in the routine's order, whatever order the platform gives button roles.
+TEST(QtModal, ButtonsInTheRoutinesOrder) {
+    const std::pair<const char*, QStringList> rows[] = {
+        {"K", {QStringLiteral("&Igen"), QStringLiteral("&Nem"), QStringLiteral("&Súgó")}},
+        {"H", {QStringLiteral("&Megszakít"), QStringLiteral("&Súgó")}},
+        {"i", {QStringLiteral("OK"), QStringLiteral("&Súgó")}},
+    };
+    TQtModal modal;
+    for (const auto& [kind, order] : rows) {
+        SCOPED_TRACE(kind);
+        auto box = modal.BuildMessageBox(QStringLiteral("Biztos?"), QString::fromLatin1(kind));
+        box->show();
+        QApplication::processEvents();
+        QList<QAbstractButton*> buttons = box->buttons();
+        std::sort(buttons.begin(), buttons.end(),
+                  [](QAbstractButton* a, QAbstractButton* b) { return a->x() < b->x(); });
+        QStringList shown;
+        for (QAbstractButton* b : buttons)
+            shown << b->text();
+        EXPECT_EQ(shown, order);
+        // Escape answers with the last closing button, never Yes.
+        EXPECT_EQ(box->escapeButton()->text(), order.at(order.size() - 2));
+        EXPECT_EQ(box->defaultButton()->text(), order.front());
+    }
+}
+
+// The file dialogs carry the program's titles, and Save as asks about an existing file only in
+// the program's own words.
+TEST(QtModal, FileDialogs) {
+    TQtModal modal;
+    TFileDialogOptions options;
+    options.Title = QStringLiteral("Címke sablon [Mentés másként]");
+    options.Filter = QStringLiteral("Etikor címke file|*.ctv");
+    options.DefaultExt = QStringLiteral("*.ctv");
+    auto save = modal.BuildFileDialog(options, true);
+    EXPECT_EQ(save->windowTitle(), options.Title);
+    EXPECT_TRUE(save->testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_EQ(save->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(save->defaultSuffix(), QStringLiteral("ctv"));
+    EXPECT_EQ(save->nameFilters(), QStringList{QStringLiteral("Etikor címke file (*.ctv)")});
+
+    options.Title = QStringLiteral("Etikor címke file");
+    options.MustExist = true;
+    auto open = modal.BuildFileDialog(options, false);
+    EXPECT_EQ(open->windowTitle(), options.Title);
+    EXPECT_EQ(open->fileMode(), QFileDialog::ExistingFile);
+    EXPECT_EQ(open->acceptMode(), QFileDialog::AcceptOpen);
 }
 
 // The program's "Caption|*.ext" filters as Qt name filters.
