@@ -97,6 +97,12 @@ void THelpViewer::MoveUnder(QWidget* parent) {
 }
 
 bool THelpViewer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FWaitingFor && event->type() == QEvent::Expose && FWaitingFor->isExposed()) {
+        FWaitingFor->removeEventFilter(this);
+        FWaitingFor = nullptr;
+        if (isVisible())
+            ToFront();
+    }
     // The modal window closes: the viewer stays open under its owner (it would otherwise go
     // with the window).
     if (watched == FModalHost && (event->type() == QEvent::Hide || event->type() == QEvent::Close)) {
@@ -110,8 +116,18 @@ bool THelpViewer::eventFilter(QObject* watched, QEvent* event) {
 void THelpViewer::ToFront() {
     raise();
     activateWindow();
-    // At start-up the owner is shown (and put on top by the window manager) after the viewer:
-    // come to the front again once the current event has been handled.
+    // At start-up the viewer is shown while its owner is still being mapped; the window manager
+    // then puts the owner on top. Come to the front again once the owner is on screen.
+    QWindow* ownerWindow = FOwner ? FOwner->window()->windowHandle() : nullptr;
+    if (ownerWindow && !ownerWindow->isExposed()) {
+        if (FWaitingFor != ownerWindow) {
+            if (FWaitingFor)
+                FWaitingFor->removeEventFilter(this);
+            FWaitingFor = ownerWindow;
+            ownerWindow->installEventFilter(this);
+        }
+        return;
+    }
     if (FFrontPending)
         return;
     FFrontPending = true;

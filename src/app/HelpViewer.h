@@ -12,6 +12,7 @@
 
 class QListWidget;
 class QTextBrowser;
+class QWindow;
 
 namespace etikor {
 
@@ -40,6 +41,8 @@ private:
     THelpFile FFile;
     QPointer<QWidget> FOwner;
     QPointer<QWidget> FModalHost;
+    // The owner's window while the viewer waits for it to appear on screen.
+    QPointer<QWindow> FWaitingFor;
     QListWidget* FList = nullptr;
     QTextBrowser* FBrowser = nullptr;
     int FCurrent = 0;

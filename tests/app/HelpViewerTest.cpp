@@ -105,6 +105,24 @@ TEST(HelpViewer, UsableFromAModalMessageBox) {
     EXPECT_FALSE(viewer->isVisible());
 }
 
+// Shown while its owner is not on screen yet, the viewer comes to the front once the owner
+// appears, even though the window manager activates the newly mapped owner.
+TEST(HelpViewer, WaitsForItsOwnerToAppearBeforeComingToTheFront) {
+    QWidget owner;
+    owner.resize(400, 300);
+    owner.winId();
+    auto* viewer = new THelpViewer(ShippedHelp(), &owner);
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    viewer->ShowTopic(19);
+    QApplication::processEvents();
+    owner.show();
+    owner.activateWindow();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), viewer);
+    viewer->close();
+}
+
 using test::MainFormTest;
 
 // The help of start-up ("Auto sugo") comes to the front, not behind the main window shown
