@@ -36,7 +36,7 @@ TEanSegedForm::TEanSegedForm(TDM& dm, QWidget* parent)
     FGrid->selectRow(0);
     FGrid->installEventFilter(this);
     layout->addWidget(FGrid);
-    resize(620, 330);
+    resize(620, 420);
     connect(FGrid, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { Choose(index.row()); });
 }
