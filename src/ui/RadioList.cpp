@@ -4,6 +4,8 @@
 #include <QGridLayout>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace etikor {
 
 TRadioList::TRadioList(const QString& name, const QString& caption, const QStringList& items, int columns,

@@ -335,7 +335,13 @@ TEST_F(SeriesDesignerTest, Identifier02MustBeFollowedBy37) {
 TEST_F(SeriesDesignerTest, KeysEscapeAndHelp) {
     TTervezoForm& form = Open();
     form.show();
+    form.activateWindow();
     Click("Hozzaad_Gomb");
+    // Enter moves on from a field of the panel.
+    QSpinBox* length = Spin("Hossz_edit");
+    length->setFocus();
+    QTest::keyClick(length, Qt::Key_Return);
+    EXPECT_NE(QApplication::focusWidget(), length);
     QTest::keyClick(&form, Qt::Key_Escape);
     EXPECT_FALSE(PanelOpen());
     EXPECT_TRUE(form.isVisible());
