@@ -819,9 +819,10 @@ void TMainForm::OpenSeriesDesigner() {
     FHelpContext = helpContext;
     if (!designer.SeriesReplaced())
         return;
-    State().DataFlag = true;
+    // The series is the data source again; it has data when the generation wrote any.
     State().LinkFlag = false;
     SeriesBecomesDataSource();
+    State().DataFlag = DataSourceRecordCount() > 0;
     State().Panel4 = QString::fromStdString(FormatFloat("#,##0", DataSourceRecordCount()));
     ShowStatus();
     RebuildCanvas();
