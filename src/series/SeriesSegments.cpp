@@ -63,8 +63,8 @@ void raise(const TSeriesSegment& segment, std::string& current, std::size_t posi
 QString tooMany() {
     return QStringLiteral("A generálandó vonalkódok száma meghaladja a(z) %1 darabot; bontsa a sorozatot "
                           "kisebb részekre.")
-        .arg(QString::fromStdString(Cp1250ToUtf8(
-            FormatFloat("#,##0", static_cast<double>(kMaxSeriesValues), TFormatSettings::HungarianSpace()))));
+        .arg(QString::fromStdString(
+            Cp1250ToUtf8(FormatFloat("#,##0", static_cast<double>(kMaxSeriesValues)))));
 }
 
 } // namespace

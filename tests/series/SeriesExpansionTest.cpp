@@ -2,6 +2,7 @@
 
 #include "SeriesTestSupport.h"
 #include "data/DateTime.h"
+#include "data/FormatSettings.h"
 #include "series/DateLayout.h"
 
 #include <gtest/gtest.h>
@@ -167,6 +168,7 @@ struct RefusalCase {
 };
 
 TEST(SeriesExpansion, RefusesEveryDefinitionThatWouldNeverEnd) {
+    SetFormatSettings(TFormatSettings::HungarianSpace()); // the count in the last message is grouped
     const std::vector<RefusalCase> cases = {
         {"number end shorter than the padded width",
          {{"S", 3, 1, "1", "10"}},
@@ -245,6 +247,7 @@ TEST(SeriesExpansion, RefusesEveryDefinitionThatWouldNeverEnd) {
             EXPECT_EQ(error.Text(), QString::fromUtf8(c.Message));
         }
     }
+    SetFormatSettings(TFormatSettings::Invariant());
 }
 
 TEST(SeriesExpansion, VerticalTakesTheLongestCounterOnly) {

@@ -332,6 +332,43 @@ TEST_F(SeriesDesignerTest, Identifier02MustBeFollowedBy37) {
                                         "4 S N 1 [(37)] [] 37"}));
 }
 
+// Editing: the identifier replaces the segment open in the panel, and its data segment (the
+// one after it) is edited next.
+TEST_F(SeriesDesignerTest, IdentifierChosenWhileEditingReplacesTheEditedSegment) {
+    Open();
+    Ean128Selected();
+    Click("Hozzaad_Gomb");
+    ChooseAi("01");
+    Focus(Edit("Ertek1_edit"), QEvent::FocusIn);
+    Edit("Ertek1_edit")->setText(QStringLiteral("12345678901234"));
+    Click("HHozzaad_Gomb");
+    Child<QTableView>("ReszGrid")->selectRow(0);
+    Click("Szerkeszt_Gomb");
+    ChooseAi("02"); // the 01 being replaced does not count against it
+    EXPECT_TRUE(form_->Editing());
+    EXPECT_EQ(Spin("Hossz_edit")->value(), 14);
+    Focus(Edit("Ertek1_edit"), QEvent::FocusIn);
+    Edit("Ertek1_edit")->setText(QStringLiteral("99999999999999"));
+    Click("HHozzaad_Gomb");
+    EXPECT_EQ(FileSegments(),
+              (std::vector<std::string>{"4 S N 1 [(02)] [] 02", "14 S N 1 [99999999999999] [] "}));
+}
+
+// The series button filters by "Azon=1"; the table store evaluates no filter text, so every
+// segment stays in the grid.
+TEST_F(SeriesDesignerTest, SeriesButtonSetsTheFilterText) {
+    AppendSegments(dm_.M1, {{"K", 3, 1, "ABC"}, {"K", 3, 1, "DEF"}});
+    dm_.M1.SaveTable(dir_.file("s.vks"));
+    Open();
+    dm_.M1.Last();
+    Click("vGomb1");
+    EXPECT_TRUE(Child<QToolButton>("vGomb1")->isChecked());
+    EXPECT_EQ(dm_.M1.Filter(), "Azon=1");
+    EXPECT_TRUE(dm_.M1.Filtered());
+    EXPECT_EQ(dm_.M1.RecNo(), 1);
+    EXPECT_EQ(Child<QTableView>("ReszGrid")->model()->rowCount(), 2);
+}
+
 TEST_F(SeriesDesignerTest, KeysEscapeAndHelp) {
     TTervezoForm& form = Open();
     form.show();
