@@ -9,6 +9,7 @@
 #include "designer/Sizer.h"
 #include "document/FontDescriptor.h"
 #include "document/TemplateModel.h"
+#include "series/ui/TervezoForm.h"
 #include "services/Modal.h"
 #include "tablestore/StoreTable.h"
 
@@ -388,7 +389,8 @@ QWidget* TMainForm::BuildDataSourceTab() {
     connect(addBoxButton("GNyit_Gomb", QStringLiteral("Megnyitás")), &QPushButton::clicked, this,
             [this] { FileCommand(&TTemplateFiles::Open); });
     Pending(addBoxButton("Bongeszo_Gomb", QStringLiteral("Adatböngésző")));
-    Pending(addBoxButton("General_Gomb", QStringLiteral("Generálás")));
+    connect(addBoxButton("General_Gomb", QStringLiteral("Generálás")), &QPushButton::clicked, this,
+            &TMainForm::OpenSeriesDesigner);
     layout->addWidget(box);
     connect(gen, &QToolButton::toggled, box, &QWidget::setVisible);
     auto* odbc = new QPushButton(QStringLiteral("&ODBC adatforrás"), tab);
@@ -806,6 +808,24 @@ void TMainForm::FileCommand(void (TTemplateFiles::*command)()) {
         return;
     (FFiles.get()->*command)();
     ShowStatus();
+}
+
+// The series designer, modal; a generation there makes the series the data source again.
+void TMainForm::OpenSeriesDesigner() {
+    const int helpContext = FHelpContext;
+    FHelpContext = TTervezoForm::kHelpContext;
+    TTervezoForm designer(FDM, State().SeriesName, this);
+    FModal.RunModal(designer);
+    FHelpContext = helpContext;
+    if (!designer.SeriesReplaced())
+        return;
+    // The series is the data source again; it has data when the generation wrote any.
+    State().LinkFlag = false;
+    SeriesBecomesDataSource();
+    State().DataFlag = DataSourceRecordCount() > 0;
+    State().Panel4 = QString::fromStdString(FormatFloat("#,##0", DataSourceRecordCount()));
+    ShowStatus();
+    RebuildCanvas();
 }
 
 void TMainForm::ShowStatus() {

@@ -117,6 +117,7 @@ private:
     // New, Open or Save as through the template files, then the status panels they set.
     void FileCommand(void (TTemplateFiles::*command)());
     void ShowStatus();
+    void OpenSeriesDesigner();
     void FillRowViews();
     void LoadSetupControls(const struct TPageSetup& setup);
     void StoredLinkAtStartup();

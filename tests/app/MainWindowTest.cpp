@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, ButtonsAndControls) {
         {"Gen_Gomb", {}, QStringLiteral("&Generált adatbázis"), true},
         {"GNyit_Gomb", {}, QStringLiteral("Megnyitás"), true},
         {"Bongeszo_Gomb", {}, QStringLiteral("Adatböngésző"), false},
-        {"General_Gomb", {}, QStringLiteral("Generálás"), false},
+        {"General_Gomb", {}, QStringLiteral("Generálás"), true},
         {"ODBC_Gomb", {}, QStringLiteral("&ODBC adatforrás"), false},
         {"SzRogzitoGomb", {}, QStringLiteral("Alkalmaz"), false},
         {"EMezoGomb", QStringLiteral("Adatmező kiválasztása"), {}, false},
@@ -400,6 +400,45 @@ TEST_F(MainWindowTest, ActivationResetsTheSelectedFlag) {
     EXPECT_FALSE(Child<QToolButton>("ElemTorlesGomb")->isEnabled());
     EXPECT_FALSE(Child<QAction>("mTorol")->isEnabled());
     EXPECT_EQ(form.Panel(1), QString());
+}
+
+// "Generálás" on the data source tab opens the series designer (help topic 29 while it is
+// open); a generation there makes the series the data source with its count in the status bar.
+TEST_F(MainWindowTest, GeneralasOpensTheSeriesDesigner) {
+    TMainForm& form = StartOnFixture();
+    for (const char* value : {"A", "B", "C"}) {
+        dm_.M1.Append();
+        dm_.M1.FieldByName("Azon").SetAsInteger(1);
+        dm_.M1.FieldByName("Hossz").SetAsInteger(1);
+        dm_.M1.FieldByName("Tipus").SetAsString("K");
+        dm_.M1.FieldByName("Szorzo").SetAsInteger(1);
+        dm_.M1.FieldByName("Ertek1").SetAsString(value);
+        dm_.M1.Post();
+    }
+    dm_.M1.First();
+    dm_.M1.Edit();
+    dm_.M1.FieldByName("Ertek2").SetAsString("C");
+    dm_.M1.Post();
+    dm_.M1.SaveTable(dm_.M1.FilePath());
+    int helpContext = 0;
+    modal_.ExpectModal(QStringLiteral("TervezoForm"), 0, [&](QObject& designer) {
+        helpContext = form.HelpContext();
+        designer.findChild<QPushButton*>(QStringLiteral("GenerGomb"))->click();
+        return 0;
+    });
+    modal_
+        .ExpectMessage("K", QStringLiteral("Generált vonalkódok száma (1): 3\rFolytatja a feldolgozást?"),
+                       true)
+        .ExpectMessage("I", QStringLiteral("Feldolgozás vége!"));
+    Child<QPushButton>("General_Gomb")->click();
+    modal_.Verify();
+    EXPECT_EQ(helpContext, 29);
+    EXPECT_EQ(form.HelpContext(), 10);
+    EXPECT_EQ(form.DataSource(), &dm_.T1);
+    EXPECT_EQ(form.Panel(4), QStringLiteral("3"));
+    EXPECT_EQ(dm_.T1.RecordCount(), 3);
+    EXPECT_TRUE(form.State().DataFlag);
+    EXPECT_FALSE(form.State().LinkFlag);
 }
 
 // Pictures of the window for looking at it without a display: the default template, and the

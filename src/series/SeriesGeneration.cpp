@@ -1,0 +1,160 @@
+#include "series/SeriesGeneration.h"
+
+#include "data/Cp1250.h"
+#include "data/FormatSettings.h"
+#include "series/DateLayout.h"
+#include "series/SeriesSegments.h"
+#include "services/Modal.h"
+#include "tablestore/StoreAppend.h"
+#include "tablestore/StoreTable.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace etikor {
+
+namespace {
+
+QString grouped(int64_t value) {
+    return QString::fromStdString(Cp1250ToUtf8(FormatFloat("#,##0", static_cast<double>(value))));
+}
+
+} // namespace
+
+QString GenerationProgressText(int64_t count, int64_t written) {
+    return grouped(count) + QLatin1Char('/') + grouped(written);
+}
+
+TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, IModal& modal,
+                                 const TGenerationOptions& options) {
+    TGenerationResult result;
+    if (!series.Active())
+        series.Open();
+    if (series.RecordCount() > 0 && !modal.Message(QString(),
+                                                   QStringLiteral("Felülírja a meglévő sorozatot? [") +
+                                                       options.SeriesFileName + QLatin1Char(']'),
+                                                   QStringLiteral("K")))
+        return result;
+    if (!definition.Active())
+        definition.Open();
+    if (definition.RecordCount() == 0) {
+        modal.Message(
+            QString(),
+            QStringLiteral("Nem adta meg a vonalkód részeit, vagy nem töltött be elmentett sorozatott!"),
+            QStringLiteral("F"));
+        result.Outcome = TGenerationOutcome::NoSegment;
+        return result;
+    }
+
+    // The definition is checked before the old series is given up, so a definition that cannot
+    // be generated leaves the series as it was.
+    std::vector<TSeriesSegment> segments = BuildSegments(definition);
+    definition.First();
+    std::string layout = DateLayouts().front();
+    const bool hasDate =
+        std::any_of(segments.begin(), segments.end(), [](const TSeriesSegment& s) { return s.Kind == 'D'; });
+    if (hasDate && options.ChooseDateFormat) {
+        std::optional<std::string> chosen = options.ChooseDateFormat();
+        if (!chosen) {
+            result.Outcome = TGenerationOutcome::Refused;
+            return result;
+        }
+        layout = *chosen;
+        while (!layout.empty() && layout.back() == ' ')
+            layout.pop_back();
+        while (!layout.empty() && layout.front() == ' ')
+            layout.erase(layout.begin());
+    }
+    std::optional<TSeriesExpander> expander;
+    try {
+        expander.emplace(std::move(segments), options.Vertical, layout);
+    } catch (const ESeriesError& error) {
+        result.Outcome = TGenerationOutcome::Refused;
+        result.Message = error.Text();
+        modal.Message(QString(), error.Text(), QStringLiteral("H"));
+        return result;
+    }
+    result.Count = expander->Count();
+
+    // Empty the series and write the empty table.
+    series.EmptyTable();
+    const std::string path = series.FilePath();
+    series.SaveTable(path);
+    series.CommitChanges();
+
+    auto finish = [&] {
+        series.Refresh();
+        series.First();
+    };
+    result.Outcome = TGenerationOutcome::Stopped;
+    if (!modal.Message(QString(),
+                       QStringLiteral("Generált vonalkódok száma (1): ") + grouped(result.Count) +
+                           QStringLiteral("\rFolytatja a feldolgozást?"),
+                       QStringLiteral("K"))) {
+        modal.Message(QString(), QStringLiteral("Feldolgozás vége!"), QStringLiteral("I"));
+        return result;
+    }
+    if (result.Count > kLongGenerationValues &&
+        !modal.Message(QString(), QStringLiteral("Ez a feldolgozás több percig is eltarthat! Folytatja?"),
+                       QStringLiteral("K")))
+        return result;
+
+    if (options.Busy)
+        options.Busy(true);
+    struct BusyOff {
+        const TGenerationOptions& Options;
+        ~BusyOff() {
+            if (Options.Busy)
+                Options.Busy(false);
+        }
+    } busyOff{options};
+
+    TStoreAppender appender;
+    try {
+        appender.Open(path);
+        const TStoreCursor& fields = appender.Fields();
+        const int valueField = fields.FieldIndex("Vonalkod1");
+        const int typeField = fields.FieldIndex("Tipus1");
+        const std::size_t valueSize =
+            valueField >= 0 ? fields.Field(valueField).DeclaredSize : std::size_t(0);
+        TStoreValues values = appender.NewValues();
+        using Clock = std::chrono::steady_clock;
+        Clock::time_point shown{};
+        std::string value;
+        while (expander->Next(value)) {
+            if (value.size() > valueSize)
+                value.resize(valueSize);
+            fields.ClearValues(values);
+            if (valueField >= 0)
+                fields.SetString(values, valueField, value);
+            if (typeField >= 0)
+                fields.SetInteger(values, typeField, options.BarcodeType);
+            appender.Append(values);
+            ++result.Written;
+            if (options.Progress) {
+                const Clock::time_point now = Clock::now();
+                if (result.Written == result.Count || now - shown >= std::chrono::milliseconds(50)) {
+                    shown = now;
+                    options.Progress(GenerationProgressText(result.Count, result.Written));
+                }
+            }
+        }
+        appender.Close();
+    } catch (const ESeriesError& error) {
+        // A step that cannot be made (a character beyond code 255): the records so far stay.
+        appender.Close();
+        finish();
+        result.Message = error.Text();
+        modal.Message(QString(), error.Text(), QStringLiteral("H"));
+        return result;
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    result.Outcome = TGenerationOutcome::Done;
+    modal.Message(QString(), QStringLiteral("Feldolgozás vége!"), QStringLiteral("I"));
+    return result;
+}
+
+} // namespace etikor

@@ -1,0 +1,135 @@
+#if defined(ETIKOR_SERIES_TOOL) && defined(ETIKOR_TABLE_TOOL)
+
+#include "RunTool.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace etikor {
+namespace {
+
+using test::ReadFileBytes;
+using test::RunTool;
+using test::TempDir;
+
+const std::string kDefinitionFields =
+    "Azon:i,Hossz:i,Tipus:1,Szamlalo:b,Szorzo:i,Ertek1:s200,Ertek2:s200,Vktip:i,AI:4";
+
+// A definition file from rows "Tipus Hossz Szorzo Ertek1 Ertek2" (tab-separated).
+std::string Definition(const TempDir& dir, const std::string& rows) {
+    const std::string path = dir.file("d.vks");
+    std::string input;
+    std::size_t start = 0;
+    while (start < rows.size()) {
+        const std::size_t end = rows.find('\n', start);
+        const std::string row = rows.substr(start, end - start);
+        const std::size_t t1 = row.find('\t'), t2 = row.find('\t', t1 + 1), t3 = row.find('\t', t2 + 1),
+                          t4 = row.find('\t', t3 + 1);
+        input += "1\t" + row.substr(t1 + 1, t2 - t1 - 1) + "\t" + row.substr(0, t1) + "\tFalse\t" +
+                 row.substr(t2 + 1, t3 - t2 - 1) + "\t" + row.substr(t3 + 1, t4 - t3 - 1) + "\t" +
+                 (t4 == std::string::npos ? "" : row.substr(t4 + 1)) + "\t5\t\n";
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    const test::ToolResult made = RunTool(ETIKOR_TABLE_TOOL, {"create", path, kDefinitionFields}, input);
+    EXPECT_EQ(made.exitCode, 0) << made.err;
+    return path;
+}
+
+// The series file's records as the table tool prints them (after its field line).
+std::string Dump(const std::string& path) {
+    const test::ToolResult dump = RunTool(ETIKOR_TABLE_TOOL, {"dump", path});
+    EXPECT_EQ(dump.exitCode, 0) << dump.err;
+    return dump.out.substr(dump.out.find('\n') + 1);
+}
+
+TEST(EtikorSeriesTool, GeneratesHorizontallyVerticallyAndWithADateLayout) {
+    struct Case {
+        const char* Why;
+        std::string Rows;
+        std::vector<std::string> Options;
+        std::string Out;
+        std::string Records;
+    };
+    const std::string abc = "K\t3\t1\tABC\nS\t4\t1\t1000\t1002\nK\t1\t1\tA\tC";
+    const std::vector<Case> cases = {
+        {"horizontal by default, Code 128",
+         abc,
+         {},
+         "9\n",
+         "ABC1000A\t5\t\t0\t\t0\tFalse\t\nABC1000B\t5\t\t0\t\t0\tFalse\t\nABC1000C\t5\t\t0\t\t0\tFalse\t\n"
+         "ABC1001A\t5\t\t0\t\t0\tFalse\t\nABC1001B\t5\t\t0\t\t0\tFalse\t\nABC1001C\t5\t\t0\t\t0\tFalse\t\n"
+         "ABC1002A\t5\t\t0\t\t0\tFalse\t\nABC1002B\t5\t\t0\t\t0\tFalse\t\nABC1002C\t5\t\t0\t\t0\tFalse\t\n"},
+        {"vertical with the type index",
+         abc,
+         {"--vertical", "--type", "8"},
+         "3\n",
+         "ABC1000A\t8\t\t0\t\t0\tFalse\t\nABC1001B\t8\t\t0\t\t0\tFalse\t\nABC1002C\t8\t\t0\t\t0\tFalse\t\n"},
+        {"a date counter in the chosen layout",
+         "D\t10\t2\t30.01.2024\t02.02.2024",
+         {"--date-format", "NN.HH.ÉÉÉÉ"},
+         "3\n",
+         "30.01.2024\t5\t\t0\t\t0\tFalse\t\n01.02.2024\t5\t\t0\t\t0\tFalse\t\n02.02."
+         "2024\t5\t\t0\t\t0\tFalse\t\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Why);
+        TempDir dir;
+        const std::string series = dir.file("s.sor"); // made by the tool
+        std::vector<std::string> arguments = {"generate", "--definition", Definition(dir, c.Rows), "--series",
+                                              series};
+        arguments.insert(arguments.end(), c.Options.begin(), c.Options.end());
+        const test::ToolResult result = RunTool(ETIKOR_SERIES_TOOL, arguments);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out, c.Out);
+        EXPECT_EQ(Dump(series), c.Records);
+    }
+}
+
+TEST(EtikorSeriesTool, DefinitionThatCannotBeGeneratedFailsAndLeavesTheSeriesValid) {
+    TempDir dir;
+    const std::string series = dir.file("s.sor");
+    const std::string definition = Definition(dir, "S\t1\t1\t1\t3");
+    ASSERT_EQ(
+        RunTool(ETIKOR_SERIES_TOOL, {"generate", "--definition", definition, "--series", series}).exitCode,
+        0);
+    const std::string before = ReadFileBytes(series);
+
+    const std::string bad = Definition(dir, "S\t3\t1\t1\t10");
+    const test::ToolResult result =
+        RunTool(ETIKOR_SERIES_TOOL, {"generate", "--definition", bad, "--series", series});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err,
+              "A(z) 1. vonalkódrész (Szám, „1” – „10”): a 3 hosszú számláló a záró értéket „010” "
+              "alakban írja, így „10” sosem lesz a szövege. Adja meg a záró értéket „010” alakban.\n");
+    EXPECT_EQ(ReadFileBytes(series), before);
+}
+
+TEST(EtikorSeriesTool, RefusesBadUsage) {
+    TempDir dir;
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {},
+             {"make"},
+             {"generate", "--series", dir.file("s.sor")},
+             {"generate", "--definition", "d.vks", "--series", "s.sor", "--type", "15"},
+             {"generate", "--definition", "d.vks", "--series", "s.sor", "--date-format", "YYMMDD"},
+         }) {
+        const test::ToolResult result = RunTool(ETIKOR_SERIES_TOOL, arguments);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_NE(result.err.find("usage: etikor-series generate"), std::string::npos);
+    }
+    const test::ToolResult missing =
+        RunTool(ETIKOR_SERIES_TOOL,
+                {"generate", "--definition", dir.file("none.vks"), "--series", dir.file("s.sor")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "etikor-series: M1: Error opening file " + dir.file("none.vks") + "\n");
+}
+
+} // namespace
+} // namespace etikor
+
+#endif

@@ -1,0 +1,152 @@
+// etikor-series: generate series data from the command line with the designer's generation.
+//
+//   etikor-series generate --definition FILE.vks --series FILE.sor [--vertical]
+//                          [--date-format LAYOUT] [--type INDEX]
+//
+// Empties the series table (a missing series file is created with the program's structure), writes one record
+// per value of the definition (Vonalkod1, and the barcode type index in Tipus1) and prints the number of
+// values. Questions the designer asks are answered Yes. Exit codes: 0 done, 1 the definition cannot be
+// generated or a file cannot be read or written (the message on standard error; the series file stays a valid
+// table), 2 bad usage.
+
+#include "data/Cp1250.h"
+#include "document/DataModule.h"
+#include "series/DateLayout.h"
+#include "series/SeriesGeneration.h"
+#include "services/Modal.h"
+#include "tablestore/StoreFile.h"
+#include "tablestore/StoreFormat.h"
+#include "tablestore/StoreTable.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace etikor;
+
+constexpr int kExitOk = 0;
+constexpr int kExitError = 1;
+constexpr int kExitUsage = 2;
+
+int usage(const std::string& problem = {}) {
+    if (!problem.empty())
+        std::cerr << "etikor-series: " << problem << "\n";
+    std::cerr << "usage: etikor-series generate --definition FILE.vks --series FILE.sor [--vertical]\n"
+                 "                              [--date-format LAYOUT] [--type INDEX]\n"
+                 "  LAYOUT: one of";
+    for (const std::string& layout : DateLayouts())
+        std::cerr << ' ' << Cp1250ToUtf8(layout);
+    std::cerr << " (default " << Cp1250ToUtf8(DateLayouts().front()) << ")\n"
+              << "  INDEX: barcode type index 0 to 14 (default 5, Code 128)\n";
+    return kExitUsage;
+}
+
+// Answers every question Yes and keeps the messages that are no question: the errors and
+// warnings go to standard error.
+class CommandLineModal : public IModal {
+public:
+    QStringList Problems;
+    bool Message(const QString&, const QString& text, const QString& kind) override {
+        if (kind == QLatin1String("K"))
+            return true;
+        if (kind == QLatin1String("H") || kind == QLatin1String("F"))
+            Problems << text;
+        return false;
+    }
+    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> OpenFile(const TFileDialogOptions&) override { return {}; }
+    std::optional<QString> SaveFile(const TFileDialogOptions&) override { return {}; }
+    std::optional<QString> OpenPicture(const TFileDialogOptions&) override { return {}; }
+    std::optional<TFontChoice> ChooseFont(const TFontChoice&) override { return {}; }
+    std::optional<QColor> ChooseColor(const QColor&) override { return {}; }
+    std::optional<TPrintChoice> ChoosePrinter(const TPrintChoice&) override { return {}; }
+    void ShowHelp(int) override {}
+    int RunModal(QObject&) override { return 0; }
+};
+
+int generate(const std::vector<std::string>& args) {
+    std::string definitionPath, seriesPath;
+    std::string layout = DateLayouts().front();
+    TGenerationOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
+        if (arg == "--vertical") {
+            options.Vertical = true;
+        } else if (arg == "--definition" || arg == "--series" || arg == "--date-format" || arg == "--type") {
+            const std::string* v = value();
+            if (!v)
+                return usage(arg + " needs a value");
+            if (arg == "--definition") {
+                definitionPath = *v;
+            } else if (arg == "--series") {
+                seriesPath = *v;
+            } else if (arg == "--date-format") {
+                layout = Utf8ToCp1250(*v);
+                const auto& layouts = DateLayouts();
+                if (std::find(layouts.begin(), layouts.end(), layout) == layouts.end())
+                    return usage("unknown date format '" + *v + "'");
+            } else {
+                std::size_t used = 0;
+                int type = -1;
+                try {
+                    type = std::stoi(*v, &used);
+                } catch (const std::exception&) {
+                    used = 0;
+                }
+                if (used != v->size() || type < 0 || type > 14)
+                    return usage("barcode type index must be 0 to 14, not '" + *v + "'");
+                options.BarcodeType = type;
+            }
+        } else {
+            return usage("unknown argument '" + arg + "'");
+        }
+    }
+    if (definitionPath.empty() || seriesPath.empty())
+        return usage("--definition and --series are required");
+
+    options.ChooseDateFormat = [&]() -> std::optional<std::string> { return layout; };
+    options.SeriesFileName = QString::fromStdString(seriesPath);
+    CommandLineModal modal;
+    try {
+        TStoreTable definition, series;
+        definition.Name = "M1";
+        definition.SetTableName(definitionPath);
+        definition.Open();
+        // A series file that does not exist yet is made with the program's series structure.
+        std::string existing;
+        if (!ReadWholeFile(seriesPath, existing))
+            SaveImageToFile(seriesPath, BuildEmptyTableImage(SeriesFieldDefs()));
+        series.Name = "T1";
+        series.SetTableName(seriesPath);
+        series.Open();
+        const TGenerationResult result = GenerateSeries(definition, series, modal, options);
+        if (result.Outcome != TGenerationOutcome::Done || !modal.Problems.isEmpty()) {
+            for (const QString& problem : modal.Problems)
+                std::cerr << problem.toStdString() << "\n";
+            return kExitError;
+        }
+        std::cout << result.Written << "\n";
+        return kExitOk;
+    } catch (const std::exception& error) {
+        std::cerr << "etikor-series: " << error.what() << "\n";
+        return kExitError;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return usage();
+    if (args[0] == "generate")
+        return generate(std::vector<std::string>(args.begin() + 1, args.end()));
+    return usage("unknown command '" + args[0] + "'");
+}
