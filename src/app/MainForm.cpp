@@ -1,6 +1,6 @@
 #include "app/MainForm.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 #include "data/DatabaseError.h"
 #include "data/FormatSettings.h"
 #include "designer/BarcodeView.h"
@@ -50,10 +50,6 @@ namespace {
 
 const QString kCr = QStringLiteral("\r");
 const char* const kPendingProperty = "etikorPending";
-
-QString FromCp1250(const std::string& bytes) {
-    return QString::fromStdString(Cp1250ToUtf8(bytes));
-}
 
 QString Mm2(double value) {
     return QString::fromStdString(FormatFloat("0.00", value));
@@ -864,9 +860,15 @@ void TMainForm::LoadSetupControls(const TPageSetup& setup) {
 }
 
 void TMainForm::RebuildCanvas() {
+    // The template files call this after they opened or replaced the template's table.
+    FDM.Template.Load();
+    BuildCanvas();
+}
+
+void TMainForm::BuildCanvas() {
     if (!FDM.Elemek.Active())
         return;
-    const TCanvasBuild build = FCanvas->Build(FDM.Elemek, FSettings);
+    const TCanvasBuild build = FCanvas->Build(FDM.Template, FSettings);
     LoadSetupControls(build.Setup);
     if (build.LastAlignment) {
         const char* names[] = {"sbBalra", "sbKozepre", "sbJobbra"};
@@ -882,22 +884,21 @@ void TMainForm::RebuildCanvas() {
 // ---- selection ----------------------------------------------------------------------------
 
 void TMainForm::FillRowViews() {
-    TStoreTable& e = FDM.Elemek;
-    const bool row = e.Active() && !e.IsEmpty();
-    auto text = [&](const char* field) {
-        return row ? FromCp1250(e.FieldByName(field).AsString()) : QString();
-    };
-    auto mm = [&](const char* field) { return row ? Mm2(e.FieldByName(field).AsFloat()) : QString(); };
+    // The selected element, or the page-setup row while nothing is selected.
+    TPageSetupRow row = FDM.Template.PageSetupRow();
+    if (TElementView* view = FCanvas->Selected())
+        if (const TLabelElement* e = FDM.Template.Find(view->objectName()))
+            row = {e->Name, e->Source, e->Value, e->Mm};
     auto set = [this](const char* name, const QString& value) {
         findChild<QLineEdit*>(QString::fromLatin1(name))->setText(value);
     };
-    set("ElemNev_edit", text("Elemnev"));
-    set("Forras_edit", text("Forras"));
-    set("Fertek_edit", text("FErtek"));
-    set("Height_edit", mm("Height_mm"));
-    set("Width_edit", mm("Width_mm"));
-    set("Top_edit", mm("Top_mm"));
-    set("Left_edit", mm("Left_mm"));
+    set("ElemNev_edit", row.Name);
+    set("Forras_edit", row.Source);
+    set("Fertek_edit", row.Value);
+    set("Height_edit", Mm2(row.Mm.Height));
+    set("Width_edit", Mm2(row.Mm.Width));
+    set("Top_edit", Mm2(row.Mm.Top));
+    set("Left_edit", Mm2(row.Mm.Left));
 }
 
 void TMainForm::Warn(const QString& text) {
@@ -930,18 +931,15 @@ void TMainForm::SelectElement(TElementView* view) {
     for (QToolButton* b : aligns)
         b->setEnabled(false);
     // 4. The row.
-    TStoreTable& e = FDM.Elemek;
-    const std::string name = Utf8ToCp1250(view->objectName().toStdString());
-    std::string forras;
-    if (e.Locate("Elemnev", TVariant(name), 0)) {
-        const TElementRow row = ReadElementRow(e);
-        forras = row.Forras;
-        FPendingSource = FromCp1250(row.Forras);
-        ertek->setText(FromCp1250(row.FErtek));
-        if (row.Forgat >= 0 && row.Forgat < rotate->count())
-            rotate->setCurrentIndex(row.Forgat);
-        aligns[static_cast<int>(AlignmentFromLetter(row.Tajolas))]->setChecked(true);
-        if (const std::optional<QString> warning = FCanvas->StoreGeometry(e, *view))
+    QString forras;
+    if (const TLabelElement* element = FDM.Template.Find(view->objectName())) {
+        forras = element->Source;
+        FPendingSource = element->Source;
+        ertek->setText(element->Value);
+        if (element->Rotation >= 0 && element->Rotation < rotate->count())
+            rotate->setCurrentIndex(element->Rotation);
+        aligns[static_cast<int>(element->Alignment)]->setChecked(true);
+        if (const std::optional<QString> warning = FCanvas->StoreGeometry(*view))
             Warn(*warning);
     }
     // 5. By kind.
@@ -956,7 +954,7 @@ void TMainForm::SelectElement(TElementView* view) {
         tool("SzovegGomb");
         Allow(emezo, true);
         Allow(dt, true);
-        if (!forras.empty())
+        if (!forras.isEmpty())
             rotate->setEnabled(false);
         view->raise();
         break;
@@ -969,12 +967,11 @@ void TMainForm::SelectElement(TElementView* view) {
         tool("VonalkodGomb");
         Allow(emezo, true);
         Allow(dt, true);
-        if (e.Locate("Elemnev", TVariant(name), 0)) {
-            const TElementRow row = ReadElementRow(e);
-            if (row.VkIndex >= 0 && row.VkIndex < kBarcodeTypeCount)
-                findChild<QComboBox*>(QStringLiteral("cb_VkTNev"))->setCurrentIndex(row.VkIndex);
-            findChild<QCheckBox*>(QStringLiteral("cbVonalkodErtek"))->setChecked(row.VErtek);
-            findChild<QCheckBox*>(QStringLiteral("cbStartStop"))->setChecked(row.Startstop);
+        if (const TLabelElement* element = FDM.Template.Find(view->objectName())) {
+            if (element->TypeIndex >= 0 && element->TypeIndex < kBarcodeTypeCount)
+                findChild<QComboBox*>(QStringLiteral("cb_VkTNev"))->setCurrentIndex(element->TypeIndex);
+            findChild<QCheckBox*>(QStringLiteral("cbVonalkodErtek"))->setChecked(element->ShowValue);
+            findChild<QCheckBox*>(QStringLiteral("cbStartStop"))->setChecked(element->StartStop);
         }
         break;
     }
@@ -1005,8 +1002,6 @@ void TMainForm::SelectElement(TElementView* view) {
 void TMainForm::ClearSelectionNow() {
     FCanvas->Detach();
     findChild<QListWidget*>(QStringLiteral("DtLista"))->hide();
-    if (FDM.Elemek.Active())
-        LocatePageSetup(FDM.Elemek);
     FillRowViews();
     findChild<QGroupBox*>(QStringLiteral("gbVonalkod"))->hide();
     findChild<QToolButton*>(QStringLiteral("NyilGomb"))->setChecked(true);
@@ -1024,7 +1019,7 @@ void TMainForm::ClearSelectionNow() {
 }
 
 void TMainForm::ElementGeometryEnded(TElementView* view) {
-    if (const std::optional<QString> warning = FCanvas->StoreGeometry(FDM.Elemek, *view))
+    if (const std::optional<QString> warning = FCanvas->StoreGeometry(*view))
         Warn(*warning);
     FillRowViews();
 }
@@ -1034,18 +1029,14 @@ void TMainForm::SetZoom(int zoom) {
     FCanvas->SetZoom(zoom);
     if (auto* button = findChild<QToolButton*>(QStringLiteral("Nagyitas%1").arg(FCanvas->Zoom())))
         button->setChecked(true);
-    RebuildCanvas();
+    BuildCanvas();
 }
 
 void TMainForm::DeleteSelected() {
     TElementView* view = FCanvas->Selected();
     if (FCanvas->SelectedFlag() == 0 || !view)
         return;
-    TStoreTable& e = FDM.Elemek;
-    if (e.Locate("Elemnev", TVariant(Utf8ToCp1250(view->objectName().toStdString())), 0)) {
-        e.Delete();
-        e.SaveTable(e.FilePath());
-    }
+    FDM.Template.Remove(view->objectName());
     FCanvas->Detach();
     delete view;
     ClearSelectionNow();
@@ -1063,10 +1054,10 @@ void TMainForm::PictureToOwnSize() {
     auto* picture = qobject_cast<TPictureView*>(FCanvas->Selected());
     if (picture && FCanvas->SelectedFlag() == 1 && !picture->Picture().isNull()) {
         picture->resize(picture->Picture().size());
-        FCanvas->StoreGeometry(FDM.Elemek, *picture);
+        FCanvas->StoreGeometry(*picture);
     }
     ClearSelectionNow();
-    RebuildCanvas();
+    BuildCanvas();
 }
 
 // ---- help and keys ------------------------------------------------------------------------

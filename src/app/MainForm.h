@@ -117,6 +117,9 @@ private:
     // New, Open or Save as through the template files, then the status panels they set.
     void FileCommand(void (TTemplateFiles::*command)());
     void ShowStatus();
+    // The canvas from the template as it is (zoom, picture size); RebuildCanvas reads the
+    // template's table first.
+    void BuildCanvas();
     void FillRowViews();
     void LoadSetupControls(const struct TPageSetup& setup);
     void StoredLinkAtStartup();

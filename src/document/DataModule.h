@@ -1,11 +1,13 @@
 #pragma once
 
-// The data module: the tables several windows share. `Elemek` (the open template), `T1` (the
-// series data), `M1` (the series definition), the in-memory application identifier table
-// `Ean128S` and the field list `ForrasStru` of the current data source. Also the structures of
-// the files that ship with the program (series data, definition, print scratch tables).
+// The data module: the tables several windows share. `Elemek` (the open template's table, read
+// and changed through `Template`), `T1` (the series data), `M1` (the series definition), the
+// in-memory application identifier table `Ean128S` and the field list `ForrasStru` of the
+// current data source. Also the structures of the files that ship with the program (series
+// data, definition, print scratch tables).
 
 #include "data/FieldTypes.h"
+#include "document/LabelTemplate.h"
 #include "tablestore/StoreTable.h"
 
 #include <string>
@@ -59,6 +61,8 @@ public:
     TStoreTable M1;
     TStoreTable Ean128S;
     TStoreTable ForrasStru;
+    // The open template, decoded from `Elemek`; every window reads and changes it here.
+    TLabelTemplate Template{Elemek};
 
     // The helper's table: kept as it is when it holds more than one row, otherwise emptied and
     // filled with the twelve rows; positioned on the first row.

@@ -193,4 +193,24 @@ inline double LabelHeightPx(double heightMm) {
     return heightMm * kLabelPxPerMmY;
 }
 
+// The designer's screen resolution: the rulers convert with it (mm = px * 100 / scale / ppi *
+// 25.4); 96 is the resolution the stored pixel geometry of templates was made at.
+inline constexpr double kScreenPpi = 96.0;
+
+// A stored pixel rectangle on screen at zoom z.
+TPixelRect ZoomRect(const TPixelRect& stored, int zoom);
+// A screen rectangle as stored pixels (divided by z, ties to even).
+TPixelRect StoredRect(const TPixelRect& screen, int zoom);
+
+// Screen pixels at zoom z as millimetres, converted as the rulers do (scale 100 x z).
+double ScreenToMm(double px, int zoom);
+
+// The four millimetre and four pixel fields the move/resize handling writes for a view's
+// screen rectangle.
+struct TElementGeometry {
+    double HeightMm = 0, LeftMm = 0, TopMm = 0, WidthMm = 0;
+    TPixelRect Px;
+};
+TElementGeometry GeometryFromScreen(const TPixelRect& screen, int zoom);
+
 } // namespace etikor

@@ -157,8 +157,9 @@ TEST_F(MainWindowTest, ButtonsAndControls) {
         SCOPED_TRACE(row.Name);
         QWidget* w = Child<QWidget>(row.Name);
         ASSERT_NE(w, nullptr);
-        if (!row.Hint.isEmpty())
+        if (!row.Hint.isEmpty()) {
             EXPECT_EQ(w->toolTip(), row.Hint);
+        }
         if (!row.Caption.isEmpty()) {
             auto* button = qobject_cast<QAbstractButton*>(w);
             ASSERT_NE(button, nullptr);

@@ -43,9 +43,9 @@ inline void WriteFixtureTemplate(const std::string& path, const std::string& pic
     t.Open();
     AppendPageSetupRow(t, TPageSetup{});
     AppendFixtureRow(t, {"Szoveg_1", {10, 10, 40, 12}, "", "Jobbra", 0, "J"});
-    AppendFixtureRow(t, {"Vkod_1", {10, 40, 150, 50}, "", "", 5});
-    AppendFixtureRow(t, {"Kep_1", {170, 10, 40, 30}, "", picturePath, 0});
-    AppendFixtureRow(t, {"Rajz_1", {170, 60, 60, 60}, "", "", stCircle});
+    AppendFixtureRow(t, {"Vkod_1", {10, 40, 150, 50}, "", "", 5, ""});
+    AppendFixtureRow(t, {"Kep_1", {170, 10, 40, 30}, "", picturePath, 0, ""});
+    AppendFixtureRow(t, {"Rajz_1", {170, 60, 60, 60}, "", "", stCircle, ""});
     t.SaveTable(path);
 }
 

@@ -26,14 +26,17 @@ protected:
         elemek_.Open();
     }
 
+    // The canvas of the template as the table now holds it.
     TCanvasBuild Build(int zoom) {
         canvas_.SetZoom(zoom);
-        return canvas_.Build(elemek_, settings_);
+        template_.Load();
+        return canvas_.Build(template_, settings_);
     }
     QRect Geometry(const char* name) { return canvas_.View(QString::fromLatin1(name))->geometry(); }
 
     TempDir dir_;
     TStoreTable elemek_;
+    TLabelTemplate template_{elemek_};
     TSettings settings_;
     TLabelCanvas canvas_{nullptr};
 };
@@ -50,7 +53,7 @@ TEST_F(LabelCanvasTest, BuildsOneViewPerElement) {
     EXPECT_TRUE(qobject_cast<TMyShape*>(canvas_.View(QStringLiteral("Rajz_1"))));
     for (TElemKind kind :
          {TElemKind::ekText, TElemKind::ekBarcode, TElemKind::ekPicture, TElemKind::ekDrawing})
-        EXPECT_EQ(canvas_.Namer().Counter(kind), 1);
+        EXPECT_EQ(template_.Namer().Counter(kind), 1);
     // The template is back on its first row.
     EXPECT_EQ(elemek_.RecNo(), 1);
 }
@@ -128,7 +131,7 @@ TEST_F(LabelCanvasTest, StoreGeometryWritesTheRowAndTheFile) {
     Build(2);
     TElementView* shape = canvas_.View(QStringLiteral("Rajz_1"));
     shape->move(41, 61);
-    EXPECT_FALSE(canvas_.StoreGeometry(elemek_, *shape));
+    EXPECT_FALSE(canvas_.StoreGeometry(*shape));
     TStoreTable reread;
     reread.SetTableName(dir_.file("fixture.ctv"));
     reread.Open();
@@ -141,7 +144,7 @@ TEST_F(LabelCanvasTest, StoreGeometryWritesTheRowAndTheFile) {
 
     TElementView* barcode = canvas_.View(QStringLiteral("Vkod_1"));
     barcode->resize(8, barcode->height());
-    const std::optional<QString> warning = canvas_.StoreGeometry(elemek_, *barcode);
+    const std::optional<QString> warning = canvas_.StoreGeometry(*barcode);
     ASSERT_TRUE(warning);
     EXPECT_TRUE(warning->startsWith(QStringLiteral("Nem megfelelő vonalkód szélesség! (4px./")));
 }
