@@ -4,10 +4,13 @@
 #include "data/DatabaseError.h"
 #include "data/FormatSettings.h"
 #include "designer/BarcodeView.h"
+#include "designer/Controls.h"
+#include "designer/DataSourceTab.h"
+#include "designer/ElementPanel.h"
 #include "designer/LabelCanvas.h"
 #include "designer/Ruler.h"
+#include "designer/SetupTabs.h"
 #include "designer/Sizer.h"
-#include "document/FontDescriptor.h"
 #include "document/TemplateModel.h"
 #include "services/Modal.h"
 #include "tablestore/StoreTable.h"
@@ -15,30 +18,21 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QDoubleSpinBox>
 #include <QFileInfo>
-#include <QFormLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -49,31 +43,6 @@ namespace etikor {
 namespace {
 
 const QString kCr = QStringLiteral("\r");
-const char* const kPendingProperty = "etikorPending";
-
-QString Mm2(double value) {
-    return QString::fromStdString(FormatFloat("0.00", value));
-}
-
-// A millimetre spinner: range, one or two decimals, " mm".
-QDoubleSpinBox* MmSpin(QWidget* parent, const char* name, double min, double max, int decimals,
-                       const QString& hint) {
-    auto* spin = new QDoubleSpinBox(parent);
-    spin->setObjectName(QString::fromLatin1(name));
-    spin->setRange(min, max);
-    spin->setDecimals(decimals);
-    spin->setSuffix(QStringLiteral(" mm"));
-    spin->setToolTip(hint);
-    return spin;
-}
-
-QLineEdit* ReadOnlyEdit(QWidget* parent, const char* name, const QString& hint) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setReadOnly(true);
-    edit->setToolTip(hint);
-    return edit;
-}
 
 } // namespace
 
@@ -112,9 +81,8 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
     connect(FCanvas, &TLabelCanvas::PositionChanged, this,
             [this](const QString& text) { FPanels[0]->setText(text); });
     connect(FCanvas, &TLabelCanvas::PointerOverLabel, this, [this] {
-        QWidget* tab = findChild<QWidget*>(QStringLiteral("tsElemek"));
-        if (FPages->currentWidget() != tab)
-            FPages->setCurrentWidget(tab);
+        if (FPages->currentWidget() != FElementPanel)
+            FPages->setCurrentWidget(FElementPanel);
     });
     connect(FCanvas, &TLabelCanvas::GeometryEnded, this, &TMainForm::ElementGeometryEnded);
 
@@ -141,6 +109,10 @@ int TMainForm::Zoom() const {
     return FCanvas->Zoom();
 }
 
+const QString& TMainForm::PendingSource() const {
+    return FElementPanel->PendingSource();
+}
+
 QString TMainForm::Panel(int number) const {
     return number >= 1 && number <= 4 ? FPanels[number - 1]->text() : QString();
 }
@@ -156,35 +128,6 @@ QAction* TMainForm::AddItem(QMenu* menu, const QString& caption, const char* nam
     return action;
 }
 
-QToolButton* TMainForm::AddButton(QWidget* parent, const char* name, const QString& hint,
-                                  const QString& caption) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(hint);
-    if (!caption.isEmpty())
-        button->setText(caption);
-    button->setAutoRaise(true);
-    return button;
-}
-
-void TMainForm::Pending(QWidget* widget) {
-    widget->setProperty(kPendingProperty, true);
-    widget->setEnabled(false);
-}
-
-void TMainForm::Pending(QAction* action) {
-    action->setProperty(kPendingProperty, true);
-    action->setEnabled(false);
-}
-
-void TMainForm::Allow(QWidget* widget, bool enabled) {
-    widget->setEnabled(enabled && !widget->property(kPendingProperty).toBool());
-}
-
-void TMainForm::Allow(QAction* action, bool enabled) {
-    action->setEnabled(enabled && !action->property(kPendingProperty).toBool());
-}
-
 void TMainForm::BuildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
@@ -194,46 +137,45 @@ void TMainForm::BuildMenus() {
             [this] { FileCommand(&TTemplateFiles::New); });
     connect(AddItem(file, QStringLiteral("Megnyitás..."), "mMegnyit"), &QAction::triggered, this,
             [this] { FileCommand(&TTemplateFiles::Open); });
-    Pending(AddItem(file, QStringLiteral("Kézi rögzítés"), "mKezi"));
+    MarkPending(AddItem(file, QStringLiteral("Kézi rögzítés"), "mKezi"));
     connect(AddItem(file, QStringLiteral("Mentés másként..."), "mMentes"), &QAction::triggered, this,
             [this] { FileCommand(&TTemplateFiles::SaveAs); });
-    Pending(AddItem(file, QStringLiteral("Adatböngésző"), "mAdatbongeszo"));
-    Pending(AddItem(file, QStringLiteral("Importálás (Excel)"), "ImportlsExcel1"));
+    MarkPending(AddItem(file, QStringLiteral("Adatböngésző"), "mAdatbongeszo"));
+    MarkPending(AddItem(file, QStringLiteral("Importálás (Excel)"), "ImportlsExcel1"));
     QMenu* exportMenu = file->addMenu(QStringLiteral("Export"));
     exportMenu->setObjectName(QStringLiteral("Export1"));
-    Pending(AddItem(exportMenu, QStringLiteral("Excel file"), "Excelfile1"));
+    MarkPending(AddItem(exportMenu, QStringLiteral("Excel file"), "Excelfile1"));
     file->addSeparator();
     connect(AddItem(file, QStringLiteral("Kilépés"), "Kilps2"), &QAction::triggered, this, &QWidget::close);
 
     QAction* settings = bar->addAction(QStringLiteral("Beállítások"));
     settings->setObjectName(QStringLiteral("Belltsok1"));
-    Pending(settings);
+    MarkPending(settings);
 
     QMenu* edit = bar->addMenu(QStringLiteral("Szerkesztés"));
     edit->setObjectName(QStringLiteral("Szerkesztes1"));
     connect(AddItem(edit, QStringLiteral("Kurzor"), "mKurzor"), &QAction::triggered, this,
             &TMainForm::ClearSelectionNow);
-    Pending(AddItem(edit, QStringLiteral("Szöveg"), "mSzoveg", QKeySequence(Qt::CTRL | Qt::Key_T)));
-    Pending(AddItem(edit, QStringLiteral("Vonalkód"), "mVonalkod", QKeySequence(Qt::CTRL | Qt::Key_V)));
-    Pending(AddItem(edit, QStringLiteral("Kép"), "mKep", QKeySequence(Qt::CTRL | Qt::Key_K)));
-    Pending(AddItem(edit, QStringLiteral("Rajz"), "mRajz", QKeySequence(Qt::CTRL | Qt::Key_R)));
-    QAction* torol =
-        AddItem(edit, QStringLiteral("Elem törlése"), "mTorol", QKeySequence(Qt::CTRL | Qt::Key_D));
-    torol->setEnabled(false);
-    connect(torol, &QAction::triggered, this, &TMainForm::DeleteWithConfirmation);
+    MarkPending(AddItem(edit, QStringLiteral("Szöveg"), "mSzoveg", QKeySequence(Qt::CTRL | Qt::Key_T)));
+    MarkPending(AddItem(edit, QStringLiteral("Vonalkód"), "mVonalkod", QKeySequence(Qt::CTRL | Qt::Key_V)));
+    MarkPending(AddItem(edit, QStringLiteral("Kép"), "mKep", QKeySequence(Qt::CTRL | Qt::Key_K)));
+    MarkPending(AddItem(edit, QStringLiteral("Rajz"), "mRajz", QKeySequence(Qt::CTRL | Qt::Key_R)));
+    mTorol = AddItem(edit, QStringLiteral("Elem törlése"), "mTorol", QKeySequence(Qt::CTRL | Qt::Key_D));
+    mTorol->setEnabled(false);
+    connect(mTorol, &QAction::triggered, this, &TMainForm::DeleteWithConfirmation);
 
     QMenu* print = bar->addMenu(QStringLiteral("Nyomtatás"));
     print->setObjectName(QStringLiteral("Nyomtatas1"));
-    Pending(AddItem(print, QStringLiteral("Nyomtat..."), "mEtikett"));
-    Pending(AddItem(print, QStringLiteral("Nyomtatási kép"), "mPreview"));
+    MarkPending(AddItem(print, QStringLiteral("Nyomtat..."), "mEtikett"));
+    MarkPending(AddItem(print, QStringLiteral("Nyomtatási kép"), "mPreview"));
 
     QMenu* help = bar->addMenu(QStringLiteral("Súgó"));
     help->setObjectName(QStringLiteral("Sugo1"));
     connect(AddItem(help, QStringLiteral("Segitség  F1"), "mSugo"), &QAction::triggered, this,
             [this] { ShowHelp(10); });
-    QAction* orsina = AddItem(help, QStringLiteral("Orsina"), "mOrsina");
-    orsina->setCheckable(true);
-    Pending(orsina);
+    mOrsina = AddItem(help, QStringLiteral("Orsina"), "mOrsina");
+    mOrsina->setCheckable(true);
+    MarkPending(mOrsina);
 
     QAction* quit = bar->addAction(QStringLiteral("Kilépés"));
     quit->setObjectName(QStringLiteral("Kilps1"));
@@ -242,27 +184,29 @@ void TMainForm::BuildMenus() {
 
 QWidget* TMainForm::BuildButtonBar() {
     auto* bar = new QWidget(this);
+    PFejlec = bar;
     bar->setObjectName(QStringLiteral("PFejlec"));
     bar->installEventFilter(this);
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(4, 2, 4, 2);
     const QStyle* s = style();
-    QToolButton* uj = AddButton(bar, "UjFileGomb", QStringLiteral("Új..."));
+    QToolButton* uj = NamedToolButton(bar, "UjFileGomb", QStringLiteral("Új..."));
     uj->setIcon(s->standardIcon(QStyle::SP_FileIcon));
     connect(uj, &QToolButton::clicked, this, [this] { FileCommand(&TTemplateFiles::New); });
-    QToolButton* open = AddButton(bar, "MegnyitasGomb", QStringLiteral("Megnyitás"));
+    QToolButton* open = NamedToolButton(bar, "MegnyitasGomb", QStringLiteral("Megnyitás"));
     open->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
     connect(open, &QToolButton::clicked, this, [this] { FileCommand(&TTemplateFiles::Open); });
-    QToolButton* kezi = AddButton(bar, "KeziGomb", QStringLiteral("Vonalkód-sorozat kézi rögzítése"));
+    QToolButton* kezi = NamedToolButton(bar, "KeziGomb", QStringLiteral("Vonalkód-sorozat kézi rögzítése"));
     kezi->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
-    Pending(kezi);
-    QToolButton* print = AddButton(bar, "NyomtatasGomb", QStringLiteral("Nyomtatás"));
+    MarkPending(kezi);
+    QToolButton* print = NamedToolButton(bar, "NyomtatasGomb", QStringLiteral("Nyomtatás"));
     print->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-    Pending(print);
-    QToolButton* excel = AddButton(bar, "ExcelImportGomb", QStringLiteral("Importálás MS-Excel táblából"));
+    MarkPending(print);
+    QToolButton* excel =
+        NamedToolButton(bar, "ExcelImportGomb", QStringLiteral("Importálás MS-Excel táblából"));
     excel->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
-    Pending(excel);
-    QToolButton* help = AddButton(bar, "SugoGomb", QStringLiteral("Súgó [F1]"));
+    MarkPending(excel);
+    QToolButton* help = NamedToolButton(bar, "SugoGomb", QStringLiteral("Súgó [F1]"));
     help->setIcon(s->standardIcon(QStyle::SP_DialogHelpButton));
     connect(help, &QToolButton::clicked, this, [this] { ShowHelp(10); });
     help->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -275,6 +219,7 @@ QWidget* TMainForm::BuildButtonBar() {
 
 QWidget* TMainForm::BuildToolBar() {
     auto* bar = new QWidget(this);
+    PEszkoz = bar;
     bar->setObjectName(QStringLiteral("PEszkoz"));
     bar->setFocusPolicy(Qt::StrongFocus);
     bar->setFixedWidth(34);
@@ -284,38 +229,30 @@ QWidget* TMainForm::BuildToolBar() {
     auto* tools = new QButtonGroup(bar);
     tools->setObjectName(QStringLiteral("EszkozCsoport"));
     tools->setExclusive(true);
-    struct Tool {
-        const char* Name;
-        QString Hint;
-        QString Caption;
-    };
-    const Tool list[] = {{"NyilGomb", QStringLiteral("Kurzor"), QStringLiteral("↖")},
-                         {"SzovegGomb", QStringLiteral("Szöveg elem"), QStringLiteral("A")},
-                         {"VonalkodGomb", QStringLiteral("Vonalkód elem"), QStringLiteral("║")},
-                         {"KepGomb", QStringLiteral("Kép elem"), QStringLiteral("▣")},
-                         {"RajzGomb", QStringLiteral("Rajz elem"), QStringLiteral("○")}};
-    for (const Tool& t : list) {
-        QToolButton* b = AddButton(bar, t.Name, t.Hint, t.Caption);
+    NyilGomb = NamedToolButton(bar, "NyilGomb", QStringLiteral("Kurzor"), QStringLiteral("↖"));
+    SzovegGomb = NamedToolButton(bar, "SzovegGomb", QStringLiteral("Szöveg elem"), QStringLiteral("A"));
+    VonalkodGomb = NamedToolButton(bar, "VonalkodGomb", QStringLiteral("Vonalkód elem"), QStringLiteral("║"));
+    KepGomb = NamedToolButton(bar, "KepGomb", QStringLiteral("Kép elem"), QStringLiteral("▣"));
+    RajzGomb = NamedToolButton(bar, "RajzGomb", QStringLiteral("Rajz elem"), QStringLiteral("○"));
+    for (QToolButton* b : {NyilGomb, SzovegGomb, VonalkodGomb, KepGomb, RajzGomb}) {
         b->setCheckable(true);
         tools->addButton(b);
         layout->addWidget(b);
-        if (QLatin1String(t.Name) == QLatin1String("NyilGomb")) {
-            b->setChecked(true);
-            connect(b, &QToolButton::clicked, this, &TMainForm::ClearSelectionNow);
-        } else {
-            // Creating elements comes with the element tools' own part of the program.
-            Pending(b);
-        }
+        // Creating elements is not built yet: the element tools only show the selected kind.
+        if (b != NyilGomb)
+            MarkPending(b);
     }
+    NyilGomb->setChecked(true);
+    connect(NyilGomb, &QToolButton::clicked, this, &TMainForm::ClearSelectionNow);
     layout->addSpacing(6);
-    QToolButton* del =
-        AddButton(bar, "ElemTorlesGomb", QStringLiteral("Aktuális elem törlése"), QStringLiteral("✕"));
-    del->setEnabled(false);
-    connect(del, &QToolButton::clicked, this, &TMainForm::DeleteSelected);
-    layout->addWidget(del);
-    QToolButton* size = AddButton(bar, "NagyitoKep",
-                                  QStringLiteral("Kép elem eredeti méretének beállítása\nCímke frissítése."),
-                                  QStringLiteral("⟳"));
+    ElemTorlesGomb =
+        NamedToolButton(bar, "ElemTorlesGomb", QStringLiteral("Aktuális elem törlése"), QStringLiteral("✕"));
+    ElemTorlesGomb->setEnabled(false);
+    connect(ElemTorlesGomb, &QToolButton::clicked, this, &TMainForm::DeleteSelected);
+    layout->addWidget(ElemTorlesGomb);
+    QToolButton* size = NamedToolButton(
+        bar, "NagyitoKep", QStringLiteral("Kép elem eredeti méretének beállítása\nCímke frissítése."),
+        QStringLiteral("⟳"));
     connect(size, &QToolButton::clicked, this, &TMainForm::PictureToOwnSize);
     layout->addWidget(size);
     layout->addSpacing(6);
@@ -323,10 +260,11 @@ QWidget* TMainForm::BuildToolBar() {
     zooms->setObjectName(QStringLiteral("NagyitasCsoport"));
     for (int z = 1; z <= 3; ++z) {
         const QByteArray name = "Nagyitas" + QByteArray::number(z);
-        QToolButton* b = AddButton(bar, name.constData(), QStringLiteral("Nagyítás %1%").arg(z * 100),
-                                   QStringLiteral("%1x").arg(z));
+        QToolButton* b = NamedToolButton(bar, name.constData(), QStringLiteral("Nagyítás %1%").arg(z * 100),
+                                         QStringLiteral("%1x").arg(z));
         b->setCheckable(true);
         b->setChecked(z == 1);
+        Nagyitas[z - 1] = b;
         zooms->addButton(b, z);
         layout->addWidget(b);
         connect(b, &QToolButton::clicked, this, [this, z] { SetZoom(z); });
@@ -344,276 +282,26 @@ QWidget* TMainForm::BuildPageControl() {
     tabFont.setPixelSize(11);
     FPages->tabBar()->setFont(tabFont);
     FPages->tabBar()->setUsesScrollButtons(false);
-    FPages->addTab(BuildDataSourceTab(), QStringLiteral("&Adatforrás"));
-    FPages->addTab(BuildElementTab(), QStringLiteral("&Elemek"));
-    FPages->addTab(BuildPageTab(), QStringLiteral("Oldal"));
-    FPages->addTab(BuildLabelTab(), QStringLiteral("Cimke"));
+    FDataSourceTab = new TDataSourceTab;
+    FElementPanel = new TElementPanel;
+    FPageTab = new TPageTab;
+    FLabelTab = new TLabelTab;
+    FPages->addTab(FDataSourceTab, QStringLiteral("&Adatforrás"));
+    FPages->addTab(FElementPanel, QStringLiteral("&Elemek"));
+    FPages->addTab(FPageTab, QStringLiteral("Oldal"));
+    FPages->addTab(FLabelTab, QStringLiteral("Cimke"));
     connect(FPages, &QTabWidget::currentChanged, this, [this](int index) {
-        const QString name = FPages->widget(index)->objectName();
-        if (name == QLatin1String("tsAdatforras"))
+        const QWidget* tab = FPages->widget(index);
+        if (tab == FDataSourceTab)
             FHelpContext = 10;
-        else if (name == QLatin1String("tsElemek"))
+        else if (tab == FElementPanel)
             FHelpContext = 11;
         else
             FHelpContext = 26;
     });
-    return FPages;
-}
-
-QWidget* TMainForm::BuildDataSourceTab() {
-    auto* tab = new QWidget;
-    tab->setObjectName(QStringLiteral("tsAdatforras"));
-    auto* layout = new QVBoxLayout(tab);
-    auto* gen = new QToolButton(tab);
-    gen->setObjectName(QStringLiteral("Gen_Gomb"));
-    gen->setText(QStringLiteral("&Generált adatbázis"));
-    gen->setCheckable(true);
-    gen->setChecked(true);
-    gen->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    gen->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    layout->addWidget(gen);
-    auto* box = new QWidget(tab);
-    box->setObjectName(QStringLiteral("Gen_doboz"));
-    auto* boxLayout = new QVBoxLayout(box);
-    auto addBoxButton = [&](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, box);
-        b->setObjectName(QString::fromLatin1(name));
-        boxLayout->addWidget(b);
-        return b;
-    };
-    connect(addBoxButton("GNyit_Gomb", QStringLiteral("Megnyitás")), &QPushButton::clicked, this,
+    connect(FDataSourceTab->GNyit_Gomb, &QPushButton::clicked, this,
             [this] { FileCommand(&TTemplateFiles::Open); });
-    Pending(addBoxButton("Bongeszo_Gomb", QStringLiteral("Adatböngésző")));
-    Pending(addBoxButton("General_Gomb", QStringLiteral("Generálás")));
-    layout->addWidget(box);
-    connect(gen, &QToolButton::toggled, box, &QWidget::setVisible);
-    auto* odbc = new QPushButton(QStringLiteral("&ODBC adatforrás"), tab);
-    odbc->setObjectName(QStringLiteral("ODBC_Gomb"));
-    odbc->setEnabled(false);
-    layout->addWidget(odbc);
-    layout->addStretch(1);
-    return tab;
-}
-
-QWidget* TMainForm::BuildElementTab() {
-    auto* tab = new QWidget;
-    tab->setObjectName(QStringLiteral("tsElemek"));
-    auto* layout = new QVBoxLayout(tab);
-    layout->setSpacing(3);
-    auto* ertekLabel = new QLabel(QStringLiteral("Érték / &Szöveg / Adatforrás"), tab);
-    layout->addWidget(ertekLabel);
-    auto* ertek = new QLineEdit(tab);
-    ertek->setObjectName(QStringLiteral("Ertek"));
-    ertekLabel->setBuddy(ertek);
-    layout->addWidget(ertek);
-    auto* valueRow = new QHBoxLayout;
-    QToolButton* apply = AddButton(tab, "SzRogzitoGomb", QString(), QStringLiteral("Alkalmaz"));
-    Pending(apply);
-    QToolButton* field =
-        AddButton(tab, "EMezoGomb", QStringLiteral("Adatmező kiválasztása"), QStringLiteral("…"));
-    Pending(field);
-    QToolButton* dt =
-        AddButton(tab, "DtGomb", QStringLiteral("Rendszer dátum vagy idő beszúrása"), QStringLiteral("⌚"));
-    Pending(dt);
-    QToolButton* pic =
-        AddButton(tab, "EFileGomb", QStringLiteral("Kép file kiválasztása"), QStringLiteral("▣"));
-    Pending(pic);
-    for (QToolButton* b : {apply, field, dt, pic})
-        valueRow->addWidget(b);
-    layout->addLayout(valueRow);
-    auto* dtList = new QListWidget(tab);
-    dtList->setObjectName(QStringLiteral("DtLista"));
-    for (int i = 0; i < kDateTimeCodeCount; ++i)
-        dtList->addItem(FromCp1250(DateTimeCodeListText(i)));
-    dtList->hide();
-    layout->addWidget(dtList);
-    auto* fields = new QTableWidget(0, 3, tab);
-    fields->setObjectName(QStringLiteral("Mezok"));
-    fields->setHorizontalHeaderLabels(
-        {QStringLiteral("Forrás neve (mező)"), QStringLiteral("Tipus"), QStringLiteral("Hossz")});
-    fields->hide();
-    layout->addWidget(fields);
-    QToolButton* fieldsBack = AddButton(tab, "MezoKilepGomb", QString(), QStringLiteral("Mégsem/Vissza"));
-    fieldsBack->hide();
-    connect(fieldsBack, &QToolButton::clicked, fields, &QWidget::hide);
-    connect(fieldsBack, &QToolButton::clicked, fieldsBack, &QWidget::hide);
-    layout->addWidget(fieldsBack);
-
-    auto* alignRow = new QHBoxLayout;
-    auto* align = new QButtonGroup(tab);
-    align->setObjectName(QStringLiteral("IgazitasCsoport"));
-    const std::pair<const char*, QString> aligns[] = {{"sbBalra", QStringLiteral("Balra igazítás")},
-                                                      {"sbKozepre", QStringLiteral("Középre igazítás")},
-                                                      {"sbJobbra", QStringLiteral("Jobbra igazítás")}};
-    const QString alignCaptions[] = {QStringLiteral("≡◂"), QStringLiteral("≡"), QStringLiteral("▸≡")};
-    int i = 0;
-    for (const auto& [name, hint] : aligns) {
-        QToolButton* b = AddButton(tab, name, hint, alignCaptions[i++]);
-        b->setCheckable(true);
-        b->setEnabled(false);
-        align->addButton(b);
-        alignRow->addWidget(b);
-    }
-    tab->findChild<QToolButton*>(QStringLiteral("sbBalra"))->setChecked(true);
-    auto* rotate = new QComboBox(tab);
-    rotate->setObjectName(QStringLiteral("cb_Elforgat"));
-    rotate->setToolTip(QStringLiteral("Elforgatás (fok)"));
-    rotate->addItems(
-        {QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"), QStringLiteral("270")});
-    rotate->setEnabled(false);
-    alignRow->addWidget(rotate);
-    QToolButton* fontButton =
-        AddButton(tab, "BetuGomb", QStringLiteral("Betűtípus beállítása"), QStringLiteral("F"));
-    Pending(fontButton);
-    alignRow->addWidget(fontButton);
-    layout->addLayout(alignRow);
-
-    auto* form = new QFormLayout;
-    form->setVerticalSpacing(1);
-    form->addRow(QStringLiteral("Név"),
-                 ReadOnlyEdit(tab, "ElemNev_edit", QStringLiteral("Elem belső azonosítója")));
-    form->addRow(QStringLiteral("Forrás"),
-                 ReadOnlyEdit(tab, "Forras_edit", QStringLiteral("Forrás (adatmező neve)")));
-    form->addRow(QStringLiteral("Érték"),
-                 ReadOnlyEdit(tab, "Fertek_edit", QStringLiteral("Tárolt érték / első adatmező tartalma")));
-    form->addRow(QStringLiteral("Magasság"),
-                 ReadOnlyEdit(tab, "Height_edit", QStringLiteral("Kiválasztott elem magassága [mm]")));
-    form->addRow(QStringLiteral("Szélesség"),
-                 ReadOnlyEdit(tab, "Width_edit", QStringLiteral("Kiválasztott elem szélessége [mm]")));
-    form->addRow(QStringLiteral("Fent"),
-                 ReadOnlyEdit(tab, "Top_edit", QStringLiteral("Függőleges pozíció [mm]")));
-    form->addRow(QStringLiteral("Bal"),
-                 ReadOnlyEdit(tab, "Left_edit", QStringLiteral("Vízszintes pozíció [mm]")));
-    layout->addLayout(form);
-    auto* nav = new QHBoxLayout;
-    QToolButton* back =
-        AddButton(tab, "Hatra", QStringLiteral("Címke-elem kiválasztása"), QStringLiteral("<"));
-    QToolButton* next =
-        AddButton(tab, "Elore", QStringLiteral("Címke-elem kiválasztása"), QStringLiteral(">"));
-    Pending(back);
-    Pending(next);
-    nav->addWidget(back);
-    nav->addWidget(next);
-    layout->addLayout(nav);
-
-    auto* barcode = new QGroupBox(QStringLiteral("Vonalkód"), tab);
-    barcode->setObjectName(QStringLiteral("gbVonalkod"));
-    auto* bl = new QVBoxLayout(barcode);
-    auto* types = new QComboBox(barcode);
-    types->setObjectName(QStringLiteral("cb_VkTNev"));
-    for (int t = 0; t < kBarcodeTypeCount; ++t)
-        types->addItem(FromCp1250(std::string(BarcodeTypeListText(t))));
-    Pending(types);
-    bl->addWidget(types);
-    auto* showValue = new QCheckBox(QStringLiteral("Vonalkód érték látszik"), barcode);
-    showValue->setObjectName(QStringLiteral("cbVonalkodErtek"));
-    Pending(showValue);
-    bl->addWidget(showValue);
-    auto* startStop = new QCheckBox(QStringLiteral("Start/Stop vonalak"), barcode);
-    startStop->setObjectName(QStringLiteral("cbStartStop"));
-    Pending(startStop);
-    bl->addWidget(startStop);
-    auto* barcodeButtons = new QHBoxLayout;
-    QToolButton* vkApply = AddButton(barcode, "VkRogzitGomb", QString(), QStringLiteral("Alkalmaz"));
-    Pending(vkApply);
-    QToolButton* bmp = AddButton(barcode, "Vk_bmp", QStringLiteral("Kijelölt vonalkód .bmp file-ba másolása"),
-                                 QStringLiteral("bmp"));
-    Pending(bmp);
-    QToolButton* clone = AddButton(barcode, "KlonozasGomb",
-                                   QStringLiteral("Kijelölt vonalkód értékének sokszorosítása (klónozás)"),
-                                   QStringLiteral("⧉"));
-    Pending(clone);
-    QToolButton* hide = AddButton(barcode, "VonalkodKilepGomb", QStringLiteral("Vonalkód panel elrejtése"),
-                                  QStringLiteral("✕"));
-    connect(hide, &QToolButton::clicked, barcode, &QWidget::hide);
-    for (QToolButton* b : {vkApply, bmp, clone, hide})
-        barcodeButtons->addWidget(b);
-    bl->addLayout(barcodeButtons);
-    barcode->hide();
-    layout->addWidget(barcode);
-    layout->addStretch(1);
-    return tab;
-}
-
-QWidget* TMainForm::BuildPageTab() {
-    auto* tab = new QWidget;
-    tab->setObjectName(QStringLiteral("tsOldal"));
-    auto* form = new QFormLayout(tab);
-    form->addRow(QStringLiteral("Oldal szélesség"),
-                 MmSpin(tab, "OldalSzel", 10, 210, 1, QStringLiteral("Oldal szélessége")));
-    form->addRow(QStringLiteral("Oldal hossz."),
-                 MmSpin(tab, "OldalHossz", 10, 297, 1, QStringLiteral("Oldal hosszúsága")));
-    form->addRow(QStringLiteral("Felső margo"),
-                 MmSpin(tab, "Felsom", 0, 100, 1, QStringLiteral("Felső margó")));
-    form->addRow(QStringLiteral("Bal margo"), MmSpin(tab, "Balm", 0, 100, 1, QStringLiteral("Bal margó")));
-    form->addRow(QStringLiteral("Jobb margo"), MmSpin(tab, "Jobbm", 0, 100, 1, QStringLiteral("Jobb margó")));
-    form->addRow(QStringLiteral("Alsó margo"), MmSpin(tab, "Alsom", 0, 100, 1, QStringLiteral("Alsó margó")));
-    auto* columns = new QSpinBox(tab);
-    columns->setObjectName(QStringLiteral("COszlopok"));
-    columns->setRange(1, 15);
-    form->addRow(QStringLiteral("Cimke oszlopok száma /lap:"), columns);
-    form->addRow(QStringLiteral("Címke oszlopok közötti távolság:"),
-                 MmSpin(tab, "CTerkoz", 0, 100, 1, QStringLiteral("Cimkék közötti térköz")));
-    auto* a4 = new QPushButton(QStringLiteral("A4"), tab);
-    a4->setObjectName(QStringLiteral("A4Gomb"));
-    a4->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
-    connect(a4, &QPushButton::clicked, this, [this] {
-        findChild<QDoubleSpinBox*>(QStringLiteral("OldalSzel"))->setValue(210);
-        findChild<QDoubleSpinBox*>(QStringLiteral("OldalHossz"))->setValue(297);
-    });
-    auto* apply = new QPushButton(QStringLiteral("Alkalmaz"), tab);
-    apply->setObjectName(QStringLiteral("OldalRGomb"));
-    Pending(apply);
-    form->addRow(a4, apply);
-    return tab;
-}
-
-QWidget* TMainForm::BuildLabelTab() {
-    auto* tab = new QWidget;
-    tab->setObjectName(QStringLiteral("tsCimke"));
-    auto* layout = new QVBoxLayout(tab);
-    auto* group = new QGroupBox(QStringLiteral("Címke méret"), tab);
-    group->setObjectName(QStringLiteral("gbCimkeMeret"));
-    auto* form = new QFormLayout(group);
-    QDoubleSpinBox* width = MmSpin(group, "CSzeles", 20, 210, 2, QString());
-    QDoubleSpinBox* height = MmSpin(group, "CMagassag", 10, 297, 2, QString());
-    for (QDoubleSpinBox* spin : {width, height}) {
-        spin->setSuffix(QString());
-        // Changed only with the spin buttons.
-        spin->findChild<QLineEdit*>()->setReadOnly(true);
-    }
-    form->addRow(QStringLiteral("Szélesség mm."), width);
-    form->addRow(QStringLiteral("Magasság mm."), height);
-    auto* step = new QComboBox(group);
-    step->setObjectName(QStringLiteral("Leptetes"));
-    step->setToolTip(QStringLiteral("Méretek beállításának léptetési egysége"));
-    step->addItems({QStringLiteral("0,01"), QStringLiteral("0,05"), QStringLiteral("1"),
-                    QStringLiteral("1,5"), QStringLiteral("2"), QStringLiteral("2,5"), QStringLiteral("5"),
-                    QStringLiteral("10")});
-    auto* stepLabel = new QLabel(QStringLiteral("&Léptetés:"), group);
-    stepLabel->setBuddy(step);
-    form->addRow(stepLabel, step);
-    connect(step, &QComboBox::currentIndexChanged, this, [this, step, width, height](int index) {
-        double value = 0;
-        const std::string text = step->itemText(index).toStdString();
-        if (!TryStrToFloat(text, value) || value <= 0) {
-            step->setCurrentIndex(0);
-            return;
-        }
-        width->setSingleStep(value);
-        height->setSingleStep(value);
-    });
-    step->setCurrentIndex(2);
-    layout->addWidget(group);
-    auto* frame = new QCheckBox(QStringLiteral("Keret a címkék körül"), tab);
-    frame->setObjectName(QStringLiteral("cb_Keret"));
-    layout->addWidget(frame);
-    auto* apply = new QPushButton(QStringLiteral("Alkalmaz"), tab);
-    apply->setObjectName(QStringLiteral("CimkeRGomb"));
-    Pending(apply);
-    layout->addWidget(apply);
-    layout->addStretch(1);
-    return tab;
+    return FPages;
 }
 
 void TMainForm::BuildStatusBar() {
@@ -674,13 +362,13 @@ void TMainForm::Startup() {
     ShowStatus();
     // 8. Help context; the label tab's step list shows "1".
     FHelpContext = 10;
-    findChild<QComboBox*>(QStringLiteral("Leptetes"))->setCurrentIndex(2);
+    FLabelTab->Leptetes->setCurrentIndex(2);
     // 9.
     FillFieldList();
     // 10.
     activateWindow();
     FCanvas->SetZoom(1);
-    findChild<QToolButton*>(QStringLiteral("Nagyitas1"))->setChecked(true);
+    Nagyitas[0]->setChecked(true);
     // 11.
     ClearSelectionNow();
     RebuildCanvas();
@@ -690,24 +378,20 @@ void TMainForm::Startup() {
     // 13.
     StoredLinkAtStartup();
     // 14.
-    if (QAction* orsina = findChild<QAction*>(QStringLiteral("mOrsina"))) {
-        orsina->setChecked(FSettings.AutoOrsina);
-        if (FSettings.AutoOrsina)
-            FTimer1.start();
-    }
+    mOrsina->setChecked(FSettings.AutoOrsina);
+    if (FSettings.AutoOrsina)
+        FTimer1.start();
     // 15.
     if (FSettings.AutoSugo)
         ShowHelp(19);
 }
 
 void TMainForm::StoredLinkAtStartup() {
-    if (!FDM.T1.Active() || FDM.T1.RecordCount() == 0)
-        return;
-    FDM.T1.First();
-    if (!FDM.T1.FieldByName("ODBC").AsBoolean())
+    const std::optional<std::string> link = FDM.StoredLink();
+    if (!link)
         return;
     FHelpContext = 38;
-    const QString table = FromCp1250(FDM.T1.FieldByName("ODBC_tbl").AsString());
+    const QString table = FromCp1250(*link);
     const QString series = FPaths.SeriesFolder();
     const QString reminder = QStringLiteral("Ez a címketerv kapcsolt adatokat tartalmaz!") + kCr +
                              QStringLiteral("[ Táblanév: ") + table + QStringLiteral(" ]") + kCr +
@@ -762,19 +446,9 @@ void TMainForm::ApplicationException(const QString& message) {
     try {
         if (FDataSource)
             FDataSource->Close();
-        if (FFiles && !State().SeriesName.isEmpty()) {
-            TStoreTable& t1 = FDM.T1;
-            t1.Close();
-            t1.Open();
-            t1.First();
-            if (!t1.IsEmpty() && t1.FieldByName("ODBC").AsBoolean()) {
-                t1.Edit();
-                t1.FieldByName("ODBC").SetAsBoolean(false);
-                t1.FieldByName("ODBC_tbl").SetAsString("");
-                t1.Post();
-                t1.SaveTable(t1.FilePath());
-            }
-        }
+        // The next start must not try to reconnect.
+        if (FFiles && !State().SeriesName.isEmpty())
+            FDM.ClearStoredLink();
     } catch (const std::exception&) {
         // The series may be what failed; the message below still tells the user.
     }
@@ -790,8 +464,8 @@ void TMainForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         FPanels[0]->clear();
         FCanvas->SetSelectedFlag(0);
-        findChild<QToolButton*>(QStringLiteral("ElemTorlesGomb"))->setEnabled(false);
-        findChild<QAction*>(QStringLiteral("mTorol"))->setEnabled(false);
+        ElemTorlesGomb->setEnabled(false);
+        mTorol->setEnabled(false);
     }
 }
 
@@ -811,7 +485,7 @@ void TMainForm::ShowStatus() {
 }
 
 void TMainForm::ShowDataSourceTab() {
-    FPages->setCurrentWidget(findChild<QWidget*>(QStringLiteral("tsAdatforras")));
+    FPages->setCurrentWidget(FDataSourceTab);
 }
 
 void TMainForm::SeriesBecomesDataSource() {
@@ -822,17 +496,7 @@ void TMainForm::FillFieldList() {
     if (!FDataSource)
         return;
     FDM.FillFieldList(*FDataSource);
-    auto* grid = findChild<QTableWidget*>(QStringLiteral("Mezok"));
-    grid->setRowCount(0);
-    TStoreTable& list = FDM.ForrasStru;
-    for (list.First(); !list.Eof(); list.Next()) {
-        const int row = grid->rowCount();
-        grid->insertRow(row);
-        grid->setItem(row, 0,
-                      new QTableWidgetItem(FromCp1250(list.FieldByName("Mezo").AsString()).trimmed()));
-        grid->setItem(row, 1, new QTableWidgetItem(FromCp1250(list.FieldByName("Tipus").AsString())));
-        grid->setItem(row, 2, new QTableWidgetItem(QString::number(list.FieldByName("Hossz").AsInteger())));
-    }
+    FElementPanel->ShowFieldList(FDM.FieldList());
 }
 
 void TMainForm::ReconnectLink() {
@@ -841,22 +505,6 @@ void TMainForm::ReconnectLink() {
 
 int TMainForm::DataSourceRecordCount() {
     return FDataSource && FDataSource->Active() ? FDataSource->RecordCount() : 0;
-}
-
-void TMainForm::LoadSetupControls(const TPageSetup& setup) {
-    auto set = [this](const char* name, double value) {
-        findChild<QDoubleSpinBox*>(QString::fromLatin1(name))->setValue(value);
-    };
-    set("OldalHossz", setup.OldalHMm);
-    set("OldalSzel", setup.OldalSzMm);
-    set("CMagassag", setup.HeightMm);
-    set("CSzeles", setup.WidthMm);
-    set("Felsom", setup.FmMm);
-    set("Balm", setup.BmMm);
-    set("Jobbm", setup.JmMm);
-    set("Alsom", setup.AmMm);
-    set("CTerkoz", setup.TerkozMm);
-    findChild<QSpinBox*>(QStringLiteral("COszlopok"))->setValue(setup.Oszlopok);
 }
 
 void TMainForm::RebuildCanvas() {
@@ -869,36 +517,21 @@ void TMainForm::BuildCanvas() {
     if (!FDM.Elemek.Active())
         return;
     const TCanvasBuild build = FCanvas->Build(FDM.Template, FSettings);
-    LoadSetupControls(build.Setup);
-    if (build.LastAlignment) {
-        const char* names[] = {"sbBalra", "sbKozepre", "sbJobbra"};
-        findChild<QToolButton*>(QString::fromLatin1(names[static_cast<int>(*build.LastAlignment)]))
-            ->setChecked(true);
-    }
-    if (build.LastBarcodeIndex && *build.LastBarcodeIndex >= 0 && *build.LastBarcodeIndex < kBarcodeTypeCount)
-        findChild<QComboBox*>(QStringLiteral("cb_VkTNev"))->setCurrentIndex(*build.LastBarcodeIndex);
-    findChild<QComboBox*>(QStringLiteral("cb_Elforgat"))->setCurrentIndex(0);
-    FillRowViews();
+    FPageTab->ShowPageSetup(build.Setup);
+    FLabelTab->ShowPageSetup(build.Setup);
+    FElementPanel->ShowBuild(build);
+    ShowSelectedRow();
 }
 
 // ---- selection ----------------------------------------------------------------------------
 
-void TMainForm::FillRowViews() {
-    // The selected element, or the page-setup row while nothing is selected.
-    TPageSetupRow row = FDM.Template.PageSetupRow();
-    if (TElementView* view = FCanvas->Selected())
-        if (const TLabelElement* e = FDM.Template.Find(view->objectName()))
-            row = {e->Name, e->Source, e->Value, e->Mm};
-    auto set = [this](const char* name, const QString& value) {
-        findChild<QLineEdit*>(QString::fromLatin1(name))->setText(value);
-    };
-    set("ElemNev_edit", row.Name);
-    set("Forras_edit", row.Source);
-    set("Fertek_edit", row.Value);
-    set("Height_edit", Mm2(row.Mm.Height));
-    set("Width_edit", Mm2(row.Mm.Width));
-    set("Top_edit", Mm2(row.Mm.Top));
-    set("Left_edit", Mm2(row.Mm.Left));
+void TMainForm::ShowSelectedRow() {
+    const TLabelElement* element =
+        FCanvas->Selected() ? FDM.Template.Find(FCanvas->Selected()->objectName()) : nullptr;
+    if (element)
+        FElementPanel->ShowRow(*element);
+    else
+        FElementPanel->ShowRow(FDM.Template.PageSetupRow());
 }
 
 void TMainForm::Warn(const QString& text) {
@@ -908,127 +541,62 @@ void TMainForm::Warn(const QString& text) {
 void TMainForm::SelectElement(TElementView* view) {
     if (!view)
         return;
-    auto* barcodePanel = findChild<QGroupBox*>(QStringLiteral("gbVonalkod"));
-    auto* ertek = findChild<QLineEdit*>(QStringLiteral("Ertek"));
-    auto* rotate = findChild<QComboBox*>(QStringLiteral("cb_Elforgat"));
-    auto* dt = findChild<QToolButton*>(QStringLiteral("DtGomb"));
-    auto* efile = findChild<QToolButton*>(QStringLiteral("EFileGomb"));
-    auto* emezo = findChild<QToolButton*>(QStringLiteral("EMezoGomb"));
-    QToolButton* aligns[] = {findChild<QToolButton*>(QStringLiteral("sbBalra")),
-                             findChild<QToolButton*>(QStringLiteral("sbKozepre")),
-                             findChild<QToolButton*>(QStringLiteral("sbJobbra"))};
-    // 1.-3.
-    barcodePanel->hide();
     FCanvas->Attach(view);
-    findChild<QToolButton*>(QStringLiteral("ElemTorlesGomb"))->setEnabled(true);
-    findChild<QAction*>(QStringLiteral("mTorol"))->setEnabled(true);
-    rotate->setEnabled(true);
-    dt->show();
-    Allow(efile, false);
-    Allow(emezo, false);
-    Allow(dt, false);
-    ertek->setReadOnly(false);
-    for (QToolButton* b : aligns)
-        b->setEnabled(false);
-    // 4. The row.
-    QString forras;
-    if (const TLabelElement* element = FDM.Template.Find(view->objectName())) {
-        forras = element->Source;
-        FPendingSource = element->Source;
-        ertek->setText(element->Value);
-        if (element->Rotation >= 0 && element->Rotation < rotate->count())
-            rotate->setCurrentIndex(element->Rotation);
-        aligns[static_cast<int>(element->Alignment)]->setChecked(true);
+    ElemTorlesGomb->setEnabled(true);
+    mTorol->setEnabled(true);
+    const TLabelElement* element = FDM.Template.Find(view->objectName());
+    if (element) {
+        FElementPanel->ShowSelection(*element);
+        // The move/resize handling runs on the selected view as it stands.
         if (const std::optional<QString> warning = FCanvas->StoreGeometry(*view))
             Warn(*warning);
     }
-    // 5. By kind.
-    const auto tool = [this](const char* name) {
-        findChild<QToolButton*>(QString::fromLatin1(name))->setChecked(true);
-    };
     switch (view->Kind()) {
     case TElemKind::ekText:
-        if (!FPendingSource.trimmed().isEmpty())
-            for (QToolButton* b : aligns)
-                b->setEnabled(true);
-        tool("SzovegGomb");
-        Allow(emezo, true);
-        Allow(dt, true);
-        if (!forras.isEmpty())
-            rotate->setEnabled(false);
+        SzovegGomb->setChecked(true);
         view->raise();
         break;
-    case TElemKind::ekBarcode: {
-        barcodePanel->show();
-        barcodePanel->raise();
+    case TElemKind::ekBarcode:
         // The frame sizes it from now on, not the engine.
         static_cast<TBarcodeView*>(view)->SetEngineAutoSize(false);
         FCurrentBarcode = static_cast<TBarcodeView*>(view);
-        tool("VonalkodGomb");
-        Allow(emezo, true);
-        Allow(dt, true);
-        if (const TLabelElement* element = FDM.Template.Find(view->objectName())) {
-            if (element->TypeIndex >= 0 && element->TypeIndex < kBarcodeTypeCount)
-                findChild<QComboBox*>(QStringLiteral("cb_VkTNev"))->setCurrentIndex(element->TypeIndex);
-            findChild<QCheckBox*>(QStringLiteral("cbVonalkodErtek"))->setChecked(element->ShowValue);
-            findChild<QCheckBox*>(QStringLiteral("cbStartStop"))->setChecked(element->StartStop);
-        }
+        VonalkodGomb->setChecked(true);
         break;
-    }
     case TElemKind::ekPicture:
-        tool("KepGomb");
-        dt->hide();
-        Allow(efile, true);
-        ertek->setReadOnly(true);
-        rotate->setEnabled(false);
+        KepGomb->setChecked(true);
         view->raise();
         break;
     case TElemKind::ekDrawing:
-        tool("RajzGomb");
-        dt->hide();
-        Allow(efile, false);
-        ertek->setReadOnly(true);
-        rotate->setEnabled(false);
+        RajzGomb->setChecked(true);
         view->raise();
         break;
     }
     FCanvas->Sizer->raise();
-    FillRowViews();
-    // 6. Position readout.
+    ShowSelectedRow();
     FPanels[0]->setText(PositionText(ScreenToMm(view->x(), Zoom()), ScreenToMm(view->y(), Zoom()),
                                      FormatSettings().DecimalSeparator));
 }
 
 void TMainForm::ClearSelectionNow() {
     FCanvas->Detach();
-    findChild<QListWidget*>(QStringLiteral("DtLista"))->hide();
-    FillRowViews();
-    findChild<QGroupBox*>(QStringLiteral("gbVonalkod"))->hide();
-    findChild<QToolButton*>(QStringLiteral("NyilGomb"))->setChecked(true);
-    findChild<QToolButton*>(QStringLiteral("ElemTorlesGomb"))->setEnabled(false);
-    findChild<QAction*>(QStringLiteral("mTorol"))->setEnabled(false);
-    for (const char* name : {"EFileGomb", "EMezoGomb", "DtGomb"})
-        Allow(findChild<QToolButton*>(QString::fromLatin1(name)), false);
-    findChild<QLineEdit*>(QStringLiteral("Ertek"))->clear();
-    auto* rotate = findChild<QComboBox*>(QStringLiteral("cb_Elforgat"));
-    rotate->setCurrentIndex(0);
-    rotate->setEnabled(false);
-    for (const char* name : {"sbBalra", "sbKozepre", "sbJobbra"})
-        findChild<QToolButton*>(QString::fromLatin1(name))->setEnabled(false);
-    findChild<QWidget*>(QStringLiteral("PEszkoz"))->setFocus();
+    FElementPanel->ShowNoSelection();
+    ShowSelectedRow();
+    NyilGomb->setChecked(true);
+    ElemTorlesGomb->setEnabled(false);
+    mTorol->setEnabled(false);
+    PEszkoz->setFocus();
 }
 
 void TMainForm::ElementGeometryEnded(TElementView* view) {
     if (const std::optional<QString> warning = FCanvas->StoreGeometry(*view))
         Warn(*warning);
-    FillRowViews();
+    ShowSelectedRow();
 }
 
 void TMainForm::SetZoom(int zoom) {
     ClearSelectionNow();
     FCanvas->SetZoom(zoom);
-    if (auto* button = findChild<QToolButton*>(QStringLiteral("Nagyitas%1").arg(FCanvas->Zoom())))
-        button->setChecked(true);
+    Nagyitas[FCanvas->Zoom() - 1]->setChecked(true);
     BuildCanvas();
 }
 
@@ -1099,9 +667,8 @@ bool TMainForm::HandleKey(QObject* watched, QKeyEvent* event) {
         // In an editable text box Delete deletes a character, not the element.
         if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && !edit->isReadOnly())
             return false;
-        auto* del = findChild<QToolButton*>(QStringLiteral("ElemTorlesGomb"));
-        if (del->isEnabled())
-            del->click();
+        if (ElemTorlesGomb->isEnabled())
+            ElemTorlesGomb->click();
         return true;
     }
     case Qt::Key_F1:
@@ -1124,7 +691,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (event->type() == QEvent::Enter && watched == findChild<QWidget*>(QStringLiteral("PFejlec")))
+    if (event->type() == QEvent::Enter && watched == PFejlec)
         ClearSelectionNow();
     return QMainWindow::eventFilter(watched, event);
 }

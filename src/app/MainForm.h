@@ -1,11 +1,12 @@
 #pragma once
 
-// The main window: menus, the button bar `PFejlec`, the tool bar `PEszkoz`, the left page
-// control with the data source, element, page and label tabs, the label canvas and the status
-// bar `Lablec`. It owns the run-time state of the designer (current files, data source, flags,
-// zoom, selection, help context), runs start-up on its first show and shutdown on close, and
-// handles every error no operation handled. Controls whose behaviour comes with a later part of
-// the program exist with their names and captions and stay disabled until then.
+// The main window, the frame of the designer: menus, the button bar `PFejlec`, the tool bar
+// `PEszkoz`, the left page control holding the data source, element, page and label tabs
+// (classes of their own), the label canvas and the status bar `Lablec`. It keeps the run-time
+// state (current files, data source, flags, help context), runs start-up on its first show and
+// shutdown on close, connects the canvas's selection to the element tab, and handles every error
+// no operation handled. Controls whose behaviour the program does not have yet are there with
+// their names and captions and stay disabled.
 
 #include "designer/BarcodeView.h"
 #include "document/DataModule.h"
@@ -19,17 +20,8 @@
 
 #include <memory>
 
-class QAbstractButton;
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QDoubleSpinBox;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
-class QSpinBox;
-class QTableWidget;
 class QTabWidget;
 class QToolButton;
 class QWidget;
@@ -38,8 +30,12 @@ namespace etikor {
 
 class IModal;
 class TDataSet;
+class TDataSourceTab;
+class TElementPanel;
 class TElementView;
 class TLabelCanvas;
+class TLabelTab;
+class TPageTab;
 
 class TMainForm final : public QMainWindow, public TTemplateFilesHost {
     Q_OBJECT
@@ -55,7 +51,7 @@ public:
     TDataSet* DataSource() const { return FDataSource; }
     int Zoom() const;
     TLabelCanvas& Canvas() const { return *FCanvas; }
-    const QString& PendingSource() const { return FPendingSource; }
+    const QString& PendingSource() const;
     // The barcode view selected last (copied to a bitmap file from the element panel).
     TBarcodeView* CurrentBarcode() const { return FCurrentBarcode; }
     bool StartedUp() const { return FStartedUp; }
@@ -99,20 +95,9 @@ private:
     QWidget* BuildButtonBar();
     QWidget* BuildToolBar();
     QWidget* BuildPageControl();
-    QWidget* BuildDataSourceTab();
-    QWidget* BuildElementTab();
-    QWidget* BuildPageTab();
-    QWidget* BuildLabelTab();
     void BuildStatusBar();
     QAction* AddItem(QMenu* menu, const QString& caption, const char* name,
                      const QKeySequence& shortcut = {});
-    QToolButton* AddButton(QWidget* parent, const char* name, const QString& hint,
-                           const QString& caption = {});
-    // Later parts bring the behaviour of these controls: disabled, whatever selection wants.
-    void Pending(QWidget* widget);
-    void Pending(QAction* action);
-    void Allow(QWidget* widget, bool enabled);
-    void Allow(QAction* action, bool enabled);
 
     // New, Open or Save as through the template files, then the status panels they set.
     void FileCommand(void (TTemplateFiles::*command)());
@@ -120,8 +105,8 @@ private:
     // The canvas from the template as it is (zoom, picture size); RebuildCanvas reads the
     // template's table first.
     void BuildCanvas();
-    void FillRowViews();
-    void LoadSetupControls(const struct TPageSetup& setup);
+    // The element tab's read-only fields: the selected element, or the page-setup row.
+    void ShowSelectedRow();
     void StoredLinkAtStartup();
     void ElementGeometryEnded(TElementView* view);
     void DeleteSelected();
@@ -139,14 +124,30 @@ private:
     TDocumentState FFallbackState;
     TDataSet* FDataSource = nullptr;
     int FHelpContext = 10;
-    QString FPendingSource;
     bool FStartedUp = false;
     bool FCloseQueued = false;
     QTimer FTimer1;
     QPointer<TBarcodeView> FCurrentBarcode;
 
+    // The controls the window itself works with.
+    QWidget* PFejlec = nullptr;
+    QWidget* PEszkoz = nullptr;
+    QToolButton* NyilGomb = nullptr;
+    QToolButton* SzovegGomb = nullptr;
+    QToolButton* VonalkodGomb = nullptr;
+    QToolButton* KepGomb = nullptr;
+    QToolButton* RajzGomb = nullptr;
+    QToolButton* ElemTorlesGomb = nullptr;
+    QToolButton* Nagyitas[3] = {};
+    QAction* mTorol = nullptr;
+    QAction* mOrsina = nullptr;
+
     TLabelCanvas* FCanvas = nullptr;
     QTabWidget* FPages = nullptr;
+    TDataSourceTab* FDataSourceTab = nullptr;
+    TElementPanel* FElementPanel = nullptr;
+    TPageTab* FPageTab = nullptr;
+    TLabelTab* FLabelTab = nullptr;
     QLabel* FPanels[4] = {};
 };
 

@@ -10,6 +10,7 @@
 #include "document/LabelTemplate.h"
 #include "tablestore/StoreTable.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,13 @@ struct TEan128Row {
 };
 const std::vector<TEan128Row>& Ean128Rows();
 
+// One entry of the field list, as `ForrasStru` holds it (Windows-1250 bytes).
+struct TFieldListEntry {
+    std::string Name; // blank-padded to 15 characters
+    std::string Type;
+    int Size = 0;
+};
+
 // The type name the field list shows ("ftString", "ftInteger", ...).
 std::string_view FieldTypeName(TFieldType type);
 // A field name blank-padded (or cut) to the 15 characters of `Mezo`.
@@ -69,6 +77,13 @@ public:
     void FillEan128();
     // Rebuilds the field list from the fields of `source` (opened when closed), in order.
     void FillFieldList(TDataSet& source);
+    // The worksheet the series data was last used with: the first record's `ODBC_tbl` while
+    // its `ODBC` flag is set; nullopt otherwise (also for a closed or empty series).
+    std::optional<std::string> StoredLink();
+    // Reads the series file again and clears that link, writing the file when it changed.
+    void ClearStoredLink();
+    // The entries of the field list in order.
+    std::vector<TFieldListEntry> FieldList();
 };
 
 } // namespace etikor
