@@ -127,7 +127,7 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     auto* bl = new QVBoxLayout(gbVonalkod);
     cb_VkTNev = new QComboBox(gbVonalkod);
     cb_VkTNev->setObjectName(QStringLiteral("cb_VkTNev"));
-    for (int t = 0; t < kBarcodeTypeCount; ++t)
+    for (int t = 0; t < kBarcodeListSize; ++t)
         cb_VkTNev->addItem(FromCp1250(BarcodeTypeListText(t)));
     MarkPending(cb_VkTNev);
     bl->addWidget(cb_VkTNev);
@@ -160,11 +160,11 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     layout->addStretch(1);
 }
 
-QToolButton* TElementPanel::AlignmentButton(TTextAlignment alignment) const {
+QToolButton* TElementPanel::AlignmentButton(TAlignment alignment) const {
     switch (alignment) {
-    case TTextAlignment::taCenter:
+    case TAlignment::taCenter:
         return sbKozepre;
-    case TTextAlignment::taRightJustify:
+    case TAlignment::taRightJustify:
         return sbJobbra;
     default:
         return sbBalra;
@@ -206,7 +206,7 @@ void TElementPanel::ShowSelection(const TLabelElement& element) {
         gbVonalkod->raise();
         Allow(EMezoGomb, true);
         Allow(DtGomb, true);
-        if (element.TypeIndex >= 0 && element.TypeIndex < kBarcodeTypeCount)
+        if (element.TypeIndex >= 0 && element.TypeIndex < kBarcodeListSize)
             cb_VkTNev->setCurrentIndex(element.TypeIndex);
         cbVonalkodErtek->setChecked(element.ShowValue);
         cbStartStop->setChecked(element.StartStop);
@@ -254,7 +254,7 @@ void TElementPanel::ShowRow(const TLabelElement& element) {
 void TElementPanel::ShowBuild(const TCanvasBuild& build) {
     if (build.LastAlignment)
         AlignmentButton(*build.LastAlignment)->setChecked(true);
-    if (build.LastBarcodeIndex && *build.LastBarcodeIndex >= 0 && *build.LastBarcodeIndex < kBarcodeTypeCount)
+    if (build.LastBarcodeIndex && *build.LastBarcodeIndex >= 0 && *build.LastBarcodeIndex < kBarcodeListSize)
         cb_VkTNev->setCurrentIndex(*build.LastBarcodeIndex);
     cb_Elforgat->setCurrentIndex(0);
 }

@@ -81,7 +81,7 @@ public:
     void ShowFieldList(const std::vector<TFieldListEntry>& fields);
 
 private:
-    QToolButton* AlignmentButton(TTextAlignment alignment) const;
+    QToolButton* AlignmentButton(TAlignment alignment) const;
     void EnableAlignment(bool enabled);
 
     QString FPendingSource;

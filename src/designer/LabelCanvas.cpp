@@ -155,16 +155,7 @@ TCanvasBuild TLabelCanvas::Build(TLabelTemplate& labelTemplate, const TSettings&
         case TElemKind::ekBarcode: {
             auto* view = new TBarcodeView(Cimke);
             view->setObjectName(element.Name);
-            const TFont& font = element.Font;
-            TViewFont vf;
-            vf.Name = font.Name();
-            vf.SizePt = std::max(1, font.Size() * z);
-            vf.Bold = font.Style() & fsBold;
-            vf.Italic = font.Style() & fsItalic;
-            vf.Underline = font.Style() & fsUnderline;
-            vf.StrikeOut = font.Style() & fsStrikeOut;
-            vf.Color = ToQColor(font.Color());
-            view->SetEngineFont(vf);
+            view->SetEngineFont(element.Font, z);
             TEanSettings engine;
             engine.AutoCheckDigit = settings.AutoChd;
             engine.AutoSize = settings.AutoVonal;

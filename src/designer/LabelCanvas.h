@@ -29,7 +29,7 @@ class TSizer;
 struct TCanvasBuild {
     TPageSetup Setup;
     bool SetupRowAdded = false;
-    std::optional<TTextAlignment> LastAlignment;
+    std::optional<TAlignment> LastAlignment;
     std::optional<int> LastTextRotation;
     std::optional<int> LastBarcodeIndex;
 };

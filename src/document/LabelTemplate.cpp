@@ -245,7 +245,7 @@ bool TLabelTemplate::SetRotation(const QString& name, int code) {
     return true;
 }
 
-bool TLabelTemplate::SetAlignment(const QString& name, TTextAlignment alignment) {
+bool TLabelTemplate::SetAlignment(const QString& name, TAlignment alignment) {
     TLabelElement* e = FindMutable(name);
     if (!e || !LocateRow(name))
         return false;

@@ -36,7 +36,7 @@ struct TLabelElement {
     QString Value;    // `FErtek`
     int Rotation = 0; // `Forgat` code; only 0 to 3 turn anything
     TFont Font;       // `Betu` applied over a new control's font
-    TTextAlignment Alignment = TTextAlignment::taLeftJustify;
+    TAlignment Alignment = TAlignment::taLeftJustify;
     int TypeIndex = 0;      // `Vk_index`: barcode type index or drawing shape code
     bool ShowValue = false; // `VErtek`
     bool StartStop = false; // `Startstop`
@@ -110,7 +110,7 @@ public:
     bool SetValue(const QString& name, const QString& source, const QString& value);
     bool SetFont(const QString& name, const TFont& font);
     bool SetRotation(const QString& name, int code);
-    bool SetAlignment(const QString& name, TTextAlignment alignment);
+    bool SetAlignment(const QString& name, TAlignment alignment);
     bool SetBarcode(const QString& name, int typeIndex, bool showValue, bool startStop);
 
     void AddListener(TTemplateListener* listener);

@@ -181,20 +181,20 @@ std::optional<int> RotationDegrees(int forgat) {
     return forgat * 90;
 }
 
-TTextAlignment AlignmentFromLetter(std::string_view tajolas) {
+TAlignment AlignmentFromLetter(std::string_view tajolas) {
     const std::string_view letter = TrimText(tajolas);
     if (letter == "K")
-        return TTextAlignment::taCenter;
+        return TAlignment::taCenter;
     if (letter == "J")
-        return TTextAlignment::taRightJustify;
-    return TTextAlignment::taLeftJustify;
+        return TAlignment::taRightJustify;
+    return TAlignment::taLeftJustify;
 }
 
-char AlignmentLetter(TTextAlignment alignment) {
+char AlignmentLetter(TAlignment alignment) {
     switch (alignment) {
-    case TTextAlignment::taCenter:
+    case TAlignment::taCenter:
         return 'K';
-    case TTextAlignment::taRightJustify:
+    case TAlignment::taRightJustify:
         return 'J';
     default:
         return 'B';
@@ -208,7 +208,7 @@ struct BarcodeListEntry {
     std::string_view Text;
     TTypBarCode Type;
 };
-constexpr std::array<BarcodeListEntry, kBarcodeTypeCount> kBarcodeList{{
+constexpr std::array<BarcodeListEntry, kBarcodeListSize> kBarcodeList{{
     {"Code 2 of 5 Datalogic", TTypBarCode::bc25Datalogic},
     {"Code 2 of 5 Industrial", TTypBarCode::bc25Industrial},
     {"Code 2 of 5 Interleaved", TTypBarCode::bc25Interleaved},
@@ -228,19 +228,19 @@ constexpr std::array<BarcodeListEntry, kBarcodeTypeCount> kBarcodeList{{
 } // namespace
 
 std::string_view BarcodeTypeListText(int index) {
-    if (index < 0 || index >= kBarcodeTypeCount)
+    if (index < 0 || index >= kBarcodeListSize)
         return {};
     return kBarcodeList[static_cast<size_t>(index)].Text;
 }
 
 std::optional<TTypBarCode> BarcodeTypeForIndex(int index) {
-    if (index < 0 || index >= kBarcodeTypeCount)
+    if (index < 0 || index >= kBarcodeListSize)
         return std::nullopt;
     return kBarcodeList[static_cast<size_t>(index)].Type;
 }
 
 int BarcodeIndexOf(TTypBarCode type) {
-    for (int i = 0; i < kBarcodeTypeCount; ++i)
+    for (int i = 0; i < kBarcodeListSize; ++i)
         if (kBarcodeList[static_cast<size_t>(i)].Type == type)
             return i;
     return -1;
@@ -307,7 +307,7 @@ void AppendElementRow(TDataSet& elemek, TElemKind kind, std::string_view name, c
         set("Vk_index", kNewBarcodeIndex);
     }
     if (kind == TElemKind::ekText)
-        set("Tajolas", std::string(1, AlignmentLetter(TTextAlignment::taLeftJustify)));
+        set("Tajolas", std::string(1, AlignmentLetter(TAlignment::taLeftJustify)));
     elemek.Post();
 }
 

@@ -7,6 +7,7 @@
 // printing and the wizard build on it.
 
 #include "barcode/BarcodeTypes.h"
+#include "data/Alignment.h"
 #include "data/DateTime.h"
 #include "data/FieldTypes.h"
 #include "data/FormatSettings.h"
@@ -100,14 +101,14 @@ std::optional<std::string> ResolveDateTimeCode(std::string_view forras, std::str
 // engine's default angle).
 std::optional<int> RotationDegrees(int forgat);
 
-enum class TTextAlignment : uint8_t { taLeftJustify, taCenter, taRightJustify };
 // "B" left, "K" centre, "J" right; empty, blank or any other letter: left.
-TTextAlignment AlignmentFromLetter(std::string_view tajolas);
-char AlignmentLetter(TTextAlignment alignment);
+TAlignment AlignmentFromLetter(std::string_view tajolas);
+char AlignmentLetter(TAlignment alignment);
 
 // ---- barcode type list ------------------------------------------------------------------
 
-inline constexpr int kBarcodeTypeCount = 15;
+// The designer offers 15 of the engine's symbologies, in the order of its type list.
+inline constexpr int kBarcodeListSize = 15;
 std::string_view BarcodeTypeListText(int index);
 // The symbology of an index 0 to 14; nullopt outside (the engine keeps its default type).
 std::optional<TTypBarCode> BarcodeTypeForIndex(int index);

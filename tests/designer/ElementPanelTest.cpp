@@ -26,7 +26,7 @@ TLabelElement Element(TElemKind kind, const char* source) {
     e.Source = QString::fromLatin1(source);
     e.Value = QStringLiteral("érték");
     e.Rotation = 2;
-    e.Alignment = TTextAlignment::taCenter;
+    e.Alignment = TAlignment::taCenter;
     e.TypeIndex = 9;
     e.ShowValue = true;
     e.Mm = {1.5, 2.25, 30, 10};

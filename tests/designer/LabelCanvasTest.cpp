@@ -1,9 +1,11 @@
 #include "designer/LabelCanvas.h"
 
+#include "barcode/Ean.h"
 #include "designer/BarcodeView.h"
 #include "designer/CanvasTestSupport.h"
 #include "designer/Ruler.h"
 #include "designer/Sizer.h"
+#include "document/FontDescriptor.h"
 #include "document/TemplateModel.h"
 #include "tablestore/StoreTable.h"
 
@@ -64,9 +66,9 @@ TEST_F(LabelCanvasTest, ElementViewsTakeTheirRows) {
     const TCanvasBuild build = Build(2);
     EXPECT_EQ(canvas_.Cimke->size(), QSize(469, 293));
     auto* text = qobject_cast<TRotateLabel*>(canvas_.View(QStringLiteral("Szoveg_1")));
-    EXPECT_EQ(text->Alignment(), TTextAlignment::taRightJustify);
+    EXPECT_EQ(text->Alignment(), TAlignment::taRightJustify);
     ASSERT_TRUE(build.LastAlignment);
-    EXPECT_EQ(*build.LastAlignment, TTextAlignment::taRightJustify);
+    EXPECT_EQ(*build.LastAlignment, TAlignment::taRightJustify);
     EXPECT_EQ(text->Text(), QStringLiteral("Jobbra"));
     EXPECT_EQ(text->pos(), QPoint(20, 20));
     auto* barcode = qobject_cast<TBarcodeView*>(canvas_.View(QStringLiteral("Vkod_1")));
@@ -93,6 +95,27 @@ TEST_F(LabelCanvasTest, PictureWithSourceLoadsItsFile) {
     QFile::remove(QString::fromStdString(dir_.file("kep.bmp")));
     Build(1);
     EXPECT_TRUE(qobject_cast<TPictureView*>(canvas_.View(QStringLiteral("Kep_1")))->IsPlaceholder());
+}
+
+// The barcode engine takes the element's font as it is stored: the colour type is the same on
+// both sides, a system colour included, and the size grows with the zoom.
+TEST_F(LabelCanvasTest, BarcodeTakesTheElementFont) {
+    ASSERT_TRUE(elemek_.Locate("Elemnev", TVariant(std::string("Vkod_1")), 0));
+    elemek_.Edit();
+    elemek_.FieldByName("Betu").SetAsString("Courier New,9,B,0,clRed,238");
+    elemek_.Post();
+    Build(2);
+    const TEan& ean = qobject_cast<TBarcodeView*>(canvas_.View(QStringLiteral("Vkod_1")))->Ean();
+    EXPECT_EQ(ean.Font().Color, clRed);
+    EXPECT_EQ(ean.Font().Name, "Courier New");
+    EXPECT_EQ(ean.Font().Size, 18);
+    EXPECT_TRUE(ean.Font().Bold);
+    elemek_.Edit();
+    elemek_.FieldByName("Betu").SetAsString(std::string(kDefaultFontDescriptor));
+    elemek_.Post();
+    Build(1);
+    EXPECT_EQ(qobject_cast<TBarcodeView*>(canvas_.View(QStringLiteral("Vkod_1")))->Ean().Font().Color,
+              clWindowText);
 }
 
 // Zoom 3 and back to 1 puts every element at its stored position again.

@@ -38,8 +38,9 @@ TEST(PictureFiles, LoadByExtension) {
     const bool icoWritten = image.save(ico, "ICO");
     EXPECT_EQ(LoadPictureFile(bmp).size(), QSize(16, 16));
     EXPECT_EQ(LoadPictureFile(jpg).size(), QSize(16, 16));
-    if (icoWritten)
+    if (icoWritten) {
         EXPECT_EQ(LoadPictureFile(ico).size(), QSize(16, 16));
+    }
     EXPECT_TRUE(LoadPictureFile(QString::fromStdString(dir.file("missing.bmp"))).isNull());
     EXPECT_EQ(PlaceholderPicture().size(), QSize(23, 23));
 }

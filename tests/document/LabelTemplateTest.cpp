@@ -1,6 +1,7 @@
 #include "document/LabelTemplate.h"
 
 #include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 #include "document/ShippedFiles.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreTable.h"
@@ -122,7 +123,7 @@ TEST_F(LabelTemplateTest, DecodesEveryRow) {
     EXPECT_EQ(text.Value, QStringLiteral("Árvíztűrő tükörfúrógép\u0081"));
     EXPECT_EQ(text.Font.Name(), "Arial");
     EXPECT_EQ(text.Font.Color(), clWindowText);
-    EXPECT_EQ(text.Alignment, TTextAlignment::taLeftJustify);
+    EXPECT_EQ(text.Alignment, TAlignment::taLeftJustify);
     EXPECT_EQ(text.Px.Top, 10);
 
     const TLabelElement& handMade = Element("Szoveg_3");
@@ -226,7 +227,7 @@ TEST_F(LabelTemplateTest, EditsWriteTheirFieldsAtOnce) {
          {"Forgat"},
          TElementChange::ecRotation},
         {"Szoveg_1",
-         [&] { return model_.SetAlignment(QStringLiteral("Szoveg_1"), TTextAlignment::taRightJustify); },
+         [&] { return model_.SetAlignment(QStringLiteral("Szoveg_1"), TAlignment::taRightJustify); },
          {"Tajolas"},
          TElementChange::ecAlignment},
         {"Vkod_1",
@@ -331,6 +332,17 @@ TEST_F(LabelTemplateTest, PageSetupRow) {
     EXPECT_DOUBLE_EQ(model_.PageSetupRow().Mm.Height, 20);
     // The elements are still all there.
     EXPECT_EQ(model_.Elements().size(), 7u);
+}
+
+// The one conversion between stored bytes and window text keeps every byte, the five the code
+// page leaves undefined included; a character the code page lacks becomes '?'.
+TEST(Cp1250Text, EveryByteSurvivesTheRoundTrip) {
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    EXPECT_EQ(ToCp1250(FromCp1250(all)), all);
+    EXPECT_EQ(FromCp1250("\xC1rv\xEDzt\xFBr\xF5"), QStringLiteral("Árvíztűrő"));
+    EXPECT_EQ(ToCp1250(QStringLiteral("x€y日")), "x\x80y?");
 }
 
 // A closed table is an empty template.

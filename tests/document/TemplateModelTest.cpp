@@ -140,12 +140,12 @@ TEST(TemplateModel, RotationAlignmentAndBarcodeTypes) {
     EXPECT_EQ(RotationDegrees(7), std::nullopt);
     EXPECT_EQ(RotationDegrees(-1), std::nullopt);
 
-    EXPECT_EQ(AlignmentFromLetter(""), TTextAlignment::taLeftJustify);
-    EXPECT_EQ(AlignmentFromLetter(" "), TTextAlignment::taLeftJustify);
-    EXPECT_EQ(AlignmentFromLetter("B"), TTextAlignment::taLeftJustify);
-    EXPECT_EQ(AlignmentFromLetter("K"), TTextAlignment::taCenter);
-    EXPECT_EQ(AlignmentFromLetter("J"), TTextAlignment::taRightJustify);
-    EXPECT_EQ(AlignmentFromLetter("X"), TTextAlignment::taLeftJustify);
+    EXPECT_EQ(AlignmentFromLetter(""), TAlignment::taLeftJustify);
+    EXPECT_EQ(AlignmentFromLetter(" "), TAlignment::taLeftJustify);
+    EXPECT_EQ(AlignmentFromLetter("B"), TAlignment::taLeftJustify);
+    EXPECT_EQ(AlignmentFromLetter("K"), TAlignment::taCenter);
+    EXPECT_EQ(AlignmentFromLetter("J"), TAlignment::taRightJustify);
+    EXPECT_EQ(AlignmentFromLetter("X"), TAlignment::taLeftJustify);
 
     EXPECT_EQ(BarcodeTypeForIndex(14), TTypBarCode::bcUPCE0);
     EXPECT_EQ(BarcodeTypeForIndex(8), TTypBarCode::bcEan128);
@@ -155,7 +155,7 @@ TEST(TemplateModel, RotationAlignmentAndBarcodeTypes) {
     EXPECT_EQ(BarcodeTypeForIndex(15), std::nullopt);
     EXPECT_EQ(BarcodeTypeForIndex(-1), std::nullopt);
     EXPECT_EQ(BarcodeTypeListText(5), "Code 128");
-    for (int i = 0; i < kBarcodeTypeCount; ++i)
+    for (int i = 0; i < kBarcodeListSize; ++i)
         EXPECT_EQ(BarcodeIndexOf(*BarcodeTypeForIndex(i)), i);
     EXPECT_EQ(BarcodeIndexOf(TTypBarCode::bcPZN), -1);
 }
