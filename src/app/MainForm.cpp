@@ -54,8 +54,7 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
     FTimer1.setSingleShot(false);
     connect(&FTimer1, &QTimer::timeout, this, [this] {
         FTimer1.stop();
-        // The label wizard arrives with its own part of the program; until then the timer
-        // only switches itself off.
+        // The program has no label wizard to open: the timer only switches itself off.
     });
 
     BuildMenus();
@@ -335,53 +334,47 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::Startup() {
-    // 1. The folders: the working folder is the current one at this moment.
+    // The working folder is the current one at this moment.
     FPaths = AppPaths();
-    // 2. Settings.
     FSettingsFile = std::make_unique<TSettingsFile>(FPaths.ProgramFolder);
     FSettings = FSettingsFile->Read();
     FFiles = std::make_unique<TTemplateFiles>(FDM, FSettings, *FSettingsFile, FModal, *this, FPaths);
-    // 3., 4.
     setWindowTitle(QStringLiteral("Etikor"));
     State().DataFlag = false;
     State().LinkFlag = false;
-    // 5. The series folder.
+    // The series folder; a folder that cannot be made ends the program through the error
+    // handler.
     const QString series = FPaths.SeriesFolder();
     if (!QFileInfo(series).isDir() && !QDir().mkpath(series))
         throw std::runtime_error((QStringLiteral("Nem lehet létrehozni a következő mappát: ") + series)
                                      .toLocal8Bit()
                                      .toStdString());
-    // 6. The last template with its series files.
+    // The last template with its series files; false when the program must end.
     if (!FFiles->StartupOpen())
         return;
-    // 7.
     FDataSource = &FDM.T1;
     State().Panel2 = QStringLiteral("Sorozat: ") + State().SeriesName;
     State().Panel3.clear();
     State().Panel4 = QStringLiteral("0");
     ShowStatus();
-    // 8. Help context; the label tab's step list shows "1".
+    // The label tab's step list starts at "1".
     FHelpContext = 10;
     FLabelTab->Leptetes->setCurrentIndex(2);
-    // 9.
     FillFieldList();
-    // 10.
     activateWindow();
     FCanvas->SetZoom(1);
     Nagyitas[0]->setChecked(true);
-    // 11.
     ClearSelectionNow();
     RebuildCanvas();
-    // 12.
+    // The record count once the canvas shows the template.
     State().Panel4 = QString::fromStdString(FormatFloat("#,##0", DataSourceRecordCount()));
     ShowStatus();
-    // 13.
+    // A series last used with a linked worksheet: reconnect or remind.
     StoredLinkAtStartup();
-    // 14.
+    // The wizard's start-up timer runs only while "Auto Orsina" is on.
     mOrsina->setChecked(FSettings.AutoOrsina);
     if (FSettings.AutoOrsina)
         FTimer1.start();
-    // 15.
     if (FSettings.AutoSugo)
         ShowHelp(19);
 }
@@ -406,8 +399,7 @@ void TMainForm::StoredLinkAtStartup() {
                            QStringLiteral("F"));
             return;
         }
-        // The worksheet link itself arrives with the Excel link; until then the user is
-        // reminded to link it by hand.
+        // The program cannot link a worksheet itself: the user is reminded to link it again.
         FModal.Message(QString(), reminder, QStringLiteral("i"));
         return;
     }
@@ -415,7 +407,7 @@ void TMainForm::StoredLinkAtStartup() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    // 1. No assistant character in this program. 2. The closing flag keeps the settings.
+    // The closing flag keeps the settings a failed start-up wrote.
     if (!State().ClosingFlag && FSettingsFile) {
         FSettings.Utolso = State().TemplateName.isEmpty() ? FSettings.Utolso : State().TemplateName;
         FSettings.AblakMagassag = height();

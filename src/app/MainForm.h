@@ -63,7 +63,7 @@ public:
     void Startup();
     // The application error handler.
     void ApplicationException(const QString& message);
-    // Part of the canvas: selection, zoom.
+    // Selection and zoom of the canvas.
     void SelectElement(TElementView* view);
     void ClearSelectionNow();
     void SetZoom(int zoom);

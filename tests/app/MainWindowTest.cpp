@@ -49,8 +49,8 @@ protected:
     }
 };
 
-// Every menu item: caption, component name, shortcut, and whether it works yet (the items of
-// later parts of the program are disabled rather than doing nothing).
+// Every menu item: caption, component name, shortcut, and whether it is enabled (items whose
+// behaviour is not built are disabled rather than doing nothing).
 TEST_F(MainWindowTest, MenuItems) {
     StartOnFixture();
     struct Row {
