@@ -92,12 +92,24 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
     setFixedSize(size());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    FDM.Template.AddListener(this);
     // The window sees every key before the focused control.
     qApp->installEventFilter(this);
 }
 
 TMainForm::~TMainForm() {
+    FDM.Template.RemoveListener(this);
     qApp->removeEventFilter(this);
+}
+
+void TMainForm::PageChanged() {
+    if (!FCanvas->Selected())
+        ShowSelectedRow();
+}
+
+void TMainForm::ElementChanged(const TLabelElement& element, TElementChange) {
+    if (FCanvas->Selected() && FCanvas->Selected()->objectName() == element.Name)
+        FElementPanel->ShowRow(element);
 }
 
 TDocumentState& TMainForm::State() {
@@ -582,7 +594,6 @@ void TMainForm::ClearSelectionNow() {
 void TMainForm::ElementGeometryEnded(TElementView* view) {
     if (const std::optional<QString> warning = FCanvas->StoreGeometry(*view))
         Warn(*warning);
-    ShowSelectedRow();
 }
 
 void TMainForm::SetZoom(int zoom) {
@@ -596,9 +607,8 @@ void TMainForm::DeleteSelected() {
     TElementView* view = FCanvas->Selected();
     if (FCanvas->SelectedFlag() == 0 || !view)
         return;
+    // The canvas drops the element's view as the template removes it.
     FDM.Template.Remove(view->objectName());
-    FCanvas->Detach();
-    delete view;
     ClearSelectionNow();
 }
 

@@ -10,6 +10,7 @@
 
 #include "designer/BarcodeView.h"
 #include "document/DataModule.h"
+#include "document/LabelTemplate.h"
 #include "document/Settings.h"
 #include "document/TemplateFiles.h"
 #include "services/AppPaths.h"
@@ -37,7 +38,9 @@ class TLabelCanvas;
 class TLabelTab;
 class TPageTab;
 
-class TMainForm final : public QMainWindow, public TTemplateFilesHost {
+// Listens to the open template: the element tab's stored values follow every change of the
+// selected element (or of the page setup while nothing is selected).
+class TMainForm final : public QMainWindow, public TTemplateFilesHost, private TTemplateListener {
     Q_OBJECT
 public:
     TMainForm(TDM& dm, IModal& modal, QWidget* parent = nullptr);
@@ -91,6 +94,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void PageChanged() override;
+    void ElementChanged(const TLabelElement& element, TElementChange change) override;
+
     void BuildMenus();
     QWidget* BuildButtonBar();
     QWidget* BuildToolBar();

@@ -72,6 +72,20 @@ TLabelCanvas::TLabelCanvas(QWidget* parent) : QScrollArea(parent) {
     Layout();
 }
 
+TLabelCanvas::~TLabelCanvas() {
+    if (FTemplate)
+        FTemplate->RemoveListener(this);
+}
+
+void TLabelCanvas::ElementRemoved(const QString& name) {
+    TElementView* view = View(name);
+    if (!view)
+        return;
+    if (view == FSelected)
+        Detach();
+    delete view;
+}
+
 void TLabelCanvas::SetZoom(int zoom) {
     FZoom = std::clamp(zoom, 1, 3);
     VonalzoX->SetScale(100 * FZoom);
@@ -117,7 +131,12 @@ TElementView* TLabelCanvas::AddView(TElementView* view, const TLabelElement& ele
 
 TCanvasBuild TLabelCanvas::Build(TLabelTemplate& labelTemplate, const TSettings& settings) {
     Detach();
-    FTemplate = &labelTemplate;
+    if (FTemplate != &labelTemplate) {
+        if (FTemplate)
+            FTemplate->RemoveListener(this);
+        FTemplate = &labelTemplate;
+        FTemplate->AddListener(this);
+    }
     const std::vector<TElementView*> old = Views();
     for (auto it = old.rbegin(); it != old.rend(); ++it)
         delete *it;

@@ -34,13 +34,15 @@ struct TCanvasBuild {
     std::optional<int> LastBarcodeIndex;
 };
 
-class TLabelCanvas final : public QScrollArea {
+// Listens to the template it was built from: an element removed there loses its view.
+class TLabelCanvas final : public QScrollArea, private TTemplateListener {
     Q_OBJECT
 public:
     static constexpr int kRulerDepth = 20;
     static constexpr int kMargin = 6; // between the rulers and the label
 
     explicit TLabelCanvas(QWidget* parent);
+    ~TLabelCanvas() override;
 
     TRuler* VonalzoX = nullptr;
     TRuler* VonalzoY = nullptr;
@@ -90,6 +92,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ElementRemoved(const QString& name) override;
     void Layout();
     TElementView* AddView(TElementView* view, const TLabelElement& element);
 

@@ -243,6 +243,8 @@ TEST_F(MainWindowTest, ArrowKeyMovesAnElementAndRewritesTheFile) {
     EXPECT_EQ(row.Px.Left, 171);
     EXPECT_EQ(row.Px.Top, 60);
     EXPECT_NEAR(row.LeftMm, 342 * 25.4 / 192, 1e-9);
+    // The element tab shows the stored position as soon as it is written.
+    EXPECT_EQ(Child<QLineEdit>("Left_edit")->text(), QStringLiteral("45,24"));
     QTest::keyClick(form.Canvas().Sizer, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(Row("Rajz_1").Px.Height, 60); // 121 / 2 = 60.5, ties to even
     QTest::keyClick(form.Canvas().Sizer, Qt::Key_Down, Qt::ShiftModifier);

@@ -118,6 +118,18 @@ TEST_F(LabelCanvasTest, BarcodeTakesTheElementFont) {
               clWindowText);
 }
 
+// An element the template removes loses its view, selected or not.
+TEST_F(LabelCanvasTest, RemovedElementLosesItsView) {
+    Build(1);
+    canvas_.Attach(canvas_.View(QStringLiteral("Rajz_1")));
+    ASSERT_TRUE(template_.Remove(QStringLiteral("Rajz_1")));
+    EXPECT_EQ(canvas_.View(QStringLiteral("Rajz_1")), nullptr);
+    EXPECT_EQ(canvas_.Selected(), nullptr);
+    EXPECT_EQ(canvas_.SelectedFlag(), 0);
+    ASSERT_TRUE(template_.Remove(QStringLiteral("Kep_1")));
+    EXPECT_EQ(canvas_.Views().size(), 2u);
+}
+
 // Zoom 3 and back to 1 puts every element at its stored position again.
 TEST_F(LabelCanvasTest, ZoomAndBackRestoresPositions) {
     Build(1);
