@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,25 +19,36 @@ namespace etikor {
 
 TPageTab::TPageTab(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tsOldal"));
-    auto* form = new QFormLayout(this);
+    auto* grid = new QGridLayout(this);
     OldalSzel = MmSpin(this, "OldalSzel", 10, 210, 1, QStringLiteral("Oldal szélessége"));
     OldalHossz = MmSpin(this, "OldalHossz", 10, 297, 1, QStringLiteral("Oldal hosszúsága"));
     Felsom = MmSpin(this, "Felsom", 0, 100, 1, QStringLiteral("Felső margó"));
     Balm = MmSpin(this, "Balm", 0, 100, 1, QStringLiteral("Bal margó"));
     Jobbm = MmSpin(this, "Jobbm", 0, 100, 1, QStringLiteral("Jobb margó"));
     Alsom = MmSpin(this, "Alsom", 0, 100, 1, QStringLiteral("Alsó margó"));
-    form->addRow(QStringLiteral("Oldal szélesség"), OldalSzel);
-    form->addRow(QStringLiteral("Oldal hossz."), OldalHossz);
-    form->addRow(QStringLiteral("Felső margo"), Felsom);
-    form->addRow(QStringLiteral("Bal margo"), Balm);
-    form->addRow(QStringLiteral("Jobb margo"), Jobbm);
-    form->addRow(QStringLiteral("Alsó margo"), Alsom);
     COszlopok = new QSpinBox(this);
     COszlopok->setObjectName(QStringLiteral("COszlopok"));
     COszlopok->setRange(1, 15);
-    form->addRow(QStringLiteral("Cimke oszlopok száma /lap:"), COszlopok);
     CTerkoz = MmSpin(this, "CTerkoz", 0, 100, 1, QStringLiteral("Cimkék közötti térköz"));
-    form->addRow(QStringLiteral("Címke oszlopok közötti távolság:"), CTerkoz);
+    int row = 0;
+    // Short captions beside their values; the two long ones above theirs, so that the narrow
+    // tab shows every caption and value in full.
+    const auto beside = [&](const QString& caption, QWidget* field) {
+        grid->addWidget(new QLabel(caption, this), row, 0);
+        grid->addWidget(field, row++, 1);
+    };
+    const auto above = [&](const QString& caption, QWidget* field) {
+        grid->addWidget(new QLabel(caption, this), row++, 0, 1, 2);
+        grid->addWidget(field, row++, 1);
+    };
+    beside(QStringLiteral("Oldal szélesség"), OldalSzel);
+    beside(QStringLiteral("Oldal hossz."), OldalHossz);
+    beside(QStringLiteral("Felső margo"), Felsom);
+    beside(QStringLiteral("Bal margo"), Balm);
+    beside(QStringLiteral("Jobb margo"), Jobbm);
+    beside(QStringLiteral("Alsó margo"), Alsom);
+    above(QStringLiteral("Cimke oszlopok száma /lap:"), COszlopok);
+    above(QStringLiteral("Címke oszlopok közötti távolság:"), CTerkoz);
     A4Gomb = new QPushButton(QStringLiteral("A4"), this);
     A4Gomb->setObjectName(QStringLiteral("A4Gomb"));
     A4Gomb->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
@@ -47,7 +59,10 @@ TPageTab::TPageTab(QWidget* parent) : QWidget(parent) {
     OldalRGomb = new QPushButton(QStringLiteral("Alkalmaz"), this);
     OldalRGomb->setObjectName(QStringLiteral("OldalRGomb"));
     MarkPending(OldalRGomb);
-    form->addRow(A4Gomb, OldalRGomb);
+    grid->addWidget(A4Gomb, row, 0);
+    grid->addWidget(OldalRGomb, row++, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(row, 1);
 }
 
 void TPageTab::ShowPageSetup(const TPageSetup& setup) {

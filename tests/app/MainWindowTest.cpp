@@ -5,6 +5,7 @@
 #include "designer/LabelCanvas.h"
 #include "designer/Sizer.h"
 
+#include <QAbstractSpinBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QImage>
@@ -404,6 +405,29 @@ TEST_F(MainWindowTest, ActivationResetsTheSelectedFlag) {
     EXPECT_EQ(form.Panel(1), QString());
 }
 
+// Every tab shows its captions and values in full at the window's size: no label, spinner, list
+// or button is narrower than its text needs.
+TEST_F(MainWindowTest, TabsShowTheirTextInFull) {
+    TMainForm& form = StartOnFixture();
+    auto* pages = Child<QTabWidget>("PageControl1");
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        QWidget* tab = pages->widget(i);
+        SCOPED_TRACE(tab->objectName().toStdString());
+        QCoreApplication::processEvents();
+        for (QWidget* w : tab->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(&form))
+                continue;
+            const bool hasText = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+                                 qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w);
+            if (!hasText)
+                continue;
+            EXPECT_GE(w->width(), w->sizeHint().width())
+                << w->objectName().toStdString() << " " << w->metaObject()->className();
+        }
+    }
+}
+
 // Pictures of the window for looking at it without a display: the default template, and the
 // fixture with one element of each kind at zoom 1 and 2, written into the build folder.
 TEST_F(MainWindowTest, Screenshots) {
@@ -414,6 +438,12 @@ TEST_F(MainWindowTest, Screenshots) {
     EXPECT_TRUE(form.grab().save(out + QStringLiteral("/mainwindow-fixture-zoom1.png")));
     form.SetZoom(2);
     EXPECT_TRUE(form.grab().save(out + QStringLiteral("/mainwindow-fixture-zoom2.png")));
+    auto* pages = Child<QTabWidget>("PageControl1");
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        EXPECT_TRUE(form.grab().save(out + QStringLiteral("/mainwindow-tab-") +
+                                     pages->widget(i)->objectName() + QStringLiteral(".png")));
+    }
     form.close();
     form_.reset();
     WriteDefaultSet(paths_.SeriesFolder());
