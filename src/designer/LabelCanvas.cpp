@@ -56,9 +56,12 @@ TLabelCanvas::TLabelCanvas(QWidget* parent) : QScrollArea(parent) {
     Cimke->installEventFilter(this);
     Sizer = new TSizer(Cimke);
     connect(Sizer, &TSizer::Dragging, this, [this](const QRect& r) { ShowPosition(r.topLeft()); });
+    // After a move or a resize (by the mouse or a key) the readout shows where the element is.
     auto ended = [this](QWidget* target) {
-        if (auto* view = qobject_cast<TElementView*>(target))
+        if (auto* view = qobject_cast<TElementView*>(target)) {
+            ShowPosition(view->pos());
             emit GeometryEnded(view);
+        }
     };
     connect(Sizer, &TSizer::MoveEnded, this, ended);
     connect(Sizer, &TSizer::ResizeEnded, this, ended);

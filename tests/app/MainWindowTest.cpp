@@ -246,10 +246,20 @@ TEST_F(MainWindowTest, ArrowKeyMovesAnElementAndRewritesTheFile) {
     EXPECT_NEAR(row.LeftMm, 342 * 25.4 / 192, 1e-9);
     // The element tab shows the stored position as soon as it is written.
     EXPECT_EQ(Child<QLineEdit>("Left_edit")->text(), QStringLiteral("45,24"));
+    // So does the readout: 342 and 120 screen pixels at zoom 2.
+    EXPECT_EQ(form.Panel(1), QStringLiteral("(45,2; 15,9)"));
+    // The pointer over the label shows its own position until the next resize.
+    QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(10, 10), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(form.Canvas().Cimke, &move);
+    EXPECT_EQ(form.Panel(1), QStringLiteral("(1,32; 1,32)"));
     QTest::keyClick(form.Canvas().Sizer, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(form.Panel(1), QStringLiteral("(45,2; 15,9)"));
     EXPECT_EQ(Row("Rajz_1").Px.Height, 60); // 121 / 2 = 60.5, ties to even
     QTest::keyClick(form.Canvas().Sizer, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(Row("Rajz_1").Px.Height, 61); // 122 / 2
+    QTest::keyClick(form.Canvas().Sizer, Qt::Key_Left);
+    EXPECT_EQ(form.Panel(1), QStringLiteral("(45,1; 15,9)"));
 }
 
 // A barcode narrower than half its modules warns after its geometry is written.
