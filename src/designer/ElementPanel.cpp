@@ -79,7 +79,7 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     sbJobbra = NamedToolButton(this, "sbJobbra", QStringLiteral("Jobbra igazítás"), QStringLiteral("▸≡"));
     for (QToolButton* b : {sbBalra, sbKozepre, sbJobbra}) {
         b->setCheckable(true);
-        b->setEnabled(false);
+        MarkPending(b);
         IgazitasCsoport->addButton(b);
         alignRow->addWidget(b);
     }
@@ -89,7 +89,7 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     cb_Elforgat->setToolTip(QStringLiteral("Elforgatás (fok)"));
     cb_Elforgat->addItems(
         {QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"), QStringLiteral("270")});
-    cb_Elforgat->setEnabled(false);
+    MarkPending(cb_Elforgat);
     alignRow->addWidget(cb_Elforgat);
     BetuGomb = NamedToolButton(this, "BetuGomb", QStringLiteral("Betűtípus beállítása"), QStringLiteral("F"));
     MarkPending(BetuGomb);
@@ -171,20 +171,26 @@ QToolButton* TElementPanel::AlignmentButton(TAlignment alignment) const {
     }
 }
 
-void TElementPanel::EnableAlignment(bool enabled) {
+void TElementPanel::AllowRotation(bool allowed) {
+    FRotationAllowed = allowed;
+    Allow(cb_Elforgat, allowed);
+}
+
+void TElementPanel::AllowAlignment(bool allowed) {
+    FAlignmentAllowed = allowed;
     for (QToolButton* b : {sbBalra, sbKozepre, sbJobbra})
-        b->setEnabled(enabled);
+        Allow(b, allowed);
 }
 
 void TElementPanel::ShowSelection(const TLabelElement& element) {
     gbVonalkod->hide();
-    cb_Elforgat->setEnabled(true);
+    AllowRotation(true);
     DtGomb->show();
     Allow(EFileGomb, false);
     Allow(EMezoGomb, false);
     Allow(DtGomb, false);
     Ertek->setReadOnly(false);
-    EnableAlignment(false);
+    AllowAlignment(false);
 
     FPendingSource = element.Source;
     Ertek->setText(element.Value);
@@ -195,11 +201,11 @@ void TElementPanel::ShowSelection(const TLabelElement& element) {
     switch (element.Kind) {
     case TElemKind::ekText:
         if (element.HasSource())
-            EnableAlignment(true);
+            AllowAlignment(true);
         Allow(EMezoGomb, true);
         Allow(DtGomb, true);
         if (!element.Source.isEmpty())
-            cb_Elforgat->setEnabled(false);
+            AllowRotation(false);
         break;
     case TElemKind::ekBarcode:
         gbVonalkod->show();
@@ -215,13 +221,13 @@ void TElementPanel::ShowSelection(const TLabelElement& element) {
         DtGomb->hide();
         Allow(EFileGomb, true);
         Ertek->setReadOnly(true);
-        cb_Elforgat->setEnabled(false);
+        AllowRotation(false);
         break;
     case TElemKind::ekDrawing:
         DtGomb->hide();
         Allow(EFileGomb, false);
         Ertek->setReadOnly(true);
-        cb_Elforgat->setEnabled(false);
+        AllowRotation(false);
         break;
     }
 }
@@ -233,8 +239,8 @@ void TElementPanel::ShowNoSelection() {
         Allow(b, false);
     Ertek->clear();
     cb_Elforgat->setCurrentIndex(0);
-    cb_Elforgat->setEnabled(false);
-    EnableAlignment(false);
+    AllowRotation(false);
+    AllowAlignment(false);
 }
 
 void TElementPanel::ShowRow(const TPageSetupRow& row) {

@@ -64,12 +64,17 @@ public:
     QToolButton* KlonozasGomb = nullptr;
     QToolButton* VonalkodKilepGomb = nullptr;
 
+    // What the selection allows once rotating and aligning are built: a text whose value comes
+    // from a data field or a date/time code can be aligned but not rotated, a text with a fixed
+    // value the other way round, a barcode rotated. Until then both controls stay disabled.
+    bool RotationAllowed() const { return FRotationAllowed; }
+    bool AlignmentAllowed() const { return FAlignmentAllowed; }
+
     // The source the next apply of a value writes: the selected element's, until changed.
     const QString& PendingSource() const { return FPendingSource; }
 
     // An element was selected: its value, rotation and alignment, and the buttons its kind
-    // allows. A text whose value comes from a data field or a date/time code can be aligned but
-    // not rotated; a text with a fixed value the other way round.
+    // allows.
     void ShowSelection(const TLabelElement& element);
     // Nothing is selected: lists hidden, value empty, rotation and alignment off.
     void ShowNoSelection();
@@ -82,9 +87,12 @@ public:
 
 private:
     QToolButton* AlignmentButton(TAlignment alignment) const;
-    void EnableAlignment(bool enabled);
+    void AllowRotation(bool allowed);
+    void AllowAlignment(bool allowed);
 
     QString FPendingSource;
+    bool FRotationAllowed = false;
+    bool FAlignmentAllowed = false;
 };
 
 } // namespace etikor

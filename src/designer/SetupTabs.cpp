@@ -111,6 +111,8 @@ TLabelTab::TLabelTab(QWidget* parent) : QWidget(parent) {
         CMagassag->setSingleStep(value);
     });
     Leptetes->setCurrentIndex(2);
+    // Changing the label size is not built: the step it changes by is not chosen either.
+    MarkPending(Leptetes);
     layout->addWidget(gbCimkeMeret);
     cb_Keret = new QCheckBox(QStringLiteral("Keret a címkék körül"), this);
     cb_Keret->setObjectName(QStringLiteral("cb_Keret"));

@@ -1,6 +1,7 @@
 #include "app/MainFormFixture.h"
 #include "designer/BarcodeView.h"
 #include "designer/CanvasTestSupport.h"
+#include "designer/ElementPanel.h"
 #include "designer/ElementViews.h"
 #include "designer/LabelCanvas.h"
 #include "designer/Sizer.h"
@@ -150,7 +151,11 @@ TEST_F(MainWindowTest, ButtonsAndControls) {
         {"CTerkoz", QStringLiteral("Cimkék közötti térköz"), {}, true},
         {"A4Gomb", QStringLiteral("A4 -es oldal méret beállítása"), QStringLiteral("A4"), true},
         {"OldalRGomb", {}, QStringLiteral("Alkalmaz"), false},
-        {"Leptetes", QStringLiteral("Méretek beállításának léptetési egysége"), {}, true},
+        {"Leptetes", QStringLiteral("Méretek beállításának léptetési egysége"), {}, false},
+        {"cb_Elforgat", QStringLiteral("Elforgatás (fok)"), {}, false},
+        {"sbBalra", QStringLiteral("Balra igazítás"), {}, false},
+        {"sbKozepre", QStringLiteral("Középre igazítás"), {}, false},
+        {"sbJobbra", QStringLiteral("Jobbra igazítás"), {}, false},
         {"cb_Keret", {}, QStringLiteral("Keret a címkék körül"), true},
         {"CimkeRGomb", {}, QStringLiteral("Alkalmaz"), false},
     };
@@ -204,8 +209,11 @@ TEST_F(MainWindowTest, SelectionFillsTheNamedControls) {
     EXPECT_TRUE(Child<QAction>("mTorol")->isEnabled());
     EXPECT_TRUE(Child<QToolButton>("SzovegGomb")->isChecked());
     EXPECT_TRUE(Child<QToolButton>("sbJobbra")->isChecked());
-    EXPECT_TRUE(Child<QComboBox>("cb_Elforgat")->isEnabled()); // a fixed text may be rotated
-    EXPECT_FALSE(Child<QToolButton>("sbJobbra")->isEnabled()); // but not aligned
+    // A fixed text may be rotated but not aligned; neither control works yet.
+    EXPECT_TRUE(Child<TElementPanel>("tsElemek")->RotationAllowed());
+    EXPECT_FALSE(Child<TElementPanel>("tsElemek")->AlignmentAllowed());
+    EXPECT_FALSE(Child<QComboBox>("cb_Elforgat")->isEnabled());
+    EXPECT_FALSE(Child<QToolButton>("sbJobbra")->isEnabled());
     EXPECT_EQ(Child<QLineEdit>("Ertek")->text(), QStringLiteral("Jobbra"));
     EXPECT_EQ(Child<QLineEdit>("ElemNev_edit")->text(), QStringLiteral("Szoveg_1"));
     EXPECT_EQ(Child<QLineEdit>("Left_edit")->text(), QStringLiteral("2,65")); // 10 px = 2.6458 mm
@@ -221,7 +229,7 @@ TEST_F(MainWindowTest, SelectionFillsTheNamedControls) {
     QTest::mouseClick(View("Kep_1"), Qt::LeftButton);
     EXPECT_TRUE(Child<QGroupBox>("gbVonalkod")->isHidden());
     EXPECT_TRUE(Child<QLineEdit>("Ertek")->isReadOnly());
-    EXPECT_FALSE(Child<QComboBox>("cb_Elforgat")->isEnabled());
+    EXPECT_FALSE(Child<TElementPanel>("tsElemek")->RotationAllowed());
     EXPECT_TRUE(Child<QToolButton>("KepGomb")->isChecked());
 
     // The arrow tool clears the selection and shows the page-setup row.

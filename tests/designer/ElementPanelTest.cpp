@@ -35,7 +35,8 @@ TLabelElement Element(TElemKind kind, const char* source) {
 
 // What a selected element of each kind allows on the element tab: a text with a fixed value is
 // rotated, one with a source aligned; pictures and drawings are neither and their value is not
-// typed; only barcodes show the barcode panel. Buttons whose behaviour is not built stay off.
+// typed; only barcodes show the barcode panel. Controls whose behaviour is not built (rotation,
+// alignment, the date and picture buttons) stay disabled whatever the selection allows.
 TEST(ElementPanel, SelectionByKind) {
     const struct {
         TElemKind Kind;
@@ -57,8 +58,10 @@ TEST(ElementPanel, SelectionByKind) {
         SCOPED_TRACE(static_cast<int>(row.Kind));
         const TLabelElement e = Element(row.Kind, row.Source);
         panel.ShowSelection(e);
-        EXPECT_EQ(panel.cb_Elforgat->isEnabled(), row.Rotation);
-        EXPECT_EQ(panel.sbKozepre->isEnabled(), row.Alignment);
+        EXPECT_EQ(panel.RotationAllowed(), row.Rotation);
+        EXPECT_EQ(panel.AlignmentAllowed(), row.Alignment);
+        EXPECT_FALSE(panel.cb_Elforgat->isEnabled());
+        EXPECT_FALSE(panel.sbKozepre->isEnabled());
         EXPECT_TRUE(panel.sbKozepre->isChecked());
         EXPECT_EQ(panel.cb_Elforgat->currentIndex(), 2);
         EXPECT_EQ(panel.Ertek->isReadOnly(), row.ReadOnly);
@@ -77,6 +80,8 @@ TEST(ElementPanel, SelectionByKind) {
     EXPECT_EQ(panel.Top_edit->text(), QStringLiteral("2.25"));
 
     panel.ShowNoSelection();
+    EXPECT_FALSE(panel.RotationAllowed());
+    EXPECT_FALSE(panel.AlignmentAllowed());
     EXPECT_FALSE(panel.cb_Elforgat->isEnabled());
     EXPECT_EQ(panel.cb_Elforgat->currentIndex(), 0);
     EXPECT_FALSE(panel.sbBalra->isEnabled());
