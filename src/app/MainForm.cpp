@@ -7,6 +7,7 @@
 #include "designer/Controls.h"
 #include "designer/DataSourceTab.h"
 #include "designer/ElementPanel.h"
+#include "designer/Icons.h"
 #include "designer/LabelCanvas.h"
 #include "designer/Ruler.h"
 #include "designer/SetupTabs.h"
@@ -200,30 +201,31 @@ QWidget* TMainForm::BuildButtonBar() {
     bar->installEventFilter(this);
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(4, 2, 4, 2);
-    const QStyle* s = style();
     QToolButton* uj = NamedToolButton(bar, "UjFileGomb", QStringLiteral("Új..."));
-    uj->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+    uj->setIcon(ProgramIcon("new"));
     connect(uj, &QToolButton::clicked, this, [this] { FileCommand(&TTemplateFiles::New); });
     QToolButton* open = NamedToolButton(bar, "MegnyitasGomb", QStringLiteral("Megnyitás"));
-    open->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    open->setIcon(ProgramIcon("open"));
     connect(open, &QToolButton::clicked, this, [this] { FileCommand(&TTemplateFiles::Open); });
     QToolButton* kezi = NamedToolButton(bar, "KeziGomb", QStringLiteral("Vonalkód-sorozat kézi rögzítése"));
-    kezi->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
+    kezi->setIcon(ProgramIcon("manual-entry"));
     MarkPending(kezi);
     QToolButton* print = NamedToolButton(bar, "NyomtatasGomb", QStringLiteral("Nyomtatás"));
-    print->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    print->setIcon(ProgramIcon("print"));
     MarkPending(print);
     QToolButton* excel =
         NamedToolButton(bar, "ExcelImportGomb", QStringLiteral("Importálás MS-Excel táblából"));
-    excel->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
+    excel->setIcon(ProgramIcon("excel-import"));
     MarkPending(excel);
     QToolButton* help = NamedToolButton(bar, "SugoGomb", QStringLiteral("Súgó [F1]"));
-    help->setIcon(s->standardIcon(QStyle::SP_DialogHelpButton));
+    help->setIcon(ProgramIcon("help"));
     connect(help, &QToolButton::clicked, this, [this] { ShowHelp(10); });
     help->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(help, &QToolButton::customContextMenuRequested, this, [this] { AskHelpTopic(); });
-    for (QToolButton* b : {uj, open, kezi, print, excel, help})
+    for (QToolButton* b : {uj, open, kezi, print, excel, help}) {
+        b->setIconSize(QSize(22, 22));
         layout->addWidget(b);
+    }
     layout->addStretch(1);
     return bar;
 }
@@ -240,11 +242,11 @@ QWidget* TMainForm::BuildToolBar() {
     auto* tools = new QButtonGroup(bar);
     tools->setObjectName(QStringLiteral("EszkozCsoport"));
     tools->setExclusive(true);
-    NyilGomb = NamedToolButton(bar, "NyilGomb", QStringLiteral("Kurzor"), QStringLiteral("↖"));
-    SzovegGomb = NamedToolButton(bar, "SzovegGomb", QStringLiteral("Szöveg elem"), QStringLiteral("A"));
-    VonalkodGomb = NamedToolButton(bar, "VonalkodGomb", QStringLiteral("Vonalkód elem"), QStringLiteral("║"));
-    KepGomb = NamedToolButton(bar, "KepGomb", QStringLiteral("Kép elem"), QStringLiteral("▣"));
-    RajzGomb = NamedToolButton(bar, "RajzGomb", QStringLiteral("Rajz elem"), QStringLiteral("○"));
+    NyilGomb = IconToolButton(bar, "NyilGomb", QStringLiteral("Kurzor"), "pointer");
+    SzovegGomb = IconToolButton(bar, "SzovegGomb", QStringLiteral("Szöveg elem"), "text");
+    VonalkodGomb = IconToolButton(bar, "VonalkodGomb", QStringLiteral("Vonalkód elem"), "barcode");
+    KepGomb = IconToolButton(bar, "KepGomb", QStringLiteral("Kép elem"), "picture");
+    RajzGomb = IconToolButton(bar, "RajzGomb", QStringLiteral("Rajz elem"), "drawing");
     for (QToolButton* b : {NyilGomb, SzovegGomb, VonalkodGomb, KepGomb, RajzGomb}) {
         b->setCheckable(true);
         tools->addButton(b);
@@ -256,14 +258,13 @@ QWidget* TMainForm::BuildToolBar() {
     NyilGomb->setChecked(true);
     connect(NyilGomb, &QToolButton::clicked, this, &TMainForm::ClearSelectionNow);
     layout->addSpacing(6);
-    ElemTorlesGomb =
-        NamedToolButton(bar, "ElemTorlesGomb", QStringLiteral("Aktuális elem törlése"), QStringLiteral("✕"));
+    ElemTorlesGomb = IconToolButton(bar, "ElemTorlesGomb", QStringLiteral("Aktuális elem törlése"), "delete");
     ElemTorlesGomb->setEnabled(false);
     connect(ElemTorlesGomb, &QToolButton::clicked, this, &TMainForm::DeleteSelected);
     layout->addWidget(ElemTorlesGomb);
-    QToolButton* size = NamedToolButton(
+    QToolButton* size = IconToolButton(
         bar, "NagyitoKep", QStringLiteral("Kép elem eredeti méretének beállítása\nCímke frissítése."),
-        QStringLiteral("⟳"));
+        "picture-size");
     connect(size, &QToolButton::clicked, this, &TMainForm::PictureToOwnSize);
     layout->addWidget(size);
     layout->addSpacing(6);

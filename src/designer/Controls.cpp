@@ -1,5 +1,7 @@
 #include "designer/Controls.h"
 
+#include "designer/Icons.h"
+
 #include <QAction>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
@@ -19,6 +21,14 @@ QToolButton* NamedToolButton(QWidget* parent, const char* name, const QString& h
     if (!caption.isEmpty())
         button->setText(caption);
     button->setAutoRaise(true);
+    return button;
+}
+
+QToolButton* IconToolButton(QWidget* parent, const char* name, const QString& hint, const char* icon,
+                            const QString& caption) {
+    QToolButton* button = NamedToolButton(parent, name, hint, caption);
+    button->setIcon(ProgramIcon(icon));
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     return button;
 }
 

@@ -16,6 +16,10 @@ namespace etikor {
 
 QToolButton* NamedToolButton(QWidget* parent, const char* name, const QString& hint,
                              const QString& caption = {});
+// A tool button showing one of the program's icons; `caption` stays its text for those who
+// read it instead.
+QToolButton* IconToolButton(QWidget* parent, const char* name, const QString& hint, const char* icon,
+                            const QString& caption = {});
 // A millimetre spinner: range, decimals, " mm".
 QDoubleSpinBox* MmSpin(QWidget* parent, const char* name, double min, double max, int decimals,
                        const QString& hint);

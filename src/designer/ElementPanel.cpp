@@ -41,14 +41,11 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     auto* valueRow = new QHBoxLayout;
     SzRogzitoGomb = NamedToolButton(this, "SzRogzitoGomb", QString(), QStringLiteral("Alkalmaz"));
     MarkPending(SzRogzitoGomb);
-    EMezoGomb =
-        NamedToolButton(this, "EMezoGomb", QStringLiteral("Adatmező kiválasztása"), QStringLiteral("…"));
+    EMezoGomb = IconToolButton(this, "EMezoGomb", QStringLiteral("Adatmező kiválasztása"), "field");
     MarkPending(EMezoGomb);
-    DtGomb = NamedToolButton(this, "DtGomb", QStringLiteral("Rendszer dátum vagy idő beszúrása"),
-                             QStringLiteral("⌚"));
+    DtGomb = IconToolButton(this, "DtGomb", QStringLiteral("Rendszer dátum vagy idő beszúrása"), "date-time");
     MarkPending(DtGomb);
-    EFileGomb =
-        NamedToolButton(this, "EFileGomb", QStringLiteral("Kép file kiválasztása"), QStringLiteral("▣"));
+    EFileGomb = IconToolButton(this, "EFileGomb", QStringLiteral("Kép file kiválasztása"), "picture-file");
     MarkPending(EFileGomb);
     for (QToolButton* b : {SzRogzitoGomb, EMezoGomb, DtGomb, EFileGomb})
         valueRow->addWidget(b);
@@ -74,9 +71,9 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     auto* alignRow = new QHBoxLayout;
     IgazitasCsoport = new QButtonGroup(this);
     IgazitasCsoport->setObjectName(QStringLiteral("IgazitasCsoport"));
-    sbBalra = NamedToolButton(this, "sbBalra", QStringLiteral("Balra igazítás"), QStringLiteral("≡◂"));
-    sbKozepre = NamedToolButton(this, "sbKozepre", QStringLiteral("Középre igazítás"), QStringLiteral("≡"));
-    sbJobbra = NamedToolButton(this, "sbJobbra", QStringLiteral("Jobbra igazítás"), QStringLiteral("▸≡"));
+    sbBalra = IconToolButton(this, "sbBalra", QStringLiteral("Balra igazítás"), "align-left");
+    sbKozepre = IconToolButton(this, "sbKozepre", QStringLiteral("Középre igazítás"), "align-center");
+    sbJobbra = IconToolButton(this, "sbJobbra", QStringLiteral("Jobbra igazítás"), "align-right");
     for (QToolButton* b : {sbBalra, sbKozepre, sbJobbra}) {
         b->setCheckable(true);
         MarkPending(b);
@@ -91,7 +88,7 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
         {QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"), QStringLiteral("270")});
     MarkPending(cb_Elforgat);
     alignRow->addWidget(cb_Elforgat);
-    BetuGomb = NamedToolButton(this, "BetuGomb", QStringLiteral("Betűtípus beállítása"), QStringLiteral("F"));
+    BetuGomb = IconToolButton(this, "BetuGomb", QStringLiteral("Betűtípus beállítása"), "font");
     MarkPending(BetuGomb);
     alignRow->addWidget(BetuGomb);
     layout->addLayout(alignRow);
@@ -114,8 +111,10 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     form->addRow(QStringLiteral("Bal"), Left_edit);
     layout->addLayout(form);
     auto* nav = new QHBoxLayout;
-    Hatra = NamedToolButton(this, "Hatra", QStringLiteral("Címke-elem kiválasztása"), QStringLiteral("<"));
-    Elore = NamedToolButton(this, "Elore", QStringLiteral("Címke-elem kiválasztása"), QStringLiteral(">"));
+    Hatra = IconToolButton(this, "Hatra", QStringLiteral("Címke-elem kiválasztása"), "previous",
+                           QStringLiteral("<"));
+    Elore =
+        IconToolButton(this, "Elore", QStringLiteral("Címke-elem kiválasztása"), "next", QStringLiteral(">"));
     MarkPending(Hatra);
     MarkPending(Elore);
     nav->addWidget(Hatra);
@@ -142,15 +141,15 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     auto* barcodeButtons = new QHBoxLayout;
     VkRogzitGomb = NamedToolButton(gbVonalkod, "VkRogzitGomb", QString(), QStringLiteral("Alkalmaz"));
     MarkPending(VkRogzitGomb);
-    Vk_bmp = NamedToolButton(gbVonalkod, "Vk_bmp", QStringLiteral("Kijelölt vonalkód .bmp file-ba másolása"),
-                             QStringLiteral("bmp"));
+    Vk_bmp = IconToolButton(gbVonalkod, "Vk_bmp", QStringLiteral("Kijelölt vonalkód .bmp file-ba másolása"),
+                            "save-bitmap");
     MarkPending(Vk_bmp);
-    KlonozasGomb = NamedToolButton(gbVonalkod, "KlonozasGomb",
-                                   QStringLiteral("Kijelölt vonalkód értékének sokszorosítása (klónozás)"),
-                                   QStringLiteral("⧉"));
+    KlonozasGomb =
+        IconToolButton(gbVonalkod, "KlonozasGomb",
+                       QStringLiteral("Kijelölt vonalkód értékének sokszorosítása (klónozás)"), "clone");
     MarkPending(KlonozasGomb);
-    VonalkodKilepGomb = NamedToolButton(gbVonalkod, "VonalkodKilepGomb",
-                                        QStringLiteral("Vonalkód panel elrejtése"), QStringLiteral("✕"));
+    VonalkodKilepGomb =
+        IconToolButton(gbVonalkod, "VonalkodKilepGomb", QStringLiteral("Vonalkód panel elrejtése"), "close");
     connect(VonalkodKilepGomb, &QToolButton::clicked, gbVonalkod, &QWidget::hide);
     for (QToolButton* b : {VkRogzitGomb, Vk_bmp, KlonozasGomb, VonalkodKilepGomb})
         barcodeButtons->addWidget(b);
