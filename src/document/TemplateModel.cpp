@@ -311,29 +311,6 @@ void AppendElementRow(TDataSet& elemek, TElemKind kind, std::string_view name, c
     elemek.Post();
 }
 
-TElementRow ReadElementRow(const TDataSet& elemek) {
-    auto text = [&](std::string_view f) { return elemek.FieldByName(f).AsString(); };
-    auto integer = [&](std::string_view f) { return elemek.FieldByName(f).AsInteger(); };
-    auto number = [&](std::string_view f) { return elemek.FieldByName(f).AsFloat(); };
-    TElementRow row;
-    row.Azon = text("Azon");
-    row.Elemnev = text("Elemnev");
-    row.Forras = text("Forras");
-    row.FErtek = text("FErtek");
-    row.Forgat = integer("Forgat");
-    row.Betu = text("Betu");
-    row.HeightMm = number("Height_mm");
-    row.LeftMm = number("Left_mm");
-    row.TopMm = number("Top_mm");
-    row.WidthMm = number("Width_mm");
-    row.Px = {integer("Left_px"), integer("Top_px"), integer("Width_px"), integer("Height_px")};
-    row.VkIndex = integer("Vk_index");
-    row.VErtek = elemek.FieldByName("VErtek").AsBoolean();
-    row.Startstop = elemek.FieldByName("Startstop").AsBoolean();
-    row.Tajolas = text("Tajolas");
-    return row;
-}
-
 // ---- units ------------------------------------------------------------------------------
 
 double PixelsToMm(double px, double scalePercent, double ppi) {

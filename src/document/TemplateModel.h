@@ -1,10 +1,10 @@
 #pragma once
 
-// The label template: the schema of the `Elemek` table (one page-setup row and one row per
-// element), element kinds and names, value sources and date/time codes, rotation, alignment,
-// the designer's barcode type list, drawing shapes, the initial values of new elements and the
-// conversions between millimetres and pixels. Plain logic over the table store; the designer,
-// printing and the wizard build on it.
+// The label template's schema: the fields of the `Elemek` table (one page-setup row and one
+// row per element), element kinds and names, value sources and date/time codes, rotation,
+// alignment, the designer's barcode type list, drawing shapes, the initial values of new
+// elements and the conversions between millimetres and pixels. TLabelTemplate (LabelTemplate.h)
+// is the open template built on it; the windows work on that, never on the rows.
 
 #include "barcode/BarcodeTypes.h"
 #include "data/Alignment.h"
@@ -151,25 +151,6 @@ struct TPixelRect {
 // value with long guard bars and start as Code 128; texts align left.
 void AppendElementRow(TDataSet& elemek, TElemKind kind, std::string_view name, const TPixelRect& px,
                       TShapeCode shape = stRectangle);
-
-// The current row of `Elemek`, every field read once (the canvas and printing walk rows).
-struct TElementRow {
-    std::string Azon;
-    std::string Elemnev;
-    std::string Forras;
-    std::string FErtek;
-    int Forgat = 0;
-    std::string Betu;
-    double HeightMm = 0, LeftMm = 0, TopMm = 0, WidthMm = 0;
-    TPixelRect Px;
-    int VkIndex = 0;
-    bool VErtek = false;
-    bool Startstop = false;
-    std::string Tajolas;
-
-    std::optional<TElemKind> Kind() const { return KindFromLetter(Azon); }
-};
-TElementRow ReadElementRow(const TDataSet& elemek);
 
 // ---- units ------------------------------------------------------------------------------
 

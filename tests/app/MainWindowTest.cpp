@@ -43,13 +43,7 @@ protected:
         s.SaveTable(path);
     }
     TElementView* View(const char* name) { return Form().Canvas().View(QString::fromLatin1(name)); }
-    TElementRow Row(const char* name) {
-        TStoreTable t;
-        t.SetTableName(SeriesPath("Sorozat0.ctv"));
-        t.Open();
-        EXPECT_TRUE(t.Locate("Elemnev", TVariant(std::string(name)), 0));
-        return ReadElementRow(t);
-    }
+    TLabelElement Row(const char* name) { return test::StoredElement(SeriesPath("Sorozat0.ctv"), name); }
 };
 
 // Every menu item: caption, component name, shortcut, and whether it is enabled (items whose
@@ -245,10 +239,10 @@ TEST_F(MainWindowTest, ArrowKeyMovesAnElementAndRewritesTheFile) {
     QTest::keyClick(form.Canvas().Sizer, Qt::Key_Right);
     QTest::keyClick(form.Canvas().Sizer, Qt::Key_Right);
     EXPECT_EQ(View("Rajz_1")->pos(), QPoint(342, 120));
-    const TElementRow row = Row("Rajz_1");
+    const TLabelElement row = Row("Rajz_1");
     EXPECT_EQ(row.Px.Left, 171);
     EXPECT_EQ(row.Px.Top, 60);
-    EXPECT_NEAR(row.LeftMm, 342 * 25.4 / 192, 1e-9);
+    EXPECT_NEAR(row.Mm.Left, 342 * 25.4 / 192, 1e-9);
     // The element tab shows the stored position as soon as it is written.
     EXPECT_EQ(Child<QLineEdit>("Left_edit")->text(), QStringLiteral("45,24"));
     // So does the readout: 342 and 120 screen pixels at zoom 2.

@@ -167,15 +167,11 @@ TEST_F(LabelCanvasTest, StoreGeometryWritesTheRowAndTheFile) {
     TElementView* shape = canvas_.View(QStringLiteral("Rajz_1"));
     shape->move(41, 61);
     EXPECT_FALSE(canvas_.StoreGeometry(*shape));
-    TStoreTable reread;
-    reread.SetTableName(dir_.file("fixture.ctv"));
-    reread.Open();
-    ASSERT_TRUE(reread.Locate("Elemnev", TVariant(std::string("Rajz_1")), 0));
-    const TElementRow row = ReadElementRow(reread);
+    const TLabelElement row = test::StoredElement(dir_.file("fixture.ctv"), "Rajz_1");
     EXPECT_EQ(row.Px.Left, 20); // 41 / 2 = 20.5 -> 20
     EXPECT_EQ(row.Px.Top, 30);  // 61 / 2 = 30.5 -> 30
     EXPECT_EQ(row.Px.Width, 60);
-    EXPECT_NEAR(row.LeftMm, 41 * 25.4 / 192, 1e-9);
+    EXPECT_NEAR(row.Mm.Left, 41 * 25.4 / 192, 1e-9);
 
     TElementView* barcode = canvas_.View(QStringLiteral("Vkod_1"));
     barcode->resize(8, barcode->height());

@@ -268,15 +268,12 @@ TEST(TemplateModel, NewElementRows) {
     EXPECT_TRUE(elemek.FieldByName("Startstop").AsBoolean());
     EXPECT_EQ(elemek.FieldByName("Vk_index").AsInteger(), 5);
 
-    const TElementRow barcode = ReadElementRow(elemek);
-    EXPECT_EQ(barcode.Kind(), TElemKind::ekBarcode);
-    EXPECT_EQ(barcode.Px.Left, 3);
-    EXPECT_EQ(barcode.Px.Top, 4);
-    EXPECT_EQ(barcode.Px.Width, 100);
-    EXPECT_EQ(barcode.Px.Height, 40);
-    EXPECT_EQ(barcode.VkIndex, 5);
-    EXPECT_TRUE(barcode.Startstop);
-    EXPECT_EQ(barcode.Betu, kDefaultFontDescriptor);
+    EXPECT_EQ(KindFromLetter(elemek.FieldByName("Azon").AsString()), TElemKind::ekBarcode);
+    EXPECT_EQ(elemek.FieldByName("Left_px").AsInteger(), 3);
+    EXPECT_EQ(elemek.FieldByName("Top_px").AsInteger(), 4);
+    EXPECT_EQ(elemek.FieldByName("Width_px").AsInteger(), 100);
+    EXPECT_EQ(elemek.FieldByName("Height_px").AsInteger(), 40);
+    EXPECT_EQ(elemek.FieldByName("Betu").AsString(), kDefaultFontDescriptor);
 
     ASSERT_TRUE(elemek.Locate("Elemnev", TVariant("Rajz_1"), 0));
     EXPECT_EQ(elemek.FieldByName("Vk_index").AsInteger(), 5);
