@@ -9,7 +9,8 @@
 
 #include "barcode/BarcodeDrawImage.h"
 #include "barcode/Encoders.h"
-#include "data/Cp1250.h"
+#include "data/ColorQt.h"
+#include "data/Cp1250Text.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -48,11 +49,7 @@ bool isBar(char c) {
 }
 
 QColor toQColor(TColor c) {
-    return QColor::fromRgba(c);
-}
-
-QString fromCp1250(std::string_view text) {
-    return QString::fromStdString(Cp1250ToUtf8(text));
+    return ToQColor(c);
 }
 
 // Fonts of recent drawings on other surfaces than images (images keep an ImageFace): a copy
@@ -85,7 +82,7 @@ QFont toQFont(const TBarcodeFont& font, int size) {
     for (const FontEntry& e : cache)
         if (e.Size == size && e.Font == font)
             return e.Resolved;
-    QFont f(fromCp1250(font.Name));
+    QFont f(FromCp1250(font.Name));
     f.setPointSize(size);
     f.setBold(font.Bold);
     f.setItalic(font.Italic);
@@ -204,7 +201,7 @@ int textWidth(const TextFont& font, QPaintDevice* device, std::string_view cp125
     if (font.Face)
         if (const std::optional<int> width = font.Face->Width(cp1250))
             return *width;
-    return QFontMetrics(font.Font, device).horizontalAdvance(fromCp1250(cp1250));
+    return QFontMetrics(font.Font, device).horizontalAdvance(FromCp1250(cp1250));
 }
 
 // The painter's state is saved, and antialiasing switched off for the fills, the first time a
@@ -279,20 +276,20 @@ public:
             return;
         const QPoint at = map(x, y);
         if (FAngle == 0 && FDirect && font.Face &&
-            FDirect->Text(*font.Face, at.x(), at.y() + font.Ascent, s, color))
+            FDirect->Text(*font.Face, at.x(), at.y() + font.Ascent, s, ToRgb(color)))
             return;
         QPainter& painter = FPainter();
         painter.setFont(font.Font);
         painter.setPen(toQColor(color));
         if (FAngle == 0) {
             if (!drawGlyphs(at.x(), at.y() + font.Ascent, s, font))
-                painter.drawText(at.x(), at.y() + font.Ascent, fromCp1250(s));
+                painter.drawText(at.x(), at.y() + font.Ascent, FromCp1250(s));
             return;
         }
         painter.save();
         painter.translate(at);
         painter.rotate(-FAngle); // escapement turns counter-clockwise
-        painter.drawText(0, font.Ascent, fromCp1250(s));
+        painter.drawText(0, font.Ascent, FromCp1250(s));
         painter.restore();
     }
 
@@ -502,8 +499,8 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
     // in), the background and the bars are written together once the bars are known.
     const auto shown = [](const TBarcodeCaption& c) { return c.Visible() && !c.Text().empty(); };
     const bool uniform =
-        !FTransparent && qAlpha(FBackgroundColor) == 255 && !shown(FCaption) && !shown(FCaptionBottom);
-    const bool groundWithBars = direct && uniform && qAlpha(FLinesColor) == 255;
+        !FTransparent && qAlpha(ToRgb(FBackgroundColor)) == 255 && !shown(FCaption) && !shown(FCaptionBottom);
+    const bool groundWithBars = direct && uniform && qAlpha(ToRgb(FLinesColor)) == 255;
     if (!FTransparent && !groundWithBars)
         turned.fill(r.Left, r.Top, r.Right, r.Bottom, QBrush(toQColor(FBackgroundColor)));
     const TRect ground = r;
@@ -602,8 +599,8 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
         barRects.push_back({r.Left, r.Bottom - lastCut - 2 * firstBar, right, r.Bottom - lastCut});
     }
     if (groundWithBars)
-        direct->FillGroundAndBars(ground, FBackgroundColor, barRects, FLinesColor);
-    else if (!direct || !direct->FillBars(barRects, FLinesColor)) {
+        direct->FillGroundAndBars(ground, ToRgb(FBackgroundColor), barRects, ToRgb(FLinesColor));
+    else if (!direct || !direct->FillBars(barRects, ToRgb(FLinesColor))) {
         const QBrush bars(toQColor(FLinesColor));
         for (const TRect& b : barRects)
             turned.fill(b.Left, b.Top, b.Right, b.Bottom, bars);

@@ -7,6 +7,8 @@
 #include "barcode/BarCodeInfo.h"
 #include "barcode/BarcodeEngine.h"
 #include "barcode/BarcodeTypes.h"
+#include "data/Alignment.h"
+#include "data/Color.h"
 
 #include <cstdint>
 #include <functional>
@@ -17,11 +19,6 @@
 class QPainter;
 
 namespace etikor {
-
-// Colours are 0xAARRGGBB.
-using TColor = uint32_t;
-inline constexpr TColor clBlack = 0xFF000000;
-inline constexpr TColor clWhite = 0xFFFFFFFF;
 
 // A font as the object stores it; drawing turns it into the surface's font.
 struct TBarcodeFont {
@@ -44,8 +41,6 @@ struct TRect {
 
     friend bool operator==(const TRect&, const TRect&) = default;
 };
-
-enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 enum class TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 

@@ -6,6 +6,7 @@
 
 #include "barcode/BarcodeDraw.h"
 #include "barcode/Ean.h"
+#include "data/ColorQt.h"
 
 #include <gtest/gtest.h>
 
@@ -300,7 +301,7 @@ TEST(BarcodeDraw, HorizontalLinesAcrossTheBars) {
     SetUpCode128(ean);
     const int n = static_cast<int>(PatternOf(ean).size());
     ean.HorzLines().SetLinesCount(3);
-    ean.HorzLines().SetColor(0xFFFF0000);
+    ean.HorzLines().SetColor(clRed);
     const QImage image = DrawToImage(ean, n, 80); // step = 80 div 4 = 20
     for (int y : {20, 40, 60})
         EXPECT_EQ(RowBits(image, y), std::string(static_cast<size_t>(n), 'R')) << y;
@@ -317,7 +318,7 @@ TEST(BarcodeDraw, BarHeightsFollowGuardsAndText) {
         ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
         std::set<int> bottoms;
         for (const TMetaRecord& r : Records(picture, TMetaKind::mkPolygon))
-            if (r.Color == clBlack)
+            if (r.Color == ToRgb(clBlack))
                 bottoms.insert(std::max({r.Points[0].Y, r.Points[1].Y, r.Points[2].Y, r.Points[3].Y}));
         ASSERT_EQ(bottoms.size(), 2u) << static_cast<int>(type);
         const int data = *bottoms.begin();
@@ -421,7 +422,7 @@ TEST(BarcodeDraw, AddOnDigitsAboveLoweredBars) {
     int addOnBarTop = 1000;
     const int addOnX = expanded->Anchors.AddOnStart;
     for (const TMetaRecord& r : Records(picture, TMetaKind::mkPolygon))
-        if (r.Color == clBlack && r.Points[0].X >= addOnX)
+        if (r.Color == ToRgb(clBlack) && r.Points[0].X >= addOnX)
             addOnBarTop = std::min(addOnBarTop, std::min(r.Points[0].Y, r.Points[2].Y));
     EXPECT_GT(addOnBarTop, 0);
     EXPECT_LT(addOn->Points[0].Y, addOnBarTop + 1);
@@ -460,7 +461,7 @@ TEST(BarcodeDraw, CaptionAutoSizeAndLines) {
     int top = 1000;
     int bottom = 0;
     for (const TMetaRecord& r : Records(picture, TMetaKind::mkPolygon))
-        if (r.Color == clBlack)
+        if (r.Color == ToRgb(clBlack))
             for (const TMetaPoint& p : r.Points) {
                 top = std::min(top, p.Y);
                 bottom = std::max(bottom, p.Y);

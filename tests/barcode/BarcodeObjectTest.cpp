@@ -88,8 +88,8 @@ TEST(BarcodeObject, DrawingSettersRepaintOnlyOnChange) {
         {"FontAutoSize", [&](bool on) { ean.SetFontAutoSize(!on); }},
         {"Security", [&](bool on) { ean.SetSecurity(on); }},
         {"AutoCheckDigit", [&](bool on) { ean.SetAutoCheckDigit(!on); }},
-        {"BackgroundColor", [&](bool on) { ean.SetBackgroundColor(on ? 0xFF00FF00 : clWhite); }},
-        {"LinesColor", [&](bool on) { ean.SetLinesColor(on ? 0xFFFF0000 : clBlack); }},
+        {"BackgroundColor", [&](bool on) { ean.SetBackgroundColor(on ? clLime : clWhite); }},
+        {"LinesColor", [&](bool on) { ean.SetLinesColor(on ? clRed : clBlack); }},
         {"LabelMask", [&](bool on) { ean.SetLabelMask(on ? "______X" : ""); }},
         {"Font",
          [&](bool on) {
@@ -101,7 +101,7 @@ TEST(BarcodeObject, DrawingSettersRepaintOnlyOnChange) {
          [&](bool on) { ean.Caption().SetAlignment(on ? TAlignment::taCenter : TAlignment::taLeftJustify); }},
         {"CaptionBottom.Visible", [&](bool on) { ean.CaptionBottom().SetVisible(!on); }},
         {"HorzLines.LinesCount", [&](bool on) { ean.HorzLines().SetLinesCount(on ? 3 : 0); }},
-        {"HorzLines.Color", [&](bool on) { ean.HorzLines().SetColor(on ? 0xFF0000FF : clBlack); }},
+        {"HorzLines.Color", [&](bool on) { ean.HorzLines().SetColor(on ? clBlue : clBlack); }},
         {"HorzLines.Style",
          [&](bool on) { ean.HorzLines().SetStyle(on ? TPenStyle::psDash : TPenStyle::psSolid); }},
     };
@@ -358,11 +358,11 @@ TEST(BarcodeObject, AssignCopiesSettingsButNotFontOrSize) {
     source.SetAutoIncFrom(2);
     source.SetAutoIncTo(4);
     source.SetFirstBarCode("Hello");
-    source.SetBackgroundColor(0xFF112233);
+    source.SetBackgroundColor(RgbColor(0x11, 0x22, 0x33));
     source.SetTransparent(true);
     source.SetShowLabels(false);
     source.SetStartStopLines(false);
-    source.SetLinesColor(0xFF445566);
+    source.SetLinesColor(RgbColor(0x44, 0x55, 0x66));
     source.SetEan13AddUp(false);
     source.SetFontAutoSize(false);
     source.SetSecurity(true);
@@ -392,11 +392,11 @@ TEST(BarcodeObject, AssignCopiesSettingsButNotFontOrSize) {
     EXPECT_EQ(copy.AutoIncFrom(), 2);
     EXPECT_EQ(copy.AutoIncTo(), 4);
     EXPECT_EQ(copy.FirstBarCode(), "Hello");
-    EXPECT_EQ(copy.BackgroundColor(), 0xFF112233u);
+    EXPECT_EQ(copy.BackgroundColor(), RgbColor(0x11, 0x22, 0x33));
     EXPECT_TRUE(copy.Transparent());
     EXPECT_FALSE(copy.ShowLabels());
     EXPECT_FALSE(copy.StartStopLines());
-    EXPECT_EQ(copy.LinesColor(), 0xFF445566u);
+    EXPECT_EQ(copy.LinesColor(), RgbColor(0x44, 0x55, 0x66));
     EXPECT_FALSE(copy.Ean13AddUp());
     EXPECT_FALSE(copy.FontAutoSize());
     EXPECT_TRUE(copy.Security());
