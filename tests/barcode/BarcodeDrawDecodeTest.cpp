@@ -82,3 +82,43 @@ TEST(BarcodeDrawDecode, EveryReadableSymbologyAtEveryAngle) {
 
 } // namespace
 } // namespace etikor::test
+
+namespace etikor::test {
+namespace {
+
+// Whole-pixel modules (the look of every picture the program sizes itself): one to four
+// pixels per module, upright and turned, every one must scan. The box is k times the minimum
+// width, so each module gets exactly k columns and the spare ones stay blank at the end.
+TEST(BarcodeDrawDecode, WholePixelModulesScanAtEveryWidth) {
+    constexpr int kMargin = 30;
+    constexpr int kHeight = 60;
+    for (const Case& c : kCases) {
+        TEan ean;
+        ean.SetSecurity(true);
+        ean.SetAutoCheckDigit(c.checkDigit);
+        ean.SetTypBarCode(c.type);
+        ean.SetBarCode(c.text);
+        for (int perModule = 1; perModule <= 4; ++perModule) {
+            const int length = perModule * ean.MinimumWidth();
+            for (int angle : {0, 90}) {
+                SCOPED_TRACE(c.text + ", " + std::to_string(perModule) + " px per module, angle " +
+                             std::to_string(angle));
+                ean.SetAngle(angle);
+                const int boxWidth = angle == 90 ? kHeight : length;
+                const int boxHeight = angle == 90 ? length : kHeight;
+                const QImage image =
+                    DrawToImage(ean, boxWidth + 2 * kMargin, boxHeight + 2 * kMargin,
+                                TRect{kMargin, kMargin, kMargin + boxWidth, kMargin + boxHeight});
+                ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+                ASSERT_EQ(ean.LastPattern().size(),
+                          static_cast<size_t>(perModule * (ean.MinimumWidth() - 1)));
+                const DecodeResult result = DecodeImage(image, c.format, c.fullAscii);
+                ASSERT_TRUE(result.ok) << result.error;
+                EXPECT_EQ(result.text, c.read);
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace etikor::test
