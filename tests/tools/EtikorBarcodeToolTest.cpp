@@ -269,6 +269,23 @@ TEST(EtikorBarcodeTool, RenderChoosesWholePixelModulesForItsOwnWidth) {
               2);
 }
 
+TEST(EtikorBarcodeTool, RenderGivesTheSameBytesInEveryRun) {
+    // Separate processes: nothing of one run's memory may reach a picture file.
+    TempDir dir;
+    for (const char* extension : {".png", ".bmp", ".svg", ".emf", ".wmf"}) {
+        std::string runs[2];
+        for (int run = 0; run < 2; ++run) {
+            const std::string file = dir.file("run" + std::to_string(run) + extension);
+            const ToolResult result = barcodeTool(
+                {"render", "--type", "bcEan13", "--width", "250", "-o", file, "9771210107001 12"});
+            ASSERT_EQ(result.exitCode, 0) << extension << result.err;
+            runs[run] = ReadFileBytes(file);
+        }
+        EXPECT_FALSE(runs[0].empty()) << extension;
+        EXPECT_TRUE(runs[0] == runs[1]) << extension;
+    }
+}
+
 TEST(EtikorBarcodeTool, RenderFailuresExitOne) {
     TempDir dir;
     struct Row {
