@@ -127,8 +127,9 @@ TEST(Code93, ZxingReadsFullAscii) {
     std::string everyPrintable;
     for (int c = 32; c < 127; ++c)
         everyPrintable += static_cast<char>(c);
-    for (const std::string text : {std::string("Hello, World!"), std::string("a+b=c {x}"),
-                                   std::string("etikor@example.com"), std::string("KROVA"), everyPrintable}) {
+    for (const std::string& text :
+         {std::string("Hello, World!"), std::string("a+b=c {x}"), std::string("etikor@example.com"),
+          std::string("KROVA"), everyPrintable}) {
         SCOPED_TRACE(text);
         const DecodeResult result = DecodePattern(Full(text).BarPattern);
         ASSERT_TRUE(result.ok) << result.error;
