@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -256,6 +257,22 @@ TEST(EtikorBarcodeTool, RenderChoosesWholePixelModulesForItsOwnWidth) {
         const ToolResult result = barcodeTool(args);
         ASSERT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(BmpRowBits(ReadFileBytes(dir.path() / "a.bmp"), 40), row.row);
+    }
+    // Upright without --width: the bars are --height long, the picture as high as the minimum
+    // width; reading up the column gives the modules.
+    for (const char* angle : {"90", "270"}) {
+        const ToolResult result = barcodeTool({"render", "--type", "bcCode128", "--no-labels", "--angle",
+                                               angle, "--height", "40", "-o", dir.file("u.bmp"), "KROVA"});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out, "error=erOK\n");
+        const std::string bmp = ReadFileBytes(dir.path() / "u.bmp");
+        EXPECT_EQ(PictureSize(bmp), (Size{40, 91})) << angle;
+        std::string column;
+        for (int y = 0; y < 91; ++y)
+            column.push_back(BmpRowBits(bmp, y)[20]);
+        if (std::string(angle) == "90")
+            std::reverse(column.begin(), column.end()); // the start at the bottom
+        EXPECT_EQ(column, modules + "0") << angle;
     }
     // --stretch keeps the stretched form for the tool's own width.
     const ToolResult stretched = barcodeTool(

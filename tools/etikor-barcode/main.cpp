@@ -262,7 +262,15 @@ int render(const std::vector<std::string_view>& args) {
         ean.SetFont(font);
         ean.SetFontAutoSize(false);
     }
-    ean.SetBounds(width ? *width : ean.MinimumWidth(), height);
+    // Without --width the tool sizes the box: the side along the bars (the box's height when
+    // the barcode stands upright) is the minimum width, the bars are --height long.
+    const bool upright = ean.Angle() % 180 != 0;
+    if (width)
+        ean.SetBounds(*width, height);
+    else if (upright)
+        ean.SetBounds(height, ean.MinimumWidth());
+    else
+        ean.SetBounds(ean.MinimumWidth(), height);
     const bool written = ean.SaveToFile(fileName);
     std::printf("error=%s\n", errorName(ean.LastPaintError()));
     if (!written) {
