@@ -32,6 +32,8 @@ fi
 mkdir -p build-fuzz/crashes build-fuzz/logs
 # Undefined behaviour is a finding like a crash; leaks are checked while fuzzing.
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
+# Leaks inside system libraries (scripts/sanitize.supp) are not findings.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/sanitize.supp:print_suppressions=0}
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 
