@@ -25,7 +25,8 @@ struct Case {
 };
 
 // Expectations: the normalised texts of the EAN/UPC rules (check digits per ISO/IEC 15420), the
-// ISBN drawn as its EAN-13 (978 + nine digits + EAN check digit), PZN as Code 39 with its dash.
+// ISBN, ISSN and ISMN drawn as their EAN-13 (978, 977 or 979 + nine digits + EAN check digit),
+// PZN as Code 39 with its dash, UPC shipping and OPC as Interleaved 2 of 5.
 const Case kCases[] = {
     {T::bcEan8, "1234567", "12345670", "EAN-8"},
     {T::bcEan13, "977121010700", "9771210107001", "EAN-13"},
@@ -43,6 +44,12 @@ const Case kCases[] = {
     {T::bc25Interleaved, "123456", "123456", "ITF"},
     {T::bcITF, "0977121010700", "09771210107001", "ITF"},
     {T::bcPZN, "123456", "-1234562", "Code39"},
+    {T::bcJAN8, "4912345", "49123456", "EAN-8"},
+    {T::bcISSN, "80-7226-102", "9778072261025", "EAN-13"},
+    {T::bcISMN, "80-7226-102", "9798072261023", "EAN-13"},
+    {T::bcUPCShipping, "1234567890123", "12345678901231", "ITF"},
+    {T::bcOPC, "123456789", "1234567897", "ITF"},
+    {T::bcABCCodabar, "A1234B", "1234", "Codabar"}, // the reader drops start and stop A, B
 };
 
 TEST(BarcodeDrawDecode, EveryReadableSymbologyAtEveryAngle) {

@@ -163,10 +163,12 @@ TEST(ExportHtml, PicturesScan) {
         {"bcCode39Full.Bmp", "Code39", true},  {"bcCode93Standard.Bmp", "Code93", false},
         {"bcCode93Full.Bmp", "Code93", false}, {"bcCode128.Bmp", "Code128", false},
         {"bc25Interleaved.Bmp", "ITF", false}, {"bcITF.Bmp", "ITF", false},
-        {"bcISBN.Bmp", "EAN13", false},        {"bcUPCA.Bmp", "UPCA", false},
-        {"bcUPCE0.Bmp", "UPCE", false},        {"bcUPCShipping.Bmp", "ITF", false},
-        {"bcJAN8.Bmp", "EAN8", false},         {"bcJAN13.Bmp", "EAN13", false},
-        {"bcEan128.Bmp", "Code128", false},    {"bcPZN.Bmp", "Code39", false},
+        {"bcISBN.Bmp", "EAN13", false},        {"bcISSN.Bmp", "EAN13", false},
+        {"bcISMN.Bmp", "EAN13", false},        {"bcOPC.Bmp", "ITF", false},
+        {"bcUPCA.Bmp", "UPCA", false},         {"bcUPCE0.Bmp", "UPCE", false},
+        {"bcUPCShipping.Bmp", "ITF", false},   {"bcJAN8.Bmp", "EAN8", false},
+        {"bcJAN13.Bmp", "EAN13", false},       {"bcEan128.Bmp", "Code128", false},
+        {"bcPZN.Bmp", "Code39", false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.file);
