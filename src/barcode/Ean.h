@@ -140,6 +140,10 @@ private:
     int FLinesCount = 0;
 };
 
+// The last position of the counter's field when AutoIncTo is 0: the end of the main part before
+// any add-on, and before the check digit of the symbologies that always carry one.
+int DefaultCounterEnd(std::string_view text, TTypBarCode type);
+
 class TCustomEAN {
 public:
     using TNotifyEvent = std::function<void(TCustomEAN& sender)>;
