@@ -11,6 +11,7 @@
 #include "tablestore/UniqueCode.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace etikor {
 
@@ -71,6 +72,69 @@ void SortByKeys(std::vector<TStoreRecord*>& view, const TStoreCursor& cursor, co
 }
 
 } // namespace
+
+// ---------------------------------------------------------------- the view
+
+TStoreRecord* TStoreView::at(std::size_t index) const {
+    if (index >= size())
+        throw std::out_of_range("view index");
+    return (*this)[index];
+}
+
+void TStoreView::erase(std::size_t index) {
+    if (index >= size())
+        return;
+    auto items = FItems.begin();
+    using Offset = std::vector<TStoreRecord*>::difference_type;
+    auto at = [&](std::size_t i) { return items + static_cast<Offset>(i); };
+    if (FGap == 0) {
+        FGapStart = index;
+    } else if (index < FGapStart) {
+        // Entries between the place and the gap move to the gap's far side.
+        std::move_backward(at(index), at(FGapStart), at(FGapStart + FGap));
+        FGapStart = index;
+    } else if (index > FGapStart) {
+        std::move(at(FGapStart + FGap), at(index + FGap), at(FGapStart));
+        FGapStart = index;
+    }
+    ++FGap; // the entry right after the gap joins it
+    if (FGapStart + FGap == FItems.size()) {
+        FItems.resize(FGapStart);
+        FGap = 0;
+        FGapStart = 0;
+    }
+}
+
+void TStoreView::clear() {
+    FItems.clear();
+    FGapStart = FGap = 0;
+}
+
+void TStoreView::release() {
+    clear();
+    FItems.shrink_to_fit();
+}
+
+std::vector<TStoreRecord*>& TStoreView::Items() {
+    if (FGap > 0) {
+        using Offset = std::vector<TStoreRecord*>::difference_type;
+        auto items = FItems.begin();
+        std::move(items + static_cast<Offset>(FGapStart + FGap), FItems.end(),
+                  items + static_cast<Offset>(FGapStart));
+        FItems.resize(FItems.size() - FGap);
+        FGapStart = FGap = 0;
+    }
+    return FItems;
+}
+
+int TStoreView::IndexOf(const TStoreRecord* entry) const {
+    for (std::size_t i = 0, n = FItems.size(); i < n; ++i)
+        if (FItems[i] == entry && (i < FGapStart || i >= FGapStart + FGap))
+            return static_cast<int>(i < FGapStart ? i : i - FGap);
+    return -1;
+}
+
+// ----------------------------------------------------------------
 
 void SetStoreWarningHandler(TStoreWarningHandler handler) {
     WarningHandler() = std::move(handler);
@@ -216,8 +280,7 @@ void TStoreDataset::DetachStorage() {
         users.erase(std::remove(users.begin(), users.end(), this), users.end());
         FShared.reset();
     }
-    FView.clear();
-    FView.shrink_to_fit();
+    FView.release();
     FViewSorted = false;
     for (KeyBuffer& key : FKeys)
         key = KeyBuffer();
@@ -357,7 +420,9 @@ void TStoreDataset::InternalEdit(int index) {
     if (index < 0 || index >= ViewCount())
         DatabaseError("Number of records is equal to 0");
     TStoreRecord* entry = FView[static_cast<size_t>(index)];
-    if (IsGone(entry))
+    if (entry->Status == TStoreRecordStatus::Dropped || entry->Values.IsEmpty())
+        DatabaseError("Record is not found");
+    if (entry->Status == TStoreRecordStatus::Deleted)
         DatabaseError("Record has been deleted");
     if (entry->Backup.IsEmpty())
         entry->Backup = entry->Values;
@@ -416,27 +481,58 @@ int TStoreDataset::InternalPost(bool inserting, int index) {
         } catch (const std::exception& error) {
             DatabaseError(std::string("Error saving new record: ") + error.what());
         }
-        FViewSorted = false;
+        EndSortedViews();
         return ViewCount() - 1;
     }
-    if (!FEditEntry || FEditGeneration != FShared->Generation)
+    // A record that a commit or cancel took out of storage is gone for good; a deleted one is
+    // still stored until then.
+    if (!FEditEntry || FEditGeneration != FShared->Generation ||
+        FEditEntry->Status == TStoreRecordStatus::Dropped || FEditEntry->Values.IsEmpty())
         DatabaseError("Error saving record: Record is not found");
-    if (IsGone(FEditEntry))
+    if (FEditEntry->Status == TStoreRecordStatus::Deleted)
         DatabaseError("Error saving record: Record has been deleted");
     WriteBuffer(FEditEntry->Values, false);
     if (FEditEntry->Status == TStoreRecordStatus::Unchanged)
         FEditEntry->Status = TStoreRecordStatus::Modified;
     FEditEntry = nullptr;
-    FViewSorted = false;
+    EndSortedViews();
     return index;
 }
 
+// A post may change a key of a record that every view over the storage shows: none of them is
+// in key order any more.
+void TStoreDataset::EndSortedViews() {
+    for (TStoreDataset* user : FShared->Users)
+        user->FViewSorted = false;
+}
+
+bool TStoreDataset::EditedElsewhere(const TStoreRecord* entry) const {
+    for (const TStoreDataset* user : FShared->Users)
+        if (user != this && user->FEditEntry == entry && user->State() == TDataSetState::dsEdit)
+            return true;
+    return false;
+}
+
 void TStoreDataset::InternalCancel(bool inserting, int /*index*/) {
+    // Nothing was changed: the record is as loaded, unless another table on the same records is
+    // editing it too and needs the backup.
     if (!inserting && FEditEntry && FEditGeneration == FShared->Generation &&
-        FEditEntry->Status == TStoreRecordStatus::Unchanged)
-        FEditEntry->Backup.Reset(); // nothing was changed: the record is as loaded
+        FEditEntry->Status == TStoreRecordStatus::Unchanged && !EditedElsewhere(FEditEntry))
+        FEditEntry->Backup.Reset();
     FEditEntry = nullptr;
-    ChangeTakenBack();
+    if (!FKeepChangeCount)
+        ChangeTakenBack();
+}
+
+void TStoreDataset::CancelKeepingCount() {
+    FKeepChangeCount = true;
+    try {
+        Cancel();
+    } catch (...) {
+        FKeepChangeCount = false;
+        throw;
+    }
+    FKeepChangeCount = false;
 }
 
 void TStoreDataset::InternalDelete(int index) {
@@ -445,7 +541,9 @@ void TStoreDataset::InternalDelete(int index) {
     if (index < 0 || index >= ViewCount())
         DatabaseError("Error deleting record: Record is not found");
     TStoreRecord* entry = FView[static_cast<size_t>(index)];
-    if (IsGone(entry))
+    if (entry->Status == TStoreRecordStatus::Dropped || entry->Values.IsEmpty())
+        DatabaseError("Error deleting record: Record is not found");
+    if (entry->Status == TStoreRecordStatus::Deleted)
         DatabaseError("Error deleting record: Record has been deleted");
     if (entry->Status == TStoreRecordStatus::Inserted) {
         entry->Status = TStoreRecordStatus::Dropped;
@@ -454,7 +552,7 @@ void TStoreDataset::InternalDelete(int index) {
     } else {
         entry->Status = TStoreRecordStatus::Deleted;
     }
-    FView.erase(FView.begin() + index);
+    FView.erase(static_cast<std::size_t>(index));
     ChangeStarted();
 }
 
@@ -518,7 +616,7 @@ void TStoreDataset::BuildView() {
     }
     FViewSorted = !FKeys[0].Keys.empty();
     if (FViewSorted)
-        SortByKeys(FView, cursor, FKeys[0].Keys, FSortOptions);
+        SortByKeys(FView.Items(), cursor, FKeys[0].Keys, FSortOptions);
 }
 
 void TStoreDataset::RebuildView(bool keepPosition) {
@@ -535,11 +633,8 @@ void TStoreDataset::RebuildView(bool keepPosition) {
         throw;
     }
     int index = 0;
-    if (keepPosition && current) {
-        auto found = std::find(FView.begin(), FView.end(), current);
-        if (found != FView.end())
-            index = static_cast<int>(found - FView.begin());
-    }
+    if (keepPosition && current)
+        index = std::max(FView.IndexOf(static_cast<const TStoreRecord*>(current)), 0);
     Resync(index);
     EnableControls();
 }
@@ -593,6 +688,21 @@ void TStoreDataset::SetMasterSource(TDataSource* source) {
         DatabaseError("Circular data link");
     if (source && source->DataSet() && !dynamic_cast<TStoreDataset*>(source->DataSet()))
         DatabaseError("Use only TStoreDataset descendants for master-detail relationship");
+    // The master's own masters, up the chain: this dataset among them would make every range
+    // change go round for ever.
+    if (source) {
+        std::vector<const TDataSet*> seen;
+        for (const TDataSet* master = source->DataSet(); master;) {
+            if (master == this)
+                DatabaseError("Circular data link");
+            if (std::find(seen.begin(), seen.end(), master) != seen.end())
+                break;
+            seen.push_back(master);
+            const auto* store = dynamic_cast<const TStoreDataset*>(master);
+            const TDataSource* next = store ? store->MasterSource() : nullptr;
+            master = next ? next->DataSet() : nullptr;
+        }
+    }
     FMasterLink->SetDataSource(source);
 }
 
@@ -647,10 +757,10 @@ int TStoreDataset::SearchKey(int start, int keyCount, std::string_view names) {
     const TStoreCursor& cursor = FShared->Cursor;
     if (start == 0 && indexPrefix && !(FSortOptions & ssoCaseInsensitive) && FViewSorted) {
         FLastSearchPath = TStoreSearchPath::Binary;
-        return FindKeyBinary(FView, cursor, FKeys[1].Values, FKeys[1].Keys, keyCount, FSortOptions);
+        return FindKeyBinary(FView.Items(), cursor, FKeys[1].Values, FKeys[1].Keys, keyCount, FSortOptions);
     }
     FLastSearchPath = TStoreSearchPath::Linear;
-    return FindKeyLinear(FView, start, cursor, FKeys[1].Values, FKeys[1].Keys, keyCount);
+    return FindKeyLinear(FView.Items(), start, cursor, FKeys[1].Values, FKeys[1].Keys, keyCount);
 }
 
 namespace {
@@ -698,7 +808,12 @@ int TStoreDataset::SearchKeyValues(std::string_view keyFields, const TVariant& k
 bool TStoreDataset::Locate(std::string_view keyFields, const TVariant& keyValues, TLocateOptions options) {
     CheckBrowseMode();
     FLastSearchPath = TStoreSearchPath::None;
-    if (FView.empty() || keyFields.empty() || IsEmptyKey(keyValues))
+    // Every text begins with the empty text: with the partial-key option it finds the first
+    // record that has a value.
+    const bool empty = (options & loPartialKey)
+                           ? keyValues.IsNull() || (keyValues.IsArray() && keyValues.ArrayCount() == 0)
+                           : IsEmptyKey(keyValues);
+    if (FView.empty() || keyFields.empty() || empty)
         return false;
     BuildKeys(FKeys[1], keyFields);
     int index;
@@ -791,17 +906,32 @@ void TStoreDataset::FlushTable() {
 void TStoreDataset::EmptyTable() {
     CheckActive();
     if (State() == TDataSetState::dsEdit || State() == TDataSetState::dsInsert)
-        Cancel();
+        CancelKeepingCount();
     DisableControls();
-    FShared->Cursor.ClearRecords();
-    ++FShared->Generation;
-    FView.clear();
-    for (TStoreDataset* user : std::vector<TStoreDataset*>(FShared->Users))
-        if (user != this)
-            user->StorageReplaced();
-    Resync(-1);
-    First();
+    try {
+        // No view may keep an entry that is about to be freed when the listeners run.
+        ForgetViews();
+        FShared->Cursor.ClearRecords();
+        ++FShared->Generation;
+        for (TStoreDataset* user : std::vector<TStoreDataset*>(FShared->Users))
+            if (user != this)
+                user->StorageReplaced();
+        Resync(-1);
+        First();
+    } catch (...) {
+        EnableControls();
+        throw;
+    }
     EnableControls();
+}
+
+void TStoreDataset::ForgetViews() {
+    for (TStoreDataset* user : FShared->Users) {
+        user->FView.clear();
+        user->FViewSorted = false;
+        user->FEditEntry = nullptr;
+        user->Resync(-1, false);
+    }
 }
 
 void TStoreDataset::CommitChanges() {
@@ -833,6 +963,12 @@ void TStoreDataset::CancelChanges() {
     }
     ResetChanges();
     for (TStoreDataset* user : std::vector<TStoreDataset*>(FShared->Users))
+        if (user != this) {
+            user->FView.clear();
+            user->FEditEntry = nullptr;
+            user->Resync(-1, false);
+        }
+    for (TStoreDataset* user : std::vector<TStoreDataset*>(FShared->Users))
         if (user != this)
             user->StorageReplaced();
     RebuildView(true);
@@ -842,7 +978,7 @@ void TStoreDataset::StorageReplaced() {
     if (!Active())
         return;
     if (State() == TDataSetState::dsEdit || State() == TDataSetState::dsInsert)
-        Cancel();
+        CancelKeepingCount();
     BindCursorFields();
     BuildAllKeys();
     ApplyMasterRange(false);
@@ -870,6 +1006,12 @@ int TStoreDataset::InternalRefresh() {
         for (TStoreDataset* user : fresh->Users)
             user->FShared = fresh;
         FEditEntry = nullptr;
+        for (TStoreDataset* user : fresh->Users)
+            if (user != this) {
+                user->FView.clear();
+                user->FEditEntry = nullptr;
+                user->Resync(-1, false);
+            }
         for (TStoreDataset* user : fresh->Users)
             if (user != this)
                 user->StorageReplaced();

@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace etikor {
 
@@ -261,6 +262,53 @@ int FindKeyBinary(const std::vector<TStoreRecord*>& view, const TStoreCursor& cu
     if (lo < view.size() && CompareRecords(cursor, view[lo]->Values, key, keys, direction, keyCount) == 0)
         return static_cast<int>(lo);
     return -1;
+}
+
+std::string KeyIdentity(const TStoreCursor& cursor, const TStoreValues& values,
+                        std::span<const TStoreKeyField> keys) {
+    std::string bytes;
+    auto put = [&bytes](const auto& value) {
+        char raw[sizeof value];
+        std::memcpy(raw, &value, sizeof value);
+        bytes.append(raw, sizeof value);
+    };
+    for (const TStoreKeyField& key : keys) {
+        if (key.FieldIndex < 0 || key.FieldIndex >= cursor.FieldCount())
+            continue;
+        switch (cursor.Field(key.FieldIndex).FieldKind) {
+        case TStoreFieldKind::SmallInt:
+        case TStoreFieldKind::Integer:
+        case TStoreFieldKind::Date:
+        case TStoreFieldKind::Time:
+        case TStoreFieldKind::AutoInc:
+        case TStoreFieldKind::Boolean:
+            put(cursor.GetInteger(values, key.FieldIndex));
+            break;
+        case TStoreFieldKind::Double:
+        case TStoreFieldKind::Currency:
+        case TStoreFieldKind::DateTime: {
+            double value = cursor.GetFloat(values, key.FieldIndex);
+            if (value == 0.0)
+                value = 0.0; // -0 equals 0
+            if (std::isnan(value))
+                value = std::numeric_limits<double>::quiet_NaN(); // every NaN compares equal
+            put(value);
+            break;
+        }
+        case TStoreFieldKind::SmallStr:
+        case TStoreFieldKind::String:
+        case TStoreFieldKind::Memo:
+        case TStoreFieldKind::FmtMemo: {
+            const std::string_view text = cursor.GetString(values, key.FieldIndex);
+            put(static_cast<uint32_t>(text.size()));
+            bytes.append(text);
+            break;
+        }
+        default:
+            break; // BLOB kinds always compare equal
+        }
+    }
+    return bytes;
 }
 
 int FindKeyLinear(const std::vector<TStoreRecord*>& view, int start, const TStoreCursor& cursor,

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -60,6 +61,11 @@ bool IsTrueKeyText(std::string_view text);
 // Returns the view index of the first record with an equal key, or -1.
 int FindKeyBinary(const std::vector<TStoreRecord*>& view, const TStoreCursor& cursor, const TStoreValues& key,
                   std::span<const TStoreKeyField> keys, int keyCount, TStoreSortOptions options);
+
+// The key fields' values as bytes that are equal exactly when CompareRecords (case-sensitive)
+// finds the keys equal; for hashing records by key.
+std::string KeyIdentity(const TStoreCursor& cursor, const TStoreValues& values,
+                        std::span<const TStoreKeyField> keys);
 
 // Linear scan of the view from `start` for the first record whose first `keyCount` key fields
 // equal the key (case-sensitively). Returns its view index, or -1.

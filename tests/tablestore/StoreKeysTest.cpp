@@ -170,8 +170,9 @@ TEST_F(Keys, TextToKeySlot) {
         SetKeyFromText(cursor, key, row.field, row.text);
         EXPECT_EQ(cursor.GetInteger(key, row.field), row.integer);
         EXPECT_EQ(cursor.GetFloat(key, row.field), row.real);
-        if (row.field == Short)
+        if (row.field == Short) {
             EXPECT_EQ(cursor.GetString(key, row.field), row.string);
+        }
     }
     TStoreValues key = cursor.NewValues();
     SetKeyFromText(cursor, key, Long, std::string(60, 'L'));
@@ -223,8 +224,9 @@ TEST_F(Keys, BinarySearchFindsTheFirstOfEqualKeys) {
         SetKeysFromText(cursor, key, keys, row.text);
         // The linear scan agrees on this view; the binary search needs a view sorted on the keys.
         EXPECT_EQ(FindKeyLinear(view, 0, cursor, key, keys, row.keyCount), row.found) << row.text;
-        if (row.keyCount == 1)
+        if (row.keyCount == 1) {
             EXPECT_EQ(FindKeyBinary(view, cursor, key, keys, row.keyCount, 0), row.found) << row.text;
+        }
     }
     // Descending order: D, C, B, B, B, A.
     std::vector<TStoreRecord*> descending(view.rbegin(), view.rend());
