@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 #include "document/DataModule.h"
 #include "services/AppPaths.h"
+#include "services/LocaleCollation.h"
 #include "ui/QtModal.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ int main(int argc, char* argv[]) {
     TEtikorApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Etikor"));
     QApplication::setApplicationDisplayName(QStringLiteral("Etikor"));
+    etikor::InstallSystemCollation(); // tables sorted case-insensitively follow the user's locale
 
     etikor::TQtModal modal;
     etikor::SetModal(&modal);

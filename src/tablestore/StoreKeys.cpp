@@ -2,6 +2,7 @@
 
 #include "data/Cp1250.h"
 #include "data/FormatSettings.h"
+#include "data/TextCollation.h"
 #include "tablestore/StoreBytes.h"
 
 #include <algorithm>
@@ -13,57 +14,6 @@
 namespace etikor {
 
 namespace {
-
-// Collation weights for case-insensitive comparison: the upper-case letter's base letter decides
-// first, its accent second, so accented letters sit right after their base letter in the order
-// of the Hungarian alphabet (a á, e é, i í, o ó ö ő, u ú ü ű) followed by the other Central
-// European accents. Bytes that are no letters keep their code order relative to the letters.
-struct CollationTable {
-    std::array<uint16_t, 256> weight{};
-
-    CollationTable() {
-        for (int b = 0; b < 256; ++b)
-            weight[static_cast<std::size_t>(b)] = static_cast<uint16_t>(b << 5);
-        // Upper-case accented letters of Windows-1250 by base letter, Hungarian accents first.
-        static constexpr struct {
-            char base;
-            const char* accented;
-        } letters[] = {
-            {'A', "\xC1\xC4\xC2\xC3\xA5"}, // Á Ä Â Ă Ą
-            {'C', "\xC7\xC6\xC8"},         // Ç Ć Č
-            {'D', "\xCF\xD0"},             // Ď Đ
-            {'E', "\xC9\xCB\xCA\xCC"},     // É Ë Ę Ě
-            {'I', "\xCD\xCE"},             // Í Î
-            {'L', "\xC5\xBC\xA3"},         // Ĺ Ľ Ł
-            {'N', "\xD1\xD2"},             // Ń Ň
-            {'O', "\xD3\xD6\xD5\xD4"},     // Ó Ö Ő Ô
-            {'R', "\xC0\xD8"},             // Ŕ Ř
-            {'S', "\x8C\x8A\xAA"},         // Ś Š Ş
-            {'T', "\x8D\xDE"},             // Ť Ţ
-            {'U', "\xDA\xDC\xDB\xD9"},     // Ú Ü Ű Ů
-            {'Y', "\xDD"},                 // Ý
-            {'Z', "\x8F\x8E\xAF"},         // Ź Ž Ż
-        };
-        for (const auto& letter : letters) {
-            uint16_t rank = 1;
-            for (const char* p = letter.accented; *p; ++p)
-                weight[static_cast<unsigned char>(*p)] =
-                    static_cast<uint16_t>((static_cast<unsigned char>(letter.base) << 5) + rank++);
-        }
-        weight[0xDF] = static_cast<uint16_t>(('S' << 5) + 8); // ß has no upper case
-        // Fold lower case onto upper case.
-        for (int b = 0; b < 256; ++b) {
-            const unsigned char upper = Cp1250Upper(static_cast<unsigned char>(b));
-            if (upper != b)
-                weight[static_cast<std::size_t>(b)] = weight[upper];
-        }
-    }
-};
-
-const CollationTable& collation() {
-    static const CollationTable table;
-    return table;
-}
 
 int sign(long long v) {
     return (v > 0) - (v < 0);
@@ -80,9 +30,12 @@ int compareFloats(double a, double b) {
 int compareTexts(std::string_view a, std::string_view b, bool caseInsensitive) {
     if (a.empty() || b.empty())
         return static_cast<int>(!a.empty()) - static_cast<int>(!b.empty());
+    // The locale's order is defined on whole texts (a letter may span two bytes, an accent may
+    // count only after the rest); it puts a text before its own extensions like the byte order.
+    if (caseInsensitive)
+        return CompareTextCI(a, b);
     const std::size_t common = std::min(a.size(), b.size());
-    int result = caseInsensitive ? CompareTextCI(a.substr(0, common), b.substr(0, common))
-                                 : std::memcmp(a.data(), b.data(), common);
+    int result = std::memcmp(a.data(), b.data(), common);
     if (result != 0)
         return result < 0 ? -1 : 1;
     return sign(static_cast<long long>(a.size()) - static_cast<long long>(b.size()));
@@ -129,15 +82,7 @@ int compareField(const TStoreCursor& cursor, const TStoreValues& a, const TStore
 } // namespace
 
 int CompareTextCI(std::string_view a, std::string_view b) {
-    const auto& weight = collation().weight;
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const int wa = weight[static_cast<unsigned char>(a[i])];
-        const int wb = weight[static_cast<unsigned char>(b[i])];
-        if (wa != wb)
-            return wa < wb ? -1 : 1;
-    }
-    return sign(static_cast<long long>(a.size()) - static_cast<long long>(b.size()));
+    return CollateTextCI(a, b);
 }
 
 int CompareRecords(const TStoreCursor& cursor, const TStoreValues& a, const TStoreValues& b,

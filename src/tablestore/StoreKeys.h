@@ -30,13 +30,12 @@ using TStoreKeyFields = std::vector<TStoreKeyField>;
 
 // Compares two value blocks on the first `keyCount` key fields (all when negative). Negative
 // when `a` sorts first. BLOB kinds always compare equal. With ssoCaseInsensitive texts compare
-// by the Hungarian-aware collation of CompareTextCI; with ssoDescendSort the sign is turned.
+// by the locale's collation (CompareTextCI); with ssoDescendSort the sign is turned.
 int CompareRecords(const TStoreCursor& cursor, const TStoreValues& a, const TStoreValues& b,
                    std::span<const TStoreKeyField> keys, TStoreSortOptions options, int keyCount = -1);
 
-// Case-insensitive comparison of Windows-1250 texts over the same length: letters compare
-// regardless of case, and accented letters sort right after their base letter (a < á < b,
-// o < ó < ö < ő < p, u < ú < ü < ű < v). Returns <0, 0, >0.
+// Case-insensitive comparison of two whole Windows-1250 texts by the user's locale (the
+// collation installed in data/TextCollation.h, or its fixed order). Returns <0, 0, >0.
 int CompareTextCI(std::string_view a, std::string_view b);
 
 // Sorts a view by the key fields (not stable, as the engine's sort never was).

@@ -625,3 +625,46 @@ TEST_F(StoreTable, ViewOrderEqualsRecordComparison) {
 
 } // namespace
 } // namespace etikor
+
+namespace etikor {
+namespace {
+
+using namespace etikor::test;
+
+// Deletes at any place, one after another, leave the view and the position as one erase of the
+// record from an array would.
+TEST_F(StoreTable, DeletesAnywhereKeepTheViewOrder) {
+    const TFieldDefs defs = {{"N", TFieldType::ftInteger, 0}};
+    const std::vector<std::vector<int>> patterns = {
+        {0, 0, 0, 0},       // from the first
+        {9, 8, 7, 6},       // from the last
+        {5, 5, 4, 6, 0, 3}, // around the middle, moving both ways
+        {2, 7, 1, 5, 0, 4}, // scattered
+    };
+    for (const auto& pattern : patterns) {
+        TStoreTable t;
+        MakeTable(t, defs);
+        std::vector<std::string> model;
+        for (int i = 0; i < 10; ++i) {
+            AddRow(t, {std::to_string(i)});
+            model.push_back(std::to_string(i));
+        }
+        for (int place : pattern) {
+            t.SetRecNo(place + 1);
+            t.Delete();
+            model.erase(model.begin() + place);
+            ASSERT_EQ(Column(t, "N"), model);
+            const int expected =
+                place < static_cast<int>(model.size()) ? place + 1 : static_cast<int>(model.size());
+            EXPECT_EQ(t.RecNo(), expected);
+        }
+        AddRow(t, {"99"}); // an append after the deletes goes last
+        model.push_back("99");
+        EXPECT_EQ(Column(t, "N"), model);
+        t.SetIndexFieldNames("N"); // and a sort sees every record
+        EXPECT_EQ(t.RecordCount(), static_cast<int>(model.size()));
+    }
+}
+
+} // namespace
+} // namespace etikor
