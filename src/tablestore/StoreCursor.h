@@ -62,6 +62,9 @@ constexpr bool IsNullWhenEmpty(TStoreFieldKind kind) {
 constexpr uint32_t kStoreMaxStringLength = 8191;
 // The longest BLOB value the reader accepts (2^30 - 1).
 constexpr uint32_t kStoreMaxBlobLength = 1073741823;
+// The most records a table without fields is read with: such records take no bytes, so the file
+// cannot vouch for a larger count.
+constexpr int32_t kStoreMaxEmptyRecords = 1000000;
 // The longest note the 16-bit length of the note block can carry.
 constexpr std::size_t kStoreMaxNotesLength = 32767;
 

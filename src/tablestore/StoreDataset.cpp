@@ -369,6 +369,16 @@ void TStoreDataset::StoreValue(TStoreValues& values, const TField& field, const 
         break;
     case TStoreFieldKind::Unknown:
         break;
+    case TStoreFieldKind::String: {
+        // A field declared longer than the reader accepts (from a file made elsewhere) keeps
+        // what can be read back, and says so instead of cutting the text.
+        const std::string text = value.ToString();
+        if (text.size() > kStoreMaxStringLength && cursor.Field(index).DeclaredSize > kStoreMaxStringLength)
+            DatabaseError("Field '" + field.DisplayName() + "' cannot hold more than " +
+                          std::to_string(kStoreMaxStringLength) + " characters");
+        cursor.SetString(values, index, text);
+        break;
+    }
     default:
         cursor.SetString(values, index, value.ToString());
         break;

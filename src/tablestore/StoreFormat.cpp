@@ -258,17 +258,17 @@ bool ParseStoreTypeCode(std::string_view code, TStoreField& field) {
         field.DeclaredSize = static_cast<uint16_t>(size);
         return true;
     }
-    default:
-        // A short string's size as one base-36 digit. Anything else would give a slot that the
-        // length bytes cannot describe.
-        if (c >= '0' && c <= '9')
-            field.DeclaredSize = static_cast<uint16_t>(c - '0');
-        else if (c >= 'A' && c <= 'Z')
-            field.DeclaredSize = static_cast<uint16_t>(c - 'A' + 10);
-        else
+    default: {
+        // Any other character is a short string's size: c - '0' for a digit, c - 'A' + 10
+        // otherwise ("Z" 35, "x" 65, "[" 36). A character below "A" that is no digit gives no size.
+        const int code = static_cast<unsigned char>(c);
+        const int size = (c >= '0' && c <= '9') ? code - '0' : code - 'A' + 10;
+        if (size < 0)
             return false;
+        field.DeclaredSize = static_cast<uint16_t>(size);
         field.FieldKind = TStoreFieldKind::SmallStr;
         return true;
+    }
     }
 }
 
@@ -469,10 +469,8 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
     const std::size_t fieldCount = FFields.size();
     auto remaining = [&] { return end - pos; };
 
-    // The note block. No record can start with 0x2A: no length byte can be 42. The block is
-    // looked for even when fewer bytes than one record's length bytes follow: a table with a
-    // short note and no records would otherwise lose its note on every load.
-    if (remaining() >= 1 && image[pos] == kNotesMark) {
+    // The note block, looked for only where a record could begin (at least F bytes left).
+    if (remaining() >= std::max<std::size_t>(fieldCount, 1) && image[pos] == kNotesMark) {
         if (remaining() < 3)
             return fail(std::string(StoreMsg::BufferCorruption));
         const int16_t length = LoadAt<int16_t>(image.data() + pos + 1);
@@ -482,19 +480,23 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
         pos += 3 + static_cast<std::size_t>(length);
     }
 
-    // A table without fields has records of no bytes: none are read, so a file cannot make the
-    // reader produce records out of nothing.
-    if (fieldCount > 0 && declaredRecords > 0) {
+    // A table without fields has records of no bytes, as many as declared; nothing in the file
+    // vouches for them, so at most kStoreMaxEmptyRecords are made (the count check reports the
+    // rest).
+    const int32_t recordLimit =
+        fieldCount > 0 ? declaredRecords : std::min(declaredRecords, kStoreMaxEmptyRecords);
+    if (declaredRecords > 0) {
         // Each record takes at least its length bytes: reserve no more than the bytes can hold.
-        ReserveRecords(
-            std::min<std::size_t>(static_cast<std::size_t>(declaredRecords), remaining() / fieldCount));
+        ReserveRecords(fieldCount > 0 ? std::min<std::size_t>(static_cast<std::size_t>(declaredRecords),
+                                                              remaining() / fieldCount)
+                                      : static_cast<std::size_t>(std::max(recordLimit, 0)));
     }
 
     ProgressReporter reporter(progress);
     std::string scratch;
     int32_t read = 0;
     std::string readReason;
-    while (fieldCount > 0 && remaining() >= fieldCount && read < declaredRecords) {
+    while (remaining() >= fieldCount && read < recordLimit) {
         const char* lengths = image.data() + pos;
         pos += fieldCount;
         const int32_t recordNumber = read + 1;
@@ -552,8 +554,9 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
             break;
         // Whatever the remaining records need: at most the rest of the image plus a slot area
         // for each record that the rest can still hold.
-        const std::size_t recordsLeft = std::min<std::size_t>(
-            static_cast<std::size_t>(declaredRecords - read), remaining() / fieldCount + 1);
+        const std::size_t recordsLeft =
+            std::min<std::size_t>(static_cast<std::size_t>(declaredRecords - read),
+                                  remaining() / std::max<std::size_t>(fieldCount, 1) + 1);
         AppendArenaRecord(scratch, scratch.size() + 4 + remaining() +
                                        recordsLeft * (static_cast<std::size_t>(FRecordSize) + 4));
         ++read;
@@ -583,9 +586,19 @@ std::string BuildEmptyTableImage(const TFieldDefs& defs) {
     return image;
 }
 
+std::string CheckFieldDefs(const TFieldDefs& defs) {
+    for (const TFieldDef& def : defs)
+        if (def.DataType == TFieldType::ftString && def.Size > static_cast<int>(kStoreMaxStringLength))
+            return "Error creating table: string field '" + def.Name + "' has size " +
+                   std::to_string(def.Size) + "; the largest is " + std::to_string(kStoreMaxStringLength);
+    return {};
+}
+
 void CreateEmptyTable(TStoreCursor& cursor, const TFieldDefs& defs) {
     if (defs.empty())
         throw EStoreError(std::string(StoreMsg::NoFieldDescriptions));
+    if (std::string problem = CheckFieldDefs(defs); !problem.empty())
+        throw EStoreError(problem);
     std::string reason;
     if (!cursor.ReadFromStream(BuildEmptyTableImage(defs), reason))
         throw EStoreError(std::string(StoreMsg::ErrorOpeningTable) + reason);

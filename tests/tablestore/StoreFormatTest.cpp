@@ -340,10 +340,11 @@ TEST(StoreFormat, DescriptorParsing) {
 }
 
 TEST(StoreFormat, BadDescriptorsFailTheSection) {
-    // No end byte, an empty descriptor, no type code, codes that are no size, sizes beyond 16 bits.
+    // No end byte, an empty descriptor, no type code, codes below "A" that are no digit (no
+    // size), sizes beyond 16 bits.
     const std::string sections[] = {
         "XXX.A i",       Desc(""),        Desc("XXX.A"),      Desc("XXX.A "),
-        Desc("XXX.A x"), Desc("XXX.A !"), Desc("XXX.A s12a"), Desc("XXX.A s70000")};
+        Desc("XXX.A !"), Desc("XXX.A /"), Desc("XXX.A s12a"), Desc("XXX.A s70000")};
     for (const std::string& section : sections) {
         SCOPED_TRACE(section);
         TStoreCursor cursor;
@@ -378,14 +379,25 @@ TEST(StoreFormat, NotesBlockFollowsTheDescriptors) {
     EXPECT_EQ(back.Notes, "Hello");
     EXPECT_EQ(back.RecordCount(), 1);
 
-    // A short note of a table without records survives, though it is shorter than one record's
-    // length bytes.
+    // The block is read only where a record could begin, with at least F bytes left: the
+    // 4-byte block of a short note after five fields is not read (the format loses such a note).
     TStoreCursor wide;
     CreateEmptyTable(wide, {Def("A", FT::ftInteger), Def("B", FT::ftInteger), Def("C", FT::ftInteger),
                             Def("D", FT::ftInteger), Def("E", FT::ftInteger)});
     wide.Notes = "x";
     ASSERT_TRUE(back.ReadFromStream(write(wide), reason)) << reason;
-    EXPECT_EQ(back.Notes, "x");
+    EXPECT_EQ(back.Notes, "");
+    EXPECT_EQ(back.RecordCount(), 0);
+    wide.Notes = "xy";
+    ASSERT_TRUE(back.ReadFromStream(write(wide), reason)) << reason;
+    EXPECT_EQ(back.Notes, "xy");
+    // The 41-byte empty table followed by a lone "*": too short for a note, opens empty.
+    const std::string lone =
+        BuildEmptyTableImage({Def("Azon", FT::ftInteger), Def("Tipus", FT::ftString, 1)}) + "*";
+    ASSERT_EQ(lone.size(), 42u);
+    ASSERT_TRUE(back.ReadFromStream(lone, reason)) << reason;
+    EXPECT_EQ(back.RecordCount(), 0);
+    EXPECT_EQ(back.Notes, "");
 
     // A note longer than the 16-bit length can carry is cut to 32767 characters.
     cursor.Notes = std::string(40000, 'n');
@@ -533,13 +545,60 @@ TEST(StoreFormat, CreatingWithoutFieldsFails) {
               "Error creating table (no field descriptions)");
 }
 
-TEST(StoreFormat, TableWithoutFieldsReadsNoRecords) {
-    // Records of a table without fields would have no bytes: a declared count cannot conjure them.
+TEST(StoreFormat, TableWithoutFieldsReadsItsDeclaredRecords) {
+    // Records of a table without fields have no bytes: the declared count of them is read.
     TStoreCursor cursor;
     std::string reason;
-    EXPECT_FALSE(cursor.ReadFromStream(Image(1000000000, 0, ""), reason));
-    EXPECT_EQ(reason, "Number of records read (0) does not match declared record count (1000000000)");
+    ASSERT_TRUE(cursor.ReadFromStream(Image(3, 0, ""), reason)) << reason;
+    EXPECT_EQ(cursor.RecordCount(), 3);
+    std::string again;
+    cursor.WriteToStream(again);
+    EXPECT_EQ(again, Image(3, 0, ""));
     EXPECT_TRUE(cursor.ReadFromStream(Image(0, 0, ""), reason));
+    EXPECT_EQ(cursor.RecordCount(), 0);
+    // Nothing in the file vouches for them: no more than a million are made.
+    EXPECT_FALSE(cursor.ReadFromStream(Image(1000000000, 0, ""), reason));
+    EXPECT_EQ(reason, "Number of records read (1000000) does not match declared record count (1000000000)");
+    EXPECT_EQ(cursor.RecordCount(), 0);
+    EXPECT_TRUE(cursor.ReadFromStream(Image(kStoreMaxEmptyRecords + 1, 0, ""), reason, true));
+    EXPECT_EQ(cursor.RecordCount(), kStoreMaxEmptyRecords);
+}
+
+// Any type character that is no letter code is a short string's size: c - '0' for a digit,
+// c - 'A' + 10 otherwise.
+TEST(StoreFormat, OtherTypeCharactersAreShortStringSizes) {
+    const struct {
+        char code;
+        int size;
+        char written; // the writer's code for the size: a digit up to 9, then c - 'A' + 10
+    } rows[] = {{'5', 5, '5'},  {'@', 9, '9'},  {'Z', 35, 'Z'}, {'[', 36, '['},
+                {'_', 40, '_'}, {'x', 65, 'x'}, {'z', 67, 'z'}, {'\xFF', 200, '\xFF'}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.code);
+        const std::string value(static_cast<std::size_t>(row.size), 'v');
+        const std::string records = Bytes({row.size}) + value;
+        TStoreCursor cursor;
+        std::string reason;
+        ASSERT_TRUE(
+            cursor.ReadFromStream(Image(1, 1, Desc(std::string("XXX.A ") + row.code), records), reason))
+            << reason;
+        EXPECT_EQ(cursor.Field(0).FieldKind, K::SmallStr);
+        EXPECT_EQ(cursor.Field(0).DeclaredSize, row.size);
+        EXPECT_EQ(cursor.Field(0).DataSize, row.size + 1);
+        EXPECT_EQ(cursor.GetString(cursor.Records()[0]->Values, 0), value);
+        std::string again;
+        cursor.WriteToStream(again);
+        EXPECT_EQ(again, Image(1, 1, Desc(std::string("XXX.A ") + row.written), records));
+    }
+}
+
+// A text field longer than the reader accepts is refused when a table is made with it.
+TEST(StoreFormat, TextFieldsOver8191AreRefused) {
+    TStoreCursor cursor;
+    EXPECT_EQ(ErrorOf<EStoreError>([&] { CreateEmptyTable(cursor, {Def("Hosszu", FT::ftString, 8192)}); }),
+              "Error creating table: string field 'Hosszu' has size 8192; the largest is 8191");
+    CreateEmptyTable(cursor, {Def("Hosszu", FT::ftString, 8191)});
+    EXPECT_EQ(cursor.Field(0).DeclaredSize, 8191);
 }
 
 std::vector<int> collect(const std::function<void(const TStoreProgress&)>& run) {

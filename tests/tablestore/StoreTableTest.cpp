@@ -631,6 +631,27 @@ namespace {
 
 using namespace etikor::test;
 
+// A table is not made with a text field the reader could not read back; a field declared
+// longer in a file made elsewhere refuses a longer value instead of cutting it.
+TEST_F(StoreTable, TextFieldsOver8191) {
+    TStoreTable t;
+    t.Name = "T1";
+    t.FieldDefs = {{"Nev", TFieldType::ftString, 9000}};
+    EXPECT_EQ(ErrorOf([&] { t.Open(); }),
+              "T1: Error creating table: string field 'Nev' has size 9000; the largest is 8191");
+    EXPECT_FALSE(t.Active());
+
+    t.LoadFromStream(Image(0, 1, Desc("XXX.Nev s9000")));
+    t.Append();
+    t.FieldByName("Nev").SetAsString(std::string(8191, 'a'));
+    t.Post();
+    t.Append();
+    t.FieldByName("Nev").SetAsString(std::string(8192, 'a'));
+    EXPECT_EQ(ErrorOf([&] { t.Post(); }), "T1: Field 'Nev' cannot hold more than 8191 characters");
+    t.Cancel();
+    EXPECT_EQ(t.RecordCount(), 1);
+}
+
 // Deletes at any place, one after another, leave the view and the position as one erase of the
 // record from an array would.
 TEST_F(StoreTable, DeletesAnywhereKeepTheViewOrder) {
