@@ -190,6 +190,7 @@ void TStoreCursor::SetFields(std::vector<TStoreField> fields) {
 
 void TStoreCursor::Layout() {
     FCounted.clear();
+    FCountedRank.assign(FFields.size(), -1);
     int32_t offset = 0;
     for (std::size_t i = 0; i < FFields.size(); ++i) {
         TStoreField& field = FFields[i];
@@ -198,10 +199,25 @@ void TStoreCursor::Layout() {
         field.DataSize = StoreSlotWidth(field.FieldKind, field.DeclaredSize);
         field.SlotOffset = offset;
         offset += field.DataSize;
-        if (IsCountedKind(field.FieldKind))
+        if (IsCountedKind(field.FieldKind)) {
+            FCountedRank[i] = static_cast<int32_t>(FCounted.size());
             FCounted.push_back(static_cast<int>(i));
+        }
     }
     FRecordSize = offset;
+    FValueStart = static_cast<std::size_t>(FRecordSize) + FCounted.size() * sizeof(uint32_t);
+}
+
+void TStoreCursor::ResetOffsets(uint8_t* block) const {
+    uint8_t* offsets = Offsets(block);
+    for (std::size_t k = 0; k < FCounted.size(); ++k)
+        StoreAt<uint32_t>(offsets + k * sizeof(uint32_t), static_cast<uint32_t>(FValueStart));
+}
+
+TStoreValues TStoreCursor::NewValues() const {
+    TStoreValues values(FValueStart);
+    ResetOffsets(values.Bytes());
+    return values;
 }
 
 // ---- records -------------------------------------------------------------------------------
@@ -252,7 +268,9 @@ void TStoreCursor::Clear() {
     ClearRecords();
     FFields.clear();
     FCounted.clear();
+    FCountedRank.clear();
     FRecordSize = 0;
+    FValueStart = 0;
     Notes.clear();
 }
 
@@ -265,7 +283,7 @@ void TStoreCursor::ReserveRecords(std::size_t count) {
 // A block smaller than the slot area belongs to no record of this field list: reading it gives
 // zero values, writing to it starts from a fresh block.
 bool TStoreCursor::Readable(const TStoreValues& values) const {
-    return values.Size() >= static_cast<std::size_t>(FRecordSize) && !values.IsEmpty();
+    return values.Size() >= FValueStart && !values.IsEmpty();
 }
 
 void TStoreCursor::MakeWritable(TStoreValues& values) const {
@@ -274,21 +292,19 @@ void TStoreCursor::MakeWritable(TStoreValues& values) const {
 }
 
 void TStoreCursor::ClearValues(TStoreValues& values) const {
-    if (values.IsEmpty() || values.Size() != static_cast<std::size_t>(FRecordSize))
+    if (values.IsEmpty() || values.Size() != FValueStart) {
         values = NewValues();
-    else
+    } else {
         std::memset(values.Bytes(), 0, static_cast<std::size_t>(FRecordSize));
+        ResetOffsets(values.Bytes());
+    }
 }
 
 std::size_t TStoreCursor::CountedOffset(const TStoreValues& values, int field) const {
-    std::size_t offset = static_cast<std::size_t>(FRecordSize);
-    const uint8_t* slots = values.Bytes();
-    for (int counted : FCounted) {
-        if (counted == field)
-            break;
-        offset += LoadAt<uint32_t>(slots + FFields[static_cast<std::size_t>(counted)].SlotOffset);
-    }
-    return offset;
+    const int32_t rank = FCountedRank[static_cast<std::size_t>(field)];
+    if (rank < 0)
+        return FValueStart;
+    return LoadAt<uint32_t>(Offsets(values.Bytes()) + static_cast<std::size_t>(rank) * sizeof(uint32_t));
 }
 
 int32_t TStoreCursor::GetInteger(const TStoreValues& values, int field) const {
@@ -391,7 +407,7 @@ std::string_view TStoreCursor::GetString(const TStoreValues& values, int field) 
     if (length == 0)
         return {};
     const std::size_t offset = CountedOffset(values, field);
-    if (offset + length > values.Size())
+    if (offset < FValueStart || offset + length > values.Size())
         return {}; // not a block of this field list
     return {reinterpret_cast<const char*>(values.Bytes()) + offset, length};
 }
@@ -421,15 +437,28 @@ void TStoreCursor::SetString(TStoreValues& values, int field, std::string_view v
             std::memcpy(values.Bytes() + offset, value.data(), value.size());
         return;
     }
-    // A new block: bytes before the value, the value, bytes after it.
+    if (offset < FValueStart || offset + oldLength > oldSize) {
+        values = NewValues(); // not a block of this field list
+        SetString(values, field, value);
+        return;
+    }
+    // A new block: bytes before the value, the value, bytes after it; the values after this one
+    // move by the difference.
     const std::string_view old = values.View();
     std::string bytes;
     bytes.reserve(oldSize - oldLength + value.size());
     bytes.append(old.substr(0, offset));
     bytes.append(value);
     bytes.append(old.substr(offset + oldLength));
-    StoreAt<uint32_t>(reinterpret_cast<uint8_t*>(bytes.data()) + f.SlotOffset,
-                      static_cast<uint32_t>(value.size()));
+    auto* block = reinterpret_cast<uint8_t*>(bytes.data());
+    StoreAt<uint32_t>(block + f.SlotOffset, static_cast<uint32_t>(value.size()));
+    const int64_t shift = static_cast<int64_t>(value.size()) - static_cast<int64_t>(oldLength);
+    uint8_t* offsets = Offsets(block);
+    for (std::size_t k = static_cast<std::size_t>(FCountedRank[static_cast<std::size_t>(field)]) + 1;
+         k < FCounted.size(); ++k) {
+        uint8_t* at = offsets + k * sizeof(uint32_t);
+        StoreAt<uint32_t>(at, static_cast<uint32_t>(static_cast<int64_t>(LoadAt<uint32_t>(at)) + shift));
+    }
     values = TStoreValues::FromBytes(bytes);
 }
 

@@ -3,9 +3,11 @@
 // The storage of one open table: its field list, its records and its note.
 //
 // A record's values live in one block (TStoreValues): first the slot area of RecordSize bytes
-// laid out by the fields' SlotOffset, then the bytes of the counted values (String, BLOB, Memo,
-// FmtMemo, Graphic) one after another in field order. A counted field's slot holds the byte
-// length of its value as a 32-bit integer, so an empty value costs nothing beyond its slot.
+// laid out by the fields' SlotOffset, then one 32-bit offset per counted field (String, BLOB,
+// Memo, FmtMemo, Graphic) telling where its bytes start in the block, then the bytes of the
+// counted values one after another in field order. A counted field's slot holds the byte length
+// of its value, so an empty value costs nothing beyond its slot and offset, and any value is
+// found without walking the ones before it.
 // Records read from an image keep their blocks packed in large arena chunks owned by the cursor
 // (no allocation per record); a changed value gets a heap block of its own.
 //
@@ -177,7 +179,7 @@ public:
 
     // --- values ------------------------------------------------------------------------
     // A zeroed value block for this field list (all values absent).
-    TStoreValues NewValues() const { return TStoreValues(static_cast<std::size_t>(FRecordSize)); }
+    TStoreValues NewValues() const;
     // Sets every value of the block to absent, keeping it the right size.
     void ClearValues(TStoreValues& values) const;
 
@@ -224,8 +226,14 @@ public:
 
 private:
     std::vector<TStoreField> FFields;
-    std::vector<int> FCounted; // indices of the counted fields, in field order
+    std::vector<int> FCounted;         // indices of the counted fields, in field order
+    std::vector<int32_t> FCountedRank; // per field: its place among the counted fields, or -1
     int32_t FRecordSize = 0;
+    std::size_t FValueStart = 0; // slot area and offsets: where the counted bytes begin
+    // The offset table of a block, and the offsets of an empty block.
+    uint8_t* Offsets(uint8_t* block) const { return block + FRecordSize; }
+    const uint8_t* Offsets(const uint8_t* block) const { return block + FRecordSize; }
+    void ResetOffsets(uint8_t* block) const;
     // Declared before the entries so that it outlives them: entries look at their block's header
     // when they go away.
     std::vector<std::unique_ptr<uint8_t[]>> FArena; // blocks of records read from an image

@@ -351,7 +351,7 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
             image.append(fieldCount, '\0');
             const TStoreValues& values = record.Values;
             const char* slots = reinterpret_cast<const char*>(values.Bytes());
-            std::size_t counted = static_cast<std::size_t>(FRecordSize); // next counted value
+            std::size_t counted = FValueStart; // next counted value
             for (std::size_t f = 0; f < fieldCount; ++f) {
                 const TStoreField& field = FFields[f];
                 const char* slot = slots + field.SlotOffset;
@@ -500,7 +500,7 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
         const char* lengths = image.data() + pos;
         pos += fieldCount;
         const int32_t recordNumber = read + 1;
-        scratch.assign(static_cast<std::size_t>(FRecordSize), '\0');
+        scratch.assign(FValueStart, '\0');
         bool complete = true;
         for (std::size_t f = 0; f < fieldCount && complete; ++f) {
             const uint8_t length = static_cast<uint8_t>(lengths[f]);
@@ -552,13 +552,21 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
         // reading stops; the count check below reports the latter.
         if (!readReason.empty() || !complete)
             break;
+        // Where each counted value starts, in one pass: they were appended in field order.
+        {
+            auto* block = reinterpret_cast<uint8_t*>(scratch.data());
+            std::size_t next = FValueStart;
+            for (std::size_t k = 0; k < FCounted.size(); ++k) {
+                StoreAt<uint32_t>(block + FRecordSize + k * sizeof(uint32_t), static_cast<uint32_t>(next));
+                next += LoadAt<uint32_t>(block + FFields[static_cast<std::size_t>(FCounted[k])].SlotOffset);
+            }
+        }
         // Whatever the remaining records need: at most the rest of the image plus a slot area
         // for each record that the rest can still hold.
         const std::size_t recordsLeft =
             std::min<std::size_t>(static_cast<std::size_t>(declaredRecords - read),
                                   remaining() / std::max<std::size_t>(fieldCount, 1) + 1);
-        AppendArenaRecord(scratch, scratch.size() + 4 + remaining() +
-                                       recordsLeft * (static_cast<std::size_t>(FRecordSize) + 4));
+        AppendArenaRecord(scratch, scratch.size() + 4 + remaining() + recordsLeft * (FValueStart + 4));
         ++read;
         reporter.Report(read, declaredRecords);
     }

@@ -270,11 +270,54 @@ TEST(StoreFormat, ValueBlocks) {
     EXPECT_EQ(cursor.GetString(values, 2), "");
     EXPECT_EQ(cursor.GetString(values, 1), "x");
     cursor.ClearValues(values);
-    EXPECT_EQ(values.Size(), static_cast<std::size_t>(cursor.RecordSize()));
+    EXPECT_EQ(values.Size(), cursor.NewValues().Size());
     EXPECT_TRUE(cursor.IsEmptyValue(values, 1));
     // A block of the wrong size is never read out of bounds.
     const TStoreValues small = TStoreValues::FromBytes("ab");
     EXPECT_EQ(cursor.GetString(small, 1), "");
+}
+
+// Every counted value is found through its offset: values of changing lengths set in any
+// order keep all their neighbours, in blocks read from an image and in new ones.
+TEST(StoreFormat, CountedValuesOfManyFields) {
+    TFieldDefs defs;
+    for (int i = 0; i < 40; ++i)
+        defs.push_back(i % 3 == 0 ? Def("I" + std::to_string(i), FT::ftInteger)
+                                  : Def("S" + std::to_string(i), i % 3 == 1 ? FT::ftString : FT::ftMemo, 60));
+    TStoreCursor cursor;
+    CreateEmptyTable(cursor, defs);
+    std::vector<std::string> model(defs.size());
+    TStoreValues values = cursor.NewValues();
+    unsigned seed = 7;
+    for (int step = 0; step < 400; ++step) {
+        seed = seed * 1103515245u + 12345u;
+        const int field = static_cast<int>((seed >> 8) % defs.size());
+        if (field % 3 == 0) {
+            cursor.SetInteger(values, field, step);
+            model[static_cast<std::size_t>(field)] = std::to_string(step);
+        } else {
+            const std::string text(static_cast<std::size_t>((seed >> 16) % 12),
+                                   static_cast<char>('a' + step % 26));
+            cursor.SetString(values, field, text);
+            model[static_cast<std::size_t>(field)] = text;
+        }
+        if (step % 50 == 49) { // through the file image and back
+            cursor.AppendRecord(values);
+            TStoreCursor back;
+            std::string reason;
+            ASSERT_TRUE(back.ReadFromStream(write(cursor), reason)) << reason;
+            values = back.Records().back()->Values;
+            cursor.ClearRecords();
+        }
+        for (int f = 0; f < static_cast<int>(defs.size()); ++f) {
+            const std::string& expected = model[static_cast<std::size_t>(f)];
+            if (f % 3 == 0) {
+                ASSERT_EQ(cursor.GetInteger(values, f), expected.empty() ? 0 : std::stoi(expected)) << step;
+            } else {
+                ASSERT_EQ(cursor.GetString(values, f), expected) << step << " field " << f;
+            }
+        }
+    }
 }
 
 TEST(StoreFormat, ValuesTakenFromLoadedRecordsOutliveTheRecords) {
