@@ -145,7 +145,13 @@ void TStoreValues::Reset() noexcept {
     FData = nullptr;
 }
 
-void TStoreCursor::AppendArenaRecord(std::string_view bytes, std::size_t hint) {
+void TStoreCursor::AppendArenaRecord(std::string_view bytes, std::size_t hint, bool empty) {
+    if (empty && FEmptyBlock) {
+        TStoreRecord& entry = FEntries.emplace_back();
+        entry.Values.FData = FEmptyBlock;
+        FRecords.push_back(&entry);
+        return;
+    }
     const std::size_t need = kHeader + bytes.size();
     if (bytes.size() > kMaxBlock)
         throw std::length_error("record too large");
@@ -166,6 +172,8 @@ void TStoreCursor::AppendArenaRecord(std::string_view bytes, std::size_t hint) {
     TStoreRecord& entry = FEntries.emplace_back();
     entry.Values.FData = block;
     FRecords.push_back(&entry);
+    if (empty)
+        FEmptyBlock = block;
 }
 
 // ---- field list ----------------------------------------------------------------------------
@@ -235,7 +243,7 @@ void TStoreCursor::RemoveRecords(const std::function<bool(const TStoreRecord&)>&
     for (TStoreRecord* record : FRecords) {
         if (remove(*record)) {
             record->Values.Reset();
-            record->Backup.Reset();
+            FBackups.erase(record);
             record->Status = TStoreRecordStatus::Dropped;
         } else {
             *kept++ = record;
@@ -253,7 +261,23 @@ bool TStoreCursor::Contains(const TStoreRecord* record) const {
     return std::find(FRecords.begin(), FRecords.end(), record) != FRecords.end();
 }
 
+void TStoreCursor::MakeBackup(TStoreRecord* record) {
+    if (!FBackups.contains(record))
+        FBackups.emplace(record, record->Values);
+}
+
+bool TStoreCursor::RestoreBackup(TStoreRecord* record) {
+    const auto found = FBackups.find(record);
+    if (found == FBackups.end())
+        return false;
+    record->Values = std::move(found->second);
+    FBackups.erase(found);
+    return true;
+}
+
 void TStoreCursor::ClearRecords() {
+    FBackups.clear();
+    FEmptyBlock = nullptr;
     FRecords.clear();
     FRecords.shrink_to_fit();
     FEntries.clear();
@@ -287,12 +311,12 @@ bool TStoreCursor::Readable(const TStoreValues& values) const {
 }
 
 void TStoreCursor::MakeWritable(TStoreValues& values) const {
-    if (!Readable(values))
+    if (!Readable(values) || (FEmptyBlock && values.FData == FEmptyBlock))
         values = NewValues();
 }
 
 void TStoreCursor::ClearValues(TStoreValues& values) const {
-    if (values.IsEmpty() || values.Size() != FValueStart) {
+    if (values.IsEmpty() || values.Size() != FValueStart || (FEmptyBlock && values.FData == FEmptyBlock)) {
         values = NewValues();
     } else {
         std::memset(values.Bytes(), 0, static_cast<std::size_t>(FRecordSize));

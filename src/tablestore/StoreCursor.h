@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace etikor {
@@ -127,9 +128,10 @@ private:
     uint8_t* FData = nullptr;
 };
 
+// A record entry. Its backup (the values from before its first edit since load or commit) is
+// kept by the cursor, as few records have one.
 struct TStoreRecord {
     TStoreValues Values;
-    TStoreValues Backup; // values from before the first edit since load or commit; empty if none
     TStoreRecordStatus Status = TStoreRecordStatus::Unchanged;
 };
 
@@ -176,6 +178,15 @@ public:
     // Empties fields, records and note.
     void Clear();
     void ReserveRecords(std::size_t count);
+
+    // --- backups -----------------------------------------------------------------------
+    bool HasBackup(const TStoreRecord* record) const { return FBackups.contains(record); }
+    // Copies the record's values as its backup unless it has one.
+    void MakeBackup(TStoreRecord* record);
+    void DropBackup(const TStoreRecord* record) { FBackups.erase(record); }
+    // Gives the record its backup values back and forgets the backup; false when it had none.
+    bool RestoreBackup(TStoreRecord* record);
+    void DropAllBackups() { FBackups.clear(); }
 
     // --- values ------------------------------------------------------------------------
     // A zeroed value block for this field list (all values absent).
@@ -241,10 +252,14 @@ private:
     std::size_t FArenaFree = 0;                     // bytes left before it
     std::deque<TStoreRecord> FEntries;              // owns the entries; deque keeps their addresses
     std::vector<TStoreRecord*> FRecords;
+    std::unordered_map<const TStoreRecord*, TStoreValues> FBackups;
+    // One block in the arena shared by every record read with all values absent; a write to
+    // such a record gives it a block of its own.
+    uint8_t* FEmptyBlock = nullptr;
 
     // Adds a record read from an image, its values copied into the arena; `hint` is how many
-    // more bytes the reader may still need.
-    void AppendArenaRecord(std::string_view bytes, std::size_t hint);
+    // more bytes the reader may still need. `empty`: every value absent (the shared block).
+    void AppendArenaRecord(std::string_view bytes, std::size_t hint, bool empty = false);
 
     void Layout();
     bool Readable(const TStoreValues& values) const;

@@ -11,6 +11,7 @@
 #include "tablestore/UniqueCode.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace etikor {
@@ -136,6 +137,11 @@ int TStoreView::IndexOf(const TStoreRecord* entry) const {
 
 // ----------------------------------------------------------------
 
+std::string TooManyFieldsText(int64_t fields) {
+    return "Too many fields (" + std::to_string(fields) + "); a table opens with at most " +
+           std::to_string(kStoreMaxDatasetFields);
+}
+
 void SetStoreWarningHandler(TStoreWarningHandler handler) {
     WarningHandler() = std::move(handler);
 }
@@ -203,6 +209,14 @@ TStoreProgress TStoreDataset::ProgressHandler() {
 }
 
 void TStoreDataset::ReadImage(TStoreCursor& cursor, std::string_view image) {
+    // A dataset keeps an object of a few hundred bytes per field: a field count no table has
+    // would take memory out of all proportion to the file.
+    if (image.size() >= 13 && image[4] != 'E') {
+        int32_t fields = 0;
+        std::memcpy(&fields, image.data() + 9, sizeof fields);
+        if (fields > kStoreMaxDatasetFields)
+            DatabaseError(std::string(StoreMsg::ErrorOpeningTable) + TooManyFieldsText(fields));
+    }
     std::string reason;
     if (!cursor.ReadFromStream(image, reason, PartialOpen, ProgressHandler()))
         DatabaseError(std::string(StoreMsg::ErrorOpeningTable) + reason);
@@ -434,8 +448,7 @@ void TStoreDataset::InternalEdit(int index) {
         DatabaseError("Record is not found");
     if (entry->Status == TStoreRecordStatus::Deleted)
         DatabaseError("Record has been deleted");
-    if (entry->Backup.IsEmpty())
-        entry->Backup = entry->Values;
+    FShared->Cursor.MakeBackup(entry);
     FEditEntry = entry;
     FEditGeneration = FShared->Generation;
     ChangeStarted();
@@ -528,7 +541,7 @@ void TStoreDataset::InternalCancel(bool inserting, int /*index*/) {
     // editing it too and needs the backup.
     if (!inserting && FEditEntry && FEditGeneration == FShared->Generation &&
         FEditEntry->Status == TStoreRecordStatus::Unchanged && !EditedElsewhere(FEditEntry))
-        FEditEntry->Backup.Reset();
+        FShared->Cursor.DropBackup(FEditEntry);
     FEditEntry = nullptr;
     if (!FKeepChangeCount)
         ChangeTakenBack();
@@ -558,7 +571,7 @@ void TStoreDataset::InternalDelete(int index) {
     if (entry->Status == TStoreRecordStatus::Inserted) {
         entry->Status = TStoreRecordStatus::Dropped;
         entry->Values.Reset();
-        entry->Backup.Reset();
+        FShared->Cursor.DropBackup(entry);
     } else {
         entry->Status = TStoreRecordStatus::Deleted;
     }
@@ -950,10 +963,9 @@ void TStoreDataset::CommitChanges() {
     cursor.RemoveRecords([](const TStoreRecord& entry) {
         return entry.Status == TStoreRecordStatus::Deleted || entry.Status == TStoreRecordStatus::Dropped;
     });
-    for (TStoreRecord* entry : cursor.Records()) {
+    for (TStoreRecord* entry : cursor.Records())
         entry->Status = TStoreRecordStatus::Unchanged;
-        entry->Backup.Reset();
-    }
+    cursor.DropAllBackups();
     ResetChanges();
 }
 
@@ -965,12 +977,10 @@ void TStoreDataset::CancelChanges() {
         return entry.Status == TStoreRecordStatus::Inserted || entry.Status == TStoreRecordStatus::Dropped;
     });
     for (TStoreRecord* entry : cursor.Records()) {
-        if (!entry->Backup.IsEmpty()) {
-            entry->Values = std::move(entry->Backup);
-            entry->Backup.Reset();
-        }
+        cursor.RestoreBackup(entry);
         entry->Status = TStoreRecordStatus::Unchanged;
     }
+    cursor.DropAllBackups();
     ResetChanges();
     for (TStoreDataset* user : std::vector<TStoreDataset*>(FShared->Users))
         if (user != this) {

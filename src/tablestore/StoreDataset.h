@@ -38,6 +38,11 @@ using TStoreExceptionHandler = std::function<void(const std::exception& error)>;
 void SetStoreExceptionHandler(TStoreExceptionHandler handler);
 void ReportStoreException(const std::exception& error);
 
+// The most fields a dataset opens a table with (the store's cursor alone reads any number).
+inline constexpr int32_t kStoreMaxDatasetFields = 100000;
+// "Too many fields (N); a table opens with at most 100000".
+std::string TooManyFieldsText(int64_t fields);
+
 // How the last key search of a dataset ran (diagnostics for tests and benchmarks).
 enum class TStoreSearchPath : uint8_t { None, Binary, Linear, Scan };
 

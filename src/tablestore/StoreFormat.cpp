@@ -502,10 +502,12 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
         const int32_t recordNumber = read + 1;
         scratch.assign(FValueStart, '\0');
         bool complete = true;
+        bool anyValue = false;
         for (std::size_t f = 0; f < fieldCount && complete; ++f) {
             const uint8_t length = static_cast<uint8_t>(lengths[f]);
             if (length == 0)
                 continue;
+            anyValue = true;
             const TStoreField& field = FFields[f];
             if (!IsCountedKind(field.FieldKind)) {
                 if (length > field.DataSize) {
@@ -566,7 +568,8 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
         const std::size_t recordsLeft =
             std::min<std::size_t>(static_cast<std::size_t>(declaredRecords - read),
                                   remaining() / std::max<std::size_t>(fieldCount, 1) + 1);
-        AppendArenaRecord(scratch, scratch.size() + 4 + remaining() + recordsLeft * (FValueStart + 4));
+        AppendArenaRecord(scratch, scratch.size() + 4 + remaining() + recordsLeft * (FValueStart + 4),
+                          !anyValue);
         ++read;
         reporter.Report(read, declaredRecords);
     }

@@ -97,6 +97,9 @@ void TStoreTable::ReadSource(TStoreCursor& cursor) {
     case lmClear:
         if (FieldDefs.empty())
             DatabaseError(StoreMsg::NoFieldDescriptions);
+        if (FieldDefs.size() > static_cast<std::size_t>(kStoreMaxDatasetFields))
+            DatabaseError("Error creating table: " +
+                          TooManyFieldsText(static_cast<int64_t>(FieldDefs.size())));
         try {
             CreateEmptyTable(cursor, FieldDefs);
         } catch (const EStoreError& error) {

@@ -320,6 +320,34 @@ TEST(StoreFormat, CountedValuesOfManyFields) {
     }
 }
 
+// Records read with every value absent share one block: a write to one of them gives it a
+// block of its own and leaves the others empty.
+TEST(StoreFormat, EmptyRecordsReadShareNothingVisible) {
+    TStoreCursor cursor;
+    std::string reason;
+    const std::string image =
+        Image(3, 2, Desc("XXX.Azon i") + Desc("XXX.Nev s20"), Bytes({0, 0}) + Bytes({0, 0}) + Bytes({0, 0}));
+    ASSERT_TRUE(cursor.ReadFromStream(image, reason)) << reason;
+    const auto& records = cursor.Records();
+    cursor.SetInteger(records[0]->Values, 0, 5);
+    cursor.SetString(records[1]->Values, 1, "nev");
+    TStoreValues cleared = records[2]->Values;
+    cursor.ClearValues(records[2]->Values);
+    EXPECT_EQ(cursor.GetInteger(records[0]->Values, 0), 5);
+    EXPECT_EQ(cursor.GetString(records[0]->Values, 1), "");
+    EXPECT_EQ(cursor.GetInteger(records[1]->Values, 0), 0);
+    EXPECT_EQ(cursor.GetString(records[1]->Values, 1), "nev");
+    EXPECT_TRUE(cursor.IsEmptyValue(records[2]->Values, 0));
+    EXPECT_TRUE(cursor.IsNull(records[2]->Values, 1));
+    cursor.MakeBackup(records[2]);
+    cursor.SetInteger(records[2]->Values, 0, 9);
+    ASSERT_TRUE(cursor.RestoreBackup(records[2]));
+    EXPECT_EQ(cursor.GetInteger(records[2]->Values, 0), 0);
+    EXPECT_FALSE(cursor.HasBackup(records[2]));
+    EXPECT_EQ(write(cursor), Image(3, 2, Desc("XXX.Azon i") + Desc("XXX.Nev s20"),
+                                   Bytes({4, 0}) + I32(5) + Bytes({0, 4}) + I32(3) + "nev" + Bytes({0, 0})));
+}
+
 TEST(StoreFormat, ValuesTakenFromLoadedRecordsOutliveTheRecords) {
     // Loaded records share the cursor's arena; values moved or copied out must stay valid
     // after the cursor drops its records.

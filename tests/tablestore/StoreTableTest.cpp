@@ -689,3 +689,33 @@ TEST_F(StoreTable, DeletesAnywhereKeepTheViewOrder) {
 
 } // namespace
 } // namespace etikor
+
+namespace etikor {
+namespace {
+
+using namespace etikor::test;
+
+// A dataset refuses a field count no table has before reading anything (its field objects
+// would take memory out of all proportion to the file); the cursor alone reads it.
+TEST_F(StoreTable, AbsurdFieldCountsAreRefused) {
+    std::string descriptors;
+    for (int i = 0; i <= kStoreMaxDatasetFields; ++i)
+        descriptors += Desc(" 1");
+    const std::string image = Image(0, kStoreMaxDatasetFields + 1, descriptors);
+    TStoreTable t;
+    t.Name = "T1";
+    EXPECT_EQ(ErrorOf([&] { t.LoadFromStream(image); }),
+              "T1: Error opening table: Too many fields (100001); a table opens with at most 100000");
+    EXPECT_FALSE(t.Active());
+    TStoreCursor cursor;
+    std::string reason;
+    EXPECT_TRUE(cursor.ReadFromStream(image, reason)) << reason;
+    EXPECT_EQ(cursor.FieldCount(), kStoreMaxDatasetFields + 1);
+
+    t.FieldDefs.assign(static_cast<std::size_t>(kStoreMaxDatasetFields) + 1, {"A", TFieldType::ftInteger, 0});
+    EXPECT_EQ(ErrorOf([&] { t.Open(); }),
+              "T1: Error creating table: Too many fields (100001); a table opens with at most 100000");
+}
+
+} // namespace
+} // namespace etikor
