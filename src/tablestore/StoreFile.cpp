@@ -3,6 +3,7 @@
 #include "tablestore/StoreCursor.h"
 #include "tablestore/StoreErrors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -294,9 +295,18 @@ void SaveImageToFile(const std::string& path, std::string_view image, TStoreSave
 void SaveCursorToFile(const TStoreCursor& cursor, const std::string& path, TStoreSaveOptions options,
                       const TStoreProgress& progress, const TStoreWriteProbe& probe) {
     std::size_t reserve = 0;
-    if (!(options & savSlowMode))
-        reserve = static_cast<std::size_t>(cursor.RecordCount()) *
-                  static_cast<std::size_t>(cursor.RecordSize()) * 5;
+    if (!(options & savSlowMode)) {
+        // Five times the raw record data, but never more than the image can take: records of a
+        // wide table with few values would otherwise reserve far more than their file.
+        reserve = static_cast<std::size_t>(cursor.RecordCount()) * static_cast<std::size_t>(cursor.RecordSize()) * 5;
+        std::size_t bound = 64 + cursor.Notes.size();
+        for (const TStoreField& field : cursor.Fields())
+            bound += field.Name.size() + 16;
+        for (const TStoreRecord* record : cursor.Records())
+            bound += static_cast<std::size_t>(cursor.FieldCount()) + record->Values.Size() +
+                     4 * static_cast<std::size_t>(cursor.FieldCount());
+        reserve = std::min(reserve, bound);
+    }
     std::string image;
     cursor.WriteToStream(image, progress, reserve);
     SaveImageToFile(path, image, options, probe);
