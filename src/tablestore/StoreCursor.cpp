@@ -196,10 +196,21 @@ void TStoreCursor::SetFields(std::vector<TStoreField> fields) {
     Layout();
 }
 
+namespace {
+
+// Values of a variable length in a block: a length in the slot, the bytes after the slots.
+bool isVariable(TStoreFieldKind kind) {
+    return kind == TStoreFieldKind::SmallStr || IsCountedKind(kind);
+}
+
+} // namespace
+
 void TStoreCursor::Layout() {
     FCounted.clear();
     FCountedRank.assign(FFields.size(), -1);
+    FSlot.assign(FFields.size(), 0);
     int32_t offset = 0;
+    std::size_t slot = 0;
     for (std::size_t i = 0; i < FFields.size(); ++i) {
         TStoreField& field = FFields[i];
         if (field.FieldKind != TStoreFieldKind::SmallStr && field.FieldKind != TStoreFieldKind::String)
@@ -207,13 +218,18 @@ void TStoreCursor::Layout() {
         field.DataSize = StoreSlotWidth(field.FieldKind, field.DeclaredSize);
         field.SlotOffset = offset;
         offset += field.DataSize;
-        if (IsCountedKind(field.FieldKind)) {
+        FSlot[i] = static_cast<uint32_t>(slot);
+        if (isVariable(field.FieldKind)) {
+            slot += sizeof(uint32_t);
             FCountedRank[i] = static_cast<int32_t>(FCounted.size());
             FCounted.push_back(static_cast<int>(i));
+        } else {
+            slot += field.DataSize;
         }
     }
     FRecordSize = offset;
-    FValueStart = static_cast<std::size_t>(FRecordSize) + FCounted.size() * sizeof(uint32_t);
+    FSlotArea = slot;
+    FValueStart = FSlotArea + FCounted.size() * sizeof(uint32_t);
 }
 
 void TStoreCursor::ResetOffsets(uint8_t* block) const {
@@ -293,7 +309,9 @@ void TStoreCursor::Clear() {
     FFields.clear();
     FCounted.clear();
     FCountedRank.clear();
+    FSlot.clear();
     FRecordSize = 0;
+    FSlotArea = 0;
     FValueStart = 0;
     Notes.clear();
 }
@@ -319,7 +337,7 @@ void TStoreCursor::ClearValues(TStoreValues& values) const {
     if (values.IsEmpty() || values.Size() != FValueStart || (FEmptyBlock && values.FData == FEmptyBlock)) {
         values = NewValues();
     } else {
-        std::memset(values.Bytes(), 0, static_cast<std::size_t>(FRecordSize));
+        std::memset(values.Bytes(), 0, FSlotArea);
         ResetOffsets(values.Bytes());
     }
 }
@@ -335,7 +353,7 @@ int32_t TStoreCursor::GetInteger(const TStoreValues& values, int field) const {
     if (!Readable(values))
         return 0;
     const TStoreField& f = Field(field);
-    const uint8_t* slot = values.Bytes() + f.SlotOffset;
+    const uint8_t* slot = values.Bytes() + FSlot[static_cast<std::size_t>(field)];
     switch (f.FieldKind) {
     case TStoreFieldKind::SmallInt:
         return LoadAt<int16_t>(slot);
@@ -354,7 +372,7 @@ int32_t TStoreCursor::GetInteger(const TStoreValues& values, int field) const {
 void TStoreCursor::SetInteger(TStoreValues& values, int field, int32_t value) const {
     MakeWritable(values);
     const TStoreField& f = Field(field);
-    uint8_t* slot = values.Bytes() + f.SlotOffset;
+    uint8_t* slot = values.Bytes() + FSlot[static_cast<std::size_t>(field)];
     switch (f.FieldKind) {
     case TStoreFieldKind::SmallInt:
         StoreAt<int16_t>(slot, static_cast<int16_t>(value));
@@ -381,7 +399,7 @@ double TStoreCursor::GetFloat(const TStoreValues& values, int field) const {
     case TStoreFieldKind::Double:
     case TStoreFieldKind::Currency:
     case TStoreFieldKind::DateTime:
-        return LoadAt<double>(values.Bytes() + f.SlotOffset);
+        return LoadAt<double>(values.Bytes() + FSlot[static_cast<std::size_t>(field)]);
     default:
         return 0;
     }
@@ -394,7 +412,7 @@ void TStoreCursor::SetFloat(TStoreValues& values, int field, double value) const
     case TStoreFieldKind::Double:
     case TStoreFieldKind::Currency:
     case TStoreFieldKind::DateTime:
-        StoreAt<double>(values.Bytes() + f.SlotOffset, value);
+        StoreAt<double>(values.Bytes() + FSlot[static_cast<std::size_t>(field)], value);
         break;
     default:
         break;
@@ -405,27 +423,22 @@ bool TStoreCursor::GetBoolean(const TStoreValues& values, int field) const {
     const TStoreField& f = Field(field);
     if (!Readable(values) || f.FieldKind != TStoreFieldKind::Boolean)
         return false;
-    return LoadAt<uint16_t>(values.Bytes() + f.SlotOffset) != 0;
+    return LoadAt<uint16_t>(values.Bytes() + FSlot[static_cast<std::size_t>(field)]) != 0;
 }
 
 void TStoreCursor::SetBoolean(TStoreValues& values, int field, bool value) const {
     MakeWritable(values);
     const TStoreField& f = Field(field);
     if (f.FieldKind == TStoreFieldKind::Boolean)
-        StoreAt<uint16_t>(values.Bytes() + f.SlotOffset, value ? 0xFFFF : 0);
+        StoreAt<uint16_t>(values.Bytes() + FSlot[static_cast<std::size_t>(field)], value ? 0xFFFF : 0);
 }
 
 std::string_view TStoreCursor::GetString(const TStoreValues& values, int field) const {
     if (!Readable(values))
         return {};
     const TStoreField& f = Field(field);
-    const uint8_t* slot = values.Bytes() + f.SlotOffset;
-    if (f.FieldKind == TStoreFieldKind::SmallStr) {
-        const auto* text = reinterpret_cast<const char*>(slot);
-        const void* zero = std::memchr(text, 0, f.DataSize);
-        return {text, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text) : f.DataSize};
-    }
-    if (!IsCountedKind(f.FieldKind))
+    const uint8_t* slot = values.Bytes() + FSlot[static_cast<std::size_t>(field)];
+    if (!isVariable(f.FieldKind))
         return {};
     const uint32_t length = LoadAt<uint32_t>(slot);
     if (length == 0)
@@ -439,17 +452,15 @@ std::string_view TStoreCursor::GetString(const TStoreValues& values, int field) 
 void TStoreCursor::SetString(TStoreValues& values, int field, std::string_view value) const {
     MakeWritable(values);
     const TStoreField& f = Field(field);
-    uint8_t* slot = values.Bytes() + f.SlotOffset;
+    uint8_t* slot = values.Bytes() + FSlot[static_cast<std::size_t>(field)];
     if (f.FieldKind == TStoreFieldKind::SmallStr) {
+        // The characters up to the declared size and before a zero byte.
         std::size_t length = std::min<std::size_t>(value.size(), f.DeclaredSize);
         if (const void* zero = std::memchr(value.data(), 0, length))
             length = static_cast<std::size_t>(static_cast<const char*>(zero) - value.data());
-        std::memset(slot, 0, f.DataSize);
-        if (length)
-            std::memcpy(slot, value.data(), length);
-        return;
+        value = value.substr(0, length);
     }
-    if (!IsCountedKind(f.FieldKind))
+    if (!isVariable(f.FieldKind))
         return;
     if (f.FieldKind == TStoreFieldKind::String)
         value = value.substr(0, std::min<std::size_t>(f.DeclaredSize, kStoreMaxStringLength));
@@ -475,7 +486,7 @@ void TStoreCursor::SetString(TStoreValues& values, int field, std::string_view v
     bytes.append(value);
     bytes.append(old.substr(offset + oldLength));
     auto* block = reinterpret_cast<uint8_t*>(bytes.data());
-    StoreAt<uint32_t>(block + f.SlotOffset, static_cast<uint32_t>(value.size()));
+    StoreAt<uint32_t>(block + FSlot[static_cast<std::size_t>(field)], static_cast<uint32_t>(value.size()));
     const int64_t shift = static_cast<int64_t>(value.size()) - static_cast<int64_t>(oldLength);
     uint8_t* offsets = Offsets(block);
     for (std::size_t k = static_cast<std::size_t>(FCountedRank[static_cast<std::size_t>(field)]) + 1;
@@ -490,18 +501,18 @@ bool TStoreCursor::IsEmptyValue(const TStoreValues& values, int field) const {
     if (!Readable(values))
         return true;
     const TStoreField& f = Field(field);
-    const uint8_t* slot = values.Bytes() + f.SlotOffset;
+    const uint8_t* slot = values.Bytes() + FSlot[static_cast<std::size_t>(field)];
     switch (f.FieldKind) {
     case TStoreFieldKind::Double:
     case TStoreFieldKind::Currency:
     case TStoreFieldKind::DateTime:
         return LoadAt<double>(slot) == 0.0;
-    case TStoreFieldKind::SmallStr:
-        return slot[0] == 0;
     case TStoreFieldKind::Unknown:
         return true;
     default:
-        // Integers, booleans, dates, times, and the length of counted values.
+        if (isVariable(f.FieldKind))
+            return LoadAt<uint32_t>(slot) == 0;
+        // Integers, booleans, dates and times.
         for (uint16_t i = 0; i < f.DataSize && i < 4; ++i)
             if (slot[i] != 0)
                 return false;
@@ -512,10 +523,10 @@ bool TStoreCursor::IsEmptyValue(const TStoreValues& values, int field) const {
 void TStoreCursor::ClearValue(TStoreValues& values, int field) const {
     MakeWritable(values);
     const TStoreField& f = Field(field);
-    if (IsCountedKind(f.FieldKind))
+    if (isVariable(f.FieldKind))
         SetString(values, field, {});
     else
-        std::memset(values.Bytes() + f.SlotOffset, 0, f.DataSize);
+        std::memset(values.Bytes() + FSlot[static_cast<std::size_t>(field)], 0, f.DataSize);
 }
 
 } // namespace etikor

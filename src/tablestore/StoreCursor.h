@@ -2,12 +2,13 @@
 
 // The storage of one open table: its field list, its records and its note.
 //
-// A record's values live in one block (TStoreValues): first the slot area of RecordSize bytes
-// laid out by the fields' SlotOffset, then one 32-bit offset per counted field (String, BLOB,
-// Memo, FmtMemo, Graphic) telling where its bytes start in the block, then the bytes of the
-// counted values one after another in field order. A counted field's slot holds the byte length
-// of its value, so an empty value costs nothing beyond its slot and offset, and any value is
-// found without walking the ones before it.
+// A record's values live in one block (TStoreValues): first a slot per field (ValueSlot), then
+// one 32-bit offset per text or binary field (SmallStr and the counted kinds String, BLOB, Memo,
+// FmtMemo, Graphic) telling where its bytes start in the block, then the bytes of those values
+// one after another in field order. A fixed field's slot holds its value (2, 4 or 8 bytes), a
+// text or binary field's slot the byte length of its value. So an empty value costs at most 8
+// bytes whatever its declared size, and any value is found without walking the ones before it.
+// (The file's slot widths, SlotOffset and RecordSize, describe the format, not this block.)
 // Records read from an image keep their blocks packed in large arena chunks owned by the cursor
 // (no allocation per record); a changed value gets a heap block of its own.
 //
@@ -217,8 +218,10 @@ public:
         return IsNullWhenEmpty(Field(field).FieldKind) && IsEmptyValue(values, field);
     }
     void ClearValue(TStoreValues& values, int field) const;
-    // Byte offset of a counted field's value inside the block (after the slot area).
+    // Byte offset of a text or binary field's value inside the block (after the slots).
     std::size_t CountedOffset(const TStoreValues& values, int field) const;
+    // Where a field's slot lies in a value block.
+    std::size_t ValueSlot(int field) const { return FSlot[static_cast<std::size_t>(field)]; }
 
     // --- file image (StoreFormat.cpp) --------------------------------------------------
     // Builds the field list from a descriptor section of `fieldCount` descriptors. On failure
@@ -237,13 +240,15 @@ public:
 
 private:
     std::vector<TStoreField> FFields;
-    std::vector<int> FCounted;         // indices of the counted fields, in field order
-    std::vector<int32_t> FCountedRank; // per field: its place among the counted fields, or -1
+    std::vector<int> FCounted;         // indices of the text and binary fields, in field order
+    std::vector<int32_t> FCountedRank; // per field: its place among them, or -1
+    std::vector<uint32_t> FSlot;       // per field: its slot in a value block
     int32_t FRecordSize = 0;
-    std::size_t FValueStart = 0; // slot area and offsets: where the counted bytes begin
-    // The offset table of a block, and the offsets of an empty block.
-    uint8_t* Offsets(uint8_t* block) const { return block + FRecordSize; }
-    const uint8_t* Offsets(const uint8_t* block) const { return block + FRecordSize; }
+    std::size_t FSlotArea = 0;   // the slots of a value block
+    std::size_t FValueStart = 0; // slots and offsets: where the text and binary bytes begin
+    // The offset table of a block.
+    uint8_t* Offsets(uint8_t* block) const { return block + FSlotArea; }
+    const uint8_t* Offsets(const uint8_t* block) const { return block + FSlotArea; }
     void ResetOffsets(uint8_t* block) const;
     // Declared before the entries so that it outlives them: entries look at their block's header
     // when they go away.

@@ -351,10 +351,9 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
             image.append(fieldCount, '\0');
             const TStoreValues& values = record.Values;
             const char* slots = reinterpret_cast<const char*>(values.Bytes());
-            std::size_t counted = FValueStart; // next counted value
             for (std::size_t f = 0; f < fieldCount; ++f) {
                 const TStoreField& field = FFields[f];
-                const char* slot = slots + field.SlotOffset;
+                const char* slot = slots + FSlot[f];
                 uint8_t length = 0;
                 switch (field.FieldKind) {
                 case TStoreFieldKind::SmallInt:
@@ -387,12 +386,10 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
                     }
                     break;
                 case TStoreFieldKind::SmallStr: {
-                    const void* zero = std::memchr(slot, 0, field.DataSize);
-                    const std::size_t chars =
-                        zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - slot)
-                             : field.DataSize;
-                    image.append(slot, chars);
-                    length = static_cast<uint8_t>(chars);
+                    std::string_view text = GetString(values, static_cast<int>(f));
+                    text = text.substr(0, std::min<std::size_t>(text.find('\0'), field.DataSize));
+                    image.append(text);
+                    length = static_cast<uint8_t>(text.size());
                     break;
                 }
                 case TStoreFieldKind::String:
@@ -400,8 +397,8 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
                 case TStoreFieldKind::Memo:
                 case TStoreFieldKind::FmtMemo:
                 case TStoreFieldKind::Graphic: {
-                    const uint32_t size = LoadAt<uint32_t>(slot);
-                    uint32_t count = size;
+                    const std::string_view bytes = GetString(values, static_cast<int>(f));
+                    uint32_t count = static_cast<uint32_t>(bytes.size());
                     // Never write what the reader refuses.
                     if (field.FieldKind == TStoreFieldKind::String)
                         count = std::min(count, kStoreMaxStringLength);
@@ -409,10 +406,9 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
                         count = std::min(count, kStoreMaxBlobLength);
                     if (count != 0) {
                         append<uint32_t>(image, count);
-                        image.append(slots + counted, count);
+                        image.append(bytes.data(), count);
                         length = 4;
                     }
-                    counted += size;
                     break;
                 }
                 case TStoreFieldKind::Unknown:
@@ -518,7 +514,15 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
                     complete = false;
                     break;
                 }
-                std::memcpy(scratch.data() + field.SlotOffset, image.data() + pos, length);
+                if (field.FieldKind == TStoreFieldKind::SmallStr) {
+                    // The characters before the first zero byte.
+                    std::string_view text(image.data() + pos, length);
+                    text = text.substr(0, text.find('\0'));
+                    StoreAt<uint32_t>(scratch.data() + FSlot[f], static_cast<uint32_t>(text.size()));
+                    scratch.append(text);
+                } else {
+                    std::memcpy(scratch.data() + FSlot[f], image.data() + pos, length);
+                }
                 pos += length;
                 continue;
             }
@@ -546,7 +550,7 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
                 complete = false;
                 break;
             }
-            StoreAt<uint32_t>(scratch.data() + field.SlotOffset, static_cast<uint32_t>(count));
+            StoreAt<uint32_t>(scratch.data() + FSlot[f], static_cast<uint32_t>(count));
             scratch.append(image.data() + pos, static_cast<std::size_t>(count));
             pos += static_cast<std::size_t>(count);
         }
@@ -559,8 +563,8 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
             auto* block = reinterpret_cast<uint8_t*>(scratch.data());
             std::size_t next = FValueStart;
             for (std::size_t k = 0; k < FCounted.size(); ++k) {
-                StoreAt<uint32_t>(block + FRecordSize + k * sizeof(uint32_t), static_cast<uint32_t>(next));
-                next += LoadAt<uint32_t>(block + FFields[static_cast<std::size_t>(FCounted[k])].SlotOffset);
+                StoreAt<uint32_t>(Offsets(block) + k * sizeof(uint32_t), static_cast<uint32_t>(next));
+                next += LoadAt<uint32_t>(block + FSlot[static_cast<std::size_t>(FCounted[k])]);
             }
         }
         // Whatever the remaining records need: at most the rest of the image plus a slot area

@@ -44,8 +44,8 @@ int compareTexts(std::string_view a, std::string_view b, bool caseInsensitive) {
 int compareField(const TStoreCursor& cursor, const TStoreValues& a, const TStoreValues& b,
                  const TStoreKeyField& key, bool caseInsensitive) {
     const TStoreField& field = cursor.Field(key.FieldIndex);
-    const uint8_t* sa = a.Bytes() + field.SlotOffset;
-    const uint8_t* sb = b.Bytes() + field.SlotOffset;
+    const uint8_t* sa = a.Bytes() + cursor.ValueSlot(key.FieldIndex);
+    const uint8_t* sb = b.Bytes() + cursor.ValueSlot(key.FieldIndex);
     switch (field.FieldKind) {
     case TStoreFieldKind::SmallInt:
         return sign(static_cast<long long>(LoadAt<int16_t>(sa)) - LoadAt<int16_t>(sb));
