@@ -206,9 +206,6 @@ bool isVariable(TStoreFieldKind kind) {
 } // namespace
 
 void TStoreCursor::Layout() {
-    FCounted.clear();
-    FCountedRank.assign(FFields.size(), -1);
-    FSlot.assign(FFields.size(), 0);
     int32_t offset = 0;
     std::size_t slot = 0;
     for (std::size_t i = 0; i < FFields.size(); ++i) {
@@ -218,24 +215,17 @@ void TStoreCursor::Layout() {
         field.DataSize = StoreSlotWidth(field.FieldKind, field.DeclaredSize);
         field.SlotOffset = offset;
         offset += field.DataSize;
-        FSlot[i] = static_cast<uint32_t>(slot);
-        if (isVariable(field.FieldKind)) {
-            slot += sizeof(uint32_t);
-            FCountedRank[i] = static_cast<int32_t>(FCounted.size());
-            FCounted.push_back(static_cast<int>(i));
-        } else {
-            slot += field.DataSize;
-        }
+        field.ValueSlot = static_cast<uint32_t>(slot);
+        slot += isVariable(field.FieldKind) ? 2 * sizeof(uint32_t) : field.DataSize;
     }
     FRecordSize = offset;
-    FSlotArea = slot;
-    FValueStart = FSlotArea + FCounted.size() * sizeof(uint32_t);
+    FValueStart = slot;
 }
 
 void TStoreCursor::ResetOffsets(uint8_t* block) const {
-    uint8_t* offsets = Offsets(block);
-    for (std::size_t k = 0; k < FCounted.size(); ++k)
-        StoreAt<uint32_t>(offsets + k * sizeof(uint32_t), static_cast<uint32_t>(FValueStart));
+    for (const TStoreField& field : FFields)
+        if (isVariable(field.FieldKind))
+            StoreAt<uint32_t>(block + field.ValueSlot + sizeof(uint32_t), static_cast<uint32_t>(FValueStart));
 }
 
 TStoreValues TStoreCursor::NewValues() const {
@@ -307,11 +297,7 @@ void TStoreCursor::ClearRecords() {
 void TStoreCursor::Clear() {
     ClearRecords();
     FFields.clear();
-    FCounted.clear();
-    FCountedRank.clear();
-    FSlot.clear();
     FRecordSize = 0;
-    FSlotArea = 0;
     FValueStart = 0;
     Notes.clear();
 }
@@ -337,23 +323,23 @@ void TStoreCursor::ClearValues(TStoreValues& values) const {
     if (values.IsEmpty() || values.Size() != FValueStart || (FEmptyBlock && values.FData == FEmptyBlock)) {
         values = NewValues();
     } else {
-        std::memset(values.Bytes(), 0, FSlotArea);
+        std::memset(values.Bytes(), 0, FValueStart);
         ResetOffsets(values.Bytes());
     }
 }
 
 std::size_t TStoreCursor::CountedOffset(const TStoreValues& values, int field) const {
-    const int32_t rank = FCountedRank[static_cast<std::size_t>(field)];
-    if (rank < 0)
+    const TStoreField& f = Field(field);
+    if (!isVariable(f.FieldKind))
         return FValueStart;
-    return LoadAt<uint32_t>(Offsets(values.Bytes()) + static_cast<std::size_t>(rank) * sizeof(uint32_t));
+    return LoadAt<uint32_t>(values.Bytes() + f.ValueSlot + sizeof(uint32_t));
 }
 
 int32_t TStoreCursor::GetInteger(const TStoreValues& values, int field) const {
     if (!Readable(values))
         return 0;
     const TStoreField& f = Field(field);
-    const uint8_t* slot = values.Bytes() + FSlot[static_cast<std::size_t>(field)];
+    const uint8_t* slot = values.Bytes() + f.ValueSlot;
     switch (f.FieldKind) {
     case TStoreFieldKind::SmallInt:
         return LoadAt<int16_t>(slot);
@@ -372,7 +358,7 @@ int32_t TStoreCursor::GetInteger(const TStoreValues& values, int field) const {
 void TStoreCursor::SetInteger(TStoreValues& values, int field, int32_t value) const {
     MakeWritable(values);
     const TStoreField& f = Field(field);
-    uint8_t* slot = values.Bytes() + FSlot[static_cast<std::size_t>(field)];
+    uint8_t* slot = values.Bytes() + f.ValueSlot;
     switch (f.FieldKind) {
     case TStoreFieldKind::SmallInt:
         StoreAt<int16_t>(slot, static_cast<int16_t>(value));
@@ -399,7 +385,7 @@ double TStoreCursor::GetFloat(const TStoreValues& values, int field) const {
     case TStoreFieldKind::Double:
     case TStoreFieldKind::Currency:
     case TStoreFieldKind::DateTime:
-        return LoadAt<double>(values.Bytes() + FSlot[static_cast<std::size_t>(field)]);
+        return LoadAt<double>(values.Bytes() + f.ValueSlot);
     default:
         return 0;
     }
@@ -412,7 +398,7 @@ void TStoreCursor::SetFloat(TStoreValues& values, int field, double value) const
     case TStoreFieldKind::Double:
     case TStoreFieldKind::Currency:
     case TStoreFieldKind::DateTime:
-        StoreAt<double>(values.Bytes() + FSlot[static_cast<std::size_t>(field)], value);
+        StoreAt<double>(values.Bytes() + f.ValueSlot, value);
         break;
     default:
         break;
@@ -423,21 +409,21 @@ bool TStoreCursor::GetBoolean(const TStoreValues& values, int field) const {
     const TStoreField& f = Field(field);
     if (!Readable(values) || f.FieldKind != TStoreFieldKind::Boolean)
         return false;
-    return LoadAt<uint16_t>(values.Bytes() + FSlot[static_cast<std::size_t>(field)]) != 0;
+    return LoadAt<uint16_t>(values.Bytes() + f.ValueSlot) != 0;
 }
 
 void TStoreCursor::SetBoolean(TStoreValues& values, int field, bool value) const {
     MakeWritable(values);
     const TStoreField& f = Field(field);
     if (f.FieldKind == TStoreFieldKind::Boolean)
-        StoreAt<uint16_t>(values.Bytes() + FSlot[static_cast<std::size_t>(field)], value ? 0xFFFF : 0);
+        StoreAt<uint16_t>(values.Bytes() + f.ValueSlot, value ? 0xFFFF : 0);
 }
 
 std::string_view TStoreCursor::GetString(const TStoreValues& values, int field) const {
     if (!Readable(values))
         return {};
     const TStoreField& f = Field(field);
-    const uint8_t* slot = values.Bytes() + FSlot[static_cast<std::size_t>(field)];
+    const uint8_t* slot = values.Bytes() + f.ValueSlot;
     if (!isVariable(f.FieldKind))
         return {};
     const uint32_t length = LoadAt<uint32_t>(slot);
@@ -452,7 +438,7 @@ std::string_view TStoreCursor::GetString(const TStoreValues& values, int field) 
 void TStoreCursor::SetString(TStoreValues& values, int field, std::string_view value) const {
     MakeWritable(values);
     const TStoreField& f = Field(field);
-    uint8_t* slot = values.Bytes() + FSlot[static_cast<std::size_t>(field)];
+    uint8_t* slot = values.Bytes() + f.ValueSlot;
     if (f.FieldKind == TStoreFieldKind::SmallStr) {
         // The characters up to the declared size and before a zero byte.
         std::size_t length = std::min<std::size_t>(value.size(), f.DeclaredSize);
@@ -486,12 +472,12 @@ void TStoreCursor::SetString(TStoreValues& values, int field, std::string_view v
     bytes.append(value);
     bytes.append(old.substr(offset + oldLength));
     auto* block = reinterpret_cast<uint8_t*>(bytes.data());
-    StoreAt<uint32_t>(block + FSlot[static_cast<std::size_t>(field)], static_cast<uint32_t>(value.size()));
+    StoreAt<uint32_t>(block + f.ValueSlot, static_cast<uint32_t>(value.size()));
     const int64_t shift = static_cast<int64_t>(value.size()) - static_cast<int64_t>(oldLength);
-    uint8_t* offsets = Offsets(block);
-    for (std::size_t k = static_cast<std::size_t>(FCountedRank[static_cast<std::size_t>(field)]) + 1;
-         k < FCounted.size(); ++k) {
-        uint8_t* at = offsets + k * sizeof(uint32_t);
+    for (std::size_t later = static_cast<std::size_t>(field) + 1; later < FFields.size(); ++later) {
+        if (!isVariable(FFields[later].FieldKind))
+            continue;
+        uint8_t* at = block + FFields[later].ValueSlot + sizeof(uint32_t);
         StoreAt<uint32_t>(at, static_cast<uint32_t>(static_cast<int64_t>(LoadAt<uint32_t>(at)) + shift));
     }
     values = TStoreValues::FromBytes(bytes);
@@ -501,7 +487,7 @@ bool TStoreCursor::IsEmptyValue(const TStoreValues& values, int field) const {
     if (!Readable(values))
         return true;
     const TStoreField& f = Field(field);
-    const uint8_t* slot = values.Bytes() + FSlot[static_cast<std::size_t>(field)];
+    const uint8_t* slot = values.Bytes() + f.ValueSlot;
     switch (f.FieldKind) {
     case TStoreFieldKind::Double:
     case TStoreFieldKind::Currency:
@@ -526,7 +512,7 @@ void TStoreCursor::ClearValue(TStoreValues& values, int field) const {
     if (isVariable(f.FieldKind))
         SetString(values, field, {});
     else
-        std::memset(values.Bytes() + FSlot[static_cast<std::size_t>(field)], 0, f.DataSize);
+        std::memset(values.Bytes() + f.ValueSlot, 0, f.DataSize);
 }
 
 } // namespace etikor

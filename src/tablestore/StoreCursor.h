@@ -3,11 +3,11 @@
 // The storage of one open table: its field list, its records and its note.
 //
 // A record's values live in one block (TStoreValues): first a slot per field (ValueSlot), then
-// one 32-bit offset per text or binary field (SmallStr and the counted kinds String, BLOB, Memo,
-// FmtMemo, Graphic) telling where its bytes start in the block, then the bytes of those values
-// one after another in field order. A fixed field's slot holds its value (2, 4 or 8 bytes), a
-// text or binary field's slot the byte length of its value. So an empty value costs at most 8
-// bytes whatever its declared size, and any value is found without walking the ones before it.
+// the bytes of the text and binary values (SmallStr and the counted kinds String, BLOB, Memo,
+// FmtMemo, Graphic) one after another in field order. A fixed field's slot holds its value (2, 4
+// or 8 bytes); a text or binary field's slot holds the byte length of its value and where in the
+// block it starts (two 32-bit numbers). So an empty value costs at most 8 bytes whatever its
+// declared size, and any value is found without walking the ones before it.
 // (The file's slot widths, SlotOffset and RecordSize, describe the format, not this block.)
 // Records read from an image keep their blocks packed in large arena chunks owned by the cursor
 // (no allocation per record); a changed value gets a heap block of its own.
@@ -79,6 +79,7 @@ struct TStoreField {
     uint16_t DeclaredSize = 0; // SmallStr and String only
     int32_t SlotOffset = 0;
     TStoreFieldKind FieldKind = TStoreFieldKind::Unknown;
+    uint32_t ValueSlot = 0; // where the value lies in a record's value block (memory only)
 };
 
 // Slot width of a kind (SmallStr: declared size + 1).
@@ -221,7 +222,7 @@ public:
     // Byte offset of a text or binary field's value inside the block (after the slots).
     std::size_t CountedOffset(const TStoreValues& values, int field) const;
     // Where a field's slot lies in a value block.
-    std::size_t ValueSlot(int field) const { return FSlot[static_cast<std::size_t>(field)]; }
+    std::size_t ValueSlot(int field) const { return Field(field).ValueSlot; }
 
     // --- file image (StoreFormat.cpp) --------------------------------------------------
     // Builds the field list from a descriptor section of `fieldCount` descriptors. On failure
@@ -240,15 +241,8 @@ public:
 
 private:
     std::vector<TStoreField> FFields;
-    std::vector<int> FCounted;         // indices of the text and binary fields, in field order
-    std::vector<int32_t> FCountedRank; // per field: its place among them, or -1
-    std::vector<uint32_t> FSlot;       // per field: its slot in a value block
     int32_t FRecordSize = 0;
-    std::size_t FSlotArea = 0;   // the slots of a value block
-    std::size_t FValueStart = 0; // slots and offsets: where the text and binary bytes begin
-    // The offset table of a block.
-    uint8_t* Offsets(uint8_t* block) const { return block + FSlotArea; }
-    const uint8_t* Offsets(const uint8_t* block) const { return block + FSlotArea; }
+    std::size_t FValueStart = 0; // the slots of a value block: where the text and binary bytes begin
     void ResetOffsets(uint8_t* block) const;
     // Declared before the entries so that it outlives them: entries look at their block's header
     // when they go away.

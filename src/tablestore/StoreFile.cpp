@@ -298,7 +298,8 @@ void SaveCursorToFile(const TStoreCursor& cursor, const std::string& path, TStor
     if (!(options & savSlowMode)) {
         // Five times the raw record data, but never more than the image can take: records of a
         // wide table with few values would otherwise reserve far more than their file.
-        reserve = static_cast<std::size_t>(cursor.RecordCount()) * static_cast<std::size_t>(cursor.RecordSize()) * 5;
+        reserve = static_cast<std::size_t>(cursor.RecordCount()) *
+                  static_cast<std::size_t>(cursor.RecordSize()) * 5;
         std::size_t bound = 64 + cursor.Notes.size();
         for (const TStoreField& field : cursor.Fields())
             bound += field.Name.size() + 16;

@@ -275,6 +275,9 @@ bool ParseStoreTypeCode(std::string_view code, TStoreField& field) {
 bool TStoreCursor::ParseDescriptors(std::string_view section, int32_t fieldCount, std::string& reason) {
     ClearRecords();
     FFields.clear();
+    // A descriptor takes at least three bytes: reserve no more than the section can hold.
+    FFields.reserve(
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(fieldCount, 0)), section.size() / 3));
     std::size_t p = 0;
     bool ok = true;
     for (int32_t i = 0; i < fieldCount; ++i) {
@@ -353,7 +356,7 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
             const char* slots = reinterpret_cast<const char*>(values.Bytes());
             for (std::size_t f = 0; f < fieldCount; ++f) {
                 const TStoreField& field = FFields[f];
-                const char* slot = slots + FSlot[f];
+                const char* slot = slots + field.ValueSlot;
                 uint8_t length = 0;
                 switch (field.FieldKind) {
                 case TStoreFieldKind::SmallInt:
@@ -518,10 +521,10 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
                     // The characters before the first zero byte.
                     std::string_view text(image.data() + pos, length);
                     text = text.substr(0, text.find('\0'));
-                    StoreAt<uint32_t>(scratch.data() + FSlot[f], static_cast<uint32_t>(text.size()));
+                    StoreAt<uint32_t>(scratch.data() + field.ValueSlot, static_cast<uint32_t>(text.size()));
                     scratch.append(text);
                 } else {
-                    std::memcpy(scratch.data() + FSlot[f], image.data() + pos, length);
+                    std::memcpy(scratch.data() + field.ValueSlot, image.data() + pos, length);
                 }
                 pos += length;
                 continue;
@@ -550,7 +553,7 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
                 complete = false;
                 break;
             }
-            StoreAt<uint32_t>(scratch.data() + FSlot[f], static_cast<uint32_t>(count));
+            StoreAt<uint32_t>(scratch.data() + field.ValueSlot, static_cast<uint32_t>(count));
             scratch.append(image.data() + pos, static_cast<std::size_t>(count));
             pos += static_cast<std::size_t>(count);
         }
@@ -562,9 +565,11 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
         {
             auto* block = reinterpret_cast<uint8_t*>(scratch.data());
             std::size_t next = FValueStart;
-            for (std::size_t k = 0; k < FCounted.size(); ++k) {
-                StoreAt<uint32_t>(Offsets(block) + k * sizeof(uint32_t), static_cast<uint32_t>(next));
-                next += LoadAt<uint32_t>(block + FSlot[static_cast<std::size_t>(FCounted[k])]);
+            for (const TStoreField& field : FFields) {
+                if (field.FieldKind != TStoreFieldKind::SmallStr && !IsCountedKind(field.FieldKind))
+                    continue;
+                StoreAt<uint32_t>(block + field.ValueSlot + sizeof(uint32_t), static_cast<uint32_t>(next));
+                next += LoadAt<uint32_t>(block + field.ValueSlot);
             }
         }
         // Whatever the remaining records need: at most the rest of the image plus a slot area

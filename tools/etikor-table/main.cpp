@@ -177,6 +177,7 @@ int dump(const std::string& path, bool partial) {
         if (i > 0)
             out += '\t';
         out += Cp1250ToUtf8(cursor.Field(i).Name) + ":" + StoreTypeCode(cursor.Field(i));
+        flushSome(out);
     }
     out += '\n';
     if (!cursor.Notes.empty())
