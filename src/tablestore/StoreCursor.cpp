@@ -442,8 +442,9 @@ void TStoreCursor::SetString(TStoreValues& values, int field, std::string_view v
     if (f.FieldKind == TStoreFieldKind::SmallStr) {
         // The characters up to the declared size and before a zero byte.
         std::size_t length = std::min<std::size_t>(value.size(), f.DeclaredSize);
-        if (const void* zero = std::memchr(value.data(), 0, length))
-            length = static_cast<std::size_t>(static_cast<const char*>(zero) - value.data());
+        if (length > 0)
+            if (const void* zero = std::memchr(value.data(), 0, length))
+                length = static_cast<std::size_t>(static_cast<const char*>(zero) - value.data());
         value = value.substr(0, length);
     }
     if (!isVariable(f.FieldKind))
