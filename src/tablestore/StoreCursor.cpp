@@ -148,6 +148,7 @@ void TStoreValues::Reset() noexcept {
 void TStoreCursor::AppendArenaRecord(std::string_view bytes, std::size_t hint, bool empty) {
     if (empty && FEmptyBlock) {
         TStoreRecord& entry = FEntries.emplace_back();
+        entry.Index = static_cast<uint32_t>(FEntries.size() - 1);
         entry.Values.FData = FEmptyBlock;
         FRecords.push_back(&entry);
         return;
@@ -170,6 +171,7 @@ void TStoreCursor::AppendArenaRecord(std::string_view bytes, std::size_t hint, b
     if (!bytes.empty())
         std::memcpy(block + kHeader, bytes.data(), bytes.size());
     TStoreRecord& entry = FEntries.emplace_back();
+    entry.Index = static_cast<uint32_t>(FEntries.size() - 1);
     entry.Values.FData = block;
     FRecords.push_back(&entry);
     if (empty)
@@ -238,6 +240,7 @@ TStoreValues TStoreCursor::NewValues() const {
 
 TStoreRecord* TStoreCursor::AppendRecord(TStoreValues values, TStoreRecordStatus status) {
     TStoreRecord& entry = FEntries.emplace_back();
+    entry.Index = static_cast<uint32_t>(FEntries.size() - 1);
     entry.Values = std::move(values);
     entry.Status = status;
     FRecords.push_back(&entry);

@@ -135,6 +135,7 @@ private:
 struct TStoreRecord {
     TStoreValues Values;
     TStoreRecordStatus Status = TStoreRecordStatus::Unchanged;
+    uint32_t Index = 0; // its place among the cursor's entries (Entry), which never changes
 };
 
 // Progress in whole percent (0..100); called only when the value changes.
@@ -174,6 +175,9 @@ public:
     void RemoveRecords(const std::function<bool(const TStoreRecord&)>& remove);
     // Reorders storage (the caller passes a permutation of Records(), e.g. sorted by a key).
     void ReorderRecords(std::vector<TStoreRecord*> order);
+    // The entry with this Index (views keep indices: half the size of pointers).
+    TStoreRecord* Entry(uint32_t index) { return &FEntries[index]; }
+    const TStoreRecord* Entry(uint32_t index) const { return &FEntries[index]; }
     // True when the entry is in the storage order (a linear search; use for error checks only).
     bool Contains(const TStoreRecord* record) const;
     void ClearRecords();

@@ -43,29 +43,32 @@ bool IsGone(const TStoreRecord* entry) {
 // Sorts the view by the key fields. A leading text key compared byte by byte (the common case:
 // a barcode column) is read once per record instead of once per comparison; its order is the
 // plain lexicographic order of the bytes, which is the engine's rule for such keys.
-void SortByKeys(std::vector<TStoreRecord*>& view, const TStoreCursor& cursor, const TStoreKeyFields& keys,
+void SortByKeys(std::vector<uint32_t>& view, const TStoreCursor& cursor, const TStoreKeyFields& keys,
                 TStoreSortOptions options) {
     const TStoreField& first = cursor.Field(keys.front().FieldIndex);
     bool plainText = first.FieldKind == TStoreFieldKind::String ||
                      (first.FieldKind == TStoreFieldKind::SmallStr && !keys.front().RightAligned);
     if (!plainText || (options & ssoCaseInsensitive)) {
-        SortView(view, cursor, keys, options);
+        std::sort(view.begin(), view.end(), [&](uint32_t a, uint32_t b) {
+            return CompareRecords(cursor, cursor.Entry(a)->Values, cursor.Entry(b)->Values, keys, options) <
+                   0;
+        });
         return;
     }
     struct Item {
         std::string_view text;
-        TStoreRecord* entry;
+        uint32_t entry;
     };
     std::vector<Item> items;
     items.reserve(view.size());
-    for (TStoreRecord* entry : view)
-        items.push_back({cursor.GetString(entry->Values, keys.front().FieldIndex), entry});
+    for (uint32_t entry : view)
+        items.push_back({cursor.GetString(cursor.Entry(entry)->Values, keys.front().FieldIndex), entry});
     std::span<const TStoreKeyField> rest(keys.data() + 1, keys.size() - 1);
     bool descending = options & ssoDescendSort;
     std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
         int c = a.text.compare(b.text);
         if (c == 0 && !rest.empty())
-            c = CompareRecords(cursor, a.entry->Values, b.entry->Values, rest, 0);
+            c = CompareRecords(cursor, cursor.Entry(a.entry)->Values, cursor.Entry(b.entry)->Values, rest, 0);
         return descending ? c > 0 : c < 0;
     });
     for (size_t i = 0; i < items.size(); ++i)
@@ -86,7 +89,7 @@ void TStoreView::erase(std::size_t index) {
     if (index >= size())
         return;
     auto items = FItems.begin();
-    using Offset = std::vector<TStoreRecord*>::difference_type;
+    using Offset = std::vector<uint32_t>::difference_type;
     auto at = [&](std::size_t i) { return items + static_cast<Offset>(i); };
     if (FGap == 0) {
         FGapStart = index;
@@ -114,11 +117,12 @@ void TStoreView::clear() {
 void TStoreView::release() {
     clear();
     FItems.shrink_to_fit();
+    FCursor = nullptr;
 }
 
-std::vector<TStoreRecord*>& TStoreView::Items() {
+std::vector<uint32_t>& TStoreView::Items() {
     if (FGap > 0) {
-        using Offset = std::vector<TStoreRecord*>::difference_type;
+        using Offset = std::vector<uint32_t>::difference_type;
         auto items = FItems.begin();
         std::move(items + static_cast<Offset>(FGapStart + FGap), FItems.end(),
                   items + static_cast<Offset>(FGapStart));
@@ -129,8 +133,10 @@ std::vector<TStoreRecord*>& TStoreView::Items() {
 }
 
 int TStoreView::IndexOf(const TStoreRecord* entry) const {
+    if (!FCursor || !entry || FCursor->Entry(entry->Index) != entry)
+        return -1;
     for (std::size_t i = 0, n = FItems.size(); i < n; ++i)
-        if (FItems[i] == entry && (i < FGapStart || i >= FGapStart + FGap))
+        if (FItems[i] == entry->Index && (i < FGapStart || i >= FGapStart + FGap))
             return static_cast<int>(i < FGapStart ? i : i - FGap);
     return -1;
 }
@@ -622,8 +628,9 @@ void TStoreDataset::BuildAllKeys() {
 }
 
 void TStoreDataset::BuildView() {
-    const TStoreCursor& cursor = FShared->Cursor;
+    TStoreCursor& cursor = FShared->Cursor;
     FView.clear();
+    FView.Bind(&cursor);
     FView.reserve(cursor.Records().size());
     bool filter = HasFilterHandler();
     for (TStoreRecord* entry : cursor.Records()) {
@@ -780,10 +787,16 @@ int TStoreDataset::SearchKey(int start, int keyCount, std::string_view names) {
     const TStoreCursor& cursor = FShared->Cursor;
     if (start == 0 && indexPrefix && !(FSortOptions & ssoCaseInsensitive) && FViewSorted) {
         FLastSearchPath = TStoreSearchPath::Binary;
-        return FindKeyBinary(FView.Items(), cursor, FKeys[1].Values, FKeys[1].Keys, keyCount, FSortOptions);
+        const std::vector<uint32_t>& view = FView.Items();
+        return FindKeyBinary(
+            view.size(), [&](std::size_t i) { return cursor.Entry(view[i]); }, cursor, FKeys[1].Values,
+            FKeys[1].Keys, keyCount, FSortOptions);
     }
     FLastSearchPath = TStoreSearchPath::Linear;
-    return FindKeyLinear(FView.Items(), start, cursor, FKeys[1].Values, FKeys[1].Keys, keyCount);
+    const std::vector<uint32_t>& view = FView.Items();
+    return FindKeyLinear(
+        view.size(), [&](std::size_t i) { return cursor.Entry(view[i]); }, start, cursor, FKeys[1].Values,
+        FKeys[1].Keys, keyCount);
 }
 
 namespace {

@@ -49,30 +49,34 @@ enum class TStoreSearchPath : uint8_t { None, Binary, Linear, Scan };
 // The storage shared by a table and its clones.
 struct TStoreShared;
 
-// The records a dataset shows, in view order. Deleting leaves a gap where the record was; the
-// next delete at or near the same place only moves the few entries between, so deleting every
-// record from the first (or the current one, over and over) costs one pass in all. Operations
-// that need the entries side by side close the gap first.
+// The records a dataset shows, in view order, as the entries' indices in their cursor (half the
+// size of pointers). Deleting leaves a gap where the record was; the next delete at or near the
+// same place only moves the few entries between, so deleting every record from the first (or
+// the current one, over and over) costs one pass in all. Operations that need the entries side
+// by side close the gap first.
 class TStoreView {
 public:
+    // The cursor whose entries the view shows (set before anything is added).
+    void Bind(TStoreCursor* cursor) { FCursor = cursor; }
     std::size_t size() const { return FItems.size() - FGap; }
     bool empty() const { return size() == 0; }
     TStoreRecord* operator[](std::size_t index) const {
-        return index < FGapStart ? FItems[index] : FItems[index + FGap];
+        return FCursor->Entry(index < FGapStart ? FItems[index] : FItems[index + FGap]);
     }
     TStoreRecord* at(std::size_t index) const;
-    void push_back(TStoreRecord* entry) { FItems.push_back(entry); }
+    void push_back(const TStoreRecord* entry) { FItems.push_back(entry->Index); }
     void erase(std::size_t index);
     void clear();
-    void release(); // clears and frees the memory
+    void release(); // clears, frees the memory and forgets the cursor
     void reserve(std::size_t count) { FItems.reserve(count); }
     // View position of an entry; -1 when it is not shown.
     int IndexOf(const TStoreRecord* entry) const;
-    // The entries side by side (the gap closed).
-    std::vector<TStoreRecord*>& Items();
+    // The entries' indices side by side (the gap closed).
+    std::vector<uint32_t>& Items();
 
 private:
-    std::vector<TStoreRecord*> FItems;
+    TStoreCursor* FCursor = nullptr;
+    std::vector<uint32_t> FItems;
     std::size_t FGapStart = 0;
     std::size_t FGap = 0;
 };

@@ -193,20 +193,27 @@ int SetKeysFromText(const TStoreCursor& cursor, TStoreValues& key, std::span<con
     return given;
 }
 
-int FindKeyBinary(const std::vector<TStoreRecord*>& view, const TStoreCursor& cursor, const TStoreValues& key,
-                  std::span<const TStoreKeyField> keys, int keyCount, TStoreSortOptions options) {
+int FindKeyBinary(std::size_t count, const TStoreEntryAt& entryAt, const TStoreCursor& cursor,
+                  const TStoreValues& key, std::span<const TStoreKeyField> keys, int keyCount,
+                  TStoreSortOptions options) {
     const TStoreSortOptions direction = options & ssoDescendSort; // always case-sensitive
-    std::size_t lo = 0, hi = view.size();
+    std::size_t lo = 0, hi = count;
     while (lo < hi) {
         const std::size_t mid = lo + (hi - lo) / 2;
-        if (CompareRecords(cursor, view[mid]->Values, key, keys, direction, keyCount) < 0)
+        if (CompareRecords(cursor, entryAt(mid)->Values, key, keys, direction, keyCount) < 0)
             lo = mid + 1;
         else
             hi = mid;
     }
-    if (lo < view.size() && CompareRecords(cursor, view[lo]->Values, key, keys, direction, keyCount) == 0)
+    if (lo < count && CompareRecords(cursor, entryAt(lo)->Values, key, keys, direction, keyCount) == 0)
         return static_cast<int>(lo);
     return -1;
+}
+
+int FindKeyBinary(const std::vector<TStoreRecord*>& view, const TStoreCursor& cursor, const TStoreValues& key,
+                  std::span<const TStoreKeyField> keys, int keyCount, TStoreSortOptions options) {
+    return FindKeyBinary(
+        view.size(), [&view](std::size_t i) { return view[i]; }, cursor, key, keys, keyCount, options);
 }
 
 std::string KeyIdentity(const TStoreCursor& cursor, const TStoreValues& values,
@@ -256,12 +263,18 @@ std::string KeyIdentity(const TStoreCursor& cursor, const TStoreValues& values,
     return bytes;
 }
 
-int FindKeyLinear(const std::vector<TStoreRecord*>& view, int start, const TStoreCursor& cursor,
+int FindKeyLinear(std::size_t count, const TStoreEntryAt& entryAt, int start, const TStoreCursor& cursor,
                   const TStoreValues& key, std::span<const TStoreKeyField> keys, int keyCount) {
-    for (std::size_t i = static_cast<std::size_t>(std::max(start, 0)); i < view.size(); ++i)
-        if (CompareRecords(cursor, view[i]->Values, key, keys, 0, keyCount) == 0)
+    for (std::size_t i = static_cast<std::size_t>(std::max(start, 0)); i < count; ++i)
+        if (CompareRecords(cursor, entryAt(i)->Values, key, keys, 0, keyCount) == 0)
             return static_cast<int>(i);
     return -1;
+}
+
+int FindKeyLinear(const std::vector<TStoreRecord*>& view, int start, const TStoreCursor& cursor,
+                  const TStoreValues& key, std::span<const TStoreKeyField> keys, int keyCount) {
+    return FindKeyLinear(
+        view.size(), [&view](std::size_t i) { return view[i]; }, start, cursor, key, keys, keyCount);
 }
 
 } // namespace etikor

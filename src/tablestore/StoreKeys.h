@@ -7,6 +7,7 @@
 #include "tablestore/StoreCursor.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -55,6 +56,9 @@ int SetKeysFromText(const TStoreCursor& cursor, TStoreValues& key, std::span<con
 // True for the boolean key words: upper-cased "TRUE", "YES", "T", "1" or the bytes C4 C0.
 bool IsTrueKeyText(std::string_view text);
 
+// A view as a count and the entry at each place.
+using TStoreEntryAt = std::function<const TStoreRecord*(std::size_t index)>;
+
 // Binary search of a sorted view for the key on the first `keyCount` key fields, compared
 // case-sensitively and in the direction of `options` (only ssoDescendSort is looked at).
 // Returns the view index of the first record with an equal key, or -1.
@@ -66,9 +70,15 @@ int FindKeyBinary(const std::vector<TStoreRecord*>& view, const TStoreCursor& cu
 std::string KeyIdentity(const TStoreCursor& cursor, const TStoreValues& values,
                         std::span<const TStoreKeyField> keys);
 
+int FindKeyBinary(std::size_t count, const TStoreEntryAt& entryAt, const TStoreCursor& cursor,
+                  const TStoreValues& key, std::span<const TStoreKeyField> keys, int keyCount,
+                  TStoreSortOptions options);
+
 // Linear scan of the view from `start` for the first record whose first `keyCount` key fields
 // equal the key (case-sensitively). Returns its view index, or -1.
 int FindKeyLinear(const std::vector<TStoreRecord*>& view, int start, const TStoreCursor& cursor,
+                  const TStoreValues& key, std::span<const TStoreKeyField> keys, int keyCount);
+int FindKeyLinear(std::size_t count, const TStoreEntryAt& entryAt, int start, const TStoreCursor& cursor,
                   const TStoreValues& key, std::span<const TStoreKeyField> keys, int keyCount);
 
 } // namespace etikor
