@@ -178,6 +178,7 @@ public:
     // The entry with this Index (views keep indices: half the size of pointers).
     TStoreRecord* Entry(uint32_t index) { return &FEntries[index]; }
     const TStoreRecord* Entry(uint32_t index) const { return &FEntries[index]; }
+    std::size_t EntryCount() const { return FEntries.size(); }
     // True when the entry is in the storage order (a linear search; use for error checks only).
     bool Contains(const TStoreRecord* record) const;
     void ClearRecords();

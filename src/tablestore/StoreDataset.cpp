@@ -133,7 +133,7 @@ std::vector<uint32_t>& TStoreView::Items() {
 }
 
 int TStoreView::IndexOf(const TStoreRecord* entry) const {
-    if (!FCursor || !entry || FCursor->Entry(entry->Index) != entry)
+    if (!FCursor || !entry || entry->Index >= FCursor->EntryCount() || FCursor->Entry(entry->Index) != entry)
         return -1;
     for (std::size_t i = 0, n = FItems.size(); i < n; ++i)
         if (FItems[i] == entry->Index && (i < FGapStart || i >= FGapStart + FGap))
