@@ -558,13 +558,13 @@ TEST_F(TemplateFilesTest, SaveAsNameLengths) {
         EXPECT_EQ(Files().State.TemplateName, "Cimke1.ctv");
         EXPECT_EQ(countFiles(), before);
     }
-    // Long, and legal for the table writer of every version.
-    const QString longName = QString(240, QLatin1Char('b')) + QStringLiteral(".ctv");
+    // The longest legal name: 251 bytes + ".ctv" = 255.
+    const QString longName = QString(251, QLatin1Char('b')) + QStringLiteral(".ctv");
     modal_.ExpectSaveFile(Series(longName));
     Files().SaveAs();
     modal_.Verify();
     EXPECT_EQ(Files().State.TemplateName, longName);
-    EXPECT_TRUE(std::filesystem::exists(Series(QString(240, QLatin1Char('b')) + ".vks").toStdString()));
+    EXPECT_TRUE(std::filesystem::exists(Series(QString(251, QLatin1Char('b')) + ".vks").toStdString()));
 }
 
 // ---- names in the old code page --------------------------------------------------------
