@@ -54,21 +54,6 @@ void WriteTemplate(const std::string& path, const QString& picture) {
     }
     t.SaveTable(path);
 }
-
-class NoModal final : public IModal {
-public:
-    bool Message(const QString&, const QString&, const QString&) override { return false; }
-    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> OpenFile(const TFileDialogOptions&) override { return {}; }
-    std::optional<QString> SaveFile(const TFileDialogOptions&) override { return {}; }
-    std::optional<QString> OpenPicture(const TFileDialogOptions&) override { return {}; }
-    std::optional<TFontChoice> ChooseFont(const TFontChoice&) override { return {}; }
-    std::optional<QColor> ChooseColor(const QColor&) override { return {}; }
-    std::optional<TPrintChoice> ChoosePrinter(const TPrintChoice&) override { return {}; }
-    void ShowHelp(int) override {}
-    int RunModal(QObject&) override { return 0; }
-};
-
 void BM_BuildCanvas200(benchmark::State& state) {
     QTemporaryDir dir;
     const QString picture = dir.filePath(QStringLiteral("kep.jpg"));
@@ -108,7 +93,7 @@ void BM_MainWindowToFirstPaint(benchmark::State& state) {
     settings.AutoSugo = false;
     WriteDefaultSet(AppPaths().SeriesFolder(), settings);
     TSettingsFile(program.path()).Write(settings);
-    NoModal modal;
+    TUnattendedModal modal(false);
     for (auto _ : state) {
         TDM dm;
         TMainForm form(dm, modal);

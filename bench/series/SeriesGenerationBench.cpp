@@ -18,21 +18,6 @@ namespace {
 
 using namespace etikor;
 
-// Every question answered Yes.
-class YesModal : public IModal {
-public:
-    bool Message(const QString&, const QString&, const QString& kind) override { return kind == "K"; }
-    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> OpenFile(const TFileDialogOptions&) override { return {}; }
-    std::optional<QString> SaveFile(const TFileDialogOptions&) override { return {}; }
-    std::optional<QString> OpenPicture(const TFileDialogOptions&) override { return {}; }
-    std::optional<TFontChoice> ChooseFont(const TFontChoice&) override { return {}; }
-    std::optional<QColor> ChooseColor(const QColor&) override { return {}; }
-    std::optional<TPrintChoice> ChoosePrinter(const TPrintChoice&) override { return {}; }
-    void ShowHelp(int) override {}
-    int RunModal(QObject&) override { return 0; }
-};
-
 void AddSegment(TStoreTable& m1, const char* kind, int length, const char* from, const char* to) {
     m1.Append();
     m1.FieldByName("Azon").SetAsInteger(1);
@@ -61,7 +46,7 @@ void BM_GenerateSeries(benchmark::State& state) {
     AddSegment(m1, "K", 1, "A", lastLetter.c_str());
     t1.SetTableName(path);
     t1.Open();
-    YesModal modal;
+    TUnattendedModal modal(true);
     TGenerationOptions options;
     int64_t written = 0;
     options.Progress = [](const QString& text) { benchmark::DoNotOptimize(text); };

@@ -22,6 +22,15 @@ TMessageStyle MessageStyle(const QString& kind) {
     return {TMessageIcon::Warning, QStringLiteral("Figyelmeztetés"), {QStringLiteral("OK")}, false};
 }
 
+bool TUnattendedModal::Message(const QString&, const QString& text, const QString& kind) {
+    const TMessageIcon icon = MessageStyle(kind).Icon;
+    if (icon == TMessageIcon::Question)
+        return FAnswerYes;
+    if (icon == TMessageIcon::Error || icon == TMessageIcon::Warning)
+        Problems << text;
+    return false;
+}
+
 namespace {
 IModal* gModal = nullptr;
 }

@@ -80,6 +80,29 @@ public:
     virtual int RunModal(QObject& window) = 0;
 };
 
+// The modal seam without windows, for the command-line tools and benchmarks: every question is
+// answered the same way, dialogs are cancelled, and the errors and warnings are kept.
+class TUnattendedModal final : public IModal {
+public:
+    explicit TUnattendedModal(bool answerYes) : FAnswerYes(answerYes) {}
+    // The texts of the error ("H") and warning messages, in order.
+    QStringList Problems;
+
+    bool Message(const QString& title, const QString& text, const QString& kind) override;
+    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> OpenFile(const TFileDialogOptions&) override { return {}; }
+    std::optional<QString> SaveFile(const TFileDialogOptions&) override { return {}; }
+    std::optional<QString> OpenPicture(const TFileDialogOptions&) override { return {}; }
+    std::optional<TFontChoice> ChooseFont(const TFontChoice&) override { return {}; }
+    std::optional<QColor> ChooseColor(const QColor&) override { return {}; }
+    std::optional<TPrintChoice> ChoosePrinter(const TPrintChoice&) override { return {}; }
+    void ShowHelp(int) override {}
+    int RunModal(QObject&) override { return 0; }
+
+private:
+    bool FAnswerYes;
+};
+
 // The process-wide instance the windows use. Null until the program or a test installs one.
 IModal& Modal();
 void SetModal(IModal* modal);

@@ -47,29 +47,6 @@ int usage(const std::string& problem = {}) {
     return kExitUsage;
 }
 
-// Answers every question Yes and keeps the messages that are no question: the errors and
-// warnings go to standard error.
-class CommandLineModal : public IModal {
-public:
-    QStringList Problems;
-    bool Message(const QString&, const QString& text, const QString& kind) override {
-        if (kind == QLatin1String("K"))
-            return true;
-        if (kind == QLatin1String("H") || kind == QLatin1String("F"))
-            Problems << text;
-        return false;
-    }
-    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> OpenFile(const TFileDialogOptions&) override { return {}; }
-    std::optional<QString> SaveFile(const TFileDialogOptions&) override { return {}; }
-    std::optional<QString> OpenPicture(const TFileDialogOptions&) override { return {}; }
-    std::optional<TFontChoice> ChooseFont(const TFontChoice&) override { return {}; }
-    std::optional<QColor> ChooseColor(const QColor&) override { return {}; }
-    std::optional<TPrintChoice> ChoosePrinter(const TPrintChoice&) override { return {}; }
-    void ShowHelp(int) override {}
-    int RunModal(QObject&) override { return 0; }
-};
-
 int generate(const std::vector<std::string>& args) {
     std::string definitionPath, seriesPath;
     std::string layout = DateLayouts().front();
@@ -113,7 +90,7 @@ int generate(const std::vector<std::string>& args) {
 
     options.ChooseDateFormat = [&]() -> std::optional<std::string> { return layout; };
     options.SeriesFileName = QString::fromStdString(seriesPath);
-    CommandLineModal modal;
+    TUnattendedModal modal(true); // every question Yes
     try {
         TStoreTable definition, series;
         definition.Name = "M1";
