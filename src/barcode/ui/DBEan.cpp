@@ -40,7 +40,9 @@ const std::string& TDBEan::BarCode() const {
 }
 
 void TDBEan::SetTypBarCode(TTypBarCode type) {
+    // The engine shows the new symbology's sample text; this control shows the field.
     FEan->SetTypBarCode(type);
+    FLink->Refresh();
 }
 
 TTypBarCode TDBEan::TypBarCode() const {

@@ -6,13 +6,19 @@ namespace etikor {
 
 struct TDBEanLink::Impl {
     TFieldDataLink Link;
+    std::function<void(const std::string&)> OnValue;
 };
 
 TDBEanLink::TDBEanLink(std::function<void(const std::string&)> onValue) : F(std::make_unique<Impl>()) {
-    F->Link.OnDataChange = [this, onValue = std::move(onValue)] {
-        if (const TField* field = F->Link.Field())
-            onValue(field->AsString());
-    };
+    F->OnValue = std::move(onValue);
+    F->Link.OnDataChange = [this] { Refresh(); };
+}
+
+void TDBEanLink::Refresh() {
+    if (!F->Link.OnDataChange)
+        return; // detached
+    if (const TField* field = F->Link.Field())
+        F->OnValue(field->AsString());
 }
 
 TDBEanLink::~TDBEanLink() {

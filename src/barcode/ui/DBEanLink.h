@@ -22,6 +22,8 @@ public:
     void SetDataSource(TDataSource* source);
     const std::string& FieldName() const;
     void SetFieldName(std::string name);
+    // Reports the field's value again (the owner's object replaced its text).
+    void Refresh();
     // Stops the reports (before the owner goes).
     void Detach();
 

@@ -65,6 +65,10 @@ TEST_F(DBEanTest, FollowsTheFieldFromRecordToRecordAndDrawsIt) {
     EXPECT_EQ(ean_->BarCode(), "5901234123457");
     table_.Cancel();
     EXPECT_EQ(ean_->BarCode(), "9771210107001");
+    // Another symbology keeps showing the field, not the engine's sample.
+    ean_->SetTypBarCode(TTypBarCode::bcCode128);
+    EXPECT_EQ(ean_->BarCode(), "9771210107001");
+    EXPECT_EQ(test::DecodeImage(Picture()).text, "9771210107001");
 }
 
 TEST_F(DBEanTest, AnEmptyFieldDrawsNothing) {
