@@ -9,6 +9,8 @@
 #include "designer/Sizer.h"
 #include "document/FontDescriptor.h"
 #include "document/TemplateModel.h"
+#include "series/ManualEntry.h"
+#include "series/ui/KeziForm.h"
 #include "series/ui/TervezoForm.h"
 #include "services/Modal.h"
 #include "tablestore/StoreTable.h"
@@ -199,7 +201,8 @@ void TMainForm::BuildMenus() {
             [this] { FileCommand(&TTemplateFiles::New); });
     connect(AddItem(file, QStringLiteral("Megnyitás..."), "mMegnyit"), &QAction::triggered, this,
             [this] { FileCommand(&TTemplateFiles::Open); });
-    Pending(AddItem(file, QStringLiteral("Kézi rögzítés"), "mKezi"));
+    connect(AddItem(file, QStringLiteral("Kézi rögzítés"), "mKezi"), &QAction::triggered, this,
+            &TMainForm::OpenManualEntry);
     connect(AddItem(file, QStringLiteral("Mentés másként..."), "mMentes"), &QAction::triggered, this,
             [this] { FileCommand(&TTemplateFiles::SaveAs); });
     Pending(AddItem(file, QStringLiteral("Adatböngésző"), "mAdatbongeszo"));
@@ -260,7 +263,7 @@ QWidget* TMainForm::BuildButtonBar() {
     connect(open, &QToolButton::clicked, this, [this] { FileCommand(&TTemplateFiles::Open); });
     QToolButton* kezi = AddButton(bar, "KeziGomb", QStringLiteral("Vonalkód-sorozat kézi rögzítése"));
     kezi->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
-    Pending(kezi);
+    connect(kezi, &QToolButton::clicked, this, &TMainForm::OpenManualEntry);
     QToolButton* print = AddButton(bar, "NyomtatasGomb", QStringLiteral("Nyomtatás"));
     print->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
     Pending(print);
@@ -528,7 +531,7 @@ QWidget* TMainForm::BuildElementTab() {
     QToolButton* clone = AddButton(barcode, "KlonozasGomb",
                                    QStringLiteral("Kijelölt vonalkód értékének sokszorosítása (klónozás)"),
                                    QStringLiteral("⧉"));
-    Pending(clone);
+    connect(clone, &QToolButton::clicked, this, &TMainForm::CloneShownBarcode);
     QToolButton* hide = AddButton(barcode, "VonalkodKilepGomb", QStringLiteral("Vonalkód panel elrejtése"),
                                   QStringLiteral("✕"));
     connect(hide, &QToolButton::clicked, barcode, &QWidget::hide);
@@ -826,6 +829,37 @@ void TMainForm::OpenSeriesDesigner() {
     State().Panel4 = QString::fromStdString(FormatFloat("#,##0", DataSourceRecordCount()));
     ShowStatus();
     RebuildCanvas();
+}
+
+// Manual entry, modal (not while a worksheet is linked); the series is the data source after.
+void TMainForm::OpenManualEntry() {
+    if (State().LinkFlag)
+        return;
+    {
+        TKeziForm form(FDM, State().SeriesName, this);
+        form.HelpContext = [this] { return FHelpContext; };
+        form.SetHelpContext = [this](int topic) { FHelpContext = topic; };
+        form.ExternalDataNotInUse = [this] { State().LinkFlag = false; };
+        FModal.RunModal(form);
+    }
+    SeriesBecomesDataSource();
+    State().DataFlag = DataSourceRecordCount() > 0;
+    State().Panel4 = GroupedCount(DataSourceRecordCount());
+    ShowStatus();
+    RebuildCanvas();
+}
+
+// Clones the value of the barcode shown on the element tab with the tab's barcode type.
+void TMainForm::CloneShownBarcode() {
+    if (!FCurrentBarcode)
+        return;
+    const int type = findChild<QComboBox*>(QStringLiteral("cb_VkTNev"))->currentIndex();
+    const TCloneResult result =
+        CloneFromMainWindow(FDM.T1, Utf8ToCp1250(FCurrentBarcode->Value().toStdString()), type, FModal);
+    if (!result.Asked)
+        return;
+    State().Panel4 = GroupedCount(DataSourceRecordCount());
+    ShowStatus();
 }
 
 void TMainForm::ShowStatus() {

@@ -118,6 +118,8 @@ private:
     void FileCommand(void (TTemplateFiles::*command)());
     void ShowStatus();
     void OpenSeriesDesigner();
+    void OpenManualEntry();
+    void CloneShownBarcode();
     void FillRowViews();
     void LoadSetupControls(const struct TPageSetup& setup);
     void StoredLinkAtStartup();
