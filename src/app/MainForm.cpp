@@ -854,12 +854,10 @@ void TMainForm::CloneShownBarcode() {
     if (!FCurrentBarcode)
         return;
     const int type = findChild<QComboBox*>(QStringLiteral("cb_VkTNev"))->currentIndex();
-    const TCloneResult result =
-        CloneFromMainWindow(FDM.T1, Utf8ToCp1250(FCurrentBarcode->Value().toStdString()), type, FModal);
-    if (!result.Asked)
-        return;
-    State().Panel4 = GroupedCount(DataSourceRecordCount());
-    ShowStatus();
+    CloneFromMainWindow(FDM.T1, Utf8ToCp1250(FCurrentBarcode->Value().toStdString()), type, FModal, [this] {
+        State().Panel4 = GroupedCount(DataSourceRecordCount());
+        ShowStatus();
+    });
 }
 
 void TMainForm::ShowStatus() {

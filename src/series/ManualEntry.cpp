@@ -59,7 +59,8 @@ void ReloadSortedSeries(TStoreTable& series) {
     ReopenSorted(series);
 }
 
-TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int typeIndex, IModal& modal) {
+TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int typeIndex, IModal& modal,
+                              const std::function<void()>& written) {
     TCloneResult result;
     result.Asked = true;
     const QString byDefault = QStringLiteral("10");
@@ -87,20 +88,22 @@ TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int
     series.EnableControls();
     result.Appended = true;
     result.Count = count > 0 ? count : 0;
+    if (written)
+        written();
     modal.Message(QString(),
                   QStringLiteral("Feldolgozás vége! (") + answer + QStringLiteral(" db. vonalkód)"),
                   QStringLiteral("I"));
     return result;
 }
 
-TCloneResult CloneFromMainWindow(TStoreTable& series, const std::string& value, int typeIndex,
-                                 IModal& modal) {
+TCloneResult CloneFromMainWindow(TStoreTable& series, const std::string& value, int typeIndex, IModal& modal,
+                                 const std::function<void()>& written) {
     if (!series.Active())
         series.Open();
     if (series.RecordCount() >= 2 &&
         !modal.Message(QString(), QStringLiteral("Folytatja a sokszorosítást?"), QStringLiteral("K")))
         return {};
-    return CloneSeriesValue(series, value, typeIndex, modal);
+    return CloneSeriesValue(series, value, typeIndex, modal, written);
 }
 
 // ---- the manual-entry session --------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace etikor {
@@ -39,13 +40,15 @@ struct TCloneResult {
 
 // Cloning: asks the count (input box, default 10; a cancelled box answers the default), appends
 // that many records with `value` and `typeIndex` (none for 0 or less), writes the file, refreshes
-// the table and tells the user. A count that is not a whole number is refused with an error and
-// changes nothing. `value` is Windows-1250.
-TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int typeIndex, IModal& modal);
+// the table, runs `written` (the window shows the new count) and tells the user. A count that is
+// not a whole number is refused with an error and changes nothing. `value` is Windows-1250.
+TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int typeIndex, IModal& modal,
+                              const std::function<void()>& written = {});
 
 // The main window's clone: with two or more records in the series it first asks whether to go
 // on, then clones as CloneSeriesValue.
-TCloneResult CloneFromMainWindow(TStoreTable& series, const std::string& value, int typeIndex, IModal& modal);
+TCloneResult CloneFromMainWindow(TStoreTable& series, const std::string& value, int typeIndex, IModal& modal,
+                                 const std::function<void()>& written = {});
 
 // The manual-entry session on the series table: browsing, entering a new value or changing the
 // current one, deleting one or all. The window drives it and mirrors its state.

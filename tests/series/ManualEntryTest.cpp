@@ -143,6 +143,30 @@ TEST_F(ManualEntryTest, TheCloneBoxShowsTheValueConvertedFromTheCodePage) {
     EXPECT_EQ(modal.Caption, QStringLiteral("Árvíz sokszorosítása"));
 }
 
+TEST_F(ManualEntryTest, TheWindowShowsTheNewCountBeforeTheClosingMessage) {
+    struct Ordered : ScriptedModal {
+        QStringList* Events;
+        bool Message(const QString& title, const QString& text, const QString& kind) override {
+            Events->append(kind);
+            return ScriptedModal::Message(title, text, kind);
+        }
+    };
+    for (const char* answer : {"2", "x"}) {
+        SCOPED_TRACE(answer);
+        QStringList events;
+        Ordered modal;
+        modal.Events = &events;
+        const bool number = QString::fromLatin1(answer) == QStringLiteral("2");
+        modal.ExpectInputBox(QStringLiteral("+ darab: "), QString::fromLatin1(answer));
+        modal.ExpectMessageStartingWith(number ? "I" : "H",
+                                        number ? QStringLiteral("Feldolgozás vége!") : QString());
+        CloneSeriesValue(t1_, "1", 0, modal, [&] { events.append(QString::number(t1_.RecordCount())); });
+        modal.Verify();
+        // No count shown for a refused answer.
+        EXPECT_EQ(events, number ? (QStringList{"2", "I"}) : (QStringList{"H"}));
+    }
+}
+
 TEST_F(ManualEntryTest, MainWindowCloneAsksOnlyFromTwoRecordsOn) {
     // One record: straight to the count.
     Seed({"111"});

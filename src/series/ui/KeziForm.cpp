@@ -266,13 +266,11 @@ void TKeziForm::OTorolGombClick() {
 }
 
 void TKeziForm::KlonozasGombClick() {
-    const TCloneResult result =
-        CloneSeriesValue(FDM.T1, FEntry.CurrentValue(), FTypes->currentIndex(), Modal());
-    if (!result.Appended)
-        return;
-    ShowCount();
-    SetEntering(false);
-    TypeInStep();
+    CloneSeriesValue(FDM.T1, FEntry.CurrentValue(), FTypes->currentIndex(), Modal(), [this] {
+        ShowCount();
+        SetEntering(false);
+        TypeInStep();
+    });
 }
 
 void TKeziForm::GeneralGombClick() {
