@@ -1,19 +1,80 @@
 #!/usr/bin/env bash
 # Long libFuzzer sessions with clang, address and undefined-behaviour sanitizers.
-# Usage: scripts/fuzz.sh [seconds per target, default 300]
-set -euo pipefail
+# Usage: scripts/fuzz.sh [seconds per target, default 300] [target ...]
+#   Every fuzz_* target runs in turn (or the ones named, with or without "fuzz_"), starting
+#   from its seeds in fuzz/seeds/<name> and its corpus in build-fuzz/corpus/<name>, with a
+#   time limit per input (FUZZ_TIMEOUT seconds, default 10) and a memory limit
+#   (FUZZ_RSS_MB, default 2048). A crash does not stop the others; crash, timeout and
+#   out-of-memory inputs land in build-fuzz/crashes/, the log of each run in
+#   build-fuzz/logs/. A summary follows; the exit status is 1 when any target found something.
+set -uo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-300}
+shift $(($# > 0 ? 1 : 0))
+timeout_s=${FUZZ_TIMEOUT:-10}
+rss_mb=${FUZZ_RSS_MB:-2048}
+
+set -e
 scripts/deps.sh
 command -v clang++-14 >/dev/null || { sudo_cmd=(); [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo); "${sudo_cmd[@]}" apt-get install -y -qq clang-14 libclang-rt-14-dev; }
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DETIKOR_FUZZ=ON \
-  -DETIKOR_BUILD_GUI=OFF -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14
+  -DETIKOR_BUILD_GUI=OFF -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build build-fuzz
-for target in build-fuzz/bin/fuzz_*; do
+set +e
+
+targets=()
+if [[ $# -gt 0 ]]; then
+  for name in "$@"; do targets+=("build-fuzz/bin/fuzz_${name#fuzz_}"); done
+else
+  targets=(build-fuzz/bin/fuzz_*)
+fi
+
+mkdir -p build-fuzz/crashes build-fuzz/logs
+# Undefined behaviour is a finding like a crash; leaks are checked while fuzzing.
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
+# Leaks inside system libraries (scripts/sanitize.supp) are not findings.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/sanitize.supp:print_suppressions=0}
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+
+summary=()
+found=0
+for target in "${targets[@]}"; do
   name=$(basename "$target")
-  corpus=build-fuzz/corpus/$name
+  short=${name#fuzz_}
+  if [[ ! -x $target ]]; then
+    summary+=("$(printf '%-22s %s' "$name" "no such target")")
+    found=1
+    continue
+  fi
+  corpus=build-fuzz/corpus/$short
+  seeds=fuzz/seeds/$short
+  log=build-fuzz/logs/$short.log
   mkdir -p "$corpus"
-  seeds=fuzz/seeds/${name#fuzz_}
-  echo "== $name for ${seconds}s"
-  "$target" -max_total_time="$seconds" -max_len=65536 "$corpus" $( [[ -d $seeds ]] && echo "$seeds" )
+  inputs=("$corpus")
+  [[ -d $seeds ]] && inputs+=("$seeds")
+  echo "== $name for ${seconds}s (seeds: $([[ -d $seeds ]] && echo "$seeds" || echo none))"
+  before=$(ls build-fuzz/crashes | grep -c "^$short-" || true)
+  "$target" -max_total_time="$seconds" -timeout="$timeout_s" -rss_limit_mb="$rss_mb" -max_len=65536 \
+    -print_final_stats=1 -artifact_prefix="build-fuzz/crashes/$short-" "${inputs[@]}" >"$log" 2>&1
+  status=$?
+  after=$(ls build-fuzz/crashes | grep -c "^$short-" || true)
+  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)
+  speed=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)
+  cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*')
+  files=$(find "$corpus" -type f | wc -l)
+  if [[ $status -eq 0 ]]; then
+    result="clean"
+  else
+    result="FOUND something (exit $status, $((after - before)) new file(s) in build-fuzz/crashes, log $log)"
+    found=1
+  fi
+  summary+=("$(printf '%-22s %8s runs %6s/s  cov %5s  corpus %5s  %s' "$name" "${runs:-?}" "${speed:-?}" \
+    "${cov:-?}" "$files" "$result")")
+  tail -n 3 "$log"
 done
+
+echo
+echo "== Summary (${seconds}s per target, -timeout=$timeout_s, -rss_limit_mb=$rss_mb)"
+printf '%s\n' "${summary[@]}"
+exit $found

@@ -41,7 +41,7 @@ void WriteTemplate(const std::string& path, const QString& picture) {
         t.Post();
         AppendElementRow(t, TElemKind::ekBarcode, "Vkod_" + n, {px.Left, px.Top, 120, 40});
         t.Edit();
-        t.FieldByName("Vk_index").SetAsInteger(i % kBarcodeTypeCount);
+        t.FieldByName("Vk_index").SetAsInteger(i % kBarcodeListSize);
         t.Post();
         AppendElementRow(t, TElemKind::ekPicture, "Kep_" + n, px);
         if (i % 4 == 0) {
@@ -81,13 +81,16 @@ void BM_BuildCanvas200(benchmark::State& state) {
     elemek.SetTableName(path);
     elemek.SetIndexFieldNames("Elemnev");
     elemek.Open();
+    TLabelTemplate labelTemplate(elemek);
     TSettings settings;
     TLabelCanvas canvas(nullptr);
     canvas.resize(800, 600);
     canvas.show();
     canvas.SetZoom(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        canvas.Build(elemek, settings);
+        // Reading the rows again, as after opening a template, then the views.
+        labelTemplate.Load();
+        canvas.Build(labelTemplate, settings);
         // Painting is part of what the user waits for.
         canvas.Cimke->repaint();
         QCoreApplication::processEvents();

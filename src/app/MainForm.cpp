@@ -1,13 +1,17 @@
 #include "app/MainForm.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 #include "data/DatabaseError.h"
 #include "data/FormatSettings.h"
 #include "designer/BarcodeView.h"
+#include "designer/Controls.h"
+#include "designer/DataSourceTab.h"
+#include "designer/ElementPanel.h"
+#include "designer/Icons.h"
 #include "designer/LabelCanvas.h"
 #include "designer/Ruler.h"
+#include "designer/SetupTabs.h"
 #include "designer/Sizer.h"
-#include "document/FontDescriptor.h"
 #include "document/TemplateModel.h"
 #include "series/ManualEntry.h"
 #include "series/ui/KeziForm.h"
@@ -18,30 +22,21 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QDoubleSpinBox>
 #include <QFileInfo>
-#include <QFormLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -52,35 +47,6 @@ namespace etikor {
 namespace {
 
 const QString kCr = QStringLiteral("\r");
-const char* const kPendingProperty = "etikorPending";
-
-QString FromCp1250(const std::string& bytes) {
-    return QString::fromStdString(Cp1250ToUtf8(bytes));
-}
-
-QString Mm2(double value) {
-    return QString::fromStdString(FormatFloat("0.00", value));
-}
-
-// A millimetre spinner: range, one or two decimals, " mm".
-QDoubleSpinBox* MmSpin(QWidget* parent, const char* name, double min, double max, int decimals,
-                       const QString& hint) {
-    auto* spin = new QDoubleSpinBox(parent);
-    spin->setObjectName(QString::fromLatin1(name));
-    spin->setRange(min, max);
-    spin->setDecimals(decimals);
-    spin->setSuffix(QStringLiteral(" mm"));
-    spin->setToolTip(hint);
-    return spin;
-}
-
-QLineEdit* ReadOnlyEdit(QWidget* parent, const char* name, const QString& hint) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setReadOnly(true);
-    edit->setToolTip(hint);
-    return edit;
-}
 
 } // namespace
 
@@ -92,8 +58,7 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
     FTimer1.setSingleShot(false);
     connect(&FTimer1, &QTimer::timeout, this, [this] {
         FTimer1.stop();
-        // The label wizard arrives with its own part of the program; until then the timer
-        // only switches itself off.
+        // The program has no label wizard to open: the timer only switches itself off.
     });
 
     BuildMenus();
@@ -119,9 +84,8 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
     connect(FCanvas, &TLabelCanvas::PositionChanged, this,
             [this](const QString& text) { FPanels[0]->setText(text); });
     connect(FCanvas, &TLabelCanvas::PointerOverLabel, this, [this] {
-        QWidget* tab = findChild<QWidget*>(QStringLiteral("tsElemek"));
-        if (FPages->currentWidget() != tab)
-            FPages->setCurrentWidget(tab);
+        if (FPages->currentWidget() != FElementPanel)
+            FPages->setCurrentWidget(FElementPanel);
     });
     connect(FCanvas, &TLabelCanvas::GeometryEnded, this, &TMainForm::ElementGeometryEnded);
 
@@ -132,12 +96,24 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
     setFixedSize(size());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    FDM.Template.AddListener(this);
     // The window sees every key before the focused control.
     qApp->installEventFilter(this);
 }
 
 TMainForm::~TMainForm() {
+    FDM.Template.RemoveListener(this);
     qApp->removeEventFilter(this);
+}
+
+void TMainForm::PageChanged() {
+    if (!FCanvas->Selected())
+        ShowSelectedRow();
+}
+
+void TMainForm::ElementChanged(const TLabelElement& element, TElementChange) {
+    if (FCanvas->Selected() && FCanvas->Selected()->objectName() == element.Name)
+        FElementPanel->ShowRow(element);
 }
 
 TDocumentState& TMainForm::State() {
@@ -146,6 +122,10 @@ TDocumentState& TMainForm::State() {
 
 int TMainForm::Zoom() const {
     return FCanvas->Zoom();
+}
+
+const QString& TMainForm::PendingSource() const {
+    return FElementPanel->PendingSource();
 }
 
 QString TMainForm::Panel(int number) const {
@@ -163,35 +143,6 @@ QAction* TMainForm::AddItem(QMenu* menu, const QString& caption, const char* nam
     return action;
 }
 
-QToolButton* TMainForm::AddButton(QWidget* parent, const char* name, const QString& hint,
-                                  const QString& caption) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(hint);
-    if (!caption.isEmpty())
-        button->setText(caption);
-    button->setAutoRaise(true);
-    return button;
-}
-
-void TMainForm::Pending(QWidget* widget) {
-    widget->setProperty(kPendingProperty, true);
-    widget->setEnabled(false);
-}
-
-void TMainForm::Pending(QAction* action) {
-    action->setProperty(kPendingProperty, true);
-    action->setEnabled(false);
-}
-
-void TMainForm::Allow(QWidget* widget, bool enabled) {
-    widget->setEnabled(enabled && !widget->property(kPendingProperty).toBool());
-}
-
-void TMainForm::Allow(QAction* action, bool enabled) {
-    action->setEnabled(enabled && !action->property(kPendingProperty).toBool());
-}
-
 void TMainForm::BuildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
@@ -205,43 +156,42 @@ void TMainForm::BuildMenus() {
             &TMainForm::OpenManualEntry);
     connect(AddItem(file, QStringLiteral("Mentés másként..."), "mMentes"), &QAction::triggered, this,
             [this] { FileCommand(&TTemplateFiles::SaveAs); });
-    Pending(AddItem(file, QStringLiteral("Adatböngésző"), "mAdatbongeszo"));
-    Pending(AddItem(file, QStringLiteral("Importálás (Excel)"), "ImportlsExcel1"));
+    MarkPending(AddItem(file, QStringLiteral("Adatböngésző"), "mAdatbongeszo"));
+    MarkPending(AddItem(file, QStringLiteral("Importálás (Excel)"), "ImportlsExcel1"));
     QMenu* exportMenu = file->addMenu(QStringLiteral("Export"));
     exportMenu->setObjectName(QStringLiteral("Export1"));
-    Pending(AddItem(exportMenu, QStringLiteral("Excel file"), "Excelfile1"));
+    MarkPending(AddItem(exportMenu, QStringLiteral("Excel file"), "Excelfile1"));
     file->addSeparator();
     connect(AddItem(file, QStringLiteral("Kilépés"), "Kilps2"), &QAction::triggered, this, &QWidget::close);
 
     QAction* settings = bar->addAction(QStringLiteral("Beállítások"));
     settings->setObjectName(QStringLiteral("Belltsok1"));
-    Pending(settings);
+    MarkPending(settings);
 
     QMenu* edit = bar->addMenu(QStringLiteral("Szerkesztés"));
     edit->setObjectName(QStringLiteral("Szerkesztes1"));
     connect(AddItem(edit, QStringLiteral("Kurzor"), "mKurzor"), &QAction::triggered, this,
             &TMainForm::ClearSelectionNow);
-    Pending(AddItem(edit, QStringLiteral("Szöveg"), "mSzoveg", QKeySequence(Qt::CTRL | Qt::Key_T)));
-    Pending(AddItem(edit, QStringLiteral("Vonalkód"), "mVonalkod", QKeySequence(Qt::CTRL | Qt::Key_V)));
-    Pending(AddItem(edit, QStringLiteral("Kép"), "mKep", QKeySequence(Qt::CTRL | Qt::Key_K)));
-    Pending(AddItem(edit, QStringLiteral("Rajz"), "mRajz", QKeySequence(Qt::CTRL | Qt::Key_R)));
-    QAction* torol =
-        AddItem(edit, QStringLiteral("Elem törlése"), "mTorol", QKeySequence(Qt::CTRL | Qt::Key_D));
-    torol->setEnabled(false);
-    connect(torol, &QAction::triggered, this, &TMainForm::DeleteWithConfirmation);
+    MarkPending(AddItem(edit, QStringLiteral("Szöveg"), "mSzoveg", QKeySequence(Qt::CTRL | Qt::Key_T)));
+    MarkPending(AddItem(edit, QStringLiteral("Vonalkód"), "mVonalkod", QKeySequence(Qt::CTRL | Qt::Key_V)));
+    MarkPending(AddItem(edit, QStringLiteral("Kép"), "mKep", QKeySequence(Qt::CTRL | Qt::Key_K)));
+    MarkPending(AddItem(edit, QStringLiteral("Rajz"), "mRajz", QKeySequence(Qt::CTRL | Qt::Key_R)));
+    mTorol = AddItem(edit, QStringLiteral("Elem törlése"), "mTorol", QKeySequence(Qt::CTRL | Qt::Key_D));
+    mTorol->setEnabled(false);
+    connect(mTorol, &QAction::triggered, this, &TMainForm::DeleteWithConfirmation);
 
     QMenu* print = bar->addMenu(QStringLiteral("Nyomtatás"));
     print->setObjectName(QStringLiteral("Nyomtatas1"));
-    Pending(AddItem(print, QStringLiteral("Nyomtat..."), "mEtikett"));
-    Pending(AddItem(print, QStringLiteral("Nyomtatási kép"), "mPreview"));
+    MarkPending(AddItem(print, QStringLiteral("Nyomtat..."), "mEtikett"));
+    MarkPending(AddItem(print, QStringLiteral("Nyomtatási kép"), "mPreview"));
 
     QMenu* help = bar->addMenu(QStringLiteral("Súgó"));
     help->setObjectName(QStringLiteral("Sugo1"));
     connect(AddItem(help, QStringLiteral("Segitség  F1"), "mSugo"), &QAction::triggered, this,
             [this] { ShowHelp(10); });
-    QAction* orsina = AddItem(help, QStringLiteral("Orsina"), "mOrsina");
-    orsina->setCheckable(true);
-    Pending(orsina);
+    mOrsina = AddItem(help, QStringLiteral("Orsina"), "mOrsina");
+    mOrsina->setCheckable(true);
+    MarkPending(mOrsina);
 
     QAction* quit = bar->addAction(QStringLiteral("Kilépés"));
     quit->setObjectName(QStringLiteral("Kilps1"));
@@ -250,39 +200,43 @@ void TMainForm::BuildMenus() {
 
 QWidget* TMainForm::BuildButtonBar() {
     auto* bar = new QWidget(this);
+    PFejlec = bar;
     bar->setObjectName(QStringLiteral("PFejlec"));
     bar->installEventFilter(this);
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(4, 2, 4, 2);
-    const QStyle* s = style();
-    QToolButton* uj = AddButton(bar, "UjFileGomb", QStringLiteral("Új..."));
-    uj->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+    QToolButton* uj = NamedToolButton(bar, "UjFileGomb", QStringLiteral("Új..."));
+    uj->setIcon(ProgramIcon("new"));
     connect(uj, &QToolButton::clicked, this, [this] { FileCommand(&TTemplateFiles::New); });
-    QToolButton* open = AddButton(bar, "MegnyitasGomb", QStringLiteral("Megnyitás"));
-    open->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    QToolButton* open = NamedToolButton(bar, "MegnyitasGomb", QStringLiteral("Megnyitás"));
+    open->setIcon(ProgramIcon("open"));
     connect(open, &QToolButton::clicked, this, [this] { FileCommand(&TTemplateFiles::Open); });
-    QToolButton* kezi = AddButton(bar, "KeziGomb", QStringLiteral("Vonalkód-sorozat kézi rögzítése"));
-    kezi->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
+    QToolButton* kezi = NamedToolButton(bar, "KeziGomb", QStringLiteral("Vonalkód-sorozat kézi rögzítése"));
+    kezi->setIcon(ProgramIcon("manual-entry"));
     connect(kezi, &QToolButton::clicked, this, &TMainForm::OpenManualEntry);
-    QToolButton* print = AddButton(bar, "NyomtatasGomb", QStringLiteral("Nyomtatás"));
-    print->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-    Pending(print);
-    QToolButton* excel = AddButton(bar, "ExcelImportGomb", QStringLiteral("Importálás MS-Excel táblából"));
-    excel->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
-    Pending(excel);
-    QToolButton* help = AddButton(bar, "SugoGomb", QStringLiteral("Súgó [F1]"));
-    help->setIcon(s->standardIcon(QStyle::SP_DialogHelpButton));
+    QToolButton* print = NamedToolButton(bar, "NyomtatasGomb", QStringLiteral("Nyomtatás"));
+    print->setIcon(ProgramIcon("print"));
+    MarkPending(print);
+    QToolButton* excel =
+        NamedToolButton(bar, "ExcelImportGomb", QStringLiteral("Importálás MS-Excel táblából"));
+    excel->setIcon(ProgramIcon("excel-import"));
+    MarkPending(excel);
+    QToolButton* help = NamedToolButton(bar, "SugoGomb", QStringLiteral("Súgó [F1]"));
+    help->setIcon(ProgramIcon("help"));
     connect(help, &QToolButton::clicked, this, [this] { ShowHelp(10); });
     help->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(help, &QToolButton::customContextMenuRequested, this, [this] { AskHelpTopic(); });
-    for (QToolButton* b : {uj, open, kezi, print, excel, help})
+    for (QToolButton* b : {uj, open, kezi, print, excel, help}) {
+        b->setIconSize(QSize(22, 22));
         layout->addWidget(b);
+    }
     layout->addStretch(1);
     return bar;
 }
 
 QWidget* TMainForm::BuildToolBar() {
     auto* bar = new QWidget(this);
+    PEszkoz = bar;
     bar->setObjectName(QStringLiteral("PEszkoz"));
     bar->setFocusPolicy(Qt::StrongFocus);
     bar->setFixedWidth(34);
@@ -292,38 +246,29 @@ QWidget* TMainForm::BuildToolBar() {
     auto* tools = new QButtonGroup(bar);
     tools->setObjectName(QStringLiteral("EszkozCsoport"));
     tools->setExclusive(true);
-    struct Tool {
-        const char* Name;
-        QString Hint;
-        QString Caption;
-    };
-    const Tool list[] = {{"NyilGomb", QStringLiteral("Kurzor"), QStringLiteral("↖")},
-                         {"SzovegGomb", QStringLiteral("Szöveg elem"), QStringLiteral("A")},
-                         {"VonalkodGomb", QStringLiteral("Vonalkód elem"), QStringLiteral("║")},
-                         {"KepGomb", QStringLiteral("Kép elem"), QStringLiteral("▣")},
-                         {"RajzGomb", QStringLiteral("Rajz elem"), QStringLiteral("○")}};
-    for (const Tool& t : list) {
-        QToolButton* b = AddButton(bar, t.Name, t.Hint, t.Caption);
+    NyilGomb = IconToolButton(bar, "NyilGomb", QStringLiteral("Kurzor"), "pointer");
+    SzovegGomb = IconToolButton(bar, "SzovegGomb", QStringLiteral("Szöveg elem"), "text");
+    VonalkodGomb = IconToolButton(bar, "VonalkodGomb", QStringLiteral("Vonalkód elem"), "barcode");
+    KepGomb = IconToolButton(bar, "KepGomb", QStringLiteral("Kép elem"), "picture");
+    RajzGomb = IconToolButton(bar, "RajzGomb", QStringLiteral("Rajz elem"), "drawing");
+    for (QToolButton* b : {NyilGomb, SzovegGomb, VonalkodGomb, KepGomb, RajzGomb}) {
         b->setCheckable(true);
         tools->addButton(b);
         layout->addWidget(b);
-        if (QLatin1String(t.Name) == QLatin1String("NyilGomb")) {
-            b->setChecked(true);
-            connect(b, &QToolButton::clicked, this, &TMainForm::ClearSelectionNow);
-        } else {
-            // Creating elements comes with the element tools' own part of the program.
-            Pending(b);
-        }
+        // Creating elements is not built yet: the element tools only show the selected kind.
+        if (b != NyilGomb)
+            MarkPending(b);
     }
+    NyilGomb->setChecked(true);
+    connect(NyilGomb, &QToolButton::clicked, this, &TMainForm::ClearSelectionNow);
     layout->addSpacing(6);
-    QToolButton* del =
-        AddButton(bar, "ElemTorlesGomb", QStringLiteral("Aktuális elem törlése"), QStringLiteral("✕"));
-    del->setEnabled(false);
-    connect(del, &QToolButton::clicked, this, &TMainForm::DeleteSelected);
-    layout->addWidget(del);
-    QToolButton* size = AddButton(bar, "NagyitoKep",
-                                  QStringLiteral("Kép elem eredeti méretének beállítása\nCímke frissítése."),
-                                  QStringLiteral("⟳"));
+    ElemTorlesGomb = IconToolButton(bar, "ElemTorlesGomb", QStringLiteral("Aktuális elem törlése"), "delete");
+    ElemTorlesGomb->setEnabled(false);
+    connect(ElemTorlesGomb, &QToolButton::clicked, this, &TMainForm::DeleteSelected);
+    layout->addWidget(ElemTorlesGomb);
+    QToolButton* size = IconToolButton(
+        bar, "NagyitoKep", QStringLiteral("Kép elem eredeti méretének beállítása\nCímke frissítése."),
+        "picture-size");
     connect(size, &QToolButton::clicked, this, &TMainForm::PictureToOwnSize);
     layout->addWidget(size);
     layout->addSpacing(6);
@@ -331,10 +276,11 @@ QWidget* TMainForm::BuildToolBar() {
     zooms->setObjectName(QStringLiteral("NagyitasCsoport"));
     for (int z = 1; z <= 3; ++z) {
         const QByteArray name = "Nagyitas" + QByteArray::number(z);
-        QToolButton* b = AddButton(bar, name.constData(), QStringLiteral("Nagyítás %1%").arg(z * 100),
-                                   QStringLiteral("%1x").arg(z));
+        QToolButton* b = NamedToolButton(bar, name.constData(), QStringLiteral("Nagyítás %1%").arg(z * 100),
+                                         QStringLiteral("%1x").arg(z));
         b->setCheckable(true);
         b->setChecked(z == 1);
+        Nagyitas[z - 1] = b;
         zooms->addButton(b, z);
         layout->addWidget(b);
         connect(b, &QToolButton::clicked, this, [this, z] { SetZoom(z); });
@@ -352,277 +298,28 @@ QWidget* TMainForm::BuildPageControl() {
     tabFont.setPixelSize(11);
     FPages->tabBar()->setFont(tabFont);
     FPages->tabBar()->setUsesScrollButtons(false);
-    FPages->addTab(BuildDataSourceTab(), QStringLiteral("&Adatforrás"));
-    FPages->addTab(BuildElementTab(), QStringLiteral("&Elemek"));
-    FPages->addTab(BuildPageTab(), QStringLiteral("Oldal"));
-    FPages->addTab(BuildLabelTab(), QStringLiteral("Cimke"));
+    FDataSourceTab = new TDataSourceTab;
+    FElementPanel = new TElementPanel;
+    FPageTab = new TPageTab;
+    FLabelTab = new TLabelTab;
+    FPages->addTab(FDataSourceTab, QStringLiteral("&Adatforrás"));
+    FPages->addTab(FElementPanel, QStringLiteral("&Elemek"));
+    FPages->addTab(FPageTab, QStringLiteral("Oldal"));
+    FPages->addTab(FLabelTab, QStringLiteral("Cimke"));
     connect(FPages, &QTabWidget::currentChanged, this, [this](int index) {
-        const QString name = FPages->widget(index)->objectName();
-        if (name == QLatin1String("tsAdatforras"))
+        const QWidget* tab = FPages->widget(index);
+        if (tab == FDataSourceTab)
             FHelpContext = 10;
-        else if (name == QLatin1String("tsElemek"))
+        else if (tab == FElementPanel)
             FHelpContext = 11;
         else
             FHelpContext = 26;
     });
-    return FPages;
-}
-
-QWidget* TMainForm::BuildDataSourceTab() {
-    auto* tab = new QWidget;
-    tab->setObjectName(QStringLiteral("tsAdatforras"));
-    auto* layout = new QVBoxLayout(tab);
-    auto* gen = new QToolButton(tab);
-    gen->setObjectName(QStringLiteral("Gen_Gomb"));
-    gen->setText(QStringLiteral("&Generált adatbázis"));
-    gen->setCheckable(true);
-    gen->setChecked(true);
-    gen->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    gen->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    layout->addWidget(gen);
-    auto* box = new QWidget(tab);
-    box->setObjectName(QStringLiteral("Gen_doboz"));
-    auto* boxLayout = new QVBoxLayout(box);
-    auto addBoxButton = [&](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, box);
-        b->setObjectName(QString::fromLatin1(name));
-        boxLayout->addWidget(b);
-        return b;
-    };
-    connect(addBoxButton("GNyit_Gomb", QStringLiteral("Megnyitás")), &QPushButton::clicked, this,
+    connect(FDataSourceTab->GNyit_Gomb, &QPushButton::clicked, this,
             [this] { FileCommand(&TTemplateFiles::Open); });
-    Pending(addBoxButton("Bongeszo_Gomb", QStringLiteral("Adatböngésző")));
-    connect(addBoxButton("General_Gomb", QStringLiteral("Generálás")), &QPushButton::clicked, this,
-            &TMainForm::OpenSeriesDesigner);
-    layout->addWidget(box);
-    connect(gen, &QToolButton::toggled, box, &QWidget::setVisible);
-    auto* odbc = new QPushButton(QStringLiteral("&ODBC adatforrás"), tab);
-    odbc->setObjectName(QStringLiteral("ODBC_Gomb"));
-    odbc->setEnabled(false);
-    layout->addWidget(odbc);
-    layout->addStretch(1);
-    return tab;
-}
-
-QWidget* TMainForm::BuildElementTab() {
-    auto* tab = new QWidget;
-    tab->setObjectName(QStringLiteral("tsElemek"));
-    auto* layout = new QVBoxLayout(tab);
-    layout->setSpacing(3);
-    auto* ertekLabel = new QLabel(QStringLiteral("Érték / &Szöveg / Adatforrás"), tab);
-    layout->addWidget(ertekLabel);
-    auto* ertek = new QLineEdit(tab);
-    ertek->setObjectName(QStringLiteral("Ertek"));
-    ertekLabel->setBuddy(ertek);
-    layout->addWidget(ertek);
-    auto* valueRow = new QHBoxLayout;
-    QToolButton* apply = AddButton(tab, "SzRogzitoGomb", QString(), QStringLiteral("Alkalmaz"));
-    Pending(apply);
-    QToolButton* field =
-        AddButton(tab, "EMezoGomb", QStringLiteral("Adatmező kiválasztása"), QStringLiteral("…"));
-    Pending(field);
-    QToolButton* dt =
-        AddButton(tab, "DtGomb", QStringLiteral("Rendszer dátum vagy idő beszúrása"), QStringLiteral("⌚"));
-    Pending(dt);
-    QToolButton* pic =
-        AddButton(tab, "EFileGomb", QStringLiteral("Kép file kiválasztása"), QStringLiteral("▣"));
-    Pending(pic);
-    for (QToolButton* b : {apply, field, dt, pic})
-        valueRow->addWidget(b);
-    layout->addLayout(valueRow);
-    auto* dtList = new QListWidget(tab);
-    dtList->setObjectName(QStringLiteral("DtLista"));
-    for (int i = 0; i < kDateTimeCodeCount; ++i)
-        dtList->addItem(FromCp1250(DateTimeCodeListText(i)));
-    dtList->hide();
-    layout->addWidget(dtList);
-    auto* fields = new QTableWidget(0, 3, tab);
-    fields->setObjectName(QStringLiteral("Mezok"));
-    fields->setHorizontalHeaderLabels(
-        {QStringLiteral("Forrás neve (mező)"), QStringLiteral("Tipus"), QStringLiteral("Hossz")});
-    fields->hide();
-    layout->addWidget(fields);
-    QToolButton* fieldsBack = AddButton(tab, "MezoKilepGomb", QString(), QStringLiteral("Mégsem/Vissza"));
-    fieldsBack->hide();
-    connect(fieldsBack, &QToolButton::clicked, fields, &QWidget::hide);
-    connect(fieldsBack, &QToolButton::clicked, fieldsBack, &QWidget::hide);
-    layout->addWidget(fieldsBack);
-
-    auto* alignRow = new QHBoxLayout;
-    auto* align = new QButtonGroup(tab);
-    align->setObjectName(QStringLiteral("IgazitasCsoport"));
-    const std::pair<const char*, QString> aligns[] = {{"sbBalra", QStringLiteral("Balra igazítás")},
-                                                      {"sbKozepre", QStringLiteral("Középre igazítás")},
-                                                      {"sbJobbra", QStringLiteral("Jobbra igazítás")}};
-    const QString alignCaptions[] = {QStringLiteral("≡◂"), QStringLiteral("≡"), QStringLiteral("▸≡")};
-    int i = 0;
-    for (const auto& [name, hint] : aligns) {
-        QToolButton* b = AddButton(tab, name, hint, alignCaptions[i++]);
-        b->setCheckable(true);
-        b->setEnabled(false);
-        align->addButton(b);
-        alignRow->addWidget(b);
-    }
-    tab->findChild<QToolButton*>(QStringLiteral("sbBalra"))->setChecked(true);
-    auto* rotate = new QComboBox(tab);
-    rotate->setObjectName(QStringLiteral("cb_Elforgat"));
-    rotate->setToolTip(QStringLiteral("Elforgatás (fok)"));
-    rotate->addItems(
-        {QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"), QStringLiteral("270")});
-    rotate->setEnabled(false);
-    alignRow->addWidget(rotate);
-    QToolButton* fontButton =
-        AddButton(tab, "BetuGomb", QStringLiteral("Betűtípus beállítása"), QStringLiteral("F"));
-    Pending(fontButton);
-    alignRow->addWidget(fontButton);
-    layout->addLayout(alignRow);
-
-    auto* form = new QFormLayout;
-    form->setVerticalSpacing(1);
-    form->addRow(QStringLiteral("Név"),
-                 ReadOnlyEdit(tab, "ElemNev_edit", QStringLiteral("Elem belső azonosítója")));
-    form->addRow(QStringLiteral("Forrás"),
-                 ReadOnlyEdit(tab, "Forras_edit", QStringLiteral("Forrás (adatmező neve)")));
-    form->addRow(QStringLiteral("Érték"),
-                 ReadOnlyEdit(tab, "Fertek_edit", QStringLiteral("Tárolt érték / első adatmező tartalma")));
-    form->addRow(QStringLiteral("Magasság"),
-                 ReadOnlyEdit(tab, "Height_edit", QStringLiteral("Kiválasztott elem magassága [mm]")));
-    form->addRow(QStringLiteral("Szélesség"),
-                 ReadOnlyEdit(tab, "Width_edit", QStringLiteral("Kiválasztott elem szélessége [mm]")));
-    form->addRow(QStringLiteral("Fent"),
-                 ReadOnlyEdit(tab, "Top_edit", QStringLiteral("Függőleges pozíció [mm]")));
-    form->addRow(QStringLiteral("Bal"),
-                 ReadOnlyEdit(tab, "Left_edit", QStringLiteral("Vízszintes pozíció [mm]")));
-    layout->addLayout(form);
-    auto* nav = new QHBoxLayout;
-    QToolButton* back =
-        AddButton(tab, "Hatra", QStringLiteral("Címke-elem kiválasztása"), QStringLiteral("<"));
-    QToolButton* next =
-        AddButton(tab, "Elore", QStringLiteral("Címke-elem kiválasztása"), QStringLiteral(">"));
-    Pending(back);
-    Pending(next);
-    nav->addWidget(back);
-    nav->addWidget(next);
-    layout->addLayout(nav);
-
-    auto* barcode = new QGroupBox(QStringLiteral("Vonalkód"), tab);
-    barcode->setObjectName(QStringLiteral("gbVonalkod"));
-    auto* bl = new QVBoxLayout(barcode);
-    auto* types = new QComboBox(barcode);
-    types->setObjectName(QStringLiteral("cb_VkTNev"));
-    for (int t = 0; t < kBarcodeTypeCount; ++t)
-        types->addItem(FromCp1250(std::string(BarcodeTypeListText(t))));
-    Pending(types);
-    bl->addWidget(types);
-    auto* showValue = new QCheckBox(QStringLiteral("Vonalkód érték látszik"), barcode);
-    showValue->setObjectName(QStringLiteral("cbVonalkodErtek"));
-    Pending(showValue);
-    bl->addWidget(showValue);
-    auto* startStop = new QCheckBox(QStringLiteral("Start/Stop vonalak"), barcode);
-    startStop->setObjectName(QStringLiteral("cbStartStop"));
-    Pending(startStop);
-    bl->addWidget(startStop);
-    auto* barcodeButtons = new QHBoxLayout;
-    QToolButton* vkApply = AddButton(barcode, "VkRogzitGomb", QString(), QStringLiteral("Alkalmaz"));
-    Pending(vkApply);
-    QToolButton* bmp = AddButton(barcode, "Vk_bmp", QStringLiteral("Kijelölt vonalkód .bmp file-ba másolása"),
-                                 QStringLiteral("bmp"));
-    Pending(bmp);
-    QToolButton* clone = AddButton(barcode, "KlonozasGomb",
-                                   QStringLiteral("Kijelölt vonalkód értékének sokszorosítása (klónozás)"),
-                                   QStringLiteral("⧉"));
-    connect(clone, &QToolButton::clicked, this, &TMainForm::CloneShownBarcode);
-    QToolButton* hide = AddButton(barcode, "VonalkodKilepGomb", QStringLiteral("Vonalkód panel elrejtése"),
-                                  QStringLiteral("✕"));
-    connect(hide, &QToolButton::clicked, barcode, &QWidget::hide);
-    for (QToolButton* b : {vkApply, bmp, clone, hide})
-        barcodeButtons->addWidget(b);
-    bl->addLayout(barcodeButtons);
-    barcode->hide();
-    layout->addWidget(barcode);
-    layout->addStretch(1);
-    return tab;
-}
-
-QWidget* TMainForm::BuildPageTab() {
-    auto* tab = new QWidget;
-    tab->setObjectName(QStringLiteral("tsOldal"));
-    auto* form = new QFormLayout(tab);
-    form->addRow(QStringLiteral("Oldal szélesség"),
-                 MmSpin(tab, "OldalSzel", 10, 210, 1, QStringLiteral("Oldal szélessége")));
-    form->addRow(QStringLiteral("Oldal hossz."),
-                 MmSpin(tab, "OldalHossz", 10, 297, 1, QStringLiteral("Oldal hosszúsága")));
-    form->addRow(QStringLiteral("Felső margo"),
-                 MmSpin(tab, "Felsom", 0, 100, 1, QStringLiteral("Felső margó")));
-    form->addRow(QStringLiteral("Bal margo"), MmSpin(tab, "Balm", 0, 100, 1, QStringLiteral("Bal margó")));
-    form->addRow(QStringLiteral("Jobb margo"), MmSpin(tab, "Jobbm", 0, 100, 1, QStringLiteral("Jobb margó")));
-    form->addRow(QStringLiteral("Alsó margo"), MmSpin(tab, "Alsom", 0, 100, 1, QStringLiteral("Alsó margó")));
-    auto* columns = new QSpinBox(tab);
-    columns->setObjectName(QStringLiteral("COszlopok"));
-    columns->setRange(1, 15);
-    form->addRow(QStringLiteral("Cimke oszlopok száma /lap:"), columns);
-    form->addRow(QStringLiteral("Címke oszlopok közötti távolság:"),
-                 MmSpin(tab, "CTerkoz", 0, 100, 1, QStringLiteral("Cimkék közötti térköz")));
-    auto* a4 = new QPushButton(QStringLiteral("A4"), tab);
-    a4->setObjectName(QStringLiteral("A4Gomb"));
-    a4->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
-    connect(a4, &QPushButton::clicked, this, [this] {
-        findChild<QDoubleSpinBox*>(QStringLiteral("OldalSzel"))->setValue(210);
-        findChild<QDoubleSpinBox*>(QStringLiteral("OldalHossz"))->setValue(297);
-    });
-    auto* apply = new QPushButton(QStringLiteral("Alkalmaz"), tab);
-    apply->setObjectName(QStringLiteral("OldalRGomb"));
-    Pending(apply);
-    form->addRow(a4, apply);
-    return tab;
-}
-
-QWidget* TMainForm::BuildLabelTab() {
-    auto* tab = new QWidget;
-    tab->setObjectName(QStringLiteral("tsCimke"));
-    auto* layout = new QVBoxLayout(tab);
-    auto* group = new QGroupBox(QStringLiteral("Címke méret"), tab);
-    group->setObjectName(QStringLiteral("gbCimkeMeret"));
-    auto* form = new QFormLayout(group);
-    QDoubleSpinBox* width = MmSpin(group, "CSzeles", 20, 210, 2, QString());
-    QDoubleSpinBox* height = MmSpin(group, "CMagassag", 10, 297, 2, QString());
-    for (QDoubleSpinBox* spin : {width, height}) {
-        spin->setSuffix(QString());
-        // Changed only with the spin buttons.
-        spin->findChild<QLineEdit*>()->setReadOnly(true);
-    }
-    form->addRow(QStringLiteral("Szélesség mm."), width);
-    form->addRow(QStringLiteral("Magasság mm."), height);
-    auto* step = new QComboBox(group);
-    step->setObjectName(QStringLiteral("Leptetes"));
-    step->setToolTip(QStringLiteral("Méretek beállításának léptetési egysége"));
-    step->addItems({QStringLiteral("0,01"), QStringLiteral("0,05"), QStringLiteral("1"),
-                    QStringLiteral("1,5"), QStringLiteral("2"), QStringLiteral("2,5"), QStringLiteral("5"),
-                    QStringLiteral("10")});
-    auto* stepLabel = new QLabel(QStringLiteral("&Léptetés:"), group);
-    stepLabel->setBuddy(step);
-    form->addRow(stepLabel, step);
-    connect(step, &QComboBox::currentIndexChanged, this, [this, step, width, height](int index) {
-        double value = 0;
-        const std::string text = step->itemText(index).toStdString();
-        if (!TryStrToFloat(text, value) || value <= 0) {
-            step->setCurrentIndex(0);
-            return;
-        }
-        width->setSingleStep(value);
-        height->setSingleStep(value);
-    });
-    step->setCurrentIndex(2);
-    layout->addWidget(group);
-    auto* frame = new QCheckBox(QStringLiteral("Keret a címkék körül"), tab);
-    frame->setObjectName(QStringLiteral("cb_Keret"));
-    layout->addWidget(frame);
-    auto* apply = new QPushButton(QStringLiteral("Alkalmaz"), tab);
-    apply->setObjectName(QStringLiteral("CimkeRGomb"));
-    Pending(apply);
-    layout->addWidget(apply);
-    layout->addStretch(1);
-    return tab;
+    connect(FDataSourceTab->General_Gomb, &QPushButton::clicked, this, &TMainForm::OpenSeriesDesigner);
+    connect(FElementPanel->KlonozasGomb, &QToolButton::clicked, this, &TMainForm::CloneShownBarcode);
+    return FPages;
 }
 
 void TMainForm::BuildStatusBar() {
@@ -656,67 +353,57 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::Startup() {
-    // 1. The folders: the working folder is the current one at this moment.
+    // The working folder is the current one at this moment.
     FPaths = AppPaths();
-    // 2. Settings.
     FSettingsFile = std::make_unique<TSettingsFile>(FPaths.ProgramFolder);
     FSettings = FSettingsFile->Read();
     FFiles = std::make_unique<TTemplateFiles>(FDM, FSettings, *FSettingsFile, FModal, *this, FPaths);
-    // 3., 4.
     setWindowTitle(QStringLiteral("Etikor"));
     State().DataFlag = false;
     State().LinkFlag = false;
-    // 5. The series folder.
+    // The series folder; a folder that cannot be made ends the program through the error
+    // handler.
     const QString series = FPaths.SeriesFolder();
     if (!QFileInfo(series).isDir() && !QDir().mkpath(series))
         throw std::runtime_error((QStringLiteral("Nem lehet létrehozni a következő mappát: ") + series)
                                      .toLocal8Bit()
                                      .toStdString());
-    // 6. The last template with its series files.
+    // The last template with its series files; false when the program must end.
     if (!FFiles->StartupOpen())
         return;
-    // 7.
     FDataSource = &FDM.T1;
     State().Panel2 = QStringLiteral("Sorozat: ") + State().SeriesName;
     State().Panel3.clear();
     State().Panel4 = QStringLiteral("0");
     ShowStatus();
-    // 8. Help context; the label tab's step list shows "1".
+    // The label tab's step list starts at "1".
     FHelpContext = 10;
-    findChild<QComboBox*>(QStringLiteral("Leptetes"))->setCurrentIndex(2);
-    // 9.
+    FLabelTab->Leptetes->setCurrentIndex(2);
     FillFieldList();
-    // 10.
     activateWindow();
     FCanvas->SetZoom(1);
-    findChild<QToolButton*>(QStringLiteral("Nagyitas1"))->setChecked(true);
-    // 11.
+    Nagyitas[0]->setChecked(true);
     ClearSelectionNow();
     RebuildCanvas();
-    // 12.
+    // The record count once the canvas shows the template.
     State().Panel4 = QString::fromStdString(FormatFloat("#,##0", DataSourceRecordCount()));
     ShowStatus();
-    // 13.
+    // A series last used with a linked worksheet: reconnect or remind.
     StoredLinkAtStartup();
-    // 14.
-    if (QAction* orsina = findChild<QAction*>(QStringLiteral("mOrsina"))) {
-        orsina->setChecked(FSettings.AutoOrsina);
-        if (FSettings.AutoOrsina)
-            FTimer1.start();
-    }
-    // 15.
+    // The wizard's start-up timer runs only while "Auto Orsina" is on.
+    mOrsina->setChecked(FSettings.AutoOrsina);
+    if (FSettings.AutoOrsina)
+        FTimer1.start();
     if (FSettings.AutoSugo)
         ShowHelp(19);
 }
 
 void TMainForm::StoredLinkAtStartup() {
-    if (!FDM.T1.Active() || FDM.T1.RecordCount() == 0)
-        return;
-    FDM.T1.First();
-    if (!FDM.T1.FieldByName("ODBC").AsBoolean())
+    const std::optional<std::string> link = FDM.StoredLink();
+    if (!link)
         return;
     FHelpContext = 38;
-    const QString table = FromCp1250(FDM.T1.FieldByName("ODBC_tbl").AsString());
+    const QString table = FromCp1250(*link);
     const QString series = FPaths.SeriesFolder();
     const QString reminder = QStringLiteral("Ez a címketerv kapcsolt adatokat tartalmaz!") + kCr +
                              QStringLiteral("[ Táblanév: ") + table + QStringLiteral(" ]") + kCr +
@@ -731,8 +418,7 @@ void TMainForm::StoredLinkAtStartup() {
                            QStringLiteral("F"));
             return;
         }
-        // The worksheet link itself arrives with the Excel link; until then the user is
-        // reminded to link it by hand.
+        // The program cannot link a worksheet itself: the user is reminded to link it again.
         FModal.Message(QString(), reminder, QStringLiteral("i"));
         return;
     }
@@ -740,7 +426,7 @@ void TMainForm::StoredLinkAtStartup() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    // 1. No assistant character in this program. 2. The closing flag keeps the settings.
+    // The closing flag keeps the settings a failed start-up wrote.
     if (!State().ClosingFlag && FSettingsFile) {
         FSettings.Utolso = State().TemplateName.isEmpty() ? FSettings.Utolso : State().TemplateName;
         FSettings.AblakMagassag = frameGeometry().height(); // the outer size, with the frame
@@ -771,19 +457,9 @@ void TMainForm::ApplicationException(const QString& message) {
     try {
         if (FDataSource)
             FDataSource->Close();
-        if (FFiles && !State().SeriesName.isEmpty()) {
-            TStoreTable& t1 = FDM.T1;
-            t1.Close();
-            t1.Open();
-            t1.First();
-            if (!t1.IsEmpty() && t1.FieldByName("ODBC").AsBoolean()) {
-                t1.Edit();
-                t1.FieldByName("ODBC").SetAsBoolean(false);
-                t1.FieldByName("ODBC_tbl").SetAsString("");
-                t1.Post();
-                t1.SaveTable(t1.FilePath());
-            }
-        }
+        // The next start must not try to reconnect.
+        if (FFiles && !State().SeriesName.isEmpty())
+            FDM.ClearStoredLink();
     } catch (const std::exception&) {
         // The series may be what failed; the message below still tells the user.
     }
@@ -799,8 +475,8 @@ void TMainForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         FPanels[0]->clear();
         FCanvas->SetSelectedFlag(0);
-        findChild<QToolButton*>(QStringLiteral("ElemTorlesGomb"))->setEnabled(false);
-        findChild<QAction*>(QStringLiteral("mTorol"))->setEnabled(false);
+        ElemTorlesGomb->setEnabled(false);
+        mTorol->setEnabled(false);
     }
 }
 
@@ -853,8 +529,8 @@ void TMainForm::OpenManualEntry() {
 void TMainForm::CloneShownBarcode() {
     if (!FCurrentBarcode)
         return;
-    const int type = findChild<QComboBox*>(QStringLiteral("cb_VkTNev"))->currentIndex();
-    CloneFromMainWindow(FDM.T1, Utf8ToCp1250(FCurrentBarcode->Value().toStdString()), type, FModal, [this] {
+    const int type = FElementPanel->cb_VkTNev->currentIndex();
+    CloneFromMainWindow(FDM.T1, ToCp1250(FCurrentBarcode->Value()), type, FModal, [this] {
         State().Panel4 = GroupedCount(DataSourceRecordCount());
         ShowStatus();
     });
@@ -867,7 +543,7 @@ void TMainForm::ShowStatus() {
 }
 
 void TMainForm::ShowDataSourceTab() {
-    FPages->setCurrentWidget(findChild<QWidget*>(QStringLiteral("tsAdatforras")));
+    FPages->setCurrentWidget(FDataSourceTab);
 }
 
 void TMainForm::SeriesBecomesDataSource() {
@@ -878,17 +554,7 @@ void TMainForm::FillFieldList() {
     if (!FDataSource)
         return;
     FDM.FillFieldList(*FDataSource);
-    auto* grid = findChild<QTableWidget*>(QStringLiteral("Mezok"));
-    grid->setRowCount(0);
-    TStoreTable& list = FDM.ForrasStru;
-    for (list.First(); !list.Eof(); list.Next()) {
-        const int row = grid->rowCount();
-        grid->insertRow(row);
-        grid->setItem(row, 0,
-                      new QTableWidgetItem(FromCp1250(list.FieldByName("Mezo").AsString()).trimmed()));
-        grid->setItem(row, 1, new QTableWidgetItem(FromCp1250(list.FieldByName("Tipus").AsString())));
-        grid->setItem(row, 2, new QTableWidgetItem(QString::number(list.FieldByName("Hossz").AsInteger())));
-    }
+    FElementPanel->ShowFieldList(FDM.FieldList());
 }
 
 void TMainForm::ReconnectLink() {
@@ -899,57 +565,31 @@ int TMainForm::DataSourceRecordCount() {
     return FDataSource && FDataSource->Active() ? FDataSource->RecordCount() : 0;
 }
 
-void TMainForm::LoadSetupControls(const TPageSetup& setup) {
-    auto set = [this](const char* name, double value) {
-        findChild<QDoubleSpinBox*>(QString::fromLatin1(name))->setValue(value);
-    };
-    set("OldalHossz", setup.OldalHMm);
-    set("OldalSzel", setup.OldalSzMm);
-    set("CMagassag", setup.HeightMm);
-    set("CSzeles", setup.WidthMm);
-    set("Felsom", setup.FmMm);
-    set("Balm", setup.BmMm);
-    set("Jobbm", setup.JmMm);
-    set("Alsom", setup.AmMm);
-    set("CTerkoz", setup.TerkozMm);
-    findChild<QSpinBox*>(QStringLiteral("COszlopok"))->setValue(setup.Oszlopok);
+void TMainForm::RebuildCanvas() {
+    // The template files call this after they opened or replaced the template's table.
+    FDM.Template.Load();
+    BuildCanvas();
 }
 
-void TMainForm::RebuildCanvas() {
+void TMainForm::BuildCanvas() {
     if (!FDM.Elemek.Active())
         return;
-    const TCanvasBuild build = FCanvas->Build(FDM.Elemek, FSettings);
-    LoadSetupControls(build.Setup);
-    if (build.LastAlignment) {
-        const char* names[] = {"sbBalra", "sbKozepre", "sbJobbra"};
-        findChild<QToolButton*>(QString::fromLatin1(names[static_cast<int>(*build.LastAlignment)]))
-            ->setChecked(true);
-    }
-    if (build.LastBarcodeIndex && *build.LastBarcodeIndex >= 0 && *build.LastBarcodeIndex < kBarcodeTypeCount)
-        findChild<QComboBox*>(QStringLiteral("cb_VkTNev"))->setCurrentIndex(*build.LastBarcodeIndex);
-    findChild<QComboBox*>(QStringLiteral("cb_Elforgat"))->setCurrentIndex(0);
-    FillRowViews();
+    const TCanvasBuild build = FCanvas->Build(FDM.Template, FSettings);
+    FPageTab->ShowPageSetup(build.Setup);
+    FLabelTab->ShowPageSetup(build.Setup);
+    FElementPanel->ShowBuild(build);
+    ShowSelectedRow();
 }
 
 // ---- selection ----------------------------------------------------------------------------
 
-void TMainForm::FillRowViews() {
-    TStoreTable& e = FDM.Elemek;
-    const bool row = e.Active() && !e.IsEmpty();
-    auto text = [&](const char* field) {
-        return row ? FromCp1250(e.FieldByName(field).AsString()) : QString();
-    };
-    auto mm = [&](const char* field) { return row ? Mm2(e.FieldByName(field).AsFloat()) : QString(); };
-    auto set = [this](const char* name, const QString& value) {
-        findChild<QLineEdit*>(QString::fromLatin1(name))->setText(value);
-    };
-    set("ElemNev_edit", text("Elemnev"));
-    set("Forras_edit", text("Forras"));
-    set("Fertek_edit", text("FErtek"));
-    set("Height_edit", mm("Height_mm"));
-    set("Width_edit", mm("Width_mm"));
-    set("Top_edit", mm("Top_mm"));
-    set("Left_edit", mm("Left_mm"));
+void TMainForm::ShowSelectedRow() {
+    const TLabelElement* element =
+        FCanvas->Selected() ? FDM.Template.Find(FCanvas->Selected()->objectName()) : nullptr;
+    if (element)
+        FElementPanel->ShowRow(*element);
+    else
+        FElementPanel->ShowRow(FDM.Template.PageSetupRow());
 }
 
 void TMainForm::Warn(const QString& text) {
@@ -959,147 +599,70 @@ void TMainForm::Warn(const QString& text) {
 void TMainForm::SelectElement(TElementView* view) {
     if (!view)
         return;
-    auto* barcodePanel = findChild<QGroupBox*>(QStringLiteral("gbVonalkod"));
-    auto* ertek = findChild<QLineEdit*>(QStringLiteral("Ertek"));
-    auto* rotate = findChild<QComboBox*>(QStringLiteral("cb_Elforgat"));
-    auto* dt = findChild<QToolButton*>(QStringLiteral("DtGomb"));
-    auto* efile = findChild<QToolButton*>(QStringLiteral("EFileGomb"));
-    auto* emezo = findChild<QToolButton*>(QStringLiteral("EMezoGomb"));
-    QToolButton* aligns[] = {findChild<QToolButton*>(QStringLiteral("sbBalra")),
-                             findChild<QToolButton*>(QStringLiteral("sbKozepre")),
-                             findChild<QToolButton*>(QStringLiteral("sbJobbra"))};
-    // 1.-3.
-    barcodePanel->hide();
     FCanvas->Attach(view);
-    findChild<QToolButton*>(QStringLiteral("ElemTorlesGomb"))->setEnabled(true);
-    findChild<QAction*>(QStringLiteral("mTorol"))->setEnabled(true);
-    rotate->setEnabled(true);
-    dt->show();
-    Allow(efile, false);
-    Allow(emezo, false);
-    Allow(dt, false);
-    ertek->setReadOnly(false);
-    for (QToolButton* b : aligns)
-        b->setEnabled(false);
-    // 4. The row.
-    TStoreTable& e = FDM.Elemek;
-    const std::string name = Utf8ToCp1250(view->objectName().toStdString());
-    std::string forras;
-    if (e.Locate("Elemnev", TVariant(name), 0)) {
-        const TElementRow row = ReadElementRow(e);
-        forras = row.Forras;
-        FPendingSource = FromCp1250(row.Forras);
-        ertek->setText(FromCp1250(row.FErtek));
-        if (row.Forgat >= 0 && row.Forgat < rotate->count())
-            rotate->setCurrentIndex(row.Forgat);
-        aligns[static_cast<int>(AlignmentFromLetter(row.Tajolas))]->setChecked(true);
-        if (const std::optional<QString> warning = FCanvas->StoreGeometry(e, *view))
+    ElemTorlesGomb->setEnabled(true);
+    mTorol->setEnabled(true);
+    const TLabelElement* element = FDM.Template.Find(view->objectName());
+    if (element) {
+        FElementPanel->ShowSelection(*element);
+        // The move/resize handling runs on the selected view as it stands.
+        if (const std::optional<QString> warning = FCanvas->StoreGeometry(*view))
             Warn(*warning);
     }
-    // 5. By kind.
-    const auto tool = [this](const char* name) {
-        findChild<QToolButton*>(QString::fromLatin1(name))->setChecked(true);
-    };
     switch (view->Kind()) {
     case TElemKind::ekText:
-        if (!FPendingSource.trimmed().isEmpty())
-            for (QToolButton* b : aligns)
-                b->setEnabled(true);
-        tool("SzovegGomb");
-        Allow(emezo, true);
-        Allow(dt, true);
-        if (!forras.empty())
-            rotate->setEnabled(false);
+        SzovegGomb->setChecked(true);
         view->raise();
         break;
-    case TElemKind::ekBarcode: {
-        barcodePanel->show();
-        barcodePanel->raise();
+    case TElemKind::ekBarcode:
         // The frame sizes it from now on, not the engine.
         static_cast<TBarcodeView*>(view)->SetEngineAutoSize(false);
         FCurrentBarcode = static_cast<TBarcodeView*>(view);
-        tool("VonalkodGomb");
-        Allow(emezo, true);
-        Allow(dt, true);
-        if (e.Locate("Elemnev", TVariant(name), 0)) {
-            const TElementRow row = ReadElementRow(e);
-            if (row.VkIndex >= 0 && row.VkIndex < kBarcodeTypeCount)
-                findChild<QComboBox*>(QStringLiteral("cb_VkTNev"))->setCurrentIndex(row.VkIndex);
-            findChild<QCheckBox*>(QStringLiteral("cbVonalkodErtek"))->setChecked(row.VErtek);
-            findChild<QCheckBox*>(QStringLiteral("cbStartStop"))->setChecked(row.Startstop);
-        }
+        VonalkodGomb->setChecked(true);
         break;
-    }
     case TElemKind::ekPicture:
-        tool("KepGomb");
-        dt->hide();
-        Allow(efile, true);
-        ertek->setReadOnly(true);
-        rotate->setEnabled(false);
+        KepGomb->setChecked(true);
         view->raise();
         break;
     case TElemKind::ekDrawing:
-        tool("RajzGomb");
-        dt->hide();
-        Allow(efile, false);
-        ertek->setReadOnly(true);
-        rotate->setEnabled(false);
+        RajzGomb->setChecked(true);
         view->raise();
         break;
     }
     FCanvas->Sizer->raise();
-    FillRowViews();
-    // 6. Position readout.
+    ShowSelectedRow();
     FPanels[0]->setText(PositionText(ScreenToMm(view->x(), Zoom()), ScreenToMm(view->y(), Zoom()),
                                      FormatSettings().DecimalSeparator));
 }
 
 void TMainForm::ClearSelectionNow() {
     FCanvas->Detach();
-    findChild<QListWidget*>(QStringLiteral("DtLista"))->hide();
-    if (FDM.Elemek.Active())
-        LocatePageSetup(FDM.Elemek);
-    FillRowViews();
-    findChild<QGroupBox*>(QStringLiteral("gbVonalkod"))->hide();
-    findChild<QToolButton*>(QStringLiteral("NyilGomb"))->setChecked(true);
-    findChild<QToolButton*>(QStringLiteral("ElemTorlesGomb"))->setEnabled(false);
-    findChild<QAction*>(QStringLiteral("mTorol"))->setEnabled(false);
-    for (const char* name : {"EFileGomb", "EMezoGomb", "DtGomb"})
-        Allow(findChild<QToolButton*>(QString::fromLatin1(name)), false);
-    findChild<QLineEdit*>(QStringLiteral("Ertek"))->clear();
-    auto* rotate = findChild<QComboBox*>(QStringLiteral("cb_Elforgat"));
-    rotate->setCurrentIndex(0);
-    rotate->setEnabled(false);
-    for (const char* name : {"sbBalra", "sbKozepre", "sbJobbra"})
-        findChild<QToolButton*>(QString::fromLatin1(name))->setEnabled(false);
-    findChild<QWidget*>(QStringLiteral("PEszkoz"))->setFocus();
+    FElementPanel->ShowNoSelection();
+    ShowSelectedRow();
+    NyilGomb->setChecked(true);
+    ElemTorlesGomb->setEnabled(false);
+    mTorol->setEnabled(false);
+    PEszkoz->setFocus();
 }
 
 void TMainForm::ElementGeometryEnded(TElementView* view) {
-    if (const std::optional<QString> warning = FCanvas->StoreGeometry(FDM.Elemek, *view))
+    if (const std::optional<QString> warning = FCanvas->StoreGeometry(*view))
         Warn(*warning);
-    FillRowViews();
 }
 
 void TMainForm::SetZoom(int zoom) {
     ClearSelectionNow();
     FCanvas->SetZoom(zoom);
-    if (auto* button = findChild<QToolButton*>(QStringLiteral("Nagyitas%1").arg(FCanvas->Zoom())))
-        button->setChecked(true);
-    RebuildCanvas();
+    Nagyitas[FCanvas->Zoom() - 1]->setChecked(true);
+    BuildCanvas();
 }
 
 void TMainForm::DeleteSelected() {
     TElementView* view = FCanvas->Selected();
     if (FCanvas->SelectedFlag() == 0 || !view)
         return;
-    TStoreTable& e = FDM.Elemek;
-    if (e.Locate("Elemnev", TVariant(Utf8ToCp1250(view->objectName().toStdString())), 0)) {
-        e.Delete();
-        e.SaveTable(e.FilePath());
-    }
-    FCanvas->Detach();
-    delete view;
+    // The canvas drops the element's view as the template removes it.
+    FDM.Template.Remove(view->objectName());
     ClearSelectionNow();
 }
 
@@ -1115,10 +678,10 @@ void TMainForm::PictureToOwnSize() {
     auto* picture = qobject_cast<TPictureView*>(FCanvas->Selected());
     if (picture && FCanvas->SelectedFlag() == 1 && !picture->Picture().isNull()) {
         picture->resize(picture->Picture().size());
-        FCanvas->StoreGeometry(FDM.Elemek, *picture);
+        FCanvas->StoreGeometry(*picture);
     }
     ClearSelectionNow();
-    RebuildCanvas();
+    BuildCanvas();
 }
 
 // ---- help and keys ------------------------------------------------------------------------
@@ -1160,9 +723,8 @@ bool TMainForm::HandleKey(QObject* watched, QKeyEvent* event) {
         // In an editable text box Delete deletes a character, not the element.
         if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && !edit->isReadOnly())
             return false;
-        auto* del = findChild<QToolButton*>(QStringLiteral("ElemTorlesGomb"));
-        if (del->isEnabled())
-            del->click();
+        if (ElemTorlesGomb->isEnabled())
+            ElemTorlesGomb->click();
         return true;
     }
     case Qt::Key_F1:
@@ -1185,7 +747,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (event->type() == QEvent::Enter && watched == findChild<QWidget*>(QStringLiteral("PFejlec")))
+    if (event->type() == QEvent::Enter && watched == PFejlec)
         ClearSelectionNow();
     return QMainWindow::eventFilter(watched, event);
 }

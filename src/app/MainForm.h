@@ -1,14 +1,16 @@
 #pragma once
 
-// The main window: menus, the button bar `PFejlec`, the tool bar `PEszkoz`, the left page
-// control with the data source, element, page and label tabs, the label canvas and the status
-// bar `Lablec`. It owns the run-time state of the designer (current files, data source, flags,
-// zoom, selection, help context), runs start-up on its first show and shutdown on close, and
-// handles every error no operation handled. Controls whose behaviour comes with a later part of
-// the program exist with their names and captions and stay disabled until then.
+// The main window, the frame of the designer: menus, the button bar `PFejlec`, the tool bar
+// `PEszkoz`, the left page control holding the data source, element, page and label tabs
+// (classes of their own), the label canvas and the status bar `Lablec`. It keeps the run-time
+// state (current files, data source, flags, help context), runs start-up on its first show and
+// shutdown on close, connects the canvas's selection to the element tab, and handles every error
+// no operation handled. Controls whose behaviour the program does not have yet are there with
+// their names and captions and stay disabled.
 
 #include "designer/BarcodeView.h"
 #include "document/DataModule.h"
+#include "document/LabelTemplate.h"
 #include "document/Settings.h"
 #include "document/TemplateFiles.h"
 #include "services/AppPaths.h"
@@ -19,17 +21,8 @@
 
 #include <memory>
 
-class QAbstractButton;
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QDoubleSpinBox;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
-class QSpinBox;
-class QTableWidget;
 class QTabWidget;
 class QToolButton;
 class QWidget;
@@ -38,10 +31,16 @@ namespace etikor {
 
 class IModal;
 class TDataSet;
+class TDataSourceTab;
+class TElementPanel;
 class TElementView;
 class TLabelCanvas;
+class TLabelTab;
+class TPageTab;
 
-class TMainForm final : public QMainWindow, public TTemplateFilesHost {
+// Listens to the open template: the element tab's stored values follow every change of the
+// selected element (or of the page setup while nothing is selected).
+class TMainForm final : public QMainWindow, public TTemplateFilesHost, private TTemplateListener {
     Q_OBJECT
 public:
     TMainForm(TDM& dm, IModal& modal, QWidget* parent = nullptr);
@@ -55,7 +54,7 @@ public:
     TDataSet* DataSource() const { return FDataSource; }
     int Zoom() const;
     TLabelCanvas& Canvas() const { return *FCanvas; }
-    const QString& PendingSource() const { return FPendingSource; }
+    const QString& PendingSource() const;
     // The barcode view selected last (copied to a bitmap file from the element panel).
     TBarcodeView* CurrentBarcode() const { return FCurrentBarcode; }
     bool StartedUp() const { return FStartedUp; }
@@ -67,7 +66,7 @@ public:
     void Startup();
     // The application error handler.
     void ApplicationException(const QString& message);
-    // Part of the canvas: selection, zoom.
+    // Selection and zoom of the canvas.
     void SelectElement(TElementView* view);
     void ClearSelectionNow();
     void SetZoom(int zoom);
@@ -95,24 +94,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void PageChanged() override;
+    void ElementChanged(const TLabelElement& element, TElementChange change) override;
+
     void BuildMenus();
     QWidget* BuildButtonBar();
     QWidget* BuildToolBar();
     QWidget* BuildPageControl();
-    QWidget* BuildDataSourceTab();
-    QWidget* BuildElementTab();
-    QWidget* BuildPageTab();
-    QWidget* BuildLabelTab();
     void BuildStatusBar();
     QAction* AddItem(QMenu* menu, const QString& caption, const char* name,
                      const QKeySequence& shortcut = {});
-    QToolButton* AddButton(QWidget* parent, const char* name, const QString& hint,
-                           const QString& caption = {});
-    // Later parts bring the behaviour of these controls: disabled, whatever selection wants.
-    void Pending(QWidget* widget);
-    void Pending(QAction* action);
-    void Allow(QWidget* widget, bool enabled);
-    void Allow(QAction* action, bool enabled);
 
     // New, Open or Save as through the template files, then the status panels they set.
     void FileCommand(void (TTemplateFiles::*command)());
@@ -120,8 +111,11 @@ private:
     void OpenSeriesDesigner();
     void OpenManualEntry();
     void CloneShownBarcode();
-    void FillRowViews();
-    void LoadSetupControls(const struct TPageSetup& setup);
+    // The canvas from the template as it is (zoom, picture size); RebuildCanvas reads the
+    // template's table first.
+    void BuildCanvas();
+    // The element tab's read-only fields: the selected element, or the page-setup row.
+    void ShowSelectedRow();
     void StoredLinkAtStartup();
     void ElementGeometryEnded(TElementView* view);
     void DeleteSelected();
@@ -139,14 +133,30 @@ private:
     TDocumentState FFallbackState;
     TDataSet* FDataSource = nullptr;
     int FHelpContext = 10;
-    QString FPendingSource;
     bool FStartedUp = false;
     bool FCloseQueued = false;
     QTimer FTimer1;
     QPointer<TBarcodeView> FCurrentBarcode;
 
+    // The controls the window itself works with.
+    QWidget* PFejlec = nullptr;
+    QWidget* PEszkoz = nullptr;
+    QToolButton* NyilGomb = nullptr;
+    QToolButton* SzovegGomb = nullptr;
+    QToolButton* VonalkodGomb = nullptr;
+    QToolButton* KepGomb = nullptr;
+    QToolButton* RajzGomb = nullptr;
+    QToolButton* ElemTorlesGomb = nullptr;
+    QToolButton* Nagyitas[3] = {};
+    QAction* mTorol = nullptr;
+    QAction* mOrsina = nullptr;
+
     TLabelCanvas* FCanvas = nullptr;
     QTabWidget* FPages = nullptr;
+    TDataSourceTab* FDataSourceTab = nullptr;
+    TElementPanel* FElementPanel = nullptr;
+    TPageTab* FPageTab = nullptr;
+    TLabelTab* FLabelTab = nullptr;
     QLabel* FPanels[4] = {};
 };
 

@@ -9,7 +9,8 @@
 
 #include "barcode/BarcodeDrawImage.h"
 #include "barcode/Encoders.h"
-#include "data/Cp1250.h"
+#include "data/ColorQt.h"
+#include "data/Cp1250Text.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -48,11 +49,7 @@ bool isBar(char c) {
 }
 
 QColor toQColor(TColor c) {
-    return QColor::fromRgba(c);
-}
-
-QString fromCp1250(std::string_view text) {
-    return QString::fromStdString(Cp1250ToUtf8(text));
+    return ToQColor(c);
 }
 
 // Fonts of recent drawings on other surfaces than images (images keep an ImageFace): a copy
@@ -85,7 +82,7 @@ QFont toQFont(const TBarcodeFont& font, int size) {
     for (const FontEntry& e : cache)
         if (e.Size == size && e.Font == font)
             return e.Resolved;
-    QFont f(fromCp1250(font.Name));
+    QFont f(FromCp1250(font.Name));
     f.setPointSize(size);
     f.setBold(font.Bold);
     f.setItalic(font.Italic);
@@ -204,7 +201,7 @@ int textWidth(const TextFont& font, QPaintDevice* device, std::string_view cp125
     if (font.Face)
         if (const std::optional<int> width = font.Face->Width(cp1250))
             return *width;
-    return QFontMetrics(font.Font, device).horizontalAdvance(fromCp1250(cp1250));
+    return QFontMetrics(font.Font, device).horizontalAdvance(FromCp1250(cp1250));
 }
 
 // The painter's state is saved, and antialiasing switched off for the fills, the first time a
@@ -235,19 +232,38 @@ private:
     bool FSaved = false;
 };
 
-// Draws in the unrotated layout; every point is turned by the angle about the box centre.
+// Draws in the unrotated layout rectangle and turns every point onto the box by a multiple of
+// 90 degrees. The turn maps the layout's edges exactly onto the box's edges (rather than
+// rounding about a centre that falls between pixels when a side is odd), so every column of
+// the symbol lands on the box at every angle.
 class TurnedCanvas {
 public:
-    TurnedCanvas(PainterScope& painter, DirectCanvas* direct, int cx, int cy, int angle)
-        : FPainter(painter), FDirect(direct), FCx(cx), FCy(cy), FAngle(angle) {
-        const double theta = angle * std::numbers::pi / 180.0;
-        FCos = std::cos(theta);
-        FSin = std::sin(theta);
+    TurnedCanvas(PainterScope& painter, DirectCanvas* direct, const TRect& box, const TRect& layout,
+                 int angle)
+        : FPainter(painter), FDirect(direct), FBox(box), FLayout(layout), FAngle(angle),
+          FQuarter((((angle / 90) % 4) + 4) % 4) {}
+
+    // A point on the layout's pixel edges, turned onto the box.
+    QPoint map(int x, int y) const {
+        const int dx = x - FLayout.Left;
+        const int dy = y - FLayout.Top;
+        switch (FQuarter) {
+        case 1: // counter-clockwise: the start at the bottom
+            return {FBox.Left + dy, FBox.Bottom - dx};
+        case 2:
+            return {FBox.Right - dx, FBox.Bottom - dy};
+        case 3:
+            return {FBox.Right - dy, FBox.Top + dx};
+        default:
+            return {FBox.Left + dx, FBox.Top + dy};
+        }
     }
 
-    QPoint map(int x, int y) const {
-        return {FCx + roundEven(FCos * (x - FCx) + FSin * (y - FCy)),
-                FCy + roundEven(-FSin * (x - FCx) + FCos * (y - FCy))};
+    // The pixel that pixel (x, y) of the layout becomes.
+    QPoint mapPixel(int x, int y) const {
+        const QPoint a = map(x, y);
+        const QPoint b = map(x + 1, y + 1);
+        return {std::min(a.x(), b.x()), std::min(a.y(), b.y())};
     }
 
     // The rectangle x1..x2, y1..y2 (right and bottom exclusive), filled without an outline.
@@ -257,20 +273,9 @@ public:
         QPainter& painter = FPainter();
         const QPoint a = map(x1, y1);
         const QPoint b = map(x2, y2);
-        const QPoint c = map(x2, y1);
-        if ((a.x() == c.x() || a.y() == c.y())) {
-            // Turned by a multiple of 90 degrees: still a rectangle.
-            const int left = std::min(a.x(), b.x());
-            const int top = std::min(a.y(), b.y());
-            painter.fillRect(QRect(left, top, std::abs(b.x() - a.x()), std::abs(b.y() - a.y())), brush);
-            return;
-        }
-        painter.save();
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(brush);
-        const QPoint d = map(x1, y2);
-        painter.drawPolygon(QPolygon({a, c, b, d}));
-        painter.restore();
+        const int left = std::min(a.x(), b.x());
+        const int top = std::min(a.y(), b.y());
+        painter.fillRect(QRect(left, top, std::abs(b.x() - a.x()), std::abs(b.y() - a.y())), brush);
     }
 
     // A text (Windows-1250) whose unrotated top-left corner is (x, y).
@@ -279,20 +284,20 @@ public:
             return;
         const QPoint at = map(x, y);
         if (FAngle == 0 && FDirect && font.Face &&
-            FDirect->Text(*font.Face, at.x(), at.y() + font.Ascent, s, color))
+            FDirect->Text(*font.Face, at.x(), at.y() + font.Ascent, s, ToRgb(color)))
             return;
         QPainter& painter = FPainter();
         painter.setFont(font.Font);
         painter.setPen(toQColor(color));
         if (FAngle == 0) {
             if (!drawGlyphs(at.x(), at.y() + font.Ascent, s, font))
-                painter.drawText(at.x(), at.y() + font.Ascent, fromCp1250(s));
+                painter.drawText(at.x(), at.y() + font.Ascent, FromCp1250(s));
             return;
         }
         painter.save();
         painter.translate(at);
         painter.rotate(-FAngle); // escapement turns counter-clockwise
-        painter.drawText(0, font.Ascent, fromCp1250(s));
+        painter.drawText(0, font.Ascent, FromCp1250(s));
         painter.restore();
     }
 
@@ -313,11 +318,10 @@ private:
 
     PainterScope& FPainter;
     DirectCanvas* FDirect;
-    int FCx;
-    int FCy;
+    TRect FBox;
+    TRect FLayout;
     int FAngle;
-    double FCos = 1;
-    double FSin = 0;
+    int FQuarter;
 };
 
 // |Font.Height|: the em height in device pixels.
@@ -459,8 +463,7 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
     if (FAngle == 0)
         if (const std::optional<DirectImage> image = DirectImage::Of(canvas))
             direct.emplace(*image);
-    TurnedCanvas turned(painter, direct ? &*direct : nullptr, (rect.Left + rect.Right) / 2,
-                        (rect.Top + rect.Bottom) / 2, FAngle);
+    TurnedCanvas turned(painter, direct ? &*direct : nullptr, rect, r, FAngle);
 
     // Pattern and the text it stands for.
     FLastPaintError = TLastPaintError::erOK;
@@ -487,11 +490,96 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
         }
     }
 
+    static const std::string kNoColumns;
+    const std::string& columns = expanded ? expanded->Columns : kNoColumns;
+    const int patternWidth = static_cast<int>(columns.size());
+    const TRect ground = r;
+
+    // Captions are measured first: each takes its line off the layout rectangle.
+    const auto shown = [](const TBarcodeCaption& c) { return c.Visible() && !c.Text().empty(); };
+    struct CaptionLine {
+        const TBarcodeCaption* Caption = nullptr;
+        TextFont Font;
+        int X = 0;
+        int Y = 0;
+    };
+    std::vector<CaptionLine> captionLines;
+    const int layoutHeight = r.Bottom - r.Top;
+    const int dpi = device ? device->logicalDpiY() : 96;
+    const auto lineHeight = [dpi](int size) { return roundEven(1.2 * roundEven(size * dpi / 72.0)); };
+    const auto placeCaption = [&](const TBarcodeCaption& c, bool upper) {
+        if (!expanded || !shown(c))
+            return;
+        int size = c.Font().Size;
+        if (c.AutoSize()) {
+            size = AutoFitFontSize(size, patternWidth,
+                                   textWidth(fontAt(c.Font(), size, device), device, c.Text()));
+            // A short text would grow as tall as the box: a fitted caption line takes at most a
+            // quarter of the height, so the two captions leave the bars and their text at least
+            // half of it.
+            const int limit = layoutHeight / 4;
+            if (lineHeight(size) + 1 > limit)
+                size = std::max(1, static_cast<int>((limit - 1) / 1.2 * 72.0 / dpi) + 1);
+            while (size > 1 && lineHeight(size) + 1 > limit)
+                --size;
+        }
+        CaptionLine line{&c, fontAt(c.Font(), size, device), r.Left, 0};
+        const int w = textWidth(line.Font, device, c.Text());
+        if (c.Alignment() == TAlignment::taRightJustify)
+            line.X = r.Left + patternWidth - w;
+        else if (c.Alignment() == TAlignment::taCenter)
+            line.X = r.Left + (patternWidth - w) / 2;
+        const int height = roundEven(1.2 * fontPixelHeight(line.Font.Font, device));
+        if (upper) {
+            line.Y = r.Top;
+            r.Top += height + 1;
+        } else {
+            line.Y = r.Bottom - height;
+            r.Bottom = line.Y - 1;
+        }
+        captionLines.push_back(std::move(line));
+    };
+    placeCaption(FCaption, true);
+    placeCaption(FCaptionBottom, false);
+
+    // The human-readable font.
+    const bool postNet = FTypBarCode == T::bcPostNet;
+    TextFont font;
+    int th = 0;
+    if (expanded) {
+        const TextAnchors& anchors = expanded->Anchors;
+        font = fontAt(FFont, FFont.Size, device);
+        if (FFontAutoSize) {
+            int size = FFont.Size;
+            const int w = textWidth(font, device, autoSizeReference(FTypBarCode, text, human));
+            if (w > 0) {
+                size = AutoFitFontSize(FFont.Size, anchors.Group1End - anchors.Group1Start, w);
+                font = fontAt(FFont, size, device);
+            }
+            // A short text over a long symbol would grow taller than the box and leave no bars:
+            // the fitted text never takes more than half of the height.
+            const int room = (r.Bottom - r.Top) / 2;
+            const int height = font.Height;
+            if (height > room && height > 0)
+                font = fontAt(FFont, std::max(1, static_cast<int>(size * static_cast<double>(room) / height)),
+                              device);
+        }
+        th = font.Height;
+        // Captions or the text that leave the bars no height: the box is too small for them.
+        const int textCut = FShowLabels && !postNet ? th : 0;
+        if (r.Bottom - r.Top - textCut < 1) {
+            expanded.reset();
+            error = TLastPaintError::erSmallPaintBox;
+        }
+    }
+
     if (!expanded) {
         if (!printer) {
             if (!FTransparent)
-                turned.fill(r.Left, r.Top, r.Right, r.Bottom, QBrush(toQColor(FBackgroundColor)));
-            turned.fill(r.Left, r.Top, r.Right, r.Bottom, QBrush(Qt::red, Qt::DiagCrossPattern));
+                turned.fill(ground.Left, ground.Top, ground.Right, ground.Bottom,
+                            QBrush(toQColor(FBackgroundColor)));
+            turned.fill(ground.Left, ground.Top, ground.Right, ground.Bottom,
+                        QBrush(Qt::red, Qt::DiagCrossPattern));
         }
         painter.end();
         SetPaintResult(error, {});
@@ -500,67 +588,16 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
     }
     // On an opaque background with nothing between the bars (a caption's descender could reach
     // in), the background and the bars are written together once the bars are known.
-    const auto shown = [](const TBarcodeCaption& c) { return c.Visible() && !c.Text().empty(); };
-    const bool uniform =
-        !FTransparent && qAlpha(FBackgroundColor) == 255 && !shown(FCaption) && !shown(FCaptionBottom);
-    const bool groundWithBars = direct && uniform && qAlpha(FLinesColor) == 255;
+    const bool uniform = !FTransparent && qAlpha(ToRgb(FBackgroundColor)) == 255 && captionLines.empty();
+    const bool groundWithBars = direct && uniform && qAlpha(ToRgb(FLinesColor)) == 255;
     if (!FTransparent && !groundWithBars)
-        turned.fill(r.Left, r.Top, r.Right, r.Bottom, QBrush(toQColor(FBackgroundColor)));
-    const TRect ground = r;
-    const std::string& columns = expanded->Columns;
+        turned.fill(ground.Left, ground.Top, ground.Right, ground.Bottom, QBrush(toQColor(FBackgroundColor)));
     const TextAnchors& anchors = expanded->Anchors;
-    const int patternWidth = static_cast<int>(columns.size());
-
-    // Captions take their lines off the layout rectangle.
-    const auto caption = [&](const TBarcodeCaption& c, bool upper) {
-        if (!shown(c))
-            return;
-        TextFont font = fontAt(c.Font(), c.Font().Size, device);
-        if (c.AutoSize())
-            font = fontAt(c.Font(),
-                          AutoFitFontSize(c.Font().Size, patternWidth, textWidth(font, device, c.Text())),
-                          device);
-        const int w = textWidth(font, device, c.Text());
-        int x = r.Left;
-        if (c.Alignment() == TAlignment::taRightJustify)
-            x = r.Left + patternWidth - w;
-        else if (c.Alignment() == TAlignment::taCenter)
-            x = r.Left + (patternWidth - w) / 2;
-        const int line = roundEven(1.2 * fontPixelHeight(font.Font, device));
-        if (upper) {
-            turned.text(x, r.Top, c.Text(), font, c.Font().Color);
-            r.Top += line + 1;
-        } else {
-            const int y = r.Bottom - line;
-            turned.text(x, y, c.Text(), font, c.Font().Color);
-            r.Bottom = y - 1;
-        }
-    };
-    caption(FCaption, true);
-    caption(FCaptionBottom, false);
-
-    // The human-readable font.
-    TextFont font = fontAt(FFont, FFont.Size, device);
-    if (FFontAutoSize) {
-        int size = FFont.Size;
-        const int w = textWidth(font, device, autoSizeReference(FTypBarCode, text, human));
-        if (w > 0) {
-            size = AutoFitFontSize(FFont.Size, anchors.Group1End - anchors.Group1Start, w);
-            font = fontAt(FFont, size, device);
-        }
-        // A short text over a long symbol would grow taller than the box and leave no bars:
-        // the fitted text never takes more than half of the height.
-        const int room = (r.Bottom - r.Top) / 2;
-        const int height = font.Height;
-        if (height > room && height > 0)
-            font = fontAt(FFont, std::max(1, static_cast<int>(size * static_cast<double>(room) / height)),
-                          device);
-    }
-    const int th = font.Height;
+    for (const CaptionLine& line : captionLines)
+        turned.text(line.X, line.Y, line.Caption->Text(), line.Font, line.Caption->Font().Color);
 
     // Bars: runs of bar columns, each ended by a space column (a sentinel closes the last).
     const bool upc = FTypBarCode == T::bcUPCA || FTypBarCode == T::bcUPCE0 || FTypBarCode == T::bcUPCE1;
-    const bool postNet = FTypBarCode == T::bcPostNet;
     std::vector<TRect> barRects;
     barRects.reserve(patternWidth / 2 + 2);
     int firstBar = -1;
@@ -575,13 +612,14 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
         }
         if (run > 0) {
             const char last = columns[static_cast<size_t>(j) - 1];
-            int top = afterAddOnMark && FEan13AddUp ? th : 0;
+            // Without the text nothing is shortened to make room for it.
+            int top = afterAddOnMark && FEan13AddUp && FShowLabels ? th : 0;
             int cut;
             if (postNet) {
                 cut = 0;
                 top = last == 'M' ? (r.Bottom - r.Top) / 2 : 0;
             } else if (last == '2' && FStartStopLines) {
-                cut = upc ? th / 2 : 0;
+                cut = upc && FShowLabels ? th / 2 : 0;
             } else {
                 cut = FShowLabels ? th : 0;
             }
@@ -602,8 +640,8 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
         barRects.push_back({r.Left, r.Bottom - lastCut - 2 * firstBar, right, r.Bottom - lastCut});
     }
     if (groundWithBars)
-        direct->FillGroundAndBars(ground, FBackgroundColor, barRects, FLinesColor);
-    else if (!direct || !direct->FillBars(barRects, FLinesColor)) {
+        direct->FillGroundAndBars(ground, ToRgb(FBackgroundColor), barRects, ToRgb(FLinesColor));
+    else if (!direct || !direct->FillBars(barRects, ToRgb(FLinesColor))) {
         const QBrush bars(toQColor(FLinesColor));
         for (const TRect& b : barRects)
             turned.fill(b.Left, b.Top, b.Right, b.Bottom, bars);
@@ -699,7 +737,7 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
         for (int i = 1; i <= FHorzLines.LinesCount(); ++i) {
             const int y = r.Top + i * step;
             // The end point is excluded, as a line drawn with LineTo is.
-            p.drawLine(turned.map(r.Left, y), turned.map(r.Right - 1, y));
+            p.drawLine(turned.mapPixel(r.Left, y), turned.mapPixel(r.Right - 1, y));
         }
         p.restore();
     }

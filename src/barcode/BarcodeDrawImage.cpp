@@ -1,6 +1,6 @@
 #include "barcode/BarcodeDrawImage.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -207,8 +207,7 @@ void ImageFace::ClearCache() {
 }
 
 ImageFace::ImageFace(const TBarcodeFont& font, int size, QPaintDevice* device)
-    : FKey(font), FSize(std::max(1, size)), FDpi(device->logicalDpiY()),
-      FFont(QString::fromStdString(Cp1250ToUtf8(font.Name))) {
+    : FKey(font), FSize(std::max(1, size)), FDpi(device->logicalDpiY()), FFont(FromCp1250(font.Name)) {
     FFont.setPointSize(FSize);
     FFont.setBold(font.Bold);
     FFont.setItalic(font.Italic);
@@ -298,8 +297,8 @@ DirectCanvas::~DirectCanvas() {
     tSpareGlyphs.swap(FGlyphs);
 }
 
-bool DirectCanvas::FillGroundAndBars(const TRect& area, TColor ground, const std::vector<TRect>& bars,
-                                     TColor color) {
+bool DirectCanvas::FillGroundAndBars(const TRect& area, QRgb ground, const std::vector<TRect>& bars,
+                                     QRgb color) {
     if (qAlpha(ground) != 255 || qAlpha(color) != 255)
         return false;
     const auto clip = [&](const TRect& r) {
@@ -376,7 +375,7 @@ bool DirectCanvas::FillGroundAndBars(const TRect& area, TColor ground, const std
     return true;
 }
 
-bool DirectCanvas::FillBars(const std::vector<TRect>& bars, TColor color) {
+bool DirectCanvas::FillBars(const std::vector<TRect>& bars, QRgb color) {
     if (qAlpha(color) != 255)
         return false;
     const auto pixel = static_cast<quint32>(color);
@@ -391,7 +390,7 @@ bool DirectCanvas::FillBars(const std::vector<TRect>& bars, TColor color) {
     return true;
 }
 
-bool DirectCanvas::Text(ImageFace& face, int x, int baseline, std::string_view cp1250, TColor color) {
+bool DirectCanvas::Text(ImageFace& face, int x, int baseline, std::string_view cp1250, QRgb color) {
     if (writeText(face, x, baseline, cp1250, color))
         return true;
     // The painter draws this line: what lies under the ground box is no longer known.
@@ -399,7 +398,7 @@ bool DirectCanvas::Text(ImageFace& face, int x, int baseline, std::string_view c
     return false;
 }
 
-bool DirectCanvas::writeText(ImageFace& face, int x, int baseline, std::string_view cp1250, TColor color) {
+bool DirectCanvas::writeText(ImageFace& face, int x, int baseline, std::string_view cp1250, QRgb color) {
     if (!FImage.BlendsText || qAlpha(color) != 255 || face.Font().underline() || face.Font().strikeOut())
         return false;
     GlyphLine line;
@@ -456,7 +455,7 @@ bool DirectCanvas::onGround(const Box& box) const {
     return true;
 }
 
-void DirectCanvas::putGlyph(ImageFace::Mask& mask, int left, int top, TColor color) {
+void DirectCanvas::putGlyph(ImageFace::Mask& mask, int left, int top, QRgb color) {
     if (mask.Width == 0)
         return;
     const Box box{std::max(0, left), std::max(0, top), std::min(FImage.Width, left + mask.Width),

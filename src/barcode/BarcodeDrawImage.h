@@ -9,6 +9,7 @@
 
 #include "barcode/Ean.h"
 
+#include <QColor>
 #include <QFont>
 #include <QRawFont>
 
@@ -86,8 +87,8 @@ public:
         // The glyph already blended over one ground in one colour: copied where only that
         // ground lies beneath.
         std::vector<quint32> Tile;
-        TColor TileColor = 0;
-        TColor TileGround = 0;
+        QRgb TileColor = 0;
+        QRgb TileGround = 0;
     };
     // The mask of a glyph with the pen at `frac64` sixty-fourths of a pixel; nullptr when the
     // painter's glyph cannot be captured or blended exactly (the painter draws that line).
@@ -126,24 +127,24 @@ public:
     // The background over `area` with the bars over it: each band of rows between bar ends is
     // composed once and copied down. Afterwards the text knows that only the background lies
     // under `area` outside the bars. False (nothing written) for colours that are not opaque.
-    bool FillGroundAndBars(const TRect& area, TColor ground, const std::vector<TRect>& bars, TColor color);
+    bool FillGroundAndBars(const TRect& area, QRgb ground, const std::vector<TRect>& bars, QRgb color);
     // Bars over whatever is there. False (nothing written) for a colour that is not opaque.
-    bool FillBars(const std::vector<TRect>& bars, TColor color);
+    bool FillBars(const std::vector<TRect>& bars, QRgb color);
     // A line of text with the pen starting at (x, baseline); false when it cannot be written
     // exactly as the painter's glyph run (nothing is written then).
-    bool Text(ImageFace& face, int x, int baseline, std::string_view cp1250, TColor color);
+    bool Text(ImageFace& face, int x, int baseline, std::string_view cp1250, QRgb color);
 
 private:
     struct Box {
         int Left, Top, Right, Bottom;
     };
-    bool writeText(ImageFace& face, int x, int baseline, std::string_view cp1250, TColor color);
+    bool writeText(ImageFace& face, int x, int baseline, std::string_view cp1250, QRgb color);
     bool onGround(const Box& box) const;
-    void putGlyph(ImageFace::Mask& mask, int left, int top, TColor color);
+    void putGlyph(ImageFace::Mask& mask, int left, int top, QRgb color);
 
     DirectImage FImage;
     bool FGroundKnown = false; // only the ground lies under FGroundBox outside what is inked
-    TColor FGround = 0;
+    QRgb FGround = 0;
     Box FGroundBox{};
     Box FBarsBox{}; // the box around every bar
     std::vector<Box> FBars;

@@ -240,6 +240,48 @@ int TCustomEAN::MinimumWidth() {
     return static_cast<int>(BuildPattern(FBarCode).BarPattern.size()) + 1;
 }
 
+int DefaultCounterEnd(std::string_view text, TTypBarCode type) {
+    using T = TTypBarCode;
+    const int length = static_cast<int>(text.size());
+    // The main part ends before the blank that separates an add-on.
+    const size_t blank = text.find(' ');
+    const int main = blank == std::string_view::npos ? length : static_cast<int>(blank);
+    // Data characters before the computed check digit.
+    switch (type) {
+    case T::bcEan8:
+    case T::bcJAN8:
+        return std::min(main, 7);
+    case T::bcEan13:
+    case T::bcJAN13:
+        return std::min(main, 12);
+    case T::bcUPCA:
+        return std::min(main, 11);
+    case T::bcUPCE0:
+    case T::bcUPCE1:
+        return std::min(main, 7);
+    case T::bcUPCShipping:
+        return std::min(main, 13);
+    case T::bcOPC:
+        return std::min(main, 9);
+    case T::bcPZN:
+        return std::min(main, 6);
+    case T::bcITF:
+        return std::max(0, main - 1);
+    case T::bcISBN:
+    case T::bcISSN:
+    case T::bcISMN: {
+        // The check character is the tenth that is not a dash: the field ends at the ninth.
+        int digits = 0;
+        for (int i = 0; i < main; ++i)
+            if (text[static_cast<size_t>(i)] != '-' && ++digits == 9)
+                return i + 1;
+        return main;
+    }
+    default:
+        return length;
+    }
+}
+
 void TCustomEAN::NextBarCode() {
     const std::string_view set = SetOfChars();
     if (set.empty())
@@ -249,7 +291,7 @@ void TCustomEAN::NextBarCode() {
     const int from = FAutoIncFrom > 0 ? FAutoIncFrom : 1;
     int to = FAutoIncTo;
     if (to <= 0)
-        to = FTypBarCode == TTypBarCode::bcEan8 ? 7 : FTypBarCode == TTypBarCode::bcEan13 ? 12 : length;
+        to = DefaultCounterEnd(text, FTypBarCode);
     to = std::min(to, length);
     for (int pos = to; pos >= from; --pos) {
         char& c = text[static_cast<size_t>(pos) - 1];
@@ -262,10 +304,7 @@ void TCustomEAN::NextBarCode() {
             c = set[at + 1];
         break; // a character outside the set stays and stops the carry
     }
-    if (FTypBarCode == TTypBarCode::bcEan8 && text.size() > 7)
-        text.resize(7);
-    else if (FTypBarCode == TTypBarCode::bcEan13 && text.size() > 12)
-        text.resize(12);
+    // The check digit left behind is recomputed on assignment; an add-on stays as it was.
     if (CheckBarCode(text))
         SetBarCode(text);
 }

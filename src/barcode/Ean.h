@@ -7,6 +7,8 @@
 #include "barcode/BarCodeInfo.h"
 #include "barcode/BarcodeEngine.h"
 #include "barcode/BarcodeTypes.h"
+#include "data/Alignment.h"
+#include "data/Color.h"
 
 #include <cstdint>
 #include <functional>
@@ -17,11 +19,6 @@
 class QPainter;
 
 namespace etikor {
-
-// Colours are 0xAARRGGBB.
-using TColor = uint32_t;
-inline constexpr TColor clBlack = 0xFF000000;
-inline constexpr TColor clWhite = 0xFFFFFFFF;
 
 // A font as the object stores it; drawing turns it into the surface's font.
 struct TBarcodeFont {
@@ -44,8 +41,6 @@ struct TRect {
 
     friend bool operator==(const TRect&, const TRect&) = default;
 };
-
-enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 enum class TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
@@ -144,6 +139,10 @@ private:
     int FWidth = 1;
     int FLinesCount = 0;
 };
+
+// The last position of the counter's field when AutoIncTo is 0: the end of the main part before
+// any add-on, and before the check digit of the symbologies that always carry one.
+int DefaultCounterEnd(std::string_view text, TTypBarCode type);
 
 class TCustomEAN {
 public:

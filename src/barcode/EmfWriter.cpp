@@ -32,9 +32,12 @@ std::string WriteEmf(const TMetaPicture& picture) {
         return {};
     const RECT frame = {0, 0, static_cast<LONG>(picture.Width * kHundredthsMmPerUnit),
                         static_cast<LONG>(picture.Height * kHundredthsMmPerUnit)};
-    const std::u16string description = u"Etikor\0Barcode\0";
-    HDC dc =
-        CreateEnhMetaFileWithFILEW(0, file.get(), &frame, reinterpret_cast<LPCWSTR>(description.c_str()));
+    // The description is the program's name and the picture's title, each ending in a NUL, and
+    // the whole ending in a second NUL: libEMF scans for that pair. The array keeps every
+    // character (a string built from the literal would stop at the first NUL).
+    static constexpr char16_t kDescription[] = u"Etikor\0Barcode\0";
+    static_assert(sizeof kDescription / sizeof kDescription[0] == 16);
+    HDC dc = CreateEnhMetaFileWithFILEW(0, file.get(), &frame, reinterpret_cast<LPCWSTR>(kDescription));
     if (!dc)
         return {};
     SetBkMode(dc, TRANSPARENT);

@@ -15,7 +15,7 @@ namespace etikor {
 
 namespace {
 
-constexpr const char* kTitle = "List of barcode types supported by DAZ avozava.";
+constexpr const char* kTitle = "List of barcode types supported by Etikor.";
 constexpr const char* kKeywords = "barcode,bar code,barcode types,symbology,barcode label,Etikor";
 constexpr const char* kPublisher = "<P align=center>Etikor &mdash; barcode label designer</P>";
 constexpr const char* kFootNotice =
@@ -39,6 +39,8 @@ std::string Html(std::string_view text) {
             out += "&quot;";
         else if (byte >= 128)
             out += "&#" + std::to_string(static_cast<uint32_t>(Cp1250ToUnicode(byte))) + ";";
+        else if (byte == 127)
+            out += "^?"; // DEL, in the caret form the other control characters are shown in
         else if (byte >= 32)
             out.push_back(c);
     }
@@ -56,7 +58,10 @@ bool ExportHtml(TCustomEAN& /*barcode*/, const std::string& fileName, int pictur
         return false;
     // The catalogue shows every symbology in the engine's standard look, whatever the settings
     // of the barcode the export was started from.
+    // Its pictures get whole-pixel modules: stretched into the one spare column of the minimum
+    // width, the first module would come out half as wide again and some symbols would not scan.
     TEan ean;
+    ean.SetSecurity(true);
     std::vector<std::string> lines;
     lines.emplace_back("<HTML>");
     lines.emplace_back("<HEAD>");
@@ -105,8 +110,10 @@ bool ExportHtml(TCustomEAN& /*barcode*/, const std::string& fileName, int pictur
                         Html(info.Name) + "</H3></TD></TR>");
         if (!info.Description.empty())
             lines.push_back(Row("Description", Html(info.Description)));
+        // UPC shipping's add-on is a second Interleaved 2 of 5 symbol of six digits.
+        const bool shipping = type == TTypBarCode::bcUPCShipping;
         if (info.Supplement)
-            lines.push_back(Row("Supplement", "2 or 5 digits"));
+            lines.push_back(Row("Supplement", shipping ? "6 digits" : "2 or 5 digits"));
         lines.push_back(Row("Charset", Html(ean.ReadableCharSet())));
         if (info.HasFamily())
             lines.push_back(Row("Barcode family", Html(GetBarCodeInfo(info.Family).Name)));
@@ -119,10 +126,15 @@ bool ExportHtml(TCustomEAN& /*barcode*/, const std::string& fileName, int pictur
             const std::string sample = ean.BarCode();
             lines.emplace_back("<TR>");
             lines.push_back("<TD align=center>" + picture(ident + extension) + "></TD>");
-            ean.SetBarCode(sample + " 12");
-            lines.push_back("<TD align=center>" + picture(ident + "_2" + extension) + "></TD>");
-            ean.SetBarCode(sample + " 12345");
-            lines.push_back("<TD align=center>" + picture(ident + "_5" + extension) + "></TD>");
+            if (shipping) {
+                ean.SetBarCode(sample + " 123456");
+                lines.push_back("<TD align=center>" + picture(ident + "_6" + extension) + "></TD>");
+            } else {
+                ean.SetBarCode(sample + " 12");
+                lines.push_back("<TD align=center>" + picture(ident + "_2" + extension) + "></TD>");
+                ean.SetBarCode(sample + " 12345");
+                lines.push_back("<TD align=center>" + picture(ident + "_5" + extension) + "></TD>");
+            }
             lines.emplace_back("</TR>");
         } else {
             lines.push_back("<TR><TD colspan=3 align=center><BR>" + picture(ident + extension) + " alt=\"" +

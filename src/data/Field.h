@@ -6,6 +6,7 @@
 // their identity (and display settings) across close and reopen while the structure keeps a
 // field of the same name and type.
 
+#include "data/Alignment.h"
 #include "data/FieldTypes.h"
 #include "data/Variant.h"
 
@@ -16,7 +17,6 @@ namespace etikor {
 
 class TDataSet;
 
-enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum class TFieldKind : uint8_t { fkData, fkCalculated };
 
 class TField {

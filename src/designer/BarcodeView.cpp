@@ -1,9 +1,11 @@
 #include "designer/BarcodeView.h"
 
 #include "barcode/Ean.h"
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 
 #include <QPainter>
+
+#include <algorithm>
 
 namespace etikor {
 
@@ -16,15 +18,15 @@ TBarcodeView::~TBarcodeView() {
     FEan->OnRepaint = nullptr;
 }
 
-void TBarcodeView::SetEngineFont(const TViewFont& font) {
+void TBarcodeView::SetEngineFont(const TFont& font, int zoom) {
     TBarcodeFont f;
-    f.Name = font.Name;
-    f.Size = font.SizePt;
-    f.Bold = font.Bold;
-    f.Italic = font.Italic;
-    f.Underline = font.Underline;
-    f.StrikeOut = font.StrikeOut;
-    f.Color = font.Color.rgba();
+    f.Name = font.Name();
+    f.Size = std::max(1, font.Size() * zoom);
+    f.Bold = font.Style() & fsBold;
+    f.Italic = font.Style() & fsItalic;
+    f.Underline = font.Style() & fsUnderline;
+    f.StrikeOut = font.Style() & fsStrikeOut;
+    f.Color = font.Color();
     FEan->SetFont(f);
 }
 
@@ -67,7 +69,7 @@ void TBarcodeView::SetEngineAutoSize(bool autoSize) {
 }
 
 QString TBarcodeView::Value() const {
-    return QString::fromStdString(Cp1250ToUtf8(FEan->BarCode()));
+    return FromCp1250(FEan->BarCode());
 }
 
 void TBarcodeView::paintEvent(QPaintEvent*) {

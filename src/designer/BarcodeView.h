@@ -1,10 +1,9 @@
 #pragma once
 
 // The barcode element view: a barcode object of the engine drawn into the view's bounds.
-// The engine's header is kept out of this one (its colour constants differ from the font
-// descriptor's), so the canvas hands fonts over as plain values.
 
 #include "designer/ElementViews.h"
+#include "document/FontDescriptor.h"
 
 #include <memory>
 #include <optional>
@@ -13,16 +12,6 @@
 namespace etikor {
 
 class TEan;
-
-struct TViewFont {
-    std::string Name; // Windows-1250 bytes, as stored
-    int SizePt = 8;
-    bool Bold = false;
-    bool Italic = false;
-    bool Underline = false;
-    bool StrikeOut = false;
-    QColor Color = Qt::black;
-};
 
 // The engine settings a barcode row and the settings file give a view.
 struct TEanSettings {
@@ -44,7 +33,8 @@ public:
 
     TEan& Ean() { return *FEan; }
     const TEan& Ean() const { return *FEan; }
-    void SetEngineFont(const TViewFont& font);
+    // The element's font for the human-readable value, its size times the zoom.
+    void SetEngineFont(const TFont& font, int zoom);
     // Sets the symbology of a designer list position (the engine's default outside 0..14) and
     // widens the view to the symbology's minimum width.
     void SetTypeIndex(int index);

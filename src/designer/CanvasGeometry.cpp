@@ -34,30 +34,6 @@ TPageSetup AppliedPageSetup(TPageSetup s) {
     return s;
 }
 
-TPixelRect ZoomRect(const TPixelRect& stored, int zoom) {
-    return {ScreenFromStored(stored.Left, zoom), ScreenFromStored(stored.Top, zoom),
-            ScreenFromStored(stored.Width, zoom), ScreenFromStored(stored.Height, zoom)};
-}
-
-TPixelRect StoredRect(const TPixelRect& screen, int zoom) {
-    return {StoredFromScreen(screen.Left, zoom), StoredFromScreen(screen.Top, zoom),
-            StoredFromScreen(screen.Width, zoom), StoredFromScreen(screen.Height, zoom)};
-}
-
-double ScreenToMm(double px, int zoom) {
-    return PixelsToMm(px, 100.0 * zoom, kScreenPpi);
-}
-
-TElementGeometry GeometryFromScreen(const TPixelRect& screen, int zoom) {
-    TElementGeometry g;
-    g.HeightMm = ScreenToMm(screen.Height, zoom);
-    g.LeftMm = ScreenToMm(screen.Left, zoom);
-    g.TopMm = ScreenToMm(screen.Top, zoom);
-    g.WidthMm = ScreenToMm(screen.Width, zoom);
-    g.Px = StoredRect(screen, zoom);
-    return g;
-}
-
 QString PositionText(double xMm, double yMm, char decimalSeparator) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "(%.3g; %.3g)", xMm, yMm);

@@ -9,10 +9,6 @@
 
 namespace etikor {
 
-// The designer's screen resolution: the rulers convert with it (mm = px * 100 / scale / ppi *
-// 25.4); 96 is the resolution the stored pixel geometry of templates was made at.
-inline constexpr double kScreenPpi = 96.0;
-
 struct TPanelSize {
     int Width = 0;
     int Height = 0;
@@ -27,22 +23,6 @@ TPanelSize LabelPanelSize(double widthMm, double heightMm, int zoom);
 // in its control's range (label sizes with two decimals), and the page enlarged (within its
 // limits) when one label and its margins do not fit.
 TPageSetup AppliedPageSetup(TPageSetup setup);
-
-// A stored pixel rectangle on screen at zoom z.
-TPixelRect ZoomRect(const TPixelRect& stored, int zoom);
-// A screen rectangle as stored pixels (divided by z, ties to even).
-TPixelRect StoredRect(const TPixelRect& screen, int zoom);
-
-// Screen pixels at zoom z as millimetres, converted as the rulers do (scale 100 x z).
-double ScreenToMm(double px, int zoom);
-
-// The four millimetre and four pixel fields the move/resize handling writes for a view's
-// screen rectangle.
-struct TElementGeometry {
-    double HeightMm = 0, LeftMm = 0, TopMm = 0, WidthMm = 0;
-    TPixelRect Px;
-};
-TElementGeometry GeometryFromScreen(const TPixelRect& screen, int zoom);
 
 // "(x; y)" with three significant digits each and the locale's decimal separator.
 QString PositionText(double xMm, double yMm, char decimalSeparator);

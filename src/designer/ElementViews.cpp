@@ -51,7 +51,7 @@ void TRotateLabel::SetTextFont(const QFont& font, const QColor& color) {
     Adjust();
 }
 
-void TRotateLabel::SetAlignment(TTextAlignment alignment) {
+void TRotateLabel::SetAlignment(TAlignment alignment) {
     FAlignment = alignment;
     update();
 }
@@ -93,9 +93,9 @@ void TRotateLabel::paintEvent(QPaintEvent*) {
         y = layout.StartY;
     } else if (FEscapement == 0) {
         const int spare = width() - extent.width();
-        if (FAlignment == TTextAlignment::taCenter)
+        if (FAlignment == TAlignment::taCenter)
             x = spare / 2;
-        else if (FAlignment == TTextAlignment::taRightJustify)
+        else if (FAlignment == TAlignment::taRightJustify)
             x = spare;
     }
     // The start point is the text's top-left corner before the turn.

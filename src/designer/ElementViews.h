@@ -41,8 +41,8 @@ public:
     QString Text() const { return FText; }
     void SetText(const QString& text);
     void SetTextFont(const QFont& font, const QColor& color);
-    TTextAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TTextAlignment alignment);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment alignment);
     int Escapement() const { return FEscapement; }
     void SetEscapement(int degrees);
     bool AutoSize() const { return FAutoSize; }
@@ -57,7 +57,7 @@ private:
 
     QString FText;
     QColor FColor = Qt::black;
-    TTextAlignment FAlignment = TTextAlignment::taLeftJustify;
+    TAlignment FAlignment = TAlignment::taLeftJustify;
     int FEscapement = 0;
     bool FAutoSize = true;
 };

@@ -1,12 +1,10 @@
 #include "designer/LabelCanvas.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
 #include "designer/BarcodeView.h"
 #include "designer/Ruler.h"
 #include "designer/Sizer.h"
-#include "document/FontDescriptor.h"
-#include "tablestore/StoreTable.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -16,21 +14,6 @@
 namespace etikor {
 
 namespace {
-
-QString FromCp1250(const std::string& bytes) {
-    return QString::fromStdString(Cp1250ToUtf8(bytes));
-}
-
-// The element font of a row: the descriptor applied over a new control's font. A colour the
-// descriptor cannot name leaves the fields read before it applied (a damaged row still shows).
-TFont RowFont(const std::string& betu) {
-    TFont font;
-    try {
-        ApplyFontDescriptor(betu, font);
-    } catch (const EConvertError&) {
-    }
-    return font;
-}
 
 // The font's pixel height at the screen resolution, as a control's font height.
 int FontPixelHeight(int sizePt) {
@@ -73,9 +56,12 @@ TLabelCanvas::TLabelCanvas(QWidget* parent) : QScrollArea(parent) {
     Cimke->installEventFilter(this);
     Sizer = new TSizer(Cimke);
     connect(Sizer, &TSizer::Dragging, this, [this](const QRect& r) { ShowPosition(r.topLeft()); });
+    // After a move or a resize (by the mouse or a key) the readout shows where the element is.
     auto ended = [this](QWidget* target) {
-        if (auto* view = qobject_cast<TElementView*>(target))
+        if (auto* view = qobject_cast<TElementView*>(target)) {
+            ShowPosition(view->pos());
             emit GeometryEnded(view);
+        }
     };
     connect(Sizer, &TSizer::MoveEnded, this, ended);
     connect(Sizer, &TSizer::ResizeEnded, this, ended);
@@ -87,6 +73,20 @@ TLabelCanvas::TLabelCanvas(QWidget* parent) : QScrollArea(parent) {
     setWidget(FContainer);
     setBackgroundRole(QPalette::Dark);
     Layout();
+}
+
+TLabelCanvas::~TLabelCanvas() {
+    if (FTemplate)
+        FTemplate->RemoveListener(this);
+}
+
+void TLabelCanvas::ElementRemoved(const QString& name) {
+    TElementView* view = View(name);
+    if (!view)
+        return;
+    if (view == FSelected)
+        Detach();
+    delete view;
 }
 
 void TLabelCanvas::SetZoom(int zoom) {
@@ -123,8 +123,8 @@ TElementView* TLabelCanvas::View(const QString& name) const {
     return nullptr;
 }
 
-TElementView* TLabelCanvas::AddView(TElementView* view, const TElementRow& row) {
-    view->setObjectName(FromCp1250(row.Elemnev));
+TElementView* TLabelCanvas::AddView(TElementView* view, const TLabelElement& element) {
+    view->setObjectName(element.Name);
     connect(view, &TElementView::Clicked, this, &TLabelCanvas::ElementClicked);
     view->show();
     // Later rows lie on top; the frame stays above every view.
@@ -132,108 +132,91 @@ TElementView* TLabelCanvas::AddView(TElementView* view, const TElementRow& row) 
     return view;
 }
 
-TCanvasBuild TLabelCanvas::Build(TStoreTable& elemek, const TSettings& settings) {
+TCanvasBuild TLabelCanvas::Build(TLabelTemplate& labelTemplate, const TSettings& settings) {
     Detach();
+    if (FTemplate != &labelTemplate) {
+        if (FTemplate)
+            FTemplate->RemoveListener(this);
+        FTemplate = &labelTemplate;
+        FTemplate->AddListener(this);
+    }
     const std::vector<TElementView*> old = Views();
     for (auto it = old.rbegin(); it != old.rend(); ++it)
         delete *it;
-    FNamer.Reset();
+    labelTemplate.RecountNames();
 
     TCanvasBuild result;
-    if (LocatePageSetup(elemek)) {
-        result.Setup = ReadPageSetup(elemek);
-    } else {
-        // As the label setup's Apply would write the settings' default page and label.
-        result.Setup = AppliedPageSetup(DefaultPageSetup(settings));
-        AppendPageSetupRow(elemek, result.Setup);
-        elemek.SaveTable(elemek.FilePath());
-        result.SetupRowAdded = true;
-    }
+    // As the label setup's Apply would write the settings' default page and label.
+    result.SetupRowAdded = labelTemplate.EnsurePageSetup(AppliedPageSetup(DefaultPageSetup(settings)));
+    result.Setup = labelTemplate.PageSetup();
     FPanel = LabelPanelSize(result.Setup.WidthMm, result.Setup.HeightMm, FZoom);
     Layout();
 
     const int z = FZoom;
     Cimke->setUpdatesEnabled(false);
-    for (elemek.First(); !elemek.Eof(); elemek.Next()) {
-        const TElementRow row = ReadElementRow(elemek);
-        const std::optional<TElemKind> kind = row.Kind();
-        if (!kind)
-            continue;
-        const TPixelRect screen = ZoomRect(row.Px, z);
-        switch (*kind) {
+    for (const TLabelElement& element : labelTemplate.Elements()) {
+        const TPixelRect screen = ZoomRect(element.Px, z);
+        switch (element.Kind) {
         case TElemKind::ekText: {
             auto* view = new TRotateLabel(Cimke);
-            const TTextAlignment alignment = AlignmentFromLetter(row.Tajolas);
-            view->SetAlignment(alignment);
-            result.LastAlignment = alignment;
-            const TFont font = RowFont(row.Betu);
-            QFont qfont = ToQFont(font);
-            qfont.setPixelSize(std::max(1, FontPixelHeight(font.Size()) * z));
+            view->SetAlignment(element.Alignment);
+            result.LastAlignment = element.Alignment;
+            QFont qfont = ToQFont(element.Font);
+            qfont.setPixelSize(std::max(1, FontPixelHeight(element.Font.Size()) * z));
             view->SetAutoSize(false);
-            view->SetTextFont(qfont, ToQColor(font.Color()));
-            view->SetText(FromCp1250(row.FErtek));
+            view->SetTextFont(qfont, ToQColor(element.Font.Color()));
+            view->SetText(element.Value);
             view->SetScreenRect(screen);
-            if (row.Forgat < 7)
-                result.LastTextRotation = row.Forgat;
-            view->SetEscapement(TextEscapement(row.Forgat));
+            if (element.Rotation < 7)
+                result.LastTextRotation = element.Rotation;
+            view->SetEscapement(TextEscapement(element.Rotation));
             view->SetAutoSize(true);
-            AddView(view, row);
+            AddView(view, element);
             break;
         }
         case TElemKind::ekBarcode: {
             auto* view = new TBarcodeView(Cimke);
-            view->setObjectName(FromCp1250(row.Elemnev));
-            const TFont font = RowFont(row.Betu);
-            TViewFont vf;
-            vf.Name = font.Name();
-            vf.SizePt = std::max(1, font.Size() * z);
-            vf.Bold = font.Style() & fsBold;
-            vf.Italic = font.Style() & fsItalic;
-            vf.Underline = font.Style() & fsUnderline;
-            vf.StrikeOut = font.Style() & fsStrikeOut;
-            vf.Color = ToQColor(font.Color());
-            view->SetEngineFont(vf);
+            view->setObjectName(element.Name);
+            view->SetEngineFont(element.Font, z);
             TEanSettings engine;
             engine.AutoCheckDigit = settings.AutoChd;
             engine.AutoSize = settings.AutoVonal;
             engine.Security = settings.Security;
-            engine.Angle = RotationDegrees(row.Forgat);
-            engine.Value = row.FErtek.empty() ? std::string(kNewBarcodeValue) : row.FErtek;
-            engine.ShowLabels = row.VErtek;
-            engine.StartStopLines = row.Startstop;
-            engine.Ean13AddUp = BarcodeIndexSetsEan13AddUp(row.VkIndex);
-            view->SetTypeIndex(row.VkIndex);
+            engine.Angle = RotationDegrees(element.Rotation);
+            engine.Value = element.Value.isEmpty() ? std::string(kNewBarcodeValue) : ToCp1250(element.Value);
+            engine.ShowLabels = element.ShowValue;
+            engine.StartStopLines = element.StartStop;
+            engine.Ean13AddUp = BarcodeIndexSetsEan13AddUp(element.TypeIndex);
+            view->SetTypeIndex(element.TypeIndex);
             view->Configure(engine);
-            result.LastBarcodeIndex = row.VkIndex;
+            result.LastBarcodeIndex = element.TypeIndex;
             view->SetScreenRect(screen);
-            AddView(view, row);
+            AddView(view, element);
             break;
         }
         case TElemKind::ekPicture: {
             auto* view = new TPictureView(Cimke);
             view->SetScreenRect(screen);
             QImage picture;
-            const QString file = FromCp1250(row.FErtek);
-            if (!row.Forras.empty() && !file.isEmpty() && QFileInfo(file).isFile())
+            const QString& file = element.Value;
+            if (!element.Source.isEmpty() && !file.isEmpty() && QFileInfo(file).isFile())
                 picture = LoadPictureFile(file);
             if (picture.isNull())
                 view->SetPicture(PlaceholderPicture(), true);
             else
                 view->SetPicture(picture, false);
-            AddView(view, row);
+            AddView(view, element);
             break;
         }
         case TElemKind::ekDrawing: {
             auto* view = new TMyShape(Cimke);
-            view->SetShape(row.VkIndex);
+            view->SetShape(element.TypeIndex);
             view->SetScreenRect(screen);
-            AddView(view, row);
+            AddView(view, element);
             break;
         }
         }
-        FNamer.Loaded(*kind);
     }
-    elemek.First();
     Cimke->setUpdatesEnabled(true);
     Sizer->raise();
     return result;
@@ -253,23 +236,12 @@ void TLabelCanvas::Detach() {
     FSelectedFlag = 0;
 }
 
-std::optional<QString> TLabelCanvas::StoreGeometry(TStoreTable& elemek, TElementView& view) {
-    const std::string name = Utf8ToCp1250(view.objectName().toStdString());
-    if (!elemek.Locate("Elemnev", TVariant(name), 0))
+std::optional<QString> TLabelCanvas::StoreGeometry(TElementView& view) {
+    if (!FTemplate)
         return std::nullopt;
     const TPixelRect screen = view.ScreenRect();
-    const TElementGeometry g = GeometryFromScreen(screen, FZoom);
-    elemek.Edit();
-    elemek.FieldByName("Height_mm").SetAsFloat(g.HeightMm);
-    elemek.FieldByName("Left_mm").SetAsFloat(g.LeftMm);
-    elemek.FieldByName("Top_mm").SetAsFloat(g.TopMm);
-    elemek.FieldByName("Width_mm").SetAsFloat(g.WidthMm);
-    elemek.FieldByName("Height_px").SetAsInteger(g.Px.Height);
-    elemek.FieldByName("Left_px").SetAsInteger(g.Px.Left);
-    elemek.FieldByName("Top_px").SetAsInteger(g.Px.Top);
-    elemek.FieldByName("Width_px").SetAsInteger(g.Px.Width);
-    elemek.Post();
-    elemek.SaveTable(elemek.FilePath());
+    if (!FTemplate->SetScreenGeometry(view.objectName(), screen, FZoom))
+        return std::nullopt;
     if (auto* barcode = qobject_cast<TBarcodeView*>(&view); barcode && barcode->Angle() == 0) {
         const TBarcodeWidthCheck check = CheckBarcodeWidth(screen.Width, FZoom, barcode->MinimumWidth());
         if (check.TooNarrow())

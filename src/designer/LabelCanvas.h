@@ -8,8 +8,8 @@
 
 #include "designer/CanvasGeometry.h"
 #include "designer/ElementViews.h"
+#include "document/LabelTemplate.h"
 #include "document/Settings.h"
-#include "document/TemplateModel.h"
 
 #include <QPointer>
 #include <QScrollArea>
@@ -23,25 +23,26 @@ namespace etikor {
 
 class TRuler;
 class TSizer;
-class TStoreTable;
 
 // What a build leaves for the element panel (the last text's alignment and rotation, the
 // last barcode's type) and the page setup it loaded.
 struct TCanvasBuild {
     TPageSetup Setup;
     bool SetupRowAdded = false;
-    std::optional<TTextAlignment> LastAlignment;
+    std::optional<TAlignment> LastAlignment;
     std::optional<int> LastTextRotation;
     std::optional<int> LastBarcodeIndex;
 };
 
-class TLabelCanvas final : public QScrollArea {
+// Listens to the template it was built from: an element removed there loses its view.
+class TLabelCanvas final : public QScrollArea, private TTemplateListener {
     Q_OBJECT
 public:
     static constexpr int kRulerDepth = 20;
     static constexpr int kMargin = 6; // between the rulers and the label
 
     explicit TLabelCanvas(QWidget* parent);
+    ~TLabelCanvas() override;
 
     TRuler* VonalzoX = nullptr;
     TRuler* VonalzoY = nullptr;
@@ -54,11 +55,11 @@ public:
     // The zoom factor (1, 2 or 3) with both rulers at scale 100 x z; the caller rebuilds.
     void SetZoom(int zoom);
 
-    // Destroys every view and builds them again from the template. A template without a page
-    // -setup row gets one from the settings' default page and label (written to its file).
-    TCanvasBuild Build(TStoreTable& elemek, const TSettings& settings);
+    // Destroys every view and builds them again from the template, which the canvas then
+    // keeps for its geometry changes. A template without a page-setup row is given one from the
+    // settings' default page and label.
+    TCanvasBuild Build(TLabelTemplate& labelTemplate, const TSettings& settings);
     const TPanelSize& PanelSize() const { return FPanel; }
-    TElementNamer& Namer() { return FNamer; }
 
     std::vector<TElementView*> Views() const;
     TElementView* View(const QString& name) const;
@@ -70,10 +71,10 @@ public:
     void Attach(TElementView* view);
     void Detach();
 
-    // The move/resize handling: the row of `view` gets its millimetre and stored pixel fields
-    // from the view's screen rectangle; the file is written. For an unrotated barcode narrower
-    // than half its minimum width the warning text is returned (the geometry stays written).
-    std::optional<QString> StoreGeometry(TStoreTable& elemek, TElementView& view);
+    // The move/resize handling: the template takes the view's screen rectangle as the
+    // element's geometry. For an unrotated barcode narrower than half its minimum width the
+    // warning text is returned (the geometry is stored all the same).
+    std::optional<QString> StoreGeometry(TElementView& view);
 
     // Both rulers' hair lines and the readout at a point of the label (screen pixels).
     void ShowPosition(const QPoint& labelPos);
@@ -91,13 +92,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ElementRemoved(const QString& name) override;
     void Layout();
-    TElementView* AddView(TElementView* view, const TElementRow& row);
+    TElementView* AddView(TElementView* view, const TLabelElement& element);
 
     QWidget* FContainer = nullptr;
     int FZoom = 1;
     TPanelSize FPanel;
-    TElementNamer FNamer;
+    TLabelTemplate* FTemplate = nullptr;
     QPointer<TElementView> FSelected;
     int FSelectedFlag = 0;
 };

@@ -1,6 +1,6 @@
 #include "designer/WmfPicture.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 
 #include <QFont>
 #include <QPainter>
@@ -99,7 +99,7 @@ public:
                 for (size_t i = 18; i < words * 2 && i < 18 + 32 && *r.At(pos + i) != 0; ++i)
                     face.push_back(static_cast<char>(*r.At(pos + i)));
                 if (!face.empty())
-                    f.Font.setFamily(QString::fromStdString(Cp1250ToUtf8(face)));
+                    f.Font.setFamily(FromCp1250(face));
                 Add(f);
             }
             break;
@@ -233,8 +233,7 @@ private:
         FPainter.translate(at);
         FPainter.rotate(-FFont.Escapement / 10.0);
         // Text is placed by its top (TA_TOP, the default alignment).
-        FPainter.drawText(QPoint(0, QFontMetrics(FFont.Font).ascent()),
-                          QString::fromStdString(Cp1250ToUtf8(cp1250)));
+        FPainter.drawText(QPoint(0, QFontMetrics(FFont.Font).ascent()), FromCp1250(cp1250));
         FPainter.restore();
     }
 

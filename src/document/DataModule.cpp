@@ -146,4 +146,38 @@ void TDM::FillFieldList(TDataSet& source) {
     ForrasStru.First();
 }
 
+std::optional<std::string> TDM::StoredLink() {
+    if (!T1.Active() || T1.RecordCount() == 0)
+        return std::nullopt;
+    T1.First();
+    if (!T1.FieldByName("ODBC").AsBoolean())
+        return std::nullopt;
+    return T1.FieldByName("ODBC_tbl").AsString();
+}
+
+void TDM::ClearStoredLink() {
+    T1.Close();
+    T1.Open();
+    T1.First();
+    if (T1.IsEmpty() || !T1.FieldByName("ODBC").AsBoolean())
+        return;
+    T1.Edit();
+    T1.FieldByName("ODBC").SetAsBoolean(false);
+    T1.FieldByName("ODBC_tbl").SetAsString("");
+    T1.Post();
+    T1.SaveTable(T1.FilePath());
+}
+
+std::vector<TFieldListEntry> TDM::FieldList() {
+    std::vector<TFieldListEntry> entries;
+    if (!ForrasStru.Active())
+        return entries;
+    for (ForrasStru.First(); !ForrasStru.Eof(); ForrasStru.Next())
+        entries.push_back({ForrasStru.FieldByName("Mezo").AsString(),
+                           ForrasStru.FieldByName("Tipus").AsString(),
+                           ForrasStru.FieldByName("Hossz").AsInteger()});
+    ForrasStru.First();
+    return entries;
+}
+
 } // namespace etikor

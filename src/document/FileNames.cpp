@@ -1,6 +1,6 @@
 #include "document/FileNames.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -85,7 +85,7 @@ QStringList AdoptOldCodePageNames(const QString& folder) {
     }
     ::closedir(dir);
     for (const std::string& bytes : old) {
-        const QString name = QString::fromStdString(Cp1250ToUtf8(bytes));
+        const QString name = FromCp1250(bytes);
         if (!IsLabelFile(name))
             continue;
         const std::string from = Join(folder, bytes);

@@ -1,6 +1,6 @@
 #include "document/FontDescriptor.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
 #include "document/TrimText.h"
 
@@ -8,113 +8,6 @@
 #include <cstdio>
 
 namespace etikor {
-
-namespace {
-
-struct ColorName {
-    std::string_view Ident;
-    TColor Value;
-};
-
-// One table for both directions.
-constexpr std::array<ColorName, 42> kColorNames{{
-    {"clBlack", clBlack},
-    {"clMaroon", clMaroon},
-    {"clGreen", clGreen},
-    {"clOlive", clOlive},
-    {"clNavy", clNavy},
-    {"clPurple", clPurple},
-    {"clTeal", clTeal},
-    {"clGray", clGray},
-    {"clSilver", clSilver},
-    {"clRed", clRed},
-    {"clLime", clLime},
-    {"clYellow", clYellow},
-    {"clBlue", clBlue},
-    {"clFuchsia", clFuchsia},
-    {"clAqua", clAqua},
-    {"clWhite", clWhite},
-    {"clNone", clNone},
-    {"clScrollBar", clScrollBar},
-    {"clBackground", clBackground},
-    {"clActiveCaption", clActiveCaption},
-    {"clInactiveCaption", clInactiveCaption},
-    {"clMenu", clMenu},
-    {"clWindow", clWindow},
-    {"clWindowFrame", clWindowFrame},
-    {"clMenuText", clMenuText},
-    {"clWindowText", clWindowText},
-    {"clCaptionText", clCaptionText},
-    {"clActiveBorder", clActiveBorder},
-    {"clInactiveBorder", clInactiveBorder},
-    {"clAppWorkSpace", clAppWorkSpace},
-    {"clHighlight", clHighlight},
-    {"clHighlightText", clHighlightText},
-    {"clBtnFace", clBtnFace},
-    {"clBtnShadow", clBtnShadow},
-    {"clGrayText", clGrayText},
-    {"clBtnText", clBtnText},
-    {"clInactiveCaptionText", clInactiveCaptionText},
-    {"clBtnHighlight", clBtnHighlight},
-    {"cl3DDkShadow", cl3DDkShadow},
-    {"cl3DLight", cl3DLight},
-    {"clInfoText", clInfoText},
-    {"clInfoBk", clInfoBk},
-}};
-
-std::optional<TColor> ParseHex(std::string_view digits) {
-    if (digits.empty() || digits.size() > 8)
-        return std::nullopt;
-    TColor value = 0;
-    for (char c : digits) {
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else
-            return std::nullopt;
-        value = value << 4 | static_cast<TColor>(d);
-    }
-    return value;
-}
-
-} // namespace
-
-std::string_view ColorIdent(TColor color) {
-    for (const auto& c : kColorNames)
-        if (c.Value == color)
-            return c.Ident;
-    return {};
-}
-
-std::optional<TColor> IdentToColor(std::string_view ident) {
-    for (const auto& c : kColorNames)
-        if (Cp1250SameText(c.Ident, ident))
-            return c.Value;
-    return std::nullopt;
-}
-
-std::string ColorToString(TColor color) {
-    if (auto ident = ColorIdent(color); !ident.empty())
-        return std::string(ident);
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "$%08X", static_cast<unsigned>(color));
-    return buffer;
-}
-
-std::optional<TColor> StringToColor(std::string_view text) {
-    if (auto value = IdentToColor(text))
-        return value;
-    if (!text.empty() && text.front() == '$')
-        return ParseHex(text.substr(1));
-    int32_t number;
-    if (TryStrToInt(text, number))
-        return static_cast<TColor>(number); // negative numbers are system colours
-    return std::nullopt;
-}
 
 // ---- TFont ------------------------------------------------------------------------------
 
@@ -273,60 +166,8 @@ void ApplyFontDescriptor(std::string_view descriptor, TFont& font) {
 
 // ---- Qt conversions -----------------------------------------------------------------------
 
-QColor ToQColor(TColor color, const QPalette& palette) {
-    if (color == clNone)
-        return QColor(Qt::transparent);
-    if (color & kSystemColor) {
-        using R = QPalette::ColorRole;
-        struct Role {
-            QPalette::ColorGroup Group;
-            R Role;
-        };
-        // The desktop role that plays the part of each system colour.
-        static const Role roles[25] = {
-            {QPalette::Active, R::Button},            // clScrollBar
-            {QPalette::Active, R::Window},            // clBackground
-            {QPalette::Active, R::Highlight},         // clActiveCaption
-            {QPalette::Inactive, R::Highlight},       // clInactiveCaption
-            {QPalette::Active, R::Window},            // clMenu
-            {QPalette::Active, R::Base},              // clWindow
-            {QPalette::Active, R::Shadow},            // clWindowFrame
-            {QPalette::Active, R::WindowText},        // clMenuText
-            {QPalette::Active, R::Text},              // clWindowText
-            {QPalette::Active, R::HighlightedText},   // clCaptionText
-            {QPalette::Active, R::Window},            // clActiveBorder
-            {QPalette::Inactive, R::Window},          // clInactiveBorder
-            {QPalette::Active, R::Dark},              // clAppWorkSpace
-            {QPalette::Active, R::Highlight},         // clHighlight
-            {QPalette::Active, R::HighlightedText},   // clHighlightText
-            {QPalette::Active, R::Button},            // clBtnFace
-            {QPalette::Active, R::Dark},              // clBtnShadow
-            {QPalette::Disabled, R::Text},            // clGrayText
-            {QPalette::Active, R::ButtonText},        // clBtnText
-            {QPalette::Inactive, R::HighlightedText}, // clInactiveCaptionText
-            {QPalette::Active, R::Light},             // clBtnHighlight
-            {QPalette::Active, R::Shadow},            // cl3DDkShadow
-            {QPalette::Active, R::Midlight},          // cl3DLight
-            {QPalette::Active, R::ToolTipText},       // clInfoText
-            {QPalette::Active, R::ToolTipBase},       // clInfoBk
-        };
-        const TColor n = color & 0xFF;
-        if (n < 25)
-            return palette.color(roles[n].Group, roles[n].Role);
-        return palette.color(QPalette::Active, R::Text);
-    }
-    return QColor(static_cast<int>(color & 0xFF), static_cast<int>(color >> 8 & 0xFF),
-                  static_cast<int>(color >> 16 & 0xFF));
-}
-
-TColor FromQColor(const QColor& color) {
-    const QColor rgb = color.toRgb();
-    return static_cast<TColor>(rgb.red()) | static_cast<TColor>(rgb.green()) << 8 |
-           static_cast<TColor>(rgb.blue()) << 16;
-}
-
 QFont ToQFont(const TFont& font) {
-    QFont out(QString::fromStdString(Cp1250ToUtf8(font.Name())));
+    QFont out(FromCp1250(font.Name()));
     if (font.Size() > 0)
         out.setPointSize(font.Size());
     else if (font.Size() < 0)
@@ -343,7 +184,7 @@ QFont ToQFont(const TFont& font) {
 }
 
 void AssignQFont(const QFont& source, TFont& font) {
-    font.SetName(Utf8ToCp1250(source.family().toStdString()));
+    font.SetName(ToCp1250(source.family()));
     if (source.pointSize() > 0)
         font.SetSize(source.pointSize());
     else if (source.pointSizeF() > 0)

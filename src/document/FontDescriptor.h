@@ -5,10 +5,10 @@
 // character set). The core keeps a plain font value; windows and printing convert it to
 // QFont/QColor at the point where they draw.
 
-#include <QColor>
+#include "data/Color.h"
+#include "data/ColorQt.h"
+
 #include <QFont>
-#include <QGuiApplication>
-#include <QPalette>
 
 #include <cstdint>
 #include <functional>
@@ -18,38 +18,6 @@
 #include <string_view>
 
 namespace etikor {
-
-// A colour as stored: 00BBGGRR, or 0x80000000 + n for the desktop colour of system role n.
-using TColor = uint32_t;
-
-inline constexpr TColor clBlack = 0x00000000, clMaroon = 0x00000080, clGreen = 0x00008000,
-                        clOlive = 0x00008080, clNavy = 0x00800000, clPurple = 0x00800080, clTeal = 0x00808000,
-                        clGray = 0x00808080, clSilver = 0x00C0C0C0, clRed = 0x000000FF, clLime = 0x0000FF00,
-                        clYellow = 0x0000FFFF, clBlue = 0x00FF0000, clFuchsia = 0x00FF00FF,
-                        clAqua = 0x00FFFF00, clWhite = 0x00FFFFFF, clNone = 0x1FFFFFFF;
-inline constexpr TColor kSystemColor = 0x80000000;
-inline constexpr TColor clScrollBar = kSystemColor + 0, clBackground = kSystemColor + 1,
-                        clActiveCaption = kSystemColor + 2, clInactiveCaption = kSystemColor + 3,
-                        clMenu = kSystemColor + 4, clWindow = kSystemColor + 5,
-                        clWindowFrame = kSystemColor + 6, clMenuText = kSystemColor + 7,
-                        clWindowText = kSystemColor + 8, clCaptionText = kSystemColor + 9,
-                        clActiveBorder = kSystemColor + 10, clInactiveBorder = kSystemColor + 11,
-                        clAppWorkSpace = kSystemColor + 12, clHighlight = kSystemColor + 13,
-                        clHighlightText = kSystemColor + 14, clBtnFace = kSystemColor + 15,
-                        clBtnShadow = kSystemColor + 16, clGrayText = kSystemColor + 17,
-                        clBtnText = kSystemColor + 18, clInactiveCaptionText = kSystemColor + 19,
-                        clBtnHighlight = kSystemColor + 20, cl3DDkShadow = kSystemColor + 21,
-                        cl3DLight = kSystemColor + 22, clInfoText = kSystemColor + 23,
-                        clInfoBk = kSystemColor + 24;
-
-// The identifier of a colour that has one ("clRed"), otherwise empty.
-std::string_view ColorIdent(TColor color);
-// The value of an identifier, compared without regard to case.
-std::optional<TColor> IdentToColor(std::string_view ident);
-// The identifier, or "$" and eight upper-case hexadecimal digits.
-std::string ColorToString(TColor color);
-// An identifier, a decimal integer or "$" hexadecimal; nullopt for anything else.
-std::optional<TColor> StringToColor(std::string_view text);
 
 // The style set.
 enum TFontStyle : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
@@ -115,11 +83,6 @@ std::string FontToDescriptor(const TFont& font);
 void ApplyFontDescriptor(std::string_view descriptor, TFont& font);
 
 // ---- where windows draw ----
-// System colours become the matching role of `palette` (the desktop's colours by default);
-// clNone is transparent.
-QColor ToQColor(TColor color, const QPalette& palette = QGuiApplication::palette());
-// An opaque colour as 00BBGGRR.
-TColor FromQColor(const QColor& color);
 // Face, size, styles and pitch; the colour is drawn separately (ToQColor).
 QFont ToQFont(const TFont& font);
 // The font dialog's answer applied to a document font: face, size, styles, pitch; character

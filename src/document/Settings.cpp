@@ -1,6 +1,6 @@
 #include "document/Settings.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 #include "document/IniFile.h"
 #include "document/TemplateModel.h"
 #include "services/Modal.h"
@@ -35,7 +35,7 @@ QString DecodeText(const std::string& bytes) {
     const QString text = utf8.decode(QByteArray::fromStdString(bytes));
     if (!utf8.hasError())
         return text;
-    return QString::fromStdString(Cp1250ToUtf8(bytes));
+    return FromCp1250(bytes);
 }
 
 } // namespace

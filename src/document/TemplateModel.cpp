@@ -181,20 +181,20 @@ std::optional<int> RotationDegrees(int forgat) {
     return forgat * 90;
 }
 
-TTextAlignment AlignmentFromLetter(std::string_view tajolas) {
+TAlignment AlignmentFromLetter(std::string_view tajolas) {
     const std::string_view letter = TrimText(tajolas);
     if (letter == "K")
-        return TTextAlignment::taCenter;
+        return TAlignment::taCenter;
     if (letter == "J")
-        return TTextAlignment::taRightJustify;
-    return TTextAlignment::taLeftJustify;
+        return TAlignment::taRightJustify;
+    return TAlignment::taLeftJustify;
 }
 
-char AlignmentLetter(TTextAlignment alignment) {
+char AlignmentLetter(TAlignment alignment) {
     switch (alignment) {
-    case TTextAlignment::taCenter:
+    case TAlignment::taCenter:
         return 'K';
-    case TTextAlignment::taRightJustify:
+    case TAlignment::taRightJustify:
         return 'J';
     default:
         return 'B';
@@ -208,7 +208,7 @@ struct BarcodeListEntry {
     std::string_view Text;
     TTypBarCode Type;
 };
-constexpr std::array<BarcodeListEntry, kBarcodeTypeCount> kBarcodeList{{
+constexpr std::array<BarcodeListEntry, kBarcodeListSize> kBarcodeList{{
     {"Code 2 of 5 Datalogic", TTypBarCode::bc25Datalogic},
     {"Code 2 of 5 Industrial", TTypBarCode::bc25Industrial},
     {"Code 2 of 5 Interleaved", TTypBarCode::bc25Interleaved},
@@ -228,19 +228,19 @@ constexpr std::array<BarcodeListEntry, kBarcodeTypeCount> kBarcodeList{{
 } // namespace
 
 std::string_view BarcodeTypeListText(int index) {
-    if (index < 0 || index >= kBarcodeTypeCount)
+    if (index < 0 || index >= kBarcodeListSize)
         return {};
     return kBarcodeList[static_cast<size_t>(index)].Text;
 }
 
 std::optional<TTypBarCode> BarcodeTypeForIndex(int index) {
-    if (index < 0 || index >= kBarcodeTypeCount)
+    if (index < 0 || index >= kBarcodeListSize)
         return std::nullopt;
     return kBarcodeList[static_cast<size_t>(index)].Type;
 }
 
 int BarcodeIndexOf(TTypBarCode type) {
-    for (int i = 0; i < kBarcodeTypeCount; ++i)
+    for (int i = 0; i < kBarcodeListSize; ++i)
         if (kBarcodeList[static_cast<size_t>(i)].Type == type)
             return i;
     return -1;
@@ -307,31 +307,8 @@ void AppendElementRow(TDataSet& elemek, TElemKind kind, std::string_view name, c
         set("Vk_index", kNewBarcodeIndex);
     }
     if (kind == TElemKind::ekText)
-        set("Tajolas", std::string(1, AlignmentLetter(TTextAlignment::taLeftJustify)));
+        set("Tajolas", std::string(1, AlignmentLetter(TAlignment::taLeftJustify)));
     elemek.Post();
-}
-
-TElementRow ReadElementRow(const TDataSet& elemek) {
-    auto text = [&](std::string_view f) { return elemek.FieldByName(f).AsString(); };
-    auto integer = [&](std::string_view f) { return elemek.FieldByName(f).AsInteger(); };
-    auto number = [&](std::string_view f) { return elemek.FieldByName(f).AsFloat(); };
-    TElementRow row;
-    row.Azon = text("Azon");
-    row.Elemnev = text("Elemnev");
-    row.Forras = text("Forras");
-    row.FErtek = text("FErtek");
-    row.Forgat = integer("Forgat");
-    row.Betu = text("Betu");
-    row.HeightMm = number("Height_mm");
-    row.LeftMm = number("Left_mm");
-    row.TopMm = number("Top_mm");
-    row.WidthMm = number("Width_mm");
-    row.Px = {integer("Left_px"), integer("Top_px"), integer("Width_px"), integer("Height_px")};
-    row.VkIndex = integer("Vk_index");
-    row.VErtek = elemek.FieldByName("VErtek").AsBoolean();
-    row.Startstop = elemek.FieldByName("Startstop").AsBoolean();
-    row.Tajolas = text("Tajolas");
-    return row;
 }
 
 // ---- units ------------------------------------------------------------------------------
@@ -347,6 +324,30 @@ int RoundHalfEven(double value) {
     if (diff > 0.5 || (diff == 0.5 && std::fmod(floor, 2.0) != 0))
         result = floor + 1;
     return static_cast<int>(result);
+}
+
+TPixelRect ZoomRect(const TPixelRect& stored, int zoom) {
+    return {ScreenFromStored(stored.Left, zoom), ScreenFromStored(stored.Top, zoom),
+            ScreenFromStored(stored.Width, zoom), ScreenFromStored(stored.Height, zoom)};
+}
+
+TPixelRect StoredRect(const TPixelRect& screen, int zoom) {
+    return {StoredFromScreen(screen.Left, zoom), StoredFromScreen(screen.Top, zoom),
+            StoredFromScreen(screen.Width, zoom), StoredFromScreen(screen.Height, zoom)};
+}
+
+double ScreenToMm(double px, int zoom) {
+    return PixelsToMm(px, 100.0 * zoom, kScreenPpi);
+}
+
+TElementGeometry GeometryFromScreen(const TPixelRect& screen, int zoom) {
+    TElementGeometry g;
+    g.HeightMm = ScreenToMm(screen.Height, zoom);
+    g.LeftMm = ScreenToMm(screen.Left, zoom);
+    g.TopMm = ScreenToMm(screen.Top, zoom);
+    g.WidthMm = ScreenToMm(screen.Width, zoom);
+    g.Px = StoredRect(screen, zoom);
+    return g;
 }
 
 } // namespace etikor

@@ -1,12 +1,13 @@
 #pragma once
 
-// The label template: the schema of the `Elemek` table (one page-setup row and one row per
-// element), element kinds and names, value sources and date/time codes, rotation, alignment,
-// the designer's barcode type list, drawing shapes, the initial values of new elements and the
-// conversions between millimetres and pixels. Plain logic over the table store; the designer,
-// printing and the wizard build on it.
+// The label template's schema: the fields of the `Elemek` table (one page-setup row and one
+// row per element), element kinds and names, value sources and date/time codes, rotation,
+// alignment, the designer's barcode type list, drawing shapes, the initial values of new
+// elements and the conversions between millimetres and pixels. TLabelTemplate (LabelTemplate.h)
+// is the open template built on it; the windows work on that, never on the rows.
 
 #include "barcode/BarcodeTypes.h"
+#include "data/Alignment.h"
 #include "data/DateTime.h"
 #include "data/FieldTypes.h"
 #include "data/FormatSettings.h"
@@ -100,14 +101,14 @@ std::optional<std::string> ResolveDateTimeCode(std::string_view forras, std::str
 // engine's default angle).
 std::optional<int> RotationDegrees(int forgat);
 
-enum class TTextAlignment : uint8_t { taLeftJustify, taCenter, taRightJustify };
 // "B" left, "K" centre, "J" right; empty, blank or any other letter: left.
-TTextAlignment AlignmentFromLetter(std::string_view tajolas);
-char AlignmentLetter(TTextAlignment alignment);
+TAlignment AlignmentFromLetter(std::string_view tajolas);
+char AlignmentLetter(TAlignment alignment);
 
 // ---- barcode type list ------------------------------------------------------------------
 
-inline constexpr int kBarcodeTypeCount = 15;
+// The designer offers 15 of the engine's symbologies, in the order of its type list.
+inline constexpr int kBarcodeListSize = 15;
 std::string_view BarcodeTypeListText(int index);
 // The symbology of an index 0 to 14; nullopt outside (the engine keeps its default type).
 std::optional<TTypBarCode> BarcodeTypeForIndex(int index);
@@ -151,25 +152,6 @@ struct TPixelRect {
 void AppendElementRow(TDataSet& elemek, TElemKind kind, std::string_view name, const TPixelRect& px,
                       TShapeCode shape = stRectangle);
 
-// The current row of `Elemek`, every field read once (the canvas and printing walk rows).
-struct TElementRow {
-    std::string Azon;
-    std::string Elemnev;
-    std::string Forras;
-    std::string FErtek;
-    int Forgat = 0;
-    std::string Betu;
-    double HeightMm = 0, LeftMm = 0, TopMm = 0, WidthMm = 0;
-    TPixelRect Px;
-    int VkIndex = 0;
-    bool VErtek = false;
-    bool Startstop = false;
-    std::string Tajolas;
-
-    std::optional<TElemKind> Kind() const { return KindFromLetter(Azon); }
-};
-TElementRow ReadElementRow(const TDataSet& elemek);
-
 // ---- units ------------------------------------------------------------------------------
 
 // Ruler conversion, unrounded: mm = px * 100 / scale / ppi * 25.4 (scale in percent).
@@ -192,5 +174,25 @@ inline double LabelWidthPx(double widthMm) {
 inline double LabelHeightPx(double heightMm) {
     return heightMm * kLabelPxPerMmY;
 }
+
+// The designer's screen resolution: the rulers convert with it (mm = px * 100 / scale / ppi *
+// 25.4); 96 is the resolution the stored pixel geometry of templates was made at.
+inline constexpr double kScreenPpi = 96.0;
+
+// A stored pixel rectangle on screen at zoom z.
+TPixelRect ZoomRect(const TPixelRect& stored, int zoom);
+// A screen rectangle as stored pixels (divided by z, ties to even).
+TPixelRect StoredRect(const TPixelRect& screen, int zoom);
+
+// Screen pixels at zoom z as millimetres, converted as the rulers do (scale 100 x z).
+double ScreenToMm(double px, int zoom);
+
+// The four millimetre and four pixel fields the move/resize handling writes for a view's
+// screen rectangle.
+struct TElementGeometry {
+    double HeightMm = 0, LeftMm = 0, TopMm = 0, WidthMm = 0;
+    TPixelRect Px;
+};
+TElementGeometry GeometryFromScreen(const TPixelRect& screen, int zoom);
 
 } // namespace etikor

@@ -1,6 +1,6 @@
 #include "series/ManualEntry.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
 #include "services/Modal.h"
 #include "tablestore/StoreTable.h"
@@ -10,10 +10,6 @@
 namespace etikor {
 
 namespace {
-
-QString Text(const std::string& cp1250) {
-    return QString::fromStdString(Cp1250ToUtf8(cp1250));
-}
 
 bool Blank(const std::string& text) {
     return text.find_first_not_of(' ') == std::string::npos;
@@ -38,7 +34,7 @@ void ReopenSorted(TStoreTable& series) {
 } // namespace
 
 QString GroupedCount(int64_t count) {
-    return Text(FormatFloat("#,##0", static_cast<double>(count)));
+    return FromCp1250(FormatFloat("#,##0", static_cast<double>(count)));
 }
 
 void AppendSeriesRecord(TStoreTable& series, const std::string& value, int typeIndex) {
@@ -65,10 +61,10 @@ TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int
     result.Asked = true;
     const QString byDefault = QStringLiteral("10");
     // A cancelled box answers its default.
-    const QString answer =
-        modal
-            .InputBox(Text(value) + QStringLiteral(" sokszorosítása"), QStringLiteral("+ darab: "), byDefault)
-            .value_or(byDefault);
+    const QString answer = modal
+                               .InputBox(FromCp1250(value) + QStringLiteral(" sokszorosítása"),
+                                         QStringLiteral("+ darab: "), byDefault)
+                               .value_or(byDefault);
     bool ok = false;
     const qlonglong count = answer.trimmed().toLongLong(&ok);
     if (!ok || count > std::numeric_limits<int32_t>::max() || count < std::numeric_limits<int32_t>::min()) {

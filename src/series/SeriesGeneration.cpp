@@ -1,6 +1,6 @@
 #include "series/SeriesGeneration.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
 #include "series/DateLayout.h"
 #include "series/SeriesSegments.h"
@@ -16,7 +16,7 @@ namespace etikor {
 namespace {
 
 QString grouped(int64_t value) {
-    return QString::fromStdString(Cp1250ToUtf8(FormatFloat("#,##0", static_cast<double>(value))));
+    return FromCp1250(FormatFloat("#,##0", static_cast<double>(value)));
 }
 
 } // namespace

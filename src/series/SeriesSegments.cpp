@@ -1,6 +1,6 @@
 #include "series/SeriesSegments.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 #include "data/DataSet.h"
 #include "data/FormatSettings.h"
 #include "series/DateLayout.h"
@@ -11,12 +11,8 @@ namespace etikor {
 
 namespace {
 
-QString text(std::string_view cp1250) {
-    return QString::fromStdString(Cp1250ToUtf8(cp1250));
-}
-
 QString quoted(std::string_view cp1250) {
-    return QStringLiteral("„") + text(cp1250) + QStringLiteral("”");
+    return QStringLiteral("„") + FromCp1250(cp1250) + QStringLiteral("”");
 }
 
 [[noreturn]] void refuse(const TSeriesSegment& segment, const QString& reason) {
@@ -33,15 +29,15 @@ std::string padded(int64_t value, int length) {
 int32_t readInteger(const TSeriesSegment& segment, const std::string& value) {
     int32_t out = 0;
     if (!TryStrToInt(value, out))
-        refuse(segment, QStringLiteral("'%1' is not a valid integer value").arg(text(value)));
+        refuse(segment, QStringLiteral("'%1' is not a valid integer value").arg(FromCp1250(value)));
     return out;
 }
 
 int64_t readDay(const TSeriesSegment& segment, const std::string& value, const std::string& layout) {
     TDateTime date = 0;
     if (!ReadDate(value, layout, date))
-        refuse(segment,
-               QStringLiteral("'%1' is not a valid date (dátumformátum: %2)").arg(text(value), text(layout)));
+        refuse(segment, QStringLiteral("'%1' is not a valid date (dátumformátum: %2)")
+                            .arg(FromCp1250(value), FromCp1250(layout)));
     return std::llround(date);
 }
 

@@ -1,6 +1,6 @@
 #include "ui/DataBindings.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 #include "data/DataSet.h"
 
 #include <QHeaderView>
@@ -104,7 +104,7 @@ void TDBEditBinding::DataChange() {
     if (FWriting)
         return;
     const TField* field = FLink.Field();
-    const QString text = field ? QString::fromStdString(Cp1250ToUtf8(field->AsString())) : QString();
+    const QString text = field ? FromCp1250(field->AsString()) : QString();
     if (FEdit.text() != text)
         FEdit.setText(text);
     if (field && field->Size() > 0)
@@ -121,7 +121,7 @@ void TDBEditBinding::TextEdited(const QString& text) {
         return;
     FWriting = true;
     try {
-        field->SetAsString(Utf8ToCp1250(text.toStdString()));
+        field->SetAsString(ToCp1250(text));
     } catch (...) {
         FWriting = false;
         throw;

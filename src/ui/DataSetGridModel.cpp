@@ -1,6 +1,6 @@
 #include "ui/DataSetGridModel.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 #include "data/DataSet.h"
 #include "data/Field.h"
 
@@ -27,7 +27,7 @@ QVariant TDataSetGridModel::data(const QModelIndex& index, int role) const {
     const TVariant value = FDataSet.ValueAt(index.row(), FDataSet.FieldByName(column.Field));
     if (column.Format)
         return column.Format(value);
-    return QString::fromStdString(Cp1250ToUtf8(value.ToString()));
+    return FromCp1250(value.ToString());
 }
 
 QVariant TDataSetGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

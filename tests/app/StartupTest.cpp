@@ -205,8 +205,8 @@ TEST_F(MainFormTest, StoredLinkReminderAndWarning) {
     }
 }
 
-// With "Auto adatforras" on and the worksheet in the series folder, the link itself comes with
-// the Excel link; until then the user is reminded to link it again.
+// With "Auto adatforras" on and the worksheet in the series folder, the program cannot link the
+// worksheet itself, so the user is reminded to link it again.
 TEST_F(MainFormTest, StoredLinkWithTheFilePresentReminds) {
     WriteDefaults();
     WriteLinkedSeries(SeriesPath("Sorozat0.sor"), "adatok.xls");

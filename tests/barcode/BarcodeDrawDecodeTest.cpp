@@ -25,7 +25,8 @@ struct Case {
 };
 
 // Expectations: the normalised texts of the EAN/UPC rules (check digits per ISO/IEC 15420), the
-// ISBN drawn as its EAN-13 (978 + nine digits + EAN check digit), PZN as Code 39 with its dash.
+// ISBN, ISSN and ISMN drawn as their EAN-13 (978, 977 or 979 + nine digits + EAN check digit),
+// PZN as Code 39 with its dash, UPC shipping and OPC as Interleaved 2 of 5.
 const Case kCases[] = {
     {T::bcEan8, "1234567", "12345670", "EAN-8"},
     {T::bcEan13, "977121010700", "9771210107001", "EAN-13"},
@@ -43,6 +44,12 @@ const Case kCases[] = {
     {T::bc25Interleaved, "123456", "123456", "ITF"},
     {T::bcITF, "0977121010700", "09771210107001", "ITF"},
     {T::bcPZN, "123456", "-1234562", "Code39"},
+    {T::bcJAN8, "4912345", "49123456", "EAN-8"},
+    {T::bcISSN, "80-7226-102", "9778072261025", "EAN-13"},
+    {T::bcISMN, "80-7226-102", "9798072261023", "EAN-13"},
+    {T::bcUPCShipping, "1234567890123", "12345678901231", "ITF"},
+    {T::bcOPC, "123456789", "1234567897", "ITF"},
+    {T::bcABCCodabar, "A1234B", "1234", "Codabar"}, // the reader drops start and stop A, B
 };
 
 TEST(BarcodeDrawDecode, EveryReadableSymbologyAtEveryAngle) {
@@ -75,6 +82,46 @@ TEST(BarcodeDrawDecode, EveryReadableSymbologyAtEveryAngle) {
                     EXPECT_EQ(result.format, c.format);
                     EXPECT_EQ(result.text, c.read);
                 }
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace etikor::test
+
+namespace etikor::test {
+namespace {
+
+// Whole-pixel modules (the look of every picture the program sizes itself): one to four
+// pixels per module, upright and turned, every one must scan. The box is k times the minimum
+// width, so each module gets exactly k columns and the spare ones stay blank at the end.
+TEST(BarcodeDrawDecode, WholePixelModulesScanAtEveryWidth) {
+    constexpr int kMargin = 30;
+    constexpr int kHeight = 60;
+    for (const Case& c : kCases) {
+        TEan ean;
+        ean.SetSecurity(true);
+        ean.SetAutoCheckDigit(c.checkDigit);
+        ean.SetTypBarCode(c.type);
+        ean.SetBarCode(c.text);
+        for (int perModule = 1; perModule <= 4; ++perModule) {
+            const int length = perModule * ean.MinimumWidth();
+            for (int angle : {0, 90}) {
+                SCOPED_TRACE(c.text + ", " + std::to_string(perModule) + " px per module, angle " +
+                             std::to_string(angle));
+                ean.SetAngle(angle);
+                const int boxWidth = angle == 90 ? kHeight : length;
+                const int boxHeight = angle == 90 ? length : kHeight;
+                const QImage image =
+                    DrawToImage(ean, boxWidth + 2 * kMargin, boxHeight + 2 * kMargin,
+                                TRect{kMargin, kMargin, kMargin + boxWidth, kMargin + boxHeight});
+                ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+                ASSERT_EQ(ean.LastPattern().size(),
+                          static_cast<size_t>(perModule * (ean.MinimumWidth() - 1)));
+                const DecodeResult result = DecodeImage(image, c.format, c.fullAscii);
+                ASSERT_TRUE(result.ok) << result.error;
+                EXPECT_EQ(result.text, c.read);
             }
         }
     }

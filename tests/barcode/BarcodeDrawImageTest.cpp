@@ -115,8 +115,8 @@ TEST(BarcodeDrawImage, DirectWritesMatchThePainter) {
          [](TEan& e, Scene&) { e.SetLabelMask("\xC1_\xFD__\xDD"); }}, // Á, ý, Ý in Windows-1250
         {"coloured", T::bcCode128, "Colour 123",
          [](TEan& e, Scene&) {
-             e.SetLinesColor(0xFF8A1020);
-             e.SetBackgroundColor(0xFFF8F0C8);
+             e.SetLinesColor(RgbColor(0x8A, 0x10, 0x20));
+             e.SetBackgroundColor(RgbColor(0xF8, 0xF0, 0xC8));
          }},
         // Transparent: the glyphs blend over whatever the image holds.
         {"transparent over a gradient", T::bcCode128, "Over 987",
@@ -164,7 +164,7 @@ TEST(BarcodeDrawImage, DirectWritesMatchThePainter) {
         {"horizontal lines over the text", T::bcCode128, "Lines 1",
          [](TEan& e, Scene&) {
              e.HorzLines().SetLinesCount(5);
-             e.HorzLines().SetColor(0xFF3060C0);
+             e.HorzLines().SetColor(RgbColor(0x30, 0x60, 0xC0));
          }},
         {"narrow box, small text", T::bcCode128, "0101234567890128",
          [](TEan&, Scene& s) {

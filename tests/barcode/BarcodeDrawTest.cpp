@@ -6,6 +6,7 @@
 
 #include "barcode/BarcodeDraw.h"
 #include "barcode/Ean.h"
+#include "data/ColorQt.h"
 
 #include <gtest/gtest.h>
 
@@ -300,7 +301,7 @@ TEST(BarcodeDraw, HorizontalLinesAcrossTheBars) {
     SetUpCode128(ean);
     const int n = static_cast<int>(PatternOf(ean).size());
     ean.HorzLines().SetLinesCount(3);
-    ean.HorzLines().SetColor(0xFFFF0000);
+    ean.HorzLines().SetColor(clRed);
     const QImage image = DrawToImage(ean, n, 80); // step = 80 div 4 = 20
     for (int y : {20, 40, 60})
         EXPECT_EQ(RowBits(image, y), std::string(static_cast<size_t>(n), 'R')) << y;
@@ -317,7 +318,7 @@ TEST(BarcodeDraw, BarHeightsFollowGuardsAndText) {
         ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
         std::set<int> bottoms;
         for (const TMetaRecord& r : Records(picture, TMetaKind::mkPolygon))
-            if (r.Color == clBlack)
+            if (r.Color == ToRgb(clBlack))
                 bottoms.insert(std::max({r.Points[0].Y, r.Points[1].Y, r.Points[2].Y, r.Points[3].Y}));
         ASSERT_EQ(bottoms.size(), 2u) << static_cast<int>(type);
         const int data = *bottoms.begin();
@@ -421,7 +422,7 @@ TEST(BarcodeDraw, AddOnDigitsAboveLoweredBars) {
     int addOnBarTop = 1000;
     const int addOnX = expanded->Anchors.AddOnStart;
     for (const TMetaRecord& r : Records(picture, TMetaKind::mkPolygon))
-        if (r.Color == clBlack && r.Points[0].X >= addOnX)
+        if (r.Color == ToRgb(clBlack) && r.Points[0].X >= addOnX)
             addOnBarTop = std::min(addOnBarTop, std::min(r.Points[0].Y, r.Points[2].Y));
     EXPECT_GT(addOnBarTop, 0);
     EXPECT_LT(addOn->Points[0].Y, addOnBarTop + 1);
@@ -460,7 +461,7 @@ TEST(BarcodeDraw, CaptionAutoSizeAndLines) {
     int top = 1000;
     int bottom = 0;
     for (const TMetaRecord& r : Records(picture, TMetaKind::mkPolygon))
-        if (r.Color == clBlack)
+        if (r.Color == ToRgb(clBlack))
             for (const TMetaPoint& p : r.Points) {
                 top = std::min(top, p.Y);
                 bottom = std::max(bottom, p.Y);
@@ -551,6 +552,157 @@ TEST(BarcodeDraw, DirectImageFillMatchesThePainter) {
             EXPECT_EQ(images[0], images[1].convertToFormat(QImage::Format_RGB32)) << row.text << transparent;
         }
     }
+}
+
+} // namespace
+} // namespace etikor::test
+
+namespace etikor::test {
+namespace {
+
+// Every angle puts every column of the symbol on the box, whatever the parity of its sides:
+// the line through the bars reads the expanded pattern in full, nothing lands outside the box.
+TEST(BarcodeDraw, EveryAngleIsExactForOddAndEvenBoxes) {
+    TEan ean;
+    SetUpCode128(ean); // 90 modules, bars full height
+    constexpr int kMargin = 5;
+    for (int length : {90, 91, 181, 182}) {
+        for (int thickness : {60, 61}) {
+            for (int angle : {0, 90, 180, 270}) {
+                SCOPED_TRACE("length " + std::to_string(length) + ", thickness " + std::to_string(thickness) +
+                             ", angle " + std::to_string(angle));
+                ean.SetAngle(angle);
+                const bool upright = angle == 90 || angle == 270;
+                const int w = upright ? thickness : length;
+                const int h = upright ? length : thickness;
+                const QImage image = DrawToImage(ean, w + 2 * kMargin, h + 2 * kMargin,
+                                                 TRect{kMargin, kMargin, kMargin + w, kMargin + h});
+                ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+                ASSERT_EQ(ean.LastPattern().size(), static_cast<size_t>(length));
+                const std::string expected = Bits(ean.LastPattern());
+                // Read at the first and last line across the bars as well as in the middle.
+                for (int across : {0, thickness / 2, thickness - 1}) {
+                    std::string line;
+                    if (upright)
+                        line = ColumnBits(image, kMargin + across, kMargin, kMargin + h);
+                    else
+                        line = RowBits(image, kMargin + across, kMargin, kMargin + w);
+                    if (angle == 90 || angle == 180)
+                        std::reverse(line.begin(), line.end());
+                    EXPECT_EQ(line, expected) << "across " << across;
+                }
+                // The margin stays white.
+                int outside = 0;
+                for (int x = 0; x < image.width(); ++x)
+                    for (int y = 0; y < image.height(); ++y) {
+                        const bool inBox = x >= kMargin && y >= kMargin && x < kMargin + w && y < kMargin + h;
+                        outside += !inBox && image.pixel(x, y) != qRgb(255, 255, 255);
+                    }
+                EXPECT_EQ(outside, 0);
+            }
+        }
+    }
+}
+
+// The bottoms of the black bars a drawing records, and the tops of those from column `from`.
+struct BarEdges {
+    std::set<int> bottoms;
+    int topFrom = 1000;
+};
+
+BarEdges Edges(const TMetaPicture& picture, int from = 0) {
+    BarEdges out;
+    for (const TMetaRecord& r : Records(picture, TMetaKind::mkPolygon)) {
+        if (r.Color != ToRgb(clBlack))
+            continue;
+        int bottom = 0, top = 1000, left = 1000;
+        for (const TMetaPoint& p : r.Points) {
+            bottom = std::max(bottom, p.Y);
+            top = std::min(top, p.Y);
+            left = std::min(left, p.X);
+        }
+        out.bottoms.insert(bottom);
+        if (left >= from)
+            out.topFrom = std::min(out.topFrom, top);
+    }
+    return out;
+}
+
+TEST(BarcodeDraw, WithoutTextNoBarIsShortened) {
+    // With the text on, UPC guard bars stop half a text height above the bottom and add-on
+    // bars start a text height below the top; with it off every bar runs the full height.
+    struct Row {
+        T type;
+        const char* text;
+    } rows[] = {
+        {T::bcUPCA, "01234567890"},
+        {T::bcUPCE0, "0123456"},
+        {T::bcEan13, "9771210107001 12345"},
+        {T::bcUPCA, "012345678905 12"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        TEan ean;
+        ean.SetTypBarCode(row.type);
+        ean.SetBarCode(row.text);
+        ean.SetShowLabels(false);
+        const TMetaPicture picture = DrawToRecorder(ean, 400, 100);
+        ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+        const BarEdges edges = Edges(picture);
+        EXPECT_EQ(edges.bottoms, std::set<int>{100});
+        EXPECT_EQ(edges.topFrom, 0);
+    }
+}
+
+TEST(BarcodeDraw, FittedCaptionsLeaveTheBarsTheirShare) {
+    // "Top" fitted to 90 % of a 300-column symbol would be taller than the 120-pixel box. A
+    // fitted caption line takes at most a quarter of the height; two of them never overlap.
+    for (bool both : {false, true}) {
+        SCOPED_TRACE(both ? "two captions" : "upper caption");
+        TEan ean;
+        ean.SetTypBarCode(T::bcEan13);
+        ean.Caption().SetText("Top");
+        if (both)
+            ean.CaptionBottom().SetText("Low");
+        const TMetaPicture picture = DrawToRecorder(ean, 300, 120);
+        ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+        const TMetaRecord* upper = FindText(picture, u"Top");
+        ASSERT_TRUE(upper);
+        const int line = static_cast<int>(std::nearbyint(1.2 * -upper->FontHeight)) + 1;
+        EXPECT_LE(line, 120 / 4);
+        const BarEdges edges = Edges(picture);
+        ASSERT_FALSE(edges.bottoms.empty());
+        EXPECT_EQ(edges.topFrom, line); // the bars start right under the caption
+        if (both) {
+            const TMetaRecord* lower = FindText(picture, u"Low");
+            ASSERT_TRUE(lower);
+            const int lowerTop = 120 - static_cast<int>(std::nearbyint(1.2 * -lower->FontHeight));
+            EXPECT_LE(lowerTop - 120, -1);
+            EXPECT_EQ(*edges.bottoms.rbegin(), lowerTop - 1); // guard bars end above it
+            EXPECT_GE(lowerTop - 1 - line, 120 / 2 - 2);
+        }
+    }
+}
+
+TEST(BarcodeDraw, CaptionsThatLeaveNoRoomAreAnError) {
+    // Captions of a fixed size that take the whole box: no bars, so not a success. The box is
+    // too small for the barcode with its captions: the hatch on screen, nothing on a printer.
+    TEan ean;
+    ean.SetTypBarCode(T::bcEan13);
+    for (TBarcodeCaption* c : {&ean.Caption(), &ean.CaptionBottom()}) {
+        c->SetText("Caption");
+        c->SetAutoSize(false);
+        TBarcodeFont font = c->Font();
+        font.Size = 40;
+        c->SetFont(font);
+    }
+    const QImage image = DrawToImage(ean, 300, 120);
+    EXPECT_EQ(ean.LastPaintError(), TLastPaintError::erSmallPaintBox);
+    EXPECT_TRUE(ean.LastPattern().empty());
+    EXPECT_GT(CountRed(image), 0);
+    const QImage printed = DrawToImage(ean, 300, 120, TRect{0, 0, 300, 120}, TCanvasKind::ckPrinter);
+    EXPECT_EQ(ean.LastPaintError(), TLastPaintError::erSmallPaintBox);
+    EXPECT_TRUE(AllWhite(printed));
 }
 
 } // namespace

@@ -156,6 +156,30 @@ TEST(BarcodePicture, MetafilesOpenInOtherPrograms) {
     EXPECT_EQ(ReadFileBytes(dir.file("code.emf")).substr(40, 4), " EMF");
 }
 
+// The EMF header's description is the program's name and the picture's title, each ending in
+// a NUL, with a second NUL at the end (16 UTF-16 units), and nothing else is read into it.
+TEST(BarcodePicture, EmfDescriptionIsExactlyNameAndTitle) {
+    TEan ean;
+    SetUpEan13(ean);
+    const std::string emf = RenderBarcodeMetafile(ean, true);
+    ASSERT_GT(emf.size(), 88u);
+    const auto dword = [&](size_t at) {
+        uint32_t value = 0;
+        for (int i = 3; i >= 0; --i)
+            value = (value << 8) | static_cast<unsigned char>(emf[at + static_cast<size_t>(i)]);
+        return value;
+    };
+    const uint32_t count = dword(60); // nDescription, in UTF-16 units
+    const uint32_t offset = dword(64);
+    ASSERT_EQ(count, 16u);
+    ASSERT_LE(offset + 2 * count, emf.size());
+    std::u16string description;
+    for (uint32_t i = 0; i < count; ++i)
+        description += static_cast<char16_t>(static_cast<unsigned char>(emf[offset + 2 * i]) |
+                                             static_cast<unsigned char>(emf[offset + 2 * i + 1]) << 8);
+    EXPECT_EQ(description, std::u16string(u"Etikor\0Barcode\0\0", 16));
+}
+
 TEST(BarcodePicture, GifIsNotSupported) {
     TempDir dir;
     TEan ean;

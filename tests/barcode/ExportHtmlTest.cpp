@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 
 #include <algorithm>
 #include <filesystem>
@@ -39,7 +40,7 @@ TEST(ExportHtml, PageWithJpegPictures) {
     ASSERT_GT(lines.size(), 10u);
 
     // Head.
-    const std::string title = "List of barcode types supported by DAZ avozava.";
+    const std::string title = "List of barcode types supported by Etikor.";
     EXPECT_EQ(lines[0], "<HTML>");
     EXPECT_EQ(lines[1], "<HEAD>");
     EXPECT_EQ(lines[2], "<META NAME=DESCRIPTION CONTENT=\"" + title + "\">");
@@ -117,11 +118,70 @@ TEST(ExportHtml, PageWithJpegPictures) {
     EXPECT_NE(all.find("&lt; = &gt;"), std::string::npos);                 // Code 128
     EXPECT_NE(all.find("&#353; &#269; &#357; &#382;"), std::string::npos); // EAN-128: š č ť ž
     EXPECT_EQ(all.find("\x9a"), std::string::npos);
-    // 21 symbologies with one picture, the 11 that take an add-on with three.
+    // Code 128's set ends in DEL, shown in caret form: no control byte reaches the page.
+    EXPECT_NE(all.find("} ~ ^? </TD>"), std::string::npos);
+    EXPECT_EQ(std::count_if(all.begin(), all.end(),
+                            [](char c) { return c == 0x7F || (c > 0 && c < 32 && c != '\r' && c != '\n'); }),
+              0);
+    // 21 symbologies with one picture, the 10 that take a 2- or 5-digit add-on with three, UPC
+    // shipping with its six-digit add-on with two.
     size_t pictures = 0;
     for (const auto& entry : std::filesystem::directory_iterator(page.parent_path()))
         pictures += entry.path().extension() == ".Jpg";
-    EXPECT_EQ(pictures, 21u + 3u * 11u);
+    EXPECT_EQ(pictures, 21u + 3u * 10u + 2u);
+
+    // UPC shipping: samples of the lengths it accepts (14 digits, and 14 + blank + 6).
+    const size_t shipping =
+        IndexOf(lines, "<BR><BR><BR><BR><TABLE cols=3 rules=NONE border=0 width=\"100%\"><TR><TH "
+                       "colspan=3 color=yellow><H3>UPC-Shipping</H3></TD></TR>");
+    ASSERT_LT(shipping + 8, lines.size());
+    EXPECT_EQ(lines[shipping + 2], "<TR><TD><B>Supplement</B></TD><TD colspan=2>6 digits</TD></TR>");
+    EXPECT_EQ(lines[shipping + 5], "<TR>");
+    const std::regex shippingCell(
+        R"re(<TD align=center><IMG src="bcUPCShipping(_6)?\.Jpg" width=(\d+) height=70></TD>)re");
+    for (size_t i = 0; i < 2; ++i) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(lines[shipping + 6 + i], m, shippingCell)) << lines[shipping + 6 + i];
+        EXPECT_GT(std::stoi(m[2]), 100);
+    }
+    EXPECT_EQ(lines[shipping + 8], "</TR>");
+}
+
+// Every catalogue picture of a symbology that zxing reads scans (on the page's white, with
+// room around it): the pictures are drawn with whole-pixel modules.
+TEST(ExportHtml, PicturesScan) {
+    TempDir dir;
+    TEan barcode;
+    ASSERT_TRUE(ExportHtml(barcode, dir.file("page.htm"), hpBmp));
+    const struct {
+        const char* file;
+        const char* format;
+        bool fullAscii;
+    } rows[] = {
+        {"bcEan8.Bmp", "EAN8", false},         {"bcEan13.Bmp", "EAN13", false},
+        {"bcCodabar.Bmp", "Codabar", false},   {"bcCode39Standard.Bmp", "Code39", false},
+        {"bcCode39Full.Bmp", "Code39", true},  {"bcCode93Standard.Bmp", "Code93", false},
+        {"bcCode93Full.Bmp", "Code93", false}, {"bcCode128.Bmp", "Code128", false},
+        {"bc25Interleaved.Bmp", "ITF", false}, {"bcITF.Bmp", "ITF", false},
+        {"bcISBN.Bmp", "EAN13", false},        {"bcISSN.Bmp", "EAN13", false},
+        {"bcISMN.Bmp", "EAN13", false},        {"bcOPC.Bmp", "ITF", false},
+        {"bcUPCA.Bmp", "UPCA", false},         {"bcUPCE0.Bmp", "UPCE", false},
+        {"bcUPCShipping.Bmp", "ITF", false},   {"bcJAN8.Bmp", "EAN8", false},
+        {"bcJAN13.Bmp", "EAN13", false},       {"bcEan128.Bmp", "Code128", false},
+        {"bcPZN.Bmp", "Code39", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        const QImage picture(QString::fromStdString((dir.path() / row.file).string()));
+        ASSERT_FALSE(picture.isNull());
+        QImage page(picture.size() + QSize(40, 40), QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        painter.drawImage(20, 20, picture);
+        painter.end();
+        const DecodeResult read = DecodeImage(page, row.format, row.fullAscii);
+        EXPECT_TRUE(read.ok) << read.error;
+    }
 }
 
 TEST(ExportHtml, OtherPictureFormats) {

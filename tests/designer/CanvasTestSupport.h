@@ -2,9 +2,12 @@
 
 // A template in a temporary folder with one element of each kind, for canvas tests.
 
+#include "document/LabelTemplate.h"
 #include "document/TemplateModel.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreTable.h"
+
+#include <gtest/gtest.h>
 
 #include <QImage>
 #include <QString>
@@ -43,10 +46,22 @@ inline void WriteFixtureTemplate(const std::string& path, const std::string& pic
     t.Open();
     AppendPageSetupRow(t, TPageSetup{});
     AppendFixtureRow(t, {"Szoveg_1", {10, 10, 40, 12}, "", "Jobbra", 0, "J"});
-    AppendFixtureRow(t, {"Vkod_1", {10, 40, 150, 50}, "", "", 5});
-    AppendFixtureRow(t, {"Kep_1", {170, 10, 40, 30}, "", picturePath, 0});
-    AppendFixtureRow(t, {"Rajz_1", {170, 60, 60, 60}, "", "", stCircle});
+    AppendFixtureRow(t, {"Vkod_1", {10, 40, 150, 50}, "", "", 5, ""});
+    AppendFixtureRow(t, {"Kep_1", {170, 10, 40, 30}, "", picturePath, 0, ""});
+    AppendFixtureRow(t, {"Rajz_1", {170, 60, 60, 60}, "", "", stCircle, ""});
     t.SaveTable(path);
+}
+
+// An element as the template file at `path` now holds it.
+inline TLabelElement StoredElement(const std::string& path, const char* name) {
+    TStoreTable t;
+    t.SetTableName(path);
+    t.Open();
+    TLabelTemplate stored(t);
+    stored.Load();
+    const TLabelElement* element = stored.Find(QString::fromLatin1(name));
+    EXPECT_NE(element, nullptr) << name;
+    return element ? *element : TLabelElement{};
 }
 
 inline void WriteBmp(const std::string& path, int w, int h) {

@@ -1,9 +1,11 @@
 #include "designer/LabelCanvas.h"
 
+#include "barcode/Ean.h"
 #include "designer/BarcodeView.h"
 #include "designer/CanvasTestSupport.h"
 #include "designer/Ruler.h"
 #include "designer/Sizer.h"
+#include "document/FontDescriptor.h"
 #include "document/TemplateModel.h"
 #include "tablestore/StoreTable.h"
 
@@ -26,14 +28,17 @@ protected:
         elemek_.Open();
     }
 
+    // The canvas of the template as the table now holds it.
     TCanvasBuild Build(int zoom) {
         canvas_.SetZoom(zoom);
-        return canvas_.Build(elemek_, settings_);
+        template_.Load();
+        return canvas_.Build(template_, settings_);
     }
     QRect Geometry(const char* name) { return canvas_.View(QString::fromLatin1(name))->geometry(); }
 
     TempDir dir_;
     TStoreTable elemek_;
+    TLabelTemplate template_{elemek_};
     TSettings settings_;
     TLabelCanvas canvas_{nullptr};
 };
@@ -50,7 +55,7 @@ TEST_F(LabelCanvasTest, BuildsOneViewPerElement) {
     EXPECT_TRUE(qobject_cast<TMyShape*>(canvas_.View(QStringLiteral("Rajz_1"))));
     for (TElemKind kind :
          {TElemKind::ekText, TElemKind::ekBarcode, TElemKind::ekPicture, TElemKind::ekDrawing})
-        EXPECT_EQ(canvas_.Namer().Counter(kind), 1);
+        EXPECT_EQ(template_.Namer().Counter(kind), 1);
     // The template is back on its first row.
     EXPECT_EQ(elemek_.RecNo(), 1);
 }
@@ -61,9 +66,9 @@ TEST_F(LabelCanvasTest, ElementViewsTakeTheirRows) {
     const TCanvasBuild build = Build(2);
     EXPECT_EQ(canvas_.Cimke->size(), QSize(469, 293));
     auto* text = qobject_cast<TRotateLabel*>(canvas_.View(QStringLiteral("Szoveg_1")));
-    EXPECT_EQ(text->Alignment(), TTextAlignment::taRightJustify);
+    EXPECT_EQ(text->Alignment(), TAlignment::taRightJustify);
     ASSERT_TRUE(build.LastAlignment);
-    EXPECT_EQ(*build.LastAlignment, TTextAlignment::taRightJustify);
+    EXPECT_EQ(*build.LastAlignment, TAlignment::taRightJustify);
     EXPECT_EQ(text->Text(), QStringLiteral("Jobbra"));
     EXPECT_EQ(text->pos(), QPoint(20, 20));
     auto* barcode = qobject_cast<TBarcodeView*>(canvas_.View(QStringLiteral("Vkod_1")));
@@ -90,6 +95,39 @@ TEST_F(LabelCanvasTest, PictureWithSourceLoadsItsFile) {
     QFile::remove(QString::fromStdString(dir_.file("kep.bmp")));
     Build(1);
     EXPECT_TRUE(qobject_cast<TPictureView*>(canvas_.View(QStringLiteral("Kep_1")))->IsPlaceholder());
+}
+
+// The barcode engine takes the element's font as it is stored: the colour type is the same on
+// both sides, a system colour included, and the size grows with the zoom.
+TEST_F(LabelCanvasTest, BarcodeTakesTheElementFont) {
+    ASSERT_TRUE(elemek_.Locate("Elemnev", TVariant(std::string("Vkod_1")), 0));
+    elemek_.Edit();
+    elemek_.FieldByName("Betu").SetAsString("Courier New,9,B,0,clRed,238");
+    elemek_.Post();
+    Build(2);
+    const TEan& ean = qobject_cast<TBarcodeView*>(canvas_.View(QStringLiteral("Vkod_1")))->Ean();
+    EXPECT_EQ(ean.Font().Color, clRed);
+    EXPECT_EQ(ean.Font().Name, "Courier New");
+    EXPECT_EQ(ean.Font().Size, 18);
+    EXPECT_TRUE(ean.Font().Bold);
+    elemek_.Edit();
+    elemek_.FieldByName("Betu").SetAsString(std::string(kDefaultFontDescriptor));
+    elemek_.Post();
+    Build(1);
+    EXPECT_EQ(qobject_cast<TBarcodeView*>(canvas_.View(QStringLiteral("Vkod_1")))->Ean().Font().Color,
+              clWindowText);
+}
+
+// An element the template removes loses its view, selected or not.
+TEST_F(LabelCanvasTest, RemovedElementLosesItsView) {
+    Build(1);
+    canvas_.Attach(canvas_.View(QStringLiteral("Rajz_1")));
+    ASSERT_TRUE(template_.Remove(QStringLiteral("Rajz_1")));
+    EXPECT_EQ(canvas_.View(QStringLiteral("Rajz_1")), nullptr);
+    EXPECT_EQ(canvas_.Selected(), nullptr);
+    EXPECT_EQ(canvas_.SelectedFlag(), 0);
+    ASSERT_TRUE(template_.Remove(QStringLiteral("Kep_1")));
+    EXPECT_EQ(canvas_.Views().size(), 2u);
 }
 
 // Zoom 3 and back to 1 puts every element at its stored position again.
@@ -128,20 +166,16 @@ TEST_F(LabelCanvasTest, StoreGeometryWritesTheRowAndTheFile) {
     Build(2);
     TElementView* shape = canvas_.View(QStringLiteral("Rajz_1"));
     shape->move(41, 61);
-    EXPECT_FALSE(canvas_.StoreGeometry(elemek_, *shape));
-    TStoreTable reread;
-    reread.SetTableName(dir_.file("fixture.ctv"));
-    reread.Open();
-    ASSERT_TRUE(reread.Locate("Elemnev", TVariant(std::string("Rajz_1")), 0));
-    const TElementRow row = ReadElementRow(reread);
+    EXPECT_FALSE(canvas_.StoreGeometry(*shape));
+    const TLabelElement row = test::StoredElement(dir_.file("fixture.ctv"), "Rajz_1");
     EXPECT_EQ(row.Px.Left, 20); // 41 / 2 = 20.5 -> 20
     EXPECT_EQ(row.Px.Top, 30);  // 61 / 2 = 30.5 -> 30
     EXPECT_EQ(row.Px.Width, 60);
-    EXPECT_NEAR(row.LeftMm, 41 * 25.4 / 192, 1e-9);
+    EXPECT_NEAR(row.Mm.Left, 41 * 25.4 / 192, 1e-9);
 
     TElementView* barcode = canvas_.View(QStringLiteral("Vkod_1"));
     barcode->resize(8, barcode->height());
-    const std::optional<QString> warning = canvas_.StoreGeometry(elemek_, *barcode);
+    const std::optional<QString> warning = canvas_.StoreGeometry(*barcode);
     ASSERT_TRUE(warning);
     EXPECT_TRUE(warning->startsWith(QStringLiteral("Nem megfelelő vonalkód szélesség! (4px./")));
 }

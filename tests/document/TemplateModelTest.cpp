@@ -140,12 +140,12 @@ TEST(TemplateModel, RotationAlignmentAndBarcodeTypes) {
     EXPECT_EQ(RotationDegrees(7), std::nullopt);
     EXPECT_EQ(RotationDegrees(-1), std::nullopt);
 
-    EXPECT_EQ(AlignmentFromLetter(""), TTextAlignment::taLeftJustify);
-    EXPECT_EQ(AlignmentFromLetter(" "), TTextAlignment::taLeftJustify);
-    EXPECT_EQ(AlignmentFromLetter("B"), TTextAlignment::taLeftJustify);
-    EXPECT_EQ(AlignmentFromLetter("K"), TTextAlignment::taCenter);
-    EXPECT_EQ(AlignmentFromLetter("J"), TTextAlignment::taRightJustify);
-    EXPECT_EQ(AlignmentFromLetter("X"), TTextAlignment::taLeftJustify);
+    EXPECT_EQ(AlignmentFromLetter(""), TAlignment::taLeftJustify);
+    EXPECT_EQ(AlignmentFromLetter(" "), TAlignment::taLeftJustify);
+    EXPECT_EQ(AlignmentFromLetter("B"), TAlignment::taLeftJustify);
+    EXPECT_EQ(AlignmentFromLetter("K"), TAlignment::taCenter);
+    EXPECT_EQ(AlignmentFromLetter("J"), TAlignment::taRightJustify);
+    EXPECT_EQ(AlignmentFromLetter("X"), TAlignment::taLeftJustify);
 
     EXPECT_EQ(BarcodeTypeForIndex(14), TTypBarCode::bcUPCE0);
     EXPECT_EQ(BarcodeTypeForIndex(8), TTypBarCode::bcEan128);
@@ -155,7 +155,7 @@ TEST(TemplateModel, RotationAlignmentAndBarcodeTypes) {
     EXPECT_EQ(BarcodeTypeForIndex(15), std::nullopt);
     EXPECT_EQ(BarcodeTypeForIndex(-1), std::nullopt);
     EXPECT_EQ(BarcodeTypeListText(5), "Code 128");
-    for (int i = 0; i < kBarcodeTypeCount; ++i)
+    for (int i = 0; i < kBarcodeListSize; ++i)
         EXPECT_EQ(BarcodeIndexOf(*BarcodeTypeForIndex(i)), i);
     EXPECT_EQ(BarcodeIndexOf(TTypBarCode::bcPZN), -1);
 }
@@ -268,15 +268,12 @@ TEST(TemplateModel, NewElementRows) {
     EXPECT_TRUE(elemek.FieldByName("Startstop").AsBoolean());
     EXPECT_EQ(elemek.FieldByName("Vk_index").AsInteger(), 5);
 
-    const TElementRow barcode = ReadElementRow(elemek);
-    EXPECT_EQ(barcode.Kind(), TElemKind::ekBarcode);
-    EXPECT_EQ(barcode.Px.Left, 3);
-    EXPECT_EQ(barcode.Px.Top, 4);
-    EXPECT_EQ(barcode.Px.Width, 100);
-    EXPECT_EQ(barcode.Px.Height, 40);
-    EXPECT_EQ(barcode.VkIndex, 5);
-    EXPECT_TRUE(barcode.Startstop);
-    EXPECT_EQ(barcode.Betu, kDefaultFontDescriptor);
+    EXPECT_EQ(KindFromLetter(elemek.FieldByName("Azon").AsString()), TElemKind::ekBarcode);
+    EXPECT_EQ(elemek.FieldByName("Left_px").AsInteger(), 3);
+    EXPECT_EQ(elemek.FieldByName("Top_px").AsInteger(), 4);
+    EXPECT_EQ(elemek.FieldByName("Width_px").AsInteger(), 100);
+    EXPECT_EQ(elemek.FieldByName("Height_px").AsInteger(), 40);
+    EXPECT_EQ(elemek.FieldByName("Betu").AsString(), kDefaultFontDescriptor);
 
     ASSERT_TRUE(elemek.Locate("Elemnev", TVariant("Rajz_1"), 0));
     EXPECT_EQ(elemek.FieldByName("Vk_index").AsInteger(), 5);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -196,6 +197,109 @@ TEST(EtikorBarcodeTool, RenderWritesThePictureBySuffix) {
         if (row.size.width) {
             EXPECT_EQ(PictureSize(bytes), row.size) << row.file;
         }
+    }
+}
+
+// One row of a 24-bit bottom-up BMP as '1' for black and '0' for any other pixel.
+std::string BmpRowBits(const std::string& bmp, int y) {
+    const auto u32 = [&](size_t at) {
+        uint32_t v = 0;
+        for (int i = 3; i >= 0; --i)
+            v = (v << 8) | static_cast<unsigned char>(bmp.at(at + static_cast<size_t>(i)));
+        return v;
+    };
+    const uint32_t offset = u32(10);
+    const auto width = static_cast<int>(u32(18));
+    const auto height = static_cast<int>(u32(22));
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
+    const size_t row = offset + static_cast<size_t>(height - 1 - y) * stride;
+    std::string bits;
+    for (int x = 0; x < width; ++x) {
+        const size_t at = row + static_cast<size_t>(x) * 3;
+        const bool black = bmp.at(at) == 0 && bmp.at(at + 1) == 0 && bmp.at(at + 2) == 0;
+        bits.push_back(black ? '1' : '0');
+    }
+    return bits;
+}
+
+TEST(EtikorBarcodeTool, RenderChoosesWholePixelModulesForItsOwnWidth) {
+    // Code 128 "KROVA": 90 modules. Without --width the picture is 91 wide and every module one
+    // column (the spare column blank); stretched into 91 the first bar would be three columns.
+    const ToolResult encoded = barcodeTool({"encode", "--type", "bcCode128", "KROVA"});
+    const size_t at = encoded.out.find("pattern=");
+    ASSERT_NE(at, std::string::npos);
+    std::string modules = encoded.out.substr(at + 8, encoded.out.find('\n', at) - at - 8);
+    for (char& c : modules)
+        c = c == '1' || c == '2' ? '1' : '0';
+    ASSERT_EQ(modules.size(), 90u);
+    ASSERT_EQ(modules.substr(0, 4), "1101"); // start B begins with a two-module bar
+
+    TempDir dir;
+    struct Row {
+        std::vector<std::string> args;
+        std::string row; // the pixels of a line through the bars
+    } rows[] = {
+        {{}, modules + "0"},
+        {{"--security"}, modules + "0"},
+        {{"--width", "90"}, modules}, // a width the user gives: stretched, here exact
+        {{"--width", "180", "--security"},
+         [&] { // whole pixels asked for
+             std::string twice;
+             for (char c : modules)
+                 twice.append(2, c);
+             return twice;
+         }()},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args = {"render", "--type", "bcCode128", "--no-labels"};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        args.insert(args.end(), {"-o", dir.file("a.bmp"), "KROVA"});
+        const ToolResult result = barcodeTool(args);
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(BmpRowBits(ReadFileBytes(dir.path() / "a.bmp"), 40), row.row);
+    }
+    // Upright without --width: the bars are --height long, the picture as high as the minimum
+    // width; reading up the column gives the modules.
+    for (const char* angle : {"90", "270"}) {
+        const ToolResult result = barcodeTool({"render", "--type", "bcCode128", "--no-labels", "--angle",
+                                               angle, "--height", "40", "-o", dir.file("u.bmp"), "KROVA"});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out, "error=erOK\n");
+        const std::string bmp = ReadFileBytes(dir.path() / "u.bmp");
+        EXPECT_EQ(PictureSize(bmp), (Size{40, 91})) << angle;
+        std::string column;
+        for (int y = 0; y < 91; ++y)
+            column.push_back(BmpRowBits(bmp, y)[20]);
+        if (std::string(angle) == "90")
+            std::reverse(column.begin(), column.end()); // the start at the bottom
+        EXPECT_EQ(column, modules + "0") << angle;
+    }
+    // --stretch keeps the stretched form for the tool's own width.
+    const ToolResult stretched = barcodeTool(
+        {"render", "--type", "bcCode128", "--no-labels", "--stretch", "-o", dir.file("s.bmp"), "KROVA"});
+    ASSERT_EQ(stretched.exitCode, 0) << stretched.err;
+    EXPECT_EQ(BmpRowBits(ReadFileBytes(dir.path() / "s.bmp"), 40).substr(0, 5), "11101");
+    // Both at once is a contradiction.
+    EXPECT_EQ(barcodeTool({"render", "--type", "bcCode128", "--security", "--stretch", "-o",
+                           dir.file("t.bmp"), "KROVA"})
+                  .exitCode,
+              2);
+}
+
+TEST(EtikorBarcodeTool, RenderGivesTheSameBytesInEveryRun) {
+    // Separate processes: nothing of one run's memory may reach a picture file.
+    TempDir dir;
+    for (const char* extension : {".png", ".bmp", ".svg", ".emf", ".wmf"}) {
+        std::string runs[2];
+        for (int run = 0; run < 2; ++run) {
+            const std::string file = dir.file("run" + std::to_string(run) + extension);
+            const ToolResult result = barcodeTool(
+                {"render", "--type", "bcEan13", "--width", "250", "-o", file, "9771210107001 12"});
+            ASSERT_EQ(result.exitCode, 0) << extension << result.err;
+            runs[run] = ReadFileBytes(file);
+        }
+        EXPECT_FALSE(runs[0].empty()) << extension;
+        EXPECT_TRUE(runs[0] == runs[1]) << extension;
     }
 }
 

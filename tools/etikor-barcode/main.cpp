@@ -3,8 +3,9 @@
 //
 //   etikor-barcode encode --type MEMBER [--no-labels] [--no-check-digit] TEXT
 //   etikor-barcode list [--ids]
-//   etikor-barcode render --type MEMBER [--width PX] [--height PX] [--angle DEG] [--security]
-//                         [--no-labels] [--no-check-digit] [--font-size PT] -o FILE TEXT
+//   etikor-barcode render --type MEMBER [--width PX] [--height PX] [--angle DEG]
+//                         [--security | --stretch] [--no-labels] [--no-check-digit]
+//                         [--font-size PT] -o FILE TEXT
 //
 // TEXT is UTF-8 and must be representable in Windows-1250. Exit status: 0 when the command
 // ran (encode: whatever the check says; render: bars were drawn), 1 when render drew the error
@@ -34,9 +35,12 @@ constexpr int kDrawingFailed = 1;
 const char* const kUsage =
     "usage: etikor-barcode encode --type MEMBER [--no-labels] [--no-check-digit] TEXT\n"
     "       etikor-barcode list [--ids]\n"
-    "       etikor-barcode render --type MEMBER [--width PX] [--height PX] [--angle DEG] [--security]\n"
-    "                             [--no-labels] [--no-check-digit] [--font-size PT] -o FILE TEXT\n"
-    "         FILE: .png .bmp .svg .emf .wmf; --font-size fixes the size (no automatic fitting)\n";
+    "       etikor-barcode render --type MEMBER [--width PX] [--height PX] [--angle DEG]\n"
+    "                             [--security | --stretch] [--no-labels] [--no-check-digit]\n"
+    "                             [--font-size PT] -o FILE TEXT\n"
+    "         FILE: .png .bmp .svg .emf .wmf; --font-size fixes the size (no automatic fitting)\n"
+    "         modules: whole pixels without --width, stretched to fill a given --width;\n"
+    "         --security or --stretch chooses either way\n";
 
 int usage(const std::string& problem) {
     std::fprintf(stderr, "etikor-barcode: %s\n%s", problem.c_str(), kUsage);
@@ -151,7 +155,7 @@ int render(const std::vector<std::string_view>& args) {
     int height = 80;
     int angle = 0;
     std::optional<int> fontSize;
-    bool security = false;
+    std::optional<bool> security;
     bool labels = true;
     bool checkDigit = true;
     bool optionsEnded = false;
@@ -201,8 +205,11 @@ int render(const std::vector<std::string_view>& args) {
             fontSize = number(arg, 1, 1000);
             if (!fontSize)
                 return usage("--font-size needs a number of points from 1 to 1000");
-        } else if (option && arg == "--security") {
-            security = true;
+        } else if (option && (arg == "--security" || arg == "--stretch")) {
+            const bool whole = arg == "--security";
+            if (security && *security != whole)
+                return usage("--security and --stretch exclude each other");
+            security = whole;
         } else if (option && arg == "--no-labels") {
             labels = false;
         } else if (option && arg == "--no-check-digit") {
@@ -245,7 +252,9 @@ int render(const std::vector<std::string_view>& args) {
     ean.SetAutoCheckDigit(checkDigit);
     ean.SetTypBarCode(*type);
     ean.SetBarCode(cp1250);
-    ean.SetSecurity(security);
+    // A box the tool chooses itself gets whole-pixel modules: stretched into the one spare
+    // column of the minimum width, the first module would be half as wide again.
+    ean.SetSecurity(security.value_or(!width));
     ean.SetAngle(angle);
     if (fontSize) {
         TBarcodeFont font = ean.Font();
@@ -253,7 +262,15 @@ int render(const std::vector<std::string_view>& args) {
         ean.SetFont(font);
         ean.SetFontAutoSize(false);
     }
-    ean.SetBounds(width ? *width : ean.MinimumWidth(), height);
+    // Without --width the tool sizes the box: the side along the bars (the box's height when
+    // the barcode stands upright) is the minimum width, the bars are --height long.
+    const bool upright = ean.Angle() % 180 != 0;
+    if (width)
+        ean.SetBounds(*width, height);
+    else if (upright)
+        ean.SetBounds(height, ean.MinimumWidth());
+    else
+        ean.SetBounds(ean.MinimumWidth(), height);
     const bool written = ean.SaveToFile(fileName);
     std::printf("error=%s\n", errorName(ean.LastPaintError()));
     if (!written) {

@@ -1,6 +1,6 @@
 #include "series/ui/DatumForm.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 #include "series/DateLayout.h"
 #include "ui/RadioList.h"
 
@@ -26,7 +26,7 @@ TDatumBe::TDatumBe(QWidget* parent)
                                  this));
     QStringList items;
     for (const std::string& l : DateLayouts())
-        items << QString::fromStdString(Cp1250ToUtf8(l));
+        items << FromCp1250(l);
     FRgDatum = new TRadioList(QStringLiteral("rgDatum"), QString(), items, 2, this);
     FRgDatum->SetItemIndex(gLastChoice);
     layout->addWidget(FRgDatum);

@@ -1,7 +1,8 @@
 #include "series/ui/KeziForm.h"
 
 #include "barcode/ui/DBEan.h"
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
+#include "designer/Icons.h"
 #include "document/DataModule.h"
 #include "document/TemplateModel.h"
 #include "series/ui/TervezoForm.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -107,16 +107,16 @@ void TKeziForm::BuildControls() {
     connect(FMegsem, &QPushButton::clicked, this, &TKeziForm::MegsemGombClick);
 
     auto* tools = new QHBoxLayout;
-    auto tool = [this](const char* name, const QString& hint, QStyle::StandardPixmap icon) {
+    auto tool = [this](const char* name, const QString& hint, const char* icon) {
         auto* b = named(new QToolButton(this), name, hint);
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(ProgramIcon(icon));
         b->setIconSize(QSize(20, 20));
         return b;
     };
-    FOTorol = tool("OTorolGomb", QStringLiteral("Összes adat törlése"), QStyle::SP_TrashIcon);
+    FOTorol = tool("OTorolGomb", QStringLiteral("Összes adat törlése"), "delete");
     FKlonozas = tool("KlonozasGomb", QStringLiteral("Kijelölt vonalkód értékének sokszorosítása (klónozás)"),
-                     QStyle::SP_FileDialogNewFolder);
-    FGeneral = tool("GeneralGomb", QStringLiteral("Vonalkód generálás"), QStyle::SP_BrowserReload);
+                     "clone");
+    FGeneral = tool("GeneralGomb", QStringLiteral("Vonalkód generálás"), "barcode");
     for (QToolButton* b : {FOTorol, FKlonozas, FGeneral})
         tools->addWidget(b);
     tools->addStretch(1);
@@ -128,8 +128,8 @@ void TKeziForm::BuildControls() {
     auto* fields = new QGridLayout;
     auto* typeLabel = new QLabel(QStringLiteral("Vonalkód típusa"), this);
     FTypes = named(new QComboBox(this), "cb_VkTNev");
-    for (int i = 0; i < kBarcodeTypeCount; ++i)
-        FTypes->addItem(QString::fromStdString(Cp1250ToUtf8(BarcodeTypeListText(i))));
+    for (int i = 0; i < kBarcodeListSize; ++i)
+        FTypes->addItem(FromCp1250(BarcodeTypeListText(i)));
     typeLabel->setBuddy(FTypes);
     fields->addWidget(typeLabel, 0, 0);
     fields->addWidget(FTypes, 0, 1);

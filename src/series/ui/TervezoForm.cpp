@@ -1,6 +1,6 @@
 #include "series/ui/TervezoForm.h"
 
-#include "data/Cp1250.h"
+#include "data/Cp1250Text.h"
 #include "document/DataModule.h"
 #include "document/TemplateModel.h"
 #include "series/SeriesDefinition.h"
@@ -14,10 +14,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,14 +34,6 @@ namespace etikor {
 namespace {
 
 enum ReszTipusIndex { kKarakter = 0, kSzam = 1, kDatum = 2, kEanAddUp = 3 };
-
-QString fromCp(const std::string& text) {
-    return QString::fromStdString(Cp1250ToUtf8(text));
-}
-
-std::string toCp(const QString& text) {
-    return Utf8ToCp1250(text.toStdString());
-}
 
 template <typename W>
 W* named(W* widget, const char* name, const QString& hint = {}) {
@@ -89,7 +81,7 @@ void TTervezoForm::BuildControls() {
     outer->addLayout(body);
 
     QStringList types;
-    for (int i = 0; i < kBarcodeTypeCount; ++i)
+    for (int i = 0; i < kBarcodeListSize; ++i)
         types << QString::fromLatin1(BarcodeTypeListText(i).data(),
                                      static_cast<int>(BarcodeTypeListText(i).size()));
     FVonalkodTipus =
@@ -308,8 +300,8 @@ void TTervezoForm::SzerkesztGombClick() {
         FReszTipus->setCurrentIndex(kSzam);
     FSzamlalo->setChecked(m1.FieldByName("Szamlalo").AsBoolean());
     UpdateValueFields();
-    FErtek1->setText(fromCp(m1.FieldByName("Ertek1").AsString()));
-    FErtek2->setText(fromCp(m1.FieldByName("Ertek2").AsString()));
+    FErtek1->setText(FromCp1250(m1.FieldByName("Ertek1").AsString()));
+    FErtek2->setText(FromCp1250(m1.FieldByName("Ertek2").AsString()));
     FNovekmeny->setValue(m1.FieldByName("Szorzo").AsInteger());
     FHossz->setFocus();
 }
@@ -320,7 +312,7 @@ void TTervezoForm::TorolGombClick() {
         return;
     if (!Modal().Message(QString(),
                          QStringLiteral("Valóban törli az aktuális definíciót?\rÉrték: ") +
-                             fromCp(m1.FieldByName("Ertek1").AsString()),
+                             FromCp1250(m1.FieldByName("Ertek1").AsString()),
                          QStringLiteral("K")))
         return;
     DeleteSegment(m1);
@@ -347,11 +339,11 @@ void TTervezoForm::HHozzaadGombClick() {
     values.Azon = 1;
     values.Hossz = FHossz->value();
     const QChar letter = FReszTipus->currentText().at(0);
-    values.Tipus = letter == QLatin1Char('E') ? "K" : toCp(QString(letter));
+    values.Tipus = letter == QLatin1Char('E') ? "K" : ToCp1250(QString(letter));
     values.Szamlalo = FSzamlalo->isChecked();
     values.Szorzo = FNovekmeny->value();
-    values.Ertek1 = toCp(FErtek1->text());
-    values.Ertek2 = toCp(FErtek2->text());
+    values.Ertek1 = ToCp1250(FErtek1->text());
+    values.Ertek2 = ToCp1250(FErtek2->text());
     values.Vktip = FVonalkodTipus->ItemIndex();
     if (FAdding) {
         AppendSegment(FDM.M1, values);

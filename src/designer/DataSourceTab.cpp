@@ -1,0 +1,44 @@
+#include "designer/DataSourceTab.h"
+
+#include "designer/Controls.h"
+
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace etikor {
+
+TDataSourceTab::TDataSourceTab(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tsAdatforras"));
+    auto* layout = new QVBoxLayout(this);
+    Gen_Gomb = new QToolButton(this);
+    Gen_Gomb->setObjectName(QStringLiteral("Gen_Gomb"));
+    Gen_Gomb->setText(QStringLiteral("&Generált adatbázis"));
+    Gen_Gomb->setCheckable(true);
+    Gen_Gomb->setChecked(true);
+    Gen_Gomb->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    Gen_Gomb->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    layout->addWidget(Gen_Gomb);
+    Gen_doboz = new QWidget(this);
+    Gen_doboz->setObjectName(QStringLiteral("Gen_doboz"));
+    auto* boxLayout = new QVBoxLayout(Gen_doboz);
+    auto boxButton = [&](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, Gen_doboz);
+        b->setObjectName(QString::fromLatin1(name));
+        boxLayout->addWidget(b);
+        return b;
+    };
+    GNyit_Gomb = boxButton("GNyit_Gomb", QStringLiteral("Megnyitás"));
+    Bongeszo_Gomb = boxButton("Bongeszo_Gomb", QStringLiteral("Adatböngésző"));
+    MarkPending(Bongeszo_Gomb);
+    General_Gomb = boxButton("General_Gomb", QStringLiteral("Generálás"));
+    layout->addWidget(Gen_doboz);
+    connect(Gen_Gomb, &QToolButton::toggled, Gen_doboz, &QWidget::setVisible);
+    ODBC_Gomb = new QPushButton(QStringLiteral("&ODBC adatforrás"), this);
+    ODBC_Gomb->setObjectName(QStringLiteral("ODBC_Gomb"));
+    ODBC_Gomb->setEnabled(false);
+    layout->addWidget(ODBC_Gomb);
+    layout->addStretch(1);
+}
+
+} // namespace etikor

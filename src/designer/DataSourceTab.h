@@ -1,0 +1,27 @@
+#pragma once
+
+// The data source tab `tsAdatforras`: the toggle `Gen_Gomb` showing the generated-series
+// panel `Gen_doboz` (open, data browser, generate) and the ODBC button, which this program
+// never enables.
+
+#include <QWidget>
+
+class QPushButton;
+class QToolButton;
+
+namespace etikor {
+
+class TDataSourceTab final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TDataSourceTab(QWidget* parent = nullptr);
+
+    QToolButton* Gen_Gomb = nullptr;
+    QWidget* Gen_doboz = nullptr;
+    QPushButton* GNyit_Gomb = nullptr;
+    QPushButton* Bongeszo_Gomb = nullptr;
+    QPushButton* General_Gomb = nullptr;
+    QPushButton* ODBC_Gomb = nullptr;
+};
+
+} // namespace etikor

@@ -1,0 +1,277 @@
+#include "designer/ElementPanel.h"
+
+#include "data/Cp1250Text.h"
+#include "data/FormatSettings.h"
+#include "designer/Controls.h"
+#include "designer/LabelCanvas.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace etikor {
+
+namespace {
+
+QString Mm2(double value) {
+    return QString::fromStdString(FormatFloat("0.00", value));
+}
+
+} // namespace
+
+TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tsElemek"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(3);
+    auto* ertekLabel = new QLabel(QStringLiteral("Érték / &Szöveg / Adatforrás"), this);
+    layout->addWidget(ertekLabel);
+    Ertek = new QLineEdit(this);
+    Ertek->setObjectName(QStringLiteral("Ertek"));
+    ertekLabel->setBuddy(Ertek);
+    layout->addWidget(Ertek);
+    auto* valueRow = new QHBoxLayout;
+    SzRogzitoGomb = NamedToolButton(this, "SzRogzitoGomb", QString(), QStringLiteral("Alkalmaz"));
+    MarkPending(SzRogzitoGomb);
+    EMezoGomb = IconToolButton(this, "EMezoGomb", QStringLiteral("Adatmező kiválasztása"), "field");
+    MarkPending(EMezoGomb);
+    DtGomb = IconToolButton(this, "DtGomb", QStringLiteral("Rendszer dátum vagy idő beszúrása"), "date-time");
+    MarkPending(DtGomb);
+    EFileGomb = IconToolButton(this, "EFileGomb", QStringLiteral("Kép file kiválasztása"), "picture-file");
+    MarkPending(EFileGomb);
+    for (QToolButton* b : {SzRogzitoGomb, EMezoGomb, DtGomb, EFileGomb})
+        valueRow->addWidget(b);
+    layout->addLayout(valueRow);
+    DtLista = new QListWidget(this);
+    DtLista->setObjectName(QStringLiteral("DtLista"));
+    for (int i = 0; i < kDateTimeCodeCount; ++i)
+        DtLista->addItem(FromCp1250(DateTimeCodeListText(i)));
+    DtLista->hide();
+    layout->addWidget(DtLista);
+    Mezok = new QTableWidget(0, 3, this);
+    Mezok->setObjectName(QStringLiteral("Mezok"));
+    Mezok->setHorizontalHeaderLabels(
+        {QStringLiteral("Forrás neve (mező)"), QStringLiteral("Tipus"), QStringLiteral("Hossz")});
+    Mezok->hide();
+    layout->addWidget(Mezok);
+    MezoKilepGomb = NamedToolButton(this, "MezoKilepGomb", QString(), QStringLiteral("Mégsem/Vissza"));
+    MezoKilepGomb->hide();
+    connect(MezoKilepGomb, &QToolButton::clicked, Mezok, &QWidget::hide);
+    connect(MezoKilepGomb, &QToolButton::clicked, MezoKilepGomb, &QWidget::hide);
+    layout->addWidget(MezoKilepGomb);
+
+    auto* alignRow = new QHBoxLayout;
+    IgazitasCsoport = new QButtonGroup(this);
+    IgazitasCsoport->setObjectName(QStringLiteral("IgazitasCsoport"));
+    sbBalra = IconToolButton(this, "sbBalra", QStringLiteral("Balra igazítás"), "align-left");
+    sbKozepre = IconToolButton(this, "sbKozepre", QStringLiteral("Középre igazítás"), "align-center");
+    sbJobbra = IconToolButton(this, "sbJobbra", QStringLiteral("Jobbra igazítás"), "align-right");
+    for (QToolButton* b : {sbBalra, sbKozepre, sbJobbra}) {
+        b->setCheckable(true);
+        MarkPending(b);
+        IgazitasCsoport->addButton(b);
+        alignRow->addWidget(b);
+    }
+    sbBalra->setChecked(true);
+    cb_Elforgat = new QComboBox(this);
+    cb_Elforgat->setObjectName(QStringLiteral("cb_Elforgat"));
+    cb_Elforgat->setToolTip(QStringLiteral("Elforgatás (fok)"));
+    cb_Elforgat->addItems(
+        {QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"), QStringLiteral("270")});
+    MarkPending(cb_Elforgat);
+    alignRow->addWidget(cb_Elforgat);
+    BetuGomb = IconToolButton(this, "BetuGomb", QStringLiteral("Betűtípus beállítása"), "font");
+    MarkPending(BetuGomb);
+    alignRow->addWidget(BetuGomb);
+    layout->addLayout(alignRow);
+
+    auto* form = new QFormLayout;
+    form->setVerticalSpacing(1);
+    ElemNev_edit = ReadOnlyEdit(this, "ElemNev_edit", QStringLiteral("Elem belső azonosítója"));
+    Forras_edit = ReadOnlyEdit(this, "Forras_edit", QStringLiteral("Forrás (adatmező neve)"));
+    Fertek_edit = ReadOnlyEdit(this, "Fertek_edit", QStringLiteral("Tárolt érték / első adatmező tartalma"));
+    Height_edit = ReadOnlyEdit(this, "Height_edit", QStringLiteral("Kiválasztott elem magassága [mm]"));
+    Width_edit = ReadOnlyEdit(this, "Width_edit", QStringLiteral("Kiválasztott elem szélessége [mm]"));
+    Top_edit = ReadOnlyEdit(this, "Top_edit", QStringLiteral("Függőleges pozíció [mm]"));
+    Left_edit = ReadOnlyEdit(this, "Left_edit", QStringLiteral("Vízszintes pozíció [mm]"));
+    form->addRow(QStringLiteral("Név"), ElemNev_edit);
+    form->addRow(QStringLiteral("Forrás"), Forras_edit);
+    form->addRow(QStringLiteral("Érték"), Fertek_edit);
+    form->addRow(QStringLiteral("Magasság"), Height_edit);
+    form->addRow(QStringLiteral("Szélesség"), Width_edit);
+    form->addRow(QStringLiteral("Fent"), Top_edit);
+    form->addRow(QStringLiteral("Bal"), Left_edit);
+    layout->addLayout(form);
+    auto* nav = new QHBoxLayout;
+    Hatra = IconToolButton(this, "Hatra", QStringLiteral("Címke-elem kiválasztása"), "previous",
+                           QStringLiteral("<"));
+    Elore =
+        IconToolButton(this, "Elore", QStringLiteral("Címke-elem kiválasztása"), "next", QStringLiteral(">"));
+    MarkPending(Hatra);
+    MarkPending(Elore);
+    nav->addWidget(Hatra);
+    nav->addWidget(Elore);
+    layout->addLayout(nav);
+
+    gbVonalkod = new QGroupBox(QStringLiteral("Vonalkód"), this);
+    gbVonalkod->setObjectName(QStringLiteral("gbVonalkod"));
+    auto* bl = new QVBoxLayout(gbVonalkod);
+    cb_VkTNev = new QComboBox(gbVonalkod);
+    cb_VkTNev->setObjectName(QStringLiteral("cb_VkTNev"));
+    for (int t = 0; t < kBarcodeListSize; ++t)
+        cb_VkTNev->addItem(FromCp1250(BarcodeTypeListText(t)));
+    MarkPending(cb_VkTNev);
+    bl->addWidget(cb_VkTNev);
+    cbVonalkodErtek = new QCheckBox(QStringLiteral("Vonalkód érték látszik"), gbVonalkod);
+    cbVonalkodErtek->setObjectName(QStringLiteral("cbVonalkodErtek"));
+    MarkPending(cbVonalkodErtek);
+    bl->addWidget(cbVonalkodErtek);
+    cbStartStop = new QCheckBox(QStringLiteral("Start/Stop vonalak"), gbVonalkod);
+    cbStartStop->setObjectName(QStringLiteral("cbStartStop"));
+    MarkPending(cbStartStop);
+    bl->addWidget(cbStartStop);
+    auto* barcodeButtons = new QHBoxLayout;
+    VkRogzitGomb = NamedToolButton(gbVonalkod, "VkRogzitGomb", QString(), QStringLiteral("Alkalmaz"));
+    MarkPending(VkRogzitGomb);
+    Vk_bmp = IconToolButton(gbVonalkod, "Vk_bmp", QStringLiteral("Kijelölt vonalkód .bmp file-ba másolása"),
+                            "save-bitmap");
+    MarkPending(Vk_bmp);
+    KlonozasGomb =
+        IconToolButton(gbVonalkod, "KlonozasGomb",
+                       QStringLiteral("Kijelölt vonalkód értékének sokszorosítása (klónozás)"), "clone");
+    VonalkodKilepGomb =
+        IconToolButton(gbVonalkod, "VonalkodKilepGomb", QStringLiteral("Vonalkód panel elrejtése"), "close");
+    connect(VonalkodKilepGomb, &QToolButton::clicked, gbVonalkod, &QWidget::hide);
+    for (QToolButton* b : {VkRogzitGomb, Vk_bmp, KlonozasGomb, VonalkodKilepGomb})
+        barcodeButtons->addWidget(b);
+    bl->addLayout(barcodeButtons);
+    gbVonalkod->hide();
+    layout->addWidget(gbVonalkod);
+    layout->addStretch(1);
+}
+
+QToolButton* TElementPanel::AlignmentButton(TAlignment alignment) const {
+    switch (alignment) {
+    case TAlignment::taCenter:
+        return sbKozepre;
+    case TAlignment::taRightJustify:
+        return sbJobbra;
+    default:
+        return sbBalra;
+    }
+}
+
+void TElementPanel::AllowRotation(bool allowed) {
+    FRotationAllowed = allowed;
+    Allow(cb_Elforgat, allowed);
+}
+
+void TElementPanel::AllowAlignment(bool allowed) {
+    FAlignmentAllowed = allowed;
+    for (QToolButton* b : {sbBalra, sbKozepre, sbJobbra})
+        Allow(b, allowed);
+}
+
+void TElementPanel::ShowSelection(const TLabelElement& element) {
+    gbVonalkod->hide();
+    AllowRotation(true);
+    DtGomb->show();
+    Allow(EFileGomb, false);
+    Allow(EMezoGomb, false);
+    Allow(DtGomb, false);
+    Ertek->setReadOnly(false);
+    AllowAlignment(false);
+
+    FPendingSource = element.Source;
+    Ertek->setText(element.Value);
+    if (element.Rotation >= 0 && element.Rotation < cb_Elforgat->count())
+        cb_Elforgat->setCurrentIndex(element.Rotation);
+    AlignmentButton(element.Alignment)->setChecked(true);
+
+    switch (element.Kind) {
+    case TElemKind::ekText:
+        if (element.HasSource())
+            AllowAlignment(true);
+        Allow(EMezoGomb, true);
+        Allow(DtGomb, true);
+        if (!element.Source.isEmpty())
+            AllowRotation(false);
+        break;
+    case TElemKind::ekBarcode:
+        gbVonalkod->show();
+        gbVonalkod->raise();
+        Allow(EMezoGomb, true);
+        Allow(DtGomb, true);
+        if (element.TypeIndex >= 0 && element.TypeIndex < kBarcodeListSize)
+            cb_VkTNev->setCurrentIndex(element.TypeIndex);
+        cbVonalkodErtek->setChecked(element.ShowValue);
+        cbStartStop->setChecked(element.StartStop);
+        break;
+    case TElemKind::ekPicture:
+        DtGomb->hide();
+        Allow(EFileGomb, true);
+        Ertek->setReadOnly(true);
+        AllowRotation(false);
+        break;
+    case TElemKind::ekDrawing:
+        DtGomb->hide();
+        Allow(EFileGomb, false);
+        Ertek->setReadOnly(true);
+        AllowRotation(false);
+        break;
+    }
+}
+
+void TElementPanel::ShowNoSelection() {
+    DtLista->hide();
+    gbVonalkod->hide();
+    for (QToolButton* b : {EFileGomb, EMezoGomb, DtGomb})
+        Allow(b, false);
+    Ertek->clear();
+    cb_Elforgat->setCurrentIndex(0);
+    AllowRotation(false);
+    AllowAlignment(false);
+}
+
+void TElementPanel::ShowRow(const TPageSetupRow& row) {
+    ElemNev_edit->setText(row.Name);
+    Forras_edit->setText(row.Source);
+    Fertek_edit->setText(row.Value);
+    Height_edit->setText(Mm2(row.Mm.Height));
+    Width_edit->setText(Mm2(row.Mm.Width));
+    Top_edit->setText(Mm2(row.Mm.Top));
+    Left_edit->setText(Mm2(row.Mm.Left));
+}
+
+void TElementPanel::ShowRow(const TLabelElement& element) {
+    ShowRow(TPageSetupRow{element.Name, element.Source, element.Value, element.Mm});
+}
+
+void TElementPanel::ShowBuild(const TCanvasBuild& build) {
+    if (build.LastAlignment)
+        AlignmentButton(*build.LastAlignment)->setChecked(true);
+    if (build.LastBarcodeIndex && *build.LastBarcodeIndex >= 0 && *build.LastBarcodeIndex < kBarcodeListSize)
+        cb_VkTNev->setCurrentIndex(*build.LastBarcodeIndex);
+    cb_Elforgat->setCurrentIndex(0);
+}
+
+void TElementPanel::ShowFieldList(const std::vector<TFieldListEntry>& fields) {
+    Mezok->setRowCount(0);
+    for (const TFieldListEntry& field : fields) {
+        const int row = Mezok->rowCount();
+        Mezok->insertRow(row);
+        Mezok->setItem(row, 0, new QTableWidgetItem(FromCp1250(field.Name).trimmed()));
+        Mezok->setItem(row, 1, new QTableWidgetItem(FromCp1250(field.Type)));
+        Mezok->setItem(row, 2, new QTableWidgetItem(QString::number(field.Size)));
+    }
+}
+
+} // namespace etikor

@@ -1,0 +1,98 @@
+#pragma once
+
+// The element tab `tsElemek`: the value box with its buttons (apply, data field, date/time,
+// picture file), the date/time list and the field list, alignment and rotation, the font
+// button, the selected element's stored values, element navigation and the barcode panel
+// `gbVonalkod`. It shows what the template holds for the selected element (or the page-setup
+// row while nothing is selected); the main window tells it when the selection changes.
+
+#include "document/DataModule.h"
+#include "document/LabelTemplate.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTableWidget;
+class QToolButton;
+
+namespace etikor {
+
+struct TCanvasBuild;
+
+class TElementPanel final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TElementPanel(QWidget* parent = nullptr);
+
+    QLineEdit* Ertek = nullptr;
+    QToolButton* SzRogzitoGomb = nullptr;
+    QToolButton* EMezoGomb = nullptr;
+    QToolButton* DtGomb = nullptr;
+    QToolButton* EFileGomb = nullptr;
+    QListWidget* DtLista = nullptr;
+    QTableWidget* Mezok = nullptr;
+    QToolButton* MezoKilepGomb = nullptr;
+    QButtonGroup* IgazitasCsoport = nullptr;
+    QToolButton* sbBalra = nullptr;
+    QToolButton* sbKozepre = nullptr;
+    QToolButton* sbJobbra = nullptr;
+    QComboBox* cb_Elforgat = nullptr;
+    QToolButton* BetuGomb = nullptr;
+    QLineEdit* ElemNev_edit = nullptr;
+    QLineEdit* Forras_edit = nullptr;
+    QLineEdit* Fertek_edit = nullptr;
+    QLineEdit* Height_edit = nullptr;
+    QLineEdit* Width_edit = nullptr;
+    QLineEdit* Top_edit = nullptr;
+    QLineEdit* Left_edit = nullptr;
+    QToolButton* Hatra = nullptr;
+    QToolButton* Elore = nullptr;
+    QGroupBox* gbVonalkod = nullptr;
+    QComboBox* cb_VkTNev = nullptr;
+    QCheckBox* cbVonalkodErtek = nullptr;
+    QCheckBox* cbStartStop = nullptr;
+    QToolButton* VkRogzitGomb = nullptr;
+    QToolButton* Vk_bmp = nullptr;
+    QToolButton* KlonozasGomb = nullptr;
+    QToolButton* VonalkodKilepGomb = nullptr;
+
+    // What the selection allows once rotating and aligning are built: a text whose value comes
+    // from a data field or a date/time code can be aligned but not rotated, a text with a fixed
+    // value the other way round, a barcode rotated. Until then both controls stay disabled.
+    bool RotationAllowed() const { return FRotationAllowed; }
+    bool AlignmentAllowed() const { return FAlignmentAllowed; }
+
+    // The source the next apply of a value writes: the selected element's, until changed.
+    const QString& PendingSource() const { return FPendingSource; }
+
+    // An element was selected: its value, rotation and alignment, and the buttons its kind
+    // allows.
+    void ShowSelection(const TLabelElement& element);
+    // Nothing is selected: lists hidden, value empty, rotation and alignment off.
+    void ShowNoSelection();
+    // The read-only fields: name, source, stored value and the geometry in mm.
+    void ShowRow(const TPageSetupRow& row);
+    void ShowRow(const TLabelElement& element);
+    // After a canvas build: the last text's alignment and the last barcode's type stay shown.
+    void ShowBuild(const TCanvasBuild& build);
+    void ShowFieldList(const std::vector<TFieldListEntry>& fields);
+
+private:
+    QToolButton* AlignmentButton(TAlignment alignment) const;
+    void AllowRotation(bool allowed);
+    void AllowAlignment(bool allowed);
+
+    QString FPendingSource;
+    bool FRotationAllowed = false;
+    bool FAlignmentAllowed = false;
+};
+
+} // namespace etikor

@@ -1,0 +1,132 @@
+#include "designer/SetupTabs.h"
+
+#include "data/FormatSettings.h"
+#include "designer/Controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace etikor {
+
+TPageTab::TPageTab(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tsOldal"));
+    auto* grid = new QGridLayout(this);
+    OldalSzel = MmSpin(this, "OldalSzel", 10, 210, 1, QStringLiteral("Oldal szélessége"));
+    OldalHossz = MmSpin(this, "OldalHossz", 10, 297, 1, QStringLiteral("Oldal hosszúsága"));
+    Felsom = MmSpin(this, "Felsom", 0, 100, 1, QStringLiteral("Felső margó"));
+    Balm = MmSpin(this, "Balm", 0, 100, 1, QStringLiteral("Bal margó"));
+    Jobbm = MmSpin(this, "Jobbm", 0, 100, 1, QStringLiteral("Jobb margó"));
+    Alsom = MmSpin(this, "Alsom", 0, 100, 1, QStringLiteral("Alsó margó"));
+    COszlopok = new QSpinBox(this);
+    COszlopok->setObjectName(QStringLiteral("COszlopok"));
+    COszlopok->setRange(1, 15);
+    CTerkoz = MmSpin(this, "CTerkoz", 0, 100, 1, QStringLiteral("Cimkék közötti térköz"));
+    int row = 0;
+    // Short captions beside their values; the two long ones above theirs, so that the narrow
+    // tab shows every caption and value in full.
+    const auto beside = [&](const QString& caption, QWidget* field) {
+        grid->addWidget(new QLabel(caption, this), row, 0);
+        grid->addWidget(field, row++, 1);
+    };
+    const auto above = [&](const QString& caption, QWidget* field) {
+        grid->addWidget(new QLabel(caption, this), row++, 0, 1, 2);
+        grid->addWidget(field, row++, 1);
+    };
+    beside(QStringLiteral("Oldal szélesség"), OldalSzel);
+    beside(QStringLiteral("Oldal hossz."), OldalHossz);
+    beside(QStringLiteral("Felső margo"), Felsom);
+    beside(QStringLiteral("Bal margo"), Balm);
+    beside(QStringLiteral("Jobb margo"), Jobbm);
+    beside(QStringLiteral("Alsó margo"), Alsom);
+    above(QStringLiteral("Cimke oszlopok száma /lap:"), COszlopok);
+    above(QStringLiteral("Címke oszlopok közötti távolság:"), CTerkoz);
+    A4Gomb = new QPushButton(QStringLiteral("A4"), this);
+    A4Gomb->setObjectName(QStringLiteral("A4Gomb"));
+    A4Gomb->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
+    connect(A4Gomb, &QPushButton::clicked, this, [this] {
+        OldalSzel->setValue(210);
+        OldalHossz->setValue(297);
+    });
+    OldalRGomb = new QPushButton(QStringLiteral("Alkalmaz"), this);
+    OldalRGomb->setObjectName(QStringLiteral("OldalRGomb"));
+    MarkPending(OldalRGomb);
+    grid->addWidget(A4Gomb, row, 0);
+    grid->addWidget(OldalRGomb, row++, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(row, 1);
+}
+
+void TPageTab::ShowPageSetup(const TPageSetup& setup) {
+    OldalHossz->setValue(setup.OldalHMm);
+    OldalSzel->setValue(setup.OldalSzMm);
+    Felsom->setValue(setup.FmMm);
+    Balm->setValue(setup.BmMm);
+    Jobbm->setValue(setup.JmMm);
+    Alsom->setValue(setup.AmMm);
+    CTerkoz->setValue(setup.TerkozMm);
+    COszlopok->setValue(setup.Oszlopok);
+}
+
+TLabelTab::TLabelTab(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tsCimke"));
+    auto* layout = new QVBoxLayout(this);
+    gbCimkeMeret = new QGroupBox(QStringLiteral("Címke méret"), this);
+    gbCimkeMeret->setObjectName(QStringLiteral("gbCimkeMeret"));
+    auto* form = new QFormLayout(gbCimkeMeret);
+    CSzeles = MmSpin(gbCimkeMeret, "CSzeles", 20, 210, 2, QString());
+    CMagassag = MmSpin(gbCimkeMeret, "CMagassag", 10, 297, 2, QString());
+    for (QDoubleSpinBox* spin : {CSzeles, CMagassag}) {
+        spin->setSuffix(QString());
+        // Changed only with the spin buttons.
+        spin->findChild<QLineEdit*>()->setReadOnly(true);
+    }
+    form->addRow(QStringLiteral("Szélesség mm."), CSzeles);
+    form->addRow(QStringLiteral("Magasság mm."), CMagassag);
+    Leptetes = new QComboBox(gbCimkeMeret);
+    Leptetes->setObjectName(QStringLiteral("Leptetes"));
+    Leptetes->setToolTip(QStringLiteral("Méretek beállításának léptetési egysége"));
+    Leptetes->addItems({QStringLiteral("0,01"), QStringLiteral("0,05"), QStringLiteral("1"),
+                        QStringLiteral("1,5"), QStringLiteral("2"), QStringLiteral("2,5"),
+                        QStringLiteral("5"), QStringLiteral("10")});
+    auto* stepLabel = new QLabel(QStringLiteral("&Léptetés:"), gbCimkeMeret);
+    stepLabel->setBuddy(Leptetes);
+    form->addRow(stepLabel, Leptetes);
+    connect(Leptetes, &QComboBox::currentIndexChanged, this, [this](int index) {
+        double value = 0;
+        const std::string text = Leptetes->itemText(index).toStdString();
+        if (!TryStrToFloat(text, value) || value <= 0) {
+            Leptetes->setCurrentIndex(0);
+            return;
+        }
+        CSzeles->setSingleStep(value);
+        CMagassag->setSingleStep(value);
+    });
+    Leptetes->setCurrentIndex(2);
+    // Changing the label size is not built: the step it changes by is not chosen either.
+    MarkPending(Leptetes);
+    layout->addWidget(gbCimkeMeret);
+    cb_Keret = new QCheckBox(QStringLiteral("Keret a címkék körül"), this);
+    cb_Keret->setObjectName(QStringLiteral("cb_Keret"));
+    layout->addWidget(cb_Keret);
+    CimkeRGomb = new QPushButton(QStringLiteral("Alkalmaz"), this);
+    CimkeRGomb->setObjectName(QStringLiteral("CimkeRGomb"));
+    MarkPending(CimkeRGomb);
+    layout->addWidget(CimkeRGomb);
+    layout->addStretch(1);
+}
+
+void TLabelTab::ShowPageSetup(const TPageSetup& setup) {
+    CMagassag->setValue(setup.HeightMm);
+    CSzeles->setValue(setup.WidthMm);
+}
+
+} // namespace etikor

@@ -1,0 +1,285 @@
+#include "document/LabelTemplate.h"
+
+#include "data/Cp1250Text.h"
+#include "tablestore/StoreTable.h"
+
+#include <algorithm>
+
+namespace etikor {
+
+TTemplateListener::~TTemplateListener() = default;
+
+TFont DecodeFontDescriptor(std::string_view betu) {
+    TFont font;
+    try {
+        ApplyFontDescriptor(betu, font);
+    } catch (const EConvertError&) {
+    }
+    return font;
+}
+
+namespace {
+
+TMmRect ReadMm(const TDataSet& t) {
+    return {t.FieldByName("Left_mm").AsFloat(), t.FieldByName("Top_mm").AsFloat(),
+            t.FieldByName("Width_mm").AsFloat(), t.FieldByName("Height_mm").AsFloat()};
+}
+
+TLabelElement ReadElement(const TDataSet& t, TElemKind kind) {
+    auto text = [&](std::string_view f) { return FromCp1250(t.FieldByName(f).AsString()); };
+    auto integer = [&](std::string_view f) { return t.FieldByName(f).AsInteger(); };
+    TLabelElement e;
+    e.Kind = kind;
+    e.Name = text("Elemnev");
+    e.Source = text("Forras");
+    e.Value = text("FErtek");
+    e.Rotation = integer("Forgat");
+    e.Font = DecodeFontDescriptor(t.FieldByName("Betu").AsString());
+    e.Alignment = AlignmentFromLetter(t.FieldByName("Tajolas").AsString());
+    e.TypeIndex = integer("Vk_index");
+    e.ShowValue = t.FieldByName("VErtek").AsBoolean();
+    e.StartStop = t.FieldByName("Startstop").AsBoolean();
+    e.Mm = ReadMm(t);
+    e.Px = {integer("Left_px"), integer("Top_px"), integer("Width_px"), integer("Height_px")};
+    return e;
+}
+
+} // namespace
+
+TLabelTemplate::TLabelTemplate(TStoreTable& table) : FTable(table) {}
+
+void TLabelTemplate::Decode() {
+    FElements.clear();
+    FPageRow.reset();
+    FPage = TPageSetup{};
+    if (!FTable.Active())
+        return;
+    const int recNo = FTable.RecNo();
+    for (FTable.First(); !FTable.Eof(); FTable.Next()) {
+        const std::string name = FTable.FieldByName("Elemnev").AsString();
+        if (name == kPageSetupName) {
+            // The first row of that name, as locating it would find.
+            if (!FPageRow) {
+                FPage = ReadPageSetup(FTable);
+                FPageRow =
+                    TPageSetupRow{FromCp1250(name), FromCp1250(FTable.FieldByName("Forras").AsString()),
+                                  FromCp1250(FTable.FieldByName("FErtek").AsString()), ReadMm(FTable)};
+            }
+            continue;
+        }
+        if (const std::optional<TElemKind> kind = KindFromLetter(FTable.FieldByName("Azon").AsString()))
+            FElements.push_back(ReadElement(FTable, *kind));
+    }
+    if (recNo > 0)
+        FTable.SetRecNo(recNo);
+    else
+        FTable.First();
+}
+
+void TLabelTemplate::Load() {
+    Decode();
+    RecountNames();
+    for (TTemplateListener* l : FListeners)
+        l->TemplateReplaced();
+}
+
+void TLabelTemplate::Save() {
+    FTable.SaveTable(FTable.FilePath());
+}
+
+TPageSetupRow TLabelTemplate::PageSetupRow() const {
+    return FPageRow.value_or(TPageSetupRow{});
+}
+
+bool TLabelTemplate::EnsurePageSetup(const TPageSetup& setup) {
+    if (FPageRow)
+        return false;
+    AppendPageSetupRow(FTable, setup);
+    Save();
+    Decode();
+    for (TTemplateListener* l : FListeners)
+        l->PageChanged();
+    return true;
+}
+
+void TLabelTemplate::SetPageSetup(const TPageSetup& setup) {
+    if (!FPageRow) {
+        EnsurePageSetup(setup);
+        return;
+    }
+    if (!LocatePageSetup(FTable))
+        return;
+    WriteRow([&](TDataSet& t) {
+        t.FieldByName("OldalH_mm").SetAsFloat(setup.OldalHMm);
+        t.FieldByName("OldalSz_mm").SetAsFloat(setup.OldalSzMm);
+        t.FieldByName("Height_mm").SetAsFloat(setup.HeightMm);
+        t.FieldByName("Width_mm").SetAsFloat(setup.WidthMm);
+        t.FieldByName("Fm_mm").SetAsFloat(setup.FmMm);
+        t.FieldByName("Bm_mm").SetAsFloat(setup.BmMm);
+        t.FieldByName("Jm_mm").SetAsFloat(setup.JmMm);
+        t.FieldByName("Am_mm").SetAsFloat(setup.AmMm);
+        t.FieldByName("Terkoz").SetAsFloat(setup.TerkozMm);
+        t.FieldByName("Oszlopok").SetAsInteger(setup.Oszlopok);
+    });
+    FPage = setup;
+    FPageRow->Mm.Width = setup.WidthMm;
+    FPageRow->Mm.Height = setup.HeightMm;
+    for (TTemplateListener* l : FListeners)
+        l->PageChanged();
+}
+
+const TLabelElement* TLabelTemplate::Find(const QString& name) const {
+    const auto it = std::find_if(FElements.begin(), FElements.end(),
+                                 [&](const TLabelElement& e) { return e.Name == name; });
+    return it == FElements.end() ? nullptr : &*it;
+}
+
+TLabelElement* TLabelTemplate::FindMutable(const QString& name) {
+    return const_cast<TLabelElement*>(Find(name));
+}
+
+void TLabelTemplate::RecountNames() {
+    FNamer.Reset();
+    for (const TLabelElement& e : FElements)
+        FNamer.Loaded(e.Kind);
+}
+
+bool TLabelTemplate::LocateRow(const QString& name) {
+    return FTable.Active() && FTable.Locate("Elemnev", TVariant(ToCp1250(name)), 0);
+}
+
+template <typename Write>
+void TLabelTemplate::WriteRow(Write&& write) {
+    FTable.Edit();
+    write(static_cast<TDataSet&>(FTable));
+    FTable.Post();
+    Save();
+}
+
+void TLabelTemplate::Changed(const TLabelElement& element, TElementChange change) {
+    for (TTemplateListener* l : FListeners)
+        l->ElementChanged(element, change);
+}
+
+QString TLabelTemplate::AddElement(TElemKind kind, const TPixelRect& px, TShapeCode shape) {
+    const std::string name = FNamer.NextName(
+        kind, [this](std::string_view candidate) { return Find(FromCp1250(candidate)) != nullptr; });
+    AppendElementRow(FTable, kind, name, px, shape);
+    Save();
+    // The new row takes its place in the table's order.
+    Decode();
+    const QString qname = FromCp1250(name);
+    if (const TLabelElement* added = Find(qname))
+        for (TTemplateListener* l : FListeners)
+            l->ElementAdded(*added);
+    return qname;
+}
+
+bool TLabelTemplate::SetScreenGeometry(const QString& name, const TPixelRect& screen, int zoom) {
+    TLabelElement* e = FindMutable(name);
+    if (!e || !LocateRow(name))
+        return false;
+    const TElementGeometry g = GeometryFromScreen(screen, zoom);
+    WriteRow([&](TDataSet& t) {
+        t.FieldByName("Height_mm").SetAsFloat(g.HeightMm);
+        t.FieldByName("Left_mm").SetAsFloat(g.LeftMm);
+        t.FieldByName("Top_mm").SetAsFloat(g.TopMm);
+        t.FieldByName("Width_mm").SetAsFloat(g.WidthMm);
+        t.FieldByName("Height_px").SetAsInteger(g.Px.Height);
+        t.FieldByName("Left_px").SetAsInteger(g.Px.Left);
+        t.FieldByName("Top_px").SetAsInteger(g.Px.Top);
+        t.FieldByName("Width_px").SetAsInteger(g.Px.Width);
+    });
+    e->Mm = {g.LeftMm, g.TopMm, g.WidthMm, g.HeightMm};
+    e->Px = g.Px;
+    Changed(*e, TElementChange::ecGeometry);
+    return true;
+}
+
+bool TLabelTemplate::Remove(const QString& name) {
+    const auto it = std::find_if(FElements.begin(), FElements.end(),
+                                 [&](const TLabelElement& e) { return e.Name == name; });
+    if (it == FElements.end() || !LocateRow(name))
+        return false;
+    FTable.Delete();
+    Save();
+    FElements.erase(it);
+    for (TTemplateListener* l : FListeners)
+        l->ElementRemoved(name);
+    return true;
+}
+
+bool TLabelTemplate::SetValue(const QString& name, const QString& source, const QString& value) {
+    TLabelElement* e = FindMutable(name);
+    if (!e || !LocateRow(name))
+        return false;
+    WriteRow([&](TDataSet& t) {
+        t.FieldByName("Forras").SetAsString(ToCp1250(source));
+        t.FieldByName("FErtek").SetAsString(ToCp1250(value));
+    });
+    // What the fields hold: the code page may have replaced characters.
+    e->Source = FromCp1250(ToCp1250(source));
+    e->Value = FromCp1250(ToCp1250(value));
+    Changed(*e, TElementChange::ecValue);
+    return true;
+}
+
+bool TLabelTemplate::SetFont(const QString& name, const TFont& font) {
+    TLabelElement* e = FindMutable(name);
+    if (!e || !LocateRow(name))
+        return false;
+    const std::string descriptor = FontToDescriptor(font);
+    WriteRow([&](TDataSet& t) { t.FieldByName("Betu").SetAsString(descriptor); });
+    e->Font = DecodeFontDescriptor(descriptor);
+    Changed(*e, TElementChange::ecFont);
+    return true;
+}
+
+bool TLabelTemplate::SetRotation(const QString& name, int code) {
+    TLabelElement* e = FindMutable(name);
+    if (!e || !LocateRow(name))
+        return false;
+    WriteRow([&](TDataSet& t) { t.FieldByName("Forgat").SetAsInteger(code); });
+    e->Rotation = code;
+    Changed(*e, TElementChange::ecRotation);
+    return true;
+}
+
+bool TLabelTemplate::SetAlignment(const QString& name, TAlignment alignment) {
+    TLabelElement* e = FindMutable(name);
+    if (!e || !LocateRow(name))
+        return false;
+    WriteRow([&](TDataSet& t) {
+        t.FieldByName("Tajolas").SetAsString(std::string(1, AlignmentLetter(alignment)));
+    });
+    e->Alignment = alignment;
+    Changed(*e, TElementChange::ecAlignment);
+    return true;
+}
+
+bool TLabelTemplate::SetBarcode(const QString& name, int typeIndex, bool showValue, bool startStop) {
+    TLabelElement* e = FindMutable(name);
+    if (!e || !LocateRow(name))
+        return false;
+    WriteRow([&](TDataSet& t) {
+        t.FieldByName("Vk_index").SetAsInteger(typeIndex);
+        t.FieldByName("VErtek").SetAsBoolean(showValue);
+        t.FieldByName("Startstop").SetAsBoolean(startStop);
+    });
+    e->TypeIndex = typeIndex;
+    e->ShowValue = showValue;
+    e->StartStop = startStop;
+    Changed(*e, TElementChange::ecBarcode);
+    return true;
+}
+
+void TLabelTemplate::AddListener(TTemplateListener* listener) {
+    if (std::find(FListeners.begin(), FListeners.end(), listener) == FListeners.end())
+        FListeners.push_back(listener);
+}
+
+void TLabelTemplate::RemoveListener(TTemplateListener* listener) {
+    std::erase(FListeners, listener);
+}
+
+} // namespace etikor

@@ -1,0 +1,123 @@
+#include "designer/ElementPanel.h"
+
+#include "designer/LabelCanvas.h"
+#include "designer/SetupTabs.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QToolButton>
+
+namespace etikor {
+namespace {
+
+TLabelElement Element(TElemKind kind, const char* source) {
+    TLabelElement e;
+    e.Kind = kind;
+    e.Name = QStringLiteral("X_1");
+    e.Source = QString::fromLatin1(source);
+    e.Value = QStringLiteral("érték");
+    e.Rotation = 2;
+    e.Alignment = TAlignment::taCenter;
+    e.TypeIndex = 9;
+    e.ShowValue = true;
+    e.Mm = {1.5, 2.25, 30, 10};
+    return e;
+}
+
+// What a selected element of each kind allows on the element tab: a text with a fixed value is
+// rotated, one with a source aligned; pictures and drawings are neither and their value is not
+// typed; only barcodes show the barcode panel. Controls whose behaviour is not built (rotation,
+// alignment, the date and picture buttons) stay disabled whatever the selection allows.
+TEST(ElementPanel, SelectionByKind) {
+    const struct {
+        TElemKind Kind;
+        const char* Source;
+        bool Rotation;
+        bool Alignment;
+        bool ReadOnly;
+        bool DateButtonShown;
+        bool BarcodePanel;
+    } rows[] = {
+        {TElemKind::ekText, "", true, false, false, true, false},
+        {TElemKind::ekText, "Vonalkod1", false, true, false, true, false},
+        {TElemKind::ekBarcode, "", true, false, false, true, true},
+        {TElemKind::ekPicture, "C:\\kep.bmp", false, false, true, false, false},
+        {TElemKind::ekDrawing, "", false, false, true, false, false},
+    };
+    TElementPanel panel;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.Kind));
+        const TLabelElement e = Element(row.Kind, row.Source);
+        panel.ShowSelection(e);
+        EXPECT_EQ(panel.RotationAllowed(), row.Rotation);
+        EXPECT_EQ(panel.AlignmentAllowed(), row.Alignment);
+        EXPECT_FALSE(panel.cb_Elforgat->isEnabled());
+        EXPECT_FALSE(panel.sbKozepre->isEnabled());
+        EXPECT_TRUE(panel.sbKozepre->isChecked());
+        EXPECT_EQ(panel.cb_Elforgat->currentIndex(), 2);
+        EXPECT_EQ(panel.Ertek->isReadOnly(), row.ReadOnly);
+        EXPECT_EQ(panel.Ertek->text(), QStringLiteral("érték"));
+        EXPECT_EQ(panel.PendingSource(), e.Source);
+        EXPECT_EQ(!panel.DtGomb->isHidden(), row.DateButtonShown);
+        EXPECT_EQ(!panel.gbVonalkod->isHidden(), row.BarcodePanel);
+        EXPECT_FALSE(panel.DtGomb->isEnabled());
+        EXPECT_FALSE(panel.EFileGomb->isEnabled());
+    }
+    EXPECT_EQ(panel.cb_VkTNev->currentIndex(), 9);
+    EXPECT_TRUE(panel.cbVonalkodErtek->isChecked());
+
+    panel.ShowRow(Element(TElemKind::ekText, ""));
+    EXPECT_EQ(panel.ElemNev_edit->text(), QStringLiteral("X_1"));
+    EXPECT_EQ(panel.Top_edit->text(), QStringLiteral("2.25"));
+
+    panel.ShowNoSelection();
+    EXPECT_FALSE(panel.RotationAllowed());
+    EXPECT_FALSE(panel.AlignmentAllowed());
+    EXPECT_FALSE(panel.cb_Elforgat->isEnabled());
+    EXPECT_EQ(panel.cb_Elforgat->currentIndex(), 0);
+    EXPECT_FALSE(panel.sbBalra->isEnabled());
+    EXPECT_TRUE(panel.Ertek->text().isEmpty());
+    EXPECT_TRUE(panel.gbVonalkod->isHidden());
+    EXPECT_TRUE(panel.DtLista->isHidden());
+}
+
+// The field list shows the names without their padding.
+TEST(ElementPanel, FieldList) {
+    TElementPanel panel;
+    panel.ShowFieldList(
+        {{FieldListName("Vonalkod1"), "ftString", 128}, {FieldListName("Tipus1"), "ftInteger", 0}});
+    ASSERT_EQ(panel.Mezok->rowCount(), 2);
+    EXPECT_EQ(panel.Mezok->item(0, 0)->text(), QStringLiteral("Vonalkod1"));
+    EXPECT_EQ(panel.Mezok->item(1, 1)->text(), QStringLiteral("ftInteger"));
+    EXPECT_EQ(panel.Mezok->item(0, 2)->text(), QStringLiteral("128"));
+}
+
+// The page and label tabs show a page setup; A4 sets the page size.
+TEST(SetupTabs, ShowThePageSetup) {
+    TPageSetup setup;
+    setup.OldalSzMm = 100;
+    setup.Oszlopok = 4;
+    setup.WidthMm = 40.25;
+    TPageTab page;
+    page.ShowPageSetup(setup);
+    EXPECT_DOUBLE_EQ(page.OldalSzel->value(), 100);
+    EXPECT_EQ(page.COszlopok->value(), 4);
+    page.A4Gomb->click();
+    EXPECT_DOUBLE_EQ(page.OldalSzel->value(), 210);
+    EXPECT_DOUBLE_EQ(page.OldalHossz->value(), 297);
+    TLabelTab label;
+    label.ShowPageSetup(setup);
+    EXPECT_DOUBLE_EQ(label.CSzeles->value(), 40.25);
+}
+
+} // namespace
+} // namespace etikor
