@@ -7,6 +7,7 @@
 #include "document/TemplateModel.h"
 #include "series/ui/TervezoForm.h"
 #include "services/Modal.h"
+#include "tablestore/StoreDataset.h"
 #include "ui/DBNavigator.h"
 #include "ui/DataBindings.h"
 
@@ -62,7 +63,13 @@ TKeziForm::TKeziForm(TDM& dm, const QString& seriesFileName, QWidget* parent)
 
 TKeziForm::~TKeziForm() {
     FSource.OnDataChange = nullptr;
-    Finish();
+    // Normally done when the window closed; a destructor must not raise, so a failure to
+    // reopen the series here goes to the application's handler.
+    try {
+        Finish();
+    } catch (const std::exception& error) {
+        ReportStoreException(error);
+    }
 }
 
 void TKeziForm::BuildControls() {

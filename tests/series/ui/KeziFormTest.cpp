@@ -6,6 +6,7 @@
 #include "series/ui/TervezoForm.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
+#include "tablestore/StoreDataset.h"
 #include "tablestore/StoreFormat.h"
 #include "ui/DBNavigator.h"
 
@@ -22,6 +23,7 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -365,6 +367,19 @@ TEST_F(KeziFormTest, KeysMoveOnCloseAndShowHelp) {
     EXPECT_EQ(dm_.T1.State(), TDataSetState::dsBrowse);
     EXPECT_EQ(dm_.T1.RecordCount(), 1);
     EXPECT_EQ(FileRows(), (std::vector<std::string>{"1/5"}));
+}
+
+TEST_F(KeziFormTest, ASeriesFileGoneBeforeTheWindowIsReleasedReachesTheErrorHandler) {
+    Seed({{"1", 5}});
+    Open();
+    std::filesystem::remove(path_);
+    QString reported;
+    SetStoreExceptionHandler(
+        [&](const std::exception& error) { reported = QString::fromUtf8(error.what()); });
+    form_.reset(); // never raises out of the destructor
+    SetStoreExceptionHandler({});
+    EXPECT_TRUE(reported.startsWith(QStringLiteral("T1: "))) << reported.toStdString();
+    EXPECT_EQ(dm_.T1.IndexFieldNames(), "");
 }
 
 TEST_F(KeziFormTest, Screenshots) {
