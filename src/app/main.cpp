@@ -1,7 +1,9 @@
 #include "app/HelpViewer.h"
 #include "app/MainForm.h"
 #include "document/DataModule.h"
+#include "services/AppPaths.h"
 #include "services/InstanceLock.h"
+#include "services/LocaleCollation.h"
 #include "services/SystemLocale.h"
 #include "ui/QtModal.h"
 
@@ -42,6 +44,8 @@ int main(int argc, char* argv[]) {
     // Numbers, dates and the standard dialogs follow the desktop's language and formats.
     etikor::UseSystemLocale();
     etikor::InstallQtTranslations(QLocale::system());
+    // Tables sorted case-insensitively follow the user's locale.
+    etikor::InstallSystemCollation();
 
     etikor::TQtModal modal;
     etikor::SetModal(&modal);

@@ -3,6 +3,7 @@
 #include "data/Cp1250.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace etikor {
 
@@ -169,14 +170,34 @@ void TDataSet::BindFields(const TFieldDefs& defs) {
     for (auto& field : old)
         if (field && field->Calculated())
             calc.push_back(std::move(field));
-    for (const TFieldDef& def : defs) {
+    // The old object of a field is usually at the same place; otherwise it is looked up by name,
+    // so that binding stays linear in the number of fields.
+    auto matches = [](const TField& candidate, const TFieldDef& def) {
+        return candidate.FType == def.DataType && candidate.FSize == def.Size &&
+               Cp1250SameText(candidate.FName, def.Name);
+    };
+    std::unordered_multimap<std::string, std::size_t> byName;
+    bool indexed = false;
+    FFields.reserve(defs.size() + calc.size());
+    for (std::size_t d = 0; d < defs.size(); ++d) {
+        const TFieldDef& def = defs[d];
         std::unique_ptr<TField> field;
-        for (auto& candidate : old)
-            if (candidate && candidate->FType == def.DataType && Cp1250SameText(candidate->FName, def.Name) &&
-                candidate->FSize == def.Size) {
-                field = std::move(candidate);
-                break;
+        if (d < old.size() && old[d] && matches(*old[d], def)) {
+            field = std::move(old[d]);
+        } else if (!old.empty()) {
+            if (!indexed) {
+                for (std::size_t i = 0; i < old.size(); ++i)
+                    if (old[i])
+                        byName.emplace(Cp1250UpperCase(old[i]->FName), i);
+                indexed = true;
             }
+            const auto [first, last] = byName.equal_range(Cp1250UpperCase(def.Name));
+            for (auto it = first; it != last; ++it)
+                if (old[it->second] && matches(*old[it->second], def)) {
+                    field = std::move(old[it->second]);
+                    break;
+                }
+        }
         if (!field)
             field = std::make_unique<TField>(*this, def.Name, def.DataType, def.Size, TFieldKind::fkData);
         FFields.push_back(std::move(field));

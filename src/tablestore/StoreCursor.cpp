@@ -145,7 +145,14 @@ void TStoreValues::Reset() noexcept {
     FData = nullptr;
 }
 
-void TStoreCursor::AppendArenaRecord(std::string_view bytes, std::size_t hint) {
+void TStoreCursor::AppendArenaRecord(std::string_view bytes, std::size_t hint, bool empty) {
+    if (empty && FEmptyBlock) {
+        TStoreRecord& entry = FEntries.emplace_back();
+        entry.Index = static_cast<uint32_t>(FEntries.size() - 1);
+        entry.Values.FData = FEmptyBlock;
+        FRecords.push_back(&entry);
+        return;
+    }
     const std::size_t need = kHeader + bytes.size();
     if (bytes.size() > kMaxBlock)
         throw std::length_error("record too large");
@@ -164,8 +171,11 @@ void TStoreCursor::AppendArenaRecord(std::string_view bytes, std::size_t hint) {
     if (!bytes.empty())
         std::memcpy(block + kHeader, bytes.data(), bytes.size());
     TStoreRecord& entry = FEntries.emplace_back();
+    entry.Index = static_cast<uint32_t>(FEntries.size() - 1);
     entry.Values.FData = block;
     FRecords.push_back(&entry);
+    if (empty)
+        FEmptyBlock = block;
 }
 
 // ---- field list ----------------------------------------------------------------------------
@@ -188,9 +198,18 @@ void TStoreCursor::SetFields(std::vector<TStoreField> fields) {
     Layout();
 }
 
+namespace {
+
+// Values of a variable length in a block: a length in the slot, the bytes after the slots.
+bool isVariable(TStoreFieldKind kind) {
+    return kind == TStoreFieldKind::SmallStr || IsCountedKind(kind);
+}
+
+} // namespace
+
 void TStoreCursor::Layout() {
-    FCounted.clear();
     int32_t offset = 0;
+    std::size_t slot = 0;
     for (std::size_t i = 0; i < FFields.size(); ++i) {
         TStoreField& field = FFields[i];
         if (field.FieldKind != TStoreFieldKind::SmallStr && field.FieldKind != TStoreFieldKind::String)
@@ -198,16 +217,30 @@ void TStoreCursor::Layout() {
         field.DataSize = StoreSlotWidth(field.FieldKind, field.DeclaredSize);
         field.SlotOffset = offset;
         offset += field.DataSize;
-        if (IsCountedKind(field.FieldKind))
-            FCounted.push_back(static_cast<int>(i));
+        field.ValueSlot = static_cast<uint32_t>(slot);
+        slot += isVariable(field.FieldKind) ? 2 * sizeof(uint32_t) : field.DataSize;
     }
     FRecordSize = offset;
+    FValueStart = slot;
+}
+
+void TStoreCursor::ResetOffsets(uint8_t* block) const {
+    for (const TStoreField& field : FFields)
+        if (isVariable(field.FieldKind))
+            StoreAt<uint32_t>(block + field.ValueSlot + sizeof(uint32_t), static_cast<uint32_t>(FValueStart));
+}
+
+TStoreValues TStoreCursor::NewValues() const {
+    TStoreValues values(FValueStart);
+    ResetOffsets(values.Bytes());
+    return values;
 }
 
 // ---- records -------------------------------------------------------------------------------
 
 TStoreRecord* TStoreCursor::AppendRecord(TStoreValues values, TStoreRecordStatus status) {
     TStoreRecord& entry = FEntries.emplace_back();
+    entry.Index = static_cast<uint32_t>(FEntries.size() - 1);
     entry.Values = std::move(values);
     entry.Status = status;
     FRecords.push_back(&entry);
@@ -219,7 +252,7 @@ void TStoreCursor::RemoveRecords(const std::function<bool(const TStoreRecord&)>&
     for (TStoreRecord* record : FRecords) {
         if (remove(*record)) {
             record->Values.Reset();
-            record->Backup.Reset();
+            FBackups.erase(record);
             record->Status = TStoreRecordStatus::Dropped;
         } else {
             *kept++ = record;
@@ -237,7 +270,23 @@ bool TStoreCursor::Contains(const TStoreRecord* record) const {
     return std::find(FRecords.begin(), FRecords.end(), record) != FRecords.end();
 }
 
+void TStoreCursor::MakeBackup(TStoreRecord* record) {
+    if (!FBackups.contains(record))
+        FBackups.emplace(record, record->Values);
+}
+
+bool TStoreCursor::RestoreBackup(TStoreRecord* record) {
+    const auto found = FBackups.find(record);
+    if (found == FBackups.end())
+        return false;
+    record->Values = std::move(found->second);
+    FBackups.erase(found);
+    return true;
+}
+
 void TStoreCursor::ClearRecords() {
+    FBackups.clear();
+    FEmptyBlock = nullptr;
     FRecords.clear();
     FRecords.shrink_to_fit();
     FEntries.clear();
@@ -251,8 +300,8 @@ void TStoreCursor::ClearRecords() {
 void TStoreCursor::Clear() {
     ClearRecords();
     FFields.clear();
-    FCounted.clear();
     FRecordSize = 0;
+    FValueStart = 0;
     Notes.clear();
 }
 
@@ -265,37 +314,35 @@ void TStoreCursor::ReserveRecords(std::size_t count) {
 // A block smaller than the slot area belongs to no record of this field list: reading it gives
 // zero values, writing to it starts from a fresh block.
 bool TStoreCursor::Readable(const TStoreValues& values) const {
-    return values.Size() >= static_cast<std::size_t>(FRecordSize) && !values.IsEmpty();
+    return values.Size() >= FValueStart && !values.IsEmpty();
 }
 
 void TStoreCursor::MakeWritable(TStoreValues& values) const {
-    if (!Readable(values))
+    if (!Readable(values) || (FEmptyBlock && values.FData == FEmptyBlock))
         values = NewValues();
 }
 
 void TStoreCursor::ClearValues(TStoreValues& values) const {
-    if (values.IsEmpty() || values.Size() != static_cast<std::size_t>(FRecordSize))
+    if (values.IsEmpty() || values.Size() != FValueStart || (FEmptyBlock && values.FData == FEmptyBlock)) {
         values = NewValues();
-    else
-        std::memset(values.Bytes(), 0, static_cast<std::size_t>(FRecordSize));
+    } else {
+        std::memset(values.Bytes(), 0, FValueStart);
+        ResetOffsets(values.Bytes());
+    }
 }
 
 std::size_t TStoreCursor::CountedOffset(const TStoreValues& values, int field) const {
-    std::size_t offset = static_cast<std::size_t>(FRecordSize);
-    const uint8_t* slots = values.Bytes();
-    for (int counted : FCounted) {
-        if (counted == field)
-            break;
-        offset += LoadAt<uint32_t>(slots + FFields[static_cast<std::size_t>(counted)].SlotOffset);
-    }
-    return offset;
+    const TStoreField& f = Field(field);
+    if (!isVariable(f.FieldKind))
+        return FValueStart;
+    return LoadAt<uint32_t>(values.Bytes() + f.ValueSlot + sizeof(uint32_t));
 }
 
 int32_t TStoreCursor::GetInteger(const TStoreValues& values, int field) const {
     if (!Readable(values))
         return 0;
     const TStoreField& f = Field(field);
-    const uint8_t* slot = values.Bytes() + f.SlotOffset;
+    const uint8_t* slot = values.Bytes() + f.ValueSlot;
     switch (f.FieldKind) {
     case TStoreFieldKind::SmallInt:
         return LoadAt<int16_t>(slot);
@@ -314,7 +361,7 @@ int32_t TStoreCursor::GetInteger(const TStoreValues& values, int field) const {
 void TStoreCursor::SetInteger(TStoreValues& values, int field, int32_t value) const {
     MakeWritable(values);
     const TStoreField& f = Field(field);
-    uint8_t* slot = values.Bytes() + f.SlotOffset;
+    uint8_t* slot = values.Bytes() + f.ValueSlot;
     switch (f.FieldKind) {
     case TStoreFieldKind::SmallInt:
         StoreAt<int16_t>(slot, static_cast<int16_t>(value));
@@ -341,7 +388,7 @@ double TStoreCursor::GetFloat(const TStoreValues& values, int field) const {
     case TStoreFieldKind::Double:
     case TStoreFieldKind::Currency:
     case TStoreFieldKind::DateTime:
-        return LoadAt<double>(values.Bytes() + f.SlotOffset);
+        return LoadAt<double>(values.Bytes() + f.ValueSlot);
     default:
         return 0;
     }
@@ -354,7 +401,7 @@ void TStoreCursor::SetFloat(TStoreValues& values, int field, double value) const
     case TStoreFieldKind::Double:
     case TStoreFieldKind::Currency:
     case TStoreFieldKind::DateTime:
-        StoreAt<double>(values.Bytes() + f.SlotOffset, value);
+        StoreAt<double>(values.Bytes() + f.ValueSlot, value);
         break;
     default:
         break;
@@ -365,33 +412,28 @@ bool TStoreCursor::GetBoolean(const TStoreValues& values, int field) const {
     const TStoreField& f = Field(field);
     if (!Readable(values) || f.FieldKind != TStoreFieldKind::Boolean)
         return false;
-    return LoadAt<uint16_t>(values.Bytes() + f.SlotOffset) != 0;
+    return LoadAt<uint16_t>(values.Bytes() + f.ValueSlot) != 0;
 }
 
 void TStoreCursor::SetBoolean(TStoreValues& values, int field, bool value) const {
     MakeWritable(values);
     const TStoreField& f = Field(field);
     if (f.FieldKind == TStoreFieldKind::Boolean)
-        StoreAt<uint16_t>(values.Bytes() + f.SlotOffset, value ? 0xFFFF : 0);
+        StoreAt<uint16_t>(values.Bytes() + f.ValueSlot, value ? 0xFFFF : 0);
 }
 
 std::string_view TStoreCursor::GetString(const TStoreValues& values, int field) const {
     if (!Readable(values))
         return {};
     const TStoreField& f = Field(field);
-    const uint8_t* slot = values.Bytes() + f.SlotOffset;
-    if (f.FieldKind == TStoreFieldKind::SmallStr) {
-        const auto* text = reinterpret_cast<const char*>(slot);
-        const void* zero = std::memchr(text, 0, f.DataSize);
-        return {text, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text) : f.DataSize};
-    }
-    if (!IsCountedKind(f.FieldKind))
+    const uint8_t* slot = values.Bytes() + f.ValueSlot;
+    if (!isVariable(f.FieldKind))
         return {};
     const uint32_t length = LoadAt<uint32_t>(slot);
     if (length == 0)
         return {};
     const std::size_t offset = CountedOffset(values, field);
-    if (offset + length > values.Size())
+    if (offset < FValueStart || offset + length > values.Size())
         return {}; // not a block of this field list
     return {reinterpret_cast<const char*>(values.Bytes()) + offset, length};
 }
@@ -399,17 +441,16 @@ std::string_view TStoreCursor::GetString(const TStoreValues& values, int field) 
 void TStoreCursor::SetString(TStoreValues& values, int field, std::string_view value) const {
     MakeWritable(values);
     const TStoreField& f = Field(field);
-    uint8_t* slot = values.Bytes() + f.SlotOffset;
+    uint8_t* slot = values.Bytes() + f.ValueSlot;
     if (f.FieldKind == TStoreFieldKind::SmallStr) {
+        // The characters up to the declared size and before a zero byte.
         std::size_t length = std::min<std::size_t>(value.size(), f.DeclaredSize);
-        if (const void* zero = std::memchr(value.data(), 0, length))
-            length = static_cast<std::size_t>(static_cast<const char*>(zero) - value.data());
-        std::memset(slot, 0, f.DataSize);
-        if (length)
-            std::memcpy(slot, value.data(), length);
-        return;
+        if (length > 0)
+            if (const void* zero = std::memchr(value.data(), 0, length))
+                length = static_cast<std::size_t>(static_cast<const char*>(zero) - value.data());
+        value = value.substr(0, length);
     }
-    if (!IsCountedKind(f.FieldKind))
+    if (!isVariable(f.FieldKind))
         return;
     if (f.FieldKind == TStoreFieldKind::String)
         value = value.substr(0, std::min<std::size_t>(f.DeclaredSize, kStoreMaxStringLength));
@@ -421,15 +462,28 @@ void TStoreCursor::SetString(TStoreValues& values, int field, std::string_view v
             std::memcpy(values.Bytes() + offset, value.data(), value.size());
         return;
     }
-    // A new block: bytes before the value, the value, bytes after it.
+    if (offset < FValueStart || offset + oldLength > oldSize) {
+        values = NewValues(); // not a block of this field list
+        SetString(values, field, value);
+        return;
+    }
+    // A new block: bytes before the value, the value, bytes after it; the values after this one
+    // move by the difference.
     const std::string_view old = values.View();
     std::string bytes;
     bytes.reserve(oldSize - oldLength + value.size());
     bytes.append(old.substr(0, offset));
     bytes.append(value);
     bytes.append(old.substr(offset + oldLength));
-    StoreAt<uint32_t>(reinterpret_cast<uint8_t*>(bytes.data()) + f.SlotOffset,
-                      static_cast<uint32_t>(value.size()));
+    auto* block = reinterpret_cast<uint8_t*>(bytes.data());
+    StoreAt<uint32_t>(block + f.ValueSlot, static_cast<uint32_t>(value.size()));
+    const int64_t shift = static_cast<int64_t>(value.size()) - static_cast<int64_t>(oldLength);
+    for (std::size_t later = static_cast<std::size_t>(field) + 1; later < FFields.size(); ++later) {
+        if (!isVariable(FFields[later].FieldKind))
+            continue;
+        uint8_t* at = block + FFields[later].ValueSlot + sizeof(uint32_t);
+        StoreAt<uint32_t>(at, static_cast<uint32_t>(static_cast<int64_t>(LoadAt<uint32_t>(at)) + shift));
+    }
     values = TStoreValues::FromBytes(bytes);
 }
 
@@ -437,18 +491,18 @@ bool TStoreCursor::IsEmptyValue(const TStoreValues& values, int field) const {
     if (!Readable(values))
         return true;
     const TStoreField& f = Field(field);
-    const uint8_t* slot = values.Bytes() + f.SlotOffset;
+    const uint8_t* slot = values.Bytes() + f.ValueSlot;
     switch (f.FieldKind) {
     case TStoreFieldKind::Double:
     case TStoreFieldKind::Currency:
     case TStoreFieldKind::DateTime:
         return LoadAt<double>(slot) == 0.0;
-    case TStoreFieldKind::SmallStr:
-        return slot[0] == 0;
     case TStoreFieldKind::Unknown:
         return true;
     default:
-        // Integers, booleans, dates, times, and the length of counted values.
+        if (isVariable(f.FieldKind))
+            return LoadAt<uint32_t>(slot) == 0;
+        // Integers, booleans, dates and times.
         for (uint16_t i = 0; i < f.DataSize && i < 4; ++i)
             if (slot[i] != 0)
                 return false;
@@ -459,10 +513,10 @@ bool TStoreCursor::IsEmptyValue(const TStoreValues& values, int field) const {
 void TStoreCursor::ClearValue(TStoreValues& values, int field) const {
     MakeWritable(values);
     const TStoreField& f = Field(field);
-    if (IsCountedKind(f.FieldKind))
+    if (isVariable(f.FieldKind))
         SetString(values, field, {});
     else
-        std::memset(values.Bytes() + f.SlotOffset, 0, f.DataSize);
+        std::memset(values.Bytes() + f.ValueSlot, 0, f.DataSize);
 }
 
 } // namespace etikor

@@ -2,10 +2,13 @@
 
 // The storage of one open table: its field list, its records and its note.
 //
-// A record's values live in one block (TStoreValues): first the slot area of RecordSize bytes
-// laid out by the fields' SlotOffset, then the bytes of the counted values (String, BLOB, Memo,
-// FmtMemo, Graphic) one after another in field order. A counted field's slot holds the byte
-// length of its value as a 32-bit integer, so an empty value costs nothing beyond its slot.
+// A record's values live in one block (TStoreValues): first a slot per field (ValueSlot), then
+// the bytes of the text and binary values (SmallStr and the counted kinds String, BLOB, Memo,
+// FmtMemo, Graphic) one after another in field order. A fixed field's slot holds its value (2, 4
+// or 8 bytes); a text or binary field's slot holds the byte length of its value and where in the
+// block it starts (two 32-bit numbers). So an empty value costs at most 8 bytes whatever its
+// declared size, and any value is found without walking the ones before it.
+// (The file's slot widths, SlotOffset and RecordSize, describe the format, not this block.)
 // Records read from an image keep their blocks packed in large arena chunks owned by the cursor
 // (no allocation per record); a changed value gets a heap block of its own.
 //
@@ -20,6 +23,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace etikor {
@@ -62,6 +66,9 @@ constexpr bool IsNullWhenEmpty(TStoreFieldKind kind) {
 constexpr uint32_t kStoreMaxStringLength = 8191;
 // The longest BLOB value the reader accepts (2^30 - 1).
 constexpr uint32_t kStoreMaxBlobLength = 1073741823;
+// The most records a table without fields is read with: such records take no bytes, so the file
+// cannot vouch for a larger count.
+constexpr int32_t kStoreMaxEmptyRecords = 1000000;
 // The longest note the 16-bit length of the note block can carry.
 constexpr std::size_t kStoreMaxNotesLength = 32767;
 
@@ -72,6 +79,7 @@ struct TStoreField {
     uint16_t DeclaredSize = 0; // SmallStr and String only
     int32_t SlotOffset = 0;
     TStoreFieldKind FieldKind = TStoreFieldKind::Unknown;
+    uint32_t ValueSlot = 0; // where the value lies in a record's value block (memory only)
 };
 
 // Slot width of a kind (SmallStr: declared size + 1).
@@ -122,10 +130,12 @@ private:
     uint8_t* FData = nullptr;
 };
 
+// A record entry. Its backup (the values from before its first edit since load or commit) is
+// kept by the cursor, as few records have one.
 struct TStoreRecord {
     TStoreValues Values;
-    TStoreValues Backup; // values from before the first edit since load or commit; empty if none
     TStoreRecordStatus Status = TStoreRecordStatus::Unchanged;
+    uint32_t Index = 0; // its place among the cursor's entries (Entry), which never changes
 };
 
 // Progress in whole percent (0..100); called only when the value changes.
@@ -165,6 +175,10 @@ public:
     void RemoveRecords(const std::function<bool(const TStoreRecord&)>& remove);
     // Reorders storage (the caller passes a permutation of Records(), e.g. sorted by a key).
     void ReorderRecords(std::vector<TStoreRecord*> order);
+    // The entry with this Index (views keep indices: half the size of pointers).
+    TStoreRecord* Entry(uint32_t index) { return &FEntries[index]; }
+    const TStoreRecord* Entry(uint32_t index) const { return &FEntries[index]; }
+    std::size_t EntryCount() const { return FEntries.size(); }
     // True when the entry is in the storage order (a linear search; use for error checks only).
     bool Contains(const TStoreRecord* record) const;
     void ClearRecords();
@@ -172,9 +186,18 @@ public:
     void Clear();
     void ReserveRecords(std::size_t count);
 
+    // --- backups -----------------------------------------------------------------------
+    bool HasBackup(const TStoreRecord* record) const { return FBackups.contains(record); }
+    // Copies the record's values as its backup unless it has one.
+    void MakeBackup(TStoreRecord* record);
+    void DropBackup(const TStoreRecord* record) { FBackups.erase(record); }
+    // Gives the record its backup values back and forgets the backup; false when it had none.
+    bool RestoreBackup(TStoreRecord* record);
+    void DropAllBackups() { FBackups.clear(); }
+
     // --- values ------------------------------------------------------------------------
     // A zeroed value block for this field list (all values absent).
-    TStoreValues NewValues() const { return TStoreValues(static_cast<std::size_t>(FRecordSize)); }
+    TStoreValues NewValues() const;
     // Sets every value of the block to absent, keeping it the right size.
     void ClearValues(TStoreValues& values) const;
 
@@ -201,8 +224,10 @@ public:
         return IsNullWhenEmpty(Field(field).FieldKind) && IsEmptyValue(values, field);
     }
     void ClearValue(TStoreValues& values, int field) const;
-    // Byte offset of a counted field's value inside the block (after the slot area).
+    // Byte offset of a text or binary field's value inside the block (after the slots).
     std::size_t CountedOffset(const TStoreValues& values, int field) const;
+    // Where a field's slot lies in a value block.
+    std::size_t ValueSlot(int field) const { return Field(field).ValueSlot; }
 
     // --- file image (StoreFormat.cpp) --------------------------------------------------
     // Builds the field list from a descriptor section of `fieldCount` descriptors. On failure
@@ -221,8 +246,9 @@ public:
 
 private:
     std::vector<TStoreField> FFields;
-    std::vector<int> FCounted; // indices of the counted fields, in field order
     int32_t FRecordSize = 0;
+    std::size_t FValueStart = 0; // the slots of a value block: where the text and binary bytes begin
+    void ResetOffsets(uint8_t* block) const;
     // Declared before the entries so that it outlives them: entries look at their block's header
     // when they go away.
     std::vector<std::unique_ptr<uint8_t[]>> FArena; // blocks of records read from an image
@@ -230,10 +256,14 @@ private:
     std::size_t FArenaFree = 0;                     // bytes left before it
     std::deque<TStoreRecord> FEntries;              // owns the entries; deque keeps their addresses
     std::vector<TStoreRecord*> FRecords;
+    std::unordered_map<const TStoreRecord*, TStoreValues> FBackups;
+    // One block in the arena shared by every record read with all values absent; a write to
+    // such a record gives it a block of its own.
+    uint8_t* FEmptyBlock = nullptr;
 
     // Adds a record read from an image, its values copied into the arena; `hint` is how many
-    // more bytes the reader may still need.
-    void AppendArenaRecord(std::string_view bytes, std::size_t hint);
+    // more bytes the reader may still need. `empty`: every value absent (the shared block).
+    void AppendArenaRecord(std::string_view bytes, std::size_t hint, bool empty = false);
 
     void Layout();
     bool Readable(const TStoreValues& values) const;

@@ -11,6 +11,8 @@
 #include "tablestore/UniqueCode.h"
 
 #include <algorithm>
+#include <cstring>
+#include <stdexcept>
 
 namespace etikor {
 
@@ -41,29 +43,32 @@ bool IsGone(const TStoreRecord* entry) {
 // Sorts the view by the key fields. A leading text key compared byte by byte (the common case:
 // a barcode column) is read once per record instead of once per comparison; its order is the
 // plain lexicographic order of the bytes, which is the engine's rule for such keys.
-void SortByKeys(std::vector<TStoreRecord*>& view, const TStoreCursor& cursor, const TStoreKeyFields& keys,
+void SortByKeys(std::vector<uint32_t>& view, const TStoreCursor& cursor, const TStoreKeyFields& keys,
                 TStoreSortOptions options) {
     const TStoreField& first = cursor.Field(keys.front().FieldIndex);
     bool plainText = first.FieldKind == TStoreFieldKind::String ||
                      (first.FieldKind == TStoreFieldKind::SmallStr && !keys.front().RightAligned);
     if (!plainText || (options & ssoCaseInsensitive)) {
-        SortView(view, cursor, keys, options);
+        std::sort(view.begin(), view.end(), [&](uint32_t a, uint32_t b) {
+            return CompareRecords(cursor, cursor.Entry(a)->Values, cursor.Entry(b)->Values, keys, options) <
+                   0;
+        });
         return;
     }
     struct Item {
         std::string_view text;
-        TStoreRecord* entry;
+        uint32_t entry;
     };
     std::vector<Item> items;
     items.reserve(view.size());
-    for (TStoreRecord* entry : view)
-        items.push_back({cursor.GetString(entry->Values, keys.front().FieldIndex), entry});
+    for (uint32_t entry : view)
+        items.push_back({cursor.GetString(cursor.Entry(entry)->Values, keys.front().FieldIndex), entry});
     std::span<const TStoreKeyField> rest(keys.data() + 1, keys.size() - 1);
     bool descending = options & ssoDescendSort;
     std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
         int c = a.text.compare(b.text);
         if (c == 0 && !rest.empty())
-            c = CompareRecords(cursor, a.entry->Values, b.entry->Values, rest, 0);
+            c = CompareRecords(cursor, cursor.Entry(a.entry)->Values, cursor.Entry(b.entry)->Values, rest, 0);
         return descending ? c > 0 : c < 0;
     });
     for (size_t i = 0; i < items.size(); ++i)
@@ -71,6 +76,77 @@ void SortByKeys(std::vector<TStoreRecord*>& view, const TStoreCursor& cursor, co
 }
 
 } // namespace
+
+// ---------------------------------------------------------------- the view
+
+TStoreRecord* TStoreView::at(std::size_t index) const {
+    if (index >= size())
+        throw std::out_of_range("view index");
+    return (*this)[index];
+}
+
+void TStoreView::erase(std::size_t index) {
+    if (index >= size())
+        return;
+    auto items = FItems.begin();
+    using Offset = std::vector<uint32_t>::difference_type;
+    auto at = [&](std::size_t i) { return items + static_cast<Offset>(i); };
+    if (FGap == 0) {
+        FGapStart = index;
+    } else if (index < FGapStart) {
+        // Entries between the place and the gap move to the gap's far side.
+        std::move_backward(at(index), at(FGapStart), at(FGapStart + FGap));
+        FGapStart = index;
+    } else if (index > FGapStart) {
+        std::move(at(FGapStart + FGap), at(index + FGap), at(FGapStart));
+        FGapStart = index;
+    }
+    ++FGap; // the entry right after the gap joins it
+    if (FGapStart + FGap == FItems.size()) {
+        FItems.resize(FGapStart);
+        FGap = 0;
+        FGapStart = 0;
+    }
+}
+
+void TStoreView::clear() {
+    FItems.clear();
+    FGapStart = FGap = 0;
+}
+
+void TStoreView::release() {
+    clear();
+    FItems.shrink_to_fit();
+    FCursor = nullptr;
+}
+
+std::vector<uint32_t>& TStoreView::Items() {
+    if (FGap > 0) {
+        using Offset = std::vector<uint32_t>::difference_type;
+        auto items = FItems.begin();
+        std::move(items + static_cast<Offset>(FGapStart + FGap), FItems.end(),
+                  items + static_cast<Offset>(FGapStart));
+        FItems.resize(FItems.size() - FGap);
+        FGapStart = FGap = 0;
+    }
+    return FItems;
+}
+
+int TStoreView::IndexOf(const TStoreRecord* entry) const {
+    if (!FCursor || !entry || entry->Index >= FCursor->EntryCount() || FCursor->Entry(entry->Index) != entry)
+        return -1;
+    for (std::size_t i = 0, n = FItems.size(); i < n; ++i)
+        if (FItems[i] == entry->Index && (i < FGapStart || i >= FGapStart + FGap))
+            return static_cast<int>(i < FGapStart ? i : i - FGap);
+    return -1;
+}
+
+// ----------------------------------------------------------------
+
+std::string TooManyFieldsText(int64_t fields) {
+    return "Too many fields (" + std::to_string(fields) + "); a table opens with at most " +
+           std::to_string(kStoreMaxDatasetFields);
+}
 
 void SetStoreWarningHandler(TStoreWarningHandler handler) {
     WarningHandler() = std::move(handler);
@@ -139,6 +215,14 @@ TStoreProgress TStoreDataset::ProgressHandler() {
 }
 
 void TStoreDataset::ReadImage(TStoreCursor& cursor, std::string_view image) {
+    // A dataset keeps an object of a few hundred bytes per field: a field count no table has
+    // would take memory out of all proportion to the file.
+    if (image.size() >= 13 && image[4] != 'E') {
+        int32_t fields = 0;
+        std::memcpy(&fields, image.data() + 9, sizeof fields);
+        if (fields > kStoreMaxDatasetFields)
+            DatabaseError(std::string(StoreMsg::ErrorOpeningTable) + TooManyFieldsText(fields));
+    }
     std::string reason;
     if (!cursor.ReadFromStream(image, reason, PartialOpen, ProgressHandler()))
         DatabaseError(std::string(StoreMsg::ErrorOpeningTable) + reason);
@@ -216,8 +300,7 @@ void TStoreDataset::DetachStorage() {
         users.erase(std::remove(users.begin(), users.end(), this), users.end());
         FShared.reset();
     }
-    FView.clear();
-    FView.shrink_to_fit();
+    FView.release();
     FViewSorted = false;
     for (KeyBuffer& key : FKeys)
         key = KeyBuffer();
@@ -306,6 +389,16 @@ void TStoreDataset::StoreValue(TStoreValues& values, const TField& field, const 
         break;
     case TStoreFieldKind::Unknown:
         break;
+    case TStoreFieldKind::String: {
+        // A field declared longer than the reader accepts (from a file made elsewhere) keeps
+        // what can be read back, and says so instead of cutting the text.
+        const std::string text = value.ToString();
+        if (text.size() > kStoreMaxStringLength && cursor.Field(index).DeclaredSize > kStoreMaxStringLength)
+            DatabaseError("Field '" + field.DisplayName() + "' cannot hold more than " +
+                          std::to_string(kStoreMaxStringLength) + " characters");
+        cursor.SetString(values, index, text);
+        break;
+    }
     default:
         cursor.SetString(values, index, value.ToString());
         break;
@@ -357,10 +450,11 @@ void TStoreDataset::InternalEdit(int index) {
     if (index < 0 || index >= ViewCount())
         DatabaseError("Number of records is equal to 0");
     TStoreRecord* entry = FView[static_cast<size_t>(index)];
-    if (IsGone(entry))
+    if (entry->Status == TStoreRecordStatus::Dropped || entry->Values.IsEmpty())
+        DatabaseError("Record is not found");
+    if (entry->Status == TStoreRecordStatus::Deleted)
         DatabaseError("Record has been deleted");
-    if (entry->Backup.IsEmpty())
-        entry->Backup = entry->Values;
+    FShared->Cursor.MakeBackup(entry);
     FEditEntry = entry;
     FEditGeneration = FShared->Generation;
     ChangeStarted();
@@ -416,27 +510,58 @@ int TStoreDataset::InternalPost(bool inserting, int index) {
         } catch (const std::exception& error) {
             DatabaseError(std::string("Error saving new record: ") + error.what());
         }
-        FViewSorted = false;
+        EndSortedViews();
         return ViewCount() - 1;
     }
-    if (!FEditEntry || FEditGeneration != FShared->Generation)
+    // A record that a commit or cancel took out of storage is gone for good; a deleted one is
+    // still stored until then.
+    if (!FEditEntry || FEditGeneration != FShared->Generation ||
+        FEditEntry->Status == TStoreRecordStatus::Dropped || FEditEntry->Values.IsEmpty())
         DatabaseError("Error saving record: Record is not found");
-    if (IsGone(FEditEntry))
+    if (FEditEntry->Status == TStoreRecordStatus::Deleted)
         DatabaseError("Error saving record: Record has been deleted");
     WriteBuffer(FEditEntry->Values, false);
     if (FEditEntry->Status == TStoreRecordStatus::Unchanged)
         FEditEntry->Status = TStoreRecordStatus::Modified;
     FEditEntry = nullptr;
-    FViewSorted = false;
+    EndSortedViews();
     return index;
 }
 
+// A post may change a key of a record that every view over the storage shows: none of them is
+// in key order any more.
+void TStoreDataset::EndSortedViews() {
+    for (TStoreDataset* user : FShared->Users)
+        user->FViewSorted = false;
+}
+
+bool TStoreDataset::EditedElsewhere(const TStoreRecord* entry) const {
+    for (const TStoreDataset* user : FShared->Users)
+        if (user != this && user->FEditEntry == entry && user->State() == TDataSetState::dsEdit)
+            return true;
+    return false;
+}
+
 void TStoreDataset::InternalCancel(bool inserting, int /*index*/) {
+    // Nothing was changed: the record is as loaded, unless another table on the same records is
+    // editing it too and needs the backup.
     if (!inserting && FEditEntry && FEditGeneration == FShared->Generation &&
-        FEditEntry->Status == TStoreRecordStatus::Unchanged)
-        FEditEntry->Backup.Reset(); // nothing was changed: the record is as loaded
+        FEditEntry->Status == TStoreRecordStatus::Unchanged && !EditedElsewhere(FEditEntry))
+        FShared->Cursor.DropBackup(FEditEntry);
     FEditEntry = nullptr;
-    ChangeTakenBack();
+    if (!FKeepChangeCount)
+        ChangeTakenBack();
+}
+
+void TStoreDataset::CancelKeepingCount() {
+    FKeepChangeCount = true;
+    try {
+        Cancel();
+    } catch (...) {
+        FKeepChangeCount = false;
+        throw;
+    }
+    FKeepChangeCount = false;
 }
 
 void TStoreDataset::InternalDelete(int index) {
@@ -445,16 +570,18 @@ void TStoreDataset::InternalDelete(int index) {
     if (index < 0 || index >= ViewCount())
         DatabaseError("Error deleting record: Record is not found");
     TStoreRecord* entry = FView[static_cast<size_t>(index)];
-    if (IsGone(entry))
+    if (entry->Status == TStoreRecordStatus::Dropped || entry->Values.IsEmpty())
+        DatabaseError("Error deleting record: Record is not found");
+    if (entry->Status == TStoreRecordStatus::Deleted)
         DatabaseError("Error deleting record: Record has been deleted");
     if (entry->Status == TStoreRecordStatus::Inserted) {
         entry->Status = TStoreRecordStatus::Dropped;
         entry->Values.Reset();
-        entry->Backup.Reset();
+        FShared->Cursor.DropBackup(entry);
     } else {
         entry->Status = TStoreRecordStatus::Deleted;
     }
-    FView.erase(FView.begin() + index);
+    FView.erase(static_cast<std::size_t>(index));
     ChangeStarted();
 }
 
@@ -501,8 +628,9 @@ void TStoreDataset::BuildAllKeys() {
 }
 
 void TStoreDataset::BuildView() {
-    const TStoreCursor& cursor = FShared->Cursor;
+    TStoreCursor& cursor = FShared->Cursor;
     FView.clear();
+    FView.Bind(&cursor);
     FView.reserve(cursor.Records().size());
     bool filter = HasFilterHandler();
     for (TStoreRecord* entry : cursor.Records()) {
@@ -518,7 +646,7 @@ void TStoreDataset::BuildView() {
     }
     FViewSorted = !FKeys[0].Keys.empty();
     if (FViewSorted)
-        SortByKeys(FView, cursor, FKeys[0].Keys, FSortOptions);
+        SortByKeys(FView.Items(), cursor, FKeys[0].Keys, FSortOptions);
 }
 
 void TStoreDataset::RebuildView(bool keepPosition) {
@@ -535,11 +663,8 @@ void TStoreDataset::RebuildView(bool keepPosition) {
         throw;
     }
     int index = 0;
-    if (keepPosition && current) {
-        auto found = std::find(FView.begin(), FView.end(), current);
-        if (found != FView.end())
-            index = static_cast<int>(found - FView.begin());
-    }
+    if (keepPosition && current)
+        index = std::max(FView.IndexOf(static_cast<const TStoreRecord*>(current)), 0);
     Resync(index);
     EnableControls();
 }
@@ -593,6 +718,21 @@ void TStoreDataset::SetMasterSource(TDataSource* source) {
         DatabaseError("Circular data link");
     if (source && source->DataSet() && !dynamic_cast<TStoreDataset*>(source->DataSet()))
         DatabaseError("Use only TStoreDataset descendants for master-detail relationship");
+    // The master's own masters, up the chain: this dataset among them would make every range
+    // change go round for ever.
+    if (source) {
+        std::vector<const TDataSet*> seen;
+        for (const TDataSet* master = source->DataSet(); master;) {
+            if (master == this)
+                DatabaseError("Circular data link");
+            if (std::find(seen.begin(), seen.end(), master) != seen.end())
+                break;
+            seen.push_back(master);
+            const auto* store = dynamic_cast<const TStoreDataset*>(master);
+            const TDataSource* next = store ? store->MasterSource() : nullptr;
+            master = next ? next->DataSet() : nullptr;
+        }
+    }
     FMasterLink->SetDataSource(source);
 }
 
@@ -647,10 +787,16 @@ int TStoreDataset::SearchKey(int start, int keyCount, std::string_view names) {
     const TStoreCursor& cursor = FShared->Cursor;
     if (start == 0 && indexPrefix && !(FSortOptions & ssoCaseInsensitive) && FViewSorted) {
         FLastSearchPath = TStoreSearchPath::Binary;
-        return FindKeyBinary(FView, cursor, FKeys[1].Values, FKeys[1].Keys, keyCount, FSortOptions);
+        const std::vector<uint32_t>& view = FView.Items();
+        return FindKeyBinary(
+            view.size(), [&](std::size_t i) { return cursor.Entry(view[i]); }, cursor, FKeys[1].Values,
+            FKeys[1].Keys, keyCount, FSortOptions);
     }
     FLastSearchPath = TStoreSearchPath::Linear;
-    return FindKeyLinear(FView, start, cursor, FKeys[1].Values, FKeys[1].Keys, keyCount);
+    const std::vector<uint32_t>& view = FView.Items();
+    return FindKeyLinear(
+        view.size(), [&](std::size_t i) { return cursor.Entry(view[i]); }, start, cursor, FKeys[1].Values,
+        FKeys[1].Keys, keyCount);
 }
 
 namespace {
@@ -698,7 +844,12 @@ int TStoreDataset::SearchKeyValues(std::string_view keyFields, const TVariant& k
 bool TStoreDataset::Locate(std::string_view keyFields, const TVariant& keyValues, TLocateOptions options) {
     CheckBrowseMode();
     FLastSearchPath = TStoreSearchPath::None;
-    if (FView.empty() || keyFields.empty() || IsEmptyKey(keyValues))
+    // Every text begins with the empty text: with the partial-key option it finds the first
+    // record that has a value.
+    const bool empty = (options & loPartialKey)
+                           ? keyValues.IsNull() || (keyValues.IsArray() && keyValues.ArrayCount() == 0)
+                           : IsEmptyKey(keyValues);
+    if (FView.empty() || keyFields.empty() || empty)
         return false;
     BuildKeys(FKeys[1], keyFields);
     int index;
@@ -791,17 +942,32 @@ void TStoreDataset::FlushTable() {
 void TStoreDataset::EmptyTable() {
     CheckActive();
     if (State() == TDataSetState::dsEdit || State() == TDataSetState::dsInsert)
-        Cancel();
+        CancelKeepingCount();
     DisableControls();
-    FShared->Cursor.ClearRecords();
-    ++FShared->Generation;
-    FView.clear();
-    for (TStoreDataset* user : std::vector<TStoreDataset*>(FShared->Users))
-        if (user != this)
-            user->StorageReplaced();
-    Resync(-1);
-    First();
+    try {
+        // No view may keep an entry that is about to be freed when the listeners run.
+        ForgetViews();
+        FShared->Cursor.ClearRecords();
+        ++FShared->Generation;
+        for (TStoreDataset* user : std::vector<TStoreDataset*>(FShared->Users))
+            if (user != this)
+                user->StorageReplaced();
+        Resync(-1);
+        First();
+    } catch (...) {
+        EnableControls();
+        throw;
+    }
     EnableControls();
+}
+
+void TStoreDataset::ForgetViews() {
+    for (TStoreDataset* user : FShared->Users) {
+        user->FView.clear();
+        user->FViewSorted = false;
+        user->FEditEntry = nullptr;
+        user->Resync(-1, false);
+    }
 }
 
 void TStoreDataset::CommitChanges() {
@@ -810,10 +976,9 @@ void TStoreDataset::CommitChanges() {
     cursor.RemoveRecords([](const TStoreRecord& entry) {
         return entry.Status == TStoreRecordStatus::Deleted || entry.Status == TStoreRecordStatus::Dropped;
     });
-    for (TStoreRecord* entry : cursor.Records()) {
+    for (TStoreRecord* entry : cursor.Records())
         entry->Status = TStoreRecordStatus::Unchanged;
-        entry->Backup.Reset();
-    }
+    cursor.DropAllBackups();
     ResetChanges();
 }
 
@@ -825,13 +990,17 @@ void TStoreDataset::CancelChanges() {
         return entry.Status == TStoreRecordStatus::Inserted || entry.Status == TStoreRecordStatus::Dropped;
     });
     for (TStoreRecord* entry : cursor.Records()) {
-        if (!entry->Backup.IsEmpty()) {
-            entry->Values = std::move(entry->Backup);
-            entry->Backup.Reset();
-        }
+        cursor.RestoreBackup(entry);
         entry->Status = TStoreRecordStatus::Unchanged;
     }
+    cursor.DropAllBackups();
     ResetChanges();
+    for (TStoreDataset* user : std::vector<TStoreDataset*>(FShared->Users))
+        if (user != this) {
+            user->FView.clear();
+            user->FEditEntry = nullptr;
+            user->Resync(-1, false);
+        }
     for (TStoreDataset* user : std::vector<TStoreDataset*>(FShared->Users))
         if (user != this)
             user->StorageReplaced();
@@ -842,7 +1011,7 @@ void TStoreDataset::StorageReplaced() {
     if (!Active())
         return;
     if (State() == TDataSetState::dsEdit || State() == TDataSetState::dsInsert)
-        Cancel();
+        CancelKeepingCount();
     BindCursorFields();
     BuildAllKeys();
     ApplyMasterRange(false);
@@ -870,6 +1039,12 @@ int TStoreDataset::InternalRefresh() {
         for (TStoreDataset* user : fresh->Users)
             user->FShared = fresh;
         FEditEntry = nullptr;
+        for (TStoreDataset* user : fresh->Users)
+            if (user != this) {
+                user->FView.clear();
+                user->FEditEntry = nullptr;
+                user->Resync(-1, false);
+            }
         for (TStoreDataset* user : fresh->Users)
             if (user != this)
                 user->StorageReplaced();

@@ -38,11 +38,48 @@ using TStoreExceptionHandler = std::function<void(const std::exception& error)>;
 void SetStoreExceptionHandler(TStoreExceptionHandler handler);
 void ReportStoreException(const std::exception& error);
 
+// The most fields a dataset opens a table with (the store's cursor alone reads any number).
+inline constexpr int32_t kStoreMaxDatasetFields = 100000;
+// "Too many fields (N); a table opens with at most 100000".
+std::string TooManyFieldsText(int64_t fields);
+
 // How the last key search of a dataset ran (diagnostics for tests and benchmarks).
 enum class TStoreSearchPath : uint8_t { None, Binary, Linear, Scan };
 
 // The storage shared by a table and its clones.
 struct TStoreShared;
+
+// The records a dataset shows, in view order, as the entries' indices in their cursor (half the
+// size of pointers). Deleting leaves a gap where the record was; the next delete at or near the
+// same place only moves the few entries between, so deleting every record from the first (or
+// the current one, over and over) costs one pass in all. Operations that need the entries side
+// by side close the gap first.
+class TStoreView {
+public:
+    // The cursor whose entries the view shows (set before anything is added).
+    void Bind(TStoreCursor* cursor) { FCursor = cursor; }
+    std::size_t size() const { return FItems.size() - FGap; }
+    bool empty() const { return size() == 0; }
+    TStoreRecord* operator[](std::size_t index) const {
+        return FCursor->Entry(index < FGapStart ? FItems[index] : FItems[index + FGap]);
+    }
+    TStoreRecord* at(std::size_t index) const;
+    void push_back(const TStoreRecord* entry) { FItems.push_back(entry->Index); }
+    void erase(std::size_t index);
+    void clear();
+    void release(); // clears, frees the memory and forgets the cursor
+    void reserve(std::size_t count) { FItems.reserve(count); }
+    // View position of an entry; -1 when it is not shown.
+    int IndexOf(const TStoreRecord* entry) const;
+    // The entries' indices side by side (the gap closed).
+    std::vector<uint32_t>& Items();
+
+private:
+    TStoreCursor* FCursor = nullptr;
+    std::vector<uint32_t> FItems;
+    std::size_t FGapStart = 0;
+    std::size_t FGap = 0;
+};
 
 class TStoreDataset : public TDataSet {
 public:
@@ -101,6 +138,8 @@ public:
     TStoreCursor* Cursor() const;
     // The record entry of a view row (tools that need the raw values).
     const TStoreRecord* ViewEntry(int index) const { return FView.at(static_cast<size_t>(index)); }
+    // A CopyFrom in update mode that found its records through its own key index (diagnostics).
+    bool LastCopyIndexed() const { return FLastCopyIndexed; }
 
 protected:
     // Fills `cursor` from the table's source. The base reads the image given to LoadFromStream.
@@ -168,6 +207,14 @@ private:
     // The progress handler taken at open, for the reader and the writer (empty when none).
     TStoreProgress ProgressHandler();
     void StorageReplaced(); // another user of the shared storage reloaded or emptied it
+    // Empties the view of every user of the shared storage without telling anyone, so that no
+    // view holds an entry about to be freed while listeners run.
+    void ForgetViews();
+    // Cancels a pending edit or insert without touching the change counter.
+    void CancelKeepingCount();
+    // True when another dataset on the same storage is editing this entry.
+    bool EditedElsewhere(const TStoreRecord* entry) const;
+    void EndSortedViews();
     void SetBlobValue(TField& field, std::string bytes);
 
     TStoreDatabase* FDatabase = nullptr;
@@ -175,8 +222,10 @@ private:
     bool FReadOnly = false;
     TStoreSortOptions FSortOptions = 0;
     std::shared_ptr<TStoreShared> FShared;
-    std::vector<TStoreRecord*> FView;
+    TStoreView FView;
     bool FViewSorted = false;
+    bool FKeepChangeCount = false; // a cancel forced by emptying leaves the change counter alone
+    bool FLastCopyIndexed = false;
     KeyBuffer FKeys[4];
     bool FRangeActive = false;
     int FChangeCount = 0;

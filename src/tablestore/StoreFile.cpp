@@ -3,9 +3,13 @@
 #include "tablestore/StoreCursor.h"
 #include "tablestore/StoreErrors.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -64,33 +68,125 @@ bool writeAll(int fd, const char* data, std::size_t size, std::size_t& written, 
     return true;
 }
 
-// Writes `bytes` to a new temporary file beside `path` and renames it over `path`. The target
-// is only ever replaced by a complete, flushed file.
-void replaceFile(const std::string& path, std::string_view bytes, const TStoreWriteProbe& probe) {
-    const std::size_t slash = lastSeparator(path);
-    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+// The path a save writes to: symbolic links followed to the file they name, so that the link
+// stays a link. A dangling link names the file to create.
+std::string followLinks(const std::string& path) {
+    std::string current = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= target.size())
+            return current; // changed meanwhile: let the open report it
+        target.resize(static_cast<std::size_t>(length));
+        const std::size_t slash = current.rfind('/');
+        if (target.empty() || target[0] == '/' || slash == std::string::npos)
+            current = target;
+        else
+            current = current.substr(0, slash + 1) + target;
+    }
+    return current; // a loop: the open fails with ELOOP
+}
 
-    // A file the user may not write stays as it is, as it would if it were written in place.
-    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
-        fail("Cannot create file", path, errno);
+uint32_t nameHash(std::string_view name) {
+    uint32_t hash = 2166136261u; // FNV-1a
+    for (unsigned char c : name) {
+        hash ^= c;
+        hash *= 16777619u;
+    }
+    return hash;
+}
 
-    std::string temp = path + ".XXXXXX";
+// Writes the whole image into the file itself: for a file whose folder cannot take a new
+// file, or that has other hard links a rename would detach.
+void writeInPlace(const std::string& target, const std::string& shownPath, std::string_view bytes,
+                  const TStoreWriteProbe& probe) {
     FileHandle file;
-    file.fd = ::mkstemp(temp.data());
+    file.fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
     if (file.fd < 0)
+        fail("Cannot create file", shownPath, errno);
+    std::size_t written = 0;
+    int error = 0;
+    if (!writeAll(file.fd, bytes.data(), bytes.size(), written, probe, error))
+        fail("Error writing file", shownPath, error);
+    if (::ftruncate(file.fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(file.fd) != 0)
+        fail("Error writing file", shownPath, errno);
+    if (::close(file.release()) != 0)
+        fail("Error writing file", shownPath, errno);
+}
+
+// Removes temporary files that an interrupted save of the same file left in the folder. A
+// save in progress holds a lock on its temporary file, so only abandoned ones go.
+void removeAbandonedTemps(const std::string& folder, const std::string& prefix) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() != prefix.size() + kStoreTempRandomLength + 4 || !name.starts_with(prefix) ||
+            !name.ends_with(".tmp"))
+            continue;
+        const std::string path = folder + std::string(name);
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.c_str());
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+// Writes `bytes` to a new temporary file beside the file and renames it over it, so the file is
+// only ever replaced by a complete, flushed one; or writes in place where a rename would fail or
+// detach other names of the file.
+void replaceFile(const std::string& path, std::string_view bytes, const TStoreWriteProbe& probe) {
+    const std::string target = followLinks(path);
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string("./") : target.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    // A file the user may not write stays as it is, as it would if it were written in place.
+    if (exists && ::access(target.c_str(), W_OK) != 0)
         fail("Cannot create file", path, errno);
+    if (exists && existing.st_nlink > 1) {
+        writeInPlace(target, path, bytes, probe);
+        return;
+    }
+
+    const std::string prefix = StoreTempPrefix(name);
+    removeAbandonedTemps(folder, prefix);
+    std::string temp = folder + prefix + std::string(kStoreTempRandomLength, 'X') + ".tmp";
+    FileHandle file;
+    file.fd = ::mkostemps(temp.data(), 4, O_CLOEXEC);
+    if (file.fd < 0) {
+        const int error = errno;
+        if (exists && (error == EACCES || error == EPERM || error == EROFS)) {
+            writeInPlace(target, path, bytes, probe); // the folder takes no new file
+            return;
+        }
+        fail("Cannot create file", path, error);
+    }
+    // Held until the rename: a save of the same file elsewhere leaves this one alone.
+    ::flock(file.fd, LOCK_EX | LOCK_NB);
 
     auto abandon = [&](const char* what, int error) {
-        ::close(file.release());
         ::unlink(temp.c_str());
         fail(what, path, error);
     };
 
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    struct stat existing {};
+    // Keep the permissions (and, where allowed, the owner) of the file being replaced; a new
+    // file gets the usual ones.
     mode_t mode = 0;
-    if (::stat(path.c_str(), &existing) == 0) {
+    if (exists) {
         mode = existing.st_mode & 07777;
+        if (::fchown(file.fd, existing.st_uid, existing.st_gid) != 0) {
+            // Only the owner's own files can be given away; the saver then owns the new one.
+        }
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
@@ -105,18 +201,12 @@ void replaceFile(const std::string& path, std::string_view bytes, const TStoreWr
         abandon("Error writing file", error);
     if (::fsync(file.fd) != 0)
         abandon("Error writing file", errno);
-    if (::close(file.release()) != 0) {
-        const int closeError = errno;
-        ::unlink(temp.c_str());
-        fail("Error writing file", path, closeError);
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int renameError = errno;
-        ::unlink(temp.c_str());
-        fail("Cannot create file", path, renameError);
-    }
+    if (::rename(temp.c_str(), target.c_str()) != 0)
+        abandon("Cannot create file", errno);
+    if (::close(file.release()) != 0)
+        fail("Error writing file", path, errno);
     // Make the rename itself durable.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
@@ -175,6 +265,12 @@ std::string ResolveTablePath(std::string_view tableName, std::string_view databa
     return NormalizeDatabasePath(databasePath) + std::string(tableName);
 }
 
+std::string StoreTempPrefix(std::string_view fileName) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(nameHash(fileName)));
+    return ".etk-" + std::string(text) + "-";
+}
+
 std::string BackupPathFor(std::string_view path) {
     const std::size_t slash = lastSeparator(path);
     const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
@@ -199,9 +295,19 @@ void SaveImageToFile(const std::string& path, std::string_view image, TStoreSave
 void SaveCursorToFile(const TStoreCursor& cursor, const std::string& path, TStoreSaveOptions options,
                       const TStoreProgress& progress, const TStoreWriteProbe& probe) {
     std::size_t reserve = 0;
-    if (!(options & savSlowMode))
+    if (!(options & savSlowMode)) {
+        // Five times the raw record data, but never more than the image can take: records of a
+        // wide table with few values would otherwise reserve far more than their file.
         reserve = static_cast<std::size_t>(cursor.RecordCount()) *
                   static_cast<std::size_t>(cursor.RecordSize()) * 5;
+        std::size_t bound = 64 + cursor.Notes.size();
+        for (const TStoreField& field : cursor.Fields())
+            bound += field.Name.size() + 16;
+        for (const TStoreRecord* record : cursor.Records())
+            bound += static_cast<std::size_t>(cursor.FieldCount()) + record->Values.Size() +
+                     4 * static_cast<std::size_t>(cursor.FieldCount());
+        reserve = std::min(reserve, bound);
+    }
     std::string image;
     cursor.WriteToStream(image, progress, reserve);
     SaveImageToFile(path, image, options, probe);

@@ -4,7 +4,13 @@
 //
 // Every save replaces the file atomically: the image goes to a temporary file in the same folder,
 // is flushed to the disk and renamed over the target, so a failed save leaves the previous file
-// exactly as it was.
+// exactly as it was. A save through a symbolic link replaces the file the link names; the file's
+// permission bits are kept. A file whose folder takes no new file, or that has other hard links,
+// is written in place instead (flushed; the backup copy, when asked for, is made first).
+//
+// Temporary files are named ".etk-HHHHHHHH-RRRRRR.tmp" (24 bytes, whatever the file's name):
+// H is a hash of the file's name, R random. A save holds a lock on its temporary file; the next
+// save of the same file removes unlocked ones that an interrupted save left behind.
 
 #include <cstddef>
 #include <cstdint>
@@ -38,6 +44,10 @@ std::string ResolveTablePath(std::string_view tableName, std::string_view databa
 // The auto-backup copy's name: the extension of the last path component replaced by ".~d"
 // (added when there is none).
 std::string BackupPathFor(std::string_view path);
+
+// The fixed start of the temporary files of a file with this name (".etk-" + hash + "-").
+std::string StoreTempPrefix(std::string_view fileName);
+inline constexpr std::size_t kStoreTempRandomLength = 6;
 
 // Test seam: called before each chunk of a save is written to the temporary file, with the
 // number of bytes already written; returning false makes that write fail.

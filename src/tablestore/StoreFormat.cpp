@@ -258,23 +258,26 @@ bool ParseStoreTypeCode(std::string_view code, TStoreField& field) {
         field.DeclaredSize = static_cast<uint16_t>(size);
         return true;
     }
-    default:
-        // A short string's size as one base-36 digit. Anything else would give a slot that the
-        // length bytes cannot describe.
-        if (c >= '0' && c <= '9')
-            field.DeclaredSize = static_cast<uint16_t>(c - '0');
-        else if (c >= 'A' && c <= 'Z')
-            field.DeclaredSize = static_cast<uint16_t>(c - 'A' + 10);
-        else
+    default: {
+        // Any other character is a short string's size: c - '0' for a digit, c - 'A' + 10
+        // otherwise ("Z" 35, "x" 65, "[" 36). A character below "A" that is no digit gives no size.
+        const int code = static_cast<unsigned char>(c);
+        const int size = (c >= '0' && c <= '9') ? code - '0' : code - 'A' + 10;
+        if (size < 0)
             return false;
+        field.DeclaredSize = static_cast<uint16_t>(size);
         field.FieldKind = TStoreFieldKind::SmallStr;
         return true;
+    }
     }
 }
 
 bool TStoreCursor::ParseDescriptors(std::string_view section, int32_t fieldCount, std::string& reason) {
     ClearRecords();
     FFields.clear();
+    // A descriptor takes at least three bytes: reserve no more than the section can hold.
+    FFields.reserve(
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(fieldCount, 0)), section.size() / 3));
     std::size_t p = 0;
     bool ok = true;
     for (int32_t i = 0; i < fieldCount; ++i) {
@@ -351,10 +354,9 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
             image.append(fieldCount, '\0');
             const TStoreValues& values = record.Values;
             const char* slots = reinterpret_cast<const char*>(values.Bytes());
-            std::size_t counted = static_cast<std::size_t>(FRecordSize); // next counted value
             for (std::size_t f = 0; f < fieldCount; ++f) {
                 const TStoreField& field = FFields[f];
-                const char* slot = slots + field.SlotOffset;
+                const char* slot = slots + field.ValueSlot;
                 uint8_t length = 0;
                 switch (field.FieldKind) {
                 case TStoreFieldKind::SmallInt:
@@ -387,12 +389,10 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
                     }
                     break;
                 case TStoreFieldKind::SmallStr: {
-                    const void* zero = std::memchr(slot, 0, field.DataSize);
-                    const std::size_t chars =
-                        zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - slot)
-                             : field.DataSize;
-                    image.append(slot, chars);
-                    length = static_cast<uint8_t>(chars);
+                    std::string_view text = GetString(values, static_cast<int>(f));
+                    text = text.substr(0, std::min<std::size_t>(text.find('\0'), field.DataSize));
+                    image.append(text);
+                    length = static_cast<uint8_t>(text.size());
                     break;
                 }
                 case TStoreFieldKind::String:
@@ -400,8 +400,8 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
                 case TStoreFieldKind::Memo:
                 case TStoreFieldKind::FmtMemo:
                 case TStoreFieldKind::Graphic: {
-                    const uint32_t size = LoadAt<uint32_t>(slot);
-                    uint32_t count = size;
+                    const std::string_view bytes = GetString(values, static_cast<int>(f));
+                    uint32_t count = static_cast<uint32_t>(bytes.size());
                     // Never write what the reader refuses.
                     if (field.FieldKind == TStoreFieldKind::String)
                         count = std::min(count, kStoreMaxStringLength);
@@ -409,10 +409,9 @@ std::size_t TStoreCursor::WriteToStream(std::string& image, const TStoreProgress
                         count = std::min(count, kStoreMaxBlobLength);
                     if (count != 0) {
                         append<uint32_t>(image, count);
-                        image.append(slots + counted, count);
+                        image.append(bytes.data(), count);
                         length = 4;
                     }
-                    counted += size;
                     break;
                 }
                 case TStoreFieldKind::Unknown:
@@ -469,10 +468,8 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
     const std::size_t fieldCount = FFields.size();
     auto remaining = [&] { return end - pos; };
 
-    // The note block. No record can start with 0x2A: no length byte can be 42. The block is
-    // looked for even when fewer bytes than one record's length bytes follow: a table with a
-    // short note and no records would otherwise lose its note on every load.
-    if (remaining() >= 1 && image[pos] == kNotesMark) {
+    // The note block, looked for only where a record could begin (at least F bytes left).
+    if (remaining() >= std::max<std::size_t>(fieldCount, 1) && image[pos] == kNotesMark) {
         if (remaining() < 3)
             return fail(std::string(StoreMsg::BufferCorruption));
         const int16_t length = LoadAt<int16_t>(image.data() + pos + 1);
@@ -482,28 +479,34 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
         pos += 3 + static_cast<std::size_t>(length);
     }
 
-    // A table without fields has records of no bytes: none are read, so a file cannot make the
-    // reader produce records out of nothing.
-    if (fieldCount > 0 && declaredRecords > 0) {
+    // A table without fields has records of no bytes, as many as declared; nothing in the file
+    // vouches for them, so at most kStoreMaxEmptyRecords are made (the count check reports the
+    // rest).
+    const int32_t recordLimit =
+        fieldCount > 0 ? declaredRecords : std::min(declaredRecords, kStoreMaxEmptyRecords);
+    if (declaredRecords > 0) {
         // Each record takes at least its length bytes: reserve no more than the bytes can hold.
-        ReserveRecords(
-            std::min<std::size_t>(static_cast<std::size_t>(declaredRecords), remaining() / fieldCount));
+        ReserveRecords(fieldCount > 0 ? std::min<std::size_t>(static_cast<std::size_t>(declaredRecords),
+                                                              remaining() / fieldCount)
+                                      : static_cast<std::size_t>(std::max(recordLimit, 0)));
     }
 
     ProgressReporter reporter(progress);
     std::string scratch;
     int32_t read = 0;
     std::string readReason;
-    while (fieldCount > 0 && remaining() >= fieldCount && read < declaredRecords) {
+    while (remaining() >= fieldCount && read < recordLimit) {
         const char* lengths = image.data() + pos;
         pos += fieldCount;
         const int32_t recordNumber = read + 1;
-        scratch.assign(static_cast<std::size_t>(FRecordSize), '\0');
+        scratch.assign(FValueStart, '\0');
         bool complete = true;
+        bool anyValue = false;
         for (std::size_t f = 0; f < fieldCount && complete; ++f) {
             const uint8_t length = static_cast<uint8_t>(lengths[f]);
             if (length == 0)
                 continue;
+            anyValue = true;
             const TStoreField& field = FFields[f];
             if (!IsCountedKind(field.FieldKind)) {
                 if (length > field.DataSize) {
@@ -514,7 +517,15 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
                     complete = false;
                     break;
                 }
-                std::memcpy(scratch.data() + field.SlotOffset, image.data() + pos, length);
+                if (field.FieldKind == TStoreFieldKind::SmallStr) {
+                    // The characters before the first zero byte.
+                    std::string_view text(image.data() + pos, length);
+                    text = text.substr(0, text.find('\0'));
+                    StoreAt<uint32_t>(scratch.data() + field.ValueSlot, static_cast<uint32_t>(text.size()));
+                    scratch.append(text);
+                } else {
+                    std::memcpy(scratch.data() + field.ValueSlot, image.data() + pos, length);
+                }
                 pos += length;
                 continue;
             }
@@ -542,7 +553,7 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
                 complete = false;
                 break;
             }
-            StoreAt<uint32_t>(scratch.data() + field.SlotOffset, static_cast<uint32_t>(count));
+            StoreAt<uint32_t>(scratch.data() + field.ValueSlot, static_cast<uint32_t>(count));
             scratch.append(image.data() + pos, static_cast<std::size_t>(count));
             pos += static_cast<std::size_t>(count);
         }
@@ -550,12 +561,24 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
         // reading stops; the count check below reports the latter.
         if (!readReason.empty() || !complete)
             break;
+        // Where each counted value starts, in one pass: they were appended in field order.
+        {
+            auto* block = reinterpret_cast<uint8_t*>(scratch.data());
+            std::size_t next = FValueStart;
+            for (const TStoreField& field : FFields) {
+                if (field.FieldKind != TStoreFieldKind::SmallStr && !IsCountedKind(field.FieldKind))
+                    continue;
+                StoreAt<uint32_t>(block + field.ValueSlot + sizeof(uint32_t), static_cast<uint32_t>(next));
+                next += LoadAt<uint32_t>(block + field.ValueSlot);
+            }
+        }
         // Whatever the remaining records need: at most the rest of the image plus a slot area
         // for each record that the rest can still hold.
-        const std::size_t recordsLeft = std::min<std::size_t>(
-            static_cast<std::size_t>(declaredRecords - read), remaining() / fieldCount + 1);
-        AppendArenaRecord(scratch, scratch.size() + 4 + remaining() +
-                                       recordsLeft * (static_cast<std::size_t>(FRecordSize) + 4));
+        const std::size_t recordsLeft =
+            std::min<std::size_t>(static_cast<std::size_t>(declaredRecords - read),
+                                  remaining() / std::max<std::size_t>(fieldCount, 1) + 1);
+        AppendArenaRecord(scratch, scratch.size() + 4 + remaining() + recordsLeft * (FValueStart + 4),
+                          !anyValue);
         ++read;
         reporter.Report(read, declaredRecords);
     }
@@ -583,9 +606,19 @@ std::string BuildEmptyTableImage(const TFieldDefs& defs) {
     return image;
 }
 
+std::string CheckFieldDefs(const TFieldDefs& defs) {
+    for (const TFieldDef& def : defs)
+        if (def.DataType == TFieldType::ftString && def.Size > static_cast<int>(kStoreMaxStringLength))
+            return "Error creating table: string field '" + def.Name + "' has size " +
+                   std::to_string(def.Size) + "; the largest is " + std::to_string(kStoreMaxStringLength);
+    return {};
+}
+
 void CreateEmptyTable(TStoreCursor& cursor, const TFieldDefs& defs) {
     if (defs.empty())
         throw EStoreError(std::string(StoreMsg::NoFieldDescriptions));
+    if (std::string problem = CheckFieldDefs(defs); !problem.empty())
+        throw EStoreError(problem);
     std::string reason;
     if (!cursor.ReadFromStream(BuildEmptyTableImage(defs), reason))
         throw EStoreError(std::string(StoreMsg::ErrorOpeningTable) + reason);

@@ -43,9 +43,13 @@ bool ParseStoreTypeCode(std::string_view code, TStoreField& field);
 // The image the writer would produce for an empty table without a note.
 std::string BuildEmptyTableImage(const TFieldDefs& defs);
 
+// Why these definitions cannot make a table (empty when they can): a string field longer than
+// kStoreMaxStringLength, whose values the reader would refuse.
+std::string CheckFieldDefs(const TFieldDefs& defs);
+
 // Creates an empty table in `cursor` from field definitions by reading the empty image back
 // through the ordinary reader (lmClear). Throws EStoreError "Error creating table (no field
-// descriptions)" when `defs` is empty.
+// descriptions)" when `defs` is empty, and the CheckFieldDefs text for a field it refuses.
 void CreateEmptyTable(TStoreCursor& cursor, const TFieldDefs& defs);
 
 // "Error opening file <path>".

@@ -2,67 +2,18 @@
 
 #include "data/Cp1250.h"
 #include "data/FormatSettings.h"
+#include "data/TextCollation.h"
 #include "tablestore/StoreBytes.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace etikor {
 
 namespace {
-
-// Collation weights for case-insensitive comparison: the upper-case letter's base letter decides
-// first, its accent second, so accented letters sit right after their base letter in the order
-// of the Hungarian alphabet (a á, e é, i í, o ó ö ő, u ú ü ű) followed by the other Central
-// European accents. Bytes that are no letters keep their code order relative to the letters.
-struct CollationTable {
-    std::array<uint16_t, 256> weight{};
-
-    CollationTable() {
-        for (int b = 0; b < 256; ++b)
-            weight[static_cast<std::size_t>(b)] = static_cast<uint16_t>(b << 5);
-        // Upper-case accented letters of Windows-1250 by base letter, Hungarian accents first.
-        static constexpr struct {
-            char base;
-            const char* accented;
-        } letters[] = {
-            {'A', "\xC1\xC4\xC2\xC3\xA5"}, // Á Ä Â Ă Ą
-            {'C', "\xC7\xC6\xC8"},         // Ç Ć Č
-            {'D', "\xCF\xD0"},             // Ď Đ
-            {'E', "\xC9\xCB\xCA\xCC"},     // É Ë Ę Ě
-            {'I', "\xCD\xCE"},             // Í Î
-            {'L', "\xC5\xBC\xA3"},         // Ĺ Ľ Ł
-            {'N', "\xD1\xD2"},             // Ń Ň
-            {'O', "\xD3\xD6\xD5\xD4"},     // Ó Ö Ő Ô
-            {'R', "\xC0\xD8"},             // Ŕ Ř
-            {'S', "\x8C\x8A\xAA"},         // Ś Š Ş
-            {'T', "\x8D\xDE"},             // Ť Ţ
-            {'U', "\xDA\xDC\xDB\xD9"},     // Ú Ü Ű Ů
-            {'Y', "\xDD"},                 // Ý
-            {'Z', "\x8F\x8E\xAF"},         // Ź Ž Ż
-        };
-        for (const auto& letter : letters) {
-            uint16_t rank = 1;
-            for (const char* p = letter.accented; *p; ++p)
-                weight[static_cast<unsigned char>(*p)] =
-                    static_cast<uint16_t>((static_cast<unsigned char>(letter.base) << 5) + rank++);
-        }
-        weight[0xDF] = static_cast<uint16_t>(('S' << 5) + 8); // ß has no upper case
-        // Fold lower case onto upper case.
-        for (int b = 0; b < 256; ++b) {
-            const unsigned char upper = Cp1250Upper(static_cast<unsigned char>(b));
-            if (upper != b)
-                weight[static_cast<std::size_t>(b)] = weight[upper];
-        }
-    }
-};
-
-const CollationTable& collation() {
-    static const CollationTable table;
-    return table;
-}
 
 int sign(long long v) {
     return (v > 0) - (v < 0);
@@ -79,9 +30,12 @@ int compareFloats(double a, double b) {
 int compareTexts(std::string_view a, std::string_view b, bool caseInsensitive) {
     if (a.empty() || b.empty())
         return static_cast<int>(!a.empty()) - static_cast<int>(!b.empty());
+    // The locale's order is defined on whole texts (a letter may span two bytes, an accent may
+    // count only after the rest); it puts a text before its own extensions like the byte order.
+    if (caseInsensitive)
+        return CompareTextCI(a, b);
     const std::size_t common = std::min(a.size(), b.size());
-    int result = caseInsensitive ? CompareTextCI(a.substr(0, common), b.substr(0, common))
-                                 : std::memcmp(a.data(), b.data(), common);
+    int result = std::memcmp(a.data(), b.data(), common);
     if (result != 0)
         return result < 0 ? -1 : 1;
     return sign(static_cast<long long>(a.size()) - static_cast<long long>(b.size()));
@@ -90,8 +44,8 @@ int compareTexts(std::string_view a, std::string_view b, bool caseInsensitive) {
 int compareField(const TStoreCursor& cursor, const TStoreValues& a, const TStoreValues& b,
                  const TStoreKeyField& key, bool caseInsensitive) {
     const TStoreField& field = cursor.Field(key.FieldIndex);
-    const uint8_t* sa = a.Bytes() + field.SlotOffset;
-    const uint8_t* sb = b.Bytes() + field.SlotOffset;
+    const uint8_t* sa = a.Bytes() + cursor.ValueSlot(key.FieldIndex);
+    const uint8_t* sb = b.Bytes() + cursor.ValueSlot(key.FieldIndex);
     switch (field.FieldKind) {
     case TStoreFieldKind::SmallInt:
         return sign(static_cast<long long>(LoadAt<int16_t>(sa)) - LoadAt<int16_t>(sb));
@@ -128,15 +82,7 @@ int compareField(const TStoreCursor& cursor, const TStoreValues& a, const TStore
 } // namespace
 
 int CompareTextCI(std::string_view a, std::string_view b) {
-    const auto& weight = collation().weight;
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const int wa = weight[static_cast<unsigned char>(a[i])];
-        const int wb = weight[static_cast<unsigned char>(b[i])];
-        if (wa != wb)
-            return wa < wb ? -1 : 1;
-    }
-    return sign(static_cast<long long>(a.size()) - static_cast<long long>(b.size()));
+    return CollateTextCI(a, b);
 }
 
 int CompareRecords(const TStoreCursor& cursor, const TStoreValues& a, const TStoreValues& b,
@@ -247,28 +193,88 @@ int SetKeysFromText(const TStoreCursor& cursor, TStoreValues& key, std::span<con
     return given;
 }
 
-int FindKeyBinary(const std::vector<TStoreRecord*>& view, const TStoreCursor& cursor, const TStoreValues& key,
-                  std::span<const TStoreKeyField> keys, int keyCount, TStoreSortOptions options) {
+int FindKeyBinary(std::size_t count, const TStoreEntryAt& entryAt, const TStoreCursor& cursor,
+                  const TStoreValues& key, std::span<const TStoreKeyField> keys, int keyCount,
+                  TStoreSortOptions options) {
     const TStoreSortOptions direction = options & ssoDescendSort; // always case-sensitive
-    std::size_t lo = 0, hi = view.size();
+    std::size_t lo = 0, hi = count;
     while (lo < hi) {
         const std::size_t mid = lo + (hi - lo) / 2;
-        if (CompareRecords(cursor, view[mid]->Values, key, keys, direction, keyCount) < 0)
+        if (CompareRecords(cursor, entryAt(mid)->Values, key, keys, direction, keyCount) < 0)
             lo = mid + 1;
         else
             hi = mid;
     }
-    if (lo < view.size() && CompareRecords(cursor, view[lo]->Values, key, keys, direction, keyCount) == 0)
+    if (lo < count && CompareRecords(cursor, entryAt(lo)->Values, key, keys, direction, keyCount) == 0)
         return static_cast<int>(lo);
+    return -1;
+}
+
+int FindKeyBinary(const std::vector<TStoreRecord*>& view, const TStoreCursor& cursor, const TStoreValues& key,
+                  std::span<const TStoreKeyField> keys, int keyCount, TStoreSortOptions options) {
+    return FindKeyBinary(
+        view.size(), [&view](std::size_t i) { return view[i]; }, cursor, key, keys, keyCount, options);
+}
+
+std::string KeyIdentity(const TStoreCursor& cursor, const TStoreValues& values,
+                        std::span<const TStoreKeyField> keys) {
+    std::string bytes;
+    auto put = [&bytes](const auto& value) {
+        char raw[sizeof value];
+        std::memcpy(raw, &value, sizeof value);
+        bytes.append(raw, sizeof value);
+    };
+    for (const TStoreKeyField& key : keys) {
+        if (key.FieldIndex < 0 || key.FieldIndex >= cursor.FieldCount())
+            continue;
+        switch (cursor.Field(key.FieldIndex).FieldKind) {
+        case TStoreFieldKind::SmallInt:
+        case TStoreFieldKind::Integer:
+        case TStoreFieldKind::Date:
+        case TStoreFieldKind::Time:
+        case TStoreFieldKind::AutoInc:
+        case TStoreFieldKind::Boolean:
+            put(cursor.GetInteger(values, key.FieldIndex));
+            break;
+        case TStoreFieldKind::Double:
+        case TStoreFieldKind::Currency:
+        case TStoreFieldKind::DateTime: {
+            double value = cursor.GetFloat(values, key.FieldIndex);
+            if (value == 0.0)
+                value = 0.0; // -0 equals 0
+            if (std::isnan(value))
+                value = std::numeric_limits<double>::quiet_NaN(); // every NaN compares equal
+            put(value);
+            break;
+        }
+        case TStoreFieldKind::SmallStr:
+        case TStoreFieldKind::String:
+        case TStoreFieldKind::Memo:
+        case TStoreFieldKind::FmtMemo: {
+            const std::string_view text = cursor.GetString(values, key.FieldIndex);
+            put(static_cast<uint32_t>(text.size()));
+            bytes.append(text);
+            break;
+        }
+        default:
+            break; // BLOB kinds always compare equal
+        }
+    }
+    return bytes;
+}
+
+int FindKeyLinear(std::size_t count, const TStoreEntryAt& entryAt, int start, const TStoreCursor& cursor,
+                  const TStoreValues& key, std::span<const TStoreKeyField> keys, int keyCount) {
+    for (std::size_t i = static_cast<std::size_t>(std::max(start, 0)); i < count; ++i)
+        if (CompareRecords(cursor, entryAt(i)->Values, key, keys, 0, keyCount) == 0)
+            return static_cast<int>(i);
     return -1;
 }
 
 int FindKeyLinear(const std::vector<TStoreRecord*>& view, int start, const TStoreCursor& cursor,
                   const TStoreValues& key, std::span<const TStoreKeyField> keys, int keyCount) {
-    for (std::size_t i = static_cast<std::size_t>(std::max(start, 0)); i < view.size(); ++i)
-        if (CompareRecords(cursor, view[i]->Values, key, keys, 0, keyCount) == 0)
-            return static_cast<int>(i);
-    return -1;
+    return FindKeyLinear(
+        view.size(), [&view](std::size_t i) { return view[i]; }, start, cursor, key, keys, keyCount);
 }
 
 } // namespace etikor

@@ -388,3 +388,31 @@ TEST_F(DataSetTest, SourceAndLinkSurviveEitherGoingFirst) {
 
 } // namespace
 } // namespace etikor
+
+namespace etikor {
+namespace {
+
+// Reopening on a changed structure keeps the object (and the display settings) of every field
+// whose name (in any letter case), type and size are unchanged, wherever it now stands.
+TEST(DataSetFields, ReopenKeepsMatchingFieldObjects) {
+    test::MemDataSet data({{"Azon", TFieldType::ftInteger, 0},
+                           {"Nev", TFieldType::ftString, 10},
+                           {"Kod", TFieldType::ftString, 5}});
+    data.Open();
+    TField* azon = &data.FieldByName("Azon");
+    TField* nev = &data.FieldByName("Nev");
+    nev->DisplayLabel = "Név";
+    data.Close();
+    data.Defs = {{"NEV", TFieldType::ftString, 10},
+                 {"Kod", TFieldType::ftString, 6},
+                 {"Azon", TFieldType::ftInteger, 0}};
+    data.Open();
+    EXPECT_EQ(&data.Fields(0), nev);
+    EXPECT_EQ(data.Fields(0).DisplayLabel, "Név");
+    EXPECT_EQ(&data.Fields(2), azon);
+    EXPECT_EQ(data.Fields(1).Size(), 6); // another size: a new object
+    EXPECT_EQ(data.Fields(2).Index(), 2);
+}
+
+} // namespace
+} // namespace etikor

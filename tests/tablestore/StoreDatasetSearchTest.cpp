@@ -41,16 +41,33 @@ TEST_F(StoreSearch, LocateOptions) {
         t.First();
         bool found = t.Locate(c.fields, TVariant(c.value), c.options);
         EXPECT_EQ(found, c.tipus != 0) << c.value << " " << c.options;
-        if (found)
+        if (found) {
             EXPECT_EQ(t.FieldByName("Tipus1").AsInteger(), c.tipus) << c.value;
-        else
+        } else {
             EXPECT_EQ(t.RecNo(), 1) << "a failed locate leaves the position";
+        }
     }
     EXPECT_TRUE(
         t.Locate("Vonalkod1;Tipus1", TVariant(std::vector<TVariant>{TVariant("abc"), TVariant(4)}), 0));
     EXPECT_EQ(t.RecNo(), 4);
     EXPECT_FALSE(t.Locate("Vonalkod1", TVariant(), 0));
     EXPECT_EQ(ErrorOf([&] { t.Locate("Nincs", TVariant("x"), 0); }), "Field 'Nincs' not found");
+}
+
+// Every text begins with the empty text: with the partial-key option it finds the first record
+// that has a value (manual entry positions there after keeping its records).
+TEST_F(StoreSearch, PartialKeyWithEmptyTextFindsTheFirstValue) {
+    TStoreTable t;
+    MakeTable(t, kSeries, {{"", "1"}, {"5999", "2"}, {"123", "3"}});
+    t.Last();
+    ASSERT_TRUE(t.Locate("Vonalkod1", TVariant(""), loPartialKey));
+    EXPECT_EQ(t.RecNo(), 2);
+    t.Last();
+    ASSERT_TRUE(t.Locate("Vonalkod1", TVariant(""), loPartialKey | loCaseInsensitive));
+    EXPECT_EQ(t.RecNo(), 2);
+    t.Last();
+    EXPECT_FALSE(t.Locate("Vonalkod1", TVariant(""), loCaseInsensitive)); // a whole empty value: none
+    EXPECT_EQ(t.RecNo(), 3);
 }
 
 // The binary search runs exactly when the searched names lead IndexFieldNames, the sort is

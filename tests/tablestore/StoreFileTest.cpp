@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace etikor {
 namespace {
@@ -109,6 +112,110 @@ TEST(StoreFile, FailedWriteLeavesTheOldFileIntact) {
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.path()))
         ++files;
     EXPECT_EQ(files, 1); // the temporary file is gone
+}
+
+int countFiles(const fs::path& folder) {
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
+        ++files;
+    return files;
+}
+
+// A save through a symbolic link replaces the file the link names; the link stays a link.
+TEST(StoreFile, SaveThroughASymbolicLink) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "real");
+    const std::string target = dir.file("real/T1.sor");
+    SaveImageToFile(target, "old");
+    ::chmod(target.c_str(), 0600);
+    fs::create_symlink("real/T1.sor", dir.path() / "link.sor"); // relative to the link's folder
+    fs::create_symlink(dir.path() / "link.sor", dir.path() / "chain.sor");
+    SaveImageToFile(dir.file("link.sor"), "through the link");
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.sor"));
+    EXPECT_EQ(ReadFileBytes(target), "through the link");
+    SaveImageToFile(dir.file("chain.sor"), "through two links");
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "chain.sor"));
+    EXPECT_EQ(ReadFileBytes(target), "through two links");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(countFiles(dir.path() / "real"), 1);
+    // A dangling link names the file to create.
+    fs::create_symlink("real/new.sor", dir.path() / "dangling.sor");
+    SaveImageToFile(dir.file("dangling.sor"), "created");
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "dangling.sor"));
+    EXPECT_EQ(ReadFileBytes(dir.file("real/new.sor")), "created");
+}
+
+// A file with other hard links is written in place: every name keeps showing the table.
+TEST(StoreFile, HardLinkedFileIsWrittenInPlace) {
+    TempDir dir;
+    const std::string path = dir.file("T1.sor");
+    SaveImageToFile(path, "a longer old content");
+    fs::create_hard_link(path, dir.path() / "other.sor");
+    const auto inode = [](const std::string& p) {
+        struct stat info {};
+        ::stat(p.c_str(), &info);
+        return info.st_ino;
+    };
+    const auto before = inode(path);
+    SaveImageToFile(path, "new", savAutoBackup);
+    EXPECT_EQ(ReadFileBytes(path), "new");
+    EXPECT_EQ(ReadFileBytes(dir.file("other.sor")), "new");
+    EXPECT_EQ(inode(path), before);
+    EXPECT_EQ(ReadFileBytes(dir.file("T1.~d")), "a longer old content"); // the backup came first
+}
+
+// A folder that takes no new file: the writable file in it is written in place.
+TEST(StoreFile, ReadOnlyFolderWritableFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "folder permissions do not bind the superuser";
+    TempDir dir;
+    fs::create_directory(dir.path() / "ro");
+    const std::string path = dir.file("ro/T1.sor");
+    SaveImageToFile(path, "old");
+    ::chmod((dir.path() / "ro").c_str(), 0555);
+    SaveImageToFile(path, "in place");
+    EXPECT_EQ(ReadFileBytes(path), "in place");
+    EXPECT_THROW(SaveImageToFile(dir.file("ro/new.sor"), "x"), EStoreFileError);
+    ::chmod((dir.path() / "ro").c_str(), 0755);
+}
+
+// Temporary files are short whatever the file's name, recognisable, and the next save of the
+// same file removes one that an interrupted save left; a save in progress (locked) is left alone.
+TEST(StoreFile, TemporaryFilesAreShortAndCleanedUp) {
+    TempDir dir;
+    const std::string longName = std::string(251, 'n') + ".sor"; // the longest name a folder holds
+    SaveImageToFile(dir.file(longName), "fits");
+    EXPECT_EQ(ReadFileBytes(dir.file(longName)), "fits");
+
+    const std::string prefix = StoreTempPrefix("T1.sor");
+    EXPECT_EQ(prefix.size() + kStoreTempRandomLength + 4, 24u);
+    EXPECT_TRUE(prefix.starts_with(".etk-"));
+    EXPECT_NE(prefix, StoreTempPrefix("T2.sor"));
+    std::string seen;
+    SaveImageToFile(dir.file("T1.sor"), "v1", 0, [&](std::size_t) {
+        for (const auto& entry : fs::directory_iterator(dir.path()))
+            if (entry.path().filename().string().starts_with(prefix))
+                seen = entry.path().filename().string();
+        return true;
+    });
+    EXPECT_EQ(seen.size(), 24u);
+    EXPECT_TRUE(seen.ends_with(".tmp"));
+
+    const std::string leftover = dir.file(prefix + "abcdef.tmp");
+    const std::string otherFiles = dir.file(StoreTempPrefix("T2.sor") + "abcdef.tmp");
+    WriteFileBytes(leftover, "half a table");
+    WriteFileBytes(otherFiles, "half another table");
+    const int busy = ::open(leftover.c_str(), O_RDONLY);
+    ASSERT_GE(busy, 0);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0); // as a save in progress holds it
+    SaveImageToFile(dir.file("T1.sor"), "v2");
+    EXPECT_TRUE(fs::exists(leftover));
+    ::close(busy);
+    SaveImageToFile(dir.file("T1.sor"), "v3");
+    EXPECT_FALSE(fs::exists(leftover));
+    EXPECT_TRUE(fs::exists(otherFiles)); // another file's temporary file is not this save's business
+    EXPECT_EQ(ReadFileBytes(dir.file("T1.sor")), "v3");
 }
 
 TEST(StoreFile, SaveIntoAMissingFolderFails) {

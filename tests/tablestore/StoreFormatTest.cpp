@@ -270,11 +270,82 @@ TEST(StoreFormat, ValueBlocks) {
     EXPECT_EQ(cursor.GetString(values, 2), "");
     EXPECT_EQ(cursor.GetString(values, 1), "x");
     cursor.ClearValues(values);
-    EXPECT_EQ(values.Size(), static_cast<std::size_t>(cursor.RecordSize()));
+    EXPECT_EQ(values.Size(), cursor.NewValues().Size());
     EXPECT_TRUE(cursor.IsEmptyValue(values, 1));
     // A block of the wrong size is never read out of bounds.
     const TStoreValues small = TStoreValues::FromBytes("ab");
     EXPECT_EQ(cursor.GetString(small, 1), "");
+}
+
+// Every counted value is found through its offset: values of changing lengths set in any
+// order keep all their neighbours, in blocks read from an image and in new ones.
+TEST(StoreFormat, CountedValuesOfManyFields) {
+    TFieldDefs defs;
+    for (int i = 0; i < 40; ++i)
+        defs.push_back(i % 3 == 0 ? Def("I" + std::to_string(i), FT::ftInteger)
+                                  : Def("S" + std::to_string(i), i % 3 == 1 ? FT::ftString : FT::ftMemo, 60));
+    TStoreCursor cursor;
+    CreateEmptyTable(cursor, defs);
+    std::vector<std::string> model(defs.size());
+    TStoreValues values = cursor.NewValues();
+    unsigned seed = 7;
+    for (int step = 0; step < 400; ++step) {
+        seed = seed * 1103515245u + 12345u;
+        const int field = static_cast<int>((seed >> 8) % defs.size());
+        if (field % 3 == 0) {
+            cursor.SetInteger(values, field, step);
+            model[static_cast<std::size_t>(field)] = std::to_string(step);
+        } else {
+            const std::string text(static_cast<std::size_t>((seed >> 16) % 12),
+                                   static_cast<char>('a' + step % 26));
+            cursor.SetString(values, field, text);
+            model[static_cast<std::size_t>(field)] = text;
+        }
+        if (step % 50 == 49) { // through the file image and back
+            cursor.AppendRecord(values);
+            TStoreCursor back;
+            std::string reason;
+            ASSERT_TRUE(back.ReadFromStream(write(cursor), reason)) << reason;
+            values = back.Records().back()->Values;
+            cursor.ClearRecords();
+        }
+        for (int f = 0; f < static_cast<int>(defs.size()); ++f) {
+            const std::string& expected = model[static_cast<std::size_t>(f)];
+            if (f % 3 == 0) {
+                ASSERT_EQ(cursor.GetInteger(values, f), expected.empty() ? 0 : std::stoi(expected)) << step;
+            } else {
+                ASSERT_EQ(cursor.GetString(values, f), expected) << step << " field " << f;
+            }
+        }
+    }
+}
+
+// Records read with every value absent share one block: a write to one of them gives it a
+// block of its own and leaves the others empty.
+TEST(StoreFormat, EmptyRecordsReadShareNothingVisible) {
+    TStoreCursor cursor;
+    std::string reason;
+    const std::string image =
+        Image(3, 2, Desc("XXX.Azon i") + Desc("XXX.Nev s20"), Bytes({0, 0}) + Bytes({0, 0}) + Bytes({0, 0}));
+    ASSERT_TRUE(cursor.ReadFromStream(image, reason)) << reason;
+    const auto& records = cursor.Records();
+    cursor.SetInteger(records[0]->Values, 0, 5);
+    cursor.SetString(records[1]->Values, 1, "nev");
+    TStoreValues cleared = records[2]->Values;
+    cursor.ClearValues(records[2]->Values);
+    EXPECT_EQ(cursor.GetInteger(records[0]->Values, 0), 5);
+    EXPECT_EQ(cursor.GetString(records[0]->Values, 1), "");
+    EXPECT_EQ(cursor.GetInteger(records[1]->Values, 0), 0);
+    EXPECT_EQ(cursor.GetString(records[1]->Values, 1), "nev");
+    EXPECT_TRUE(cursor.IsEmptyValue(records[2]->Values, 0));
+    EXPECT_TRUE(cursor.IsNull(records[2]->Values, 1));
+    cursor.MakeBackup(records[2]);
+    cursor.SetInteger(records[2]->Values, 0, 9);
+    ASSERT_TRUE(cursor.RestoreBackup(records[2]));
+    EXPECT_EQ(cursor.GetInteger(records[2]->Values, 0), 0);
+    EXPECT_FALSE(cursor.HasBackup(records[2]));
+    EXPECT_EQ(write(cursor), Image(3, 2, Desc("XXX.Azon i") + Desc("XXX.Nev s20"),
+                                   Bytes({4, 0}) + I32(5) + Bytes({0, 4}) + I32(3) + "nev" + Bytes({0, 0})));
 }
 
 TEST(StoreFormat, ValuesTakenFromLoadedRecordsOutliveTheRecords) {
@@ -340,10 +411,11 @@ TEST(StoreFormat, DescriptorParsing) {
 }
 
 TEST(StoreFormat, BadDescriptorsFailTheSection) {
-    // No end byte, an empty descriptor, no type code, codes that are no size, sizes beyond 16 bits.
+    // No end byte, an empty descriptor, no type code, codes below "A" that are no digit (no
+    // size), sizes beyond 16 bits.
     const std::string sections[] = {
         "XXX.A i",       Desc(""),        Desc("XXX.A"),      Desc("XXX.A "),
-        Desc("XXX.A x"), Desc("XXX.A !"), Desc("XXX.A s12a"), Desc("XXX.A s70000")};
+        Desc("XXX.A !"), Desc("XXX.A /"), Desc("XXX.A s12a"), Desc("XXX.A s70000")};
     for (const std::string& section : sections) {
         SCOPED_TRACE(section);
         TStoreCursor cursor;
@@ -378,14 +450,25 @@ TEST(StoreFormat, NotesBlockFollowsTheDescriptors) {
     EXPECT_EQ(back.Notes, "Hello");
     EXPECT_EQ(back.RecordCount(), 1);
 
-    // A short note of a table without records survives, though it is shorter than one record's
-    // length bytes.
+    // The block is read only where a record could begin, with at least F bytes left: the
+    // 4-byte block of a short note after five fields is not read (the format loses such a note).
     TStoreCursor wide;
     CreateEmptyTable(wide, {Def("A", FT::ftInteger), Def("B", FT::ftInteger), Def("C", FT::ftInteger),
                             Def("D", FT::ftInteger), Def("E", FT::ftInteger)});
     wide.Notes = "x";
     ASSERT_TRUE(back.ReadFromStream(write(wide), reason)) << reason;
-    EXPECT_EQ(back.Notes, "x");
+    EXPECT_EQ(back.Notes, "");
+    EXPECT_EQ(back.RecordCount(), 0);
+    wide.Notes = "xy";
+    ASSERT_TRUE(back.ReadFromStream(write(wide), reason)) << reason;
+    EXPECT_EQ(back.Notes, "xy");
+    // The 41-byte empty table followed by a lone "*": too short for a note, opens empty.
+    const std::string lone =
+        BuildEmptyTableImage({Def("Azon", FT::ftInteger), Def("Tipus", FT::ftString, 1)}) + "*";
+    ASSERT_EQ(lone.size(), 42u);
+    ASSERT_TRUE(back.ReadFromStream(lone, reason)) << reason;
+    EXPECT_EQ(back.RecordCount(), 0);
+    EXPECT_EQ(back.Notes, "");
 
     // A note longer than the 16-bit length can carry is cut to 32767 characters.
     cursor.Notes = std::string(40000, 'n');
@@ -533,13 +616,60 @@ TEST(StoreFormat, CreatingWithoutFieldsFails) {
               "Error creating table (no field descriptions)");
 }
 
-TEST(StoreFormat, TableWithoutFieldsReadsNoRecords) {
-    // Records of a table without fields would have no bytes: a declared count cannot conjure them.
+TEST(StoreFormat, TableWithoutFieldsReadsItsDeclaredRecords) {
+    // Records of a table without fields have no bytes: the declared count of them is read.
     TStoreCursor cursor;
     std::string reason;
-    EXPECT_FALSE(cursor.ReadFromStream(Image(1000000000, 0, ""), reason));
-    EXPECT_EQ(reason, "Number of records read (0) does not match declared record count (1000000000)");
+    ASSERT_TRUE(cursor.ReadFromStream(Image(3, 0, ""), reason)) << reason;
+    EXPECT_EQ(cursor.RecordCount(), 3);
+    std::string again;
+    cursor.WriteToStream(again);
+    EXPECT_EQ(again, Image(3, 0, ""));
     EXPECT_TRUE(cursor.ReadFromStream(Image(0, 0, ""), reason));
+    EXPECT_EQ(cursor.RecordCount(), 0);
+    // Nothing in the file vouches for them: no more than a million are made.
+    EXPECT_FALSE(cursor.ReadFromStream(Image(1000000000, 0, ""), reason));
+    EXPECT_EQ(reason, "Number of records read (1000000) does not match declared record count (1000000000)");
+    EXPECT_EQ(cursor.RecordCount(), 0);
+    EXPECT_TRUE(cursor.ReadFromStream(Image(kStoreMaxEmptyRecords + 1, 0, ""), reason, true));
+    EXPECT_EQ(cursor.RecordCount(), kStoreMaxEmptyRecords);
+}
+
+// Any type character that is no letter code is a short string's size: c - '0' for a digit,
+// c - 'A' + 10 otherwise.
+TEST(StoreFormat, OtherTypeCharactersAreShortStringSizes) {
+    const struct {
+        char code;
+        int size;
+        char written; // the writer's code for the size: a digit up to 9, then c - 'A' + 10
+    } rows[] = {{'5', 5, '5'},  {'@', 9, '9'},  {'Z', 35, 'Z'}, {'[', 36, '['},
+                {'_', 40, '_'}, {'x', 65, 'x'}, {'z', 67, 'z'}, {'\xFF', 200, '\xFF'}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.code);
+        const std::string value(static_cast<std::size_t>(row.size), 'v');
+        const std::string records = Bytes({row.size}) + value;
+        TStoreCursor cursor;
+        std::string reason;
+        ASSERT_TRUE(
+            cursor.ReadFromStream(Image(1, 1, Desc(std::string("XXX.A ") + row.code), records), reason))
+            << reason;
+        EXPECT_EQ(cursor.Field(0).FieldKind, K::SmallStr);
+        EXPECT_EQ(cursor.Field(0).DeclaredSize, row.size);
+        EXPECT_EQ(cursor.Field(0).DataSize, row.size + 1);
+        EXPECT_EQ(cursor.GetString(cursor.Records()[0]->Values, 0), value);
+        std::string again;
+        cursor.WriteToStream(again);
+        EXPECT_EQ(again, Image(1, 1, Desc(std::string("XXX.A ") + row.written), records));
+    }
+}
+
+// A text field longer than the reader accepts is refused when a table is made with it.
+TEST(StoreFormat, TextFieldsOver8191AreRefused) {
+    TStoreCursor cursor;
+    EXPECT_EQ(ErrorOf<EStoreError>([&] { CreateEmptyTable(cursor, {Def("Hosszu", FT::ftString, 8192)}); }),
+              "Error creating table: string field 'Hosszu' has size 8192; the largest is 8191");
+    CreateEmptyTable(cursor, {Def("Hosszu", FT::ftString, 8191)});
+    EXPECT_EQ(cursor.Field(0).DeclaredSize, 8191);
 }
 
 std::vector<int> collect(const std::function<void(const TStoreProgress&)>& run) {

@@ -88,8 +88,14 @@ TEST_F(Keys, ComparisonPerKind) {
          text(Long, "\xC1"
                     "bel"),
          text(Long, "B\xE9la"), Long, ssoCaseInsensitive, false, -1},
-        {"Hungarian: \xF6t before \xF5k", text(Long, "\xF6t"), text(Long, "\xF5k"), Long, ssoCaseInsensitive,
-         false, -1},
+        {"Hungarian: \xF5k before \xF6t (\xF6 and \xF5 one letter)", text(Long, "\xF5k"), text(Long, "\xF6t"),
+         Long, ssoCaseInsensitive, false, -1},
+        {"Hungarian: \xE1"
+         "b before ac (accents count last)",
+         text(Long, "\xE1"
+                    "b"),
+         text(Long, "ac"), Long, ssoCaseInsensitive, false, -1},
+        {"punctuation first", text(Long, "_x"), text(Long, "a"), Long, ssoCaseInsensitive, false, -1},
         {"Hungarian: ott before \xF6t", text(Long, "ott"), text(Long, "\xF6t"), Long, ssoCaseInsensitive,
          false, -1},
         {"Hungarian: \xFC before \xFB before v", text(Long, "\xFCv"), text(Long, "\xDBv"), Long,

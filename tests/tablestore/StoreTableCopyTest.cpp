@@ -111,3 +111,29 @@ TEST_F(StoreCopy, Mode3StructureOnly) {
 
 } // namespace
 } // namespace etikor
+
+namespace etikor {
+namespace {
+
+using namespace etikor::test;
+
+// Mode 1 finds each record through a key index built for the copy; the result is the one the
+// record-by-record search gives: the first equal key in view order is updated, keys compare as
+// converted values (an integer key "007" is 7), and records appended by the copy are found by
+// later source records.
+TEST_F(StoreCopy, Mode1KeyIndexMatchesTheSearch) {
+    const TFieldDefs defs = {{"Kod", TFieldType::ftInteger, 0}, {"Nev", TFieldType::ftString, 10}};
+    TStoreTable source;
+    MakeTable(source, defs,
+              {{"007", "hét"}, {"9", "kilenc"}, {"9", "kilenc2"}, {"", "üres"}, {"2", "kettő"}});
+    TStoreTable t;
+    MakeTable(t, defs, {{"2", "a"}, {"7", "b"}, {"2", "c"}});
+    t.UniqueFieldNames = "Kod";
+    EXPECT_EQ(t.CopyFrom(&source, 1), 5);
+    EXPECT_TRUE(t.LastCopyIndexed());
+    EXPECT_EQ(Column(t, "Kod"), (Texts{"2", "7", "2", "9", "0"}));
+    EXPECT_EQ(Column(t, "Nev"), (Texts{"kettő", "hét", "c", "kilenc2", "üres"}));
+}
+
+} // namespace
+} // namespace etikor

@@ -625,3 +625,97 @@ TEST_F(StoreTable, ViewOrderEqualsRecordComparison) {
 
 } // namespace
 } // namespace etikor
+
+namespace etikor {
+namespace {
+
+using namespace etikor::test;
+
+// A table is not made with a text field the reader could not read back; a field declared
+// longer in a file made elsewhere refuses a longer value instead of cutting it.
+TEST_F(StoreTable, TextFieldsOver8191) {
+    TStoreTable t;
+    t.Name = "T1";
+    t.FieldDefs = {{"Nev", TFieldType::ftString, 9000}};
+    EXPECT_EQ(ErrorOf([&] { t.Open(); }),
+              "T1: Error creating table: string field 'Nev' has size 9000; the largest is 8191");
+    EXPECT_FALSE(t.Active());
+
+    t.LoadFromStream(Image(0, 1, Desc("XXX.Nev s9000")));
+    t.Append();
+    t.FieldByName("Nev").SetAsString(std::string(8191, 'a'));
+    t.Post();
+    t.Append();
+    t.FieldByName("Nev").SetAsString(std::string(8192, 'a'));
+    EXPECT_EQ(ErrorOf([&] { t.Post(); }), "T1: Field 'Nev' cannot hold more than 8191 characters");
+    t.Cancel();
+    EXPECT_EQ(t.RecordCount(), 1);
+}
+
+// Deletes at any place, one after another, leave the view and the position as one erase of the
+// record from an array would.
+TEST_F(StoreTable, DeletesAnywhereKeepTheViewOrder) {
+    const TFieldDefs defs = {{"N", TFieldType::ftInteger, 0}};
+    const std::vector<std::vector<int>> patterns = {
+        {0, 0, 0, 0},       // from the first
+        {9, 8, 7, 6},       // from the last
+        {5, 5, 4, 6, 0, 3}, // around the middle, moving both ways
+        {2, 7, 1, 5, 0, 4}, // scattered
+    };
+    for (const auto& pattern : patterns) {
+        TStoreTable t;
+        MakeTable(t, defs);
+        std::vector<std::string> model;
+        for (int i = 0; i < 10; ++i) {
+            AddRow(t, {std::to_string(i)});
+            model.push_back(std::to_string(i));
+        }
+        for (int place : pattern) {
+            t.SetRecNo(place + 1);
+            t.Delete();
+            model.erase(model.begin() + place);
+            ASSERT_EQ(Column(t, "N"), model);
+            const int expected =
+                place < static_cast<int>(model.size()) ? place + 1 : static_cast<int>(model.size());
+            EXPECT_EQ(t.RecNo(), expected);
+        }
+        AddRow(t, {"99"}); // an append after the deletes goes last
+        model.push_back("99");
+        EXPECT_EQ(Column(t, "N"), model);
+        t.SetIndexFieldNames("N"); // and a sort sees every record
+        EXPECT_EQ(t.RecordCount(), static_cast<int>(model.size()));
+    }
+}
+
+} // namespace
+} // namespace etikor
+
+namespace etikor {
+namespace {
+
+using namespace etikor::test;
+
+// A dataset refuses a field count no table has before reading anything (its field objects
+// would take memory out of all proportion to the file); the cursor alone reads it.
+TEST_F(StoreTable, AbsurdFieldCountsAreRefused) {
+    std::string descriptors;
+    for (int i = 0; i <= kStoreMaxDatasetFields; ++i)
+        descriptors += Desc(" 1");
+    const std::string image = Image(0, kStoreMaxDatasetFields + 1, descriptors);
+    TStoreTable t;
+    t.Name = "T1";
+    EXPECT_EQ(ErrorOf([&] { t.LoadFromStream(image); }),
+              "T1: Error opening table: Too many fields (100001); a table opens with at most 100000");
+    EXPECT_FALSE(t.Active());
+    TStoreCursor cursor;
+    std::string reason;
+    EXPECT_TRUE(cursor.ReadFromStream(image, reason)) << reason;
+    EXPECT_EQ(cursor.FieldCount(), kStoreMaxDatasetFields + 1);
+
+    t.FieldDefs.assign(static_cast<std::size_t>(kStoreMaxDatasetFields) + 1, {"A", TFieldType::ftInteger, 0});
+    EXPECT_EQ(ErrorOf([&] { t.Open(); }),
+              "T1: Error creating table: Too many fields (100001); a table opens with at most 100000");
+}
+
+} // namespace
+} // namespace etikor

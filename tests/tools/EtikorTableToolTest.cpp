@@ -67,7 +67,7 @@ TEST(EtikorTableTool, CreateThenDumpEveryKind) {
         "Fmt:r\tPic:g\tDef:s100\n"
         "-5\t123456\tTrue\t1.25\t99.5\t2024-03-15\t13:05:07.250\t2024-03-15 "
         "06:00:00\t0\t\xC3\x81rv\xC3\xADz\t"
-        "hossz\xC3\xBA sz\xC3\xB6veg\t00ff12\tsor1 sor2\t{\\rtf1}\t424d\tx\n"
+        "hossz\xC3\xBA sz\xC3\xB6veg\t00ff12\tsor1 sor2\t{\\\\rtf1}\t424d\tx\n"
         "0\t0\tFalse\t0\t0\t\t00:00:00\t\t0\t\t\t\t\t\t\t\n");
 
     // Text is stored in Windows-1250: "Á" is the single byte C1.
@@ -84,6 +84,28 @@ TEST(EtikorTableTool, DumpShowsTheNoteAndEscapesControls) {
     const auto dumped = RunTool(ETIKOR_TABLE_TOOL, {"dump", path});
     ASSERT_EQ(dumped.exitCode, 0) << dumped.err;
     EXPECT_EQ(dumped.out, "Azon:i\tNev:9\n#notes: Megjegyz\xC3\xA9s\n1\ta\\tb\n2\t\n");
+}
+
+// A backslash is printed as \\, so that \t, \r and \n always stand for the controls.
+TEST(EtikorTableTool, DumpEscapesTheBackslash) {
+    TempDir dir;
+    const std::string path = dir.file("back.tbl");
+    test::WriteFileBytes(path, image(2, kAzonNev, 2, record(1, "a\\tb") + record(2, "c\td\\")));
+    const auto dumped = RunTool(ETIKOR_TABLE_TOOL, {"dump", path});
+    ASSERT_EQ(dumped.exitCode, 0) << dumped.err;
+    EXPECT_EQ(dumped.out, "Azon:i\tNev:9\n1\ta\\\\tb\n2\tc\\td\\\\\n");
+}
+
+// An empty input line is a record whose fields are all empty: a one-field table can hold it.
+TEST(EtikorTableTool, CreateReadsAnEmptyLineAsAnEmptyRecord) {
+    TempDir dir;
+    const std::string path = dir.file("one.tbl");
+    const auto created = RunTool(ETIKOR_TABLE_TOOL, {"create", path, "Nev:9"}, "a\n\nb\n");
+    ASSERT_EQ(created.exitCode, 0) << created.err;
+    const auto dumped = RunTool(ETIKOR_TABLE_TOOL, {"dump", path});
+    EXPECT_EQ(dumped.out, "Nev:9\na\n\nb\n");
+    const auto again = RunTool(ETIKOR_TABLE_TOOL, {"create", dir.file("two.tbl"), "Nev:9"}, "a\n\nb\n");
+    EXPECT_EQ(test::ReadFileBytes(dir.file("two.tbl")), test::ReadFileBytes(path));
 }
 
 TEST(EtikorTableTool, UnreadableTablesExitWithTheStoreError) {

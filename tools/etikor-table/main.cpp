@@ -5,7 +5,8 @@
 //
 // dump prints the fields as name:code, the note, and one tab-separated line per record in
 // storage order (UTF-8). create builds a new table from name:code definitions and one record per
-// line of standard input. Exit codes: 0 done, 1 the table store reported an error, 2 bad usage.
+// line of standard input (an empty line is a record with every field empty). Exit codes: 0 done, 1 the table
+// store reported an error, 2 bad usage.
 
 #include "data/Cp1250.h"
 #include "data/DatabaseError.h"
@@ -14,9 +15,11 @@
 #include "data/FormatSettings.h"
 #include "tablestore/StoreCursor.h"
 #include "tablestore/StoreErrors.h"
+#include "tablestore/StoreFile.h"
 #include "tablestore/StoreFormat.h"
 #include "tablestore/StoreTable.h"
 
+#include <cctype>
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -40,12 +43,16 @@ int usage(const std::string& problem = {}) {
     return kExitUsage;
 }
 
-// Tab, carriage return and line feed as \t, \r, \n so that a value stays within its column.
+// Tab, carriage return and line feed as \t, \r, \n so that a value stays within its column; a
+// backslash as \\ so that the escapes cannot be mistaken for text.
 std::string escapeControls(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
         case '\t':
             out += "\\t";
             break;
@@ -140,23 +147,37 @@ std::string valueText(const TStoreCursor& cursor, const TStoreValues& values, in
     return {};
 }
 
-int dump(const std::string& path, bool partial) {
-    TStoreTable table;
-    table.SetTableName(path);
-    table.PartialOpen = partial;
-    SetStoreWarningHandler([](const std::string& text) { std::cerr << text << "\n"; });
-    try {
-        table.Open();
-    } catch (const std::exception& error) {
-        std::cerr << error.what() << "\n";
-        return kExitError;
+// Writes the text out once it has grown, so a large table is never held twice.
+void flushSome(std::string& out, bool all = false) {
+    if (all || out.size() >= (1u << 20)) {
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        out.clear();
     }
-    const TStoreCursor& cursor = *table.Cursor();
+}
+
+int dump(const std::string& path, bool partial) {
+    // The table is read straight into the store's cursor: a dump needs no dataset around it.
+    TStoreCursor cursor;
+    {
+        std::string image;
+        if (!ReadWholeFile(path, image)) {
+            std::cerr << ErrorOpeningFileText(path) << "\n";
+            return kExitError;
+        }
+        std::string reason;
+        if (!cursor.ReadFromStream(image, reason, partial)) {
+            std::cerr << StoreMsg::ErrorOpeningTable << reason << "\n";
+            return kExitError;
+        }
+        if (!reason.empty())
+            std::cerr << reason << "\n";
+    }
     std::string out;
     for (int i = 0; i < cursor.FieldCount(); ++i) {
         if (i > 0)
             out += '\t';
         out += Cp1250ToUtf8(cursor.Field(i).Name) + ":" + StoreTypeCode(cursor.Field(i));
+        flushSome(out);
     }
     out += '\n';
     if (!cursor.Notes.empty())
@@ -170,8 +191,9 @@ int dump(const std::string& path, bool partial) {
             out += valueText(cursor, record->Values, i);
         }
         out += '\n';
+        flushSome(out);
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    flushSome(out, true);
     return std::fflush(stdout) == 0 ? kExitOk : kExitError;
 }
 
@@ -184,6 +206,10 @@ bool parseFieldDef(std::string_view item, TFieldDef& def) {
     const std::string_view code = item.substr(colon + 1);
     TStoreField field;
     if ((code.size() > 1 && code[0] != 's') || code.size() > 6 || !ParseStoreTypeCode(code, field))
+        return false;
+    // Short strings by the codes a table made here is written with.
+    if (field.FieldKind == TStoreFieldKind::SmallStr && !std::isdigit(static_cast<unsigned char>(code[0])) &&
+        (code[0] < 'A' || code[0] > 'Z'))
         return false;
     def = FieldDefOfStoreField(field);
     def.Name = Utf8ToCp1250(item.substr(0, colon));
@@ -229,8 +255,7 @@ int create(const std::string& path, std::string_view fields) {
             ++lineNumber;
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
-            if (line.empty())
-                continue;
+            // An empty line is a record whose fields are all empty.
             const std::vector<std::string_view> values = split(line, "\t");
             table.Append();
             for (std::size_t i = 0; i < values.size() && i < static_cast<std::size_t>(table.FieldCount());
