@@ -13,6 +13,8 @@
 #include "designer/SetupTabs.h"
 #include "designer/Sizer.h"
 #include "document/TemplateModel.h"
+#include "series/ManualEntry.h"
+#include "series/ui/KeziForm.h"
 #include "series/ui/TervezoForm.h"
 #include "services/Modal.h"
 #include "tablestore/StoreTable.h"
@@ -150,7 +152,8 @@ void TMainForm::BuildMenus() {
             [this] { FileCommand(&TTemplateFiles::New); });
     connect(AddItem(file, QStringLiteral("Megnyitás..."), "mMegnyit"), &QAction::triggered, this,
             [this] { FileCommand(&TTemplateFiles::Open); });
-    MarkPending(AddItem(file, QStringLiteral("Kézi rögzítés"), "mKezi"));
+    connect(AddItem(file, QStringLiteral("Kézi rögzítés"), "mKezi"), &QAction::triggered, this,
+            &TMainForm::OpenManualEntry);
     connect(AddItem(file, QStringLiteral("Mentés másként..."), "mMentes"), &QAction::triggered, this,
             [this] { FileCommand(&TTemplateFiles::SaveAs); });
     MarkPending(AddItem(file, QStringLiteral("Adatböngésző"), "mAdatbongeszo"));
@@ -210,7 +213,7 @@ QWidget* TMainForm::BuildButtonBar() {
     connect(open, &QToolButton::clicked, this, [this] { FileCommand(&TTemplateFiles::Open); });
     QToolButton* kezi = NamedToolButton(bar, "KeziGomb", QStringLiteral("Vonalkód-sorozat kézi rögzítése"));
     kezi->setIcon(ProgramIcon("manual-entry"));
-    MarkPending(kezi);
+    connect(kezi, &QToolButton::clicked, this, &TMainForm::OpenManualEntry);
     QToolButton* print = NamedToolButton(bar, "NyomtatasGomb", QStringLiteral("Nyomtatás"));
     print->setIcon(ProgramIcon("print"));
     MarkPending(print);
@@ -315,6 +318,7 @@ QWidget* TMainForm::BuildPageControl() {
     connect(FDataSourceTab->GNyit_Gomb, &QPushButton::clicked, this,
             [this] { FileCommand(&TTemplateFiles::Open); });
     connect(FDataSourceTab->General_Gomb, &QPushButton::clicked, this, &TMainForm::OpenSeriesDesigner);
+    connect(FElementPanel->KlonozasGomb, &QToolButton::clicked, this, &TMainForm::CloneShownBarcode);
     return FPages;
 }
 
@@ -501,6 +505,35 @@ void TMainForm::OpenSeriesDesigner() {
     State().Panel4 = QString::fromStdString(FormatFloat("#,##0", DataSourceRecordCount()));
     ShowStatus();
     RebuildCanvas();
+}
+
+// Manual entry, modal (not while a worksheet is linked); the series is the data source after.
+void TMainForm::OpenManualEntry() {
+    if (State().LinkFlag)
+        return;
+    {
+        TKeziForm form(FDM, State().SeriesName, this);
+        form.HelpContext = [this] { return FHelpContext; };
+        form.SetHelpContext = [this](int topic) { FHelpContext = topic; };
+        form.ExternalDataNotInUse = [this] { State().LinkFlag = false; };
+        FModal.RunModal(form);
+    }
+    SeriesBecomesDataSource();
+    State().DataFlag = DataSourceRecordCount() > 0;
+    State().Panel4 = GroupedCount(DataSourceRecordCount());
+    ShowStatus();
+    RebuildCanvas();
+}
+
+// Clones the value of the barcode shown on the element tab with the tab's barcode type.
+void TMainForm::CloneShownBarcode() {
+    if (!FCurrentBarcode)
+        return;
+    const int type = FElementPanel->cb_VkTNev->currentIndex();
+    CloneFromMainWindow(FDM.T1, ToCp1250(FCurrentBarcode->Value()), type, FModal, [this] {
+        State().Panel4 = GroupedCount(DataSourceRecordCount());
+        ShowStatus();
+    });
 }
 
 void TMainForm::ShowStatus() {

@@ -109,6 +109,8 @@ private:
     void FileCommand(void (TTemplateFiles::*command)());
     void ShowStatus();
     void OpenSeriesDesigner();
+    void OpenManualEntry();
+    void CloneShownBarcode();
     // The canvas from the template as it is (zoom, picture size); RebuildCanvas reads the
     // template's table first.
     void BuildCanvas();

@@ -147,7 +147,6 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     KlonozasGomb =
         IconToolButton(gbVonalkod, "KlonozasGomb",
                        QStringLiteral("Kijelölt vonalkód értékének sokszorosítása (klónozás)"), "clone");
-    MarkPending(KlonozasGomb);
     VonalkodKilepGomb =
         IconToolButton(gbVonalkod, "VonalkodKilepGomb", QStringLiteral("Vonalkód panel elrejtése"), "close");
     connect(VonalkodKilepGomb, &QToolButton::clicked, gbVonalkod, &QWidget::hide);

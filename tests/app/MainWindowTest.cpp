@@ -1,4 +1,5 @@
 #include "app/MainFormFixture.h"
+#include "data/Cp1250.h"
 #include "designer/BarcodeView.h"
 #include "designer/CanvasTestSupport.h"
 #include "designer/ElementPanel.h"
@@ -6,6 +7,8 @@
 #include "designer/Icons.h"
 #include "designer/LabelCanvas.h"
 #include "designer/Sizer.h"
+#include "series/ManualEntry.h"
+#include "series/ui/KeziForm.h"
 
 #include <QAbstractSpinBox>
 #include <QDir>
@@ -58,7 +61,7 @@ TEST_F(MainWindowTest, MenuItems) {
     } rows[] = {
         {"mUj", QStringLiteral("Új sorozat..."), {}, true},
         {"mMegnyit", QStringLiteral("Megnyitás..."), {}, true},
-        {"mKezi", QStringLiteral("Kézi rögzítés"), {}, false},
+        {"mKezi", QStringLiteral("Kézi rögzítés"), {}, true},
         {"mMentes", QStringLiteral("Mentés másként..."), {}, true},
         {"mAdatbongeszo", QStringLiteral("Adatböngésző"), {}, false},
         {"ImportlsExcel1", QStringLiteral("Importálás (Excel)"), {}, false},
@@ -104,7 +107,7 @@ TEST_F(MainWindowTest, ButtonsAndControls) {
     } rows[] = {
         {"UjFileGomb", QStringLiteral("Új..."), {}, true},
         {"MegnyitasGomb", QStringLiteral("Megnyitás"), {}, true},
-        {"KeziGomb", QStringLiteral("Vonalkód-sorozat kézi rögzítése"), {}, false},
+        {"KeziGomb", QStringLiteral("Vonalkód-sorozat kézi rögzítése"), {}, true},
         {"NyomtatasGomb", QStringLiteral("Nyomtatás"), {}, false},
         {"ExcelImportGomb", QStringLiteral("Importálás MS-Excel táblából"), {}, false},
         {"SugoGomb", QStringLiteral("Súgó [F1]"), {}, true},
@@ -141,7 +144,7 @@ TEST_F(MainWindowTest, ButtonsAndControls) {
         {"cbStartStop", {}, QStringLiteral("Start/Stop vonalak"), false},
         {"Vk_bmp", QStringLiteral("Kijelölt vonalkód .bmp file-ba másolása"), {}, false},
         {"VonalkodKilepGomb", QStringLiteral("Vonalkód panel elrejtése"), {}, true},
-        {"KlonozasGomb", QStringLiteral("Kijelölt vonalkód értékének sokszorosítása (klónozás)"), {}, false},
+        {"KlonozasGomb", QStringLiteral("Kijelölt vonalkód értékének sokszorosítása (klónozás)"), {}, true},
         {"OldalSzel", QStringLiteral("Oldal szélessége"), {}, true},
         {"CTerkoz", QStringLiteral("Cimkék közötti térköz"), {}, true},
         {"A4Gomb", QStringLiteral("A4 -es oldal méret beállítása"), QStringLiteral("A4"), true},
@@ -451,6 +454,71 @@ TEST_F(MainWindowTest, GeneralasOpensTheSeriesDesigner) {
     EXPECT_EQ(dm_.T1.RecordCount(), 3);
     EXPECT_TRUE(form.State().DataFlag);
     EXPECT_FALSE(form.State().LinkFlag);
+}
+
+// The manual-entry window from the button bar and the menu: a value entered there is in the
+// series, which is the data source afterwards with its count in the status bar.
+TEST_F(MainWindowTest, ManualEntryFromTheButtonBarAndTheMenu) {
+    TMainForm& form = StartOnFixture();
+    const int before = dm_.T1.RecordCount();
+    modal_.ExpectModal(QStringLiteral("KeziForm"), 0, [&](QObject& window) {
+        auto& kezi = dynamic_cast<TKeziForm&>(window);
+        EXPECT_EQ(kezi.Panel(2), QStringLiteral("Sorozat: ") + form.State().SeriesName);
+        kezi.FelvetelGombClick();
+        auto* edit = kezi.findChild<QLineEdit*>(QStringLiteral("Ertek_edit"));
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("7"));
+        QApplication::sendEvent(edit, &key);
+        kezi.RendbenGombClick();
+        EXPECT_EQ(dm_.T1.IndexFieldNames(), "Vonalkod1");
+        return 0;
+    });
+    Child<QToolButton>("KeziGomb")->click();
+    modal_.Verify();
+    EXPECT_EQ(dm_.T1.IndexFieldNames(), "") << "the sort goes with the window";
+    EXPECT_EQ(form.DataSource(), &dm_.T1);
+    EXPECT_EQ(dm_.T1.RecordCount(), before + 1);
+    EXPECT_EQ(form.Panel(4), QString::number(before + 1));
+    EXPECT_TRUE(form.State().DataFlag);
+
+    modal_.ExpectModal(QStringLiteral("KeziForm"), 0);
+    Child<QAction>("mKezi")->trigger();
+    modal_.Verify();
+
+    // Not while a worksheet is linked.
+    form.State().LinkFlag = true;
+    Child<QToolButton>("KeziGomb")->click();
+    Child<QAction>("mKezi")->trigger();
+}
+
+// The element tab's clone button multiplies the selected barcode's value with the tab's type;
+// with a single record in the series it asks nothing before the count.
+TEST_F(MainWindowTest, CloneButtonMultipliesTheShownBarcode) {
+    TMainForm& form = StartOnFixture();
+    dm_.T1.EmptyTable();
+    AppendSeriesRecord(dm_.T1, "111", 5);
+    WriteSeries(dm_.T1);
+    QTest::mouseClick(View("Vkod_1"), Qt::LeftButton);
+    const QString value = static_cast<TBarcodeView*>(View("Vkod_1"))->Value();
+    ASSERT_FALSE(value.isEmpty());
+    Child<QComboBox>("cb_VkTNev")->setCurrentIndex(7);
+    modal_.ExpectInputBox(QStringLiteral("+ darab: "), QStringLiteral("2"));
+    modal_.ExpectMessage("I", QStringLiteral("Feldolgozás vége! (2 db. vonalkód)"));
+    Child<QToolButton>("KlonozasGomb")->click();
+    modal_.Verify();
+    EXPECT_EQ(form.Panel(4), QStringLiteral("3"));
+    TStoreTable t;
+    t.SetTableName(dm_.T1.FilePath());
+    t.Open();
+    ASSERT_EQ(t.RecordCount(), 3);
+    t.Last();
+    EXPECT_EQ(QString::fromStdString(Cp1250ToUtf8(t.FieldByName("Vonalkod1").AsString())), value);
+    EXPECT_EQ(t.FieldByName("Tipus1").AsInteger(), 7);
+
+    // Three records now: the question first; No stops.
+    modal_.ExpectMessage("K", QStringLiteral("Folytatja a sokszorosítást?"), false);
+    Child<QToolButton>("KlonozasGomb")->click();
+    modal_.Verify();
+    EXPECT_EQ(dm_.T1.RecordCount(), 3);
 }
 
 // Every button shows its own icon from the program's set, or a caption its font can draw: no

@@ -1,0 +1,193 @@
+#include "series/ManualEntry.h"
+
+#include "data/Cp1250Text.h"
+#include "data/FormatSettings.h"
+#include "services/Modal.h"
+#include "tablestore/StoreTable.h"
+
+#include <limits>
+
+namespace etikor {
+
+namespace {
+
+bool Blank(const std::string& text) {
+    return text.find_first_not_of(' ') == std::string::npos;
+}
+
+// The six fields besides the value and its type, as a record made by the windows carries them.
+void SetOtherFields(TStoreTable& series) {
+    series.FieldByName("Vonalkod2").SetAsString("");
+    series.FieldByName("Tipus2").SetAsInteger(0);
+    series.FieldByName("Vonalkod3").SetAsString("");
+    series.FieldByName("Tipus3").SetAsInteger(0);
+    series.FieldByName("ODBC").SetAsBoolean(false);
+    series.FieldByName("ODBC_tbl").SetAsString("");
+}
+
+void ReopenSorted(TStoreTable& series) {
+    series.Close();
+    series.Open();
+    series.SetIndexFieldNames(kManualEntryIndex);
+}
+
+} // namespace
+
+QString GroupedCount(int64_t count) {
+    return FromCp1250(FormatFloat("#,##0", static_cast<double>(count)));
+}
+
+void AppendSeriesRecord(TStoreTable& series, const std::string& value, int typeIndex) {
+    series.Append();
+    series.FieldByName("Vonalkod1").SetAsString(value);
+    series.FieldByName("Tipus1").SetAsInteger(typeIndex);
+    SetOtherFields(series);
+    series.Post();
+}
+
+void WriteSeries(TStoreTable& series) {
+    series.SaveTable(series.FilePath());
+    series.CommitChanges();
+}
+
+void ReloadSortedSeries(TStoreTable& series) {
+    WriteSeries(series);
+    ReopenSorted(series);
+}
+
+TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int typeIndex, IModal& modal,
+                              const std::function<void()>& written) {
+    TCloneResult result;
+    result.Asked = true;
+    const QString byDefault = QStringLiteral("10");
+    // A cancelled box answers its default.
+    const QString answer = modal
+                               .InputBox(FromCp1250(value) + QStringLiteral(" sokszorosítása"),
+                                         QStringLiteral("+ darab: "), byDefault)
+                               .value_or(byDefault);
+    bool ok = false;
+    const qlonglong count = answer.trimmed().toLongLong(&ok);
+    if (!ok || count > std::numeric_limits<int32_t>::max() || count < std::numeric_limits<int32_t>::min()) {
+        modal.Message(QString(), answer + QStringLiteral(" nem szám!"), QStringLiteral("H"));
+        return result;
+    }
+    series.DisableControls();
+    try {
+        for (qlonglong i = 0; i < count; ++i)
+            AppendSeriesRecord(series, value, typeIndex);
+        WriteSeries(series);
+        series.Refresh();
+    } catch (...) {
+        series.EnableControls();
+        throw;
+    }
+    series.EnableControls();
+    result.Appended = true;
+    result.Count = count > 0 ? count : 0;
+    if (written)
+        written();
+    modal.Message(QString(),
+                  QStringLiteral("Feldolgozás vége! (") + answer + QStringLiteral(" db. vonalkód)"),
+                  QStringLiteral("I"));
+    return result;
+}
+
+TCloneResult CloneFromMainWindow(TStoreTable& series, const std::string& value, int typeIndex, IModal& modal,
+                                 const std::function<void()>& written) {
+    if (!series.Active())
+        series.Open();
+    if (series.RecordCount() >= 2 &&
+        !modal.Message(QString(), QStringLiteral("Folytatja a sokszorosítást?"), QStringLiteral("K")))
+        return {};
+    return CloneSeriesValue(series, value, typeIndex, modal, written);
+}
+
+// ---- the manual-entry session --------------------------------------------------------------
+
+TManualEntry::TManualEntry(TStoreTable& series) : FSeries(series) {}
+
+void TManualEntry::Start() {
+    if (!FSeries.Active())
+        FSeries.Open();
+    FSeries.SetIndexFieldNames(kManualEntryIndex);
+    FSeries.First();
+}
+
+void TManualEntry::BeginNew() {
+    // New records go after the last one.
+    FSeries.Last();
+    FSeries.Append();
+    SetOtherFields(FSeries);
+}
+
+void TManualEntry::BeginChange() {
+    FSeries.Edit();
+}
+
+bool TManualEntry::Entering() const {
+    return FSeries.State() == TDataSetState::dsInsert || FSeries.State() == TDataSetState::dsEdit;
+}
+
+bool TManualEntry::Confirm(int typeIndex) {
+    const std::string value = FSeries.FieldByName("Vonalkod1").AsString();
+    if (Blank(value))
+        return false;
+    FSeries.FieldByName("Tipus1").SetAsInteger(typeIndex);
+    FSeries.Post();
+    const std::string posted = FSeries.FieldByName("Vonalkod1").AsString();
+    ReloadSortedSeries(FSeries);
+    FSeries.Locate(kManualEntryLocateKey, TVariant(posted), 0);
+    return true;
+}
+
+void TManualEntry::Cancel() {
+    FSeries.Cancel();
+    FSeries.Refresh();
+}
+
+void TManualEntry::Delete(IModal& modal) {
+    std::string deleted;
+    if (modal.Message(QString(), QStringLiteral("Valóban törölni kívánja az aktuális vonalkódot?"),
+                      QStringLiteral("K")) &&
+        !FSeries.IsEmpty()) {
+        deleted = FSeries.FieldByName("Vonalkod1").AsString();
+        FSeries.Delete();
+    }
+    ReloadSortedSeries(FSeries);
+    // The value that follows the deleted one; after No, the first record with a value.
+    FSeries.Locate(kManualEntryLocateKey, TVariant(deleted), loPartialKey);
+}
+
+void TManualEntry::DeleteAll(IModal& modal) {
+    if (modal.Message(QString(), QStringLiteral("Valóban törölni kívánja az ÖSSZES vonalkódot?"),
+                      QStringLiteral("K")))
+        FSeries.EmptyTable();
+    ReloadSortedSeries(FSeries);
+}
+
+void TManualEntry::ReloadAfterGeneration() {
+    ReopenSorted(FSeries);
+    FSeries.First();
+}
+
+void TManualEntry::Finish() {
+    if (Entering())
+        FSeries.Cancel();
+    FSeries.SetIndexFieldNames("");
+    FSeries.Close();
+    FSeries.Open();
+}
+
+std::string TManualEntry::CurrentValue() const {
+    if (!FSeries.Active() || FSeries.IsEmpty())
+        return {};
+    return FSeries.FieldByName("Vonalkod1").AsString();
+}
+
+int TManualEntry::CurrentType() const {
+    if (!FSeries.Active() || FSeries.IsEmpty())
+        return 0;
+    return FSeries.FieldByName("Tipus1").AsInteger();
+}
+
+} // namespace etikor
