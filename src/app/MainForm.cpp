@@ -95,6 +95,8 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FDM.Template.AddListener(this);
+    ConnectEditing();
+    HistoryChanged();
     // The window sees every key before the focused control.
     qApp->installEventFilter(this);
 }
@@ -169,13 +171,27 @@ void TMainForm::BuildMenus() {
     edit->setObjectName(QStringLiteral("Szerkesztes1"));
     connect(AddItem(edit, QStringLiteral("Kurzor"), "mKurzor"), &QAction::triggered, this,
             &TMainForm::ClearSelectionNow);
-    MarkPending(AddItem(edit, QStringLiteral("Szöveg"), "mSzoveg", QKeySequence(Qt::CTRL | Qt::Key_T)));
-    MarkPending(AddItem(edit, QStringLiteral("Vonalkód"), "mVonalkod", QKeySequence(Qt::CTRL | Qt::Key_V)));
-    MarkPending(AddItem(edit, QStringLiteral("Kép"), "mKep", QKeySequence(Qt::CTRL | Qt::Key_K)));
-    MarkPending(AddItem(edit, QStringLiteral("Rajz"), "mRajz", QKeySequence(Qt::CTRL | Qt::Key_R)));
+    // Each presses its tool and clicks it, as a click on the pressed tool creates an element.
+    connect(AddItem(edit, QStringLiteral("Szöveg"), "mSzoveg", QKeySequence(Qt::CTRL | Qt::Key_T)),
+            &QAction::triggered, this, [this] { SzovegGomb->click(); });
+    connect(AddItem(edit, QStringLiteral("Vonalkód"), "mVonalkod", QKeySequence(Qt::CTRL | Qt::Key_V)),
+            &QAction::triggered, this, [this] { VonalkodGomb->click(); });
+    connect(AddItem(edit, QStringLiteral("Kép"), "mKep", QKeySequence(Qt::CTRL | Qt::Key_K)),
+            &QAction::triggered, this, [this] { KepGomb->click(); });
+    connect(AddItem(edit, QStringLiteral("Rajz"), "mRajz", QKeySequence(Qt::CTRL | Qt::Key_R)),
+            &QAction::triggered, this, [this] { RajzGomb->click(); });
     mTorol = AddItem(edit, QStringLiteral("Elem törlése"), "mTorol", QKeySequence(Qt::CTRL | Qt::Key_D));
     mTorol->setEnabled(false);
     connect(mTorol, &QAction::triggered, this, &TMainForm::DeleteWithConfirmation);
+    edit->addSeparator();
+    edit->setToolTipsVisible(true);
+    mVisszavonas =
+        AddItem(edit, QStringLiteral("Visszavonás"), "mVisszavonas", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mMegis = AddItem(edit, QStringLiteral("Mégis"), "mMegis");
+    mMegis->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(mVisszavonas, &QAction::triggered, this, &TMainForm::UndoEdit);
+    connect(mMegis, &QAction::triggered, this, &TMainForm::RedoEdit);
 
     QMenu* print = bar->addMenu(QStringLiteral("Nyomtatás"));
     print->setObjectName(QStringLiteral("Nyomtatas1"));
@@ -252,9 +268,6 @@ QWidget* TMainForm::BuildToolBar() {
         b->setCheckable(true);
         tools->addButton(b);
         layout->addWidget(b);
-        // Creating elements is not built yet: the element tools only show the selected kind.
-        if (b != NyilGomb)
-            MarkPending(b);
     }
     NyilGomb->setChecked(true);
     connect(NyilGomb, &QToolButton::clicked, this, &TMainForm::ClearSelectionNow);
@@ -353,6 +366,7 @@ void TMainForm::Startup() {
     FPaths = AppPaths();
     FSettingsFile = std::make_unique<TSettingsFile>(FPaths.ProgramFolder);
     FSettings = FSettingsFile->Read();
+    FAutoBetu = FSettings.AutoBetu;
     FFiles = std::make_unique<TTemplateFiles>(FDM, FSettings, *FSettingsFile, FModal, *this, FPaths);
     setWindowTitle(QStringLiteral("Etikor"));
     State().DataFlag = false;
@@ -500,7 +514,9 @@ void TMainForm::OpenSeriesDesigner() {
     State().DataFlag = DataSourceRecordCount() > 0;
     State().Panel4 = QString::fromStdString(FormatFloat("#,##0", DataSourceRecordCount()));
     ShowStatus();
-    RebuildCanvas();
+    // The template itself did not change: its undo history stays.
+    ClearSelectionNow();
+    BuildCanvas();
 }
 
 void TMainForm::ShowStatus() {
@@ -536,6 +552,8 @@ void TMainForm::RebuildCanvas() {
     // The template files call this after they opened or replaced the template's table.
     FDM.Template.Load();
     BuildCanvas();
+    // A page-setup row the build added is part of the opened template, not an edit.
+    FDM.Template.ClearHistory();
 }
 
 void TMainForm::BuildCanvas() {
@@ -567,6 +585,7 @@ void TMainForm::SelectElement(TElementView* view) {
     if (!view)
         return;
     FCanvas->Attach(view);
+    FCurrentRow = view->objectName();
     ElemTorlesGomb->setEnabled(true);
     mTorol->setEnabled(true);
     const TLabelElement* element = FDM.Template.Find(view->objectName());
@@ -604,6 +623,7 @@ void TMainForm::SelectElement(TElementView* view) {
 
 void TMainForm::ClearSelectionNow() {
     FCanvas->Detach();
+    FCurrentRow = FromCp1250(std::string(kPageSetupName));
     FElementPanel->ShowNoSelection();
     ShowSelectedRow();
     NyilGomb->setChecked(true);
@@ -644,6 +664,7 @@ void TMainForm::DeleteWithConfirmation() {
 void TMainForm::PictureToOwnSize() {
     auto* picture = qobject_cast<TPictureView*>(FCanvas->Selected());
     if (picture && FCanvas->SelectedFlag() == 1 && !picture->Picture().isNull()) {
+        TLabelTemplate::TEditGroup group(FDM.Template, QStringLiteral("Kép eredeti mérete"));
         picture->resize(picture->Picture().size());
         FCanvas->StoreGeometry(*picture);
     }
