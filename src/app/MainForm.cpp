@@ -591,7 +591,9 @@ void TMainForm::SelectElement(TElementView* view) {
     const TLabelElement* element = FDM.Template.Find(view->objectName());
     if (element) {
         FElementPanel->ShowSelection(*element);
-        // The move/resize handling runs on the selected view as it stands.
+        // The move/resize handling runs on the selected view as it stands; what it rewrites
+        // (a text's own size, millimetres a row lacked) is a step of its own to undo.
+        TLabelTemplate::TEditGroup group(FDM.Template, QStringLiteral("Elem helyének rögzítése"));
         if (const std::optional<QString> warning = FCanvas->StoreGeometry(*view))
             Warn(*warning);
     }

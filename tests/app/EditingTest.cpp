@@ -449,6 +449,8 @@ TEST_F(EditingTest, UndoAndRedoByteForByte) {
     QTest::keyClick(form.Canvas().Sizer, Qt::Key_Right); // move
     EXPECT_EQ(undo->toolTip(), QStringLiteral("Visszavonás: Áthelyezés, átméretezés"));
     Select("Rajz_1");
+    // The fixture row had no millimetres: the selection wrote them.
+    EXPECT_EQ(undo->toolTip(), QStringLiteral("Visszavonás: Elem helyének rögzítése"));
     Child<QToolButton>("ElemTorlesGomb")->click(); // delete
     Select("Szoveg_1");
     Child<QLineEdit>("Ertek")->setText(QStringLiteral("Új érték"));
