@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableWidget>
 
 namespace etikor {
 namespace {
@@ -339,6 +340,46 @@ TEST_F(EditingTest, ApplyValueRefusals) {
     // The field button without data.
     Select("Szoveg_1");
     modal_.ExpectMessage(QStringLiteral("F"), kNoData);
+    Child<QToolButton>("EMezoGomb")->click();
+    modal_.Verify();
+}
+
+// With a linked table the field button opens the field list; a double-click takes the field's
+// first value (and for a barcode the series type); typing hides the list. A source the list
+// does not hold is reported.
+TEST_F(EditingTest, FieldListOfALinkedSource) {
+    WriteDefaults();
+    WriteSeries(2);
+    TSettings settings;
+    settings.AutoSugo = false;
+    WriteSettings(settings);
+    TMainForm& form = Start();
+    form.State().DataFlag = true;
+    form.State().LinkFlag = true;
+    Child<QToolButton>("VonalkodGomb")->click(); // bound to nothing while linked
+    modal_.Verify();
+    Select("Vkod_1");
+    Child<QToolButton>("EMezoGomb")->click();
+    modal_.Verify();
+    auto* list = Panel().Mezok;
+    EXPECT_FALSE(list->isHidden());
+    EXPECT_FALSE(Panel().MezoKilepGomb->isHidden());
+    ASSERT_GT(list->rowCount(), 0);
+    ASSERT_EQ(list->item(0, 0)->text(), QStringLiteral("Vonalkod1"));
+    emit list->cellDoubleClicked(0, 0);
+    EXPECT_EQ(Child<QLineEdit>("Ertek")->text(), QStringLiteral("5990001"));
+    EXPECT_EQ(Panel().PendingSource().trimmed(), QStringLiteral("Vonalkod1"));
+    EXPECT_EQ(Panel().cb_VkTNev->currentIndex(), 10);
+    QTest::keyClick(Child<QLineEdit>("Ertek"), Qt::Key_2);
+    EXPECT_TRUE(list->isHidden());
+
+    // A date/time source is no listed field.
+    Select("Vkod_1");
+    Child<QToolButton>("DtGomb")->click();
+    Child<QToolButton>("SzRogzitoGomb")->click();
+    EXPECT_TRUE(Row("Vkod_1").Source.startsWith(QStringLiteral("[00]")));
+    Select("Vkod_1");
+    modal_.ExpectMessage(QStringLiteral("F"), QStringLiteral("Hiányzik a beállított mezőnév!"));
     Child<QToolButton>("EMezoGomb")->click();
     modal_.Verify();
 }
