@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -127,7 +128,7 @@ private:
     QMenu* BuildDrawingMenu();
     void ShowDrawingMenu();
     // A new element's view is selected and the arrow tool pressed, as after every creation.
-    TElementView* ShowNewElement(const QString& name);
+    TElementView* ShowNewElement(const QString& name, std::optional<QPoint> screenPos = std::nullopt);
     void CreateText();
     void CreateBarcode();
     void CreatePicture();

@@ -37,7 +37,7 @@ namespace {
 
 const QString kNoDataSource = QStringLiteral("Nincs adatforrás!");
 
-// A screen position at zoom z as stored pixels.
+// New elements start 10 pixels from the label's top-left corner.
 constexpr int kNewElementOffset = 10;
 
 struct TDrawingItem {
@@ -104,13 +104,15 @@ void TMainForm::ShowDrawingMenu() {
     RajzMenu->popup(at);
 }
 
-TElementView* TMainForm::ShowNewElement(const QString& name) {
+TElementView* TMainForm::ShowNewElement(const QString& name, std::optional<QPoint> screenPos) {
     const TLabelElement* element = FDM.Template.Find(name);
     if (!element)
         return nullptr;
     TElementView* view = FCanvas->AddElementView(*element, FSettings);
     if (!view)
         return nullptr;
+    if (screenPos)
+        view->move(*screenPos);
     FCanvas->Sizer->raise();
     FElementPanel->cb_Elforgat->setCurrentIndex(0);
     SelectElement(view);
@@ -120,19 +122,11 @@ TElementView* TMainForm::ShowNewElement(const QString& name) {
 
 void TMainForm::CreateText() {
     TLabelTemplate::TEditGroup group(FDM.Template, QStringLiteral("Új szöveg elem"));
-    const int z = Zoom();
-    // The text sits at (10, 10) on screen whatever the zoom; its size is its text's.
-    const int stored = StoredFromScreen(kNewElementOffset, z);
+    // The text sits at (10, 10) on screen whatever the zoom and takes the size of its text; the
+    // selection stores both divided by the zoom.
+    const int stored = StoredFromScreen(kNewElementOffset, Zoom());
     const QString name = FDM.Template.AddElement(TElemKind::ekText, {stored, stored, 0, 0});
-    const TLabelElement* element = FDM.Template.Find(name);
-    if (!element)
-        return;
-    TElementView* view = FCanvas->AddElementView(*element, FSettings);
-    view->move(kNewElementOffset, kNewElementOffset);
-    FCanvas->Sizer->raise();
-    FElementPanel->cb_Elforgat->setCurrentIndex(0);
-    SelectElement(view);
-    NyilGomb->setChecked(true);
+    ShowNewElement(name, QPoint(kNewElementOffset, kNewElementOffset));
 }
 
 void TMainForm::CreateBarcode() {
@@ -438,8 +432,11 @@ void TMainForm::ChoosePictureFile() {
     if (!picture)
         return;
     const QImage image = LoadPictureFile(*file);
-    if (image.isNull())
-        throw std::runtime_error(("Cannot read the picture " + *file).toLocal8Bit().toStdString());
+    if (image.isNull()) {
+        // A file that cannot be shown leaves the element as it was; the program goes on.
+        Warn(QStringLiteral("A kép file nem olvasható!") + QLatin1Char('\r') + *file);
+        return;
+    }
     picture->SetPicture(image, false);
     FDM.Template.SetValue(picture->objectName(), *file, *file);
 }

@@ -178,6 +178,18 @@ TEST_F(EditingTest, NewBarcodeBindsToTheSeries) {
     ASSERT_NE(view, nullptr);
     // EAN-8 with its check digit added by the engine.
     EXPECT_TRUE(view->Value().startsWith(QStringLiteral("5990001")));
+    // A value of its own that is not the series' current one makes it a fixed barcode.
+    Select("Vkod_1");
+    Panel().cb_VkTNev->setCurrentIndex(5);
+    Child<QLineEdit>("Ertek")->setText(QStringLiteral("5996"));
+    Child<QToolButton>("SzRogzitoGomb")->click();
+    EXPECT_EQ(Row("Vkod_1").Source, QString());
+    EXPECT_EQ(Row("Vkod_1").Value, QStringLiteral("5996"));
+    // The series' own value keeps the binding.
+    Select("Vkod_1");
+    Child<QToolButton>("EMezoGomb")->click();
+    Child<QToolButton>("SzRogzitoGomb")->click();
+    EXPECT_EQ(Row("Vkod_1").Source, QStringLiteral("Vonalkod1"));
 }
 
 // "<" and ">" walk the rows in the table's order (by name): the page-setup row is stepped onto
@@ -473,6 +485,21 @@ TEST_F(EditingTest, BarcodePanelAndPictureFile) {
     row = Row("Kep_1");
     EXPECT_EQ(row.Value, picture);
     EXPECT_EQ(row.Source, picture);
+    EXPECT_EQ(static_cast<TPictureView*>(View("Kep_1"))->Picture().size(), QSize(5, 7));
+
+    // A file that is no picture is reported; the element stays as it was.
+    const QString bad = QString::fromStdString(work_.file("rossz.bmp"));
+    {
+        QFile f(bad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("nem kep");
+    }
+    Select("Kep_1");
+    modal_.ExpectOpenPicture(bad).ExpectMessage(QStringLiteral("F"),
+                                                QStringLiteral("A kép file nem olvasható!\r") + bad);
+    Child<QToolButton>("EFileGomb")->click();
+    modal_.Verify();
+    EXPECT_EQ(Row("Kep_1").Value, picture);
 }
 
 // A sequence of edits undone step by step gives back the original file byte for byte; redone,
