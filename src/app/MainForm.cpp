@@ -97,6 +97,8 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FDM.Template.AddListener(this);
+    ConnectEditing();
+    HistoryChanged();
     // The window sees every key before the focused control.
     qApp->installEventFilter(this);
 }
@@ -172,13 +174,27 @@ void TMainForm::BuildMenus() {
     edit->setObjectName(QStringLiteral("Szerkesztes1"));
     connect(AddItem(edit, QStringLiteral("Kurzor"), "mKurzor"), &QAction::triggered, this,
             &TMainForm::ClearSelectionNow);
-    MarkPending(AddItem(edit, QStringLiteral("Szöveg"), "mSzoveg", QKeySequence(Qt::CTRL | Qt::Key_T)));
-    MarkPending(AddItem(edit, QStringLiteral("Vonalkód"), "mVonalkod", QKeySequence(Qt::CTRL | Qt::Key_V)));
-    MarkPending(AddItem(edit, QStringLiteral("Kép"), "mKep", QKeySequence(Qt::CTRL | Qt::Key_K)));
-    MarkPending(AddItem(edit, QStringLiteral("Rajz"), "mRajz", QKeySequence(Qt::CTRL | Qt::Key_R)));
+    // Each presses its tool and clicks it, as a click on the pressed tool creates an element.
+    connect(AddItem(edit, QStringLiteral("Szöveg"), "mSzoveg", QKeySequence(Qt::CTRL | Qt::Key_T)),
+            &QAction::triggered, this, [this] { SzovegGomb->click(); });
+    connect(AddItem(edit, QStringLiteral("Vonalkód"), "mVonalkod", QKeySequence(Qt::CTRL | Qt::Key_V)),
+            &QAction::triggered, this, [this] { VonalkodGomb->click(); });
+    connect(AddItem(edit, QStringLiteral("Kép"), "mKep", QKeySequence(Qt::CTRL | Qt::Key_K)),
+            &QAction::triggered, this, [this] { KepGomb->click(); });
+    connect(AddItem(edit, QStringLiteral("Rajz"), "mRajz", QKeySequence(Qt::CTRL | Qt::Key_R)),
+            &QAction::triggered, this, [this] { RajzGomb->click(); });
     mTorol = AddItem(edit, QStringLiteral("Elem törlése"), "mTorol", QKeySequence(Qt::CTRL | Qt::Key_D));
     mTorol->setEnabled(false);
     connect(mTorol, &QAction::triggered, this, &TMainForm::DeleteWithConfirmation);
+    edit->addSeparator();
+    edit->setToolTipsVisible(true);
+    mVisszavonas =
+        AddItem(edit, QStringLiteral("Visszavonás"), "mVisszavonas", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mMegis = AddItem(edit, QStringLiteral("Mégis"), "mMegis");
+    mMegis->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(mVisszavonas, &QAction::triggered, this, &TMainForm::UndoEdit);
+    connect(mMegis, &QAction::triggered, this, &TMainForm::RedoEdit);
 
     QMenu* print = bar->addMenu(QStringLiteral("Nyomtatás"));
     print->setObjectName(QStringLiteral("Nyomtatas1"));
@@ -255,9 +271,6 @@ QWidget* TMainForm::BuildToolBar() {
         b->setCheckable(true);
         tools->addButton(b);
         layout->addWidget(b);
-        // Creating elements is not built yet: the element tools only show the selected kind.
-        if (b != NyilGomb)
-            MarkPending(b);
     }
     NyilGomb->setChecked(true);
     connect(NyilGomb, &QToolButton::clicked, this, &TMainForm::ClearSelectionNow);
@@ -357,6 +370,7 @@ void TMainForm::Startup() {
     FPaths = AppPaths();
     FSettingsFile = std::make_unique<TSettingsFile>(FPaths.ProgramFolder);
     FSettings = FSettingsFile->Read();
+    FAutoBetu = FSettings.AutoBetu;
     FFiles = std::make_unique<TTemplateFiles>(FDM, FSettings, *FSettingsFile, FModal, *this, FPaths);
     setWindowTitle(QStringLiteral("Etikor"));
     State().DataFlag = false;
@@ -504,7 +518,9 @@ void TMainForm::OpenSeriesDesigner() {
     State().DataFlag = DataSourceRecordCount() > 0;
     State().Panel4 = QString::fromStdString(FormatFloat("#,##0", DataSourceRecordCount()));
     ShowStatus();
-    RebuildCanvas();
+    // The template itself did not change: its undo history stays.
+    ClearSelectionNow();
+    BuildCanvas();
 }
 
 // Manual entry, modal (not while a worksheet is linked); the series is the data source after.
@@ -569,6 +585,8 @@ void TMainForm::RebuildCanvas() {
     // The template files call this after they opened or replaced the template's table.
     FDM.Template.Load();
     BuildCanvas();
+    // A page-setup row the build added is part of the opened template, not an edit.
+    FDM.Template.ClearHistory();
 }
 
 void TMainForm::BuildCanvas() {
@@ -600,12 +618,15 @@ void TMainForm::SelectElement(TElementView* view) {
     if (!view)
         return;
     FCanvas->Attach(view);
+    FCurrentRow = view->objectName();
     ElemTorlesGomb->setEnabled(true);
     mTorol->setEnabled(true);
     const TLabelElement* element = FDM.Template.Find(view->objectName());
     if (element) {
         FElementPanel->ShowSelection(*element);
-        // The move/resize handling runs on the selected view as it stands.
+        // The move/resize handling runs on the selected view as it stands; what it rewrites
+        // (a text's own size, millimetres a row lacked) is a step of its own to undo.
+        TLabelTemplate::TEditGroup group(FDM.Template, QStringLiteral("Elem helyének rögzítése"));
         if (const std::optional<QString> warning = FCanvas->StoreGeometry(*view))
             Warn(*warning);
     }
@@ -637,6 +658,7 @@ void TMainForm::SelectElement(TElementView* view) {
 
 void TMainForm::ClearSelectionNow() {
     FCanvas->Detach();
+    FCurrentRow = FromCp1250(std::string(kPageSetupName));
     FElementPanel->ShowNoSelection();
     ShowSelectedRow();
     NyilGomb->setChecked(true);
@@ -677,6 +699,7 @@ void TMainForm::DeleteWithConfirmation() {
 void TMainForm::PictureToOwnSize() {
     auto* picture = qobject_cast<TPictureView*>(FCanvas->Selected());
     if (picture && FCanvas->SelectedFlag() == 1 && !picture->Picture().isNull()) {
+        TLabelTemplate::TEditGroup group(FDM.Template, QStringLiteral("Kép eredeti mérete"));
         picture->resize(picture->Picture().size());
         FCanvas->StoreGeometry(*picture);
     }

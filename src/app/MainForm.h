@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -96,6 +97,7 @@ protected:
 private:
     void PageChanged() override;
     void ElementChanged(const TLabelElement& element, TElementChange change) override;
+    void HistoryChanged() override;
 
     void BuildMenus();
     QWidget* BuildButtonBar();
@@ -122,6 +124,33 @@ private:
     void DeleteWithConfirmation();
     void PictureToOwnSize();
     void Warn(const QString& text);
+
+    // ---- editing (MainFormEditing.cpp) ----
+    void ConnectEditing();
+    QMenu* BuildDrawingMenu();
+    void ShowDrawingMenu();
+    // A new element's view is selected and the arrow tool pressed, as after every creation.
+    TElementView* ShowNewElement(const QString& name, std::optional<QPoint> screenPos = std::nullopt);
+    void CreateText();
+    void CreateBarcode();
+    void CreatePicture();
+    void CreateDrawing(TDrawingKind kind);
+    void StepElement(int step);
+    void ApplyPageSetup();
+    void ApplyValue();
+    void TakeFieldValue();
+    void PickField(int row);
+    void ShowDateTimeList();
+    void Rotate(int code);
+    void Align(TAlignment alignment);
+    void ChooseElementFont();
+    void ApplyBarcodeSettings();
+    void CopyBarcodeToBitmap();
+    void ChoosePictureFile();
+    void UndoEdit();
+    void RedoEdit();
+    // The selected element's view and row while the selected flag is set.
+    TElementView* SelectedView() const;
     bool HandleKey(QObject* watched, QKeyEvent* event);
 
     TDM& FDM;
@@ -149,6 +178,14 @@ private:
     QToolButton* ElemTorlesGomb = nullptr;
     QToolButton* Nagyitas[3] = {};
     QAction* mTorol = nullptr;
+    QAction* mVisszavonas = nullptr;
+    QAction* mMegis = nullptr;
+    QMenu* RajzMenu = nullptr;
+    // The template's current row for stepping: the selected element's, the page-setup row's
+    // while nothing is selected or after a step landed on it.
+    QString FCurrentRow;
+    // "Auto betu" for this run: a barcode font chosen by hand switches it off.
+    bool FAutoBetu = true;
     QAction* mOrsina = nullptr;
 
     TLabelCanvas* FCanvas = nullptr;

@@ -15,6 +15,15 @@ TPanelSize LabelPanelSize(double widthMm, double heightMm, int zoom) {
     return size;
 }
 
+TPanelSize AppliedLabelPanelSize(double widthMm, double heightMm, int zoom) {
+    TPanelSize size;
+    size.Width = RoundHalfEven(LabelWidthPx(widthMm)) * zoom;
+    size.Height = RoundHalfEven(LabelHeightPx(heightMm)) * zoom;
+    size.UnzoomedWidth = StoredFromScreen(size.Width, zoom);
+    size.UnzoomedHeight = StoredFromScreen(size.Height, zoom);
+    return size;
+}
+
 TPageSetup AppliedPageSetup(TPageSetup s) {
     auto two = [](double v) { return std::round(v * 100.0) / 100.0; };
     s.OldalSzMm = std::clamp(s.OldalSzMm, 10.0, 210.0);

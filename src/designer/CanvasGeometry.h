@@ -18,6 +18,8 @@ struct TPanelSize {
 // The label panel at zoom z: round(width mm x 3.75 x z) by round(height mm x 3.85 x z), ties to
 // even; the unzoomed size is that divided by z, rounded again.
 TPanelSize LabelPanelSize(double widthMm, double heightMm, int zoom);
+// The label setup's Apply rounds at zoom 1 and then multiplies: round(width mm x 3.75) x z.
+TPanelSize AppliedLabelPanelSize(double widthMm, double heightMm, int zoom);
 
 // What the page and label controls make of a page setup when it is applied: every value kept
 // in its control's range (label sizes with two decimals), and the page enlarged (within its

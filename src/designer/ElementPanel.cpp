@@ -40,13 +40,9 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(Ertek);
     auto* valueRow = new QHBoxLayout;
     SzRogzitoGomb = NamedToolButton(this, "SzRogzitoGomb", QString(), QStringLiteral("Alkalmaz"));
-    MarkPending(SzRogzitoGomb);
     EMezoGomb = IconToolButton(this, "EMezoGomb", QStringLiteral("Adatmező kiválasztása"), "field");
-    MarkPending(EMezoGomb);
     DtGomb = IconToolButton(this, "DtGomb", QStringLiteral("Rendszer dátum vagy idő beszúrása"), "date-time");
-    MarkPending(DtGomb);
     EFileGomb = IconToolButton(this, "EFileGomb", QStringLiteral("Kép file kiválasztása"), "picture-file");
-    MarkPending(EFileGomb);
     for (QToolButton* b : {SzRogzitoGomb, EMezoGomb, DtGomb, EFileGomb})
         valueRow->addWidget(b);
     layout->addLayout(valueRow);
@@ -66,6 +62,10 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     MezoKilepGomb->hide();
     connect(MezoKilepGomb, &QToolButton::clicked, Mezok, &QWidget::hide);
     connect(MezoKilepGomb, &QToolButton::clicked, MezoKilepGomb, &QWidget::hide);
+    connect(MezoKilepGomb, &QToolButton::clicked, this, [this] { Ertek->setFocus(); });
+    // Typing a value of one's own puts the field list away.
+    connect(Ertek, &QLineEdit::textEdited, Mezok, &QWidget::hide);
+    connect(Ertek, &QLineEdit::textEdited, MezoKilepGomb, &QWidget::hide);
     layout->addWidget(MezoKilepGomb);
 
     auto* alignRow = new QHBoxLayout;
@@ -76,7 +76,6 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     sbJobbra = IconToolButton(this, "sbJobbra", QStringLiteral("Jobbra igazítás"), "align-right");
     for (QToolButton* b : {sbBalra, sbKozepre, sbJobbra}) {
         b->setCheckable(true);
-        MarkPending(b);
         IgazitasCsoport->addButton(b);
         alignRow->addWidget(b);
     }
@@ -86,10 +85,8 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     cb_Elforgat->setToolTip(QStringLiteral("Elforgatás (fok)"));
     cb_Elforgat->addItems(
         {QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"), QStringLiteral("270")});
-    MarkPending(cb_Elforgat);
     alignRow->addWidget(cb_Elforgat);
     BetuGomb = IconToolButton(this, "BetuGomb", QStringLiteral("Betűtípus beállítása"), "font");
-    MarkPending(BetuGomb);
     alignRow->addWidget(BetuGomb);
     layout->addLayout(alignRow);
 
@@ -115,8 +112,6 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
                            QStringLiteral("<"));
     Elore =
         IconToolButton(this, "Elore", QStringLiteral("Címke-elem kiválasztása"), "next", QStringLiteral(">"));
-    MarkPending(Hatra);
-    MarkPending(Elore);
     nav->addWidget(Hatra);
     nav->addWidget(Elore);
     layout->addLayout(nav);
@@ -128,22 +123,21 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     cb_VkTNev->setObjectName(QStringLiteral("cb_VkTNev"));
     for (int t = 0; t < kBarcodeListSize; ++t)
         cb_VkTNev->addItem(FromCp1250(BarcodeTypeListText(t)));
-    MarkPending(cb_VkTNev);
     bl->addWidget(cb_VkTNev);
+    connect(cb_VkTNev, &QComboBox::activated, this, [this] {
+        cbVonalkodErtek->show();
+        cbStartStop->show();
+    });
     cbVonalkodErtek = new QCheckBox(QStringLiteral("Vonalkód érték látszik"), gbVonalkod);
     cbVonalkodErtek->setObjectName(QStringLiteral("cbVonalkodErtek"));
-    MarkPending(cbVonalkodErtek);
     bl->addWidget(cbVonalkodErtek);
     cbStartStop = new QCheckBox(QStringLiteral("Start/Stop vonalak"), gbVonalkod);
     cbStartStop->setObjectName(QStringLiteral("cbStartStop"));
-    MarkPending(cbStartStop);
     bl->addWidget(cbStartStop);
     auto* barcodeButtons = new QHBoxLayout;
     VkRogzitGomb = NamedToolButton(gbVonalkod, "VkRogzitGomb", QString(), QStringLiteral("Alkalmaz"));
-    MarkPending(VkRogzitGomb);
     Vk_bmp = IconToolButton(gbVonalkod, "Vk_bmp", QStringLiteral("Kijelölt vonalkód .bmp file-ba másolása"),
                             "save-bitmap");
-    MarkPending(Vk_bmp);
     KlonozasGomb =
         IconToolButton(gbVonalkod, "KlonozasGomb",
                        QStringLiteral("Kijelölt vonalkód értékének sokszorosítása (klónozás)"), "clone");
@@ -167,6 +161,14 @@ QToolButton* TElementPanel::AlignmentButton(TAlignment alignment) const {
     default:
         return sbBalra;
     }
+}
+
+TAlignment TElementPanel::CheckedAlignment() const {
+    if (sbKozepre->isChecked())
+        return TAlignment::taCenter;
+    if (sbJobbra->isChecked())
+        return TAlignment::taRightJustify;
+    return TAlignment::taLeftJustify;
 }
 
 void TElementPanel::AllowRotation(bool allowed) {

@@ -64,14 +64,17 @@ public:
     QToolButton* KlonozasGomb = nullptr;
     QToolButton* VonalkodKilepGomb = nullptr;
 
-    // What the selection allows once rotating and aligning are built: a text whose value comes
-    // from a data field or a date/time code can be aligned but not rotated, a text with a fixed
-    // value the other way round, a barcode rotated. Until then both controls stay disabled.
+    // What the selection allows: a text whose value comes from a data field or a date/time code
+    // can be aligned but not rotated, a text with a fixed value the other way round, a barcode
+    // rotated.
     bool RotationAllowed() const { return FRotationAllowed; }
     bool AlignmentAllowed() const { return FAlignmentAllowed; }
 
     // The source the next apply of a value writes: the selected element's, until changed.
     const QString& PendingSource() const { return FPendingSource; }
+    void SetPendingSource(const QString& source) { FPendingSource = source; }
+    // The alignment whose button is down (one always is, enabled or not).
+    TAlignment CheckedAlignment() const;
 
     // An element was selected: its value, rotation and alignment, and the buttons its kind
     // allows.

@@ -132,6 +132,71 @@ TElementView* TLabelCanvas::AddView(TElementView* view, const TLabelElement& ele
     return view;
 }
 
+TElementView* TLabelCanvas::AddElementView(const TLabelElement& element, const TSettings& settings,
+                                           TCanvasBuild* build) {
+    const int z = FZoom;
+    const TPixelRect screen = ZoomRect(element.Px, z);
+    switch (element.Kind) {
+    case TElemKind::ekText: {
+        auto* view = new TRotateLabel(Cimke);
+        view->SetAlignment(element.Alignment);
+        if (build)
+            build->LastAlignment = element.Alignment;
+        QFont qfont = ToQFont(element.Font);
+        qfont.setPixelSize(std::max(1, FontPixelHeight(element.Font.Size()) * z));
+        view->SetAutoSize(false);
+        view->SetTextFont(qfont, ToQColor(element.Font.Color()));
+        view->SetText(element.Value);
+        view->SetScreenRect(screen);
+        if (build && element.Rotation < 7)
+            build->LastTextRotation = element.Rotation;
+        view->SetEscapement(TextEscapement(element.Rotation));
+        view->SetAutoSize(true);
+        return AddView(view, element);
+    }
+    case TElemKind::ekBarcode: {
+        auto* view = new TBarcodeView(Cimke);
+        view->setObjectName(element.Name);
+        view->SetEngineFont(element.Font, z);
+        TEanSettings engine;
+        engine.AutoCheckDigit = settings.AutoChd;
+        engine.AutoSize = settings.AutoVonal;
+        engine.Security = settings.Security;
+        engine.Angle = RotationDegrees(element.Rotation);
+        engine.Value = element.Value.isEmpty() ? std::string(kNewBarcodeValue) : ToCp1250(element.Value);
+        engine.ShowLabels = element.ShowValue;
+        engine.StartStopLines = element.StartStop;
+        engine.Ean13AddUp = BarcodeIndexSetsEan13AddUp(element.TypeIndex);
+        view->SetTypeIndex(element.TypeIndex);
+        view->Configure(engine);
+        if (build)
+            build->LastBarcodeIndex = element.TypeIndex;
+        view->SetScreenRect(screen);
+        return AddView(view, element);
+    }
+    case TElemKind::ekPicture: {
+        auto* view = new TPictureView(Cimke);
+        view->SetScreenRect(screen);
+        QImage picture;
+        const QString& file = element.Value;
+        if (!element.Source.isEmpty() && !file.isEmpty() && QFileInfo(file).isFile())
+            picture = LoadPictureFile(file);
+        if (picture.isNull())
+            view->SetPicture(PlaceholderPicture(), true);
+        else
+            view->SetPicture(picture, false);
+        return AddView(view, element);
+    }
+    case TElemKind::ekDrawing: {
+        auto* view = new TMyShape(Cimke);
+        view->SetShape(element.TypeIndex);
+        view->SetScreenRect(screen);
+        return AddView(view, element);
+    }
+    }
+    return nullptr;
+}
+
 TCanvasBuild TLabelCanvas::Build(TLabelTemplate& labelTemplate, const TSettings& settings) {
     Detach();
     if (FTemplate != &labelTemplate) {
@@ -152,74 +217,17 @@ TCanvasBuild TLabelCanvas::Build(TLabelTemplate& labelTemplate, const TSettings&
     FPanel = LabelPanelSize(result.Setup.WidthMm, result.Setup.HeightMm, FZoom);
     Layout();
 
-    const int z = FZoom;
     Cimke->setUpdatesEnabled(false);
-    for (const TLabelElement& element : labelTemplate.Elements()) {
-        const TPixelRect screen = ZoomRect(element.Px, z);
-        switch (element.Kind) {
-        case TElemKind::ekText: {
-            auto* view = new TRotateLabel(Cimke);
-            view->SetAlignment(element.Alignment);
-            result.LastAlignment = element.Alignment;
-            QFont qfont = ToQFont(element.Font);
-            qfont.setPixelSize(std::max(1, FontPixelHeight(element.Font.Size()) * z));
-            view->SetAutoSize(false);
-            view->SetTextFont(qfont, ToQColor(element.Font.Color()));
-            view->SetText(element.Value);
-            view->SetScreenRect(screen);
-            if (element.Rotation < 7)
-                result.LastTextRotation = element.Rotation;
-            view->SetEscapement(TextEscapement(element.Rotation));
-            view->SetAutoSize(true);
-            AddView(view, element);
-            break;
-        }
-        case TElemKind::ekBarcode: {
-            auto* view = new TBarcodeView(Cimke);
-            view->setObjectName(element.Name);
-            view->SetEngineFont(element.Font, z);
-            TEanSettings engine;
-            engine.AutoCheckDigit = settings.AutoChd;
-            engine.AutoSize = settings.AutoVonal;
-            engine.Security = settings.Security;
-            engine.Angle = RotationDegrees(element.Rotation);
-            engine.Value = element.Value.isEmpty() ? std::string(kNewBarcodeValue) : ToCp1250(element.Value);
-            engine.ShowLabels = element.ShowValue;
-            engine.StartStopLines = element.StartStop;
-            engine.Ean13AddUp = BarcodeIndexSetsEan13AddUp(element.TypeIndex);
-            view->SetTypeIndex(element.TypeIndex);
-            view->Configure(engine);
-            result.LastBarcodeIndex = element.TypeIndex;
-            view->SetScreenRect(screen);
-            AddView(view, element);
-            break;
-        }
-        case TElemKind::ekPicture: {
-            auto* view = new TPictureView(Cimke);
-            view->SetScreenRect(screen);
-            QImage picture;
-            const QString& file = element.Value;
-            if (!element.Source.isEmpty() && !file.isEmpty() && QFileInfo(file).isFile())
-                picture = LoadPictureFile(file);
-            if (picture.isNull())
-                view->SetPicture(PlaceholderPicture(), true);
-            else
-                view->SetPicture(picture, false);
-            AddView(view, element);
-            break;
-        }
-        case TElemKind::ekDrawing: {
-            auto* view = new TMyShape(Cimke);
-            view->SetShape(element.TypeIndex);
-            view->SetScreenRect(screen);
-            AddView(view, element);
-            break;
-        }
-        }
-    }
+    for (const TLabelElement& element : labelTemplate.Elements())
+        AddElementView(element, settings, &result);
     Cimke->setUpdatesEnabled(true);
     Sizer->raise();
     return result;
+}
+
+void TLabelCanvas::ApplyLabelSize(double widthMm, double heightMm) {
+    FPanel = AppliedLabelPanelSize(widthMm, heightMm, FZoom);
+    Layout();
 }
 
 void TLabelCanvas::Attach(TElementView* view) {

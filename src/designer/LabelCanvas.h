@@ -60,6 +60,12 @@ public:
     // settings' default page and label.
     TCanvasBuild Build(TLabelTemplate& labelTemplate, const TSettings& settings);
     const TPanelSize& PanelSize() const { return FPanel; }
+    // A view for one element, on top of the others, as the build makes it (a new element's
+    // view); `build` collects what the element panel keeps from a build.
+    TElementView* AddElementView(const TLabelElement& element, const TSettings& settings,
+                                 TCanvasBuild* build = nullptr);
+    // The label setup's Apply: the label panel from the label size (rounded before the zoom).
+    void ApplyLabelSize(double widthMm, double heightMm);
 
     std::vector<TElementView*> Views() const;
     TElementView* View(const QString& name) const;

@@ -58,7 +58,6 @@ TPageTab::TPageTab(QWidget* parent) : QWidget(parent) {
     });
     OldalRGomb = new QPushButton(QStringLiteral("Alkalmaz"), this);
     OldalRGomb->setObjectName(QStringLiteral("OldalRGomb"));
-    MarkPending(OldalRGomb);
     grid->addWidget(A4Gomb, row, 0);
     grid->addWidget(OldalRGomb, row++, 1);
     grid->setColumnStretch(1, 1);
@@ -94,9 +93,10 @@ TLabelTab::TLabelTab(QWidget* parent) : QWidget(parent) {
     Leptetes = new QComboBox(gbCimkeMeret);
     Leptetes->setObjectName(QStringLiteral("Leptetes"));
     Leptetes->setToolTip(QStringLiteral("Méretek beállításának léptetési egysége"));
-    Leptetes->addItems({QStringLiteral("0,01"), QStringLiteral("0,05"), QStringLiteral("1"),
-                        QStringLiteral("1,5"), QStringLiteral("2"), QStringLiteral("2,5"),
-                        QStringLiteral("5"), QStringLiteral("10")});
+    // The steps are written with the locale's decimal separator, as they are read back.
+    for (const char* step : {"0.01", "0.05", "1", "1.5", "2", "2.5", "5", "10"})
+        Leptetes->addItem(QString::fromLatin1(step).replace(QLatin1Char('.'),
+                                                            QLatin1Char(FormatSettings().DecimalSeparator)));
     auto* stepLabel = new QLabel(QStringLiteral("&Léptetés:"), gbCimkeMeret);
     stepLabel->setBuddy(Leptetes);
     form->addRow(stepLabel, Leptetes);
@@ -111,15 +111,12 @@ TLabelTab::TLabelTab(QWidget* parent) : QWidget(parent) {
         CMagassag->setSingleStep(value);
     });
     Leptetes->setCurrentIndex(2);
-    // Changing the label size is not built: the step it changes by is not chosen either.
-    MarkPending(Leptetes);
     layout->addWidget(gbCimkeMeret);
     cb_Keret = new QCheckBox(QStringLiteral("Keret a címkék körül"), this);
     cb_Keret->setObjectName(QStringLiteral("cb_Keret"));
     layout->addWidget(cb_Keret);
     CimkeRGomb = new QPushButton(QStringLiteral("Alkalmaz"), this);
     CimkeRGomb->setObjectName(QStringLiteral("CimkeRGomb"));
-    MarkPending(CimkeRGomb);
     layout->addWidget(CimkeRGomb);
     layout->addStretch(1);
 }

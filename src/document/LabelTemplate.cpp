@@ -1,6 +1,7 @@
 #include "document/LabelTemplate.h"
 
 #include "data/Cp1250Text.h"
+#include "tablestore/StoreCursor.h"
 #include "tablestore/StoreTable.h"
 
 #include <algorithm>
@@ -50,6 +51,7 @@ TLabelTemplate::TLabelTemplate(TStoreTable& table) : FTable(table) {}
 
 void TLabelTemplate::Decode() {
     FElements.clear();
+    FRowOrder.clear();
     FPageRow.reset();
     FPage = TPageSetup{};
     if (!FTable.Active())
@@ -57,6 +59,7 @@ void TLabelTemplate::Decode() {
     const int recNo = FTable.RecNo();
     for (FTable.First(); !FTable.Eof(); FTable.Next()) {
         const std::string name = FTable.FieldByName("Elemnev").AsString();
+        FRowOrder.push_back(FromCp1250(name));
         if (name == kPageSetupName) {
             // The first row of that name, as locating it would find.
             if (!FPageRow) {
@@ -77,10 +80,12 @@ void TLabelTemplate::Decode() {
 }
 
 void TLabelTemplate::Load() {
+    FHistory.Clear();
     Decode();
     RecountNames();
     for (TTemplateListener* l : FListeners)
         l->TemplateReplaced();
+    HistoryNotify();
 }
 
 void TLabelTemplate::Save() {
@@ -94,6 +99,7 @@ TPageSetupRow TLabelTemplate::PageSetupRow() const {
 bool TLabelTemplate::EnsurePageSetup(const TPageSetup& setup) {
     if (FPageRow)
         return false;
+    TEditGroup group(*this, QStringLiteral("Oldalbeállítás"));
     AppendPageSetupRow(FTable, setup);
     Save();
     Decode();
@@ -103,6 +109,7 @@ bool TLabelTemplate::EnsurePageSetup(const TPageSetup& setup) {
 }
 
 void TLabelTemplate::SetPageSetup(const TPageSetup& setup) {
+    TEditGroup group(*this, QStringLiteral("Oldal és címke beállítása"));
     if (!FPageRow) {
         EnsurePageSetup(setup);
         return;
@@ -162,6 +169,7 @@ void TLabelTemplate::Changed(const TLabelElement& element, TElementChange change
 }
 
 QString TLabelTemplate::AddElement(TElemKind kind, const TPixelRect& px, TShapeCode shape) {
+    TEditGroup group(*this, QStringLiteral("Új elem"));
     const std::string name = FNamer.NextName(
         kind, [this](std::string_view candidate) { return Find(FromCp1250(candidate)) != nullptr; });
     AppendElementRow(FTable, kind, name, px, shape);
@@ -176,6 +184,7 @@ QString TLabelTemplate::AddElement(TElemKind kind, const TPixelRect& px, TShapeC
 }
 
 bool TLabelTemplate::SetScreenGeometry(const QString& name, const TPixelRect& screen, int zoom) {
+    TEditGroup group(*this, QStringLiteral("Áthelyezés, átméretezés"));
     TLabelElement* e = FindMutable(name);
     if (!e || !LocateRow(name))
         return false;
@@ -197,6 +206,7 @@ bool TLabelTemplate::SetScreenGeometry(const QString& name, const TPixelRect& sc
 }
 
 bool TLabelTemplate::Remove(const QString& name) {
+    TEditGroup group(*this, QStringLiteral("Elem törlése"));
     const auto it = std::find_if(FElements.begin(), FElements.end(),
                                  [&](const TLabelElement& e) { return e.Name == name; });
     if (it == FElements.end() || !LocateRow(name))
@@ -204,12 +214,14 @@ bool TLabelTemplate::Remove(const QString& name) {
     FTable.Delete();
     Save();
     FElements.erase(it);
+    std::erase(FRowOrder, name);
     for (TTemplateListener* l : FListeners)
         l->ElementRemoved(name);
     return true;
 }
 
 bool TLabelTemplate::SetValue(const QString& name, const QString& source, const QString& value) {
+    TEditGroup group(*this, QStringLiteral("Érték"));
     TLabelElement* e = FindMutable(name);
     if (!e || !LocateRow(name))
         return false;
@@ -225,6 +237,7 @@ bool TLabelTemplate::SetValue(const QString& name, const QString& source, const 
 }
 
 bool TLabelTemplate::SetFont(const QString& name, const TFont& font) {
+    TEditGroup group(*this, QStringLiteral("Betűtípus"));
     TLabelElement* e = FindMutable(name);
     if (!e || !LocateRow(name))
         return false;
@@ -236,6 +249,7 @@ bool TLabelTemplate::SetFont(const QString& name, const TFont& font) {
 }
 
 bool TLabelTemplate::SetRotation(const QString& name, int code) {
+    TEditGroup group(*this, QStringLiteral("Elforgatás"));
     TLabelElement* e = FindMutable(name);
     if (!e || !LocateRow(name))
         return false;
@@ -246,6 +260,7 @@ bool TLabelTemplate::SetRotation(const QString& name, int code) {
 }
 
 bool TLabelTemplate::SetAlignment(const QString& name, TAlignment alignment) {
+    TEditGroup group(*this, QStringLiteral("Igazítás"));
     TLabelElement* e = FindMutable(name);
     if (!e || !LocateRow(name))
         return false;
@@ -258,6 +273,7 @@ bool TLabelTemplate::SetAlignment(const QString& name, TAlignment alignment) {
 }
 
 bool TLabelTemplate::SetBarcode(const QString& name, int typeIndex, bool showValue, bool startStop) {
+    TEditGroup group(*this, QStringLiteral("Vonalkód beállítása"));
     TLabelElement* e = FindMutable(name);
     if (!e || !LocateRow(name))
         return false;
@@ -271,6 +287,93 @@ bool TLabelTemplate::SetBarcode(const QString& name, int typeIndex, bool showVal
     e->StartStop = startStop;
     Changed(*e, TElementChange::ecBarcode);
     return true;
+}
+
+bool TLabelTemplate::ApplyValue(const QString& name, const QString& source, const QString& value,
+                                int rotation, TAlignment alignment, int typeIndex) {
+    TEditGroup group(*this, QStringLiteral("Érték"));
+    TLabelElement* e = FindMutable(name);
+    if (!e || !LocateRow(name))
+        return false;
+    WriteRow([&](TDataSet& t) {
+        t.FieldByName("Forras").SetAsString(ToCp1250(source));
+        t.FieldByName("FErtek").SetAsString(ToCp1250(value));
+        t.FieldByName("Forgat").SetAsInteger(rotation);
+        t.FieldByName("Tajolas").SetAsString(std::string(1, AlignmentLetter(alignment)));
+        t.FieldByName("Vk_index").SetAsInteger(typeIndex);
+    });
+    e->Source = FromCp1250(ToCp1250(source));
+    e->Value = FromCp1250(ToCp1250(value));
+    e->Rotation = rotation;
+    e->Alignment = alignment;
+    e->TypeIndex = typeIndex;
+    Changed(*e, TElementChange::ecValue);
+    return true;
+}
+
+// ---- undo and redo ------------------------------------------------------------------------
+
+std::string TLabelTemplate::Image() const {
+    std::string image;
+    if (FTable.Active() && FTable.Cursor())
+        FTable.Cursor()->WriteToStream(image);
+    return image;
+}
+
+void TLabelTemplate::BeginEdit(const QString& hint) {
+    if (FEditDepth++ > 0)
+        return;
+    FEditHint = hint;
+    FEditBefore = Image();
+}
+
+void TLabelTemplate::EndEdit() {
+    if (--FEditDepth > 0)
+        return;
+    std::string after = Image();
+    // A selection rewrites the geometry it already had: nothing to undo.
+    if (after == FEditBefore || FEditBefore.empty())
+        return;
+    FHistory.Record({FEditHint, std::move(FEditBefore), std::move(after)});
+    FEditBefore.clear();
+    HistoryNotify();
+}
+
+void TLabelTemplate::Restore(const std::string& image) {
+    // Opening on the image keeps the table's file and order; the writer then puts the file back
+    // exactly as the image was.
+    FTable.LoadFromStream(image);
+    Save();
+    Decode();
+    RecountNames();
+    for (TTemplateListener* l : FListeners)
+        l->TemplateReplaced();
+}
+
+bool TLabelTemplate::Undo() {
+    if (!FHistory.CanUndo() || FEditDepth > 0)
+        return false;
+    Restore(FHistory.Undo().Before);
+    HistoryNotify();
+    return true;
+}
+
+bool TLabelTemplate::Redo() {
+    if (!FHistory.CanRedo() || FEditDepth > 0)
+        return false;
+    Restore(FHistory.Redo().After);
+    HistoryNotify();
+    return true;
+}
+
+void TLabelTemplate::ClearHistory() {
+    FHistory.Clear();
+    HistoryNotify();
+}
+
+void TLabelTemplate::HistoryNotify() {
+    for (TTemplateListener* l : FListeners)
+        l->HistoryChanged();
 }
 
 void TLabelTemplate::AddListener(TTemplateListener* listener) {

@@ -8,6 +8,7 @@
 // and a template that is opened and left alone is written back unchanged.
 
 #include "document/FontDescriptor.h"
+#include "document/TemplateHistory.h"
 #include "document/TemplateModel.h"
 
 #include <QString>
@@ -68,6 +69,8 @@ public:
     virtual void ElementAdded(const TLabelElement&) {}
     virtual void ElementChanged(const TLabelElement&, TElementChange) {}
     virtual void ElementRemoved(const QString& /*name*/) {}
+    // What can be undone or redone changed.
+    virtual void HistoryChanged() {}
 };
 
 class TLabelTemplate {
@@ -112,6 +115,36 @@ public:
     bool SetRotation(const QString& name, int code);
     bool SetAlignment(const QString& name, TAlignment alignment);
     bool SetBarcode(const QString& name, int typeIndex, bool showValue, bool startStop);
+    // The element panel's apply: source, value, rotation, alignment and type index in one post.
+    bool ApplyValue(const QString& name, const QString& source, const QString& value, int rotation,
+                    TAlignment alignment, int typeIndex);
+
+    // The names of every row (the page-setup row too) in the table's current order.
+    const std::vector<QString>& RowOrder() const { return FRowOrder; }
+
+    // One user edit: the writes made until the matching EndEdit are undone and redone together
+    // under `hint`. Edits nest; every operation above is an edit of its own when called alone.
+    void BeginEdit(const QString& hint);
+    void EndEdit();
+    class TEditGroup {
+    public:
+        TEditGroup(TLabelTemplate& t, const QString& hint) : FTemplate(t) { t.BeginEdit(hint); }
+        ~TEditGroup() { FTemplate.EndEdit(); }
+        TEditGroup(const TEditGroup&) = delete;
+        TEditGroup& operator=(const TEditGroup&) = delete;
+
+    private:
+        TLabelTemplate& FTemplate;
+    };
+
+    const TTemplateHistory& History() const { return FHistory; }
+    // Undo and redo put the table back as it was before or after the edit and write the file
+    // through the table's writer, then tell the listeners the template was replaced. False when
+    // there is nothing to undo or redo.
+    bool Undo();
+    bool Redo();
+    // Forgets every step (another template was opened or created).
+    void ClearHistory();
 
     void AddListener(TTemplateListener* listener);
     void RemoveListener(TTemplateListener* listener);
@@ -124,6 +157,9 @@ private:
     template <typename Write>
     void WriteRow(Write&& write);
     void Changed(const TLabelElement& element, TElementChange change);
+    std::string Image() const;
+    void Restore(const std::string& image);
+    void HistoryNotify();
 
     TStoreTable& FTable;
     TPageSetup FPage;
@@ -131,6 +167,11 @@ private:
     std::vector<TLabelElement> FElements;
     TElementNamer FNamer;
     std::vector<TTemplateListener*> FListeners;
+    std::vector<QString> FRowOrder;
+    TTemplateHistory FHistory;
+    int FEditDepth = 0;
+    QString FEditHint;
+    std::string FEditBefore;
 };
 
 // The element font of a stored descriptor, applied over a new control's font. A colour field

@@ -43,6 +43,8 @@ protected:
     ~MainFormTest() override {
         form_.reset();
         SetFormatSettings(TFormatSettings::Invariant());
+        // The next test finds the program's own folders again, not a removed temporary one.
+        SetAppPaths(savedPaths_);
     }
 
     QString Series(const QString& name) const { return TAppPaths::Join(paths_.SeriesFolder(), name); }
@@ -64,6 +66,7 @@ protected:
         return form_->findChild<T*>(QString::fromLatin1(name));
     }
 
+    TAppPaths savedPaths_ = AppPaths();
     TempDir work_;
     TempDir program_;
     TAppPaths paths_;

@@ -60,8 +60,8 @@ TEST(ElementPanel, SelectionByKind) {
         panel.ShowSelection(e);
         EXPECT_EQ(panel.RotationAllowed(), row.Rotation);
         EXPECT_EQ(panel.AlignmentAllowed(), row.Alignment);
-        EXPECT_FALSE(panel.cb_Elforgat->isEnabled());
-        EXPECT_FALSE(panel.sbKozepre->isEnabled());
+        EXPECT_EQ(panel.cb_Elforgat->isEnabled(), row.Rotation);
+        EXPECT_EQ(panel.sbKozepre->isEnabled(), row.Alignment);
         EXPECT_TRUE(panel.sbKozepre->isChecked());
         EXPECT_EQ(panel.cb_Elforgat->currentIndex(), 2);
         EXPECT_EQ(panel.Ertek->isReadOnly(), row.ReadOnly);
@@ -69,8 +69,10 @@ TEST(ElementPanel, SelectionByKind) {
         EXPECT_EQ(panel.PendingSource(), e.Source);
         EXPECT_EQ(!panel.DtGomb->isHidden(), row.DateButtonShown);
         EXPECT_EQ(!panel.gbVonalkod->isHidden(), row.BarcodePanel);
-        EXPECT_FALSE(panel.DtGomb->isEnabled());
-        EXPECT_FALSE(panel.EFileGomb->isEnabled());
+        // The date/time and field buttons work for texts and barcodes, the file button for pictures.
+        EXPECT_EQ(panel.DtGomb->isEnabled(), row.DateButtonShown);
+        EXPECT_EQ(panel.EMezoGomb->isEnabled(), row.DateButtonShown);
+        EXPECT_EQ(panel.EFileGomb->isEnabled(), row.Kind == TElemKind::ekPicture);
     }
     EXPECT_EQ(panel.cb_VkTNev->currentIndex(), 9);
     EXPECT_TRUE(panel.cbVonalkodErtek->isChecked());

@@ -303,6 +303,69 @@ TEST_F(LabelTemplateTest, AddAndRemoveElements) {
     EXPECT_EQ(Rows(Path()).size(), 9u);
 }
 
+// Every kind of edit, each undone in turn, gives back the file byte for byte; redone, the edited
+// file. Edits inside one group are one step; an edit that changes nothing is no step; the table
+// keeps its order by name after a restore.
+TEST_F(LabelTemplateTest, UndoAndRedoGiveBackTheFile) {
+    const std::string original = ReadFileBytes(Path());
+    std::vector<std::string> files{original};
+    const std::vector<std::function<void()>> edits = {
+        [&] {
+            model_.AddElement(TElemKind::ekBarcode, {10, 10, 150, 80});
+        },
+        [&] {
+            model_.SetScreenGeometry(QStringLiteral("Szoveg_1"), {20, 22, 41, 13}, 2);
+        },
+        [&] { model_.Remove(QStringLiteral("Kep_1")); },
+        [&] { model_.SetValue(QStringLiteral("Szoveg_3"), QString(), QStringLiteral("Érték")); },
+        [&] { model_.SetRotation(QStringLiteral("Vkod_1"), 3); },
+        [&] { model_.SetAlignment(QStringLiteral("Szoveg_3"), TAlignment::taCenter); },
+        [&] { model_.SetBarcode(QStringLiteral("Vkod_1"), 9, false, true); },
+        [&] {
+            TPageSetup setup = model_.PageSetup();
+            setup.WidthMm = 80;
+            model_.SetPageSetup(setup);
+        },
+        [&] {
+            TLabelTemplate::TEditGroup group(model_, QStringLiteral("kettő"));
+            model_.SetRotation(QStringLiteral("Szoveg_1"), 1);
+            model_.SetAlignment(QStringLiteral("Szoveg_1"), TAlignment::taRightJustify);
+        },
+    };
+    for (const auto& edit : edits) {
+        edit();
+        files.push_back(ReadFileBytes(Path()));
+    }
+    EXPECT_EQ(model_.History().UndoHint(), QStringLiteral("kettő"));
+    // Writing what a row already holds is no step.
+    model_.SetRotation(QStringLiteral("Szoveg_1"), 1);
+    EXPECT_EQ(model_.History().UndoHint(), QStringLiteral("kettő"));
+
+    recorder_.Events.clear();
+    for (size_t i = edits.size(); i > 0; --i) {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(model_.Undo());
+        EXPECT_EQ(ReadFileBytes(Path()), files[i - 1]);
+    }
+    EXPECT_FALSE(model_.Undo());
+    EXPECT_EQ(ReadFileBytes(Path()), original);
+    EXPECT_NE(model_.Find(QStringLiteral("Kep_1")), nullptr);
+    EXPECT_EQ(model_.Find(QStringLiteral("Vkod_2")), nullptr);
+    EXPECT_EQ(recorder_.Events.front(), "replaced");
+    for (size_t i = 1; i <= edits.size(); ++i) {
+        ASSERT_TRUE(model_.Redo());
+        EXPECT_EQ(ReadFileBytes(Path()), files[i]);
+    }
+    EXPECT_FALSE(model_.Redo());
+    EXPECT_EQ(model_.PageSetup().WidthMm, 80);
+    // Still in order by name: with Kep_1 removed the page-setup row comes first.
+    table_.First();
+    EXPECT_EQ(table_.FieldByName("Elemnev").AsString(), "Oldalbeall");
+    // Loading the template again forgets the history.
+    model_.Load();
+    EXPECT_FALSE(model_.History().CanUndo());
+}
+
 // A template without a page-setup row gains one when asked, written to its file; the page
 // setup then changes in place.
 TEST_F(LabelTemplateTest, PageSetupRow) {

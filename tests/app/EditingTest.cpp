@@ -1,0 +1,567 @@
+// Editing the template in the main window: creating, stepping, page and label setup, element
+// properties, undo and redo. Every change is read back from the template file.
+
+#include "app/MainFormFixture.h"
+#include "barcode/Ean.h"
+#include "data/DateTime.h"
+#include "designer/BarcodeView.h"
+#include "designer/CanvasTestSupport.h"
+#include "designer/ElementPanel.h"
+#include "designer/ElementViews.h"
+#include "designer/LabelCanvas.h"
+#include "designer/SetupTabs.h"
+#include "designer/Sizer.h"
+#include "support/Moment.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace etikor {
+namespace {
+
+class EditingTest : public test::MainFormTest {
+protected:
+    ~EditingTest() override { SetClock({}); }
+
+    // The fixture template (one element of each kind) without the start-up help.
+    TMainForm& StartOnFixture() {
+        WriteDefaults();
+        test::WriteBmp(work_.file("kep.bmp"), 8, 6);
+        test::WriteFixtureTemplate(SeriesPath("Sorozat0.ctv"), work_.file("kep.bmp"));
+        TSettings settings;
+        settings.AutoSugo = false;
+        WriteSettings(settings);
+        return Start();
+    }
+    TElementView* View(const QString& name) { return Form().Canvas().View(name); }
+    TElementView* View(const char* name) { return View(QString::fromLatin1(name)); }
+    void Select(const char* name) { QTest::mouseClick(View(name), Qt::LeftButton); }
+    TLabelElement Row(const char* name) { return test::StoredElement(SeriesPath("Sorozat0.ctv"), name); }
+    bool Stored(const char* name) {
+        TStoreTable t;
+        t.SetTableName(SeriesPath("Sorozat0.ctv"));
+        t.Open();
+        return t.Locate("Elemnev", TVariant(std::string(name)), 0);
+    }
+    std::string StoredField(const char* name, const char* field) {
+        TStoreTable t;
+        t.SetTableName(SeriesPath("Sorozat0.ctv"));
+        t.Open();
+        EXPECT_TRUE(t.Locate("Elemnev", TVariant(std::string(name)), 0)) << name;
+        return t.FieldByName(field).AsString();
+    }
+    QByteArray FileBytes() {
+        QFile f(Series(QStringLiteral("Sorozat0.ctv")));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    }
+    TPageSetup StoredPage() {
+        TStoreTable t;
+        t.SetTableName(SeriesPath("Sorozat0.ctv"));
+        t.Open();
+        EXPECT_TRUE(LocatePageSetup(t));
+        return ReadPageSetup(t);
+    }
+    TElementPanel& Panel() { return *Child<TElementPanel>("tsElemek"); }
+    void WriteSeries(int records) {
+        TStoreTable s;
+        s.FieldDefs = SeriesFieldDefs();
+        s.Open();
+        for (int i = 0; i < records; ++i) {
+            s.Append();
+            s.FieldByName("Vonalkod1").SetAsString(std::to_string(5990001 + i));
+            s.FieldByName("Tipus1").SetAsInteger(10);
+            s.Post();
+        }
+        s.SaveTable(SeriesPath("Sorozat0.sor"));
+    }
+    void DrawingItem(const char* name) {
+        Child<QToolButton>("RajzGomb")->click();
+        auto* menu = Child<QMenu>("RajzMenu");
+        ASSERT_NE(menu, nullptr);
+        menu->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+        menu->hide();
+    }
+};
+
+const QString kNoData = QStringLiteral("Nincs adatforrás!");
+
+// At zoom 2 a new text sits at (10, 10) on screen and is stored at 5; the other kinds are stored
+// at (10, 10) and shown at (20, 20). Each new element is selected and written at once.
+TEST_F(EditingTest, CreationAtZoomTwo) {
+    TMainForm& form = StartOnFixture();
+    form.SetZoom(2);
+    Child<QAction>("mSzoveg")->trigger();
+    ASSERT_NE(View("Szoveg_2"), nullptr);
+    EXPECT_EQ(View("Szoveg_2")->pos(), QPoint(10, 10));
+    EXPECT_EQ(Row("Szoveg_2").Px.Left, 5);
+    EXPECT_EQ(Row("Szoveg_2").Px.Top, 5);
+    EXPECT_EQ(Row("Szoveg_2").Value, QStringLiteral("Szoveg_2"));
+    EXPECT_NEAR(Row("Szoveg_2").Mm.Left, 10 * 25.4 / 192, 1e-9);
+    EXPECT_EQ(StoredField("Szoveg_2", "Betu"), "Arial,8,,0,clWindowText,1");
+    EXPECT_EQ(form.Canvas().Selected(), View("Szoveg_2"));
+    EXPECT_TRUE(Child<QToolButton>("NyilGomb")->isChecked());
+
+    Child<QToolButton>("KepGomb")->click();
+    EXPECT_EQ(View("Kep_2")->geometry(), QRect(20, 20, 40, 40));
+    EXPECT_EQ(Row("Kep_2").Px.Left, 10);
+    EXPECT_EQ(Row("Kep_2").Px.Width, 20);
+
+    const struct {
+        const char* Item;
+        const char* Name;
+        int Shape;
+        QSize Stored;
+    } drawings[] = {
+        {"mVVonal", "Rajz_2", stRectangle, {60, 1}},   {"mFVonal", "Rajz_3", stRectangle, {1, 60}},
+        {"mNegyzet", "Rajz_4", stRectangle, {60, 60}}, {"mKor", "Rajz_5", stCircle, {60, 60}},
+        {"mEllipszis", "Rajz_6", stEllipse, {60, 50}},
+    };
+    for (const auto& d : drawings) {
+        SCOPED_TRACE(d.Item);
+        DrawingItem(d.Item);
+        ASSERT_NE(View(d.Name), nullptr);
+        EXPECT_EQ(View(d.Name)->geometry(), QRect(QPoint(20, 20), d.Stored * 2));
+        const TLabelElement row = Row(d.Name);
+        EXPECT_EQ(row.TypeIndex, d.Shape);
+        EXPECT_EQ(QSize(row.Px.Width, row.Px.Height), d.Stored);
+        EXPECT_EQ(row.Px.Left, 10);
+    }
+
+    // Without data the barcode warns and keeps its sample value.
+    modal_.ExpectMessage(QStringLiteral("F"), kNoData);
+    Child<QToolButton>("VonalkodGomb")->click();
+    modal_.Verify();
+    const TLabelElement barcode = Row("Vkod_2");
+    EXPECT_EQ(barcode.Value, QStringLiteral("12345678"));
+    EXPECT_EQ(barcode.TypeIndex, 5);
+    EXPECT_TRUE(barcode.ShowValue);
+    EXPECT_TRUE(barcode.StartStop);
+    EXPECT_EQ(barcode.Px.Left, 10);
+    EXPECT_EQ(View("Vkod_2")->pos(), QPoint(20, 20));
+}
+
+// Names: the counter moves past names that are taken; after a rebuild it counts the rows.
+TEST_F(EditingTest, NamesAfterDeletes) {
+    StartOnFixture();
+    Child<QToolButton>("KepGomb")->click();
+    EXPECT_NE(View("Kep_2"), nullptr);
+    Select("Kep_1");
+    Child<QToolButton>("ElemTorlesGomb")->click();
+    EXPECT_FALSE(Stored("Kep_1"));
+    Child<QToolButton>("Nagyitas1")->click(); // a rebuild: one picture, counter 1
+    Child<QToolButton>("KepGomb")->click();
+    EXPECT_NE(View("Kep_3"), nullptr);
+    EXPECT_TRUE(Stored("Kep_3"));
+}
+
+// A new barcode with a generated series as data source shows its first value and type.
+TEST_F(EditingTest, NewBarcodeBindsToTheSeries) {
+    WriteDefaults();
+    WriteSeries(3);
+    TSettings settings;
+    settings.AutoSugo = false;
+    WriteSettings(settings);
+    TMainForm& form = Start();
+    form.State().DataFlag = true;
+    Child<QToolButton>("VonalkodGomb")->click();
+    modal_.Verify();
+    const TLabelElement row = Row("Vkod_1");
+    EXPECT_EQ(row.Source, QStringLiteral("Vonalkod1"));
+    EXPECT_EQ(row.Value, QStringLiteral("5990001"));
+    EXPECT_EQ(row.TypeIndex, 10);
+    auto* view = qobject_cast<TBarcodeView*>(View("Vkod_1"));
+    ASSERT_NE(view, nullptr);
+    // EAN-8 with its check digit added by the engine.
+    EXPECT_TRUE(view->Value().startsWith(QStringLiteral("5990001")));
+    // A value of its own that is not the series' current one makes it a fixed barcode.
+    Select("Vkod_1");
+    Panel().cb_VkTNev->setCurrentIndex(5);
+    Child<QLineEdit>("Ertek")->setText(QStringLiteral("5996"));
+    Child<QToolButton>("SzRogzitoGomb")->click();
+    EXPECT_EQ(Row("Vkod_1").Source, QString());
+    EXPECT_EQ(Row("Vkod_1").Value, QStringLiteral("5996"));
+    // The series' own value keeps the binding.
+    Select("Vkod_1");
+    Child<QToolButton>("EMezoGomb")->click();
+    Child<QToolButton>("SzRogzitoGomb")->click();
+    EXPECT_EQ(Row("Vkod_1").Source, QStringLiteral("Vonalkod1"));
+}
+
+// "<" and ">" walk the rows in the table's order (by name): the page-setup row is stepped onto
+// without changing the selection; nothing happens at either end.
+TEST_F(EditingTest, SteppingThroughTheRows) {
+    TMainForm& form = StartOnFixture();
+    auto* back = Child<QToolButton>("Hatra");
+    auto* next = Child<QToolButton>("Elore");
+    // Kep_1, Oldalbeall, Rajz_1, Szoveg_1, Vkod_1.
+    Select("Rajz_1");
+    back->click();
+    EXPECT_EQ(form.Canvas().Selected(), View("Rajz_1"));
+    EXPECT_EQ(Child<QLineEdit>("ElemNev_edit")->text(), QStringLiteral("Oldalbeall"));
+    back->click();
+    EXPECT_EQ(form.Canvas().Selected(), View("Kep_1"));
+    back->click();
+    EXPECT_EQ(form.Canvas().Selected(), View("Kep_1"));
+    next->click();
+    next->click();
+    EXPECT_EQ(form.Canvas().Selected(), View("Rajz_1"));
+    next->click();
+    next->click();
+    EXPECT_EQ(form.Canvas().Selected(), View("Vkod_1"));
+    next->click();
+    EXPECT_EQ(form.Canvas().Selected(), View("Vkod_1"));
+    // With nothing selected the page-setup row is current: ">" goes on to Rajz_1.
+    Child<QToolButton>("NyilGomb")->click();
+    next->click();
+    EXPECT_EQ(form.Canvas().Selected(), View("Rajz_1"));
+}
+
+// Apply: the label panel rounds before the zoom, the page grows within its limits, the
+// page-setup row is written.
+TEST_F(EditingTest, PageAndLabelApply) {
+    TMainForm& form = StartOnFixture();
+    auto* page = Child<TPageTab>("tsOldal");
+    auto* label = Child<TLabelTab>("tsCimke");
+    form.SetZoom(2);
+    EXPECT_EQ(form.Canvas().Cimke->width(), 469); // the build: round(468.75)
+    page->OldalHossz->setValue(50);
+    page->Felsom->setValue(13);
+    page->Alsom->setValue(10);
+    label->CMagassag->setValue(38.1);
+    label->CSzeles->setValue(200);
+    page->Balm->setValue(10);
+    page->Jobbm->setValue(10);
+    label->CimkeRGomb->click();
+    EXPECT_DOUBLE_EQ(page->OldalHossz->value(), 61.1);
+    EXPECT_DOUBLE_EQ(page->OldalSzel->value(), 210); // 220 kept at the limit
+    TPageSetup stored = StoredPage();
+    EXPECT_DOUBLE_EQ(stored.OldalHMm, 61.1);
+    EXPECT_DOUBLE_EQ(stored.OldalSzMm, 210);
+    EXPECT_DOUBLE_EQ(stored.WidthMm, 200);
+    EXPECT_DOUBLE_EQ(stored.HeightMm, 38.1);
+    EXPECT_EQ(form.Canvas().Cimke->width(), 750 * 2);
+
+    label->CSzeles->setValue(62.5);
+    page->OldalRGomb->click();
+    EXPECT_EQ(form.Canvas().Cimke->width(), 468); // round(234.375) x 2
+
+    page->A4Gomb->click();
+    EXPECT_EQ(StoredPage().OldalHMm, 61.1); // nothing written before Apply
+    page->OldalRGomb->click();
+    stored = StoredPage();
+    EXPECT_DOUBLE_EQ(stored.OldalSzMm, 210);
+    EXPECT_DOUBLE_EQ(stored.OldalHMm, 297);
+}
+
+// A label width of 15 mm in the template shows as 20 and is stored as 20 by Apply.
+TEST_F(EditingTest, NarrowLabelIsClampedByItsControl) {
+    WriteDefaults();
+    {
+        TStoreTable t;
+        t.FieldDefs = ElemekFieldDefs();
+        t.Open();
+        TPageSetup setup;
+        setup.WidthMm = 15;
+        AppendPageSetupRow(t, setup);
+        t.SaveTable(SeriesPath("Sorozat0.ctv"));
+    }
+    TSettings settings;
+    settings.AutoSugo = false;
+    WriteSettings(settings);
+    Start();
+    auto* label = Child<TLabelTab>("tsCimke");
+    EXPECT_DOUBLE_EQ(label->CSzeles->value(), 20);
+    label->CimkeRGomb->click();
+    EXPECT_DOUBLE_EQ(StoredPage().WidthMm, 20);
+}
+
+// The step list in the locale's own notation: "0,05" in Hungarian, "0.05" in English; both
+// become a step of 0.05.
+TEST_F(EditingTest, StepListFollowsTheLocale) {
+    StartOnFixture();
+    auto* label = Child<TLabelTab>("tsCimke");
+    EXPECT_EQ(label->Leptetes->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(label->Leptetes->itemText(1), QStringLiteral("0,05"));
+    label->Leptetes->setCurrentIndex(1);
+    label->CSzeles->setValue(62.5);
+    label->CSzeles->stepUp();
+    EXPECT_DOUBLE_EQ(label->CSzeles->value(), 62.55);
+
+    SetFormatSettings(TFormatSettings::Invariant());
+    TLabelTab english;
+    EXPECT_EQ(english.Leptetes->itemText(1), QStringLiteral("0.05"));
+    english.Leptetes->setCurrentIndex(1);
+    EXPECT_DOUBLE_EQ(english.CSzeles->singleStep(), 0.05);
+}
+
+// The date/time list applied at a fixed moment stores the formatted time and its code.
+TEST_F(EditingTest, DateTimeAppliedAtTheMoment) {
+    StartOnFixture();
+    SetClock([] { return test::At(2026, 3, 9, 14, 5); });
+    Select("Szoveg_1");
+    Child<QToolButton>("DtGomb")->click();
+    EXPECT_FALSE(Panel().DtLista->isHidden());
+    Panel().DtLista->setCurrentRow(12);
+    Child<QToolButton>("SzRogzitoGomb")->click();
+    const TLabelElement row = Row("Szoveg_1");
+    EXPECT_EQ(row.Value, QStringLiteral("14:05"));
+    EXPECT_EQ(row.Source, QStringLiteral("[12]I: ÓÓ:PP (24)"));
+    EXPECT_TRUE(Panel().DtLista->isHidden());
+    // A text with a date/time source may be aligned but not rotated.
+    Select("Szoveg_1");
+    EXPECT_TRUE(Child<QToolButton>("sbKozepre")->isEnabled());
+    EXPECT_FALSE(Child<QComboBox>("cb_Elforgat")->isEnabled());
+    Child<QToolButton>("sbKozepre")->click();
+    EXPECT_EQ(StoredField("Szoveg_1", "Tajolas"), "K");
+    EXPECT_EQ(Form().Canvas().SelectedFlag(), 0);
+}
+
+// Apply with an empty value warns and writes nothing; a barcode value its type refuses becomes
+// "1234"; the type list is set before the value is checked.
+TEST_F(EditingTest, ApplyValueRefusals) {
+    StartOnFixture();
+    Select("Szoveg_1");
+    const QByteArray before = FileBytes();
+    Child<QLineEdit>("Ertek")->setText(QStringLiteral("  "));
+    modal_.ExpectMessage(QStringLiteral("F"), QStringLiteral("Üres az érték mező!"));
+    Child<QToolButton>("SzRogzitoGomb")->click();
+    modal_.Verify();
+    EXPECT_EQ(FileBytes(), before);
+
+    Select("Vkod_1");
+    Panel().cb_VkTNev->setCurrentIndex(10); // Ean 8
+    Child<QLineEdit>("Ertek")->setText(QStringLiteral("ABC"));
+    modal_.ExpectMessage(QStringLiteral("F"), QStringLiteral("Nem megfelelő vonalkód érték!"));
+    Child<QToolButton>("SzRogzitoGomb")->click();
+    modal_.Verify();
+    EXPECT_EQ(Row("Vkod_1").Value, QStringLiteral("1234"));
+    EXPECT_EQ(Row("Vkod_1").TypeIndex, 10);
+
+    Select("Vkod_1");
+    Panel().cb_VkTNev->setCurrentIndex(10);
+    Child<QLineEdit>("Ertek")->setText(QStringLiteral("1234567"));
+    Child<QToolButton>("SzRogzitoGomb")->click();
+    EXPECT_EQ(Row("Vkod_1").Value, QStringLiteral("1234567"));
+    EXPECT_EQ(static_cast<TBarcodeView*>(View("Vkod_1"))->Ean().TypBarCode(), TTypBarCode::bcEan8);
+
+    // The field button without data.
+    Select("Szoveg_1");
+    modal_.ExpectMessage(QStringLiteral("F"), kNoData);
+    Child<QToolButton>("EMezoGomb")->click();
+    modal_.Verify();
+}
+
+// With a linked table the field button opens the field list; a double-click takes the field's
+// first value (and for a barcode the series type); typing hides the list. A source the list
+// does not hold is reported.
+TEST_F(EditingTest, FieldListOfALinkedSource) {
+    WriteDefaults();
+    WriteSeries(2);
+    TSettings settings;
+    settings.AutoSugo = false;
+    WriteSettings(settings);
+    TMainForm& form = Start();
+    form.State().DataFlag = true;
+    form.State().LinkFlag = true;
+    Child<QToolButton>("VonalkodGomb")->click(); // bound to nothing while linked
+    modal_.Verify();
+    Select("Vkod_1");
+    Child<QToolButton>("EMezoGomb")->click();
+    modal_.Verify();
+    auto* list = Panel().Mezok;
+    EXPECT_FALSE(list->isHidden());
+    EXPECT_FALSE(Panel().MezoKilepGomb->isHidden());
+    ASSERT_GT(list->rowCount(), 0);
+    ASSERT_EQ(list->item(0, 0)->text(), QStringLiteral("Vonalkod1"));
+    emit list->cellDoubleClicked(0, 0);
+    EXPECT_EQ(Child<QLineEdit>("Ertek")->text(), QStringLiteral("5990001"));
+    EXPECT_EQ(Panel().PendingSource().trimmed(), QStringLiteral("Vonalkod1"));
+    EXPECT_EQ(Panel().cb_VkTNev->currentIndex(), 10);
+    QTest::keyClick(Child<QLineEdit>("Ertek"), Qt::Key_2);
+    EXPECT_TRUE(list->isHidden());
+
+    // A date/time source is no listed field.
+    Select("Vkod_1");
+    Child<QToolButton>("DtGomb")->click();
+    Child<QToolButton>("SzRogzitoGomb")->click();
+    EXPECT_TRUE(Row("Vkod_1").Source.startsWith(QStringLiteral("[00]")));
+    Select("Vkod_1");
+    modal_.ExpectMessage(QStringLiteral("F"), QStringLiteral("Hiányzik a beállított mezőnév!"));
+    Child<QToolButton>("EMezoGomb")->click();
+    modal_.Verify();
+}
+
+// Rotation stores its code and clears the selection; a 90-degree barcode is never width-checked.
+TEST_F(EditingTest, Rotation) {
+    TMainForm& form = StartOnFixture();
+    Select("Szoveg_1");
+    auto* rotation = Child<QComboBox>("cb_Elforgat");
+    rotation->setCurrentIndex(1);
+    emit rotation->activated(1);
+    EXPECT_EQ(Row("Szoveg_1").Rotation, 1);
+    EXPECT_EQ(form.Canvas().SelectedFlag(), 0);
+    EXPECT_EQ(static_cast<TRotateLabel*>(View("Szoveg_1"))->Escapement(), 90);
+
+    Select("Vkod_1");
+    rotation->setCurrentIndex(1);
+    emit rotation->activated(1);
+    EXPECT_EQ(Row("Vkod_1").Rotation, 1);
+    Select("Vkod_1");
+    View("Vkod_1")->resize(10, View("Vkod_1")->height());
+    form.Canvas().Sizer->Follow();
+    QTest::keyClick(form.Canvas().Sizer, Qt::Key_Left, Qt::ShiftModifier);
+    modal_.Verify(); // no width warning
+    EXPECT_EQ(Row("Vkod_1").Px.Width, 9);
+}
+
+// A 12-point font chosen at zoom 3 is stored as 12 points and drawn three times as high; for a
+// barcode it also switches "Auto betu" off for the run.
+TEST_F(EditingTest, FontAtZoomThree) {
+    TMainForm& form = StartOnFixture();
+    form.SetZoom(3);
+    QFont chosen(QStringLiteral("Arial"));
+    chosen.setPointSize(12);
+    for (const char* name : {"Szoveg_1", "Vkod_1"}) {
+        SCOPED_TRACE(name);
+        Select(name);
+        modal_.ExpectFont(TFontChoice{chosen, Qt::black});
+        Child<QToolButton>("BetuGomb")->click();
+        modal_.Verify();
+        EXPECT_EQ(StoredField(name, "Betu").substr(0, 9), "Arial,12,");
+        EXPECT_EQ(Row(name).Font.Size(), 12);
+        EXPECT_EQ(form.Canvas().SelectedFlag(), 0);
+    }
+    EXPECT_EQ(View("Szoveg_1")->font().pixelSize(), 16 * 3);
+    EXPECT_EQ(static_cast<TBarcodeView*>(View("Vkod_1"))->Ean().Font().Size, 36);
+    // Cancel changes nothing.
+    Select("Szoveg_1");
+    const QByteArray before = FileBytes();
+    modal_.ExpectFont(std::nullopt);
+    Child<QToolButton>("BetuGomb")->click();
+    EXPECT_EQ(FileBytes(), before);
+}
+
+// The barcode panel's Apply writes type and options and rebuilds; the bitmap copy goes through
+// the save dialog; a picture file becomes value and source with its full path.
+TEST_F(EditingTest, BarcodePanelAndPictureFile) {
+    StartOnFixture();
+    Select("Vkod_1");
+    Panel().cb_VkTNev->setCurrentIndex(9);
+    Panel().cbVonalkodErtek->setChecked(false);
+    Panel().cbStartStop->setChecked(true);
+    Child<QToolButton>("VkRogzitGomb")->click();
+    TLabelElement row = Row("Vkod_1");
+    EXPECT_EQ(row.TypeIndex, 9);
+    EXPECT_FALSE(row.ShowValue);
+    EXPECT_TRUE(row.StartStop);
+    EXPECT_EQ(static_cast<TBarcodeView*>(View("Vkod_1"))->Ean().TypBarCode(), TTypBarCode::bcEan13);
+
+    // The rebuild made new views: the copy takes the barcode selected last.
+    Select("Vkod_1");
+    const QString bmp = QString::fromStdString(work_.file("kod.bmp"));
+    modal_.ExpectSaveFile(bmp, [](const TFileDialogOptions& o) {
+        EXPECT_EQ(o.Filter, QStringLiteral("Bitmap file|*.bmp"));
+        EXPECT_TRUE(o.FileName.isEmpty());
+    });
+    Child<QToolButton>("Vk_bmp")->click();
+    modal_.Verify();
+    EXPECT_TRUE(QFileInfo::exists(bmp));
+
+    const QString picture = QString::fromStdString(work_.file("masik.bmp"));
+    test::WriteBmp(picture.toStdString(), 5, 7);
+    Select("Kep_1");
+    modal_.ExpectOpenPicture(picture, [&](const TFileDialogOptions& o) {
+        EXPECT_EQ(o.Title, QStringLiteral("Kép file"));
+        EXPECT_EQ(o.InitialDir, paths_.SeriesFolder());
+        EXPECT_EQ(o.Filter, QStringLiteral("Kép fileok|*.bmp;*.jpg;*.jpeg;*.wmf;*.ico"));
+    });
+    Child<QToolButton>("EFileGomb")->click();
+    modal_.Verify();
+    row = Row("Kep_1");
+    EXPECT_EQ(row.Value, picture);
+    EXPECT_EQ(row.Source, picture);
+    EXPECT_EQ(static_cast<TPictureView*>(View("Kep_1"))->Picture().size(), QSize(5, 7));
+
+    // A file that is no picture is reported; the element stays as it was.
+    const QString bad = QString::fromStdString(work_.file("rossz.bmp"));
+    {
+        QFile f(bad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("nem kep");
+    }
+    Select("Kep_1");
+    modal_.ExpectOpenPicture(bad).ExpectMessage(QStringLiteral("F"),
+                                                QStringLiteral("A kép file nem olvasható!\r") + bad);
+    Child<QToolButton>("EFileGomb")->click();
+    modal_.Verify();
+    EXPECT_EQ(Row("Kep_1").Value, picture);
+}
+
+// A sequence of edits undone step by step gives back the original file byte for byte; redone,
+// the edited file. The menu items follow what there is to undo, their hints name the edit.
+TEST_F(EditingTest, UndoAndRedoByteForByte) {
+    TMainForm& form = StartOnFixture();
+    auto* undo = Child<QAction>("mVisszavonas");
+    auto* redo = Child<QAction>("mMegis");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(redo->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                                      QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+    const QByteArray original = FileBytes();
+
+    Child<QAction>("mSzoveg")->trigger();                // creation
+    QTest::keyClick(form.Canvas().Sizer, Qt::Key_Right); // move
+    EXPECT_EQ(undo->toolTip(), QStringLiteral("Visszavonás: Áthelyezés, átméretezés"));
+    Select("Rajz_1");
+    // The fixture row had no millimetres: the selection wrote them.
+    EXPECT_EQ(undo->toolTip(), QStringLiteral("Visszavonás: Elem helyének rögzítése"));
+    Child<QToolButton>("ElemTorlesGomb")->click(); // delete
+    Select("Szoveg_1");
+    Child<QLineEdit>("Ertek")->setText(QStringLiteral("Új érték"));
+    Child<QToolButton>("SzRogzitoGomb")->click(); // value
+    Child<TLabelTab>("tsCimke")->CSzeles->setValue(70);
+    Child<QPushButton>("CimkeRGomb")->click(); // page and label
+    const QByteArray edited = FileBytes();
+    EXPECT_NE(edited, original);
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->toolTip(), QStringLiteral("Visszavonás: Oldal és címke beállítása"));
+
+    int steps = 0;
+    while (undo->isEnabled() && steps < 20) {
+        undo->trigger();
+        ++steps;
+    }
+    // Five edits, and the first selections of Rajz_1 and Szoveg_1, which wrote the millimetres
+    // the fixture rows lacked.
+    EXPECT_EQ(steps, 7);
+    EXPECT_EQ(FileBytes(), original);
+    EXPECT_NE(View("Rajz_1"), nullptr);
+    EXPECT_EQ(View("Szoveg_2"), nullptr);
+    EXPECT_EQ(Child<QLineEdit>("ElemNev_edit")->text(), QStringLiteral("Oldalbeall"));
+    EXPECT_TRUE(redo->isEnabled());
+    EXPECT_EQ(redo->toolTip(), QStringLiteral("Mégis: Új szöveg elem"));
+
+    while (redo->isEnabled())
+        redo->trigger();
+    EXPECT_EQ(FileBytes(), edited);
+    EXPECT_EQ(View("Rajz_1"), nullptr);
+    EXPECT_DOUBLE_EQ(Child<TLabelTab>("tsCimke")->CSzeles->value(), 70);
+
+    // A new edit after an undo forgets the redo side; opening a template forgets everything.
+    undo->trigger();
+    Select("Szoveg_1");
+    Child<QToolButton>("ElemTorlesGomb")->click();
+    EXPECT_FALSE(redo->isEnabled());
+    modal_.ExpectOpenFile(Series(QStringLiteral("Sorozat0.ctv")));
+    Child<QAction>("mMegnyit")->trigger();
+    modal_.Verify();
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+}
+
+} // namespace
+} // namespace etikor
