@@ -7,12 +7,16 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSpacerItem>
 
 namespace etikor {
 
@@ -56,6 +60,9 @@ QString DialogText(const QString& text) {
     return out;
 }
 
+// Title bar width taken by the window icon and the minimise, maximise and close buttons.
+constexpr int kTitleBarReserve = 140;
+
 std::unique_ptr<QMessageBox> TQtModal::BuildMessageBox(const QString& text, const QString& kind) {
     const TMessageStyle style = MessageStyle(kind);
     auto box = std::make_unique<QMessageBox>(Parent);
@@ -84,6 +91,19 @@ std::unique_ptr<QMessageBox> TQtModal::BuildMessageBox(const QString& text, cons
     }
     // Escape and the close box answer with the last closing button ("&Nem", "&Megszakít", "OK").
     box->setEscapeButton(last);
+    // A short text makes a narrow box whose title bar cuts the caption ("Figy…tikor"): keep the
+    // box as wide as the whole caption, with the application name the window system adds, and
+    // room for the title bar's icon and buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        QString title = style.Caption;
+        if (!QGuiApplication::applicationDisplayName().isEmpty())
+            title += QStringLiteral(" — ") + QGuiApplication::applicationDisplayName();
+        QFont titleFont = box->font();
+        titleFont.setBold(true);
+        const int width = QFontMetrics(titleFont).horizontalAdvance(title) + kTitleBarReserve;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    }
     return box;
 }
 

@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -118,6 +120,26 @@ TEST(QtModal, ButtonsInTheRoutinesOrder) {
         EXPECT_EQ(box->escapeButton()->text(), order.at(order.size() - 2));
         EXPECT_EQ(box->defaultButton()->text(), order.front());
     }
+}
+
+// A box with a short text is still as wide as its whole caption, with the application name the
+// window system appends, so the title bar does not cut it.
+TEST(QtModal, ShortMessagesKeepTheirCaptionReadable) {
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Etikor"));
+    TQtModal modal;
+    for (const char* kind : {"F", "H", "K", "I"}) {
+        SCOPED_TRACE(kind);
+        auto box = modal.BuildMessageBox(QStringLiteral("Nincs adatforrás!"), QString::fromLatin1(kind));
+        box->show();
+        QApplication::processEvents();
+        QFont titleFont = box->font();
+        titleFont.setBold(true);
+        const int caption =
+            QFontMetrics(titleFont).horizontalAdvance(box->windowTitle() + QStringLiteral(" — Etikor"));
+        EXPECT_GE(box->width(), caption + 100);
+    }
+    QGuiApplication::setApplicationDisplayName(displayName);
 }
 
 // The file dialogs carry the program's titles, and Save as asks about an existing file only in
