@@ -228,3 +228,20 @@ TReport BuildLabelReport(const std::vector<TLabelElement>& elements, const TPage
 }
 
 } // namespace etikor
+
+namespace etikor {
+
+TSkipCount ParseSkipCount(const QString& answer) {
+    TSkipCount result;
+    bool ok = false;
+    const int count = answer.trimmed().toInt(&ok);
+    if (!ok)
+        result.Error = answer + QStringLiteral(" nem szám!");
+    else if (count > kMaxSkipCount)
+        result.Error = answer + QStringLiteral(" túl nagy szám! (Max.: 48)");
+    else
+        result.Count = std::max(count, 0);
+    return result;
+}
+
+} // namespace etikor

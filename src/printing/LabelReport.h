@@ -58,3 +58,16 @@ TReport BuildLabelReport(const std::vector<TLabelElement>& elements, const TPage
 std::vector<TLabelElement> BandOrder(const std::vector<TLabelElement>& elements);
 
 } // namespace etikor
+
+namespace etikor {
+
+// The answer to "how many label places to skip": a whole number up to 48 (zero and negative
+// numbers skip nothing). Error holds the message for any other answer.
+struct TSkipCount {
+    int Count = 0;
+    QString Error;
+};
+TSkipCount ParseSkipCount(const QString& answer);
+inline constexpr int kMaxSkipCount = 48;
+
+} // namespace etikor

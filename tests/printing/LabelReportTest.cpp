@@ -270,3 +270,32 @@ TEST(PrintSequence, BlankPlacesAndCopiesKeepTheSourcesStructure) {
 
 } // namespace
 } // namespace etikor
+
+namespace etikor {
+namespace {
+
+TEST(SkipCount, WholeNumbersUpToFortyEight) {
+    struct Row {
+        const char* answer;
+        int count;
+        const char* error;
+    };
+    const Row rows[] = {
+        {"0", 0, ""},
+        {"48", 48, ""},
+        {"-3", 0, ""}, // negative numbers skip nothing
+        {"49", 0, "49 túl nagy szám! (Max.: 48)"},
+        {"abc", 0, "abc nem szám!"},
+        {"2.5", 0, "2.5 nem szám!"},
+        {"", 0, " nem szám!"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.answer);
+        const TSkipCount skip = ParseSkipCount(QString::fromUtf8(row.answer));
+        EXPECT_EQ(skip.Count, row.count);
+        EXPECT_EQ(skip.Error, QString::fromUtf8(row.error));
+    }
+}
+
+} // namespace
+} // namespace etikor
