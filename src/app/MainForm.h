@@ -13,6 +13,7 @@
 #include "document/LabelTemplate.h"
 #include "document/Settings.h"
 #include "document/TemplateFiles.h"
+#include "printing/ui/LabelPrint.h"
 #include "services/AppPaths.h"
 
 #include <QMainWindow>
@@ -30,6 +31,7 @@ class QWidget;
 namespace etikor {
 
 class IModal;
+class TPrintCommand;
 class TDataSet;
 class TDataSourceTab;
 class TElementPanel;
@@ -109,6 +111,8 @@ private:
     void FileCommand(void (TTemplateFiles::*command)());
     void ShowStatus();
     void OpenSeriesDesigner();
+    // The print button: the print selection over the current data source, in the menu's mode.
+    void NyomtatasGombClick();
     // The canvas from the template as it is (zoom, picture size); RebuildCanvas reads the
     // template's table first.
     void BuildCanvas();
@@ -128,6 +132,8 @@ private:
     std::unique_ptr<TSettingsFile> FSettingsFile;
     TSettings FSettings;
     std::unique_ptr<TTemplateFiles> FFiles;
+    std::unique_ptr<TPrintCommand> FPrintCommand;
+    TPrintMode FPrintMode = TPrintMode::pmPrint;
     TDocumentState FFallbackState;
     TDataSet* FDataSource = nullptr;
     int FHelpContext = 10;

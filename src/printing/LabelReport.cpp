@@ -117,7 +117,7 @@ std::shared_ptr<TReportItem> PictureItem(const TLabelElement& element, const TLa
     if (!item->Picture.isNull()) {
         item->Description = element.Value;
     } else {
-        item->Picture = options.Placeholder.isNull() ? PlaceholderPicture() : options.Placeholder;
+        item->Picture = options.Placeholder.isNull() ? MissingPicture() : options.Placeholder;
         item->Description.clear();
     }
     return item;
@@ -135,7 +135,7 @@ std::shared_ptr<TReportItem> DrawingItem(const TLabelElement& element) {
 
 } // namespace
 
-QImage PlaceholderPicture() {
+QImage MissingPicture() {
     QImage image(23, 23, QImage::Format_ARGB32);
     image.fill(QColor(0xC0, 0xC0, 0xC0));
     QPainter painter(&image);

@@ -34,7 +34,7 @@ struct TLabelRunOptions {
 };
 
 // The 23 x 23 pixel picture printed where a picture file is missing.
-QImage PlaceholderPicture();
+QImage MissingPicture();
 
 // The report's page from the page and label setup: page size, margins, columns and the gap;
 // the label's height is the band's (its width is the column's).
