@@ -1,5 +1,9 @@
 #include "printing/PrintSequence.h"
 
+#include "tablestore/StoreKeys.h"
+
+#include <algorithm>
+
 namespace etikor {
 
 TPrintSequence::TPrintSequence(TFieldDefs defs) : FDefs(std::move(defs)) {}
@@ -58,6 +62,32 @@ std::unique_ptr<TPrintSequence> TPrintSequence::FromDataSet(TDataSet& source, in
         source.First();
     }
     sequence->Open();
+    return sequence;
+}
+
+namespace {
+// Ascending order of one value: null first, numbers by value, texts by the table store's
+// collation.
+bool ValueLess(const TVariant& a, const TVariant& b) {
+    if (a.IsNull() || b.IsNull())
+        return a.IsNull() && !b.IsNull();
+    if (a.IsNumeric() && b.IsNumeric())
+        return a.ToDouble() < b.ToDouble();
+    if (a.Type() == TVarType::varDate && b.Type() == TVarType::varDate)
+        return a.ToDateTime() < b.ToDateTime();
+    return CompareTextCI(a.ToString(), b.ToString()) < 0;
+}
+} // namespace
+
+std::unique_ptr<TPrintSequence> TPrintSequence::OrderedByFirstField(TDataSet& source, int skip) {
+    std::unique_ptr<TPrintSequence> sequence = FromDataSet(source, skip);
+    const size_t blanks = static_cast<size_t>(std::max(skip, 0));
+    if (!sequence->FDefs.empty() && sequence->FRows.size() > blanks) {
+        sequence->Close();
+        std::stable_sort(sequence->FRows.begin() + static_cast<std::ptrdiff_t>(blanks), sequence->FRows.end(),
+                         [](const auto& a, const auto& b) { return ValueLess(a.front(), b.front()); });
+        sequence->Open();
+    }
     return sequence;
 }
 

@@ -26,6 +26,9 @@ public:
     // of `source` from its first, in its order, `copies` times each (next to each other). The
     // source is left on its first record.
     static std::unique_ptr<TPrintSequence> FromDataSet(TDataSet& source, int skip, int copies = 1);
+    // The sequence of a linked worksheet: `skip` blank places, then the records of `source`
+    // in ascending order of its first field (nulls first, ties in the source's order).
+    static std::unique_ptr<TPrintSequence> OrderedByFirstField(TDataSet& source, int skip);
 
 protected:
     void InternalOpen() override;

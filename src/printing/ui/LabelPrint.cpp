@@ -55,3 +55,17 @@ void RunLabelPrint(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget*
 }
 
 } // namespace etikor
+
+#include "printing/LinkedRun.h"
+
+namespace etikor {
+
+void RunLinkedPrint(const TLabelRun& run, TDataSet& linked, IModal& modal, QWidget* parent) {
+    const std::unique_ptr<TPrintSequence> sequence =
+        PrepareLinkedRun(linked, modal, run.Mode == TPrintMode::pmPrint);
+    if (!sequence)
+        return;
+    RunLabelPrint(run, *sequence, modal, parent);
+}
+
+} // namespace etikor

@@ -28,3 +28,12 @@ TPrintChoice PrinterDialogPreset(int records, double pageWidthMm);
 void RunLabelPrint(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* parent = nullptr);
 
 } // namespace etikor
+
+namespace etikor {
+
+// The run from a linked worksheet: the skip count, the sequence and the question, then the
+// hand-over over the sequence (the frame as the label tab's switch says). The worksheet is
+// left as it was, its own order and no blank places.
+void RunLinkedPrint(const TLabelRun& run, TDataSet& linked, IModal& modal, QWidget* parent = nullptr);
+
+} // namespace etikor
