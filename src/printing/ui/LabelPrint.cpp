@@ -4,7 +4,9 @@
 #include "printing/ui/PreviewForm.h"
 #include "services/Modal.h"
 
+#include <QGuiApplication>
 #include <QPrinter>
+#include <QProgressDialog>
 
 namespace etikor {
 
@@ -14,7 +16,15 @@ void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range) {
     // Positions are measured from the paper's edge; the painter starts there too.
     printer.setFullPage(true);
     printer.setDocName(QStringLiteral("Etikor"));
-    PrintReport(prepared, printer, range);
+    // The pages sent so far, for a long job.
+    QProgressDialog progress(QStringLiteral("Nyomtatás..."), QString(), 0, 100);
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(500);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    PrintReport(prepared, printer, range, {}, [&progress](int done, int total) {
+        progress.setValue(total > 0 ? done * 100 / total : 100);
+    });
+    QGuiApplication::restoreOverrideCursor();
 }
 } // namespace
 
@@ -48,7 +58,9 @@ void RunLabelPrint(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget*
     const std::optional<TPrintChoice> chosen = modal.ChoosePrinter(preset);
     if (!chosen)
         return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const TPreparedReport prepared = Prepare(report, &data);
+    QGuiApplication::restoreOverrideCursor();
     PrintOnPrinter(prepared, TPrintRange{std::max(chosen->Copies, 1), chosen->FromPage, chosen->ToPage,
                                          chosen->Collate});
     data.First();
