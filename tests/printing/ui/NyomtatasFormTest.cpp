@@ -3,6 +3,7 @@
 // print through the question to the hand-over, both scratch files empty after closing.
 
 #include "printing/ui/NyomtatasForm.h"
+#include "printing/ui/PreviewForm.h"
 
 #include "MemDataSet.h"
 #include "document/DataModule.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -190,6 +192,53 @@ TEST(NyomtatasForm, F1ShowsTheHelpOfPrinting) {
     ScriptedModal modal;
     modal.ExpectHelp(24);
     QTest::keyClick(&f.Form, Qt::Key_F1);
+}
+
+} // namespace
+} // namespace etikor
+
+namespace etikor {
+namespace {
+
+// Pictures of the two windows for a look without a display (build/tests/printing/ui/screenshots/).
+TEST(PrintingWindows, Screenshots) {
+    const QString out = QDir::current().absoluteFilePath(QStringLiteral("screenshots"));
+    ASSERT_TRUE(QDir().mkpath(out));
+    Fixture f;
+    f.Form.Open(*f.Series);
+    f.Form.show();
+    f.Grid()->model()->setData(f.Grid()->model()->index(0, 0), 2);
+    f.Grid()->horizontalHeader()->sectionClicked(1);
+    EXPECT_TRUE(f.Form.grab().save(out + QStringLiteral("/print-selection.png")));
+
+    TReport report;
+    report.Page.PageWidthMm = 210;
+    report.Page.PageLengthMm = 297;
+    report.Page.TopMarginMm = 13;
+    report.Page.LeftMarginMm = report.Page.RightMarginMm = 5;
+    report.Page.Columns = 3;
+    report.Page.ColumnSpaceMm = 3;
+    report.BandHeightMm = 38.1;
+    report.BandFrame = true;
+    auto text = std::make_shared<TDataTextItem>();
+    text->FieldName = "Vonalkod1";
+    text->RectMm = QRectF(3, 2, 30, 5);
+    report.Items.push_back(text);
+    auto barcode = std::make_shared<TBarcodeItem>();
+    barcode->FieldName = "Vonalkod1";
+    barcode->Barcode.SetTypBarCode(TTypBarCode::bcCode128);
+    barcode->Barcode.Left = 3;
+    barcode->Barcode.Top = 9;
+    barcode->Barcode.Width = 55;
+    barcode->Barcode.Height = 25;
+    barcode->SyncRect();
+    report.Items.push_back(barcode);
+    TPreviewForm preview(report, f.Series.get(), {}, {});
+    preview.resize(900, 700);
+    preview.show();
+    while (preview.Preparing())
+        QTest::qWait(1);
+    EXPECT_TRUE(preview.grab().save(out + QStringLiteral("/print-preview.png")));
 }
 
 } // namespace
