@@ -16,6 +16,8 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   libzxing-dev libzint-dev
+  # reading the PDFs etikor-print writes (pdfinfo, pdftotext)
+  poppler-utils
   # reading the written metafiles back (wmf2svg needs the URW fonts to place text)
   libwmf-bin emf2svg fonts-urw-base35
   # the Hungarian C library locale the locale tests run under (generated below)

@@ -13,6 +13,7 @@
 #include "designer/SetupTabs.h"
 #include "designer/Sizer.h"
 #include "document/TemplateModel.h"
+#include "printing/ui/PrintCommand.h"
 #include "series/ManualEntry.h"
 #include "series/ui/KeziForm.h"
 #include "series/ui/TervezoForm.h"
@@ -108,6 +109,25 @@ TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
 }
 
+void TMainForm::NyomtatasGombClick() {
+    SetHelpContext(24);
+    if (!FDataSource)
+        return;
+    if (!FPrintCommand)
+        FPrintCommand = std::make_unique<TPrintCommand>(FPaths.ProgramFolder, this);
+    TLabelRun run;
+    run.Elements = FDM.Template.Elements();
+    run.Page = FDM.Template.PageSetup();
+    run.Options.DataFlag = State().DataFlag;
+    run.Options.AutoBetu = FSettings.AutoBetu;
+    run.Options.AutoChd = FSettings.AutoChd;
+    run.Options.AutoVonal = FSettings.AutoVonal;
+    run.Options.Security = FSettings.Security;
+    FPrintCommand->Mode = FPrintMode;
+    FPrintCommand->Run(*FDataSource, run);
+    update();
+}
+
 void TMainForm::PageChanged() {
     if (!FCanvas->Selected())
         ShowSelectedRow();
@@ -198,8 +218,15 @@ void TMainForm::BuildMenus() {
 
     QMenu* print = bar->addMenu(QStringLiteral("Nyomtatás"));
     print->setObjectName(QStringLiteral("Nyomtatas1"));
-    MarkPending(AddItem(print, QStringLiteral("Nyomtat..."), "mEtikett"));
-    MarkPending(AddItem(print, QStringLiteral("Nyomtatási kép"), "mPreview"));
+    // The menu chooses the print mode, then runs the print button.
+    connect(AddItem(print, QStringLiteral("Nyomtat..."), "mEtikett"), &QAction::triggered, this, [this] {
+        FPrintMode = TPrintMode::pmPrint;
+        NyomtatasGombClick();
+    });
+    connect(AddItem(print, QStringLiteral("Nyomtatási kép"), "mPreview"), &QAction::triggered, this, [this] {
+        FPrintMode = TPrintMode::pmPreview;
+        NyomtatasGombClick();
+    });
 
     QMenu* help = bar->addMenu(QStringLiteral("Súgó"));
     help->setObjectName(QStringLiteral("Sugo1"));
@@ -232,7 +259,7 @@ QWidget* TMainForm::BuildButtonBar() {
     connect(kezi, &QToolButton::clicked, this, &TMainForm::OpenManualEntry);
     QToolButton* print = NamedToolButton(bar, "NyomtatasGomb", QStringLiteral("Nyomtatás"));
     print->setIcon(ProgramIcon("print"));
-    MarkPending(print);
+    connect(print, &QToolButton::clicked, this, &TMainForm::NyomtatasGombClick);
     QToolButton* excel =
         NamedToolButton(bar, "ExcelImportGomb", QStringLiteral("Importálás MS-Excel táblából"));
     excel->setIcon(ProgramIcon("excel-import"));

@@ -13,6 +13,7 @@
 #include "document/LabelTemplate.h"
 #include "document/Settings.h"
 #include "document/TemplateFiles.h"
+#include "printing/ui/LabelPrint.h"
 #include "services/AppPaths.h"
 
 #include <QMainWindow>
@@ -31,6 +32,7 @@ class QWidget;
 namespace etikor {
 
 class IModal;
+class TPrintCommand;
 class TDataSet;
 class TDataSourceTab;
 class TElementPanel;
@@ -113,6 +115,8 @@ private:
     void OpenSeriesDesigner();
     void OpenManualEntry();
     void CloneShownBarcode();
+    // The print button: the print selection over the current data source, in the menu's mode.
+    void NyomtatasGombClick();
     // The canvas from the template as it is (zoom, picture size); RebuildCanvas reads the
     // template's table first.
     void BuildCanvas();
@@ -159,6 +163,8 @@ private:
     std::unique_ptr<TSettingsFile> FSettingsFile;
     TSettings FSettings;
     std::unique_ptr<TTemplateFiles> FFiles;
+    std::unique_ptr<TPrintCommand> FPrintCommand;
+    TPrintMode FPrintMode = TPrintMode::pmPrint;
     TDocumentState FFallbackState;
     TDataSet* FDataSource = nullptr;
     int FHelpContext = 10;

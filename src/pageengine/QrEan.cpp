@@ -1,0 +1,130 @@
+#include "pageengine/QrEan.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace etikor {
+
+namespace {
+// Ties to even, as the stored width rounds (32.5 mm becomes 32).
+double RoundEven(double value) {
+    return std::nearbyint(value);
+}
+} // namespace
+
+double TQrEan::UnitsPerPixel(TReportUnit unit) {
+    switch (unit) {
+    case TReportUnit::ruMillimetres:
+        return 25.4 / 96.0;
+    case TReportUnit::ruInches:
+        return 1.0 / 96.0;
+    case TReportUnit::ruNative:
+        return 254.0 / 96.0;
+    case TReportUnit::ruPixels:
+    case TReportUnit::ruCharacters:
+        break;
+    }
+    return 1.0;
+}
+
+TQrEan::TQrEan() {
+    FEan.SetSecurity(false);
+    // The element starts with the inner barcode's size.
+    Width = FEan.Width() * UnitsPerPixel(Unit);
+    Height = FEan.Height() * UnitsPerPixel(Unit);
+}
+
+void TQrEan::SetTypBarCode(TTypBarCode v) {
+    FEan.SetTypBarCode(v);
+    UpdateWidth();
+}
+
+void TQrEan::SetBarCode(std::string_view value) {
+    if (FEan.BarCode() == value)
+        return;
+    FEan.SetBarCode(value);
+    UpdateWidth();
+    FEan.Repaint();
+}
+
+void TQrEan::SetAutoSize(bool value) {
+    FEan.SetAutoSize(value);
+    const double minimum = FEan.MinimumWidth() * UnitsPerPixel(Unit);
+    if (Width < minimum)
+        Width = minimum;
+}
+
+void TQrEan::SetCharWidthMM(double value) {
+    FCharWidthMM = value;
+    UpdateWidth();
+}
+
+void TQrEan::UpdateWidth() {
+    if (FCharWidthMM == 0)
+        return;
+    const double length = static_cast<double>(FEan.BarCode().size());
+    switch (Unit) {
+    case TReportUnit::ruMillimetres:
+        Width = RoundEven(length * FCharWidthMM);
+        break;
+    case TReportUnit::ruInches:
+        Width = RoundEven(length * FCharWidthMM / 25.4);
+        break;
+    case TReportUnit::ruNative:
+        Width = RoundEven(length * FCharWidthMM * 10);
+        break;
+    case TReportUnit::ruPixels:
+    case TReportUnit::ruCharacters:
+        break;
+    }
+}
+
+void TQrEan::PaintDesign(QPainter& canvas, int widthPx, int heightPx) {
+    UpdateWidth();
+    FEan.DrawBarCode(canvas, TRect{0, 0, widthPx, heightPx});
+}
+
+void TQrEan::Print(const TReportPrintContext& context, double bandX, double bandY) {
+    if (!context.FinalPass || !Enabled || !context.Canvas)
+        return;
+    if (OnBeforePrint)
+        OnBeforePrint(*this);
+    UpdateWidth();
+    const TRect box{context.XPos(Left + bandX), context.YPos(Top + bandY), context.XPos(bandX + Left + Width),
+                    context.YPos(bandY + Top + Height)};
+    FEan.SetBounds(box.Right - box.Left, box.Bottom - box.Top);
+    FEan.DrawOnPrinter(*context.Canvas, box);
+    if (OnAfterPrint)
+        OnAfterPrint(*this);
+}
+
+// ---- data-bound ---------------------------------------------------------------------------
+
+TQrDBEan::TQrDBEan() = default;
+
+TQrDBEan::~TQrDBEan() {
+    FLink.SetDataSource(nullptr);
+}
+
+void TQrDBEan::SetDataField(std::string field) {
+    FDataField = std::move(field);
+    DataChanged();
+}
+
+void TQrDBEan::SetDataSource(TDataSource* source) {
+    FLink.SetDataSource(source);
+    DataChanged();
+}
+
+void TQrDBEan::DataChanged() {
+    TDataSet* const data = FLink.DataSet();
+    TField* const field =
+        data && data->Active() && !FDataField.empty() ? data->FindField(FDataField) : nullptr;
+    if (field)
+        SetBarCode(field->DisplayText());
+    else
+        SetBarCode(Designing ? std::string_view(Name) : std::string_view());
+}
+
+} // namespace etikor

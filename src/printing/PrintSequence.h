@@ -1,0 +1,45 @@
+#pragma once
+
+// The records of one print run, in print order: blank places first, then the records of the
+// data source, each as often as it is to print. It never touches the data source itself (a
+// linked workbook stays as it is).
+
+#include "data/DataSet.h"
+
+#include <memory>
+#include <vector>
+
+namespace etikor {
+
+class TPrintSequence final : public TDataSet {
+public:
+    explicit TPrintSequence(TFieldDefs defs);
+    ~TPrintSequence() override;
+
+    const TFieldDefs& Defs() const { return FDefs; }
+    // A blank place: " " in the first field when it is a string field, null otherwise.
+    void AddBlank();
+    // One record, values by field position (missing ones are null).
+    void AddRecord(std::vector<TVariant> values);
+
+    // The structure of `source`, `skip` blank places (none for 0 or less), then every record
+    // of `source` from its first, in its order, `copies` times each (next to each other). The
+    // source is left on its first record.
+    static std::unique_ptr<TPrintSequence> FromDataSet(TDataSet& source, int skip, int copies = 1);
+    // The sequence of a linked worksheet: `skip` blank places, then the records of `source`
+    // in ascending order of its first field (nulls first, ties in the source's order).
+    static std::unique_ptr<TPrintSequence> OrderedByFirstField(TDataSet& source, int skip);
+
+protected:
+    void InternalOpen() override;
+    void InternalClose() override {}
+    int ViewCount() const override { return static_cast<int>(FRows.size()); }
+    TRecordRef ViewRecord(int index) const override { return &FRows[static_cast<size_t>(index)]; }
+    TVariant ReadField(TRecordRef record, const TField& field) const override;
+
+private:
+    TFieldDefs FDefs;
+    std::vector<std::vector<TVariant>> FRows;
+};
+
+} // namespace etikor

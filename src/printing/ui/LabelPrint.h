@@ -1,0 +1,39 @@
+#pragma once
+
+// The hand-over of a label run: the label report over the run's data set, then the preview
+// or the printer dialog and the print queue.
+
+#include "printing/LabelReport.h"
+#include "services/Modal.h"
+
+class QWidget;
+
+namespace etikor {
+
+enum class TPrintMode : uint8_t { pmPrint, pmPreview };
+
+struct TLabelRun {
+    std::vector<TLabelElement> Elements;
+    TPageSetup Page;
+    TLabelRunOptions Options;
+    TPrintMode Mode = TPrintMode::pmPrint;
+};
+
+// The printer dialog's preset for a run over `records` records: pages 1 to `records`, the
+// upper bound preset too when the page is narrower than 200 mm.
+TPrintChoice PrinterDialogPreset(int records, double pageWidthMm);
+
+// Runs the hand-over over `data` (from its first record). An empty data set shows "Üres az
+// adatforrás!" and builds no band; the sheet without labels still follows.
+void RunLabelPrint(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* parent = nullptr);
+
+} // namespace etikor
+
+namespace etikor {
+
+// The run from a linked worksheet: the skip count, the sequence and the question, then the
+// hand-over over the sequence (the frame as the label tab's switch says). The worksheet is
+// left as it was, its own order and no blank places.
+void RunLinkedPrint(const TLabelRun& run, TDataSet& linked, IModal& modal, QWidget* parent = nullptr);
+
+} // namespace etikor

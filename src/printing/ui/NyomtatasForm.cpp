@@ -1,0 +1,276 @@
+#include "printing/ui/NyomtatasForm.h"
+
+#include "data/Cp1250Text.h"
+#include "services/Modal.h"
+
+#include <QAbstractItemDelegate>
+#include <QCheckBox>
+#include <QColor>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace etikor {
+
+namespace {
+// Grid column -> selection table field.
+const char* const kColumnFields[] = {"Darab", "Vonalkod1", "Vonalkod2"};
+} // namespace
+
+TSelectionGridModel::TSelectionGridModel(TPrintSelection& selection, QObject* parent)
+    : QAbstractTableModel(parent), FSelection(selection) {}
+
+int TSelectionGridModel::rowCount(const QModelIndex& parent) const {
+    const TStoreTable& table = FSelection.Selection();
+    return parent.isValid() || !table.Active() ? 0 : table.RecordCount();
+}
+
+int TSelectionGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 3;
+}
+
+QVariant TSelectionGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    TStoreTable& table = FSelection.Selection();
+    const TField& field = table.FieldByName(kColumnFields[index.column()]);
+    const TVariant value = table.ValueAt(index.row(), field);
+    if (index.column() == 0)
+        return static_cast<int>(value.ToInt());
+    return value.IsNull() ? QString() : FromCp1250(value.ToString());
+}
+
+bool TSelectionGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || index.column() == 1)
+        return false;
+    TStoreTable& table = FSelection.Selection();
+    try {
+        table.SetRecNo(index.row() + 1);
+        table.Edit();
+        TField& field = table.FieldByName(kColumnFields[index.column()]);
+        if (index.column() == 0)
+            field.SetAsInteger(value.toInt());
+        else
+            field.SetAsString(ToCp1250(value.toString()));
+        table.Post();
+    } catch (const std::exception& error) {
+        table.Cancel();
+        Modal().Message(QString(), QString::fromStdString(error.what()), QStringLiteral("H"));
+        return false;
+    }
+    emit dataChanged(index, index);
+    return true;
+}
+
+Qt::ItemFlags TSelectionGridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() != 1)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+QVariant TSelectionGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const bool sorted = section != 0 && section == FSelection.SortedColumn;
+    switch (role) {
+    case Qt::DisplayRole: {
+        static const char* const titles[] = {"Db.", "Vonalkód", "Típus"};
+        return QString::fromUtf8(titles[section]);
+    }
+    case Qt::ForegroundRole:
+        return QColor(sorted ? Qt::red : Qt::darkBlue);
+    case Qt::BackgroundRole:
+        return sorted ? QColor(Qt::yellow) : QPalette().color(QPalette::Button);
+    default:
+        return {};
+    }
+}
+
+void TSelectionGridModel::Reload() {
+    beginResetModel();
+    endResetModel();
+}
+
+// ---- window ---------------------------------------------------------------------------------
+
+namespace {
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption, const QString& hint) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(hint);
+    button->setAutoDefault(false);
+    return button;
+}
+} // namespace
+
+TNyomtatasForm::TNyomtatasForm(TPrintSelection& selection, THandOver handOver, QWidget* parent)
+    : QDialog(parent), FSelection(selection), FHandOver(std::move(handOver)) {
+    setObjectName(QStringLiteral("NyomtatasForm"));
+    setWindowTitle(QStringLiteral("Etikett nyomtatás"));
+    resize(508, 463);
+    auto* layout = new QVBoxLayout(this);
+
+    auto* buttons = new QHBoxLayout;
+    QPushButton* all =
+        Button(this, "Msn_All", QStringLiteral("Mind"), QStringLiteral("Összes kijelölése (Darab=1)"));
+    QPushButton* none =
+        Button(this, "Msn_Del", QStringLiteral("Töröl"), QStringLiteral("Kijelölést megszüntet"));
+    QPushButton* narrow = Button(this, "Msn_Szuk", QStringLiteral("Szűkít"), QStringLiteral("Szűkítés"));
+    QPushButton* widen = Button(this, "Msn_tSzukites", QStringLiteral("Mind látszik"),
+                                QStringLiteral("Szűkítés visszavonása"));
+    QPushButton* print =
+        Button(this, "Msn_Ny", QStringLiteral("Nyomtat"), QStringLiteral("Kiválasztott címkék nyomtatása"));
+    QPushButton* settings = Button(this, "Msn_Beall", QStringLiteral("Beállítás"),
+                                   QStringLiteral("A program paramétereinek beállítása"));
+    narrow->setEnabled(false);
+    widen->setEnabled(false);
+    // The settings dialog is not part of the program yet.
+    settings->setEnabled(false);
+    for (QPushButton* b : {all, none, narrow, widen, print, settings})
+        buttons->addWidget(b);
+    layout->addLayout(buttons);
+
+    auto* options = new QHBoxLayout;
+    auto* label = new QLabel(QStringLiteral("Első cimke:"), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    UresCimke = new QSpinBox(this);
+    UresCimke->setObjectName(QStringLiteral("UresCimke"));
+    UresCimke->setRange(1, TPrintSelection::kMaxFirstPlace);
+    UresCimke->setValue(FSelection.FirstPlace);
+    UresCimke->setToolTip(
+        QStringLiteral("Hányadik cimkénél kezdődjön a nyomtatás (felhasznált cimkék átugrása)"));
+    Msn_Ch5 = new QCheckBox(QStringLiteral("Keret"), this);
+    Msn_Ch5->setObjectName(QStringLiteral("Msn_Ch5"));
+    Msn_Ch5->setToolTip(QStringLiteral("Keret nyomtatása a cimke köré"));
+    Msn_Ch5->setChecked(FSelection.Frame);
+    Jelolt = new QLabel(this);
+    Jelolt->setObjectName(QStringLiteral("Jelolt"));
+    Jelolt->setToolTip(QStringLiteral("Nyomtatásra kijelölt cimkék száma"));
+    Jelolt->setFrameShape(QFrame::Panel);
+    Jelolt->setFrameShadow(QFrame::Sunken);
+    Jelolt->setMinimumWidth(60);
+    Jelolt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* close =
+        Button(this, "Kilep", QStringLiteral("&Kilép"), QStringLiteral("Kilép a nyomtatás funkcióból"));
+    options->addWidget(label);
+    options->addWidget(UresCimke);
+    options->addWidget(Msn_Ch5);
+    options->addStretch(1);
+    options->addWidget(Jelolt);
+    options->addWidget(close);
+    layout->addLayout(options);
+
+    FModel = new TSelectionGridModel(FSelection, this);
+    Ny_Valaszt = new QTableView(this);
+    Ny_Valaszt->setObjectName(QStringLiteral("Ny_Valaszt"));
+    Ny_Valaszt->setModel(FModel);
+    Ny_Valaszt->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Ny_Valaszt->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                QAbstractItemView::AnyKeyPressed);
+    Ny_Valaszt->horizontalHeader()->setSectionsClickable(true);
+    Ny_Valaszt->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(Ny_Valaszt, 1);
+
+    connect(all, &QPushButton::clicked, this, &TNyomtatasForm::Msn_AllClick);
+    connect(none, &QPushButton::clicked, this, &TNyomtatasForm::Msn_DelClick);
+    connect(print, &QPushButton::clicked, this, &TNyomtatasForm::Msn_NyClick);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(UresCimke, &QSpinBox::valueChanged, this, [this](int value) { FSelection.FirstPlace = value; });
+    connect(Msn_Ch5, &QCheckBox::toggled, this, [this](bool on) { FSelection.Frame = on; });
+    connect(Ny_Valaszt->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &TNyomtatasForm::Ny_ValasztTitleClick);
+    // Enter in an open editor posts the row, sums the counts and moves to the next row.
+    connect(Ny_Valaszt->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                if (hint == QAbstractItemDelegate::SubmitModelCache)
+                    EnterPosted();
+            });
+    ShowCounter();
+}
+
+void TNyomtatasForm::Open(TDataSet& source) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        FSelection.Open(source);
+    } catch (...) {
+        QGuiApplication::restoreOverrideCursor();
+        throw;
+    }
+    QGuiApplication::restoreOverrideCursor();
+    FModel->Reload();
+    UresCimke->setValue(FSelection.FirstPlace);
+    Msn_Ch5->setChecked(FSelection.Frame);
+    ShowCounter();
+    if (FModel->rowCount() > 0)
+        Ny_Valaszt->setCurrentIndex(FModel->index(0, 0));
+}
+
+void TNyomtatasForm::showEvent(QShowEvent* event) {
+    setWindowTitle(QStringLiteral("Etikett nyomtatás"));
+    QDialog::showEvent(event);
+}
+
+void TNyomtatasForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        Modal().ShowHelp(24);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TNyomtatasForm::ShowCounter() {
+    Jelolt->setText(QString::number(FSelection.Counter));
+}
+
+void TNyomtatasForm::EnterPosted() {
+    FSelection.SumCounts();
+    ShowCounter();
+    const QModelIndex current = Ny_Valaszt->currentIndex();
+    if (current.isValid() && current.row() + 1 < FModel->rowCount())
+        Ny_Valaszt->setCurrentIndex(FModel->index(current.row() + 1, current.column()));
+}
+
+void TNyomtatasForm::Msn_AllClick() {
+    FSelection.SelectAll();
+    FModel->Reload();
+    ShowCounter();
+    Ny_Valaszt->setCurrentIndex(FModel->index(0, 0));
+}
+
+void TNyomtatasForm::Msn_DelClick() {
+    FSelection.Clear();
+    FModel->Reload();
+    ShowCounter();
+    Ny_Valaszt->setCurrentIndex(FModel->index(0, 0));
+}
+
+void TNyomtatasForm::Ny_ValasztTitleClick(int column) {
+    Ny_Valaszt->clearSelection();
+    FSelection.SortBy(column);
+    FModel->Reload();
+    Ny_Valaszt->setCurrentIndex(FModel->index(0, 0));
+}
+
+void TNyomtatasForm::Msn_NyClick() {
+    FSelection.Print(Modal(), [this](TDataSet& printTable) {
+        if (FHandOver)
+            FHandOver(printTable, FSelection.Frame);
+    });
+    FModel->Reload();
+}
+
+void TNyomtatasForm::done(int result) {
+    FSelection.Close();
+    FModel->Reload();
+    QDialog::done(result);
+}
+
+} // namespace etikor

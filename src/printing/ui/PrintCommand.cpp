@@ -1,0 +1,35 @@
+#include "printing/ui/PrintCommand.h"
+
+#include "printing/ui/NyomtatasForm.h"
+#include "services/Modal.h"
+
+namespace etikor {
+
+TPrintCommand::TPrintCommand(QString programFolder, QWidget* parent)
+    : FParent(parent), FSelection(std::move(programFolder)) {}
+
+TPrintCommand::~TPrintCommand() = default;
+
+TNyomtatasForm& TPrintCommand::Form() {
+    if (!FForm) {
+        FForm = std::make_unique<TNyomtatasForm>(
+            FSelection,
+            [this](TDataSet& printTable, bool frame) {
+                TLabelRun run = FRun;
+                run.Options.Frame = frame;
+                run.Mode = Mode;
+                RunLabelPrint(run, printTable, Modal(), FParent);
+            },
+            FParent);
+    }
+    return *FForm;
+}
+
+void TPrintCommand::Run(TDataSet& source, const TLabelRun& run) {
+    FRun = run;
+    TNyomtatasForm& form = Form();
+    form.Open(source);
+    Modal().RunModal(form);
+}
+
+} // namespace etikor

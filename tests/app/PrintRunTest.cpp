@@ -1,0 +1,78 @@
+// The main window's print controls: the print button opens the print selection over the
+// current data source with help topic 24; the preview menu entry runs the same in preview
+// mode, so the selected labels reach the preview window.
+
+#include "app/MainFormFixture.h"
+#include "designer/CanvasTestSupport.h"
+#include "document/ShippedFiles.h"
+#include "printing/ui/PreviewForm.h"
+
+#include <QPushButton>
+#include <QTableView>
+
+namespace etikor::test {
+namespace {
+
+class PrintRunTest : public MainFormTest {
+protected:
+    TMainForm& StartWithSeries(int records) {
+        WriteDefaults();
+        WriteScratchTables(paths_.ProgramFolder);
+        WriteBmp(work_.file("kep.bmp"), 8, 6);
+        WriteFixtureTemplate(SeriesPath("Sorozat0.ctv"), work_.file("kep.bmp"));
+        TStoreTable s;
+        s.FieldDefs = SeriesFieldDefs();
+        s.Open();
+        for (int i = 0; i < records; ++i) {
+            s.Append();
+            s.FieldByName("Vonalkod1").SetAsString(std::to_string(100000 + i));
+            s.FieldByName("Tipus1").SetAsInteger(5);
+            s.Post();
+        }
+        s.SaveTable(SeriesPath("Sorozat0.sor"));
+        TSettings settings;
+        settings.AutoSugo = false;
+        WriteSettings(settings);
+        return Start();
+    }
+};
+
+TEST_F(PrintRunTest, ThePrintButtonOpensTheSelectionOverTheDataSource) {
+    TMainForm& form = StartWithSeries(4);
+    int rows = -1, helpContext = 0;
+    modal_.ExpectModal(QStringLiteral("NyomtatasForm"), 0, [&](QObject& window) {
+        helpContext = form.HelpContext();
+        rows = window.findChild<QTableView*>(QStringLiteral("Ny_Valaszt"))->model()->rowCount();
+        return 0;
+    });
+    Child<QToolButton>("NyomtatasGomb")->click();
+    modal_.Verify();
+    EXPECT_EQ(helpContext, 24);
+    EXPECT_EQ(rows, 4);
+}
+
+TEST_F(PrintRunTest, ThePreviewEntryShowsTheSelectedLabels) {
+    StartWithSeries(4);
+    int pages = 0, labels = 0;
+    modal_.ExpectModal(QStringLiteral("NyomtatasForm"), 0, [&](QObject& window) {
+        window.findChild<QPushButton*>(QStringLiteral("Msn_All"))->click();
+        window.findChild<QPushButton*>(QStringLiteral("Msn_Ny"))->click();
+        return 0;
+    });
+    modal_.ExpectMessage("K", QStringLiteral("Indulhat 4 db. cimke nyomtatása?"), true);
+    modal_.ExpectModal(QStringLiteral("PreviewForm"), 0, [&](QObject& window) {
+        auto& preview = static_cast<TPreviewForm&>(window);
+        while (preview.Preparing())
+            QTest::qWait(1);
+        pages = preview.PageCount();
+        labels = preview.Prepared().LabelCount;
+        return 0;
+    });
+    Child<QAction>("mPreview")->trigger();
+    modal_.Verify();
+    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(labels, 4);
+}
+
+} // namespace
+} // namespace etikor::test

@@ -1,0 +1,213 @@
+// etikor-print as a user runs it: a template and its series written with the table store, the
+// prepared pages listed with --layout, a PDF written through the real print path and read
+// back with pdfinfo and pdftotext; one sheet rendered to an image whose barcode decodes.
+
+#include "document/DataModule.h"
+#include "document/LabelTemplate.h"
+#include "pageengine/ReportPaint.h"
+#include "printing/LabelReport.h"
+#include "printing/PrintSequence.h"
+#include "support/TempDir.h"
+#include "tablestore/StoreTable.h"
+
+#include "ImageDecoder.h"
+#include "RunTool.h"
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <cstdio>
+#include <memory>
+
+namespace etikor {
+namespace {
+
+using test::RunTool;
+using test::TempDir;
+
+// 200 x 150 mm, 3 columns, 5 mm side margins, 10 mm top and bottom, 30 mm labels: four labels
+// per column, twelve per page.
+TPageSetup Sheet() {
+    TPageSetup setup;
+    setup.OldalSzMm = 200;
+    setup.OldalHMm = 150;
+    setup.FmMm = setup.AmMm = 10;
+    setup.BmMm = setup.JmMm = 5;
+    setup.Oszlopok = 3;
+    setup.TerkozMm = 3;
+    setup.HeightMm = 30;
+    setup.WidthMm = 60;
+    return setup;
+}
+
+// A template with a data-bound text, a fixed text and a Code 128 bound to Vonalkod1 (its
+// value not shown under the bars).
+std::string WriteTemplate(const TempDir& dir) {
+    const std::string path = dir.file("Cimke.ctv");
+    TStoreTable t;
+    t.FieldDefs = ElemekFieldDefs();
+    t.Open();
+    AppendPageSetupRow(t, Sheet());
+    auto element = [&](TElemKind kind, const char* name, TPixelRect px, TMmRect mm, const char* forras,
+                       const char* fertek) {
+        AppendElementRow(t, kind, name, px);
+        t.Edit();
+        t.FieldByName("Forras").SetAsString(forras);
+        t.FieldByName("FErtek").SetAsString(fertek);
+        t.FieldByName("Left_mm").SetAsFloat(mm.Left);
+        t.FieldByName("Top_mm").SetAsFloat(mm.Top);
+        t.FieldByName("Width_mm").SetAsFloat(mm.Width);
+        t.FieldByName("Height_mm").SetAsFloat(mm.Height);
+        t.FieldByName("Betu").SetAsString("Arial,10,,0,clBlack,1");
+        if (kind == TElemKind::ekBarcode)
+            t.FieldByName("VErtek").SetAsBoolean(false);
+        t.Post();
+    };
+    element(TElemKind::ekText, "Szoveg_1", {8, 4, 80, 16}, {2, 1, 21, 4}, "Vonalkod1", "");
+    element(TElemKind::ekText, "Szoveg_2", {120, 4, 60, 16}, {32.5, 1, 16, 4}, "", "Etikor");
+    element(TElemKind::ekBarcode, "Vkod_1", {8, 30, 200, 70}, {2, 8, 53, 18.5}, "Vonalkod1", "12345678");
+    t.SaveTable(path);
+    return path;
+}
+
+std::string WriteSeries(const TempDir& dir, int count) {
+    const std::string path = dir.file("Cimke.sor");
+    TStoreTable t;
+    t.FieldDefs = SeriesFieldDefs();
+    t.Open();
+    for (int i = 1; i <= count; ++i) {
+        char value[16];
+        std::snprintf(value, sizeof value, "ETK%04d", i);
+        t.Append();
+        t.FieldByName("Vonalkod1").SetAsString(value);
+        t.FieldByName("Tipus1").SetAsInteger(5);
+        t.Post();
+    }
+    t.SaveTable(path);
+    return path;
+}
+
+QStringList Lines(const std::string& text) {
+    return QString::fromStdString(text).split('\n', Qt::SkipEmptyParts);
+}
+
+TEST(EtikorPrintTool, LayoutListsEveryPlacedItem) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir);
+    WriteSeries(dir, 14);
+    const test::ToolResult run =
+        RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--skip", "2", "--frame", "--layout"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QStringList lines = Lines(run.out);
+    // 16 places (2 skipped): 16 frames, 14 x 3 items.
+    ASSERT_EQ(lines.size(), 16 + 14 * 3);
+    // The band stacks by source: the fixed text (empty source) first, then the bound items.
+    const QStringList expected = {
+        "1\tframe\t5.000\t10.000\t61.333\t30.000\t",      // skipped place 1
+        "1\tframe\t5.000\t40.000\t61.333\t30.000\t",      // skipped place 2
+        "1\ttext\t37.500\t71.000\t16.000\t4.000\tEtikor", // first record, third place
+        "1\tdatatext\t7.000\t71.000\t21.000\t4.000\tETK0001",
+        "1\tbarcode\t7.117\t77.938\t52.917\t18.521\tETK0001",
+        "1\tframe\t5.000\t70.000\t61.333\t30.000\t",
+    };
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(lines[i], expected[i]) << i;
+    // The fifth place starts the second column; the 13th place the second page.
+    EXPECT_TRUE(lines.contains("1\tframe\t69.333\t10.000\t61.333\t30.000\t"));
+    EXPECT_TRUE(lines.contains("2\tdatatext\t7.000\t11.000\t21.000\t4.000\tETK0011"));
+}
+
+TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir);
+    struct Row {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* err;
+    };
+    const Row rows[] = {
+        {{"--template", ctv, "--skip", "49", "--layout"}, 1, "49 túl nagy szám! (Max.: 48)"},
+        {{"--template", ctv, "--skip", "x", "--layout"}, 1, "x nem szám!"},
+        {{"--template", ctv}, 2, "give exactly one of -o, --printer and --layout"},
+        {{"--layout"}, 2, "--template is required"},
+        {{"--template", ctv, "--copies", "0", "--layout"}, 2, "--copies needs a whole number"},
+        {{"--template", ctv, "--printer", "nincs-ilyen-sor"}, 1, "no print queue named 'nincs-ilyen-sor'"},
+    };
+    for (const Row& row : rows) {
+        const test::ToolResult run = RunTool(ETIKOR_PRINT_TOOL, row.args);
+        EXPECT_EQ(run.exitCode, row.exitCode) << run.err;
+        EXPECT_NE(run.err.find(row.err), std::string::npos) << run.err;
+    }
+}
+
+TEST(EtikorPrintTool, AnEmptySeriesGivesOneSheetWithoutLabels) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir);
+    WriteSeries(dir, 0);
+    const test::ToolResult run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--layout"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("Üres az adatforrás!"), std::string::npos);
+}
+
+// Runs a command line and returns its standard output.
+std::string Capture(const std::string& program, const std::vector<std::string>& args) {
+    const test::ToolResult run = RunTool(program, args);
+    EXPECT_EQ(run.exitCode, 0) << program << ": " << run.err;
+    return run.out;
+}
+
+TEST(EtikorPrintTool, WritesAPdfOfTheSheetsSizeWithEveryLabel) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir);
+    WriteSeries(dir, 30);
+    const std::string pdf = dir.file("out.pdf");
+    const test::ToolResult run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--copies", "2", "-o", pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    // 30 labels, 12 a page: 3 pages, twice. 200 x 150 mm in whole points.
+    const QString info = QString::fromStdString(Capture("/usr/bin/pdfinfo", {pdf}));
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+6\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+567 x 425 pts"))) << info.toStdString();
+
+    const QString text =
+        QString::fromStdString(Capture("/usr/bin/pdftotext", {"-f", "1", "-l", "3", pdf, "-"}));
+    EXPECT_EQ(text.count("Etikor"), 30);
+    for (int i = 1; i <= 30; ++i)
+        EXPECT_EQ(text.count(QString("ETK%1").arg(i, 4, 10, QChar('0'))), 1) << i;
+}
+
+TEST(LabelSheet, ASheetRenderedToAnImageHasReadableBarcodes) {
+    // The label report over the series, painted at 300 dpi; each label cut out and read (the
+    // reader takes one barcode an image).
+    TempDir dir;
+    TStoreTable elemek;
+    elemek.SetTableName(WriteTemplate(dir));
+    elemek.Open();
+    TLabelTemplate model(elemek);
+    model.Load();
+    TStoreTable series;
+    series.SetTableName(WriteSeries(dir, 5));
+    series.Open();
+    const auto sequence = TPrintSequence::FromDataSet(series, 1);
+    const TReport report = BuildLabelReport(model.Elements(), model.PageSetup(), sequence.get(), {});
+    const TPreparedReport prepared = Prepare(report, sequence.get());
+    const QImage sheet = RenderPage(prepared, 0, 300);
+    const TPageGeometry page = report.Page;
+    const double dotsPerMm = 300 / 25.4;
+    for (int place = 1; place <= 5; ++place) {
+        SCOPED_TRACE(place);
+        const QRectF labelMm(page.ColumnLeftMm(place / 4), 10 + 30 * (place % 4), page.ColumnWidthMm(), 30);
+        const QRect cut(
+            static_cast<int>(labelMm.left() * dotsPerMm), static_cast<int>(labelMm.top() * dotsPerMm),
+            static_cast<int>(labelMm.width() * dotsPerMm), static_cast<int>(labelMm.height() * dotsPerMm));
+        const test::DecodeResult read = test::DecodeImage(sheet.copy(cut));
+        EXPECT_TRUE(read.ok) << read.error;
+        EXPECT_EQ(read.text, QString("ETK%1").arg(place, 4, 10, QChar('0')).toStdString());
+    }
+}
+
+} // namespace
+} // namespace etikor

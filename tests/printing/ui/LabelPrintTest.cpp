@@ -1,0 +1,78 @@
+// The hand-over of a run: the printer dialog's preset page range, an empty data set's message
+// and its sheet without labels in the preview, a cancelled printer dialog.
+
+#include "printing/ui/LabelPrint.h"
+
+#include "MemDataSet.h"
+#include "printing/ui/PreviewForm.h"
+#include "support/ScriptedModal.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+namespace etikor {
+namespace {
+
+using test::MemDataSet;
+using test::ScriptedModal;
+
+TEST(LabelPrint, TheUpperPageBoundIsPresetOnPagesNarrowerThan200mm) {
+    struct Row {
+        double width;
+        int records;
+        int from, to;
+    };
+    const Row rows[] = {{199.9, 13, 1, 13}, {200, 13, 0, 0}, {210, 5, 0, 0}, {100, 0, 1, 1}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.width);
+        const TPrintChoice preset = PrinterDialogPreset(row.records, row.width);
+        EXPECT_EQ(preset.MinPage, 1);
+        EXPECT_EQ(preset.MaxPage, std::max(row.records, 1));
+        EXPECT_EQ(preset.FromPage, row.from);
+        EXPECT_EQ(preset.ToPage, row.to);
+    }
+}
+
+TLabelRun OneTextRun(TPrintMode mode) {
+    TLabelRun run;
+    TLabelElement text;
+    text.Kind = TElemKind::ekText;
+    text.Source = "Kod";
+    text.Mm = {1, 1, 20, 5};
+    run.Elements = {text};
+    run.Mode = mode;
+    return run;
+}
+
+TEST(LabelPrint, AnEmptyDataSetPreviewsOneSheetWithoutLabels) {
+    MemDataSet empty({{"Kod", TFieldType::ftString, 10}});
+    empty.Open();
+    int pages = 0, items = -1;
+    ScriptedModal modal;
+    modal.ExpectMessage("I", QString::fromUtf8("Üres az adatforrás!"));
+    modal.ExpectModal(QStringLiteral("PreviewForm"), 0, [&](QObject& window) {
+        auto& preview = static_cast<TPreviewForm&>(window);
+        while (preview.Preparing())
+            QTest::qWait(1);
+        pages = preview.PageCount();
+        items = static_cast<int>(preview.Prepared().Pages[0].Items.size());
+        return 0;
+    });
+    RunLabelPrint(OneTextRun(TPrintMode::pmPreview), empty, modal);
+    modal.Verify();
+    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(items, 0);
+}
+
+TEST(LabelPrint, ACancelledPrinterDialogPrintsNothing) {
+    MemDataSet data({{"Kod", TFieldType::ftString, 10}}, {{TVariant("A")}});
+    data.Open();
+    ScriptedModal modal;
+    modal.ExpectPrinter(std::nullopt);
+    RunLabelPrint(OneTextRun(TPrintMode::pmPrint), data, modal);
+    modal.Verify();
+}
+
+} // namespace
+} // namespace etikor

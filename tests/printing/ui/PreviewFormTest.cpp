@@ -1,0 +1,238 @@
+// The preview window driven by its components' names: pages prepared in steps with print and
+// printer set-up disabled meanwhile, page navigation by buttons and keys, the status panels,
+// the printer set-up's range used by Print, saved pages that load back unchanged.
+
+#include "printing/ui/PreviewForm.h"
+
+#include "MemDataSet.h"
+#include "pageengine/PreparedFile.h"
+#include "support/ScriptedModal.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+
+#include <set>
+
+namespace etikor {
+namespace {
+
+using test::MemDataSet;
+using test::ScriptedModal;
+using test::TempDir;
+
+// A one-column report, `perPage` labels a page, a data-bound text on each.
+struct Fixture {
+    explicit Fixture(int records, int perPage = 3) {
+        std::vector<std::vector<TVariant>> rows;
+        for (int i = 1; i <= records; ++i)
+            rows.push_back({TVariant("R" + std::to_string(i))});
+        Data = std::make_unique<MemDataSet>(TFieldDefs{{"Kod", TFieldType::ftString, 10}}, std::move(rows));
+        Data->Open();
+        Report.Page.PageWidthMm = 100;
+        Report.Page.PageLengthMm = 30.0 * perPage;
+        Report.BandHeightMm = 30;
+        Report.BandFrame = true;
+        auto text = std::make_shared<TDataTextItem>();
+        text->FieldName = "Kod";
+        text->RectMm = QRectF(2, 2, 40, 6);
+        Report.Items.push_back(text);
+        auto barcode = std::make_shared<TBarcodeItem>();
+        barcode->FieldName = "Kod";
+        barcode->Barcode.SetTypBarCode(TTypBarCode::bcCode128);
+        barcode->Barcode.Left = 45;
+        barcode->Barcode.Top = 2;
+        barcode->Barcode.Width = 50;
+        barcode->Barcode.Height = 20;
+        barcode->SyncRect();
+        Report.Items.push_back(barcode);
+        auto ellipse = std::make_shared<TShapeItem>(TItemKind::ikEllipse);
+        ellipse->RectMm = QRectF(2, 10, 30, 15);
+        Report.Items.push_back(ellipse);
+    }
+    std::unique_ptr<MemDataSet> Data;
+    TReport Report;
+};
+
+template <typename T = QToolButton>
+T* Child(QWidget& form, const char* name) {
+    T* child = form.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+QString PagePanel(QWidget& form) {
+    return Child<QLabel>(form, "PagePanel")->text();
+}
+
+void FinishPreparing(TPreviewForm& form) {
+    for (int i = 0; i < 10000 && form.Preparing(); ++i)
+        QTest::qWait(1);
+    ASSERT_FALSE(form.Preparing());
+}
+
+TEST(PreviewForm, NamedControlsAndTheirTexts) {
+    Fixture f(3);
+    TPreviewForm form(f.Report, f.Data.get(), {}, {});
+    EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Nyomtatási kép"));
+    const struct {
+        const char* name;
+        const char* text;
+    } rows[] = {
+        {"ZoomFit", "Egy lap"},     {"Zoom100", "100% nagyítás"},      {"ZoomToWidth", "Nagyítás sz."},
+        {"FirstPage", "Első lap"},  {"PreviousPage", "Előző lap"},     {"ToolButton2", "Következő lap"},
+        {"LastPage", "Utolsó lap"}, {"PrintSetup", "Nyomtató beáll."}, {"Print", "Nyomtatás"},
+        {"SaveReport", "Mentés"},   {"LoadReport", "Betöltés"},        {"ExitButton", "&Bezár"}};
+    for (const auto& row : rows)
+        EXPECT_EQ(Child(form, row.name)->text(), QString::fromUtf8(row.text)) << row.name;
+    EXPECT_EQ(Child(form, "PrintSetup")->toolTip(), QString::fromUtf8("Nyomtató beállítása"));
+    EXPECT_TRUE(Child(form, "ZoomToWidth")->isChecked());
+    EXPECT_EQ(form.Zoom(), TPreviewForm::TZoom::zmWidth);
+}
+
+TEST(PreviewForm, ThreeLabelsOnOnePageAndNextChangesNothing) {
+    Fixture f(3);
+    TPreviewForm form(f.Report, f.Data.get(), {}, {});
+    FinishPreparing(form);
+    EXPECT_EQ(PagePanel(form), "Page 1 of 1");
+    Child(form, "ToolButton2")->click();
+    EXPECT_EQ(form.CurrentPage(), 1);
+    EXPECT_EQ(PagePanel(form), "Page 1 of 1");
+}
+
+TEST(PreviewForm, PrintingWaitsUntilEveryPageIsPrepared) {
+    Fixture f(300);
+    TPreviewForm form(f.Report, f.Data.get(), {}, {});
+    form.RecordsPerStep = 30;
+    form.show();
+    EXPECT_TRUE(form.Preparing());
+    EXPECT_FALSE(Child(form, "Print")->isEnabled());
+    EXPECT_FALSE(Child(form, "PrintSetup")->isEnabled());
+    // The count grows step by step while the window answers.
+    std::vector<int> counts;
+    std::vector<int> shown; // the progress panel's percentages, each 5 points above the last
+    while (form.Preparing()) {
+        QTest::qWait(1);
+        counts.push_back(form.PageCount());
+        const QString progress = Child<QLabel>(form, "ProgressPanel")->text();
+        if (!progress.isEmpty() && (shown.empty() || progress != QString::number(shown.back()) + '%')) {
+            ASSERT_TRUE(progress.endsWith('%')) << progress.toStdString();
+            shown.push_back(progress.chopped(1).toInt());
+        }
+        if (form.Preparing()) {
+            EXPECT_FALSE(Child(form, "Print")->isEnabled());
+        }
+    }
+    EXPECT_GT(std::set<int>(counts.begin(), counts.end()).size(), 2u);
+    ASSERT_FALSE(shown.empty());
+    for (size_t i = 1; i < shown.size(); ++i)
+        EXPECT_GE(shown[i] - shown[i - 1], 5);
+    EXPECT_EQ(form.PageCount(), 100);
+    EXPECT_TRUE(Child(form, "Print")->isEnabled());
+    EXPECT_TRUE(Child(form, "PrintSetup")->isEnabled());
+    EXPECT_EQ(Child<QLabel>(form, "ProgressPanel")->text(), "");
+}
+
+TEST(PreviewForm, PagesByButtonsAndKeys) {
+    Fixture f(12); // 4 pages
+    TPreviewForm form(f.Report, f.Data.get(), {}, {});
+    FinishPreparing(form);
+    struct Step {
+        std::function<void()> act;
+        int page;
+    };
+    const std::vector<Step> steps = {
+        {[&] { Child(form, "LastPage")->click(); }, 4},
+        {[&] { QTest::keyClick(&form, Qt::Key_PageDown); }, 4}, // on the last page: nothing
+        {[&] { QTest::keyClick(&form, Qt::Key_PageUp); }, 3},
+        {[&] { Child(form, "PreviousPage")->click(); }, 2},
+        {[&] { QTest::keyClick(&form, Qt::Key_End); }, 4},
+        {[&] { QTest::keyClick(&form, Qt::Key_PageUp, Qt::ControlModifier); }, 1},
+        {[&] { QTest::keyClick(&form, Qt::Key_PageDown, Qt::ControlModifier); }, 4},
+        {[&] { QTest::keyClick(&form, Qt::Key_Home); }, 1},
+        {[&] { Child(form, "ToolButton2")->click(); }, 2},
+        {[&] { Child(form, "FirstPage")->click(); }, 1},
+    };
+    for (size_t i = 0; i < steps.size(); ++i) {
+        steps[i].act();
+        EXPECT_EQ(form.CurrentPage(), steps[i].page) << i;
+        EXPECT_EQ(PagePanel(form), QString("Page %1 of 4").arg(steps[i].page)) << i;
+    }
+}
+
+TEST(PreviewForm, PrintUsesTheRangeOfThePrinterSetup) {
+    Fixture f(12);
+    std::vector<TPrintRange> printed;
+    TPreviewForm form(f.Report, f.Data.get(), TPrintRange{2, 0, 0, true},
+                      [&](const TPreparedReport& report, const TPrintRange& range) {
+                          EXPECT_EQ(report.Pages.size(), 4u);
+                          printed.push_back(range);
+                      });
+    FinishPreparing(form);
+    Child(form, "Print")->click(); // the run's own choice first
+    ScriptedModal modal;
+    TPrintChoice choice;
+    choice.FromPage = 2;
+    choice.ToPage = 3;
+    choice.Copies = 3;
+    modal.ExpectPrinter(choice);
+    Child(form, "PrintSetup")->click();
+    Child(form, "Print")->click();
+    ASSERT_EQ(printed.size(), 2u);
+    EXPECT_EQ(printed[0].Copies, 2);
+    EXPECT_EQ(printed[1].Copies, 3);
+    EXPECT_EQ(printed[1].FirstPage, 2);
+    EXPECT_EQ(printed[1].LastPage, 3);
+}
+
+TEST(PreviewForm, SavedPagesLoadBackUnchanged) {
+    TempDir dir;
+    const QString file = QString::fromStdString(dir.file("lapok.qrp"));
+    Fixture f(7);
+    TPreviewForm form(f.Report, f.Data.get(), {}, {});
+    FinishPreparing(form);
+    {
+        ScriptedModal modal;
+        modal.ExpectSaveFile(file);
+        Child(form, "SaveReport")->click();
+    }
+    const std::optional<TPreparedReport> loaded = LoadPrepared(file);
+    ASSERT_TRUE(loaded);
+    const TPreparedReport& original = form.Prepared();
+    ASSERT_EQ(loaded->Pages.size(), original.Pages.size());
+    for (size_t p = 0; p < original.Pages.size(); ++p) {
+        ASSERT_EQ(loaded->Pages[p].Items.size(), original.Pages[p].Items.size());
+        for (size_t i = 0; i < original.Pages[p].Items.size(); ++i) {
+            EXPECT_EQ(loaded->Pages[p].Items[i].RectMm, original.Pages[p].Items[i].RectMm);
+            EXPECT_EQ(loaded->Pages[p].Items[i].Value, original.Pages[p].Items[i].Value);
+            EXPECT_EQ(loaded->Pages[p].Items[i].Kind, original.Pages[p].Items[i].Kind);
+        }
+        EXPECT_EQ(RenderPage(*loaded, static_cast<int>(p), 100),
+                  RenderPage(original, static_cast<int>(p), 100));
+    }
+
+    // Loading: page 1 of the loaded pages, Print enabled, the set-up not.
+    Child(form, "LastPage")->click();
+    {
+        ScriptedModal modal;
+        modal.ExpectOpenFile(QString::fromStdString(dir.file("nincs.qrp")));
+        modal.ExpectMessageStartingWith("H", QString::fromUtf8("A fájl nem található"));
+        Child(form, "LoadReport")->click();
+    }
+    EXPECT_EQ(form.CurrentPage(), 3);
+    {
+        ScriptedModal modal;
+        modal.ExpectOpenFile(file);
+        Child(form, "LoadReport")->click();
+    }
+    EXPECT_EQ(form.CurrentPage(), 1);
+    EXPECT_EQ(PagePanel(form), "Page 1 of 3");
+    EXPECT_TRUE(Child(form, "Print")->isEnabled());
+    EXPECT_FALSE(Child(form, "PrintSetup")->isEnabled());
+}
+
+} // namespace
+} // namespace etikor

@@ -1,0 +1,195 @@
+// etikor-print: prints a label template once per record of a series, as the program prints
+// it, to a PDF file or a print queue; --layout lists the prepared pages instead, one placed
+// item per line, so a layout can be checked without a printer.
+
+#include "document/DataModule.h"
+#include "document/LabelTemplate.h"
+#include "pageengine/ReportPaint.h"
+#include "printing/LabelReport.h"
+#include "printing/PrintSequence.h"
+#include "tablestore/StoreTable.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace etikor;
+
+constexpr int kExitOk = 0;
+constexpr int kExitError = 1;
+constexpr int kUsageError = 2;
+
+const char* const kUsage =
+    "usage: etikor-print --template FILE.ctv [--series FILE.sor] [--skip N] [--copies N] [--frame]\n"
+    "                    (-o OUT.pdf | --printer NAME | --layout)\n"
+    "  --series  the records to print (default: the template's own .sor beside it)\n"
+    "  --skip    label places already used on the first sheet (0 to 48)\n"
+    "  --copies  copies of the whole job\n"
+    "  --frame   a frame around every label\n"
+    "  --layout  list the prepared pages: page, kind, left, top, width, height (mm), value\n";
+
+int usage(const std::string& problem) {
+    std::fprintf(stderr, "etikor-print: %s\n%s", problem.c_str(), kUsage);
+    return kUsageError;
+}
+
+int fail(const std::string& problem) {
+    std::fprintf(stderr, "etikor-print: %s\n", problem.c_str());
+    return kExitError;
+}
+
+void printLayout(const TPreparedReport& prepared) {
+    auto mm = [](double value) { return QString::number(value, 'f', 3); };
+    for (size_t p = 0; p < prepared.Pages.size(); ++p) {
+        for (const TPlacedItem& item : prepared.Pages[p].Items) {
+            const QString line =
+                QString::number(p + 1) + '\t' + QString::fromLatin1(ItemKindName(item.Kind).data()) + '\t' +
+                mm(item.RectMm.left()) + '\t' + mm(item.RectMm.top()) + '\t' + mm(item.RectMm.width()) +
+                '\t' + mm(item.RectMm.height()) + '\t' + item.Value + '\n';
+            std::fputs(line.toUtf8().constData(), stdout);
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string templatePath, seriesPath, outPath, printerName, skipText;
+    int copies = 1;
+    bool frame = false, layout = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 >= argc)
+                return std::nullopt;
+            return std::string(argv[++i]);
+        };
+        if (arg == "--template" || arg == "--series" || arg == "-o" || arg == "--printer" ||
+            arg == "--skip" || arg == "--copies") {
+            const std::optional<std::string> v = value();
+            if (!v)
+                return usage(std::string(arg) + " needs a value");
+            if (arg == "--template")
+                templatePath = *v;
+            else if (arg == "--series")
+                seriesPath = *v;
+            else if (arg == "-o")
+                outPath = *v;
+            else if (arg == "--printer")
+                printerName = *v;
+            else if (arg == "--skip")
+                skipText = *v;
+            else {
+                bool ok = false;
+                copies = QString::fromStdString(*v).toInt(&ok);
+                if (!ok || copies < 1 || copies > 999)
+                    return usage("--copies needs a whole number from 1 to 999, not '" + *v + "'");
+            }
+        } else if (arg == "--frame") {
+            frame = true;
+        } else if (arg == "--layout") {
+            layout = true;
+        } else {
+            return usage("unknown argument '" + std::string(arg) + "'");
+        }
+    }
+    if (templatePath.empty())
+        return usage("--template is required");
+    if (static_cast<int>(layout) + static_cast<int>(!outPath.empty()) +
+            static_cast<int>(!printerName.empty()) !=
+        1)
+        return usage("give exactly one of -o, --printer and --layout");
+    int skip = 0;
+    if (!skipText.empty()) {
+        const TSkipCount parsed = ParseSkipCount(QString::fromStdString(skipText));
+        if (!parsed.Error.isEmpty())
+            return fail(parsed.Error.toStdString());
+        skip = parsed.Count;
+    }
+    if (seriesPath.empty()) {
+        const QFileInfo info(QString::fromStdString(templatePath));
+        const QString companion = info.path() + '/' + info.completeBaseName() + ".sor";
+        if (QFileInfo(companion).isFile())
+            seriesPath = companion.toStdString();
+    }
+
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int qtArgc = 1;
+    char name[] = "etikor-print";
+    char* qtArgv[] = {name, nullptr};
+    QGuiApplication app(qtArgc, qtArgv);
+
+    try {
+        TStoreTable elemek;
+        elemek.Name = "Elemek";
+        elemek.SetTableName(templatePath);
+        elemek.Open();
+        TLabelTemplate labelTemplate(elemek);
+        labelTemplate.Load();
+
+        TStoreTable series;
+        series.Name = "T1";
+        std::unique_ptr<TPrintSequence> sequence;
+        if (!seriesPath.empty()) {
+            series.SetTableName(seriesPath);
+            series.Open();
+            sequence = TPrintSequence::FromDataSet(series, skip);
+        } else {
+            sequence = std::make_unique<TPrintSequence>(SeriesFieldDefs());
+            for (int i = 0; i < skip; ++i)
+                sequence->AddBlank();
+            sequence->Open();
+        }
+
+        TLabelRunOptions options;
+        options.Frame = frame;
+        options.DataFlag = series.Active() && series.RecordCount() > 0;
+        std::vector<TLabelElement> elements = labelTemplate.Elements();
+        if (sequence->IsEmpty()) {
+            // As the program does: no band, one sheet without labels.
+            std::fputs("Üres az adatforrás!\n", stderr);
+            elements.clear();
+        }
+        const TReport report = BuildLabelReport(elements, labelTemplate.PageSetup(), sequence.get(), options);
+        const TPreparedReport prepared = Prepare(report, sequence.get());
+
+        if (layout) {
+            printLayout(prepared);
+            return kExitOk;
+        }
+        const TPrintRange range{copies, 0, 0, true};
+        if (!outPath.empty()) {
+            QPdfWriter pdf(QString::fromStdString(outPath));
+            pdf.setResolution(600);
+            pdf.setCreator(QStringLiteral("Etikor"));
+            pdf.setTitle(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
+            if (PrintReport(prepared, pdf, range) == 0)
+                return fail("could not write '" + outPath + "'");
+            return kExitOk;
+        }
+        const QPrinterInfo queue = QPrinterInfo::printerInfo(QString::fromStdString(printerName));
+        if (queue.isNull())
+            return fail("no print queue named '" + printerName + "'");
+        QPrinter printer(queue, QPrinter::HighResolution);
+        // Positions are from the paper's edge: the painter starts there too.
+        printer.setFullPage(true);
+        printer.setDocName(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
+        if (PrintReport(prepared, printer, range) == 0)
+            return fail("the print queue '" + printerName + "' refused the job");
+        return kExitOk;
+    } catch (const std::exception& error) {
+        return fail(error.what());
+    }
+}
