@@ -4,6 +4,7 @@
 // here, the barcode view in BarcodeView.h. Every view reports a click so the canvas can select
 // its element; a view's objectName is its element's `Elemnev`.
 
+#include "document/PictureFiles.h"
 #include "document/TemplateModel.h"
 
 #include <QColor>
@@ -93,13 +94,5 @@ protected:
 private:
     int FShape = stRectangle;
 };
-
-// The 23 x 23 placeholder of pictures without a readable file.
-QImage PlaceholderPicture();
-// A picture file by its extension: bitmap, JPEG (libjpeg), icon, Windows metafile; a null image when the file
-// cannot be read or its kind cannot be shown (the caller shows the placeholder).
-QImage LoadPictureFile(const QString& path);
-// JPEG bytes decoded with libjpeg; a null image for anything libjpeg rejects.
-QImage DecodeJpeg(const QByteArray& bytes);
 
 } // namespace etikor

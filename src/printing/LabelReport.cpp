@@ -5,6 +5,7 @@
 #include "data/Cp1250Text.h"
 #include "data/DataSet.h"
 #include "document/FontDescriptor.h"
+#include "document/PictureFiles.h"
 #include "document/TemplateModel.h"
 #include "tablestore/StoreKeys.h"
 
@@ -109,15 +110,15 @@ std::shared_ptr<TReportItem> BarcodeItem(const TLabelElement& element, const TDa
     return item;
 }
 
-std::shared_ptr<TReportItem> PictureItem(const TLabelElement& element, const TLabelRunOptions& options) {
+std::shared_ptr<TReportItem> PictureItem(const TLabelElement& element) {
     auto item = std::make_shared<TPictureItem>();
     item->RectMm = RoundedRect(element.Mm);
     if (element.HasSource() && !element.Value.isEmpty() && QFileInfo(element.Value).isFile())
-        item->Picture = QImage(element.Value);
+        item->Picture = LoadPictureFile(element.Value);
     if (!item->Picture.isNull()) {
         item->Description = element.Value;
     } else {
-        item->Picture = options.Placeholder.isNull() ? MissingPicture() : options.Placeholder;
+        item->Picture = PlaceholderPicture();
         item->Description.clear();
     }
     return item;
@@ -134,22 +135,6 @@ std::shared_ptr<TReportItem> DrawingItem(const TLabelElement& element) {
 }
 
 } // namespace
-
-QImage MissingPicture() {
-    QImage image(23, 23, QImage::Format_ARGB32);
-    image.fill(QColor(0xC0, 0xC0, 0xC0));
-    QPainter painter(&image);
-    painter.setPen(QColor(0x80, 0x80, 0x80));
-    painter.drawRect(0, 0, 22, 22);
-    // Sun and hill: a picture belongs here.
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0xFF, 0xFF, 0x00));
-    painter.drawEllipse(4, 4, 5, 5);
-    painter.setBrush(QColor(0x00, 0x80, 0x00));
-    painter.drawPolygon(
-        QPolygon({QPoint(2, 20), QPoint(9, 10), QPoint(14, 15), QPoint(17, 12), QPoint(21, 20)}));
-    return image;
-}
 
 TPageGeometry LabelPageGeometry(const TPageSetup& setup) {
     TPageGeometry page;
@@ -217,7 +202,7 @@ TReport BuildLabelReport(const std::vector<TLabelElement>& elements, const TPage
             report.Items.push_back(BarcodeItem(element, data, options));
             break;
         case TElemKind::ekPicture:
-            report.Items.push_back(PictureItem(element, options));
+            report.Items.push_back(PictureItem(element));
             break;
         case TElemKind::ekDrawing:
             report.Items.push_back(DrawingItem(element));

@@ -29,12 +29,7 @@ struct TLabelRunOptions {
     bool AutoChd = true;   // AutoCheckDigit
     bool AutoVonal = true; // AutoSize
     bool Security = true;
-    // Stands in for a picture whose file is missing; empty: the built-in one.
-    QImage Placeholder;
 };
-
-// The 23 x 23 pixel picture printed where a picture file is missing.
-QImage MissingPicture();
 
 // The report's page from the page and label setup: page size, margins, columns and the gap;
 // the label's height is the band's (its width is the column's).

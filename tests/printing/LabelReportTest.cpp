@@ -5,11 +5,15 @@
 #include "printing/LabelReport.h"
 
 #include "MemDataSet.h"
+#include "barcode/Metafile.h"
 #include "data/Cp1250Text.h"
 #include "printing/PrintSequence.h"
 #include "support/Moment.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace etikor {
 namespace {
@@ -230,6 +234,29 @@ TEST(LabelReport, AMissingPictureFilePrintsThePlaceholder) {
     ASSERT_EQ(report.Items.size(), 1u);
     const auto& picture = static_cast<const TPictureItem&>(*report.Items[0]);
     EXPECT_EQ(picture.Picture.size(), QSize(23, 23));
+}
+
+// Pictures print from the same files the designer shows, Windows metafiles included.
+TEST(LabelReport, AMetafilePicturePrintsItsPicture) {
+    TMetaPicture drawing;
+    drawing.Width = 40;
+    drawing.Height = 20;
+    TMetaRecord square;
+    square.Kind = TMetaKind::mkPolygon;
+    square.Points = {{0, 0}, {20, 0}, {20, 20}, {0, 20}};
+    square.Color = 0xFFFF0000;
+    drawing.Records = {square};
+    test::TempDir dir;
+    const std::string path = dir.file("kep.wmf");
+    std::ofstream(path, std::ios::binary) << WriteWmf(drawing);
+    auto data = Series({{TVariant("1"), TVariant(0)}});
+    const TReport report =
+        BuildLabelReport({Element(TElemKind::ekPicture, {1, 1, 10, 10}, "kep", QString::fromStdString(path))},
+                         Sheet(), data.get(), Options());
+    ASSERT_EQ(report.Items.size(), 1u);
+    const auto& picture = static_cast<const TPictureItem&>(*report.Items[0]);
+    EXPECT_EQ(picture.Picture.size(), QSize(40, 20));
+    EXPECT_EQ(picture.Picture.pixelColor(5, 5), QColor(Qt::red));
 }
 
 TEST(PrintSequence, SkippedPlacesComeFirstInTheFirstColumn) {

@@ -1,4 +1,4 @@
-#include "designer/WmfPicture.h"
+#include "document/WmfPicture.h"
 
 #include "data/Cp1250Text.h"
 

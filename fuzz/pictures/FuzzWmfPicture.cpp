@@ -1,7 +1,7 @@
 // Input: the bytes of a ".wmf" picture placed on a label. Playing it must give a null image or
 // a picture of at most 4096 x 4096 pixels, never a read outside the bytes or a crash.
 
-#include "designer/WmfPicture.h"
+#include "document/WmfPicture.h"
 
 #include <QByteArray>
 #include <QGuiApplication>

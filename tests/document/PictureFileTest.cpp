@@ -1,4 +1,4 @@
-#include "designer/ElementViews.h"
+#include "document/PictureFiles.h"
 
 #include "support/TempDir.h"
 

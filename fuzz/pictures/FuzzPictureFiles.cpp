@@ -3,7 +3,7 @@
 // for bitmaps and icons) must give a null image or a picture, never a crash, a read outside
 // the bytes or an unbounded allocation.
 
-#include "designer/ElementViews.h"
+#include "document/PictureFiles.h"
 
 #include <QFile>
 #include <QGuiApplication>
