@@ -7,7 +7,7 @@
 #include "designer/Controls.h"
 #include "designer/DataSourceTab.h"
 #include "designer/ElementPanel.h"
-#include "designer/Icons.h"
+#include "ui/Icons.h"
 #include "designer/LabelCanvas.h"
 #include "designer/Ruler.h"
 #include "designer/SetupTabs.h"

@@ -1,6 +1,6 @@
 #include "designer/Controls.h"
 
-#include "designer/Icons.h"
+#include "ui/Icons.h"
 
 #include <QAction>
 #include <QDoubleSpinBox>

@@ -4,7 +4,7 @@
 #include "designer/CanvasTestSupport.h"
 #include "designer/ElementPanel.h"
 #include "designer/ElementViews.h"
-#include "designer/Icons.h"
+#include "ui/Icons.h"
 #include "designer/LabelCanvas.h"
 #include "designer/Sizer.h"
 #include "series/ManualEntry.h"

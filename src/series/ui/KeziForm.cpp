@@ -2,7 +2,7 @@
 
 #include "barcode/ui/DBEan.h"
 #include "data/Cp1250Text.h"
-#include "designer/Icons.h"
+#include "ui/Icons.h"
 #include "document/DataModule.h"
 #include "document/TemplateModel.h"
 #include "series/ui/TervezoForm.h"

@@ -1,4 +1,4 @@
-#include "designer/Icons.h"
+#include "ui/Icons.h"
 
 #include <QFile>
 #include <QPainter>
