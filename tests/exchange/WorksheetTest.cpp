@@ -1,0 +1,223 @@
+#include "exchange/Worksheet.h"
+
+#include "data/Cp1250.h"
+#include "document/DataModule.h"
+#include "exchange/FieldList.h"
+#include "exchange/WorksheetDataSet.h"
+#include "support/ScriptedModal.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace etikor {
+namespace {
+
+using test::ScriptedModal;
+using test::TempDir;
+using test::WriteFileBytes;
+
+const std::string kFixture = std::string(ETIKOR_EXCHANGE_FIXTURES) + "/linked.xls";
+
+// linked.xls (made by fixtures/make_linked_xls.py): 25 rows under a header row, the first sheet
+// of two.
+TEST(LinkedWorkbook, FirstSheetAsReadOnlyDataSet) {
+    TWorksheetDataSet sheet;
+    sheet.Name = "KT1";
+    sheet.FileName = kFixture;
+    sheet.Open();
+    EXPECT_EQ(sheet.RecordCount(), 25);
+    ASSERT_EQ(sheet.FieldCount(), 4);
+    EXPECT_EQ(sheet.Fields(0).FieldName(), "Cikkszam");
+    EXPECT_EQ(sheet.Fields(1).FieldName(), "Megnevez\xE9s");
+    EXPECT_EQ(sheet.Fields(3).FieldName(), "Raktarikeszletszamok");
+    EXPECT_FALSE(sheet.CanModify());
+    EXPECT_THROW(sheet.Edit(), EDatabaseError);
+    sheet.Last();
+    EXPECT_EQ(sheet.Fields(0).AsString(), "5990000000025");
+    EXPECT_EQ(sheet.Fields(1).AsString(), Utf8ToCp1250("Árvíztűrő tükörfúrógép 25"));
+    EXPECT_EQ(sheet.Fields(2).AsFloat(), 262.5);
+    EXPECT_EQ(sheet.Fields(3).AsInteger(), 25);
+}
+
+TEST(LinkedWorkbook, FieldListEntries) {
+    TDM dm;
+    TWorksheetDataSet sheet;
+    sheet.FileName = kFixture;
+    ScriptedModal modal;
+    ASSERT_TRUE(RebuildFieldList(dm, sheet));
+    const std::vector<TFieldListEntry> list = dm.FieldList();
+    ASSERT_EQ(list.size(), 4u);
+    const struct {
+        std::string name, type;
+        int size;
+    } expected[] = {
+        {"Cikkszam       ", "ftString", 255},    // padded to 15
+        {"Megnevez\xE9s     ", "ftString", 255}, // accented header, Windows-1250
+        {"Ar             ", "ftFloat", 0},       // numeric column
+        {"Raktarikeszlets", "ftFloat", 0},       // 20 characters cut to 15
+    };
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        EXPECT_EQ(list[i].Name, expected[i].name) << i;
+        EXPECT_EQ(list[i].Type, expected[i].type) << i;
+        EXPECT_EQ(list[i].Size, expected[i].size) << i;
+    }
+}
+
+TEST(LinkedWorkbook, BrokenWorkbookGivesTheMessageAndAnEmptyList) {
+    TempDir dir;
+    TDM dm;
+    TWorksheetDataSet good;
+    good.FileName = kFixture;
+    {
+        ScriptedModal modal;
+        ASSERT_TRUE(RebuildFieldList(dm, good));
+    }
+    const struct {
+        std::string bytes;
+        const char* why;
+    } cases[] = {
+        {"", "empty file"},
+        {"this is not a workbook", "text"},
+        {std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, '\0'), "a damaged container"},
+    };
+    for (const auto& c : cases) {
+        WriteFileBytes(dir.path() / "rossz.xls", c.bytes);
+        TWorksheetDataSet sheet;
+        sheet.Name = "KT1";
+        sheet.FileName = dir.file("rossz.xls");
+        ScriptedModal modal;
+        modal.ExpectMessageStartingWith("H", "Hibás tábla file! (Hibakód: KT1: ");
+        EXPECT_FALSE(RebuildFieldList(dm, sheet)) << c.why;
+        modal.Verify();
+        EXPECT_TRUE(modal.Log().back().endsWith(")")) << c.why;
+        EXPECT_TRUE(dm.FieldList().empty()) << c.why;
+    }
+}
+
+TEST(LinkedWorkbook, MissingFileIsADatabaseError) {
+    TWorksheetDataSet sheet;
+    sheet.Name = "KT1";
+    sheet.FileName = "/nonexistent/folder/x.xls";
+    try {
+        sheet.Open();
+        FAIL() << "opened";
+    } catch (const EDatabaseError& error) {
+        EXPECT_EQ(std::string(error.what()), "KT1: File not found or not readable");
+    }
+    EXPECT_FALSE(sheet.Active());
+}
+
+std::vector<std::string> texts(const TWorksheet& sheet, std::size_t row) {
+    std::vector<std::string> out;
+    for (const TVariant& v : sheet.Rows.at(row))
+        out.push_back(v.ToString());
+    return out;
+}
+
+std::vector<std::string> names(const TWorksheet& sheet) {
+    std::vector<std::string> out;
+    for (const TFieldDef& def : sheet.Columns)
+        out.push_back(def.Name);
+    return out;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(CsvReader, SeparatorsQuotingAndLineEnds) {
+    const struct {
+        std::string csv;
+        Strings header;
+        std::vector<Strings> rows;
+        const char* why;
+    } cases[] = {
+        {"a;b\r\n1x;2y\r\n", {"a", "b"}, {{"1x", "2y"}}, "semicolons, CR LF"},
+        {"a,b\nx,y\n", {"a", "b"}, {{"x", "y"}}, "commas, LF"},
+        {"a,b;c,d\rx,y;z,w",
+         {"a", "b;c", "d"},
+         {{"x", "y;z", "w"}},
+         "more commas than semicolons; CR; no final break"},
+        {"a;b,c\nx;y,z\n", {"a", "b,c"}, {{"x", "y,z"}}, "a tie goes to semicolons"},
+        {"\"a;1\";\"b\"\"q\"\"\"\n\"two\nlines\";x\n",
+         {"a;1", "b\"q\""},
+         {{"two\nlines", "x"}},
+         "quoted separator, doubled quote, line break in quotes"},
+        {"only\nx\n", {"only"}, {{"x"}}, "no separator at all"},
+        {"a;b\n\n\nx;y\n\n",
+         {"a", "b"},
+         {{"", ""}, {"", ""}, {"x", "y"}},
+         "inner empty lines kept, trailing ones dropped"},
+        {"a;;c\nx\n", {"a", "F2", "c"}, {{"x", "", ""}}, "unnamed column and a short row"},
+        {"a;a\n1x;2x\n", {"a", "F2"}, {{"1x", "2x"}}, "a repeated name"},
+    };
+    for (const auto& c : cases) {
+        const TWorksheet sheet = ReadCsv(c.csv);
+        EXPECT_EQ(names(sheet), c.header) << c.why;
+        ASSERT_EQ(sheet.Rows.size(), c.rows.size()) << c.why;
+        for (std::size_t r = 0; r < c.rows.size(); ++r)
+            EXPECT_EQ(texts(sheet, r), c.rows[r]) << c.why << " row " << r;
+    }
+}
+
+TEST(CsvReader, EncodingUtf8OrWindows1250) {
+    const std::string expected = "\xC1rv\xEDzt\xFBr\xF5";
+    EXPECT_EQ(ReadCsv("N\n\xC3\x81rv\xC3\xADzt\xC5\xB1r\xC5\x91\n").Rows.at(0).at(0).ToString(), expected)
+        << "UTF-8";
+    EXPECT_EQ(ReadCsv("\xEF\xBB\xBFN\n\xC3\x81rv\xC3\xADzt\xC5\xB1r\xC5\x91\n").Columns.at(0).Name, "N")
+        << "byte order mark dropped";
+    EXPECT_EQ(ReadCsv("N\n" + expected + "\n").Rows.at(0).at(0).ToString(), expected) << "Windows-1250";
+}
+
+TEST(CsvReader, ColumnTypes) {
+    const TWorksheet sheet = ReadCsv("Kod;Ar;Db;Vegyes;Idezett\n"
+                                     "0123;12,5;3;1;\"4\"\n"
+                                     "0456;-1;4;x;\"5\"\n");
+    ASSERT_EQ(sheet.Columns.size(), 5u);
+    EXPECT_EQ(sheet.Columns[0].DataType, TFieldType::ftString) << "leading zeros: codes stay text";
+    EXPECT_EQ(sheet.Columns[1].DataType, TFieldType::ftFloat) << "decimal comma with ; separators";
+    EXPECT_EQ(sheet.Columns[2].DataType, TFieldType::ftFloat);
+    EXPECT_EQ(sheet.Columns[3].DataType, TFieldType::ftString) << "mixed";
+    EXPECT_EQ(sheet.Columns[4].DataType, TFieldType::ftString) << "quoted numbers are text";
+    EXPECT_EQ(sheet.Rows[0][1].ToDouble(), 12.5);
+    EXPECT_EQ(sheet.Rows[0][0].ToString(), "0123");
+    EXPECT_EQ(sheet.Rows[0][3].ToString(), "1");
+    EXPECT_EQ(sheet.Columns[0].Size, kWorksheetTextSize);
+}
+
+TEST(CsvReader, HostileInputsStopWithAReason) {
+    EXPECT_THROW(ReadCsv("a\n\"never closed"), EWorksheetError);
+    EXPECT_THROW(ReadCsv(std::string(kMaxWorksheetColumns + 1, ';')), EWorksheetError);
+    std::string tall = "a;b;c;d\n";
+    const std::string line = "1;2;3;4\n";
+    for (std::size_t i = 0; i < kMaxWorksheetCells / 4 + 1; ++i)
+        tall += line;
+    EXPECT_THROW(ReadCsv(tall), EWorksheetError);
+    EXPECT_EQ(ReadCsv("").Columns.size(), 0u);
+}
+
+TEST(CsvReader, LinkedAsADataSetByItsExtension) {
+    TempDir dir;
+    WriteFileBytes(dir.path() / "adat.CSV", "Cikkszam;Ar\n599;10\n600;11\n");
+    TWorksheetDataSet sheet;
+    sheet.FileName = dir.file("adat.CSV");
+    sheet.Open();
+    EXPECT_EQ(sheet.RecordCount(), 2);
+    EXPECT_EQ(sheet.FieldByName("Ar").AsFloat(), 10);
+}
+
+TEST(WorksheetDateTime, FormatsTheReadersGive) {
+    double v = 0;
+    EXPECT_TRUE(ParseWorksheetDateTime("1899-12-31", v));
+    EXPECT_EQ(v, 1);
+    EXPECT_TRUE(ParseWorksheetDateTime("1899-12-30 12:00:00", v));
+    EXPECT_EQ(v, 0.5);
+    EXPECT_TRUE(ParseWorksheetDateTime("06:00:00", v));
+    EXPECT_EQ(v, 0.25);
+    for (const char* bad : {"", "2024-13-01", "2024-01-01x", "12:00", "2024-02-30"})
+        EXPECT_FALSE(ParseWorksheetDateTime(bad, v)) << bad;
+}
+
+} // namespace
+} // namespace etikor
