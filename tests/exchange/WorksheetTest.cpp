@@ -221,3 +221,67 @@ TEST(WorksheetDateTime, FormatsTheReadersGive) {
 
 } // namespace
 } // namespace etikor
+
+namespace etikor {
+namespace {
+
+std::string rec(uint16_t id, const std::string& body) {
+    std::string r;
+    r += static_cast<char>(id & 0xFF);
+    r += static_cast<char>(id >> 8);
+    r += static_cast<char>(body.size() & 0xFF);
+    r += static_cast<char>(body.size() >> 8);
+    return r + body;
+}
+
+std::string le(uint32_t v, int bytes) {
+    std::string s;
+    for (int i = 0; i < bytes; ++i)
+        s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return s;
+}
+
+// A BIFF5 stream as small writers produce it: 16-bit text counts, RK and boolean cells.
+TEST(BiffStream, Biff5CellKinds) {
+    const std::string cell00 = le(0, 2) + le(0, 2) + le(0, 2);
+    const std::string stream =
+        rec(0x0809, le(0x0500, 2) + le(0x10, 2) + le(0, 4)) + rec(0x0204, cell00 + le(3, 2) + "Kod") +
+        rec(0x0204, le(0, 2) + le(1, 2) + le(0, 2) + le(2, 2) + "Db") +
+        rec(0x027E, le(1, 2) + le(0, 2) + le(0, 2) + le((1234u << 2) | 2, 4)) +                // integer RK
+        rec(0x0203, le(1, 2) + le(1, 2) + le(0, 2) + std::string("\0\0\0\0\0\0\x04\x40", 8)) + // 2.5
+        rec(0x027E, le(2, 2) + le(0, 2) + le(0, 2) + le((12345u << 2) | 3, 4)) +               // 123.45
+        rec(0x0205, le(2, 2) + le(1, 2) + le(0, 2) + std::string("\x01\x00", 2)) +             // TRUE
+        rec(0x000A, "") + rec(0x0204, cell00 + le(1, 2) + "X"); // after the end
+    const TWorksheet sheet = ReadBiffStream(stream);
+    EXPECT_EQ(names(sheet), (Strings{"Kod", "Db"}));
+    ASSERT_EQ(sheet.Rows.size(), 2u);
+    EXPECT_EQ(sheet.Rows[0][0].ToDouble(), 1234);
+    EXPECT_EQ(sheet.Rows[0][1].ToDouble(), 2.5);
+    EXPECT_DOUBLE_EQ(sheet.Rows[1][0].ToDouble(), 123.45);
+    EXPECT_EQ(sheet.Rows[1][1].ToDouble(), 1);
+}
+
+TEST(BiffStream, DamagedStreamsStopWithAReason) {
+    const std::string bof = rec(0x0009, le(0, 2) + le(0x10, 2));
+    const std::string label = rec(0x0004, le(0, 2) + le(0, 2) + std::string(3, '\0') + "\x02" + "ab");
+    const struct {
+        std::string bytes;
+        const char* why;
+    } cases[] = {
+        {bof + label, "no end of file record"},
+        {bof + label.substr(0, label.size() - 1) + rec(0x000A, ""), "a record longer than the file"},
+        {bof + rec(0x0004, le(0, 2) + le(0, 2) + std::string(3, '\0') + "\x09" + "ab") + rec(0x000A, ""),
+         "a text count beyond its record"},
+        {bof + rec(0x0003, le(0, 2) + le(0, 2) + std::string(3, '\0') + "1234") + rec(0x000A, ""),
+         "a short number"},
+        {bof + rec(0x0004, le(0, 2) + le(5000, 2) + std::string(3, '\0') + "\x01" + "a") + rec(0x000A, ""),
+         "a column beyond the limit"},
+        {"\x01\x02\x03\x04", "no beginning of file"},
+    };
+    for (const auto& c : cases)
+        EXPECT_THROW(ReadBiffStream(c.bytes), EWorksheetError) << c.why;
+    EXPECT_EQ(names(ReadBiffStream(bof + label + rec(0x000A, ""))), Strings{"ab"});
+}
+
+} // namespace
+} // namespace etikor
