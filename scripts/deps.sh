@@ -7,8 +7,8 @@ packages=(
   cmake ninja-build ccache g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libjpeg62-turbo-dev
-  # linked worksheets (.xls)
-  libfreexl-dev
+  # linked worksheets (.xls; .xlsx and .ods are zip containers)
+  libfreexl-dev libzip-dev
   # Qt's own Hungarian texts for the standard dialogs and buttons
   qt6-translations-l10n
   # barcode pictures: enhanced metafiles

@@ -28,7 +28,8 @@ TWorkbookLink::TWorkbookLink(TDM& dm, TWorkbookLinkHost& host) : FDM(dm), FHost(
 }
 
 QString TWorkbookLink::DialogFilter() {
-    return QStringLiteral("Excel fileok|*.xls;*.csv|Excel 97-2003 (*.xls)|*.xls|CSV|*.csv");
+    return QStringLiteral("Excel fileok|*.xls;*.xlsx;*.ods;*.csv|Excel 97-2003|*.xls|Excel 2007-|*.xlsx|"
+                          "OpenDocument|*.ods|CSV|*.csv");
 }
 
 void TWorkbookLink::StoreLink(bool linked, const std::string& table) {

@@ -34,6 +34,17 @@ void TWorksheetBuilder::AddRow(TRawRow row) {
     FRows.push_back(std::move(row));
 }
 
+void TWorksheetBuilder::AddEmptyRows(std::size_t count) {
+    if (count == 0)
+        return;
+    if (FRows.empty()) {
+        FRows.emplace_back();
+        FCells += 1;
+        --count;
+    }
+    FPendingEmpty = std::min(FPendingEmpty + std::min(count, kMaxWorksheetCells), kMaxWorksheetCells + 1);
+}
+
 namespace {
 
 std::string numberText(double value) {
@@ -148,10 +159,10 @@ bool ParseWorksheetDateTime(std::string_view text, double& value) {
 TWorksheet ReadWorksheetFile(const std::string& path) {
     const std::size_t dot = path.find_last_of('.');
     const std::string ext = dot == std::string::npos ? std::string() : Cp1250LowerCase(path.substr(dot));
-    if (ext == ".csv") {
+    if (ext == ".csv" || ext == ".xlsx" || ext == ".ods") {
         std::FILE* file = std::fopen(path.c_str(), "rb");
         if (!file)
-            throw EWorksheetError("Cannot open file " + path);
+            throw EWorksheetError("File not found or not readable");
         std::string bytes;
         char buffer[65536];
         std::size_t got = 0;
@@ -164,6 +175,10 @@ TWorksheet ReadWorksheetFile(const std::string& path) {
             }
         }
         std::fclose(file);
+        if (ext == ".xlsx")
+            return ReadXlsx(bytes);
+        if (ext == ".ods")
+            return ReadOds(bytes);
         return ReadCsv(bytes);
     }
     return ReadXlsFile(path);

@@ -49,6 +49,8 @@ class TWorksheetBuilder {
 public:
     // Throws EWorksheetError beyond the limits. Trailing empty rows are dropped.
     void AddRow(TRawRow row);
+    // Empty rows, counted only: they cost nothing unless a row with data follows them.
+    void AddEmptyRows(std::size_t count);
     TWorksheet Build();
 
 private:
@@ -69,7 +71,10 @@ TWorksheet ReadBiffStream(std::string_view bytes);
 // .csv: separator ";" or "," by the first line, double-quote quoting, UTF-8 (with or without
 // byte order mark) or else Windows-1250 text.
 TWorksheet ReadCsv(std::string_view bytes);
-// By the file's extension (case-insensitive): .csv, otherwise an .xls workbook.
+// .xlsx (Office Open XML) and .ods (OpenDocument) workbooks: the first worksheet.
+TWorksheet ReadXlsx(std::string_view bytes);
+TWorksheet ReadOds(std::string_view bytes);
+// By the file's extension (case-insensitive): .csv, .xlsx, .ods, otherwise an .xls workbook.
 TWorksheet ReadWorksheetFile(const std::string& path);
 
 } // namespace etikor

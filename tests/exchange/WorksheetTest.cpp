@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <string>
 #include <vector>
 
@@ -281,6 +283,68 @@ TEST(BiffStream, DamagedStreamsStopWithAReason) {
     for (const auto& c : cases)
         EXPECT_THROW(ReadBiffStream(c.bytes), EWorksheetError) << c.why;
     EXPECT_EQ(names(ReadBiffStream(bof + label + rec(0x000A, ""))), Strings{"ab"});
+}
+
+} // namespace
+} // namespace etikor
+
+namespace etikor {
+namespace {
+
+std::string fixtureBytes(const char* name) {
+    return test::ReadFileBytes(std::string(ETIKOR_EXCHANGE_FIXTURES) + "/" + name);
+}
+
+// linked.xlsx (fixtures/make_zip_sheets.py): the workbook's first sheet is sheet2.xml.
+TEST(ZipWorkbooks, XlsxFirstSheetSharedStringsAndGaps) {
+    const TWorksheet sheet = ReadXlsx(fixtureBytes("linked.xlsx"));
+    EXPECT_EQ(names(sheet), (Strings{"Cikkszam", "Megnevez\xE9s", "Ar"}));
+    ASSERT_EQ(sheet.Rows.size(), 4u);
+    EXPECT_EQ(texts(sheet, 0), (Strings{"0599", "Alma piros", "12.5"}))
+        << "rich text runs joined, phonetic left out";
+    EXPECT_EQ(texts(sheet, 1), (Strings{"", "", ""})) << "the skipped row";
+    EXPECT_EQ(texts(sheet, 2), (Strings{"0600", "", "3"}));
+    EXPECT_TRUE(sheet.Rows[3][1].IsNull()) << "an error cell is empty";
+    EXPECT_EQ(sheet.Columns[2].DataType, TFieldType::ftFloat);
+    EXPECT_EQ(sheet.Columns[0].DataType, TFieldType::ftString);
+}
+
+TEST(ZipWorkbooks, OdsRepeatedCellsAndRowsAndDates) {
+    const TWorksheet sheet = ReadOds(fixtureBytes("linked.ods"));
+    EXPECT_EQ(names(sheet), (Strings{"Cikkszam", "Megnevez\xE9s", "Ar", "Nap"}));
+    ASSERT_EQ(sheet.Rows.size(), 3u) << "the repeated row twice, the million empty ones dropped";
+    EXPECT_EQ(sheet.Columns[2].DataType, TFieldType::ftFloat);
+    EXPECT_EQ(sheet.Columns[3].DataType, TFieldType::ftDateTime);
+    EXPECT_EQ(sheet.Rows[0][2].ToDouble(), 12.5);
+    EXPECT_EQ(sheet.Rows[0][0].ToString(), "0599");
+    EXPECT_EQ(texts(sheet, 1), texts(sheet, 2));
+    EXPECT_TRUE(sheet.Rows[1][1].IsNull());
+    double may2 = 0;
+    ASSERT_TRUE(ParseWorksheetDateTime("2024-05-02 10:20:30", may2));
+    EXPECT_DOUBLE_EQ(sheet.Rows[1][3].ToDateTime(), may2);
+}
+
+TEST(ZipWorkbooks, LinkedByExtensionAndDamagedOnesStopWithAReason) {
+    TempDir dir;
+    std::filesystem::copy_file(std::string(ETIKOR_EXCHANGE_FIXTURES) + "/linked.xlsx", dir.path() / "a.XLSX");
+    TWorksheetDataSet sheet;
+    sheet.FileName = dir.file("a.XLSX");
+    sheet.Open();
+    EXPECT_EQ(sheet.RecordCount(), 4);
+    const std::string ods = fixtureBytes("linked.ods");
+    const struct {
+        std::string bytes;
+        bool xlsx;
+        const char* why;
+    } cases[] = {
+        {"", true, "empty"},
+        {"PK\x03\x04 not really", true, "a broken zip"},
+        {ods, true, "a zip without the sheet"},
+        {fixtureBytes("linked.xlsx"), false, "a zip without content.xml"},
+        {ods.substr(0, ods.size() / 2), false, "cut in half"},
+    };
+    for (const auto& c : cases)
+        EXPECT_THROW(c.xlsx ? ReadXlsx(c.bytes) : ReadOds(c.bytes), EWorksheetError) << c.why;
 }
 
 } // namespace
