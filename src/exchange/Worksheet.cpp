@@ -18,16 +18,15 @@ void TWorksheetBuilder::AddRow(TRawRow row) {
         throw EWorksheetError("Too many columns (more than " + std::to_string(kMaxWorksheetColumns) + ")");
     if (row.empty() && !FRows.empty()) {
         // Kept only when a later row has data.
-        ++FPendingEmpty;
-        if (FPendingEmpty + FRows.size() > kMaxWorksheetCells)
-            throw EWorksheetError("Too many rows");
+        AddEmptyRows(1);
         return;
     }
-    const std::size_t add = row.size() + FPendingEmpty + 1;
-    if (FCells + add > kMaxWorksheetCells)
+    // The dataset holds every row at the width of the widest one: that is what is limited.
+    const std::size_t rows = FRows.size() + FPendingEmpty + 1;
+    const std::size_t columns = std::max<std::size_t>({FColumns, row.size(), 1});
+    if (rows > kMaxWorksheetCells / columns)
         throw EWorksheetError("Worksheet too large (more than " + std::to_string(kMaxWorksheetCells) +
                               " cells)");
-    FCells += add;
     for (; FPendingEmpty > 0; --FPendingEmpty)
         FRows.emplace_back();
     FColumns = std::max(FColumns, row.size());
@@ -39,7 +38,6 @@ void TWorksheetBuilder::AddEmptyRows(std::size_t count) {
         return;
     if (FRows.empty()) {
         FRows.emplace_back();
-        FCells += 1;
         --count;
     }
     FPendingEmpty = std::min(FPendingEmpty + std::min(count, kMaxWorksheetCells), kMaxWorksheetCells + 1);

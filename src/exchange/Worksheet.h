@@ -56,7 +56,6 @@ public:
 private:
     std::vector<TRawRow> FRows;
     std::size_t FPendingEmpty = 0;
-    std::size_t FCells = 0;
     std::size_t FColumns = 0;
 };
 

@@ -196,6 +196,11 @@ TEST(CsvReader, HostileInputsStopWithAReason) {
     for (std::size_t i = 0; i < kMaxWorksheetCells / 4 + 1; ++i)
         tall += line;
     EXPECT_THROW(ReadCsv(tall), EWorksheetError);
+    // Few cells, but every row is held as wide as the widest: one wide header over many rows.
+    std::string wide = std::string(999, ';') + "z\n";
+    for (std::size_t i = 0; i < kMaxWorksheetCells / 1000 + 1; ++i)
+        wide += "x\n";
+    EXPECT_THROW(ReadCsv(wide), EWorksheetError);
     EXPECT_EQ(ReadCsv("").Columns.size(), 0u);
 }
 
