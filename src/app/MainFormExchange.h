@@ -13,6 +13,7 @@ public:
     explicit TMainFormLinkHost(TMainForm& form) : FForm(form) {}
     TDocumentState& LinkState() override { return FForm.State(); }
     void SetDataSource(TDataSet* source) override { FForm.FDataSource = source; }
+    int LinkHelpContext() const override { return FForm.FHelpContext; }
     void SetLinkHelpContext(int topic) override { FForm.FHelpContext = topic; }
     void FieldListRebuilt() override;
     void StatusChanged() override { FForm.ShowStatus(); }

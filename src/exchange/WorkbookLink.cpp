@@ -52,7 +52,12 @@ bool TWorkbookLink::Connect(const QString& path) {
     KT1.Close();
     KT1.FileName = QFile::encodeName(path).toStdString();
     FHost.SetDataSource(&KT1);
-    if (!RebuildFieldList(FDM, KT1)) {
+    // The broken-file message has its own help topic.
+    const int helpContext = FHost.LinkHelpContext();
+    FHost.SetLinkHelpContext(kBrokenFileHelpContext);
+    const bool opened = RebuildFieldList(FDM, KT1);
+    FHost.SetLinkHelpContext(helpContext);
+    if (!opened) {
         // The series stays what the labels print from.
         FHost.SetDataSource(&FDM.T1);
         FDM.FillFieldList(FDM.T1);

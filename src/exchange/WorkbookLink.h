@@ -20,6 +20,7 @@ public:
     virtual ~TWorkbookLinkHost() = default;
     virtual TDocumentState& LinkState() = 0; // flags and status panels
     virtual void SetDataSource(TDataSet* source) = 0;
+    virtual int LinkHelpContext() const = 0;
     virtual void SetLinkHelpContext(int topic) = 0;
     // The field list was rebuilt, or the status panels changed.
     virtual void FieldListRebuilt() = 0;
@@ -29,6 +30,8 @@ public:
 class TWorkbookLink {
 public:
     static constexpr int kHelpContext = 38;
+    // The help topic of the broken-file message.
+    static constexpr int kBrokenFileHelpContext = 22;
 
     TWorkbookLink(TDM& dm, TWorkbookLinkHost& host);
 

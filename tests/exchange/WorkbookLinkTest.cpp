@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 namespace etikor {
 namespace {
@@ -25,10 +26,15 @@ struct Host : TWorkbookLinkHost {
     TDocumentState state;
     TDataSet* source = nullptr;
     int help = 10;
+    std::vector<int> helpSeen; // every help context set, in order
     int fieldLists = 0;
     TDocumentState& LinkState() override { return state; }
     void SetDataSource(TDataSet* s) override { source = s; }
-    void SetLinkHelpContext(int topic) override { help = topic; }
+    int LinkHelpContext() const override { return help; }
+    void SetLinkHelpContext(int topic) override {
+        help = topic;
+        helpSeen.push_back(topic);
+    }
     void FieldListRebuilt() override { ++fieldLists; }
     void StatusChanged() override {}
 };
@@ -135,6 +141,7 @@ TEST_F(WorkbookLinkTest, BrokenWorkbookKeepsTheSeriesAndTheStoredState) {
     modal.ExpectMessageStartingWith("H", "Hibás tábla file! (Hibakód: KT1: ");
     link.LinkFromDialog(Folder());
     modal.Verify();
+    EXPECT_EQ(host.helpSeen, (std::vector<int>{38, 22, 38})) << "the message's own topic, then back";
     EXPECT_EQ(host.source, &dm.T1);
     EXPECT_FALSE(host.state.LinkFlag);
     EXPECT_EQ(StoredOnDisk(), std::make_pair(false, std::string()));
