@@ -25,7 +25,7 @@ public:
 };
 
 inline constexpr int kMaxWorksheetColumns = 1024;
-inline constexpr std::size_t kMaxWorksheetCells = 4'000'000;
+inline constexpr std::size_t kMaxWorksheetCells = 2'000'000;
 // Text columns are reported with the size a text column of a workbook driver has.
 inline constexpr int kWorksheetTextSize = 255;
 
