@@ -25,6 +25,7 @@ public:
 };
 
 inline constexpr int kMaxWorksheetColumns = 1024;
+// Every row is held as wide as the widest, some 72 bytes a cell: at most about 150 MB.
 inline constexpr std::size_t kMaxWorksheetCells = 2'000'000;
 // Text columns are reported with the size a text column of a workbook driver has.
 inline constexpr int kWorksheetTextSize = 255;
