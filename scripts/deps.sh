@@ -7,6 +7,8 @@ packages=(
   cmake ninja-build ccache g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libjpeg62-turbo-dev
+  # linked worksheets (.xls; .xlsx and .ods are zip containers)
+  libfreexl-dev libzip-dev
   # Qt's own Hungarian texts for the standard dialogs and buttons
   qt6-translations-l10n
   # barcode pictures: enhanced metafiles
@@ -18,6 +20,8 @@ packages=(
   libzxing-dev libzint-dev
   # reading the PDFs etikor-print writes (pdfinfo, pdftotext)
   poppler-utils
+  # worksheet fixtures and an independent reader of the exported files
+  python3-xlwt python3-xlrd
   # reading the written metafiles back (wmf2svg needs the URW fonts to place text)
   libwmf-bin emf2svg fonts-urw-base35
   # the Hungarian C library locale the locale tests run under (generated below)

@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 
+#include "app/MainFormExchange.h"
+
 #include "data/Cp1250Text.h"
 #include "data/DatabaseError.h"
 #include "data/FormatSettings.h"
@@ -102,6 +104,7 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
     HistoryChanged();
     // The window sees every key before the focused control.
     qApp->installEventFilter(this);
+    WireDataExchange();
 }
 
 TMainForm::~TMainForm() {
@@ -178,11 +181,11 @@ void TMainForm::BuildMenus() {
             &TMainForm::OpenManualEntry);
     connect(AddItem(file, QStringLiteral("Mentés másként..."), "mMentes"), &QAction::triggered, this,
             [this] { FileCommand(&TTemplateFiles::SaveAs); });
-    MarkPending(AddItem(file, QStringLiteral("Adatböngésző"), "mAdatbongeszo"));
-    MarkPending(AddItem(file, QStringLiteral("Importálás (Excel)"), "ImportlsExcel1"));
+    AddItem(file, QStringLiteral("Adatböngésző"), "mAdatbongeszo");
+    AddItem(file, QStringLiteral("Importálás (Excel)"), "ImportlsExcel1");
     QMenu* exportMenu = file->addMenu(QStringLiteral("Export"));
     exportMenu->setObjectName(QStringLiteral("Export1"));
-    MarkPending(AddItem(exportMenu, QStringLiteral("Excel file"), "Excelfile1"));
+    AddItem(exportMenu, QStringLiteral("Excel file"), "Excelfile1");
     file->addSeparator();
     connect(AddItem(file, QStringLiteral("Kilépés"), "Kilps2"), &QAction::triggered, this, &QWidget::close);
 
@@ -263,7 +266,6 @@ QWidget* TMainForm::BuildButtonBar() {
     QToolButton* excel =
         NamedToolButton(bar, "ExcelImportGomb", QStringLiteral("Importálás MS-Excel táblából"));
     excel->setIcon(ProgramIcon("excel-import"));
-    MarkPending(excel);
     QToolButton* help = NamedToolButton(bar, "SugoGomb", QStringLiteral("Súgó [F1]"));
     help->setIcon(ProgramIcon("help"));
     connect(help, &QToolButton::clicked, this, [this] { ShowHelp(10); });
@@ -440,30 +442,7 @@ void TMainForm::Startup() {
 }
 
 void TMainForm::StoredLinkAtStartup() {
-    const std::optional<std::string> link = FDM.StoredLink();
-    if (!link)
-        return;
-    FHelpContext = 38;
-    const QString table = FromCp1250(*link);
-    const QString series = FPaths.SeriesFolder();
-    const QString reminder = QStringLiteral("Ez a címketerv kapcsolt adatokat tartalmaz!") + kCr +
-                             QStringLiteral("[ Táblanév: ") + table + QStringLiteral(" ]") + kCr +
-                             QStringLiteral("Kapcsolja újra az adatokat!");
-    if (FSettings.AutoAdatforras) {
-        if (!QFileInfo(TAppPaths::Join(series, table)).isFile()) {
-            FModal.Message(QString(),
-                           QStringLiteral("A(z) ") + table + QStringLiteral(" file") + kCr +
-                               QStringLiteral("nem található az alapértelmezett") + kCr +
-                               QStringLiteral("(") + series + QStringLiteral(") mappában!") + kCr +
-                               QStringLiteral("A kapcsolat nem jött létre!"),
-                           QStringLiteral("F"));
-            return;
-        }
-        // The program cannot link a worksheet itself: the user is reminded to link it again.
-        FModal.Message(QString(), reminder, QStringLiteral("i"));
-        return;
-    }
-    FModal.Message(QString(), reminder, QStringLiteral("i"));
+    FLink->Reconnect(FPaths.SeriesFolder(), FSettings.AutoAdatforras);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

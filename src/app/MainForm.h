@@ -40,6 +40,8 @@ class TElementView;
 class TLabelCanvas;
 class TLabelTab;
 class TPageTab;
+class TWorkbookLink;
+class TMainFormLinkHost;
 
 // Listens to the open template: the element tab's stored values follow every change of the
 // selected element (or of the page setup while nothing is selected).
@@ -201,6 +203,14 @@ private:
     TPageTab* FPageTab = nullptr;
     TLabelTab* FLabelTab = nullptr;
     QLabel* FPanels[4] = {};
+
+    // ---- data exchange: worksheet link, Excel export, data browser (MainFormExchange.cpp) ----
+    friend class TMainFormLinkHost;
+    void WireDataExchange();
+    void ExportToExcel();
+    void OpenDataBrowser();
+    std::unique_ptr<TMainFormLinkHost> FLinkHost;
+    std::unique_ptr<TWorkbookLink> FLink;
 };
 
 } // namespace etikor

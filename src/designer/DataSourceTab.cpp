@@ -30,7 +30,6 @@ TDataSourceTab::TDataSourceTab(QWidget* parent) : QWidget(parent) {
     };
     GNyit_Gomb = boxButton("GNyit_Gomb", QStringLiteral("Megnyitás"));
     Bongeszo_Gomb = boxButton("Bongeszo_Gomb", QStringLiteral("Adatböngésző"));
-    MarkPending(Bongeszo_Gomb);
     General_Gomb = boxButton("General_Gomb", QStringLiteral("Generálás"));
     layout->addWidget(Gen_doboz);
     connect(Gen_Gomb, &QToolButton::toggled, Gen_doboz, &QWidget::setVisible);

@@ -205,23 +205,44 @@ TEST_F(MainFormTest, StoredLinkReminderAndWarning) {
     }
 }
 
-// With "Auto adatforras" on and the worksheet in the series folder, the program cannot link the
-// worksheet itself, so the user is reminded to link it again.
-TEST_F(MainFormTest, StoredLinkWithTheFilePresentReminds) {
+// With "Auto adatforras" on and the worksheet in the series folder, the link is made again
+// without a question; a file there that does not read gives the broken-file message and the
+// series stays the data source, its stored link kept.
+TEST_F(MainFormTest, StoredLinkWithTheFilePresentReconnects) {
     WriteDefaults();
-    WriteLinkedSeries(SeriesPath("Sorozat0.sor"), "adatok.xls");
-    QFile sheet(Series(QStringLiteral("adatok.xls")));
-    ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
-    sheet.close();
     TSettings settings;
     settings.AutoSugo = false;
     WriteSettings(settings);
-    modal_.ExpectMessageStartingWith(QStringLiteral("i"),
-                                     QStringLiteral("Ez a címketerv kapcsolt adatokat tartalmaz!"));
-    TMainForm& form = Start();
-    EXPECT_EQ(form.HelpContext(), 38);
-    EXPECT_EQ(form.DataSource(), &dm_.T1);
-    modal_.Verify();
+    {
+        WriteLinkedSeries(SeriesPath("Sorozat0.sor"), "adatok.csv");
+        QFile sheet(Series(QStringLiteral("adatok.csv")));
+        ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
+        sheet.write("Cikkszam;Ar\n5990000000017;10\n5990000000024;12\n");
+        sheet.close();
+        TMainForm& form = Start();
+        modal_.Verify();
+        EXPECT_EQ(form.HelpContext(), 38);
+        EXPECT_NE(form.DataSource(), &dm_.T1);
+        EXPECT_TRUE(form.State().LinkFlag);
+        EXPECT_EQ(form.Panel(3), QStringLiteral("Kapcsolat: adatok.csv"));
+        EXPECT_EQ(form.Panel(4), QStringLiteral("2"));
+        ASSERT_EQ(dm_.FieldList().size(), 2u);
+        EXPECT_EQ(dm_.FieldList()[0].Name, "Cikkszam       ");
+        form.close();
+        form_.reset();
+    }
+    {
+        WriteLinkedSeries(SeriesPath("Sorozat0.sor"), "adatok.xls");
+        QFile sheet(Series(QStringLiteral("adatok.xls")));
+        ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
+        sheet.close();
+        modal_.ExpectMessageStartingWith(QStringLiteral("H"), QStringLiteral("Hibás tábla file! (Hibakód: "));
+        TMainForm& form = Start();
+        modal_.Verify();
+        EXPECT_EQ(form.DataSource(), &dm_.T1);
+        EXPECT_FALSE(form.State().LinkFlag);
+        EXPECT_EQ(dm_.StoredLink(), std::optional<std::string>("adatok.xls"));
+    }
 }
 
 // The error handler: "General SQL" errors are dropped; any other clears the stored link,

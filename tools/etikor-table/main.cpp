@@ -2,10 +2,13 @@
 //
 //   etikor-table dump [--partial] FILE
 //   etikor-table create FILE FIELDS
+//   etikor-table export FILE OUT.xls
 //
 // dump prints the fields as name:code, the note, and one tab-separated line per record in
 // storage order (UTF-8). create builds a new table from name:code definitions and one record per
-// line of standard input (an empty line is a record with every field empty). Exit codes: 0 done, 1 the table
+// line of standard input (an empty line is a record with every field empty). export writes the
+// records as the program's Excel export does (header row, number and text cells, EAN-13 check
+// digits), replacing OUT.xls without asking. Exit codes: 0 done, 1 the table
 // store reported an error, 2 bad usage.
 
 #include "data/Cp1250.h"
@@ -13,6 +16,8 @@
 #include "data/DateTime.h"
 #include "data/Field.h"
 #include "data/FormatSettings.h"
+#include "exchange/ExcelExport.h"
+#include "exchange/XlsFile.h"
 #include "tablestore/StoreCursor.h"
 #include "tablestore/StoreErrors.h"
 #include "tablestore/StoreFile.h"
@@ -39,7 +44,8 @@ int usage(const std::string& problem = {}) {
     if (!problem.empty())
         std::cerr << "etikor-table: " << problem << "\n";
     std::cerr << "usage: etikor-table dump [--partial] FILE\n"
-                 "       etikor-table create FILE FIELDS   (FIELDS: name:code, comma- or tab-separated)\n";
+                 "       etikor-table create FILE FIELDS   (FIELDS: name:code, comma- or tab-separated)\n"
+                 "       etikor-table export FILE OUT.xls\n";
     return kExitUsage;
 }
 
@@ -289,6 +295,23 @@ int create(const std::string& path, std::string_view fields) {
     return kExitOk;
 }
 
+int exportXls(const std::string& path, const std::string& out) {
+    TStoreTable table;
+    try {
+        table.SetTableName(path);
+        table.Open();
+        TXLSfile xls;
+        xls.FileName = out;
+        const int rows = AddDataSetCells(xls, table);
+        xls.Write();
+        std::cerr << rows << " records written to " << out << "\n";
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << "\n";
+        return kExitError;
+    }
+    return kExitOk;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -312,6 +335,11 @@ int main(int argc, char** argv) {
         if (args.size() != 3)
             return usage();
         return create(args[1], args[2]);
+    }
+    if (args[0] == "export") {
+        if (args.size() != 3)
+            return usage();
+        return exportXls(args[1], args[2]);
     }
     return usage("unknown command '" + args[0] + "'");
 }

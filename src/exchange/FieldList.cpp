@@ -1,0 +1,29 @@
+#include "exchange/FieldList.h"
+
+#include "data/Cp1250Text.h"
+#include "data/DataSet.h"
+#include "data/DatabaseError.h"
+#include "document/DataModule.h"
+#include "services/Modal.h"
+
+namespace etikor {
+
+bool RebuildFieldList(TDM& dm, TDataSet& source) {
+    try {
+        if (!source.Active())
+            source.Open();
+    } catch (const EDatabaseError& error) {
+        dm.ForrasStru.Close();
+        dm.ForrasStru.Open();
+        dm.ForrasStru.EmptyTable();
+        Modal().Message(QStringLiteral("Hiba"),
+                        QStringLiteral("Hibás tábla file! (Hibakód: ") + FromCp1250(error.what()) +
+                            QStringLiteral(")"),
+                        QStringLiteral("H"));
+        return false;
+    }
+    dm.FillFieldList(source);
+    return true;
+}
+
+} // namespace etikor

@@ -1,0 +1,137 @@
+#include "exchange/WorkbookLink.h"
+
+#include "data/Cp1250Text.h"
+#include "data/FormatSettings.h"
+#include "document/DataModule.h"
+#include "document/TemplateFiles.h"
+#include "exchange/FieldList.h"
+#include "services/Modal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace etikor {
+
+namespace {
+
+const QString kCr = QStringLiteral("\r");
+
+QString countText(int count) {
+    return FromCp1250(FormatFloat("#,##0", count));
+}
+
+} // namespace
+
+TWorkbookLink::TWorkbookLink(TDM& dm, TWorkbookLinkHost& host) : FDM(dm), FHost(host) {
+    KT1.Name = "KT1";
+}
+
+QString TWorkbookLink::DialogFilter() {
+    return QStringLiteral("Excel fileok|*.xls;*.xlsx;*.ods;*.csv|Excel 97-2003|*.xls|Excel 2007-|*.xlsx|"
+                          "OpenDocument|*.ods|CSV|*.csv");
+}
+
+void TWorkbookLink::StoreLink(bool linked, const std::string& table) {
+    TStoreTable& series = FDM.T1;
+    if (!series.Active())
+        series.Open();
+    series.First();
+    if (series.IsEmpty())
+        series.Append();
+    else
+        series.Edit();
+    series.FieldByName("ODBC").SetAsBoolean(linked);
+    series.FieldByName("ODBC_tbl").SetAsString(table);
+    series.Post();
+    series.SaveTable(series.FilePath());
+}
+
+bool TWorkbookLink::Connect(const QString& path) {
+    TDocumentState& state = FHost.LinkState();
+    KT1.Close();
+    KT1.FileName = QFile::encodeName(path).toStdString();
+    FHost.SetDataSource(&KT1);
+    // The broken-file message has its own help topic.
+    const int helpContext = FHost.LinkHelpContext();
+    FHost.SetLinkHelpContext(kBrokenFileHelpContext);
+    const bool opened = RebuildFieldList(FDM, KT1);
+    FHost.SetLinkHelpContext(helpContext);
+    if (!opened) {
+        // The series stays what the labels print from.
+        FHost.SetDataSource(&FDM.T1);
+        FDM.FillFieldList(FDM.T1);
+        FHost.FieldListRebuilt();
+        return false;
+    }
+    FHost.FieldListRebuilt();
+    state.Panel3 = QStringLiteral("Kapcsolat: ") + QFileInfo(path).fileName();
+    state.Panel4 = countText(KT1.RecordCount());
+    state.DataFlag = true;
+    state.LinkFlag = true;
+    FHost.StatusChanged();
+    return true;
+}
+
+void TWorkbookLink::LinkFromDialog(const QString& seriesFolder) {
+    TDocumentState& state = FHost.LinkState();
+    FHost.SetLinkHelpContext(kHelpContext);
+    FHost.SetDataSource(&FDM.T1);
+    state.DataFlag = false;
+    if (!FDM.T1.Active())
+        FDM.T1.Open();
+
+    TFileDialogOptions options;
+    options.Title = QStringLiteral("Etikor MS-Excel kapcsolat");
+    options.InitialDir = seriesFolder;
+    options.DefaultExt = QStringLiteral("*.xls");
+    options.Filter = DialogFilter();
+    options.MustExist = true;
+    const std::optional<QString> chosen = Modal().OpenFile(options);
+    if (chosen) {
+        if (Connect(*chosen))
+            StoreLink(true, ToCp1250(QFileInfo(*chosen).fileName()));
+        return;
+    }
+    state.Panel2 = QStringLiteral("Sorozat: ") + state.SeriesName;
+    StoreLink(false, {});
+    state.LinkFlag = false;
+    KT1.Close();
+    FHost.SetDataSource(&FDM.T1);
+    state.Panel3.clear();
+    state.Panel4 = countText(FDM.T1.RecordCount());
+    state.DataFlag = FDM.T1.RecordCount() > 0;
+    FDM.FillFieldList(FDM.T1);
+    FHost.FieldListRebuilt();
+    FHost.StatusChanged();
+    Modal().Message(QString(), QStringLiteral("Nincs kapcsolt adat!"), QStringLiteral("I"));
+}
+
+void TWorkbookLink::Reconnect(const QString& seriesFolder, bool autoOpen) {
+    const std::optional<std::string> link = FDM.StoredLink();
+    if (!link)
+        return;
+    FHost.SetLinkHelpContext(kHelpContext);
+    const QString table = FromCp1250(*link);
+    if (!autoOpen) {
+        Modal().Message(QString(),
+                        QStringLiteral("Ez a címketerv kapcsolt adatokat tartalmaz!") + kCr +
+                            QStringLiteral("[ Táblanév: ") + table + QStringLiteral(" ]") + kCr +
+                            QStringLiteral("Kapcsolja újra az adatokat!"),
+                        QStringLiteral("i"));
+        return;
+    }
+    const QString path = QDir(seriesFolder).filePath(table);
+    if (table.isEmpty() || !QFileInfo(path).isFile()) {
+        Modal().Message(QString(),
+                        QStringLiteral("A(z) ") + table + QStringLiteral(" file") + kCr +
+                            QStringLiteral("nem található az alapértelmezett") + kCr + QStringLiteral("(") +
+                            seriesFolder + QStringLiteral(") mappában!") + kCr +
+                            QStringLiteral("A kapcsolat nem jött létre!"),
+                        QStringLiteral("F"));
+        return;
+    }
+    Connect(path);
+}
+
+} // namespace etikor

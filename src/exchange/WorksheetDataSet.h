@@ -1,0 +1,30 @@
+#pragma once
+
+// A linked worksheet as a read-only dataset: opening reads the file (the file is never
+// written), a file that cannot be read raises a database error with the reader's reason.
+
+#include "data/DataSet.h"
+#include "exchange/Worksheet.h"
+
+#include <string>
+
+namespace etikor {
+
+class TWorksheetDataSet final : public TDataSet {
+public:
+    TWorksheetDataSet() = default;
+    // The workbook or text file (full path); takes effect at the next open.
+    std::string FileName;
+
+protected:
+    void InternalOpen() override;
+    void InternalClose() override;
+    int ViewCount() const override { return static_cast<int>(FSheet.Rows.size()); }
+    TRecordRef ViewRecord(int index) const override { return &FSheet.Rows[static_cast<std::size_t>(index)]; }
+    TVariant ReadField(TRecordRef record, const TField& field) const override;
+
+private:
+    TWorksheet FSheet;
+};
+
+} // namespace etikor

@@ -1,0 +1,87 @@
+#include "app/MainFormFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QWidget>
+
+namespace etikor {
+namespace {
+
+class DataExchangeTest : public test::MainFormTest {
+protected:
+    TMainForm& StartPlain() {
+        WriteDefaults();
+        TSettings settings;
+        settings.AutoSugo = false;
+        WriteSettings(settings);
+        return Start();
+    }
+    void WriteSheet(const char* name, const char* text) {
+        QFile sheet(Series(QString::fromLatin1(name)));
+        ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
+        sheet.write(text);
+    }
+};
+
+// The tool button links a worksheet; the menu entry with Cancel removes the link again.
+TEST_F(DataExchangeTest, LinkAndRemoveFromTheMainWindow) {
+    TMainForm& form = StartPlain();
+    WriteSheet("adatok.csv", "Cikkszam;Ar\n5990000000017;10\n5990000000024;12\n5990000000031;14\n");
+    modal_.ExpectOpenFile(Series(QStringLiteral("adatok.csv")), [this](const TFileDialogOptions& o) {
+        EXPECT_EQ(o.InitialDir, paths_.SeriesFolder());
+        EXPECT_EQ(o.Title, QStringLiteral("Etikor MS-Excel kapcsolat"));
+    });
+    Child<QToolButton>("ExcelImportGomb")->click();
+    modal_.Verify();
+    EXPECT_TRUE(form.State().LinkFlag);
+    EXPECT_NE(form.DataSource(), &dm_.T1);
+    EXPECT_EQ(form.Panel(3), QStringLiteral("Kapcsolat: adatok.csv"));
+    EXPECT_EQ(form.Panel(4), QStringLiteral("3"));
+    EXPECT_EQ(dm_.StoredLink(), std::optional<std::string>("adatok.csv"));
+
+    modal_.ExpectOpenFile(std::nullopt);
+    modal_.ExpectMessage(QStringLiteral("I"), QStringLiteral("Nincs kapcsolt adat!"));
+    Child<QAction>("ImportlsExcel1")->trigger();
+    modal_.Verify();
+    EXPECT_FALSE(form.State().LinkFlag);
+    EXPECT_EQ(form.DataSource(), &dm_.T1);
+    EXPECT_EQ(dm_.StoredLink(), std::nullopt);
+}
+
+// The export writes "<template base>.xls" into the current folder.
+TEST_F(DataExchangeTest, ExportMenuEntry) {
+    StartPlain();
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(paths_.WorkingFolder));
+    modal_.ExpectMessageStartingWith(QStringLiteral("I"),
+                                     QStringLiteral("Excel export sikerült.\r(Sorozat0.xls)\r"));
+    Child<QAction>("Excelfile1")->trigger();
+    modal_.Verify();
+    QDir::setCurrent(before);
+    EXPECT_TRUE(QFileInfo(QDir(paths_.WorkingFolder).filePath(QStringLiteral("Sorozat0.xls"))).isFile());
+}
+
+// The browser opens modally over the current data source, its caption naming the series file.
+TEST_F(DataExchangeTest, DataBrowserFromTheButtonAndTheMenu) {
+    TMainForm& form = StartPlain();
+    const int records = form.DataSource()->RecordCount();
+    for (int round = 0; round < 2; ++round) {
+        modal_.ExpectModal(QStringLiteral("TablaForm"), 0, [&](QObject& window) {
+            auto& dialog = static_cast<QWidget&>(window);
+            EXPECT_EQ(dialog.windowTitle(),
+                      QStringLiteral("Adatböngésző - ") + Series(QStringLiteral("Sorozat0.sor")));
+            EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Lablec"))->text(),
+                      QStringLiteral("Rekordok száma: ") + QString::number(records));
+            return 0;
+        });
+        if (round == 0)
+            Child<QPushButton>("Bongeszo_Gomb")->click();
+        else
+            Child<QAction>("mAdatbongeszo")->trigger();
+        modal_.Verify();
+    }
+}
+
+} // namespace
+} // namespace etikor

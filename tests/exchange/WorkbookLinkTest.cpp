@@ -1,0 +1,194 @@
+#include "exchange/WorkbookLink.h"
+
+#include "document/DataModule.h"
+#include "document/TemplateFiles.h"
+#include "support/ScriptedModal.h"
+#include "support/TempDir.h"
+
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+namespace etikor {
+namespace {
+
+using test::ScriptedModal;
+using test::TempDir;
+
+const QString kCr = QStringLiteral("\r");
+const std::string kFixture = std::string(ETIKOR_EXCHANGE_FIXTURES) + "/linked.xls";
+
+// Records what the main window would show.
+struct Host : TWorkbookLinkHost {
+    TDocumentState state;
+    TDataSet* source = nullptr;
+    int help = 10;
+    std::vector<int> helpSeen; // every help context set, in order
+    int fieldLists = 0;
+    TDocumentState& LinkState() override { return state; }
+    void SetDataSource(TDataSet* s) override { source = s; }
+    int LinkHelpContext() const override { return help; }
+    void SetLinkHelpContext(int topic) override {
+        help = topic;
+        helpSeen.push_back(topic);
+    }
+    void FieldListRebuilt() override { ++fieldLists; }
+    void StatusChanged() override {}
+};
+
+class WorkbookLinkTest : public ::testing::Test {
+protected:
+    // A series folder with "Sorozat0.sor" holding `records` records (none: an empty table).
+    void WriteSeries(int records, const char* linkedTable = nullptr) {
+        TStoreTable s;
+        s.FieldDefs = SeriesFieldDefs();
+        s.Open();
+        for (int i = 0; i < records; ++i) {
+            s.Append();
+            s.FieldByName("Vonalkod1").SetAsString("599900000001" + std::to_string(i));
+            if (linkedTable && i == 0) {
+                s.FieldByName("ODBC").SetAsBoolean(true);
+                s.FieldByName("ODBC_tbl").SetAsString(linkedTable);
+            }
+            s.Post();
+        }
+        s.SaveTable(dir.file("Sorozat0.sor"));
+        dm.T1.Close();
+        dm.T1.SetTableName(dir.file("Sorozat0.sor"));
+        dm.T1.Open();
+        host.state.SeriesName = QStringLiteral("Sorozat0.sor");
+        host.source = &dm.T1;
+    }
+    // The stored link as the series file holds it.
+    std::pair<bool, std::string> StoredOnDisk() {
+        TStoreTable s;
+        s.SetTableName(dir.file("Sorozat0.sor"));
+        s.Open();
+        s.First();
+        return {s.FieldByName("ODBC").AsBoolean(), s.FieldByName("ODBC_tbl").AsString()};
+    }
+    QString Folder() const { return QString::fromStdString(dir.path().string()); }
+    void CopyFixture(const std::string& name) { std::filesystem::copy_file(kFixture, dir.path() / name); }
+
+    TempDir dir;
+    TDM dm;
+    Host host;
+    TWorkbookLink link{dm, host};
+};
+
+TEST_F(WorkbookLinkTest, LinkingAWorkbookMakesItTheDataSource) {
+    WriteSeries(0);
+    CopyFixture("adatok.xls");
+    ScriptedModal modal;
+    modal.ExpectOpenFile(QString::fromStdString(dir.file("adatok.xls")), [this](const TFileDialogOptions& o) {
+        EXPECT_EQ(o.Title, QStringLiteral("Etikor MS-Excel kapcsolat"));
+        EXPECT_EQ(o.InitialDir, Folder());
+        EXPECT_TRUE(o.Filter.startsWith(QStringLiteral("Excel fileok|*.xls")));
+    });
+    link.LinkFromDialog(Folder());
+    modal.Verify();
+    EXPECT_EQ(host.help, 38);
+    EXPECT_EQ(host.source, &link.KT1);
+    EXPECT_EQ(host.state.Panel3, QStringLiteral("Kapcsolat: adatok.xls"));
+    EXPECT_EQ(host.state.Panel4, QStringLiteral("25"));
+    EXPECT_TRUE(host.state.LinkFlag);
+    EXPECT_TRUE(host.state.DataFlag);
+    EXPECT_EQ(dm.FieldList().size(), 4u);
+    EXPECT_EQ(dm.FieldList()[0].Name, "Cikkszam       ");
+    // The empty series table gained the record that remembers the link.
+    EXPECT_EQ(StoredOnDisk(), std::make_pair(true, std::string("adatok.xls")));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "adatok.xls"));
+}
+
+TEST_F(WorkbookLinkTest, CancelRemovesTheLink) {
+    WriteSeries(3, "adatok.xls");
+    ScriptedModal modal;
+    modal.ExpectOpenFile(std::nullopt);
+    modal.ExpectMessage("I", "Nincs kapcsolt adat!");
+    host.state.LinkFlag = true;
+    link.LinkFromDialog(Folder());
+    modal.Verify();
+    EXPECT_EQ(host.source, &dm.T1);
+    EXPECT_FALSE(host.state.LinkFlag);
+    EXPECT_TRUE(host.state.DataFlag);
+    EXPECT_EQ(host.state.Panel2, QStringLiteral("Sorozat: Sorozat0.sor"));
+    EXPECT_EQ(host.state.Panel4, QStringLiteral("3"));
+    EXPECT_EQ(StoredOnDisk(), std::make_pair(false, std::string()));
+    EXPECT_EQ(dm.FieldList()[0].Name, "Vonalkod1      ");
+}
+
+TEST_F(WorkbookLinkTest, CancelWithNothingLinkedStillWritesFalse) {
+    WriteSeries(0);
+    ScriptedModal modal;
+    modal.ExpectOpenFile(std::nullopt);
+    modal.ExpectMessage("I", "Nincs kapcsolt adat!");
+    link.LinkFromDialog(Folder());
+    modal.Verify();
+    // The record that holds the stored link is added to the empty series, and counts.
+    EXPECT_EQ(dm.T1.RecordCount(), 1);
+    EXPECT_EQ(host.state.Panel4, QStringLiteral("1"));
+    EXPECT_EQ(StoredOnDisk(), std::make_pair(false, std::string()));
+}
+
+TEST_F(WorkbookLinkTest, BrokenWorkbookKeepsTheSeriesAndTheStoredState) {
+    WriteSeries(2);
+    test::WriteFileBytes(dir.path() / "rossz.xls", "not a workbook at all");
+    ScriptedModal modal;
+    modal.ExpectOpenFile(QString::fromStdString(dir.file("rossz.xls")));
+    modal.ExpectMessageStartingWith("H", "Hibás tábla file! (Hibakód: KT1: ");
+    link.LinkFromDialog(Folder());
+    modal.Verify();
+    EXPECT_EQ(host.helpSeen, (std::vector<int>{38, 22, 38})) << "the message's own topic, then back";
+    EXPECT_EQ(host.source, &dm.T1);
+    EXPECT_FALSE(host.state.LinkFlag);
+    EXPECT_EQ(StoredOnDisk(), std::make_pair(false, std::string()));
+}
+
+TEST_F(WorkbookLinkTest, ReconnectWithTheSettingOnAndOff) {
+    WriteSeries(1, "adatok.xls");
+    CopyFixture("adatok.xls");
+    {
+        ScriptedModal modal;
+        modal.ExpectMessage("i", "Ez a címketerv kapcsolt adatokat tartalmaz!" + kCr +
+                                     "[ Táblanév: adatok.xls ]" + kCr + "Kapcsolja újra az adatokat!");
+        link.Reconnect(Folder(), false);
+        modal.Verify();
+        EXPECT_EQ(host.help, 38);
+        EXPECT_EQ(host.source, &dm.T1);
+        EXPECT_FALSE(host.state.LinkFlag);
+    }
+    {
+        ScriptedModal modal; // no prompt at all
+        link.Reconnect(Folder(), true);
+        EXPECT_EQ(host.source, &link.KT1);
+        EXPECT_TRUE(host.state.LinkFlag);
+        EXPECT_EQ(host.state.Panel3, QStringLiteral("Kapcsolat: adatok.xls"));
+        EXPECT_EQ(host.state.Panel4, QStringLiteral("25"));
+    }
+}
+
+TEST_F(WorkbookLinkTest, ReconnectWithTheFileMissingWarnsAndKeepsTheLink) {
+    WriteSeries(1, "adatok.xls");
+    ScriptedModal modal;
+    modal.ExpectMessage("F", "A(z) adatok.xls file" + kCr + "nem található az alapértelmezett" + kCr + "(" +
+                                 Folder() + ") mappában!" + kCr + "A kapcsolat nem jött létre!");
+    link.Reconnect(Folder(), true);
+    modal.Verify();
+    EXPECT_EQ(host.source, &dm.T1);
+    EXPECT_EQ(StoredOnDisk(), std::make_pair(true, std::string("adatok.xls")));
+}
+
+TEST_F(WorkbookLinkTest, NoStoredLinkNothingHappens) {
+    WriteSeries(1);
+    ScriptedModal modal;
+    link.Reconnect(Folder(), true);
+    link.Reconnect(Folder(), false);
+    EXPECT_EQ(host.help, 10);
+    EXPECT_EQ(host.source, &dm.T1);
+}
+
+} // namespace
+} // namespace etikor
