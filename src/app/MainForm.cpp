@@ -9,22 +9,24 @@
 #include "designer/Controls.h"
 #include "designer/DataSourceTab.h"
 #include "designer/ElementPanel.h"
-#include "ui/Icons.h"
 #include "designer/LabelCanvas.h"
 #include "designer/Ruler.h"
 #include "designer/SetupTabs.h"
 #include "designer/Sizer.h"
 #include "document/TemplateModel.h"
+#include "printing/ui/LabelPrint.h"
 #include "printing/ui/PrintCommand.h"
 #include "series/ManualEntry.h"
 #include "series/ui/KeziForm.h"
 #include "series/ui/TervezoForm.h"
 #include "services/Modal.h"
 #include "tablestore/StoreTable.h"
+#include "ui/Icons.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -127,7 +129,15 @@ void TMainForm::NyomtatasGombClick() {
     run.Options.AutoVonal = FSettings.AutoVonal;
     run.Options.Security = FSettings.Security;
     FPrintCommand->Mode = FPrintMode;
-    FPrintCommand->Run(*FDataSource, run);
+    if (State().LinkFlag) {
+        // A linked worksheet prints straight away, framed as the label tab says; the worksheet
+        // stays the data source with its own order.
+        run.Mode = FPrintMode;
+        run.Options.Frame = FLabelTab->cb_Keret->isChecked();
+        RunLinkedPrint(run, *FDataSource, FModal, this);
+    } else {
+        FPrintCommand->Run(*FDataSource, run);
+    }
     update();
 }
 

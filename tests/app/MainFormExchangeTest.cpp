@@ -1,4 +1,7 @@
 #include "app/MainFormFixture.h"
+#include "printing/ui/PreviewForm.h"
+
+#include <QTest>
 
 #include <QDir>
 #include <QFile>
@@ -47,6 +50,33 @@ TEST_F(DataExchangeTest, LinkAndRemoveFromTheMainWindow) {
     EXPECT_FALSE(form.State().LinkFlag);
     EXPECT_EQ(form.DataSource(), &dm_.T1);
     EXPECT_EQ(dm_.StoredLink(), std::nullopt);
+}
+
+// With a worksheet linked, the print controls print it straight away: the skip count, then the
+// preview of the skipped places and every row; the worksheet stays the data source, unchanged.
+TEST_F(DataExchangeTest, ALinkedWorksheetPrintsDirectly) {
+    TMainForm& form = StartPlain();
+    WriteSheet("adatok.csv", "Cikkszam;Ar\n5990000000031;14\n5990000000017;10\n5990000000024;12\n");
+    modal_.ExpectOpenFile(Series(QStringLiteral("adatok.csv")));
+    Child<QToolButton>("ExcelImportGomb")->click();
+    modal_.Verify();
+    ASSERT_TRUE(form.State().LinkFlag);
+    TDataSet* linked = form.DataSource();
+
+    int labels = 0;
+    modal_.ExpectInputBox(QStringLiteral("Hány darab címkehelyet hagy ki?"), QStringLiteral("2"));
+    modal_.ExpectModal(QStringLiteral("PreviewForm"), 0, [&](QObject& window) {
+        auto& preview = static_cast<TPreviewForm&>(window);
+        while (preview.Preparing())
+            QTest::qWait(1);
+        labels = preview.Prepared().LabelCount;
+        return 0;
+    });
+    Child<QAction>("mPreview")->trigger();
+    modal_.Verify();
+    EXPECT_EQ(labels, 5);
+    EXPECT_EQ(form.DataSource(), linked);
+    EXPECT_EQ(linked->RecordCount(), 3);
 }
 
 // The export writes "<template base>.xls" into the current folder.
