@@ -12,6 +12,7 @@
 #include "designer/Ruler.h"
 #include "designer/SetupTabs.h"
 #include "designer/Sizer.h"
+#include "dialogs/BeallitasForm.h"
 #include "document/TemplateModel.h"
 #include "series/ManualEntry.h"
 #include "series/ui/KeziForm.h"
@@ -168,7 +169,7 @@ void TMainForm::BuildMenus() {
 
     QAction* settings = bar->addAction(QStringLiteral("Beállítások"));
     settings->setObjectName(QStringLiteral("Belltsok1"));
-    MarkPending(settings);
+    connect(settings, &QAction::triggered, this, [this] { OpenSettings(); });
 
     QMenu* edit = bar->addMenu(QStringLiteral("Szerkesztés"));
     edit->setObjectName(QStringLiteral("Szerkesztes1"));
@@ -439,13 +440,39 @@ void TMainForm::StoredLinkAtStartup() {
     FModal.Message(QString(), reminder, QStringLiteral("i"));
 }
 
+void TMainForm::SaveSettings() {
+    if (!FSettingsFile)
+        return;
+    FSettings.Utolso = State().TemplateName.isEmpty() ? FSettings.Utolso : State().TemplateName;
+    FSettings.AblakMagassag = frameGeometry().height(); // the outer size, with the frame
+    FSettings.AblakSzelesseg = frameGeometry().width();
+    FSettingsFile->WriteOrWarn(FSettings, FModal);
+}
+
+int TMainForm::OpenSettings(int page) {
+    if (!FSettingsFile)
+        return QDialog::Rejected;
+    TBeallitasForm form(FSettings, *FSettingsFile, FModal, this);
+    form.HelpContext = [this] { return FHelpContext; };
+    form.SetHelpContext = [this](int topic) { FHelpContext = topic; };
+    form.Save = [this] { SaveSettings(); };
+    bool changed = false;
+    form.SettingsChanged = [&changed] { changed = true; };
+    const int result = form.Execute(page);
+    if (changed) {
+        // The barcode options reach the designer's barcodes when they are built again.
+        FAutoBetu = FSettings.AutoBetu;
+        mOrsina->setChecked(FSettings.AutoOrsina);
+        ClearSelectionNow();
+        BuildCanvas();
+    }
+    return result;
+}
+
 void TMainForm::closeEvent(QCloseEvent* event) {
     // The closing flag keeps the settings a failed start-up wrote.
     if (!State().ClosingFlag && FSettingsFile) {
-        FSettings.Utolso = State().TemplateName.isEmpty() ? FSettings.Utolso : State().TemplateName;
-        FSettings.AblakMagassag = frameGeometry().height(); // the outer size, with the frame
-        FSettings.AblakSzelesseg = frameGeometry().width();
-        FSettingsFile->WriteOrWarn(FSettings, FModal);
+        SaveSettings();
         if (FDataSource)
             FDataSource->Close();
         FDM.M1.Close();

@@ -72,6 +72,11 @@ public:
     void ClearSelectionNow();
     void SetZoom(int zoom);
     void ShowHelp(int topic);
+    // The settings dialog, modal, turned to `page` (TBeallitasForm::Page; -1: the first), in
+    // help context 20. The print selection window's settings button opens it on its label page.
+    int OpenSettings(int page = -1);
+    // The settings file written now: the open template's name, the window size, every setting.
+    void SaveSettings();
     // The "Súgó téma" prompt: its number becomes the help context and is shown (the help
     // button's right click). A number that is not one raises a conversion error.
     void AskHelpTopic();

@@ -11,6 +11,7 @@
 #include "series/ui/KeziForm.h"
 
 #include <QAbstractSpinBox>
+#include <QDialog>
 #include <QDir>
 #include <QGroupBox>
 #include <QImage>
@@ -67,7 +68,7 @@ TEST_F(MainWindowTest, MenuItems) {
         {"ImportlsExcel1", QStringLiteral("Importálás (Excel)"), {}, false},
         {"Excelfile1", QStringLiteral("Excel file"), {}, false},
         {"Kilps2", QStringLiteral("Kilépés"), {}, true},
-        {"Belltsok1", QStringLiteral("Beállítások"), {}, false},
+        {"Belltsok1", QStringLiteral("Beállítások"), {}, true},
         {"mKurzor", QStringLiteral("Kurzor"), {}, true},
         {"mSzoveg", QStringLiteral("Szöveg"), QKeySequence(QStringLiteral("Ctrl+T")), true},
         {"mVonalkod", QStringLiteral("Vonalkód"), QKeySequence(QStringLiteral("Ctrl+V")), true},
@@ -97,6 +98,49 @@ TEST_F(MainWindowTest, MenuItems) {
     EXPECT_EQ(menus, (QStringList{QStringLiteral("File"), QStringLiteral("Beállítások"),
                                   QStringLiteral("Szerkesztés"), QStringLiteral("Nyomtatás"),
                                   QStringLiteral("Súgó"), QStringLiteral("Kilépés")}));
+}
+
+// The settings dialog from the menu: help context 20 while it is open; Esc keeps a changed
+// default label width but not an unticked box; "Rendben" writes the file with the open
+// template's name.
+TEST_F(MainWindowTest, SettingsDialogFromTheMenu) {
+    StartOnFixture();
+    auto field = [](QObject& w, const char* name) {
+        return w.findChild<QDoubleSpinBox*>(QString::fromLatin1(name));
+    };
+    auto box = [](QObject& w, const char* name) {
+        return w.findChild<QCheckBox*>(QString::fromLatin1(name));
+    };
+    modal_.ExpectModal(QStringLiteral("BeallitasForm"), 0, [&](QObject& w) {
+        EXPECT_EQ(Form().HelpContext(), 20);
+        field(w, "CSzelesseg")->setValue(50);
+        box(w, "cbAutoBetu")->click();
+        static_cast<QDialog&>(w).reject();
+        return 0;
+    });
+    Child<QAction>("Belltsok1")->trigger();
+    modal_.Verify();
+    EXPECT_EQ(Form().HelpContext(), 10);
+    EXPECT_EQ(DefaultPageSetup(Form().Settings()).WidthMm, 50);
+    EXPECT_TRUE(Form().Settings().AutoBetu);
+
+    modal_.ExpectModal(QStringLiteral("BeallitasForm"), 0, [&](QObject& w) {
+        EXPECT_EQ(field(w, "CSzelesseg")->value(), 50);
+        EXPECT_TRUE(box(w, "cbAutoBetu")->isChecked());
+        box(w, "cbAutoBetu")->click();
+        box(w, "cbAOrsina")->click();
+        w.findChild<QPushButton*>(QStringLiteral("RendbenGomb"))->click();
+        return 1;
+    });
+    Child<QAction>("Belltsok1")->trigger();
+    modal_.Verify();
+    EXPECT_FALSE(Form().Settings().AutoBetu);
+    EXPECT_TRUE(Child<QAction>("mOrsina")->isChecked());
+    const TSettings written = TSettingsFile(paths_.ProgramFolder).Read();
+    EXPECT_FALSE(written.AutoBetu);
+    EXPECT_TRUE(written.AutoOrsina);
+    EXPECT_EQ(written.CimkeSzelessegMm, 50);
+    EXPECT_EQ(written.Utolso, QStringLiteral("Sorozat0.ctv"));
 }
 
 // Buttons and controls with their hints or captions, and their state after start-up.
