@@ -43,6 +43,8 @@ class TPageTab;
 // selected element (or of the page setup while nothing is selected).
 class TMainForm final : public QMainWindow, public TTemplateFilesHost, private TTemplateListener {
     Q_OBJECT
+    friend class TWizardHost;
+
 public:
     TMainForm(TDM& dm, IModal& modal, QWidget* parent = nullptr);
     ~TMainForm() override;
@@ -77,6 +79,8 @@ public:
     int OpenSettings(int page = -1);
     // The settings file written now: the open template's name, the window size, every setting.
     void SaveSettings();
+    // The label wizard, modal; afterwards `mOrsina` shows the start-up setting.
+    void OpenWizard();
     // The "Súgó téma" prompt: its number becomes the help context and is shown (the help
     // button's right click). A number that is not one raises a conversion error.
     void AskHelpTopic();
