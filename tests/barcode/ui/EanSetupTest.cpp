@@ -196,6 +196,11 @@ TEST_F(EanSetupTest, LiveChanges) {
     EXPECT_TRUE(Edit("CA_TEXT")->isEnabled());
     Click("CA_AutoCaption");
     EXPECT_FALSE(Edit("CA_TEXT")->isEnabled());
+    // Each caption's AutoCaption governs its own text, the lower one's not the upper one's.
+    const bool lowerText = Edit("BCA_TEXT")->isEnabled();
+    Click("BCA_AutoCaption");
+    EXPECT_NE(Edit("BCA_TEXT")->isEnabled(), lowerText);
+    EXPECT_FALSE(Edit("CA_TEXT")->isEnabled());
     form_.CA_Visible->setChecked(true);
     Click("CA_Visible");
     EXPECT_TRUE(Child<QGroupBox>("GR_Caption")->isHidden());
