@@ -13,6 +13,8 @@
 #include "designer/Ruler.h"
 #include "designer/SetupTabs.h"
 #include "designer/Sizer.h"
+#include "dialogs/BeallitasForm.h"
+#include "dialogs/OrsinaForm.h"
 #include "document/TemplateModel.h"
 #include "printing/ui/LabelPrint.h"
 #include "printing/ui/PrintCommand.h"
@@ -30,6 +32,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -39,6 +42,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -63,7 +67,8 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
     FTimer1.setSingleShot(false);
     connect(&FTimer1, &QTimer::timeout, this, [this] {
         FTimer1.stop();
-        // The program has no label wizard to open: the timer only switches itself off.
+        if (FSettings.AutoOrsina)
+            OpenWizard();
     });
 
     BuildMenus();
@@ -201,7 +206,7 @@ void TMainForm::BuildMenus() {
 
     QAction* settings = bar->addAction(QStringLiteral("Beállítások"));
     settings->setObjectName(QStringLiteral("Belltsok1"));
-    MarkPending(settings);
+    connect(settings, &QAction::triggered, this, [this] { OpenSettings(); });
 
     QMenu* edit = bar->addMenu(QStringLiteral("Szerkesztés"));
     edit->setObjectName(QStringLiteral("Szerkesztes1"));
@@ -247,7 +252,7 @@ void TMainForm::BuildMenus() {
             [this] { ShowHelp(10); });
     mOrsina = AddItem(help, QStringLiteral("Orsina"), "mOrsina");
     mOrsina->setCheckable(true);
-    MarkPending(mOrsina);
+    connect(mOrsina, &QAction::triggered, this, [this] { OpenWizard(); });
 
     QAction* quit = bar->addAction(QStringLiteral("Kilépés"));
     quit->setObjectName(QStringLiteral("Kilps1"));
@@ -455,13 +460,130 @@ void TMainForm::StoredLinkAtStartup() {
     FLink->Reconnect(FPaths.SeriesFolder(), FSettings.AutoAdatforras);
 }
 
+void TMainForm::SaveSettings() {
+    if (!FSettingsFile)
+        return;
+    FSettings.Utolso = State().TemplateName.isEmpty() ? FSettings.Utolso : State().TemplateName;
+    FSettings.AblakMagassag = frameGeometry().height(); // the outer size, with the frame
+    FSettings.AblakSzelesseg = frameGeometry().width();
+    FSettingsFile->WriteOrWarn(FSettings, FModal);
+}
+
+int TMainForm::OpenSettings(int page) {
+    if (!FSettingsFile)
+        return QDialog::Rejected;
+    TBeallitasForm form(FSettings, *FSettingsFile, FModal, this);
+    form.HelpContext = [this] { return FHelpContext; };
+    form.SetHelpContext = [this](int topic) { FHelpContext = topic; };
+    form.Save = [this] { SaveSettings(); };
+    bool changed = false;
+    form.SettingsChanged = [&changed] { changed = true; };
+    const int result = form.Execute(page);
+    if (changed) {
+        // The barcode options reach the designer's barcodes when they are built again.
+        FAutoBetu = FSettings.AutoBetu;
+        mOrsina->setChecked(FSettings.AutoOrsina);
+        ClearSelectionNow();
+        BuildCanvas();
+    }
+    return result;
+}
+
+// The main window as the label wizard sees it.
+class TWizardHost final : public IOrsinaHost {
+public:
+    explicit TWizardHost(TMainForm& form) : F(form) {}
+
+    TWizardGeometry Geometry() override {
+        TWizardGeometry g;
+        g.OldalSzel = F.FPageTab->OldalSzel->value();
+        g.OldalHossz = F.FPageTab->OldalHossz->value();
+        g.Felsom = F.FPageTab->Felsom->value();
+        g.Balm = F.FPageTab->Balm->value();
+        g.Jobbm = F.FPageTab->Jobbm->value();
+        g.Alsom = F.FPageTab->Alsom->value();
+        g.CSzelesseg = F.FLabelTab->CSzeles->value();
+        g.CMagassag = F.FLabelTab->CMagassag->value();
+        g.COszlopok = F.FPageTab->COszlopok->value();
+        g.CTerkoz = F.FPageTab->CTerkoz->value();
+        return g;
+    }
+    void ApplyGeometry(const TWizardGeometry& g) override {
+        // The controls' own limits apply (a label is at least 20 mm wide there).
+        F.FPageTab->OldalSzel->setValue(g.OldalSzel);
+        F.FPageTab->OldalHossz->setValue(g.OldalHossz);
+        F.FPageTab->Felsom->setValue(g.Felsom);
+        F.FPageTab->Balm->setValue(g.Balm);
+        F.FPageTab->Jobbm->setValue(g.Jobbm);
+        F.FPageTab->Alsom->setValue(g.Alsom);
+        F.FLabelTab->CSzeles->setValue(g.CSzelesseg);
+        F.FLabelTab->CMagassag->setValue(g.CMagassag);
+        F.FPageTab->COszlopok->setValue(g.COszlopok);
+        F.FPageTab->CTerkoz->setValue(g.CTerkoz);
+        F.FLabelTab->CimkeRGomb->click();
+    }
+    void SaveAs() override { F.FileCommand(&TTemplateFiles::SaveAs); }
+    void ManualEntry() override { F.OpenManualEntry(); }
+    void SeriesDesigner() override { F.OpenSeriesDesigner(); }
+    int HelpContext() override { return F.FHelpContext; }
+    void SetHelpContext(int topic) override { F.FHelpContext = topic; }
+    // This program does not link workbooks itself: the wizard's two link items stay disabled
+    // and LinkWorkbook is never asked for.
+    bool CanLink() override { return false; }
+    void LinkWorkbook() override {}
+    bool LinkFlag() override { return F.State().LinkFlag; }
+    void SetLinkFlag(bool linked) override { F.State().LinkFlag = linked; }
+    QString StoredWorkbookName() override {
+        const std::optional<std::string> link = F.FDM.StoredLink();
+        return link ? QFileInfo(FromCp1250(*link)).fileName() : QString();
+    }
+    QString WorkbookPath() override {
+        const QString name = StoredWorkbookName();
+        return name.isEmpty() ? QString() : TAppPaths::Join(F.FPaths.SeriesFolder(), name);
+    }
+    bool Reconnect(const QString& path) override {
+        F.ReconnectLink();
+        return QFileInfo(path).isFile();
+    }
+    void SeriesInsteadOfLink() override {
+        F.FDM.ClearStoredLink();
+        F.SeriesBecomesDataSource();
+        F.State().Panel2 = QStringLiteral("Sorozat: ") + F.State().SeriesName;
+        F.State().Panel4 = GroupedCount(F.DataSourceRecordCount());
+        F.ShowStatus();
+    }
+    void* DataSource() override { return F.FDataSource; }
+    void SetDataSource(void* source) override { F.FDataSource = static_cast<TDataSet*>(source); }
+    bool DataSourceUsable() override { return F.DataSourceRecordCount() > 0; }
+    void FirstRecord() override {
+        if (F.FDataSource && F.FDataSource->Active())
+            F.FDataSource->First();
+    }
+    void ShowRecordCount() override {
+        F.State().Panel4 = GroupedCount(F.DataSourceRecordCount());
+        F.ShowStatus();
+    }
+    void SaveSettings() override { F.SaveSettings(); }
+
+private:
+    TMainForm& F;
+};
+
+void TMainForm::OpenWizard() {
+    if (!FSettingsFile)
+        return;
+    TWizardHost host(*this);
+    {
+        TOrsinaForm wizard(host, FSettings, FModal, this);
+        FModal.RunModal(wizard);
+    }
+    mOrsina->setChecked(FSettings.AutoOrsina);
+}
+
 void TMainForm::closeEvent(QCloseEvent* event) {
     // The closing flag keeps the settings a failed start-up wrote.
     if (!State().ClosingFlag && FSettingsFile) {
-        FSettings.Utolso = State().TemplateName.isEmpty() ? FSettings.Utolso : State().TemplateName;
-        FSettings.AblakMagassag = frameGeometry().height(); // the outer size, with the frame
-        FSettings.AblakSzelesseg = frameGeometry().width();
-        FSettingsFile->WriteOrWarn(FSettings, FModal);
+        SaveSettings();
         if (FDataSource)
             FDataSource->Close();
         FDM.M1.Close();

@@ -47,6 +47,8 @@ class TMainFormLinkHost;
 // selected element (or of the page setup while nothing is selected).
 class TMainForm final : public QMainWindow, public TTemplateFilesHost, private TTemplateListener {
     Q_OBJECT
+    friend class TWizardHost;
+
 public:
     TMainForm(TDM& dm, IModal& modal, QWidget* parent = nullptr);
     ~TMainForm() override;
@@ -76,6 +78,13 @@ public:
     void ClearSelectionNow();
     void SetZoom(int zoom);
     void ShowHelp(int topic);
+    // The settings dialog, modal, turned to `page` (TBeallitasForm::Page; -1: the first), in
+    // help context 20. The print selection window's settings button opens it on its label page.
+    int OpenSettings(int page = -1);
+    // The settings file written now: the open template's name, the window size, every setting.
+    void SaveSettings();
+    // The label wizard, modal; afterwards `mOrsina` shows the start-up setting.
+    void OpenWizard();
     // The "Súgó téma" prompt: its number becomes the help context and is shown (the help
     // button's right click). A number that is not one raises a conversion error.
     void AskHelpTopic();

@@ -1,8 +1,10 @@
 #include "designer/BarcodeView.h"
 
 #include "barcode/Ean.h"
+#include "barcode/ui/EanSetup.h"
 #include "data/Cp1250Text.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -75,6 +77,16 @@ QString TBarcodeView::Value() const {
 void TBarcodeView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     FEan->DrawBarCode(painter, TRect{0, 0, width(), height()});
+}
+
+void TBarcodeView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (FEan->DisableEditor()) {
+        TElementView::mouseDoubleClickEvent(event);
+        return;
+    }
+    event->accept();
+    ShowEditor(*FEan, {}, window());
+    update();
 }
 
 } // namespace etikor

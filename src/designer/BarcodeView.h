@@ -48,6 +48,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The engine's setup dialog on the view's barcode, unless its editor is disabled.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     std::unique_ptr<TEan> FEan;

@@ -1,5 +1,6 @@
 #include "designer/Sizer.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -155,6 +156,15 @@ void TSizer::keyPressEvent(QKeyEvent* event) {
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+void TSizer::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+    if (!FTarget)
+        return;
+    QMouseEvent forwarded(QEvent::MouseButtonDblClick, FTarget->mapFromGlobal(event->globalPosition()),
+                          event->globalPosition(), event->button(), event->buttons(), event->modifiers());
+    QCoreApplication::sendEvent(FTarget, &forwarded);
 }
 
 } // namespace etikor

@@ -141,8 +141,9 @@ bool TSettingsFile::WriteOrWarn(const TSettings& settings, IModal& modal) const 
     }
 }
 
-TSettings TSettingsFile::Reset() const {
-    QFile::remove(FPath);
+std::optional<TSettings> TSettingsFile::Reset() const {
+    if (!QFile::remove(FPath))
+        return std::nullopt;
     return Read();
 }
 

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace etikor {
 
 inline constexpr const char* kSettingsFileName = "etikor.ini";
@@ -61,8 +63,9 @@ public:
     // The same; when the file cannot be written the user is told so in a warning, once for
     // this file, and the program goes on. False when not written.
     bool WriteOrWarn(const TSettings& settings, IModal& modal) const;
-    // Reset to defaults: deletes the file and reads it again.
-    TSettings Reset() const;
+    // Reset to defaults: deletes the file and reads it again. Nullopt when there was no file
+    // to delete (nothing changes then).
+    std::optional<TSettings> Reset() const;
 
 private:
     QString FPath;

@@ -11,6 +11,7 @@
 #include "series/ui/KeziForm.h"
 
 #include <QAbstractSpinBox>
+#include <QDialog>
 #include <QDir>
 #include <QGroupBox>
 #include <QImage>
@@ -67,7 +68,7 @@ TEST_F(MainWindowTest, MenuItems) {
         {"ImportlsExcel1", QStringLiteral("Importálás (Excel)"), {}, true},
         {"Excelfile1", QStringLiteral("Excel file"), {}, true},
         {"Kilps2", QStringLiteral("Kilépés"), {}, true},
-        {"Belltsok1", QStringLiteral("Beállítások"), {}, false},
+        {"Belltsok1", QStringLiteral("Beállítások"), {}, true},
         {"mKurzor", QStringLiteral("Kurzor"), {}, true},
         {"mSzoveg", QStringLiteral("Szöveg"), QKeySequence(QStringLiteral("Ctrl+T")), true},
         {"mVonalkod", QStringLiteral("Vonalkód"), QKeySequence(QStringLiteral("Ctrl+V")), true},
@@ -80,7 +81,7 @@ TEST_F(MainWindowTest, MenuItems) {
         {"mEtikett", QStringLiteral("Nyomtat..."), {}, true},
         {"mPreview", QStringLiteral("Nyomtatási kép"), {}, true},
         {"mSugo", QStringLiteral("Segitség  F1"), {}, true},
-        {"mOrsina", QStringLiteral("Orsina"), {}, false},
+        {"mOrsina", QStringLiteral("Orsina"), {}, true},
         {"Kilps1", QStringLiteral("Kilépés"), {}, true},
     };
     for (const Row& row : rows) {
@@ -97,6 +98,110 @@ TEST_F(MainWindowTest, MenuItems) {
     EXPECT_EQ(menus, (QStringList{QStringLiteral("File"), QStringLiteral("Beállítások"),
                                   QStringLiteral("Szerkesztés"), QStringLiteral("Nyomtatás"),
                                   QStringLiteral("Súgó"), QStringLiteral("Kilépés")}));
+}
+
+// The settings dialog from the menu: help context 20 while it is open; Esc keeps a changed
+// default label width but not an unticked box; "Rendben" writes the file with the open
+// template's name.
+TEST_F(MainWindowTest, SettingsDialogFromTheMenu) {
+    StartOnFixture();
+    auto field = [](QObject& w, const char* name) {
+        return w.findChild<QDoubleSpinBox*>(QString::fromLatin1(name));
+    };
+    auto box = [](QObject& w, const char* name) {
+        return w.findChild<QCheckBox*>(QString::fromLatin1(name));
+    };
+    modal_.ExpectModal(QStringLiteral("BeallitasForm"), 0, [&](QObject& w) {
+        EXPECT_EQ(Form().HelpContext(), 20);
+        field(w, "CSzelesseg")->setValue(50);
+        box(w, "cbAutoBetu")->click();
+        static_cast<QDialog&>(w).reject();
+        return 0;
+    });
+    Child<QAction>("Belltsok1")->trigger();
+    modal_.Verify();
+    EXPECT_EQ(Form().HelpContext(), 10);
+    EXPECT_EQ(DefaultPageSetup(Form().Settings()).WidthMm, 50);
+    EXPECT_TRUE(Form().Settings().AutoBetu);
+
+    modal_.ExpectModal(QStringLiteral("BeallitasForm"), 0, [&](QObject& w) {
+        EXPECT_EQ(field(w, "CSzelesseg")->value(), 50);
+        EXPECT_TRUE(box(w, "cbAutoBetu")->isChecked());
+        box(w, "cbAutoBetu")->click();
+        box(w, "cbAOrsina")->click();
+        w.findChild<QPushButton*>(QStringLiteral("RendbenGomb"))->click();
+        return 1;
+    });
+    Child<QAction>("Belltsok1")->trigger();
+    modal_.Verify();
+    EXPECT_FALSE(Form().Settings().AutoBetu);
+    EXPECT_TRUE(Child<QAction>("mOrsina")->isChecked());
+    const TSettings written = TSettingsFile(paths_.ProgramFolder).Read();
+    EXPECT_FALSE(written.AutoBetu);
+    EXPECT_TRUE(written.AutoOrsina);
+    EXPECT_EQ(written.CimkeSzelessegMm, 50);
+    EXPECT_EQ(written.Utolso, QStringLiteral("Sorozat0.ctv"));
+}
+
+// The wizard from the menu: the main window's values in, a 10 mm label width limited to the
+// label tab's 20 mm when Yes copies it back; unticking the start-up box clears the check mark
+// and is saved.
+TEST_F(MainWindowTest, WizardFromTheMenu) {
+    WriteDefaults();
+    test::WriteBmp(work_.file("kep.bmp"), 8, 6);
+    test::WriteFixtureTemplate(SeriesPath("Sorozat0.ctv"), work_.file("kep.bmp"));
+    WriteFixtureSeries(SeriesPath("Sorozat0.sor"), 2);
+    TSettings settings;
+    settings.AutoSugo = false;
+    WriteSettings(settings);
+    Start();
+    const QString use = QStringLiteral("Felhasználod a beállított adatokat?");
+    auto field = [](QObject& w, const char* name) {
+        return w.findChild<QDoubleSpinBox*>(QString::fromLatin1(name));
+    };
+    Child<QAction>("mOrsina")->setChecked(true);
+    Form().Settings().AutoOrsina = true;
+    modal_.ExpectModal(QStringLiteral("OrsinaForm"), 0, [&](QObject& w) {
+        EXPECT_EQ(field(w, "CSzelesseg")->value(), Child<QDoubleSpinBox>("CSzeles")->value());
+        field(w, "CSzelesseg")->setValue(10);
+        w.findChild<QCheckBox*>(QStringLiteral("cb_Varazslo"))->click();
+        auto* radio = w.findChild<QAbstractButton*>(QStringLiteral("gr_Aforras_2"));
+        EXPECT_FALSE(radio->isEnabled()) << "linking a workbook is not in this program";
+        static_cast<QDialog&>(w).reject();
+        return 0;
+    });
+    modal_.ExpectMessage(QStringLiteral("K"), use, false);
+    Child<QAction>("mOrsina")->trigger();
+    modal_.Verify();
+    EXPECT_FALSE(Child<QAction>("mOrsina")->isChecked());
+    EXPECT_FALSE(TSettingsFile(paths_.ProgramFolder).Read().AutoOrsina);
+    EXPECT_NE(Child<QDoubleSpinBox>("CSzeles")->value(), 10);
+
+    // Yes with the series (records) chosen: the values reach the label tab within its limits.
+    modal_.ExpectModal(QStringLiteral("OrsinaForm"), 0, [&](QObject& w) {
+        field(w, "CSzelesseg")->setValue(10);
+        static_cast<QDialog&>(w).accept();
+        return 1;
+    });
+    modal_.ExpectMessage(QStringLiteral("K"), use, true);
+    modal_.ExpectMessage(QStringLiteral("F"), QStringLiteral("Nincs, vagy üres az adatforrás!"));
+    Child<QAction>("mOrsina")->trigger();
+    modal_.Verify();
+    EXPECT_NE(Child<QDoubleSpinBox>("CSzeles")->value(), 10) << "nothing chosen: nothing copied";
+
+    // Hand entry chosen, the series has records: Yes copies and applies.
+    modal_.ExpectModal(QStringLiteral("OrsinaForm"), 1, [&](QObject& w) {
+        field(w, "CSzelesseg")->setValue(10);
+        w.findChild<QAbstractButton*>(QStringLiteral("gr_Aforras_0"))->click();
+        static_cast<QDialog&>(w).accept();
+        return 1;
+    });
+    modal_.ExpectModal(QStringLiteral("KeziForm"), 0);
+    modal_.ExpectMessage(QStringLiteral("K"), use, true);
+    Child<QAction>("mOrsina")->trigger();
+    modal_.Verify();
+    EXPECT_EQ(Child<QDoubleSpinBox>("CSzeles")->value(), 20);
+    EXPECT_EQ(dm_.Template.PageSetup().WidthMm, 20) << "applied to the template";
 }
 
 // Buttons and controls with their hints or captions, and their state after start-up.

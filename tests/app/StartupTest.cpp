@@ -1,6 +1,7 @@
 #include "app/MainFormFixture.h"
 #include "designer/LabelCanvas.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -43,7 +44,7 @@ TEST_F(MainFormTest, StartupWithTheDefaultSetShowsTheLabel) {
 }
 
 // "Auto sugo" off shows no help; "Auto Orsina" checks the menu item and starts the 800 ms
-// timer, which switches itself off on its first tick.
+// timer, which switches itself off on its first tick and opens the label wizard.
 TEST_F(MainFormTest, StartupSwitches) {
     WriteDefaults();
     TSettings settings;
@@ -54,8 +55,17 @@ TEST_F(MainFormTest, StartupSwitches) {
     EXPECT_TRUE(Child<QAction>("mOrsina")->isChecked());
     EXPECT_TRUE(form.StartupTimer().isActive());
     EXPECT_EQ(form.StartupTimer().interval(), 800);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.StartupTimer().isActive(); }, 3000));
+    bool opened = false;
+    modal_.ExpectModal(QStringLiteral("OrsinaForm"), 0, [&](QObject& w) {
+        opened = true;
+        EXPECT_FALSE(form.StartupTimer().isActive());
+        static_cast<QDialog&>(w).reject();
+        return 0;
+    });
+    modal_.ExpectMessage(QStringLiteral("K"), QStringLiteral("Felhasználod a beállított adatokat?"), false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened; }, 3000));
     EXPECT_FALSE(form.StartupTimer().isActive());
+    modal_.Verify();
 }
 
 // A missing "Sorozat" folder is created; the default template is then missing, so the

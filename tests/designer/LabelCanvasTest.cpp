@@ -7,10 +7,13 @@
 #include "designer/Sizer.h"
 #include "document/FontDescriptor.h"
 #include "document/TemplateModel.h"
+#include "support/ScriptedModal.h"
 #include "tablestore/StoreTable.h"
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QPushButton>
 #include <QTest>
 
 namespace etikor {
@@ -220,6 +223,39 @@ TEST_F(LabelCanvasTest, SizerDragMovesAndResizes) {
     QTest::mouseMove(canvas_.Sizer, corner + QPoint(10, 4));
     QTest::mouseRelease(canvas_.Sizer, Qt::LeftButton, {}, corner + QPoint(10, 4));
     EXPECT_EQ(shape->size(), QSize(70, 64));
+}
+
+// A double click on a barcode view, or on the frame over the selected one, opens the engine's
+// setup dialog on the view's barcode; OK there changes the barcode; a disabled editor opens
+// nothing.
+TEST_F(LabelCanvasTest, DoubleClickOpensTheBarcodeSetup) {
+    Build(1);
+    canvas_.resize(600, 400);
+    canvas_.show();
+    auto* view = qobject_cast<TBarcodeView*>(canvas_.View(QStringLiteral("Vkod_1")));
+    ASSERT_NE(view, nullptr);
+    test::ScriptedModal modal;
+    auto hideLabels = [](QObject& w) {
+        w.findChild<QCheckBox*>(QStringLiteral("ShowLabels"))->setChecked(false);
+        w.findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+        return 1;
+    };
+    view->Ean().SetShowLabels(true);
+    modal.ExpectModal(QStringLiteral("EANSetupFmt"), 1, hideLabels);
+    QTest::mouseDClick(view, Qt::LeftButton, {}, QPoint(5, 5));
+    modal.Verify();
+    EXPECT_FALSE(view->Ean().ShowLabels());
+
+    view->Ean().SetShowLabels(true);
+    canvas_.Attach(view);
+    modal.ExpectModal(QStringLiteral("EANSetupFmt"), 1, hideLabels);
+    QTest::mouseDClick(canvas_.Sizer, Qt::LeftButton, {}, QPoint(20, 20));
+    modal.Verify();
+    EXPECT_FALSE(view->Ean().ShowLabels());
+
+    view->Ean().SetDisableEditor(true);
+    QTest::mouseDClick(view, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(modal.Done());
 }
 
 // The label panel is white behind its views.

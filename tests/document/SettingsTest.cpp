@@ -299,8 +299,11 @@ TEST_F(SettingsTest, ResetDeletesTheFile) {
     s.TerkozMm = 1;
     TSettingsFile file(Folder());
     file.Write(s);
-    ExpectDefaults(file.Reset());
+    const std::optional<TSettings> reset = file.Reset();
+    ASSERT_TRUE(reset.has_value());
+    ExpectDefaults(*reset);
     EXPECT_FALSE(std::filesystem::exists(IniPath()));
+    EXPECT_FALSE(file.Reset().has_value()) << "no file: nothing to reset";
 }
 
 TEST_F(SettingsTest, ReadOnlyProgramFolderUsesTheConfigFolder) {

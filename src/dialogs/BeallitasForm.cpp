@@ -1,0 +1,347 @@
+#include "dialogs/BeallitasForm.h"
+
+#include "services/Modal.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace etikor {
+
+namespace {
+
+QDoubleSpinBox* MmField(QWidget* parent, const char* name, double min, double max, int decimals,
+                        const QString& hint = {}) {
+    auto* spin = new QDoubleSpinBox(parent);
+    spin->setObjectName(QString::fromLatin1(name));
+    spin->setRange(min, max);
+    spin->setDecimals(decimals);
+    spin->setSuffix(QStringLiteral(" mm"));
+    spin->setToolTip(hint);
+    spin->setMinimumWidth(90);
+    return spin;
+}
+
+QCheckBox* Check(QWidget* parent, const char* name, const QString& caption) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QLabel* Note(QWidget* parent) {
+    auto* note = new QLabel(QStringLiteral("Csak akkor kapcsolja ki, ha biztos benne!"), parent);
+    note->setContentsMargins(20, 0, 0, 6);
+    QFont f = note->font();
+    f.setItalic(true);
+    note->setFont(f);
+    return note;
+}
+
+// A sheet with its printable area, the picture the margin fields are placed round. Decorative.
+class TDrawnPage final : public QWidget {
+public:
+    explicit TDrawnPage(QWidget* parent) : QWidget(parent) { setMinimumSize(70, 90); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        // An A4 proportion, centred.
+        const double h = height() - 8.0;
+        const double w = std::min(width() - 8.0, h * 210.0 / 297.0);
+        const QRectF sheet((width() - w) / 2, 4, w, h);
+        p.setPen(QPen(Qt::darkGray, 1));
+        p.setBrush(Qt::white);
+        p.drawRect(sheet.translated(2, 2).adjusted(0, 0, 0, 0));
+        p.setBrush(Qt::white);
+        p.setPen(QPen(Qt::black, 1));
+        p.drawRect(sheet);
+        const QRectF area = sheet.adjusted(w * 0.08, h * 0.07, -w * 0.08, -h * 0.06);
+        p.setPen(QPen(Qt::blue, 1, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(area);
+        // A few labels in the area.
+        p.setPen(QPen(QColor(160, 160, 160), 1));
+        const double lw = (area.width() - 4) / 3, lh = area.height() / 6;
+        for (int r = 0; r < 5; ++r)
+            for (int c = 0; c < 3; ++c)
+                p.drawRect(QRectF(area.left() + 1 + c * (lw + 1), area.top() + 2 + r * (lh + 2), lw - 1, lh));
+    }
+};
+
+} // namespace
+
+TBeallitasForm::TBeallitasForm(TSettings& settings, const TSettingsFile& file, IModal& modal, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      FSettings(settings), FFile(file), FModal(modal) {
+    setObjectName(QStringLiteral("BeallitasForm"));
+    setWindowTitle(QStringLiteral("Beállítások"));
+    auto* layout = new QVBoxLayout(this);
+    Lapok = new QTabWidget(this);
+    Lapok->setObjectName(QStringLiteral("Lapok"));
+    Lapok->addTab(BuildGeneralPage(), QStringLiteral("Általános"));
+    Lapok->addTab(BuildPagePage(), QStringLiteral("Etikett oldal"));
+    Lapok->addTab(BuildLabelPage(), QStringLiteral("Etikett címke"));
+    Lapok->addTab(BuildBarcodePage(), QStringLiteral("Vonalkód"));
+    layout->addWidget(Lapok);
+
+    auto* bar = new QHBoxLayout;
+    RendbenGomb = new QPushButton(QStringLiteral("Rendben"), this);
+    RendbenGomb->setObjectName(QStringLiteral("RendbenGomb"));
+    RendbenGomb->setToolTip(QStringLiteral("Rögzítés"));
+    VisszaGomb = new QPushButton(QStringLiteral("Vissza"), this);
+    VisszaGomb->setObjectName(QStringLiteral("VisszaGomb"));
+    VisszaGomb->setToolTip(QStringLiteral("Alapbeállítások visszaállítása"));
+    SugoGomb = new QPushButton(QStringLiteral("Súgó"), this);
+    SugoGomb->setObjectName(QStringLiteral("SugoGomb"));
+    // Enter moves between the fields; it must not press a button by default.
+    for (QPushButton* b : {RendbenGomb, VisszaGomb, SugoGomb}) {
+        b->setAutoDefault(false);
+        bar->addWidget(b);
+    }
+    bar->insertStretch(0);
+    layout->addLayout(bar);
+
+    connect(RendbenGomb, &QPushButton::clicked, this, &TBeallitasForm::RendbenGombClick);
+    connect(VisszaGomb, &QPushButton::clicked, this, &TBeallitasForm::VisszaGombClick);
+    connect(SugoGomb, &QPushButton::clicked, this, [this] { ShowHelp(kHelpContext); });
+    connect(A4Gomb, &QPushButton::clicked, this, [this] {
+        OldalSzel->setValue(210);
+        OldalHossz->setValue(297);
+    });
+
+    ShowGeometry();
+    ConnectGeometry();
+    ShowFlags();
+    setFixedSize(456, 339);
+}
+
+QWidget* TBeallitasForm::BuildGeneralPage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto* group = new QGroupBox(QStringLiteral("EGYÉB"), page);
+    auto* g = new QVBoxLayout(group);
+    cbAutoSugo = Check(group, "cbAutoSugo", QStringLiteral("&Indításkor jelenjen meg a Súgó"));
+    cbAOrsina = Check(group, "cbAOrsina", QStringLiteral("&Indításkor jelenjen meg a Varázsló (Orsina)"));
+    g->addWidget(cbAutoSugo);
+    g->addWidget(cbAOrsina);
+    layout->addWidget(group);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TBeallitasForm::BuildPagePage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    OldalHossz = MmField(page, "OldalHossz", 10, 297, 1, QStringLiteral("Oldal hosszúsága"));
+    OldalSzel = MmField(page, "OldalSzel", 10, 210, 1, QStringLiteral("Oldal szélessége"));
+    Felsom = MmField(page, "Felsom", 0, 200, 1);
+    Balm = MmField(page, "Balm", 0, 200, 1);
+    Jobbm = MmField(page, "Jobbm", 0, 200, 1);
+    Alsom = MmField(page, "Alsom", 0, 200, 1);
+    A4Gomb = new QPushButton(QStringLiteral("A4"), page);
+    A4Gomb->setObjectName(QStringLiteral("A4Gomb"));
+    A4Gomb->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
+    A4Gomb->setAutoDefault(false);
+
+    // Size on the left; the margins round the drawn page on the right.
+    auto* size = new QVBoxLayout;
+    size->addWidget(Caption(QStringLiteral("Oldal hossz."), OldalHossz, page));
+    size->addWidget(OldalHossz);
+    size->addWidget(Caption(QStringLiteral("Oldal szélesség"), OldalSzel, page));
+    size->addWidget(OldalSzel);
+    size->addWidget(A4Gomb);
+    size->addStretch();
+    grid->addLayout(size, 0, 0, 5, 1);
+
+    auto* top = new QVBoxLayout;
+    top->addWidget(Caption(QStringLiteral("Felső margo"), Felsom, page), 0, Qt::AlignHCenter);
+    top->addWidget(Felsom, 0, Qt::AlignHCenter);
+    grid->addLayout(top, 0, 2);
+    auto* left = new QVBoxLayout;
+    left->addWidget(Caption(QStringLiteral("Bal margo"), Balm, page));
+    left->addWidget(Balm);
+    grid->addLayout(left, 1, 1, Qt::AlignVCenter);
+    grid->addWidget(new TDrawnPage(page), 1, 2);
+    auto* right = new QVBoxLayout;
+    right->addWidget(Caption(QStringLiteral("Jobb margo"), Jobbm, page));
+    right->addWidget(Jobbm);
+    grid->addLayout(right, 1, 3, Qt::AlignVCenter);
+    auto* bottom = new QVBoxLayout;
+    bottom->addWidget(Caption(QStringLiteral("Alsó margo"), Alsom, page), 0, Qt::AlignHCenter);
+    bottom->addWidget(Alsom, 0, Qt::AlignHCenter);
+    grid->addLayout(bottom, 2, 2);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(1, 1);
+    return page;
+}
+
+QWidget* TBeallitasForm::BuildLabelPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    CMagassag = MmField(page, "CMagassag", 10, 297, 2, QStringLiteral("Címke magassága"));
+    CSzelesseg = MmField(page, "CSzelesseg", 10, 210, 2, QStringLiteral("Címke szélessége"));
+    COszlopok = new QSpinBox(page);
+    COszlopok->setObjectName(QStringLiteral("COszlopok"));
+    COszlopok->setRange(1, 15);
+    CTerkoz = MmField(page, "CTerkoz", 0, 100, 1, QStringLiteral("Cimkék közötti térköz"));
+    grid->addWidget(Caption(QStringLiteral("Cimke &magassága:"), CMagassag, page), 0, 0);
+    grid->addWidget(CMagassag, 0, 1);
+    grid->addWidget(Caption(QStringLiteral("Cimke &szélessége:"), CSzelesseg, page), 1, 0);
+    grid->addWidget(CSzelesseg, 1, 1);
+    grid->addWidget(Caption(QStringLiteral("Cimke oszlopok száma /lap:"), COszlopok, page), 2, 0);
+    grid->addWidget(COszlopok, 2, 1);
+    grid->addWidget(Caption(QStringLiteral("Címke oszlopok közötti távolság:"), CTerkoz, page), 3, 0);
+    grid->addWidget(CTerkoz, 3, 1);
+    grid->setRowStretch(4, 1);
+    grid->setColumnStretch(2, 1);
+    return page;
+}
+
+QWidget* TBeallitasForm::BuildBarcodePage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    cbSecurity = Check(page, "cbSecurity", QStringLiteral("&Security"));
+    cbAutoChD =
+        Check(page, "cbAutoChD", QStringLiteral("&Ellenőrző szám automatikusan (Codabar, Code39, Code128)"));
+    cbAutoBetu = Check(page, "cbAutoBetu", QStringLiteral("Automatikus &betűméret"));
+    cbAutoVonal = Check(page, "cbAutoVonal", QStringLiteral("Automatikus &vonalkód méret"));
+    cbAutoExcel = Check(page, "cbAutoExcel", QStringLiteral("Adatforrás &automatikus megnyitása"));
+    layout->addWidget(cbSecurity);
+    layout->addWidget(cbAutoChD);
+    layout->addWidget(Note(page));
+    layout->addWidget(cbAutoBetu);
+    layout->addWidget(cbAutoVonal);
+    layout->addWidget(Note(page));
+    layout->addWidget(cbAutoExcel);
+    layout->addStretch();
+    return page;
+}
+
+void TBeallitasForm::ShowGeometry() {
+    OldalHossz->setValue(FSettings.OldalMagassagMm);
+    OldalSzel->setValue(FSettings.OldalSzelessegMm);
+    Felsom->setValue(FSettings.FelsoMargoMm);
+    Balm->setValue(FSettings.BalMargoMm);
+    Jobbm->setValue(FSettings.JobbMargoMm);
+    Alsom->setValue(FSettings.AlsoMargoMm);
+    CMagassag->setValue(FSettings.CimkeMagassagMm);
+    CSzelesseg->setValue(FSettings.CimkeSzelessegMm);
+    COszlopok->setValue(FSettings.Oszlopok);
+    CTerkoz->setValue(FSettings.TerkozMm);
+}
+
+void TBeallitasForm::ConnectGeometry() {
+    const std::pair<QDoubleSpinBox*, double TSettings::*> fields[] = {
+        {OldalHossz, &TSettings::OldalMagassagMm}, {OldalSzel, &TSettings::OldalSzelessegMm},
+        {Felsom, &TSettings::FelsoMargoMm},        {Balm, &TSettings::BalMargoMm},
+        {Jobbm, &TSettings::JobbMargoMm},          {Alsom, &TSettings::AlsoMargoMm},
+        {CMagassag, &TSettings::CimkeMagassagMm},  {CSzelesseg, &TSettings::CimkeSzelessegMm},
+        {CTerkoz, &TSettings::TerkozMm},
+    };
+    for (const auto& [spin, member] : fields)
+        connect(spin, &QDoubleSpinBox::valueChanged, this,
+                [this, member](double v) { FSettings.*member = v; });
+    connect(COszlopok, &QSpinBox::valueChanged, this, [this](int v) { FSettings.Oszlopok = v; });
+}
+
+void TBeallitasForm::ShowFlags() {
+    cbAutoSugo->setChecked(FSettings.AutoSugo);
+    cbAOrsina->setChecked(FSettings.AutoOrsina);
+    cbSecurity->setChecked(FSettings.Security);
+    cbAutoChD->setChecked(FSettings.AutoChd);
+    cbAutoBetu->setChecked(FSettings.AutoBetu);
+    cbAutoVonal->setChecked(FSettings.AutoVonal);
+    cbAutoExcel->setChecked(FSettings.AutoAdatforras);
+}
+
+int TBeallitasForm::Execute(int page) {
+    ShowFlags();
+    if (page >= 0 && page < Lapok->count())
+        Lapok->setCurrentIndex(page);
+    const int before = CurrentHelpContext();
+    if (SetHelpContext)
+        SetHelpContext(kHelpContext);
+    FHelpContext = kHelpContext;
+    const int result = FModal.RunModal(*this);
+    if (SetHelpContext)
+        SetHelpContext(before);
+    FHelpContext = before;
+    return result;
+}
+
+void TBeallitasForm::RendbenGombClick() {
+    FSettings.AutoSugo = cbAutoSugo->isChecked();
+    FSettings.AutoOrsina = cbAOrsina->isChecked();
+    FSettings.Security = cbSecurity->isChecked();
+    FSettings.AutoChd = cbAutoChD->isChecked();
+    FSettings.AutoBetu = cbAutoBetu->isChecked();
+    FSettings.AutoVonal = cbAutoVonal->isChecked();
+    FSettings.AutoAdatforras = cbAutoExcel->isChecked();
+    if (Save)
+        Save();
+    else
+        FFile.WriteOrWarn(FSettings, FModal);
+    if (SettingsChanged)
+        SettingsChanged();
+    accept();
+}
+
+void TBeallitasForm::VisszaGombClick() {
+    if (!FModal.Message(windowTitle(), QStringLiteral("Valóban visszaállítja az alapbeállításokat?"),
+                        QStringLiteral("K")))
+        return;
+    const std::optional<TSettings> defaults = FFile.Reset();
+    if (!defaults)
+        return;
+    // The template name and the window size are not settings the dialog shows.
+    TSettings fresh = *defaults;
+    fresh.Utolso = FSettings.Utolso;
+    fresh.AblakMagassag = FSettings.AblakMagassag;
+    fresh.AblakSzelesseg = FSettings.AblakSzelesseg;
+    FSettings = fresh;
+    ShowGeometry();
+    ShowFlags();
+    if (SettingsChanged)
+        SettingsChanged();
+}
+
+int TBeallitasForm::CurrentHelpContext() const {
+    return HelpContext ? HelpContext() : FHelpContext;
+}
+
+void TBeallitasForm::ShowHelp(int topic) {
+    FModal.ShowHelp(topic);
+}
+
+void TBeallitasForm::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        focusNextChild();
+        return;
+    case Qt::Key_F1:
+        ShowHelp(CurrentHelpContext());
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+} // namespace etikor

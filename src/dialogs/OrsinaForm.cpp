@@ -1,0 +1,409 @@
+#include "dialogs/OrsinaForm.h"
+
+#include "services/Modal.h"
+#include "ui/RadioList.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace etikor {
+
+IOrsinaHost::~IOrsinaHost() = default;
+
+namespace {
+
+const QString kCr = QStringLiteral("\r");
+
+struct TPageText {
+    const char* Tab;
+    const char* Caption;
+    const char* Bubble;
+};
+const TPageText kPages[3] = {
+    {"Oldal méret", "Orsina / Varázsló / Oldal méret beállítása",
+     "Itt adhatod meg az etiketteket tartalmazó lap pontos méreteit.\r\nHa szalagon (egypályás "
+     "nyomtatókhoz) vannak a címkék, akkor a címke méreténél egy kicsivel nagyobb méretet adj meg!"},
+    {"Címke méret", "Orsina / Varázsló / Címke méret beállítása",
+     "Ebben a részben lehet beállítani a címkék pontos méreteit. Egyes nyomtatóknál a magassághoz "
+     "érdemes egy kicsit hozzáadni a megfelelő nyomtatási kép eléréséhez."},
+    {"Adatforrás", "Orsina / Varázsló / Adatforrás kiválasztása",
+     "Annyi címkét nyomtat a program alapértelmezés szerint, amennyi az adatforrásban szerepel. Ha "
+     "nem Excel-t használsz adatforrásként, akkor a nyomtatásnál is szabályozhatod a nyomtatni "
+     "kívánt címkék mennyiségét."},
+};
+
+QDoubleSpinBox* MmField(QWidget* parent, const char* name, double min, double max, int decimals,
+                        const QString& hint = {}) {
+    auto* spin = new QDoubleSpinBox(parent);
+    spin->setObjectName(QString::fromLatin1(name));
+    spin->setRange(min, max);
+    spin->setDecimals(decimals);
+    spin->setSuffix(QStringLiteral(" mm"));
+    spin->setToolTip(hint);
+    return spin;
+}
+
+// The assistant: a small drawn figure.
+QPixmap OrsinaPicture() {
+    QPixmap pixmap(90, 130);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Dress.
+    QPainterPath dress;
+    dress.moveTo(45, 52);
+    dress.lineTo(15, 125);
+    dress.lineTo(75, 125);
+    dress.closeSubpath();
+    p.setPen(QPen(QColor(90, 30, 110), 2));
+    p.setBrush(QColor(160, 80, 190));
+    p.drawPath(dress);
+    // Hair, face, eyes, smile.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(120, 70, 30));
+    p.drawEllipse(QPointF(45, 30), 22, 24);
+    p.setBrush(QColor(255, 220, 190));
+    p.drawEllipse(QPointF(45, 33), 16, 18);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(39, 30), 2, 2.5);
+    p.drawEllipse(QPointF(51, 30), 2, 2.5);
+    p.setPen(QPen(QColor(170, 40, 40), 1.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(38, 34, 14, 9), 200 * 16, 140 * 16);
+    // A wand.
+    p.setPen(QPen(QColor(80, 60, 20), 2));
+    p.drawLine(QPointF(62, 80), QPointF(84, 58));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(250, 200, 0));
+    p.drawEllipse(QPointF(85, 57), 4, 4);
+    return pixmap;
+}
+
+} // namespace
+
+TOrsinaForm::TOrsinaForm(IOrsinaHost& host, TSettings& settings, IModal& modal, QWidget* parent)
+    : QDialog(parent), FHost(host), FSettings(settings), FModal(modal) {
+    setObjectName(QStringLiteral("OrsinaForm"));
+    auto* layout = new QVBoxLayout(this);
+    auto* middle = new QHBoxLayout;
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Orsina"));
+    picture->setPixmap(OrsinaPicture().scaledToHeight(96, Qt::SmoothTransformation));
+    picture->setToolTip(QStringLiteral("Orsina"));
+    auto* side = new QVBoxLayout;
+    Buborek = new QLabel(this);
+    Buborek->setObjectName(QStringLiteral("Buborek"));
+    Buborek->setWordWrap(true);
+    Buborek->setFixedWidth(200);
+    QFont small = Buborek->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    Buborek->setFont(small);
+    Buborek->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Buborek->setStyleSheet(QStringLiteral("QLabel { background: #FFFFE1; border: 1px solid #808080; "
+                                          "border-radius: 10px; padding: 4px; color: black; }"));
+    side->addWidget(Buborek);
+    side->addWidget(picture, 0, Qt::AlignHCenter | Qt::AlignBottom);
+    Lapok = new QTabWidget(this);
+    Lapok->setObjectName(QStringLiteral("Lapok"));
+    Lapok->setDocumentMode(true); // the pages' tabs look like flat buttons
+    Lapok->addTab(BuildSheetPage(), QString::fromUtf8(kPages[0].Tab));
+    Lapok->addTab(BuildLabelPage(), QString::fromUtf8(kPages[1].Tab));
+    Lapok->addTab(BuildSourcePage(), QString::fromUtf8(kPages[2].Tab));
+    middle->addWidget(Lapok, 1);
+    middle->addLayout(side);
+    layout->addLayout(middle, 1);
+
+    auto* bar = new QHBoxLayout;
+    cb_Varazslo = new QCheckBox(QStringLiteral("&Varázsló automatikus indítása"), this);
+    cb_Varazslo->setObjectName(QStringLiteral("cb_Varazslo"));
+    SugoGomb = new QPushButton(QStringLiteral("Súgó [F1]"), this);
+    SugoGomb->setObjectName(QStringLiteral("SugoGomb"));
+    VisszaGomb = new QPushButton(QStringLiteral("<< &Vissza"), this);
+    VisszaGomb->setObjectName(QStringLiteral("VisszaGomb"));
+    TovabbGomb = new QPushButton(QStringLiteral("&Tovább >>"), this);
+    TovabbGomb->setObjectName(QStringLiteral("TovabbGomb"));
+    bar->addWidget(cb_Varazslo);
+    bar->addStretch();
+    for (QPushButton* b : {SugoGomb, VisszaGomb, TovabbGomb}) {
+        b->setAutoDefault(false);
+        bar->addWidget(b);
+    }
+    layout->addLayout(bar);
+
+    connect(SugoGomb, &QPushButton::clicked, this, [this] { FModal.ShowHelp(FHost.HelpContext()); });
+    connect(VisszaGomb, &QPushButton::clicked, this, [this] { ShowPage(Page() - 1); });
+    connect(TovabbGomb, &QPushButton::clicked, this, [this] {
+        if (Page() == 2)
+            accept(); // through the closing question
+        else
+            ShowPage(Page() + 1);
+    });
+    connect(Lapok, &QTabWidget::currentChanged, this, &TOrsinaForm::PageShown);
+    connect(A4Gomb, &QPushButton::clicked, this, [this] {
+        OldalSzel->setValue(210);
+        OldalHossz->setValue(297);
+    });
+    connect(cb_Varazslo, &QCheckBox::toggled, this, [this](bool on) { FSettings.AutoOrsina = on; });
+    connect(gr_Aforras, &TRadioList::Clicked, this, &TOrsinaForm::SourceClicked);
+
+    // Opening.
+    FLinkedAtOpening = FHost.LinkFlag();
+    FWorkbookAtOpening = FHost.WorkbookPath();
+    FSourceAtOpening = FHost.DataSource();
+    const TWizardGeometry g = FHost.Geometry();
+    OldalSzel->setValue(g.OldalSzel);
+    OldalHossz->setValue(g.OldalHossz);
+    Felsom->setValue(g.Felsom);
+    Balm->setValue(g.Balm);
+    Jobbm->setValue(g.Jobbm);
+    Alsom->setValue(g.Alsom);
+    CSzelesseg->setValue(g.CSzelesseg);
+    CMagassag->setValue(g.CMagassag);
+    COszlopok->setValue(g.COszlopok);
+    CTerkoz->setValue(g.CTerkoz);
+    cb_Varazslo->setChecked(FSettings.AutoOrsina);
+    FHost.SetHelpContext(kHelpContext);
+    PageShown();
+
+    FAskTimer.setSingleShot(true);
+    FAskTimer.setInterval(kAskDelayMs);
+    connect(&FAskTimer, &QTimer::timeout, this, &TOrsinaForm::AskForNewTemplate);
+    FAskTimer.start();
+    setFixedSize(567, 290);
+}
+
+QWidget* TOrsinaForm::BuildSheetPage() {
+    auto* page = new QWidget;
+    auto* g = new QGridLayout(page);
+    OldalHossz = MmField(page, "OldalHossz", 10, 297, 1, QStringLiteral("Oldal hosszúsága"));
+    OldalSzel = MmField(page, "OldalSzel", 10, 210, 1, QStringLiteral("Oldal szélessége"));
+    A4Gomb = new QPushButton(QStringLiteral("A4"), page);
+    A4Gomb->setObjectName(QStringLiteral("A4Gomb"));
+    A4Gomb->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
+    A4Gomb->setAutoDefault(false);
+    Felsom = MmField(page, "Felsom", 0, 200, 1, QStringLiteral("Felső margó"));
+    Balm = MmField(page, "Balm", 0, 200, 1, QStringLiteral("Bal margó"));
+    Jobbm = MmField(page, "Jobbm", 0, 200, 1, QStringLiteral("Jobb margó"));
+    Alsom = MmField(page, "Alsom", 0, 200, 1, QStringLiteral("Alsó margó"));
+    // The margins round a drawn sheet.
+    auto* sheet = new QLabel(page);
+    QPixmap pixmap(34, 46);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter p(&pixmap);
+        p.setPen(Qt::black);
+        p.setBrush(Qt::white);
+        p.drawRect(0, 0, 33, 45);
+        p.setPen(QPen(Qt::blue, 1, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(4, 5, 25, 36);
+    }
+    sheet->setPixmap(pixmap);
+    // The margins round the sheet, the sheet's size below.
+    g->setVerticalSpacing(3);
+    g->addWidget(Felsom, 0, 1);
+    g->addWidget(Balm, 1, 0, Qt::AlignVCenter);
+    g->addWidget(sheet, 1, 1, Qt::AlignCenter);
+    g->addWidget(Jobbm, 1, 2, Qt::AlignVCenter);
+    g->addWidget(Alsom, 2, 1);
+    g->addWidget(new QLabel(QStringLiteral("Oldal hossz."), page), 3, 0);
+    g->addWidget(new QLabel(QStringLiteral("Oldal szélesség"), page), 3, 1);
+    g->addWidget(OldalHossz, 4, 0);
+    g->addWidget(OldalSzel, 4, 1);
+    g->addWidget(A4Gomb, 4, 2);
+    return page;
+}
+
+QWidget* TOrsinaForm::BuildLabelPage() {
+    auto* page = new QWidget;
+    auto* g = new QGridLayout(page);
+    CSzelesseg = MmField(page, "CSzelesseg", 10, 210, 2, QStringLiteral("Címke szélessége"));
+    CMagassag = MmField(page, "CMagassag", 10, 297, 2, QStringLiteral("Címke magassága"));
+    COszlopok = new QSpinBox(page);
+    COszlopok->setObjectName(QStringLiteral("COszlopok"));
+    COszlopok->setRange(1, 15);
+    CTerkoz = MmField(page, "CTerkoz", 0, 100, 1, QStringLiteral("Cimkék közötti térköz"));
+    g->addWidget(new QLabel(QStringLiteral("Címke szélessége:"), page), 0, 0);
+    g->addWidget(CSzelesseg, 0, 1);
+    g->addWidget(new QLabel(QStringLiteral("Címke magassága:"), page), 1, 0);
+    g->addWidget(CMagassag, 1, 1);
+    g->addWidget(new QLabel(QStringLiteral("Oszlopok száma /lap:"), page), 2, 0);
+    g->addWidget(COszlopok, 2, 1);
+    g->addWidget(new QLabel(QStringLiteral("Térköz:"), page), 3, 0);
+    g->addWidget(CTerkoz, 3, 1);
+    g->setRowStretch(4, 1);
+    return page;
+}
+
+QWidget* TOrsinaForm::BuildSourcePage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    gr_Aforras = new TRadioList(
+        QStringLiteral("gr_Aforras"), QStringLiteral("Adatforrás"),
+        {QStringLiteral("Vonalkód adatok kézi rögzítése"), QStringLiteral("Vonalkód sorozat generálása"),
+         QStringLiteral("MS-Excel kapcsolat"), QStringLiteral("Kapcsolat bontása (MS-Excel)")},
+        1, page);
+    // Linking a workbook is not in every build of the program: its two items wait for it.
+    if (!FHost.CanLink()) {
+        const QList<QRadioButton*> items = gr_Aforras->findChildren<QRadioButton*>();
+        for (QRadioButton* item : items)
+            if (item->objectName().endsWith(QLatin1String("_2")) ||
+                item->objectName().endsWith(QLatin1String("_3")))
+                item->setEnabled(false);
+    }
+    layout->addWidget(gr_Aforras);
+    layout->addStretch();
+    return page;
+}
+
+int TOrsinaForm::Page() const {
+    return Lapok->currentIndex();
+}
+
+void TOrsinaForm::ShowPage(int page) {
+    if (page >= 0 && page < Lapok->count())
+        Lapok->setCurrentIndex(page);
+}
+
+void TOrsinaForm::PageShown() {
+    const int page = Page();
+    FHost.SetHelpContext(page == 2 ? 27 : kHelpContext);
+    setWindowTitle(QString::fromUtf8(kPages[page].Caption));
+    Buborek->setText(
+        QString::fromUtf8(kPages[page].Bubble).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    VisszaGomb->setEnabled(page > 0);
+    TovabbGomb->setEnabled(true);
+    TovabbGomb->setText(page == 2 ? QStringLiteral("VÉGE") : QStringLiteral("&Tovább >>"));
+}
+
+TWizardGeometry TOrsinaForm::Values() const {
+    TWizardGeometry g;
+    g.OldalSzel = OldalSzel->value();
+    g.OldalHossz = OldalHossz->value();
+    g.Felsom = Felsom->value();
+    g.Balm = Balm->value();
+    g.Jobbm = Jobbm->value();
+    g.Alsom = Alsom->value();
+    g.CSzelesseg = CSzelesseg->value();
+    g.CMagassag = CMagassag->value();
+    g.COszlopok = COszlopok->value();
+    g.CTerkoz = CTerkoz->value();
+    return g;
+}
+
+void TOrsinaForm::AskForNewTemplate() {
+    FHost.SetHelpContext(21);
+    const bool yes =
+        FModal.Message(windowTitle(),
+                       QStringLiteral("A varázsló futtatása előtt célszerű egy új sablont létrehozni.") +
+                           kCr + QStringLiteral("Létrehozzunk egy új címke-sablont?"),
+                       QStringLiteral("K"));
+    if (yes)
+        FHost.SaveAs();
+    FHost.SetHelpContext(kHelpContext);
+}
+
+void TOrsinaForm::WarnLinked() {
+    FHost.SetHelpContext(38);
+    FModal.Message(windowTitle(),
+                   QStringLiteral("Jelenleg MS-Excel filehoz kapcsolódik, így nem lehet kézzel rögzíteni.") +
+                       kCr + QStringLiteral("Kapcsolat: ") + FHost.StoredWorkbookName() + kCr +
+                       QStringLiteral("Használja a kapcsolat bontása funkciót!"),
+                   QStringLiteral("F"));
+}
+
+void TOrsinaForm::SourceClicked(int item) {
+    switch (item) {
+    case 0:
+        if (FHost.LinkFlag())
+            WarnLinked();
+        else
+            FHost.ManualEntry();
+        break;
+    case 1:
+        FHost.SetHelpContext(29);
+        if (FHost.LinkFlag())
+            WarnLinked();
+        else
+            FHost.SeriesDesigner();
+        break;
+    case 2:
+        FHost.SetHelpContext(38);
+        FHost.LinkWorkbook();
+        break;
+    case 3:
+        if (!FHost.LinkFlag())
+            break;
+        FHost.SetHelpContext(38);
+        FHost.SeriesInsteadOfLink();
+        FHost.SetLinkFlag(false);
+        FModal.Message(windowTitle(), QStringLiteral("Nincs kapcsolt adat!"), QStringLiteral("I"));
+        break;
+    default:
+        break;
+    }
+}
+
+bool TOrsinaForm::Closing() {
+    FHost.SetHelpContext(kHelpContext);
+    const bool yes = FModal.Message(windowTitle(), QStringLiteral("Felhasználod a beállított adatokat?"),
+                                    QStringLiteral("K"));
+    if (yes) {
+        if (!FHost.DataSourceUsable() || gr_Aforras->ItemIndex() < 0) {
+            FModal.Message(windowTitle(), QStringLiteral("Nincs, vagy üres az adatforrás!"),
+                           QStringLiteral("F"));
+            ShowPage(2);
+            TovabbGomb->setText(QStringLiteral("&Tovább >>"));
+            return false;
+        }
+        FHost.ApplyGeometry(Values());
+    } else {
+        FHost.SetDataSource(FSourceAtOpening);
+        if (FLinkedAtOpening && FSettings.AutoAdatforras)
+            FHost.Reconnect(FWorkbookAtOpening);
+        else if (FHost.LinkFlag())
+            FHost.SeriesInsteadOfLink();
+        FHost.SetLinkFlag(FLinkedAtOpening);
+        FHost.FirstRecord();
+    }
+    FHost.ShowRecordCount();
+    FHost.SaveSettings();
+    return true;
+}
+
+void TOrsinaForm::done(int result) {
+    if (FClosed || !Closing())
+        return;
+    FClosed = true;
+    FAskTimer.stop();
+    QDialog::done(result);
+}
+
+void TOrsinaForm::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        focusNextChild();
+        return;
+    case Qt::Key_F1:
+        FModal.ShowHelp(FHost.HelpContext());
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+} // namespace etikor
