@@ -527,10 +527,8 @@ public:
     void SeriesDesigner() override { F.OpenSeriesDesigner(); }
     int HelpContext() override { return F.FHelpContext; }
     void SetHelpContext(int topic) override { F.FHelpContext = topic; }
-    // This program does not link workbooks itself: the wizard's two link items stay disabled
-    // and LinkWorkbook is never asked for.
-    bool CanLink() override { return false; }
-    void LinkWorkbook() override {}
+    bool CanLink() override { return true; }
+    void LinkWorkbook() override { F.FLink->LinkFromDialog(F.FPaths.SeriesFolder()); }
     bool LinkFlag() override { return F.State().LinkFlag; }
     void SetLinkFlag(bool linked) override { F.State().LinkFlag = linked; }
     QString StoredWorkbookName() override {
@@ -542,8 +540,8 @@ public:
         return name.isEmpty() ? QString() : TAppPaths::Join(F.FPaths.SeriesFolder(), name);
     }
     bool Reconnect(const QString& path) override {
-        F.ReconnectLink();
-        return QFileInfo(path).isFile();
+        const QFileInfo file(path);
+        return F.FLink->ConnectInFolder(file.absolutePath(), file.fileName());
     }
     void SeriesInsteadOfLink() override {
         F.FDM.ClearStoredLink();

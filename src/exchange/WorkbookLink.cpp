@@ -121,6 +121,10 @@ void TWorkbookLink::Reconnect(const QString& seriesFolder, bool autoOpen) {
                         QStringLiteral("i"));
         return;
     }
+    ConnectInFolder(seriesFolder, table);
+}
+
+bool TWorkbookLink::ConnectInFolder(const QString& seriesFolder, const QString& table) {
     const QString path = QDir(seriesFolder).filePath(table);
     if (table.isEmpty() || !QFileInfo(path).isFile()) {
         Modal().Message(QString(),
@@ -129,9 +133,9 @@ void TWorkbookLink::Reconnect(const QString& seriesFolder, bool autoOpen) {
                             seriesFolder + QStringLiteral(") mappában!") + kCr +
                             QStringLiteral("A kapcsolat nem jött létre!"),
                         QStringLiteral("F"));
-        return;
+        return false;
     }
-    Connect(path);
+    return Connect(path);
 }
 
 } // namespace etikor

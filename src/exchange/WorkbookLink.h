@@ -51,6 +51,9 @@ public:
     // A file that cannot be read shows "Hibás tábla file!" and leaves the series as the data
     // source; false then.
     bool Connect(const QString& path);
+    // Connects the workbook `table` of the series folder; a missing file gives the "nem
+    // található" warning and false.
+    bool ConnectInFolder(const QString& seriesFolder, const QString& table);
 
 private:
     void StoreLink(bool linked, const std::string& table);

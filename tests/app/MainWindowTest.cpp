@@ -4,15 +4,16 @@
 #include "designer/CanvasTestSupport.h"
 #include "designer/ElementPanel.h"
 #include "designer/ElementViews.h"
-#include "ui/Icons.h"
 #include "designer/LabelCanvas.h"
 #include "designer/Sizer.h"
 #include "series/ManualEntry.h"
 #include "series/ui/KeziForm.h"
+#include "ui/Icons.h"
 
 #include <QAbstractSpinBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QImage>
 #include <QMenuBar>
@@ -165,14 +166,26 @@ TEST_F(MainWindowTest, WizardFromTheMenu) {
         EXPECT_EQ(field(w, "CSzelesseg")->value(), Child<QDoubleSpinBox>("CSzeles")->value());
         field(w, "CSzelesseg")->setValue(10);
         w.findChild<QCheckBox*>(QStringLiteral("cb_Varazslo"))->click();
+        // "MS-Excel kapcsolat" links a worksheet through the program's own link.
         auto* radio = w.findChild<QAbstractButton*>(QStringLiteral("gr_Aforras_2"));
-        EXPECT_FALSE(radio->isEnabled()) << "linking a workbook is not in this program";
+        EXPECT_TRUE(radio->isEnabled());
+        radio->click();
+        EXPECT_TRUE(Form().State().LinkFlag);
         static_cast<QDialog&>(w).reject();
         return 0;
     });
+    modal_.ExpectOpenFile(Series(QStringLiteral("adatok.csv")));
     modal_.ExpectMessage(QStringLiteral("K"), use, false);
+    {
+        QFile sheet(Series(QStringLiteral("adatok.csv")));
+        ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
+        sheet.write("Cikkszam;Ar\n5990000000017;10\n");
+    }
     Child<QAction>("mOrsina")->trigger();
     modal_.Verify();
+    // No after linking in the wizard: the link is gone again, nothing stored.
+    EXPECT_FALSE(Form().State().LinkFlag);
+    EXPECT_EQ(dm_.StoredLink(), std::nullopt);
     EXPECT_FALSE(Child<QAction>("mOrsina")->isChecked());
     EXPECT_FALSE(TSettingsFile(paths_.ProgramFolder).Read().AutoOrsina);
     EXPECT_NE(Child<QDoubleSpinBox>("CSzeles")->value(), 10);
