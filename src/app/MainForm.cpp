@@ -125,6 +125,7 @@ void TMainForm::NyomtatasGombClick() {
         return;
     if (!FPrintCommand)
         FPrintCommand = std::make_unique<TPrintCommand>(FPaths.ProgramFolder, this);
+    FPrintCommand->OpenSettings = [this] { OpenSettings(TBeallitasForm::kEtikettCimke); };
     TLabelRun run;
     run.Elements = FDM.Template.Elements();
     run.Page = FDM.Template.PageSetup();

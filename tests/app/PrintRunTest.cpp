@@ -8,6 +8,7 @@
 #include "printing/ui/PreviewForm.h"
 
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 
 namespace etikor::test {
@@ -49,6 +50,23 @@ TEST_F(PrintRunTest, ThePrintButtonOpensTheSelectionOverTheDataSource) {
     modal_.Verify();
     EXPECT_EQ(helpContext, 24);
     EXPECT_EQ(rows, 4);
+}
+
+// The selection window's settings button opens the settings dialog on its label page.
+TEST_F(PrintRunTest, TheSelectionOpensTheSettingsOnTheLabelPage) {
+    StartWithSeries(2);
+    int page = -1;
+    modal_.ExpectModal(QStringLiteral("NyomtatasForm"), 0, [&](QObject& window) {
+        window.findChild<QPushButton*>(QStringLiteral("Msn_Beall"))->click();
+        return 0;
+    });
+    modal_.ExpectModal(QStringLiteral("BeallitasForm"), 0, [&](QObject& dialog) {
+        page = dialog.findChild<QTabWidget*>(QStringLiteral("Lapok"))->currentIndex();
+        return 0;
+    });
+    Child<QToolButton>("NyomtatasGomb")->click();
+    modal_.Verify();
+    EXPECT_EQ(page, 2);
 }
 
 TEST_F(PrintRunTest, ThePreviewEntryShowsTheSelectedLabels) {

@@ -132,8 +132,13 @@ TNyomtatasForm::TNyomtatasForm(TPrintSelection& selection, THandOver handOver, Q
                                    QStringLiteral("A program paramétereinek beállítása"));
     narrow->setEnabled(false);
     widen->setEnabled(false);
-    // The settings dialog is not part of the program yet.
+    // Enabled once the program gives the window its settings dialog.
     settings->setEnabled(false);
+    Msn_Beall = settings;
+    connect(settings, &QPushButton::clicked, this, [this] {
+        if (FSettingsDialog)
+            FSettingsDialog();
+    });
     for (QPushButton* b : {all, none, narrow, widen, print, settings})
         buttons->addWidget(b);
     layout->addLayout(buttons);
@@ -236,6 +241,11 @@ void TNyomtatasForm::EnterPosted() {
     const QModelIndex current = Ny_Valaszt->currentIndex();
     if (current.isValid() && current.row() + 1 < FModel->rowCount())
         Ny_Valaszt->setCurrentIndex(FModel->index(current.row() + 1, current.column()));
+}
+
+void TNyomtatasForm::SetSettingsDialog(std::function<void()> open) {
+    FSettingsDialog = std::move(open);
+    Msn_Beall->setEnabled(static_cast<bool>(FSettingsDialog));
 }
 
 void TNyomtatasForm::Msn_AllClick() {

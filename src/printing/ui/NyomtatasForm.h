@@ -11,6 +11,7 @@
 #include <functional>
 
 class QCheckBox;
+class QPushButton;
 class QLabel;
 class QSpinBox;
 class QTableView;
@@ -45,6 +46,9 @@ public:
 
     // Fills the selection from the data source (each opening).
     void Open(TDataSet& source);
+    // What the settings button opens (the settings dialog on its label page); without it the
+    // button stays disabled.
+    void SetSettingsDialog(std::function<void()> open);
 
     // Handlers, named after their components.
     void Msn_AllClick();
@@ -63,6 +67,8 @@ private:
 
     TPrintSelection& FSelection;
     THandOver FHandOver;
+    std::function<void()> FSettingsDialog;
+    QPushButton* Msn_Beall = nullptr;
     TSelectionGridModel* FModel = nullptr;
     QTableView* Ny_Valaszt = nullptr;
     QSpinBox* UresCimke = nullptr;

@@ -21,6 +21,7 @@ TNyomtatasForm& TPrintCommand::Form() {
                 RunLabelPrint(run, printTable, Modal(), FParent);
             },
             FParent);
+        FForm->SetSettingsDialog(OpenSettings);
     }
     return *FForm;
 }

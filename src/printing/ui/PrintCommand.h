@@ -6,6 +6,7 @@
 #include "printing/PrintSelection.h"
 #include "printing/ui/LabelPrint.h"
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -21,6 +22,8 @@ public:
 
     // Printing at start-up; the menu entries change it.
     TPrintMode Mode = TPrintMode::pmPrint;
+    // The selection window's settings button: the settings dialog on its label page.
+    std::function<void()> OpenSettings;
 
     // Opens the print selection over `source`; a print from it runs `run` (its elements, page
     // and options; the frame comes from the window) in the current mode over the print table.

@@ -96,6 +96,20 @@ TEST(NyomtatasForm, NamesTextsAndDisabledButtons) {
     EXPECT_TRUE(model->flags(model->index(0, 0)) & Qt::ItemIsEditable);
 }
 
+// The settings button opens what the program gives the window (the settings dialog on its
+// label page); without one it stays disabled.
+TEST(NyomtatasForm, SettingsButtonOpensTheGivenDialog) {
+    Fixture f;
+    f.Form.Open(*f.Series);
+    int opened = 0;
+    f.Form.SetSettingsDialog([&] { ++opened; });
+    ASSERT_TRUE(f.Button("Msn_Beall")->isEnabled());
+    f.Button("Msn_Beall")->click();
+    EXPECT_EQ(opened, 1);
+    f.Form.SetSettingsDialog({});
+    EXPECT_FALSE(f.Button("Msn_Beall")->isEnabled());
+}
+
 TEST(NyomtatasForm, SelectAllClearAndACountTypedWithEnter) {
     Fixture f;
     f.Form.show();
