@@ -119,6 +119,37 @@ TEST(EtikorPrintTool, LayoutListsEveryPlacedItem) {
     EXPECT_TRUE(lines.contains("2\tdatatext\t7.000\t11.000\t21.000\t4.000\tETK0011"));
 }
 
+// A worksheet prints as a linked one: the skipped places, then its rows in the order of its
+// first column; the file is only read.
+TEST(EtikorPrintTool, AWorksheetPrintsInTheOrderOfItsFirstColumn) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir);
+    const std::string csv = dir.file("adatok.csv");
+    const std::string sheet = "Vonalkod1;Ar\nETK0003;30\nETK0001;10\nETK0002;20\n";
+    {
+        std::FILE* f = std::fopen(csv.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs(sheet.c_str(), f);
+        std::fclose(f);
+    }
+    const test::ToolResult run =
+        RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--data", csv, "--skip", "1", "--layout"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    QStringList values;
+    for (const QString& line : Lines(run.out))
+        if (line.contains("\tdatatext\t"))
+            values << line.section('\t', 6);
+    EXPECT_EQ(values, (QStringList{"ETK0001", "ETK0002", "ETK0003"}));
+    // The first record takes the second place of the first column.
+    EXPECT_TRUE(Lines(run.out).contains("1\tdatatext\t7.000\t41.000\t21.000\t4.000\tETK0001"));
+    std::string after(sheet.size() + 8, '\0');
+    std::FILE* f = std::fopen(csv.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    after.resize(std::fread(after.data(), 1, after.size(), f));
+    std::fclose(f);
+    EXPECT_EQ(after, sheet);
+}
+
 TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
     TempDir dir;
     const std::string ctv = WriteTemplate(dir);
@@ -132,6 +163,9 @@ TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
         {{"--template", ctv, "--skip", "x", "--layout"}, 1, "x nem szám!"},
         {{"--template", ctv}, 2, "give exactly one of -o, --printer and --layout"},
         {{"--layout"}, 2, "--template is required"},
+        {{"--template", ctv, "--series", "a.sor", "--data", "a.csv", "--layout"},
+         2,
+         "give --series or --data"},
         {{"--template", ctv, "--copies", "0", "--layout"}, 2, "--copies needs a whole number"},
         {{"--template", ctv, "--printer", "nincs-ilyen-sor"}, 1, "no print queue named 'nincs-ilyen-sor'"},
     };

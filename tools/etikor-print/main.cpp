@@ -4,6 +4,7 @@
 
 #include "document/DataModule.h"
 #include "document/LabelTemplate.h"
+#include "exchange/WorksheetDataSet.h"
 #include "pageengine/ReportPaint.h"
 #include "printing/LabelReport.h"
 #include "printing/PrintSequence.h"
@@ -31,9 +32,11 @@ constexpr int kExitError = 1;
 constexpr int kUsageError = 2;
 
 const char* const kUsage =
-    "usage: etikor-print --template FILE.ctv [--series FILE.sor] [--skip N] [--copies N] [--frame]\n"
-    "                    (-o OUT.pdf | --printer NAME | --layout)\n"
+    "usage: etikor-print --template FILE.ctv [--series FILE.sor | --data FILE] [--skip N] [--copies N]\n"
+    "                    [--frame] (-o OUT.pdf | --printer NAME | --layout)\n"
     "  --series  the records to print (default: the template's own .sor beside it)\n"
+    "  --data    a worksheet to print as a linked one (.xls, .xlsx, .ods, .csv): its rows in the\n"
+    "            order of its first column\n"
     "  --skip    label places already used on the first sheet (0 to 48)\n"
     "  --copies  copies of the whole job\n"
     "  --frame   a frame around every label\n"
@@ -65,7 +68,7 @@ void printLayout(const TPreparedReport& prepared) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string templatePath, seriesPath, outPath, printerName, skipText;
+    std::string templatePath, seriesPath, dataPath, outPath, printerName, skipText;
     int copies = 1;
     bool frame = false, layout = false;
     for (int i = 1; i < argc; ++i) {
@@ -75,8 +78,8 @@ int main(int argc, char** argv) {
                 return std::nullopt;
             return std::string(argv[++i]);
         };
-        if (arg == "--template" || arg == "--series" || arg == "-o" || arg == "--printer" ||
-            arg == "--skip" || arg == "--copies") {
+        if (arg == "--template" || arg == "--series" || arg == "--data" || arg == "-o" ||
+            arg == "--printer" || arg == "--skip" || arg == "--copies") {
             const std::optional<std::string> v = value();
             if (!v)
                 return usage(std::string(arg) + " needs a value");
@@ -84,6 +87,8 @@ int main(int argc, char** argv) {
                 templatePath = *v;
             else if (arg == "--series")
                 seriesPath = *v;
+            else if (arg == "--data")
+                dataPath = *v;
             else if (arg == "-o")
                 outPath = *v;
             else if (arg == "--printer")
@@ -110,6 +115,8 @@ int main(int argc, char** argv) {
             static_cast<int>(!printerName.empty()) !=
         1)
         return usage("give exactly one of -o, --printer and --layout");
+    if (!seriesPath.empty() && !dataPath.empty())
+        return usage("give --series or --data, not both");
     int skip = 0;
     if (!skipText.empty()) {
         const TSkipCount parsed = ParseSkipCount(QString::fromStdString(skipText));
@@ -117,7 +124,7 @@ int main(int argc, char** argv) {
             return fail(parsed.Error.toStdString());
         skip = parsed.Count;
     }
-    if (seriesPath.empty()) {
+    if (seriesPath.empty() && dataPath.empty()) {
         const QFileInfo info(QString::fromStdString(templatePath));
         const QString companion = info.path() + '/' + info.completeBaseName() + ".sor";
         if (QFileInfo(companion).isFile())
@@ -141,8 +148,15 @@ int main(int argc, char** argv) {
 
         TStoreTable series;
         series.Name = "T1";
+        TWorksheetDataSet sheet;
         std::unique_ptr<TPrintSequence> sequence;
-        if (!seriesPath.empty()) {
+        if (!dataPath.empty()) {
+            // As the program prints a linked worksheet: the skipped places, then its rows by
+            // their first column; the file itself is only read.
+            sheet.FileName = dataPath;
+            sheet.Open();
+            sequence = TPrintSequence::OrderedByFirstField(sheet, skip);
+        } else if (!seriesPath.empty()) {
             series.SetTableName(seriesPath);
             series.Open();
             sequence = TPrintSequence::FromDataSet(series, skip);
@@ -155,7 +169,7 @@ int main(int argc, char** argv) {
 
         TLabelRunOptions options;
         options.Frame = frame;
-        options.DataFlag = series.Active() && series.RecordCount() > 0;
+        options.DataFlag = sheet.Active() || (series.Active() && series.RecordCount() > 0);
         std::vector<TLabelElement> elements = labelTemplate.Elements();
         if (sequence->IsEmpty()) {
             // As the program does: no band, one sheet without labels.
