@@ -6,7 +6,7 @@
 #include "data/DatabaseError.h"
 #include "data/FormatSettings.h"
 #include "designer/BarcodeView.h"
-#include "designer/Controls.h"
+#include "ui/Controls.h"
 #include "designer/DataSourceTab.h"
 #include "designer/ElementPanel.h"
 #include "designer/LabelCanvas.h"

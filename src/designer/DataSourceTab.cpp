@@ -1,6 +1,6 @@
 #include "designer/DataSourceTab.h"
 
-#include "designer/Controls.h"
+#include "ui/Controls.h"
 
 #include <QPushButton>
 #include <QToolButton>

@@ -2,7 +2,7 @@
 
 #include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
-#include "designer/Controls.h"
+#include "ui/Controls.h"
 #include "designer/LabelCanvas.h"
 
 #include <QButtonGroup>

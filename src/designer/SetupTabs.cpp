@@ -1,7 +1,7 @@
 #include "designer/SetupTabs.h"
 
 #include "data/FormatSettings.h"
-#include "designer/Controls.h"
+#include "ui/Controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,7 @@
 #include "dialogs/BeallitasForm.h"
 
+#include "ui/Controls.h"
+
 #include "services/Modal.h"
 
 #include <QCheckBox>
@@ -19,14 +21,10 @@ namespace etikor {
 
 namespace {
 
-QDoubleSpinBox* MmField(QWidget* parent, const char* name, double min, double max, int decimals,
-                        const QString& hint = {}) {
-    auto* spin = new QDoubleSpinBox(parent);
-    spin->setObjectName(QString::fromLatin1(name));
-    spin->setRange(min, max);
-    spin->setDecimals(decimals);
-    spin->setSuffix(QStringLiteral(" mm"));
-    spin->setToolTip(hint);
+// The millimetre fields of this dialog, wide enough for their longest value.
+QDoubleSpinBox* WideMmField(QWidget* parent, const char* name, double min, double max, int decimals,
+                            const QString& hint = {}) {
+    QDoubleSpinBox* spin = MmSpin(parent, name, min, max, decimals, hint);
     spin->setMinimumWidth(90);
     return spin;
 }
@@ -149,12 +147,12 @@ QWidget* TBeallitasForm::BuildGeneralPage() {
 QWidget* TBeallitasForm::BuildPagePage() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
-    OldalHossz = MmField(page, "OldalHossz", 10, 297, 1, QStringLiteral("Oldal hosszúsága"));
-    OldalSzel = MmField(page, "OldalSzel", 10, 210, 1, QStringLiteral("Oldal szélessége"));
-    Felsom = MmField(page, "Felsom", 0, 200, 1);
-    Balm = MmField(page, "Balm", 0, 200, 1);
-    Jobbm = MmField(page, "Jobbm", 0, 200, 1);
-    Alsom = MmField(page, "Alsom", 0, 200, 1);
+    OldalHossz = WideMmField(page, "OldalHossz", 10, 297, 1, QStringLiteral("Oldal hosszúsága"));
+    OldalSzel = WideMmField(page, "OldalSzel", 10, 210, 1, QStringLiteral("Oldal szélessége"));
+    Felsom = WideMmField(page, "Felsom", 0, 200, 1);
+    Balm = WideMmField(page, "Balm", 0, 200, 1);
+    Jobbm = WideMmField(page, "Jobbm", 0, 200, 1);
+    Alsom = WideMmField(page, "Alsom", 0, 200, 1);
     A4Gomb = new QPushButton(QStringLiteral("A4"), page);
     A4Gomb->setObjectName(QStringLiteral("A4Gomb"));
     A4Gomb->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
@@ -195,12 +193,12 @@ QWidget* TBeallitasForm::BuildPagePage() {
 QWidget* TBeallitasForm::BuildLabelPage() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
-    CMagassag = MmField(page, "CMagassag", 10, 297, 2, QStringLiteral("Címke magassága"));
-    CSzelesseg = MmField(page, "CSzelesseg", 10, 210, 2, QStringLiteral("Címke szélessége"));
+    CMagassag = WideMmField(page, "CMagassag", 10, 297, 2, QStringLiteral("Címke magassága"));
+    CSzelesseg = WideMmField(page, "CSzelesseg", 10, 210, 2, QStringLiteral("Címke szélessége"));
     COszlopok = new QSpinBox(page);
     COszlopok->setObjectName(QStringLiteral("COszlopok"));
     COszlopok->setRange(1, 15);
-    CTerkoz = MmField(page, "CTerkoz", 0, 100, 1, QStringLiteral("Cimkék közötti térköz"));
+    CTerkoz = WideMmField(page, "CTerkoz", 0, 100, 1, QStringLiteral("Cimkék közötti térköz"));
     grid->addWidget(Caption(QStringLiteral("Cimke &magassága:"), CMagassag, page), 0, 0);
     grid->addWidget(CMagassag, 0, 1);
     grid->addWidget(Caption(QStringLiteral("Cimke &szélessége:"), CSzelesseg, page), 1, 0);

@@ -1,5 +1,7 @@
 #include "dialogs/OrsinaForm.h"
 
+#include "ui/Controls.h"
+
 #include "services/Modal.h"
 #include "ui/RadioList.h"
 
@@ -44,17 +46,6 @@ const TPageText kPages[3] = {
      "nem Excel-t használsz adatforrásként, akkor a nyomtatásnál is szabályozhatod a nyomtatni "
      "kívánt címkék mennyiségét."},
 };
-
-QDoubleSpinBox* MmField(QWidget* parent, const char* name, double min, double max, int decimals,
-                        const QString& hint = {}) {
-    auto* spin = new QDoubleSpinBox(parent);
-    spin->setObjectName(QString::fromLatin1(name));
-    spin->setRange(min, max);
-    spin->setDecimals(decimals);
-    spin->setSuffix(QStringLiteral(" mm"));
-    spin->setToolTip(hint);
-    return spin;
-}
 
 // The assistant: a small drawn figure.
 QPixmap OrsinaPicture() {
@@ -188,16 +179,16 @@ TOrsinaForm::TOrsinaForm(IOrsinaHost& host, TSettings& settings, IModal& modal, 
 QWidget* TOrsinaForm::BuildSheetPage() {
     auto* page = new QWidget;
     auto* g = new QGridLayout(page);
-    OldalHossz = MmField(page, "OldalHossz", 10, 297, 1, QStringLiteral("Oldal hosszúsága"));
-    OldalSzel = MmField(page, "OldalSzel", 10, 210, 1, QStringLiteral("Oldal szélessége"));
+    OldalHossz = MmSpin(page, "OldalHossz", 10, 297, 1, QStringLiteral("Oldal hosszúsága"));
+    OldalSzel = MmSpin(page, "OldalSzel", 10, 210, 1, QStringLiteral("Oldal szélessége"));
     A4Gomb = new QPushButton(QStringLiteral("A4"), page);
     A4Gomb->setObjectName(QStringLiteral("A4Gomb"));
     A4Gomb->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
     A4Gomb->setAutoDefault(false);
-    Felsom = MmField(page, "Felsom", 0, 200, 1, QStringLiteral("Felső margó"));
-    Balm = MmField(page, "Balm", 0, 200, 1, QStringLiteral("Bal margó"));
-    Jobbm = MmField(page, "Jobbm", 0, 200, 1, QStringLiteral("Jobb margó"));
-    Alsom = MmField(page, "Alsom", 0, 200, 1, QStringLiteral("Alsó margó"));
+    Felsom = MmSpin(page, "Felsom", 0, 200, 1, QStringLiteral("Felső margó"));
+    Balm = MmSpin(page, "Balm", 0, 200, 1, QStringLiteral("Bal margó"));
+    Jobbm = MmSpin(page, "Jobbm", 0, 200, 1, QStringLiteral("Jobb margó"));
+    Alsom = MmSpin(page, "Alsom", 0, 200, 1, QStringLiteral("Alsó margó"));
     // The margins round a drawn sheet.
     auto* sheet = new QLabel(page);
     QPixmap pixmap(34, 46);
@@ -230,12 +221,12 @@ QWidget* TOrsinaForm::BuildSheetPage() {
 QWidget* TOrsinaForm::BuildLabelPage() {
     auto* page = new QWidget;
     auto* g = new QGridLayout(page);
-    CSzelesseg = MmField(page, "CSzelesseg", 10, 210, 2, QStringLiteral("Címke szélessége"));
-    CMagassag = MmField(page, "CMagassag", 10, 297, 2, QStringLiteral("Címke magassága"));
+    CSzelesseg = MmSpin(page, "CSzelesseg", 10, 210, 2, QStringLiteral("Címke szélessége"));
+    CMagassag = MmSpin(page, "CMagassag", 10, 297, 2, QStringLiteral("Címke magassága"));
     COszlopok = new QSpinBox(page);
     COszlopok->setObjectName(QStringLiteral("COszlopok"));
     COszlopok->setRange(1, 15);
-    CTerkoz = MmField(page, "CTerkoz", 0, 100, 1, QStringLiteral("Cimkék közötti térköz"));
+    CTerkoz = MmSpin(page, "CTerkoz", 0, 100, 1, QStringLiteral("Cimkék közötti térköz"));
     g->addWidget(new QLabel(QStringLiteral("Címke szélessége:"), page), 0, 0);
     g->addWidget(CSzelesseg, 0, 1);
     g->addWidget(new QLabel(QStringLiteral("Címke magassága:"), page), 1, 0);

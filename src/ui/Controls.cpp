@@ -1,4 +1,4 @@
-#include "designer/Controls.h"
+#include "ui/Controls.h"
 
 #include "ui/Icons.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-// Small helpers the designer's panels and the main window build their controls with: named
-// tool buttons, millimetre spinners, read-only fields, and the mark for controls whose
-// behaviour the program does not have yet (they stay disabled whatever a selection enables).
+// Small helpers the windows build their controls with: named tool buttons, millimetre spinners,
+// read-only fields, and the mark for controls whose behaviour the program does not have yet
+// (they stay disabled whatever a selection enables).
 
 #include <QString>
 
