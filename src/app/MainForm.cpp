@@ -6,7 +6,6 @@
 #include "data/DatabaseError.h"
 #include "data/FormatSettings.h"
 #include "designer/BarcodeView.h"
-#include "ui/Controls.h"
 #include "designer/DataSourceTab.h"
 #include "designer/ElementPanel.h"
 #include "designer/LabelCanvas.h"
@@ -23,6 +22,7 @@
 #include "series/ui/TervezoForm.h"
 #include "services/Modal.h"
 #include "tablestore/StoreTable.h"
+#include "ui/Controls.h"
 #include "ui/Icons.h"
 
 #include <QAbstractItemView>
@@ -495,32 +495,10 @@ class TWizardHost final : public IOrsinaHost {
 public:
     explicit TWizardHost(TMainForm& form) : F(form) {}
 
-    TWizardGeometry Geometry() override {
-        TWizardGeometry g;
-        g.OldalSzel = F.FPageTab->OldalSzel->value();
-        g.OldalHossz = F.FPageTab->OldalHossz->value();
-        g.Felsom = F.FPageTab->Felsom->value();
-        g.Balm = F.FPageTab->Balm->value();
-        g.Jobbm = F.FPageTab->Jobbm->value();
-        g.Alsom = F.FPageTab->Alsom->value();
-        g.CSzelesseg = F.FLabelTab->CSzeles->value();
-        g.CMagassag = F.FLabelTab->CMagassag->value();
-        g.COszlopok = F.FPageTab->COszlopok->value();
-        g.CTerkoz = F.FPageTab->CTerkoz->value();
-        return g;
-    }
-    void ApplyGeometry(const TWizardGeometry& g) override {
+    TPageSetup Geometry() override { return F.SetupFields().Read(); }
+    void ApplyGeometry(const TPageSetup& g) override {
         // The controls' own limits apply (a label is at least 20 mm wide there).
-        F.FPageTab->OldalSzel->setValue(g.OldalSzel);
-        F.FPageTab->OldalHossz->setValue(g.OldalHossz);
-        F.FPageTab->Felsom->setValue(g.Felsom);
-        F.FPageTab->Balm->setValue(g.Balm);
-        F.FPageTab->Jobbm->setValue(g.Jobbm);
-        F.FPageTab->Alsom->setValue(g.Alsom);
-        F.FLabelTab->CSzeles->setValue(g.CSzelesseg);
-        F.FLabelTab->CMagassag->setValue(g.CMagassag);
-        F.FPageTab->COszlopok->setValue(g.COszlopok);
-        F.FPageTab->CTerkoz->setValue(g.CTerkoz);
+        F.SetupFields().Show(g);
         F.FLabelTab->CimkeRGomb->click();
     }
     void SaveAs() override { F.FileCommand(&TTemplateFiles::SaveAs); }
@@ -730,8 +708,7 @@ void TMainForm::BuildCanvas() {
     if (!FDM.Elemek.Active())
         return;
     const TCanvasBuild build = FCanvas->Build(FDM.Template, FSettings);
-    FPageTab->ShowPageSetup(build.Setup);
-    FLabelTab->ShowPageSetup(build.Setup);
+    SetupFields().Show(build.Setup);
     FElementPanel->ShowBuild(build);
     ShowSelectedRow();
 }

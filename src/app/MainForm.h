@@ -15,6 +15,7 @@
 #include "document/TemplateFiles.h"
 #include "printing/ui/LabelPrint.h"
 #include "services/AppPaths.h"
+#include "ui/PageSetupFields.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -123,6 +124,8 @@ private:
     // New, Open or Save as through the template files, then the status panels they set.
     void FileCommand(void (TTemplateFiles::*command)());
     void ShowStatus();
+    // The page and label values of the page and label tabs, as one page setup.
+    TPageSetupFields SetupFields() const;
     void OpenSeriesDesigner();
     void OpenManualEntry();
     void CloneShownBarcode();

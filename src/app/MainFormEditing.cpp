@@ -196,6 +196,12 @@ void TMainForm::StepElement(int step) {
 
 // ---- page and label setup ---------------------------------------------------------------
 
+TPageSetupFields TMainForm::SetupFields() const {
+    return {FPageTab->OldalHossz, FPageTab->OldalSzel, FPageTab->Felsom,     FPageTab->Balm,
+            FPageTab->Jobbm,      FPageTab->Alsom,     FLabelTab->CMagassag, FLabelTab->CSzeles,
+            FPageTab->COszlopok,  FPageTab->CTerkoz};
+}
+
 void TMainForm::ApplyPageSetup() {
     TPageTab& page = *FPageTab;
     TLabelTab& label = *FLabelTab;
@@ -207,18 +213,7 @@ void TMainForm::ApplyPageSetup() {
     const double width = label.CSzeles->value() + page.Balm->value() + page.Jobbm->value();
     if (page.OldalSzel->value() < width)
         page.OldalSzel->setValue(width);
-    TPageSetup setup;
-    setup.OldalHMm = page.OldalHossz->value();
-    setup.OldalSzMm = page.OldalSzel->value();
-    setup.HeightMm = label.CMagassag->value();
-    setup.WidthMm = label.CSzeles->value();
-    setup.FmMm = page.Felsom->value();
-    setup.BmMm = page.Balm->value();
-    setup.JmMm = page.Jobbm->value();
-    setup.AmMm = page.Alsom->value();
-    setup.TerkozMm = page.CTerkoz->value();
-    setup.Oszlopok = page.COszlopok->value();
-    FDM.Template.SetPageSetup(setup);
+    FDM.Template.SetPageSetup(SetupFields().Read());
 }
 
 // ---- element properties -----------------------------------------------------------------

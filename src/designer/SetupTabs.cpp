@@ -2,6 +2,7 @@
 
 #include "data/FormatSettings.h"
 #include "ui/Controls.h"
+#include "ui/PageSetupFields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -52,27 +53,13 @@ TPageTab::TPageTab(QWidget* parent) : QWidget(parent) {
     A4Gomb = new QPushButton(QStringLiteral("A4"), this);
     A4Gomb->setObjectName(QStringLiteral("A4Gomb"));
     A4Gomb->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
-    connect(A4Gomb, &QPushButton::clicked, this, [this] {
-        OldalSzel->setValue(210);
-        OldalHossz->setValue(297);
-    });
+    ConnectA4(A4Gomb, OldalSzel, OldalHossz);
     OldalRGomb = new QPushButton(QStringLiteral("Alkalmaz"), this);
     OldalRGomb->setObjectName(QStringLiteral("OldalRGomb"));
     grid->addWidget(A4Gomb, row, 0);
     grid->addWidget(OldalRGomb, row++, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(row, 1);
-}
-
-void TPageTab::ShowPageSetup(const TPageSetup& setup) {
-    OldalHossz->setValue(setup.OldalHMm);
-    OldalSzel->setValue(setup.OldalSzMm);
-    Felsom->setValue(setup.FmMm);
-    Balm->setValue(setup.BmMm);
-    Jobbm->setValue(setup.JmMm);
-    Alsom->setValue(setup.AmMm);
-    CTerkoz->setValue(setup.TerkozMm);
-    COszlopok->setValue(setup.Oszlopok);
 }
 
 TLabelTab::TLabelTab(QWidget* parent) : QWidget(parent) {
@@ -119,11 +106,6 @@ TLabelTab::TLabelTab(QWidget* parent) : QWidget(parent) {
     CimkeRGomb->setObjectName(QStringLiteral("CimkeRGomb"));
     layout->addWidget(CimkeRGomb);
     layout->addStretch(1);
-}
-
-void TLabelTab::ShowPageSetup(const TPageSetup& setup) {
-    CMagassag->setValue(setup.HeightMm);
-    CSzeles->setValue(setup.WidthMm);
 }
 
 } // namespace etikor

@@ -32,8 +32,6 @@ public:
     QDoubleSpinBox* CTerkoz = nullptr;
     QPushButton* A4Gomb = nullptr;
     QPushButton* OldalRGomb = nullptr;
-
-    void ShowPageSetup(const TPageSetup& setup);
 };
 
 class TLabelTab final : public QWidget {
@@ -47,8 +45,6 @@ public:
     QComboBox* Leptetes = nullptr;
     QCheckBox* cb_Keret = nullptr;
     QPushButton* CimkeRGomb = nullptr;
-
-    void ShowPageSetup(const TPageSetup& setup);
 };
 
 } // namespace etikor

@@ -1,6 +1,7 @@
 #include "dialogs/BeallitasForm.h"
 
 #include "ui/Controls.h"
+#include "ui/PageSetupFields.h"
 
 #include "services/Modal.h"
 
@@ -119,10 +120,7 @@ TBeallitasForm::TBeallitasForm(TSettings& settings, const TSettingsFile& file, I
     connect(RendbenGomb, &QPushButton::clicked, this, &TBeallitasForm::RendbenGombClick);
     connect(VisszaGomb, &QPushButton::clicked, this, &TBeallitasForm::VisszaGombClick);
     connect(SugoGomb, &QPushButton::clicked, this, [this] { ShowHelp(kHelpContext); });
-    connect(A4Gomb, &QPushButton::clicked, this, [this] {
-        OldalSzel->setValue(210);
-        OldalHossz->setValue(297);
-    });
+    ConnectA4(A4Gomb, OldalSzel, OldalHossz);
 
     ShowGeometry();
     ConnectGeometry();
@@ -233,16 +231,9 @@ QWidget* TBeallitasForm::BuildBarcodePage() {
 }
 
 void TBeallitasForm::ShowGeometry() {
-    OldalHossz->setValue(FSettings.OldalMagassagMm);
-    OldalSzel->setValue(FSettings.OldalSzelessegMm);
-    Felsom->setValue(FSettings.FelsoMargoMm);
-    Balm->setValue(FSettings.BalMargoMm);
-    Jobbm->setValue(FSettings.JobbMargoMm);
-    Alsom->setValue(FSettings.AlsoMargoMm);
-    CMagassag->setValue(FSettings.CimkeMagassagMm);
-    CSzelesseg->setValue(FSettings.CimkeSzelessegMm);
-    COszlopok->setValue(FSettings.Oszlopok);
-    CTerkoz->setValue(FSettings.TerkozMm);
+    const TPageSetupFields fields{OldalHossz, OldalSzel, Felsom,     Balm,      Jobbm,
+                                  Alsom,      CMagassag, CSzelesseg, COszlopok, CTerkoz};
+    fields.Show(DefaultPageSetup(FSettings));
 }
 
 void TBeallitasForm::ConnectGeometry() {

@@ -143,10 +143,7 @@ TOrsinaForm::TOrsinaForm(IOrsinaHost& host, TSettings& settings, IModal& modal, 
             ShowPage(Page() + 1);
     });
     connect(Lapok, &QTabWidget::currentChanged, this, &TOrsinaForm::PageShown);
-    connect(A4Gomb, &QPushButton::clicked, this, [this] {
-        OldalSzel->setValue(210);
-        OldalHossz->setValue(297);
-    });
+    ConnectA4(A4Gomb, OldalSzel, OldalHossz);
     connect(cb_Varazslo, &QCheckBox::toggled, this, [this](bool on) { FSettings.AutoOrsina = on; });
     connect(gr_Aforras, &TRadioList::Clicked, this, &TOrsinaForm::SourceClicked);
 
@@ -154,17 +151,7 @@ TOrsinaForm::TOrsinaForm(IOrsinaHost& host, TSettings& settings, IModal& modal, 
     FLinkedAtOpening = FHost.LinkFlag();
     FWorkbookAtOpening = FHost.WorkbookPath();
     FSourceAtOpening = FHost.DataSource();
-    const TWizardGeometry g = FHost.Geometry();
-    OldalSzel->setValue(g.OldalSzel);
-    OldalHossz->setValue(g.OldalHossz);
-    Felsom->setValue(g.Felsom);
-    Balm->setValue(g.Balm);
-    Jobbm->setValue(g.Jobbm);
-    Alsom->setValue(g.Alsom);
-    CSzelesseg->setValue(g.CSzelesseg);
-    CMagassag->setValue(g.CMagassag);
-    COszlopok->setValue(g.COszlopok);
-    CTerkoz->setValue(g.CTerkoz);
+    Fields().Show(FHost.Geometry());
     cb_Varazslo->setChecked(FSettings.AutoOrsina);
     FHost.SetHelpContext(kHelpContext);
     PageShown();
@@ -280,19 +267,8 @@ void TOrsinaForm::PageShown() {
     TovabbGomb->setText(page == 2 ? QStringLiteral("VÉGE") : QStringLiteral("&Tovább >>"));
 }
 
-TWizardGeometry TOrsinaForm::Values() const {
-    TWizardGeometry g;
-    g.OldalSzel = OldalSzel->value();
-    g.OldalHossz = OldalHossz->value();
-    g.Felsom = Felsom->value();
-    g.Balm = Balm->value();
-    g.Jobbm = Jobbm->value();
-    g.Alsom = Alsom->value();
-    g.CSzelesseg = CSzelesseg->value();
-    g.CMagassag = CMagassag->value();
-    g.COszlopok = COszlopok->value();
-    g.CTerkoz = CTerkoz->value();
-    return g;
+TPageSetupFields TOrsinaForm::Fields() const {
+    return {OldalHossz, OldalSzel, Felsom, Balm, Jobbm, Alsom, CMagassag, CSzelesseg, COszlopok, CTerkoz};
 }
 
 void TOrsinaForm::AskForNewTemplate() {
@@ -360,7 +336,7 @@ bool TOrsinaForm::Closing() {
             TovabbGomb->setText(QStringLiteral("&Tovább >>"));
             return false;
         }
-        FHost.ApplyGeometry(Values());
+        FHost.ApplyGeometry(Fields().Read());
     } else {
         FHost.SetDataSource(FSourceAtOpening);
         if (FLinkedAtOpening && FSettings.AutoAdatforras)

@@ -6,6 +6,8 @@
 // the data link back as it was when the wizard opened. The settings are saved on every close.
 
 #include "document/Settings.h"
+#include "document/TemplateModel.h"
+#include "ui/PageSetupFields.h"
 
 #include <QDialog>
 #include <QString>
@@ -24,27 +26,14 @@ class IModal;
 class TRadioList;
 
 // The page and label values the wizard edits.
-struct TWizardGeometry {
-    double OldalSzel = 210;
-    double OldalHossz = 297;
-    double Felsom = 13;
-    double Balm = 5;
-    double Jobbm = 5;
-    double Alsom = 10;
-    double CSzelesseg = 62.5;
-    double CMagassag = 38.1;
-    int COszlopok = 3;
-    double CTerkoz = 3;
-};
-
 // What the wizard asks of the main window.
 class IOrsinaHost {
 public:
     virtual ~IOrsinaHost();
-    virtual TWizardGeometry Geometry() = 0;
+    virtual TPageSetup Geometry() = 0;
     // Copies the values into the main window's controls (their limits apply) and runs its
     // apply button.
-    virtual void ApplyGeometry(const TWizardGeometry& values) = 0;
+    virtual void ApplyGeometry(const TPageSetup& values) = 0;
     virtual void SaveAs() = 0;
     virtual void ManualEntry() = 0;
     virtual void SeriesDesigner() = 0;
@@ -90,7 +79,7 @@ public:
     // Which page is shown (0..2).
     int Page() const;
     void ShowPage(int page);
-    TWizardGeometry Values() const;
+    TPageSetupFields Fields() const;
 
     QTabWidget* Lapok = nullptr;
     QDoubleSpinBox* OldalHossz = nullptr;

@@ -2,6 +2,7 @@
 
 #include "designer/LabelCanvas.h"
 #include "designer/SetupTabs.h"
+#include "ui/PageSetupFields.h"
 
 #include <gtest/gtest.h>
 
@@ -103,22 +104,26 @@ TEST(ElementPanel, FieldList) {
     EXPECT_EQ(panel.Mezok->item(0, 2)->text(), QStringLiteral("128"));
 }
 
-// The page and label tabs show a page setup; A4 sets the page size.
+// The page and label tabs show a page setup through one set of fields; A4 sets the page size.
 TEST(SetupTabs, ShowThePageSetup) {
     TPageSetup setup;
     setup.OldalSzMm = 100;
     setup.Oszlopok = 4;
     setup.WidthMm = 40.25;
     TPageTab page;
-    page.ShowPageSetup(setup);
+    TLabelTab label;
+    const TPageSetupFields fields{page.OldalHossz, page.OldalSzel, page.Felsom,     page.Balm,
+                                  page.Jobbm,      page.Alsom,     label.CMagassag, label.CSzeles,
+                                  page.COszlopok,  page.CTerkoz};
+    fields.Show(setup);
     EXPECT_DOUBLE_EQ(page.OldalSzel->value(), 100);
     EXPECT_EQ(page.COszlopok->value(), 4);
+    EXPECT_DOUBLE_EQ(label.CSzeles->value(), 40.25);
+    EXPECT_DOUBLE_EQ(fields.Read().WidthMm, 40.25);
+    EXPECT_EQ(fields.Read().Oszlopok, 4);
     page.A4Gomb->click();
     EXPECT_DOUBLE_EQ(page.OldalSzel->value(), 210);
     EXPECT_DOUBLE_EQ(page.OldalHossz->value(), 297);
-    TLabelTab label;
-    label.ShowPageSetup(setup);
-    EXPECT_DOUBLE_EQ(label.CSzeles->value(), 40.25);
 }
 
 } // namespace

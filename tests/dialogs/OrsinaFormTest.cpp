@@ -29,8 +29,8 @@ const QString kNewTemplate = QStringLiteral("A varázsló futtatása előtt cél
 // The main window as the wizard sees it, recording what it was asked to do. The link is a
 // stored flag and a workbook; "series" and "sheet" are the two data sources.
 struct FakeHost : IOrsinaHost {
-    TWizardGeometry Main;
-    std::optional<TWizardGeometry> Applied;
+    TPageSetup Main;
+    std::optional<TPageSetup> Applied;
     QStringList Calls;
     int Context = 10;
     bool Link = false;
@@ -41,8 +41,8 @@ struct FakeHost : IOrsinaHost {
     void* Source = &SeriesRecords;
     bool WorkbookExists = true;
 
-    TWizardGeometry Geometry() override { return Main; }
-    void ApplyGeometry(const TWizardGeometry& values) override { Applied = values; }
+    TPageSetup Geometry() override { return Main; }
+    void ApplyGeometry(const TPageSetup& values) override { Applied = values; }
     void SaveAs() override { Calls << "save as"; }
     void ManualEntry() override { Calls << "manual"; }
     void SeriesDesigner() override { Calls << "series"; }
@@ -109,8 +109,8 @@ protected:
 
 // Opening: the main window's values, page 1, the start-up box, the question one second later.
 TEST_F(OrsinaFormTest, Opening) {
-    host_.Main.CSzelesseg = 48;
-    host_.Main.COszlopok = 4;
+    host_.Main.WidthMm = 48;
+    host_.Main.Oszlopok = 4;
     settings_.AutoOrsina = true;
     TOrsinaForm& form = Open();
     EXPECT_EQ(form.size(), QSize(567, 290));
@@ -199,7 +199,7 @@ TEST_F(OrsinaFormTest, FinishNeedsAChosenSource) {
     Click("TovabbGomb"); // "&Tovább >>" on page 3 still finishes
     modal_.Verify();
     ASSERT_TRUE(host_.Applied);
-    EXPECT_EQ(host_.Applied->CSzelesseg, 10) << "the main window's own limits apply there";
+    EXPECT_EQ(host_.Applied->WidthMm, 10) << "the main window's own limits apply there";
     EXPECT_EQ(host_.Calls, (QStringList{"manual", "count", "settings saved"}));
     EXPECT_EQ(form_->result(), QDialog::Accepted);
 }
