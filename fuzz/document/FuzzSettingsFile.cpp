@@ -4,6 +4,7 @@
 // write leaves must read as the same settings the next time round.
 
 #include "document/Settings.h"
+#include "support/FuzzSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,14 +15,6 @@
 #include <memory>
 
 namespace {
-
-void require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "settings file: %s\n", what);
-        std::abort();
-    }
-}
-
 bool same(const etikor::TSettings& a, const etikor::TSettings& b) {
     return a.Utolso == b.Utolso && a.OldalMagassagMm == b.OldalMagassagMm &&
            a.OldalSzelessegMm == b.OldalSzelessegMm && a.FelsoMargoMm == b.FelsoMargoMm &&
@@ -36,11 +29,12 @@ bool same(const etikor::TSettings& a, const etikor::TSettings& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::unique_ptr<QTemporaryDir> folder = std::make_unique<QTemporaryDir>();
-    require(folder->isValid(), "no temporary folder");
+    etikor::fuzz::Require(folder->isValid(), "settings file", "no temporary folder");
     const etikor::TSettingsFile file(folder->path(), folder->path());
     {
         QFile ini(file.Path());
-        require(ini.open(QIODevice::WriteOnly | QIODevice::Truncate), "cannot write the input");
+        etikor::fuzz::Require(ini.open(QIODevice::WriteOnly | QIODevice::Truncate), "settings file",
+                              "cannot write the input");
         ini.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     }
     const etikor::TSettings read = file.Read();
@@ -48,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         file.Write(read);
         const etikor::TSettings once = file.Read();
         file.Write(once);
-        require(same(file.Read(), once), "a written file reads differently the second time");
+        etikor::fuzz::Require(same(file.Read(), once), "settings file",
+                              "a written file reads differently the second time");
     }
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "data/DatabaseError.h"
 #include "document/LabelTemplate.h"
 #include "document/TemplateModel.h"
+#include "support/FuzzSupport.h"
 #include "tablestore/StoreErrors.h"
 #include "tablestore/StoreTable.h"
 
@@ -18,14 +19,6 @@
 #include <string>
 
 namespace {
-
-void require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "template: %s\n", what);
-        std::abort();
-    }
-}
-
 void decode(etikor::TStoreTable& elemek) {
     using namespace etikor;
     TLabelTemplate model(elemek);
@@ -42,7 +35,8 @@ void decode(etikor::TStoreTable& elemek) {
         options.ShowLabels = element.ShowValue;
         TBarCodeCheck check;
         const BarcodeEncoding encoding = EncodeBarCodeText(value, type, options, &check);
-        require(encoding.BarPattern.empty() != check.Ok, "a pattern with a failed check, or none without");
+        etikor::fuzz::Require(encoding.BarPattern.empty() != check.Ok, "template",
+                              "a pattern with a failed check, or none without");
     }
 }
 

@@ -2,7 +2,7 @@
 // reader gives a worksheet whose rows all have one value per column, or stops with
 // EWorksheetError.
 
-#include "exchange/Worksheet.h"
+#include "WorksheetShape.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -13,12 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         const etikor::TWorksheet sheet =
             etikor::ReadBiffStream(std::string_view(reinterpret_cast<const char*>(data), size));
-        for (const auto& row : sheet.Rows)
-            if (row.size() != sheet.Columns.size()) {
-                std::fprintf(stderr, "biff: a row of %zu values under %zu columns\n", row.size(),
-                             sheet.Columns.size());
-                std::abort();
-            }
+        etikor::fuzz::RequireRectangular(sheet, "biff");
     } catch (const etikor::EWorksheetError&) {
     }
     return 0;

@@ -1,7 +1,7 @@
 // Input: the bytes of a .csv file. The reader gives a worksheet whose rows all have one value
 // per column, or stops with EWorksheetError.
 
-#include "exchange/Worksheet.h"
+#include "WorksheetShape.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -12,12 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         const etikor::TWorksheet sheet =
             etikor::ReadCsv(std::string_view(reinterpret_cast<const char*>(data), size));
-        for (const auto& row : sheet.Rows)
-            if (row.size() != sheet.Columns.size()) {
-                std::fprintf(stderr, "csv: a row of %zu values under %zu columns\n", row.size(),
-                             sheet.Columns.size());
-                std::abort();
-            }
+        etikor::fuzz::RequireRectangular(sheet, "csv");
     } catch (const etikor::EWorksheetError&) {
     }
     return 0;

@@ -1,7 +1,7 @@
 // Input: the bytes of an .xls file. Reading gives a worksheet whose rows all have one value per
 // column, or stops with EWorksheetError.
 
-#include "exchange/Worksheet.h"
+#include "WorksheetShape.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -9,18 +9,7 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
-
-void check(const etikor::TWorksheet& sheet) {
-    for (const auto& row : sheet.Rows)
-        if (row.size() != sheet.Columns.size()) {
-            std::fprintf(stderr, "xls: a row of %zu values under %zu columns\n", row.size(),
-                         sheet.Columns.size());
-            std::abort();
-        }
-}
-
-} // namespace
+namespace {} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string path = [] {
@@ -33,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     try {
-        check(etikor::ReadBiffStream(bytes));
+        etikor::fuzz::RequireRectangular(etikor::ReadBiffStream(bytes), "xls");
     } catch (const etikor::EWorksheetError&) {
     }
     std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -42,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fwrite(data, 1, size, file);
     std::fclose(file);
     try {
-        check(etikor::ReadXlsFile(path));
+        etikor::fuzz::RequireRectangular(etikor::ReadXlsFile(path), "xls");
     } catch (const etikor::EWorksheetError&) {
     }
     return 0;

@@ -1,7 +1,7 @@
 // Input: the bytes of an .xlsx or .ods workbook, given to both readers. Reading
 // gives a worksheet whose rows all have one value per column, or stops with EWorksheetError.
 
-#include "exchange/Worksheet.h"
+#include "WorksheetShape.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -14,12 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const bool xlsx : {true, false}) {
         try {
             const etikor::TWorksheet sheet = xlsx ? etikor::ReadXlsx(bytes) : etikor::ReadOds(bytes);
-            for (const auto& row : sheet.Rows)
-                if (row.size() != sheet.Columns.size()) {
-                    std::fprintf(stderr, "zip workbook: a row of %zu values under %zu columns\n", row.size(),
-                                 sheet.Columns.size());
-                    std::abort();
-                }
+            etikor::fuzz::RequireRectangular(sheet, "zip workbook");
         } catch (const etikor::EWorksheetError&) {
         }
     }
