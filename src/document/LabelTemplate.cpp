@@ -183,26 +183,35 @@ QString TLabelTemplate::AddElement(TElemKind kind, const TPixelRect& px, TShapeC
     return qname;
 }
 
-bool TLabelTemplate::SetScreenGeometry(const QString& name, const TPixelRect& screen, int zoom) {
-    TEditGroup group(*this, QStringLiteral("Áthelyezés, átméretezés"));
+template <typename Edit>
+bool TLabelTemplate::EditElement(const QString& name, const QString& caption, TElementChange change,
+                                 Edit&& edit) {
+    TEditGroup group(*this, caption);
     TLabelElement* e = FindMutable(name);
     if (!e || !LocateRow(name))
         return false;
-    const TElementGeometry g = GeometryFromScreen(screen, zoom);
-    WriteRow([&](TDataSet& t) {
-        t.FieldByName("Height_mm").SetAsFloat(g.HeightMm);
-        t.FieldByName("Left_mm").SetAsFloat(g.LeftMm);
-        t.FieldByName("Top_mm").SetAsFloat(g.TopMm);
-        t.FieldByName("Width_mm").SetAsFloat(g.WidthMm);
-        t.FieldByName("Height_px").SetAsInteger(g.Px.Height);
-        t.FieldByName("Left_px").SetAsInteger(g.Px.Left);
-        t.FieldByName("Top_px").SetAsInteger(g.Px.Top);
-        t.FieldByName("Width_px").SetAsInteger(g.Px.Width);
-    });
-    e->Mm = {g.LeftMm, g.TopMm, g.WidthMm, g.HeightMm};
-    e->Px = g.Px;
-    Changed(*e, TElementChange::ecGeometry);
+    edit(e);
+    Changed(*e, change);
     return true;
+}
+
+bool TLabelTemplate::SetScreenGeometry(const QString& name, const TPixelRect& screen, int zoom) {
+    return EditElement(name, QStringLiteral("Áthelyezés, átméretezés"), TElementChange::ecGeometry,
+                       [&](TLabelElement* e) {
+                           const TElementGeometry g = GeometryFromScreen(screen, zoom);
+                           WriteRow([&](TDataSet& t) {
+                               t.FieldByName("Height_mm").SetAsFloat(g.HeightMm);
+                               t.FieldByName("Left_mm").SetAsFloat(g.LeftMm);
+                               t.FieldByName("Top_mm").SetAsFloat(g.TopMm);
+                               t.FieldByName("Width_mm").SetAsFloat(g.WidthMm);
+                               t.FieldByName("Height_px").SetAsInteger(g.Px.Height);
+                               t.FieldByName("Left_px").SetAsInteger(g.Px.Left);
+                               t.FieldByName("Top_px").SetAsInteger(g.Px.Top);
+                               t.FieldByName("Width_px").SetAsInteger(g.Px.Width);
+                           });
+                           e->Mm = {g.LeftMm, g.TopMm, g.WidthMm, g.HeightMm};
+                           e->Px = g.Px;
+                       });
 }
 
 bool TLabelTemplate::Remove(const QString& name) {
@@ -221,94 +230,71 @@ bool TLabelTemplate::Remove(const QString& name) {
 }
 
 bool TLabelTemplate::SetValue(const QString& name, const QString& source, const QString& value) {
-    TEditGroup group(*this, QStringLiteral("Érték"));
-    TLabelElement* e = FindMutable(name);
-    if (!e || !LocateRow(name))
-        return false;
-    WriteRow([&](TDataSet& t) {
-        t.FieldByName("Forras").SetAsString(ToCp1250(source));
-        t.FieldByName("FErtek").SetAsString(ToCp1250(value));
+    return EditElement(name, QStringLiteral("Érték"), TElementChange::ecValue, [&](TLabelElement* e) {
+        WriteRow([&](TDataSet& t) {
+            t.FieldByName("Forras").SetAsString(ToCp1250(source));
+            t.FieldByName("FErtek").SetAsString(ToCp1250(value));
+        });
+        // What the fields hold: the code page may have replaced characters.
+        e->Source = FromCp1250(ToCp1250(source));
+        e->Value = FromCp1250(ToCp1250(value));
     });
-    // What the fields hold: the code page may have replaced characters.
-    e->Source = FromCp1250(ToCp1250(source));
-    e->Value = FromCp1250(ToCp1250(value));
-    Changed(*e, TElementChange::ecValue);
-    return true;
 }
 
 bool TLabelTemplate::SetFont(const QString& name, const TFont& font) {
-    TEditGroup group(*this, QStringLiteral("Betűtípus"));
-    TLabelElement* e = FindMutable(name);
-    if (!e || !LocateRow(name))
-        return false;
-    const std::string descriptor = FontToDescriptor(font);
-    WriteRow([&](TDataSet& t) { t.FieldByName("Betu").SetAsString(descriptor); });
-    e->Font = DecodeFontDescriptor(descriptor);
-    Changed(*e, TElementChange::ecFont);
-    return true;
+    return EditElement(name, QStringLiteral("Betűtípus"), TElementChange::ecFont, [&](TLabelElement* e) {
+        const std::string descriptor = FontToDescriptor(font);
+        WriteRow([&](TDataSet& t) { t.FieldByName("Betu").SetAsString(descriptor); });
+        e->Font = DecodeFontDescriptor(descriptor);
+    });
 }
 
 bool TLabelTemplate::SetRotation(const QString& name, int code) {
-    TEditGroup group(*this, QStringLiteral("Elforgatás"));
-    TLabelElement* e = FindMutable(name);
-    if (!e || !LocateRow(name))
-        return false;
-    WriteRow([&](TDataSet& t) { t.FieldByName("Forgat").SetAsInteger(code); });
-    e->Rotation = code;
-    Changed(*e, TElementChange::ecRotation);
-    return true;
+    return EditElement(name, QStringLiteral("Elforgatás"), TElementChange::ecRotation, [&](TLabelElement* e) {
+        WriteRow([&](TDataSet& t) { t.FieldByName("Forgat").SetAsInteger(code); });
+        e->Rotation = code;
+    });
 }
 
 bool TLabelTemplate::SetAlignment(const QString& name, TAlignment alignment) {
-    TEditGroup group(*this, QStringLiteral("Igazítás"));
-    TLabelElement* e = FindMutable(name);
-    if (!e || !LocateRow(name))
-        return false;
-    WriteRow([&](TDataSet& t) {
-        t.FieldByName("Tajolas").SetAsString(std::string(1, AlignmentLetter(alignment)));
+    return EditElement(name, QStringLiteral("Igazítás"), TElementChange::ecAlignment, [&](TLabelElement* e) {
+        WriteRow([&](TDataSet& t) {
+            t.FieldByName("Tajolas").SetAsString(std::string(1, AlignmentLetter(alignment)));
+        });
+        e->Alignment = alignment;
     });
-    e->Alignment = alignment;
-    Changed(*e, TElementChange::ecAlignment);
-    return true;
 }
 
 bool TLabelTemplate::SetBarcode(const QString& name, int typeIndex, bool showValue, bool startStop) {
-    TEditGroup group(*this, QStringLiteral("Vonalkód beállítása"));
-    TLabelElement* e = FindMutable(name);
-    if (!e || !LocateRow(name))
-        return false;
-    WriteRow([&](TDataSet& t) {
-        t.FieldByName("Vk_index").SetAsInteger(typeIndex);
-        t.FieldByName("VErtek").SetAsBoolean(showValue);
-        t.FieldByName("Startstop").SetAsBoolean(startStop);
-    });
-    e->TypeIndex = typeIndex;
-    e->ShowValue = showValue;
-    e->StartStop = startStop;
-    Changed(*e, TElementChange::ecBarcode);
-    return true;
+    return EditElement(name, QStringLiteral("Vonalkód beállítása"), TElementChange::ecBarcode,
+                       [&](TLabelElement* e) {
+                           WriteRow([&](TDataSet& t) {
+                               t.FieldByName("Vk_index").SetAsInteger(typeIndex);
+                               t.FieldByName("VErtek").SetAsBoolean(showValue);
+                               t.FieldByName("Startstop").SetAsBoolean(startStop);
+                           });
+                           e->TypeIndex = typeIndex;
+                           e->ShowValue = showValue;
+                           e->StartStop = startStop;
+                       });
 }
 
 bool TLabelTemplate::ApplyValue(const QString& name, const QString& source, const QString& value,
                                 int rotation, TAlignment alignment, int typeIndex) {
-    TEditGroup group(*this, QStringLiteral("Érték"));
-    TLabelElement* e = FindMutable(name);
-    if (!e || !LocateRow(name))
-        return false;
-    WriteRow([&](TDataSet& t) {
-        t.FieldByName("Forras").SetAsString(ToCp1250(source));
-        t.FieldByName("FErtek").SetAsString(ToCp1250(value));
-        t.FieldByName("Forgat").SetAsInteger(rotation);
-        t.FieldByName("Tajolas").SetAsString(std::string(1, AlignmentLetter(alignment)));
-        t.FieldByName("Vk_index").SetAsInteger(typeIndex);
+    return EditElement(name, QStringLiteral("Érték"), TElementChange::ecValue, [&](TLabelElement* e) {
+        WriteRow([&](TDataSet& t) {
+            t.FieldByName("Forras").SetAsString(ToCp1250(source));
+            t.FieldByName("FErtek").SetAsString(ToCp1250(value));
+            t.FieldByName("Forgat").SetAsInteger(rotation);
+            t.FieldByName("Tajolas").SetAsString(std::string(1, AlignmentLetter(alignment)));
+            t.FieldByName("Vk_index").SetAsInteger(typeIndex);
+        });
+        e->Source = FromCp1250(ToCp1250(source));
+        e->Value = FromCp1250(ToCp1250(value));
+        e->Rotation = rotation;
+        e->Alignment = alignment;
+        e->TypeIndex = typeIndex;
     });
-    e->Source = FromCp1250(ToCp1250(source));
-    e->Value = FromCp1250(ToCp1250(value));
-    e->Rotation = rotation;
-    e->Alignment = alignment;
-    e->TypeIndex = typeIndex;
-    Changed(*e, TElementChange::ecValue);
-    return true;
 }
 
 // ---- undo and redo ------------------------------------------------------------------------

@@ -152,6 +152,11 @@ public:
 private:
     void Decode();
     TLabelElement* FindMutable(const QString& name);
+    // One edit of the named element as a step of its own: locates its row, runs `edit` (which
+    // writes the row and updates the element) and tells the listeners. False when there is no
+    // such element.
+    template <typename Edit>
+    bool EditElement(const QString& name, const QString& caption, TElementChange change, Edit&& edit);
     bool LocateRow(const QString& name);
     // Edits the located row with `write`, posts it and writes the file.
     template <typename Write>
