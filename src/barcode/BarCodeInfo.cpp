@@ -31,6 +31,7 @@ enum CharSetId {
     kHex,
     kEan128,
     kCode11,
+    kMatrix,
     kCharSetCount
 };
 
@@ -73,6 +74,13 @@ constexpr std::array<Row, kBarCodeTypeCount> kRows = {{
     {"2/5 Coop", "Code25, 2/5 Matrix", "123456", kDigits, T::bc25Matrix, 0, "", false},
     {"Code 11", "Code 11 (USD-8)", "123456", kCode11, T::bcEan8, 0, "", false},
     {"PZN", "Pharma-Zentral-Nummer", "123456", kDigits, T::bcCode39Standard, 0, "", false},
+    {"QR Code", "QR Code (ISO/IEC 18004), error correction L, M, Q or H", "Etikor QR Code 12345", kMatrix,
+     T::bcEan8, 1994, "JP", false},
+    {"Data Matrix", "Data Matrix ECC 200 (ISO/IEC 16022), square or rectangular, GS1 DataMatrix",
+     "(01)09501101530003(17)261231(10)AB12", kMatrix, T::bcEan8, 0, "", false},
+    {"PDF417", "PDF417 (ISO/IEC 15438), stacked, 1-30 columns, error levels 0-8", "Etikor PDF417 12345",
+     kMatrix, T::bcEan8, 1991, "USA", false},
+    {"Aztec", "Aztec Code (ISO/IEC 24778)", "Etikor Aztec 12345", kMatrix, T::bcEan8, 1995, "USA", false},
 }};
 
 constexpr std::array<std::string_view, kBarCodeTypeCount> kIdents = {
@@ -84,6 +92,7 @@ constexpr std::array<std::string_view, kBarCodeTypeCount> kIdents = {
     "bcUPCE0",        "bcUPCE1",          "bcUPCShipping",   "bcJAN8",
     "bcJAN13",        "bcMSIPlessey",     "bcPostNet",       "bcOPC",
     "bcEan128",       "bc25Coop",         "bcCode11",        "bcPZN",
+    "bcQRCode",       "bcDataMatrix",     "bcPDF417",        "bcAztec",
 };
 
 std::string byteRange(int first, int last) {
@@ -115,6 +124,10 @@ const CharSets& charSets() {
         // Blank to '~', then š č ť ž ý á í é in Windows-1250.
         s.text[kEan128] = byteRange(32, 126) + "\x9A\xE8\x9D\x9E\xFD\xE1\xED\xE9";
         s.text[kCode11] = "0123456789-";
+        // Every character of the code page (not the five bytes it leaves undefined).
+        for (int c = 32; c <= 255; ++c)
+            if (c != 0x81 && c != 0x83 && c != 0x88 && c != 0x90 && c != 0x98)
+                s.text[kMatrix].push_back(static_cast<char>(c));
         for (int i = 0; i < kCharSetCount; ++i)
             for (char c : s.text[i])
                 s.member[i].set(static_cast<unsigned char>(c));

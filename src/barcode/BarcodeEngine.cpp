@@ -2,6 +2,7 @@
 
 #include "barcode/BarCodeInfo.h"
 #include "barcode/EanUpc.h"
+#include "barcode/EncodeMatrix.h"
 #include "barcode/Encoders.h"
 
 #include <algorithm>
@@ -18,7 +19,7 @@ bool lengthIn(size_t n, std::initializer_list<size_t> accepted) {
 }
 
 TBarCodeCheck fail(TLastPaintError error, int pos = 0, char c = 0) {
-    return {false, error, pos, c};
+    return {false, error, pos, c, {}};
 }
 
 TBarCodeCheck failAt(int pos, std::string_view text) {
@@ -189,7 +190,7 @@ struct Symbology {
     bool leadingBlanks; // eight blank modules in front for the leading human-readable digit
 };
 
-constexpr std::array<Symbology, kBarCodeTypeCount> kSymbologies = {{
+constexpr std::array<Symbology, kLinearBarCodeTypeCount> kSymbologies = {{
     /* bcEan8 */ {plain<EncodeEan8>, false},
     /* bcEan13 */ {plain<EncodeEan13>, true},
     /* bcCodabar */ {plain<EncodeCodabar>, false},
@@ -313,12 +314,22 @@ std::string NormalizeBarCodeText(std::string_view text, TTypBarCode type) {
     return s;
 }
 
-TBarCodeCheck CheckBarCodeText(std::string_view text, TTypBarCode type) {
+TBarCodeCheck CheckBarCodeText(std::string_view text, TTypBarCode type, const TMatrixOptions& matrix) {
+    if (IsMatrixType(type))
+        return EncodeMatrixSymbol(text, type, matrix).Check;
     return check(text, type, nullptr);
 }
 
 BarcodeEncoding EncodeBarCodeText(std::string_view text, TTypBarCode type, const EncoderOptions& options,
                                   TBarCodeCheck* checkResult) {
+    if (IsMatrixType(type)) {
+        MatrixEncoding matrix = EncodeMatrixSymbol(text, type, options.Matrix);
+        if (checkResult)
+            *checkResult = std::move(matrix.Check);
+        BarcodeEncoding encoding;
+        encoding.Matrix = std::move(matrix.Matrix);
+        return encoding;
+    }
     const auto index = static_cast<size_t>(type);
     std::string prepared;
     const TBarCodeCheck result =

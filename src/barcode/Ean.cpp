@@ -183,12 +183,17 @@ void TCustomEAN::SetLabelMask(std::string value) {
 void TCustomEAN::SetAutoCheckDigit(bool value) {
     setDrawing(FAutoCheckDigit, value);
 }
+void TCustomEAN::SetMatrixOptions(const TMatrixOptions& value) {
+    setDrawing(FMatrixOptions, value);
+}
 
 void TCustomEAN::SetTypBarCode(TTypBarCode value) {
     if (value == FTypBarCode)
         return;
     FTypBarCode = value;
     const TBarCodeInfo info = GetBarCodeInfo(value);
+    if (IsMatrixType(value))
+        FShowLabels = false; // no human-readable line unless asked for
     SetBarCode(info.Sample);
     FCaption.SetAutoCaption(info.AutoCaption);
     widenToMinimum(); // whatever AutoSize says
@@ -219,25 +224,37 @@ void TCustomEAN::SetAutoSize(bool value) {
 }
 
 bool TCustomEAN::CheckBarCode(std::string_view text) {
-    const TBarCodeCheck result = CheckBarCodeText(text, FTypBarCode);
+    TBarCodeCheck result = CheckBarCodeText(text, FTypBarCode, FMatrixOptions);
     FLastPaintError = result.Error;
     FErrorPos = result.ErrorPos;
     FErrorChar = result.ErrorChar;
+    FErrorDetail = std::move(result.Detail);
     return result.Ok;
 }
 
 BarcodeEncoding TCustomEAN::BuildPattern(std::string_view text) {
     TBarCodeCheck result;
-    BarcodeEncoding encoding =
-        EncodeBarCodeText(text, FTypBarCode, EncoderOptions{FShowLabels, FAutoCheckDigit}, &result);
+    BarcodeEncoding encoding = EncodeBarCodeText(
+        text, FTypBarCode, EncoderOptions{FShowLabels, FAutoCheckDigit, FMatrixOptions}, &result);
     FLastPaintError = result.Error;
     FErrorPos = result.ErrorPos;
     FErrorChar = result.ErrorChar;
+    FErrorDetail = std::move(result.Detail);
     return encoding;
 }
 
 int TCustomEAN::MinimumWidth() {
-    return static_cast<int>(BuildPattern(FBarCode).BarPattern.size()) + 1;
+    const BarcodeEncoding encoding = BuildPattern(FBarCode);
+    if (IsMatrixType(FTypBarCode))
+        return encoding.Matrix.Empty() ? 1 : encoding.Matrix.TotalColumns();
+    return static_cast<int>(encoding.BarPattern.size()) + 1;
+}
+
+int TCustomEAN::MinimumHeight() {
+    if (!IsMatrixType(FTypBarCode))
+        return 0;
+    const BarcodeEncoding encoding = BuildPattern(FBarCode);
+    return encoding.Matrix.Empty() ? 0 : encoding.Matrix.TotalRows();
 }
 
 int DefaultCounterEnd(std::string_view text, TTypBarCode type) {
@@ -364,6 +381,7 @@ void TCustomEAN::Assign(const TCustomEAN& source) {
     FHorzLines.Assign(source.FHorzLines);
     // AutoCheckDigit travels too: without it the copy would encode a different symbol.
     FAutoCheckDigit = source.FAutoCheckDigit;
+    FMatrixOptions = source.FMatrixOptions;
     Repaint();
 }
 

@@ -174,7 +174,8 @@ public:
     bool StartStopLines() const { return FStartStopLines; }
     void SetStartStopLines(bool value);
     TTypBarCode TypBarCode() const { return FTypBarCode; }
-    // Loads the new symbology's sample into BarCode and widens the control to MinimumWidth.
+    // Loads the new symbology's sample into BarCode and widens the control to MinimumWidth. A
+    // two-dimensional symbology starts without the human-readable line (ShowLabels off).
     void SetTypBarCode(TTypBarCode value);
     TColor LinesColor() const { return FLinesColor; }
     void SetLinesColor(TColor value);
@@ -210,6 +211,9 @@ public:
     void SetSetOfChars(std::string_view) {}
     bool AutoCheckDigit() const { return FAutoCheckDigit; }
     void SetAutoCheckDigit(bool value);
+    // The settings of the two-dimensional symbologies (error correction, shape, GS1, columns).
+    const TMatrixOptions& MatrixOptions() const { return FMatrixOptions; }
+    void SetMatrixOptions(const TMatrixOptions& value);
 
     TBarCodePaintEvent OnPaint;
     TNotifyEvent OnChangeTypCode;
@@ -230,8 +234,12 @@ public:
     bool CheckBarCode(std::string_view text);
     // The pattern and its anchors for a text (empty after a failed check). Never stored.
     BarcodeEncoding BuildPattern(std::string_view text);
-    // Pattern length of BarCode plus one: one pixel per module.
+    // Pattern length of BarCode plus one: one pixel per module. A two-dimensional symbol: its
+    // columns with the quiet zone on both sides.
     int MinimumWidth();
+    // A two-dimensional symbol's rows with its quiet zone (one pixel per module); 0 for the
+    // linear symbologies, whose bars take any height.
+    int MinimumHeight();
     // Advances BarCode as a counter over the character set; only an accepted result is kept.
     void NextBarCode();
     // One line per symbology in ordinal order: catalogue names, or identifiers.
@@ -264,6 +272,8 @@ public:
     // --- State of the last check or drawing --------------------------------------------------
     int ErrorPos() const { return FErrorPos; }
     char ErrorChar() const { return FErrorChar; }
+    // The two-dimensional encoder's own explanation of the last failure (English), else empty.
+    const std::string& ErrorDetail() const { return FErrorDetail; }
     // The expanded pattern of the last drawing, one character per pixel column.
     const std::string& LastPattern() const { return FLastPattern; }
     // Drawing reports its outcome here and then calls DoPaint.
@@ -308,11 +318,13 @@ private:
     bool FDisableEditor = false;
     TBarCodeHorzLines FHorzLines{*this};
     bool FAutoCheckDigit = true;
+    TMatrixOptions FMatrixOptions;
 
     int FWidth = 0;
     int FHeight = 80;
     int FErrorPos = 0;
     char FErrorChar = 0;
+    std::string FErrorDetail;
     std::string FLastPattern;
 };
 

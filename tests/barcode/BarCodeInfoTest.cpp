@@ -58,6 +58,14 @@ TEST(BarCodeInfo, NamesDescriptionsAndSamplesOfEveryRow) {
         {"bc25Coop", "2/5 Coop", "Code25, 2/5 Matrix", "123456"},
         {"bcCode11", "Code 11", "Code 11 (USD-8)", "123456"},
         {"bcPZN", "PZN", "Pharma-Zentral-Nummer", "123456"},
+        {"bcQRCode", "QR Code", "QR Code (ISO/IEC 18004), error correction L, M, Q or H",
+         "Etikor QR Code 12345"},
+        {"bcDataMatrix", "Data Matrix",
+         "Data Matrix ECC 200 (ISO/IEC 16022), square or rectangular, GS1 DataMatrix",
+         "(01)09501101530003(17)261231(10)AB12"},
+        {"bcPDF417", "PDF417", "PDF417 (ISO/IEC 15438), stacked, 1-30 columns, error levels 0-8",
+         "Etikor PDF417 12345"},
+        {"bcAztec", "Aztec", "Aztec Code (ISO/IEC 24778)", "Etikor Aztec 12345"},
     };
     ASSERT_EQ(std::size(rows), static_cast<size_t>(kBarCodeTypeCount));
     std::vector<std::string> names, idents;
@@ -78,7 +86,7 @@ TEST(BarCodeInfo, NamesDescriptionsAndSamplesOfEveryRow) {
         EXPECT_EQ(BarCodeTypeIdent(type), row.ident);
         EXPECT_EQ(BarCodeTypeFromIdent(row.ident), type);
     }
-    EXPECT_EQ(BarCodeTypeFromIdent("bcPDF417"), std::nullopt);
+    EXPECT_EQ(BarCodeTypeFromIdent("bcMicroQR"), std::nullopt);
 }
 
 TEST(BarCodeInfo, FamilyYearCountryAndSupplement) {
@@ -102,6 +110,10 @@ TEST(BarCodeInfo, FamilyYearCountryAndSupplement) {
         {T::bc25Coop, true, T::bc25Matrix, 0, "", false},
         {T::bcCode11, false, T::bcEan8, 0, "", false},
         {T::bcPZN, true, T::bcCode39Standard, 0, "", false},
+        {T::bcQRCode, false, T::bcEan8, 1994, "JP", false},
+        {T::bcDataMatrix, false, T::bcEan8, 0, "", false},
+        {T::bcPDF417, false, T::bcEan8, 1991, "USA", false},
+        {T::bcAztec, false, T::bcEan8, 1995, "USA", false},
     };
     for (const auto& row : rows) {
         const TBarCodeInfo info = GetBarCodeInfo(row.type);
@@ -117,6 +129,9 @@ TEST(BarCodeInfo, FamilyYearCountryAndSupplement) {
 TEST(BarCodeInfo, CharacterSetsInValueOrder) {
     const std::string digits = "0123456789";
     const std::string code39 = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
+    std::string matrixSet = bytes(32, 255);
+    for (char undefined : {'\x98', '\x90', '\x88', '\x83', '\x81'})
+        matrixSet.erase(matrixSet.find(undefined), 1);
     struct Row {
         T type;
         std::string set;
@@ -135,6 +150,11 @@ TEST(BarCodeInfo, CharacterSetsInValueOrder) {
         {T::bcEan128, bytes(32, 126) + Utf8ToCp1250("ščťžýáíé")},
         {T::bcCode11, "0123456789-"},
         {T::bcPZN, digits},
+        // Every character of the code page, without its five undefined bytes.
+        {T::bcQRCode, matrixSet},
+        {T::bcDataMatrix, matrixSet},
+        {T::bcPDF417, matrixSet},
+        {T::bcAztec, matrixSet},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(GetBarCodeInfo(row.type).CharSet, row.set) << static_cast<int>(row.type);

@@ -175,22 +175,42 @@ TEST(BarcodeObject, TypBarCodeLoadsTheSampleAndWidens) {
 
 TEST(BarcodeObject, EveryCatalogueSampleIsStoredNormalisedAndEncodes) {
     // The sample goes through the BarCode assignment rule, so the check digits appear.
-    const char* const stored[kBarCodeTypeCount] = {"12345670",       "9771210107001",
-                                                   "A0123+-$/:68A",  "KROVA",
-                                                   "KROVA",          "KROVA",
-                                                   "KROVA",          "KROVA",
-                                                   "ABCCBA",         "123456",
-                                                   "123456",         "123456",
-                                                   "123456",         "123456",
-                                                   "123456",         "09771210107001",
-                                                   "80-7226-102-9",  "80-7226-102-9",
-                                                   "80-7226-102-9",  "012345678905",
-                                                   "01234565",       "01234565",
-                                                   "12345678901231", "49123456",
-                                                   "4912345678904",  "",
-                                                   "123456789",      "1234567897",
-                                                   "EAN 128",        "123456",
-                                                   "123456",         "1234562"};
+    const char* const stored[kBarCodeTypeCount] = {"12345670",
+                                                   "9771210107001",
+                                                   "A0123+-$/:68A",
+                                                   "KROVA",
+                                                   "KROVA",
+                                                   "KROVA",
+                                                   "KROVA",
+                                                   "KROVA",
+                                                   "ABCCBA",
+                                                   "123456",
+                                                   "123456",
+                                                   "123456",
+                                                   "123456",
+                                                   "123456",
+                                                   "123456",
+                                                   "09771210107001",
+                                                   "80-7226-102-9",
+                                                   "80-7226-102-9",
+                                                   "80-7226-102-9",
+                                                   "012345678905",
+                                                   "01234565",
+                                                   "01234565",
+                                                   "12345678901231",
+                                                   "49123456",
+                                                   "4912345678904",
+                                                   "",
+                                                   "123456789",
+                                                   "1234567897",
+                                                   "EAN 128",
+                                                   "123456",
+                                                   "123456",
+                                                   "1234562",
+                                                   "Etikor QR Code 12345",
+                                                   "(01)09501101530003(17)261231(10)AB12",
+                                                   "Etikor PDF417 12345",
+                                                   "Etikor Aztec 12345"};
     for (int t = 0; t < kBarCodeTypeCount; ++t) {
         TEan ean;
         ean.SetTypBarCode(static_cast<T>(t));
@@ -200,7 +220,10 @@ TEST(BarcodeObject, EveryCatalogueSampleIsStoredNormalisedAndEncodes) {
             EXPECT_EQ(ean.LastPaintError(), E::erEmptyCode); // the empty sample draws nothing
         } else {
             EXPECT_EQ(ean.LastPaintError(), E::erOK) << t;
-            EXPECT_FALSE(e.BarPattern.empty()) << t;
+            EXPECT_EQ(e.BarPattern.empty(), IsMatrixType(static_cast<T>(t))) << t;
+            EXPECT_NE(e.Matrix.Empty(), IsMatrixType(static_cast<T>(t))) << t;
+            // Two-dimensional symbols start without the human-readable line.
+            EXPECT_EQ(ean.ShowLabels(), !IsMatrixType(static_cast<T>(t))) << t;
         }
         EXPECT_GE(ean.Width(), ean.MinimumWidth()) << t;
     }

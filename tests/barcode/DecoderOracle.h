@@ -25,6 +25,7 @@ struct DecodeResult {
     std::string format;    // zxing's name of the symbology, e.g. "EAN-13", "Code128"
     std::string text;      // UTF-8 as the reader returns it (add-on after a blank when read)
     std::string symbology; // symbology identifier such as "]C1" (GS1-128)
+    std::string ecLevel;   // the error correction level of a two-dimensional symbol
     std::string error;     // the reader's complaint when ok is false
 };
 
@@ -34,5 +35,13 @@ std::vector<uint8_t> RenderPattern(std::string_view pattern, const OracleOptions
 
 // Renders and decodes one pattern (the reader must see exactly one symbol per image).
 DecodeResult DecodePattern(std::string_view pattern, const OracleOptions& options = {});
+
+// The zxing formats of the two-dimensional symbologies.
+inline constexpr const char* kMatrixFormats = "QRCode|DataMatrix|PDF417|Aztec";
+
+// Draws a module matrix (row after row, nonzero dark) with `quietModules` light modules around
+// it, `pixelsPerModule` square pixels a module, and reads it back.
+DecodeResult DecodeModules(const std::vector<uint8_t>& modules, int rows, int columns, int quietModules,
+                           int pixelsPerModule = 4);
 
 } // namespace etikor::test

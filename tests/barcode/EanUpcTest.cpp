@@ -47,7 +47,7 @@ std::string blanks(int n) {
 }
 
 BarcodeEncoding encode(std::string_view text, T type, bool showLabels = true) {
-    return EncodeBarCodeText(text, type, EncoderOptions{showLabels, true});
+    return EncodeBarCodeText(text, type, EncoderOptions{showLabels, true, {}});
 }
 
 // 9771210107001: first digit 9 gives the parity ABBABA to 7 7 1 2 1 0.
