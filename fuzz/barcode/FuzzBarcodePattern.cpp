@@ -1,4 +1,4 @@
-// Input: byte 0 picks the symbology (mod 32); byte 1 holds the options (bit 0 ShowLabels,
+// Input: byte 0 picks the linear symbology (mod 32); byte 1 holds the options (bit 0 ShowLabels,
 // bit 1 AutoCheckDigit, bit 2 assign through BarCode so normalisation applies first); the
 // rest, up to 1,000 bytes, is the text. Whatever the input, the object must report a failed
 // check with an empty pattern, or give a non-empty pattern of module characters whose anchors
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2)
         return 0;
     static TEan ean; // one object, as a screen keeps one; every call sets what it uses
-    ean.SetTypBarCode(static_cast<TTypBarCode>(data[0] % kBarCodeTypeCount));
+    ean.SetTypBarCode(static_cast<TTypBarCode>(data[0] % kLinearBarCodeTypeCount));
     ean.SetShowLabels((data[1] & 1) != 0);
     ean.SetAutoCheckDigit((data[1] & 2) != 0);
     std::string_view text(reinterpret_cast<const char*>(data + 2), std::min<size_t>(size - 2, 1000));

@@ -35,6 +35,7 @@ void TBarcodeView::SetEngineFont(const TFont& font, int zoom) {
 void TBarcodeView::SetTypeIndex(int index) {
     if (const std::optional<TTypBarCode> type = BarcodeTypeForIndex(index))
         FEan->SetTypBarCode(*type);
+    FEan->SetMatrixOptions(BarcodeOptionsForIndex(index));
     const int minimum = FEan->MinimumWidth();
     if (width() < minimum)
         resize(minimum, height());

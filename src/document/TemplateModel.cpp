@@ -1,5 +1,6 @@
 #include "document/TemplateModel.h"
 
+#include "barcode/EncodeMatrix.h"
 #include "data/Cp1250.h"
 #include "data/DataSet.h"
 #include "document/FontDescriptor.h"
@@ -224,6 +225,10 @@ constexpr std::array<BarcodeListEntry, kBarcodeListSize> kBarcodeList{{
     {"POSTNET", TTypBarCode::bcPostNet},
     {"UPC A", TTypBarCode::bcUPCA},
     {"UPC E", TTypBarCode::bcUPCE0},
+    {"QR Code", TTypBarCode::bcQRCode},
+    {"Data Matrix", TTypBarCode::bcDataMatrix},
+    {"PDF417", TTypBarCode::bcPDF417},
+    {"Aztec", TTypBarCode::bcAztec},
 }};
 } // namespace
 
@@ -233,10 +238,41 @@ std::string_view BarcodeTypeListText(int index) {
     return kBarcodeList[static_cast<size_t>(index)].Text;
 }
 
+int BarcodeListPosition(int index) {
+    if (index >= 0 && index < kBarcodeListSize)
+        return index;
+    // Only the two-dimensional entries carry an option code.
+    const int position = index % kBarcodeOptionFactor;
+    if (index < 0 || position < kLinearBarcodeListSize || position >= kBarcodeListSize)
+        return -1;
+    const TTypBarCode type = kBarcodeList[static_cast<size_t>(position)].Type;
+    const int code = index / kBarcodeOptionFactor;
+    // A code the type does not know (or a different spelling of its defaults) is no index.
+    if (MatrixOptionCode(type, MatrixOptionsFromCode(type, code)) != code)
+        return -1;
+    return position;
+}
+
 std::optional<TTypBarCode> BarcodeTypeForIndex(int index) {
-    if (index < 0 || index >= kBarcodeListSize)
+    const int position = BarcodeListPosition(index);
+    if (position < 0)
         return std::nullopt;
-    return kBarcodeList[static_cast<size_t>(index)].Type;
+    return kBarcodeList[static_cast<size_t>(position)].Type;
+}
+
+TMatrixOptions BarcodeOptionsForIndex(int index) {
+    const int position = BarcodeListPosition(index);
+    if (position < kLinearBarcodeListSize)
+        return {};
+    return MatrixOptionsFromCode(kBarcodeList[static_cast<size_t>(position)].Type,
+                                 index / kBarcodeOptionFactor);
+}
+
+int BarcodeStoredIndex(int listPosition, const TMatrixOptions& options) {
+    if (listPosition < kLinearBarcodeListSize || listPosition >= kBarcodeListSize)
+        return listPosition;
+    const TTypBarCode type = kBarcodeList[static_cast<size_t>(listPosition)].Type;
+    return listPosition + kBarcodeOptionFactor * MatrixOptionCode(type, options);
 }
 
 int BarcodeIndexOf(TTypBarCode type) {

@@ -107,11 +107,26 @@ char AlignmentLetter(TAlignment alignment);
 
 // ---- barcode type list ------------------------------------------------------------------
 
-// The designer offers 15 of the engine's symbologies, in the order of its type list.
-inline constexpr int kBarcodeListSize = 15;
+// The designer offers 19 of the engine's symbologies, in the order of its type list: the 15
+// linear ones of old (indices 0 to 14 keep their meaning), then QR Code, Data Matrix, PDF417
+// and Aztec (15 to 18).
+inline constexpr int kBarcodeListSize = 19;
+inline constexpr int kLinearBarcodeListSize = 15;
 std::string_view BarcodeTypeListText(int index);
-// The symbology of an index 0 to 14; nullopt outside (the engine keeps its default type).
+// A stored index of a two-dimensional entry also carries its settings: list position + 100 x
+// the option code of MatrixOptionCode (115 is a QR Code at level L, 216 a GS1 Data Matrix).
+// Programs that know only the 15 linear entries see such an index as out of range and keep the
+// engine's default type, as they always did.
+inline constexpr int kBarcodeOptionFactor = 100;
+// The symbology of a stored index (0 to 18, or a two-dimensional entry with its option code);
+// nullopt for any other (the engine keeps its default type).
 std::optional<TTypBarCode> BarcodeTypeForIndex(int index);
+// The two-dimensional settings a stored index carries; the defaults for every other index.
+TMatrixOptions BarcodeOptionsForIndex(int index);
+// The list position of a stored index (its option code taken off); -1 when it has none.
+int BarcodeListPosition(int index);
+// The index to store for a list position and the settings of its type.
+int BarcodeStoredIndex(int listPosition, const TMatrixOptions& options);
 // Index 8 ("Ean 128") also switches the engine's Ean13AddUp on.
 inline bool BarcodeIndexSetsEan13AddUp(int index) {
     return index == 8;

@@ -1,5 +1,7 @@
 #include "pageengine/PreparedFile.h"
 
+#include "barcode/EncodeMatrix.h"
+
 #include <QDataStream>
 #include <QFile>
 #include <QSaveFile>
@@ -12,6 +14,8 @@ namespace {
 
 constexpr quint32 kMagic = 0x45545050; // "ETPP"
 constexpr quint32 kVersion = 1;
+// A barcode's stored type: ordinal + kOptionFactor x its two-dimensional option code.
+constexpr qint32 kOptionFactor = 256;
 
 QDataStream& operator<<(QDataStream& out, const TBarcodeFont& font) {
     return out << QString::fromStdString(font.Name) << qint32(font.Size) << font.Bold << font.Italic
@@ -41,7 +45,10 @@ void WriteItem(QDataStream& out, const TReportItem& item) {
     }
     case TItemKind::ikBarcode: {
         const TQrDBEan& ean = static_cast<const TBarcodeItem&>(item).Barcode;
-        out << qint32(ean.TypBarCode()) << ean.ShowLabels() << ean.StartStopLines() << ean.Ean13AddUp()
+        // The type's ordinal, and above it the option code of a two-dimensional symbology.
+        const qint32 typeAndOptions = qint32(ean.TypBarCode()) +
+                                      kOptionFactor * MatrixOptionCode(ean.TypBarCode(), ean.MatrixOptions());
+        out << typeAndOptions << ean.ShowLabels() << ean.StartStopLines() << ean.Ean13AddUp()
             << ean.FontAutoSize() << ean.Security() << ean.AutoCheckDigit() << ean.AutoSize()
             << qint32(ean.Angle()) << ean.Font() << quint32(ean.LinesColor())
             << quint32(ean.BackgroundColor()) << ean.Transparent() << ean.Left << ean.Top << ean.Width
@@ -92,9 +99,11 @@ std::shared_ptr<TReportItem> ReadItem(QDataStream& in) {
         in >> type >> labels >> startStop >> addUp >> fontAuto >> security >> checkDigit >> autoSize >>
             angle >> font >> lines >> background >> transparent >> left >> top >> width >> height >>
             charWidth;
-        if (type < 0 || type >= kBarCodeTypeCount)
+        const qint32 ordinal = type % kOptionFactor;
+        if (type < 0 || ordinal >= kBarCodeTypeCount)
             return nullptr;
-        ean.SetTypBarCode(static_cast<TTypBarCode>(type));
+        ean.SetTypBarCode(static_cast<TTypBarCode>(ordinal));
+        ean.SetMatrixOptions(MatrixOptionsFromCode(static_cast<TTypBarCode>(ordinal), type / kOptionFactor));
         ean.SetShowLabels(labels);
         ean.SetStartStopLines(startStop);
         ean.SetEan13AddUp(addUp);

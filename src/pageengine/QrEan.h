@@ -85,6 +85,8 @@ public:
     TBarCodeHorzLines& HorzLines() { return FEan.HorzLines(); }
     bool AutoCheckDigit() const { return FEan.AutoCheckDigit(); }
     void SetAutoCheckDigit(bool v) { FEan.SetAutoCheckDigit(v); }
+    const TMatrixOptions& MatrixOptions() const { return FEan.MatrixOptions(); }
+    void SetMatrixOptions(const TMatrixOptions& v) { FEan.SetMatrixOptions(v); }
     const TBarcodeFont& Font() const { return FEan.Font(); }
     void SetFont(const TBarcodeFont& font) { FEan.SetFont(font); }
 

@@ -92,6 +92,7 @@ std::shared_ptr<TReportItem> BarcodeItem(const TLabelElement& element, const TDa
     // The symbology first: choosing one loads its sample text.
     if (const std::optional<TTypBarCode> type = BarcodeTypeForIndex(element.TypeIndex))
         ean.SetTypBarCode(*type);
+    ean.SetMatrixOptions(BarcodeOptionsForIndex(element.TypeIndex));
     ean.SetFont(BarcodeFont(element.Font));
     ean.SetFontAutoSize(options.AutoBetu);
     ean.SetAutoCheckDigit(options.AutoChd);

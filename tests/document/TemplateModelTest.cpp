@@ -152,12 +152,61 @@ TEST(TemplateModel, RotationAlignmentAndBarcodeTypes) {
     EXPECT_TRUE(BarcodeIndexSetsEan13AddUp(8));
     EXPECT_FALSE(BarcodeIndexSetsEan13AddUp(9));
     EXPECT_EQ(BarcodeTypeForIndex(0), TTypBarCode::bc25Datalogic);
-    EXPECT_EQ(BarcodeTypeForIndex(15), std::nullopt);
+    EXPECT_EQ(BarcodeTypeForIndex(19), std::nullopt);
     EXPECT_EQ(BarcodeTypeForIndex(-1), std::nullopt);
     EXPECT_EQ(BarcodeTypeListText(5), "Code 128");
     for (int i = 0; i < kBarcodeListSize; ++i)
         EXPECT_EQ(BarcodeIndexOf(*BarcodeTypeForIndex(i)), i);
     EXPECT_EQ(BarcodeIndexOf(TTypBarCode::bcPZN), -1);
+}
+
+TEST(TemplateModel, TwoDimensionalEntriesFollowTheFifteenAndCarryTheirSettings) {
+    // The 15 linear entries keep their indices; QR Code, Data Matrix, PDF417 and Aztec follow.
+    const struct {
+        int index;
+        const char* text;
+        TTypBarCode type;
+    } entries[] = {
+        {15, "QR Code", TTypBarCode::bcQRCode},
+        {16, "Data Matrix", TTypBarCode::bcDataMatrix},
+        {17, "PDF417", TTypBarCode::bcPDF417},
+        {18, "Aztec", TTypBarCode::bcAztec},
+    };
+    for (const auto& e : entries) {
+        EXPECT_EQ(BarcodeTypeListText(e.index), e.text);
+        EXPECT_EQ(BarcodeTypeForIndex(e.index), e.type);
+        EXPECT_EQ(BarcodeOptionsForIndex(e.index), TMatrixOptions{});
+    }
+    // A stored index carries the settings above the list position: list position + 100 x code.
+    TMatrixOptions qrH;
+    qrH.QrEcc = TQrEcc::H;
+    TMatrixOptions gs1Rect;
+    gs1Rect.DmGs1 = true;
+    gs1Rect.DmRectangular = true;
+    TMatrixOptions pdf;
+    pdf.PdfColumns = 5;
+    pdf.PdfEcc = 3;
+    TMatrixOptions aztec;
+    aztec.AztecEcc = 4;
+    const struct {
+        int position;
+        TMatrixOptions options;
+        int stored;
+    } stored[] = {
+        {15, qrH, 315},   {16, gs1Rect, 316}, {17, pdf, 17 + 100 * (5 + 31 * 4)},
+        {18, aztec, 418}, {15, {}, 15},       {5, qrH, 5}, // a linear entry has no settings to carry
+    };
+    for (const auto& s : stored) {
+        EXPECT_EQ(BarcodeStoredIndex(s.position, s.options), s.stored);
+        EXPECT_EQ(BarcodeListPosition(s.stored), s.position);
+        EXPECT_EQ(BarcodeTypeForIndex(s.stored), BarcodeTypeForIndex(s.position));
+        if (s.position >= kLinearBarcodeListSize) {
+            EXPECT_EQ(BarcodeOptionsForIndex(s.stored), s.options);
+        }
+    }
+    // Only the two-dimensional entries carry a code, and only codes their type knows.
+    for (int bad : {105, 114, 119, 515, 1016, 31017, 518, -85})
+        EXPECT_EQ(BarcodeTypeForIndex(bad), std::nullopt) << bad;
 }
 
 TEST(TemplateModel, DrawingKinds) {

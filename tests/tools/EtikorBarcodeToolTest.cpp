@@ -83,16 +83,53 @@ TEST(EtikorBarcodeTool, OptionsReachTheObject) {
     EXPECT_NE(r.out.find("text=-12\nerror=erOK\n"), std::string::npos) << r.out;
 }
 
+TEST(EtikorBarcodeTool, EncodePrintsTheMatrixOfATwoDimensionalSymbol) {
+    const auto count = [](const std::string& out, const std::string& what) {
+        size_t n = 0;
+        for (size_t at = out.find(what); at != std::string::npos; at = out.find(what, at + 1))
+            ++n;
+        return n;
+    };
+    // QR Code 1-H holds 17 digits; level L one version less for 42 digits than H needs.
+    ToolResult r = barcodeTool({"encode", "--type", "bcQRCode", "--ecc", "H", "01234567"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.out.find("error=erOK\nerrorpos=0\nsize=21x21\nquietzone=4\nrow=1111111"), std::string::npos)
+        << r.out;
+    EXPECT_EQ(count(r.out, "\nrow="), 21u);
+    EXPECT_NE(r.out.find("minwidth=29\nminheight=29\n"), std::string::npos) << r.out;
+    // PDF417 with three data columns: 69 + 3 x 17 modules a row, three modules high.
+    r = barcodeTool({"encode", "--type", "bcPDF417", "--columns", "3", "--ecc", "2", "Etikor"});
+    EXPECT_NE(r.out.find("x120\nquietzone=2\n"), std::string::npos) << r.out;
+    // Data Matrix, rectangular; GS1 with a wrong check digit names the AI.
+    r = barcodeTool({"encode", "--type", "bcDataMatrix", "--rectangular", "123456"});
+    EXPECT_NE(r.out.find("size=8x18\nquietzone=1\n"), std::string::npos) << r.out;
+    r = barcodeTool({"encode", "--type", "bcDataMatrix", "--gs1", "(01)09501101530004"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.out.find("error=erInvalidGs1\nerrorpos=18\ndetail=AI (01): check digit '4', expected '3'\n"
+                         "size=0x0\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(count(r.out, "\nrow="), 0u);
+}
+
 TEST(EtikorBarcodeTool, BadArgumentsExitTwo) {
     const std::vector<std::vector<std::string>> rows = {
         {},
         {"draw"},
-        {"encode", "--type", "bcPDF417", "1"},     // no such member
-        {"encode", "--type", "bcean13", "1"},      // identifiers are case-sensitive
-        {"encode", "123"},                         // no type
-        {"encode", "--type", "bcEan13"},           // no text
-        {"encode", "--type"},                      // no member
-        {"encode", "--type", "bcEan13", "1", "2"}, // two texts
+        {"encode", "--type", "bcMaxiCode", "1"},                  // no such member
+        {"encode", "--type", "bcQRCode", "--ecc", "X", "1"},      // QR Code levels are L, M, Q, H
+        {"encode", "--type", "bcPDF417", "--ecc", "9", "1"},      // PDF417 levels end at 8
+        {"encode", "--type", "bcAztec", "--ecc", "0", "1"},       // Aztec: 1 to 4
+        {"encode", "--type", "bcDataMatrix", "--ecc", "1", "1"},  // Data Matrix has none
+        {"encode", "--type", "bcPDF417", "--columns", "31", "1"}, // 1 to 30
+        {"encode", "--type", "bcQRCode", "--columns", "3", "1"},  // PDF417 only
+        {"encode", "--type", "bcCode128", "--gs1", "1"},          // Data Matrix only
+        {"encode", "--type", "bcQRCode", "--rectangular", "1"},   // Data Matrix only
+        {"encode", "--type", "bcean13", "1"},                     // identifiers are case-sensitive
+        {"encode", "123"},                                        // no type
+        {"encode", "--type", "bcEan13"},                          // no text
+        {"encode", "--type"},                                     // no member
+        {"encode", "--type", "bcEan13", "1", "2"},                // two texts
         {"encode", "--type", "bcEan13", "--wide", "1"},
         {"encode", "--type", "bcCode128", "\xE2\x82\xAC\xE6\x97\xA5"}, // not in Windows-1250
         {"encode", "--type", "bcCode128", "\xFF"},                     // not UTF-8
@@ -120,14 +157,19 @@ TEST(EtikorBarcodeTool, ListsNamesAndIdentifiers) {
     };
     const auto nameLines = split(names.out);
     const auto idLines = split(ids.out);
-    ASSERT_EQ(nameLines.size(), 32u);
-    ASSERT_EQ(idLines.size(), 32u);
+    ASSERT_EQ(nameLines.size(), 36u);
+    ASSERT_EQ(idLines.size(), 36u);
     EXPECT_EQ(nameLines[0], "EAN 8");
     EXPECT_EQ(nameLines[11], "2/5 Matrix "); // the catalogue's trailing blank
     EXPECT_EQ(nameLines[31], "PZN");
     EXPECT_EQ(idLines[0], "bcEan8");
     EXPECT_EQ(idLines[15], "bcITF");
     EXPECT_EQ(idLines[31], "bcPZN");
+    // The two-dimensional symbologies follow the 32 linear ones.
+    const std::vector<std::string> names2d(nameLines.begin() + 32, nameLines.end());
+    const std::vector<std::string> ids2d(idLines.begin() + 32, idLines.end());
+    EXPECT_EQ(names2d, (std::vector<std::string>{"QR Code", "Data Matrix", "PDF417", "Aztec"}));
+    EXPECT_EQ(ids2d, (std::vector<std::string>{"bcQRCode", "bcDataMatrix", "bcPDF417", "bcAztec"}));
 }
 
 // Picture sizes read from the files' own headers: PNG's IHDR (big-endian) and the BMP
@@ -345,7 +387,9 @@ TEST(EtikorBarcodeTool, RenderBadArgumentsExitTwo) {
         {"render", "--type", "bcEan13", "--height", "-5", "-o", png, "977121010700"},
         {"render", "--type", "bcEan13", "--angle", "1.5", "-o", png, "977121010700"},
         {"render", "--type", "bcEan13", "--font-size", "-o", png, "977121010700"},
-        {"render", "--type", "bcEan13", "--labels", "-o", png, "977121010700"},
+        {"render", "--type", "bcEan13", "--labels", "--no-labels", "-o", png, "977121010700"},
+        {"render", "--type", "bcEan13", "--module", "3", "-o", png, "977121010700"}, // 2D only
+        {"render", "--type", "bcQRCode", "--module", "3", "--width", "90", "-o", png, "1"},
         {"render", "--type", "bcNothing", "-o", png, "1"},
     };
     for (const auto& args : rows) {

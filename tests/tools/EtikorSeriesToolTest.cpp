@@ -115,7 +115,7 @@ TEST(EtikorSeriesTool, RefusesBadUsage) {
              {},
              {"make"},
              {"generate", "--series", dir.file("s.sor")},
-             {"generate", "--definition", "d.vks", "--series", "s.sor", "--type", "15"},
+             {"generate", "--definition", "d.vks", "--series", "s.sor", "--type", "19"},
              {"generate", "--definition", "d.vks", "--series", "s.sor", "--date-format", "YYMMDD"},
          }) {
         const test::ToolResult result = RunTool(ETIKOR_SERIES_TOOL, arguments);

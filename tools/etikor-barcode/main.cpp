@@ -1,11 +1,13 @@
 // etikor-barcode: encodes a text with the barcode engine and prints what the barcode object
 // makes of it, or lists the symbologies.
 //
-//   etikor-barcode encode --type MEMBER [--no-labels] [--no-check-digit] TEXT
+//   etikor-barcode encode --type MEMBER [--no-labels] [--no-check-digit] [2D OPTIONS] TEXT
 //   etikor-barcode list [--ids]
 //   etikor-barcode render --type MEMBER [--width PX] [--height PX] [--angle DEG]
-//                         [--security | --stretch] [--no-labels] [--no-check-digit]
-//                         [--font-size PT] -o FILE TEXT
+//                         [--security | --stretch] [--no-labels | --labels] [--no-check-digit]
+//                         [--font-size PT] [--module PX] [2D OPTIONS] -o FILE TEXT
+//   2D OPTIONS: --ecc L|M|Q|H (QR Code), 0-8 (PDF417), 1-4 (Aztec); --columns N (PDF417);
+//               --rectangular, --gs1 (Data Matrix)
 //
 // TEXT is UTF-8 and must be representable in Windows-1250. Exit status: 0 when the command
 // ran (encode: whatever the check says; render: bars were drawn), 1 when render drew the error
@@ -17,6 +19,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -33,14 +36,18 @@ constexpr int kUsageError = 2;
 constexpr int kDrawingFailed = 1;
 
 const char* const kUsage =
-    "usage: etikor-barcode encode --type MEMBER [--no-labels] [--no-check-digit] TEXT\n"
+    "usage: etikor-barcode encode --type MEMBER [--no-labels] [--no-check-digit] [2D OPTIONS] TEXT\n"
     "       etikor-barcode list [--ids]\n"
     "       etikor-barcode render --type MEMBER [--width PX] [--height PX] [--angle DEG]\n"
-    "                             [--security | --stretch] [--no-labels] [--no-check-digit]\n"
-    "                             [--font-size PT] -o FILE TEXT\n"
+    "                             [--security | --stretch] [--no-labels | --labels] [--no-check-digit]\n"
+    "                             [--font-size PT] [--module PX] [2D OPTIONS] -o FILE TEXT\n"
     "         FILE: .png .bmp .svg .emf .wmf; --font-size fixes the size (no automatic fitting)\n"
     "         modules: whole pixels without --width, stretched to fill a given --width;\n"
-    "         --security or --stretch chooses either way\n";
+    "         --security or --stretch chooses either way\n"
+    "         2D symbols: --module PX sets the module size of a picture sized by the tool (4);\n"
+    "         --labels adds the text below them\n"
+    "       2D OPTIONS: --ecc L|M|Q|H (bcQRCode), 0-8 (bcPDF417), 1-4 (bcAztec: 10, 23, 36, 50 %)\n"
+    "                   --columns 1-30 (bcPDF417); --rectangular, --gs1 (bcDataMatrix)\n";
 
 int usage(const std::string& problem) {
     std::fprintf(stderr, "etikor-barcode: %s\n%s", problem.c_str(), kUsage);
@@ -58,10 +65,94 @@ const char* errorName(TLastPaintError error) {
                                         "erFirstCharMustBeZero",
                                         "erCharMustBeSpace",
                                         "erCountCharMustBeEven",
-                                        "erEmptyCode"};
+                                        "erEmptyCode",
+                                        "erInvalidGs1"};
     const auto index = static_cast<size_t>(error);
     return index < std::size(names) ? names[index] : "?";
 }
+
+// The options of the two-dimensional symbologies, gathered while the arguments are read and
+// checked against the type once it is known.
+struct MatrixArgs {
+    std::optional<std::string> Ecc;
+    std::optional<int> Columns;
+    bool Rectangular = false;
+    bool Gs1 = false;
+
+    // Takes the option at args[i] (and its value); nullopt when it is none of these, else an
+    // empty string or the problem.
+    std::optional<std::string> take(const std::vector<std::string_view>& args, size_t& i) {
+        const std::string_view arg = args[i];
+        if (arg == "--ecc") {
+            if (i + 1 >= args.size())
+                return std::string("--ecc needs a level");
+            Ecc = std::string(args[++i]);
+            return std::string();
+        }
+        if (arg == "--columns") {
+            int n = 0;
+            if (i + 1 >= args.size())
+                return std::string("--columns needs a number from 1 to 30");
+            const std::string_view v = args[++i];
+            const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), n);
+            if (error != std::errc() || end != v.data() + v.size() || n < 1 || n > 30)
+                return std::string("--columns needs a number from 1 to 30");
+            Columns = n;
+            return std::string();
+        }
+        if (arg == "--rectangular") {
+            Rectangular = true;
+            return std::string();
+        }
+        if (arg == "--gs1") {
+            Gs1 = true;
+            return std::string();
+        }
+        return std::nullopt;
+    }
+
+    // The options for `type`, or the problem with them.
+    std::optional<std::string> apply(TTypBarCode type, TMatrixOptions& options) const {
+        const std::string_view ident = BarCodeTypeIdent(type);
+        if ((Rectangular || Gs1) && type != TTypBarCode::bcDataMatrix)
+            return std::string(Rectangular ? "--rectangular" : "--gs1") + " is for bcDataMatrix, not " +
+                   std::string(ident);
+        if (Columns && type != TTypBarCode::bcPDF417)
+            return "--columns is for bcPDF417, not " + std::string(ident);
+        options.DmRectangular = Rectangular;
+        options.DmGs1 = Gs1;
+        options.PdfColumns = Columns.value_or(0);
+        if (!Ecc)
+            return std::nullopt;
+        const std::string& e = *Ecc;
+        switch (type) {
+        case TTypBarCode::bcQRCode:
+            if (e == "L" || e == "l")
+                options.QrEcc = TQrEcc::L;
+            else if (e == "M" || e == "m")
+                options.QrEcc = TQrEcc::M;
+            else if (e == "Q" || e == "q")
+                options.QrEcc = TQrEcc::Q;
+            else if (e == "H" || e == "h")
+                options.QrEcc = TQrEcc::H;
+            else
+                return std::string("--ecc for bcQRCode is L, M, Q or H");
+            return std::nullopt;
+        case TTypBarCode::bcPDF417:
+            if (e.size() != 1 || e[0] < '0' || e[0] > '8')
+                return std::string("--ecc for bcPDF417 is a level from 0 to 8");
+            options.PdfEcc = e[0] - '0';
+            return std::nullopt;
+        case TTypBarCode::bcAztec:
+            if (e.size() != 1 || e[0] < '1' || e[0] > '4')
+                return std::string("--ecc for bcAztec is 1 to 4 (10, 23, 36 or 50 %)");
+            options.AztecEcc = e[0] - '0';
+            return std::nullopt;
+        default:
+            return "--ecc is for bcQRCode, bcPDF417 and bcAztec, not " + std::string(ident);
+        }
+    }
+};
 
 int list(const std::vector<std::string_view>& args) {
     bool ids = false;
@@ -84,10 +175,15 @@ int encode(const std::vector<std::string_view>& args) {
     bool labels = true;
     bool checkDigit = true;
     bool optionsEnded = false;
+    MatrixArgs matrixArgs;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
+        } else if (const std::optional<std::string> problem =
+                       optionsEnded ? std::nullopt : matrixArgs.take(args, i)) {
+            if (!problem->empty())
+                return usage(*problem);
         } else if (!optionsEnded && arg == "--type") {
             if (i + 1 >= args.size())
                 return usage("--type needs a member name");
@@ -119,19 +215,43 @@ int encode(const std::vector<std::string_view>& args) {
     if (Cp1250ToUtf8(cp1250) != *text)
         return usage("TEXT is not valid UTF-8 or has characters outside Windows-1250");
 
+    TMatrixOptions matrix;
+    if (const std::optional<std::string> problem = matrixArgs.apply(*type, matrix))
+        return usage(*problem);
+
     TEan ean;
+    ean.SetTypBarCode(*type);
     ean.SetShowLabels(labels);
     ean.SetAutoCheckDigit(checkDigit);
-    ean.SetTypBarCode(*type);
+    ean.SetMatrixOptions(matrix);
     ean.SetBarCode(cp1250);
     ean.CheckBarCode(ean.BarCode());
     const TLastPaintError error = ean.LastPaintError();
     const int errorPos = ean.ErrorPos();
+    const std::string detail = ean.ErrorDetail();
     const BarcodeEncoding encoding = ean.BuildPattern(ean.BarCode());
     const TextAnchors& a = encoding.Anchors;
     std::printf("text=%s\n", Cp1250ToUtf8(ean.BarCode()).c_str());
     std::printf("error=%s\n", errorName(error));
     std::printf("errorpos=%d\n", errorPos);
+    if (IsMatrixType(*type)) {
+        // The matrix row by row, 1 for a dark module; the quiet zone is not in it.
+        const BarcodeMatrix& m = encoding.Matrix;
+        if (!detail.empty())
+            std::printf("detail=%s\n", detail.c_str());
+        std::printf("size=%dx%d\n", m.Rows, m.Columns);
+        std::printf("quietzone=%d\n", m.QuietZone);
+        std::string row;
+        for (int r = 0; r < m.Rows; ++r) {
+            row.clear();
+            for (int c = 0; c < m.Columns; ++c)
+                row.push_back(m.Dark(r, c) ? '1' : '0');
+            std::printf("row=%s\n", row.c_str());
+        }
+        std::printf("minwidth=%d\n", ean.MinimumWidth());
+        std::printf("minheight=%d\n", ean.MinimumHeight());
+        return 0;
+    }
     std::printf("pattern=%s\n", encoding.BarPattern.c_str());
     std::printf("anchors=%d,%d,%d,%d,%d,%d\n", a.Group1Start, a.Group1End, a.Group2Start, a.Group2End,
                 a.AddOnStart, a.TrailingDigit);
@@ -156,9 +276,12 @@ int render(const std::vector<std::string_view>& args) {
     int angle = 0;
     std::optional<int> fontSize;
     std::optional<bool> security;
-    bool labels = true;
+    std::optional<bool> labels;
+    std::optional<int> module;
+    std::optional<int> givenHeight;
     bool checkDigit = true;
     bool optionsEnded = false;
+    MatrixArgs matrixArgs;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         const bool option = !optionsEnded && arg.starts_with("-") && arg.size() > 1;
@@ -179,6 +302,10 @@ int render(const std::vector<std::string_view>& args) {
         };
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
+        } else if (const std::optional<std::string> problem =
+                       option ? matrixArgs.take(args, i) : std::nullopt) {
+            if (!problem->empty())
+                return usage(*problem);
         } else if (option && arg == "--type") {
             member = value(arg);
             if (!member)
@@ -196,6 +323,11 @@ int render(const std::vector<std::string_view>& args) {
             if (!n)
                 return usage("--height needs a number of pixels from 1 to 10000");
             height = *n;
+            givenHeight = n;
+        } else if (option && arg == "--module") {
+            module = number(arg, 1, 100);
+            if (!module)
+                return usage("--module needs a number of pixels from 1 to 100");
         } else if (option && arg == "--angle") {
             const std::optional<int> n = number(arg, -100000, 100000);
             if (!n)
@@ -210,8 +342,11 @@ int render(const std::vector<std::string_view>& args) {
             if (security && *security != whole)
                 return usage("--security and --stretch exclude each other");
             security = whole;
-        } else if (option && arg == "--no-labels") {
-            labels = false;
+        } else if (option && (arg == "--no-labels" || arg == "--labels")) {
+            const bool on = arg == "--labels";
+            if (labels && *labels != on)
+                return usage("--labels and --no-labels exclude each other");
+            labels = on;
         } else if (option && arg == "--no-check-digit") {
             checkDigit = false;
         } else if (option) {
@@ -234,6 +369,14 @@ int render(const std::vector<std::string_view>& args) {
     const std::string cp1250 = Utf8ToCp1250(*text);
     if (Cp1250ToUtf8(cp1250) != *text)
         return usage("TEXT is not valid UTF-8 or has characters outside Windows-1250");
+    TMatrixOptions matrix;
+    if (const std::optional<std::string> problem = matrixArgs.apply(*type, matrix))
+        return usage(*problem);
+    const bool twoD = IsMatrixType(*type);
+    if (module && !twoD)
+        return usage("--module is for the two-dimensional symbologies");
+    if (module && width)
+        return usage("--module and --width exclude each other");
     const std::string fileName(*output);
     const QString ext = QFileInfo(QString::fromStdString(fileName)).suffix().toLower();
     if (ext != "png" && ext != "bmp" && ext != "svg" && ext != "emf" && ext != "wmf")
@@ -248,9 +391,10 @@ int render(const std::vector<std::string_view>& args) {
     QGuiApplication app(argc, argv);
 
     TEan ean;
-    ean.SetShowLabels(labels);
-    ean.SetAutoCheckDigit(checkDigit);
     ean.SetTypBarCode(*type);
+    ean.SetShowLabels(labels.value_or(!twoD));
+    ean.SetAutoCheckDigit(checkDigit);
+    ean.SetMatrixOptions(matrix);
     ean.SetBarCode(cp1250);
     // A box the tool chooses itself gets whole-pixel modules: stretched into the one spare
     // column of the minimum width, the first module would be half as wide again.
@@ -265,7 +409,18 @@ int render(const std::vector<std::string_view>& args) {
     // Without --width the tool sizes the box: the side along the bars (the box's height when
     // the barcode stands upright) is the minimum width, the bars are --height long.
     const bool upright = ean.Angle() % 180 != 0;
-    if (width)
+    if (twoD && !width) {
+        // The symbol and its quiet zone at --module pixels a module, and a text line below when
+        // asked for; --height alone gives the box's height.
+        const int k = module.value_or(4);
+        const int side = std::max(1, ean.MinimumWidth()) * k;
+        const int textLine = ean.ShowLabels() ? std::max(12, ean.Font().Size * 3 / 2) : 0;
+        const int tall = givenHeight.value_or(std::max(1, ean.MinimumHeight()) * k + textLine);
+        if (upright)
+            ean.SetBounds(tall, side);
+        else
+            ean.SetBounds(side, tall);
+    } else if (width)
         ean.SetBounds(*width, height);
     else if (upright)
         ean.SetBounds(height, ean.MinimumWidth());

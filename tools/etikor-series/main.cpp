@@ -11,6 +11,7 @@
 
 #include "data/Cp1250.h"
 #include "document/DataModule.h"
+#include "document/TemplateModel.h"
 #include "series/DateLayout.h"
 #include "series/SeriesGeneration.h"
 #include "services/Modal.h"
@@ -43,7 +44,7 @@ int usage(const std::string& problem = {}) {
     for (const std::string& layout : DateLayouts())
         std::cerr << ' ' << Cp1250ToUtf8(layout);
     std::cerr << " (default " << Cp1250ToUtf8(DateLayouts().front()) << ")\n"
-              << "  INDEX: barcode type index 0 to 14 (default 5, Code 128)\n";
+              << "  INDEX: barcode type index 0 to " << kBarcodeListSize - 1 << " (default 5, Code 128)\n";
     return kExitUsage;
 }
 
@@ -77,8 +78,9 @@ int generate(const std::vector<std::string>& args) {
                 } catch (const std::exception&) {
                     used = 0;
                 }
-                if (used != v->size() || type < 0 || type > 14)
-                    return usage("barcode type index must be 0 to 14, not '" + *v + "'");
+                if (used != v->size() || type < 0 || type >= kBarcodeListSize)
+                    return usage("barcode type index must be 0 to " + std::to_string(kBarcodeListSize - 1) +
+                                 ", not '" + *v + "'");
                 options.BarcodeType = type;
             }
         } else {
