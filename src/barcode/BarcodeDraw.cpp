@@ -453,6 +453,10 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
     }
     const bool printer =
         kind == TCanvasKind::ckPrinter || (kind == TCanvasKind::ckAuto && IsPrinterCanvas(canvas));
+    if (IsMatrixType(FTypBarCode)) {
+        drawMatrix(canvas, rect, printer);
+        return;
+    }
     QPaintDevice* const device = canvas.device();
 
     // Fitting.
@@ -744,6 +748,157 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
 
     painter.end();
     SetPaintResult(TLastPaintError::erOK, std::move(expanded->Columns));
+    DoPaint(rect);
+}
+
+// The module edges of a matrix drawn `pixels` wide for `modules` modules: whole pixels of k
+// each (whole-pixel modules), or spread evenly over the width.
+namespace {
+
+std::vector<int> moduleEdges(int modules, int k, double size) {
+    std::vector<int> edges(static_cast<size_t>(modules) + 1);
+    for (int i = 0; i <= modules; ++i)
+        edges[static_cast<size_t>(i)] = k > 0 ? i * k : roundEven(i * size);
+    return edges;
+}
+
+} // namespace
+
+void TCustomEAN::drawMatrix(QPainter& canvas, const TRect& rect, bool printer) {
+    QPaintDevice* const device = canvas.device();
+    TRect r = FitLayoutRect(rect, FAngle);
+    PainterScope painter(canvas);
+    std::optional<DirectCanvas> direct;
+    if (FAngle == 0)
+        if (const std::optional<DirectImage> image = DirectImage::Of(canvas))
+            direct.emplace(*image);
+    TurnedCanvas turned(painter, direct ? &*direct : nullptr, rect, r, FAngle);
+
+    FLastPaintError = TLastPaintError::erOK;
+    const BarcodeEncoding encoding = BuildPattern(FBarCode);
+    TLastPaintError error = FLastPaintError;
+    const BarcodeMatrix& m = encoding.Matrix;
+    const int boxWidth = r.Right - r.Left;
+    const int boxHeight = r.Bottom - r.Top;
+
+    // The optional text line below the symbol: the value, fitted to the symbol's width.
+    TextFont font;
+    int th = 0;
+    const std::string human = withoutControls(FBarCode);
+    if (!m.Empty() && FShowLabels && !human.empty()) {
+        font = fontAt(FFont, FFont.Size, device);
+        if (FFontAutoSize) {
+            // Fitted first to the widest the symbol can be; narrowed below once its size is known.
+            const int symbolWidth =
+                std::min(boxWidth, boxHeight * m.TotalColumns() / std::max(1, m.TotalRows()));
+            const int w = textWidth(font, device, human);
+            int size = w > 0 ? AutoFitFontSize(FFont.Size, symbolWidth, w) : FFont.Size;
+            font = fontAt(FFont, size, device);
+            // Never more than a quarter of the height: the symbol keeps the rest.
+            const int room = boxHeight / 4;
+            if (font.Height > room && font.Height > 0) {
+                size = std::max(1, static_cast<int>(size * static_cast<double>(room) / font.Height));
+                font = fontAt(FFont, size, device);
+            }
+        }
+        th = font.Height;
+    }
+
+    // Square modules: whole pixels (whole dots on a printer) with Security, else as large as
+    // the box allows. A symbol that does not fit with its quiet zone is an error.
+    const int columns = m.TotalColumns();
+    // A symbol without a quiet zone of its own (Aztec) keeps one module between it and the text.
+    const int gap = th > 0 && m.QuietZone == 0 ? 1 : 0;
+    const int rows = m.TotalRows() + gap;
+    int k = 0;
+    double size = 0;
+    const int roomHeight = boxHeight - th;
+    if (!m.Empty()) {
+        if (columns > boxWidth || rows > roomHeight) {
+            error = TLastPaintError::erSmallPaintBox;
+        } else if (FSecurity || printer) {
+            k = std::min(boxWidth / columns, roomHeight / rows);
+        } else {
+            size = std::min(static_cast<double>(boxWidth) / columns, static_cast<double>(roomHeight) / rows);
+        }
+    }
+    if (m.Empty() && error == TLastPaintError::erOK)
+        error = TLastPaintError::erErrorInBarCode;
+    if (error != TLastPaintError::erOK) {
+        if (!printer) {
+            if (!FTransparent)
+                turned.fill(r.Left, r.Top, r.Right, r.Bottom, QBrush(toQColor(FBackgroundColor)));
+            turned.fill(r.Left, r.Top, r.Right, r.Bottom, QBrush(Qt::red, Qt::DiagCrossPattern));
+        }
+        painter.end();
+        SetPaintResult(error, {});
+        DoPaint(rect);
+        return;
+    }
+
+    if (!FTransparent)
+        turned.fill(r.Left, r.Top, r.Right, r.Bottom, QBrush(toQColor(FBackgroundColor)));
+    const std::vector<int> xs = moduleEdges(columns, k, size);
+    const std::vector<int> ys = moduleEdges(rows, k, size);
+    const int q = m.QuietZone;
+    // Runs of dark modules, a row of runs stretched down over the rows that repeat it (the three
+    // module rows of every PDF417 row).
+    std::vector<TRect> dark;
+    dark.reserve(static_cast<size_t>(m.Rows) * 4);
+    // ys has the gap's row at the end; the matrix rows come first.
+    size_t rowStart = 0;
+    for (int y = 0; y < m.Rows; ++y) {
+        const int top = r.Top + ys[static_cast<size_t>(y + q)];
+        const int bottom = r.Top + ys[static_cast<size_t>(y + q + 1)];
+        const bool repeats =
+            y > 0 && std::equal(m.Modules.begin() + static_cast<std::ptrdiff_t>(y) * m.Columns,
+                                m.Modules.begin() + static_cast<std::ptrdiff_t>(y + 1) * m.Columns,
+                                m.Modules.begin() + static_cast<std::ptrdiff_t>(y - 1) * m.Columns);
+        if (repeats) {
+            for (size_t i = rowStart; i < dark.size(); ++i)
+                dark[i].Bottom = bottom;
+            continue;
+        }
+        rowStart = dark.size();
+        for (int x = 0; x < m.Columns;) {
+            if (!m.Dark(y, x)) {
+                ++x;
+                continue;
+            }
+            int end = x;
+            while (end < m.Columns && m.Dark(y, end))
+                ++end;
+            dark.push_back({r.Left + xs[static_cast<size_t>(x + q)], top,
+                            r.Left + xs[static_cast<size_t>(end + q)], bottom});
+            x = end;
+        }
+    }
+    if (!direct || !direct->FillBars(dark, ToRgb(FLinesColor))) {
+        const QBrush brush(toQColor(FLinesColor));
+        for (const TRect& d : dark)
+            turned.fill(d.Left, d.Top, d.Right, d.Bottom, brush);
+    }
+    const int symbolWidth = xs.back();
+    const int symbolHeight = ys.back(); // with the gap below an Aztec symbol
+    if (th > 0) {
+        const std::string shown = masked(human, FLabelMask);
+        if (FFontAutoSize) {
+            const int w = textWidth(font, device, shown);
+            if (w > symbolWidth)
+                font = fontAt(FFont, AutoFitFontSize(font.Font.pointSize(), symbolWidth, w), device);
+        }
+        const int x = r.Left + (symbolWidth - textWidth(font, device, shown)) / 2;
+        turned.text(x, r.Top + symbolHeight, shown, font, FLinesColor);
+    }
+
+    // The first module row through the symbol, one character per pixel column: what was drawn.
+    std::string drawn(static_cast<size_t>(symbolWidth), '0');
+    for (int x = 0; x < m.Columns; ++x)
+        if (m.Dark(0, x))
+            std::fill(drawn.begin() + xs[static_cast<size_t>(x + q)],
+                      drawn.begin() + xs[static_cast<size_t>(x + q + 1)], '1');
+    painter.end();
+    SetPaintResult(TLastPaintError::erOK, std::move(drawn));
     DoPaint(rect);
 }
 

@@ -292,6 +292,9 @@ protected:
     void widenToMinimum();
 
 private:
+    // DrawBarCode of the two-dimensional symbologies: the module matrix in square modules.
+    void drawMatrix(QPainter& canvas, const TRect& rect, bool printer);
+
     friend class TBarcodeCaption;
 
     bool FAutoInc = false;

@@ -91,7 +91,11 @@ bool ExportHtml(TCustomEAN& /*barcode*/, const std::string& fileName, int pictur
     if (gif) // once for the page rather than once for each of its pictures
         Modal().Message(QString(), QStringLiteral("Sorry, not supported."), QStringLiteral("I"));
     const auto picture = [&](const std::string& name) {
-        ean.SetWidth(ean.MinimumWidth());
+        // A two-dimensional symbol as a square picture of two pixels a module, quiet zone included.
+        if (IsMatrixType(ean.TypBarCode()))
+            ean.SetBounds(2 * ean.MinimumWidth(), 2 * ean.MinimumHeight());
+        else
+            ean.SetWidth(ean.MinimumWidth());
         if (!gif)
             ean.SaveToFile((folder / name).string());
         return "<IMG src=\"" + Html(name) + "\" width=" + std::to_string(ean.Width()) +

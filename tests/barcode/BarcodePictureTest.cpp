@@ -156,6 +156,78 @@ TEST(BarcodePicture, MetafilesOpenInOtherPrograms) {
     EXPECT_EQ(ReadFileBytes(dir.file("code.emf")).substr(40, 4), " EMF");
 }
 
+// QR Code, Data Matrix, PDF417 and Aztec in every picture format, each read back: the raster
+// files directly, SVG through Qt's renderer, the metafiles through Debian's converters.
+TEST(BarcodePicture, TwoDimensionalSymbolsInEveryFormat) {
+    const bool converters = !QStandardPaths::findExecutable("wmf2svg").isEmpty() &&
+                            !QStandardPaths::findExecutable("emf2svg-conv").isEmpty();
+    TempDir dir;
+    const struct {
+        TTypBarCode type;
+        const char* text;
+    } symbols[] = {
+        {TTypBarCode::bcQRCode, "Etikor QR 2D"},
+        {TTypBarCode::bcDataMatrix, "Etikor DM 2D"},
+        {TTypBarCode::bcPDF417, "Etikor PDF 2D"},
+        {TTypBarCode::bcAztec, "Etikor Aztec 2D"},
+    };
+    for (const auto& symbol : symbols)
+        for (const char* extension : {"bmp", "png", "svg", "emf", "wmf"}) {
+            SCOPED_TRACE(std::string(symbol.text) + " ." + extension);
+            TEan ean;
+            ean.SetTypBarCode(symbol.type);
+            ean.SetBarCode(symbol.text);
+            ean.SetSecurity(true);
+            ean.SetAngle(symbol.type == TTypBarCode::bcPDF417 ? 90 : 0);
+            const int along = 4 * ean.MinimumWidth();
+            const int across = 4 * ean.MinimumHeight();
+            if (ean.Angle() == 90)
+                ean.SetBounds(across, along);
+            else
+                ean.SetBounds(along, across);
+            const std::string path = dir.file(std::string("code.") + extension);
+            ASSERT_TRUE(ean.SaveToFile(path));
+            ASSERT_EQ(ean.LastPaintError(), TLastPaintError::erOK);
+            QImage image;
+            const std::string ext = extension;
+            if (ext == "bmp" || ext == "png") {
+                image = QImage(QString::fromStdString(path));
+                ASSERT_EQ(image.size(), QSize(ean.Width(), ean.Height()));
+                // Some white around it, as on a page.
+                QImage page(image.size() + QSize(20, 20), QImage::Format_RGB32);
+                page.fill(Qt::white);
+                QPainter painter(&page);
+                painter.drawImage(10, 10, image);
+                painter.end();
+                image = page;
+            } else if (ext == "svg") {
+                image = RasteriseSvg(QByteArray::fromStdString(ReadFileBytes(path)),
+                                     QSize(ean.Width(), ean.Height()));
+            } else {
+                if (!converters)
+                    continue;
+                const bool wmf = ext == "wmf";
+                const std::string svgPath = dir.file("meta.svg");
+                const std::optional<int> exit =
+                    wmf ? RunConverter("wmf2svg",
+                                       {"-o", QString::fromStdString(svgPath), QString::fromStdString(path)})
+                        : RunConverter("emf2svg-conv", {"-i", QString::fromStdString(path), "-o",
+                                                        QString::fromStdString(svgPath)});
+                ASSERT_TRUE(exit);
+                ASSERT_EQ(*exit, 0);
+                QByteArray svg = QByteArray::fromStdString(ReadFileBytes(svgPath));
+                svg.replace("stroke-width=\"1px\"", "stroke-width=\"0\"");
+                QSvgRenderer renderer(svg);
+                ASSERT_TRUE(renderer.isValid());
+                // Rendered at twice the size: the converters' coordinates are not whole pixels.
+                image = RasteriseSvg(svg, renderer.defaultSize() * 2);
+            }
+            const DecodeResult read = DecodeImage(image, kMatrixFormats);
+            ASSERT_TRUE(read.ok) << read.error;
+            EXPECT_EQ(read.text, symbol.text);
+        }
+}
+
 // The EMF header's description is the program's name and the picture's title, each ending in
 // a NUL, with a second NUL at the end (16 UTF-16 units), and nothing else is read into it.
 TEST(BarcodePicture, EmfDescriptionIsExactlyNameAndTitle) {

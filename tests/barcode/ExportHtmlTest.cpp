@@ -48,16 +48,33 @@ TEST(ExportHtml, PageWithJpegPictures) {
     // Every name, its brackets turned into commas.
     EXPECT_NE(lines[3].find(",EAN 8,EAN 13,Codabar,"), std::string::npos);
     EXPECT_NE(lines[3].find(",ISBN ,Bookland,,"), std::string::npos);
-    EXPECT_NE(lines[3].find(",2/5 Coop,Code 11,PZN\">"), std::string::npos);
+    EXPECT_NE(lines[3].find(",2/5 Coop,Code 11,PZN,QR Code,Data Matrix,PDF417,Aztec\">"), std::string::npos);
     EXPECT_EQ(lines[4], "<TITLE>" + title + "</TITLE>");
     EXPECT_EQ(lines[5], "</HEAD>");
     EXPECT_EQ(lines[6], "<BODY><H2 align=center>" + title + "</H2><HR><BR>");
     EXPECT_EQ(lines[lines.size() - 3], "<HR>");
     EXPECT_EQ(lines.back(), "</BODY></HTML>");
 
-    // One table per symbology, in ordinal order.
+    // One table per symbology, in ordinal order: the 32 linear ones, then the four
+    // two-dimensional ones.
     const auto tables = std::count(lines.begin(), lines.end(), "</TABLE>");
-    EXPECT_EQ(tables, 32);
+    EXPECT_EQ(tables, 36);
+    const size_t qr =
+        IndexOf(lines, "<BR><BR><BR><BR><TABLE cols=3 rules=NONE border=0 width=\"100%\"><TR><TH "
+                       "colspan=3 color=yellow><H3>QR Code</H3></TD></TR>");
+    const size_t aztec =
+        IndexOf(lines, "<BR><BR><BR><BR><TABLE cols=3 rules=NONE border=0 width=\"100%\"><TR><TH "
+                       "colspan=3 color=yellow><H3>Aztec</H3></TD></TR>");
+    ASSERT_LT(qr, aztec);
+    ASSERT_LT(aztec + 4, lines.size());
+    EXPECT_EQ(lines[qr + 1], "<TR><TD><B>Description</B></TD><TD colspan=2>QR Code (ISO/IEC 18004), error "
+                             "correction L, M, Q or H</TD></TR>");
+    // Square pictures, two pixels a module: "Etikor QR Code 12345" is a 25 x 25 symbol with four
+    // modules of quiet zone on each side.
+    EXPECT_NE(std::find(lines.begin() + static_cast<std::ptrdiff_t>(qr), lines.end(),
+                        "<TR><TD colspan=3 align=center><BR><IMG src=\"bcQRCode.Jpg\" width=66 height=66 "
+                        "alt=\"QR Code (ISO/IEC 18004), error correction L, M, Q or H\" border=0></TD></TR>"),
+              lines.end());
 
     // EAN 13 with its add-on pictures: every row of the catalogue that applies.
     const size_t ean13 =
@@ -123,12 +140,12 @@ TEST(ExportHtml, PageWithJpegPictures) {
     EXPECT_EQ(std::count_if(all.begin(), all.end(),
                             [](char c) { return c == 0x7F || (c > 0 && c < 32 && c != '\r' && c != '\n'); }),
               0);
-    // 21 symbologies with one picture, the 10 that take a 2- or 5-digit add-on with three, UPC
-    // shipping with its six-digit add-on with two.
+    // 25 symbologies with one picture (four of them two-dimensional), the 10 that take a 2- or
+    // 5-digit add-on with three, UPC shipping with its six-digit add-on with two.
     size_t pictures = 0;
     for (const auto& entry : std::filesystem::directory_iterator(page.parent_path()))
         pictures += entry.path().extension() == ".Jpg";
-    EXPECT_EQ(pictures, 21u + 3u * 10u + 2u);
+    EXPECT_EQ(pictures, 25u + 3u * 10u + 2u);
 
     // UPC shipping: samples of the lengths it accepts (14 digits, and 14 + blank + 6).
     const size_t shipping =
@@ -158,17 +175,31 @@ TEST(ExportHtml, PicturesScan) {
         const char* format;
         bool fullAscii;
     } rows[] = {
-        {"bcEan8.Bmp", "EAN8", false},         {"bcEan13.Bmp", "EAN13", false},
-        {"bcCodabar.Bmp", "Codabar", false},   {"bcCode39Standard.Bmp", "Code39", false},
-        {"bcCode39Full.Bmp", "Code39", true},  {"bcCode93Standard.Bmp", "Code93", false},
-        {"bcCode93Full.Bmp", "Code93", false}, {"bcCode128.Bmp", "Code128", false},
-        {"bc25Interleaved.Bmp", "ITF", false}, {"bcITF.Bmp", "ITF", false},
-        {"bcISBN.Bmp", "EAN13", false},        {"bcISSN.Bmp", "EAN13", false},
-        {"bcISMN.Bmp", "EAN13", false},        {"bcOPC.Bmp", "ITF", false},
-        {"bcUPCA.Bmp", "UPCA", false},         {"bcUPCE0.Bmp", "UPCE", false},
-        {"bcUPCShipping.Bmp", "ITF", false},   {"bcJAN8.Bmp", "EAN8", false},
-        {"bcJAN13.Bmp", "EAN13", false},       {"bcEan128.Bmp", "Code128", false},
+        {"bcEan8.Bmp", "EAN8", false},
+        {"bcEan13.Bmp", "EAN13", false},
+        {"bcCodabar.Bmp", "Codabar", false},
+        {"bcCode39Standard.Bmp", "Code39", false},
+        {"bcCode39Full.Bmp", "Code39", true},
+        {"bcCode93Standard.Bmp", "Code93", false},
+        {"bcCode93Full.Bmp", "Code93", false},
+        {"bcCode128.Bmp", "Code128", false},
+        {"bc25Interleaved.Bmp", "ITF", false},
+        {"bcITF.Bmp", "ITF", false},
+        {"bcISBN.Bmp", "EAN13", false},
+        {"bcISSN.Bmp", "EAN13", false},
+        {"bcISMN.Bmp", "EAN13", false},
+        {"bcOPC.Bmp", "ITF", false},
+        {"bcUPCA.Bmp", "UPCA", false},
+        {"bcUPCE0.Bmp", "UPCE", false},
+        {"bcUPCShipping.Bmp", "ITF", false},
+        {"bcJAN8.Bmp", "EAN8", false},
+        {"bcJAN13.Bmp", "EAN13", false},
+        {"bcEan128.Bmp", "Code128", false},
         {"bcPZN.Bmp", "Code39", false},
+        {"bcQRCode.Bmp", kMatrixFormats, false},
+        {"bcDataMatrix.Bmp", kMatrixFormats, false},
+        {"bcPDF417.Bmp", kMatrixFormats, false},
+        {"bcAztec.Bmp", kMatrixFormats, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.file);

@@ -410,12 +410,13 @@ int render(const std::vector<std::string_view>& args) {
     // the barcode stands upright) is the minimum width, the bars are --height long.
     const bool upright = ean.Angle() % 180 != 0;
     if (twoD && !width) {
-        // The symbol and its quiet zone at --module pixels a module, and a text line below when
-        // asked for; --height alone gives the box's height.
+        // The symbol and its quiet zone at --module pixels a module; --height alone gives the
+        // box's height. The text line below, when asked for, takes at most a quarter of it.
         const int k = module.value_or(4);
         const int side = std::max(1, ean.MinimumWidth()) * k;
-        const int textLine = ean.ShowLabels() ? std::max(12, ean.Font().Size * 3 / 2) : 0;
-        const int tall = givenHeight.value_or(std::max(1, ean.MinimumHeight()) * k + textLine);
+        const int symbolHeight = std::max(1, ean.MinimumHeight()) * k;
+        const int tall =
+            givenHeight.value_or(ean.ShowLabels() ? (symbolHeight * 4 + 2) / 3 + 1 : symbolHeight);
         if (upright)
             ean.SetBounds(tall, side);
         else
