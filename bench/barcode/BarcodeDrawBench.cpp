@@ -3,6 +3,8 @@
 // and rasterising the same values into a bitmap of about the same size
 // (ZBarcode_Encode_and_Buffer). Also draws per second onto a PDF page at 1200 dpi.
 // Target: the engine at least as fast as libzint per value.
+// The two-dimensional symbologies (QR Code, Data Matrix, GS1 DataMatrix, PDF417, Aztec) are
+// measured the same way, encode through libzint and draw per symbol, next to the linear ones.
 
 #include "barcode/Ean.h"
 
@@ -74,6 +76,52 @@ void engineImage(benchmark::State& state, TTypBarCode type, const std::vector<st
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * values.size()));
 }
 
+// GS1 element strings for GS1 DataMatrix: GTINs with their check digits, dates and batches.
+const std::vector<std::string> kGs1 = {"(01)09501101530003(17)261231(10)AB12",
+                                       "(01)04006381333931(10)L0042",
+                                       "(01)05901234123457(21)SN000123",
+                                       "(01)08712345678906(17)250101",
+                                       "(00)106141411234567897",
+                                       "(01)09501101530003(10)X",
+                                       "(01)04600000000008(17)270630(10)B7",
+                                       "(01)03012345678902(21)A1B2C3",
+                                       "(01)07612345678900",
+                                       "(01)09501101530003(17)280229",
+                                       "(01)09501101530003(21)1",
+                                       "(01)09501101530003(10)LOT-2024-12"};
+
+void engineMatrix(benchmark::State& state, TTypBarCode type, const std::vector<std::string>& values,
+                  bool gs1) {
+    etikor::TEan ean;
+    ean.SetTypBarCode(type);
+    etikor::TMatrixOptions options;
+    options.DmGs1 = gs1;
+    ean.SetMatrixOptions(options);
+    ean.SetSecurity(true);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    size_t failed = 0;
+    QPainter painter(&image);
+    for (auto _ : state) {
+        for (const std::string& value : values) {
+            ean.SetBarCode(value);
+            ean.DrawBarCode(painter, etikor::TRect{0, 0, kWidth, kHeight}, etikor::TCanvasKind::ckScreen);
+            failed += ean.LastPattern().empty();
+        }
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    if (failed)
+        state.SkipWithError("a value was not drawn");
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * values.size()));
+}
+
+BENCHMARK_CAPTURE(engineMatrix, QRCode, TTypBarCode::bcQRCode, kCode128, false);
+BENCHMARK_CAPTURE(engineMatrix, DataMatrix, TTypBarCode::bcDataMatrix, kCode128, false);
+BENCHMARK_CAPTURE(engineMatrix, Gs1DataMatrix, TTypBarCode::bcDataMatrix, kGs1, true);
+BENCHMARK_CAPTURE(engineMatrix, PDF417, TTypBarCode::bcPDF417, kCode128, false);
+BENCHMARK_CAPTURE(engineMatrix, Aztec, TTypBarCode::bcAztec, kCode128, false);
+
 BENCHMARK_CAPTURE(engineImage, Ean13, TTypBarCode::bcEan13, kEan13);
 BENCHMARK_CAPTURE(engineImage, Code128, TTypBarCode::bcCode128, kCode128);
 // The bars alone, to show what the human-readable text costs.
@@ -111,6 +159,10 @@ void enginePdf(benchmark::State& state, TTypBarCode type, const std::vector<std:
 
 BENCHMARK_CAPTURE(enginePdf, Ean13, TTypBarCode::bcEan13, kEan13);
 BENCHMARK_CAPTURE(enginePdf, Code128, TTypBarCode::bcCode128, kCode128);
+BENCHMARK_CAPTURE(enginePdf, QRCode, TTypBarCode::bcQRCode, kCode128);
+BENCHMARK_CAPTURE(enginePdf, DataMatrix, TTypBarCode::bcDataMatrix, kCode128);
+BENCHMARK_CAPTURE(enginePdf, PDF417, TTypBarCode::bcPDF417, kCode128);
+BENCHMARK_CAPTURE(enginePdf, Aztec, TTypBarCode::bcAztec, kCode128);
 
 #ifdef ETIKOR_HAVE_ZINT
 void zintBuffer(benchmark::State& state, int symbology, const std::vector<std::string>& values) {
@@ -155,6 +207,10 @@ void zintBuffer(benchmark::State& state, int symbology, const std::vector<std::s
 
 BENCHMARK_CAPTURE(zintBuffer, Ean13, BARCODE_EANX, kEan13);
 BENCHMARK_CAPTURE(zintBuffer, Code128, BARCODE_CODE128, kCode128);
+BENCHMARK_CAPTURE(zintBuffer, QRCode, BARCODE_QRCODE, kCode128);
+BENCHMARK_CAPTURE(zintBuffer, DataMatrix, BARCODE_DATAMATRIX, kCode128);
+BENCHMARK_CAPTURE(zintBuffer, PDF417, BARCODE_PDF417, kCode128);
+BENCHMARK_CAPTURE(zintBuffer, Aztec, BARCODE_AZTEC, kCode128);
 #endif
 
 } // namespace
