@@ -13,11 +13,13 @@ packages=(
   qt6-translations-l10n
   # barcode pictures: enhanced metafiles
   libemf-dev
+  # QR Code, Data Matrix, PDF417 and Aztec: encoded by libzint, drawn by the program
+  libzint-dev
   # fonts the barcode text and labels are measured with
   fonts-liberation2 fonts-dejavu-core
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  libzxing-dev libzint-dev
+  libzxing-dev
   # reading the PDFs etikor-print writes (pdfinfo, pdftotext)
   poppler-utils
   # worksheet fixtures and an independent reader of the exported files
