@@ -124,9 +124,10 @@ const CharSets& charSets() {
         // Blank to '~', then š č ť ž ý á í é in Windows-1250.
         s.text[kEan128] = byteRange(32, 126) + "\x9A\xE8\x9D\x9E\xFD\xE1\xED\xE9";
         s.text[kCode11] = "0123456789-";
-        // Every character of the code page (not the five bytes it leaves undefined).
+        // Every printable character of the code page (not DEL, nor the five bytes it leaves
+        // undefined).
         for (int c = 32; c <= 255; ++c)
-            if (c != 0x81 && c != 0x83 && c != 0x88 && c != 0x90 && c != 0x98)
+            if (c != 0x7F && c != 0x81 && c != 0x83 && c != 0x88 && c != 0x90 && c != 0x98)
                 s.text[kMatrix].push_back(static_cast<char>(c));
         for (int i = 0; i < kCharSetCount; ++i)
             for (char c : s.text[i])

@@ -131,6 +131,11 @@ int BarcodeStoredIndex(int listPosition, const TMatrixOptions& options);
 inline bool BarcodeIndexSetsEan13AddUp(int index) {
     return index == 8;
 }
+// The series' types whose values the EAN-128 helper's "(AI)" segments can build: "Ean 128" and
+// "Data Matrix" (a GS1 DataMatrix takes the same "(01)...(17)..." element strings).
+inline bool BarcodeIndexTakesAis(int index) {
+    return index == 8 || index == 16;
+}
 // The list position of a symbology; -1 when the designer does not offer it.
 int BarcodeIndexOf(TTypBarCode type);
 

@@ -130,7 +130,7 @@ TEST(BarCodeInfo, CharacterSetsInValueOrder) {
     const std::string digits = "0123456789";
     const std::string code39 = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
     std::string matrixSet = bytes(32, 255);
-    for (char undefined : {'\x98', '\x90', '\x88', '\x83', '\x81'})
+    for (char undefined : {'\x98', '\x90', '\x88', '\x83', '\x81', '\x7F'})
         matrixSet.erase(matrixSet.find(undefined), 1);
     struct Row {
         T type;
@@ -150,7 +150,7 @@ TEST(BarCodeInfo, CharacterSetsInValueOrder) {
         {T::bcEan128, bytes(32, 126) + Utf8ToCp1250("ščťžýáíé")},
         {T::bcCode11, "0123456789-"},
         {T::bcPZN, digits},
-        // Every character of the code page, without its five undefined bytes.
+        // Every printable character of the code page: no DEL, none of its five undefined bytes.
         {T::bcQRCode, matrixSet},
         {T::bcDataMatrix, matrixSet},
         {T::bcPDF417, matrixSet},

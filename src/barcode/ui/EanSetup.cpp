@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -23,6 +24,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace etikor {
@@ -306,8 +308,50 @@ QWidget* TEANSetupFmt::BuildMainPage() {
     g->addWidget(new QLabel(QStringLiteral("Bar code number/text"), page), 1, 0);
     g->addWidget(EANMEMO, 1, 1);
     g->addWidget(AddUp, 2, 1);
+    GR_2D = new QGroupBox(QStringLiteral("2D symbol"), page);
+    GR_2D->setObjectName(QStringLiteral("GR_2D"));
+    auto* g2 = new QGridLayout(GR_2D);
+    const auto combo = [this](const char* name, const QStringList& items) {
+        auto* c = new QComboBox(GR_2D);
+        c->setObjectName(QString::fromLatin1(name));
+        c->addItems(items);
+        connect(c, &QComboBox::activated, this, [this] { FEAN.SetMatrixOptions(MatrixOptionsShown()); });
+        return c;
+    };
+    const auto spin = [this](const char* name, int low, int high, const QString& automatic) {
+        auto* b = new QSpinBox(GR_2D);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setRange(low, high);
+        b->setSpecialValueText(automatic); // the lowest value: chosen by the data
+        connect(b, &QSpinBox::valueChanged, this, [this] { FEAN.SetMatrixOptions(MatrixOptionsShown()); });
+        return b;
+    };
+    QR_ECC = combo("QR_ECC", {QStringLiteral("L (7 %)"), QStringLiteral("M (15 %)"),
+                              QStringLiteral("Q (25 %)"), QStringLiteral("H (30 %)")});
+    DM_SHAPE = combo("DM_SHAPE", {QStringLiteral("Square"), QStringLiteral("Rectangular")});
+    DM_GS1 = Box(GR_2D, "DM_GS1", QStringLiteral("GS1 (AIs in parentheses: (01)...(17)...)"));
+    connect(DM_GS1, &QCheckBox::toggled, this, [this] { FEAN.SetMatrixOptions(MatrixOptionsShown()); });
+    PDF_COLUMNS = spin("PDF_COLUMNS", 0, 30, QStringLiteral("Automatic"));
+    PDF_ECC = spin("PDF_ECC", -1, 8, QStringLiteral("Automatic"));
+    AZTEC_ECC = combo("AZTEC_ECC", {QStringLiteral("Automatic (23 % + 3)"), QStringLiteral("10 %"),
+                                    QStringLiteral("23 %"), QStringLiteral("36 %"), QStringLiteral("50 %")});
+    const std::pair<const char*, QWidget*> rows[] = {
+        {"Error correction", QR_ECC}, {"Shape", DM_SHAPE},      {nullptr, DM_GS1},
+        {"Columns", PDF_COLUMNS},     {"Error level", PDF_ECC}, {"Error correction", AZTEC_ECC},
+    };
+    for (int i = 0; i < static_cast<int>(std::size(rows)); ++i) {
+        if (rows[i].first) {
+            auto* label = new QLabel(QString::fromLatin1(rows[i].first), GR_2D);
+            label->setBuddy(rows[i].second);
+            g2->addWidget(label, i, 0);
+            // The label shows and hides with its control.
+            rows[i].second->setProperty("etikorLabel", QVariant::fromValue(static_cast<QObject*>(label)));
+        }
+        g2->addWidget(rows[i].second, i, 1);
+    }
     g->addWidget(new QLabel(QStringLiteral("Set of availables char"), page), 3, 0, 1, 2);
     g->addWidget(ZNAKY, 4, 0, 1, 2);
+    g->addWidget(GR_2D, 5, 0, 1, 2);
     connect(CBTyp, &QComboBox::activated, this, &TEANSetupFmt::CBTypChange);
     return page;
 }
@@ -502,8 +546,9 @@ QWidget* TEANSetupFmt::BuildAboutPage() {
     picture->setPixmap(pixmap);
     auto* text = new QPlainTextEdit(page);
     text->setReadOnly(true);
-    text->setPlainText(QStringLiteral("Barcode library 4.5\n\n32 symbologies: EAN, UPC, Code 128, Code 39, "
-                                      "Code 93, Codabar, 2 of 5, MSI, PostNet, PZN and more.\n"
+    text->setPlainText(QStringLiteral("Barcode library 4.5\n\n36 symbologies: EAN, UPC, Code 128, Code 39, "
+                                      "Code 93, Codabar, 2 of 5, MSI, PostNet, PZN and more; QR Code, "
+                                      "Data Matrix (GS1), PDF417 and Aztec through libzint.\n"
                                       "Pictures, HTML catalogue, sheet printing."));
     layout->addWidget(picture, 0, Qt::AlignTop);
     layout->addWidget(text, 1);
@@ -511,11 +556,52 @@ QWidget* TEANSetupFmt::BuildAboutPage() {
 }
 
 void TEANSetupFmt::CBTypChange() {
-    FEAN.SetTypBarCode(static_cast<TTypBarCode>(CBTyp->currentIndex()));
-    FEAN.SetWidth(FEAN.MinimumWidth());
+    const auto type = static_cast<TTypBarCode>(CBTyp->currentIndex());
+    FEAN.SetTypBarCode(type);
+    FEAN.SetMatrixOptions(MatrixOptionsShown());
+    if (IsMatrixType(type)) {
+        // Three pixels a module in the preview; no text line unless it is asked for.
+        FEAN.SetBounds(3 * FEAN.MinimumWidth(), 3 * FEAN.MinimumHeight());
+        ShowLabels->setChecked(FEAN.ShowLabels());
+    } else {
+        FEAN.SetWidth(FEAN.MinimumWidth());
+    }
     EANMEMO->setText(FromCp1250(FEAN.BarCode()));
-    AddUp->setVisible(FEAN.TypBarCode() == TTypBarCode::bcEan13);
+    AddUp->setVisible(type == TTypBarCode::bcEan13);
     ZNAKY->setPlainText(FromCp1250(FEAN.ReadableCharSet()));
+    ShowMatrixOptions(type, FEAN.MatrixOptions());
+}
+
+void TEANSetupFmt::ShowMatrixOptions(TTypBarCode type, const TMatrixOptions& o) {
+    const std::pair<QWidget*, TTypBarCode> owners[] = {
+        {QR_ECC, TTypBarCode::bcQRCode},     {DM_SHAPE, TTypBarCode::bcDataMatrix},
+        {DM_GS1, TTypBarCode::bcDataMatrix}, {PDF_COLUMNS, TTypBarCode::bcPDF417},
+        {PDF_ECC, TTypBarCode::bcPDF417},    {AZTEC_ECC, TTypBarCode::bcAztec},
+    };
+    for (const auto& [control, owner] : owners) {
+        control->setVisible(owner == type);
+        if (auto* label = qobject_cast<QWidget*>(control->property("etikorLabel").value<QObject*>()))
+            label->setVisible(owner == type);
+    }
+    GR_2D->setVisible(IsMatrixType(type));
+    const QSignalBlocker b1(PDF_COLUMNS), b2(PDF_ECC), b3(DM_GS1);
+    QR_ECC->setCurrentIndex(static_cast<int>(o.QrEcc));
+    DM_SHAPE->setCurrentIndex(o.DmRectangular ? 1 : 0);
+    DM_GS1->setChecked(o.DmGs1);
+    PDF_COLUMNS->setValue(o.PdfColumns);
+    PDF_ECC->setValue(o.PdfEcc);
+    AZTEC_ECC->setCurrentIndex(std::clamp(o.AztecEcc, 0, 4));
+}
+
+TMatrixOptions TEANSetupFmt::MatrixOptionsShown() const {
+    TMatrixOptions o;
+    o.QrEcc = static_cast<TQrEcc>(std::clamp(QR_ECC->currentIndex(), 0, 3));
+    o.DmRectangular = DM_SHAPE->currentIndex() == 1;
+    o.DmGs1 = DM_GS1->isChecked();
+    o.PdfColumns = PDF_COLUMNS->value();
+    o.PdfEcc = PDF_ECC->value();
+    o.AztecEcc = std::max(0, AZTEC_ECC->currentIndex());
+    return o;
 }
 
 void TEANSetupFmt::ColorChosen(QComboBox* list) {
@@ -586,6 +672,7 @@ void TEANSetupFmt::LoadFrom(TCustomEAN& target) {
         Mask[i]->setChecked(mask.size() <= i || mask[i] == '_');
     AddUp->setVisible(target.TypBarCode() == TTypBarCode::bcEan13);
     ZNAKY->setPlainText(FromCp1250(target.ReadableCharSet()));
+    ShowMatrixOptions(target.TypBarCode(), target.MatrixOptions());
     LoadCaption(FUpper, target.Caption());
     LoadCaption(FLower, target.CaptionBottom());
     FEAN.Assign(target);
@@ -611,6 +698,7 @@ void TEANSetupFmt::Apply() {
         return;
     TCustomEAN& t = *FTarget;
     t.SetTypBarCode(static_cast<TTypBarCode>(CBTyp->currentIndex()));
+    t.SetMatrixOptions(MatrixOptionsShown());
     t.SetBarCode(ToCp1250(EANMEMO->text()));
     t.SetEan13AddUp(AddUp->isChecked());
     t.SetBackgroundColor(ColorListColor(BGColor->currentIndex()));

@@ -82,6 +82,14 @@ public:
     QLineEdit* EANMEMO = nullptr;
     QCheckBox* AddUp = nullptr;
     QPlainTextEdit* ZNAKY = nullptr;
+    // The two-dimensional symbologies' settings; each shows only for its own type.
+    QGroupBox* GR_2D = nullptr;
+    QComboBox* QR_ECC = nullptr;
+    QComboBox* DM_SHAPE = nullptr;
+    QCheckBox* DM_GS1 = nullptr;
+    QSpinBox* PDF_COLUMNS = nullptr;
+    QSpinBox* PDF_ECC = nullptr;
+    QComboBox* AZTEC_ECC = nullptr;
     QComboBox* BGColor = nullptr;
     QComboBox* LinesColor = nullptr;
     QCheckBox* Transparent = nullptr;
@@ -133,6 +141,9 @@ private:
     void LoadCaption(TCaptionControls& c, const TBarcodeCaption& caption);
     void ApplyCaption(const TCaptionControls& c, TBarcodeCaption& caption) const;
     void CBTypChange();
+    // The 2D controls of the type shown, filled from `options`.
+    void ShowMatrixOptions(TTypBarCode type, const TMatrixOptions& options);
+    TMatrixOptions MatrixOptionsShown() const;
     void ColorChosen(QComboBox* list);
     void ChangeFont(QLabel* sample);
     void RecomputeGrid();

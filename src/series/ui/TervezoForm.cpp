@@ -395,7 +395,7 @@ void TTervezoForm::ReszTipusChange(int index) {
 }
 
 void TTervezoForm::VonalkodTipusClick(int index) {
-    FEanGomb->setEnabled(index == 8);
+    FEanGomb->setEnabled(BarcodeIndexTakesAis(index));
 }
 
 void TTervezoForm::vGomb1Click() {

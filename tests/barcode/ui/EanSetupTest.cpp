@@ -69,7 +69,9 @@ TEST(EanSetupCreation, NewWindow) {
     EXPECT_EQ(names, (QStringList{"SH_MAIN", "TabSheet2", "TabSheet4", "TabSheet1", "TabSheet3", "TabSheet5",
                                   "SHEET_PRINT", "SH_ABOUT"}));
     EXPECT_EQ(form.ZAL->currentIndex(), 0);
-    EXPECT_EQ(form.CBTyp->count(), 32);
+    EXPECT_EQ(form.CBTyp->count(), 36);
+    EXPECT_EQ(form.CBTyp->itemText(32), QStringLiteral("QR Code"));
+    EXPECT_FALSE(form.GR_2D->isVisibleTo(&form)); // EAN 13 has no 2D settings
     EXPECT_EQ(form.CBTyp->currentText(), QStringLiteral("EAN 13"));
     EXPECT_EQ(form.EAN().TypBarCode(), TTypBarCode::bcEan13);
     EXPECT_EQ(form.EANMEMO->text(), QString::fromStdString(form.EAN().BarCode()));
@@ -180,6 +182,66 @@ TEST_F(EanSetupTest, SymbologyWithItsSample) {
     Click("BtnOk");
     EXPECT_EQ(target_.TypBarCode(), TTypBarCode::bcCode39Standard);
     EXPECT_EQ(QString::fromStdString(target_.BarCode()), sample);
+}
+
+// Each two-dimensional type shows its own settings; they reach the preview at once and the
+// target on Apply, and a target's settings are shown when it is loaded.
+TEST_F(EanSetupTest, TwoDimensionalSettingsPerType) {
+    const struct {
+        TTypBarCode type;
+        std::vector<const char*> shown;
+    } types[] = {
+        {TTypBarCode::bcQRCode, {"QR_ECC"}},
+        {TTypBarCode::bcDataMatrix, {"DM_SHAPE", "DM_GS1"}},
+        {TTypBarCode::bcPDF417, {"PDF_COLUMNS", "PDF_ECC"}},
+        {TTypBarCode::bcAztec, {"AZTEC_ECC"}},
+        {TTypBarCode::bcCode128, {}},
+    };
+    const std::vector<const char*> all = {"QR_ECC",      "DM_SHAPE", "DM_GS1",
+                                          "PDF_COLUMNS", "PDF_ECC",  "AZTEC_ECC"};
+    for (const auto& t : types) {
+        SCOPED_TRACE(static_cast<int>(t.type));
+        Choose(form_.CBTyp, int(t.type));
+        EXPECT_EQ(form_.GR_2D->isVisibleTo(&form_), !t.shown.empty());
+        for (const char* name : all) {
+            const bool own = std::find_if(t.shown.begin(), t.shown.end(), [&](const char* n) {
+                                 return std::string_view(n) == name;
+                             }) != t.shown.end();
+            EXPECT_EQ(Child<QWidget>(name)->isVisibleTo(&form_), own) << name;
+        }
+        if (IsMatrixType(t.type)) {
+            EXPECT_FALSE(form_.ShowLabels->isChecked()) << "no text line by default";
+            EXPECT_EQ(form_.EAN().LastPaintError(), TLastPaintError::erOK);
+        }
+    }
+    // GS1 DataMatrix, rectangular: the preview encodes the sample as GS1 at once.
+    Choose(form_.CBTyp, int(TTypBarCode::bcDataMatrix));
+    Choose(Child<QComboBox>("DM_SHAPE"), 1);
+    Click("DM_GS1");
+    EXPECT_TRUE(form_.EAN().MatrixOptions().DmGs1);
+    EXPECT_TRUE(form_.EAN().MatrixOptions().DmRectangular);
+    const BarcodeMatrix m = form_.EAN().BuildPattern(form_.EAN().BarCode()).Matrix;
+    EXPECT_LT(m.Rows, m.Columns);
+    EXPECT_EQ(target_.MatrixOptions(), TMatrixOptions{}) << "only Apply writes the target";
+    Click("BtnApply");
+    EXPECT_EQ(target_.TypBarCode(), TTypBarCode::bcDataMatrix);
+    EXPECT_TRUE(target_.MatrixOptions().DmGs1);
+    EXPECT_TRUE(target_.MatrixOptions().DmRectangular);
+    // PDF417 columns and level; loading a target shows its settings.
+    target_.SetTypBarCode(TTypBarCode::bcPDF417);
+    TMatrixOptions pdf;
+    pdf.PdfColumns = 4;
+    pdf.PdfEcc = 6;
+    target_.SetMatrixOptions(pdf);
+    Reload();
+    EXPECT_EQ(Child<QSpinBox>("PDF_COLUMNS")->value(), 4);
+    EXPECT_EQ(Child<QSpinBox>("PDF_ECC")->value(), 6);
+    Child<QSpinBox>("PDF_COLUMNS")->setValue(0);
+    EXPECT_EQ(Child<QSpinBox>("PDF_COLUMNS")->text(), QStringLiteral("Automatic"));
+    EXPECT_EQ(form_.EAN().MatrixOptions().PdfColumns, 0);
+    Click("BtnOk");
+    EXPECT_EQ(target_.MatrixOptions().PdfColumns, 0);
+    EXPECT_EQ(target_.MatrixOptions().PdfEcc, 6);
 }
 
 // The live switches, the caption groups and cancel.
@@ -322,6 +384,15 @@ TEST_F(EanSetupTest, Pictures) {
         const QImage image = form_.grab().toImage();
         EXPECT_FALSE(image.isNull());
         image.save(QStringLiteral("EanSetup-%1.png").arg(i));
+    }
+    // The first page with each two-dimensional type's settings.
+    form_.ZAL->setCurrentIndex(0);
+    for (TTypBarCode type :
+         {TTypBarCode::bcQRCode, TTypBarCode::bcDataMatrix, TTypBarCode::bcPDF417, TTypBarCode::bcAztec}) {
+        Choose(form_.CBTyp, int(type));
+        const QImage image = form_.grab().toImage();
+        EXPECT_FALSE(image.isNull());
+        image.save(QStringLiteral("EanSetup-%1.png").arg(QString::fromLatin1(BarCodeTypeIdent(type).data())));
     }
     form_.hide();
 }

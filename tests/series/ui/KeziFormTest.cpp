@@ -157,7 +157,9 @@ TEST_F(KeziFormTest, OpensSortedWithItsControlsCaptionsHintsAndStatus) {
     EXPECT_EQ(grid->model()->index(0, 0).data().toString(), QStringLiteral("1000"));
     EXPECT_EQ(grid->model()->index(2, 0).data().toString(), QStringLiteral("5999"));
     EXPECT_EQ(GridCurrent(), QStringLiteral("1000"));
-    EXPECT_EQ(Types()->count(), 15);
+    EXPECT_EQ(Types()->count(), 19); // the 15 linear types, QR Code, Data Matrix, PDF417, Aztec
+    EXPECT_EQ(Types()->itemText(15), QStringLiteral("QR Code"));
+    EXPECT_EQ(Types()->itemText(18), QStringLiteral("Aztec"));
     EXPECT_EQ(Types()->currentText(), QStringLiteral("Code 128")) << "the first record's type";
     EXPECT_EQ(Child<QLineEdit>("Ertek_edit")->text(), QStringLiteral("1000"));
     EXPECT_TRUE(Child<QLineEdit>("Ertek_edit")->isReadOnly());

@@ -140,7 +140,8 @@ TEST_F(SeriesDesignerTest, OpensWithItsControlsCaptionsAndHints) {
     }
     auto* types = Child<TRadioList>("VonalkodTipus");
     EXPECT_EQ(types->title(), QStringLiteral("Vonalkód &típusok"));
-    EXPECT_EQ(types->Count(), 15);
+    EXPECT_EQ(types->Count(), 19);
+    EXPECT_EQ(types->ItemText(16), QStringLiteral("Data Matrix"));
     EXPECT_EQ(types->ItemIndex(), 5);
     EXPECT_EQ(types->ItemText(5), QStringLiteral("Code 128"));
     auto* order = Child<TRadioList>("rgFeldolg");
@@ -280,12 +281,13 @@ TEST_F(SeriesDesignerTest, EditAndDeleteOnAnEmptyDefinitionDoNothing) {
     EXPECT_FALSE(PanelOpen());
 }
 
-TEST_F(SeriesDesignerTest, EanButtonOnlyForEan128) {
+TEST_F(SeriesDesignerTest, EanButtonOnlyForEan128AndDataMatrix) {
     Open();
     auto* types = Child<TRadioList>("VonalkodTipus");
-    for (int index : {8, 9, 5, 8}) {
+    for (int index : {8, 9, 16, 15, 5, 8, 18, 16}) {
         types->findChild<QAbstractButton*>(QStringLiteral("VonalkodTipus_%1").arg(index))->click();
-        EXPECT_EQ(Child<QToolButton>("EanGomb")->isEnabled(), index == 8) << index;
+        // Ean 128, and Data Matrix for GS1 DataMatrix values.
+        EXPECT_EQ(Child<QToolButton>("EanGomb")->isEnabled(), index == 8 || index == 16) << index;
     }
 }
 
