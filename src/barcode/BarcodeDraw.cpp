@@ -324,6 +324,30 @@ private:
     int FQuarter;
 };
 
+// What every drawing starts from: the layout rectangle for the box at the angle, the painter
+// (saved on first use), the image's own pixels when the drawing is unrotated into one, and the
+// canvas that turns the layout onto the box.
+struct DrawSurface {
+    DrawSurface(QPainter& canvas, const TRect& box, int angle)
+        : Layout(FitLayoutRect(box, angle)), Painter(canvas),
+          Turned(Painter, directInto(Direct, canvas, angle), box, Layout, angle) {}
+    DrawSurface(const DrawSurface&) = delete;
+    DrawSurface& operator=(const DrawSurface&) = delete;
+
+    TRect Layout;
+    PainterScope Painter;
+    std::optional<DirectCanvas> Direct; // before Turned, which points at it
+    TurnedCanvas Turned;
+
+private:
+    static DirectCanvas* directInto(std::optional<DirectCanvas>& slot, QPainter& canvas, int angle) {
+        if (angle == 0)
+            if (const std::optional<DirectImage> image = DirectImage::Of(canvas))
+                return &slot.emplace(*image);
+        return nullptr;
+    }
+};
+
 // |Font.Height|: the em height in device pixels.
 int fontPixelHeight(const QFont& font, QPaintDevice* device) {
     const int dpi = device ? device->logicalDpiY() : 96;
@@ -459,15 +483,12 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
     }
     QPaintDevice* const device = canvas.device();
 
-    // Fitting.
-    TRect r = FitLayoutRect(rect, FAngle);
-    PainterScope painter(canvas);
-    // Unrotated into a 32-bit image: bars and text are written into the pixels.
-    std::optional<DirectCanvas> direct;
-    if (FAngle == 0)
-        if (const std::optional<DirectImage> image = DirectImage::Of(canvas))
-            direct.emplace(*image);
-    TurnedCanvas turned(painter, direct ? &*direct : nullptr, rect, r, FAngle);
+    // Fitting; unrotated into a 32-bit image, bars and text are written into the pixels.
+    DrawSurface surface(canvas, rect, FAngle);
+    TRect r = surface.Layout;
+    PainterScope& painter = surface.Painter;
+    std::optional<DirectCanvas>& direct = surface.Direct;
+    TurnedCanvas& turned = surface.Turned;
 
     // Pattern and the text it stands for.
     FLastPaintError = TLastPaintError::erOK;
@@ -766,13 +787,11 @@ std::vector<int> moduleEdges(int modules, int k, double size) {
 
 void TCustomEAN::drawMatrix(QPainter& canvas, const TRect& rect, bool printer) {
     QPaintDevice* const device = canvas.device();
-    TRect r = FitLayoutRect(rect, FAngle);
-    PainterScope painter(canvas);
-    std::optional<DirectCanvas> direct;
-    if (FAngle == 0)
-        if (const std::optional<DirectImage> image = DirectImage::Of(canvas))
-            direct.emplace(*image);
-    TurnedCanvas turned(painter, direct ? &*direct : nullptr, rect, r, FAngle);
+    DrawSurface surface(canvas, rect, FAngle);
+    const TRect r = surface.Layout;
+    PainterScope& painter = surface.Painter;
+    std::optional<DirectCanvas>& direct = surface.Direct;
+    TurnedCanvas& turned = surface.Turned;
 
     FLastPaintError = TLastPaintError::erOK;
     const BarcodeEncoding encoding = BuildPattern(FBarCode);
