@@ -146,9 +146,8 @@ void TMainForm::CreateBarcode() {
     if (State().LinkFlag)
         return;
     // A generated or hand-typed series: the new barcode shows its first value with its type.
-    TField* type = FDataSource->FindField("Tipus1");
-    if (type && type->AsInteger() >= 0 && type->AsInteger() < kBarcodeListSize)
-        FElementPanel->cb_VkTNev->setCurrentIndex(type->AsInteger());
+    if (TField* type = FDataSource->FindField("Tipus1"))
+        FElementPanel->ShowBarcodeListPosition(type->AsInteger());
     view->Ean().SetFontAutoSize(true);
     TakeFieldValue();
     ApplyValue();
@@ -249,7 +248,7 @@ void TMainForm::ApplyValue() {
         if (!State().LinkFlag && (!FDataSource || !FDataSource->Active() ||
                                   p.Ertek->text() != FieldText(*FDataSource, "Vonalkod1")))
             p.SetPendingSource(QString());
-        barcode->SetTypeIndex(p.cb_VkTNev->currentIndex());
+        barcode->SetTypeIndex(p.BarcodeTypeIndex());
         const std::string value = ToCp1250(p.Ertek->text());
         if (barcode->Ean().CheckBarCode(value)) {
             barcode->Ean().SetBarCode(value);
@@ -263,7 +262,7 @@ void TMainForm::ApplyValue() {
     }
     const int rotation = p.cb_Elforgat->currentIndex();
     FDM.Template.ApplyValue(name, p.PendingSource(), p.Ertek->text(), rotation, p.CheckedAlignment(),
-                            p.cb_VkTNev->currentIndex());
+                            p.BarcodeTypeIndex());
     Rotate(rotation);
 }
 
@@ -294,9 +293,8 @@ void TMainForm::TakeFieldValue() {
     p.Ertek->setText(FieldText(*FDataSource, "Vonalkod1"));
     p.SetPendingSource(QStringLiteral("Vonalkod1"));
     if (VonalkodGomb->isChecked())
-        if (TField* type = FDataSource->FindField("Tipus1");
-            type && type->AsInteger() >= 0 && type->AsInteger() < kBarcodeListSize)
-            p.cb_VkTNev->setCurrentIndex(type->AsInteger());
+        if (TField* type = FDataSource->FindField("Tipus1"))
+            p.ShowBarcodeListPosition(type->AsInteger());
 }
 
 void TMainForm::PickField(int row) {
@@ -311,9 +309,8 @@ void TMainForm::PickField(int row) {
     p.SetPendingSource(listed);
     if (VonalkodGomb->isChecked() && name.startsWith(QLatin1String("Vonalkod")) && name.size() == 9) {
         const QByteArray typeField = "Tipus" + name.right(1).toLatin1();
-        if (TField* type = FDM.T1.Active() ? FDM.T1.FindField(typeField.constData()) : nullptr;
-            type && type->AsInteger() >= 0 && type->AsInteger() < kBarcodeListSize)
-            p.cb_VkTNev->setCurrentIndex(type->AsInteger());
+        if (TField* type = FDM.T1.Active() ? FDM.T1.FindField(typeField.constData()) : nullptr)
+            p.ShowBarcodeListPosition(type->AsInteger());
     }
 }
 
@@ -397,7 +394,7 @@ void TMainForm::ApplyBarcodeSettings() {
     if (!view || !FDM.Template.Find(view->objectName()))
         return;
     TElementPanel& p = *FElementPanel;
-    FDM.Template.SetBarcode(view->objectName(), p.cb_VkTNev->currentIndex(), p.cbVonalkodErtek->isChecked(),
+    FDM.Template.SetBarcode(view->objectName(), p.BarcodeTypeIndex(), p.cbVonalkodErtek->isChecked(),
                             p.cbStartStop->isChecked());
     ClearSelectionNow();
     BuildCanvas();

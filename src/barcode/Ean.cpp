@@ -190,10 +190,12 @@ void TCustomEAN::SetMatrixOptions(const TMatrixOptions& value) {
 void TCustomEAN::SetTypBarCode(TTypBarCode value) {
     if (value == FTypBarCode)
         return;
+    // Between the linear and the two-dimensional family the text line starts as the family
+    // has it: under the bars, none under a matrix unless asked for.
+    if (IsMatrixType(value) != IsMatrixType(FTypBarCode))
+        FShowLabels = !IsMatrixType(value);
     FTypBarCode = value;
     const TBarCodeInfo info = GetBarCodeInfo(value);
-    if (IsMatrixType(value))
-        FShowLabels = false; // no human-readable line unless asked for
     SetBarCode(info.Sample);
     FCaption.SetAutoCaption(info.AutoCaption);
     widenToMinimum(); // whatever AutoSize says

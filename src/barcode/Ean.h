@@ -175,7 +175,8 @@ public:
     void SetStartStopLines(bool value);
     TTypBarCode TypBarCode() const { return FTypBarCode; }
     // Loads the new symbology's sample into BarCode and widens the control to MinimumWidth. A
-    // two-dimensional symbology starts without the human-readable line (ShowLabels off).
+    // two-dimensional symbology starts without the human-readable line (ShowLabels off), a
+    // linear one chosen after it with the line again.
     void SetTypBarCode(TTypBarCode value);
     TColor LinesColor() const { return FLinesColor; }
     void SetLinesColor(TColor value);

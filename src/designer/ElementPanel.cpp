@@ -1,14 +1,16 @@
 #include "designer/ElementPanel.h"
 
+#include "barcode/EncodeMatrix.h"
 #include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
-#include "ui/Controls.h"
 #include "designer/LabelCanvas.h"
+#include "ui/Controls.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,6 +19,9 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <optional>
 
 namespace etikor {
 
@@ -124,9 +129,30 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     for (int t = 0; t < kBarcodeListSize; ++t)
         cb_VkTNev->addItem(FromCp1250(BarcodeTypeListText(t)));
     bl->addWidget(cb_VkTNev);
-    connect(cb_VkTNev, &QComboBox::activated, this, [this] {
+    // One row for a two-dimensional type's settings, where the start/stop lines (which it has
+    // not) are for the linear types: the panel keeps its height.
+    auto* options = new QHBoxLayout;
+    lbVkOpcio = new QLabel(gbVonalkod);
+    cb_VkOpcio = new QComboBox(gbVonalkod);
+    cb_VkOpcio->setObjectName(QStringLiteral("cb_VkOpcio"));
+    lbVkOpcio2 = new QLabel(gbVonalkod);
+    cb_VkOpcio2 = new QComboBox(gbVonalkod);
+    cb_VkOpcio2->setObjectName(QStringLiteral("cb_VkOpcio2"));
+    lbVkOpcio->setBuddy(cb_VkOpcio);
+    lbVkOpcio2->setBuddy(cb_VkOpcio2);
+    for (QComboBox* list : {cb_VkOpcio, cb_VkOpcio2})
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cb_VkOpcio->setToolTip(QStringLiteral("A kétdimenziós vonalkód beállítása"));
+    cb_VkOpcio2->setToolTip(QStringLiteral("PDF417 hibajavítási szint (0–8)"));
+    for (QWidget* w : std::initializer_list<QWidget*>{lbVkOpcio, cb_VkOpcio, lbVkOpcio2, cb_VkOpcio2})
+        options->addWidget(w);
+    options->addStretch(1);
+    connect(cb_VkTNev, &QComboBox::activated, this, [this](int position) {
         cbVonalkodErtek->show();
-        cbStartStop->show();
+        ShowMatrixOptions(position, {});
+        // A two-dimensional symbol shows no text unless asked for.
+        if (!cb_VkOpcio->isHidden())
+            cbVonalkodErtek->setChecked(false);
     });
     cbVonalkodErtek = new QCheckBox(QStringLiteral("Vonalkód érték látszik"), gbVonalkod);
     cbVonalkodErtek->setObjectName(QStringLiteral("cbVonalkodErtek"));
@@ -134,6 +160,8 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     cbStartStop = new QCheckBox(QStringLiteral("Start/Stop vonalak"), gbVonalkod);
     cbStartStop->setObjectName(QStringLiteral("cbStartStop"));
     bl->addWidget(cbStartStop);
+    bl->addLayout(options);
+    ShowMatrixOptions(0, {});
     auto* barcodeButtons = new QHBoxLayout;
     VkRogzitGomb = NamedToolButton(gbVonalkod, "VkRogzitGomb", QString(), QStringLiteral("Alkalmaz"));
     Vk_bmp = IconToolButton(gbVonalkod, "Vk_bmp", QStringLiteral("Kijelölt vonalkód .bmp file-ba másolása"),
@@ -150,6 +178,101 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     gbVonalkod->hide();
     layout->addWidget(gbVonalkod);
     layout->addStretch(1);
+}
+
+void TElementPanel::ShowMatrixOptions(int position, const TMatrixOptions& o) {
+    const std::optional<TTypBarCode> type = BarcodeTypeForIndex(position);
+    const auto fill = [](QComboBox* list, QLabel* label, const QString& caption, const QStringList& items,
+                         int current) {
+        list->clear();
+        list->addItems(items);
+        list->setCurrentIndex(current);
+        label->setText(caption);
+        list->setVisible(!items.isEmpty());
+        label->setVisible(!items.isEmpty());
+    };
+    const QString automatic = QStringLiteral("auto");
+    const QString ecc = QStringLiteral("&Hibajavítás:");
+    QStringList first, second;
+    QString firstCaption, secondCaption = ecc;
+    int firstIndex = 0, secondIndex = 0;
+    switch (type.value_or(TTypBarCode::bcEan13)) {
+    case TTypBarCode::bcQRCode:
+        firstCaption = ecc;
+        first = {QStringLiteral("L (7 %)"), QStringLiteral("M (15 %)"), QStringLiteral("Q (25 %)"),
+                 QStringLiteral("H (30 %)")};
+        firstIndex = static_cast<int>(o.QrEcc);
+        break;
+    case TTypBarCode::bcDataMatrix:
+        firstCaption = QStringLiteral("&Forma:");
+        first = {QStringLiteral("Négyzet"), QStringLiteral("Téglalap"), QStringLiteral("GS1 négyzet"),
+                 QStringLiteral("GS1 téglalap")};
+        firstIndex = MatrixOptionCode(TTypBarCode::bcDataMatrix, o);
+        break;
+    case TTypBarCode::bcPDF417:
+        firstCaption = QStringLiteral("&Oszlop:");
+        first << automatic;
+        for (int c = 1; c <= 30; ++c)
+            first << QString::number(c);
+        firstIndex = o.PdfColumns;
+        secondCaption = QStringLiteral("&Szint:");
+        second << automatic;
+        for (int level = 0; level <= 8; ++level)
+            second << QString::number(level);
+        secondIndex = o.PdfEcc + 1;
+        break;
+    case TTypBarCode::bcAztec:
+        firstCaption = ecc;
+        first = {automatic, QStringLiteral("10 %"), QStringLiteral("23 %"), QStringLiteral("36 %"),
+                 QStringLiteral("50 %")};
+        firstIndex = o.AztecEcc;
+        break;
+    default:
+        break;
+    }
+    fill(cb_VkOpcio, lbVkOpcio, firstCaption, first, firstIndex);
+    fill(cb_VkOpcio2, lbVkOpcio2, secondCaption, second, secondIndex);
+    // A matrix has no guard bars: its settings take the start/stop lines' place.
+    cbStartStop->setVisible(first.isEmpty());
+}
+
+int TElementPanel::BarcodeTypeIndex() const {
+    const int position = cb_VkTNev->currentIndex();
+    const std::optional<TTypBarCode> type = BarcodeTypeForIndex(position);
+    if (!type || !IsMatrixType(*type))
+        return position;
+    TMatrixOptions o;
+    const int first = std::max(0, cb_VkOpcio->currentIndex());
+    switch (*type) {
+    case TTypBarCode::bcQRCode:
+        o.QrEcc = static_cast<TQrEcc>(std::min(first, 3));
+        break;
+    case TTypBarCode::bcDataMatrix:
+        o = MatrixOptionsFromCode(*type, first);
+        break;
+    case TTypBarCode::bcPDF417:
+        o.PdfColumns = first;
+        o.PdfEcc = std::max(0, cb_VkOpcio2->currentIndex()) - 1;
+        break;
+    default:
+        o.AztecEcc = first;
+        break;
+    }
+    return BarcodeStoredIndex(position, o);
+}
+
+void TElementPanel::ShowBarcodeType(int storedIndex) {
+    const int position = BarcodeListPosition(storedIndex);
+    if (position < 0)
+        return;
+    cb_VkTNev->setCurrentIndex(position);
+    ShowMatrixOptions(position, BarcodeOptionsForIndex(storedIndex));
+}
+
+void TElementPanel::ShowBarcodeListPosition(int position) {
+    if (position < 0 || position >= kBarcodeListSize || position == cb_VkTNev->currentIndex())
+        return;
+    ShowBarcodeType(position);
 }
 
 QToolButton* TElementPanel::AlignmentButton(TAlignment alignment) const {
@@ -212,8 +335,7 @@ void TElementPanel::ShowSelection(const TLabelElement& element) {
         gbVonalkod->raise();
         Allow(EMezoGomb, true);
         Allow(DtGomb, true);
-        if (element.TypeIndex >= 0 && element.TypeIndex < kBarcodeListSize)
-            cb_VkTNev->setCurrentIndex(element.TypeIndex);
+        ShowBarcodeType(element.TypeIndex);
         cbVonalkodErtek->setChecked(element.ShowValue);
         cbStartStop->setChecked(element.StartStop);
         break;
@@ -260,8 +382,8 @@ void TElementPanel::ShowRow(const TLabelElement& element) {
 void TElementPanel::ShowBuild(const TCanvasBuild& build) {
     if (build.LastAlignment)
         AlignmentButton(*build.LastAlignment)->setChecked(true);
-    if (build.LastBarcodeIndex && *build.LastBarcodeIndex >= 0 && *build.LastBarcodeIndex < kBarcodeListSize)
-        cb_VkTNev->setCurrentIndex(*build.LastBarcodeIndex);
+    if (build.LastBarcodeIndex)
+        ShowBarcodeType(*build.LastBarcodeIndex);
     cb_Elforgat->setCurrentIndex(0);
 }
 

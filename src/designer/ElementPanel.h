@@ -57,6 +57,12 @@ public:
     QToolButton* Elore = nullptr;
     QGroupBox* gbVonalkod = nullptr;
     QComboBox* cb_VkTNev = nullptr;
+    // The settings of a two-dimensional type: one list (QR Code, Data Matrix, Aztec) or two
+    // (PDF417: columns and level); hidden for the linear types.
+    QLabel* lbVkOpcio = nullptr;
+    QComboBox* cb_VkOpcio = nullptr;
+    QLabel* lbVkOpcio2 = nullptr;
+    QComboBox* cb_VkOpcio2 = nullptr;
     QCheckBox* cbVonalkodErtek = nullptr;
     QCheckBox* cbStartStop = nullptr;
     QToolButton* VkRogzitGomb = nullptr;
@@ -76,6 +82,14 @@ public:
     // The alignment whose button is down (one always is, enabled or not).
     TAlignment CheckedAlignment() const;
 
+    // The barcode type index to store: the list position with the shown 2D settings.
+    int BarcodeTypeIndex() const;
+    // Shows a stored type index: its list entry and its settings.
+    void ShowBarcodeType(int storedIndex);
+    // A series' type (a plain list position): another type starts with its defaults, the same
+    // type keeps the settings shown.
+    void ShowBarcodeListPosition(int position);
+
     // An element was selected: its value, rotation and alignment, and the buttons its kind
     // allows.
     void ShowSelection(const TLabelElement& element);
@@ -90,6 +104,8 @@ public:
 
 private:
     QToolButton* AlignmentButton(TAlignment alignment) const;
+    // Fills and shows the settings lists for a list position.
+    void ShowMatrixOptions(int position, const TMatrixOptions& options);
     void AllowRotation(bool allowed);
     void AllowAlignment(bool allowed);
 

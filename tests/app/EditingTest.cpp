@@ -446,6 +446,74 @@ TEST_F(EditingTest, FontAtZoomThree) {
     EXPECT_EQ(FileBytes(), before);
 }
 
+// A two-dimensional type on the barcode panel: no text and no guard bars by default, its own
+// settings lists, written into the stored type index and shown again on the next selection.
+TEST_F(EditingTest, TwoDimensionalTypeWithItsSettings) {
+    StartOnFixture();
+    Select("Vkod_1");
+    TElementPanel& p = Panel();
+    const auto choose = [&](int position) {
+        p.cb_VkTNev->setCurrentIndex(position);
+        emit p.cb_VkTNev->activated(position);
+    };
+    p.cbVonalkodErtek->setChecked(true);
+    choose(15); // QR Code
+    EXPECT_FALSE(p.cbVonalkodErtek->isChecked());
+    EXPECT_TRUE(p.cbStartStop->isHidden());
+    ASSERT_FALSE(p.cb_VkOpcio->isHidden());
+    EXPECT_TRUE(p.cb_VkOpcio2->isHidden());
+    EXPECT_EQ(p.cb_VkOpcio->count(), 4);
+    EXPECT_EQ(p.cb_VkOpcio->currentText(), QStringLiteral("M (15 %)"));
+    EXPECT_EQ(p.lbVkOpcio->text(), QStringLiteral("&Hibajavítás:"));
+    p.cb_VkOpcio->setCurrentIndex(3); // H
+    Child<QToolButton>("VkRogzitGomb")->click();
+    EXPECT_EQ(Row("Vkod_1").TypeIndex, 315);
+    EXPECT_FALSE(Row("Vkod_1").ShowValue);
+    TEan& qr = static_cast<TBarcodeView*>(View("Vkod_1"))->Ean();
+    EXPECT_EQ(qr.TypBarCode(), TTypBarCode::bcQRCode);
+    EXPECT_EQ(qr.MatrixOptions().QrEcc, TQrEcc::H);
+    Select("Vkod_1");
+    EXPECT_EQ(p.cb_VkTNev->currentText(), QStringLiteral("QR Code"));
+    EXPECT_EQ(p.cb_VkOpcio->currentText(), QStringLiteral("H (30 %)"));
+
+    // PDF417: columns and level.
+    choose(17);
+    ASSERT_FALSE(p.cb_VkOpcio2->isHidden());
+    EXPECT_EQ(p.cb_VkOpcio->count(), 31);
+    EXPECT_EQ(p.cb_VkOpcio2->count(), 10);
+    EXPECT_EQ(p.cb_VkOpcio->currentText(), QStringLiteral("auto"));
+    EXPECT_EQ(p.lbVkOpcio2->text(), QStringLiteral("&Szint:"));
+    p.cb_VkOpcio->setCurrentIndex(5);
+    p.cb_VkOpcio2->setCurrentIndex(4); // level 3
+    Child<QToolButton>("VkRogzitGomb")->click();
+    EXPECT_EQ(Row("Vkod_1").TypeIndex, 17 + 100 * (5 + 31 * 4));
+
+    // GS1 DataMatrix: the value is checked as a GS1 string when it is applied.
+    Select("Vkod_1");
+    choose(16);
+    p.cb_VkOpcio->setCurrentIndex(2); // GS1 négyzet
+    Child<QLineEdit>("Ertek")->setText(QStringLiteral("(01)09501101530004"));
+    modal_.ExpectMessage(QStringLiteral("F"), QStringLiteral("Nem megfelelő vonalkód érték!"));
+    Child<QToolButton>("SzRogzitoGomb")->click();
+    modal_.Verify();
+    Select("Vkod_1");
+    choose(16);
+    p.cb_VkOpcio->setCurrentIndex(2);
+    Child<QLineEdit>("Ertek")->setText(QStringLiteral("(01)09501101530003(17)261231"));
+    Child<QToolButton>("SzRogzitoGomb")->click();
+    EXPECT_EQ(Row("Vkod_1").Value, QStringLiteral("(01)09501101530003(17)261231"));
+    EXPECT_EQ(Row("Vkod_1").TypeIndex, 216);
+    Select("Vkod_1");
+    EXPECT_EQ(p.cb_VkOpcio->currentText(), QStringLiteral("GS1 négyzet"));
+
+    // Back to a linear type: no settings, guard bars again.
+    choose(9);
+    EXPECT_TRUE(p.cb_VkOpcio->isHidden());
+    EXPECT_FALSE(p.cbStartStop->isHidden());
+    Child<QToolButton>("VkRogzitGomb")->click();
+    EXPECT_EQ(Row("Vkod_1").TypeIndex, 9);
+}
+
 // The barcode panel's Apply writes type and options and rebuilds; the bitmap copy goes through
 // the save dialog; a picture file becomes value and source with its full path.
 TEST_F(EditingTest, BarcodePanelAndPictureFile) {

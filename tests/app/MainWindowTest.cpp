@@ -731,6 +731,16 @@ TEST_F(MainWindowTest, Screenshots) {
         EXPECT_TRUE(form.grab().save(out + QStringLiteral("/mainwindow-tab-") +
                                      pages->widget(i)->objectName() + QStringLiteral(".png")));
     }
+    // A PDF417 on the label, with its two settings lists on the barcode panel.
+    form.SetZoom(1);
+    pages->setCurrentWidget(Child<QWidget>("tsElemek"));
+    QTest::mouseClick(View("Vkod_1"), Qt::LeftButton);
+    auto* types = Child<QComboBox>("cb_VkTNev");
+    types->setCurrentIndex(17);
+    emit types->activated(17);
+    Child<QToolButton>("VkRogzitGomb")->click();
+    QTest::mouseClick(View("Vkod_1"), Qt::LeftButton);
+    EXPECT_TRUE(form.grab().save(out + QStringLiteral("/mainwindow-barcode-2d.png")));
     form.close();
     form_.reset();
     WriteDefaultSet(paths_.SeriesFolder());

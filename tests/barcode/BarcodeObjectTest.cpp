@@ -229,6 +229,24 @@ TEST(BarcodeObject, EveryCatalogueSampleIsStoredNormalisedAndEncodes) {
     }
 }
 
+TEST(BarcodeObject, TheTextLineStartsAsTheFamilyHasIt) {
+    TEan ean;
+    EXPECT_TRUE(ean.ShowLabels());
+    ean.SetTypBarCode(T::bcQRCode); // a matrix: no text unless asked for
+    EXPECT_FALSE(ean.ShowLabels());
+    ean.SetShowLabels(true);
+    ean.SetTypBarCode(T::bcAztec); // the same family keeps the choice
+    EXPECT_TRUE(ean.ShowLabels());
+    ean.SetTypBarCode(T::bcCode128); // back to bars: the text under them again
+    EXPECT_TRUE(ean.ShowLabels());
+    ean.SetTypBarCode(T::bcDataMatrix);
+    ean.SetTypBarCode(T::bcEan13);
+    EXPECT_TRUE(ean.ShowLabels());
+    ean.SetShowLabels(false);
+    ean.SetTypBarCode(T::bcCode39Standard); // linear to linear keeps the choice
+    EXPECT_FALSE(ean.ShowLabels());
+}
+
 TEST(BarcodeObject, AutoCaptionFollowsTheTypedBookNumber) {
     TEan ean;
     ean.SetTypBarCode(T::bcISSN);

@@ -584,6 +584,8 @@ void TEANSetupFmt::ShowMatrixOptions(TTypBarCode type, const TMatrixOptions& o) 
             label->setVisible(owner == type);
     }
     GR_2D->setVisible(IsMatrixType(type));
+    // A matrix has no guard bars.
+    StartStopLines->setEnabled(!IsMatrixType(type));
     const QSignalBlocker b1(PDF_COLUMNS), b2(PDF_ECC), b3(DM_GS1);
     QR_ECC->setCurrentIndex(static_cast<int>(o.QrEcc));
     DM_SHAPE->setCurrentIndex(o.DmRectangular ? 1 : 0);

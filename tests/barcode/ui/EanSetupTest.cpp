@@ -209,6 +209,7 @@ TEST_F(EanSetupTest, TwoDimensionalSettingsPerType) {
                              }) != t.shown.end();
             EXPECT_EQ(Child<QWidget>(name)->isVisibleTo(&form_), own) << name;
         }
+        EXPECT_EQ(form_.StartStopLines->isEnabled(), !IsMatrixType(t.type)) << "no guard bars in a matrix";
         if (IsMatrixType(t.type)) {
             EXPECT_FALSE(form_.ShowLabels->isChecked()) << "no text line by default";
             EXPECT_EQ(form_.EAN().LastPaintError(), TLastPaintError::erOK);

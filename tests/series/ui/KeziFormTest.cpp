@@ -1,5 +1,6 @@
 #include "series/ui/KeziForm.h"
 
+#include "barcode/Ean.h"
 #include "barcode/ui/DBEan.h"
 #include "data/FormatSettings.h"
 #include "document/DataModule.h"
@@ -213,6 +214,27 @@ TEST_F(KeziFormTest, ANewValueIsWrittenAtOnceAndBecomesCurrent) {
     EXPECT_EQ(Current(), "200");
     EXPECT_EQ(GridCurrent(), QStringLiteral("200"));
     EXPECT_EQ(Types()->currentIndex(), 9);
+}
+
+// A two-dimensional type previews the value as its matrix without text; a linear type after it
+// has its text again; the series keeps the plain list position.
+TEST_F(KeziFormTest, TwoDimensionalTypesPreviewAndAreStored) {
+    Seed({{"100", 5}});
+    Open();
+    Click("FelvetelGomb");
+    Types()->setCurrentIndex(16);
+    emit Types()->activated(16);
+    EXPECT_EQ(Preview()->TypBarCode(), TTypBarCode::bcDataMatrix);
+    EXPECT_FALSE(Preview()->Ean().ShowLabels());
+    Type(QStringLiteral("(01)09501101530003"));
+    const QImage picture = Preview()->grab().toImage();
+    EXPECT_EQ(Preview()->LastPaintError(), TLastPaintError::erOK);
+    EXPECT_FALSE(picture.isNull());
+    Click("RendbenGomb");
+    EXPECT_EQ(FileRows(), (std::vector<std::string>{"100/5", "(01)09501101530003/16"}));
+    Types()->setCurrentIndex(5);
+    emit Types()->activated(5);
+    EXPECT_TRUE(Preview()->Ean().ShowLabels());
 }
 
 TEST_F(KeziFormTest, WithTheFirstTypeSelectedNewFocusesTheTypeList) {
