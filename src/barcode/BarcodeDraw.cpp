@@ -324,6 +324,74 @@ private:
     int FQuarter;
 };
 
+// |Font.Height|: the em height in device pixels.
+int fontPixelHeight(const QFont& font, QPaintDevice* device) {
+    const int dpi = device ? device->logicalDpiY() : 96;
+    return roundEven(font.pointSizeF() * dpi / 72.0);
+}
+
+// A caption as one drawing places it.
+struct CaptionLine {
+    const TBarcodeCaption* Caption = nullptr;
+    TextFont Font;
+    int X = 0;
+    int Y = 0;
+    int Width = 0; // of its text
+};
+
+// Where a caption's text starts over a symbol `width` pixels wide from `left`.
+int captionX(const CaptionLine& line, int left, int width) {
+    switch (line.Caption->Alignment()) {
+    case TAlignment::taRightJustify:
+        return left + width - line.Width;
+    case TAlignment::taCenter:
+        return left + (width - line.Width) / 2;
+    default:
+        return left;
+    }
+}
+
+// The visible captions with text over a symbol `width` pixels wide: each takes its line off
+// `r`, the upper one at the top, the lower one at the bottom.
+std::vector<CaptionLine> placeCaptions(const TBarcodeCaption& upper, const TBarcodeCaption& lower, int width,
+                                       TRect& r, QPaintDevice* device) {
+    std::vector<CaptionLine> lines;
+    const int layoutHeight = r.Bottom - r.Top;
+    const int dpi = device ? device->logicalDpiY() : 96;
+    const auto lineHeight = [dpi](int size) { return roundEven(1.2 * roundEven(size * dpi / 72.0)); };
+    const auto place = [&](const TBarcodeCaption& c, bool top) {
+        if (!c.Visible() || c.Text().empty())
+            return;
+        int size = c.Font().Size;
+        if (c.AutoSize()) {
+            size = AutoFitFontSize(size, width, textWidth(fontAt(c.Font(), size, device), device, c.Text()));
+            // A short text would grow as tall as the box: a fitted caption line takes at most a
+            // quarter of the height, so the two captions leave the bars and their text at least
+            // half of it.
+            const int limit = layoutHeight / 4;
+            if (lineHeight(size) + 1 > limit)
+                size = std::max(1, static_cast<int>((limit - 1) / 1.2 * 72.0 / dpi) + 1);
+            while (size > 1 && lineHeight(size) + 1 > limit)
+                --size;
+        }
+        CaptionLine line{&c, fontAt(c.Font(), size, device), r.Left, 0, 0};
+        line.Width = textWidth(line.Font, device, c.Text());
+        line.X = captionX(line, r.Left, width);
+        const int height = roundEven(1.2 * fontPixelHeight(line.Font.Font, device));
+        if (top) {
+            line.Y = r.Top;
+            r.Top += height + 1;
+        } else {
+            line.Y = r.Bottom - height;
+            r.Bottom = line.Y - 1;
+        }
+        lines.push_back(std::move(line));
+    };
+    place(upper, true);
+    place(lower, false);
+    return lines;
+}
+
 // What every drawing starts from: the layout rectangle for the box at the angle, the painter
 // (saved on first use), the image's own pixels when the drawing is unrotated into one, and the
 // canvas that turns the layout onto the box.
@@ -347,12 +415,6 @@ private:
         return nullptr;
     }
 };
-
-// |Font.Height|: the em height in device pixels.
-int fontPixelHeight(const QFont& font, QPaintDevice* device) {
-    const int dpi = device ? device->logicalDpiY() : 96;
-    return roundEven(font.pointSizeF() * dpi / 72.0);
-}
 
 // The reference text whose width FontAutoSize fits into the first digit group.
 std::string autoSizeReference(T type, std::string_view text, std::string_view human) {
@@ -521,51 +583,9 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
     const TRect ground = r;
 
     // Captions are measured first: each takes its line off the layout rectangle.
-    const auto shown = [](const TBarcodeCaption& c) { return c.Visible() && !c.Text().empty(); };
-    struct CaptionLine {
-        const TBarcodeCaption* Caption = nullptr;
-        TextFont Font;
-        int X = 0;
-        int Y = 0;
-    };
     std::vector<CaptionLine> captionLines;
-    const int layoutHeight = r.Bottom - r.Top;
-    const int dpi = device ? device->logicalDpiY() : 96;
-    const auto lineHeight = [dpi](int size) { return roundEven(1.2 * roundEven(size * dpi / 72.0)); };
-    const auto placeCaption = [&](const TBarcodeCaption& c, bool upper) {
-        if (!expanded || !shown(c))
-            return;
-        int size = c.Font().Size;
-        if (c.AutoSize()) {
-            size = AutoFitFontSize(size, patternWidth,
-                                   textWidth(fontAt(c.Font(), size, device), device, c.Text()));
-            // A short text would grow as tall as the box: a fitted caption line takes at most a
-            // quarter of the height, so the two captions leave the bars and their text at least
-            // half of it.
-            const int limit = layoutHeight / 4;
-            if (lineHeight(size) + 1 > limit)
-                size = std::max(1, static_cast<int>((limit - 1) / 1.2 * 72.0 / dpi) + 1);
-            while (size > 1 && lineHeight(size) + 1 > limit)
-                --size;
-        }
-        CaptionLine line{&c, fontAt(c.Font(), size, device), r.Left, 0};
-        const int w = textWidth(line.Font, device, c.Text());
-        if (c.Alignment() == TAlignment::taRightJustify)
-            line.X = r.Left + patternWidth - w;
-        else if (c.Alignment() == TAlignment::taCenter)
-            line.X = r.Left + (patternWidth - w) / 2;
-        const int height = roundEven(1.2 * fontPixelHeight(line.Font.Font, device));
-        if (upper) {
-            line.Y = r.Top;
-            r.Top += height + 1;
-        } else {
-            line.Y = r.Bottom - height;
-            r.Bottom = line.Y - 1;
-        }
-        captionLines.push_back(std::move(line));
-    };
-    placeCaption(FCaption, true);
-    placeCaption(FCaptionBottom, false);
+    if (expanded)
+        captionLines = placeCaptions(FCaption, FCaptionBottom, patternWidth, r, device);
 
     // The human-readable font.
     const bool postNet = FTypBarCode == T::bcPostNet;
@@ -788,7 +808,8 @@ std::vector<int> moduleEdges(int modules, int k, double size) {
 void TCustomEAN::drawMatrix(QPainter& canvas, const TRect& rect, bool printer) {
     QPaintDevice* const device = canvas.device();
     DrawSurface surface(canvas, rect, FAngle);
-    const TRect r = surface.Layout;
+    const TRect ground = surface.Layout; // the whole box: background and hatch
+    TRect r = ground;                    // less the captions' lines
     PainterScope& painter = surface.Painter;
     std::optional<DirectCanvas>& direct = surface.Direct;
     TurnedCanvas& turned = surface.Turned;
@@ -797,6 +818,14 @@ void TCustomEAN::drawMatrix(QPainter& canvas, const TRect& rect, bool printer) {
     const BarcodeEncoding encoding = BuildPattern(FBarCode);
     TLastPaintError error = FLastPaintError;
     const BarcodeMatrix& m = encoding.Matrix;
+    // Captions over and under the symbol, fitted to the widest it can be; aligned on it once
+    // its size is known.
+    std::vector<CaptionLine> captionLines;
+    if (!m.Empty())
+        captionLines = placeCaptions(
+            FCaption, FCaptionBottom,
+            std::min(r.Right - r.Left, (r.Bottom - r.Top) * m.TotalColumns() / std::max(1, m.TotalRows())), r,
+            device);
     const int boxWidth = r.Right - r.Left;
     const int boxHeight = r.Bottom - r.Top;
 
@@ -846,8 +875,10 @@ void TCustomEAN::drawMatrix(QPainter& canvas, const TRect& rect, bool printer) {
     if (error != TLastPaintError::erOK) {
         if (!printer) {
             if (!FTransparent)
-                turned.fill(r.Left, r.Top, r.Right, r.Bottom, QBrush(toQColor(FBackgroundColor)));
-            turned.fill(r.Left, r.Top, r.Right, r.Bottom, QBrush(Qt::red, Qt::DiagCrossPattern));
+                turned.fill(ground.Left, ground.Top, ground.Right, ground.Bottom,
+                            QBrush(toQColor(FBackgroundColor)));
+            turned.fill(ground.Left, ground.Top, ground.Right, ground.Bottom,
+                        QBrush(Qt::red, Qt::DiagCrossPattern));
         }
         painter.end();
         SetPaintResult(error, {});
@@ -856,7 +887,7 @@ void TCustomEAN::drawMatrix(QPainter& canvas, const TRect& rect, bool printer) {
     }
 
     if (!FTransparent)
-        turned.fill(r.Left, r.Top, r.Right, r.Bottom, QBrush(toQColor(FBackgroundColor)));
+        turned.fill(ground.Left, ground.Top, ground.Right, ground.Bottom, QBrush(toQColor(FBackgroundColor)));
     const std::vector<int> xs = moduleEdges(columns, k, size);
     const std::vector<int> ys = moduleEdges(rows, k, size);
     const int q = m.QuietZone;
@@ -899,6 +930,10 @@ void TCustomEAN::drawMatrix(QPainter& canvas, const TRect& rect, bool printer) {
     }
     const int symbolWidth = xs.back();
     const int symbolHeight = ys.back(); // with the gap below an Aztec symbol
+    for (CaptionLine& line : captionLines) {
+        line.X = captionX(line, r.Left, symbolWidth);
+        turned.text(line.X, line.Y, line.Caption->Text(), line.Font, line.Caption->Font().Color);
+    }
     if (th > 0) {
         const std::string shown = masked(human, FLabelMask);
         if (FFontAutoSize) {

@@ -240,6 +240,44 @@ TEST(MatrixDraw, TheTextLineIsOffByDefaultAndSitsBelowTheSymbol) {
     EXPECT_EQ(d.text, "Etikor");
 }
 
+TEST(MatrixDraw, CaptionsAboveAndBelowTheSymbol) {
+    TEan ean;
+    ean.SetTypBarCode(T::bcQRCode);
+    ean.SetBarCode("Etikor");
+    ean.SetSecurity(true);
+    const auto inkRows = [](const QImage& image) {
+        std::vector<bool> rows;
+        for (int y = 0; y < image.height(); ++y)
+            rows.push_back(RowBits(image, y).find('1') != std::string::npos);
+        return rows;
+    };
+    const int side = ean.MinimumWidth() * 4;
+    const QImage plain = DrawToImage(ean, side, side + 60);
+    ASSERT_EQ(ean.LastPaintError(), E::erOK);
+    const std::vector<bool> before = inkRows(plain);
+    ean.Caption().SetText("TOP");
+    ean.Caption().SetVisible(true);
+    ean.CaptionBottom().SetText("BOTTOM");
+    ean.CaptionBottom().SetVisible(true);
+    const QImage image = DrawToImage(ean, side, side + 60);
+    ASSERT_EQ(ean.LastPaintError(), E::erOK);
+    const std::vector<bool> after = inkRows(image);
+    // Without captions the quiet zone keeps the top rows and the rows under the symbol clear;
+    // with them the upper caption inks the top and the lower one the bottom of the box.
+    const auto anyInk = [](const std::vector<bool>& rows, int from, int to) {
+        return std::find(rows.begin() + from, rows.begin() + to, true) != rows.begin() + to;
+    };
+    EXPECT_FALSE(anyInk(before, 0, 10));
+    EXPECT_TRUE(anyInk(after, 0, 10));
+    EXPECT_FALSE(anyInk(before, side, side + 60));
+    EXPECT_TRUE(anyInk(after, image.height() - 20, image.height()));
+    // On a label (white around the box) the symbol still reads between its captions.
+    const QImage label = DrawToImage(ean, side + 16, side + 76, TRect{8, 8, 8 + side, 8 + side + 60});
+    const DecodeResult d = DecodeImage(label, kMatrixFormats);
+    ASSERT_TRUE(d.ok) << d.error;
+    EXPECT_EQ(d.text, "Etikor");
+}
+
 // A page printed to PDF at a printer's resolution, rendered back at that resolution without
 // smoothing (as the printer places its dots) by pdftoppm, and read.
 TEST(MatrixDraw, PrintedPdfPagesReadAt203300And600Dpi) {
