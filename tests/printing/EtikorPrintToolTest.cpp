@@ -245,7 +245,44 @@ TEST(LabelSheet, ASheetRenderedToAnImageHasReadableBarcodes) {
 
 // One label of each two-dimensional type at each angle, their settings in the stored type
 // index: QR Code at level H bound to the series (0 degrees), a GS1 DataMatrix (90), PDF417 in
-// one column (180) and Aztec at 50 % (270).
+// one column (180) and Aztec at 50 % (270). Labels 160 x 40 mm, one column, 5 mm margins.
+struct MatrixElement {
+    const char* name;
+    int position;
+    TMatrixOptions options;
+    int rotation;
+    TPixelRect px;
+    const char* forras;
+    const char* fertek;
+    const char* read; // nullptr: the series value
+};
+
+std::vector<MatrixElement> MatrixElements() {
+    TMatrixOptions qrH;
+    qrH.QrEcc = TQrEcc::H;
+    TMatrixOptions gs1;
+    gs1.DmGs1 = true;
+    TMatrixOptions pdf;
+    pdf.PdfColumns = 1;
+    TMatrixOptions aztec;
+    aztec.AztecEcc = 4;
+    return {
+        {"Vkod_1", 15, qrH, 0, {8, 8, 113, 113}, "Vonalkod1", "", nullptr},
+        {"Vkod_2",
+         16,
+         gs1,
+         1,
+         {130, 8, 113, 113},
+         "",
+         "(01)09501101530003(17)261231(10)AB12",
+         "01095011015300031726123110AB12"},
+        {"Vkod_3", 17, pdf, 2, {252, 8, 227, 113}, "", "Etikor PDF", "Etikor PDF"},
+        {"Vkod_4", 18, aztec, 3, {490, 8, 113, 113}, "", "Etikor Aztec", "Etikor Aztec"},
+    };
+}
+
+constexpr double kMmPerPx = 25.4 / 96;
+
 std::string WriteMatrixTemplate(const TempDir& dir) {
     const std::string path = dir.file("Matrix.ctv");
     TStoreTable t;
@@ -259,29 +296,7 @@ std::string WriteMatrixTemplate(const TempDir& dir) {
     setup.HeightMm = 40;
     setup.WidthMm = 160;
     AppendPageSetupRow(t, setup);
-    TMatrixOptions qrH;
-    qrH.QrEcc = TQrEcc::H;
-    TMatrixOptions gs1;
-    gs1.DmGs1 = true;
-    TMatrixOptions pdf;
-    pdf.PdfColumns = 1;
-    TMatrixOptions aztec;
-    aztec.AztecEcc = 4;
-    const struct {
-        const char* name;
-        int position;
-        TMatrixOptions options;
-        int rotation;
-        TPixelRect px;
-        const char* forras;
-        const char* fertek;
-    } elements[] = {
-        {"Vkod_1", 15, qrH, 0, {8, 8, 113, 113}, "Vonalkod1", ""},
-        {"Vkod_2", 16, gs1, 1, {140, 8, 113, 113}, "", "(01)09501101530003(17)261231(10)AB12"},
-        {"Vkod_3", 17, pdf, 2, {272, 8, 227, 113}, "", "Etikor PDF"},
-        {"Vkod_4", 18, aztec, 3, {518, 8, 113, 113}, "", "Etikor Aztec"},
-    };
-    for (const auto& e : elements) {
+    for (const MatrixElement& e : MatrixElements()) {
         AppendElementRow(t, TElemKind::ekBarcode, e.name, e.px);
         t.Edit();
         t.FieldByName("Forras").SetAsString(e.forras);
@@ -289,64 +304,82 @@ std::string WriteMatrixTemplate(const TempDir& dir) {
         t.FieldByName("Vk_index").SetAsInteger(BarcodeStoredIndex(e.position, e.options));
         t.FieldByName("Forgat").SetAsInteger(e.rotation);
         t.FieldByName("VErtek").SetAsBoolean(false);
-        t.FieldByName("Left_mm").SetAsFloat(e.px.Left * 25.4 / 96);
-        t.FieldByName("Top_mm").SetAsFloat(e.px.Top * 25.4 / 96);
-        t.FieldByName("Width_mm").SetAsFloat(e.px.Width * 25.4 / 96);
-        t.FieldByName("Height_mm").SetAsFloat(e.px.Height * 25.4 / 96);
+        t.FieldByName("Left_mm").SetAsFloat(e.px.Left * kMmPerPx);
+        t.FieldByName("Top_mm").SetAsFloat(e.px.Top * kMmPerPx);
+        t.FieldByName("Width_mm").SetAsFloat(e.px.Width * kMmPerPx);
+        t.FieldByName("Height_mm").SetAsFloat(e.px.Height * kMmPerPx);
         t.Post();
     }
     t.SaveTable(path);
     return path;
 }
 
+std::string WriteMatrixSeries(const TempDir& dir, int count) {
+    const std::string path = dir.file("Matrix.sor");
+    TStoreTable t;
+    t.FieldDefs = SeriesFieldDefs();
+    t.Open();
+    for (int i = 1; i <= count; ++i) {
+        t.Append();
+        t.FieldByName("Vonalkod1").SetAsString("ETK-QR-000" + std::to_string(i));
+        t.FieldByName("Tipus1").SetAsInteger(15);
+        t.Post();
+    }
+    t.SaveTable(path);
+    return path;
+}
+
+// Reads every element of the label at `place` (0 at the top) on a page picture of `dpi`, each
+// cut out with a millimetre around it.
+void ExpectMatrixLabelReads(const QImage& page, int dpi, int place, int record) {
+    const double dotsPerMm = dpi / 25.4;
+    for (const MatrixElement& e : MatrixElements()) {
+        SCOPED_TRACE(std::to_string(dpi) + " dpi, place " + std::to_string(place) + ", " + e.name);
+        const double left = 5 + e.px.Left * kMmPerPx - 1;
+        const double top = 5 + 40 * place + e.px.Top * kMmPerPx - 1;
+        const QRect cut(static_cast<int>(left * dotsPerMm), static_cast<int>(top * dotsPerMm),
+                        static_cast<int>((e.px.Width * kMmPerPx + 2) * dotsPerMm),
+                        static_cast<int>((e.px.Height * kMmPerPx + 2) * dotsPerMm));
+        const test::DecodeResult read = test::DecodeImage(page.copy(cut), test::kMatrixFormats);
+        ASSERT_TRUE(read.ok) << read.error;
+        EXPECT_EQ(read.text, e.read ? std::string(e.read) : "ETK-QR-000" + std::to_string(record));
+    }
+}
+
 TEST(EtikorPrintTool, TwoDimensionalBarcodesReadFromThePrintedPdfAt203300And600Dpi) {
     TempDir dir;
     const std::string ctv = WriteMatrixTemplate(dir);
-    TStoreTable series;
-    series.FieldDefs = SeriesFieldDefs();
-    series.Open();
-    for (const char* value : {"ETK-QR-0001", "ETK-QR-0002"}) {
-        series.Append();
-        series.FieldByName("Vonalkod1").SetAsString(value);
-        series.FieldByName("Tipus1").SetAsInteger(15);
-        series.Post();
-    }
-    series.SaveTable(dir.file("Matrix.sor"));
+    WriteMatrixSeries(dir, 2);
     const std::string pdf = dir.file("matrix.pdf");
     const test::ToolResult run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "-o", pdf});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-
-    // Each element cut out of the page (with a millimetre around it) and read.
-    const struct {
-        double left, top, width, height; // mm within the label
-        const char* text;
-    } cuts[] = {
-        {8 * 25.4 / 96, 8 * 25.4 / 96, 113 * 25.4 / 96, 113 * 25.4 / 96, nullptr},
-        {140 * 25.4 / 96, 8 * 25.4 / 96, 113 * 25.4 / 96, 113 * 25.4 / 96, "01095011015300031726123110AB12"},
-        {272 * 25.4 / 96, 8 * 25.4 / 96, 227 * 25.4 / 96, 113 * 25.4 / 96, "Etikor PDF"},
-        {518 * 25.4 / 96, 8 * 25.4 / 96, 113 * 25.4 / 96, 113 * 25.4 / 96, "Etikor Aztec"},
-    };
     for (int dpi : {203, 300, 600}) {
         const std::string stem = dir.file("page" + std::to_string(dpi));
         Capture("/usr/bin/pdftoppm", {"-r", std::to_string(dpi), "-aa", "no", "-aaVector", "no", "-png", "-f",
                                       "1", "-l", "1", "-singlefile", pdf, stem});
         const QImage page(QString::fromStdString(stem + ".png"));
         ASSERT_FALSE(page.isNull());
-        const double dotsPerMm = dpi / 25.4;
-        for (int label = 0; label < 2; ++label)
-            for (const auto& c : cuts) {
-                SCOPED_TRACE(std::to_string(dpi) + " dpi, label " + std::to_string(label) + ", element at " +
-                             std::to_string(c.left));
-                const double left = 5 + c.left - 1;
-                const double top = 5 + 40 * label + c.top - 1;
-                const QRect cut(static_cast<int>(left * dotsPerMm), static_cast<int>(top * dotsPerMm),
-                                static_cast<int>((c.width + 2) * dotsPerMm),
-                                static_cast<int>((c.height + 2) * dotsPerMm));
-                const test::DecodeResult read = test::DecodeImage(page.copy(cut), test::kMatrixFormats);
-                ASSERT_TRUE(read.ok) << read.error;
-                EXPECT_EQ(read.text, c.text ? std::string(c.text) : "ETK-QR-000" + std::to_string(label + 1));
-            }
+        for (int place = 0; place < 2; ++place)
+            ExpectMatrixLabelReads(page, dpi, place, place + 1);
     }
+}
+
+TEST(LabelSheet, TwoDimensionalBarcodesReadInThePreviewsPicture) {
+    // The prepared page painted as the preview paints it; one place skipped, as a user may.
+    TempDir dir;
+    TStoreTable elemek;
+    elemek.SetTableName(WriteMatrixTemplate(dir));
+    elemek.Open();
+    TLabelTemplate model(elemek);
+    model.Load();
+    TStoreTable series;
+    series.SetTableName(WriteMatrixSeries(dir, 1));
+    series.Open();
+    const auto sequence = TPrintSequence::FromDataSet(series, 1);
+    const TReport report = BuildLabelReport(model.Elements(), model.PageSetup(), sequence.get(), {});
+    const TPreparedReport prepared = Prepare(report, sequence.get());
+    for (int dpi : {96, 150})
+        ExpectMatrixLabelReads(RenderPage(prepared, 0, dpi), dpi, 1, 1);
 }
 
 } // namespace
