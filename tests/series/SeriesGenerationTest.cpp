@@ -1,8 +1,11 @@
 #include "series/SeriesGeneration.h"
 
 #include "SeriesTestSupport.h"
+#include "barcode/EncodeMatrix.h"
 #include "data/FormatSettings.h"
+#include "document/TemplateModel.h"
 #include "series/DateLayout.h"
+#include "series/SeriesDefinition.h"
 #include "support/ChildProcess.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
@@ -110,6 +113,36 @@ TEST_F(SeriesGenerationTest, WritesEveryValueWithItsTypeAndSaysItIsDone) {
     const std::string appended = ReadFileBytes(path_);
     t1_.SaveTable(path_);
     EXPECT_EQ(ReadFileBytes(path_), appended);
+}
+
+// The EAN-128 helper's "(AI)" segments with the data after them make GS1 element strings that a
+// GS1 DataMatrix ("Data Matrix", type 16) encodes as they stand.
+TEST_F(SeriesGenerationTest, AiSegmentsFormGs1DataMatrixValues) {
+    // The helper writes the definition at once: it needs its file.
+    WriteFileBytes(dir_.file("s.vks"), BuildEmptyTableImage(DefinitionFieldDefs()));
+    m1_.Close();
+    m1_.SetTableName(dir_.file("s.vks"));
+    m1_.Open();
+    ASSERT_TRUE(InsertAiSegment(m1_, modal_, "01", true, 0, 1, 16));
+    AppendSegments(m1_, {{"K", 14, 1, "09501101530003"}});
+    ASSERT_TRUE(InsertAiSegment(m1_, modal_, "10", true, 0, 1, 16));
+    AppendSegments(m1_, {{"S", 2, 1, "01", "03"}});
+    modal_.ExpectMessage("K", CountQuestion("3"), true).ExpectMessage("I", kFinished);
+    TGenerationOptions options;
+    options.BarcodeType = 16;
+    EXPECT_EQ(Generate(options).Outcome, TGenerationOutcome::Done);
+    const std::vector<std::string> values = Values();
+    EXPECT_EQ(values, (std::vector<std::string>{"(01)09501101530003(10)01", "(01)09501101530003(10)02",
+                                                "(01)09501101530003(10)03"}));
+    TMatrixOptions gs1;
+    gs1.DmGs1 = true;
+    ASSERT_EQ(BarcodeOptionsForIndex(216), gs1);
+    for (const std::string& value : values) {
+        const MatrixEncoding e = EncodeMatrixSymbol(value, *BarcodeTypeForIndex(216), gs1);
+        EXPECT_TRUE(e.Check.Ok) << value << ": " << e.Check.Detail;
+    }
+    t1_.First();
+    EXPECT_EQ(t1_.FieldByName("Tipus1").AsInteger(), 16);
 }
 
 TEST_F(SeriesGenerationTest, OverwriteQuestionAnsweredNoChangesNothing) {
