@@ -151,6 +151,10 @@ void TMainForm::CreateBarcode() {
     view->Ean().SetFontAutoSize(true);
     TakeFieldValue();
     ApplyValue();
+    // A two-dimensional series type: no text under the new symbol unless asked for.
+    const int typeIndex = FElementPanel->BarcodeTypeIndex();
+    if (const std::optional<TTypBarCode> type = BarcodeTypeForIndex(typeIndex); type && IsMatrixType(*type))
+        FDM.Template.SetBarcode(name, typeIndex, false, FElementPanel->cbStartStop->isChecked());
     ClearSelectionNow();
     BuildCanvas();
 }

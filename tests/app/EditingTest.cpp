@@ -67,14 +67,14 @@ protected:
         return ReadPageSetup(t);
     }
     TElementPanel& Panel() { return *Child<TElementPanel>("tsElemek"); }
-    void WriteSeries(int records) {
+    void WriteSeries(int records, int type = 10) {
         TStoreTable s;
         s.FieldDefs = SeriesFieldDefs();
         s.Open();
         for (int i = 0; i < records; ++i) {
             s.Append();
             s.FieldByName("Vonalkod1").SetAsString(std::to_string(5990001 + i));
-            s.FieldByName("Tipus1").SetAsInteger(10);
+            s.FieldByName("Tipus1").SetAsInteger(type);
             s.Post();
         }
         s.SaveTable(SeriesPath("Sorozat0.sor"));
@@ -190,6 +190,27 @@ TEST_F(EditingTest, NewBarcodeBindsToTheSeries) {
     Child<QToolButton>("EMezoGomb")->click();
     Child<QToolButton>("SzRogzitoGomb")->click();
     EXPECT_EQ(Row("Vkod_1").Source, QStringLiteral("Vonalkod1"));
+}
+
+// A series of QR Codes: the new barcode is a QR Code with the default settings and no text.
+TEST_F(EditingTest, NewBarcodeFromATwoDimensionalSeriesHasNoText) {
+    WriteDefaults();
+    WriteSeries(2, 15);
+    TSettings settings;
+    settings.AutoSugo = false;
+    WriteSettings(settings);
+    TMainForm& form = Start();
+    form.State().DataFlag = true;
+    Child<QToolButton>("VonalkodGomb")->click();
+    modal_.Verify();
+    const TLabelElement row = Row("Vkod_1");
+    EXPECT_EQ(row.Source, QStringLiteral("Vonalkod1"));
+    EXPECT_EQ(row.TypeIndex, 15);
+    EXPECT_FALSE(row.ShowValue);
+    auto* view = qobject_cast<TBarcodeView*>(View("Vkod_1"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->Ean().TypBarCode(), TTypBarCode::bcQRCode);
+    EXPECT_FALSE(view->Ean().ShowLabels());
 }
 
 // "<" and ">" walk the rows in the table's order (by name): the page-setup row is stepped onto
