@@ -4,6 +4,7 @@
 
 #include "document/DataModule.h"
 #include "document/LabelTemplate.h"
+#include "pageengine/PreparedFile.h"
 #include "pageengine/ReportPaint.h"
 #include "printing/LabelReport.h"
 #include "printing/PrintSequence.h"
@@ -380,6 +381,13 @@ TEST(LabelSheet, TwoDimensionalBarcodesReadInThePreviewsPicture) {
     const TPreparedReport prepared = Prepare(report, sequence.get());
     for (int dpi : {96, 150})
         ExpectMatrixLabelReads(RenderPage(prepared, 0, dpi), dpi, 1, 1);
+    // Saved by the preview and loaded again, the pages keep each symbol's settings (the GS1
+    // DataMatrix would read as plain text, parentheses and all, without them).
+    const QString file = QString::fromStdString(dir.file("pages.qrp"));
+    ASSERT_TRUE(SavePrepared(prepared, file));
+    const std::optional<TPreparedReport> loaded = LoadPrepared(file);
+    ASSERT_TRUE(loaded);
+    ExpectMatrixLabelReads(RenderPage(*loaded, 0, 150), 150, 1, 1);
 }
 
 } // namespace
