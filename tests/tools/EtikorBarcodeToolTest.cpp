@@ -345,6 +345,38 @@ TEST(EtikorBarcodeTool, RenderGivesTheSameBytesInEveryRun) {
     }
 }
 
+// A two-dimensional symbol sized by the tool: its columns and rows with the quiet zone at
+// --module pixels a module (4 by default), turned with --angle; a quarter taller with --labels.
+TEST(EtikorBarcodeTool, RenderSizesATwoDimensionalSymbolByItsModules) {
+    TempDir dir;
+    const struct {
+        std::vector<std::string> args;
+        Size size;
+    } rows[] = {
+        // "Etikor" at level M: 21 x 21 and four modules of quiet zone on each side.
+        {{"--type", "bcQRCode"}, {116, 116}},
+        {{"--type", "bcQRCode", "--module", "2"}, {58, 58}},
+        {{"--type", "bcQRCode", "--module", "2", "--labels"}, {58, 79}},
+        // PDF417 standing: its rows across, its columns along.
+        {{"--type", "bcPDF417", "--columns", "1", "--module", "1", "--angle", "90"}, {0, 90}},
+        {{"--type", "bcDataMatrix", "--rectangular", "--module", "3"}, {102, 30}}, // 8 x 32
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        std::vector<std::string> args = {"render"};
+        args.insert(args.end(), rows[i].args.begin(), rows[i].args.end());
+        const std::string file = dir.file("m" + std::to_string(i) + ".png");
+        args.insert(args.end(), {"-o", file, "Etikor"});
+        const ToolResult result = barcodeTool(args);
+        EXPECT_EQ(result.exitCode, 0) << i << result.err;
+        EXPECT_EQ(result.out, "error=erOK\n") << i;
+        const Size size = PictureSize(ReadFileBytes(file));
+        if (rows[i].size.width)
+            EXPECT_EQ(size, rows[i].size) << i;
+        else
+            EXPECT_EQ(size.height, rows[i].size.height) << i;
+    }
+}
+
 TEST(EtikorBarcodeTool, RenderFailuresExitOne) {
     TempDir dir;
     struct Row {
@@ -355,8 +387,10 @@ TEST(EtikorBarcodeTool, RenderFailuresExitOne) {
         {{"--type", "bcEan13", "--width", "60"}, "error=erSmallPaintBox\n"},
         {{"--type", "bcEan13"}, "error=erCharOutOfSet\n"}, // TEXT below has a letter
         {{"--type", "bcMSIPlessey"}, "error=erEmptyCode\n"},
+        {{"--type", "bcDataMatrix", "--gs1"}, "error=erInvalidGs1\n"}, // a wrong GTIN check digit
+        {{"--type", "bcQRCode", "--width", "20", "--height", "20"}, "error=erSmallPaintBox\n"},
     };
-    const std::string texts[] = {"977121010700", "97712101070A", ""};
+    const std::string texts[] = {"977121010700", "97712101070A", "", "(01)09501101530004", "Etikor"};
     for (size_t i = 0; i < std::size(rows); ++i) {
         std::vector<std::string> args = {"render"};
         args.insert(args.end(), rows[i].args.begin(), rows[i].args.end());
