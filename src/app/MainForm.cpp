@@ -415,6 +415,9 @@ void TMainForm::Startup() {
     FPaths = AppPaths();
     FSettingsFile = std::make_unique<TSettingsFile>(FPaths.ProgramFolder);
     FSettings = FSettingsFile->Read();
+    FStoredUtolso = FSettings.Utolso;
+    if (!FStartTemplate.isEmpty())
+        FSettings.Utolso = FStartTemplate;
     FAutoBetu = FSettings.AutoBetu;
     FFiles = std::make_unique<TTemplateFiles>(FDM, FSettings, *FSettingsFile, FModal, *this, FPaths);
     setWindowTitle(QStringLiteral("Etikor"));
@@ -430,6 +433,7 @@ void TMainForm::Startup() {
     // The last template with its series files; false when the program must end.
     if (!FFiles->StartupOpen())
         return;
+    FTemplateOpened = true;
     FDataSource = &FDM.T1;
     State().Panel2 = QStringLiteral("Sorozat: ") + State().SeriesName;
     State().Panel3.clear();
@@ -465,6 +469,9 @@ void TMainForm::SaveSettings() {
     if (!FSettingsFile)
         return;
     FSettings.Utolso = State().TemplateName.isEmpty() ? FSettings.Utolso : State().TemplateName;
+    // A template from another folder is not the last one of the series folder.
+    if (!FPaths.SeriesOverride.isEmpty())
+        FSettings.Utolso = FStoredUtolso;
     FSettings.AblakMagassag = frameGeometry().height(); // the outer size, with the frame
     FSettings.AblakSzelesseg = frameGeometry().width();
     FSettingsFile->WriteOrWarn(FSettings, FModal);

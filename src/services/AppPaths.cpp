@@ -8,7 +8,13 @@
 namespace etikor {
 
 QString TAppPaths::SeriesFolder() const {
+    if (!SeriesOverride.isEmpty())
+        return QDir::toNativeSeparators(SeriesOverride);
     return Join(WorkingFolder, QStringLiteral("Sorozat"));
+}
+
+QString TAppPaths::LockFolder() const {
+    return SeriesOverride.isEmpty() ? WorkingFolder : QDir::toNativeSeparators(SeriesOverride);
 }
 
 QString TAppPaths::Join(const QString& folder, const QString& fileName) {

@@ -12,10 +12,17 @@ struct TAppPaths {
     QString WorkingFolder;
     // The folder of the executable (settings file, scratch tables).
     QString ProgramFolder;
+    // The folder of a template opened from the command line outside the working folder's
+    // "Sorozat": its companions and the dialogs use it for this run. Empty otherwise.
+    QString SeriesOverride;
 
-    // Working folder + separator + "Sorozat": templates and their series files.
+    // Working folder + separator + "Sorozat" (or the override): templates and their series
+    // files.
     QString SeriesFolder() const;
     // A file in a folder, joined with the platform's separator.
+    // The folder one running program holds for itself: the series folder when overridden,
+    // otherwise the working folder.
+    QString LockFolder() const;
     static QString Join(const QString& folder, const QString& fileName);
     // Current folder and the running executable's folder.
     static TAppPaths FromSystem();

@@ -2,6 +2,7 @@
 // it, to a PDF file or a print queue; --layout lists the prepared pages instead, one placed
 // item per line, so a layout can be checked without a printer.
 
+#include "StandardOptions.h"
 #include "document/DataModule.h"
 #include "document/LabelTemplate.h"
 #include "exchange/WorksheetDataSet.h"
@@ -68,6 +69,9 @@ void printLayout(const TPreparedReport& prepared) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> done =
+            StandardOption(argc, argv, "etikor-print", [](std::FILE* out) { std::fputs(kUsage, out); }))
+        return *done;
     std::string templatePath, seriesPath, dataPath, outPath, printerName, skipText;
     int copies = 1;
     bool frame = false, layout = false;
