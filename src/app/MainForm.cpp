@@ -413,7 +413,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::Startup() {
     // The working folder is the current one at this moment.
     FPaths = AppPaths();
-    FSettingsFile = std::make_unique<TSettingsFile>(FPaths.ProgramFolder);
+    FSettingsFile = std::make_unique<TSettingsFile>(FPaths.SettingsLocation());
     FSettings = FSettingsFile->Read();
     FStoredUtolso = FSettings.Utolso;
     if (!FStartTemplate.isEmpty())

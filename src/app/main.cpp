@@ -3,6 +3,7 @@
 #include "app/HelpViewer.h"
 #include "app/MainForm.h"
 #include "document/DataModule.h"
+#include "document/ShippedFiles.h"
 #include "services/AppPaths.h"
 #include "services/InstanceLock.h"
 #include "services/LocaleCollation.h"
@@ -77,6 +78,8 @@ int main(int argc, char* argv[]) {
 
     // One program per working folder: a second start brings the running one to the front.
     etikor::TAppPaths paths = etikor::TAppPaths::FromSystem();
+    // Installed, the first start makes the user's folders from the shipped files.
+    etikor::PrepareUserFolders(paths);
     const QString startTemplate = line.File.isEmpty() ? QString() : etikor::StartTemplate(line.File, paths);
     etikor::SetAppPaths(paths);
     const QString workingFolder = paths.LockFolder();
