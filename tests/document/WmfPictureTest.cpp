@@ -56,5 +56,60 @@ TEST(WmfPicture, UntrustedBytes) {
         (void)RenderWmf(sample.left(cut));
 }
 
+// A metafile without a placeable header: SETWINDOWEXT records and a TEXTOUT of "AB" at the
+// origin. The text is played under the first extent, the picture is sized by the last.
+QByteArray StretchedTextWmf(int textExtX, int textExtY, int frameExtX, int frameExtY) {
+    QByteArray bytes;
+    auto u16 = [&](int v) {
+        bytes.append(static_cast<char>(v & 0xFF));
+        bytes.append(static_cast<char>((v >> 8) & 0xFF));
+    };
+    for (int v : {1, 9, 0x0300, 0, 0, 0, 0, 0, 0})
+        u16(v);
+    for (int v : {5, 0, 0x020C, textExtY, textExtX}) // SETWINDOWEXT y, x
+        u16(v);
+    for (int v : {7, 0, 0x0521, 2, 'A' | ('B' << 8), 0, 0}) // TEXTOUT "AB" at 0, 0
+        u16(v);
+    for (int v : {5, 0, 0x020C, frameExtY, frameExtX})
+        u16(v);
+    for (int v : {3, 0, 0})
+        u16(v);
+    return bytes;
+}
+
+int DarkPixels(const QImage& image) {
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 128;
+    return dark;
+}
+
+// Text under a mapping that stretches it far more in one direction than the other, or to
+// glyphs far larger than the picture, crashed Qt's glyph rasteriser. Such text is drawn as an
+// outline, text mapped to nothing is left out, and ordinary text is still drawn.
+TEST(WmfPicture, TextUnderExtremeMappings) {
+    struct TCase {
+        const char* What;
+        int TextExtX, TextExtY, FrameExtX, FrameExtY;
+        bool Visible; // the glyphs fall inside the picture at a readable size
+    };
+    const TCase cases[] = {
+        {"one unit wide, 32767 high: 50 times wider than tall", 1, 32767, 50, 50, false},
+        {"stretched a thousandfold across a tall frame", 32767, -1, 50, 4000, false},
+        {"moderately stretched (5 : 1)", 10, 50, 50, 50, true},
+        {"huge glyphs: one unit a 4000-pixel square", 1, 1, 4000, 4000, false},
+        {"ordinary: one unit a pixel", 50, 50, 50, 50, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        const QImage image = RenderWmf(StretchedTextWmf(c.TextExtX, c.TextExtY, c.FrameExtX, c.FrameExtY));
+        ASSERT_FALSE(image.isNull());
+        if (c.Visible) {
+            EXPECT_GT(DarkPixels(image), 0);
+        }
+    }
+}
+
 } // namespace
 } // namespace etikor
