@@ -6,7 +6,12 @@
 // is flushed to the disk and renamed over the target, so a failed save leaves the previous file
 // exactly as it was. A save through a symbolic link replaces the file the link names; the file's
 // permission bits are kept. A file whose folder takes no new file, or that has other hard links,
-// is written in place instead (flushed; the backup copy, when asked for, is made first).
+// is written in place instead (flushed; the backup copy, when asked for, is made first). Before
+// an in-place write the old content is copied beside the file (".etk-HHHHHHHH-rollback") and
+// the copy is removed once the new content is on the disk: a write that fails puts the old
+// content back at once, and one cut off by a kill is undone by the next read or save of the
+// file, so the file is always its complete old or complete new content. (A folder that takes
+// no new file has no room for the copy: there only a failed write is undone.)
 //
 // Temporary files are named ".etk-HHHHHHHH-RRRRRR.tmp" (24 bytes, whatever the file's name):
 // H is a hash of the file's name, R random. A save holds a lock on its temporary file; the next
