@@ -388,6 +388,48 @@ std::string BackupPathFor(std::string_view path) {
     return result;
 }
 
+std::string CreateStoreTempFile(const std::string& path) {
+    const std::string target = followLinks(path);
+    std::string temp = folderOf(target) + StoreTempPrefix(nameOf(target)) +
+                       std::string(kStoreTempRandomLength, 'X') + ".tmp";
+    FileHandle file;
+    file.fd = ::mkostemps(temp.data(), 4, O_CLOEXEC);
+    if (file.fd < 0)
+        fail("Cannot create file", path, errno);
+    return temp;
+}
+
+void ReplaceFileWith(const std::string& path, const std::string& source) {
+    const std::string target = followLinks(path);
+    restoreFromRollback(target);
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
+        const int error = errno;
+        ::unlink(source.c_str());
+        fail("Cannot create file", path, error);
+    }
+    if (exists) {
+        if (::chmod(source.c_str(), existing.st_mode & 07777) != 0) {
+            // The new file keeps the usual permissions.
+        }
+        if (::chown(source.c_str(), existing.st_uid, existing.st_gid) != 0) {
+            // Only the owner's own files can be given away.
+        }
+    }
+    if (!(exists && existing.st_nlink > 1) && ::rename(source.c_str(), target.c_str()) == 0) {
+        syncFolder(folderOf(target));
+        return;
+    }
+    // Other names of the file would be detached by a rename: the content is written into it.
+    std::string bytes;
+    const bool read = readFile(source, bytes);
+    ::unlink(source.c_str());
+    if (!read)
+        fail("Error reading file", source, errno);
+    writeInPlace(target, path, bytes, {});
+}
+
 void SaveImageToFile(const std::string& path, std::string_view image, TStoreSaveOptions options,
                      const TStoreWriteProbe& probe) {
     if (options & savAutoBackup) {

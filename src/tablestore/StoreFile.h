@@ -58,6 +58,15 @@ inline constexpr std::size_t kStoreTempRandomLength = 6;
 // number of bytes already written; returning false makes that write fail.
 using TStoreWriteProbe = std::function<bool(std::size_t written)>;
 
+// An empty new file beside `path`, named as a save's temporary file (so the next save of `path`
+// removes one that a killed process left); its path is returned. For building a replacement of
+// the file record by record.
+std::string CreateStoreTempFile(const std::string& path);
+// Puts the complete file `source` (from CreateStoreTempFile) in the place of `path`, keeping the
+// permissions: renamed over it, or, for a file with other hard links, written into it in place
+// as a save does. `source` is gone afterwards. Throws EStoreFileError; `path` is then as it was.
+void ReplaceFileWith(const std::string& path, const std::string& source);
+
 // Writes `image` to `path` atomically, honouring savAutoBackup. Throws EStoreFileError with
 // the platform's reason; the old file (and an older backup copy) stay as they were then.
 void SaveImageToFile(const std::string& path, std::string_view image, TStoreSaveOptions options = 0,
