@@ -10,13 +10,8 @@
 
 namespace etikor::test {
 
-ToolResult RunTool(const std::string& program, const std::vector<std::string>& arguments,
-                   const std::string& input) {
-    TempDir dir;
-    const std::string inPath = dir.file("stdin"), outPath = dir.file("stdout"), errPath = dir.file("stderr");
-    WriteFileBytes(inPath, input);
-
-    ToolResult result;
+pid_t StartTool(const std::string& program, const std::vector<std::string>& arguments,
+                const std::string& inPath, const std::string& outPath, const std::string& errPath) {
     const pid_t child = fork();
     if (child == 0) {
         const int in = open(inPath.c_str(), O_RDONLY);
@@ -33,6 +28,17 @@ ToolResult RunTool(const std::string& program, const std::vector<std::string>& a
         execv(program.c_str(), argv.data());
         _exit(127);
     }
+    return child;
+}
+
+ToolResult RunTool(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::string& input) {
+    TempDir dir;
+    const std::string inPath = dir.file("stdin"), outPath = dir.file("stdout"), errPath = dir.file("stderr");
+    WriteFileBytes(inPath, input);
+
+    ToolResult result;
+    const pid_t child = StartTool(program, arguments, inPath, outPath, errPath);
     int status = 0;
     waitpid(child, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
