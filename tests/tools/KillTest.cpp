@@ -159,6 +159,63 @@ TEST(ToolsKilled, EveryFileIsCompleteOldOrCompleteNew) {
     }
 }
 
+// The same writers on a full disk (no file may grow past a limit between the old and the new
+// size): each exits 1 and leaves the complete old content at once, and nothing else beside it.
+TEST(ToolsOnAFullDisk, LeaveTheOldContentAndNothingElse) {
+    TempDir sources;
+    const std::string oldTable = Table(sources.file("old.sor"), 1000, "old");
+    Table(sources.file("big.sor"), 16000, "new");
+    WriteFileBytes(sources.file("new.tsv"), Records(16000, "new"));
+    const std::string definition = test::Definition(sources, "K\t3\t1\tNEW\nS\t5\t1\t00000\t19999");
+    ASSERT_EQ(
+        RunTool(ETIKOR_TABLE_TOOL, {"export", sources.file("old.sor"), sources.file("old.xls")}).exitCode, 0);
+    struct TCase {
+        const char* Name;
+        std::string Program;
+        std::vector<std::string> Arguments; // the target is appended or put where "TARGET" is
+        std::string Old;
+        std::string Input;
+    };
+    const std::vector<TCase> cases = {
+        {"create", ETIKOR_TABLE_TOOL, {"create", "TARGET", kFields}, oldTable, sources.file("new.tsv")},
+        {"export",
+         ETIKOR_TABLE_TOOL,
+         {"export", sources.file("big.sor"), "TARGET"},
+         ReadFileBytes(sources.file("old.xls")),
+         "/dev/null"},
+        {"generate",
+         ETIKOR_SERIES_TOOL,
+         {"generate", "--definition", definition, "--series", "TARGET"},
+         oldTable,
+         "/dev/null"},
+    };
+    for (const TCase& c : cases) {
+        for (const bool linked : {false, true}) {
+            SCOPED_TRACE(std::string(c.Name) + (linked ? " (hard-linked)" : ""));
+            TempDir dir;
+            const fs::path target = dir.path() / "target";
+            WriteFileBytes(target, c.Old);
+            if (linked)
+                fs::create_hard_link(target, dir.path() / "other-name");
+            std::vector<std::string> arguments = c.Arguments;
+            for (std::string& argument : arguments)
+                if (argument == "TARGET")
+                    argument = target.string();
+            TempDir output;
+            const pid_t child = test::StartTool(c.Program, arguments, c.Input, output.file("out"),
+                                                output.file("err"), static_cast<long>(c.Old.size()) + 200000);
+            int status = 0;
+            waitpid(child, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << ReadFileBytes(output.file("err"));
+            EXPECT_EQ(ReadFileBytes(target), c.Old);
+            int files = 0;
+            for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.path()))
+                ++files;
+            EXPECT_EQ(files, linked ? 2 : 1);
+        }
+    }
+}
+
 } // namespace
 } // namespace etikor
 

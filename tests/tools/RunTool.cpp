@@ -2,18 +2,28 @@
 
 #include "support/TempDir.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 
 namespace etikor::test {
 
 pid_t StartTool(const std::string& program, const std::vector<std::string>& arguments,
-                const std::string& inPath, const std::string& outPath, const std::string& errPath) {
+                const std::string& inPath, const std::string& outPath, const std::string& errPath,
+                long fileSizeLimit) {
     const pid_t child = fork();
     if (child == 0) {
+        if (fileSizeLimit > 0) {
+            // Writes beyond the limit fail with EFBIG, as on a full disk (the signal that would
+            // end the process instead stays ignored across exec).
+            const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            signal(SIGXFSZ, SIG_IGN);
+        }
         const int in = open(inPath.c_str(), O_RDONLY);
         const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -38,7 +48,7 @@ ToolResult RunTool(const std::string& program, const std::vector<std::string>& a
     WriteFileBytes(inPath, input);
 
     ToolResult result;
-    const pid_t child = StartTool(program, arguments, inPath, outPath, errPath);
+    const pid_t child = StartTool(program, arguments, inPath, outPath, errPath, 0);
     int status = 0;
     waitpid(child, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
