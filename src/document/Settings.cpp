@@ -71,6 +71,12 @@ TSettingsFile::TSettingsFile(QString programFolder, QString configFolder) {
         QFile::setPermissions(FPath, QFile::permissions(FPath) | QFile::ReadOwner | QFile::WriteOwner);
 }
 
+TSettingsFile TSettingsFile::At(QString path) {
+    TSettingsFile file;
+    file.FPath = QDir::toNativeSeparators(path);
+    return file;
+}
+
 TSettings TSettingsFile::Read() const {
     const TIniFile ini(FPath);
     TSettings s;

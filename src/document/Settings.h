@@ -50,6 +50,8 @@ public:
     // `programFolder` is where the file belongs; `configFolder` is used instead when the
     // program's folder cannot be written (empty: the user's configuration folder).
     explicit TSettingsFile(QString programFolder, QString configFolder = {});
+    // The settings file at `path` itself, wherever it is (a tool's --settings).
+    static TSettingsFile At(QString path);
 
     // The file actually read and written.
     const QString& Path() const { return FPath; }
@@ -68,6 +70,7 @@ public:
     std::optional<TSettings> Reset() const;
 
 private:
+    TSettingsFile() = default;
     QString FPath;
     mutable bool FWarned = false;
 };

@@ -4,6 +4,7 @@
 
 #include "document/DataModule.h"
 #include "document/LabelTemplate.h"
+#include "document/Settings.h"
 #include "pageengine/PreparedFile.h"
 #include "pageengine/ReportPaint.h"
 #include "printing/LabelReport.h"
@@ -16,11 +17,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace etikor {
 namespace {
@@ -43,14 +46,16 @@ TPageSetup Sheet() {
     return setup;
 }
 
-// A template with a data-bound text, a fixed text and a Code 128 bound to Vonalkod1 (its
-// value not shown under the bars).
-std::string WriteTemplate(const TempDir& dir) {
+// A template with a data-bound text, a fixed text and a Code 128 bound to `field` (its value
+// not shown under the bars), on `page` (none: a template without a page-setup row).
+std::string WriteTemplate(const TempDir& dir, std::optional<TPageSetup> page = Sheet(),
+                          const char* field = "Vonalkod1") {
     const std::string path = dir.file("Cimke.ctv");
     TStoreTable t;
     t.FieldDefs = ElemekFieldDefs();
     t.Open();
-    AppendPageSetupRow(t, Sheet());
+    if (page)
+        AppendPageSetupRow(t, *page);
     auto element = [&](TElemKind kind, const char* name, TPixelRect px, TMmRect mm, const char* forras,
                        const char* fertek) {
         AppendElementRow(t, kind, name, px);
@@ -66,9 +71,9 @@ std::string WriteTemplate(const TempDir& dir) {
             t.FieldByName("VErtek").SetAsBoolean(false);
         t.Post();
     };
-    element(TElemKind::ekText, "Szoveg_1", {8, 4, 80, 16}, {2, 1, 21, 4}, "Vonalkod1", "");
+    element(TElemKind::ekText, "Szoveg_1", {8, 4, 80, 16}, {2, 1, 21, 4}, field, "");
     element(TElemKind::ekText, "Szoveg_2", {120, 4, 60, 16}, {32.5, 1, 16, 4}, "", "Etikor");
-    element(TElemKind::ekBarcode, "Vkod_1", {8, 30, 200, 70}, {2, 8, 53, 18.5}, "Vonalkod1", "12345678");
+    element(TElemKind::ekBarcode, "Vkod_1", {8, 30, 200, 70}, {2, 8, 53, 18.5}, field, "12345678");
     t.SaveTable(path);
     return path;
 }
@@ -175,6 +180,59 @@ TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
         EXPECT_EQ(run.exitCode, row.exitCode) << run.err;
         EXPECT_NE(run.err.find(row.err), std::string::npos) << run.err;
     }
+}
+
+// A template holding values no control would take, or bound to fields the data lacks, prints
+// nothing: the tool names them and exits 2 (unless missing fields are allowed).
+TEST(EtikorPrintTool, RefusesPageValuesOutOfRangeAndMissingFields) {
+    TempDir dir;
+    TPageSetup tall = Sheet();
+    tall.HeightMm = 0;
+    std::string ctv = WriteTemplate(dir, tall);
+    WriteSeries(dir, 3);
+    test::ToolResult run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--layout"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("„Címke magassága” értéke 0 mm"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+
+    TPageSetup crowded = Sheet();
+    crowded.Oszlopok = 15;
+    crowded.TerkozMm = 20;
+    ctv = WriteTemplate(dir, crowded);
+    run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "-o", dir.file("out.pdf")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("nem férnek el"), std::string::npos) << run.err;
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(dir.file("out.pdf"))));
+
+    ctv = WriteTemplate(dir, Sheet(), "Cikkszam");
+    run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--layout"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("Cikkszam"), std::string::npos) << run.err;
+    run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--layout", "--allow-missing-fields"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Lines(run.out).size(), 3 * 3);
+}
+
+// The tool prints with the program's settings: a template without a page setup on the
+// settings' default page.
+TEST(EtikorPrintTool, PrintsWithTheSettingsFile) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir, std::nullopt);
+    WriteSeries(dir, 2);
+    TSettings settings;
+    settings.BalMargoMm = 20;
+    settings.FelsoMargoMm = 7;
+    settings.Oszlopok = 2;
+    settings.CimkeMagassagMm = 40;
+    const std::string ini = dir.file("sajat.ini");
+    TSettingsFile::At(QString::fromStdString(ini)).Write(settings);
+    test::ToolResult run =
+        RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--settings", ini, "--frame", "--layout"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    // (210 - 20 - 5 - 3) / 2 = 91 mm columns from the settings' left margin, 40 mm labels.
+    EXPECT_TRUE(Lines(run.out).contains("1\tframe\t20.000\t7.000\t91.000\t40.000\t")) << run.out;
+    run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--settings", dir.file("nincs.ini"), "--layout"});
+    EXPECT_EQ(run.exitCode, 2);
 }
 
 TEST(EtikorPrintTool, AnEmptySeriesGivesOneSheetWithoutLabels) {

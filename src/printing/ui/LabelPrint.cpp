@@ -1,6 +1,7 @@
 #include "printing/ui/LabelPrint.h"
 
 #include "data/DataSet.h"
+#include "printing/PrintChecks.h"
 #include "printing/ui/PreviewForm.h"
 #include "services/Modal.h"
 
@@ -40,7 +41,21 @@ TPrintChoice PrinterDialogPreset(int records, double pageWidthMm) {
     return choice;
 }
 
-void RunLabelPrint(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* parent) {
+bool ConfirmPrintable(const TLabelRun& run, const TDataSet& data, IModal& modal) {
+    const QStringList problems = PageSetupProblems(run.Page);
+    if (!problems.isEmpty()) {
+        modal.Message(QString(), PageSetupMessage(problems), QStringLiteral("H"));
+        return false;
+    }
+    if (!run.Options.DataFlag || data.IsEmpty())
+        return true;
+    const QStringList missing = MissingBoundFields(run.Elements, data);
+    return missing.isEmpty() || modal.Message(QString(), MissingFieldsQuestion(missing), QStringLiteral("K"));
+}
+
+namespace {
+
+void HandOver(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* parent) {
     std::vector<TLabelElement> elements = run.Elements;
     if (data.IsEmpty()) {
         modal.Message(QString(), QStringLiteral("Üres az adatforrás!"), QStringLiteral("I"));
@@ -66,6 +81,13 @@ void RunLabelPrint(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget*
     data.First();
 }
 
+} // namespace
+
+void RunLabelPrint(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* parent) {
+    if (ConfirmPrintable(run, data, modal))
+        HandOver(run, data, modal, parent);
+}
+
 } // namespace etikor
 
 #include "printing/LinkedRun.h"
@@ -73,11 +95,13 @@ void RunLabelPrint(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget*
 namespace etikor {
 
 void RunLinkedPrint(const TLabelRun& run, TDataSet& linked, IModal& modal, QWidget* parent) {
+    if (!ConfirmPrintable(run, linked, modal))
+        return;
     const std::unique_ptr<TPrintSequence> sequence =
         PrepareLinkedRun(linked, modal, run.Mode == TPrintMode::pmPrint);
     if (!sequence)
         return;
-    RunLabelPrint(run, *sequence, modal, parent);
+    HandOver(run, *sequence, modal, parent);
 }
 
 } // namespace etikor

@@ -23,7 +23,11 @@ struct TLabelRun {
 // upper bound preset too when the page is narrower than 200 mm.
 TPrintChoice PrinterDialogPreset(int records, double pageWidthMm);
 
-// Runs the hand-over over `data` (from its first record). An empty data set shows "Üres az
+// The checks before a run: page values out of range stop it with a message; fields the data
+// source does not have are named in a question (No stops it). True when the run goes on.
+bool ConfirmPrintable(const TLabelRun& run, const TDataSet& data, IModal& modal);
+
+// Runs the checks, then the hand-over over `data` (from its first record). An empty data set shows "Üres az
 // adatforrás!" and builds no band; the sheet without labels still follows.
 void RunLabelPrint(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* parent = nullptr);
 
@@ -31,7 +35,7 @@ void RunLabelPrint(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget*
 
 namespace etikor {
 
-// The run from a linked worksheet: the skip count, the sequence and the question, then the
+// The run from a linked worksheet: the checks, the skip count, the sequence and the question, then the
 // hand-over over the sequence (the frame as the label tab's switch says). The worksheet is
 // left as it was, its own order and no blank places.
 void RunLinkedPrint(const TLabelRun& run, TDataSet& linked, IModal& modal, QWidget* parent = nullptr);

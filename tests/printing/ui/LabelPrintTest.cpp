@@ -1,5 +1,6 @@
-// The hand-over of a run: the printer dialog's preset page range, an empty data set's message
-// and its sheet without labels in the preview, a cancelled printer dialog.
+// The hand-over of a run: the checks before it, the printer dialog's preset page range, an
+// empty data set's message and its sheet without labels in the preview, a cancelled printer
+// dialog.
 
 #include "printing/ui/LabelPrint.h"
 
@@ -72,6 +73,38 @@ TEST(LabelPrint, ACancelledPrinterDialogPrintsNothing) {
     modal.ExpectPrinter(std::nullopt);
     RunLabelPrint(OneTextRun(TPrintMode::pmPrint), data, modal);
     modal.Verify();
+}
+
+// A template whose page values the controls would never take stops before any dialog, naming
+// the value; a bound field the data lacks is asked about, and No prints nothing.
+TEST(LabelPrint, ChecksComeBeforeTheDialogs) {
+    MemDataSet data({{"Kod", TFieldType::ftString, 10}}, {{TVariant("A")}});
+    data.Open();
+    {
+        TLabelRun run = OneTextRun(TPrintMode::pmPrint);
+        run.Page.HeightMm = 0;
+        ScriptedModal modal;
+        modal.ExpectMessage("H", QString::fromUtf8("A sablon oldalbeállításával nem lehet nyomtatni:\r"
+                                                   "„Címke magassága” értéke 0 mm, de csak 10 mm és 297 mm "
+                                                   "között lehet."));
+        RunLabelPrint(run, data, modal);
+        modal.Verify();
+    }
+    TLabelRun run = OneTextRun(TPrintMode::pmPrint);
+    run.Elements.front().Source = "Cikkszam";
+    for (const bool printAnyway : {false, true}) {
+        SCOPED_TRACE(printAnyway);
+        ScriptedModal modal;
+        modal.ExpectMessage(
+            "K",
+            QString::fromUtf8("Ezek a mezők nincsenek meg az adatforrásban, az értékük üresen "
+                              "nyomtatódna: Cikkszam\rÍgy is nyomtat?"),
+            printAnyway);
+        if (printAnyway)
+            modal.ExpectPrinter(std::nullopt);
+        RunLabelPrint(run, data, modal);
+        modal.Verify();
+    }
 }
 
 } // namespace
