@@ -98,6 +98,37 @@ TEST(ReportPaint, ABoundBarcodePaintsItsRecordsValueReadably) {
     EXPECT_EQ(read.text, "ABC-123");
 }
 
+// On a screen whose scale gives a module less than a pixel (the preview's whole page) the
+// barcode is still drawn, scaled down, in its place; it was only the error hatch. A printer at
+// the same scale draws nothing there, as ever.
+TEST(ReportPaint, ABarcodeSmallerThanItsModulesStillShowsOnAScreen) {
+    for (const int angle : {0, 90}) {
+        SCOPED_TRACE(angle);
+        auto barcode = std::make_shared<TBarcodeItem>();
+        barcode->FieldName = "Vonalkod1";
+        barcode->Barcode.SetTypBarCode(TTypBarCode::bcCode128);
+        barcode->Barcode.SetAngle(angle);
+        barcode->Barcode.Left = 2;
+        barcode->Barcode.Top = 2;
+        barcode->Barcode.Width = 40;
+        barcode->Barcode.Height = 20;
+        barcode->SyncRect();
+        const TPreparedReport prepared = OneItem(barcode);
+        const QImage page = RenderPage(prepared, 0, 25); // about one pixel a millimetre
+        // The box: 12..52 x 12..32 mm on the page, so about 10..55 x 10..35 pixels.
+        int dark = 0, red = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                dark += qGray(c.rgb()) < 200 && c.red() < 200;
+                red += c.red() > 200 && c.green() < 100;
+            }
+        EXPECT_GT(dark, 20);
+        EXPECT_EQ(red, 0);
+        EXPECT_TRUE(InkBounds(page).intersects(QRect(10, 10, 45, 25)));
+    }
+}
+
 TEST(ReportPaint, CopiesAndPageRangesChooseTheDevicePages) {
     TReport report;
     report.Page.PageLengthMm = 50;
