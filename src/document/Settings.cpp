@@ -20,6 +20,7 @@ constexpr const char* kAblak = "Ablak";
 constexpr const char* kEtikettC = "EtikettC";
 constexpr const char* kVonalkod = "Vonalkod";
 constexpr const char* kEgyeb = "Egyeb";
+constexpr const char* kNyomtatas = "Nyomtatas";
 
 // Whether files can be created in `folder`. A read-only settings file in a writable folder
 // stays the file of the program: the user made it so, and edits of it must keep counting.
@@ -100,6 +101,7 @@ TSettings TSettingsFile::Read() const {
     s.AutoAdatforras = ini.ReadBool(kVonalkod, "Auto adatforras", s.AutoAdatforras);
     s.AutoOrsina = ini.ReadBool(kVonalkod, "Auto Orsina", s.AutoOrsina);
     s.AutoSugo = ini.ReadBool(kEgyeb, "Auto sugo", s.AutoSugo);
+    s.Nyomtato = QString::fromStdString(ini.ReadString(kNyomtatas, "Nyomtato", ""));
     return s;
 }
 
@@ -128,6 +130,9 @@ void TSettingsFile::Write(const TSettings& s) const {
     ini.WriteBool(kVonalkod, "Auto adatforras", s.AutoAdatforras);
     ini.WriteBool(kEgyeb, "Auto sugo", s.AutoSugo);
     ini.WriteBool(kVonalkod, "Auto Orsina", s.AutoOrsina);
+    // Only once a printer was chosen: a file that never printed keeps its keys.
+    if (!s.Nyomtato.isEmpty())
+        ini.WriteString(kNyomtatas, "Nyomtato", s.Nyomtato.toStdString());
 }
 
 bool TSettingsFile::WriteOrWarn(const TSettings& settings, IModal& modal) const {

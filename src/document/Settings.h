@@ -38,6 +38,8 @@ struct TSettings {
     bool AutoAdatforras = true;
     bool AutoOrsina = false;
     bool AutoSugo = true;
+    // The print queue chosen last in the printer dialog (UTF-8); empty: the system's default.
+    QString Nyomtato;
 };
 
 class IModal;

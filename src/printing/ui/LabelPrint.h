@@ -6,6 +6,8 @@
 #include "printing/LabelReport.h"
 #include "services/Modal.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace etikor {
@@ -17,6 +19,10 @@ struct TLabelRun {
     TPageSetup Page;
     TLabelRunOptions Options;
     TPrintMode Mode = TPrintMode::pmPrint;
+    // The printer chosen last (offered first; the preview prints on it), and who keeps the
+    // one the user chooses in the printer dialog.
+    QString PrinterName;
+    std::function<void(const QString&)> PrinterChosen;
 };
 
 // The printer dialog's preset for a run over `records` records: pages 1 to `records`, the

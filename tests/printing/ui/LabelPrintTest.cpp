@@ -7,6 +7,7 @@
 #include "MemDataSet.h"
 #include "printing/ui/PreviewForm.h"
 #include "support/ScriptedModal.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,9 @@ namespace etikor {
 namespace {
 
 using test::MemDataSet;
+using test::ReadFileBytes;
 using test::ScriptedModal;
+using test::TempDir;
 
 TEST(LabelPrint, TheUpperPageBoundIsPresetOnPagesNarrowerThan200mm) {
     struct Row {
@@ -105,6 +108,36 @@ TEST(LabelPrint, ChecksComeBeforeTheDialogs) {
         RunLabelPrint(run, data, modal);
         modal.Verify();
     }
+}
+
+// The printer dialog's choice reaches the device: "print to file" writes that PDF (and is not
+// remembered as a printer); a queue that cannot be opened is named and nothing is printed.
+TEST(LabelPrint, TheChosenPrinterOrFileGetsThePages) {
+    MemDataSet data({{"Kod", TFieldType::ftString, 10}}, {{TVariant("A")}});
+    data.Open();
+    TempDir dir;
+    TLabelRun run = OneTextRun(TPrintMode::pmPrint);
+    QStringList remembered;
+    run.PrinterChosen = [&](const QString& name) { remembered << name; };
+
+    TPrintChoice toFile = PrinterDialogPreset(1, 210);
+    toFile.OutputFile = QString::fromStdString(dir.file("cimkek.pdf"));
+    ScriptedModal modal;
+    modal.ExpectPrinter(toFile);
+    RunLabelPrint(run, data, modal);
+    modal.Verify();
+    const std::string pdf = ReadFileBytes(dir.file("cimkek.pdf"));
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    EXPECT_TRUE(remembered.isEmpty());
+
+    TPrintChoice missing = PrinterDialogPreset(1, 210);
+    missing.PrinterName = QStringLiteral("Nincs_ilyen_nyomtato");
+    modal.ExpectPrinter(missing).ExpectMessage(
+        "H",
+        QString::fromUtf8("A(z) „Nincs_ilyen_nyomtato” nyomtató nem nyitható meg, a nyomtatás elmarad."));
+    RunLabelPrint(run, data, modal);
+    modal.Verify();
+    EXPECT_EQ(remembered, QStringList{QStringLiteral("Nincs_ilyen_nyomtato")});
 }
 
 } // namespace
