@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -178,6 +179,44 @@ TEST(StoreFile, FailedInPlaceWritePutsTheOldContentBack) {
     const std::string image(3u << 20, 'x');
     EXPECT_THROW(SaveImageToFile(path, image, 0, [](std::size_t written) { return written == 0; }),
                  EStoreFileError);
+    EXPECT_EQ(ReadFileBytes(dir.file("other.sor")), old);
+    EXPECT_EQ(countFiles(dir.path()), 2);
+}
+
+// A failed in-place write whose old content cannot be put back either (the disk still full):
+// the rollback copy stays, and the next read restores the complete old content.
+TEST(StoreFile, FailedInPlaceWriteThatCannotBeUndoneKeepsTheRollbackCopy) {
+    TempDir dir;
+    const std::string path = dir.file("T1.sor");
+    const std::string old(3u << 20, 'o');
+    SaveImageToFile(path, old);
+    fs::create_hard_link(path, dir.path() / "other.sor");
+    const pid_t child = fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const std::string image(4u << 20, 'x');
+        try {
+            SaveImageToFile(path, image, 0, [](std::size_t written) {
+                if (written < (2u << 20))
+                    return true;
+                // 2 MiB of the new content are in; no file may now grow past 1 MiB, so putting
+                // the old 3 MiB back fails too.
+                const rlimit limit{1u << 20, 1u << 20};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+                return false;
+            });
+        } catch (const EStoreFileError&) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    ASSERT_NE(ReadFileBytes(dir.file("other.sor")), old);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(path, bytes));
+    EXPECT_EQ(bytes, old);
     EXPECT_EQ(ReadFileBytes(dir.file("other.sor")), old);
     EXPECT_EQ(countFiles(dir.path()), 2);
 }
