@@ -183,14 +183,20 @@ TEST(StoreFile, FailedInPlaceWritePutsTheOldContentBack) {
     EXPECT_EQ(countFiles(dir.path()), 2);
 }
 
+// A 3 MiB table at path with a second name, "other.sor", beside it; returns its content.
+std::string LinkedTable(const TempDir& dir, const std::string& path) {
+    const std::string old(3u << 20, 'o');
+    SaveImageToFile(path, old);
+    fs::create_hard_link(path, dir.path() / "other.sor");
+    return old;
+}
+
 // A failed in-place write whose old content cannot be put back either (the disk still full):
 // the rollback copy stays, and the next read restores the complete old content.
 TEST(StoreFile, FailedInPlaceWriteThatCannotBeUndoneKeepsTheRollbackCopy) {
     TempDir dir;
     const std::string path = dir.file("T1.sor");
-    const std::string old(3u << 20, 'o');
-    SaveImageToFile(path, old);
-    fs::create_hard_link(path, dir.path() / "other.sor");
+    const std::string old = LinkedTable(dir, path);
     const pid_t child = fork();
     if (child == 0) {
         ::signal(SIGXFSZ, SIG_IGN);
@@ -228,9 +234,7 @@ TEST(StoreFile, InPlaceWriteCutOffByAKillIsUndoneByTheNextReadOrSave) {
         SCOPED_TRACE(nextIsSave ? "next save" : "next read");
         TempDir dir;
         const std::string path = dir.file("T1.sor");
-        const std::string old(3u << 20, 'o');
-        SaveImageToFile(path, old);
-        fs::create_hard_link(path, dir.path() / "other.sor");
+        const std::string old = LinkedTable(dir, path);
         const pid_t child = fork();
         if (child == 0) {
             const std::string image(4u << 20, 'x');
