@@ -225,9 +225,10 @@ void writeInPlace(const std::string& target, const std::string& shownPath, std::
         }
     }
 
+    // A copy whose content could not be put back (the disk still full) stays for the next read
+    // or save to restore.
     auto undo = [&](const char* what, int error) {
-        writeAllAt(file.fd, old);
-        if (copy.fd >= 0)
+        if (writeAllAt(file.fd, old) && copy.fd >= 0)
             ::unlink(rollback.c_str());
         fail(what, shownPath, error);
     };

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -182,6 +183,50 @@ TEST(StoreFile, FailedInPlaceWritePutsTheOldContentBack) {
     EXPECT_EQ(countFiles(dir.path()), 2);
 }
 
+// A 3 MiB table at path with a second name, "other.sor", beside it; returns its content.
+std::string LinkedTable(const TempDir& dir, const std::string& path) {
+    const std::string old(3u << 20, 'o');
+    SaveImageToFile(path, old);
+    fs::create_hard_link(path, dir.path() / "other.sor");
+    return old;
+}
+
+// A failed in-place write whose old content cannot be put back either (the disk still full):
+// the rollback copy stays, and the next read restores the complete old content.
+TEST(StoreFile, FailedInPlaceWriteThatCannotBeUndoneKeepsTheRollbackCopy) {
+    TempDir dir;
+    const std::string path = dir.file("T1.sor");
+    const std::string old = LinkedTable(dir, path);
+    const pid_t child = fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const std::string image(4u << 20, 'x');
+        try {
+            SaveImageToFile(path, image, 0, [](std::size_t written) {
+                if (written < (2u << 20))
+                    return true;
+                // 2 MiB of the new content are in; no file may now grow past 1 MiB, so putting
+                // the old 3 MiB back fails too.
+                const rlimit limit{1u << 20, 1u << 20};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+                return false;
+            });
+        } catch (const EStoreFileError&) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    ASSERT_NE(ReadFileBytes(dir.file("other.sor")), old);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(path, bytes));
+    EXPECT_EQ(bytes, old);
+    EXPECT_EQ(ReadFileBytes(dir.file("other.sor")), old);
+    EXPECT_EQ(countFiles(dir.path()), 2);
+}
+
 // A process killed in the middle of an in-place write leaves a cut file and the rollback copy;
 // the next read, or the next save, of the file restores the complete old content first.
 TEST(StoreFile, InPlaceWriteCutOffByAKillIsUndoneByTheNextReadOrSave) {
@@ -189,9 +234,7 @@ TEST(StoreFile, InPlaceWriteCutOffByAKillIsUndoneByTheNextReadOrSave) {
         SCOPED_TRACE(nextIsSave ? "next save" : "next read");
         TempDir dir;
         const std::string path = dir.file("T1.sor");
-        const std::string old(3u << 20, 'o');
-        SaveImageToFile(path, old);
-        fs::create_hard_link(path, dir.path() / "other.sor");
+        const std::string old = LinkedTable(dir, path);
         const pid_t child = fork();
         if (child == 0) {
             const std::string image(4u << 20, 'x');
