@@ -81,16 +81,22 @@ TEST(ReportPaint, TextTurnedByAQuarterIsTallerThanWide) {
     }
 }
 
-TEST(ReportPaint, ABoundBarcodePaintsItsRecordsValueReadably) {
+// A Code 128 bound to Vonalkod1, 40 x 20 mm at (2, 2) in the band.
+std::shared_ptr<TBarcodeItem> BoundCode128(int angle = 0) {
     auto barcode = std::make_shared<TBarcodeItem>();
     barcode->FieldName = "Vonalkod1";
     barcode->Barcode.SetTypBarCode(TTypBarCode::bcCode128);
+    barcode->Barcode.SetAngle(angle);
     barcode->Barcode.Left = 2;
     barcode->Barcode.Top = 2;
     barcode->Barcode.Width = 40;
     barcode->Barcode.Height = 20;
     barcode->SyncRect();
-    const TPreparedReport prepared = OneItem(barcode);
+    return barcode;
+}
+
+TEST(ReportPaint, ABoundBarcodePaintsItsRecordsValueReadably) {
+    const TPreparedReport prepared = OneItem(BoundCode128());
     ASSERT_EQ(prepared.Pages[0].Items.size(), 1u);
     EXPECT_EQ(prepared.Pages[0].Items[0].Value, "ABC-123");
     const test::DecodeResult read = test::DecodeImage(RenderPage(prepared, 0, 300));
@@ -104,16 +110,7 @@ TEST(ReportPaint, ABoundBarcodePaintsItsRecordsValueReadably) {
 TEST(ReportPaint, ABarcodeSmallerThanItsModulesStillShowsOnAScreen) {
     for (const int angle : {0, 90}) {
         SCOPED_TRACE(angle);
-        auto barcode = std::make_shared<TBarcodeItem>();
-        barcode->FieldName = "Vonalkod1";
-        barcode->Barcode.SetTypBarCode(TTypBarCode::bcCode128);
-        barcode->Barcode.SetAngle(angle);
-        barcode->Barcode.Left = 2;
-        barcode->Barcode.Top = 2;
-        barcode->Barcode.Width = 40;
-        barcode->Barcode.Height = 20;
-        barcode->SyncRect();
-        const TPreparedReport prepared = OneItem(barcode);
+        const TPreparedReport prepared = OneItem(BoundCode128(angle));
         const QImage page = RenderPage(prepared, 0, 25); // about one pixel a millimetre
         // The box: 12..52 x 12..32 mm on the page, so about 10..55 x 10..35 pixels.
         int dark = 0, red = 0;
