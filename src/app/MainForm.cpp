@@ -134,6 +134,12 @@ void TMainForm::NyomtatasGombClick() {
     run.Options.AutoChd = FSettings.AutoChd;
     run.Options.AutoVonal = FSettings.AutoVonal;
     run.Options.Security = FSettings.Security;
+    run.PrinterName = FSettings.Nyomtato;
+    run.PrinterChosen = [this](const QString& printer) {
+        FSettings.Nyomtato = printer;
+        if (FSettingsFile)
+            FSettingsFile->WriteOrWarn(FSettings, FModal);
+    };
     FPrintCommand->Mode = FPrintMode;
     if (State().LinkFlag) {
         // A linked worksheet prints straight away, framed as the label tab says; the worksheet

@@ -5,6 +5,8 @@
 // the executable (or in the user's configuration folder when the program's folder cannot be
 // written).
 
+#include "data/PageSetup.h"
+
 #include <QString>
 
 #include <optional>
@@ -19,17 +21,8 @@ struct TSettings {
     QString Utolso = QString::fromLatin1(kDefaultTemplate); // file name, no folder
     int AblakMagassag = 0; // outer size of the main window; written only, never as 0
     int AblakSzelesseg = 0;
-    // Default page and label, mm.
-    double OldalMagassagMm = 297;
-    double OldalSzelessegMm = 210;
-    double FelsoMargoMm = 13;
-    double BalMargoMm = 5;
-    double JobbMargoMm = 5;
-    double AlsoMargoMm = 10;
-    double CimkeMagassagMm = 38.1;
-    double TerkozMm = 3;
-    int Oszlopok = 3;
-    double CimkeSzelessegMm = 62.5;
+    // The default page and label of templates that have no page-setup row.
+    TPageSetup Page;
     // Flags.
     bool Security = true;
     bool AutoChd = true;
@@ -38,18 +31,19 @@ struct TSettings {
     bool AutoAdatforras = true;
     bool AutoOrsina = false;
     bool AutoSugo = true;
+    // The print queue chosen last in the printer dialog (UTF-8); empty: the system's default.
+    QString Nyomtato;
 };
 
 class IModal;
-struct TPageSetup;
-// The default page and label of templates that have no page-setup row.
-TPageSetup DefaultPageSetup(const TSettings& settings);
 
 class TSettingsFile {
 public:
     // `programFolder` is where the file belongs; `configFolder` is used instead when the
     // program's folder cannot be written (empty: the user's configuration folder).
     explicit TSettingsFile(QString programFolder, QString configFolder = {});
+    // The settings file at `path` itself, wherever it is (a tool's --settings).
+    static TSettingsFile At(QString path);
 
     // The file actually read and written.
     const QString& Path() const { return FPath; }
@@ -68,6 +62,7 @@ public:
     std::optional<TSettings> Reset() const;
 
 private:
+    TSettingsFile() = default;
     QString FPath;
     mutable bool FWarned = false;
 };

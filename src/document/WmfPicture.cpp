@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <variant>
@@ -37,6 +38,32 @@ private:
 
 QColor ColorRef(uint32_t c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+// Qt's glyph rasteriser caches every glyph at its device size and shape; a metafile's mapping
+// can ask for glyphs thousands of pixels tall or stretched a thousandfold in one direction,
+// which it cannot draw (it crashes). Such text is filled as an outline instead, which the
+// painter clips like any shape, and text that maps to nothing is left out.
+enum class TTextMapping { Glyphs, Outline, Invisible };
+
+constexpr double kMaxGlyphPixels = 512;   // device size still drawn as glyphs
+constexpr double kMaxGlyphStretch = 4;    // ratio of the two axes' scales still drawn as glyphs
+constexpr double kMaxOutlinePixels = 1e6; // beyond this the text covers nothing recognisable
+
+TTextMapping TextMapping(const QTransform& t, const QFont& font) {
+    const double sx = std::hypot(t.m11(), t.m12());
+    const double sy = std::hypot(t.m21(), t.m22());
+    const double det = std::abs(t.determinant());
+    if (!std::isfinite(sx) || !std::isfinite(sy) || !std::isfinite(det) || det < 1e-9 || sx < 1e-6 ||
+        sy < 1e-6)
+        return TTextMapping::Invisible;
+    const double largest = std::max(sx, sy) * std::max(1.0, QFontMetricsF(font).height());
+    if (largest > kMaxOutlinePixels)
+        return TTextMapping::Invisible;
+    if (largest > kMaxGlyphPixels || std::max(sx, sy) / std::min(sx, sy) > kMaxGlyphStretch ||
+        t.type() > QTransform::TxRotate)
+        return TTextMapping::Outline;
+    return TTextMapping::Glyphs;
 }
 
 struct TLogFont {
@@ -233,7 +260,20 @@ private:
         FPainter.translate(at);
         FPainter.rotate(-FFont.Escapement / 10.0);
         // Text is placed by its top (TA_TOP, the default alignment).
-        FPainter.drawText(QPoint(0, QFontMetrics(FFont.Font).ascent()), FromCp1250(cp1250));
+        const QPointF origin(0, QFontMetrics(FFont.Font).ascent());
+        switch (TextMapping(FPainter.combinedTransform(), FFont.Font)) {
+        case TTextMapping::Glyphs:
+            FPainter.drawText(origin, FromCp1250(cp1250));
+            break;
+        case TTextMapping::Outline: {
+            QPainterPath path;
+            path.addText(origin, FFont.Font, FromCp1250(cp1250));
+            FPainter.fillPath(path, FTextColor);
+            break;
+        }
+        case TTextMapping::Invisible:
+            break;
+        }
         FPainter.restore();
     }
 

@@ -3,6 +3,7 @@
 #include "data/Cp1250.h"
 #include "data/DateTime.h"
 #include "data/FormatSettings.h"
+#include "tablestore/StoreFile.h"
 
 #include <algorithm>
 #include <charconv>
@@ -155,6 +156,8 @@ bool ParseWorksheetDateTime(std::string_view text, double& value) {
 }
 
 TWorksheet ReadWorksheetFile(const std::string& path) {
+    // An exported workbook whose in-place write was cut off reads as it was before.
+    RestoreInterruptedWrite(path);
     const std::size_t dot = path.find_last_of('.');
     const std::string ext = dot == std::string::npos ? std::string() : Cp1250LowerCase(path.substr(dot));
     if (ext == ".csv" || ext == ".xlsx" || ext == ".ods") {

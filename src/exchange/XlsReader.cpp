@@ -2,6 +2,7 @@
 // cells; text comes back as UTF-8 and is stored as Windows-1250.
 
 #include "data/Cp1250.h"
+#include "exchange/ChildProcessLimits.h"
 #include "exchange/Worksheet.h"
 
 #include <freexl.h>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -247,8 +249,10 @@ TWorksheet deserialize(const std::string& bytes) {
 }
 
 // FreeXL trusts lengths inside a workbook (a hostile file makes it read past its own buffers),
-// so it runs in a child process: a workbook that crashes it, or keeps it busy for a minute,
-// gives a message instead of ending the program.
+// so it runs in a child process: a workbook that crashes it, keeps it busy for a minute or makes
+// it allocate beyond the budget gives a message instead of ending the program.
+constexpr std::size_t kReaderMemoryBudget = std::size_t(1) << 30;
+
 TWorksheet readInChildProcess(const std::string& path) {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0)
@@ -262,9 +266,12 @@ TWorksheet readInChildProcess(const std::string& path) {
     if (child == 0) {
         close(pipeEnds[0]);
         alarm(60);
+        LimitAddressSpaceGrowth(kReaderMemoryBudget);
         std::string out;
         try {
             out = serialize(readWithFreeXl(path));
+        } catch (const std::bad_alloc&) {
+            out = "E" + freexlReason(FREEXL_INSUFFICIENT_MEMORY);
         } catch (const std::exception& error) {
             out = std::string("E") + error.what();
         }

@@ -1,5 +1,8 @@
 #include "pageengine/QrEan.h"
 
+#include "barcode/BarcodeDraw.h"
+
+#include <QImage>
 #include <QPainter>
 
 #include <cmath>
@@ -11,7 +14,38 @@ namespace {
 double RoundEven(double value) {
     return std::nearbyint(value);
 }
+// The largest side of the picture a symbol too small for the screen is drawn into.
+constexpr int kMaxScaledSide = 4096;
+
 } // namespace
+
+bool TQrEan::TooSmallForModules(const TRect& box) {
+    const TRect layout = FitLayoutRect(box, FEan.Angle());
+    return layout.Right - layout.Left < FEan.MinimumWidth() ||
+           layout.Bottom - layout.Top < FEan.MinimumHeight();
+}
+
+void TQrEan::DrawScaledDown(QPainter& canvas, const TRect& box) {
+    const int width = std::max(box.Right - box.Left, 1), height = std::max(box.Bottom - box.Top, 1);
+    const TRect layout = FitLayoutRect(box, FEan.Angle());
+    const int along = std::max(layout.Right - layout.Left, 1),
+              across = std::max(layout.Bottom - layout.Top, 1);
+    const int factor =
+        std::max((FEan.MinimumWidth() + along - 1) / along, (FEan.MinimumHeight() + across - 1) / across);
+    if (factor < 1 || static_cast<long>(std::max(width, height)) * factor > kMaxScaledSide)
+        return;
+    QImage picture(width * factor, height * factor, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    {
+        QPainter painter(&picture);
+        FEan.SetBounds(picture.width(), picture.height());
+        FEan.DrawBarCode(painter, TRect{0, 0, picture.width(), picture.height()}, TCanvasKind::ckScreen);
+    }
+    canvas.save();
+    canvas.setRenderHint(QPainter::SmoothPixmapTransform);
+    canvas.drawImage(QRect(box.Left, box.Top, width, height), picture);
+    canvas.restore();
+}
 
 double TQrEan::UnitsPerPixel(TReportUnit unit) {
     switch (unit) {
@@ -93,8 +127,15 @@ void TQrEan::Print(const TReportPrintContext& context, double bandX, double band
     UpdateWidth();
     const TRect box{context.XPos(Left + bandX), context.YPos(Top + bandY), context.XPos(bandX + Left + Width),
                     context.YPos(bandY + Top + Height)};
-    FEan.SetBounds(box.Right - box.Left, box.Bottom - box.Top);
-    FEan.DrawOnPrinter(*context.Canvas, box);
+    // A screen (the preview) too coarse for one pixel a module would show only the error hatch:
+    // the symbol is drawn with whole modules and scaled down into its box, so that every
+    // barcode shows where it is. Paper keeps the exact rule.
+    if (!IsPrinterCanvas(*context.Canvas) && TooSmallForModules(box)) {
+        DrawScaledDown(*context.Canvas, box);
+    } else {
+        FEan.SetBounds(box.Right - box.Left, box.Bottom - box.Top);
+        FEan.DrawOnPrinter(*context.Canvas, box);
+    }
     if (OnAfterPrint)
         OnAfterPrint(*this);
 }

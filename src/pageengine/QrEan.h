@@ -110,6 +110,11 @@ public:
     static double UnitsPerPixel(TReportUnit unit);
 
 private:
+    // The box (device pixels) cannot give every module a whole pixel.
+    bool TooSmallForModules(const TRect& box);
+    // The symbol drawn with whole modules into a larger picture, scaled down into the box.
+    void DrawScaledDown(QPainter& canvas, const TRect& box);
+
     TEan FEan;
     double FCharWidthMM = 0;
 };

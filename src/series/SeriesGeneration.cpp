@@ -6,14 +6,18 @@
 #include "series/SeriesSegments.h"
 #include "services/Modal.h"
 #include "tablestore/StoreAppend.h"
+#include "tablestore/StoreFile.h"
 #include "tablestore/StoreTable.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 
 namespace etikor {
 
 namespace {
+
+const QString kSeriesUnchanged = QStringLiteral("A generálás leállt, a sorozat nem változott.");
 
 QString grouped(int64_t value) {
     return FromCp1250(FormatFloat("#,##0", static_cast<double>(value)));
@@ -76,22 +80,12 @@ TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, I
     }
     result.Count = expander->Count();
 
-    // Empty the series and write the empty table.
-    series.EmptyTable();
-    const std::string path = series.FilePath();
-    series.SaveTable(path);
-    series.CommitChanges();
-
-    auto finish = [&] {
-        series.Refresh();
-        series.First();
-    };
     result.Outcome = TGenerationOutcome::Stopped;
     if (!modal.Message(QString(),
                        QStringLiteral("Generált vonalkódok száma (1): ") + grouped(result.Count) +
                            QStringLiteral("\rFolytatja a feldolgozást?"),
                        QStringLiteral("K"))) {
-        modal.Message(QString(), QStringLiteral("Feldolgozás vége!"), QStringLiteral("I"));
+        modal.Message(QString(), kSeriesUnchanged, QStringLiteral("I"));
         return result;
     }
     if (result.Count > kLongGenerationValues &&
@@ -109,9 +103,31 @@ TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, I
         }
     } busyOff{options};
 
+    // The values go into a new file beside the series, which takes the series' place only when
+    // every value is in it: a run that is stopped, killed or runs out of disk leaves the old
+    // series as it was (a killed run's file is removed by the next save of the series).
+    const std::string path = series.FilePath();
+    const std::string building = CreateStoreTempFile(path);
+    struct RemoveUnfinished {
+        const std::string& Path;
+        bool Done = false;
+        ~RemoveUnfinished() {
+            if (!Done)
+                std::remove(Path.c_str());
+        }
+    } removeUnfinished{building};
+    {
+        TStoreCursor empty;
+        empty.SetFields(series.Cursor()->Fields());
+        empty.Notes = series.Cursor()->Notes;
+        std::string image;
+        empty.WriteToStream(image);
+        SaveImageToFile(building, image);
+    }
+
     TStoreAppender appender;
     try {
-        appender.Open(path);
+        appender.Open(building);
         const TStoreCursor& fields = appender.Fields();
         const int valueField = fields.FieldIndex("Vonalkod1");
         const int typeField = fields.FieldIndex("Tipus1");
@@ -141,17 +157,16 @@ TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, I
         }
         appender.Close();
     } catch (const ESeriesError& error) {
-        // A step that cannot be made (a character beyond code 255): the records so far stay.
+        // A step that cannot be made (a character beyond code 255): nothing is kept.
         appender.Close();
-        finish();
         result.Message = error.Text();
-        modal.Message(QString(), error.Text(), QStringLiteral("H"));
+        modal.Message(QString(), error.Text() + QLatin1Char('\r') + kSeriesUnchanged, QStringLiteral("H"));
         return result;
-    } catch (...) {
-        finish();
-        throw;
     }
-    finish();
+    ReplaceFileWith(path, building);
+    removeUnfinished.Done = true;
+    series.Refresh();
+    series.First();
     result.Outcome = TGenerationOutcome::Done;
     modal.Message(QString(), QStringLiteral("Feldolgozás vége!"), QStringLiteral("I"));
     return result;

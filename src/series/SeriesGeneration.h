@@ -37,7 +37,7 @@ enum class TGenerationOutcome : uint8_t {
     Declined,  // the overwrite question answered No: nothing changed
     NoSegment, // the definition is empty: nothing changed
     Refused,   // the definition cannot be generated (the user was told why): nothing changed
-    Stopped,   // the series was emptied, then a question answered No
+    Stopped,   // stopped after the count (No, or a value that cannot be made): series unchanged
     Done,      // "Feldolgozás vége!"
 };
 
@@ -47,9 +47,8 @@ struct TGenerationResult {
     int64_t Written = 0; // records written
     QString Message;     // the refusal's text
     // The series was replaced: the program now has series data and no linked worksheet in use.
-    bool SeriesReplaced() const {
-        return Outcome == TGenerationOutcome::Done || Outcome == TGenerationOutcome::Stopped;
-    }
+    // A run that stopped before its end replaces nothing.
+    bool SeriesReplaced() const { return Outcome == TGenerationOutcome::Done; }
 };
 
 // More values than this ask whether to go on.

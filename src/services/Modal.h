@@ -44,6 +44,10 @@ struct TPrintChoice {
     int ToPage = 0;
     int Copies = 1;
     bool Collate = false;
+    // The queue chosen (the system's default when empty), or the PDF file chosen instead of a
+    // queue ("print to file"). On the way in: the printer to offer first.
+    QString PrinterName;
+    QString OutputFile;
 };
 
 // How the message routine shows a kind letter: "H" error, "I" information, "K" confirmation,

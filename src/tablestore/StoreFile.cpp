@@ -99,22 +99,151 @@ uint32_t nameHash(std::string_view name) {
     return hash;
 }
 
+bool writeAllAt(int fd, std::string_view bytes) {
+    std::size_t written = 0;
+    int error = 0;
+    return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, bytes.data(), bytes.size(), written, {}, error) &&
+           ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+}
+
+void syncFolder(const std::string& folder) {
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+bool readFile(const std::string& path, std::string& bytes) {
+    FileHandle file;
+    file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file.fd < 0)
+        return false;
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    bytes.clear();
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (true) {
+        if (done == bytes.size())
+            bytes.resize(bytes.size() + 65536); // the file grew meanwhile
+        const ssize_t result = ::read(file.fd, bytes.data() + done, bytes.size() - done);
+        if (result < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (result == 0)
+            break;
+        done += static_cast<std::size_t>(result);
+    }
+    bytes.resize(done);
+    return true;
+}
+
+// The rollback copy of a file written in place: its first line names the file (the hash in the
+// copy's name may be shared), the rest is the file's old content.
+constexpr std::string_view kRollbackMark = "etikor-rollback\n";
+
+std::string folderOf(const std::string& target) {
+    const std::size_t slash = target.rfind('/');
+    return slash == std::string::npos ? std::string("./") : target.substr(0, slash + 1);
+}
+
+std::string nameOf(const std::string& target) {
+    const std::size_t slash = target.rfind('/');
+    return slash == std::string::npos ? target : target.substr(slash + 1);
+}
+
+std::string rollbackPathFor(const std::string& target) {
+    return folderOf(target) + StoreTempPrefix(nameOf(target)) + "rollback";
+}
+
+// Puts back the old content of a file whose in-place write was cut off (a rollback copy is left
+// beside it). A copy locked by a write still in progress, or one of another file, is left alone.
+void restoreFromRollback(const std::string& target) {
+    const std::string rollback = rollbackPathFor(target);
+    FileHandle copy;
+    copy.fd = ::open(rollback.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (copy.fd < 0 || ::flock(copy.fd, LOCK_EX | LOCK_NB) != 0)
+        return;
+    std::string bytes;
+    if (!readFile(rollback, bytes))
+        return;
+    const std::string header = std::string(kRollbackMark) + nameOf(target) + "\n";
+    if (bytes.compare(0, header.size(), header) != 0)
+        return;
+    FileHandle file;
+    file.fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (file.fd < 0 || !writeAllAt(file.fd, std::string_view(bytes).substr(header.size())))
+        return;
+    ::unlink(rollback.c_str());
+    syncFolder(folderOf(target));
+}
+
 // Writes the whole image into the file itself: for a file whose folder cannot take a new
-// file, or that has other hard links a rename would detach.
+// file, or that has other hard links a rename would detach. The old content is first copied
+// beside the file (complete and flushed, or not at all) and the copy removed once the new
+// content is flushed, so a write cut off by a kill is undone by the next read or save of the
+// file; a write that fails (a full disk) puts the old content back at once.
 void writeInPlace(const std::string& target, const std::string& shownPath, std::string_view bytes,
                   const TStoreWriteProbe& probe) {
+    std::string old;
+    if (!readFile(target, old))
+        fail("Cannot create file", shownPath, errno);
     FileHandle file;
     file.fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
     if (file.fd < 0)
         fail("Cannot create file", shownPath, errno);
+
+    // The copy goes under a temporary name and is renamed when complete. A folder that takes no
+    // new file gets no copy: the write is then undone only when it fails, not after a kill.
+    const std::string folder = folderOf(target);
+    const std::string rollback = rollbackPathFor(target);
+    FileHandle copy;
+    {
+        std::string temp =
+            folder + StoreTempPrefix(nameOf(target)) + std::string(kStoreTempRandomLength, 'X') + ".tmp";
+        copy.fd = ::mkostemps(temp.data(), 4, O_CLOEXEC);
+        if (copy.fd < 0 && errno != EACCES && errno != EPERM && errno != EROFS)
+            fail("Cannot create file", shownPath, errno);
+        if (copy.fd >= 0) {
+            ::flock(copy.fd, LOCK_EX | LOCK_NB);
+            const std::string header = std::string(kRollbackMark) + nameOf(target) + "\n";
+            std::size_t written = 0;
+            int error = 0;
+            if (!writeAll(copy.fd, header.data(), header.size(), written, {}, error) ||
+                !(written = 0, writeAll(copy.fd, old.data(), old.size(), written, {}, error)) ||
+                ::fsync(copy.fd) != 0 || ::rename(temp.c_str(), rollback.c_str()) != 0) {
+                if (error == 0)
+                    error = errno;
+                ::unlink(temp.c_str());
+                fail("Error writing file", shownPath, error); // the file is untouched
+            }
+            syncFolder(folder);
+        }
+    }
+
+    // A copy whose content could not be put back (the disk still full) stays for the next read
+    // or save to restore.
+    auto undo = [&](const char* what, int error) {
+        if (writeAllAt(file.fd, old) && copy.fd >= 0)
+            ::unlink(rollback.c_str());
+        fail(what, shownPath, error);
+    };
     std::size_t written = 0;
     int error = 0;
     if (!writeAll(file.fd, bytes.data(), bytes.size(), written, probe, error))
-        fail("Error writing file", shownPath, error);
+        undo("Error writing file", error);
     if (::ftruncate(file.fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(file.fd) != 0)
-        fail("Error writing file", shownPath, errno);
+        undo("Error writing file", errno);
     if (::close(file.release()) != 0)
         fail("Error writing file", shownPath, errno);
+    if (copy.fd >= 0) {
+        ::unlink(rollback.c_str());
+        syncFolder(folder);
+    }
 }
 
 // Removes temporary files that an interrupted save of the same file left in the folder. A
@@ -148,6 +277,7 @@ void replaceFile(const std::string& path, std::string_view bytes, const TStoreWr
     const std::string folder = slash == std::string::npos ? std::string("./") : target.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
 
+    restoreFromRollback(target);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     // A file the user may not write stays as it is, as it would if it were written in place.
@@ -215,32 +345,13 @@ void replaceFile(const std::string& path, std::string_view bytes, const TStoreWr
 
 } // namespace
 
+void RestoreInterruptedWrite(const std::string& path) {
+    restoreFromRollback(followLinks(path));
+}
+
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    FileHandle file;
-    file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (file.fd < 0)
-        return false;
-    struct stat info {};
-    if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
-    bytes.clear();
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    while (true) {
-        if (done == bytes.size())
-            bytes.resize(bytes.size() + 65536); // the file grew meanwhile
-        const ssize_t result = ::read(file.fd, bytes.data() + done, bytes.size() - done);
-        if (result < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (result == 0)
-            break;
-        done += static_cast<std::size_t>(result);
-    }
-    bytes.resize(done);
-    return true;
+    RestoreInterruptedWrite(path);
+    return readFile(path, bytes);
 }
 
 bool HasFolder(std::string_view tableName) {
@@ -280,6 +391,48 @@ std::string BackupPathFor(std::string_view path) {
         result.resize(dot);
     result += ".~d";
     return result;
+}
+
+std::string CreateStoreTempFile(const std::string& path) {
+    const std::string target = followLinks(path);
+    std::string temp = folderOf(target) + StoreTempPrefix(nameOf(target)) +
+                       std::string(kStoreTempRandomLength, 'X') + ".tmp";
+    FileHandle file;
+    file.fd = ::mkostemps(temp.data(), 4, O_CLOEXEC);
+    if (file.fd < 0)
+        fail("Cannot create file", path, errno);
+    return temp;
+}
+
+void ReplaceFileWith(const std::string& path, const std::string& source) {
+    const std::string target = followLinks(path);
+    restoreFromRollback(target);
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
+        const int error = errno;
+        ::unlink(source.c_str());
+        fail("Cannot create file", path, error);
+    }
+    if (exists) {
+        if (::chmod(source.c_str(), existing.st_mode & 07777) != 0) {
+            // The new file keeps the usual permissions.
+        }
+        if (::chown(source.c_str(), existing.st_uid, existing.st_gid) != 0) {
+            // Only the owner's own files can be given away.
+        }
+    }
+    if (!(exists && existing.st_nlink > 1) && ::rename(source.c_str(), target.c_str()) == 0) {
+        syncFolder(folderOf(target));
+        return;
+    }
+    // Other names of the file would be detached by a rename: the content is written into it.
+    std::string bytes;
+    const bool read = readFile(source, bytes);
+    ::unlink(source.c_str());
+    if (!read)
+        fail("Error reading file", source, errno);
+    writeInPlace(target, path, bytes, {});
 }
 
 void SaveImageToFile(const std::string& path, std::string_view image, TStoreSaveOptions options,

@@ -6,7 +6,12 @@
 // is flushed to the disk and renamed over the target, so a failed save leaves the previous file
 // exactly as it was. A save through a symbolic link replaces the file the link names; the file's
 // permission bits are kept. A file whose folder takes no new file, or that has other hard links,
-// is written in place instead (flushed; the backup copy, when asked for, is made first).
+// is written in place instead (flushed; the backup copy, when asked for, is made first). Before
+// an in-place write the old content is copied beside the file (".etk-HHHHHHHH-rollback") and
+// the copy is removed once the new content is on the disk: a write that fails puts the old
+// content back at once, and one cut off by a kill is undone by the next read or save of the
+// file, so the file is always its complete old or complete new content. (A folder that takes
+// no new file has no room for the copy: there only a failed write is undone.)
 //
 // Temporary files are named ".etk-HHHHHHHH-RRRRRR.tmp" (24 bytes, whatever the file's name):
 // H is a hash of the file's name, R random. A save holds a lock on its temporary file; the next
@@ -52,6 +57,19 @@ inline constexpr std::size_t kStoreTempRandomLength = 6;
 // Test seam: called before each chunk of a save is written to the temporary file, with the
 // number of bytes already written; returning false makes that write fail.
 using TStoreWriteProbe = std::function<bool(std::size_t written)>;
+
+// An empty new file beside `path`, named as a save's temporary file (so the next save of `path`
+// removes one that a killed process left); its path is returned. For building a replacement of
+// the file record by record.
+std::string CreateStoreTempFile(const std::string& path);
+// Puts the complete file `source` (from CreateStoreTempFile) in the place of `path`, keeping the
+// permissions: renamed over it, or, for a file with other hard links, written into it in place
+// as a save does. `source` is gone afterwards. Throws EStoreFileError; `path` is then as it was.
+void ReplaceFileWith(const std::string& path, const std::string& source);
+
+// Undoes an in-place write of `path` that a killed process cut off (its rollback copy is left
+// beside it); does nothing otherwise. Readers of files the store writes call it first.
+void RestoreInterruptedWrite(const std::string& path);
 
 // Writes `image` to `path` atomically, honouring savAutoBackup. Throws EStoreFileError with
 // the platform's reason; the old file (and an older backup copy) stay as they were then.

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QSpacerItem>
 
@@ -191,6 +192,8 @@ std::optional<QColor> TQtModal::ChooseColor(const QColor& initial) {
 
 std::optional<TPrintChoice> TQtModal::ChoosePrinter(const TPrintChoice& initial) {
     QPrinter printer;
+    if (!initial.PrinterName.isEmpty() && !QPrinterInfo::printerInfo(initial.PrinterName).isNull())
+        printer.setPrinterName(initial.PrinterName);
     printer.setFromTo(initial.FromPage, initial.ToPage);
     printer.setCopyCount(initial.Copies);
     printer.setCollateCopies(initial.Collate);
@@ -203,6 +206,8 @@ std::optional<TPrintChoice> TQtModal::ChoosePrinter(const TPrintChoice& initial)
     choice.ToPage = printer.toPage();
     choice.Copies = printer.copyCount();
     choice.Collate = printer.collateCopies();
+    choice.PrinterName = printer.printerName();
+    choice.OutputFile = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
     return choice;
 }
 

@@ -26,6 +26,23 @@ QByteArray SampleWmf() {
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+// A metafile without a placeable header: its header, the records given as 16-bit words, and
+// the closing record.
+QByteArray PlainWmf(std::initializer_list<std::initializer_list<int>> records) {
+    QByteArray bytes;
+    auto words = [&](std::initializer_list<int> values) {
+        for (int v : values) {
+            bytes.append(static_cast<char>(v & 0xFF));
+            bytes.append(static_cast<char>((v >> 8) & 0xFF));
+        }
+    };
+    words({1, 9, 0x0300, 0, 0, 0, 0, 0, 0});
+    for (const auto& record : records)
+        words(record);
+    words({3, 0, 0});
+    return bytes;
+}
+
 TEST(WmfPicture, PlaysPolygonsAndLines) {
     const QImage image = RenderWmf(SampleWmf());
     ASSERT_EQ(image.size(), QSize(40, 20)); // 96 units per inch: one unit a pixel
@@ -37,23 +54,55 @@ TEST(WmfPicture, PlaysPolygonsAndLines) {
 // A header-only metafile sized by its window extent (no placeable header), and bytes that are
 // no metafile or are cut anywhere: a picture or a null image, never a crash.
 TEST(WmfPicture, UntrustedBytes) {
-    QByteArray plain;
-    auto u16 = [&](int v) {
-        plain.append(static_cast<char>(v & 0xFF));
-        plain.append(static_cast<char>((v >> 8) & 0xFF));
-    };
-    for (int v : {1, 9, 0x0300, 0, 0, 0, 0, 0, 0})
-        u16(v);
-    for (int v : {5, 0, 0x020C, 30, 50}) // SETWINDOWEXT y=30, x=50
-        u16(v);
-    for (int v : {3, 0, 0})
-        u16(v);
+    const QByteArray plain = PlainWmf({{5, 0, 0x020C, 30, 50}}); // SETWINDOWEXT y=30, x=50
     EXPECT_EQ(RenderWmf(plain).size(), QSize(50, 30));
     EXPECT_TRUE(RenderWmf(QByteArray("plain text, not a metafile")).isNull());
     EXPECT_TRUE(RenderWmf(QByteArray()).isNull());
     const QByteArray sample = SampleWmf();
     for (qsizetype cut = 0; cut < sample.size(); ++cut)
         (void)RenderWmf(sample.left(cut));
+}
+
+// A metafile without a placeable header: SETWINDOWEXT records and a TEXTOUT of "AB" at the
+// origin. The text is played under the first extent, the picture is sized by the last.
+QByteArray StretchedTextWmf(int textExtX, int textExtY, int frameExtX, int frameExtY) {
+    return PlainWmf({{5, 0, 0x020C, textExtY, textExtX},        // SETWINDOWEXT y, x
+                     {7, 0, 0x0521, 2, 'A' | ('B' << 8), 0, 0}, // TEXTOUT "AB" at 0, 0
+                     {5, 0, 0x020C, frameExtY, frameExtX}});
+}
+
+int DarkPixels(const QImage& image) {
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 128;
+    return dark;
+}
+
+// Text under a mapping that stretches it far more in one direction than the other, or to
+// glyphs far larger than the picture, crashed Qt's glyph rasteriser. Such text is drawn as an
+// outline, text mapped to nothing is left out, and ordinary text is still drawn.
+TEST(WmfPicture, TextUnderExtremeMappings) {
+    struct TCase {
+        const char* What;
+        int TextExtX, TextExtY, FrameExtX, FrameExtY;
+        bool Visible; // the glyphs fall inside the picture at a readable size
+    };
+    const TCase cases[] = {
+        {"one unit wide, 32767 high: 50 times wider than tall", 1, 32767, 50, 50, false},
+        {"stretched a thousandfold across a tall frame", 32767, -1, 50, 4000, false},
+        {"moderately stretched (5 : 1)", 10, 50, 50, 50, true},
+        {"huge glyphs: one unit a 4000-pixel square", 1, 1, 4000, 4000, false},
+        {"ordinary: one unit a pixel", 50, 50, 50, 50, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        const QImage image = RenderWmf(StretchedTextWmf(c.TextExtX, c.TextExtY, c.FrameExtX, c.FrameExtY));
+        ASSERT_FALSE(image.isNull());
+        if (c.Visible) {
+            EXPECT_GT(DarkPixels(image), 0);
+        }
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "document/DataModule.h"
 #include "document/LabelTemplate.h"
+#include "document/Settings.h"
 #include "pageengine/PreparedFile.h"
 #include "pageengine/ReportPaint.h"
 #include "printing/LabelReport.h"
@@ -16,11 +17,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace etikor {
 namespace {
@@ -32,25 +35,27 @@ using test::TempDir;
 // per column, twelve per page.
 TPageSetup Sheet() {
     TPageSetup setup;
-    setup.OldalSzMm = 200;
-    setup.OldalHMm = 150;
-    setup.FmMm = setup.AmMm = 10;
-    setup.BmMm = setup.JmMm = 5;
-    setup.Oszlopok = 3;
-    setup.TerkozMm = 3;
-    setup.HeightMm = 30;
-    setup.WidthMm = 60;
+    setup.PageWidthMm = 200;
+    setup.PageLengthMm = 150;
+    setup.TopMarginMm = setup.BottomMarginMm = 10;
+    setup.LeftMarginMm = setup.RightMarginMm = 5;
+    setup.Columns = 3;
+    setup.ColumnSpaceMm = 3;
+    setup.LabelHeightMm = 30;
+    setup.LabelWidthMm = 60;
     return setup;
 }
 
-// A template with a data-bound text, a fixed text and a Code 128 bound to Vonalkod1 (its
-// value not shown under the bars).
-std::string WriteTemplate(const TempDir& dir) {
+// A template with a data-bound text, a fixed text and a Code 128 bound to `field` (its value
+// not shown under the bars), on `page` (none: a template without a page-setup row).
+std::string WriteTemplate(const TempDir& dir, std::optional<TPageSetup> page = Sheet(),
+                          const char* field = "Vonalkod1") {
     const std::string path = dir.file("Cimke.ctv");
     TStoreTable t;
     t.FieldDefs = ElemekFieldDefs();
     t.Open();
-    AppendPageSetupRow(t, Sheet());
+    if (page)
+        AppendPageSetupRow(t, *page);
     auto element = [&](TElemKind kind, const char* name, TPixelRect px, TMmRect mm, const char* forras,
                        const char* fertek) {
         AppendElementRow(t, kind, name, px);
@@ -66,9 +71,9 @@ std::string WriteTemplate(const TempDir& dir) {
             t.FieldByName("VErtek").SetAsBoolean(false);
         t.Post();
     };
-    element(TElemKind::ekText, "Szoveg_1", {8, 4, 80, 16}, {2, 1, 21, 4}, "Vonalkod1", "");
+    element(TElemKind::ekText, "Szoveg_1", {8, 4, 80, 16}, {2, 1, 21, 4}, field, "");
     element(TElemKind::ekText, "Szoveg_2", {120, 4, 60, 16}, {32.5, 1, 16, 4}, "", "Etikor");
-    element(TElemKind::ekBarcode, "Vkod_1", {8, 30, 200, 70}, {2, 8, 53, 18.5}, "Vonalkod1", "12345678");
+    element(TElemKind::ekBarcode, "Vkod_1", {8, 30, 200, 70}, {2, 8, 53, 18.5}, field, "12345678");
     t.SaveTable(path);
     return path;
 }
@@ -177,6 +182,59 @@ TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
     }
 }
 
+// A template holding values no control would take, or bound to fields the data lacks, prints
+// nothing: the tool names them and exits 2 (unless missing fields are allowed).
+TEST(EtikorPrintTool, RefusesPageValuesOutOfRangeAndMissingFields) {
+    TempDir dir;
+    TPageSetup tall = Sheet();
+    tall.LabelHeightMm = 0;
+    std::string ctv = WriteTemplate(dir, tall);
+    WriteSeries(dir, 3);
+    test::ToolResult run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--layout"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("„Címke magassága” értéke 0 mm"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+
+    TPageSetup crowded = Sheet();
+    crowded.Columns = 15;
+    crowded.ColumnSpaceMm = 20;
+    ctv = WriteTemplate(dir, crowded);
+    run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "-o", dir.file("out.pdf")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("nem férnek el"), std::string::npos) << run.err;
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(dir.file("out.pdf"))));
+
+    ctv = WriteTemplate(dir, Sheet(), "Cikkszam");
+    run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--layout"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("Cikkszam"), std::string::npos) << run.err;
+    run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--layout", "--allow-missing-fields"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Lines(run.out).size(), 3 * 3);
+}
+
+// The tool prints with the program's settings: a template without a page setup on the
+// settings' default page.
+TEST(EtikorPrintTool, PrintsWithTheSettingsFile) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir, std::nullopt);
+    WriteSeries(dir, 2);
+    TSettings settings;
+    settings.Page.LeftMarginMm = 20;
+    settings.Page.TopMarginMm = 7;
+    settings.Page.Columns = 2;
+    settings.Page.LabelHeightMm = 40;
+    const std::string ini = dir.file("sajat.ini");
+    TSettingsFile::At(QString::fromStdString(ini)).Write(settings);
+    test::ToolResult run =
+        RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--settings", ini, "--frame", "--layout"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    // (210 - 20 - 5 - 3) / 2 = 91 mm columns from the settings' left margin, 40 mm labels.
+    EXPECT_TRUE(Lines(run.out).contains("1\tframe\t20.000\t7.000\t91.000\t40.000\t")) << run.out;
+    run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--settings", dir.file("nincs.ini"), "--layout"});
+    EXPECT_EQ(run.exitCode, 2);
+}
+
 TEST(EtikorPrintTool, AnEmptySeriesGivesOneSheetWithoutLabels) {
     TempDir dir;
     const std::string ctv = WriteTemplate(dir);
@@ -230,7 +288,7 @@ TEST(LabelSheet, ASheetRenderedToAnImageHasReadableBarcodes) {
     const TReport report = BuildLabelReport(model.Elements(), model.PageSetup(), sequence.get(), {});
     const TPreparedReport prepared = Prepare(report, sequence.get());
     const QImage sheet = RenderPage(prepared, 0, 300);
-    const TPageGeometry page = report.Page;
+    const TPageSetup page = report.Page;
     const double dotsPerMm = 300 / 25.4;
     for (int place = 1; place <= 5; ++place) {
         SCOPED_TRACE(place);
@@ -290,12 +348,12 @@ std::string WriteMatrixTemplate(const TempDir& dir) {
     t.FieldDefs = ElemekFieldDefs();
     t.Open();
     TPageSetup setup;
-    setup.OldalSzMm = 170;
-    setup.OldalHMm = 90;
-    setup.FmMm = setup.AmMm = setup.BmMm = setup.JmMm = 5;
-    setup.Oszlopok = 1;
-    setup.HeightMm = 40;
-    setup.WidthMm = 160;
+    setup.PageWidthMm = 170;
+    setup.PageLengthMm = 90;
+    setup.TopMarginMm = setup.BottomMarginMm = setup.LeftMarginMm = setup.RightMarginMm = 5;
+    setup.Columns = 1;
+    setup.LabelHeightMm = 40;
+    setup.LabelWidthMm = 160;
     AppendPageSetupRow(t, setup);
     for (const MatrixElement& e : MatrixElements()) {
         AppendElementRow(t, TElemKind::ekBarcode, e.name, e.px);

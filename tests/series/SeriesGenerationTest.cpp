@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <QThread>
@@ -159,17 +161,19 @@ TEST_F(SeriesGenerationTest, EmptyDefinitionIsAWarning) {
     EXPECT_EQ(Generate().Outcome, TGenerationOutcome::NoSegment);
 }
 
-TEST_F(SeriesGenerationTest, CountQuestionAnsweredNoLeavesAnEmptySeries) {
+// Nothing is given up until the user has said yes to both questions; a run stopped at the
+// count says that the series did not change.
+TEST_F(SeriesGenerationTest, CountQuestionAnsweredNoKeepsTheOldSeries) {
     OldSeries();
     AppendSegments(m1_, {{"K", 3, 1, "ABC"}});
     modal_.ExpectMessage("K", QStringLiteral("Felülírja a meglévő sorozatot? [s.sor]"), true)
         .ExpectMessage("K", CountQuestion("1"), false)
-        .ExpectMessage("I", kFinished);
+        .ExpectMessage("I", QStringLiteral("A generálás leállt, a sorozat nem változott."));
     const TGenerationResult result = Generate();
     EXPECT_EQ(result.Outcome, TGenerationOutcome::Stopped);
-    EXPECT_TRUE(result.SeriesReplaced());
-    EXPECT_EQ(t1_.RecordCount(), 0);
-    EXPECT_TRUE(FileValues().empty());
+    EXPECT_FALSE(result.SeriesReplaced());
+    EXPECT_EQ(Values(), (std::vector<std::string>{"regi1", "regi2"}));
+    EXPECT_EQ(FileValues(), (std::vector<std::string>{"regi1", "regi2"}));
 }
 
 TEST_F(SeriesGenerationTest, FixedSegmentsVerticallyGiveNoValue) {
@@ -200,7 +204,7 @@ TEST_F(SeriesGenerationTest, AboveFifteenThousandValuesAsksAgain) {
         const TGenerationResult result = Generate();
         modal_.Verify();
         EXPECT_EQ(result.Written, c.AskedAgain ? 0 : 15000);
-        EXPECT_EQ(t1_.RecordCount(), c.AskedAgain ? 0 : 15000);
+        EXPECT_EQ(t1_.RecordCount(), 15000); // the stopped second run keeps the first one's series
     }
 }
 
@@ -267,7 +271,8 @@ std::string KillValue(int i) {
     return std::string(7 - v.size(), '0') + v;
 }
 
-// The child: a long generation into the file named by its argument.
+// The child: a long generation into the series file named by its argument, which holds an
+// older series.
 const test::ChildRegistration kLongGeneration("series-long-generation", [](const QStringList& arguments) {
     TStoreTable t1, m1;
     t1.SetTableName(arguments.value(0).toStdString());
@@ -276,43 +281,71 @@ const test::ChildRegistration kLongGeneration("series-long-generation", [](const
     m1.Open();
     AppendSegments(m1, {{"S", 7, 1, "0000000", KillValue(kKillValues - 1)}});
     ScriptedModal modal;
-    modal.ExpectMessage("K", CountQuestion("2 000 000"), true).ExpectMessage("K", kLong, true);
+    modal
+        .ExpectMessage("K", QStringLiteral("Felülírja a meglévő sorozatot? [") + arguments.value(0) + "]",
+                       true)
+        .ExpectMessage("K", CountQuestion("2 000 000"), true)
+        .ExpectMessage("K", kLong, true);
     SetFormatSettings(TFormatSettings::HungarianSpace());
-    GenerateSeries(m1, t1, modal, {});
+    TGenerationOptions options;
+    options.SeriesFileName = arguments.value(0);
+    GenerateSeries(m1, t1, modal, options);
     return 0;
 });
 
-TEST(SeriesGenerationKill, FileOpensWithTheRecordsWrittenSoFar) {
+// The records a file beside the series being built holds so far, or -1 when there is none.
+int32_t RecordsBeingBuilt(const std::filesystem::path& folder) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(".etk-") && name.ends_with(".tmp")) {
+            const std::string bytes = ReadFileBytes(entry.path());
+            return bytes.size() >= 9 ? LoadAt<int32_t>(bytes.data() + 5) : 0;
+        }
+    }
+    return -1;
+}
+
+// A generation killed part-way leaves the old series exactly as it was; the unfinished file
+// beside it is removed by the next save of the series.
+TEST(SeriesGenerationKill, OldSeriesStaysWhole) {
     TempDir dir;
     const std::string path = dir.file("s.sor");
     WriteFileBytes(path, BuildEmptyTableImage(SeriesFieldDefs()));
+    {
+        TStoreTable old;
+        old.SetTableName(path);
+        old.Open();
+        for (const char* value : {"regi1", "regi2"}) {
+            old.Append();
+            old.FieldByName("Vonalkod1").SetAsString(value);
+            old.Post();
+        }
+        old.SaveTable(path);
+    }
+    const std::string before = ReadFileBytes(path);
     QProcess child;
     child.setProcessEnvironment(
         test::ChildEnvironment("series-long-generation", {QString::fromStdString(path)}));
     child.start(QCoreApplication::applicationFilePath(), {});
     ASSERT_TRUE(child.waitForStarted());
-    // Kill it once the header counts a good many records.
-    int32_t counted = 0;
+    // Kill it once the new file counts a good many records.
+    int32_t counted = -1;
     for (int wait = 0; wait < 3000 && counted < 20000; ++wait) {
         QThread::msleep(5);
-        const std::string bytes = ReadFileBytes(path);
-        if (bytes.size() >= 9)
-            counted = LoadAt<int32_t>(bytes.data() + 5);
+        counted = RecordsBeingBuilt(dir.path());
     }
     child.kill();
     child.waitForFinished();
     ASSERT_GE(counted, 20000);
+    ASSERT_GE(RecordsBeingBuilt(dir.path()), 0) << "the generation ended before it was killed";
 
+    EXPECT_EQ(ReadFileBytes(path), before);
     TStoreTable t1;
     t1.SetTableName(path);
     ASSERT_NO_THROW(t1.Open());
-    ASSERT_GE(t1.RecordCount(), counted);
-    ASSERT_LT(t1.RecordCount(), kKillValues) << "the generation ended before it was killed";
-    int i = 0;
-    for (t1.First(); !t1.Eof(); t1.Next(), ++i) {
-        ASSERT_EQ(t1.FieldByName("Vonalkod1").AsString(), KillValue(i));
-        ASSERT_EQ(t1.FieldByName("Tipus1").AsInteger(), 5);
-    }
+    EXPECT_EQ(t1.RecordCount(), 2);
+    t1.SaveTable(path);
+    EXPECT_EQ(RecordsBeingBuilt(dir.path()), -1);
 }
 
 } // namespace

@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace etikor {
@@ -163,6 +166,100 @@ TEST(StoreFile, HardLinkedFileIsWrittenInPlace) {
     EXPECT_EQ(ReadFileBytes(dir.file("other.sor")), "new");
     EXPECT_EQ(inode(path), before);
     EXPECT_EQ(ReadFileBytes(dir.file("T1.~d")), "a longer old content"); // the backup came first
+}
+
+// A hard-linked file written in place whose write fails part-way (a full disk): the old content
+// is put back at once and no rollback copy is left.
+TEST(StoreFile, FailedInPlaceWritePutsTheOldContentBack) {
+    TempDir dir;
+    const std::string path = dir.file("T1.sor");
+    const std::string old(5u << 20, 'o');
+    SaveImageToFile(path, old);
+    fs::create_hard_link(path, dir.path() / "other.sor");
+    const std::string image(3u << 20, 'x');
+    EXPECT_THROW(SaveImageToFile(path, image, 0, [](std::size_t written) { return written == 0; }),
+                 EStoreFileError);
+    EXPECT_EQ(ReadFileBytes(dir.file("other.sor")), old);
+    EXPECT_EQ(countFiles(dir.path()), 2);
+}
+
+// A 3 MiB table at path with a second name, "other.sor", beside it; returns its content.
+std::string LinkedTable(const TempDir& dir, const std::string& path) {
+    const std::string old(3u << 20, 'o');
+    SaveImageToFile(path, old);
+    fs::create_hard_link(path, dir.path() / "other.sor");
+    return old;
+}
+
+// A failed in-place write whose old content cannot be put back either (the disk still full):
+// the rollback copy stays, and the next read restores the complete old content.
+TEST(StoreFile, FailedInPlaceWriteThatCannotBeUndoneKeepsTheRollbackCopy) {
+    TempDir dir;
+    const std::string path = dir.file("T1.sor");
+    const std::string old = LinkedTable(dir, path);
+    const pid_t child = fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const std::string image(4u << 20, 'x');
+        try {
+            SaveImageToFile(path, image, 0, [](std::size_t written) {
+                if (written < (2u << 20))
+                    return true;
+                // 2 MiB of the new content are in; no file may now grow past 1 MiB, so putting
+                // the old 3 MiB back fails too.
+                const rlimit limit{1u << 20, 1u << 20};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+                return false;
+            });
+        } catch (const EStoreFileError&) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    ASSERT_NE(ReadFileBytes(dir.file("other.sor")), old);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(path, bytes));
+    EXPECT_EQ(bytes, old);
+    EXPECT_EQ(ReadFileBytes(dir.file("other.sor")), old);
+    EXPECT_EQ(countFiles(dir.path()), 2);
+}
+
+// A process killed in the middle of an in-place write leaves a cut file and the rollback copy;
+// the next read, or the next save, of the file restores the complete old content first.
+TEST(StoreFile, InPlaceWriteCutOffByAKillIsUndoneByTheNextReadOrSave) {
+    for (const bool nextIsSave : {false, true}) {
+        SCOPED_TRACE(nextIsSave ? "next save" : "next read");
+        TempDir dir;
+        const std::string path = dir.file("T1.sor");
+        const std::string old = LinkedTable(dir, path);
+        const pid_t child = fork();
+        if (child == 0) {
+            const std::string image(4u << 20, 'x');
+            SaveImageToFile(path, image, 0, [](std::size_t written) {
+                if (written > 0)
+                    ::raise(SIGKILL); // the first chunk is in the file
+                return true;
+            });
+            _exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status));
+        ASSERT_NE(ReadFileBytes(path), old); // cut off: part new, part old
+        if (nextIsSave) {
+            SaveImageToFile(path, "new");
+            EXPECT_EQ(ReadFileBytes(dir.file("other.sor")), "new");
+        } else {
+            std::string bytes;
+            ASSERT_TRUE(ReadWholeFile(path, bytes));
+            EXPECT_EQ(bytes, old);
+            EXPECT_EQ(ReadFileBytes(dir.file("other.sor")), old);
+        }
+        EXPECT_EQ(countFiles(dir.path()), 2); // the rollback copy is gone
+    }
 }
 
 // A folder that takes no new file: the writable file in it is written in place.

@@ -1,6 +1,7 @@
 #if defined(ETIKOR_SERIES_TOOL) && defined(ETIKOR_TABLE_TOOL)
 
 #include "RunTool.h"
+#include "SeriesDefinitionFixture.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,34 +11,11 @@
 namespace etikor {
 namespace {
 
+using test::Definition;
+using test::kDefinitionFields;
 using test::ReadFileBytes;
 using test::RunTool;
 using test::TempDir;
-
-const std::string kDefinitionFields =
-    "Azon:i,Hossz:i,Tipus:1,Szamlalo:b,Szorzo:i,Ertek1:s200,Ertek2:s200,Vktip:i,AI:4";
-
-// A definition file from rows "Tipus Hossz Szorzo Ertek1 Ertek2" (tab-separated).
-std::string Definition(const TempDir& dir, const std::string& rows) {
-    const std::string path = dir.file("d.vks");
-    std::string input;
-    std::size_t start = 0;
-    while (start < rows.size()) {
-        const std::size_t end = rows.find('\n', start);
-        const std::string row = rows.substr(start, end - start);
-        const std::size_t t1 = row.find('\t'), t2 = row.find('\t', t1 + 1), t3 = row.find('\t', t2 + 1),
-                          t4 = row.find('\t', t3 + 1);
-        input += "1\t" + row.substr(t1 + 1, t2 - t1 - 1) + "\t" + row.substr(0, t1) + "\tFalse\t" +
-                 row.substr(t2 + 1, t3 - t2 - 1) + "\t" + row.substr(t3 + 1, t4 - t3 - 1) + "\t" +
-                 (t4 == std::string::npos ? "" : row.substr(t4 + 1)) + "\t5\t\n";
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
-    }
-    const test::ToolResult made = RunTool(ETIKOR_TABLE_TOOL, {"create", path, kDefinitionFields}, input);
-    EXPECT_EQ(made.exitCode, 0) << made.err;
-    return path;
-}
 
 // The series file's records as the table tool prints them (after its field line).
 std::string Dump(const std::string& path) {

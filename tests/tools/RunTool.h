@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace etikor::test {
@@ -14,5 +15,12 @@ struct ToolResult {
 // Runs a program with arguments (no shell), feeding `input` to its standard input.
 ToolResult RunTool(const std::string& program, const std::vector<std::string>& arguments,
                    const std::string& input = {});
+
+// Starts a program with arguments (no shell) reading standard input from `inPath` and writing
+// its output into the two files; returns its process id without waiting for it. With a
+// `fileSizeLimit` (bytes) no file the program writes can grow beyond it: a full disk.
+pid_t StartTool(const std::string& program, const std::vector<std::string>& arguments,
+                const std::string& inPath, const std::string& outPath, const std::string& errPath,
+                long fileSizeLimit = 0);
 
 } // namespace etikor::test

@@ -5,12 +5,15 @@
 #include "StandardOptions.h"
 #include "document/DataModule.h"
 #include "document/LabelTemplate.h"
+#include "document/Settings.h"
 #include "exchange/WorksheetDataSet.h"
 #include "pageengine/ReportPaint.h"
 #include "printing/LabelReport.h"
+#include "printing/PrintChecks.h"
 #include "printing/PrintSequence.h"
 #include "tablestore/StoreTable.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPdfWriter>
@@ -34,13 +37,16 @@ constexpr int kUsageError = 2;
 
 const char* const kUsage =
     "usage: etikor-print --template FILE.ctv [--series FILE.sor | --data FILE] [--skip N] [--copies N]\n"
-    "                    [--frame] (-o OUT.pdf | --printer NAME | --layout)\n"
+    "                    [--frame] [--settings FILE] [--allow-missing-fields]\n"
+    "                    (-o OUT.pdf | --printer NAME | --layout)\n"
     "  --series  the records to print (default: the template's own .sor beside it)\n"
     "  --data    a worksheet to print as a linked one (.xls, .xlsx, .ods, .csv): its rows in the\n"
     "            order of its first column\n"
     "  --skip    label places already used on the first sheet (0 to 48)\n"
     "  --copies  copies of the whole job\n"
     "  --frame   a frame around every label\n"
+    "  --settings  the settings file to print with (default: the program's etikor.ini)\n"
+    "  --allow-missing-fields  print elements bound to fields the data lacks (empty)\n"
     "  --layout  list the prepared pages: page, kind, left, top, width, height (mm), value\n";
 
 int usage(const std::string& problem) {
@@ -72,9 +78,9 @@ int main(int argc, char** argv) {
     if (const std::optional<int> done =
             StandardOption(argc, argv, "etikor-print", [](std::FILE* out) { std::fputs(kUsage, out); }))
         return *done;
-    std::string templatePath, seriesPath, dataPath, outPath, printerName, skipText;
+    std::string templatePath, seriesPath, dataPath, outPath, printerName, skipText, settingsPath;
     int copies = 1;
-    bool frame = false, layout = false;
+    bool frame = false, layout = false, allowMissingFields = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         auto value = [&]() -> std::optional<std::string> {
@@ -83,7 +89,7 @@ int main(int argc, char** argv) {
             return std::string(argv[++i]);
         };
         if (arg == "--template" || arg == "--series" || arg == "--data" || arg == "-o" ||
-            arg == "--printer" || arg == "--skip" || arg == "--copies") {
+            arg == "--printer" || arg == "--skip" || arg == "--copies" || arg == "--settings") {
             const std::optional<std::string> v = value();
             if (!v)
                 return usage(std::string(arg) + " needs a value");
@@ -99,6 +105,8 @@ int main(int argc, char** argv) {
                 printerName = *v;
             else if (arg == "--skip")
                 skipText = *v;
+            else if (arg == "--settings")
+                settingsPath = *v;
             else {
                 bool ok = false;
                 copies = QString::fromStdString(*v).toInt(&ok);
@@ -109,6 +117,8 @@ int main(int argc, char** argv) {
             frame = true;
         } else if (arg == "--layout") {
             layout = true;
+        } else if (arg == "--allow-missing-fields") {
+            allowMissingFields = true;
         } else {
             return usage("unknown argument '" + std::string(arg) + "'");
         }
@@ -142,6 +152,14 @@ int main(int argc, char** argv) {
     char* qtArgv[] = {name, nullptr};
     QGuiApplication app(qtArgc, qtArgv);
 
+    if (!settingsPath.empty() && !QFileInfo(QString::fromStdString(settingsPath)).isFile())
+        return usage("no settings file '" + settingsPath + "'");
+    // The settings the program itself would print with.
+    const TSettings settings =
+        (settingsPath.empty() ? TSettingsFile(QCoreApplication::applicationDirPath())
+                              : TSettingsFile::At(QString::fromStdString(settingsPath)))
+            .Read();
+
     try {
         TStoreTable elemek;
         elemek.Name = "Elemek";
@@ -174,13 +192,37 @@ int main(int argc, char** argv) {
         TLabelRunOptions options;
         options.Frame = frame;
         options.DataFlag = sheet.Active() || (series.Active() && series.RecordCount() > 0);
+        options.AutoBetu = settings.AutoBetu;
+        options.AutoChd = settings.AutoChd;
+        options.AutoVonal = settings.AutoVonal;
+        options.Security = settings.Security;
+        // A template without a page setup prints on the settings' default page, as the
+        // program gives it one when it is opened.
+        const TPageSetup page = labelTemplate.HasPageSetup() ? labelTemplate.PageSetup() : settings.Page;
+        const QStringList problems = PageSetupProblems(page);
+        if (!problems.isEmpty()) {
+            for (const QString& problem : problems)
+                std::fprintf(stderr, "etikor-print: %s\n", problem.toStdString().c_str());
+            return kUsageError;
+        }
         std::vector<TLabelElement> elements = labelTemplate.Elements();
+        if (options.DataFlag && !allowMissingFields) {
+            const TDataSet& data = sheet.Active() ? static_cast<const TDataSet&>(sheet) : series;
+            const QStringList missing = MissingBoundFields(elements, data);
+            if (!missing.isEmpty()) {
+                std::fprintf(stderr,
+                             "etikor-print: fields the data does not have (their elements would print "
+                             "empty; --allow-missing-fields prints anyway): %s\n",
+                             missing.join(QStringLiteral(", ")).toStdString().c_str());
+                return kUsageError;
+            }
+        }
         if (sequence->IsEmpty()) {
             // As the program does: no band, one sheet without labels.
             std::fputs("Üres az adatforrás!\n", stderr);
             elements.clear();
         }
-        const TReport report = BuildLabelReport(elements, labelTemplate.PageSetup(), sequence.get(), options);
+        const TReport report = BuildLabelReport(elements, page, sequence.get(), options);
         const TPreparedReport prepared = Prepare(report, sequence.get());
 
         if (layout) {

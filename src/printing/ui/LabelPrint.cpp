@@ -1,6 +1,7 @@
 #include "printing/ui/LabelPrint.h"
 
 #include "data/DataSet.h"
+#include "printing/PrintChecks.h"
 #include "printing/ui/PreviewForm.h"
 #include "services/Modal.h"
 
@@ -11,21 +12,49 @@
 namespace etikor {
 
 namespace {
-void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range) {
+
+// Sends the pages to the queue or the PDF file of `target`; a printer that cannot be opened is
+// named to the user and nothing is sent.
+void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range, const TPrintChoice& target,
+                    IModal& modal) {
     QPrinter printer(QPrinter::HighResolution);
+    if (!target.OutputFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(target.OutputFile);
+    } else if (!target.PrinterName.isEmpty()) {
+        printer.setPrinterName(target.PrinterName);
+    }
     // Positions are measured from the paper's edge; the painter starts there too.
     printer.setFullPage(true);
     printer.setDocName(QStringLiteral("Etikor"));
+    const QString name = !target.OutputFile.isEmpty()       ? target.OutputFile
+                         : !target.PrinterName.isEmpty()    ? target.PrinterName
+                         : !printer.printerName().isEmpty() ? printer.printerName()
+                                                            : QStringLiteral("alapértelmezett");
+    // A queue that is not there leaves the printer without one.
+    const bool missingQueue = !target.PrinterName.isEmpty() && target.OutputFile.isEmpty() &&
+                              printer.printerName() != target.PrinterName;
+    if (missingQueue || !printer.isValid()) {
+        modal.Message(QString(),
+                      QStringLiteral("A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.").arg(name),
+                      QStringLiteral("H"));
+        return;
+    }
     // The pages sent so far, for a long job.
     QProgressDialog progress(QStringLiteral("Nyomtatás..."), QString(), 0, 100);
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(500);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    PrintReport(prepared, printer, range, {}, [&progress](int done, int total) {
+    const int pages = PrintReport(prepared, printer, range, {}, [&progress](int done, int total) {
         progress.setValue(total > 0 ? done * 100 / total : 100);
     });
     QGuiApplication::restoreOverrideCursor();
+    if (pages == 0 && !prepared.Pages.empty())
+        modal.Message(QString(),
+                      QStringLiteral("A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.").arg(name),
+                      QStringLiteral("H"));
 }
+
 } // namespace
 
 TPrintChoice PrinterDialogPreset(int records, double pageWidthMm) {
@@ -40,7 +69,21 @@ TPrintChoice PrinterDialogPreset(int records, double pageWidthMm) {
     return choice;
 }
 
-void RunLabelPrint(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* parent) {
+bool ConfirmPrintable(const TLabelRun& run, const TDataSet& data, IModal& modal) {
+    const QStringList problems = PageSetupProblems(run.Page);
+    if (!problems.isEmpty()) {
+        modal.Message(QString(), PageSetupMessage(problems), QStringLiteral("H"));
+        return false;
+    }
+    if (!run.Options.DataFlag || data.IsEmpty())
+        return true;
+    const QStringList missing = MissingBoundFields(run.Elements, data);
+    return missing.isEmpty() || modal.Message(QString(), MissingFieldsQuestion(missing), QStringLiteral("K"));
+}
+
+namespace {
+
+void HandOver(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* parent) {
     std::vector<TLabelElement> elements = run.Elements;
     if (data.IsEmpty()) {
         modal.Message(QString(), QStringLiteral("Üres az adatforrás!"), QStringLiteral("I"));
@@ -48,22 +91,42 @@ void RunLabelPrint(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget*
     }
     data.First();
     const TReport report = BuildLabelReport(elements, run.Page, &data, run.Options);
-    const TPrintChoice preset = PrinterDialogPreset(data.RecordCount(), run.Page.OldalSzMm);
+    const TPrintChoice preset = PrinterDialogPreset(data.RecordCount(), run.Page.PageWidthMm);
     if (run.Mode == TPrintMode::pmPreview) {
-        TPreviewForm preview(report, &data, TPrintRange{}, PrintOnPrinter, parent);
+        // The preview prints on the printer last chosen (the system's default the first time).
+        TPrintChoice target;
+        target.PrinterName = run.PrinterName;
+        TPreviewForm preview(
+            report, &data, TPrintRange{},
+            [&](const TPreparedReport& prepared, const TPrintRange& range) {
+                PrintOnPrinter(prepared, range, target, modal);
+            },
+            parent);
         modal.RunModal(preview);
         data.First();
         return;
     }
-    const std::optional<TPrintChoice> chosen = modal.ChoosePrinter(preset);
+    TPrintChoice offered = preset;
+    offered.PrinterName = run.PrinterName;
+    const std::optional<TPrintChoice> chosen = modal.ChoosePrinter(offered);
     if (!chosen)
         return;
+    if (run.PrinterChosen && chosen->OutputFile.isEmpty() && !chosen->PrinterName.isEmpty())
+        run.PrinterChosen(chosen->PrinterName);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const TPreparedReport prepared = Prepare(report, &data);
     QGuiApplication::restoreOverrideCursor();
-    PrintOnPrinter(prepared, TPrintRange{std::max(chosen->Copies, 1), chosen->FromPage, chosen->ToPage,
-                                         chosen->Collate});
+    PrintOnPrinter(
+        prepared, TPrintRange{std::max(chosen->Copies, 1), chosen->FromPage, chosen->ToPage, chosen->Collate},
+        *chosen, modal);
     data.First();
+}
+
+} // namespace
+
+void RunLabelPrint(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* parent) {
+    if (ConfirmPrintable(run, data, modal))
+        HandOver(run, data, modal, parent);
 }
 
 } // namespace etikor
@@ -73,11 +136,13 @@ void RunLabelPrint(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget*
 namespace etikor {
 
 void RunLinkedPrint(const TLabelRun& run, TDataSet& linked, IModal& modal, QWidget* parent) {
+    if (!ConfirmPrintable(run, linked, modal))
+        return;
     const std::unique_ptr<TPrintSequence> sequence =
         PrepareLinkedRun(linked, modal, run.Mode == TPrintMode::pmPrint);
     if (!sequence)
         return;
-    RunLabelPrint(run, *sequence, modal, parent);
+    HandOver(run, *sequence, modal, parent);
 }
 
 } // namespace etikor

@@ -1,5 +1,6 @@
 #include "printing/ui/PrintCommand.h"
 
+#include "printing/PrintChecks.h"
 #include "printing/ui/NyomtatasForm.h"
 #include "services/Modal.h"
 
@@ -27,6 +28,12 @@ TNyomtatasForm& TPrintCommand::Form() {
 }
 
 void TPrintCommand::Run(TDataSet& source, const TLabelRun& run) {
+    // Page values that cannot print stop the run before any selection is made.
+    const QStringList problems = PageSetupProblems(run.Page);
+    if (!problems.isEmpty()) {
+        Modal().Message(QString(), PageSetupMessage(problems), QStringLiteral("H"));
+        return;
+    }
     FRun = run;
     TNyomtatasForm& form = Form();
     form.Open(source);

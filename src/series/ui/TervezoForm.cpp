@@ -461,8 +461,7 @@ void TTervezoForm::GenerGombClick() {
         if (GenerateSeries(FDM.M1, FDM.T1, Modal(), options).SeriesReplaced())
             FSeriesReplaced = true;
     } catch (const std::exception& error) {
-        // A file that could not be written: the series holds what was written before.
-        FSeriesReplaced = true;
+        // A file that could not be written (a full disk): the series is as it was.
         Modal().Message(QString(), QString::fromUtf8(error.what()), QStringLiteral("H"));
     }
     vGomb1Click();

@@ -1,0 +1,79 @@
+#include "printing/PrintChecks.h"
+
+#include "data/Cp1250Text.h"
+#include "data/DataSet.h"
+#include "document/PageSetupValues.h"
+#include "document/TemplateModel.h"
+#include "printing/LabelReport.h"
+
+#include <QRegularExpression>
+
+namespace etikor {
+
+namespace {
+
+QString Number(double value) {
+    // One decimal at most, as the controls show them; no trailing zeros.
+    return QString::number(value, 'f', 2).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
+}
+
+QString WithUnit(double value, bool millimetres) {
+    return millimetres ? Number(value) + QStringLiteral(" mm") : Number(value);
+}
+
+} // namespace
+
+QStringList PageSetupProblems(const TPageSetup& setup) {
+    QStringList problems;
+    for (const TPageValueInfo& info : PageSetupValues()) {
+        if (info.Value == TPageValue::pvLabelWidth)
+            continue;
+        const double value = setup.Value(info.Value);
+        const bool millimetres = info.Decimals > 0;
+        // NaN fails both comparisons and is out of range too.
+        if (!(value >= info.Template.Min && value <= info.Template.Max))
+            problems << QStringLiteral("„%1” értéke %2, de csak %3 és %4 között lehet.")
+                            .arg(QString::fromUtf8(info.Hint), WithUnit(value, millimetres),
+                                 WithUnit(info.Template.Min, millimetres),
+                                 WithUnit(info.Template.Max, millimetres));
+    }
+    if (!problems.isEmpty())
+        return problems;
+    const double columnWidth = setup.ColumnWidthMm();
+    if (columnWidth <= 0)
+        problems << QStringLiteral("A címkék nem férnek el a lapon: %1 oszlop a margók és a térközök mellett "
+                                   "%2 széles lenne.")
+                        .arg(setup.Columns)
+                        .arg(WithUnit(columnWidth, true));
+    const double pageRoom = setup.PageLengthMm - setup.TopMarginMm - setup.BottomMarginMm;
+    if (pageRoom <= 0)
+        problems << QStringLiteral("A címkék nem férnek el a lapon: a felső és az alsó margó után %1 marad.")
+                        .arg(WithUnit(pageRoom, true));
+    return problems;
+}
+
+QStringList MissingBoundFields(const std::vector<TLabelElement>& elements, const TDataSet& data) {
+    QStringList missing;
+    for (const TLabelElement& element : elements) {
+        if (element.Kind != TElemKind::ekText && element.Kind != TElemKind::ekBarcode)
+            continue;
+        if (!element.HasSource() || ResolveDateTimeCode(ToCp1250(element.Source), ToCp1250(element.Value)))
+            continue;
+        const QString name = element.Source.trimmed();
+        if (BoundField(name, &data, true).empty() && !missing.contains(name))
+            missing << name;
+    }
+    return missing;
+}
+
+QString PageSetupMessage(const QStringList& problems) {
+    return QStringLiteral("A sablon oldalbeállításával nem lehet nyomtatni:\r") +
+           problems.join(QLatin1Char('\r'));
+}
+
+QString MissingFieldsQuestion(const QStringList& fields) {
+    return QStringLiteral("Ezek a mezők nincsenek meg az adatforrásban, az értékük üresen nyomtatódna: ") +
+           fields.join(QStringLiteral(", ")) + QStringLiteral("\rÍgy is nyomtat?");
+}
+
+} // namespace etikor
