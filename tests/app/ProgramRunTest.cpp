@@ -138,7 +138,7 @@ TEST_F(ProgramRun, InstalledUsesTheUsersFolders) {
     const QString own = data + QStringLiteral("Sorozat/Sorozat0.ctv");
     const QByteArray before = bytes(own);
     TSettings wider;
-    wider.CimkeSzelessegMm = 70;
+    wider.Page.LabelWidthMm = 70;
     WriteDefaultSet(Root + QStringLiteral("/usr/share/etikor/Sorozat"), wider);
     ASSERT_NE(bytes(Root + QStringLiteral("/usr/share/etikor/Sorozat/Sorozat0.ctv")), before);
     QFile::remove(data + QStringLiteral("nytemp.tmp"));

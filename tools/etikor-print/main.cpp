@@ -11,6 +11,7 @@
 #include "printing/LabelReport.h"
 #include "printing/PrintChecks.h"
 #include "printing/PrintSequence.h"
+#include "services/AppPaths.h"
 #include "tablestore/StoreTable.h"
 
 #include <QCoreApplication>
@@ -45,7 +46,8 @@ const char* const kUsage =
     "  --skip    label places already used on the first sheet (0 to 48)\n"
     "  --copies  copies of the whole job\n"
     "  --frame   a frame around every label\n"
-    "  --settings  the settings file to print with (default: the program's etikor.ini)\n"
+    "  --settings  the settings file to print with (default: the program's etikor.ini, beside\n"
+    "              the tool or, installed, in the user's configuration folder)\n"
     "  --allow-missing-fields  print elements bound to fields the data lacks (empty)\n"
     "  --layout  list the prepared pages: page, kind, left, top, width, height (mm), value\n";
 
@@ -151,12 +153,14 @@ int main(int argc, char** argv) {
     char name[] = "etikor-print";
     char* qtArgv[] = {name, nullptr};
     QGuiApplication app(qtArgc, qtArgv);
+    // The program's name: an installed tool finds the user's settings of the program.
+    QCoreApplication::setApplicationName(QStringLiteral("Etikor"));
 
     if (!settingsPath.empty() && !QFileInfo(QString::fromStdString(settingsPath)).isFile())
         return usage("no settings file '" + settingsPath + "'");
     // The settings the program itself would print with.
     const TSettings settings =
-        (settingsPath.empty() ? TSettingsFile(QCoreApplication::applicationDirPath())
+        (settingsPath.empty() ? TSettingsFile(TAppPaths::FromSystem().SettingsLocation())
                               : TSettingsFile::At(QString::fromStdString(settingsPath)))
             .Read();
 
