@@ -28,6 +28,11 @@ packages=(
   libwmf-bin emf2svg fonts-urw-base35
   # the Hungarian C library locale the locale tests run under (generated below)
   locales
+  # the Debian package: dpkg-shlibdeps for its dependencies, the icons drawn from their SVGs,
+  # and the checks of its desktop entry, AppStream metadata, MIME types and man pages
+  dpkg-dev librsvg2-bin desktop-file-utils appstream shared-mime-info man-db
+  # installing the package into a fresh system (tests/package/install-check.sh)
+  debootstrap
 )
 
 missing=()

@@ -8,10 +8,10 @@
 #include "services/InstanceLock.h"
 #include "services/LocaleCollation.h"
 #include "services/SystemLocale.h"
+#include "ui/Icons.h"
 #include "ui/QtModal.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLocale>
 #include <QPointer>
 #include <QTimer>
@@ -66,6 +66,9 @@ int main(int argc, char* argv[]) {
     }
     QApplication::setApplicationName(QStringLiteral("Etikor"));
     QApplication::setApplicationDisplayName(QStringLiteral("Etikor"));
+    // The desktop entry an installed program starts from, and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.etikor.Etikor"));
+    QApplication::setWindowIcon(etikor::ProgramIcon("etikor"));
     // Numbers, dates and the standard dialogs follow the desktop's language and formats.
     etikor::UseSystemLocale();
     etikor::InstallQtTranslations(QLocale::system());
