@@ -5,6 +5,8 @@
 // the executable (or in the user's configuration folder when the program's folder cannot be
 // written).
 
+#include "data/PageSetup.h"
+
 #include <QString>
 
 #include <optional>
@@ -19,17 +21,8 @@ struct TSettings {
     QString Utolso = QString::fromLatin1(kDefaultTemplate); // file name, no folder
     int AblakMagassag = 0; // outer size of the main window; written only, never as 0
     int AblakSzelesseg = 0;
-    // Default page and label, mm.
-    double OldalMagassagMm = 297;
-    double OldalSzelessegMm = 210;
-    double FelsoMargoMm = 13;
-    double BalMargoMm = 5;
-    double JobbMargoMm = 5;
-    double AlsoMargoMm = 10;
-    double CimkeMagassagMm = 38.1;
-    double TerkozMm = 3;
-    int Oszlopok = 3;
-    double CimkeSzelessegMm = 62.5;
+    // The default page and label of templates that have no page-setup row.
+    TPageSetup Page;
     // Flags.
     bool Security = true;
     bool AutoChd = true;
@@ -43,9 +36,6 @@ struct TSettings {
 };
 
 class IModal;
-struct TPageSetup;
-// The default page and label of templates that have no page-setup row.
-TPageSetup DefaultPageSetup(const TSettings& settings);
 
 class TSettingsFile {
 public:

@@ -10,29 +10,16 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <vector>
 
 namespace etikor {
 
 class TDataSet;
 
-// One printed page or label value with the range its control keeps it in.
-struct TPageSetupLimit {
-    const char* Control; // the control's component name
-    const char* Caption; // its hint, which names it for the user
-    double Min;
-    double Max;
-    bool Millimetres;
-    double (*Value)(const TPageSetup&);
-};
-
-// The values printing takes from the page setup, with the limits of their controls. (The
-// label width only sizes the designer's label: a printed label is as wide as its column.)
-const std::array<TPageSetupLimit, 9>& PrintedPageSetupLimits();
-
-// The problems of a page setup as messages for the user, one per value out of range, then one
-// when the labels would have no positive width or the page no room for a label's height.
+// The problems of a page setup as messages for the user, one per value outside its template
+// range (PageSetupValues.h; the label width only sizes the designer's label, a printed label is
+// as wide as its column), then one when the labels would have no positive width or the page no
+// room for a label's height.
 QStringList PageSetupProblems(const TPageSetup& setup);
 
 // The value sources of text and barcode elements that name a field `data` does not have (date

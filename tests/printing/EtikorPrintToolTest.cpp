@@ -35,14 +35,14 @@ using test::TempDir;
 // per column, twelve per page.
 TPageSetup Sheet() {
     TPageSetup setup;
-    setup.OldalSzMm = 200;
-    setup.OldalHMm = 150;
-    setup.FmMm = setup.AmMm = 10;
-    setup.BmMm = setup.JmMm = 5;
-    setup.Oszlopok = 3;
-    setup.TerkozMm = 3;
-    setup.HeightMm = 30;
-    setup.WidthMm = 60;
+    setup.PageWidthMm = 200;
+    setup.PageLengthMm = 150;
+    setup.TopMarginMm = setup.BottomMarginMm = 10;
+    setup.LeftMarginMm = setup.RightMarginMm = 5;
+    setup.Columns = 3;
+    setup.ColumnSpaceMm = 3;
+    setup.LabelHeightMm = 30;
+    setup.LabelWidthMm = 60;
     return setup;
 }
 
@@ -187,7 +187,7 @@ TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
 TEST(EtikorPrintTool, RefusesPageValuesOutOfRangeAndMissingFields) {
     TempDir dir;
     TPageSetup tall = Sheet();
-    tall.HeightMm = 0;
+    tall.LabelHeightMm = 0;
     std::string ctv = WriteTemplate(dir, tall);
     WriteSeries(dir, 3);
     test::ToolResult run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--layout"});
@@ -196,8 +196,8 @@ TEST(EtikorPrintTool, RefusesPageValuesOutOfRangeAndMissingFields) {
     EXPECT_TRUE(run.out.empty());
 
     TPageSetup crowded = Sheet();
-    crowded.Oszlopok = 15;
-    crowded.TerkozMm = 20;
+    crowded.Columns = 15;
+    crowded.ColumnSpaceMm = 20;
     ctv = WriteTemplate(dir, crowded);
     run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "-o", dir.file("out.pdf")});
     EXPECT_EQ(run.exitCode, 2);
@@ -220,10 +220,10 @@ TEST(EtikorPrintTool, PrintsWithTheSettingsFile) {
     const std::string ctv = WriteTemplate(dir, std::nullopt);
     WriteSeries(dir, 2);
     TSettings settings;
-    settings.BalMargoMm = 20;
-    settings.FelsoMargoMm = 7;
-    settings.Oszlopok = 2;
-    settings.CimkeMagassagMm = 40;
+    settings.Page.LeftMarginMm = 20;
+    settings.Page.TopMarginMm = 7;
+    settings.Page.Columns = 2;
+    settings.Page.LabelHeightMm = 40;
     const std::string ini = dir.file("sajat.ini");
     TSettingsFile::At(QString::fromStdString(ini)).Write(settings);
     test::ToolResult run =
@@ -288,7 +288,7 @@ TEST(LabelSheet, ASheetRenderedToAnImageHasReadableBarcodes) {
     const TReport report = BuildLabelReport(model.Elements(), model.PageSetup(), sequence.get(), {});
     const TPreparedReport prepared = Prepare(report, sequence.get());
     const QImage sheet = RenderPage(prepared, 0, 300);
-    const TPageGeometry page = report.Page;
+    const TPageSetup page = report.Page;
     const double dotsPerMm = 300 / 25.4;
     for (int place = 1; place <= 5; ++place) {
         SCOPED_TRACE(place);
@@ -348,12 +348,12 @@ std::string WriteMatrixTemplate(const TempDir& dir) {
     t.FieldDefs = ElemekFieldDefs();
     t.Open();
     TPageSetup setup;
-    setup.OldalSzMm = 170;
-    setup.OldalHMm = 90;
-    setup.FmMm = setup.AmMm = setup.BmMm = setup.JmMm = 5;
-    setup.Oszlopok = 1;
-    setup.HeightMm = 40;
-    setup.WidthMm = 160;
+    setup.PageWidthMm = 170;
+    setup.PageLengthMm = 90;
+    setup.TopMarginMm = setup.BottomMarginMm = setup.LeftMarginMm = setup.RightMarginMm = 5;
+    setup.Columns = 1;
+    setup.LabelHeightMm = 40;
+    setup.LabelWidthMm = 160;
     AppendPageSetupRow(t, setup);
     for (const MatrixElement& e : MatrixElements()) {
         AppendElementRow(t, TElemKind::ekBarcode, e.name, e.px);

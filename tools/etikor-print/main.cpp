@@ -194,8 +194,7 @@ int main(int argc, char** argv) {
         options.Security = settings.Security;
         // A template without a page setup prints on the settings' default page, as the
         // program gives it one when it is opened.
-        const TPageSetup page =
-            labelTemplate.HasPageSetup() ? labelTemplate.PageSetup() : DefaultPageSetup(settings);
+        const TPageSetup page = labelTemplate.HasPageSetup() ? labelTemplate.PageSetup() : settings.Page;
         const QStringList problems = PageSetupProblems(page);
         if (!problems.isEmpty()) {
             for (const QString& problem : problems)

@@ -91,7 +91,7 @@ void HandOver(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* pare
     }
     data.First();
     const TReport report = BuildLabelReport(elements, run.Page, &data, run.Options);
-    const TPrintChoice preset = PrinterDialogPreset(data.RecordCount(), run.Page.OldalSzMm);
+    const TPrintChoice preset = PrinterDialogPreset(data.RecordCount(), run.Page.PageWidthMm);
     if (run.Mode == TPrintMode::pmPreview) {
         // The preview prints on the printer last chosen (the system's default the first time).
         TPrintChoice target;
