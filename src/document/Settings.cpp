@@ -48,7 +48,8 @@ TSettingsFile::TSettingsFile(QString programFolder, QString configFolder) {
         return;
     }
     if (configFolder.isEmpty())
-        configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        configFolder = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                           .filePath(QString::fromLatin1(kSettingsFolderName));
     QDir().mkpath(configFolder);
     FPath = QDir::toNativeSeparators(QDir(configFolder).filePath(QString::fromLatin1(kSettingsFileName)));
     // The first time, start from the settings installed with the program; the copy is the

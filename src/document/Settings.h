@@ -15,6 +15,9 @@ namespace etikor {
 
 inline constexpr const char* kSettingsFileName = "etikor.ini";
 inline constexpr const char* kDefaultTemplate = "Sorozat0.ctv";
+// Names the user's configuration folder, whichever program reads it (etikor-print reads the
+// program's).
+inline constexpr const char* kSettingsFolderName = "Etikor";
 
 // The values the settings dialog shows and the run-time flags of the same names.
 struct TSettings {

@@ -66,6 +66,15 @@ QStringList MissingBoundFields(const std::vector<TLabelElement>& elements, const
     return missing;
 }
 
+TPrintProblems CheckBeforePrinting(const std::vector<TLabelElement>& elements, const TPageSetup& setup,
+                                   const TDataSet* data, bool dataFlag) {
+    TPrintProblems problems;
+    problems.PageSetup = PageSetupProblems(setup);
+    if (dataFlag && data && !data->IsEmpty())
+        problems.MissingFields = MissingBoundFields(elements, *data);
+    return problems;
+}
+
 QString PageSetupMessage(const QStringList& problems) {
     return QStringLiteral("A sablon oldalbeállításával nem lehet nyomtatni:\r") +
            problems.join(QLatin1Char('\r'));

@@ -26,6 +26,18 @@ QStringList PageSetupProblems(const TPageSetup& setup);
 // and time codes are no fields), each once, in element order.
 QStringList MissingBoundFields(const std::vector<TLabelElement>& elements, const TDataSet& data);
 
+// What the checks before a run found.
+struct TPrintProblems {
+    QStringList PageSetup;     // PageSetupProblems: the run cannot print
+    QStringList MissingFields; // MissingBoundFields: the user decides whether to print anyway
+};
+
+// The checks before a run of `elements` on `setup` over `data`. Fields are only looked for
+// when the run prints from the data (`dataFlag`) and the data has a record: otherwise the
+// elements print their own values, or no label prints at all.
+TPrintProblems CheckBeforePrinting(const std::vector<TLabelElement>& elements, const TPageSetup& setup,
+                                   const TDataSet* data, bool dataFlag);
+
 // The message that stops a run with such page values.
 QString PageSetupMessage(const QStringList& problems);
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -339,6 +340,24 @@ TEST_F(SettingsTest, MissingProgramFolderUsesTheConfigFolder) {
     ExpectDefaults(file.Read());
     file.Write(TSettings{});
     EXPECT_TRUE(std::filesystem::exists(config.file("sub/etikor.ini")));
+}
+
+// Where the program's folder cannot be written, the file is the user's copy in the desktop's
+// configuration folder under the program's name, whichever program reads it: etikor-print
+// reads the program's, not one of its own.
+TEST_F(SettingsTest, TheUsersCopyIsTheProgramsWhicheverProgramReadsIt) {
+    TempDir config;
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    const QString oldName = QCoreApplication::applicationName();
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
+    QCoreApplication::setApplicationName(QStringLiteral("etikor-print"));
+    const QString path = TSettingsFile(Folder() + "/nincs").Path();
+    QCoreApplication::setApplicationName(oldName);
+    if (oldConfig.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    EXPECT_EQ(path.toStdString(), config.file("Etikor/etikor.ini"));
 }
 
 TEST_F(SettingsTest, TemplateNamesInUtf8AndInTheOldCodePage) {

@@ -266,6 +266,47 @@ TEST(EtikorPrintTool, InstalledPrintsWithTheUsersSettings) {
     EXPECT_TRUE(Lines(run.out).contains("1\tframe\t20.000\t7.000\t91.000\t40.000\t")) << run.out;
 }
 
+// The first label of the tool's PDF, printed with `settings` and rendered at 600 dpi.
+QImage FirstPrintedLabel(const TempDir& dir, const std::string& ctv, const std::string& name,
+                         const TSettings& settings) {
+    const std::string ini = dir.file(name + ".ini");
+    const std::string pdf = dir.file(name + ".pdf");
+    TSettingsFile::At(QString::fromStdString(ini)).Write(settings);
+    const test::ToolResult run =
+        RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--settings", ini, "-o", pdf});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::string stem = dir.file(name);
+    const test::ToolResult render =
+        RunTool("/usr/bin/pdftoppm", {"-r", "600", "-aa", "no", "-aaVector", "no", "-png", "-f", "1", "-l",
+                                      "1", "-singlefile", pdf, stem});
+    EXPECT_EQ(render.exitCode, 0) << render.err;
+    const QImage page(QString::fromStdString(stem + ".png"));
+    // The sheet's first place: 5 mm from the left, 10 mm from the top, 61.33 x 30 mm.
+    const double dotsPerMm = 600 / 25.4;
+    return page.copy(QRectF(5 * dotsPerMm, 10 * dotsPerMm, 61.3 * dotsPerMm, 30 * dotsPerMm).toRect());
+}
+
+// The barcode settings come from the settings file too: without the automatic check digit the
+// Code 128 goes without one (and no reader takes it); without whole-pixel modules the bars
+// are laid out otherwise.
+TEST(EtikorPrintTool, PrintsBarcodesWithTheSettingsFilesBarcodeSettings) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir);
+    WriteSeries(dir, 1);
+    const QImage usual = FirstPrintedLabel(dir, ctv, "alap", TSettings{});
+    ASSERT_FALSE(usual.isNull());
+    const test::DecodeResult read = test::DecodeImage(usual);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.text, "ETK0001");
+
+    TSettings noCheckDigit;
+    noCheckDigit.AutoChd = false;
+    EXPECT_FALSE(test::DecodeImage(FirstPrintedLabel(dir, ctv, "chd", noCheckDigit)).ok);
+    TSettings exact;
+    exact.Security = false;
+    EXPECT_NE(FirstPrintedLabel(dir, ctv, "security", exact), usual);
+}
+
 TEST(EtikorPrintTool, AnEmptySeriesGivesOneSheetWithoutLabels) {
     TempDir dir;
     const std::string ctv = WriteTemplate(dir);

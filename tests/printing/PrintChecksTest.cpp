@@ -119,5 +119,41 @@ TEST(PrintChecks, BoundFieldsTheDataSourceLacks) {
     EXPECT_EQ(MissingBoundFields(elements, data), (QStringList{"Cikkszam", QString::fromUtf8("Ár")}));
 }
 
+// The one step the window and etikor-print run before printing: page problems always count;
+// fields are looked for only when the run prints from data that has a record (otherwise the
+// elements print their own values, or no label prints).
+TEST(PrintChecks, CheckBeforePrintingLooksForFieldsOnlyInDataThatPrints) {
+    TLabelElement bound;
+    bound.Kind = TElemKind::ekBarcode;
+    bound.Source = QStringLiteral("Cikkszam");
+    TPageSetup crowded;
+    crowded.Columns = 15;
+    crowded.ColumnSpaceMm = 20;
+    const TFieldDefs fields = {{"Vonalkod1", TFieldType::ftString, 20}};
+    MemDataSet records(fields, {{TVariant("1")}});
+    records.Open();
+    MemDataSet empty(fields, {});
+    empty.Open();
+    struct Case {
+        const char* What;
+        const TDataSet* Data;
+        bool DataFlag;
+        QStringList Missing;
+    };
+    const Case cases[] = {
+        {"printing from the data", &records, true, {QStringLiteral("Cikkszam")}},
+        {"elements print their own values", &records, false, {}},
+        {"no record, no label", &empty, true, {}},
+        {"no data at all", nullptr, true, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        EXPECT_EQ(CheckBeforePrinting({bound}, TPageSetup{}, c.Data, c.DataFlag).MissingFields, c.Missing);
+        const TPrintProblems problems = CheckBeforePrinting({bound}, crowded, c.Data, c.DataFlag);
+        EXPECT_EQ(problems.PageSetup, PageSetupProblems(crowded));
+        EXPECT_FALSE(problems.PageSetup.isEmpty());
+    }
+}
+
 } // namespace
 } // namespace etikor

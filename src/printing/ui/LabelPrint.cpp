@@ -70,15 +70,13 @@ TPrintChoice PrinterDialogPreset(int records, double pageWidthMm) {
 }
 
 bool ConfirmPrintable(const TLabelRun& run, const TDataSet& data, IModal& modal) {
-    const QStringList problems = PageSetupProblems(run.Page);
-    if (!problems.isEmpty()) {
-        modal.Message(QString(), PageSetupMessage(problems), QStringLiteral("H"));
+    const TPrintProblems problems = CheckBeforePrinting(run.Elements, run.Page, &data, run.Options.DataFlag);
+    if (!problems.PageSetup.isEmpty()) {
+        modal.Message(QString(), PageSetupMessage(problems.PageSetup), QStringLiteral("H"));
         return false;
     }
-    if (!run.Options.DataFlag || data.IsEmpty())
-        return true;
-    const QStringList missing = MissingBoundFields(run.Elements, data);
-    return missing.isEmpty() || modal.Message(QString(), MissingFieldsQuestion(missing), QStringLiteral("K"));
+    return problems.MissingFields.isEmpty() ||
+           modal.Message(QString(), MissingFieldsQuestion(problems.MissingFields), QStringLiteral("K"));
 }
 
 namespace {
