@@ -20,6 +20,9 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   libzxing-dev
+  # a private print server with file-backed queues for the printing tests (the cups-pdf
+  # driver's PPD makes a file queue write the job)
+  cups cups-client printer-driver-cups-pdf
   # reading the PDFs etikor-print writes (pdfinfo, pdftotext)
   poppler-utils
   # worksheet fixtures and an independent reader of the exported files
