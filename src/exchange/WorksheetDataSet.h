@@ -15,16 +15,23 @@ public:
     TWorksheetDataSet() = default;
     // The workbook or text file (full path); takes effect at the next open.
     std::string FileName;
+    // After opening a .csv read as UTF-8 with stray bytes: the line of the first (0: none).
+    std::size_t BadByteLine() const { return FSheet.BadByteLine; }
+    // Takes a worksheet already read (a link tries a file before it replaces the open one).
+    void OpenWith(TWorksheet sheet);
 
 protected:
     void InternalOpen() override;
     void InternalClose() override;
     int ViewCount() const override { return static_cast<int>(FSheet.Rows.size()); }
-    TRecordRef ViewRecord(int index) const override { return &FSheet.Rows[static_cast<std::size_t>(index)]; }
+    TRecordRef ViewRecord(int index) const override {
+        return FSheet.Rows.RecordOf(static_cast<std::size_t>(index));
+    }
     TVariant ReadField(TRecordRef record, const TField& field) const override;
 
 private:
     TWorksheet FSheet;
+    bool FPrepared = false;
 };
 
 } // namespace etikor
