@@ -18,20 +18,24 @@ void TWorksheetDataSet::OpenWith(TWorksheet sheet) {
     FPrepared = false;
 }
 
+TWorksheet TWorksheetDataSet::ReadFile(const std::string& fileName) {
+    try {
+        return ReadWorksheetFile(fileName);
+    } catch (const std::bad_alloc&) {
+        // Within the readers' limits this takes a machine already short of memory.
+        throw EWorksheetError("Not enough memory for the worksheet");
+    } catch (const std::length_error&) {
+        throw EWorksheetError("Not enough memory for the worksheet");
+    }
+}
+
 void TWorksheetDataSet::InternalOpen() {
     if (!FPrepared) {
         try {
-            FSheet = ReadWorksheetFile(FileName);
+            FSheet = ReadFile(FileName);
         } catch (const EWorksheetError& error) {
             FSheet = {};
             DatabaseError(error.what());
-        } catch (const std::bad_alloc&) {
-            // Within the readers' limits this takes a machine already short of memory.
-            FSheet = {};
-            DatabaseError("Not enough memory for the worksheet");
-        } catch (const std::length_error&) {
-            FSheet = {};
-            DatabaseError("Not enough memory for the worksheet");
         }
     }
     BindFields(FSheet.Columns);

@@ -17,7 +17,9 @@ public:
     std::string FileName;
     // After opening a .csv read as UTF-8 with stray bytes: the line of the first (0: none).
     std::size_t BadByteLine() const { return FSheet.BadByteLine; }
-    // Takes a worksheet already read (a link tries a file before it replaces the open one).
+    // Reads a worksheet file as opening does (EWorksheetError with the reason), so that a link
+    // can try a file before it replaces the open one; OpenWith then opens with what was read.
+    static TWorksheet ReadFile(const std::string& fileName);
     void OpenWith(TWorksheet sheet);
 
 protected:

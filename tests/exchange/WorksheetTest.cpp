@@ -3,6 +3,7 @@
 #include "data/Cp1250.h"
 #include "data/FormatSettings.h"
 #include "document/DataModule.h"
+#include "exchange/ChildProcessLimits.h"
 #include "exchange/FieldList.h"
 #include "exchange/WorksheetDataSet.h"
 #include "support/ScriptedModal.h"
@@ -16,6 +17,9 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace etikor {
 namespace {
@@ -663,6 +667,67 @@ TEST(ZipWorkbooks, OdsTextAsShown) {
     ASSERT_EQ(sheet.Rows.size(), std::size(expected));
     for (std::size_t r = 0; r < std::size(expected); ++r)
         EXPECT_EQ(texts(sheet, r), expected[r]) << r;
+}
+
+// fixtures/make_hostile_sheets.py: a kilobyte or two of zip asking for a gigabyte of text or
+// more. Refused at the bound on the text a link may hold, before holding it.
+TEST(ZipWorkbooks, TextBeyondTheBoundIsRefused) {
+    const std::string text = "Worksheet too large (more than 128 MB of text)";
+    const struct {
+        const char* file;
+        bool xlsx;
+        std::string reason;
+    } cases[] = {
+        {"big_cells.ods", false, text},
+        {"huge_repeat.ods", false, "Worksheet too large (more than 2000000 cells)"},
+        {"shared_big.xlsx", true, text},
+    };
+    for (const auto& c : cases) {
+        const std::string bytes = fixtureBytes(c.file);
+        try {
+            c.xlsx ? ReadXlsx(bytes) : ReadOds(bytes);
+            ADD_FAILURE() << c.file << " read";
+        } catch (const EWorksheetError& error) {
+            EXPECT_EQ(error.what(), c.reason) << c.file;
+        }
+    }
+}
+
+// Memory running out while a worksheet is read (here: a process allowed little) is the reader's
+// "not enough memory" reason, which the link shows as a broken file, never an escaping
+// std::bad_alloc.
+TEST(LinkedWorkbook, RunningOutOfMemoryIsADatabaseError) {
+    TempDir dir;
+    {
+        // 64 MB of text: within the bound, beyond the reading process below.
+        std::string text = "Nev\n";
+        const std::string line = std::string(65535, 'x') + "\n";
+        for (int i = 0; i < 1024; ++i)
+            text += line;
+        WriteFileBytes(dir.path() / "nagy.csv", text);
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!LimitAddressSpaceGrowth(std::size_t(48) << 20))
+            _exit(2);
+        TWorksheetDataSet sheet;
+        sheet.Name = "KT1";
+        sheet.FileName = dir.file("nagy.csv");
+        try {
+            sheet.Open();
+            _exit(3);
+        } catch (const EDatabaseError& error) {
+            _exit(std::string(error.what()) == "KT1: Not enough memory for the worksheet" ? 0 : 4);
+        } catch (...) {
+            _exit(5);
+        }
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "no address-space limit under this build (address sanitizer)";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 } // namespace
