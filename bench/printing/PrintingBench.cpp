@@ -48,8 +48,8 @@ std::vector<TLabelElement> Elements() {
 
 TPageSetup A4ThreeColumns() {
     TPageSetup setup; // 210 x 297 mm, 3 columns of 38.1 mm labels: 21 a page
-    setup.FmMm = 13;
-    setup.AmMm = 10;
+    setup.TopMarginMm = 13;
+    setup.BottomMarginMm = 10;
     return setup;
 }
 

@@ -16,11 +16,7 @@
 
 namespace {
 bool same(const etikor::TSettings& a, const etikor::TSettings& b) {
-    return a.Utolso == b.Utolso && a.OldalMagassagMm == b.OldalMagassagMm &&
-           a.OldalSzelessegMm == b.OldalSzelessegMm && a.FelsoMargoMm == b.FelsoMargoMm &&
-           a.BalMargoMm == b.BalMargoMm && a.JobbMargoMm == b.JobbMargoMm && a.AlsoMargoMm == b.AlsoMargoMm &&
-           a.CimkeMagassagMm == b.CimkeMagassagMm && a.TerkozMm == b.TerkozMm && a.Oszlopok == b.Oszlopok &&
-           a.CimkeSzelessegMm == b.CimkeSzelessegMm && a.Security == b.Security && a.AutoChd == b.AutoChd &&
+    return a.Utolso == b.Utolso && a.Page == b.Page && a.Security == b.Security && a.AutoChd == b.AutoChd &&
            a.AutoBetu == b.AutoBetu && a.AutoVonal == b.AutoVonal && a.AutoAdatforras == b.AutoAdatforras &&
            a.AutoOrsina == b.AutoOrsina && a.AutoSugo == b.AutoSugo;
 }

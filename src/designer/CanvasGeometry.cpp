@@ -1,5 +1,7 @@
 #include "designer/CanvasGeometry.h"
 
+#include "document/PageSetupValues.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -26,20 +28,16 @@ TPanelSize AppliedLabelPanelSize(double widthMm, double heightMm, int zoom) {
 
 TPageSetup AppliedPageSetup(TPageSetup s) {
     auto two = [](double v) { return std::round(v * 100.0) / 100.0; };
-    s.OldalSzMm = std::clamp(s.OldalSzMm, 10.0, 210.0);
-    s.OldalHMm = std::clamp(s.OldalHMm, 10.0, 297.0);
-    s.FmMm = std::clamp(s.FmMm, 0.0, 100.0);
-    s.BmMm = std::clamp(s.BmMm, 0.0, 100.0);
-    s.JmMm = std::clamp(s.JmMm, 0.0, 100.0);
-    s.AmMm = std::clamp(s.AmMm, 0.0, 100.0);
-    s.TerkozMm = std::clamp(s.TerkozMm, 0.0, 100.0);
-    s.Oszlopok = std::clamp(s.Oszlopok, 1, 15);
-    s.WidthMm = std::clamp(two(s.WidthMm), 20.0, 210.0);
-    s.HeightMm = std::clamp(two(s.HeightMm), 10.0, 297.0);
-    if (s.OldalHMm < s.HeightMm + s.FmMm + s.AmMm)
-        s.OldalHMm = std::min(s.HeightMm + s.FmMm + s.AmMm, 297.0);
-    if (s.OldalSzMm < s.WidthMm + s.BmMm + s.JmMm)
-        s.OldalSzMm = std::min(s.WidthMm + s.BmMm + s.JmMm, 210.0);
+    s.LabelWidthMm = two(s.LabelWidthMm);
+    s.LabelHeightMm = two(s.LabelHeightMm);
+    for (const TPageValueInfo& info : PageSetupValues())
+        s.SetValue(info.Value, std::clamp(s.Value(info.Value), info.Template.Min, info.Template.Max));
+    const double maxLength = PageValueInfo(TPageValue::pvPageLength).Template.Max;
+    const double maxWidth = PageValueInfo(TPageValue::pvPageWidth).Template.Max;
+    if (s.PageLengthMm < s.LabelHeightMm + s.TopMarginMm + s.BottomMarginMm)
+        s.PageLengthMm = std::min(s.LabelHeightMm + s.TopMarginMm + s.BottomMarginMm, maxLength);
+    if (s.PageWidthMm < s.LabelWidthMm + s.LeftMarginMm + s.RightMarginMm)
+        s.PageWidthMm = std::min(s.LabelWidthMm + s.LeftMarginMm + s.RightMarginMm, maxWidth);
     return s;
 }
 

@@ -212,9 +212,9 @@ TCanvasBuild TLabelCanvas::Build(TLabelTemplate& labelTemplate, const TSettings&
 
     TCanvasBuild result;
     // As the label setup's Apply would write the settings' default page and label.
-    result.SetupRowAdded = labelTemplate.EnsurePageSetup(AppliedPageSetup(DefaultPageSetup(settings)));
+    result.SetupRowAdded = labelTemplate.EnsurePageSetup(AppliedPageSetup(settings.Page));
     result.Setup = labelTemplate.PageSetup();
-    FPanel = LabelPanelSize(result.Setup.WidthMm, result.Setup.HeightMm, FZoom);
+    FPanel = LabelPanelSize(result.Setup.LabelWidthMm, result.Setup.LabelHeightMm, FZoom);
     Layout();
 
     Cimke->setUpdatesEnabled(false);

@@ -1,7 +1,6 @@
 #include "designer/SetupTabs.h"
 
 #include "data/FormatSettings.h"
-#include "ui/Controls.h"
 #include "ui/PageSetupFields.h"
 
 #include <QCheckBox>
@@ -21,35 +20,30 @@ namespace etikor {
 TPageTab::TPageTab(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tsOldal"));
     auto* grid = new QGridLayout(this);
-    OldalSzel = MmSpin(this, "OldalSzel", 10, 210, 1, QStringLiteral("Oldal szélessége"));
-    OldalHossz = MmSpin(this, "OldalHossz", 10, 297, 1, QStringLiteral("Oldal hosszúsága"));
-    Felsom = MmSpin(this, "Felsom", 0, 100, 1, QStringLiteral("Felső margó"));
-    Balm = MmSpin(this, "Balm", 0, 100, 1, QStringLiteral("Bal margó"));
-    Jobbm = MmSpin(this, "Jobbm", 0, 100, 1, QStringLiteral("Jobb margó"));
-    Alsom = MmSpin(this, "Alsom", 0, 100, 1, QStringLiteral("Alsó margó"));
-    COszlopok = new QSpinBox(this);
-    COszlopok->setObjectName(QStringLiteral("COszlopok"));
-    COszlopok->setRange(1, 15);
-    CTerkoz = MmSpin(this, "CTerkoz", 0, 100, 1, QStringLiteral("Cimkék közötti térköz"));
+    constexpr TPageControls tabs = TPageControls::pcTemplate;
     int row = 0;
     // Short captions beside their values; the two long ones above theirs, so that the narrow
     // tab shows every caption and value in full.
-    const auto beside = [&](const QString& caption, QWidget* field) {
-        grid->addWidget(new QLabel(caption, this), row, 0);
+    const auto beside = [&](TPageValue value) {
+        QDoubleSpinBox* field = PageValueSpin(this, value, tabs);
+        grid->addWidget(new QLabel(PageValueCaption(value), this), row, 0);
+        grid->addWidget(field, row++, 1);
+        return field;
+    };
+    const auto above = [&](TPageValue value, QWidget* field) {
+        grid->addWidget(new QLabel(PageValueCaption(value), this), row++, 0, 1, 2);
         grid->addWidget(field, row++, 1);
     };
-    const auto above = [&](const QString& caption, QWidget* field) {
-        grid->addWidget(new QLabel(caption, this), row++, 0, 1, 2);
-        grid->addWidget(field, row++, 1);
-    };
-    beside(QStringLiteral("Oldal szélesség"), OldalSzel);
-    beside(QStringLiteral("Oldal hossz."), OldalHossz);
-    beside(QStringLiteral("Felső margo"), Felsom);
-    beside(QStringLiteral("Bal margo"), Balm);
-    beside(QStringLiteral("Jobb margo"), Jobbm);
-    beside(QStringLiteral("Alsó margo"), Alsom);
-    above(QStringLiteral("Cimke oszlopok száma /lap:"), COszlopok);
-    above(QStringLiteral("Címke oszlopok közötti távolság:"), CTerkoz);
+    OldalSzel = beside(TPageValue::pvPageWidth);
+    OldalHossz = beside(TPageValue::pvPageLength);
+    Felsom = beside(TPageValue::pvTopMargin);
+    Balm = beside(TPageValue::pvLeftMargin);
+    Jobbm = beside(TPageValue::pvRightMargin);
+    Alsom = beside(TPageValue::pvBottomMargin);
+    COszlopok = ColumnsSpin(this, tabs);
+    above(TPageValue::pvColumns, COszlopok);
+    CTerkoz = PageValueSpin(this, TPageValue::pvColumnSpace, tabs);
+    above(TPageValue::pvColumnSpace, CTerkoz);
     A4Gomb = new QPushButton(QStringLiteral("A4"), this);
     A4Gomb->setObjectName(QStringLiteral("A4Gomb"));
     A4Gomb->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
@@ -68,8 +62,9 @@ TLabelTab::TLabelTab(QWidget* parent) : QWidget(parent) {
     gbCimkeMeret = new QGroupBox(QStringLiteral("Címke méret"), this);
     gbCimkeMeret->setObjectName(QStringLiteral("gbCimkeMeret"));
     auto* form = new QFormLayout(gbCimkeMeret);
-    CSzeles = MmSpin(gbCimkeMeret, "CSzeles", 20, 210, 2, QString());
-    CMagassag = MmSpin(gbCimkeMeret, "CMagassag", 10, 297, 2, QString());
+    CSzeles = PageValueSpin(gbCimkeMeret, TPageValue::pvLabelWidth, TPageControls::pcTemplate);
+    CMagassag = PageValueSpin(gbCimkeMeret, TPageValue::pvLabelHeight, TPageControls::pcTemplate);
+    // Under the group's title the captions are short and carry the unit.
     for (QDoubleSpinBox* spin : {CSzeles, CMagassag}) {
         spin->setSuffix(QString());
         // Changed only with the spin buttons.

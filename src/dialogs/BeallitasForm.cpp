@@ -1,8 +1,5 @@
 #include "dialogs/BeallitasForm.h"
 
-#include "ui/Controls.h"
-#include "ui/PageSetupFields.h"
-
 #include "services/Modal.h"
 
 #include <QCheckBox>
@@ -23,9 +20,8 @@ namespace etikor {
 namespace {
 
 // The millimetre fields of this dialog, wide enough for their longest value.
-QDoubleSpinBox* WideMmField(QWidget* parent, const char* name, double min, double max, int decimals,
-                            const QString& hint = {}) {
-    QDoubleSpinBox* spin = MmSpin(parent, name, min, max, decimals, hint);
+QDoubleSpinBox* WideMmField(QWidget* parent, TPageValue value) {
+    QDoubleSpinBox* spin = PageValueSpin(parent, value, TPageControls::pcDialogs);
     spin->setMinimumWidth(90);
     return spin;
 }
@@ -36,8 +32,8 @@ QCheckBox* Check(QWidget* parent, const char* name, const QString& caption) {
     return box;
 }
 
-QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
+QLabel* Caption(TPageValue value, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(PageValueCaption(value), parent);
     label->setBuddy(buddy);
     return label;
 }
@@ -145,12 +141,15 @@ QWidget* TBeallitasForm::BuildGeneralPage() {
 QWidget* TBeallitasForm::BuildPagePage() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
-    OldalHossz = WideMmField(page, "OldalHossz", 10, 297, 1, QStringLiteral("Oldal hosszúsága"));
-    OldalSzel = WideMmField(page, "OldalSzel", 10, 210, 1, QStringLiteral("Oldal szélessége"));
-    Felsom = WideMmField(page, "Felsom", 0, 200, 1);
-    Balm = WideMmField(page, "Balm", 0, 200, 1);
-    Jobbm = WideMmField(page, "Jobbm", 0, 200, 1);
-    Alsom = WideMmField(page, "Alsom", 0, 200, 1);
+    OldalHossz = WideMmField(page, TPageValue::pvPageLength);
+    OldalSzel = WideMmField(page, TPageValue::pvPageWidth);
+    Felsom = WideMmField(page, TPageValue::pvTopMargin);
+    Balm = WideMmField(page, TPageValue::pvLeftMargin);
+    Jobbm = WideMmField(page, TPageValue::pvRightMargin);
+    Alsom = WideMmField(page, TPageValue::pvBottomMargin);
+    // Round the drawn page the margins' captions say it all: this dialog gives them no hint.
+    for (QDoubleSpinBox* margin : {Felsom, Balm, Jobbm, Alsom})
+        margin->setToolTip(QString());
     A4Gomb = new QPushButton(QStringLiteral("A4"), page);
     A4Gomb->setObjectName(QStringLiteral("A4Gomb"));
     A4Gomb->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
@@ -158,29 +157,29 @@ QWidget* TBeallitasForm::BuildPagePage() {
 
     // Size on the left; the margins round the drawn page on the right.
     auto* size = new QVBoxLayout;
-    size->addWidget(Caption(QStringLiteral("Oldal hossz."), OldalHossz, page));
+    size->addWidget(Caption(TPageValue::pvPageLength, OldalHossz, page));
     size->addWidget(OldalHossz);
-    size->addWidget(Caption(QStringLiteral("Oldal szélesség"), OldalSzel, page));
+    size->addWidget(Caption(TPageValue::pvPageWidth, OldalSzel, page));
     size->addWidget(OldalSzel);
     size->addWidget(A4Gomb);
     size->addStretch();
     grid->addLayout(size, 0, 0, 5, 1);
 
     auto* top = new QVBoxLayout;
-    top->addWidget(Caption(QStringLiteral("Felső margo"), Felsom, page), 0, Qt::AlignHCenter);
+    top->addWidget(Caption(TPageValue::pvTopMargin, Felsom, page), 0, Qt::AlignHCenter);
     top->addWidget(Felsom, 0, Qt::AlignHCenter);
     grid->addLayout(top, 0, 2);
     auto* left = new QVBoxLayout;
-    left->addWidget(Caption(QStringLiteral("Bal margo"), Balm, page));
+    left->addWidget(Caption(TPageValue::pvLeftMargin, Balm, page));
     left->addWidget(Balm);
     grid->addLayout(left, 1, 1, Qt::AlignVCenter);
     grid->addWidget(new TDrawnPage(page), 1, 2);
     auto* right = new QVBoxLayout;
-    right->addWidget(Caption(QStringLiteral("Jobb margo"), Jobbm, page));
+    right->addWidget(Caption(TPageValue::pvRightMargin, Jobbm, page));
     right->addWidget(Jobbm);
     grid->addLayout(right, 1, 3, Qt::AlignVCenter);
     auto* bottom = new QVBoxLayout;
-    bottom->addWidget(Caption(QStringLiteral("Alsó margo"), Alsom, page), 0, Qt::AlignHCenter);
+    bottom->addWidget(Caption(TPageValue::pvBottomMargin, Alsom, page), 0, Qt::AlignHCenter);
     bottom->addWidget(Alsom, 0, Qt::AlignHCenter);
     grid->addLayout(bottom, 2, 2);
     grid->setColumnStretch(2, 1);
@@ -191,19 +190,17 @@ QWidget* TBeallitasForm::BuildPagePage() {
 QWidget* TBeallitasForm::BuildLabelPage() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
-    CMagassag = WideMmField(page, "CMagassag", 10, 297, 2, QStringLiteral("Címke magassága"));
-    CSzelesseg = WideMmField(page, "CSzelesseg", 10, 210, 2, QStringLiteral("Címke szélessége"));
-    COszlopok = new QSpinBox(page);
-    COszlopok->setObjectName(QStringLiteral("COszlopok"));
-    COszlopok->setRange(1, 15);
-    CTerkoz = WideMmField(page, "CTerkoz", 0, 100, 1, QStringLiteral("Cimkék közötti térköz"));
-    grid->addWidget(Caption(QStringLiteral("Cimke &magassága:"), CMagassag, page), 0, 0);
+    CMagassag = WideMmField(page, TPageValue::pvLabelHeight);
+    CSzelesseg = WideMmField(page, TPageValue::pvLabelWidth);
+    COszlopok = ColumnsSpin(page, TPageControls::pcDialogs);
+    CTerkoz = WideMmField(page, TPageValue::pvColumnSpace);
+    grid->addWidget(Caption(TPageValue::pvLabelHeight, CMagassag, page), 0, 0);
     grid->addWidget(CMagassag, 0, 1);
-    grid->addWidget(Caption(QStringLiteral("Cimke &szélessége:"), CSzelesseg, page), 1, 0);
+    grid->addWidget(Caption(TPageValue::pvLabelWidth, CSzelesseg, page), 1, 0);
     grid->addWidget(CSzelesseg, 1, 1);
-    grid->addWidget(Caption(QStringLiteral("Cimke oszlopok száma /lap:"), COszlopok, page), 2, 0);
+    grid->addWidget(Caption(TPageValue::pvColumns, COszlopok, page), 2, 0);
     grid->addWidget(COszlopok, 2, 1);
-    grid->addWidget(Caption(QStringLiteral("Címke oszlopok közötti távolság:"), CTerkoz, page), 3, 0);
+    grid->addWidget(Caption(TPageValue::pvColumnSpace, CTerkoz, page), 3, 0);
     grid->addWidget(CTerkoz, 3, 1);
     grid->setRowStretch(4, 1);
     grid->setColumnStretch(2, 1);
@@ -230,24 +227,27 @@ QWidget* TBeallitasForm::BuildBarcodePage() {
     return page;
 }
 
+TPageSetupFields TBeallitasForm::Fields() const {
+    return {OldalHossz, OldalSzel, Felsom, Balm, Jobbm, Alsom, CMagassag, CSzelesseg, COszlopok, CTerkoz};
+}
+
 void TBeallitasForm::ShowGeometry() {
-    const TPageSetupFields fields{OldalHossz, OldalSzel, Felsom,     Balm,      Jobbm,
-                                  Alsom,      CMagassag, CSzelesseg, COszlopok, CTerkoz};
-    fields.Show(DefaultPageSetup(FSettings));
+    const TPageSetup page = FSettings.Page; // the fields write into the settings as they change
+    Fields().Show(page);
 }
 
 void TBeallitasForm::ConnectGeometry() {
-    const std::pair<QDoubleSpinBox*, double TSettings::*> fields[] = {
-        {OldalHossz, &TSettings::OldalMagassagMm}, {OldalSzel, &TSettings::OldalSzelessegMm},
-        {Felsom, &TSettings::FelsoMargoMm},        {Balm, &TSettings::BalMargoMm},
-        {Jobbm, &TSettings::JobbMargoMm},          {Alsom, &TSettings::AlsoMargoMm},
-        {CMagassag, &TSettings::CimkeMagassagMm},  {CSzelesseg, &TSettings::CimkeSzelessegMm},
-        {CTerkoz, &TSettings::TerkozMm},
-    };
-    for (const auto& [spin, member] : fields)
-        connect(spin, &QDoubleSpinBox::valueChanged, this,
-                [this, member](double v) { FSettings.*member = v; });
-    connect(COszlopok, &QSpinBox::valueChanged, this, [this](int v) { FSettings.Oszlopok = v; });
+    const TPageSetupFields fields = Fields();
+    for (const TPageValueInfo& info : PageSetupValues()) {
+        QAbstractSpinBox* control = fields.Control(info.Value);
+        const auto store = [this, control, value = info.Value] {
+            FSettings.Page.SetValue(value, ControlValue(control));
+        };
+        if (auto* whole = qobject_cast<QSpinBox*>(control))
+            connect(whole, &QSpinBox::valueChanged, this, store);
+        else
+            connect(static_cast<QDoubleSpinBox*>(control), &QDoubleSpinBox::valueChanged, this, store);
+    }
 }
 
 void TBeallitasForm::ShowFlags() {

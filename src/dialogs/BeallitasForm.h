@@ -7,6 +7,7 @@
 // the settings only through "Rendben", which also writes the settings file.
 
 #include "document/Settings.h"
+#include "ui/PageSetupFields.h"
 
 #include <QDialog>
 
@@ -78,6 +79,7 @@ private:
     QWidget* BuildLabelPage();
     QWidget* BuildBarcodePage();
     // The page and label fields from the settings, and back (each change at once).
+    TPageSetupFields Fields() const;
     void ShowGeometry();
     void ConnectGeometry();
     void RendbenGombClick();

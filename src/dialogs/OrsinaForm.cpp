@@ -1,7 +1,5 @@
 #include "dialogs/OrsinaForm.h"
 
-#include "ui/Controls.h"
-
 #include "services/Modal.h"
 #include "ui/RadioList.h"
 
@@ -166,16 +164,17 @@ TOrsinaForm::TOrsinaForm(IOrsinaHost& host, TSettings& settings, IModal& modal, 
 QWidget* TOrsinaForm::BuildSheetPage() {
     auto* page = new QWidget;
     auto* g = new QGridLayout(page);
-    OldalHossz = MmSpin(page, "OldalHossz", 10, 297, 1, QStringLiteral("Oldal hosszúsága"));
-    OldalSzel = MmSpin(page, "OldalSzel", 10, 210, 1, QStringLiteral("Oldal szélessége"));
+    constexpr TPageControls dialog = TPageControls::pcDialogs;
+    OldalHossz = PageValueSpin(page, TPageValue::pvPageLength, dialog);
+    OldalSzel = PageValueSpin(page, TPageValue::pvPageWidth, dialog);
     A4Gomb = new QPushButton(QStringLiteral("A4"), page);
     A4Gomb->setObjectName(QStringLiteral("A4Gomb"));
     A4Gomb->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
     A4Gomb->setAutoDefault(false);
-    Felsom = MmSpin(page, "Felsom", 0, 200, 1, QStringLiteral("Felső margó"));
-    Balm = MmSpin(page, "Balm", 0, 200, 1, QStringLiteral("Bal margó"));
-    Jobbm = MmSpin(page, "Jobbm", 0, 200, 1, QStringLiteral("Jobb margó"));
-    Alsom = MmSpin(page, "Alsom", 0, 200, 1, QStringLiteral("Alsó margó"));
+    Felsom = PageValueSpin(page, TPageValue::pvTopMargin, dialog);
+    Balm = PageValueSpin(page, TPageValue::pvLeftMargin, dialog);
+    Jobbm = PageValueSpin(page, TPageValue::pvRightMargin, dialog);
+    Alsom = PageValueSpin(page, TPageValue::pvBottomMargin, dialog);
     // The margins round a drawn sheet.
     auto* sheet = new QLabel(page);
     QPixmap pixmap(34, 46);
@@ -197,8 +196,8 @@ QWidget* TOrsinaForm::BuildSheetPage() {
     g->addWidget(sheet, 1, 1, Qt::AlignCenter);
     g->addWidget(Jobbm, 1, 2, Qt::AlignVCenter);
     g->addWidget(Alsom, 2, 1);
-    g->addWidget(new QLabel(QStringLiteral("Oldal hossz."), page), 3, 0);
-    g->addWidget(new QLabel(QStringLiteral("Oldal szélesség"), page), 3, 1);
+    g->addWidget(new QLabel(PageValueCaption(TPageValue::pvPageLength), page), 3, 0);
+    g->addWidget(new QLabel(PageValueCaption(TPageValue::pvPageWidth), page), 3, 1);
     g->addWidget(OldalHossz, 4, 0);
     g->addWidget(OldalSzel, 4, 1);
     g->addWidget(A4Gomb, 4, 2);
@@ -208,20 +207,21 @@ QWidget* TOrsinaForm::BuildSheetPage() {
 QWidget* TOrsinaForm::BuildLabelPage() {
     auto* page = new QWidget;
     auto* g = new QGridLayout(page);
-    CSzelesseg = MmSpin(page, "CSzelesseg", 10, 210, 2, QStringLiteral("Címke szélessége"));
-    CMagassag = MmSpin(page, "CMagassag", 10, 297, 2, QStringLiteral("Címke magassága"));
-    COszlopok = new QSpinBox(page);
-    COszlopok->setObjectName(QStringLiteral("COszlopok"));
-    COszlopok->setRange(1, 15);
-    CTerkoz = MmSpin(page, "CTerkoz", 0, 100, 1, QStringLiteral("Cimkék közötti térköz"));
-    g->addWidget(new QLabel(QStringLiteral("Címke szélessége:"), page), 0, 0);
-    g->addWidget(CSzelesseg, 0, 1);
-    g->addWidget(new QLabel(QStringLiteral("Címke magassága:"), page), 1, 0);
-    g->addWidget(CMagassag, 1, 1);
-    g->addWidget(new QLabel(QStringLiteral("Oszlopok száma /lap:"), page), 2, 0);
-    g->addWidget(COszlopok, 2, 1);
-    g->addWidget(new QLabel(QStringLiteral("Térköz:"), page), 3, 0);
-    g->addWidget(CTerkoz, 3, 1);
+    constexpr TPageControls dialog = TPageControls::pcDialogs;
+    CSzelesseg = PageValueSpin(page, TPageValue::pvLabelWidth, dialog);
+    CMagassag = PageValueSpin(page, TPageValue::pvLabelHeight, dialog);
+    COszlopok = ColumnsSpin(page, dialog);
+    CTerkoz = PageValueSpin(page, TPageValue::pvColumnSpace, dialog);
+    int row = 0;
+    for (const auto& [value, field] : {std::pair<TPageValue, QWidget*>{TPageValue::pvLabelWidth, CSzelesseg},
+                                       {TPageValue::pvLabelHeight, CMagassag},
+                                       {TPageValue::pvColumns, COszlopok},
+                                       {TPageValue::pvColumnSpace, CTerkoz}}) {
+        auto* caption = new QLabel(PageValueCaption(value), page);
+        caption->setBuddy(field);
+        g->addWidget(caption, row, 0);
+        g->addWidget(field, row++, 1);
+    }
     g->setRowStretch(4, 1);
     return page;
 }

@@ -116,21 +116,10 @@ void TLabelTemplate::SetPageSetup(const TPageSetup& setup) {
     }
     if (!LocatePageSetup(FTable))
         return;
-    WriteRow([&](TDataSet& t) {
-        t.FieldByName("OldalH_mm").SetAsFloat(setup.OldalHMm);
-        t.FieldByName("OldalSz_mm").SetAsFloat(setup.OldalSzMm);
-        t.FieldByName("Height_mm").SetAsFloat(setup.HeightMm);
-        t.FieldByName("Width_mm").SetAsFloat(setup.WidthMm);
-        t.FieldByName("Fm_mm").SetAsFloat(setup.FmMm);
-        t.FieldByName("Bm_mm").SetAsFloat(setup.BmMm);
-        t.FieldByName("Jm_mm").SetAsFloat(setup.JmMm);
-        t.FieldByName("Am_mm").SetAsFloat(setup.AmMm);
-        t.FieldByName("Terkoz").SetAsFloat(setup.TerkozMm);
-        t.FieldByName("Oszlopok").SetAsInteger(setup.Oszlopok);
-    });
+    WriteRow([&](TDataSet& t) { WritePageSetup(t, setup); });
     FPage = setup;
-    FPageRow->Mm.Width = setup.WidthMm;
-    FPageRow->Mm.Height = setup.HeightMm;
+    FPageRow->Mm.Width = setup.LabelWidthMm;
+    FPageRow->Mm.Height = setup.LabelHeightMm;
     for (TTemplateListener* l : FListeners)
         l->PageChanged();
 }

@@ -2,7 +2,7 @@
 
 #include "data/Cp1250Text.h"
 #include "document/IniFile.h"
-#include "document/TemplateModel.h"
+#include "document/PageSetupValues.h"
 #include "services/Modal.h"
 
 #include <QDir>
@@ -41,21 +41,6 @@ QString DecodeText(const std::string& bytes) {
 
 } // namespace
 
-TPageSetup DefaultPageSetup(const TSettings& s) {
-    TPageSetup p;
-    p.OldalHMm = s.OldalMagassagMm;
-    p.OldalSzMm = s.OldalSzelessegMm;
-    p.HeightMm = s.CimkeMagassagMm;
-    p.WidthMm = s.CimkeSzelessegMm;
-    p.FmMm = s.FelsoMargoMm;
-    p.BmMm = s.BalMargoMm;
-    p.JmMm = s.JobbMargoMm;
-    p.AmMm = s.AlsoMargoMm;
-    p.TerkozMm = s.TerkozMm;
-    p.Oszlopok = s.Oszlopok;
-    return p;
-}
-
 TSettingsFile::TSettingsFile(QString programFolder, QString configFolder) {
     const QString beside = QDir(programFolder).filePath(QString::fromLatin1(kSettingsFileName));
     if (FolderWritable(programFolder)) {
@@ -63,7 +48,8 @@ TSettingsFile::TSettingsFile(QString programFolder, QString configFolder) {
         return;
     }
     if (configFolder.isEmpty())
-        configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        configFolder = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                           .filePath(QString::fromLatin1(kSettingsFolderName));
     QDir().mkpath(configFolder);
     FPath = QDir::toNativeSeparators(QDir(configFolder).filePath(QString::fromLatin1(kSettingsFileName)));
     // The first time, start from the settings installed with the program; the copy is the
@@ -84,16 +70,12 @@ TSettings TSettingsFile::Read() const {
     const std::string last = ini.ReadString(kAdatbazis, "Utolso", "");
     if (!last.empty())
         s.Utolso = DecodeText(last);
-    s.OldalMagassagMm = ini.ReadFloat(kEtikettC, "Magassag mm", s.OldalMagassagMm);
-    s.OldalSzelessegMm = ini.ReadFloat(kEtikettC, "Szelesseg mm", s.OldalSzelessegMm);
-    s.FelsoMargoMm = ini.ReadFloat(kEtikettC, "Oldal - Felso m. mm", s.FelsoMargoMm);
-    s.BalMargoMm = ini.ReadFloat(kEtikettC, "Oldal - Bal m. mm", s.BalMargoMm);
-    s.JobbMargoMm = ini.ReadFloat(kEtikettC, "Oldal - Jobb m. mm", s.JobbMargoMm);
-    s.AlsoMargoMm = ini.ReadFloat(kEtikettC, "Oldal - Also m. mm", s.AlsoMargoMm);
-    s.CimkeMagassagMm = ini.ReadFloat(kEtikettC, "C Magassag mm", s.CimkeMagassagMm);
-    s.TerkozMm = ini.ReadFloat(kEtikettC, "Terkoz mm", s.TerkozMm);
-    s.Oszlopok = ini.ReadInteger(kEtikettC, "Oszlopok", s.Oszlopok);
-    s.CimkeSzelessegMm = ini.ReadFloat(kEtikettC, "C Szelesseg mm", s.CimkeSzelessegMm);
+    for (const TPageValueInfo& info : PageSetupValues()) {
+        const double fallback = s.Page.Value(info.Value);
+        s.Page.SetValue(info.Value, info.Decimals == 0
+                                        ? ini.ReadInteger(kEtikettC, info.IniKey, static_cast<int>(fallback))
+                                        : ini.ReadFloat(kEtikettC, info.IniKey, fallback));
+    }
     s.Security = ini.ReadBool(kVonalkod, "Security", s.Security);
     s.AutoChd = ini.ReadBool(kVonalkod, "Auto Chd", s.AutoChd);
     s.AutoBetu = ini.ReadBool(kVonalkod, "Auto betu", s.AutoBetu);
@@ -113,16 +95,12 @@ void TSettingsFile::Write(const TSettings& s) const {
         ini.WriteInteger(kAblak, "Magassag", s.AblakMagassag);
         ini.WriteInteger(kAblak, "Szelesseg", s.AblakSzelesseg);
     }
-    ini.WriteFloat(kEtikettC, "Magassag mm", s.OldalMagassagMm);
-    ini.WriteFloat(kEtikettC, "Szelesseg mm", s.OldalSzelessegMm);
-    ini.WriteFloat(kEtikettC, "Oldal - Felso m. mm", s.FelsoMargoMm);
-    ini.WriteFloat(kEtikettC, "Oldal - Bal m. mm", s.BalMargoMm);
-    ini.WriteFloat(kEtikettC, "Oldal - Jobb m. mm", s.JobbMargoMm);
-    ini.WriteFloat(kEtikettC, "Oldal - Also m. mm", s.AlsoMargoMm);
-    ini.WriteFloat(kEtikettC, "C Magassag mm", s.CimkeMagassagMm);
-    ini.WriteFloat(kEtikettC, "Terkoz mm", s.TerkozMm);
-    ini.WriteInteger(kEtikettC, "Oszlopok", s.Oszlopok);
-    ini.WriteFloat(kEtikettC, "C Szelesseg mm", s.CimkeSzelessegMm);
+    for (const TPageValueInfo& info : PageSetupValues()) {
+        if (info.Decimals == 0)
+            ini.WriteInteger(kEtikettC, info.IniKey, static_cast<int>(s.Page.Value(info.Value)));
+        else
+            ini.WriteFloat(kEtikettC, info.IniKey, s.Page.Value(info.Value));
+    }
     ini.WriteBool(kVonalkod, "Security", s.Security);
     ini.WriteBool(kVonalkod, "Auto Chd", s.AutoChd);
     ini.WriteBool(kVonalkod, "Auto betu", s.AutoBetu);

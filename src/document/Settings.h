@@ -5,6 +5,8 @@
 // the executable (or in the user's configuration folder when the program's folder cannot be
 // written).
 
+#include "data/PageSetup.h"
+
 #include <QString>
 
 #include <optional>
@@ -13,23 +15,17 @@ namespace etikor {
 
 inline constexpr const char* kSettingsFileName = "etikor.ini";
 inline constexpr const char* kDefaultTemplate = "Sorozat0.ctv";
+// Names the user's configuration folder, whichever program reads it (etikor-print reads the
+// program's).
+inline constexpr const char* kSettingsFolderName = "Etikor";
 
 // The values the settings dialog shows and the run-time flags of the same names.
 struct TSettings {
     QString Utolso = QString::fromLatin1(kDefaultTemplate); // file name, no folder
     int AblakMagassag = 0; // outer size of the main window; written only, never as 0
     int AblakSzelesseg = 0;
-    // Default page and label, mm.
-    double OldalMagassagMm = 297;
-    double OldalSzelessegMm = 210;
-    double FelsoMargoMm = 13;
-    double BalMargoMm = 5;
-    double JobbMargoMm = 5;
-    double AlsoMargoMm = 10;
-    double CimkeMagassagMm = 38.1;
-    double TerkozMm = 3;
-    int Oszlopok = 3;
-    double CimkeSzelessegMm = 62.5;
+    // The default page and label of templates that have no page-setup row.
+    TPageSetup Page;
     // Flags.
     bool Security = true;
     bool AutoChd = true;
@@ -43,9 +39,6 @@ struct TSettings {
 };
 
 class IModal;
-struct TPageSetup;
-// The default page and label of templates that have no page-setup row.
-TPageSetup DefaultPageSetup(const TSettings& settings);
 
 class TSettingsFile {
 public:

@@ -34,7 +34,7 @@ void WriteDefaultSet(const QString& seriesFolder, const TSettings& settings, boo
     const QString ctv = TAppPaths::Join(seriesFolder, QStringLiteral("Sorozat0.ctv"));
     if (wanted(ctv))
         WriteTable(ElemekFieldDefs(), ctv, "Elemek",
-                   [&](TStoreTable& t) { AppendPageSetupRow(t, DefaultPageSetup(settings)); });
+                   [&](TStoreTable& t) { AppendPageSetupRow(t, settings.Page); });
     const QString sor = TAppPaths::Join(seriesFolder, QStringLiteral("Sorozat0.sor"));
     if (wanted(sor))
         WriteTable(SeriesFieldDefs(), sor, "T1", NoRows);

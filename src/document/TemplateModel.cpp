@@ -4,6 +4,7 @@
 #include "data/Cp1250.h"
 #include "data/DataSet.h"
 #include "document/FontDescriptor.h"
+#include "document/PageSetupValues.h"
 #include "document/TrimText.h"
 
 #include <cmath>
@@ -70,32 +71,26 @@ void AppendPageSetupRow(TDataSet& elemek, const TPageSetup& p) {
     };
     set("Azon", kPageSetupKind);
     set("Elemnev", kPageSetupName);
-    set("OldalH_mm", p.OldalHMm);
-    set("OldalSz_mm", p.OldalSzMm);
-    set("Height_mm", p.HeightMm);
-    set("Width_mm", p.WidthMm);
-    set("Fm_mm", p.FmMm);
-    set("Bm_mm", p.BmMm);
-    set("Jm_mm", p.JmMm);
-    set("Am_mm", p.AmMm);
-    set("Terkoz", p.TerkozMm);
-    set("Oszlopok", p.Oszlopok);
+    WritePageSetup(elemek, p);
     elemek.Post();
 }
 
+void WritePageSetup(TDataSet& elemek, const TPageSetup& p) {
+    for (const TPageValueInfo& info : PageSetupValues()) {
+        TField& field = elemek.FieldByName(info.Field);
+        if (info.Decimals == 0)
+            field.SetAsInteger(static_cast<int>(p.Value(info.Value)));
+        else
+            field.SetAsFloat(p.Value(info.Value));
+    }
+}
+
 TPageSetup ReadPageSetup(const TDataSet& elemek) {
-    auto mm = [&](std::string_view field) { return elemek.FieldByName(field).AsFloat(); };
     TPageSetup p;
-    p.OldalHMm = mm("OldalH_mm");
-    p.OldalSzMm = mm("OldalSz_mm");
-    p.HeightMm = mm("Height_mm");
-    p.WidthMm = mm("Width_mm");
-    p.FmMm = mm("Fm_mm");
-    p.BmMm = mm("Bm_mm");
-    p.JmMm = mm("Jm_mm");
-    p.AmMm = mm("Am_mm");
-    p.TerkozMm = mm("Terkoz");
-    p.Oszlopok = elemek.FieldByName("Oszlopok").AsInteger();
+    for (const TPageValueInfo& info : PageSetupValues()) {
+        const TField& field = elemek.FieldByName(info.Field);
+        p.SetValue(info.Value, info.Decimals == 0 ? field.AsInteger() : field.AsFloat());
+    }
     return p;
 }
 

@@ -11,6 +11,7 @@
 #include "data/DateTime.h"
 #include "data/FieldTypes.h"
 #include "data/FormatSettings.h"
+#include "data/PageSetup.h"
 
 #include <array>
 #include <cstdint>
@@ -44,21 +45,10 @@ std::optional<TElemKind> KindFromName(std::string_view name);
 // Positions the `Elemek` table on the page-setup row (by name, never by kind).
 bool LocatePageSetup(TDataSet& elemek);
 
-// The page and label of the page-setup row, mm.
-struct TPageSetup {
-    double OldalHMm = 297;  // page length
-    double OldalSzMm = 210; // page width
-    double HeightMm = 38.1; // label height
-    double WidthMm = 62.5;  // label width
-    double FmMm = 13;       // top margin
-    double BmMm = 5;        // left margin
-    double JmMm = 5;        // right margin
-    double AmMm = 10;       // bottom margin
-    double TerkozMm = 3;    // gap between label columns
-    int Oszlopok = 3;       // label columns
-};
 // Appends the page-setup row ("0", "Oldalbeall") and posts it.
 void AppendPageSetupRow(TDataSet& elemek, const TPageSetup& setup);
+// Writes the values into the current record's page-setup fields (not posted).
+void WritePageSetup(TDataSet& elemek, const TPageSetup& setup);
 // The located page-setup row's values.
 TPageSetup ReadPageSetup(const TDataSet& elemek);
 

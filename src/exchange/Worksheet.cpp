@@ -3,6 +3,7 @@
 #include "data/Cp1250.h"
 #include "data/DateTime.h"
 #include "data/FormatSettings.h"
+#include "tablestore/StoreFile.h"
 
 #include <algorithm>
 #include <charconv>
@@ -527,6 +528,8 @@ TRawCell SerialDateCell(double serial, bool system1904, TDateFormatKind kind) {
 // ---- files --------------------------------------------------------------------------------
 
 TWorksheet ReadWorksheetFile(const std::string& path) {
+    // An exported workbook whose in-place write was cut off reads as it was before.
+    RestoreInterruptedWrite(path);
     const std::size_t dot = path.find_last_of('.');
     const std::string ext = dot == std::string::npos ? std::string() : Cp1250LowerCase(path.substr(dot));
     if (ext == ".xlsx")

@@ -148,15 +148,6 @@ void TShapeItem::Paint(QPainter& painter, const TDeviceMap& map, const TPlacedIt
 
 // ---- geometry and layout ------------------------------------------------------------------
 
-double TPageGeometry::ColumnWidthMm() const {
-    const int columns = std::max(Columns, 1);
-    return (PageWidthMm - LeftMarginMm - RightMarginMm - (columns - 1) * ColumnSpaceMm) / columns;
-}
-
-double TPageGeometry::ColumnLeftMm(int column) const {
-    return LeftMarginMm + column * (ColumnWidthMm() + ColumnSpaceMm);
-}
-
 TLayoutRun::TLayoutRun(const TReport& report, TDataSet* data) : FReport(report), FData(data) {
     FResult.PageWidthMm = report.Page.PageWidthMm;
     FResult.PageLengthMm = report.Page.PageLengthMm;
@@ -171,8 +162,8 @@ TLayoutRun::TLayoutRun(const TReport& report, TDataSet* data) : FReport(report),
 }
 
 void TLayoutRun::PlaceBand() {
-    const TPageGeometry& page = FReport.Page;
-    const double height = FReport.BandHeightMm;
+    const TPageSetup& page = FReport.Page;
+    const double height = page.LabelHeightMm;
     constexpr double kSlack = 1e-9;
     // A band that would end below the bottom margin starts the next column (unless it is the
     // first of its column: a band taller than the page still gets printed, once).

@@ -1,12 +1,13 @@
 #pragma once
 
-// A report: the page geometry in millimetres, one detail band printed once per record, the
+// A report: the page setup in millimetres, one detail band printed once per record, the
 // printable items on the band and a hook before each band. Layout (Prepare) turns a report and
 // a data set into prepared pages: every placed item with its rectangle on the page in
 // millimetres and its value resolved for its record. Painting (ReportPaint.h) draws prepared
 // pages onto any QPainter device.
 
 #include "data/Alignment.h"
+#include "data/PageSetup.h"
 #include "pageengine/QrEan.h"
 
 #include <QColor>
@@ -111,25 +112,10 @@ public:
     void Paint(QPainter& painter, const TDeviceMap& map, const TPlacedItem& placed) override;
 };
 
-struct TPageGeometry {
-    double PageWidthMm = 210;
-    double PageLengthMm = 297;
-    double TopMarginMm = 0;
-    double BottomMarginMm = 0;
-    double LeftMarginMm = 0;
-    double RightMarginMm = 0;
-    int Columns = 1;
-    double ColumnSpaceMm = 0;
-
-    double ColumnWidthMm() const;
-    // Left edge of column i (from 0).
-    double ColumnLeftMm(int column) const;
-};
-
 class TReport {
 public:
-    TPageGeometry Page;
-    double BandHeightMm = 10;
+    // The band is one label: its height is the label height, its width the column's.
+    TPageSetup Page;
     bool BandFrame = false;
     // Painted in this order: a later item lies above an earlier one.
     std::vector<std::shared_ptr<TReportItem>> Items;

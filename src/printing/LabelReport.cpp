@@ -137,19 +137,6 @@ std::shared_ptr<TReportItem> DrawingItem(const TLabelElement& element) {
 
 } // namespace
 
-TPageGeometry LabelPageGeometry(const TPageSetup& setup) {
-    TPageGeometry page;
-    page.PageWidthMm = setup.OldalSzMm;
-    page.PageLengthMm = setup.OldalHMm;
-    page.TopMarginMm = setup.FmMm;
-    page.BottomMarginMm = setup.AmMm;
-    page.LeftMarginMm = setup.BmMm;
-    page.RightMarginMm = setup.JmMm;
-    page.Columns = setup.Oszlopok;
-    page.ColumnSpaceMm = setup.TerkozMm;
-    return page;
-}
-
 bool IsBlankPlace(const TDataSet& data) {
     if (data.FieldCount() == 0 || !data.Active() || data.IsEmpty())
         return false;
@@ -190,8 +177,7 @@ TReport BuildLabelReport(const std::vector<TLabelElement>& elements, const TPage
     if (!options.Now)
         options.Now = Now();
     TReport report;
-    report.Page = LabelPageGeometry(setup);
-    report.BandHeightMm = setup.HeightMm;
+    report.Page = setup;
     report.BandFrame = options.Frame;
     report.BeforePrint = [](const TDataSet& record) { return !IsBlankPlace(record); };
     for (const TLabelElement& element : BandOrder(elements)) {

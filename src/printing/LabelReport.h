@@ -31,10 +31,6 @@ struct TLabelRunOptions {
     bool Security = true;
 };
 
-// The report's page from the page and label setup: page size, margins, columns and the gap;
-// the label's height is the band's (its width is the column's).
-TPageGeometry LabelPageGeometry(const TPageSetup& setup);
-
 // The first field of the data set's current record is a single blank or null: the record
 // stands for an empty label place.
 bool IsBlankPlace(const TDataSet& data);
@@ -43,7 +39,7 @@ bool IsBlankPlace(const TDataSet& data);
 // and a field of `data` begins with it (ignoring case); empty otherwise.
 std::string BoundField(const QString& source, const TDataSet* data, bool dataFlag);
 
-// Builds the label report of a run: page geometry and frame, the blank-place rule, and one
+// Builds the label report of a run: page setup and frame, the blank-place rule, and one
 // item per element in ascending order of the value source (a later item lies above an
 // earlier one). Date and time values are computed here, once.
 TReport BuildLabelReport(const std::vector<TLabelElement>& elements, const TPageSetup& setup,

@@ -2,6 +2,7 @@
 
 #include "data/Cp1250Text.h"
 #include "data/DataSet.h"
+#include "document/PageSetupValues.h"
 #include "document/TemplateModel.h"
 #include "printing/LabelReport.h"
 
@@ -22,43 +23,29 @@ QString WithUnit(double value, bool millimetres) {
 
 } // namespace
 
-const std::array<TPageSetupLimit, 9>& PrintedPageSetupLimits() {
-    static const std::array<TPageSetupLimit, 9> limits = {{
-        {"OldalHossz", "Oldal hosszúsága", 10, 297, true, [](const TPageSetup& s) { return s.OldalHMm; }},
-        {"OldalSzel", "Oldal szélessége", 10, 210, true, [](const TPageSetup& s) { return s.OldalSzMm; }},
-        {"Felsom", "Felső margó", 0, 100, true, [](const TPageSetup& s) { return s.FmMm; }},
-        {"Alsom", "Alsó margó", 0, 100, true, [](const TPageSetup& s) { return s.AmMm; }},
-        {"Balm", "Bal margó", 0, 100, true, [](const TPageSetup& s) { return s.BmMm; }},
-        {"Jobbm", "Jobb margó", 0, 100, true, [](const TPageSetup& s) { return s.JmMm; }},
-        {"CTerkoz", "Cimkék közötti térköz", 0, 100, true, [](const TPageSetup& s) { return s.TerkozMm; }},
-        {"COszlopok", "Cimke oszlopok száma", 1, 15, false,
-         [](const TPageSetup& s) { return static_cast<double>(s.Oszlopok); }},
-        {"CMagassag", "Címke magassága", 10, 297, true, [](const TPageSetup& s) { return s.HeightMm; }},
-    }};
-    return limits;
-}
-
 QStringList PageSetupProblems(const TPageSetup& setup) {
     QStringList problems;
-    for (const TPageSetupLimit& limit : PrintedPageSetupLimits()) {
-        const double value = limit.Value(setup);
+    for (const TPageValueInfo& info : PageSetupValues()) {
+        if (info.Value == TPageValue::pvLabelWidth)
+            continue;
+        const double value = setup.Value(info.Value);
+        const bool millimetres = info.Decimals > 0;
         // NaN fails both comparisons and is out of range too.
-        if (!(value >= limit.Min && value <= limit.Max))
+        if (!(value >= info.Template.Min && value <= info.Template.Max))
             problems << QStringLiteral("„%1” értéke %2, de csak %3 és %4 között lehet.")
-                            .arg(QString::fromUtf8(limit.Caption), WithUnit(value, limit.Millimetres),
-                                 WithUnit(limit.Min, limit.Millimetres),
-                                 WithUnit(limit.Max, limit.Millimetres));
+                            .arg(QString::fromUtf8(info.Hint), WithUnit(value, millimetres),
+                                 WithUnit(info.Template.Min, millimetres),
+                                 WithUnit(info.Template.Max, millimetres));
     }
     if (!problems.isEmpty())
         return problems;
-    const double columnWidth =
-        (setup.OldalSzMm - setup.BmMm - setup.JmMm - (setup.Oszlopok - 1) * setup.TerkozMm) / setup.Oszlopok;
+    const double columnWidth = setup.ColumnWidthMm();
     if (columnWidth <= 0)
         problems << QStringLiteral("A címkék nem férnek el a lapon: %1 oszlop a margók és a térközök mellett "
                                    "%2 széles lenne.")
-                        .arg(setup.Oszlopok)
+                        .arg(setup.Columns)
                         .arg(WithUnit(columnWidth, true));
-    const double pageRoom = setup.OldalHMm - setup.FmMm - setup.AmMm;
+    const double pageRoom = setup.PageLengthMm - setup.TopMarginMm - setup.BottomMarginMm;
     if (pageRoom <= 0)
         problems << QStringLiteral("A címkék nem férnek el a lapon: a felső és az alsó margó után %1 marad.")
                         .arg(WithUnit(pageRoom, true));
@@ -77,6 +64,15 @@ QStringList MissingBoundFields(const std::vector<TLabelElement>& elements, const
             missing << name;
     }
     return missing;
+}
+
+TPrintProblems CheckBeforePrinting(const std::vector<TLabelElement>& elements, const TPageSetup& setup,
+                                   const TDataSet* data, bool dataFlag) {
+    TPrintProblems problems;
+    problems.PageSetup = PageSetupProblems(setup);
+    if (dataFlag && data && !data->IsEmpty())
+        problems.MissingFields = MissingBoundFields(elements, *data);
+    return problems;
 }
 
 QString PageSetupMessage(const QStringList& problems) {

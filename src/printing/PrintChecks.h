@@ -10,34 +10,33 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <vector>
 
 namespace etikor {
 
 class TDataSet;
 
-// One printed page or label value with the range its control keeps it in.
-struct TPageSetupLimit {
-    const char* Control; // the control's component name
-    const char* Caption; // its hint, which names it for the user
-    double Min;
-    double Max;
-    bool Millimetres;
-    double (*Value)(const TPageSetup&);
-};
-
-// The values printing takes from the page setup, with the limits of their controls. (The
-// label width only sizes the designer's label: a printed label is as wide as its column.)
-const std::array<TPageSetupLimit, 9>& PrintedPageSetupLimits();
-
-// The problems of a page setup as messages for the user, one per value out of range, then one
-// when the labels would have no positive width or the page no room for a label's height.
+// The problems of a page setup as messages for the user, one per value outside its template
+// range (PageSetupValues.h; the label width only sizes the designer's label, a printed label is
+// as wide as its column), then one when the labels would have no positive width or the page no
+// room for a label's height.
 QStringList PageSetupProblems(const TPageSetup& setup);
 
 // The value sources of text and barcode elements that name a field `data` does not have (date
 // and time codes are no fields), each once, in element order.
 QStringList MissingBoundFields(const std::vector<TLabelElement>& elements, const TDataSet& data);
+
+// What the checks before a run found.
+struct TPrintProblems {
+    QStringList PageSetup;     // PageSetupProblems: the run cannot print
+    QStringList MissingFields; // MissingBoundFields: the user decides whether to print anyway
+};
+
+// The checks before a run of `elements` on `setup` over `data`. Fields are only looked for
+// when the run prints from the data (`dataFlag`) and the data has a record: otherwise the
+// elements print their own values, or no label prints at all.
+TPrintProblems CheckBeforePrinting(const std::vector<TLabelElement>& elements, const TPageSetup& setup,
+                                   const TDataSet* data, bool dataFlag);
 
 // The message that stops a run with such page values.
 QString PageSetupMessage(const QStringList& problems);

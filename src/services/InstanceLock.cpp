@@ -14,7 +14,6 @@ namespace etikor {
 
 namespace {
 
-constexpr int kWaitMs = 2000;
 const QByteArray kRaise = QByteArrayLiteral("raise\n");
 
 QString CanonicalFolder(const QString& folder) {
@@ -24,8 +23,8 @@ QString CanonicalFolder(const QString& folder) {
 
 } // namespace
 
-TInstanceLock::TInstanceLock(QString workingFolder, QObject* parent)
-    : QObject(parent), FFolder(CanonicalFolder(workingFolder)) {}
+TInstanceLock::TInstanceLock(QString workingFolder, std::chrono::milliseconds answerWait, QObject* parent)
+    : QObject(parent), FFolder(CanonicalFolder(workingFolder)), FAnswerWait(answerWait) {}
 
 TInstanceLock::~TInstanceLock() {
     if (FServer)
@@ -101,16 +100,17 @@ void TInstanceLock::Listen() {
 }
 
 bool TInstanceLock::AskOtherToRaise() const {
+    const int waitMs = static_cast<int>(FAnswerWait.count());
     QLocalSocket socket;
     socket.connectToServer(ServerName(FFolder));
-    if (!socket.waitForConnected(kWaitMs))
+    if (!socket.waitForConnected(waitMs))
         return false;
     socket.write(kRaise);
-    if (!socket.waitForBytesWritten(kWaitMs))
+    if (!socket.waitForBytesWritten(waitMs))
         return false;
     // The answer shows that a program, not a dead socket, took the request.
     while (!socket.canReadLine())
-        if (!socket.waitForReadyRead(kWaitMs))
+        if (!socket.waitForReadyRead(waitMs))
             return false;
     return socket.readLine() == QByteArrayLiteral("ok\n");
 }

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -29,7 +30,12 @@ public:
         NoLock,       // neither the folder nor the user's runtime folder can hold a lock
     };
 
-    explicit TInstanceLock(QString workingFolder, QObject* parent = nullptr);
+    // How long a later start waits for the running program to take its request (each of
+    // connect, send and answer). A program that hangs costs the user this long at each start.
+    static constexpr std::chrono::milliseconds kDefaultAnswerWait{2000};
+
+    explicit TInstanceLock(QString workingFolder, std::chrono::milliseconds answerWait = kDefaultAnswerWait,
+                           QObject* parent = nullptr);
     ~TInstanceLock() override;
 
     TResult Acquire();
@@ -47,6 +53,7 @@ private:
     void Listen();
 
     QString FFolder;
+    std::chrono::milliseconds FAnswerWait;
     QString FLockPath;
     std::unique_ptr<QLockFile> FLock;
     QLocalServer* FServer = nullptr;

@@ -345,8 +345,12 @@ void replaceFile(const std::string& path, std::string_view bytes, const TStoreWr
 
 } // namespace
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
+void RestoreInterruptedWrite(const std::string& path) {
     restoreFromRollback(followLinks(path));
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    RestoreInterruptedWrite(path);
     return readFile(path, bytes);
 }
 

@@ -67,6 +67,10 @@ std::string CreateStoreTempFile(const std::string& path);
 // as a save does. `source` is gone afterwards. Throws EStoreFileError; `path` is then as it was.
 void ReplaceFileWith(const std::string& path, const std::string& source);
 
+// Undoes an in-place write of `path` that a killed process cut off (its rollback copy is left
+// beside it); does nothing otherwise. Readers of files the store writes call it first.
+void RestoreInterruptedWrite(const std::string& path);
+
 // Writes `image` to `path` atomically, honouring savAutoBackup. Throws EStoreFileError with
 // the platform's reason; the old file (and an older backup copy) stay as they were then.
 void SaveImageToFile(const std::string& path, std::string_view image, TStoreSaveOptions options = 0,

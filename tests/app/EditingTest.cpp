@@ -261,10 +261,10 @@ TEST_F(EditingTest, PageAndLabelApply) {
     EXPECT_DOUBLE_EQ(page->OldalHossz->value(), 61.1);
     EXPECT_DOUBLE_EQ(page->OldalSzel->value(), 210); // 220 kept at the limit
     TPageSetup stored = StoredPage();
-    EXPECT_DOUBLE_EQ(stored.OldalHMm, 61.1);
-    EXPECT_DOUBLE_EQ(stored.OldalSzMm, 210);
-    EXPECT_DOUBLE_EQ(stored.WidthMm, 200);
-    EXPECT_DOUBLE_EQ(stored.HeightMm, 38.1);
+    EXPECT_DOUBLE_EQ(stored.PageLengthMm, 61.1);
+    EXPECT_DOUBLE_EQ(stored.PageWidthMm, 210);
+    EXPECT_DOUBLE_EQ(stored.LabelWidthMm, 200);
+    EXPECT_DOUBLE_EQ(stored.LabelHeightMm, 38.1);
     EXPECT_EQ(form.Canvas().Cimke->width(), 750 * 2);
 
     label->CSzeles->setValue(62.5);
@@ -272,11 +272,11 @@ TEST_F(EditingTest, PageAndLabelApply) {
     EXPECT_EQ(form.Canvas().Cimke->width(), 468); // round(234.375) x 2
 
     page->A4Gomb->click();
-    EXPECT_EQ(StoredPage().OldalHMm, 61.1); // nothing written before Apply
+    EXPECT_EQ(StoredPage().PageLengthMm, 61.1); // nothing written before Apply
     page->OldalRGomb->click();
     stored = StoredPage();
-    EXPECT_DOUBLE_EQ(stored.OldalSzMm, 210);
-    EXPECT_DOUBLE_EQ(stored.OldalHMm, 297);
+    EXPECT_DOUBLE_EQ(stored.PageWidthMm, 210);
+    EXPECT_DOUBLE_EQ(stored.PageLengthMm, 297);
 }
 
 // A label width of 15 mm in the template shows as 20 and is stored as 20 by Apply.
@@ -287,7 +287,7 @@ TEST_F(EditingTest, NarrowLabelIsClampedByItsControl) {
         t.FieldDefs = ElemekFieldDefs();
         t.Open();
         TPageSetup setup;
-        setup.WidthMm = 15;
+        setup.LabelWidthMm = 15;
         AppendPageSetupRow(t, setup);
         t.SaveTable(SeriesPath("Sorozat0.ctv"));
     }
@@ -298,7 +298,7 @@ TEST_F(EditingTest, NarrowLabelIsClampedByItsControl) {
     auto* label = Child<TLabelTab>("tsCimke");
     EXPECT_DOUBLE_EQ(label->CSzeles->value(), 20);
     label->CimkeRGomb->click();
-    EXPECT_DOUBLE_EQ(StoredPage().WidthMm, 20);
+    EXPECT_DOUBLE_EQ(StoredPage().LabelWidthMm, 20);
 }
 
 // The step list in the locale's own notation: "0,05" in Hungarian, "0.05" in English; both

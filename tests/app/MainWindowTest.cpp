@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, SettingsDialogFromTheMenu) {
     Child<QAction>("Belltsok1")->trigger();
     modal_.Verify();
     EXPECT_EQ(Form().HelpContext(), 10);
-    EXPECT_EQ(DefaultPageSetup(Form().Settings()).WidthMm, 50);
+    EXPECT_EQ(Form().Settings().Page.LabelWidthMm, 50);
     EXPECT_TRUE(Form().Settings().AutoBetu);
 
     modal_.ExpectModal(QStringLiteral("BeallitasForm"), 0, [&](QObject& w) {
@@ -140,7 +140,7 @@ TEST_F(MainWindowTest, SettingsDialogFromTheMenu) {
     const TSettings written = TSettingsFile(paths_.ProgramFolder).Read();
     EXPECT_FALSE(written.AutoBetu);
     EXPECT_TRUE(written.AutoOrsina);
-    EXPECT_EQ(written.CimkeSzelessegMm, 50);
+    EXPECT_EQ(written.Page.LabelWidthMm, 50);
     EXPECT_EQ(written.Utolso, QStringLiteral("Sorozat0.ctv"));
 }
 
@@ -214,7 +214,7 @@ TEST_F(MainWindowTest, WizardFromTheMenu) {
     Child<QAction>("mOrsina")->trigger();
     modal_.Verify();
     EXPECT_EQ(Child<QDoubleSpinBox>("CSzeles")->value(), 20);
-    EXPECT_EQ(dm_.Template.PageSetup().WidthMm, 20) << "applied to the template";
+    EXPECT_EQ(dm_.Template.PageSetup().LabelWidthMm, 20) << "applied to the template";
 }
 
 // Buttons and controls with their hints or captions, and their state after start-up.

@@ -81,24 +81,24 @@ TEST(CanvasGeometry, RotatedTextLayout) {
 // label setup's worked examples).
 TEST(CanvasGeometry, AppliedPageSetup) {
     TPageSetup tall;
-    tall.HeightMm = 38.1;
-    tall.FmMm = 13;
-    tall.AmMm = 10;
-    tall.OldalHMm = 50;
-    EXPECT_NEAR(AppliedPageSetup(tall).OldalHMm, 61.1, 1e-9);
+    tall.LabelHeightMm = 38.1;
+    tall.TopMarginMm = 13;
+    tall.BottomMarginMm = 10;
+    tall.PageLengthMm = 50;
+    EXPECT_NEAR(AppliedPageSetup(tall).PageLengthMm, 61.1, 1e-9);
     TPageSetup wide;
-    wide.WidthMm = 200;
-    wide.BmMm = 10;
-    wide.JmMm = 10;
-    EXPECT_DOUBLE_EQ(AppliedPageSetup(wide).OldalSzMm, 210);
+    wide.LabelWidthMm = 200;
+    wide.LeftMarginMm = 10;
+    wide.RightMarginMm = 10;
+    EXPECT_DOUBLE_EQ(AppliedPageSetup(wide).PageWidthMm, 210);
     TPageSetup narrow;
-    narrow.WidthMm = 15;
-    narrow.HeightMm = 62.557;
-    narrow.Oszlopok = 0;
+    narrow.LabelWidthMm = 15;
+    narrow.LabelHeightMm = 62.557;
+    narrow.Columns = 0;
     const TPageSetup applied = AppliedPageSetup(narrow);
-    EXPECT_DOUBLE_EQ(applied.WidthMm, 20);
-    EXPECT_DOUBLE_EQ(applied.HeightMm, 62.56);
-    EXPECT_EQ(applied.Oszlopok, 1);
+    EXPECT_DOUBLE_EQ(applied.LabelWidthMm, 20);
+    EXPECT_DOUBLE_EQ(applied.LabelHeightMm, 62.56);
+    EXPECT_EQ(applied.Columns, 1);
 }
 
 // The barcode width check: 95 modules (m = 96, v = 48); 47 stored pixels warn, 48 do not.

@@ -107,9 +107,9 @@ TEST(ElementPanel, FieldList) {
 // The page and label tabs show a page setup through one set of fields; A4 sets the page size.
 TEST(SetupTabs, ShowThePageSetup) {
     TPageSetup setup;
-    setup.OldalSzMm = 100;
-    setup.Oszlopok = 4;
-    setup.WidthMm = 40.25;
+    setup.PageWidthMm = 100;
+    setup.Columns = 4;
+    setup.LabelWidthMm = 40.25;
     TPageTab page;
     TLabelTab label;
     const TPageSetupFields fields{page.OldalHossz, page.OldalSzel, page.Felsom,     page.Balm,
@@ -119,8 +119,8 @@ TEST(SetupTabs, ShowThePageSetup) {
     EXPECT_DOUBLE_EQ(page.OldalSzel->value(), 100);
     EXPECT_EQ(page.COszlopok->value(), 4);
     EXPECT_DOUBLE_EQ(label.CSzeles->value(), 40.25);
-    EXPECT_DOUBLE_EQ(fields.Read().WidthMm, 40.25);
-    EXPECT_EQ(fields.Read().Oszlopok, 4);
+    EXPECT_DOUBLE_EQ(fields.Read().LabelWidthMm, 40.25);
+    EXPECT_EQ(fields.Read().Columns, 4);
     page.A4Gomb->click();
     EXPECT_DOUBLE_EQ(page.OldalSzel->value(), 210);
     EXPECT_DOUBLE_EQ(page.OldalHossz->value(), 297);

@@ -151,8 +151,8 @@ TEST_F(LabelCanvasTest, ZoomAndBackRestoresPositions) {
 TEST_F(LabelCanvasTest, MissingPageSetupComesFromTheSettings) {
     ASSERT_TRUE(LocatePageSetup(elemek_));
     elemek_.Delete();
-    settings_.CimkeSzelessegMm = 40;
-    settings_.CimkeMagassagMm = 20;
+    settings_.Page.LabelWidthMm = 40;
+    settings_.Page.LabelHeightMm = 20;
     const TCanvasBuild build = Build(1);
     EXPECT_TRUE(build.SetupRowAdded);
     EXPECT_EQ(canvas_.Cimke->size(), QSize(150, 77));
@@ -160,7 +160,7 @@ TEST_F(LabelCanvasTest, MissingPageSetupComesFromTheSettings) {
     reread.SetTableName(dir_.file("fixture.ctv"));
     reread.Open();
     ASSERT_TRUE(LocatePageSetup(reread));
-    EXPECT_DOUBLE_EQ(ReadPageSetup(reread).WidthMm, 40);
+    EXPECT_DOUBLE_EQ(ReadPageSetup(reread).LabelWidthMm, 40);
 }
 
 // Storing a view's geometry writes millimetres and stored pixels to its row and the file; a

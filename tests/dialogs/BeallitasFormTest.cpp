@@ -165,9 +165,9 @@ TEST_F(BeallitasFormTest, ShowsTheSettings) {
     s.AutoOrsina = true;
     s.AutoChd = false;
     s.AutoAdatforras = false;
-    s.CimkeSzelessegMm = 48.25;
-    s.Oszlopok = 4;
-    s.FelsoMargoMm = 7.5;
+    s.Page.LabelWidthMm = 48.25;
+    s.Page.Columns = 4;
+    s.Page.TopMarginMm = 7.5;
     file_.Write(s);
     Open();
     settings_.AutoVonal = false; // changed while the program ran, after the dialog was built
@@ -198,8 +198,8 @@ TEST_F(BeallitasFormTest, EscKeepsTheFlagsButNotTheGeometry) {
     });
     EXPECT_EQ(form_->result(), QDialog::Rejected);
     EXPECT_TRUE(settings_.AutoBetu);
-    EXPECT_EQ(settings_.CimkeSzelessegMm, 50);
-    EXPECT_EQ(DefaultPageSetup(settings_).WidthMm, 50) << "a new template without page setup";
+    EXPECT_EQ(settings_.Page.LabelWidthMm, 50);
+    EXPECT_EQ(settings_.Page.LabelWidthMm, 50) << "a new template without page setup";
     EXPECT_FALSE(FileExists());
     // The next showing has the box ticked again.
     Run([this] {
@@ -232,8 +232,8 @@ TEST_F(BeallitasFormTest, ConfirmCopiesAndWrites) {
         EXPECT_FALSE(s->AutoBetu);
         EXPECT_FALSE(s->AutoVonal);
         EXPECT_FALSE(s->AutoAdatforras);
-        EXPECT_EQ(s->TerkozMm, 4.5);
-        EXPECT_EQ(s->Oszlopok, 2);
+        EXPECT_EQ(s->Page.ColumnSpaceMm, 4.5);
+        EXPECT_EQ(s->Page.Columns, 2);
     }
     // The program's own save, when it gives one, is used instead.
     form_->Save = [&] { ++saved; };
@@ -261,7 +261,7 @@ TEST_F(BeallitasFormTest, RestoreDefaults) {
         QFile::remove(file_.Path());
         TSettings s;
         s.Utolso = QStringLiteral("minta.ctv");
-        s.CimkeMagassagMm = 20;
+        s.Page.LabelHeightMm = 20;
         s.AutoBetu = false;
         if (row.WithFile)
             file_.Write(s);
@@ -277,7 +277,7 @@ TEST_F(BeallitasFormTest, RestoreDefaults) {
         modal_.Verify();
         EXPECT_EQ(changed, row.Restored ? 1 : 0);
         EXPECT_EQ(Mm("CMagassag")->value(), row.Restored ? 38.1 : 20);
-        EXPECT_EQ(settings_.CimkeMagassagMm, row.Restored ? 38.1 : 20);
+        EXPECT_EQ(settings_.Page.LabelHeightMm, row.Restored ? 38.1 : 20);
         EXPECT_EQ(Mm("OldalSzel")->value(), row.Restored ? 210 : 100);
         EXPECT_EQ(Mm("Felsom")->value(), 13);
         EXPECT_EQ(Box("cbAutoBetu")->isChecked(), row.Restored);
@@ -302,7 +302,7 @@ TEST_F(BeallitasFormTest, KeysAndButtons) {
         Child<QPushButton>("A4Gomb")->click();
         EXPECT_EQ(Mm("OldalSzel")->value(), 210);
         EXPECT_EQ(Mm("OldalHossz")->value(), 297);
-        EXPECT_EQ(settings_.OldalSzelessegMm, 210);
+        EXPECT_EQ(settings_.Page.PageWidthMm, 210);
 
         modal_.ExpectHelp(20);
         QTest::keyClick(Mm("CMagassag"), Qt::Key_F1);

@@ -109,8 +109,8 @@ protected:
 
 // Opening: the main window's values, page 1, the start-up box, the question one second later.
 TEST_F(OrsinaFormTest, Opening) {
-    host_.Main.WidthMm = 48;
-    host_.Main.Oszlopok = 4;
+    host_.Main.LabelWidthMm = 48;
+    host_.Main.Columns = 4;
     settings_.AutoOrsina = true;
     TOrsinaForm& form = Open();
     EXPECT_EQ(form.size(), QSize(567, 290));
@@ -199,7 +199,7 @@ TEST_F(OrsinaFormTest, FinishNeedsAChosenSource) {
     Click("TovabbGomb"); // "&Tovább >>" on page 3 still finishes
     modal_.Verify();
     ASSERT_TRUE(host_.Applied);
-    EXPECT_EQ(host_.Applied->WidthMm, 10) << "the main window's own limits apply there";
+    EXPECT_EQ(host_.Applied->LabelWidthMm, 10) << "the main window's own limits apply there";
     EXPECT_EQ(host_.Calls, (QStringList{"manual", "count", "settings saved"}));
     EXPECT_EQ(form_->result(), QDialog::Accepted);
 }

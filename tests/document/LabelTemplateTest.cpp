@@ -109,7 +109,7 @@ protected:
 TEST_F(LabelTemplateTest, DecodesEveryRow) {
     EXPECT_EQ(recorder_.Events, std::vector<std::string>{"replaced"});
     ASSERT_TRUE(model_.HasPageSetup());
-    EXPECT_DOUBLE_EQ(model_.PageSetup().WidthMm, 62.5);
+    EXPECT_DOUBLE_EQ(model_.PageSetup().LabelWidthMm, 62.5);
     EXPECT_EQ(model_.PageSetupRow().Name, QStringLiteral("Oldalbeall"));
     // In the table's order, which is by name; the page-setup row is no element.
     std::vector<QString> names;
@@ -323,7 +323,7 @@ TEST_F(LabelTemplateTest, UndoAndRedoGiveBackTheFile) {
         [&] { model_.SetBarcode(QStringLiteral("Vkod_1"), 9, false, true); },
         [&] {
             TPageSetup setup = model_.PageSetup();
-            setup.WidthMm = 80;
+            setup.LabelWidthMm = 80;
             model_.SetPageSetup(setup);
         },
         [&] {
@@ -357,7 +357,7 @@ TEST_F(LabelTemplateTest, UndoAndRedoGiveBackTheFile) {
         EXPECT_EQ(ReadFileBytes(Path()), files[i]);
     }
     EXPECT_FALSE(model_.Redo());
-    EXPECT_EQ(model_.PageSetup().WidthMm, 80);
+    EXPECT_EQ(model_.PageSetup().LabelWidthMm, 80);
     // Still in order by name: with Kep_1 removed the page-setup row comes first.
     table_.First();
     EXPECT_EQ(table_.FieldByName("Elemnev").AsString(), "Oldalbeall");
@@ -376,22 +376,22 @@ TEST_F(LabelTemplateTest, PageSetupRow) {
     EXPECT_FALSE(model_.HasPageSetup());
     EXPECT_TRUE(model_.PageSetupRow().Name.isEmpty());
     TPageSetup setup;
-    setup.WidthMm = 40;
+    setup.LabelWidthMm = 40;
     recorder_.Events.clear();
     EXPECT_TRUE(model_.EnsurePageSetup(setup));
     EXPECT_FALSE(model_.EnsurePageSetup(setup));
     EXPECT_EQ(recorder_.Events, std::vector<std::string>{"page"});
     EXPECT_TRUE(Rows(Path()).contains("Oldalbeall"));
-    EXPECT_DOUBLE_EQ(model_.PageSetup().WidthMm, 40);
+    EXPECT_DOUBLE_EQ(model_.PageSetup().LabelWidthMm, 40);
 
-    setup.Oszlopok = 4;
-    setup.HeightMm = 20;
+    setup.Columns = 4;
+    setup.LabelHeightMm = 20;
     model_.SetPageSetup(setup);
     TStoreTable reread;
     reread.SetTableName(Path());
     reread.Open();
     ASSERT_TRUE(LocatePageSetup(reread));
-    EXPECT_EQ(ReadPageSetup(reread).Oszlopok, 4);
+    EXPECT_EQ(ReadPageSetup(reread).Columns, 4);
     EXPECT_DOUBLE_EQ(model_.PageSetupRow().Mm.Height, 20);
     // The elements are still all there.
     EXPECT_EQ(model_.Elements().size(), 7u);

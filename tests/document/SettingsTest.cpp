@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -41,16 +42,16 @@ protected:
 // 62.5 x 38.1 mm labels 3 mm apart, barcode options on, wizard off, help on.
 void ExpectDefaults(const TSettings& s) {
     EXPECT_EQ(s.Utolso, "Sorozat0.ctv");
-    EXPECT_EQ(s.OldalSzelessegMm, 210);
-    EXPECT_EQ(s.OldalMagassagMm, 297);
-    EXPECT_EQ(s.FelsoMargoMm, 13);
-    EXPECT_EQ(s.BalMargoMm, 5);
-    EXPECT_EQ(s.JobbMargoMm, 5);
-    EXPECT_EQ(s.AlsoMargoMm, 10);
-    EXPECT_EQ(s.Oszlopok, 3);
-    EXPECT_EQ(s.CimkeSzelessegMm, 62.5);
-    EXPECT_EQ(s.CimkeMagassagMm, 38.1);
-    EXPECT_EQ(s.TerkozMm, 3);
+    EXPECT_EQ(s.Page.PageWidthMm, 210);
+    EXPECT_EQ(s.Page.PageLengthMm, 297);
+    EXPECT_EQ(s.Page.TopMarginMm, 13);
+    EXPECT_EQ(s.Page.LeftMarginMm, 5);
+    EXPECT_EQ(s.Page.RightMarginMm, 5);
+    EXPECT_EQ(s.Page.BottomMarginMm, 10);
+    EXPECT_EQ(s.Page.Columns, 3);
+    EXPECT_EQ(s.Page.LabelWidthMm, 62.5);
+    EXPECT_EQ(s.Page.LabelHeightMm, 38.1);
+    EXPECT_EQ(s.Page.ColumnSpaceMm, 3);
     EXPECT_TRUE(s.Security);
     EXPECT_TRUE(s.AutoChd);
     EXPECT_TRUE(s.AutoBetu);
@@ -102,18 +103,18 @@ TEST_F(SettingsTest, NumbersSurviveUnderEveryLocale) {
         ASSERT_TRUE(locale.Ok()) << "the hu_HU.UTF-8 locale is missing: run scripts/deps.sh";
         SetFormatSettings(row.Formats);
         TSettings s;
-        s.CimkeMagassagMm = 25.4;
-        s.TerkozMm = 2.75;
+        s.Page.LabelHeightMm = 25.4;
+        s.Page.ColumnSpaceMm = 2.75;
         TSettingsFile file(Folder());
         file.Write(s);
         EXPECT_NE(ReadFileBytes(IniPath()).find(row.Written), std::string::npos) << ReadFileBytes(IniPath());
-        EXPECT_EQ(file.Read().CimkeMagassagMm, 25.4);
+        EXPECT_EQ(file.Read().Page.LabelHeightMm, 25.4);
         // The next start under the other locale.
         for (const TFormatSettings& next : {TFormatSettings::Hungarian(), TFormatSettings::Invariant()}) {
             SetFormatSettings(next);
             const TSettings back = file.Read();
-            EXPECT_EQ(back.CimkeMagassagMm, 25.4);
-            EXPECT_EQ(back.TerkozMm, 2.75);
+            EXPECT_EQ(back.Page.LabelHeightMm, 25.4);
+            EXPECT_EQ(back.Page.ColumnSpaceMm, 2.75);
         }
     }
 }
@@ -123,9 +124,9 @@ TEST_F(SettingsTest, NumbersSurviveUnderEveryLocale) {
 const test::ChildRegistration kHungarianClose("settings-hu-close", [](const QStringList& arguments) {
     UseSystemLocale();
     TSettings s;
-    s.CimkeMagassagMm = 25.4;
+    s.Page.LabelHeightMm = 25.4;
     TSettingsFile(arguments.value(0)).Write(s);
-    return TSettingsFile(arguments.value(0)).Read().CimkeMagassagMm == 25.4 ? 0 : 1;
+    return TSettingsFile(arguments.value(0)).Read().Page.LabelHeightMm == 25.4 ? 0 : 1;
 });
 
 TEST_F(SettingsTest, HungarianDesktopCloseThenStart) {
@@ -138,7 +139,7 @@ TEST_F(SettingsTest, HungarianDesktopCloseThenStart) {
     EXPECT_NE(ReadFileBytes(IniPath()).find("C Magassag mm=25,4\n"), std::string::npos)
         << ReadFileBytes(IniPath());
     SetFormatSettings(TFormatSettings::Invariant());
-    EXPECT_EQ(TSettingsFile(Folder()).Read().CimkeMagassagMm, 25.4);
+    EXPECT_EQ(TSettingsFile(Folder()).Read().Page.LabelHeightMm, 25.4);
 }
 
 TEST_F(SettingsTest, ReadsValuesWithoutRegardToCase) {
@@ -152,8 +153,8 @@ TEST_F(SettingsTest, ReadsValuesWithoutRegardToCase) {
                               "[Adatbazis]\r\n"
                               "Utolso=Cimke1.ctv\r\n");
     const TSettings s = TSettingsFile(Folder()).Read();
-    EXPECT_EQ(s.TerkozMm, 2.5);
-    EXPECT_EQ(s.Oszlopok, 4);
+    EXPECT_EQ(s.Page.ColumnSpaceMm, 2.5);
+    EXPECT_EQ(s.Page.Columns, 4);
     EXPECT_FALSE(s.Security);
     EXPECT_TRUE(s.AutoOrsina) << "any non-zero number is true";
     EXPECT_EQ(s.Utolso, "Cimke1.ctv");
@@ -176,9 +177,9 @@ TEST_F(SettingsTest, WriteKeepsTheUsersLinesAndReadsBack) {
     s.Utolso = "Cimke2.ctv";
     s.AblakMagassag = 600;
     s.AblakSzelesseg = 800;
-    s.TerkozMm = 2.75;
-    s.CimkeSzelessegMm = 70.1;
-    s.Oszlopok = 2;
+    s.Page.ColumnSpaceMm = 2.75;
+    s.Page.LabelWidthMm = 70.1;
+    s.Page.Columns = 2;
     s.AutoOrsina = true;
     s.AutoSugo = false;
     TSettingsFile file(Folder());
@@ -197,9 +198,9 @@ TEST_F(SettingsTest, WriteKeepsTheUsersLinesAndReadsBack) {
 
     const TSettings back = file.Read();
     EXPECT_EQ(back.Utolso, "Cimke2.ctv");
-    EXPECT_EQ(back.TerkozMm, 2.75);
-    EXPECT_EQ(back.CimkeSzelessegMm, 70.1);
-    EXPECT_EQ(back.Oszlopok, 2);
+    EXPECT_EQ(back.Page.ColumnSpaceMm, 2.75);
+    EXPECT_EQ(back.Page.LabelWidthMm, 70.1);
+    EXPECT_EQ(back.Page.Columns, 2);
     EXPECT_TRUE(back.AutoOrsina);
     EXPECT_FALSE(back.AutoSugo);
     EXPECT_EQ(back.AblakMagassag, 0) << "the window size is written only";
@@ -273,11 +274,11 @@ TEST_F(SettingsTest, ReadOnlySettingsFileIsReadWhereItIs) {
     TSettingsFile file(Folder(), QString::fromStdString(config.path().string()));
     EXPECT_EQ(file.Path().toStdString(), IniPath());
     EXPECT_FALSE(std::filesystem::exists(config.file("etikor.ini"))) << "no stale copy";
-    EXPECT_EQ(file.Read().TerkozMm, 4);
+    EXPECT_EQ(file.Read().Page.ColumnSpaceMm, 4);
     std::filesystem::permissions(IniPath(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
     WriteFileBytes(IniPath(), "[EtikettC]\nTerkoz mm=5\n");
-    EXPECT_EQ(file.Read().TerkozMm, 5) << "the user's later edit";
+    EXPECT_EQ(file.Read().Page.ColumnSpaceMm, 5) << "the user's later edit";
 }
 
 TEST_F(SettingsTest, UnwritableSettingsAreReportedOnce) {
@@ -296,7 +297,7 @@ TEST_F(SettingsTest, UnwritableSettingsAreReportedOnce) {
 
 TEST_F(SettingsTest, ResetDeletesTheFile) {
     TSettings s;
-    s.TerkozMm = 1;
+    s.Page.ColumnSpaceMm = 1;
     TSettingsFile file(Folder());
     file.Write(s);
     const std::optional<TSettings> reset = file.Reset();
@@ -322,13 +323,13 @@ TEST_F(SettingsTest, ReadOnlyProgramFolderUsesTheConfigFolder) {
     if (file.Path().toStdString() == IniPath())
         GTEST_SKIP() << "the folder stays writable (running as root)";
     EXPECT_EQ(file.Path().toStdString(), config.file("etikor.ini"));
-    EXPECT_EQ(file.Read().TerkozMm, 4) << "starts from the installed settings";
+    EXPECT_EQ(file.Read().Page.ColumnSpaceMm, 4) << "starts from the installed settings";
     EXPECT_TRUE(QFile::permissions(file.Path()) & QFile::WriteOwner) << "the copy is the user's";
     TSettings s;
-    s.TerkozMm = 6;
+    s.Page.ColumnSpaceMm = 6;
     file.Write(s);
     EXPECT_EQ(ReadFileBytes(IniPath()), shipped);
-    EXPECT_EQ(file.Read().TerkozMm, 6);
+    EXPECT_EQ(file.Read().Page.ColumnSpaceMm, 6);
 }
 
 TEST_F(SettingsTest, MissingProgramFolderUsesTheConfigFolder) {
@@ -339,6 +340,24 @@ TEST_F(SettingsTest, MissingProgramFolderUsesTheConfigFolder) {
     ExpectDefaults(file.Read());
     file.Write(TSettings{});
     EXPECT_TRUE(std::filesystem::exists(config.file("sub/etikor.ini")));
+}
+
+// Where the program's folder cannot be written, the file is the user's copy in the desktop's
+// configuration folder under the program's name, whichever program reads it: etikor-print
+// reads the program's, not one of its own.
+TEST_F(SettingsTest, TheUsersCopyIsTheProgramsWhicheverProgramReadsIt) {
+    TempDir config;
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    const QString oldName = QCoreApplication::applicationName();
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
+    QCoreApplication::setApplicationName(QStringLiteral("etikor-print"));
+    const QString path = TSettingsFile(Folder() + "/nincs").Path();
+    QCoreApplication::setApplicationName(oldName);
+    if (oldConfig.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    EXPECT_EQ(path.toStdString(), config.file("Etikor/etikor.ini"));
 }
 
 TEST_F(SettingsTest, TemplateNamesInUtf8AndInTheOldCodePage) {

@@ -644,14 +644,14 @@ TEST_F(TemplateFilesTest, ShippedFilesHaveTheirSchemas) {
     ASSERT_TRUE(LocatePageSetup(t));
     EXPECT_EQ(t.FieldByName("Azon").AsString(), "0");
     const TPageSetup p = ReadPageSetup(t);
-    EXPECT_EQ(p.OldalSzMm, 210);
-    EXPECT_EQ(p.OldalHMm, 297);
-    EXPECT_EQ(p.WidthMm, 62.5);
-    EXPECT_EQ(p.HeightMm, 38.1);
-    EXPECT_EQ(p.Oszlopok, 3);
-    EXPECT_EQ(p.TerkozMm, 3);
-    EXPECT_EQ(p.FmMm, 13);
-    EXPECT_EQ(p.AmMm, 10);
+    EXPECT_EQ(p.PageWidthMm, 210);
+    EXPECT_EQ(p.PageLengthMm, 297);
+    EXPECT_EQ(p.LabelWidthMm, 62.5);
+    EXPECT_EQ(p.LabelHeightMm, 38.1);
+    EXPECT_EQ(p.Columns, 3);
+    EXPECT_EQ(p.ColumnSpaceMm, 3);
+    EXPECT_EQ(p.TopMarginMm, 13);
+    EXPECT_EQ(p.BottomMarginMm, 10);
 }
 
 TEST_F(TemplateFilesTest, RewritingTheDefaultSetKeepsTheUsersFiles) {

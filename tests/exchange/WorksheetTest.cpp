@@ -8,10 +8,12 @@
 #include "exchange/WorksheetDataSet.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
+#include "tablestore/StoreFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -324,6 +326,30 @@ TEST(CsvReader, LinkedAsADataSetByItsExtension) {
     sheet.Open();
     EXPECT_EQ(sheet.RecordCount(), 2);
     EXPECT_EQ(sheet.FieldByName("Ar").AsFloat(), 10);
+}
+
+// A worksheet written in place (it has another hard link) by a process killed part-way reads as
+// it was before the write: the rollback copy left beside it is put back first.
+TEST(WorksheetFile, WriteCutOffByAKillReadsAsTheOldSheet) {
+    TempDir dir;
+    const std::string path = dir.file("adat.csv");
+    SaveImageToFile(path, "Cikkszam;Ar\n599;10\n");
+    std::filesystem::create_hard_link(path, dir.path() / "masik.csv");
+    const pid_t child = fork();
+    if (child == 0) {
+        SaveImageToFile(path, std::string(3u << 20, 'x'), 0, [](std::size_t written) {
+            if (written > 0)
+                ::raise(SIGKILL); // the first chunk is in the file
+            return true;
+        });
+        _exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    const TWorksheet sheet = ReadWorksheetFile(path);
+    ASSERT_EQ(sheet.Columns.size(), 2u);
+    ASSERT_EQ(sheet.Rows.size(), 1u);
 }
 
 TEST(WorksheetDateTime, FormatsTheReadersGive) {

@@ -29,11 +29,20 @@ std::unique_ptr<MemDataSet> Records(int count) {
     return data;
 }
 
+// A 210 x 297 mm page without margins, one column.
+TPageSetup BarePage() {
+    TPageSetup page;
+    page.TopMarginMm = page.BottomMarginMm = page.LeftMarginMm = page.RightMarginMm = 0;
+    page.Columns = 1;
+    page.ColumnSpaceMm = 0;
+    return page;
+}
+
 // A report with one data-bound text at (1, 2) on the band, framed.
-TReport FramedReport(const TPageGeometry& page, double bandHeight) {
+TReport FramedReport(const TPageSetup& page, double bandHeight) {
     TReport report;
     report.Page = page;
-    report.BandHeightMm = bandHeight;
+    report.Page.LabelHeightMm = bandHeight;
     report.BandFrame = true;
     auto text = std::make_shared<TDataTextItem>();
     text->FieldName = "Vonalkod1";
@@ -52,7 +61,7 @@ std::vector<const TPlacedItem*> OfKind(const TPreparedPage& page, TItemKind kind
 
 TEST(ReportLayout, ColumnsShareTheWidthLeftAfterMarginsAndGaps) {
     // 210 mm page, 5 mm margins, 3 columns, 3 mm gaps: (210 - 5 - 5 - 2 x 3) / 3 = 64.67 mm.
-    TPageGeometry page;
+    TPageSetup page = BarePage();
     page.LeftMarginMm = page.RightMarginMm = 5;
     page.Columns = 3;
     page.ColumnSpaceMm = 3;
@@ -78,7 +87,7 @@ TEST(ReportLayout, ColumnsShareTheWidthLeftAfterMarginsAndGaps) {
 TEST(ReportLayout, FillsAColumnTopToBottomBeforeTheNextAndThenANewPage) {
     // Page 100 mm long with 10 mm margins: two 30 mm labels per column (10-40, 40-70; a third
     // would end at 100 > 90), two columns per page.
-    TPageGeometry page;
+    TPageSetup page = BarePage();
     page.PageWidthMm = 100;
     page.PageLengthMm = 100;
     page.TopMarginMm = page.BottomMarginMm = 10;
@@ -116,7 +125,7 @@ TEST(ReportLayout, FillsAColumnTopToBottomBeforeTheNextAndThenANewPage) {
 }
 
 TEST(ReportLayout, ALabelThatFitsExactlyStaysInItsColumn) {
-    TPageGeometry page;
+    TPageSetup page = BarePage();
     page.PageLengthMm = 90;
     page.TopMarginMm = 10;
     page.BottomMarginMm = 20; // room for exactly two 30 mm labels: 10-40, 40-70
@@ -128,7 +137,7 @@ TEST(ReportLayout, ALabelThatFitsExactlyStaysInItsColumn) {
 }
 
 TEST(ReportLayout, TheHookSwitchesTheItemsOfOneLabelOffButNotItsFrame) {
-    TPageGeometry page;
+    TPageSetup page = BarePage();
     page.Columns = 1;
     TReport report = FramedReport(page, 20);
     report.BeforePrint = [](const TDataSet& data) { return data.Fields(0).AsString() != "R2"; };
@@ -143,7 +152,7 @@ TEST(ReportLayout, TheHookSwitchesTheItemsOfOneLabelOffButNotItsFrame) {
 }
 
 TEST(ReportLayout, AnEmptyOrMissingDataSetGivesOnePageWithoutLabels) {
-    TPageGeometry page;
+    TPageSetup page = BarePage();
     auto empty = Records(0);
     for (TDataSet* data : {static_cast<TDataSet*>(empty.get()), static_cast<TDataSet*>(nullptr)}) {
         const TPreparedReport prepared = Prepare(FramedReport(page, 20), data);
@@ -154,10 +163,10 @@ TEST(ReportLayout, AnEmptyOrMissingDataSetGivesOnePageWithoutLabels) {
 }
 
 TEST(ReportLayout, ValuesAreResolvedPerRecordAndAMissingFieldIsEmpty) {
-    TPageGeometry page;
+    TPageSetup page = BarePage();
     TReport report;
     report.Page = page;
-    report.BandHeightMm = 20;
+    report.Page.LabelHeightMm = 20;
     auto fixed = std::make_shared<TTextItem>();
     fixed->Text = "Fix";
     auto missing = std::make_shared<TDataTextItem>();
@@ -177,7 +186,7 @@ TEST(ReportLayout, ValuesAreResolvedPerRecordAndAMissingFieldIsEmpty) {
 }
 
 TEST(ReportLayout, StepsReportProgressUntilEveryRecordIsPlaced) {
-    TPageGeometry page;
+    TPageSetup page = BarePage();
     auto data = Records(600);
     std::vector<int> seen;
     const TPreparedReport prepared = Prepare(FramedReport(page, 10), data.get(), [&](int done, int total) {

@@ -33,7 +33,9 @@ TPreparedReport OneItem(std::shared_ptr<TReportItem> item, double bandHeight = 4
     report.Page.PageLengthMm = 60;
     report.Page.TopMarginMm = 10;
     report.Page.LeftMarginMm = 10;
-    report.BandHeightMm = bandHeight;
+    report.Page.RightMarginMm = report.Page.BottomMarginMm = 0;
+    report.Page.Columns = 1;
+    report.Page.LabelHeightMm = bandHeight;
     report.Items.push_back(std::move(item));
     MemDataSet data({{"Vonalkod1", TFieldType::ftString, 20}}, {{TVariant("ABC-123")}});
     data.Open();
@@ -129,7 +131,9 @@ TEST(ReportPaint, ABarcodeSmallerThanItsModulesStillShowsOnAScreen) {
 TEST(ReportPaint, CopiesAndPageRangesChooseTheDevicePages) {
     TReport report;
     report.Page.PageLengthMm = 50;
-    report.BandHeightMm = 50;
+    report.Page.TopMarginMm = report.Page.BottomMarginMm = 0;
+    report.Page.Columns = 1;
+    report.Page.LabelHeightMm = 50;
     report.BandFrame = true;
     MemDataSet data({{"A", TFieldType::ftString, 5}}, {{TVariant("1")}, {TVariant("2")}, {TVariant("3")}});
     data.Open();

@@ -35,14 +35,14 @@ using test::TempDir;
 // per column, twelve per page.
 TPageSetup Sheet() {
     TPageSetup setup;
-    setup.OldalSzMm = 200;
-    setup.OldalHMm = 150;
-    setup.FmMm = setup.AmMm = 10;
-    setup.BmMm = setup.JmMm = 5;
-    setup.Oszlopok = 3;
-    setup.TerkozMm = 3;
-    setup.HeightMm = 30;
-    setup.WidthMm = 60;
+    setup.PageWidthMm = 200;
+    setup.PageLengthMm = 150;
+    setup.TopMarginMm = setup.BottomMarginMm = 10;
+    setup.LeftMarginMm = setup.RightMarginMm = 5;
+    setup.Columns = 3;
+    setup.ColumnSpaceMm = 3;
+    setup.LabelHeightMm = 30;
+    setup.LabelWidthMm = 60;
     return setup;
 }
 
@@ -260,7 +260,7 @@ TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
 TEST(EtikorPrintTool, RefusesPageValuesOutOfRangeAndMissingFields) {
     TempDir dir;
     TPageSetup tall = Sheet();
-    tall.HeightMm = 0;
+    tall.LabelHeightMm = 0;
     std::string ctv = WriteTemplate(dir, tall);
     WriteSeries(dir, 3);
     test::ToolResult run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--layout"});
@@ -269,8 +269,8 @@ TEST(EtikorPrintTool, RefusesPageValuesOutOfRangeAndMissingFields) {
     EXPECT_TRUE(run.out.empty());
 
     TPageSetup crowded = Sheet();
-    crowded.Oszlopok = 15;
-    crowded.TerkozMm = 20;
+    crowded.Columns = 15;
+    crowded.ColumnSpaceMm = 20;
     ctv = WriteTemplate(dir, crowded);
     run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "-o", dir.file("out.pdf")});
     EXPECT_EQ(run.exitCode, 2);
@@ -293,10 +293,10 @@ TEST(EtikorPrintTool, PrintsWithTheSettingsFile) {
     const std::string ctv = WriteTemplate(dir, std::nullopt);
     WriteSeries(dir, 2);
     TSettings settings;
-    settings.BalMargoMm = 20;
-    settings.FelsoMargoMm = 7;
-    settings.Oszlopok = 2;
-    settings.CimkeMagassagMm = 40;
+    settings.Page.LeftMarginMm = 20;
+    settings.Page.TopMarginMm = 7;
+    settings.Page.Columns = 2;
+    settings.Page.LabelHeightMm = 40;
     const std::string ini = dir.file("sajat.ini");
     TSettingsFile::At(QString::fromStdString(ini)).Write(settings);
     test::ToolResult run =
@@ -306,6 +306,47 @@ TEST(EtikorPrintTool, PrintsWithTheSettingsFile) {
     EXPECT_TRUE(Lines(run.out).contains("1\tframe\t20.000\t7.000\t91.000\t40.000\t")) << run.out;
     run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--settings", dir.file("nincs.ini"), "--layout"});
     EXPECT_EQ(run.exitCode, 2);
+}
+
+// The first label of the tool's PDF, printed with `settings` and rendered at 600 dpi.
+QImage FirstPrintedLabel(const TempDir& dir, const std::string& ctv, const std::string& name,
+                         const TSettings& settings) {
+    const std::string ini = dir.file(name + ".ini");
+    const std::string pdf = dir.file(name + ".pdf");
+    TSettingsFile::At(QString::fromStdString(ini)).Write(settings);
+    const test::ToolResult run =
+        RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--settings", ini, "-o", pdf});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::string stem = dir.file(name);
+    const test::ToolResult render =
+        RunTool("/usr/bin/pdftoppm", {"-r", "600", "-aa", "no", "-aaVector", "no", "-png", "-f", "1", "-l",
+                                      "1", "-singlefile", pdf, stem});
+    EXPECT_EQ(render.exitCode, 0) << render.err;
+    const QImage page(QString::fromStdString(stem + ".png"));
+    // The sheet's first place: 5 mm from the left, 10 mm from the top, 61.33 x 30 mm.
+    const double dotsPerMm = 600 / 25.4;
+    return page.copy(QRectF(5 * dotsPerMm, 10 * dotsPerMm, 61.3 * dotsPerMm, 30 * dotsPerMm).toRect());
+}
+
+// The barcode settings come from the settings file too: without the automatic check digit the
+// Code 128 goes without one (and no reader takes it); without whole-pixel modules the bars
+// are laid out otherwise.
+TEST(EtikorPrintTool, PrintsBarcodesWithTheSettingsFilesBarcodeSettings) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir);
+    WriteSeries(dir, 1);
+    const QImage usual = FirstPrintedLabel(dir, ctv, "alap", TSettings{});
+    ASSERT_FALSE(usual.isNull());
+    const test::DecodeResult read = test::DecodeImage(usual);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.text, "ETK0001");
+
+    TSettings noCheckDigit;
+    noCheckDigit.AutoChd = false;
+    EXPECT_FALSE(test::DecodeImage(FirstPrintedLabel(dir, ctv, "chd", noCheckDigit)).ok);
+    TSettings exact;
+    exact.Security = false;
+    EXPECT_NE(FirstPrintedLabel(dir, ctv, "security", exact), usual);
 }
 
 TEST(EtikorPrintTool, AnEmptySeriesGivesOneSheetWithoutLabels) {
@@ -361,7 +402,7 @@ TEST(LabelSheet, ASheetRenderedToAnImageHasReadableBarcodes) {
     const TReport report = BuildLabelReport(model.Elements(), model.PageSetup(), sequence.get(), {});
     const TPreparedReport prepared = Prepare(report, sequence.get());
     const QImage sheet = RenderPage(prepared, 0, 300);
-    const TPageGeometry page = report.Page;
+    const TPageSetup page = report.Page;
     const double dotsPerMm = 300 / 25.4;
     for (int place = 1; place <= 5; ++place) {
         SCOPED_TRACE(place);
@@ -421,12 +462,12 @@ std::string WriteMatrixTemplate(const TempDir& dir) {
     t.FieldDefs = ElemekFieldDefs();
     t.Open();
     TPageSetup setup;
-    setup.OldalSzMm = 170;
-    setup.OldalHMm = 90;
-    setup.FmMm = setup.AmMm = setup.BmMm = setup.JmMm = 5;
-    setup.Oszlopok = 1;
-    setup.HeightMm = 40;
-    setup.WidthMm = 160;
+    setup.PageWidthMm = 170;
+    setup.PageLengthMm = 90;
+    setup.TopMarginMm = setup.BottomMarginMm = setup.LeftMarginMm = setup.RightMarginMm = 5;
+    setup.Columns = 1;
+    setup.LabelHeightMm = 40;
+    setup.LabelWidthMm = 160;
     AppendPageSetupRow(t, setup);
     for (const MatrixElement& e : MatrixElements()) {
         AppendElementRow(t, TElemKind::ekBarcode, e.name, e.px);

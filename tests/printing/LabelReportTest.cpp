@@ -45,15 +45,15 @@ std::unique_ptr<MemDataSet> Series(std::vector<std::vector<TVariant>> rows) {
 
 TPageSetup Sheet() {
     TPageSetup setup;
-    setup.OldalSzMm = 210;
-    setup.OldalHMm = 297;
-    setup.BmMm = setup.JmMm = 5;
-    setup.FmMm = 10;
-    setup.AmMm = 10;
-    setup.Oszlopok = 3;
-    setup.TerkozMm = 3;
-    setup.HeightMm = 30;
-    setup.WidthMm = 40; // the designer's label width changes nothing in print
+    setup.PageWidthMm = 210;
+    setup.PageLengthMm = 297;
+    setup.LeftMarginMm = setup.RightMarginMm = 5;
+    setup.TopMarginMm = 10;
+    setup.BottomMarginMm = 10;
+    setup.Columns = 3;
+    setup.ColumnSpaceMm = 3;
+    setup.LabelHeightMm = 30;
+    setup.LabelWidthMm = 40; // the designer's label width changes nothing in print
     return setup;
 }
 

@@ -229,25 +229,20 @@ int main(int argc, char** argv) {
         options.Security = settings.Security;
         // A template without a page setup prints on the settings' default page, as the
         // program gives it one when it is opened.
-        const TPageSetup page =
-            labelTemplate.HasPageSetup() ? labelTemplate.PageSetup() : DefaultPageSetup(settings);
-        const QStringList problems = PageSetupProblems(page);
-        if (!problems.isEmpty()) {
-            for (const QString& problem : problems)
-                std::fprintf(stderr, "etikor-print: %s\n", problem.toStdString().c_str());
-            return kUsageError;
-        }
+        const TPageSetup page = labelTemplate.HasPageSetup() ? labelTemplate.PageSetup() : settings.Page;
         std::vector<TLabelElement> elements = labelTemplate.Elements();
-        if (options.DataFlag && !allowMissingFields) {
-            const TDataSet& data = sheet.Active() ? static_cast<const TDataSet&>(sheet) : series;
-            const QStringList missing = MissingBoundFields(elements, data);
-            if (!missing.isEmpty()) {
-                std::fprintf(stderr,
-                             "etikor-print: fields the data does not have (their elements would print "
-                             "empty; --allow-missing-fields prints anyway): %s\n",
-                             missing.join(QStringLiteral(", ")).toStdString().c_str());
-                return kUsageError;
-            }
+        const TDataSet* data = sheet.Active() ? static_cast<const TDataSet*>(&sheet) : &series;
+        const TPrintProblems problems = CheckBeforePrinting(elements, page, data, options.DataFlag);
+        for (const QString& problem : problems.PageSetup)
+            std::fprintf(stderr, "etikor-print: %s\n", problem.toStdString().c_str());
+        if (!problems.PageSetup.isEmpty())
+            return kUsageError;
+        if (!problems.MissingFields.isEmpty() && !allowMissingFields) {
+            std::fprintf(stderr,
+                         "etikor-print: fields the data does not have (their elements would print "
+                         "empty; --allow-missing-fields prints anyway): %s\n",
+                         problems.MissingFields.join(QStringLiteral(", ")).toStdString().c_str());
+            return kUsageError;
         }
         if (sequence->IsEmpty()) {
             // As the program does: no band, one sheet without labels.

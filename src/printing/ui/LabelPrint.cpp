@@ -70,15 +70,13 @@ TPrintChoice PrinterDialogPreset(int records, double pageWidthMm) {
 }
 
 bool ConfirmPrintable(const TLabelRun& run, const TDataSet& data, IModal& modal) {
-    const QStringList problems = PageSetupProblems(run.Page);
-    if (!problems.isEmpty()) {
-        modal.Message(QString(), PageSetupMessage(problems), QStringLiteral("H"));
+    const TPrintProblems problems = CheckBeforePrinting(run.Elements, run.Page, &data, run.Options.DataFlag);
+    if (!problems.PageSetup.isEmpty()) {
+        modal.Message(QString(), PageSetupMessage(problems.PageSetup), QStringLiteral("H"));
         return false;
     }
-    if (!run.Options.DataFlag || data.IsEmpty())
-        return true;
-    const QStringList missing = MissingBoundFields(run.Elements, data);
-    return missing.isEmpty() || modal.Message(QString(), MissingFieldsQuestion(missing), QStringLiteral("K"));
+    return problems.MissingFields.isEmpty() ||
+           modal.Message(QString(), MissingFieldsQuestion(problems.MissingFields), QStringLiteral("K"));
 }
 
 namespace {
@@ -91,7 +89,7 @@ void HandOver(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* pare
     }
     data.First();
     const TReport report = BuildLabelReport(elements, run.Page, &data, run.Options);
-    const TPrintChoice preset = PrinterDialogPreset(data.RecordCount(), run.Page.OldalSzMm);
+    const TPrintChoice preset = PrinterDialogPreset(data.RecordCount(), run.Page.PageWidthMm);
     if (run.Mode == TPrintMode::pmPreview) {
         // The preview prints on the printer last chosen (the system's default the first time).
         TPrintChoice target;

@@ -85,7 +85,7 @@ TEST(LabelPrint, ChecksComeBeforeTheDialogs) {
     data.Open();
     {
         TLabelRun run = OneTextRun(TPrintMode::pmPrint);
-        run.Page.HeightMm = 0;
+        run.Page.LabelHeightMm = 0;
         ScriptedModal modal;
         modal.ExpectMessage("H", QString::fromUtf8("A sablon oldalbeállításával nem lehet nyomtatni:\r"
                                                    "„Címke magassága” értéke 0 mm, de csak 10 mm és 297 mm "

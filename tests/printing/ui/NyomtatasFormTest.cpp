@@ -232,7 +232,8 @@ TEST(PrintingWindows, Screenshots) {
     report.Page.LeftMarginMm = report.Page.RightMarginMm = 5;
     report.Page.Columns = 3;
     report.Page.ColumnSpaceMm = 3;
-    report.BandHeightMm = 38.1;
+    report.Page.BottomMarginMm = 0;
+    report.Page.LabelHeightMm = 38.1;
     report.BandFrame = true;
     auto text = std::make_shared<TDataTextItem>();
     text->FieldName = "Vonalkod1";

@@ -34,7 +34,10 @@ struct Fixture {
         Data->Open();
         Report.Page.PageWidthMm = 100;
         Report.Page.PageLengthMm = 30.0 * perPage;
-        Report.BandHeightMm = 30;
+        Report.Page.TopMarginMm = Report.Page.BottomMarginMm = 0;
+        Report.Page.LeftMarginMm = Report.Page.RightMarginMm = 0;
+        Report.Page.Columns = 1;
+        Report.Page.LabelHeightMm = 30;
         Report.BandFrame = true;
         auto text = std::make_shared<TDataTextItem>();
         text->FieldName = "Kod";
