@@ -20,6 +20,9 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   libzxing-dev
+  # a private print server with file-backed queues for the printing tests (the cups-pdf
+  # driver's PPD makes a file queue write the job)
+  cups cups-client printer-driver-cups-pdf
   # reading the PDFs etikor-print writes (pdfinfo, pdftotext)
   poppler-utils
   # worksheet fixtures and an independent reader of the exported files
@@ -28,6 +31,11 @@ packages=(
   libwmf-bin emf2svg fonts-urw-base35
   # the Hungarian C library locale the locale tests run under (generated below)
   locales
+  # the Debian package: dpkg-shlibdeps for its dependencies, the icons drawn from their SVGs,
+  # and the checks of its desktop entry, AppStream metadata, MIME types and man pages
+  dpkg-dev librsvg2-bin desktop-file-utils appstream shared-mime-info man-db
+  # installing the package into a fresh system (tests/package/install-check.sh)
+  debootstrap
 )
 
 missing=()

@@ -44,9 +44,10 @@ THelpFile THelpFile::Load(const QString& path) {
     return Parse(QString::fromUtf8(file.readAll()));
 }
 
-QString THelpFile::Locate(const QString& workingFolder, const QString& programFolder) {
+QString THelpFile::Locate(const QString& workingFolder, const QString& programFolder,
+                          const QString& sharedFolder) {
     const QString name = QString::fromLatin1(kHelpFileName);
-    for (const QString& folder : {workingFolder, programFolder}) {
+    for (const QString& folder : {workingFolder, programFolder, sharedFolder}) {
         if (folder.isEmpty())
             continue;
         for (const QString& candidate : {name, name.toLower()}) {

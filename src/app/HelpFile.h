@@ -24,8 +24,10 @@ public:
     // Reads a file; an unreadable file gives no topics.
     static THelpFile Load(const QString& path);
     // Where the program looks for its help file: the working folder, then the program folder,
-    // each also with the lower-case name; empty when there is none.
-    static QString Locate(const QString& workingFolder, const QString& programFolder);
+    // then an installed program's shipped files, each also with the lower-case name; empty
+    // when there is none.
+    static QString Locate(const QString& workingFolder, const QString& programFolder,
+                          const QString& sharedFolder = {});
 
     bool Has(int topic) const { return FTopics.contains(topic); }
     const THelpTopic* Topic(int topic) const;

@@ -146,9 +146,9 @@ void InstallHelpViewer(TQtModal& modal, QWidget& owner) {
     modal.HelpViewer = [viewer, ownerGuard](int topic) {
         if (!*viewer) {
             const TAppPaths& paths = AppPaths();
-            *viewer =
-                new THelpViewer(THelpFile::Load(THelpFile::Locate(paths.WorkingFolder, paths.ProgramFolder)),
-                                ownerGuard.data());
+            *viewer = new THelpViewer(THelpFile::Load(THelpFile::Locate(
+                                          paths.WorkingFolder, paths.ProgramFolder, paths.SharedFolder)),
+                                      ownerGuard.data());
         }
         (*viewer)->ShowTopic(topic);
     };

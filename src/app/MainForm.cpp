@@ -420,8 +420,11 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::Startup() {
     // The working folder is the current one at this moment.
     FPaths = AppPaths();
-    FSettingsFile = std::make_unique<TSettingsFile>(FPaths.ProgramFolder);
+    FSettingsFile = std::make_unique<TSettingsFile>(FPaths.SettingsLocation());
     FSettings = FSettingsFile->Read();
+    FStoredUtolso = FSettings.Utolso;
+    if (!FStartTemplate.isEmpty())
+        FSettings.Utolso = FStartTemplate;
     FAutoBetu = FSettings.AutoBetu;
     FFiles = std::make_unique<TTemplateFiles>(FDM, FSettings, *FSettingsFile, FModal, *this, FPaths);
     setWindowTitle(QStringLiteral("Etikor"));
@@ -437,6 +440,7 @@ void TMainForm::Startup() {
     // The last template with its series files; false when the program must end.
     if (!FFiles->StartupOpen())
         return;
+    FTemplateOpened = true;
     FDataSource = &FDM.T1;
     State().Panel2 = QStringLiteral("Sorozat: ") + State().SeriesName;
     State().Panel3.clear();
@@ -472,6 +476,9 @@ void TMainForm::SaveSettings() {
     if (!FSettingsFile)
         return;
     FSettings.Utolso = State().TemplateName.isEmpty() ? FSettings.Utolso : State().TemplateName;
+    // A template from another folder is not the last one of the series folder.
+    if (!FPaths.SeriesOverride.isEmpty())
+        FSettings.Utolso = FStoredUtolso;
     FSettings.AblakMagassag = frameGeometry().height(); // the outer size, with the frame
     FSettings.AblakSzelesseg = frameGeometry().width();
     FSettingsFile->WriteOrWarn(FSettings, FModal);

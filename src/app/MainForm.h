@@ -66,6 +66,10 @@ public:
     // The barcode view selected last (copied to a bitmap file from the element panel).
     TBarcodeView* CurrentBarcode() const { return FCurrentBarcode; }
     bool StartedUp() const { return FStartedUp; }
+    // Whether start-up opened a template and its series (the program is ready for work).
+    bool TemplateOpened() const { return FTemplateOpened; }
+    // A template file name in the series folder to open at start-up instead of the last one.
+    void SetStartTemplate(const QString& fileName) { FStartTemplate = fileName; }
     QString Panel(int number) const; // status panels 1..4
     QTimer& StartupTimer() { return FTimer1; }
 
@@ -184,6 +188,10 @@ private:
     int FHelpContext = 10;
     bool FStartedUp = false;
     bool FCloseQueued = false;
+    bool FTemplateOpened = false;
+    QString FStartTemplate;
+    // The last template of the settings, kept while a run works in another folder.
+    QString FStoredUtolso;
     QTimer FTimer1;
     QPointer<TBarcodeView> FCurrentBarcode;
 

@@ -1,18 +1,24 @@
+#include "EtikorVersion.h"
+#include "app/CommandLine.h"
 #include "app/HelpViewer.h"
 #include "app/MainForm.h"
 #include "document/DataModule.h"
+#include "document/ShippedFiles.h"
 #include "services/AppPaths.h"
 #include "services/InstanceLock.h"
 #include "services/LocaleCollation.h"
 #include "services/SystemLocale.h"
+#include "ui/Icons.h"
 #include "ui/QtModal.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLocale>
 #include <QPointer>
+#include <QTimer>
 
+#include <cstdio>
 #include <exception>
+#include <string_view>
 
 namespace {
 
@@ -38,9 +44,31 @@ const QString kCr = QStringLiteral("\r");
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Answered before the application object exists: they need no display.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(etikor::TCommandLine::Usage().toLocal8Bit().constData(), stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("etikor %s\n", etikor::kVersion);
+            return 0;
+        }
+    }
     TEtikorApplication app(argc, argv);
+    // Qt has taken its own options (-style, -platform) out of the arguments by now.
+    const etikor::TCommandLine line = etikor::TCommandLine::Parse(QApplication::arguments().mid(1));
+    if (!line.Error.isEmpty()) {
+        std::fprintf(stderr, "etikor: %s\n%s", line.Error.toLocal8Bit().constData(),
+                     etikor::TCommandLine::Usage().toLocal8Bit().constData());
+        return 2;
+    }
     QApplication::setApplicationName(QStringLiteral("Etikor"));
     QApplication::setApplicationDisplayName(QStringLiteral("Etikor"));
+    // The desktop entry an installed program starts from, and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.etikor.Etikor"));
+    QApplication::setWindowIcon(etikor::ProgramIcon("etikor"));
     // Numbers, dates and the standard dialogs follow the desktop's language and formats.
     etikor::UseSystemLocale();
     etikor::InstallQtTranslations(QLocale::system());
@@ -48,10 +76,16 @@ int main(int argc, char* argv[]) {
     etikor::InstallSystemCollation();
 
     etikor::TQtModal modal;
+    modal.Unattended = line.QuitAfterStart;
     etikor::SetModal(&modal);
 
     // One program per working folder: a second start brings the running one to the front.
-    const QString workingFolder = QDir::toNativeSeparators(QDir::currentPath());
+    etikor::TAppPaths paths = etikor::TAppPaths::FromSystem();
+    // Installed, the first start makes the user's folders from the shipped files.
+    etikor::PrepareUserFolders(paths);
+    const QString startTemplate = line.File.isEmpty() ? QString() : etikor::StartTemplate(line.File, paths);
+    etikor::SetAppPaths(paths);
+    const QString workingFolder = paths.LockFolder();
     etikor::TInstanceLock instance(workingFolder);
     switch (instance.Acquire()) {
     case etikor::TInstanceLock::TResult::OtherRaised:
@@ -79,6 +113,15 @@ int main(int argc, char* argv[]) {
         form.raise();
         form.activateWindow();
     };
+    form.SetStartTemplate(startTemplate);
     form.show();
+    if (line.QuitAfterStart) {
+        // Start-up ran inside the first show; what it opened decides the exit status.
+        QTimer::singleShot(0, &form, [&form] {
+            const bool opened = form.TemplateOpened();
+            form.close();
+            QApplication::exit(opened ? 0 : 1);
+        });
+    }
     return QApplication::exec();
 }

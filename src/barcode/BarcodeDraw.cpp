@@ -531,6 +531,252 @@ void TCustomEAN::DrawOnPrinter(QPainter& printerCanvas, const TRect& rect) {
     DrawBarCode(printerCanvas, rect, TCanvasKind::ckPrinter);
 }
 
+// ---- the phases of a drawing ---------------------------------------------------------------
+
+namespace {
+
+// Ends a drawing: the painter is given back as it came, the outcome stored, OnPaint called.
+void finishDrawing(TCustomEAN& ean, PainterScope& painter, TLastPaintError error, std::string drawn,
+                   const TRect& rect) {
+    painter.end();
+    ean.SetPaintResult(error, std::move(drawn));
+    ean.DoPaint(rect);
+}
+
+// A symbol that cannot be drawn: on screen its box is hatched red over its background; a
+// printed page stays blank there.
+void drawFailure(const TCustomEAN& ean, TurnedCanvas& turned, const TRect& ground, bool printer) {
+    if (printer)
+        return;
+    if (!ean.Transparent())
+        turned.fill(ground.Left, ground.Top, ground.Right, ground.Bottom,
+                    QBrush(toQColor(ean.BackgroundColor())));
+    turned.fill(ground.Left, ground.Top, ground.Right, ground.Bottom, QBrush(Qt::red, Qt::DiagCrossPattern));
+}
+
+// What a linear symbol is drawn from: its modules expanded onto the layout's width and the
+// text they stand for.
+struct LinearSymbol {
+    std::optional<ExpandedPattern> Expanded; // none: nothing to draw, for the reason in Error
+    TLastPaintError Error = TLastPaintError::erOK;
+    std::string Text;  // a book number in its EAN form
+    std::string Human; // the human-readable line before the mask
+};
+
+LinearSymbol encodeLinear(TCustomEAN& ean, int width) {
+    LinearSymbol symbol;
+    const T type = ean.TypBarCode();
+    BarcodeEncoding encoding = ean.BuildPattern(ean.BarCode());
+    symbol.Error = ean.LastPaintError();
+    if (encoding.BarPattern.empty() && symbol.Error == TLastPaintError::erOK)
+        symbol.Error = TLastPaintError::erErrorInBarCode; // a rejected text never passes as drawn
+    const bool bookNumber = type == T::bcISBN || type == T::bcISSN || type == T::bcISMN;
+    symbol.Text = bookNumber ? EanForm(ean.BarCode(), type) : ean.BarCode();
+    symbol.Human = withoutControls(type == T::bcPZN ? "PZN - " + symbol.Text : symbol.Text);
+    if (static_cast<int>(encoding.BarPattern.size()) > width) {
+        symbol.Error = TLastPaintError::erSmallPaintBox;
+        return symbol;
+    }
+    if (!encoding.BarPattern.empty()) {
+        symbol.Expanded = ExpandModules(encoding.BarPattern, encoding.Anchors, width, ean.Security());
+        if (!symbol.Expanded)
+            symbol.Error = TLastPaintError::erOutOfSecurityBox;
+    }
+    return symbol;
+}
+
+// The lines of text around a linear symbol: the captions, each of which has taken its line off
+// the layout, and the human-readable font with its line height.
+struct LinearText {
+    std::vector<CaptionLine> Captions;
+    TextFont Font;
+    int Height = 0;
+};
+
+LinearText fitLinearText(const TCustomEAN& ean, const LinearSymbol& symbol, TRect& r, QPaintDevice* device) {
+    LinearText out;
+    const ExpandedPattern& expanded = *symbol.Expanded;
+    const int patternWidth = static_cast<int>(expanded.Columns.size());
+    out.Captions = placeCaptions(ean.Caption(), ean.CaptionBottom(), patternWidth, r, device);
+    const TBarcodeFont& font = ean.Font();
+    out.Font = fontAt(font, font.Size, device);
+    if (ean.FontAutoSize()) {
+        int size = font.Size;
+        const int w =
+            textWidth(out.Font, device, autoSizeReference(ean.TypBarCode(), symbol.Text, symbol.Human));
+        if (w > 0) {
+            size = AutoFitFontSize(font.Size, expanded.Anchors.Group1End - expanded.Anchors.Group1Start, w);
+            out.Font = fontAt(font, size, device);
+        }
+        // A short text over a long symbol would grow taller than the box and leave no bars:
+        // the fitted text never takes more than half of the height.
+        const int room = (r.Bottom - r.Top) / 2;
+        const int height = out.Font.Height;
+        if (height > room && height > 0)
+            out.Font = fontAt(font, std::max(1, static_cast<int>(size * static_cast<double>(room) / height)),
+                              device);
+    }
+    out.Height = out.Font.Height;
+    return out;
+}
+
+// The bars of the expanded columns in `r`: runs of bar columns, each ended by a space column
+// (a sentinel closes the last). Bars end above the text of height `th`, guard bars reach into
+// it, PostNet's short bars are half height, and ITF has bearer bars across the whole pattern.
+std::vector<TRect> linearBars(const TCustomEAN& ean, const std::string& columns, const TRect& r, int th) {
+    const T type = ean.TypBarCode();
+    const bool postNet = type == T::bcPostNet;
+    const bool upc = type == T::bcUPCA || type == T::bcUPCE0 || type == T::bcUPCE1;
+    const bool labels = ean.ShowLabels();
+    const int patternWidth = static_cast<int>(columns.size());
+    std::vector<TRect> bars;
+    bars.reserve(patternWidth / 2 + 2);
+    int firstBar = -1;
+    int lastCut = 0;
+    bool afterAddOnMark = false;
+    int run = 0;
+    for (int j = 0; j <= patternWidth; ++j) {
+        const char c = j < patternWidth ? columns[static_cast<size_t>(j)] : '0';
+        if (isBar(c)) {
+            ++run;
+            continue;
+        }
+        if (run > 0) {
+            const char last = columns[static_cast<size_t>(j) - 1];
+            // Without the text nothing is shortened to make room for it.
+            int top = afterAddOnMark && ean.Ean13AddUp() && labels ? th : 0;
+            int cut;
+            if (postNet) {
+                cut = 0;
+                top = last == 'M' ? (r.Bottom - r.Top) / 2 : 0;
+            } else if (last == '2' && ean.StartStopLines()) {
+                cut = upc && labels ? th / 2 : 0;
+            } else {
+                cut = labels ? th : 0;
+            }
+            bars.push_back({r.Left + j - run, r.Top + top, r.Left + j, r.Bottom - cut});
+            if (firstBar < 0)
+                firstBar = run;
+            lastCut = cut;
+            run = 0;
+        }
+        if (c == 'X')
+            afterAddOnMark = true;
+    }
+    if (type == T::bcITF && firstBar > 0) {
+        const int right = r.Left + patternWidth;
+        bars.push_back({r.Left, r.Top, right, r.Top + 2 * firstBar});
+        bars.push_back({r.Left, r.Bottom - lastCut - 2 * firstBar, right, r.Bottom - lastCut});
+    }
+    return bars;
+}
+
+// The human-readable text under (an add-on's over) the bars, in the digit groups the
+// symbology's anchors give.
+void drawHumanReadable(const TCustomEAN& ean, TurnedCanvas& turned, const LinearSymbol& symbol,
+                       const LinearText& lines, const TRect& r, QPaintDevice* device) {
+    const TextAnchors& anchors = symbol.Expanded->Anchors;
+    const TextFont& font = lines.Font;
+    const TColor color = ean.LinesColor();
+    const std::string& text = symbol.Text;
+    const std::string shown = masked(symbol.Human, ean.LabelMask());
+    const int textTop = r.Bottom - lines.Height;
+    const auto at = [&](int x, int y, std::string_view s, const TextFont& f) {
+        turned.text(x, y, s, f, color);
+    };
+    const auto centred = [&](int a, int b, std::string_view s) {
+        turned.text(r.Left + a + (b - a - textWidth(font, device, s)) / 2, textTop, s, font, color);
+    };
+    const auto addOn = [&](std::string_view s) {
+        at(r.Left + anchors.AddOnStart, ean.Ean13AddUp() ? r.Top : textTop, s, font);
+    };
+    const int g1s = anchors.Group1Start, g1e = anchors.Group1End;
+    const int g2s = anchors.Group2Start, g2e = anchors.Group2End;
+    switch (ean.TypBarCode()) {
+    case T::bcEan8:
+    case T::bcJAN8:
+        centred(g1s, g1e, part(shown, 1, 4));
+        centred(g2s, g2e, part(shown, 5, 8));
+        addOn(part(shown, 10, 14));
+        break;
+    case T::bcEan13:
+    case T::bcISBN:
+    case T::bcISSN:
+    case T::bcISMN:
+    case T::bcJAN13:
+        at(r.Left, textTop, part(shown, 1, 1), font);
+        centred(g1s, g1e, part(shown, 2, 7));
+        centred(g2s, g2e, part(shown, 8, 13));
+        addOn(part(shown, 15, 19));
+        break;
+    case T::bcUPCA:
+        at(r.Left, textTop, part(shown, 1, 1), font);
+        centred(g1s, g1e, part(shown, 2, 6));
+        centred(g2s, g2e, part(shown, 7, 11));
+        addOn(part(shown, 14, 18));
+        at(r.Left + anchors.TrailingDigit, textTop, part(shown, 12, 12), font);
+        break;
+    case T::bcUPCE0:
+    case T::bcUPCE1: {
+        centred(g1s, g1e, part(shown, 2, 7));
+        addOn(part(shown, 10, 14));
+        const TextFont small = fontAt(ean.Font(), roundEven(font.Font.pointSize() * 0.75), device);
+        const int smallTop = r.Bottom - small.Height;
+        at(r.Left, smallTop, part(shown, 1, 1), small);
+        at(r.Left + anchors.TrailingDigit, smallTop, part(shown, 8, 8), small);
+        break;
+    }
+    case T::bcUPCShipping: {
+        std::string grouped;
+        grouped.append(part(text, 1, 1)).append("  ").append(part(text, 2, 3)).append("  ");
+        grouped.append(part(text, 4, 8)).append("  ").append(part(text, 9, 13)).append("  ");
+        grouped.append(part(text, 14, 14));
+        centred(g1s, g1e, grouped);
+        addOn(part(shown, 16, 21));
+        break;
+    }
+    case T::bcOPC: {
+        std::string grouped;
+        grouped.append(part(shown, 1, 5)).append("-").append(part(shown, 6, 9)).append("-");
+        grouped.append(part(shown, 10, 10));
+        centred(g1s, g1e, grouped);
+        break;
+    }
+    default:
+        centred(g1s, g1e, shown);
+        break;
+    }
+}
+
+// Horizontal lines across the layout, turned with the barcode so that they stay inside the box.
+void drawHorzLines(const TBarCodeHorzLines& lines, PainterScope& painter, const TurnedCanvas& turned,
+                   const TRect& r) {
+    if (lines.LinesCount() <= 0 || lines.Mode() == TPenMode::pmNop)
+        return;
+    QColor color = toQColor(lines.Color());
+    if (lines.Mode() == TPenMode::pmBlack)
+        color = Qt::black;
+    else if (lines.Mode() == TPenMode::pmWhite)
+        color = Qt::white;
+    QPen pen(color);
+    pen.setWidth(lines.Width());
+    pen.setStyle(toQtPenStyle(lines.Style()));
+    QPainter& p = painter();
+    p.save();
+    p.setPen(pen);
+    if (p.paintEngine() && p.paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
+        p.setCompositionMode(toCompositionMode(lines.Mode()));
+    const int step = (r.Bottom - r.Top) / (lines.LinesCount() + 1);
+    for (int i = 1; i <= lines.LinesCount(); ++i) {
+        const int y = r.Top + i * step;
+        // The end point is excluded, as a line drawn with LineTo is.
+        p.drawLine(turned.mapPixel(r.Left, y), turned.mapPixel(r.Right - 1, y));
+    }
+    p.restore();
+}
+
+} // namespace
+
 void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind kind) {
     if (FBarCode.empty()) {
         // Nothing is drawn; the reason is reported rather than a stale success.
@@ -547,249 +793,53 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
 
     // Fitting; unrotated into a 32-bit image, bars and text are written into the pixels.
     DrawSurface surface(canvas, rect, FAngle);
-    TRect r = surface.Layout;
-    PainterScope& painter = surface.Painter;
-    std::optional<DirectCanvas>& direct = surface.Direct;
-    TurnedCanvas& turned = surface.Turned;
+    const TRect ground = surface.Layout;
+    TRect r = ground; // less the captions' lines
 
-    // Pattern and the text it stands for.
-    FLastPaintError = TLastPaintError::erOK;
-    BarcodeEncoding encoding = BuildPattern(FBarCode);
-    TLastPaintError error = FLastPaintError;
-    if (encoding.BarPattern.empty() && error == TLastPaintError::erOK)
-        error = TLastPaintError::erErrorInBarCode; // a rejected text never passes as drawn
-    const bool bookNumber = FTypBarCode == T::bcISBN || FTypBarCode == T::bcISSN || FTypBarCode == T::bcISMN;
-    const std::string text = bookNumber ? EanForm(FBarCode, FTypBarCode) : FBarCode;
-    if (static_cast<int>(encoding.BarPattern.size()) > r.Right - r.Left) {
-        encoding.BarPattern.clear();
-        error = TLastPaintError::erSmallPaintBox;
-    }
-    const std::string human = withoutControls(FTypBarCode == T::bcPZN ? "PZN - " + text : text);
-
-    std::optional<ExpandedPattern> expanded;
-    if (!encoding.BarPattern.empty()) {
-        expanded = ExpandModules(encoding.BarPattern, encoding.Anchors, r.Right - r.Left, FSecurity);
-        if (!expanded) {
-            painter.end();
-            SetPaintResult(TLastPaintError::erOutOfSecurityBox, {});
-            DoPaint(rect);
-            return;
-        }
-    }
-
-    static const std::string kNoColumns;
-    const std::string& columns = expanded ? expanded->Columns : kNoColumns;
-    const int patternWidth = static_cast<int>(columns.size());
-    const TRect ground = r;
-
-    // Captions are measured first: each takes its line off the layout rectangle.
-    std::vector<CaptionLine> captionLines;
-    if (expanded)
-        captionLines = placeCaptions(FCaption, FCaptionBottom, patternWidth, r, device);
-
-    // The human-readable font.
-    const bool postNet = FTypBarCode == T::bcPostNet;
-    TextFont font;
-    int th = 0;
-    if (expanded) {
-        const TextAnchors& anchors = expanded->Anchors;
-        font = fontAt(FFont, FFont.Size, device);
-        if (FFontAutoSize) {
-            int size = FFont.Size;
-            const int w = textWidth(font, device, autoSizeReference(FTypBarCode, text, human));
-            if (w > 0) {
-                size = AutoFitFontSize(FFont.Size, anchors.Group1End - anchors.Group1Start, w);
-                font = fontAt(FFont, size, device);
-            }
-            // A short text over a long symbol would grow taller than the box and leave no bars:
-            // the fitted text never takes more than half of the height.
-            const int room = (r.Bottom - r.Top) / 2;
-            const int height = font.Height;
-            if (height > room && height > 0)
-                font = fontAt(FFont, std::max(1, static_cast<int>(size * static_cast<double>(room) / height)),
-                              device);
-        }
-        th = font.Height;
-        // Captions or the text that leave the bars no height: the box is too small for them.
-        const int textCut = FShowLabels && !postNet ? th : 0;
-        if (r.Bottom - r.Top - textCut < 1) {
-            expanded.reset();
-            error = TLastPaintError::erSmallPaintBox;
-        }
-    }
-
-    if (!expanded) {
-        if (!printer) {
-            if (!FTransparent)
-                turned.fill(ground.Left, ground.Top, ground.Right, ground.Bottom,
-                            QBrush(toQColor(FBackgroundColor)));
-            turned.fill(ground.Left, ground.Top, ground.Right, ground.Bottom,
-                        QBrush(Qt::red, Qt::DiagCrossPattern));
-        }
-        painter.end();
-        SetPaintResult(error, {});
-        DoPaint(rect);
+    LinearSymbol symbol = encodeLinear(*this, r.Right - r.Left);
+    if (!symbol.Expanded && symbol.Error == TLastPaintError::erOutOfSecurityBox) {
+        finishDrawing(*this, surface.Painter, symbol.Error, {}, rect);
         return;
     }
+    LinearText lines;
+    if (symbol.Expanded) {
+        lines = fitLinearText(*this, symbol, r, device);
+        // Captions or the text that leave the bars no height: the box is too small for them.
+        const int textCut = FShowLabels && FTypBarCode != T::bcPostNet ? lines.Height : 0;
+        if (r.Bottom - r.Top - textCut < 1) {
+            symbol.Expanded.reset();
+            symbol.Error = TLastPaintError::erSmallPaintBox;
+        }
+    }
+    if (!symbol.Expanded) {
+        drawFailure(*this, surface.Turned, ground, printer);
+        finishDrawing(*this, surface.Painter, symbol.Error, {}, rect);
+        return;
+    }
+
     // On an opaque background with nothing between the bars (a caption's descender could reach
     // in), the background and the bars are written together once the bars are known.
-    const bool uniform = !FTransparent && qAlpha(ToRgb(FBackgroundColor)) == 255 && captionLines.empty();
-    const bool groundWithBars = direct && uniform && qAlpha(ToRgb(FLinesColor)) == 255;
+    const bool uniform = !FTransparent && qAlpha(ToRgb(FBackgroundColor)) == 255 && lines.Captions.empty();
+    const bool groundWithBars = surface.Direct && uniform && qAlpha(ToRgb(FLinesColor)) == 255;
     if (!FTransparent && !groundWithBars)
-        turned.fill(ground.Left, ground.Top, ground.Right, ground.Bottom, QBrush(toQColor(FBackgroundColor)));
-    const TextAnchors& anchors = expanded->Anchors;
-    for (const CaptionLine& line : captionLines)
-        turned.text(line.X, line.Y, line.Caption->Text(), line.Font, line.Caption->Font().Color);
+        surface.Turned.fill(ground.Left, ground.Top, ground.Right, ground.Bottom,
+                            QBrush(toQColor(FBackgroundColor)));
+    for (const CaptionLine& line : lines.Captions)
+        surface.Turned.text(line.X, line.Y, line.Caption->Text(), line.Font, line.Caption->Font().Color);
 
-    // Bars: runs of bar columns, each ended by a space column (a sentinel closes the last).
-    const bool upc = FTypBarCode == T::bcUPCA || FTypBarCode == T::bcUPCE0 || FTypBarCode == T::bcUPCE1;
-    std::vector<TRect> barRects;
-    barRects.reserve(patternWidth / 2 + 2);
-    int firstBar = -1;
-    int lastCut = 0;
-    bool afterAddOnMark = false;
-    int run = 0;
-    for (int j = 0; j <= patternWidth; ++j) {
-        const char c = j < patternWidth ? columns[static_cast<size_t>(j)] : '0';
-        if (isBar(c)) {
-            ++run;
-            continue;
-        }
-        if (run > 0) {
-            const char last = columns[static_cast<size_t>(j) - 1];
-            // Without the text nothing is shortened to make room for it.
-            int top = afterAddOnMark && FEan13AddUp && FShowLabels ? th : 0;
-            int cut;
-            if (postNet) {
-                cut = 0;
-                top = last == 'M' ? (r.Bottom - r.Top) / 2 : 0;
-            } else if (last == '2' && FStartStopLines) {
-                cut = upc && FShowLabels ? th / 2 : 0;
-            } else {
-                cut = FShowLabels ? th : 0;
-            }
-            barRects.push_back({r.Left + j - run, r.Top + top, r.Left + j, r.Bottom - cut});
-            if (firstBar < 0)
-                firstBar = run;
-            lastCut = cut;
-            run = 0;
-        }
-        if (c == 'X')
-            afterAddOnMark = true;
-    }
-
-    // ITF bearer bars across the whole pattern.
-    if (FTypBarCode == T::bcITF && firstBar > 0) {
-        const int right = r.Left + patternWidth;
-        barRects.push_back({r.Left, r.Top, right, r.Top + 2 * firstBar});
-        barRects.push_back({r.Left, r.Bottom - lastCut - 2 * firstBar, right, r.Bottom - lastCut});
-    }
+    const std::vector<TRect> bars = linearBars(*this, symbol.Expanded->Columns, r, lines.Height);
     if (groundWithBars)
-        direct->FillGroundAndBars(ground, ToRgb(FBackgroundColor), barRects, ToRgb(FLinesColor));
-    else if (!direct || !direct->FillBars(barRects, ToRgb(FLinesColor))) {
-        const QBrush bars(toQColor(FLinesColor));
-        for (const TRect& b : barRects)
-            turned.fill(b.Left, b.Top, b.Right, b.Bottom, bars);
+        surface.Direct->FillGroundAndBars(ground, ToRgb(FBackgroundColor), bars, ToRgb(FLinesColor));
+    else if (!surface.Direct || !surface.Direct->FillBars(bars, ToRgb(FLinesColor))) {
+        const QBrush brush(toQColor(FLinesColor));
+        for (const TRect& b : bars)
+            surface.Turned.fill(b.Left, b.Top, b.Right, b.Bottom, brush);
     }
 
-    // Human-readable text.
-    if (FShowLabels && !postNet) {
-        const std::string shown = masked(human, FLabelMask);
-        const int textTop = r.Bottom - th;
-        const auto at = [&](int x, int y, std::string_view s, const TextFont& f) {
-            turned.text(x, y, s, f, FLinesColor);
-        };
-        const auto centred = [&](int a, int b, std::string_view s) {
-            turned.text(r.Left + a + (b - a - textWidth(font, device, s)) / 2, textTop, s, font, FLinesColor);
-        };
-        const auto addOn = [&](std::string_view s) {
-            at(r.Left + anchors.AddOnStart, FEan13AddUp ? r.Top : textTop, s, font);
-        };
-        const int g1s = anchors.Group1Start, g1e = anchors.Group1End;
-        const int g2s = anchors.Group2Start, g2e = anchors.Group2End;
-        switch (FTypBarCode) {
-        case T::bcEan8:
-        case T::bcJAN8:
-            centred(g1s, g1e, part(shown, 1, 4));
-            centred(g2s, g2e, part(shown, 5, 8));
-            addOn(part(shown, 10, 14));
-            break;
-        case T::bcEan13:
-        case T::bcISBN:
-        case T::bcISSN:
-        case T::bcISMN:
-        case T::bcJAN13:
-            at(r.Left, textTop, part(shown, 1, 1), font);
-            centred(g1s, g1e, part(shown, 2, 7));
-            centred(g2s, g2e, part(shown, 8, 13));
-            addOn(part(shown, 15, 19));
-            break;
-        case T::bcUPCA:
-            at(r.Left, textTop, part(shown, 1, 1), font);
-            centred(g1s, g1e, part(shown, 2, 6));
-            centred(g2s, g2e, part(shown, 7, 11));
-            addOn(part(shown, 14, 18));
-            at(r.Left + anchors.TrailingDigit, textTop, part(shown, 12, 12), font);
-            break;
-        case T::bcUPCE0:
-        case T::bcUPCE1: {
-            centred(g1s, g1e, part(shown, 2, 7));
-            addOn(part(shown, 10, 14));
-            const TextFont small = fontAt(FFont, roundEven(font.Font.pointSize() * 0.75), device);
-            const int smallTop = r.Bottom - small.Height;
-            at(r.Left, smallTop, part(shown, 1, 1), small);
-            at(r.Left + anchors.TrailingDigit, smallTop, part(shown, 8, 8), small);
-            break;
-        }
-        case T::bcUPCShipping: {
-            std::string grouped;
-            grouped.append(part(text, 1, 1)).append("  ").append(part(text, 2, 3)).append("  ");
-            grouped.append(part(text, 4, 8)).append("  ").append(part(text, 9, 13)).append("  ");
-            grouped.append(part(text, 14, 14));
-            centred(g1s, g1e, grouped);
-            addOn(part(shown, 16, 21));
-            break;
-        }
-        case T::bcOPC: {
-            std::string grouped;
-            grouped.append(part(shown, 1, 5)).append("-").append(part(shown, 6, 9)).append("-");
-            grouped.append(part(shown, 10, 10));
-            centred(g1s, g1e, grouped);
-            break;
-        }
-        default:
-            centred(g1s, g1e, shown);
-            break;
-        }
-    }
-
-    // Horizontal lines, turned with the barcode so that they stay inside the box.
-    if (FHorzLines.LinesCount() > 0 && FHorzLines.Mode() != TPenMode::pmNop) {
-        QColor color = toQColor(FHorzLines.Color());
-        if (FHorzLines.Mode() == TPenMode::pmBlack)
-            color = Qt::black;
-        else if (FHorzLines.Mode() == TPenMode::pmWhite)
-            color = Qt::white;
-        QPen pen(color);
-        pen.setWidth(FHorzLines.Width());
-        pen.setStyle(toQtPenStyle(FHorzLines.Style()));
-        QPainter& p = painter();
-        p.save();
-        p.setPen(pen);
-        if (p.paintEngine() && p.paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
-            p.setCompositionMode(toCompositionMode(FHorzLines.Mode()));
-        const int step = (r.Bottom - r.Top) / (FHorzLines.LinesCount() + 1);
-        for (int i = 1; i <= FHorzLines.LinesCount(); ++i) {
-            const int y = r.Top + i * step;
-            // The end point is excluded, as a line drawn with LineTo is.
-            p.drawLine(turned.mapPixel(r.Left, y), turned.mapPixel(r.Right - 1, y));
-        }
-        p.restore();
-    }
-
-    painter.end();
-    SetPaintResult(TLastPaintError::erOK, std::move(expanded->Columns));
-    DoPaint(rect);
+    if (FShowLabels && FTypBarCode != T::bcPostNet)
+        drawHumanReadable(*this, surface.Turned, symbol, lines, r, device);
+    drawHorzLines(FHorzLines, surface.Painter, surface.Turned, r);
+    finishDrawing(*this, surface.Painter, TLastPaintError::erOK, std::move(symbol.Expanded->Columns), rect);
 }
 
 // The module edges of a matrix drawn `pixels` wide for `modules` modules: whole pixels of k
@@ -873,16 +923,8 @@ void TCustomEAN::drawMatrix(QPainter& canvas, const TRect& rect, bool printer) {
     if (m.Empty() && error == TLastPaintError::erOK)
         error = TLastPaintError::erErrorInBarCode;
     if (error != TLastPaintError::erOK) {
-        if (!printer) {
-            if (!FTransparent)
-                turned.fill(ground.Left, ground.Top, ground.Right, ground.Bottom,
-                            QBrush(toQColor(FBackgroundColor)));
-            turned.fill(ground.Left, ground.Top, ground.Right, ground.Bottom,
-                        QBrush(Qt::red, Qt::DiagCrossPattern));
-        }
-        painter.end();
-        SetPaintResult(error, {});
-        DoPaint(rect);
+        drawFailure(*this, turned, ground, printer);
+        finishDrawing(*this, painter, error, {}, rect);
         return;
     }
 
@@ -951,9 +993,7 @@ void TCustomEAN::drawMatrix(QPainter& canvas, const TRect& rect, bool printer) {
         if (m.Dark(0, x))
             std::fill(drawn.begin() + xs[static_cast<size_t>(x + q)],
                       drawn.begin() + xs[static_cast<size_t>(x + q + 1)], '1');
-    painter.end();
-    SetPaintResult(TLastPaintError::erOK, std::move(drawn));
-    DoPaint(rect);
+    finishDrawing(*this, painter, TLastPaintError::erOK, std::move(drawn), rect);
 }
 
 } // namespace etikor

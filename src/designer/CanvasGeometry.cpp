@@ -59,33 +59,6 @@ int NormalizedAngle(int degrees) {
     return degrees;
 }
 
-TRotatedTextLayout RotatedTextLayout(int textWidth, int textHeight, int degrees) {
-    const int a = NormalizedAngle(degrees);
-    const double rad = a * M_PI / 180.0;
-    const double w = textWidth;
-    const double h = textHeight;
-    auto r = [](double v) { return static_cast<int>(std::lround(v)); };
-    TRotatedTextLayout layout;
-    layout.Width = r(std::fabs(w * std::cos(rad))) + r(std::fabs(h * std::sin(rad)));
-    layout.Height = r(std::fabs(w * std::sin(rad))) + r(std::fabs(h * std::cos(rad)));
-    auto sinDeg = [](double d) { return std::sin(d * M_PI / 180.0); };
-    auto cosDeg = [](double d) { return std::cos(d * M_PI / 180.0); };
-    if (a > 0 && a <= 90) {
-        layout.StartX = 0;
-        layout.StartY = r(w * std::sin(rad));
-    } else if (a > 90 && a <= 180) {
-        layout.StartX = r(-w * std::cos(rad));
-        layout.StartY = r(w * std::sin(rad) + h * cosDeg(180 - a));
-    } else if (a > 180 && a <= 270) {
-        layout.StartX = r(-w * std::cos(rad) + h * sinDeg(a - 180));
-        layout.StartY = r(h * sinDeg(270 - a));
-    } else if (a > 270 && a <= 360) {
-        layout.StartX = r(h * sinDeg(360 - a));
-        layout.StartY = 0;
-    }
-    return layout;
-}
-
 int TextEscapement(int forgat) {
     switch (forgat) {
     case 1:

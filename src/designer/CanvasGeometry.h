@@ -29,17 +29,8 @@ TPageSetup AppliedPageSetup(TPageSetup setup);
 // "(x; y)" with three significant digits each and the locale's decimal separator.
 QString PositionText(double xMm, double yMm, char decimalSeparator);
 
-// Where a rotated text goes: the auto-sized box and the start of the text inside it, for a text
-// of extent w x h turned counter-clockwise by `degrees`.
-struct TRotatedTextLayout {
-    int Width = 0;
-    int Height = 0;
-    int StartX = 0;
-    int StartY = 0;
-};
 // Brings an angle into 0..360.
 int NormalizedAngle(int degrees);
-TRotatedTextLayout RotatedTextLayout(int textWidth, int textHeight, int degrees);
 // Escapement of a text element's rotation code: 1 -> 90, 2 -> 180, 3 -> 270, otherwise 0.
 int TextEscapement(int forgat);
 

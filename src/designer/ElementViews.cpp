@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "data/TurnedText.h"
 #include "designer/CanvasGeometry.h"
 #include "document/PictureFiles.h"
 
@@ -71,8 +72,8 @@ QSize TRotateLabel::TextExtent() const {
 void TRotateLabel::Adjust() {
     if (FAutoSize) {
         const QSize extent = TextExtent();
-        const TRotatedTextLayout layout = RotatedTextLayout(extent.width(), extent.height(), FEscapement);
-        resize(layout.Width, layout.Height);
+        const TTurnedTextBox box = TurnedTextBox(extent.width(), extent.height(), FEscapement);
+        resize(static_cast<int>(box.Width), static_cast<int>(box.Height));
     }
     update();
 }
@@ -82,21 +83,10 @@ void TRotateLabel::paintEvent(QPaintEvent*) {
     painter.setFont(font());
     painter.setPen(FColor);
     const QSize extent = TextExtent();
-    int x = 0;
-    int y = 0;
-    if (FAutoSize) {
-        const TRotatedTextLayout layout = RotatedTextLayout(extent.width(), extent.height(), FEscapement);
-        x = layout.StartX;
-        y = layout.StartY;
-    } else if (FEscapement == 0) {
-        const int spare = width() - extent.width();
-        if (FAlignment == TAlignment::taCenter)
-            x = spare / 2;
-        else if (FAlignment == TAlignment::taRightJustify)
-            x = spare;
-    }
-    // The start point is the text's top-left corner before the turn.
-    painter.translate(x, y);
+    // An auto-sized view is as wide as its text.
+    const TTextStart start = TurnedTextStart(extent.width(), extent.height(), FEscapement, FAlignment,
+                                             FAutoSize ? extent.width() : width());
+    painter.translate(static_cast<int>(start.X), static_cast<int>(start.Y));
     painter.rotate(-FEscapement);
     painter.drawText(QPoint(0, QFontMetrics(font()).ascent()), FText);
 }

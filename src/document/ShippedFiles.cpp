@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace etikor {
 
@@ -49,6 +50,33 @@ void WriteScratchTables(const QString& programFolder) {
                "NyTemp", NoRows);
     WriteTable(SeriesFieldDefs(), TAppPaths::Join(programFolder, QString::fromLatin1(kPrintTableFile)),
                "Temp", NoRows);
+}
+
+namespace {
+
+// Copies a shipped file when the user has none of that name yet.
+void CopyMissing(const QString& from, const QString& to) {
+    if (QFileInfo::exists(to) || !QFile::copy(from, to))
+        return;
+    QFile::setPermissions(to, QFile::permissions(to) | QFile::ReadOwner | QFile::WriteOwner);
+}
+
+} // namespace
+
+void PrepareUserFolders(const TAppPaths& paths) {
+    if (paths.SharedFolder.isEmpty())
+        return;
+    // The user's own series folder, also when this run works on a template from elsewhere.
+    const QString series = TAppPaths::Join(paths.WorkingFolder, QStringLiteral("Sorozat"));
+    QDir().mkpath(series);
+    QDir().mkpath(paths.ProgramFolder);
+    QDir().mkpath(paths.SettingsLocation());
+    const QDir shippedSeries(TAppPaths::Join(paths.SharedFolder, QStringLiteral("Sorozat")));
+    for (const QString& name : shippedSeries.entryList(QDir::Files))
+        CopyMissing(shippedSeries.filePath(name), TAppPaths::Join(series, name));
+    for (const char* scratch : {kSelectionTableFile, kPrintTableFile})
+        CopyMissing(TAppPaths::Join(paths.SharedFolder, QLatin1String(scratch)),
+                    TAppPaths::Join(paths.ProgramFolder, QLatin1String(scratch)));
 }
 
 } // namespace etikor

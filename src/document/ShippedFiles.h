@@ -21,4 +21,11 @@ void WriteDefaultSet(const QString& seriesFolder, const TSettings& settings = {}
 // Writes the two scratch tables into `programFolder`.
 void WriteScratchTables(const QString& programFolder);
 
+struct TAppPaths;
+// An installed program's user folders, made on its first start: the working folder with the
+// shipped default set in its series folder, the scratch tables, and the settings folder. Each
+// file is copied from the shipped ones only when missing (the user's own work stays) and made
+// writable for its owner. Nothing happens for a program run from its build folder.
+void PrepareUserFolders(const TAppPaths& paths);
+
 } // namespace etikor

@@ -2,6 +2,7 @@
 
 #include "data/Cp1250Text.h"
 #include "data/DataSet.h"
+#include "data/TurnedText.h"
 #include "pageengine/ReportPaint.h"
 
 #include <QFontMetricsF>
@@ -63,26 +64,8 @@ void TTextItem::Paint(QPainter& painter, const TDeviceMap& map, const TPlacedIte
     const double w = metrics.horizontalAdvance(placed.Value);
     const double h = metrics.height();
     const QRectF box = map.Rect(placed.RectMm);
-    // The start point is the text's top-left corner before the turn.
-    QPointF start = box.topLeft();
-    switch (RotationDegrees) {
-    case 90:
-        start += QPointF(0, w);
-        break;
-    case 180:
-        start += QPointF(w, h);
-        break;
-    case 270:
-        start += QPointF(h, 0);
-        break;
-    default:
-        if (Alignment == TAlignment::taCenter)
-            start += QPointF((box.width() - w) / 2, 0);
-        else if (Alignment == TAlignment::taRightJustify)
-            start += QPointF(box.width() - w, 0);
-        break;
-    }
-    painter.translate(start);
+    const TTextStart start = TurnedTextStart(w, h, RotationDegrees, Alignment, box.width());
+    painter.translate(box.topLeft() + QPointF(start.X, start.Y));
     painter.rotate(-RotationDegrees);
     painter.drawText(QPointF(0, metrics.ascent()), placed.Value);
     painter.restore();

@@ -2,13 +2,21 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include <optional>
 
 namespace etikor {
 
 QString TAppPaths::SeriesFolder() const {
+    if (!SeriesOverride.isEmpty())
+        return QDir::toNativeSeparators(SeriesOverride);
     return Join(WorkingFolder, QStringLiteral("Sorozat"));
+}
+
+QString TAppPaths::LockFolder() const {
+    return SeriesOverride.isEmpty() ? WorkingFolder : QDir::toNativeSeparators(SeriesOverride);
 }
 
 QString TAppPaths::Join(const QString& folder, const QString& fileName) {
@@ -24,9 +32,21 @@ TAppPaths TAppPaths::FromSystem() {
     TAppPaths paths;
     paths.WorkingFolder = QDir::toNativeSeparators(QDir::currentPath());
     // Without an application object there is no executable path; the current folder stands in.
-    paths.ProgramFolder = QCoreApplication::instance()
-                              ? QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
-                              : paths.WorkingFolder;
+    if (!QCoreApplication::instance()) {
+        paths.ProgramFolder = paths.WorkingFolder;
+        return paths;
+    }
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    paths.ProgramFolder = QDir::toNativeSeparators(programFolder);
+    const QDir shared(QDir(programFolder).filePath(QStringLiteral("../share/etikor")));
+    if (!QFileInfo(shared.filePath(QStringLiteral("Sorozat"))).isDir())
+        return paths;
+    paths.SharedFolder = QDir::toNativeSeparators(shared.canonicalPath());
+    paths.WorkingFolder =
+        QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    paths.ProgramFolder = paths.WorkingFolder;
+    paths.SettingsFolder =
+        QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     return paths;
 }
 

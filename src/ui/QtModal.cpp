@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QSpacerItem>
 
+#include <cstdio>
+
 namespace etikor {
 
 namespace {
@@ -114,6 +116,10 @@ bool TQtModal::AnsweredYes(const QMessageBox& box) {
 }
 
 bool TQtModal::Message(const QString& /*title*/, const QString& text, const QString& kind) {
+    if (Unattended) {
+        std::fprintf(stderr, "%s\n", DialogText(text).toLocal8Bit().constData());
+        return false;
+    }
     std::unique_ptr<QMessageBox> box = BuildMessageBox(text, kind);
     box->exec();
     return AnsweredYes(*box);

@@ -27,6 +27,9 @@ public:
     std::function<void(int)> HelpViewer;
     // Parent of the dialogs; may be null.
     QWidget* Parent = nullptr;
+    // Nobody is at the screen (a start-up check): messages go to standard error and answer No
+    // instead of waiting in a box.
+    bool Unattended = false;
 
     // The message box of a kind, not yet shown. Its Help button shows the current help
     // context and leaves the box open.

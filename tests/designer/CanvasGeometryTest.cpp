@@ -55,23 +55,8 @@ TEST(CanvasGeometry, MillimetresAndReadout) {
     EXPECT_EQ(PositionText(0, 123.456, '.'), QStringLiteral("(0; 123)"));
 }
 
-// Auto-sized rotated text: the box and the start point of the text for the four designer
-// angles and one in between (rules of the rotated text view).
-TEST(CanvasGeometry, RotatedTextLayout) {
-    struct Row {
-        int Angle;
-        int Width, Height, StartX, StartY;
-    } rows[] = {
-        {0, 40, 10, 0, 0},    {90, 10, 40, 0, 40},  {180, 40, 10, 40, 10},
-        {270, 10, 40, 10, 0}, {-90, 10, 40, 10, 0}, {450, 10, 40, 0, 40},
-    };
-    for (const Row& r : rows) {
-        const TRotatedTextLayout l = RotatedTextLayout(40, 10, r.Angle);
-        EXPECT_EQ(l.Width, r.Width) << r.Angle;
-        EXPECT_EQ(l.Height, r.Height) << r.Angle;
-        EXPECT_EQ(l.StartX, r.StartX) << r.Angle;
-        EXPECT_EQ(l.StartY, r.StartY) << r.Angle;
-    }
+// The escapement of each rotation code.
+TEST(CanvasGeometry, TextEscapement) {
     EXPECT_EQ(TextEscapement(1), 90);
     EXPECT_EQ(TextEscapement(3), 270);
     EXPECT_EQ(TextEscapement(7), 0);

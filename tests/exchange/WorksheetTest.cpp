@@ -6,6 +6,7 @@
 #include "exchange/ChildProcessLimits.h"
 #include "exchange/FieldList.h"
 #include "exchange/WorksheetDataSet.h"
+#include "support/KilledSave.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreFile.h"
@@ -335,18 +336,7 @@ TEST(WorksheetFile, WriteCutOffByAKillReadsAsTheOldSheet) {
     const std::string path = dir.file("adat.csv");
     SaveImageToFile(path, "Cikkszam;Ar\n599;10\n");
     std::filesystem::create_hard_link(path, dir.path() / "masik.csv");
-    const pid_t child = fork();
-    if (child == 0) {
-        SaveImageToFile(path, std::string(3u << 20, 'x'), 0, [](std::size_t written) {
-            if (written > 0)
-                ::raise(SIGKILL); // the first chunk is in the file
-            return true;
-        });
-        _exit(0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_TRUE(test::SaveKilledPartWay(path, 3u << 20));
     const TWorksheet sheet = ReadWorksheetFile(path);
     ASSERT_EQ(sheet.Columns.size(), 2u);
     ASSERT_EQ(sheet.Rows.size(), 1u);

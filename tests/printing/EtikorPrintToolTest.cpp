@@ -22,6 +22,8 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -306,6 +308,35 @@ TEST(EtikorPrintTool, PrintsWithTheSettingsFile) {
     EXPECT_TRUE(Lines(run.out).contains("1\tframe\t20.000\t7.000\t91.000\t40.000\t")) << run.out;
     run = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--settings", dir.file("nincs.ini"), "--layout"});
     EXPECT_EQ(run.exitCode, 2);
+}
+
+// Installed (its shipped files in <prefix>/share/etikor), the tool prints with the settings the
+// program keeps in the user's configuration folder.
+TEST(EtikorPrintTool, InstalledPrintsWithTheUsersSettings) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir, std::nullopt);
+    WriteSeries(dir, 2);
+    std::filesystem::create_directories(dir.path() / "usr/bin");
+    std::filesystem::create_directories(dir.path() / "usr/share/etikor/Sorozat");
+    const std::string tool = dir.file("usr/bin/etikor-print");
+    std::filesystem::copy_file(ETIKOR_PRINT_TOOL, tool);
+    TSettings settings;
+    settings.Page.LeftMarginMm = 20;
+    settings.Page.TopMarginMm = 7;
+    settings.Page.Columns = 2;
+    settings.Page.LabelHeightMm = 40;
+    std::filesystem::create_directories(dir.path() / "config/Etikor");
+    TSettingsFile::At(QString::fromStdString(dir.file("config/Etikor/etikor.ini"))).Write(settings);
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string before = saved ? saved : "";
+    setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    const test::ToolResult run = RunTool(tool, {"--template", ctv, "--frame", "--layout"});
+    if (saved)
+        setenv("XDG_CONFIG_HOME", before.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Lines(run.out).contains("1\tframe\t20.000\t7.000\t91.000\t40.000\t")) << run.out;
 }
 
 // The first label of the tool's PDF, printed with `settings` and rendered at 600 dpi.

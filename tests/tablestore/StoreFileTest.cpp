@@ -1,6 +1,7 @@
 #include "tablestore/StoreFile.h"
 
 #include "StoreTestSupport.h"
+#include "support/KilledSave.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreErrors.h"
 
@@ -235,19 +236,7 @@ TEST(StoreFile, InPlaceWriteCutOffByAKillIsUndoneByTheNextReadOrSave) {
         TempDir dir;
         const std::string path = dir.file("T1.sor");
         const std::string old = LinkedTable(dir, path);
-        const pid_t child = fork();
-        if (child == 0) {
-            const std::string image(4u << 20, 'x');
-            SaveImageToFile(path, image, 0, [](std::size_t written) {
-                if (written > 0)
-                    ::raise(SIGKILL); // the first chunk is in the file
-                return true;
-            });
-            _exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status));
+        ASSERT_TRUE(SaveKilledPartWay(path, 4u << 20));
         ASSERT_NE(ReadFileBytes(path), old); // cut off: part new, part old
         if (nextIsSave) {
             SaveImageToFile(path, "new");

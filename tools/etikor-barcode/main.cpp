@@ -13,6 +13,7 @@
 // ran (encode: whatever the check says; render: bars were drawn), 1 when render drew the error
 // hatch or nothing, 2 for bad arguments or an unknown member.
 
+#include "StandardOptions.h"
 #include "barcode/Ean.h"
 #include "data/Cp1250.h"
 
@@ -439,6 +440,9 @@ int render(const std::vector<std::string_view>& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> done =
+            StandardOption(argc, argv, "etikor-barcode", [](std::FILE* out) { std::fputs(kUsage, out); }))
+        return *done;
     if (argc < 2)
         return usage("a command is required");
     const std::string_view command = argv[1];

@@ -2,6 +2,7 @@
 // it, to a PDF file or a print queue; --layout lists the prepared pages instead, one placed
 // item per line, so a layout can be checked without a printer.
 
+#include "StandardOptions.h"
 #include "document/DataModule.h"
 #include "document/LabelTemplate.h"
 #include "document/Settings.h"
@@ -10,6 +11,7 @@
 #include "printing/LabelReport.h"
 #include "printing/PrintChecks.h"
 #include "printing/PrintSequence.h"
+#include "services/AppPaths.h"
 #include "tablestore/StoreTable.h"
 
 #include <QCoreApplication>
@@ -44,7 +46,8 @@ const char* const kUsage =
     "  --skip    label places already used on the first sheet (0 to 48)\n"
     "  --copies  copies of the whole job\n"
     "  --frame   a frame around every label\n"
-    "  --settings  the settings file to print with (default: the program's etikor.ini)\n"
+    "  --settings  the settings file to print with (default: the program's etikor.ini, beside\n"
+    "              the tool or, installed, in the user's configuration folder)\n"
     "  --allow-missing-fields  print elements bound to fields the data lacks (empty)\n"
     "  --layout  list the prepared pages: page, kind, left, top, width, height (mm), value\n";
 
@@ -104,6 +107,9 @@ void printLayout(const TPreparedReport& prepared) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> done =
+            StandardOption(argc, argv, "etikor-print", [](std::FILE* out) { std::fputs(kUsage, out); }))
+        return *done;
     std::string templatePath, seriesPath, dataPath, outPath, printerName, skipText, settingsPath;
     int copies = 1;
     bool frame = false, layout = false, allowMissingFields = false;
@@ -177,12 +183,14 @@ int main(int argc, char** argv) {
     char name[] = "etikor-print";
     char* qtArgv[] = {name, nullptr};
     QGuiApplication app(qtArgc, qtArgv);
+    // The program's name: an installed tool finds the user's settings of the program.
+    QCoreApplication::setApplicationName(QStringLiteral("Etikor"));
 
     if (!settingsPath.empty() && !QFileInfo(QString::fromStdString(settingsPath)).isFile())
         return usage("no settings file '" + settingsPath + "'");
     // The settings the program itself would print with.
     const TSettings settings =
-        (settingsPath.empty() ? TSettingsFile(QCoreApplication::applicationDirPath())
+        (settingsPath.empty() ? TSettingsFile(TAppPaths::FromSystem().SettingsLocation())
                               : TSettingsFile::At(QString::fromStdString(settingsPath)))
             .Read();
 

@@ -9,6 +9,7 @@
 // generated or a file cannot be read or written (the message on standard error; the series file stays a valid
 // table), 2 bad usage.
 
+#include "StandardOptions.h"
 #include "data/Cp1250.h"
 #include "document/DataModule.h"
 #include "document/TemplateModel.h"
@@ -35,16 +36,23 @@ constexpr int kExitOk = 0;
 constexpr int kExitError = 1;
 constexpr int kExitUsage = 2;
 
+void printUsage(std::FILE* out) {
+    std::fputs("usage: etikor-series generate --definition FILE.vks --series FILE.sor [--vertical]\n"
+               "                              [--date-format LAYOUT] [--type INDEX]\n"
+               "  LAYOUT: one of",
+               out);
+    for (const std::string& layout : DateLayouts())
+        std::fprintf(out, " %s", Cp1250ToUtf8(layout).c_str());
+    std::fprintf(out, " (default %s)\n", Cp1250ToUtf8(DateLayouts().front()).c_str());
+    std::fprintf(out, "  INDEX: barcode type index 0 to %d (default 5, Code 128)\n",
+                 int(kBarcodeListSize - 1));
+}
+
 int usage(const std::string& problem = {}) {
     if (!problem.empty())
         std::cerr << "etikor-series: " << problem << "\n";
-    std::cerr << "usage: etikor-series generate --definition FILE.vks --series FILE.sor [--vertical]\n"
-                 "                              [--date-format LAYOUT] [--type INDEX]\n"
-                 "  LAYOUT: one of";
-    for (const std::string& layout : DateLayouts())
-        std::cerr << ' ' << Cp1250ToUtf8(layout);
-    std::cerr << " (default " << Cp1250ToUtf8(DateLayouts().front()) << ")\n"
-              << "  INDEX: barcode type index 0 to " << kBarcodeListSize - 1 << " (default 5, Code 128)\n";
+    std::cerr.flush();
+    printUsage(stderr);
     return kExitUsage;
 }
 
@@ -122,6 +130,8 @@ int generate(const std::vector<std::string>& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> done = StandardOption(argc, argv, "etikor-series", printUsage))
+        return *done;
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return usage();

@@ -11,6 +11,7 @@
 // digits), replacing OUT.xls without asking. Exit codes: 0 done, 1 the table
 // store reported an error, 2 bad usage.
 
+#include "StandardOptions.h"
 #include "data/Cp1250.h"
 #include "data/DatabaseError.h"
 #include "data/DateTime.h"
@@ -40,12 +41,18 @@ constexpr int kExitOk = 0;
 constexpr int kExitError = 1;
 constexpr int kExitUsage = 2;
 
+void printUsage(std::FILE* out) {
+    std::fputs("usage: etikor-table dump [--partial] FILE\n"
+               "       etikor-table create FILE FIELDS   (FIELDS: name:code, comma- or tab-separated)\n"
+               "       etikor-table export FILE OUT.xls\n",
+               out);
+}
+
 int usage(const std::string& problem = {}) {
     if (!problem.empty())
         std::cerr << "etikor-table: " << problem << "\n";
-    std::cerr << "usage: etikor-table dump [--partial] FILE\n"
-                 "       etikor-table create FILE FIELDS   (FIELDS: name:code, comma- or tab-separated)\n"
-                 "       etikor-table export FILE OUT.xls\n";
+    std::cerr.flush();
+    printUsage(stderr);
     return kExitUsage;
 }
 
@@ -315,6 +322,8 @@ int exportXls(const std::string& path, const std::string& out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> done = StandardOption(argc, argv, "etikor-table", printUsage))
+        return *done;
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return usage();

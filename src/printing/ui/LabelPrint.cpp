@@ -34,10 +34,13 @@ void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range, c
     // A queue that is not there leaves the printer without one.
     const bool missingQueue = !target.PrinterName.isEmpty() && target.OutputFile.isEmpty() &&
                               printer.printerName() != target.PrinterName;
-    if (missingQueue || !printer.isValid()) {
+    auto cannotOpen = [&] {
         modal.Message(QString(),
                       QStringLiteral("A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.").arg(name),
                       QStringLiteral("H"));
+    };
+    if (missingQueue || !printer.isValid()) {
+        cannotOpen();
         return;
     }
     // The pages sent so far, for a long job.
@@ -50,9 +53,7 @@ void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range, c
     });
     QGuiApplication::restoreOverrideCursor();
     if (pages == 0 && !prepared.Pages.empty())
-        modal.Message(QString(),
-                      QStringLiteral("A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.").arg(name),
-                      QStringLiteral("H"));
+        cannotOpen(); // the device refused to start
 }
 
 } // namespace
