@@ -68,7 +68,8 @@ void BM_BuildCanvas200(benchmark::State& state) {
     elemek.Open();
     TLabelTemplate labelTemplate(elemek);
     TSettings settings;
-    TLabelCanvas canvas(nullptr);
+    TUnattendedModal modal(false);
+    TLabelCanvas canvas(modal, nullptr);
     canvas.resize(800, 600);
     canvas.show();
     canvas.SetZoom(static_cast<int>(state.range(0)));

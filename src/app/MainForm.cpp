@@ -69,7 +69,7 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
     body->addWidget(BuildPageControl());
     FTools = new TToolBar(central);
     body->addWidget(FTools);
-    FCanvas = new TLabelCanvas(central);
+    FCanvas = new TLabelCanvas(FModal, central);
     body->addWidget(FCanvas, 1);
     outer->addLayout(body, 1);
     setCentralWidget(central);
@@ -112,7 +112,7 @@ void TMainForm::NyomtatasGombClick() {
     if (!FDataSource)
         return;
     if (!FPrintCommand)
-        FPrintCommand = std::make_unique<TPrintCommand>(FPaths.ProgramFolder, this);
+        FPrintCommand = std::make_unique<TPrintCommand>(FPaths.ProgramFolder, FModal, this);
     FPrintCommand->OpenSettings = [this] { OpenSettings(TBeallitasForm::kEtikettCimke); };
     TLabelRun run;
     run.Elements = FDM.Template.Elements();

@@ -122,7 +122,7 @@ void TMainForm::OpenWizard() {
 void TMainForm::OpenSeriesDesigner() {
     const int helpContext = FHelpContext;
     FHelpContext = TTervezoForm::kHelpContext;
-    TTervezoForm designer(FDM, State().SeriesName, this);
+    TTervezoForm designer(FDM, State().SeriesName, FModal, this);
     FModal.RunModal(designer);
     FHelpContext = helpContext;
     if (!designer.SeriesReplaced())
@@ -143,7 +143,7 @@ void TMainForm::OpenManualEntry() {
     if (State().LinkFlag)
         return;
     {
-        TKeziForm form(FDM, State().SeriesName, this);
+        TKeziForm form(FDM, State().SeriesName, FModal, this);
         form.HelpContext = [this] { return FHelpContext; };
         form.SetHelpContext = [this](int topic) { FHelpContext = topic; };
         form.ExternalDataNotInUse = [this] { State().LinkFlag = false; };

@@ -17,7 +17,7 @@ void TMainFormLinkHost::FieldListRebuilt() {
 
 void TMainForm::WireDataExchange() {
     FLinkHost = std::make_unique<TMainFormLinkHost>(*this);
-    FLink = std::make_unique<TWorkbookLink>(FDM, *FLinkHost);
+    FLink = std::make_unique<TWorkbookLink>(FDM, *FLinkHost, FModal);
 }
 
 void TMainForm::LinkWorkbook() {
@@ -30,7 +30,8 @@ void TMainForm::ExportToExcel() {
         return;
     if (!FDataSource->Active())
         FDataSource->Open();
-    ExportDataSet(*FDataSource, QString::fromStdString(ExportFileName(State().TemplateName.toStdString())));
+    ExportDataSet(*FDataSource, QString::fromStdString(ExportFileName(State().TemplateName.toStdString())),
+                  FModal);
 }
 
 void TMainForm::OpenDataBrowser() {

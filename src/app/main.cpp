@@ -77,7 +77,6 @@ int main(int argc, char* argv[]) {
 
     etikor::TQtModal modal;
     modal.Unattended = line.QuitAfterStart;
-    etikor::SetModal(&modal);
 
     // One program per working folder: a second start brings the running one to the front.
     etikor::TAppPaths paths = etikor::TAppPaths::FromSystem();

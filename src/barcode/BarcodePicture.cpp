@@ -3,7 +3,6 @@
 #include "barcode/BarcodePicture.h"
 
 #include "barcode/MetafileDevice.h"
-#include "services/Modal.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -45,20 +44,6 @@ bool writeImage(const std::string& fileName, const QImage& image, const char* fo
     if (!writer.write(image))
         return false;
     return writeBytes(fileName, bytes.constData(), static_cast<size_t>(bytes.size()));
-}
-
-// The save dialog; the chosen name gets the default extension when it has none.
-std::optional<std::string> askFileName(const char* filter, const QString& defaultExt) {
-    TFileDialogOptions options;
-    options.Filter = QString::fromLatin1(filter);
-    options.DefaultExt = defaultExt;
-    const std::optional<QString> chosen = Modal().SaveFile(options);
-    if (!chosen || chosen->isEmpty())
-        return std::nullopt;
-    QString name = *chosen;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += "." + defaultExt;
-    return name.toStdString();
 }
 
 struct JpegError {
@@ -156,19 +141,11 @@ std::string EncodeJpeg(const QImage& image, int quality) {
 }
 
 bool TCustomEAN::SaveToFile(const std::string& fileName) {
-    if (fileName.empty()) {
-        const std::optional<std::string> chosen = askFileName(kPictureFilter, QStringLiteral("bmp"));
-        return chosen && SaveToFile(*chosen);
-    }
     const QString ext = QFileInfo(QString::fromStdString(fileName)).suffix().toUpper();
     if (ext == "BMP")
         return writeImage(fileName, RenderBarcodeImage(*this, FWidth, FHeight), "bmp");
     if (ext == "WMF" || ext == "EMF")
         return SaveToMetafile(fileName, ext == "EMF");
-    if (ext == "GIF") {
-        Modal().Message(QString(), QStringLiteral("Sorry, not supported."), QStringLiteral("I"));
-        return false;
-    }
     if (ext == "PNG")
         return writeImage(fileName, RenderBarcodeImage(*this, FWidth, FHeight, FTransparent), "png");
     if (ext == "SVG") {
@@ -179,37 +156,23 @@ bool TCustomEAN::SaveToFile(const std::string& fileName) {
         const std::string jpeg = EncodeJpeg(RenderBarcodeImage(*this, FWidth, FHeight));
         return !jpeg.empty() && writeBytes(fileName, jpeg.data(), jpeg.size());
     }
+    // No name, a GIF or an extension of no picture format: nothing is written.
     return false;
 }
 
 bool TCustomEAN::SaveToBitmap(const std::string& fileName) {
-    if (fileName.empty()) {
-        const std::optional<std::string> chosen = askFileName(kBitmapFilter, QStringLiteral("bmp"));
-        return chosen && SaveToFile(*chosen);
-    }
-    return writeImage(fileName, RenderBarcodeImage(*this, FWidth, FHeight), "bmp");
+    return !fileName.empty() && writeImage(fileName, RenderBarcodeImage(*this, FWidth, FHeight), "bmp");
 }
 
 bool TCustomEAN::SaveToWmf(const std::string& fileName) {
-    if (fileName.empty()) {
-        const std::optional<std::string> chosen = askFileName(kWmfFilter, QStringLiteral("wmf"));
-        return chosen && SaveToMetafile(*chosen, false);
-    }
-    return SaveToMetafile(fileName, false);
+    return !fileName.empty() && SaveToMetafile(fileName, false);
 }
 
 bool TCustomEAN::SaveToEmf(const std::string& fileName) {
-    if (fileName.empty()) {
-        const std::optional<std::string> chosen = askFileName(kEmfFilter, QStringLiteral("emf"));
-        return chosen && SaveToMetafile(*chosen, true);
-    }
-    return SaveToMetafile(fileName, true);
+    return !fileName.empty() && SaveToMetafile(fileName, true);
 }
 
-bool TCustomEAN::SaveToGif(const std::string& fileName) {
-    if (fileName.empty() && !askFileName(kGifFilter, QStringLiteral("gif")))
-        return false;
-    Modal().Message(QString(), QStringLiteral("Sorry, not supported."), QStringLiteral("I"));
+bool TCustomEAN::SaveToGif(const std::string&) {
     return false;
 }
 

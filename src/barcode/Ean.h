@@ -259,10 +259,11 @@ public:
     // DrawBarCode on a printer page: an invalid text or a too small box draws nothing.
     void DrawOnPrinter(QPainter& printerCanvas, const TRect& rect);
     // A picture of the control's size chosen by the extension (case-insensitive): .bmp, .wmf,
-    // .emf, .png, .svg, .jpg/.jpeg; .gif only says "Sorry, not supported.". An empty name asks
-    // through the save dialog. True when a file was written.
+    // .emf, .png, .svg, .jpg/.jpeg. No name, .gif or another extension writes nothing (the
+    // windows ask for the name and say what is not supported: barcode/ui/SavePicture.h). True
+    // when a file was written.
     bool SaveToFile(const std::string& fileName);
-    // Single-format variants: an empty name asks with that format's filter only.
+    // Single-format variants (whatever the extension); GIF is never written.
     bool SaveToBitmap(const std::string& fileName);
     bool SaveToWmf(const std::string& fileName);
     bool SaveToEmf(const std::string& fileName);

@@ -2,7 +2,6 @@
 
 #include "barcode/BarCodeInfo.h"
 #include "data/Cp1250.h"
-#include "services/Modal.h"
 
 #include <QSaveFile>
 #include <QString>
@@ -87,9 +86,8 @@ bool ExportHtml(TCustomEAN& /*barcode*/, const std::string& fileName, int pictur
         std::filesystem::create_directories(folder, error);
 
     const std::string extension = kExtensions[pictureFormat];
+    // GIF pictures cannot be written: the page refers to them all the same.
     const bool gif = pictureFormat == hpGif;
-    if (gif) // once for the page rather than once for each of its pictures
-        Modal().Message(QString(), QStringLiteral("Sorry, not supported."), QStringLiteral("I"));
     const auto picture = [&](const std::string& name) {
         // A two-dimensional symbol as a square picture of two pixels a module, quiet zone included.
         if (IsMatrixType(ean.TypBarCode()))

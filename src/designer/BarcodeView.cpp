@@ -11,8 +11,8 @@
 
 namespace etikor {
 
-TBarcodeView::TBarcodeView(QWidget* parent)
-    : TElementView(TElemKind::ekBarcode, parent), FEan(std::make_unique<TEan>()) {
+TBarcodeView::TBarcodeView(IModal& modal, QWidget* parent)
+    : TElementView(TElemKind::ekBarcode, parent), FModal(modal), FEan(std::make_unique<TEan>()) {
     FEan->OnRepaint = [this] { update(); };
 }
 
@@ -86,7 +86,7 @@ void TBarcodeView::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     event->accept();
-    ShowEditor(*FEan, {}, window());
+    ShowEditor(*FEan, FModal, {}, window());
     update();
 }
 

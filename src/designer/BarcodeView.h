@@ -11,6 +11,7 @@
 
 namespace etikor {
 
+class IModal;
 class TEan;
 
 // The engine settings a barcode row and the settings file give a view.
@@ -28,7 +29,8 @@ struct TEanSettings {
 class TBarcodeView final : public TElementView {
     Q_OBJECT
 public:
-    explicit TBarcodeView(QWidget* parent);
+    // `modal` runs the engine's setup dialog a double click opens.
+    TBarcodeView(IModal& modal, QWidget* parent);
     ~TBarcodeView() override;
 
     TEan& Ean() { return *FEan; }
@@ -52,6 +54,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    IModal& FModal;
     std::unique_ptr<TEan> FEan;
 };
 

@@ -1,6 +1,7 @@
 #include "designer/ElementEditor.h"
 
 #include "barcode/Ean.h"
+#include "barcode/ui/SavePicture.h"
 #include "data/ColorQt.h"
 #include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
@@ -479,7 +480,7 @@ void TElementEditor::CopyBarcodeToBitmap() {
     options.Filter = QStringLiteral("Bitmap file|*.bmp");
     const std::optional<QString> file = FModal.SaveFile(options);
     if (file && FCurrentBarcode)
-        FCurrentBarcode->Ean().SaveToFile(file->toLocal8Bit().toStdString());
+        SaveBarcodePicture(FCurrentBarcode->Ean(), file->toLocal8Bit().toStdString(), FModal);
 }
 
 void TElementEditor::ChoosePictureFile() {

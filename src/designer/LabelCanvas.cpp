@@ -22,7 +22,7 @@ int FontPixelHeight(int sizePt) {
 
 } // namespace
 
-TLabelCanvas::TLabelCanvas(QWidget* parent) : QScrollArea(parent) {
+TLabelCanvas::TLabelCanvas(IModal& modal, QWidget* parent) : QScrollArea(parent), FModal(modal) {
     setObjectName(QStringLiteral("ScrollB"));
     setWidgetResizable(false);
     FContainer = new QWidget;
@@ -155,7 +155,7 @@ TElementView* TLabelCanvas::AddElementView(const TLabelElement& element, const T
         return AddView(view, element);
     }
     case TElemKind::ekBarcode: {
-        auto* view = new TBarcodeView(Cimke);
+        auto* view = new TBarcodeView(FModal, Cimke);
         view->setObjectName(element.Name);
         view->SetEngineFont(element.Font, z);
         TEanSettings engine;

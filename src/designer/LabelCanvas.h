@@ -21,6 +21,7 @@ class QLabel;
 
 namespace etikor {
 
+class IModal;
 class TRuler;
 class TSizer;
 
@@ -41,7 +42,8 @@ public:
     static constexpr int kRulerDepth = 20;
     static constexpr int kMargin = 6; // between the rulers and the label
 
-    explicit TLabelCanvas(QWidget* parent);
+    // `modal` runs the dialogs of the views (a barcode's setup).
+    TLabelCanvas(IModal& modal, QWidget* parent);
     ~TLabelCanvas() override;
 
     TRuler* VonalzoX = nullptr;
@@ -102,6 +104,7 @@ private:
     void Layout();
     TElementView* AddView(TElementView* view, const TLabelElement& element);
 
+    IModal& FModal;
     QWidget* FContainer = nullptr;
     int FZoom = 1;
     TPanelSize FPanel;

@@ -88,44 +88,44 @@ std::string ExportFileName(std::string_view templateFileName) {
     return std::string(name) + ".xls";
 }
 
-bool ExportDataSet(TDataSet& data, const QString& fileName) {
+bool ExportDataSet(TDataSet& data, const QString& fileName, IModal& modal) {
     TXLSfile xls;
     xls.FileName = QFile::encodeName(fileName).toStdString();
     int rows = 0;
     try {
         rows = AddDataSetCells(xls, data);
     } catch (const std::out_of_range&) {
-        Modal().Message(kTitle,
-                        QStringLiteral("Túl sok rekord egy Excel munkalaphoz! (legfeljebb %1)")
-                            .arg(FromCp1250(FormatFloat("#,##0", TXLSfile::kMaxRows - 1))),
-                        QStringLiteral("H"));
+        modal.Message(kTitle,
+                      QStringLiteral("Túl sok rekord egy Excel munkalaphoz! (legfeljebb %1)")
+                          .arg(FromCp1250(FormatFloat("#,##0", TXLSfile::kMaxRows - 1))),
+                      QStringLiteral("H"));
         return false;
     }
     if (QFileInfo::exists(fileName)) {
-        if (!Modal().Message(kTitle,
-                             QStringLiteral("Már létező file! (") + fileName + QStringLiteral(")") + kCr +
-                                 QStringLiteral("Felülírja a létező file-t?"),
-                             QStringLiteral("K")))
+        if (!modal.Message(kTitle,
+                           QStringLiteral("Már létező file! (") + fileName + QStringLiteral(")") + kCr +
+                               QStringLiteral("Felülírja a létező file-t?"),
+                           QStringLiteral("K")))
             return false;
         if (!QFile::remove(fileName)) {
-            Modal().Message(kTitle, QStringLiteral("Nem lehet törölni a file-t! -- Használatban van?"),
-                            QStringLiteral("H"));
+            modal.Message(kTitle, QStringLiteral("Nem lehet törölni a file-t! -- Használatban van?"),
+                          QStringLiteral("H"));
             return false;
         }
     }
     try {
         xls.Write();
     } catch (const EStoreFileError& error) {
-        Modal().Message(kTitle,
-                        QStringLiteral("Az Excel file nem írható! (") + fileName + QStringLiteral(")") + kCr +
-                            QString::fromLocal8Bit(error.what()),
-                        QStringLiteral("H"));
+        modal.Message(kTitle,
+                      QStringLiteral("Az Excel file nem írható! (") + fileName + QStringLiteral(")") + kCr +
+                          QString::fromLocal8Bit(error.what()),
+                      QStringLiteral("H"));
         return false;
     }
-    Modal().Message(kTitle,
-                    QStringLiteral("Excel export sikerült.\r(") + fileName + QStringLiteral(")") + kCr +
-                        FromCp1250(FormatFloat("#,##0", rows)) + QStringLiteral(" sor."),
-                    QStringLiteral("I"));
+    modal.Message(kTitle,
+                  QStringLiteral("Excel export sikerült.\r(") + fileName + QStringLiteral(")") + kCr +
+                      FromCp1250(FormatFloat("#,##0", rows)) + QStringLiteral(" sor."),
+                  QStringLiteral("I"));
     return true;
 }
 

@@ -12,6 +12,7 @@
 
 namespace etikor {
 
+class IModal;
 class TDataSet;
 class TXLSfile;
 
@@ -26,6 +27,6 @@ std::string ExportFileName(std::string_view templateFileName);
 
 // The export with its questions and messages (overwrite, delete failure, write failure, the
 // closing message). True when the file was written.
-bool ExportDataSet(TDataSet& data, const QString& fileName);
+bool ExportDataSet(TDataSet& data, const QString& fileName, IModal& modal);
 
 } // namespace etikor

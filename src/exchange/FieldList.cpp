@@ -8,7 +8,7 @@
 
 namespace etikor {
 
-bool RebuildFieldList(TDM& dm, TDataSet& source) {
+bool RebuildFieldList(TDM& dm, TDataSet& source, IModal& modal) {
     try {
         if (!source.Active())
             source.Open();
@@ -16,17 +16,17 @@ bool RebuildFieldList(TDM& dm, TDataSet& source) {
         dm.ForrasStru.Close();
         dm.ForrasStru.Open();
         dm.ForrasStru.EmptyTable();
-        ShowBrokenSource(error.what());
+        ShowBrokenSource(error.what(), modal);
         return false;
     }
     dm.FillFieldList(source);
     return true;
 }
 
-void ShowBrokenSource(const std::string& error) {
-    Modal().Message(QStringLiteral("Hiba"),
-                    QStringLiteral("Hibás tábla file! (Hibakód: ") + FromCp1250(error) + QStringLiteral(")"),
-                    QStringLiteral("H"));
+void ShowBrokenSource(const std::string& error, IModal& modal) {
+    modal.Message(QStringLiteral("Hiba"),
+                  QStringLiteral("Hibás tábla file! (Hibakód: ") + FromCp1250(error) + QStringLiteral(")"),
+                  QStringLiteral("H"));
 }
 
 } // namespace etikor

@@ -6,15 +6,16 @@
 
 namespace etikor {
 
+class IModal;
 class TDM;
 class TDataSet;
 
 // Fills the data module's field list from `source`. When opening the source fails with a
 // database error, shows "Hibás tábla file! (Hibakód: <error>)" and leaves the list empty;
 // returns false then.
-bool RebuildFieldList(TDM& dm, TDataSet& source);
+bool RebuildFieldList(TDM& dm, TDataSet& source, IModal& modal);
 
 // The message of a data source that cannot be read: "Hibás tábla file! (Hibakód: <error>)".
-void ShowBrokenSource(const std::string& error);
+void ShowBrokenSource(const std::string& error, IModal& modal);
 
 } // namespace etikor

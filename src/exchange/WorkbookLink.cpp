@@ -24,7 +24,8 @@ QString countText(int count) {
 
 } // namespace
 
-TWorkbookLink::TWorkbookLink(TDM& dm, TWorkbookLinkHost& host) : FDM(dm), FHost(host) {
+TWorkbookLink::TWorkbookLink(TDM& dm, TWorkbookLinkHost& host, IModal& modal)
+    : FDM(dm), FHost(host), FModal(modal) {
     KT1.Name = "KT1";
 }
 
@@ -60,7 +61,7 @@ bool TWorkbookLink::Connect(const QString& path) {
         // The broken-file message has its own help topic.
         const int helpContext = FHost.LinkHelpContext();
         FHost.SetLinkHelpContext(kBrokenFileHelpContext);
-        ShowBrokenSource(DatabaseErrorText(KT1.Name, error.what()));
+        ShowBrokenSource(DatabaseErrorText(KT1.Name, error.what()), FModal);
         FHost.SetLinkHelpContext(helpContext);
         return false;
     }
@@ -76,12 +77,12 @@ bool TWorkbookLink::Connect(const QString& path) {
     state.LinkFlag = true;
     FHost.StatusChanged();
     if (KT1.BadByteLine() > 0)
-        Modal().Message(QString(),
-                        QStringLiteral("A(z) ") + QFileInfo(path).fileName() +
-                            QStringLiteral(" UTF-8 szövegében hibás bájtok vannak (az első a(z) %1. sorban);")
-                                .arg(KT1.BadByteLine()) +
-                            kCr + QStringLiteral("ezeket Windows-1250 karakterként olvasta be a program."),
-                        QStringLiteral("F"));
+        FModal.Message(QString(),
+                       QStringLiteral("A(z) ") + QFileInfo(path).fileName() +
+                           QStringLiteral(" UTF-8 szövegében hibás bájtok vannak (az első a(z) %1. sorban);")
+                               .arg(KT1.BadByteLine()) +
+                           kCr + QStringLiteral("ezeket Windows-1250 karakterként olvasta be a program."),
+                       QStringLiteral("F"));
     return true;
 }
 
@@ -97,7 +98,7 @@ void TWorkbookLink::LinkFromDialog(const QString& seriesFolder) {
     options.DefaultExt = QStringLiteral("*.xls");
     options.Filter = DialogFilter();
     options.MustExist = true;
-    const std::optional<QString> chosen = Modal().OpenFile(options);
+    const std::optional<QString> chosen = FModal.OpenFile(options);
     if (chosen) {
         if (Connect(*chosen))
             StoreLink(true, ToCp1250(QFileInfo(*chosen).fileName()));
@@ -114,7 +115,7 @@ void TWorkbookLink::LinkFromDialog(const QString& seriesFolder) {
     FDM.FillFieldList(FDM.T1);
     FHost.FieldListRebuilt();
     FHost.StatusChanged();
-    Modal().Message(QString(), QStringLiteral("Nincs kapcsolt adat!"), QStringLiteral("I"));
+    FModal.Message(QString(), QStringLiteral("Nincs kapcsolt adat!"), QStringLiteral("I"));
 }
 
 void TWorkbookLink::Reconnect(const QString& seriesFolder, bool autoOpen) {
@@ -124,11 +125,11 @@ void TWorkbookLink::Reconnect(const QString& seriesFolder, bool autoOpen) {
     FHost.SetLinkHelpContext(kHelpContext);
     const QString table = FromCp1250(*link);
     if (!autoOpen) {
-        Modal().Message(QString(),
-                        QStringLiteral("Ez a címketerv kapcsolt adatokat tartalmaz!") + kCr +
-                            QStringLiteral("[ Táblanév: ") + table + QStringLiteral(" ]") + kCr +
-                            QStringLiteral("Kapcsolja újra az adatokat!"),
-                        QStringLiteral("i"));
+        FModal.Message(QString(),
+                       QStringLiteral("Ez a címketerv kapcsolt adatokat tartalmaz!") + kCr +
+                           QStringLiteral("[ Táblanév: ") + table + QStringLiteral(" ]") + kCr +
+                           QStringLiteral("Kapcsolja újra az adatokat!"),
+                       QStringLiteral("i"));
         return;
     }
     ConnectInFolder(seriesFolder, table);
@@ -137,12 +138,12 @@ void TWorkbookLink::Reconnect(const QString& seriesFolder, bool autoOpen) {
 bool TWorkbookLink::ConnectInFolder(const QString& seriesFolder, const QString& table) {
     const QString path = QDir(seriesFolder).filePath(table);
     if (table.isEmpty() || !QFileInfo(path).isFile()) {
-        Modal().Message(QString(),
-                        QStringLiteral("A(z) ") + table + QStringLiteral(" file") + kCr +
-                            QStringLiteral("nem található az alapértelmezett") + kCr + QStringLiteral("(") +
-                            seriesFolder + QStringLiteral(") mappában!") + kCr +
-                            QStringLiteral("A kapcsolat nem jött létre!"),
-                        QStringLiteral("F"));
+        FModal.Message(QString(),
+                       QStringLiteral("A(z) ") + table + QStringLiteral(" file") + kCr +
+                           QStringLiteral("nem található az alapértelmezett") + kCr + QStringLiteral("(") +
+                           seriesFolder + QStringLiteral(") mappában!") + kCr +
+                           QStringLiteral("A kapcsolat nem jött létre!"),
+                       QStringLiteral("F"));
         return false;
     }
     return Connect(path);

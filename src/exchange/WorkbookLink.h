@@ -11,6 +11,7 @@
 
 namespace etikor {
 
+class IModal;
 class TDM;
 class TDataSet;
 struct TDocumentState;
@@ -33,7 +34,7 @@ public:
     // The help topic of the broken-file message.
     static constexpr int kBrokenFileHelpContext = 22;
 
-    TWorkbookLink(TDM& dm, TWorkbookLinkHost& host);
+    TWorkbookLink(TDM& dm, TWorkbookLinkHost& host, IModal& modal);
 
     // The main cursor on the linked sheet; the current data source while linked.
     TWorksheetDataSet KT1;
@@ -59,6 +60,7 @@ private:
     void StoreLink(bool linked, const std::string& table);
     TDM& FDM;
     TWorkbookLinkHost& FHost;
+    IModal& FModal;
 };
 
 } // namespace etikor

@@ -1,7 +1,4 @@
 #include "services/Modal.h"
-
-#include <stdexcept>
-
 namespace etikor {
 
 IModal::~IModal() = default;
@@ -29,20 +26,6 @@ bool TUnattendedModal::Message(const QString&, const QString& text, const QStrin
     if (icon == TMessageIcon::Error || icon == TMessageIcon::Warning)
         Problems << text;
     return false;
-}
-
-namespace {
-IModal* gModal = nullptr;
-}
-
-IModal& Modal() {
-    if (!gModal)
-        throw std::logic_error("No modal interaction service installed");
-    return *gModal;
-}
-
-void SetModal(IModal* modal) {
-    gModal = modal;
 }
 
 } // namespace etikor

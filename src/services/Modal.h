@@ -107,8 +107,4 @@ private:
     bool FAnswerYes;
 };
 
-// The process-wide instance the windows use. Null until the program or a test installs one.
-IModal& Modal();
-void SetModal(IModal* modal);
-
 } // namespace etikor

@@ -43,7 +43,8 @@ protected:
     TStoreTable elemek_;
     TLabelTemplate template_{elemek_};
     TSettings settings_;
-    TLabelCanvas canvas_{nullptr};
+    test::ScriptedModal modal_;
+    TLabelCanvas canvas_{modal_, nullptr};
 };
 
 // One view per element row, named after it, of its kind; the label of 62.5 x 38.1 mm.
@@ -234,7 +235,7 @@ TEST_F(LabelCanvasTest, DoubleClickOpensTheBarcodeSetup) {
     canvas_.show();
     auto* view = qobject_cast<TBarcodeView*>(canvas_.View(QStringLiteral("Vkod_1")));
     ASSERT_NE(view, nullptr);
-    test::ScriptedModal modal;
+    test::ScriptedModal& modal = modal_;
     auto hideLabels = [](QObject& w) {
         w.findChild<QCheckBox*>(QStringLiteral("ShowLabels"))->setChecked(false);
         w.findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();

@@ -13,9 +13,10 @@ using test::ScriptedModal;
 TEST(ScriptedModal, AnswersInOrder) {
     ScriptedModal modal;
     modal.ExpectMessage("K", "Folytatja?", true).ExpectOpenFile("/a/b.ctv").ExpectHelp(19);
-    EXPECT_TRUE(Modal().Message("", "Folytatja?", "K"));
-    EXPECT_EQ(Modal().OpenFile({}), "/a/b.ctv");
-    Modal().ShowHelp(19);
+    IModal& seam = modal; // as the code under test sees it
+    EXPECT_TRUE(seam.Message("", "Folytatja?", "K"));
+    EXPECT_EQ(seam.OpenFile({}), "/a/b.ctv");
+    seam.ShowHelp(19);
     EXPECT_TRUE(modal.Done());
 }
 

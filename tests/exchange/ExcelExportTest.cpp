@@ -228,7 +228,7 @@ TEST(ExcelExport, WorkedExampleThroughTheExportWithItsMessage) {
     MemoryTable data(kNevDb, {{"A1", "2"}});
     ScriptedModal modal;
     modal.ExpectMessage("I", "Excel export sikerült.\r(" + file + ")\r1 sor.");
-    EXPECT_TRUE(ExportDataSet(data.table, file));
+    EXPECT_TRUE(ExportDataSet(data.table, file, modal));
     modal.Verify();
     EXPECT_EQ(ReadFileBytes(dir.file("Sorozat0.xls")), kWorkedExample);
     // Nothing else is left in the folder (no temporary file).
@@ -241,7 +241,7 @@ TEST(ExcelExport, EmptyDataSetGivesTheHeaderRowAndZeroRows) {
     MemoryTable data(kNevDb, {});
     ScriptedModal modal;
     modal.ExpectMessage("I", "Excel export sikerült.\r(" + file + ")\r0 sor.");
-    EXPECT_TRUE(ExportDataSet(data.table, file));
+    EXPECT_TRUE(ExportDataSet(data.table, file, modal));
     modal.Verify();
     EXPECT_EQ(ReadFileBytes(dir.file("ures.xls")),
               kBof + kDimensions + fromHex("04 00 0B 00 00 00 00 00 00 00 00 03 4E 65 76") +
@@ -259,7 +259,7 @@ TEST(ExcelExport, FifteenHundredRecordsAllWrittenDimensionsStill1000) {
     const QString file = q(dir.file("sok.xls"));
     ScriptedModal modal;
     modal.ExpectMessageStartingWith("I", "Excel export sikerült.\r(" + file + ")\r1");
-    EXPECT_TRUE(ExportDataSet(data.table, file));
+    EXPECT_TRUE(ExportDataSet(data.table, file, modal));
     modal.Verify();
     EXPECT_TRUE(modal.Log().back().endsWith("500 sor.")) << modal.Log().back().toStdString();
     const std::string bytes = ReadFileBytes(dir.file("sok.xls"));
@@ -280,7 +280,7 @@ TEST(ExcelExport, OverwriteDeclinedKeepsTheFileThenAcceptedReplacesIt) {
     {
         ScriptedModal modal;
         modal.ExpectMessage("K", question, false);
-        EXPECT_FALSE(ExportDataSet(data.table, file));
+        EXPECT_FALSE(ExportDataSet(data.table, file, modal));
         modal.Verify();
         EXPECT_EQ(ReadFileBytes(dir.file("x.xls")), "old content");
     }
@@ -288,7 +288,7 @@ TEST(ExcelExport, OverwriteDeclinedKeepsTheFileThenAcceptedReplacesIt) {
         ScriptedModal modal;
         modal.ExpectMessage("K", question, true);
         modal.ExpectMessage("I", "Excel export sikerült.\r(" + file + ")\r1 sor.");
-        EXPECT_TRUE(ExportDataSet(data.table, file));
+        EXPECT_TRUE(ExportDataSet(data.table, file, modal));
         modal.Verify();
         // One header row: the declined export's cells are not carried over.
         EXPECT_EQ(ReadFileBytes(dir.file("x.xls")), kWorkedExample);
@@ -305,7 +305,7 @@ TEST(ExcelExport, FileThatCannotBeDeletedEndsTheExport) {
     ScriptedModal modal;
     modal.ExpectMessage("K", "Már létező file! (" + file + ")\rFelülírja a létező file-t?", true);
     modal.ExpectMessage("H", "Nem lehet törölni a file-t! -- Használatban van?");
-    EXPECT_FALSE(ExportDataSet(data.table, file));
+    EXPECT_FALSE(ExportDataSet(data.table, file, modal));
     modal.Verify();
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "foglalt.xls"));
 }
@@ -316,7 +316,7 @@ TEST(ExcelExport, WriteFailureShowsAnErrorAndLeavesNoFile) {
     MemoryTable data(kNevDb, {{"A1", "2"}});
     ScriptedModal modal;
     modal.ExpectMessageStartingWith("H", "Az Excel file nem írható! (" + file + ")\r");
-    EXPECT_FALSE(ExportDataSet(data.table, file));
+    EXPECT_FALSE(ExportDataSet(data.table, file, modal));
     modal.Verify();
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "nincs"));
 }
@@ -329,7 +329,7 @@ TEST(ExcelExport, RelativeNameLandsInTheCurrentFolder) {
     {
         ScriptedModal modal;
         modal.ExpectMessage("I", "Excel export sikerült.\r(Sorozat0.xls)\r1 sor.");
-        EXPECT_TRUE(ExportDataSet(data.table, QString::fromStdString(ExportFileName("Sorozat0.ctv"))));
+        EXPECT_TRUE(ExportDataSet(data.table, QString::fromStdString(ExportFileName("Sorozat0.ctv")), modal));
     }
     QDir::setCurrent(before);
     EXPECT_EQ(ReadFileBytes(dir.path() / "Sorozat0.xls"), kWorkedExample);

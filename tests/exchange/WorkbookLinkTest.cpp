@@ -76,13 +76,13 @@ protected:
     TempDir dir;
     TDM dm;
     Host host;
-    TWorkbookLink link{dm, host};
+    ScriptedModal modal;
+    TWorkbookLink link{dm, host, modal};
 };
 
 TEST_F(WorkbookLinkTest, LinkingAWorkbookMakesItTheDataSource) {
     WriteSeries(0);
     CopyFixture("adatok.xls");
-    ScriptedModal modal;
     modal.ExpectOpenFile(QString::fromStdString(dir.file("adatok.xls")), [this](const TFileDialogOptions& o) {
         EXPECT_EQ(o.Title, QStringLiteral("Etikor MS-Excel kapcsolat"));
         EXPECT_EQ(o.InitialDir, Folder());
@@ -105,7 +105,6 @@ TEST_F(WorkbookLinkTest, LinkingAWorkbookMakesItTheDataSource) {
 
 TEST_F(WorkbookLinkTest, CancelRemovesTheLink) {
     WriteSeries(3, "adatok.xls");
-    ScriptedModal modal;
     modal.ExpectOpenFile(std::nullopt);
     modal.ExpectMessage("I", "Nincs kapcsolt adat!");
     host.state.LinkFlag = true;
@@ -122,7 +121,6 @@ TEST_F(WorkbookLinkTest, CancelRemovesTheLink) {
 
 TEST_F(WorkbookLinkTest, CancelWithNothingLinkedStillWritesFalse) {
     WriteSeries(0);
-    ScriptedModal modal;
     modal.ExpectOpenFile(std::nullopt);
     modal.ExpectMessage("I", "Nincs kapcsolt adat!");
     link.LinkFromDialog(Folder());
@@ -136,7 +134,6 @@ TEST_F(WorkbookLinkTest, CancelWithNothingLinkedStillWritesFalse) {
 TEST_F(WorkbookLinkTest, BrokenWorkbookKeepsTheSeriesAndTheStoredState) {
     WriteSeries(2);
     test::WriteFileBytes(dir.path() / "rossz.xls", "not a workbook at all");
-    ScriptedModal modal;
     modal.ExpectOpenFile(QString::fromStdString(dir.file("rossz.xls")));
     modal.ExpectMessageStartingWith("H", "Hibás tábla file! (Hibakód: KT1: ");
     link.LinkFromDialog(Folder());
@@ -153,7 +150,6 @@ TEST_F(WorkbookLinkTest, AFailedRelinkLeavesTheOldLinkAsItWas) {
     WriteSeries(2);
     CopyFixture("adatok.xls");
     {
-        ScriptedModal modal;
         modal.ExpectOpenFile(QString::fromStdString(dir.file("adatok.xls")));
         link.LinkFromDialog(Folder());
         modal.Verify();
@@ -174,7 +170,6 @@ TEST_F(WorkbookLinkTest, AFailedRelinkLeavesTheOldLinkAsItWas) {
     };
     for (const auto& c : cases) {
         test::WriteFileBytes(dir.path() / c.name, c.bytes);
-        ScriptedModal modal;
         modal.ExpectOpenFile(QString::fromStdString(dir.file(c.name)));
         modal.ExpectMessageStartingWith("H", "Hibás tábla file! (Hibakód: KT1: ");
         link.LinkFromDialog(Folder());
@@ -196,7 +191,6 @@ TEST_F(WorkbookLinkTest, AFailedRelinkLeavesTheOldLinkAsItWas) {
 TEST_F(WorkbookLinkTest, AStrayByteInUtf8IsNamedWithItsLine) {
     WriteSeries(0);
     test::WriteFileBytes(dir.path() / "adat.csv", "N\xC3\xA9v\nAlma\nK\xF6rte\n\xC3\x81ll\n");
-    ScriptedModal modal;
     modal.ExpectOpenFile(QString::fromStdString(dir.file("adat.csv")));
     modal.ExpectMessage("F", "A(z) adat.csv UTF-8 szövegében hibás bájtok vannak (az első a(z) 3. sorban);" +
                                  kCr + "ezeket Windows-1250 karakterként olvasta be a program.");
@@ -212,7 +206,6 @@ TEST_F(WorkbookLinkTest, ReconnectWithTheSettingOnAndOff) {
     WriteSeries(1, "adatok.xls");
     CopyFixture("adatok.xls");
     {
-        ScriptedModal modal;
         modal.ExpectMessage("i", "Ez a címketerv kapcsolt adatokat tartalmaz!" + kCr +
                                      "[ Táblanév: adatok.xls ]" + kCr + "Kapcsolja újra az adatokat!");
         link.Reconnect(Folder(), false);
@@ -222,8 +215,8 @@ TEST_F(WorkbookLinkTest, ReconnectWithTheSettingOnAndOff) {
         EXPECT_FALSE(host.state.LinkFlag);
     }
     {
-        ScriptedModal modal; // no prompt at all
-        link.Reconnect(Folder(), true);
+        link.Reconnect(Folder(), true); // no prompt at all
+        modal.Verify();
         EXPECT_EQ(host.source, &link.KT1);
         EXPECT_TRUE(host.state.LinkFlag);
         EXPECT_EQ(host.state.Panel3, QStringLiteral("Kapcsolat: adatok.xls"));
@@ -233,7 +226,6 @@ TEST_F(WorkbookLinkTest, ReconnectWithTheSettingOnAndOff) {
 
 TEST_F(WorkbookLinkTest, ReconnectWithTheFileMissingWarnsAndKeepsTheLink) {
     WriteSeries(1, "adatok.xls");
-    ScriptedModal modal;
     modal.ExpectMessage("F", "A(z) adatok.xls file" + kCr + "nem található az alapértelmezett" + kCr + "(" +
                                  Folder() + ") mappában!" + kCr + "A kapcsolat nem jött létre!");
     link.Reconnect(Folder(), true);
@@ -244,7 +236,6 @@ TEST_F(WorkbookLinkTest, ReconnectWithTheFileMissingWarnsAndKeepsTheLink) {
 
 TEST_F(WorkbookLinkTest, NoStoredLinkNothingHappens) {
     WriteSeries(1);
-    ScriptedModal modal;
     link.Reconnect(Folder(), true);
     link.Reconnect(Folder(), false);
     EXPECT_EQ(host.help, 10);

@@ -59,7 +59,7 @@ TEST(LinkedWorkbook, FieldListEntries) {
     TWorksheetDataSet sheet;
     sheet.FileName = kFixture;
     ScriptedModal modal;
-    ASSERT_TRUE(RebuildFieldList(dm, sheet));
+    ASSERT_TRUE(RebuildFieldList(dm, sheet, modal));
     const std::vector<TFieldListEntry> list = dm.FieldList();
     ASSERT_EQ(list.size(), 4u);
     const struct {
@@ -85,7 +85,7 @@ TEST(LinkedWorkbook, BrokenWorkbookGivesTheMessageAndAnEmptyList) {
     good.FileName = kFixture;
     {
         ScriptedModal modal;
-        ASSERT_TRUE(RebuildFieldList(dm, good));
+        ASSERT_TRUE(RebuildFieldList(dm, good, modal));
     }
     const struct {
         std::string bytes;
@@ -102,7 +102,7 @@ TEST(LinkedWorkbook, BrokenWorkbookGivesTheMessageAndAnEmptyList) {
         sheet.FileName = dir.file("rossz.xls");
         ScriptedModal modal;
         modal.ExpectMessageStartingWith("H", "Hibás tábla file! (Hibakód: KT1: ");
-        EXPECT_FALSE(RebuildFieldList(dm, sheet)) << c.why;
+        EXPECT_FALSE(RebuildFieldList(dm, sheet, modal)) << c.why;
         modal.Verify();
         EXPECT_TRUE(modal.Log().back().endsWith(")")) << c.why;
         EXPECT_TRUE(dm.FieldList().empty()) << c.why;

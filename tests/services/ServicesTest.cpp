@@ -46,10 +46,5 @@ TEST(AppPaths, SeriesFolderAndJoin) {
     EXPECT_EQ(AppPaths().WorkingFolder, "/tmp/munka");
 }
 
-TEST(Modal, NoInstanceIsAProgrammingError) {
-    SetModal(nullptr);
-    EXPECT_THROW(Modal(), std::logic_error);
-}
-
 } // namespace
 } // namespace etikor

@@ -15,13 +15,10 @@ const char* PromptName(int what) {
 }
 } // namespace
 
-ScriptedModal::ScriptedModal() {
-    SetModal(this);
-}
+ScriptedModal::ScriptedModal() = default;
 
 ScriptedModal::~ScriptedModal() {
     Verify();
-    SetModal(nullptr);
 }
 
 void ScriptedModal::Verify() {

@@ -2,8 +2,8 @@
 
 // A stand-in for the modal interactions: the test lists the prompts it expects, in order, with
 // the answers to give. Any prompt that is not the next expected one fails the test (and gets a
-// negative answer); expectations left over when the object goes away fail it too. Installs
-// itself as the process-wide instance for its lifetime.
+// negative answer); expectations left over when the object goes away fail it too. The code
+// under test is given it wherever it takes an IModal&.
 
 #include "services/Modal.h"
 

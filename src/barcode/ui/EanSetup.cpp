@@ -1,6 +1,7 @@
 #include "barcode/ui/EanSetup.h"
 
 #include "barcode/ExportHtml.h"
+#include "barcode/ui/SavePicture.h"
 #include "data/Cp1250Text.h"
 #include "services/Modal.h"
 
@@ -232,7 +233,7 @@ void SetCustomColor(TColor color) {
     gCustomColor = color;
 }
 
-TEANSetupFmt::TEANSetupFmt(QWidget* parent) : QDialog(parent) {
+TEANSetupFmt::TEANSetupFmt(IModal& modal, QWidget* parent) : QDialog(parent), FModal(modal) {
     setObjectName(QStringLiteral("EANSetupFmt"));
     setWindowTitle(QStringLiteral("Barcode library - version 4.5"));
     auto* layout = new QVBoxLayout(this);
@@ -608,7 +609,7 @@ TMatrixOptions TEANSetupFmt::MatrixOptionsShown() const {
 
 void TEANSetupFmt::ColorChosen(QComboBox* list) {
     if (list->currentIndex() == kUserColorEntry) {
-        if (const std::optional<QColor> c = Modal().ChooseColor(ToQColor(gCustomColor)))
+        if (const std::optional<QColor> c = FModal.ChooseColor(ToQColor(gCustomColor)))
             gCustomColor = FromQColor(*c);
         BGColor->update();
         LinesColor->update();
@@ -621,7 +622,7 @@ void TEANSetupFmt::ColorChosen(QComboBox* list) {
 
 void TEANSetupFmt::ChangeFont(QLabel* sample) {
     const TFontChoice initial{sample->font(), sample->palette().color(QPalette::WindowText)};
-    const std::optional<TFontChoice> chosen = Modal().ChooseFont(initial);
+    const std::optional<TFontChoice> chosen = FModal.ChooseFont(initial);
     if (!chosen)
         return;
     sample->setFont(chosen->Font);
@@ -784,7 +785,7 @@ void TEANSetupFmt::PrintBarCodes(QPagedPaintDevice& device, QPainter& painter, i
 
 void TEANSetupFmt::PrintClick() {
     const int count = int(Number(E_COUNT).value_or(1));
-    const std::optional<TPrintChoice> choice = Modal().ChoosePrinter(TPrintChoice{});
+    const std::optional<TPrintChoice> choice = FModal.ChoosePrinter(TPrintChoice{});
     if (!choice)
         return;
     const std::string before = FEAN.BarCode();
@@ -806,18 +807,18 @@ void TEANSetupFmt::ExportClick() {
     TFileDialogOptions options;
     options.DefaultExt = QStringLiteral("html");
     options.Filter = QStringLiteral("HTML file|*.htm;*.html");
-    const std::optional<QString> file = Modal().SaveFile(options);
+    const std::optional<QString> file = FModal.SaveFile(options);
     if (!file || !FTarget)
         return;
-    ExportHtml(*FTarget, file->toStdString(), hpJpg);
+    ExportHtmlPage(*FTarget, file->toStdString(), hpJpg, FModal);
 }
 
-int ShowEditor(TCustomEAN& target, const QString& pageName, QWidget* parent) {
-    TEANSetupFmt form(parent);
+int ShowEditor(TCustomEAN& target, IModal& modal, const QString& pageName, QWidget* parent) {
+    TEANSetupFmt form(modal, parent);
     form.LoadFrom(target);
     if (!pageName.isEmpty())
         form.ShowPage(pageName);
-    return Modal().RunModal(form);
+    return modal.RunModal(form);
 }
 
 } // namespace etikor

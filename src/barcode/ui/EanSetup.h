@@ -26,6 +26,8 @@ class QGroupBox;
 
 namespace etikor {
 
+class IModal;
+
 // The sheet the print page fills, in millimetres.
 struct TSheetGrid {
     double Width = 40;
@@ -58,7 +60,7 @@ void SetCustomColor(TColor color);
 class TEANSetupFmt final : public QDialog {
     Q_OBJECT
 public:
-    explicit TEANSetupFmt(QWidget* parent = nullptr);
+    explicit TEANSetupFmt(IModal& modal, QWidget* parent = nullptr);
     ~TEANSetupFmt() override;
 
     // Fills the pages from `target` and remembers it for Apply; the preview copies it.
@@ -150,6 +152,7 @@ private:
     void PrintClick();
     void ExportClick();
 
+    IModal& FModal;
     TEan FEAN;
     TCustomEAN* FTarget = nullptr;
     TCaptionControls FUpper;
@@ -158,8 +161,8 @@ private:
     QSizeF FPrintableMm;
 };
 
-// Opens the setup dialog modally for `target` (through the modal seam), on the page named
+// Opens the setup dialog modally for `target` (through `modal`), on the page named
 // `pageName` when given. The target keeps what Apply or OK wrote.
-int ShowEditor(TCustomEAN& target, const QString& pageName = {}, QWidget* parent = nullptr);
+int ShowEditor(TCustomEAN& target, IModal& modal, const QString& pageName = {}, QWidget* parent = nullptr);
 
 } // namespace etikor

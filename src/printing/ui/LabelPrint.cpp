@@ -100,7 +100,7 @@ void HandOver(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* pare
             [&](const TPreparedReport& prepared, const TPrintRange& range) {
                 PrintOnPrinter(prepared, range, target, modal);
             },
-            parent);
+            modal, parent);
         modal.RunModal(preview);
         data.First();
         return;

@@ -24,8 +24,8 @@ namespace {
 const char* const kColumnFields[] = {"Darab", "Vonalkod1", "Vonalkod2"};
 } // namespace
 
-TSelectionGridModel::TSelectionGridModel(TPrintSelection& selection, QObject* parent)
-    : QAbstractTableModel(parent), FSelection(selection) {}
+TSelectionGridModel::TSelectionGridModel(TPrintSelection& selection, IModal& modal, QObject* parent)
+    : QAbstractTableModel(parent), FSelection(selection), FModal(modal) {}
 
 int TSelectionGridModel::rowCount(const QModelIndex& parent) const {
     const TStoreTable& table = FSelection.Selection();
@@ -62,7 +62,7 @@ bool TSelectionGridModel::setData(const QModelIndex& index, const QVariant& valu
         table.Post();
     } catch (const std::exception& error) {
         table.Cancel();
-        Modal().Message(QString(), QString::fromStdString(error.what()), QStringLiteral("H"));
+        FModal.Message(QString(), QString::fromStdString(error.what()), QStringLiteral("H"));
         return false;
     }
     emit dataChanged(index, index);
@@ -111,8 +111,8 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, c
 }
 } // namespace
 
-TNyomtatasForm::TNyomtatasForm(TPrintSelection& selection, THandOver handOver, QWidget* parent)
-    : QDialog(parent), FSelection(selection), FHandOver(std::move(handOver)) {
+TNyomtatasForm::TNyomtatasForm(TPrintSelection& selection, THandOver handOver, IModal& modal, QWidget* parent)
+    : QDialog(parent), FSelection(selection), FHandOver(std::move(handOver)), FModal(modal) {
     setObjectName(QStringLiteral("NyomtatasForm"));
     setWindowTitle(QStringLiteral("Etikett nyomtatás"));
     resize(508, 463);
@@ -173,7 +173,7 @@ TNyomtatasForm::TNyomtatasForm(TPrintSelection& selection, THandOver handOver, Q
     options->addWidget(close);
     layout->addLayout(options);
 
-    FModel = new TSelectionGridModel(FSelection, this);
+    FModel = new TSelectionGridModel(FSelection, FModal, this);
     Ny_Valaszt = new QTableView(this);
     Ny_Valaszt->setObjectName(QStringLiteral("Ny_Valaszt"));
     Ny_Valaszt->setModel(FModel);
@@ -225,7 +225,7 @@ void TNyomtatasForm::showEvent(QShowEvent* event) {
 
 void TNyomtatasForm::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
-        Modal().ShowHelp(24);
+        FModal.ShowHelp(24);
         return;
     }
     QDialog::keyPressEvent(event);
@@ -270,7 +270,7 @@ void TNyomtatasForm::Ny_ValasztTitleClick(int column) {
 }
 
 void TNyomtatasForm::Msn_NyClick() {
-    FSelection.Print(Modal(), [this](TDataSet& printTable) {
+    FSelection.Print(FModal, [this](TDataSet& printTable) {
         if (FHandOver)
             FHandOver(printTable, FSelection.Frame);
     });

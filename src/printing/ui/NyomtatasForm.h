@@ -18,10 +18,12 @@ class QTableView;
 
 namespace etikor {
 
+class IModal;
+
 // The selection table's three grid columns; counts and types can be edited.
 class TSelectionGridModel : public QAbstractTableModel {
 public:
-    explicit TSelectionGridModel(TPrintSelection& selection, QObject* parent = nullptr);
+    TSelectionGridModel(TPrintSelection& selection, IModal& modal, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -34,6 +36,7 @@ public:
 
 private:
     TPrintSelection& FSelection;
+    IModal& FModal;
 };
 
 class TNyomtatasForm : public QDialog {
@@ -42,7 +45,7 @@ public:
     // with the frame switch.
     using THandOver = std::function<void(TDataSet& printTable, bool frame)>;
 
-    TNyomtatasForm(TPrintSelection& selection, THandOver handOver, QWidget* parent = nullptr);
+    TNyomtatasForm(TPrintSelection& selection, THandOver handOver, IModal& modal, QWidget* parent = nullptr);
 
     // Fills the selection from the data source (each opening).
     void Open(TDataSet& source);
@@ -67,6 +70,7 @@ private:
 
     TPrintSelection& FSelection;
     THandOver FHandOver;
+    IModal& FModal;
     std::function<void()> FSettingsDialog;
     QPushButton* Msn_Beall = nullptr;
     TSelectionGridModel* FModel = nullptr;

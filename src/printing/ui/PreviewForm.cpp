@@ -63,8 +63,8 @@ QToolButton* Button(QToolBar* bar, const char* name, const QString& caption, con
 } // namespace
 
 TPreviewForm::TPreviewForm(const TReport& report, TDataSet* data, TPrintRange range, TPrintEvent print,
-                           QWidget* parent)
-    : QDialog(parent), FRange(range), FPrint(std::move(print)) {
+                           IModal& modal, QWidget* parent)
+    : QDialog(parent), FRange(range), FPrint(std::move(print)), FModal(modal) {
     setObjectName(QStringLiteral("PreviewForm"));
     setWindowTitle(QStringLiteral("Nyomtatási kép"));
     auto* layout = new QVBoxLayout(this);
@@ -258,7 +258,7 @@ void TPreviewForm::PrintSetupClick() {
     choice.ToPage = FRange.LastPage;
     choice.Copies = FRange.Copies;
     choice.Collate = FRange.Collate;
-    const std::optional<TPrintChoice> chosen = Modal().ChoosePrinter(choice);
+    const std::optional<TPrintChoice> chosen = FModal.ChoosePrinter(choice);
     if (!chosen)
         return;
     FRange.Copies = std::max(chosen->Copies, 1);
@@ -277,11 +277,11 @@ void TPreviewForm::SaveReportClick() {
     options.Title = QStringLiteral("Mentés");
     options.Filter = QStringLiteral("Nyomtatási kép (*.qrp)");
     options.DefaultExt = QStringLiteral("qrp");
-    const std::optional<QString> file = Modal().SaveFile(options);
+    const std::optional<QString> file = FModal.SaveFile(options);
     if (!file)
         return;
     if (!SavePrepared(Prepared(), *file))
-        Modal().Message(QString(), QStringLiteral("A fájl nem írható: ") + *file, QStringLiteral("H"));
+        FModal.Message(QString(), QStringLiteral("A fájl nem írható: ") + *file, QStringLiteral("H"));
 }
 
 void TPreviewForm::LoadReportClick() {
@@ -289,17 +289,16 @@ void TPreviewForm::LoadReportClick() {
     options.Title = QStringLiteral("Betöltés");
     options.Filter = QStringLiteral("Nyomtatási kép (*.qrp)");
     options.DefaultExt = QStringLiteral("qrp");
-    const std::optional<QString> file = Modal().OpenFile(options);
+    const std::optional<QString> file = FModal.OpenFile(options);
     if (!file)
         return;
     if (!QFileInfo(*file).isFile()) {
-        Modal().Message(QString(), QStringLiteral("A fájl nem található: ") + *file, QStringLiteral("H"));
+        FModal.Message(QString(), QStringLiteral("A fájl nem található: ") + *file, QStringLiteral("H"));
         return;
     }
     std::optional<TPreparedReport> loaded = LoadPrepared(*file);
     if (!loaded) {
-        Modal().Message(QString(), QStringLiteral("A fájl nem nyomtatási kép: ") + *file,
-                        QStringLiteral("H"));
+        FModal.Message(QString(), QStringLiteral("A fájl nem nyomtatási kép: ") + *file, QStringLiteral("H"));
         return;
     }
     FTimer->stop();

@@ -18,6 +18,8 @@ class QToolButton;
 
 namespace etikor {
 
+class IModal;
+
 class TPreviewPage;
 
 class TPreviewForm : public QDialog {
@@ -28,7 +30,7 @@ public:
 
     // `report` and `data` must stay as they are while the window is open. `range` is what
     // the last printer dialog of the run chose.
-    TPreviewForm(const TReport& report, TDataSet* data, TPrintRange range, TPrintEvent print,
+    TPreviewForm(const TReport& report, TDataSet* data, TPrintRange range, TPrintEvent print, IModal& modal,
                  QWidget* parent = nullptr);
     ~TPreviewForm() override;
 
@@ -62,6 +64,7 @@ private:
     std::optional<TPreparedReport> FLoaded;
     TPrintRange FRange;
     TPrintEvent FPrint;
+    IModal& FModal;
     int FPage = 1;
     int FShownPercent = 0;
     TZoom FZoom = TZoom::zmWidth;

@@ -6,8 +6,8 @@
 
 namespace etikor {
 
-TPrintCommand::TPrintCommand(QString programFolder, QWidget* parent)
-    : FParent(parent), FSelection(std::move(programFolder)) {}
+TPrintCommand::TPrintCommand(QString programFolder, IModal& modal, QWidget* parent)
+    : FParent(parent), FModal(modal), FSelection(std::move(programFolder)) {}
 
 TPrintCommand::~TPrintCommand() = default;
 
@@ -19,9 +19,9 @@ TNyomtatasForm& TPrintCommand::Form() {
                 TLabelRun run = FRun;
                 run.Options.Frame = frame;
                 run.Mode = Mode;
-                RunLabelPrint(run, printTable, Modal(), FParent);
+                RunLabelPrint(run, printTable, FModal, FParent);
             },
-            FParent);
+            FModal, FParent);
         FForm->SetSettingsDialog(OpenSettings);
     }
     return *FForm;
@@ -31,13 +31,13 @@ void TPrintCommand::Run(TDataSet& source, const TLabelRun& run) {
     // Page values that cannot print stop the run before any selection is made.
     const QStringList problems = PageSetupProblems(run.Page);
     if (!problems.isEmpty()) {
-        Modal().Message(QString(), PageSetupMessage(problems), QStringLiteral("H"));
+        FModal.Message(QString(), PageSetupMessage(problems), QStringLiteral("H"));
         return;
     }
     FRun = run;
     TNyomtatasForm& form = Form();
     form.Open(source);
-    Modal().RunModal(form);
+    FModal.RunModal(form);
 }
 
 } // namespace etikor

@@ -13,11 +13,12 @@ class QWidget;
 
 namespace etikor {
 
+class IModal;
 class TNyomtatasForm;
 
 class TPrintCommand {
 public:
-    TPrintCommand(QString programFolder, QWidget* parent);
+    TPrintCommand(QString programFolder, IModal& modal, QWidget* parent);
     ~TPrintCommand();
 
     // Printing at start-up; the menu entries change it.
@@ -33,6 +34,7 @@ public:
 
 private:
     QWidget* FParent;
+    IModal& FModal;
     TPrintSelection FSelection;
     TLabelRun FRun;
     std::unique_ptr<TNyomtatasForm> FForm;

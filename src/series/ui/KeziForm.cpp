@@ -2,7 +2,6 @@
 
 #include "barcode/ui/DBEan.h"
 #include "data/Cp1250Text.h"
-#include "ui/Icons.h"
 #include "document/DataModule.h"
 #include "document/TemplateModel.h"
 #include "series/ui/TervezoForm.h"
@@ -10,6 +9,7 @@
 #include "tablestore/StoreDataset.h"
 #include "ui/DBNavigator.h"
 #include "ui/DataBindings.h"
+#include "ui/Icons.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -41,8 +41,9 @@ W* named(W* widget, const char* name, const QString& hint = {}) {
 
 } // namespace
 
-TKeziForm::TKeziForm(TDM& dm, const QString& seriesFileName, QWidget* parent)
-    : QDialog(parent), FDM(dm), FEntry(dm.T1), FSource(&dm.T1), FSeriesFileName(seriesFileName) {
+TKeziForm::TKeziForm(TDM& dm, const QString& seriesFileName, IModal& modal, QWidget* parent)
+    : QDialog(parent), FDM(dm), FModal(modal), FEntry(dm.T1), FSource(&dm.T1),
+      FSeriesFileName(seriesFileName) {
     setObjectName(QStringLiteral("KeziForm"));
     setWindowTitle(QStringLiteral("Vonalkód adatok kézi rögzítése"));
     BuildControls();
@@ -237,7 +238,7 @@ void TKeziForm::RendbenGombClick() {
     FPanels[0]->setText(kBrowsing);
     if (!FEntry.Confirm(FTypes->currentIndex())) {
         FPanels[0]->setText(before);
-        Modal().Message(QString(), QStringLiteral("Nem vett fel vonalkód-értéket!"), QStringLiteral("H"));
+        FModal.Message(QString(), QStringLiteral("Nem vett fel vonalkód-értéket!"), QStringLiteral("H"));
         FErtek->setFocus();
         return;
     }
@@ -256,7 +257,7 @@ void TKeziForm::MegsemGombClick() {
 
 void TKeziForm::TorlesGombClick() {
     FPanels[0]->setText(QStringLiteral("Törlés..."));
-    FEntry.Delete(Modal());
+    FEntry.Delete(FModal);
     FPanels[0]->setText(kBrowsing);
     ShowCount();
     SetEntering(false);
@@ -265,7 +266,7 @@ void TKeziForm::TorlesGombClick() {
 
 void TKeziForm::OTorolGombClick() {
     FPanels[0]->setText(QStringLiteral("Törlés..."));
-    FEntry.DeleteAll(Modal());
+    FEntry.DeleteAll(FModal);
     FPanels[0]->setText(kBrowsing);
     ShowCount();
     SetEntering(false);
@@ -273,7 +274,7 @@ void TKeziForm::OTorolGombClick() {
 }
 
 void TKeziForm::KlonozasGombClick() {
-    CloneSeriesValue(FDM.T1, FEntry.CurrentValue(), FTypes->currentIndex(), Modal(), [this] {
+    CloneSeriesValue(FDM.T1, FEntry.CurrentValue(), FTypes->currentIndex(), FModal, [this] {
         ShowCount();
         SetEntering(false);
         TypeInStep();
@@ -286,8 +287,8 @@ void TKeziForm::GeneralGombClick() {
     if (ExternalDataNotInUse)
         ExternalDataNotInUse();
     {
-        TTervezoForm designer(FDM, FSeriesFileName, this);
-        Modal().RunModal(designer);
+        TTervezoForm designer(FDM, FSeriesFileName, FModal, this);
+        FModal.RunModal(designer);
     }
     if (SetHelpContext)
         SetHelpContext(10);
@@ -319,7 +320,7 @@ void TKeziForm::keyPressEvent(QKeyEvent* event) {
         reject();
         return;
     case Qt::Key_F1:
-        Modal().ShowHelp(HelpContext ? HelpContext() : 10);
+        FModal.ShowHelp(HelpContext ? HelpContext() : 10);
         return;
     default:
         QDialog::keyPressEvent(event);

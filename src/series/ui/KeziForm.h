@@ -24,13 +24,14 @@ namespace etikor {
 
 class TDBEan;
 class TDBNavigator;
+class IModal;
 class TDM;
 
 class TKeziForm : public QDialog {
     Q_OBJECT
 public:
     // `seriesFileName`: the series file's name without folder (status panel 2).
-    TKeziForm(TDM& dm, const QString& seriesFileName, QWidget* parent = nullptr);
+    TKeziForm(TDM& dm, const QString& seriesFileName, IModal& modal, QWidget* parent = nullptr);
     ~TKeziForm() override;
 
     // The program's current help context (F1 shows it; the series designer changes it while
@@ -68,6 +69,7 @@ private:
     void Finish();
 
     TDM& FDM;
+    IModal& FModal;
     TManualEntry FEntry;
     TDataSource FSource;
     QString FSeriesFileName;

@@ -45,8 +45,8 @@ W* named(W* widget, const char* name, const QString& hint = {}) {
 
 } // namespace
 
-TTervezoForm::TTervezoForm(TDM& dm, const QString& seriesFileName, QWidget* parent)
-    : QDialog(parent), FDM(dm), FSeriesFileName(seriesFileName) {
+TTervezoForm::TTervezoForm(TDM& dm, const QString& seriesFileName, IModal& modal, QWidget* parent)
+    : QDialog(parent), FDM(dm), FModal(modal), FSeriesFileName(seriesFileName) {
     setObjectName(QStringLiteral("TervezoForm"));
     setWindowTitle(QStringLiteral("Generálás / Kód tervező  [") + seriesFileName + QLatin1Char(']'));
     BuildControls();
@@ -229,7 +229,7 @@ void TTervezoForm::BuildControls() {
 // ---- helpers ------------------------------------------------------------------------------
 
 void TTervezoForm::Warn(const QString& text) {
-    Modal().Message(QString(), text, QStringLiteral("F"));
+    FModal.Message(QString(), text, QStringLiteral("F"));
 }
 
 bool TTervezoForm::CounterTooLong() const {
@@ -310,10 +310,10 @@ void TTervezoForm::TorolGombClick() {
     TStoreTable& m1 = FDM.M1;
     if (m1.RecordCount() == 0)
         return;
-    if (!Modal().Message(QString(),
-                         QStringLiteral("Valóban törli az aktuális definíciót?\rÉrték: ") +
-                             FromCp1250(m1.FieldByName("Ertek1").AsString()),
-                         QStringLiteral("K")))
+    if (!FModal.Message(QString(),
+                        QStringLiteral("Valóban törli az aktuális definíciót?\rÉrték: ") +
+                            FromCp1250(m1.FieldByName("Ertek1").AsString()),
+                        QStringLiteral("K")))
         return;
     DeleteSegment(m1);
     ReloadGrid();
@@ -410,12 +410,12 @@ void TTervezoForm::vGomb1Click() {
 
 void TTervezoForm::EanGombClick() {
     TEanSegedForm helper(FDM, this);
-    if (Modal().RunModal(helper) != QDialog::Accepted)
+    if (FModal.RunModal(helper) != QDialog::Accepted)
         return;
     const std::string ai = FDM.Ean128S.FieldByName("AI").AsString();
     const int maxLength = FDM.Ean128S.FieldByName("Maxhossz").AsInteger();
     const bool adding = FAdding;
-    if (!InsertAiSegment(FDM.M1, Modal(), ai, adding, FEditedRecNo, 1, FVonalkodTipus->ItemIndex())) {
+    if (!InsertAiSegment(FDM.M1, FModal, ai, adding, FEditedRecNo, 1, FVonalkodTipus->ItemIndex())) {
         ReloadGrid();
         return;
     }
@@ -444,7 +444,7 @@ void TTervezoForm::GenerGombClick() {
     options.SeriesFileName = FSeriesFileName;
     options.ChooseDateFormat = [this]() -> std::optional<std::string> {
         TDatumBe chooser(this);
-        Modal().RunModal(chooser);
+        FModal.RunModal(chooser);
         return chooser.Layout();
     };
     options.Progress = [this](const QString& text) {
@@ -458,17 +458,17 @@ void TTervezoForm::GenerGombClick() {
             QApplication::restoreOverrideCursor();
     };
     try {
-        if (GenerateSeries(FDM.M1, FDM.T1, Modal(), options).SeriesReplaced())
+        if (GenerateSeries(FDM.M1, FDM.T1, FModal, options).SeriesReplaced())
             FSeriesReplaced = true;
     } catch (const std::exception& error) {
         // A file that could not be written (a full disk): the series is as it was.
-        Modal().Message(QString(), QString::fromUtf8(error.what()), QStringLiteral("H"));
+        FModal.Message(QString(), QString::fromUtf8(error.what()), QStringLiteral("H"));
     }
     vGomb1Click();
 }
 
 void TTervezoForm::SugoGombClick() {
-    Modal().ShowHelp(kHelpContext);
+    FModal.ShowHelp(kHelpContext);
 }
 
 // ---- keys and events ----------------------------------------------------------------------

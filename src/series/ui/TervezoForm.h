@@ -19,6 +19,7 @@ class QPushButton;
 
 namespace etikor {
 
+class IModal;
 class TDM;
 class TDataSetGridModel;
 class TRadioList;
@@ -28,7 +29,7 @@ class TTervezoForm : public QDialog {
 public:
     // `seriesFileName`: the series file's name without folder (the caption and the overwrite
     // question show it).
-    TTervezoForm(TDM& dm, const QString& seriesFileName, QWidget* parent = nullptr);
+    TTervezoForm(TDM& dm, const QString& seriesFileName, IModal& modal, QWidget* parent = nullptr);
     ~TTervezoForm() override;
 
     // The help topic while the designer is open.
@@ -68,6 +69,7 @@ private:
     void GridRowChosen(int row);
 
     TDM& FDM;
+    IModal& FModal;
     QString FSeriesFileName;
     bool FAdding = false;
     bool FEditing = false;

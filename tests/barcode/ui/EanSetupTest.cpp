@@ -50,14 +50,14 @@ protected:
 
     ScriptedModal modal_;
     TEan target_;
-    TEANSetupFmt form_;
+    TEANSetupFmt form_{modal_};
 };
 
 // What a new window shows before it loads a target: EAN 13 with its sample, white background,
 // the second colour for the lines, the texts and initial values of the pages.
 TEST(EanSetupCreation, NewWindow) {
     ScriptedModal modal;
-    TEANSetupFmt form;
+    TEANSetupFmt form{modal};
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Barcode library - version 4.5"));
     QStringList pages, names;
     for (int i = 0; i < form.ZAL->count(); ++i) {
@@ -373,7 +373,7 @@ TEST(EanSetupEditor, OpensOnThePageNamed) {
         form.findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
         return form.result();
     });
-    EXPECT_EQ(ShowEditor(target, QStringLiteral("sheet_print")), QDialog::Accepted);
+    EXPECT_EQ(ShowEditor(target, modal, QStringLiteral("sheet_print")), QDialog::Accepted);
     EXPECT_FALSE(target.ShowLabels());
 }
 

@@ -44,11 +44,14 @@ struct Fixture {
     TPrintSelection Selection{QString::fromStdString(Dir.path().string())};
     std::vector<std::string> Printed;
     bool Frame = false;
-    TNyomtatasForm Form{Selection, [this](TDataSet& table, bool frame) {
+    ScriptedModal Prompts;
+    TNyomtatasForm Form{Selection,
+                        [this](TDataSet& table, bool frame) {
                             Frame = frame;
                             for (table.First(); !table.Eof(); table.Next())
                                 Printed.push_back(table.Fields(0).AsString());
-                        }};
+                        },
+                        Prompts};
 
     template <typename T>
     T* Child(const char* name) {
@@ -145,9 +148,10 @@ TEST(NyomtatasForm, PrintsInTheGridsOrderAfterATitleClick) {
     model->setData(model->index(1, 0), 1); // A
     f.Child<QCheckBox>("Msn_Ch5")->setChecked(true);
     {
-        ScriptedModal modal;
+        ScriptedModal& modal = f.Prompts;
         modal.ExpectMessage("K", QString::fromUtf8("Indulhat 3 db. cimke nyomtatása?"), true);
         f.Button("Msn_Ny")->click();
+        modal.Verify();
     }
     EXPECT_EQ(f.Printed, (std::vector<std::string>{"B", "B", "A"}));
     EXPECT_TRUE(f.Frame);
@@ -161,9 +165,10 @@ TEST(NyomtatasForm, PrintsInTheGridsOrderAfterATitleClick) {
     f.Printed.clear();
     f.Child<QSpinBox>("UresCimke")->setValue(2);
     {
-        ScriptedModal modal;
+        ScriptedModal& modal = f.Prompts;
         modal.ExpectMessage("K", QString::fromUtf8("Indulhat 3 db. cimke nyomtatása?"), true);
         f.Button("Msn_Ny")->click();
+        modal.Verify();
     }
     EXPECT_EQ(f.Printed, (std::vector<std::string>{" ", "A", "B", "B"}));
 }
@@ -172,9 +177,10 @@ TEST(NyomtatasForm, NothingSelectedWarnsAndClosingEmptiesBothFiles) {
     Fixture f;
     f.Form.Open(*f.Series);
     {
-        ScriptedModal modal;
+        ScriptedModal& modal = f.Prompts;
         modal.ExpectMessage("F", QString::fromUtf8("Nem választott ki semmit!"));
         f.Button("Msn_Ny")->click();
+        modal.Verify();
     }
     EXPECT_TRUE(f.Printed.empty());
     f.Button("Kilep")->click();
@@ -203,7 +209,7 @@ TEST(NyomtatasForm, FirstPlaceFrameAndCounterSurviveReopening) {
 TEST(NyomtatasForm, F1ShowsTheHelpOfPrinting) {
     Fixture f;
     f.Form.Open(*f.Series);
-    ScriptedModal modal;
+    ScriptedModal& modal = f.Prompts;
     modal.ExpectHelp(24);
     QTest::keyClick(&f.Form, Qt::Key_F1);
 }
@@ -248,7 +254,7 @@ TEST(PrintingWindows, Screenshots) {
     barcode->Barcode.Height = 25;
     barcode->SyncRect();
     report.Items.push_back(barcode);
-    TPreviewForm preview(report, f.Series.get(), {}, {});
+    TPreviewForm preview(report, f.Series.get(), {}, {}, f.Prompts);
     preview.resize(900, 700);
     preview.show();
     while (preview.Preparing())

@@ -58,6 +58,7 @@ struct Fixture {
     }
     std::unique_ptr<MemDataSet> Data;
     TReport Report;
+    ScriptedModal Prompts;
 };
 
 template <typename T = QToolButton>
@@ -79,7 +80,7 @@ void FinishPreparing(TPreviewForm& form) {
 
 TEST(PreviewForm, NamedControlsAndTheirTexts) {
     Fixture f(3);
-    TPreviewForm form(f.Report, f.Data.get(), {}, {});
+    TPreviewForm form(f.Report, f.Data.get(), {}, {}, f.Prompts);
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Nyomtatási kép"));
     const struct {
         const char* name;
@@ -98,7 +99,7 @@ TEST(PreviewForm, NamedControlsAndTheirTexts) {
 
 TEST(PreviewForm, ThreeLabelsOnOnePageAndNextChangesNothing) {
     Fixture f(3);
-    TPreviewForm form(f.Report, f.Data.get(), {}, {});
+    TPreviewForm form(f.Report, f.Data.get(), {}, {}, f.Prompts);
     FinishPreparing(form);
     EXPECT_EQ(PagePanel(form), "Page 1 of 1");
     Child(form, "ToolButton2")->click();
@@ -108,7 +109,7 @@ TEST(PreviewForm, ThreeLabelsOnOnePageAndNextChangesNothing) {
 
 TEST(PreviewForm, PrintingWaitsUntilEveryPageIsPrepared) {
     Fixture f(300);
-    TPreviewForm form(f.Report, f.Data.get(), {}, {});
+    TPreviewForm form(f.Report, f.Data.get(), {}, {}, f.Prompts);
     form.RecordsPerStep = 30;
     form.show();
     EXPECT_TRUE(form.Preparing());
@@ -141,7 +142,7 @@ TEST(PreviewForm, PrintingWaitsUntilEveryPageIsPrepared) {
 
 TEST(PreviewForm, PagesByButtonsAndKeys) {
     Fixture f(12); // 4 pages
-    TPreviewForm form(f.Report, f.Data.get(), {}, {});
+    TPreviewForm form(f.Report, f.Data.get(), {}, {}, f.Prompts);
     FinishPreparing(form);
     struct Step {
         std::function<void()> act;
@@ -169,14 +170,16 @@ TEST(PreviewForm, PagesByButtonsAndKeys) {
 TEST(PreviewForm, PrintUsesTheRangeOfThePrinterSetup) {
     Fixture f(12);
     std::vector<TPrintRange> printed;
-    TPreviewForm form(f.Report, f.Data.get(), TPrintRange{2, 0, 0, true},
-                      [&](const TPreparedReport& report, const TPrintRange& range) {
-                          EXPECT_EQ(report.Pages.size(), 4u);
-                          printed.push_back(range);
-                      });
+    TPreviewForm form(
+        f.Report, f.Data.get(), TPrintRange{2, 0, 0, true},
+        [&](const TPreparedReport& report, const TPrintRange& range) {
+            EXPECT_EQ(report.Pages.size(), 4u);
+            printed.push_back(range);
+        },
+        f.Prompts);
     FinishPreparing(form);
     Child(form, "Print")->click(); // the run's own choice first
-    ScriptedModal modal;
+    ScriptedModal& modal = f.Prompts;
     TPrintChoice choice;
     choice.FromPage = 2;
     choice.ToPage = 3;
@@ -195,12 +198,13 @@ TEST(PreviewForm, SavedPagesLoadBackUnchanged) {
     TempDir dir;
     const QString file = QString::fromStdString(dir.file("lapok.qrp"));
     Fixture f(7);
-    TPreviewForm form(f.Report, f.Data.get(), {}, {});
+    TPreviewForm form(f.Report, f.Data.get(), {}, {}, f.Prompts);
     FinishPreparing(form);
     {
-        ScriptedModal modal;
+        ScriptedModal& modal = f.Prompts;
         modal.ExpectSaveFile(file);
         Child(form, "SaveReport")->click();
+        modal.Verify();
     }
     const std::optional<TPreparedReport> loaded = LoadPrepared(file);
     ASSERT_TRUE(loaded);
@@ -220,16 +224,18 @@ TEST(PreviewForm, SavedPagesLoadBackUnchanged) {
     // Loading: page 1 of the loaded pages, Print enabled, the set-up not.
     Child(form, "LastPage")->click();
     {
-        ScriptedModal modal;
+        ScriptedModal& modal = f.Prompts;
         modal.ExpectOpenFile(QString::fromStdString(dir.file("nincs.qrp")));
         modal.ExpectMessageStartingWith("H", QString::fromUtf8("A fájl nem található"));
         Child(form, "LoadReport")->click();
+        modal.Verify();
     }
     EXPECT_EQ(form.CurrentPage(), 3);
     {
-        ScriptedModal modal;
+        ScriptedModal& modal = f.Prompts;
         modal.ExpectOpenFile(file);
         Child(form, "LoadReport")->click();
+        modal.Verify();
     }
     EXPECT_EQ(form.CurrentPage(), 1);
     EXPECT_EQ(PagePanel(form), "Page 1 of 3");

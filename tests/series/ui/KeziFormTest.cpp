@@ -64,7 +64,7 @@ protected:
         WriteSeries(dm_.T1);
     }
     TKeziForm& Open() {
-        form_ = std::make_unique<TKeziForm>(dm_, QStringLiteral("s.sor"));
+        form_ = std::make_unique<TKeziForm>(dm_, QStringLiteral("s.sor"), modal_);
         return *form_;
     }
     template <typename T>

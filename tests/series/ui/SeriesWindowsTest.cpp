@@ -62,7 +62,7 @@ protected:
     ~SeriesDesignerTest() override { SetFormatSettings(TFormatSettings::Invariant()); }
 
     TTervezoForm& Open() {
-        form_ = std::make_unique<TTervezoForm>(dm_, QStringLiteral("s.sor"));
+        form_ = std::make_unique<TTervezoForm>(dm_, QStringLiteral("s.sor"), modal_);
         return *form_;
     }
     template <typename T>
