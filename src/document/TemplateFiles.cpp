@@ -7,6 +7,7 @@
 #include "tablestore/StoreErrors.h"
 #include "tablestore/StoreTable.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -21,10 +22,19 @@
 namespace etikor {
 
 namespace {
+// The texts of this file are translated under one name.
+struct TText {
+    Q_DECLARE_TR_FUNCTIONS(TemplateFiles)
+};
+} // namespace
+
+namespace {
 
 const QString kCr = QStringLiteral("\r");
 const QString kDefault = QString::fromLatin1(kDefaultTemplate);
-const QString kSorozat = QStringLiteral("Sorozat: ");
+QString SeriesPanel(const QString& seriesName) {
+    return TText::tr("Sorozat: ") + seriesName;
+}
 
 std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -170,18 +180,17 @@ bool TTemplateFiles::StartupOpen() {
     if (State.TemplateName.isEmpty() || !Exists(State.TemplateName))
         State.TemplateName = kDefault;
     if (!Exists(State.TemplateName)) {
-        Error(QStringLiteral("Hiányzik a(z) ") + InSeriesFolder(State.TemplateName) +
-              QStringLiteral(" file! (.ctv)"));
+        Error(TText::tr("Hiányzik a(z) ") + InSeriesFolder(State.TemplateName) + TText::tr(" file! (.ctv)"));
         FHost.CloseMainWindow();
         return false;
     }
     try {
         OpenInSeriesFolder(FDM.Elemek, State.TemplateName, true);
     } catch (const std::exception&) {
-        Error(QStringLiteral("A megnyitni kívánt címketerv (") + State.TemplateName +
-              QStringLiteral(") hiányzik, vagy az előző verzióval készült.") + kCr +
-              QStringLiteral("Ebben a verzióban nem nyitható meg!") + kCr +
-              QStringLiteral(
+        Error(TText::tr("A megnyitni kívánt címketerv (") + State.TemplateName +
+              TText::tr(") hiányzik, vagy az előző verzióval készült.") + kCr +
+              TText::tr("Ebben a verzióban nem nyitható meg!") + kCr +
+              TText::tr(
                   "Most a program visszaáll az alap címketervre (Sorozat0.ctv). Indítsa újra a programot!"));
         FallBackToDefault();
         FHost.CloseMainWindow();
@@ -190,8 +199,7 @@ bool TTemplateFiles::StartupOpen() {
     const QString base = TemplateBaseName(State.TemplateName);
     State.SeriesName = base + QStringLiteral(".sor");
     if (!Exists(State.SeriesName)) {
-        Error(QStringLiteral("Hiányzik a(z) ") + InSeriesFolder(State.SeriesName) +
-              QStringLiteral(" file! (.sor)"));
+        Error(TText::tr("Hiányzik a(z) ") + InSeriesFolder(State.SeriesName) + TText::tr(" file! (.sor)"));
         FHost.CloseMainWindow();
         return false;
     }
@@ -199,7 +207,7 @@ bool TTemplateFiles::StartupOpen() {
     // than leaving it running without its series (the error handler drops errors while the
     // closing flag is set).
     auto damaged = [this](const QString& name, const char* kind, const std::exception& e) {
-        Error(QStringLiteral("Hibás vagy sérült a(z) ") + InSeriesFolder(name) + QStringLiteral(" file! (") +
+        Error(TText::tr("Hibás vagy sérült a(z) ") + InSeriesFolder(name) + TText::tr(" file! (") +
               QLatin1String(kind) + QStringLiteral(")") + kCr + QString::fromLocal8Bit(e.what()));
         FHost.CloseMainWindow();
         return false;
@@ -214,8 +222,8 @@ bool TTemplateFiles::StartupOpen() {
     FHost.SeriesBecomesDataSource();
     State.DefinitionName = base + QStringLiteral(".vks");
     if (!Exists(State.DefinitionName)) {
-        Error(QStringLiteral("Hiányzik a(z) ") + InSeriesFolder(State.DefinitionName) +
-              QStringLiteral(" file (.vks)!"));
+        Error(TText::tr("Hiányzik a(z) ") + InSeriesFolder(State.DefinitionName) +
+              TText::tr(" file (.vks)!"));
         FHost.CloseMainWindow();
         return false;
     }
@@ -234,11 +242,10 @@ void TTemplateFiles::New() {
     State.LinkFlag = false;
     FHost.ClearSelection();
     FHost.ShowDataSourceTab();
-    if (!FModal.Message(
-            QString(),
-            QStringLiteral("Most egy üres sablont fog létrehozni a Sorozat0.ctv sablon helyett.") + kCr +
-                QStringLiteral("Folytatja?"),
-            QStringLiteral("K")))
+    if (!FModal.Message(QString(),
+                        TText::tr("Most egy üres sablont fog létrehozni a Sorozat0.ctv sablon helyett.") +
+                            kCr + TText::tr("Folytatja?"),
+                        QStringLiteral("K")))
         return;
     auto empty = [this](TStoreTable& table, const QString& name) {
         table.Close();
@@ -256,7 +263,7 @@ void TTemplateFiles::New() {
     empty(FDM.M1, State.DefinitionName);
     State.LinkFlag = false;
     State.Panel4 = QStringLiteral("0");
-    State.Panel2 = kSorozat + State.SeriesName;
+    State.Panel2 = SeriesPanel(State.SeriesName);
     FHost.RebuildCanvas();
     State.DataFlag = RecordCount() > 0;
 }
@@ -275,9 +282,9 @@ void TTemplateFiles::Open() {
     AdoptOldCodePageNames(SeriesFolder());
 
     TFileDialogOptions options;
-    options.Title = QStringLiteral("Etikor címke file");
+    options.Title = TText::tr("Etikor címke file");
     options.InitialDir = SeriesFolder();
-    options.Filter = QStringLiteral("CIMKE fileok|*.ctv");
+    options.Filter = TText::tr("CIMKE fileok|*.ctv");
     options.DefaultExt = QStringLiteral("*.ctv");
     options.MustExist = true;
     const std::optional<QString> chosen = FModal.OpenFile(options);
@@ -296,10 +303,10 @@ void TTemplateFiles::Open() {
     try {
         OpenTable(FDM.Elemek, *chosen, true);
     } catch (const std::exception&) {
-        Error(QStringLiteral("Hibás file, vagy a megnyitni kívánt címketerv (") + State.TemplateName +
-              QStringLiteral(") hiányzik, vagy az előző verzióval készült.") + kCr +
-              QStringLiteral("Ebben a verzióban nem nyitható meg!") + kCr +
-              QStringLiteral(
+        Error(TText::tr("Hibás file, vagy a megnyitni kívánt címketerv (") + State.TemplateName +
+              TText::tr(") hiányzik, vagy az előző verzióval készült.") + kCr +
+              TText::tr("Ebben a verzióban nem nyitható meg!") + kCr +
+              TText::tr(
                   "Most a program visszaáll az alap címketervre (Sorozat0.ctv). Indítsa újra a programot!"));
         FallBackToDefault();
         State.ClosingFlag = true;
@@ -309,7 +316,7 @@ void TTemplateFiles::Open() {
 
     const QString base = TemplateBaseName(State.TemplateName);
     auto restore = [&](const QString& missing) {
-        Error(QStringLiteral("Hiányzik a(z) ") + InSeriesFolder(missing) + QStringLiteral(" file!"));
+        Error(TText::tr("Hiányzik a(z) ") + InSeriesFolder(missing) + TText::tr(" file!"));
         FDM.Elemek.Close();
         State.TemplateName = prevTemplate;
         State.SeriesName = prevSeries;
@@ -330,7 +337,7 @@ void TTemplateFiles::Open() {
 
     OpenInSeriesFolder(FDM.T1, State.SeriesName);
     FHost.SeriesBecomesDataSource();
-    State.Panel2 = kSorozat + State.SeriesName;
+    State.Panel2 = SeriesPanel(State.SeriesName);
     if (FDM.T1.RecordCount() > 0) {
         State.DataFlag = true;
         FDM.T1.First();
@@ -348,9 +355,9 @@ void TTemplateFiles::Open() {
 void TTemplateFiles::SaveAs() {
     FHost.ClearSelection();
     TFileDialogOptions options;
-    options.Title = QStringLiteral("Címke sablon [Mentés másként]");
+    options.Title = TText::tr("Címke sablon [Mentés másként]");
     options.InitialDir = SeriesFolder();
-    options.Filter = QStringLiteral("Etikor címke file|*.ctv");
+    options.Filter = TText::tr("Etikor címke file|*.ctv");
     options.DefaultExt = QStringLiteral("*.ctv");
     options.ChangesDir = false;
     const std::optional<QString> chosen = FModal.SaveFile(options);
@@ -369,8 +376,8 @@ void TTemplateFiles::SaveAs() {
         if (!NameFits(name))
             return;
     if (Exists(newName) && !FModal.Message(QString(),
-                                           newName + QStringLiteral(" file már létezik!") + kCr +
-                                               QStringLiteral("Felülírja? (A file tartalma elveszik)"),
+                                           newName + TText::tr(" file már létezik!") + kCr +
+                                               TText::tr("Felülírja? (A file tartalma elveszik)"),
                                            QStringLiteral("K")))
         return;
 
@@ -423,7 +430,7 @@ void TTemplateFiles::SaveAs() {
     }
     undo.Commit();
 
-    State.Panel2 = kSorozat + State.SeriesName;
+    State.Panel2 = SeriesPanel(State.SeriesName);
     FHost.RebuildCanvas();
 }
 
@@ -431,8 +438,8 @@ bool TTemplateFiles::NameFits(const QString& fileName) {
     const long max = NameMax(SeriesFolder());
     if (QFile::encodeName(fileName).size() <= max)
         return true;
-    Error(QStringLiteral("A(z) ") + fileName + QStringLiteral(" név túl hosszú!") + kCr +
-          QStringLiteral(
+    Error(TText::tr("A(z) ") + fileName + TText::tr(" név túl hosszú!") + kCr +
+          TText::tr(
               "A file neve legfeljebb %1 bájt lehet (egy ékezetes betű 2 bájt). Válasszon rövidebb nevet!")
               .arg(max));
     return false;

@@ -8,6 +8,7 @@
 #include "services/Modal.h"
 #include "tablestore/StoreErrors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -15,6 +16,13 @@
 #include <stdexcept>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TText {
+    Q_DECLARE_TR_FUNCTIONS(ExcelExport)
+};
+} // namespace
 
 namespace {
 
@@ -96,19 +104,19 @@ bool ExportDataSet(TDataSet& data, const QString& fileName) {
         rows = AddDataSetCells(xls, data);
     } catch (const std::out_of_range&) {
         Modal().Message(kTitle,
-                        QStringLiteral("Túl sok rekord egy Excel munkalaphoz! (legfeljebb %1)")
+                        TText::tr("Túl sok rekord egy Excel munkalaphoz! (legfeljebb %1)")
                             .arg(FromCp1250(FormatFloat("#,##0", TXLSfile::kMaxRows - 1))),
                         QStringLiteral("H"));
         return false;
     }
     if (QFileInfo::exists(fileName)) {
         if (!Modal().Message(kTitle,
-                             QStringLiteral("Már létező file! (") + fileName + QStringLiteral(")") + kCr +
-                                 QStringLiteral("Felülírja a létező file-t?"),
+                             TText::tr("Már létező file! (") + fileName + QStringLiteral(")") + kCr +
+                                 TText::tr("Felülírja a létező file-t?"),
                              QStringLiteral("K")))
             return false;
         if (!QFile::remove(fileName)) {
-            Modal().Message(kTitle, QStringLiteral("Nem lehet törölni a file-t! -- Használatban van?"),
+            Modal().Message(kTitle, TText::tr("Nem lehet törölni a file-t! -- Használatban van?"),
                             QStringLiteral("H"));
             return false;
         }
@@ -117,14 +125,14 @@ bool ExportDataSet(TDataSet& data, const QString& fileName) {
         xls.Write();
     } catch (const EStoreFileError& error) {
         Modal().Message(kTitle,
-                        QStringLiteral("Az Excel file nem írható! (") + fileName + QStringLiteral(")") + kCr +
+                        TText::tr("Az Excel file nem írható! (") + fileName + QStringLiteral(")") + kCr +
                             QString::fromLocal8Bit(error.what()),
                         QStringLiteral("H"));
         return false;
     }
     Modal().Message(kTitle,
-                    QStringLiteral("Excel export sikerült.\r(") + fileName + QStringLiteral(")") + kCr +
-                        FromCp1250(FormatFloat("#,##0", rows)) + QStringLiteral(" sor."),
+                    TText::tr("Excel export sikerült.\r(") + fileName + QStringLiteral(")") + kCr +
+                        FromCp1250(FormatFloat("#,##0", rows)) + TText::tr(" sor."),
                     QStringLiteral("I"));
     return true;
 }

@@ -5,8 +5,16 @@
 #include "data/DatabaseError.h"
 #include "document/DataModule.h"
 #include "services/Modal.h"
+#include <QCoreApplication>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TText {
+    Q_DECLARE_TR_FUNCTIONS(FieldList)
+};
+} // namespace
 
 bool RebuildFieldList(TDM& dm, TDataSet& source) {
     try {
@@ -16,8 +24,8 @@ bool RebuildFieldList(TDM& dm, TDataSet& source) {
         dm.ForrasStru.Close();
         dm.ForrasStru.Open();
         dm.ForrasStru.EmptyTable();
-        Modal().Message(QStringLiteral("Hiba"),
-                        QStringLiteral("Hibás tábla file! (Hibakód: ") + FromCp1250(error.what()) +
+        Modal().Message(TText::tr("Hiba"),
+                        TText::tr("Hibás tábla file! (Hibakód: ") + FromCp1250(error.what()) +
                             QStringLiteral(")"),
                         QStringLiteral("H"));
         return false;

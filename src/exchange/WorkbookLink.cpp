@@ -7,11 +7,19 @@
 #include "exchange/FieldList.h"
 #include "services/Modal.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TText {
+    Q_DECLARE_TR_FUNCTIONS(WorkbookLink)
+};
+} // namespace
 
 namespace {
 
@@ -65,7 +73,7 @@ bool TWorkbookLink::Connect(const QString& path) {
         return false;
     }
     FHost.FieldListRebuilt();
-    state.Panel3 = QStringLiteral("Kapcsolat: ") + QFileInfo(path).fileName();
+    state.Panel3 = TText::tr("Kapcsolat: ") + QFileInfo(path).fileName();
     state.Panel4 = countText(KT1.RecordCount());
     state.DataFlag = true;
     state.LinkFlag = true;
@@ -82,7 +90,7 @@ void TWorkbookLink::LinkFromDialog(const QString& seriesFolder) {
         FDM.T1.Open();
 
     TFileDialogOptions options;
-    options.Title = QStringLiteral("Etikor MS-Excel kapcsolat");
+    options.Title = TText::tr("Etikor MS-Excel kapcsolat");
     options.InitialDir = seriesFolder;
     options.DefaultExt = QStringLiteral("*.xls");
     options.Filter = DialogFilter();
@@ -93,7 +101,7 @@ void TWorkbookLink::LinkFromDialog(const QString& seriesFolder) {
             StoreLink(true, ToCp1250(QFileInfo(*chosen).fileName()));
         return;
     }
-    state.Panel2 = QStringLiteral("Sorozat: ") + state.SeriesName;
+    state.Panel2 = TText::tr("Sorozat: ") + state.SeriesName;
     StoreLink(false, {});
     state.LinkFlag = false;
     KT1.Close();
@@ -104,7 +112,7 @@ void TWorkbookLink::LinkFromDialog(const QString& seriesFolder) {
     FDM.FillFieldList(FDM.T1);
     FHost.FieldListRebuilt();
     FHost.StatusChanged();
-    Modal().Message(QString(), QStringLiteral("Nincs kapcsolt adat!"), QStringLiteral("I"));
+    Modal().Message(QString(), TText::tr("Nincs kapcsolt adat!"), QStringLiteral("I"));
 }
 
 void TWorkbookLink::Reconnect(const QString& seriesFolder, bool autoOpen) {
@@ -115,9 +123,9 @@ void TWorkbookLink::Reconnect(const QString& seriesFolder, bool autoOpen) {
     const QString table = FromCp1250(*link);
     if (!autoOpen) {
         Modal().Message(QString(),
-                        QStringLiteral("Ez a címketerv kapcsolt adatokat tartalmaz!") + kCr +
-                            QStringLiteral("[ Táblanév: ") + table + QStringLiteral(" ]") + kCr +
-                            QStringLiteral("Kapcsolja újra az adatokat!"),
+                        TText::tr("Ez a címketerv kapcsolt adatokat tartalmaz!") + kCr +
+                            TText::tr("[ Táblanév: ") + table + QStringLiteral(" ]") + kCr +
+                            TText::tr("Kapcsolja újra az adatokat!"),
                         QStringLiteral("i"));
         return;
     }
@@ -128,10 +136,10 @@ bool TWorkbookLink::ConnectInFolder(const QString& seriesFolder, const QString& 
     const QString path = QDir(seriesFolder).filePath(table);
     if (table.isEmpty() || !QFileInfo(path).isFile()) {
         Modal().Message(QString(),
-                        QStringLiteral("A(z) ") + table + QStringLiteral(" file") + kCr +
-                            QStringLiteral("nem található az alapértelmezett") + kCr + QStringLiteral("(") +
-                            seriesFolder + QStringLiteral(") mappában!") + kCr +
-                            QStringLiteral("A kapcsolat nem jött létre!"),
+                        TText::tr("A(z) ") + table + TText::tr(" file") + kCr +
+                            TText::tr("nem található az alapértelmezett") + kCr + QStringLiteral("(") +
+                            seriesFolder + TText::tr(") mappában!") + kCr +
+                            TText::tr("A kapcsolat nem jött létre!"),
                         QStringLiteral("F"));
         return false;
     }

@@ -3,13 +3,20 @@
 #include "printing/LabelReport.h"
 #include "printing/PrintSelection.h"
 #include "services/Modal.h"
+#include <QCoreApplication>
 
 namespace etikor {
 
+namespace {
+// The texts of this file are translated under one name.
+struct TText {
+    Q_DECLARE_TR_FUNCTIONS(LinkedRun)
+};
+} // namespace
+
 std::unique_ptr<TPrintSequence> PrepareLinkedRun(TDataSet& linked, IModal& modal, bool askToStart) {
-    const std::optional<QString> answer =
-        modal.InputBox(QStringLiteral("Címkék átlépése"), QStringLiteral("Hány darab címkehelyet hagy ki?"),
-                       QStringLiteral("0"));
+    const std::optional<QString> answer = modal.InputBox(
+        TText::tr("Címkék átlépése"), TText::tr("Hány darab címkehelyet hagy ki?"), QStringLiteral("0"));
     // Cancel ends the run rather than printing with nothing skipped.
     if (!answer)
         return nullptr;

@@ -6,9 +6,17 @@
 #include "document/TemplateModel.h"
 #include "printing/LabelReport.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TText {
+    Q_DECLARE_TR_FUNCTIONS(PrintChecks)
+};
+} // namespace
 
 namespace {
 
@@ -32,8 +40,8 @@ QStringList PageSetupProblems(const TPageSetup& setup) {
         const bool millimetres = info.Decimals > 0;
         // NaN fails both comparisons and is out of range too.
         if (!(value >= info.Template.Min && value <= info.Template.Max))
-            problems << QStringLiteral("„%1” értéke %2, de csak %3 és %4 között lehet.")
-                            .arg(QString::fromUtf8(info.Hint), WithUnit(value, millimetres),
+            problems << TText::tr("„%1” értéke %2, de csak %3 és %4 között lehet.")
+                            .arg(QCoreApplication::translate("PageSetupValues", info.Hint), WithUnit(value, millimetres),
                                  WithUnit(info.Template.Min, millimetres),
                                  WithUnit(info.Template.Max, millimetres));
     }
@@ -41,13 +49,13 @@ QStringList PageSetupProblems(const TPageSetup& setup) {
         return problems;
     const double columnWidth = setup.ColumnWidthMm();
     if (columnWidth <= 0)
-        problems << QStringLiteral("A címkék nem férnek el a lapon: %1 oszlop a margók és a térközök mellett "
-                                   "%2 széles lenne.")
+        problems << TText::tr("A címkék nem férnek el a lapon: %1 oszlop a margók és a térközök mellett "
+                              "%2 széles lenne.")
                         .arg(setup.Columns)
                         .arg(WithUnit(columnWidth, true));
     const double pageRoom = setup.PageLengthMm - setup.TopMarginMm - setup.BottomMarginMm;
     if (pageRoom <= 0)
-        problems << QStringLiteral("A címkék nem férnek el a lapon: a felső és az alsó margó után %1 marad.")
+        problems << TText::tr("A címkék nem férnek el a lapon: a felső és az alsó margó után %1 marad.")
                         .arg(WithUnit(pageRoom, true));
     return problems;
 }
@@ -76,13 +84,12 @@ TPrintProblems CheckBeforePrinting(const std::vector<TLabelElement>& elements, c
 }
 
 QString PageSetupMessage(const QStringList& problems) {
-    return QStringLiteral("A sablon oldalbeállításával nem lehet nyomtatni:\r") +
-           problems.join(QLatin1Char('\r'));
+    return TText::tr("A sablon oldalbeállításával nem lehet nyomtatni:\r") + problems.join(QLatin1Char('\r'));
 }
 
 QString MissingFieldsQuestion(const QStringList& fields) {
-    return QStringLiteral("Ezek a mezők nincsenek meg az adatforrásban, az értékük üresen nyomtatódna: ") +
-           fields.join(QStringLiteral(", ")) + QStringLiteral("\rÍgy is nyomtat?");
+    return TText::tr("Ezek a mezők nincsenek meg az adatforrásban, az értékük üresen nyomtatódna: ") +
+           fields.join(QStringLiteral(", ")) + TText::tr("\rÍgy is nyomtat?");
 }
 
 } // namespace etikor

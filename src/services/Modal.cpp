@@ -1,25 +1,39 @@
 #include "services/Modal.h"
 
+#include <QCoreApplication>
 #include <stdexcept>
 
 namespace etikor {
 
+namespace {
+// The texts of this file are translated under one name.
+struct TText {
+    Q_DECLARE_TR_FUNCTIONS(Modal)
+};
+} // namespace
+
 IModal::~IModal() = default;
 
+QString HelpButtonCaption() {
+    return TText::tr("&Súgó");
+}
+
+QString YesButtonCaption() {
+    return TText::tr("&Igen");
+}
+
 TMessageStyle MessageStyle(const QString& kind) {
-    const QString help = QStringLiteral("&Súgó");
+    const QString help = HelpButtonCaption();
     if (kind == QLatin1String("H"))
-        return {TMessageIcon::Error, QStringLiteral("Hiba"), {QStringLiteral("&Megszakít"), help}, true};
+        return {TMessageIcon::Error, TText::tr("Hiba"), {TText::tr("&Megszakít"), help}, true};
     if (kind == QLatin1String("I"))
-        return {TMessageIcon::Information, QStringLiteral("Információ"), {QStringLiteral("OK")}, false};
+        return {TMessageIcon::Information, TText::tr("Információ"), {TText::tr("OK")}, false};
     if (kind == QLatin1String("K"))
-        return {TMessageIcon::Question,
-                QStringLiteral("Kérdés"),
-                {QStringLiteral("&Igen"), QStringLiteral("&Nem"), help},
-                true};
+        return {
+            TMessageIcon::Question, TText::tr("Kérdés"), {YesButtonCaption(), TText::tr("&Nem"), help}, true};
     if (kind == QLatin1String("i"))
-        return {TMessageIcon::Information, QStringLiteral("Információ"), {QStringLiteral("OK"), help}, true};
-    return {TMessageIcon::Warning, QStringLiteral("Figyelmeztetés"), {QStringLiteral("OK")}, false};
+        return {TMessageIcon::Information, TText::tr("Információ"), {TText::tr("OK"), help}, true};
+    return {TMessageIcon::Warning, TText::tr("Figyelmeztetés"), {TText::tr("OK")}, false};
 }
 
 bool TUnattendedModal::Message(const QString&, const QString& text, const QString& kind) {

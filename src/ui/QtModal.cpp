@@ -73,7 +73,7 @@ std::unique_ptr<QMessageBox> TQtModal::BuildMessageBox(const QString& text, cons
     box->setIcon(BoxIcon(style.Icon));
     box->setWindowTitle(style.Caption);
     box->setText(DialogText(text));
-    const QString help = QStringLiteral("&Súgó");
+    const QString help = HelpButtonCaption();
     // Every button has the same role, so that the platform's button order (which sorts by role)
     // keeps the routine's order: "&Igen", "&Nem", "&Súgó".
     QPushButton* last = nullptr;
@@ -87,7 +87,7 @@ std::unique_ptr<QMessageBox> TQtModal::BuildMessageBox(const QString& text, cons
             button->setAutoDefault(false);
             continue;
         }
-        button->setProperty(kYesProperty, caption == QLatin1String("&Igen"));
+        button->setProperty(kYesProperty, caption == YesButtonCaption());
         if (box->defaultButton() == nullptr)
             box->setDefaultButton(button);
         last = button;

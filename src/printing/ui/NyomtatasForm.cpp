@@ -6,6 +6,7 @@
 #include <QAbstractItemDelegate>
 #include <QCheckBox>
 #include <QColor>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,6 +19,13 @@
 #include <QVBoxLayout>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TText {
+    Q_DECLARE_TR_FUNCTIONS(NyomtatasForm)
+};
+} // namespace
 
 namespace {
 // Grid column -> selection table field.
@@ -82,8 +90,10 @@ QVariant TSelectionGridModel::headerData(int section, Qt::Orientation orientatio
     const bool sorted = section != 0 && section == FSelection.SortedColumn;
     switch (role) {
     case Qt::DisplayRole: {
-        static const char* const titles[] = {"Db.", "Vonalkód", "Típus"};
-        return QString::fromUtf8(titles[section]);
+        static const char* const titles[] = {QT_TRANSLATE_NOOP("NyomtatasForm", "Db."),
+                                             QT_TRANSLATE_NOOP("NyomtatasForm", "Vonalkód"),
+                                             QT_TRANSLATE_NOOP("NyomtatasForm", "Típus")};
+        return TText::tr(titles[section]);
     }
     case Qt::ForegroundRole:
         return QColor(sorted ? Qt::red : Qt::darkBlue);
@@ -114,22 +124,20 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, c
 TNyomtatasForm::TNyomtatasForm(TPrintSelection& selection, THandOver handOver, QWidget* parent)
     : QDialog(parent), FSelection(selection), FHandOver(std::move(handOver)) {
     setObjectName(QStringLiteral("NyomtatasForm"));
-    setWindowTitle(QStringLiteral("Etikett nyomtatás"));
+    setWindowTitle(TText::tr("Etikett nyomtatás"));
     resize(508, 463);
     auto* layout = new QVBoxLayout(this);
 
     auto* buttons = new QHBoxLayout;
-    QPushButton* all =
-        Button(this, "Msn_All", QStringLiteral("Mind"), QStringLiteral("Összes kijelölése (Darab=1)"));
-    QPushButton* none =
-        Button(this, "Msn_Del", QStringLiteral("Töröl"), QStringLiteral("Kijelölést megszüntet"));
-    QPushButton* narrow = Button(this, "Msn_Szuk", QStringLiteral("Szűkít"), QStringLiteral("Szűkítés"));
-    QPushButton* widen = Button(this, "Msn_tSzukites", QStringLiteral("Mind látszik"),
-                                QStringLiteral("Szűkítés visszavonása"));
+    QPushButton* all = Button(this, "Msn_All", TText::tr("Mind"), TText::tr("Összes kijelölése (Darab=1)"));
+    QPushButton* none = Button(this, "Msn_Del", TText::tr("Töröl"), TText::tr("Kijelölést megszüntet"));
+    QPushButton* narrow = Button(this, "Msn_Szuk", TText::tr("Szűkít"), TText::tr("Szűkítés"));
+    QPushButton* widen =
+        Button(this, "Msn_tSzukites", TText::tr("Mind látszik"), TText::tr("Szűkítés visszavonása"));
     QPushButton* print =
-        Button(this, "Msn_Ny", QStringLiteral("Nyomtat"), QStringLiteral("Kiválasztott címkék nyomtatása"));
-    QPushButton* settings = Button(this, "Msn_Beall", QStringLiteral("Beállítás"),
-                                   QStringLiteral("A program paramétereinek beállítása"));
+        Button(this, "Msn_Ny", TText::tr("Nyomtat"), TText::tr("Kiválasztott címkék nyomtatása"));
+    QPushButton* settings =
+        Button(this, "Msn_Beall", TText::tr("Beállítás"), TText::tr("A program paramétereinek beállítása"));
     narrow->setEnabled(false);
     widen->setEnabled(false);
     // Enabled once the program gives the window its settings dialog.
@@ -144,27 +152,25 @@ TNyomtatasForm::TNyomtatasForm(TPrintSelection& selection, THandOver handOver, Q
     layout->addLayout(buttons);
 
     auto* options = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("Első cimke:"), this);
+    auto* label = new QLabel(TText::tr("Első cimke:"), this);
     label->setObjectName(QStringLiteral("Label1"));
     UresCimke = new QSpinBox(this);
     UresCimke->setObjectName(QStringLiteral("UresCimke"));
     UresCimke->setRange(1, TPrintSelection::kMaxFirstPlace);
     UresCimke->setValue(FSelection.FirstPlace);
-    UresCimke->setToolTip(
-        QStringLiteral("Hányadik cimkénél kezdődjön a nyomtatás (felhasznált cimkék átugrása)"));
-    Msn_Ch5 = new QCheckBox(QStringLiteral("Keret"), this);
+    UresCimke->setToolTip(TText::tr("Hányadik cimkénél kezdődjön a nyomtatás (felhasznált cimkék átugrása)"));
+    Msn_Ch5 = new QCheckBox(TText::tr("Keret"), this);
     Msn_Ch5->setObjectName(QStringLiteral("Msn_Ch5"));
-    Msn_Ch5->setToolTip(QStringLiteral("Keret nyomtatása a cimke köré"));
+    Msn_Ch5->setToolTip(TText::tr("Keret nyomtatása a cimke köré"));
     Msn_Ch5->setChecked(FSelection.Frame);
     Jelolt = new QLabel(this);
     Jelolt->setObjectName(QStringLiteral("Jelolt"));
-    Jelolt->setToolTip(QStringLiteral("Nyomtatásra kijelölt cimkék száma"));
+    Jelolt->setToolTip(TText::tr("Nyomtatásra kijelölt cimkék száma"));
     Jelolt->setFrameShape(QFrame::Panel);
     Jelolt->setFrameShadow(QFrame::Sunken);
     Jelolt->setMinimumWidth(60);
     Jelolt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* close =
-        Button(this, "Kilep", QStringLiteral("&Kilép"), QStringLiteral("Kilép a nyomtatás funkcióból"));
+    auto* close = Button(this, "Kilep", TText::tr("&Kilép"), TText::tr("Kilép a nyomtatás funkcióból"));
     options->addWidget(label);
     options->addWidget(UresCimke);
     options->addWidget(Msn_Ch5);
@@ -219,7 +225,7 @@ void TNyomtatasForm::Open(TDataSet& source) {
 }
 
 void TNyomtatasForm::showEvent(QShowEvent* event) {
-    setWindowTitle(QStringLiteral("Etikett nyomtatás"));
+    setWindowTitle(TText::tr("Etikett nyomtatás"));
     QDialog::showEvent(event);
 }
 

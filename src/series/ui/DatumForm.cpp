@@ -5,11 +5,19 @@
 #include "ui/RadioList.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TText {
+    Q_DECLARE_TR_FUNCTIONS(DatumForm)
+};
+} // namespace
 
 namespace {
 // The last choice, for the next generation of this run.
@@ -19,10 +27,10 @@ int gLastChoice = 0;
 TDatumBe::TDatumBe(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("DatumBe"));
-    setWindowTitle(QStringLiteral("Dátum-formátum kiválasztása"));
+    setWindowTitle(TText::tr("Dátum-formátum kiválasztása"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("A generálni kívánt kód dátumot is tartalmaz.\n"
-                                                "Most válassza ki a megfelelő dátum-formátumot!"),
+    layout->addWidget(new QLabel(TText::tr("A generálni kívánt kód dátumot is tartalmaz.\n"
+                                           "Most válassza ki a megfelelő dátum-formátumot!"),
                                  this));
     QStringList items;
     for (const std::string& l : DateLayouts())
@@ -30,9 +38,9 @@ TDatumBe::TDatumBe(QWidget* parent)
     FRgDatum = new TRadioList(QStringLiteral("rgDatum"), QString(), items, 2, this);
     FRgDatum->SetItemIndex(gLastChoice);
     layout->addWidget(FRgDatum);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(TText::tr("OK"), this);
     ok->setObjectName(QStringLiteral("RendBenGomb"));
-    ok->setToolTip(QStringLiteral("Rendben"));
+    ok->setToolTip(TText::tr("Rendben"));
     ok->setDefault(true);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     connect(ok, &QPushButton::clicked, this, &TDatumBe::RendBenGombClick);
