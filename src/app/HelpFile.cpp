@@ -11,8 +11,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(HelpFile)
+struct THelpFileText {
+    Q_DECLARE_TR_FUNCTIONS(THelpFileText)
 };
 } // namespace
 
@@ -75,8 +75,8 @@ const THelpTopic* THelpFile::Topic(int topic) const {
 QString THelpFile::Page(int topic) const {
     if (const THelpTopic* t = Topic(topic))
         return t->Html;
-    return TText::tr("<h2>Súgó</h2><p>A(z) ") + QString::number(topic) +
-           TText::tr(". súgótéma nem található a súgófájlban.</p>");
+    return THelpFileText::tr("<h2>Súgó</h2><p>A(z) ") + QString::number(topic) +
+           THelpFileText::tr(". súgótéma nem található a súgófájlban.</p>");
 }
 
 } // namespace etikor

@@ -17,15 +17,15 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(HelpViewer)
+struct THelpViewerText {
+    Q_DECLARE_TR_FUNCTIONS(THelpViewerText)
 };
 } // namespace
 
 THelpViewer::THelpViewer(THelpFile file, QWidget* owner)
     : QDialog(owner), FFile(std::move(file)), FOwner(owner) {
     setObjectName(QStringLiteral("SugoAblak"));
-    setWindowTitle(TText::tr("Etikor súgó"));
+    setWindowTitle(THelpViewerText::tr("Etikor súgó"));
     setModal(false);
     auto* layout = new QHBoxLayout(this);
     FList = new QListWidget(this);

@@ -25,8 +25,8 @@
 namespace {
 
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(main)
+struct TMainText {
+    Q_DECLARE_TR_FUNCTIONS(TMainText)
 };
 
 // Every exception that no operation handled ends at the main window's error handler.
@@ -102,8 +102,8 @@ int main(int argc, char* argv[]) {
         return 0;
     case etikor::TInstanceLock::TResult::OtherRunning:
         modal.Message(QString(),
-                      TText::tr("Az Etikor már fut ebben a munkamappában:") + kCr + workingFolder + kCr +
-                          TText::tr("Ugyanazokon a címketerveken egyszerre csak egy példány dolgozhat."),
+                      TMainText::tr("Az Etikor már fut ebben a munkamappában:") + kCr + workingFolder + kCr +
+                          TMainText::tr("Ugyanazokon a címketerveken egyszerre csak egy példány dolgozhat."),
                       QStringLiteral("F"));
         return 1;
     case etikor::TInstanceLock::TResult::Acquired:

@@ -11,8 +11,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(CanvasGeometry)
+struct TCanvasGeometryText {
+    Q_DECLARE_TR_FUNCTIONS(TCanvasGeometryText)
 };
 } // namespace
 
@@ -81,7 +81,7 @@ int TextEscapement(int forgat) {
 }
 
 QString TBarcodeWidthCheck::Message() const {
-    return TText::tr("Nem megfelelő vonalkód szélesség! (") + QString::number(Width) +
+    return TCanvasGeometryText::tr("Nem megfelelő vonalkód szélesség! (") + QString::number(Width) +
            QStringLiteral("px./") + QString::number(Needed) + QStringLiteral("px.)");
 }
 

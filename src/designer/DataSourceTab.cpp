@@ -11,8 +11,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(DataSourceTab)
+struct TDataSourceTabText {
+    Q_DECLARE_TR_FUNCTIONS(TDataSourceTabText)
 };
 } // namespace
 
@@ -21,7 +21,7 @@ TDataSourceTab::TDataSourceTab(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     Gen_Gomb = new QToolButton(this);
     Gen_Gomb->setObjectName(QStringLiteral("Gen_Gomb"));
-    Gen_Gomb->setText(TText::tr("&Generált adatbázis"));
+    Gen_Gomb->setText(TDataSourceTabText::tr("&Generált adatbázis"));
     Gen_Gomb->setCheckable(true);
     Gen_Gomb->setChecked(true);
     Gen_Gomb->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -36,12 +36,12 @@ TDataSourceTab::TDataSourceTab(QWidget* parent) : QWidget(parent) {
         boxLayout->addWidget(b);
         return b;
     };
-    GNyit_Gomb = boxButton("GNyit_Gomb", TText::tr("Megnyitás"));
-    Bongeszo_Gomb = boxButton("Bongeszo_Gomb", TText::tr("Adatböngésző"));
-    General_Gomb = boxButton("General_Gomb", TText::tr("Generálás"));
+    GNyit_Gomb = boxButton("GNyit_Gomb", TDataSourceTabText::tr("Megnyitás"));
+    Bongeszo_Gomb = boxButton("Bongeszo_Gomb", TDataSourceTabText::tr("Adatböngésző"));
+    General_Gomb = boxButton("General_Gomb", TDataSourceTabText::tr("Generálás"));
     layout->addWidget(Gen_doboz);
     connect(Gen_Gomb, &QToolButton::toggled, Gen_doboz, &QWidget::setVisible);
-    ODBC_Gomb = new QPushButton(TText::tr("&ODBC adatforrás"), this);
+    ODBC_Gomb = new QPushButton(TDataSourceTabText::tr("&ODBC adatforrás"), this);
     ODBC_Gomb->setObjectName(QStringLiteral("ODBC_Gomb"));
     ODBC_Gomb->setEnabled(false);
     layout->addWidget(ODBC_Gomb);

@@ -16,8 +16,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(Settings)
+struct TSettingsText {
+    Q_DECLARE_TR_FUNCTIONS(TSettingsText)
 };
 } // namespace
 
@@ -129,9 +129,9 @@ bool TSettingsFile::WriteOrWarn(const TSettings& settings, IModal& modal) const 
         if (!FWarned) {
             FWarned = true;
             modal.Message(QString(),
-                          TText::tr("A beállításokat nem lehet elmenteni a(z) ") + FPath +
-                              QStringLiteral(" fileba!") + QStringLiteral("\r") +
-                              TText::tr("Ellenőrizze, hogy a file és a mappája írható-e."),
+                          TSettingsText::tr("A beállításokat nem lehet elmenteni a(z) ") + FPath +
+                              TSettingsText::tr(" fileba!") + QStringLiteral("\r") +
+                              TSettingsText::tr("Ellenőrizze, hogy a file és a mappája írható-e."),
                           QStringLiteral("F"));
         }
         return false;

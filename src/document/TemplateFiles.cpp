@@ -23,8 +23,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(TemplateFiles)
+struct TTemplateFilesText {
+    Q_DECLARE_TR_FUNCTIONS(TTemplateFilesText)
 };
 } // namespace
 
@@ -33,7 +33,7 @@ namespace {
 const QString kCr = QStringLiteral("\r");
 const QString kDefault = QString::fromLatin1(kDefaultTemplate);
 QString SeriesPanel(const QString& seriesName) {
-    return TText::tr("Sorozat: ") + seriesName;
+    return TTemplateFilesText::tr("Sorozat: ") + seriesName;
 }
 
 std::string LocalPath(const QString& path) {
@@ -180,17 +180,18 @@ bool TTemplateFiles::StartupOpen() {
     if (State.TemplateName.isEmpty() || !Exists(State.TemplateName))
         State.TemplateName = kDefault;
     if (!Exists(State.TemplateName)) {
-        Error(TText::tr("Hiányzik a(z) ") + InSeriesFolder(State.TemplateName) + TText::tr(" file! (.ctv)"));
+        Error(TTemplateFilesText::tr("Hiányzik a(z) ") + InSeriesFolder(State.TemplateName) +
+              TTemplateFilesText::tr(" file! (.ctv)"));
         FHost.CloseMainWindow();
         return false;
     }
     try {
         OpenInSeriesFolder(FDM.Elemek, State.TemplateName, true);
     } catch (const std::exception&) {
-        Error(TText::tr("A megnyitni kívánt címketerv (") + State.TemplateName +
-              TText::tr(") hiányzik, vagy az előző verzióval készült.") + kCr +
-              TText::tr("Ebben a verzióban nem nyitható meg!") + kCr +
-              TText::tr(
+        Error(TTemplateFilesText::tr("A megnyitni kívánt címketerv (") + State.TemplateName +
+              TTemplateFilesText::tr(") hiányzik, vagy az előző verzióval készült.") + kCr +
+              TTemplateFilesText::tr("Ebben a verzióban nem nyitható meg!") + kCr +
+              TTemplateFilesText::tr(
                   "Most a program visszaáll az alap címketervre (Sorozat0.ctv). Indítsa újra a programot!"));
         FallBackToDefault();
         FHost.CloseMainWindow();
@@ -199,7 +200,8 @@ bool TTemplateFiles::StartupOpen() {
     const QString base = TemplateBaseName(State.TemplateName);
     State.SeriesName = base + QStringLiteral(".sor");
     if (!Exists(State.SeriesName)) {
-        Error(TText::tr("Hiányzik a(z) ") + InSeriesFolder(State.SeriesName) + TText::tr(" file! (.sor)"));
+        Error(TTemplateFilesText::tr("Hiányzik a(z) ") + InSeriesFolder(State.SeriesName) +
+              TTemplateFilesText::tr(" file! (.sor)"));
         FHost.CloseMainWindow();
         return false;
     }
@@ -207,8 +209,9 @@ bool TTemplateFiles::StartupOpen() {
     // than leaving it running without its series (the error handler drops errors while the
     // closing flag is set).
     auto damaged = [this](const QString& name, const char* kind, const std::exception& e) {
-        Error(TText::tr("Hibás vagy sérült a(z) ") + InSeriesFolder(name) + TText::tr(" file! (") +
-              QLatin1String(kind) + QStringLiteral(")") + kCr + QString::fromLocal8Bit(e.what()));
+        Error(TTemplateFilesText::tr("Hibás vagy sérült a(z) ") + InSeriesFolder(name) +
+              TTemplateFilesText::tr(" file! (") + QLatin1String(kind) + QStringLiteral(")") + kCr +
+              QString::fromLocal8Bit(e.what()));
         FHost.CloseMainWindow();
         return false;
     };
@@ -222,8 +225,8 @@ bool TTemplateFiles::StartupOpen() {
     FHost.SeriesBecomesDataSource();
     State.DefinitionName = base + QStringLiteral(".vks");
     if (!Exists(State.DefinitionName)) {
-        Error(TText::tr("Hiányzik a(z) ") + InSeriesFolder(State.DefinitionName) +
-              TText::tr(" file (.vks)!"));
+        Error(TTemplateFilesText::tr("Hiányzik a(z) ") + InSeriesFolder(State.DefinitionName) +
+              TTemplateFilesText::tr(" file (.vks)!"));
         FHost.CloseMainWindow();
         return false;
     }
@@ -242,10 +245,11 @@ void TTemplateFiles::New() {
     State.LinkFlag = false;
     FHost.ClearSelection();
     FHost.ShowDataSourceTab();
-    if (!FModal.Message(QString(),
-                        TText::tr("Most egy üres sablont fog létrehozni a Sorozat0.ctv sablon helyett.") +
-                            kCr + TText::tr("Folytatja?"),
-                        QStringLiteral("K")))
+    if (!FModal.Message(
+            QString(),
+            TTemplateFilesText::tr("Most egy üres sablont fog létrehozni a Sorozat0.ctv sablon helyett.") +
+                kCr + TTemplateFilesText::tr("Folytatja?"),
+            QStringLiteral("K")))
         return;
     auto empty = [this](TStoreTable& table, const QString& name) {
         table.Close();
@@ -282,9 +286,9 @@ void TTemplateFiles::Open() {
     AdoptOldCodePageNames(SeriesFolder());
 
     TFileDialogOptions options;
-    options.Title = TText::tr("Etikor címke file");
+    options.Title = TTemplateFilesText::tr("Etikor címke file");
     options.InitialDir = SeriesFolder();
-    options.Filter = TText::tr("CIMKE fileok|*.ctv");
+    options.Filter = TTemplateFilesText::tr("CIMKE fileok|*.ctv");
     options.DefaultExt = QStringLiteral("*.ctv");
     options.MustExist = true;
     const std::optional<QString> chosen = FModal.OpenFile(options);
@@ -303,10 +307,10 @@ void TTemplateFiles::Open() {
     try {
         OpenTable(FDM.Elemek, *chosen, true);
     } catch (const std::exception&) {
-        Error(TText::tr("Hibás file, vagy a megnyitni kívánt címketerv (") + State.TemplateName +
-              TText::tr(") hiányzik, vagy az előző verzióval készült.") + kCr +
-              TText::tr("Ebben a verzióban nem nyitható meg!") + kCr +
-              TText::tr(
+        Error(TTemplateFilesText::tr("Hibás file, vagy a megnyitni kívánt címketerv (") + State.TemplateName +
+              TTemplateFilesText::tr(") hiányzik, vagy az előző verzióval készült.") + kCr +
+              TTemplateFilesText::tr("Ebben a verzióban nem nyitható meg!") + kCr +
+              TTemplateFilesText::tr(
                   "Most a program visszaáll az alap címketervre (Sorozat0.ctv). Indítsa újra a programot!"));
         FallBackToDefault();
         State.ClosingFlag = true;
@@ -316,7 +320,8 @@ void TTemplateFiles::Open() {
 
     const QString base = TemplateBaseName(State.TemplateName);
     auto restore = [&](const QString& missing) {
-        Error(TText::tr("Hiányzik a(z) ") + InSeriesFolder(missing) + TText::tr(" file!"));
+        Error(TTemplateFilesText::tr("Hiányzik a(z) ") + InSeriesFolder(missing) +
+              TTemplateFilesText::tr(" file!"));
         FDM.Elemek.Close();
         State.TemplateName = prevTemplate;
         State.SeriesName = prevSeries;
@@ -355,9 +360,9 @@ void TTemplateFiles::Open() {
 void TTemplateFiles::SaveAs() {
     FHost.ClearSelection();
     TFileDialogOptions options;
-    options.Title = TText::tr("Címke sablon [Mentés másként]");
+    options.Title = TTemplateFilesText::tr("Címke sablon [Mentés másként]");
     options.InitialDir = SeriesFolder();
-    options.Filter = TText::tr("Etikor címke file|*.ctv");
+    options.Filter = TTemplateFilesText::tr("Etikor címke file|*.ctv");
     options.DefaultExt = QStringLiteral("*.ctv");
     options.ChangesDir = false;
     const std::optional<QString> chosen = FModal.SaveFile(options);
@@ -375,10 +380,11 @@ void TTemplateFiles::SaveAs() {
     for (const QString& name : {newName, base + QStringLiteral(".sor"), base + QStringLiteral(".vks")})
         if (!NameFits(name))
             return;
-    if (Exists(newName) && !FModal.Message(QString(),
-                                           newName + TText::tr(" file már létezik!") + kCr +
-                                               TText::tr("Felülírja? (A file tartalma elveszik)"),
-                                           QStringLiteral("K")))
+    if (Exists(newName) &&
+        !FModal.Message(QString(),
+                        newName + TTemplateFilesText::tr(" file már létezik!") + kCr +
+                            TTemplateFilesText::tr("Felülírja? (A file tartalma elveszik)"),
+                        QStringLiteral("K")))
         return;
 
     const QString newBase = TemplateBaseName(newName);
@@ -438,8 +444,8 @@ bool TTemplateFiles::NameFits(const QString& fileName) {
     const long max = NameMax(SeriesFolder());
     if (QFile::encodeName(fileName).size() <= max)
         return true;
-    Error(TText::tr("A(z) ") + fileName + TText::tr(" név túl hosszú!") + kCr +
-          TText::tr(
+    Error(TTemplateFilesText::tr("A(z) ") + fileName + TTemplateFilesText::tr(" név túl hosszú!") + kCr +
+          TTemplateFilesText::tr(
               "A file neve legfeljebb %1 bájt lehet (egy ékezetes betű 2 bájt). Válasszon rövidebb nevet!")
               .arg(max));
     return false;

@@ -19,8 +19,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(ExcelExport)
+struct TExcelExportText {
+    Q_DECLARE_TR_FUNCTIONS(TExcelExportText)
 };
 } // namespace
 
@@ -104,19 +104,19 @@ bool ExportDataSet(TDataSet& data, const QString& fileName) {
         rows = AddDataSetCells(xls, data);
     } catch (const std::out_of_range&) {
         Modal().Message(kTitle,
-                        TText::tr("Túl sok rekord egy Excel munkalaphoz! (legfeljebb %1)")
+                        TExcelExportText::tr("Túl sok rekord egy Excel munkalaphoz! (legfeljebb %1)")
                             .arg(FromCp1250(FormatFloat("#,##0", TXLSfile::kMaxRows - 1))),
                         QStringLiteral("H"));
         return false;
     }
     if (QFileInfo::exists(fileName)) {
         if (!Modal().Message(kTitle,
-                             TText::tr("Már létező file! (") + fileName + QStringLiteral(")") + kCr +
-                                 TText::tr("Felülírja a létező file-t?"),
+                             TExcelExportText::tr("Már létező file! (") + fileName + QStringLiteral(")") +
+                                 kCr + TExcelExportText::tr("Felülírja a létező file-t?"),
                              QStringLiteral("K")))
             return false;
         if (!QFile::remove(fileName)) {
-            Modal().Message(kTitle, TText::tr("Nem lehet törölni a file-t! -- Használatban van?"),
+            Modal().Message(kTitle, TExcelExportText::tr("Nem lehet törölni a file-t! -- Használatban van?"),
                             QStringLiteral("H"));
             return false;
         }
@@ -125,14 +125,14 @@ bool ExportDataSet(TDataSet& data, const QString& fileName) {
         xls.Write();
     } catch (const EStoreFileError& error) {
         Modal().Message(kTitle,
-                        TText::tr("Az Excel file nem írható! (") + fileName + QStringLiteral(")") + kCr +
-                            QString::fromLocal8Bit(error.what()),
+                        TExcelExportText::tr("Az Excel file nem írható! (") + fileName + QStringLiteral(")") +
+                            kCr + QString::fromLocal8Bit(error.what()),
                         QStringLiteral("H"));
         return false;
     }
     Modal().Message(kTitle,
-                    TText::tr("Excel export sikerült.\r(") + fileName + QStringLiteral(")") + kCr +
-                        FromCp1250(FormatFloat("#,##0", rows)) + TText::tr(" sor."),
+                    TExcelExportText::tr("Excel export sikerült.\r(") + fileName + QStringLiteral(")") + kCr +
+                        FromCp1250(FormatFloat("#,##0", rows)) + TExcelExportText::tr(" sor."),
                     QStringLiteral("I"));
     return true;
 }

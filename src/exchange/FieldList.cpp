@@ -11,8 +11,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(FieldList)
+struct TFieldListText {
+    Q_DECLARE_TR_FUNCTIONS(TFieldListText)
 };
 } // namespace
 
@@ -24,8 +24,8 @@ bool RebuildFieldList(TDM& dm, TDataSet& source) {
         dm.ForrasStru.Close();
         dm.ForrasStru.Open();
         dm.ForrasStru.EmptyTable();
-        Modal().Message(TText::tr("Hiba"),
-                        TText::tr("Hibás tábla file! (Hibakód: ") + FromCp1250(error.what()) +
+        Modal().Message(TFieldListText::tr("Hiba"),
+                        TFieldListText::tr("Hibás tábla file! (Hibakód: ") + FromCp1250(error.what()) +
                             QStringLiteral(")"),
                         QStringLiteral("H"));
         return false;

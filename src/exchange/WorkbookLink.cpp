@@ -16,8 +16,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(WorkbookLink)
+struct TWorkbookLinkText {
+    Q_DECLARE_TR_FUNCTIONS(TWorkbookLinkText)
 };
 } // namespace
 
@@ -36,8 +36,9 @@ TWorkbookLink::TWorkbookLink(TDM& dm, TWorkbookLinkHost& host) : FDM(dm), FHost(
 }
 
 QString TWorkbookLink::DialogFilter() {
-    return QStringLiteral("Excel fileok|*.xls;*.xlsx;*.ods;*.csv|Excel 97-2003|*.xls|Excel 2007-|*.xlsx|"
-                          "OpenDocument|*.ods|CSV|*.csv");
+    return TWorkbookLinkText::tr(
+        "Excel fileok|*.xls;*.xlsx;*.ods;*.csv|Excel 97-2003|*.xls|Excel 2007-|*.xlsx|"
+        "OpenDocument|*.ods|CSV|*.csv");
 }
 
 void TWorkbookLink::StoreLink(bool linked, const std::string& table) {
@@ -73,7 +74,7 @@ bool TWorkbookLink::Connect(const QString& path) {
         return false;
     }
     FHost.FieldListRebuilt();
-    state.Panel3 = TText::tr("Kapcsolat: ") + QFileInfo(path).fileName();
+    state.Panel3 = TWorkbookLinkText::tr("Kapcsolat: ") + QFileInfo(path).fileName();
     state.Panel4 = countText(KT1.RecordCount());
     state.DataFlag = true;
     state.LinkFlag = true;
@@ -90,7 +91,7 @@ void TWorkbookLink::LinkFromDialog(const QString& seriesFolder) {
         FDM.T1.Open();
 
     TFileDialogOptions options;
-    options.Title = TText::tr("Etikor MS-Excel kapcsolat");
+    options.Title = TWorkbookLinkText::tr("Etikor MS-Excel kapcsolat");
     options.InitialDir = seriesFolder;
     options.DefaultExt = QStringLiteral("*.xls");
     options.Filter = DialogFilter();
@@ -101,7 +102,7 @@ void TWorkbookLink::LinkFromDialog(const QString& seriesFolder) {
             StoreLink(true, ToCp1250(QFileInfo(*chosen).fileName()));
         return;
     }
-    state.Panel2 = TText::tr("Sorozat: ") + state.SeriesName;
+    state.Panel2 = TWorkbookLinkText::tr("Sorozat: ") + state.SeriesName;
     StoreLink(false, {});
     state.LinkFlag = false;
     KT1.Close();
@@ -112,7 +113,7 @@ void TWorkbookLink::LinkFromDialog(const QString& seriesFolder) {
     FDM.FillFieldList(FDM.T1);
     FHost.FieldListRebuilt();
     FHost.StatusChanged();
-    Modal().Message(QString(), TText::tr("Nincs kapcsolt adat!"), QStringLiteral("I"));
+    Modal().Message(QString(), TWorkbookLinkText::tr("Nincs kapcsolt adat!"), QStringLiteral("I"));
 }
 
 void TWorkbookLink::Reconnect(const QString& seriesFolder, bool autoOpen) {
@@ -123,9 +124,9 @@ void TWorkbookLink::Reconnect(const QString& seriesFolder, bool autoOpen) {
     const QString table = FromCp1250(*link);
     if (!autoOpen) {
         Modal().Message(QString(),
-                        TText::tr("Ez a címketerv kapcsolt adatokat tartalmaz!") + kCr +
-                            TText::tr("[ Táblanév: ") + table + QStringLiteral(" ]") + kCr +
-                            TText::tr("Kapcsolja újra az adatokat!"),
+                        TWorkbookLinkText::tr("Ez a címketerv kapcsolt adatokat tartalmaz!") + kCr +
+                            TWorkbookLinkText::tr("[ Táblanév: ") + table + QStringLiteral(" ]") + kCr +
+                            TWorkbookLinkText::tr("Kapcsolja újra az adatokat!"),
                         QStringLiteral("i"));
         return;
     }
@@ -136,10 +137,10 @@ bool TWorkbookLink::ConnectInFolder(const QString& seriesFolder, const QString& 
     const QString path = QDir(seriesFolder).filePath(table);
     if (table.isEmpty() || !QFileInfo(path).isFile()) {
         Modal().Message(QString(),
-                        TText::tr("A(z) ") + table + TText::tr(" file") + kCr +
-                            TText::tr("nem található az alapértelmezett") + kCr + QStringLiteral("(") +
-                            seriesFolder + TText::tr(") mappában!") + kCr +
-                            TText::tr("A kapcsolat nem jött létre!"),
+                        TWorkbookLinkText::tr("A(z) ") + table + TWorkbookLinkText::tr(" file") + kCr +
+                            TWorkbookLinkText::tr("nem található az alapértelmezett") + kCr +
+                            QStringLiteral("(") + seriesFolder + TWorkbookLinkText::tr(") mappában!") + kCr +
+                            TWorkbookLinkText::tr("A kapcsolat nem jött létre!"),
                         QStringLiteral("F"));
         return false;
     }

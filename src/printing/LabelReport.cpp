@@ -20,8 +20,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(LabelReport)
+struct TLabelReportText {
+    Q_DECLARE_TR_FUNCTIONS(TLabelReportText)
 };
 } // namespace
 
@@ -216,9 +216,9 @@ TSkipCount ParseSkipCount(const QString& answer) {
     bool ok = false;
     const int count = answer.trimmed().toInt(&ok);
     if (!ok)
-        result.Error = answer + TText::tr(" nem szám!");
+        result.Error = answer + TLabelReportText::tr(" nem szám!");
     else if (count > kMaxSkipCount)
-        result.Error = answer + TText::tr(" túl nagy szám! (Max.: 48)");
+        result.Error = answer + TLabelReportText::tr(" túl nagy szám! (Max.: 48)");
     else
         result.Count = std::max(count, 0);
     return result;

@@ -9,14 +9,15 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(LinkedRun)
+struct TLinkedRunText {
+    Q_DECLARE_TR_FUNCTIONS(TLinkedRunText)
 };
 } // namespace
 
 std::unique_ptr<TPrintSequence> PrepareLinkedRun(TDataSet& linked, IModal& modal, bool askToStart) {
-    const std::optional<QString> answer = modal.InputBox(
-        TText::tr("Címkék átlépése"), TText::tr("Hány darab címkehelyet hagy ki?"), QStringLiteral("0"));
+    const std::optional<QString> answer =
+        modal.InputBox(TLinkedRunText::tr("Címkék átlépése"),
+                       TLinkedRunText::tr("Hány darab címkehelyet hagy ki?"), QStringLiteral("0"));
     // Cancel ends the run rather than printing with nothing skipped.
     if (!answer)
         return nullptr;

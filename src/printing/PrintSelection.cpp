@@ -12,8 +12,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(PrintSelection)
+struct TPrintSelectionText {
+    Q_DECLARE_TR_FUNCTIONS(TPrintSelectionText)
 };
 } // namespace
 
@@ -170,7 +170,8 @@ bool TPrintSelection::Print(IModal& modal, const std::function<void(TDataSet&)>&
     try {
         const int labels = BuildPrintTable();
         if (labels < 1) {
-            modal.Message(QString(), TText::tr("Nem választott ki semmit!"), QStringLiteral("F"));
+            modal.Message(QString(), TPrintSelectionText::tr("Nem választott ki semmit!"),
+                          QStringLiteral("F"));
         } else if (modal.Message(QString(), StartQuestion(labels), QStringLiteral("K"))) {
             FPrint.First();
             handOver(FPrint);
@@ -200,8 +201,8 @@ void TPrintSelection::Close() {
 }
 
 QString StartQuestion(int labels) {
-    return QStringLiteral("Indulhat ") + FromCp1250(FormatFloat("#,##0", labels)) +
-           TText::tr(" db. cimke nyomtatása?");
+    return TPrintSelectionText::tr("Indulhat ") + FromCp1250(FormatFloat("#,##0", labels)) +
+           TPrintSelectionText::tr(" db. cimke nyomtatása?");
 }
 
 } // namespace etikor

@@ -12,8 +12,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(ManualEntry)
+struct TManualEntryText {
+    Q_DECLARE_TR_FUNCTIONS(TManualEntryText)
 };
 } // namespace
 
@@ -70,13 +70,13 @@ TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int
     const QString byDefault = QStringLiteral("10");
     // A cancelled box answers its default.
     const QString answer = modal
-                               .InputBox(FromCp1250(value) + TText::tr(" sokszorosítása"),
-                                         QStringLiteral("+ darab: "), byDefault)
+                               .InputBox(FromCp1250(value) + TManualEntryText::tr(" sokszorosítása"),
+                                         TManualEntryText::tr("+ darab: "), byDefault)
                                .value_or(byDefault);
     bool ok = false;
     const qlonglong count = answer.trimmed().toLongLong(&ok);
     if (!ok || count > std::numeric_limits<int32_t>::max() || count < std::numeric_limits<int32_t>::min()) {
-        modal.Message(QString(), answer + TText::tr(" nem szám!"), QStringLiteral("H"));
+        modal.Message(QString(), answer + TManualEntryText::tr(" nem szám!"), QStringLiteral("H"));
         return result;
     }
     series.DisableControls();
@@ -94,7 +94,9 @@ TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int
     result.Count = count > 0 ? count : 0;
     if (written)
         written();
-    modal.Message(QString(), TText::tr("Feldolgozás vége! (") + answer + TText::tr(" db. vonalkód)"),
+    modal.Message(QString(),
+                  TManualEntryText::tr("Feldolgozás vége! (") + answer +
+                      TManualEntryText::tr(" db. vonalkód)"),
                   QStringLiteral("I"));
     return result;
 }
@@ -104,7 +106,7 @@ TCloneResult CloneFromMainWindow(TStoreTable& series, const std::string& value, 
     if (!series.Active())
         series.Open();
     if (series.RecordCount() >= 2 &&
-        !modal.Message(QString(), TText::tr("Folytatja a sokszorosítást?"), QStringLiteral("K")))
+        !modal.Message(QString(), TManualEntryText::tr("Folytatja a sokszorosítást?"), QStringLiteral("K")))
         return {};
     return CloneSeriesValue(series, value, typeIndex, modal, written);
 }
@@ -154,7 +156,7 @@ void TManualEntry::Cancel() {
 
 void TManualEntry::Delete(IModal& modal) {
     std::string deleted;
-    if (modal.Message(QString(), TText::tr("Valóban törölni kívánja az aktuális vonalkódot?"),
+    if (modal.Message(QString(), TManualEntryText::tr("Valóban törölni kívánja az aktuális vonalkódot?"),
                       QStringLiteral("K")) &&
         !FSeries.IsEmpty()) {
         deleted = FSeries.FieldByName("Vonalkod1").AsString();
@@ -166,7 +168,7 @@ void TManualEntry::Delete(IModal& modal) {
 }
 
 void TManualEntry::DeleteAll(IModal& modal) {
-    if (modal.Message(QString(), TText::tr("Valóban törölni kívánja az ÖSSZES vonalkódot?"),
+    if (modal.Message(QString(), TManualEntryText::tr("Valóban törölni kívánja az ÖSSZES vonalkódot?"),
                       QStringLiteral("K")))
         FSeries.EmptyTable();
     ReloadSortedSeries(FSeries);

@@ -12,8 +12,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(SeriesDefinition)
+struct TSeriesDefinitionText {
+    Q_DECLARE_TR_FUNCTIONS(TSeriesDefinitionText)
 };
 } // namespace
 
@@ -79,7 +79,8 @@ bool InsertAiSegment(TStoreTable& m1, IModal& modal, const std::string& ai, bool
             const std::string other = aiOf(m1);
             if (other == "01" || other == "02") {
                 modal.Message(QString(),
-                              TText::tr("01-es és 02-es adattartalom azonosító nem szerepelhet együtt!"),
+                              TSeriesDefinitionText::tr(
+                                  "01-es és 02-es adattartalom azonosító nem szerepelhet együtt!"),
                               QStringLiteral("F"));
                 return false;
             }
@@ -92,7 +93,8 @@ bool InsertAiSegment(TStoreTable& m1, IModal& modal, const std::string& ai, bool
     if (previous >= 1) {
         m1.SetRecNo(previous);
         if (aiOf(m1) == "02" && ai != "37") {
-            modal.Message(QString(), TText::tr("02-es adattartalom azonosítót 37-nek kell követnie!"),
+            modal.Message(QString(),
+                          TSeriesDefinitionText::tr("02-es adattartalom azonosítót 37-nek kell követnie!"),
                           QStringLiteral("F"));
             return false;
         }

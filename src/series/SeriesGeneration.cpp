@@ -18,15 +18,15 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(SeriesGeneration)
+struct TSeriesGenerationText {
+    Q_DECLARE_TR_FUNCTIONS(TSeriesGenerationText)
 };
 } // namespace
 
 namespace {
 
 QString SeriesUnchanged() {
-    return TText::tr("A generálás leállt, a sorozat nem változott.");
+    return TSeriesGenerationText::tr("A generálás leállt, a sorozat nem változott.");
 }
 
 QString grouped(int64_t value) {
@@ -44,16 +44,18 @@ TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, I
     TGenerationResult result;
     if (!series.Active())
         series.Open();
-    if (series.RecordCount() > 0 && !modal.Message(QString(),
-                                                   TText::tr("Felülírja a meglévő sorozatot? [") +
-                                                       options.SeriesFileName + QLatin1Char(']'),
-                                                   QStringLiteral("K")))
+    if (series.RecordCount() > 0 &&
+        !modal.Message(QString(),
+                       TSeriesGenerationText::tr("Felülírja a meglévő sorozatot? [") +
+                           options.SeriesFileName + QLatin1Char(']'),
+                       QStringLiteral("K")))
         return result;
     if (!definition.Active())
         definition.Open();
     if (definition.RecordCount() == 0) {
         modal.Message(QString(),
-                      TText::tr("Nem adta meg a vonalkód részeit, vagy nem töltött be elmentett sorozatott!"),
+                      TSeriesGenerationText::tr(
+                          "Nem adta meg a vonalkód részeit, vagy nem töltött be elmentett sorozatott!"),
                       QStringLiteral("F"));
         result.Outcome = TGenerationOutcome::NoSegment;
         return result;
@@ -91,14 +93,15 @@ TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, I
 
     result.Outcome = TGenerationOutcome::Stopped;
     if (!modal.Message(QString(),
-                       TText::tr("Generált vonalkódok száma (1): ") + grouped(result.Count) +
-                           TText::tr("\rFolytatja a feldolgozást?"),
+                       TSeriesGenerationText::tr("Generált vonalkódok száma (1): ") + grouped(result.Count) +
+                           TSeriesGenerationText::tr("\rFolytatja a feldolgozást?"),
                        QStringLiteral("K"))) {
         modal.Message(QString(), SeriesUnchanged(), QStringLiteral("I"));
         return result;
     }
     if (result.Count > kLongGenerationValues &&
-        !modal.Message(QString(), TText::tr("Ez a feldolgozás több percig is eltarthat! Folytatja?"),
+        !modal.Message(QString(),
+                       TSeriesGenerationText::tr("Ez a feldolgozás több percig is eltarthat! Folytatja?"),
                        QStringLiteral("K")))
         return result;
 
@@ -177,7 +180,7 @@ TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, I
     series.Refresh();
     series.First();
     result.Outcome = TGenerationOutcome::Done;
-    modal.Message(QString(), TText::tr("Feldolgozás vége!"), QStringLiteral("I"));
+    modal.Message(QString(), TSeriesGenerationText::tr("Feldolgozás vége!"), QStringLiteral("I"));
     return result;
 }
 

@@ -17,16 +17,6 @@ QList<QPointer<QTranslator>>& Installed() {
     return translators;
 }
 
-void RemoveInstalled() {
-    for (const QPointer<QTranslator>& translator : Installed()) {
-        if (translator) {
-            QCoreApplication::removeTranslator(translator);
-            delete translator;
-        }
-    }
-    Installed().clear();
-}
-
 } // namespace
 
 std::optional<TLanguage> LanguageFromCode(const QString& code) {
@@ -45,12 +35,23 @@ TLanguage ChooseLanguage(std::optional<TLanguage> requested, const QLocale& desk
     return first.language() == QLocale::Hungarian ? TLanguage::Hungarian : TLanguage::English;
 }
 
+void UninstallLanguage() {
+    for (const QPointer<QTranslator>& translator : Installed()) {
+        if (translator) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+    Installed().clear();
+}
+
 bool InstallLanguage(TLanguage language) {
     auto* app = QCoreApplication::instance();
     if (!app)
         return false;
-    RemoveInstalled();
+    UninstallLanguage();
     if (language == TLanguage::Hungarian) {
+        // The program's texts are Hungarian already; Qt's own buttons and dialogs need theirs.
         QTranslator* qt = InstallQtTranslations(QLocale(QLocale::Hungarian, QLocale::Hungary));
         if (qt)
             Installed().append(qt);

@@ -24,5 +24,7 @@ TLanguage ChooseLanguage(std::optional<TLanguage> requested, const QLocale& desk
 // already); Hungarian installs Qt's Hungarian texts for its standard dialogs and buttons.
 // False when a translation could not be loaded (the texts then stay the source's).
 bool InstallLanguage(TLanguage language);
+// Takes the translations of the last InstallLanguage out again: the texts are the source's.
+void UninstallLanguage();
 
 } // namespace etikor

@@ -7,33 +7,35 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(Modal)
+struct TModalText {
+    Q_DECLARE_TR_FUNCTIONS(TModalText)
 };
 } // namespace
 
 IModal::~IModal() = default;
 
 QString HelpButtonCaption() {
-    return TText::tr("&Súgó");
+    return TModalText::tr("&Súgó");
 }
 
 QString YesButtonCaption() {
-    return TText::tr("&Igen");
+    return TModalText::tr("&Igen");
 }
 
 TMessageStyle MessageStyle(const QString& kind) {
     const QString help = HelpButtonCaption();
     if (kind == QLatin1String("H"))
-        return {TMessageIcon::Error, TText::tr("Hiba"), {TText::tr("&Megszakít"), help}, true};
+        return {TMessageIcon::Error, TModalText::tr("Hiba"), {TModalText::tr("&Megszakít"), help}, true};
     if (kind == QLatin1String("I"))
-        return {TMessageIcon::Information, TText::tr("Információ"), {TText::tr("OK")}, false};
+        return {TMessageIcon::Information, TModalText::tr("Információ"), {TModalText::tr("OK")}, false};
     if (kind == QLatin1String("K"))
-        return {
-            TMessageIcon::Question, TText::tr("Kérdés"), {YesButtonCaption(), TText::tr("&Nem"), help}, true};
+        return {TMessageIcon::Question,
+                TModalText::tr("Kérdés"),
+                {YesButtonCaption(), TModalText::tr("&Nem"), help},
+                true};
     if (kind == QLatin1String("i"))
-        return {TMessageIcon::Information, TText::tr("Információ"), {TText::tr("OK"), help}, true};
-    return {TMessageIcon::Warning, TText::tr("Figyelmeztetés"), {TText::tr("OK")}, false};
+        return {TMessageIcon::Information, TModalText::tr("Információ"), {TModalText::tr("OK"), help}, true};
+    return {TMessageIcon::Warning, TModalText::tr("Figyelmeztetés"), {TModalText::tr("OK")}, false};
 }
 
 bool TUnattendedModal::Message(const QString&, const QString& text, const QString& kind) {

@@ -10,8 +10,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(DBNavigator)
+struct TDBNavigatorText {
+    Q_DECLARE_TR_FUNCTIONS(TDBNavigatorText)
 };
 } // namespace
 
@@ -25,10 +25,10 @@ TDBNavigator::TDBNavigator(const QString& name, TDataSource& source, QWidget* pa
         QString Hint;
         QStyle::StandardPixmap Icon;
     };
-    const Spec specs[] = {{"_First", TText::tr("Első"), QStyle::SP_MediaSkipBackward},
-                          {"_Prior", TText::tr("Előző"), QStyle::SP_MediaSeekBackward},
-                          {"_Next", TText::tr("Következő"), QStyle::SP_MediaSeekForward},
-                          {"_Last", TText::tr("Utolsó"), QStyle::SP_MediaSkipForward}};
+    const Spec specs[] = {{"_First", TDBNavigatorText::tr("Első"), QStyle::SP_MediaSkipBackward},
+                          {"_Prior", TDBNavigatorText::tr("Előző"), QStyle::SP_MediaSeekBackward},
+                          {"_Next", TDBNavigatorText::tr("Következő"), QStyle::SP_MediaSeekForward},
+                          {"_Last", TDBNavigatorText::tr("Utolsó"), QStyle::SP_MediaSkipForward}};
     for (int i = 0; i < 4; ++i) {
         auto* button = new QToolButton(this);
         button->setObjectName(name + QLatin1String(specs[i].Suffix));

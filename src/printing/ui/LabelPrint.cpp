@@ -14,8 +14,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(LabelPrint)
+struct TLabelPrintText {
+    Q_DECLARE_TR_FUNCTIONS(TLabelPrintText)
 };
 } // namespace
 
@@ -38,21 +38,22 @@ void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range, c
     const QString name = !target.OutputFile.isEmpty()       ? target.OutputFile
                          : !target.PrinterName.isEmpty()    ? target.PrinterName
                          : !printer.printerName().isEmpty() ? printer.printerName()
-                                                            : TText::tr("alapértelmezett");
+                                                            : TLabelPrintText::tr("alapértelmezett");
     // A queue that is not there leaves the printer without one.
     const bool missingQueue = !target.PrinterName.isEmpty() && target.OutputFile.isEmpty() &&
                               printer.printerName() != target.PrinterName;
     auto cannotOpen = [&] {
-        modal.Message(QString(),
-                      TText::tr("A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.").arg(name),
-                      QStringLiteral("H"));
+        modal.Message(
+            QString(),
+            TLabelPrintText::tr("A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.").arg(name),
+            QStringLiteral("H"));
     };
     if (missingQueue || !printer.isValid()) {
         cannotOpen();
         return;
     }
     // The pages sent so far, for a long job.
-    QProgressDialog progress(TText::tr("Nyomtatás..."), QString(), 0, 100);
+    QProgressDialog progress(TLabelPrintText::tr("Nyomtatás..."), QString(), 0, 100);
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(500);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -93,7 +94,7 @@ namespace {
 void HandOver(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* parent) {
     std::vector<TLabelElement> elements = run.Elements;
     if (data.IsEmpty()) {
-        modal.Message(QString(), TText::tr("Üres az adatforrás!"), QStringLiteral("I"));
+        modal.Message(QString(), TLabelPrintText::tr("Üres az adatforrás!"), QStringLiteral("I"));
         elements.clear();
     }
     data.First();

@@ -22,8 +22,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(NyomtatasForm)
+struct TNyomtatasFormText {
+    Q_DECLARE_TR_FUNCTIONS(TNyomtatasFormText)
 };
 } // namespace
 
@@ -90,10 +90,10 @@ QVariant TSelectionGridModel::headerData(int section, Qt::Orientation orientatio
     const bool sorted = section != 0 && section == FSelection.SortedColumn;
     switch (role) {
     case Qt::DisplayRole: {
-        static const char* const titles[] = {QT_TRANSLATE_NOOP("NyomtatasForm", "Db."),
-                                             QT_TRANSLATE_NOOP("NyomtatasForm", "Vonalkód"),
-                                             QT_TRANSLATE_NOOP("NyomtatasForm", "Típus")};
-        return TText::tr(titles[section]);
+        static const char* const titles[] = {QT_TRANSLATE_NOOP("TNyomtatasFormText", "Db."),
+                                             QT_TRANSLATE_NOOP("TNyomtatasFormText", "Vonalkód"),
+                                             QT_TRANSLATE_NOOP("TNyomtatasFormText", "Típus")};
+        return TNyomtatasFormText::tr(titles[section]);
     }
     case Qt::ForegroundRole:
         return QColor(sorted ? Qt::red : Qt::darkBlue);
@@ -124,20 +124,23 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, c
 TNyomtatasForm::TNyomtatasForm(TPrintSelection& selection, THandOver handOver, QWidget* parent)
     : QDialog(parent), FSelection(selection), FHandOver(std::move(handOver)) {
     setObjectName(QStringLiteral("NyomtatasForm"));
-    setWindowTitle(TText::tr("Etikett nyomtatás"));
+    setWindowTitle(TNyomtatasFormText::tr("Etikett nyomtatás"));
     resize(508, 463);
     auto* layout = new QVBoxLayout(this);
 
     auto* buttons = new QHBoxLayout;
-    QPushButton* all = Button(this, "Msn_All", TText::tr("Mind"), TText::tr("Összes kijelölése (Darab=1)"));
-    QPushButton* none = Button(this, "Msn_Del", TText::tr("Töröl"), TText::tr("Kijelölést megszüntet"));
-    QPushButton* narrow = Button(this, "Msn_Szuk", TText::tr("Szűkít"), TText::tr("Szűkítés"));
-    QPushButton* widen =
-        Button(this, "Msn_tSzukites", TText::tr("Mind látszik"), TText::tr("Szűkítés visszavonása"));
-    QPushButton* print =
-        Button(this, "Msn_Ny", TText::tr("Nyomtat"), TText::tr("Kiválasztott címkék nyomtatása"));
-    QPushButton* settings =
-        Button(this, "Msn_Beall", TText::tr("Beállítás"), TText::tr("A program paramétereinek beállítása"));
+    QPushButton* all = Button(this, "Msn_All", TNyomtatasFormText::tr("Mind"),
+                              TNyomtatasFormText::tr("Összes kijelölése (Darab=1)"));
+    QPushButton* none = Button(this, "Msn_Del", TNyomtatasFormText::tr("Töröl"),
+                               TNyomtatasFormText::tr("Kijelölést megszüntet"));
+    QPushButton* narrow =
+        Button(this, "Msn_Szuk", TNyomtatasFormText::tr("Szűkít"), TNyomtatasFormText::tr("Szűkítés"));
+    QPushButton* widen = Button(this, "Msn_tSzukites", TNyomtatasFormText::tr("Mind látszik"),
+                                TNyomtatasFormText::tr("Szűkítés visszavonása"));
+    QPushButton* print = Button(this, "Msn_Ny", TNyomtatasFormText::tr("Nyomtat"),
+                                TNyomtatasFormText::tr("Kiválasztott címkék nyomtatása"));
+    QPushButton* settings = Button(this, "Msn_Beall", TNyomtatasFormText::tr("Beállítás"),
+                                   TNyomtatasFormText::tr("A program paramétereinek beállítása"));
     narrow->setEnabled(false);
     widen->setEnabled(false);
     // Enabled once the program gives the window its settings dialog.
@@ -152,25 +155,27 @@ TNyomtatasForm::TNyomtatasForm(TPrintSelection& selection, THandOver handOver, Q
     layout->addLayout(buttons);
 
     auto* options = new QHBoxLayout;
-    auto* label = new QLabel(TText::tr("Első cimke:"), this);
+    auto* label = new QLabel(TNyomtatasFormText::tr("Első cimke:"), this);
     label->setObjectName(QStringLiteral("Label1"));
     UresCimke = new QSpinBox(this);
     UresCimke->setObjectName(QStringLiteral("UresCimke"));
     UresCimke->setRange(1, TPrintSelection::kMaxFirstPlace);
     UresCimke->setValue(FSelection.FirstPlace);
-    UresCimke->setToolTip(TText::tr("Hányadik cimkénél kezdődjön a nyomtatás (felhasznált cimkék átugrása)"));
-    Msn_Ch5 = new QCheckBox(TText::tr("Keret"), this);
+    UresCimke->setToolTip(
+        TNyomtatasFormText::tr("Hányadik cimkénél kezdődjön a nyomtatás (felhasznált cimkék átugrása)"));
+    Msn_Ch5 = new QCheckBox(TNyomtatasFormText::tr("Keret"), this);
     Msn_Ch5->setObjectName(QStringLiteral("Msn_Ch5"));
-    Msn_Ch5->setToolTip(TText::tr("Keret nyomtatása a cimke köré"));
+    Msn_Ch5->setToolTip(TNyomtatasFormText::tr("Keret nyomtatása a cimke köré"));
     Msn_Ch5->setChecked(FSelection.Frame);
     Jelolt = new QLabel(this);
     Jelolt->setObjectName(QStringLiteral("Jelolt"));
-    Jelolt->setToolTip(TText::tr("Nyomtatásra kijelölt cimkék száma"));
+    Jelolt->setToolTip(TNyomtatasFormText::tr("Nyomtatásra kijelölt cimkék száma"));
     Jelolt->setFrameShape(QFrame::Panel);
     Jelolt->setFrameShadow(QFrame::Sunken);
     Jelolt->setMinimumWidth(60);
     Jelolt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* close = Button(this, "Kilep", TText::tr("&Kilép"), TText::tr("Kilép a nyomtatás funkcióból"));
+    auto* close = Button(this, "Kilep", TNyomtatasFormText::tr("&Kilép"),
+                         TNyomtatasFormText::tr("Kilép a nyomtatás funkcióból"));
     options->addWidget(label);
     options->addWidget(UresCimke);
     options->addWidget(Msn_Ch5);
@@ -225,7 +230,7 @@ void TNyomtatasForm::Open(TDataSet& source) {
 }
 
 void TNyomtatasForm::showEvent(QShowEvent* event) {
-    setWindowTitle(TText::tr("Etikett nyomtatás"));
+    setWindowTitle(TNyomtatasFormText::tr("Etikett nyomtatás"));
     QDialog::showEvent(event);
 }
 

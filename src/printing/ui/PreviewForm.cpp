@@ -25,8 +25,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(PreviewForm)
+struct TPreviewFormText {
+    Q_DECLARE_TR_FUNCTIONS(TPreviewFormText)
 };
 } // namespace
 
@@ -74,7 +74,7 @@ TPreviewForm::TPreviewForm(const TReport& report, TDataSet* data, TPrintRange ra
                            QWidget* parent)
     : QDialog(parent), FRange(range), FPrint(std::move(print)) {
     setObjectName(QStringLiteral("PreviewForm"));
-    setWindowTitle(TText::tr("Nyomtatási kép"));
+    setWindowTitle(TPreviewFormText::tr("Nyomtatási kép"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -82,9 +82,9 @@ TPreviewForm::TPreviewForm(const TReport& report, TDataSet* data, TPrintRange ra
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("ToolBar1"));
     layout->addWidget(bar);
-    QToolButton* fit = Button(bar, "ZoomFit", TText::tr("Egy lap"));
-    QToolButton* full = Button(bar, "Zoom100", TText::tr("100% nagyítás"), QStringLiteral("100%"));
-    QToolButton* width = Button(bar, "ZoomToWidth", TText::tr("Nagyítás sz."));
+    QToolButton* fit = Button(bar, "ZoomFit", TPreviewFormText::tr("Egy lap"));
+    QToolButton* full = Button(bar, "Zoom100", TPreviewFormText::tr("100% nagyítás"), QStringLiteral("100%"));
+    QToolButton* width = Button(bar, "ZoomToWidth", TPreviewFormText::tr("Nagyítás sz."));
     for (QToolButton* zoom : {fit, full, width}) {
         zoom->setCheckable(true);
         zoom->setAutoExclusive(true);
@@ -94,28 +94,30 @@ TPreviewForm::TPreviewForm(const TReport& report, TDataSet* data, TPrintRange ra
     connect(full, &QToolButton::clicked, this, [this] { SetZoom(TZoom::zm100); });
     connect(width, &QToolButton::clicked, this, [this] { SetZoom(TZoom::zmWidth); });
     bar->addSeparator();
-    connect(Button(bar, "FirstPage", TText::tr("Első lap")), &QToolButton::clicked, this,
+    connect(Button(bar, "FirstPage", TPreviewFormText::tr("Első lap")), &QToolButton::clicked, this,
             [this] { GoToPage(1); });
-    connect(Button(bar, "PreviousPage", TText::tr("Előző lap")), &QToolButton::clicked, this,
+    connect(Button(bar, "PreviousPage", TPreviewFormText::tr("Előző lap")), &QToolButton::clicked, this,
             [this] { GoToPage(FPage - 1); });
-    connect(Button(bar, "ToolButton2", TText::tr("Következő lap")), &QToolButton::clicked, this,
+    connect(Button(bar, "ToolButton2", TPreviewFormText::tr("Következő lap")), &QToolButton::clicked, this,
             [this] { GoToPage(FPage + 1); });
-    connect(Button(bar, "LastPage", TText::tr("Utolsó lap")), &QToolButton::clicked, this,
+    connect(Button(bar, "LastPage", TPreviewFormText::tr("Utolsó lap")), &QToolButton::clicked, this,
             [this] { GoToPage(PageCount()); });
     bar->addSeparator();
-    FPrintSetup = Button(bar, "PrintSetup", TText::tr("Nyomtató beáll."), TText::tr("Nyomtató beállítása"));
-    FPrintButton = Button(bar, "Print", TText::tr("Nyomtatás"));
+    FPrintSetup = Button(bar, "PrintSetup", TPreviewFormText::tr("Nyomtató beáll."),
+                         TPreviewFormText::tr("Nyomtató beállítása"));
+    FPrintButton = Button(bar, "Print", TPreviewFormText::tr("Nyomtatás"));
     FPrintSetup->setEnabled(false);
     FPrintButton->setEnabled(false);
     connect(FPrintSetup, &QToolButton::clicked, this, &TPreviewForm::PrintSetupClick);
     connect(FPrintButton, &QToolButton::clicked, this, &TPreviewForm::PrintClick);
     bar->addSeparator();
-    connect(Button(bar, "SaveReport", TText::tr("Mentés")), &QToolButton::clicked, this,
+    connect(Button(bar, "SaveReport", TPreviewFormText::tr("Mentés")), &QToolButton::clicked, this,
             &TPreviewForm::SaveReportClick);
-    connect(Button(bar, "LoadReport", TText::tr("Betöltés")), &QToolButton::clicked, this,
+    connect(Button(bar, "LoadReport", TPreviewFormText::tr("Betöltés")), &QToolButton::clicked, this,
             &TPreviewForm::LoadReportClick);
     bar->addSeparator();
-    connect(Button(bar, "ExitButton", TText::tr("&Bezár")), &QToolButton::clicked, this, &QDialog::reject);
+    connect(Button(bar, "ExitButton", TPreviewFormText::tr("&Bezár")), &QToolButton::clicked, this,
+            &QDialog::reject);
 
     FScroll = new QScrollArea(this);
     FScroll->setObjectName(QStringLiteral("PreviewScroll"));
@@ -280,31 +282,33 @@ void TPreviewForm::PrintClick() {
 
 void TPreviewForm::SaveReportClick() {
     TFileDialogOptions options;
-    options.Title = TText::tr("Mentés");
-    options.Filter = TText::tr("Nyomtatási kép (*.qrp)");
+    options.Title = TPreviewFormText::tr("Mentés");
+    options.Filter = TPreviewFormText::tr("Nyomtatási kép (*.qrp)");
     options.DefaultExt = QStringLiteral("qrp");
     const std::optional<QString> file = Modal().SaveFile(options);
     if (!file)
         return;
     if (!SavePrepared(Prepared(), *file))
-        Modal().Message(QString(), TText::tr("A fájl nem írható: ") + *file, QStringLiteral("H"));
+        Modal().Message(QString(), TPreviewFormText::tr("A fájl nem írható: ") + *file, QStringLiteral("H"));
 }
 
 void TPreviewForm::LoadReportClick() {
     TFileDialogOptions options;
-    options.Title = TText::tr("Betöltés");
-    options.Filter = TText::tr("Nyomtatási kép (*.qrp)");
+    options.Title = TPreviewFormText::tr("Betöltés");
+    options.Filter = TPreviewFormText::tr("Nyomtatási kép (*.qrp)");
     options.DefaultExt = QStringLiteral("qrp");
     const std::optional<QString> file = Modal().OpenFile(options);
     if (!file)
         return;
     if (!QFileInfo(*file).isFile()) {
-        Modal().Message(QString(), TText::tr("A fájl nem található: ") + *file, QStringLiteral("H"));
+        Modal().Message(QString(), TPreviewFormText::tr("A fájl nem található: ") + *file,
+                        QStringLiteral("H"));
         return;
     }
     std::optional<TPreparedReport> loaded = LoadPrepared(*file);
     if (!loaded) {
-        Modal().Message(QString(), TText::tr("A fájl nem nyomtatási kép: ") + *file, QStringLiteral("H"));
+        Modal().Message(QString(), TPreviewFormText::tr("A fájl nem nyomtatási kép: ") + *file,
+                        QStringLiteral("H"));
         return;
     }
     FTimer->stop();

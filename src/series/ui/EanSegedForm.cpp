@@ -14,8 +14,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(EanSegedForm)
+struct TEanSegedFormText {
+    Q_DECLARE_TR_FUNCTIONS(TEanSegedFormText)
 };
 } // namespace
 
@@ -23,18 +23,20 @@ TEanSegedForm::TEanSegedForm(TDM& dm, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       FDM(dm) {
     setObjectName(QStringLiteral("EanSegedForm"));
-    setWindowTitle(TText::tr("EAN 128 Segéd"));
+    setWindowTitle(TEanSegedFormText::tr("EAN 128 Segéd"));
     FDM.FillEan128();
     auto* layout = new QVBoxLayout(this);
     FGrid = new QTableView(this);
     FGrid->setObjectName(QStringLiteral("EanGrid"));
-    FModel = new TDataSetGridModel(
-        FDM.Ean128S,
-        {{"AI", QStringLiteral("AI")}, {"Cim", TText::tr("Teljes cím"),
-          [](const TVariant& v) {
-              return QCoreApplication::translate("Ean128Rows", FromCp1250(v.ToString()).toUtf8().constData());
-          }}, {"Formatum", TText::tr("Formátum")}},
-        this);
+    FModel = new TDataSetGridModel(FDM.Ean128S,
+                                   {{"AI", QStringLiteral("AI")},
+                                    {"Cim", TEanSegedFormText::tr("Teljes cím"),
+                                     [](const TVariant& v) {
+                                         return QCoreApplication::translate(
+                                             "Ean128Rows", FromCp1250(v.ToString()).toUtf8().constData());
+                                     }},
+                                    {"Formatum", TEanSegedFormText::tr("Formátum")}},
+                                   this);
     FGrid->setModel(FModel);
     FGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     FGrid->setSelectionMode(QAbstractItemView::SingleSelection);

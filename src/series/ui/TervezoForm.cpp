@@ -34,8 +34,8 @@ namespace etikor {
 
 namespace {
 // The texts of this file are translated under one name.
-struct TText {
-    Q_DECLARE_TR_FUNCTIONS(TervezoForm)
+struct TTervezoFormText {
+    Q_DECLARE_TR_FUNCTIONS(TTervezoFormText)
 };
 } // namespace
 
@@ -56,7 +56,7 @@ W* named(W* widget, const char* name, const QString& hint = {}) {
 TTervezoForm::TTervezoForm(TDM& dm, const QString& seriesFileName, QWidget* parent)
     : QDialog(parent), FDM(dm), FSeriesFileName(seriesFileName) {
     setObjectName(QStringLiteral("TervezoForm"));
-    setWindowTitle(TText::tr("Generálás / Kód tervező  [") + seriesFileName + QLatin1Char(']'));
+    setWindowTitle(TTervezoFormText::tr("Generálás / Kód tervező  [") + seriesFileName + QLatin1Char(']'));
     BuildControls();
 
     // The state every opening starts from.
@@ -92,8 +92,8 @@ void TTervezoForm::BuildControls() {
     for (int i = 0; i < kBarcodeListSize; ++i)
         types << QString::fromLatin1(BarcodeTypeListText(i).data(),
                                      static_cast<int>(BarcodeTypeListText(i).size()));
-    FVonalkodTipus =
-        new TRadioList(QStringLiteral("VonalkodTipus"), TText::tr("Vonalkód &típusok"), types, 1, this);
+    FVonalkodTipus = new TRadioList(QStringLiteral("VonalkodTipus"),
+                                    TTervezoFormText::tr("Vonalkód &típusok"), types, 1, this);
     FVonalkodTipus->SetItemIndex(5);
     body->addWidget(FVonalkodTipus);
     connect(FVonalkodTipus, &TRadioList::Clicked, this, &TTervezoForm::VonalkodTipusClick);
@@ -101,13 +101,15 @@ void TTervezoForm::BuildControls() {
     auto* right = new QVBoxLayout;
     body->addLayout(right, 1);
     auto* top = new QHBoxLayout;
-    FRgFeldolg = new TRadioList(QStringLiteral("rgFeldolg"), TText::tr("Feldolgozás"),
-                                {TText::tr("&Vízszintes"), TText::tr("&Függőleges")}, 2, this);
-    FRgFeldolg->setToolTip(TText::tr("Víszintes: ABC1000A..Z,  ABC1001A..Z.\nFüggőleges: ABC1000A, ABC1001B, "
-                                     "ABC1002C."));
+    FRgFeldolg =
+        new TRadioList(QStringLiteral("rgFeldolg"), TTervezoFormText::tr("Feldolgozás"),
+                       {TTervezoFormText::tr("&Vízszintes"), TTervezoFormText::tr("&Függőleges")}, 2, this);
+    FRgFeldolg->setToolTip(
+        TTervezoFormText::tr("Víszintes: ABC1000A..Z,  ABC1001A..Z.\nFüggőleges: ABC1000A, ABC1001B, "
+                             "ABC1002C."));
     FRgFeldolg->SetItemIndex(0);
     top->addWidget(FRgFeldolg, 1);
-    FVGomb1 = named(new QToolButton(this), "vGomb1", TText::tr("Sorozat / Vonalkód 1"));
+    FVGomb1 = named(new QToolButton(this), "vGomb1", TTervezoFormText::tr("Sorozat / Vonalkód 1"));
     FVGomb1->setText(QStringLiteral("1"));
     FVGomb1->setCheckable(true);
     top->addWidget(FVGomb1);
@@ -117,17 +119,19 @@ void TTervezoForm::BuildControls() {
     });
     right->addLayout(top);
 
-    auto* gridLabel = new QLabel(TText::tr("Vonalkód részei"), this);
+    auto* gridLabel = new QLabel(TTervezoFormText::tr("Vonalkód részei"), this);
     right->addWidget(gridLabel);
     FReszGrid = named(new QTableView(this), "ReszGrid");
-    auto yesNo = [](const TVariant& v) { return v.ToBool() ? TText::tr("I") : TText::tr("N"); };
+    auto yesNo = [](const TVariant& v) {
+        return v.ToBool() ? TTervezoFormText::tr("I") : TTervezoFormText::tr("N");
+    };
     FGridModel = new TDataSetGridModel(FDM.M1,
-                                       {{"Hossz", TText::tr("Hossz")},
-                                        {"Tipus", TText::tr("Típus")},
-                                        {"Szamlalo", TText::tr("Sz"), yesNo},
-                                        {"Ertek1", TText::tr("Érték 1")},
-                                        {"Ertek2", TText::tr("Értek 2")},
-                                        {"Vktip", TText::tr("Vktip")}},
+                                       {{"Hossz", TTervezoFormText::tr("Hossz")},
+                                        {"Tipus", TTervezoFormText::tr("Típus")},
+                                        {"Szamlalo", TTervezoFormText::tr("Sz"), yesNo},
+                                        {"Ertek1", TTervezoFormText::tr("Érték 1")},
+                                        {"Ertek2", TTervezoFormText::tr("Értek 2")},
+                                        {"Vktip", TTervezoFormText::tr("Vktip")}},
                                        this);
     FReszGrid->setModel(FGridModel);
     FReszGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -144,9 +148,9 @@ void TTervezoForm::BuildControls() {
             [this](const QModelIndex& current) { GridRowChosen(current.row()); });
 
     auto* segmentButtons = new QHBoxLayout;
-    FHozzaad = named(new QPushButton(TText::tr("Hozzáad"), this), "Hozzaad_Gomb");
-    FSzerkeszt = named(new QPushButton(TText::tr("Szerkeszt"), this), "Szerkeszt_Gomb");
-    FTorol = named(new QPushButton(TText::tr("Töröl"), this), "Torol_Gomb");
+    FHozzaad = named(new QPushButton(TTervezoFormText::tr("Hozzáad"), this), "Hozzaad_Gomb");
+    FSzerkeszt = named(new QPushButton(TTervezoFormText::tr("Szerkeszt"), this), "Szerkeszt_Gomb");
+    FTorol = named(new QPushButton(TTervezoFormText::tr("Töröl"), this), "Torol_Gomb");
     for (QPushButton* b : {FHozzaad, FSzerkeszt, FTorol}) {
         b->setAutoDefault(false);
         segmentButtons->addWidget(b);
@@ -160,28 +164,28 @@ void TTervezoForm::BuildControls() {
     FPanel = named(new QFrame(this), "P_Hozzaad");
     FPanel->setFrameShape(QFrame::StyledPanel);
     auto* panel = new QGridLayout(FPanel);
-    auto* hosszLabel = new QLabel(TText::tr("Hossz"), FPanel);
+    auto* hosszLabel = new QLabel(TTervezoFormText::tr("Hossz"), FPanel);
     FHossz = named(new QSpinBox(FPanel), "Hossz_edit");
     FHossz->setRange(1, 128);
     hosszLabel->setBuddy(FHossz);
-    auto* tipusLabel = new QLabel(TText::tr("Típus"), FPanel);
+    auto* tipusLabel = new QLabel(TTervezoFormText::tr("Típus"), FPanel);
     FReszTipus = named(new QComboBox(FPanel), "ReszTipus");
-    FReszTipus->addItems(
-        {TText::tr("Karakter"), TText::tr("Szám"), TText::tr("Dátum"), QStringLiteral("Ean AddUp")});
+    FReszTipus->addItems({TTervezoFormText::tr("Karakter"), TTervezoFormText::tr("Szám"),
+                          TTervezoFormText::tr("Dátum"), QStringLiteral("Ean AddUp")});
     tipusLabel->setBuddy(FReszTipus);
-    FSzamlalo = named(new QCheckBox(TText::tr("Számláló"), FPanel), "cb_Szamlalo");
-    FLabel1 = named(new QLabel(TText::tr("Fixen tárolt érték"), FPanel), "FLabel1");
+    FSzamlalo = named(new QCheckBox(TTervezoFormText::tr("Számláló"), FPanel), "cb_Szamlalo");
+    FLabel1 = named(new QLabel(TTervezoFormText::tr("Fixen tárolt érték"), FPanel), "FLabel1");
     FErtek1 = named(new QLineEdit(FPanel), "Ertek1_edit");
-    FLabel2 = named(new QLabel(TText::tr("-Ig. érték"), FPanel), "FLabel2");
+    FLabel2 = named(new QLabel(TTervezoFormText::tr("-Ig. érték"), FPanel), "FLabel2");
     FErtek2 = named(new QLineEdit(FPanel), "Ertek2_edit");
-    FNLabel = named(new QLabel(TText::tr("Növekmény +"), FPanel), "NLabel");
+    FNLabel = named(new QLabel(TTervezoFormText::tr("Növekmény +"), FPanel), "NLabel");
     FNovekmeny = named(new QSpinBox(FPanel), "Novekmeny_edit");
     FNovekmeny->setRange(1, 128);
-    FHHozzaad = named(new QToolButton(FPanel), "HHozzaad_Gomb", TText::tr("Alkalmaz"));
+    FHHozzaad = named(new QToolButton(FPanel), "HHozzaad_Gomb", TTervezoFormText::tr("Alkalmaz"));
     FHHozzaad->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-    FHKilep = named(new QToolButton(FPanel), "HKilep_Gomb", TText::tr("Mégsem/Vissza"));
+    FHKilep = named(new QToolButton(FPanel), "HKilep_Gomb", TTervezoFormText::tr("Mégsem/Vissza"));
     FHKilep->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
-    FEanGomb = named(new QToolButton(FPanel), "EanGomb", TText::tr("Ean128 segéd"));
+    FEanGomb = named(new QToolButton(FPanel), "EanGomb", TTervezoFormText::tr("Ean128 segéd"));
     FEanGomb->setText(QStringLiteral("EAN"));
     FEanGomb->setEnabled(false);
     panel->addWidget(hosszLabel, 0, 0);
@@ -212,10 +216,11 @@ void TTervezoForm::BuildControls() {
     FErtek2->installEventFilter(this);
 
     auto* bottom = new QHBoxLayout;
-    FGenerGomb = named(new QPushButton(TText::tr("&Generálás"), this), "GenerGomb",
-                       TText::tr("Sorozat(ok) generálása"));
-    FMegsemGomb = named(new QPushButton(TText::tr("&Kilép"), this), "MegsemGomb", TText::tr("Kilépés [ESC]"));
-    FSugoGomb = named(new QPushButton(TText::tr("Súgó [F1]"), this), "SugoGomb");
+    FGenerGomb = named(new QPushButton(TTervezoFormText::tr("&Generálás"), this), "GenerGomb",
+                       TTervezoFormText::tr("Sorozat(ok) generálása"));
+    FMegsemGomb = named(new QPushButton(TTervezoFormText::tr("&Kilép"), this), "MegsemGomb",
+                        TTervezoFormText::tr("Kilépés [ESC]"));
+    FSugoGomb = named(new QPushButton(TTervezoFormText::tr("Súgó [F1]"), this), "SugoGomb");
     for (QPushButton* b : {FGenerGomb, FMegsemGomb, FSugoGomb}) {
         b->setAutoDefault(false);
         bottom->addWidget(b);
@@ -246,7 +251,8 @@ void TTervezoForm::UpdateValueFields() {
     const bool counter = FSzamlalo->isChecked();
     for (QWidget* w : std::initializer_list<QWidget*>{FNLabel, FNovekmeny, FLabel2, FErtek2})
         w->setVisible(counter);
-    FLabel1->setText(counter ? TText::tr("Tól érték -") : TText::tr("Fixen tárolt érték"));
+    FLabel1->setText(counter ? TTervezoFormText::tr("Tól érték -")
+                             : TTervezoFormText::tr("Fixen tárolt érték"));
     if (counter)
         FErtek1->setFocus();
     FErtek1->setMaxLength(FHossz->value());
@@ -317,7 +323,7 @@ void TTervezoForm::TorolGombClick() {
     if (m1.RecordCount() == 0)
         return;
     if (!Modal().Message(QString(),
-                         TText::tr("Valóban törli az aktuális definíciót?\rÉrték: ") +
+                         TTervezoFormText::tr("Valóban törli az aktuális definíciót?\rÉrték: ") +
                              FromCp1250(m1.FieldByName("Ertek1").AsString()),
                          QStringLiteral("K")))
         return;
@@ -329,12 +335,12 @@ void TTervezoForm::HHozzaadGombClick() {
     if (FErtek1->text() != QLatin1String("  ")) {
         bool missing = false;
         if (!FErtek1->isHidden() && FErtek1->text().trimmed().isEmpty()) {
-            Warn(TText::tr("Hiányzik a ") + FLabel1->text() + TText::tr(" értéke!"));
+            Warn(TTervezoFormText::tr("Hiányzik a ") + FLabel1->text() + TTervezoFormText::tr(" értéke!"));
             FErtek1->setFocus();
             missing = true;
         }
         if (!FErtek2->isHidden() && FErtek2->text().trimmed().isEmpty()) {
-            Warn(TText::tr("Hiányzik a ") + FLabel2->text() + TText::tr(" értéke!"));
+            Warn(TTervezoFormText::tr("Hiányzik a ") + FLabel2->text() + TTervezoFormText::tr(" értéke!"));
             FErtek2->setFocus();
             missing = true;
         }
@@ -373,7 +379,7 @@ void TTervezoForm::HKilepGombClick() {
 
 void TTervezoForm::SzamlaloClick() {
     if (FSzamlalo->isChecked() && FHossz->value() > 5 && FReszTipus->currentIndex() != kDatum) {
-        Warn(TText::tr("Túl hosszú számláló érték."));
+        Warn(TTervezoFormText::tr("Túl hosszú számláló érték."));
         FHossz->setFocus();
         return;
     }
@@ -382,7 +388,7 @@ void TTervezoForm::SzamlaloClick() {
 
 void TTervezoForm::HosszExit() {
     if (CounterTooLong()) {
-        Warn(TText::tr("Túl hosszú számláló érték."));
+        Warn(TTervezoFormText::tr("Túl hosszú számláló érték."));
         FHossz->setFocus();
     }
 }
