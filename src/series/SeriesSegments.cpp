@@ -20,7 +20,7 @@ struct TSeriesSegmentsText {
 namespace {
 
 QString quoted(std::string_view cp1250) {
-    return QStringLiteral("„") + FromCp1250(cp1250) + QStringLiteral("”");
+    return TSeriesSegmentsText::tr("„%1”", "a quoted value").arg(FromCp1250(cp1250));
 }
 
 [[noreturn]] void refuse(const TSeriesSegment& segment, const QString& reason) {
