@@ -27,8 +27,8 @@ struct TPageValueInfo {
     // values reach a template.
     TPageValueRange Dialogs;
     int Decimals;        // 0: a whole number without a unit; otherwise millimetres
-    const char* Caption; // beside the control (UTF-8; translated under "PageSetupValues")
-    const char* Hint;    // the control's hint; it names the value in messages (the same)
+    const char* Caption; // beside the control (UTF-8)
+    const char* Hint;    // the control's hint; it names the value in messages (UTF-8)
     const char* Field;   // its field in the template's page-setup row
     const char* IniKey;  // its key in the settings file's page section
 };

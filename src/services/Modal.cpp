@@ -14,16 +14,8 @@ struct TModalText {
 
 IModal::~IModal() = default;
 
-QString HelpButtonCaption() {
-    return TModalText::tr("&Súgó");
-}
-
-QString YesButtonCaption() {
-    return TModalText::tr("&Igen");
-}
-
 TMessageStyle MessageStyle(const QString& kind) {
-    const QString help = HelpButtonCaption();
+    const QString help = TModalText::tr("&Súgó");
     if (kind == QLatin1String("H"))
         return {TMessageIcon::Error, TModalText::tr("Hiba"), {TModalText::tr("&Megszakít"), help}, true};
     if (kind == QLatin1String("I"))
@@ -31,7 +23,7 @@ TMessageStyle MessageStyle(const QString& kind) {
     if (kind == QLatin1String("K"))
         return {TMessageIcon::Question,
                 TModalText::tr("Kérdés"),
-                {YesButtonCaption(), TModalText::tr("&Nem"), help},
+                {TModalText::tr("&Igen"), TModalText::tr("&Nem"), help},
                 true};
     if (kind == QLatin1String("i"))
         return {TMessageIcon::Information, TModalText::tr("Információ"), {TModalText::tr("OK"), help}, true};

@@ -60,9 +60,6 @@ struct TMessageStyle {
     bool HasHelp;
 };
 TMessageStyle MessageStyle(const QString& kind);
-// The captions of the message boxes' Help and Yes buttons, in the language of the windows.
-QString HelpButtonCaption();
-QString YesButtonCaption();
 
 class IModal {
 public:
