@@ -33,6 +33,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -538,7 +539,10 @@ public:
     void SeriesInsteadOfLink() override {
         F.FDM.ClearStoredLink();
         F.SeriesBecomesDataSource();
+        F.FillFieldList();
+        F.State().DataFlag = F.DataSourceRecordCount() > 0;
         F.State().Panel2 = QStringLiteral("Sorozat: ") + F.State().SeriesName;
+        F.State().Panel3.clear();
         F.State().Panel4 = GroupedCount(F.DataSourceRecordCount());
         F.ShowStatus();
     }
@@ -550,8 +554,16 @@ public:
             F.FDataSource->First();
     }
     void ShowRecordCount() override {
+        // The link panel follows what the wizard left: the linked worksheet, or none.
+        const bool linked = F.State().LinkFlag && F.FDataSource == &F.FLink->KT1 && F.FLink->KT1.Active();
+        F.State().Panel3 =
+            linked ? QStringLiteral("Kapcsolat: ") +
+                         QFileInfo(QFile::decodeName(QByteArray::fromStdString(F.FLink->KT1.FileName)))
+                             .fileName()
+                   : QString();
         F.State().Panel4 = GroupedCount(F.DataSourceRecordCount());
         F.ShowStatus();
+        F.FillFieldList();
     }
     void SaveSettings() override { F.SaveSettings(); }
 
