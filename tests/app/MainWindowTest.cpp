@@ -519,6 +519,24 @@ TEST_F(MainWindowTest, OpenThroughTheMenuUpdatesCanvasAndStatus) {
     EXPECT_EQ(form.Canvas().Views().size(), 4u);
 }
 
+// A Hungarian desktop groups thousands with a no-break space: the record count shows it as one,
+// never as a byte decoded the wrong way; and the count panel holds a count of millions whole.
+TEST_F(MainWindowTest, RecordCountWithANoBreakSpaceFitsItsPanel) {
+    WriteDefaults();
+    WriteFixtureSeries(SeriesPath("Sorozat0.sor"), 5000);
+    TSettings settings;
+    settings.AutoSugo = false;
+    WriteSettings(settings);
+    SetFormatSettings(TFormatSettings::Hungarian());
+    TMainForm& form = Start();
+    EXPECT_EQ(form.Panel(4), QStringLiteral("5\u00A0000"));
+    auto* panel = Child<QLabel>("Lablec4");
+    for (const QString& count :
+         {QStringLiteral("1\u00A0000\u00A0002"), QStringLiteral("12\u00A0345\u00A0678")})
+        EXPECT_LE(panel->fontMetrics().horizontalAdvance(count), panel->contentsRect().width())
+            << count.toStdString();
+}
+
 // Activating the window resets the selected flag (the frame stays), disables delete and
 // empties the first status panel.
 TEST_F(MainWindowTest, ActivationResetsTheSelectedFlag) {
