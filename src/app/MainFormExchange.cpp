@@ -10,6 +10,7 @@
 #include "services/Modal.h"
 
 #include <QAction>
+#include <QDir>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -40,7 +41,18 @@ void TMainForm::ExportToExcel() {
         return;
     if (!FDataSource->Active())
         FDataSource->Open();
-    ExportDataSet(*FDataSource, QString::fromStdString(ExportFileName(State().TemplateName.toStdString())));
+    // The template's name in the current folder is offered; the extension chosen picks the
+    // format.
+    TFileDialogOptions options;
+    options.Title = QStringLiteral("Excel export");
+    options.InitialDir = QDir::currentPath();
+    options.FileName = QString::fromStdString(ExportFileName(State().TemplateName.toStdString()));
+    options.Filter = QStringLiteral("Excel 2.x munkalap|*.xls|Excel munkafüzet|*.xlsx");
+    options.DefaultExt = QStringLiteral("xls");
+    const std::optional<QString> file = FModal.SaveFile(options);
+    if (!file)
+        return;
+    ExportDataSet(*FDataSource, *file);
 }
 
 void TMainForm::OpenDataBrowser() {
