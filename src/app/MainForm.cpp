@@ -12,6 +12,7 @@
 #include "dialogs/BeallitasForm.h"
 #include "printing/ui/LabelPrint.h"
 #include "printing/ui/PrintCommand.h"
+#include "series/ManualEntry.h"
 #include "services/Modal.h"
 #include "ui/Controls.h"
 #include "ui/Icons.h"
