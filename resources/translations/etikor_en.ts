@@ -352,6 +352,14 @@ Choose its date format now!</translation>
         <source> sor.</source>
         <translation> rows.</translation>
     </message>
+    <message>
+        <source>Túl sok rekord egy Excel 2.x (.xls) munkalaphoz! (legfeljebb %1)</source>
+        <translation>Too many records for one Excel 2.x (.xls) worksheet! (at most %1)</translation>
+    </message>
+    <message>
+        <source>Mentse Excel munkafüzetként (.xlsx kiterjesztéssel): abban %1 rekord is elfér.</source>
+        <translation>Save it as an Excel workbook (with the .xlsx extension): that holds %1 records.</translation>
+    </message>
 </context>
 <context>
     <name>TFieldListText</name>

@@ -40,6 +40,9 @@ TDataSourceTab::TDataSourceTab(QWidget* parent) : QWidget(parent) {
     Bongeszo_Gomb = boxButton("Bongeszo_Gomb", TDataSourceTabText::tr("Adatböngésző"));
     General_Gomb = boxButton("General_Gomb", TDataSourceTabText::tr("Generálás"));
     layout->addWidget(Gen_doboz);
+    connect(GNyit_Gomb, &QPushButton::clicked, this, &TDataSourceTab::OpenRequested);
+    connect(Bongeszo_Gomb, &QPushButton::clicked, this, &TDataSourceTab::BrowseRequested);
+    connect(General_Gomb, &QPushButton::clicked, this, &TDataSourceTab::GenerateRequested);
     connect(Gen_Gomb, &QToolButton::toggled, Gen_doboz, &QWidget::setVisible);
     ODBC_Gomb = new QPushButton(TDataSourceTabText::tr("&ODBC adatforrás"), this);
     ODBC_Gomb->setObjectName(QStringLiteral("ODBC_Gomb"));
