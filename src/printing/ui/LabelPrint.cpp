@@ -2,6 +2,7 @@
 
 #include "data/DataSet.h"
 #include "printing/PrintChecks.h"
+#include "printing/QueueResolution.h"
 #include "printing/ui/PreviewForm.h"
 #include "services/Modal.h"
 
@@ -27,6 +28,13 @@ void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range, c
     // Positions are measured from the paper's edge; the painter starts there too.
     printer.setFullPage(true);
     printer.setDocName(QStringLiteral("Etikor"));
+    // The pages are drawn on the dots the printer prints (barcode modules are whole dots of
+    // it): a queue's own resolution, a PDF file's usual grid. A queue that reports none keeps
+    // the device's fine grid.
+    if (!target.OutputFile.isEmpty())
+        printer.setResolution(kDefaultPdfDpi);
+    else if (const std::optional<int> dpi = QueueResolution(printer.printerName()))
+        printer.setResolution(*dpi);
     const QString name = !target.OutputFile.isEmpty()       ? target.OutputFile
                          : !target.PrinterName.isEmpty()    ? target.PrinterName
                          : !printer.printerName().isEmpty() ? printer.printerName()
