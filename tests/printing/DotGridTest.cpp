@@ -8,7 +8,6 @@
 #include "document/DataModule.h"
 #include "document/Settings.h"
 #include "document/TemplateModel.h"
-#include "printing/QueueResolution.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreTable.h"
 
@@ -290,22 +289,6 @@ TEST(DotGrid, PdfsForEveryPrinterResolutionScanWithWholeDotModules) {
         }
     }
     std::fputs(table.c_str(), stdout);
-}
-
-// Resolutions as print options spell them; the coarser direction is the grid both keep.
-TEST(DotGrid, ResolutionsAsPrintOptionsSpellThem) {
-    const struct {
-        const char* Text;
-        std::optional<int> Dpi;
-    } cases[] = {
-        {"203dpi", 203},           {"300x300dpi", 300},       {"600x1200dpi", 600},
-        {"80dpcm", 203},           {"1200x600dpi", 600},      {"203", std::nullopt},
-        {"dpi", std::nullopt},     {"x300dpi", std::nullopt}, {"300xdpi", std::nullopt},
-        {"300dpix", std::nullopt}, {"10dpi", std::nullopt},   {"99999dpi", std::nullopt},
-        {"", std::nullopt},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseResolution(c.Text), c.Dpi) << c.Text;
 }
 
 } // namespace

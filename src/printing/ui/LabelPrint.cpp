@@ -2,9 +2,9 @@
 
 #include "data/DataSet.h"
 #include "printing/PrintChecks.h"
-#include "printing/QueueResolution.h"
 #include "printing/ui/PreviewForm.h"
 #include "services/Modal.h"
+#include "ui/PrintTarget.h"
 
 #include <QGuiApplication>
 #include <QPrinter>
@@ -19,36 +19,13 @@ namespace {
 void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range, const TPrintChoice& target,
                     IModal& modal) {
     QPrinter printer(QPrinter::HighResolution);
-    if (!target.OutputFile.isEmpty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(target.OutputFile);
-    } else if (!target.PrinterName.isEmpty()) {
-        printer.setPrinterName(target.PrinterName);
-    }
+    const bool found = SetUpPrinter(printer, target);
     // Positions are measured from the paper's edge; the painter starts there too.
     printer.setFullPage(true);
     printer.setDocName(QStringLiteral("Etikor"));
-    // The pages are drawn on the dots the printer prints (barcode modules are whole dots of
-    // it): a queue's own resolution, a PDF file's usual grid. A queue that reports none keeps
-    // the device's fine grid.
-    if (!target.OutputFile.isEmpty())
-        printer.setResolution(kDefaultPdfDpi);
-    else if (const std::optional<int> dpi = QueueResolution(printer.printerName()))
-        printer.setResolution(*dpi);
-    const QString name = !target.OutputFile.isEmpty()       ? target.OutputFile
-                         : !target.PrinterName.isEmpty()    ? target.PrinterName
-                         : !printer.printerName().isEmpty() ? printer.printerName()
-                                                            : QStringLiteral("alapértelmezett");
-    // A queue that is not there leaves the printer without one.
-    const bool missingQueue = !target.PrinterName.isEmpty() && target.OutputFile.isEmpty() &&
-                              printer.printerName() != target.PrinterName;
-    auto cannotOpen = [&] {
-        modal.Message(QString(),
-                      QStringLiteral("A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.").arg(name),
-                      QStringLiteral("H"));
-    };
-    if (missingQueue || !printer.isValid()) {
-        cannotOpen();
+    const QString name = PrintTargetName(printer, target);
+    if (!found || !printer.isValid()) {
+        TellCannotOpen(modal, name);
         return;
     }
     // The pages sent so far, for a long job.
@@ -61,7 +38,7 @@ void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range, c
     });
     QGuiApplication::restoreOverrideCursor();
     if (pages == 0 && !prepared.Pages.empty())
-        cannotOpen(); // the device refused to start
+        TellCannotOpen(modal, name); // the device refused to start
 }
 
 } // namespace

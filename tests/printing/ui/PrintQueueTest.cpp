@@ -5,7 +5,7 @@
 
 #include "printing/ui/LabelPrint.h"
 
-#include "printing/QueueResolution.h"
+#include "services/QueueResolution.h"
 
 #include "MemDataSet.h"
 #include "support/ChildProcess.h"

@@ -1,4 +1,4 @@
-#include "printing/QueueResolution.h"
+#include "services/QueueResolution.h"
 
 #ifdef ETIKOR_HAVE_CUPS
 #include <cups/cups.h>
