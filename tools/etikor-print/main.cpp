@@ -11,7 +11,7 @@
 #include "printing/LabelReport.h"
 #include "printing/PrintChecks.h"
 #include "printing/PrintSequence.h"
-#include "printing/QueueResolution.h"
+#include "services/QueueResolution.h"
 #include "services/AppPaths.h"
 #include "tablestore/StoreTable.h"
 
