@@ -32,6 +32,17 @@ using test::MemDataSet;
 using test::ScriptedModal;
 using test::TempDir;
 
+// A run printed through the printer dialog, where `queue` is chosen; false on a failed check.
+bool PrintThroughDialog(const TLabelRun& run, TDataSet& data, const QString& queue) {
+    TPrintChoice choice = PrinterDialogPreset(1, 210);
+    choice.PrinterName = queue;
+    ScriptedModal modal;
+    modal.ExpectPrinter(choice);
+    RunLabelPrint(run, data, modal);
+    modal.Verify();
+    return !::testing::Test::HasFailure();
+}
+
 // The child: one label printed through the printer dialog's choice of queue (its first
 // argument); CUPS_SERVER in its environment names the private server.
 const test::ChildRegistration kPrintOnQueue("print-on-queue", [](const QStringList& arguments) {
@@ -45,17 +56,12 @@ const test::ChildRegistration kPrintOnQueue("print-on-queue", [](const QStringLi
     run.Elements = {text};
     QString remembered;
     run.PrinterChosen = [&](const QString& name) { remembered = name; };
-    TPrintChoice choice = PrinterDialogPreset(1, 210);
-    choice.PrinterName = arguments.value(0);
-    ScriptedModal modal;
-    modal.ExpectPrinter(choice);
-    RunLabelPrint(run, data, modal);
-    modal.Verify();
-    return remembered == arguments.value(0) && !::testing::Test::HasFailure() ? 0 : 1;
+    const bool printed = PrintThroughDialog(run, data, arguments.value(0));
+    return printed && remembered == arguments.value(0) ? 0 : 1;
 });
 
-// The child: an EAN-13 printed through the printer dialog's choice of a
-// queue (its first argument), which must report the resolution of its second argument.
+// The child: an EAN-13 printed through the printer dialog's choice of a queue (its first
+// argument), which must report the resolution of its second argument.
 const test::ChildRegistration kBarcodeOnQueue("barcode-on-queue", [](const QStringList& arguments) {
     const std::optional<int> dpi = QueueResolution(arguments.value(0));
     if (dpi != arguments.value(1).toInt())
@@ -73,13 +79,7 @@ const test::ChildRegistration kBarcodeOnQueue("barcode-on-queue", [](const QStri
     barcode.Mm = {10, 10, 29.1, 15};
     run.Elements = {barcode};
     run.Page.TopMarginMm = run.Page.LeftMarginMm = 0;
-    TPrintChoice choice = PrinterDialogPreset(1, 210);
-    choice.PrinterName = arguments.value(0);
-    ScriptedModal modal;
-    modal.ExpectPrinter(choice);
-    RunLabelPrint(run, data, modal);
-    modal.Verify();
-    return ::testing::Test::HasFailure() ? 1 : 0;
+    return PrintThroughDialog(run, data, arguments.value(0)) ? 0 : 1;
 });
 
 // A private cupsd in `dir`; empty when it cannot be started here.
@@ -178,6 +178,21 @@ qint64 FileSize(const QString& path) {
     return QFileInfo(path).size();
 }
 
+// Runs the child `name` with `arguments` against the private server and waits until `queue`
+// has printed something (the server hands the job to the device when it is ready); false when
+// the child failed, with its output in `output`.
+bool PrintInChild(const TPrivateCups& cups, const QString& name, const QStringList& arguments,
+                  const QString& queue, QString& output) {
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("CUPS_SERVER"), cups.Socket());
+    if (test::RunChild(name, arguments, environment, &output) != 0)
+        return false;
+    for (int wait = 0; wait < 300 && FileSize(cups.Output(queue)) == 0; ++wait)
+        QThread::msleep(50);
+    QThread::msleep(200); // the device file is written in one go; let it be closed
+    return true;
+}
+
 TEST(PrintQueue, TheQueueChosenInTheDialogGetsTheJob) {
     TempDir dir;
     TPrivateCups cups(QString::fromStdString(dir.path().string()));
@@ -186,25 +201,13 @@ TEST(PrintQueue, TheQueueChosenInTheDialogGetsTheJob) {
         GTEST_SKIP() << "no private CUPS server here: " << problem.toStdString();
     ASSERT_TRUE(cups.AddQueue(QStringLiteral("Elso")) && cups.AddQueue(QStringLiteral("Masodik")));
 
-    QProcessEnvironment environment;
-    environment.insert(QStringLiteral("CUPS_SERVER"), cups.Socket());
     QString output;
-    ASSERT_EQ(
-        test::RunChild(QStringLiteral("print-on-queue"), {QStringLiteral("Masodik")}, environment, &output),
-        0)
+    ASSERT_TRUE(PrintInChild(cups, QStringLiteral("print-on-queue"), {QStringLiteral("Masodik")},
+                             QStringLiteral("Masodik"), output))
         << output.toStdString();
-    // The server hands the job to the device when it is ready.
-    for (int wait = 0; wait < 300 && FileSize(cups.Output("Masodik")) == 0; ++wait)
-        QThread::msleep(50);
     EXPECT_GT(FileSize(cups.Output("Masodik")), 0);
     EXPECT_EQ(FileSize(cups.Output("Elso")), 0);
 }
-
-} // namespace
-} // namespace etikor
-
-namespace etikor {
-namespace {
 
 // A page of a printer's output (PostScript or PDF) as the printer prints it: at `dpi`, without
 // smoothing, in gray.
@@ -227,18 +230,12 @@ TEST(PrintQueue, OnA203DpiQueueTheModulesAreWholeDotsOfThePrinter) {
         GTEST_SKIP() << "no private CUPS server here: " << problem.toStdString();
     ASSERT_TRUE(cups.AddQueue(QStringLiteral("Termo"), 203));
 
-    QProcessEnvironment environment;
-    environment.insert(QStringLiteral("CUPS_SERVER"), cups.Socket());
     QString output;
-    ASSERT_EQ(test::RunChild(QStringLiteral("barcode-on-queue"),
-                             {QStringLiteral("Termo"), QStringLiteral("203")}, environment, &output),
-              0)
+    ASSERT_TRUE(PrintInChild(cups, QStringLiteral("barcode-on-queue"),
+                             {QStringLiteral("Termo"), QStringLiteral("203")}, QStringLiteral("Termo"),
+                             output))
         << output.toStdString();
-    const QString printed = cups.Output(QStringLiteral("Termo"));
-    for (int wait = 0; wait < 300 && FileSize(printed) == 0; ++wait)
-        QThread::msleep(50);
-    QThread::msleep(200); // the device file is written in one go; let it be closed
-    const QImage page = PrintedPage(printed, 203);
+    const QImage page = PrintedPage(cups.Output(QStringLiteral("Termo")), 203);
     if (page.isNull())
         GTEST_SKIP() << "Ghostscript is not installed: the printed page cannot be looked at";
     // The label's corner is the paper's: the box is 233 x 121 dots from (80, 80) at 203 dpi.
