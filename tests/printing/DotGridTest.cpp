@@ -149,19 +149,22 @@ void WriteSeries(const std::string& path) {
     t.SaveTable(path);
 }
 
-// The first page of a PDF as gray pixels at `dpi`, smoothed or not.
+// The first page of a PDF as gray pixels at `dpi`: as a thermal printer prints it, without
+// smoothing (poppler's own renderer), or smoothed, so that a dot an edge cuts shows grey (cairo:
+// poppler's renderer moves the edges of smoothed rectangles onto whole pixels).
 QImage Render(const std::string& pdf, int dpi, bool smooth) {
     const std::string prefix = pdf + (smooth ? ".aa" : ".mono");
-    std::vector<std::string> arguments = {"-r", std::to_string(dpi), "-gray", "-f", "1", "-l",
-                                          "1",  "-singlefile"};
-    if (!smooth)
+    std::vector<std::string> arguments = {"-png", "-r", std::to_string(dpi), "-gray", "-f", "1",
+                                          "-l",   "1",  "-singlefile"};
+    if (smooth)
+        arguments.insert(arguments.end(), {"-antialias", "gray"});
+    else
         arguments.insert(arguments.end(), {"-aa", "no", "-aaVector", "no"});
     arguments.insert(arguments.end(), {pdf, prefix});
-    const test::ToolResult run =
-        RunTool(QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).toStdString(), arguments);
-    if (run.exitCode != 0)
+    const QString program = smooth ? QStringLiteral("pdftocairo") : QStringLiteral("pdftoppm");
+    if (RunTool(QStandardPaths::findExecutable(program).toStdString(), arguments).exitCode != 0)
         return {};
-    return QImage(QString::fromStdString(prefix + ".pgm")).convertToFormat(QImage::Format_Grayscale8);
+    return QImage(QString::fromStdString(prefix + ".png")).convertToFormat(QImage::Format_Grayscale8);
 }
 
 // The box of a barcode in dots: its corner on the grid, its size in whole dots (millimetres
@@ -251,8 +254,9 @@ Outcome Check(const QImage& mono, const QImage& smooth, const Placed& placed, in
 }
 
 TEST(DotGrid, PdfsForEveryPrinterResolutionScanWithWholeDotModules) {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("pdftocairo")).isEmpty())
+        GTEST_SKIP() << "pdftoppm and pdftocairo (poppler-utils) are not installed";
     // A page at 600 dpi is larger than an image reader takes by default.
     QImageReader::setAllocationLimit(1024);
     TempDir dir;
