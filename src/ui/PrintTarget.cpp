@@ -2,9 +2,17 @@
 
 #include "services/QueueResolution.h"
 
+#include <QCoreApplication>
 #include <QPrinter>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TPrintTargetText {
+    Q_DECLARE_TR_FUNCTIONS(TPrintTargetText)
+};
+} // namespace
 
 bool SetUpPrinter(QPrinter& printer, const TPrintChoice& target) {
     if (!target.OutputFile.isEmpty()) {
@@ -29,12 +37,12 @@ QString PrintTargetName(const QPrinter& printer, const TPrintChoice& target) {
         return target.OutputFile;
     if (!target.PrinterName.isEmpty())
         return target.PrinterName;
-    return !printer.printerName().isEmpty() ? printer.printerName() : QStringLiteral("alapértelmezett");
+    return !printer.printerName().isEmpty() ? printer.printerName() : TPrintTargetText::tr("alapértelmezett");
 }
 
 void TellCannotOpen(IModal& modal, const QString& name) {
     modal.Message(QString(),
-                  QStringLiteral("A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.").arg(name),
+                  TPrintTargetText::tr("A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.").arg(name),
                   QStringLiteral("H"));
 }
 

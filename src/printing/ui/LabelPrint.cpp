@@ -6,11 +6,19 @@
 #include "services/Modal.h"
 #include "ui/PrintTarget.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QProgressDialog>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TLabelPrintText {
+    Q_DECLARE_TR_FUNCTIONS(TLabelPrintText)
+};
+} // namespace
 
 namespace {
 
@@ -29,7 +37,7 @@ void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range, c
         return;
     }
     // The pages sent so far, for a long job.
-    QProgressDialog progress(QStringLiteral("Nyomtatás..."), QString(), 0, 100);
+    QProgressDialog progress(TLabelPrintText::tr("Nyomtatás..."), QString(), 0, 100);
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(500);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -70,7 +78,7 @@ namespace {
 void HandOver(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* parent) {
     std::vector<TLabelElement> elements = run.Elements;
     if (data.IsEmpty()) {
-        modal.Message(QString(), QStringLiteral("Üres az adatforrás!"), QStringLiteral("I"));
+        modal.Message(QString(), TLabelPrintText::tr("Üres az adatforrás!"), QStringLiteral("I"));
         elements.clear();
     }
     data.First();
