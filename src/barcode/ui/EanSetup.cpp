@@ -798,7 +798,7 @@ void TEANSetupFmt::PrintClick() {
     printer.setCollateCopies(choice->Collate);
     QPainter painter;
     if (!found || !printer.isValid() || !painter.begin(&printer)) {
-        TellCannotOpen(Modal(), PrintTargetName(printer, *choice));
+        TellCannotOpen(FModal, PrintTargetName(printer, *choice));
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
