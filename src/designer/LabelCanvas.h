@@ -48,10 +48,7 @@ public:
 
     TRuler* VonalzoX = nullptr;
     TRuler* VonalzoY = nullptr;
-    QLabel* RsRulerCorner1 = nullptr;
-    QWidget* Cimke = nullptr;
     TSizer* Sizer = nullptr;
-    QLabel* AlapKep = nullptr;
 
     int Zoom() const { return FZoom; }
     // The zoom factor (1, 2 or 3) with both rulers at scale 100 x z; the caller rebuilds.
@@ -104,6 +101,9 @@ private:
     void Layout();
     TElementView* AddView(TElementView* view, const TLabelElement& element);
 
+    QLabel* RsRulerCorner1 = nullptr;
+    QWidget* Cimke = nullptr;
+    QLabel* AlapKep = nullptr;
     IModal& FModal;
     QWidget* FContainer = nullptr;
     int FZoom = 1;

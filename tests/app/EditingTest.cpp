@@ -250,7 +250,7 @@ TEST_F(EditingTest, PageAndLabelApply) {
     auto* page = Child<TPageTab>("tsOldal");
     auto* label = Child<TLabelTab>("tsCimke");
     form.SetZoom(2);
-    EXPECT_EQ(form.Canvas().Cimke->width(), 469); // the build: round(468.75)
+    EXPECT_EQ(test::Named<QWidget>(form.Canvas(), "Cimke")->width(), 469); // the build: round(468.75)
     test::Named<QDoubleSpinBox>(page, "OldalHossz")->setValue(50);
     test::Named<QDoubleSpinBox>(page, "Felsom")->setValue(13);
     test::Named<QDoubleSpinBox>(page, "Alsom")->setValue(10);
@@ -266,11 +266,11 @@ TEST_F(EditingTest, PageAndLabelApply) {
     EXPECT_DOUBLE_EQ(stored.PageWidthMm, 210);
     EXPECT_DOUBLE_EQ(stored.LabelWidthMm, 200);
     EXPECT_DOUBLE_EQ(stored.LabelHeightMm, 38.1);
-    EXPECT_EQ(form.Canvas().Cimke->width(), 750 * 2);
+    EXPECT_EQ(test::Named<QWidget>(form.Canvas(), "Cimke")->width(), 750 * 2);
 
     test::Named<QDoubleSpinBox>(label, "CSzeles")->setValue(62.5);
     test::Named<QPushButton>(page, "OldalRGomb")->click();
-    EXPECT_EQ(form.Canvas().Cimke->width(), 468); // round(234.375) x 2
+    EXPECT_EQ(test::Named<QWidget>(form.Canvas(), "Cimke")->width(), 468); // round(234.375) x 2
 
     test::Named<QPushButton>(page, "A4Gomb")->click();
     EXPECT_EQ(StoredPage().PageLengthMm, 61.1); // nothing written before Apply

@@ -8,6 +8,7 @@
 #include "designer/Sizer.h"
 #include "series/ManualEntry.h"
 #include "series/ui/KeziForm.h"
+#include "support/Named.h"
 #include "ui/Icons.h"
 
 #include <QAbstractSpinBox>
@@ -376,7 +377,7 @@ TEST_F(MainWindowTest, ArrowKeyMovesAnElementAndRewritesTheFile) {
     // The pointer over the label shows its own position until the next resize.
     QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(10, 10), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
-    QApplication::sendEvent(form.Canvas().Cimke, &move);
+    QApplication::sendEvent(test::Named<QWidget>(form.Canvas(), "Cimke"), &move);
     EXPECT_EQ(form.Panel(1), QStringLiteral("(1,32; 1,32)"));
     QTest::keyClick(form.Canvas().Sizer, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(form.Panel(1), QStringLiteral("(45,2; 15,9)"));
@@ -410,7 +411,7 @@ TEST_F(MainWindowTest, ZoomButtons) {
     const QRect text = View("Szoveg_1")->geometry();
     Child<QToolButton>("Nagyitas3")->click();
     EXPECT_EQ(form.Zoom(), 3);
-    EXPECT_EQ(form.Canvas().Cimke->size(), QSize(703, 440));
+    EXPECT_EQ(test::Named<QWidget>(form.Canvas(), "Cimke")->size(), QSize(703, 440));
     EXPECT_EQ(View("Rajz_1")->geometry(), QRect(510, 180, 180, 180));
     Child<QToolButton>("Nagyitas2")->click();
     EXPECT_EQ(View("Rajz_1")->size(), QSize(120, 120));
@@ -496,10 +497,10 @@ TEST_F(MainWindowTest, EnterMovesTheFocus) {
 // Moving over the label makes the element tab current and shows the pointer in mm.
 TEST_F(MainWindowTest, PositionReadoutOverTheLabel) {
     TMainForm& form = StartOnFixture();
-    QTest::mouseMove(form.Canvas().Cimke, QPoint(96, 48));
+    QTest::mouseMove(test::Named<QWidget>(form.Canvas(), "Cimke"), QPoint(96, 48));
     QMouseEvent move(QEvent::MouseMove, QPointF(96, 48), QPointF(96, 48), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
-    QApplication::sendEvent(form.Canvas().Cimke, &move);
+    QApplication::sendEvent(test::Named<QWidget>(form.Canvas(), "Cimke"), &move);
     EXPECT_EQ(form.Panel(1), QStringLiteral("(25,4; 12,7)"));
     EXPECT_EQ(Child<QTabWidget>("PageControl1")->currentWidget(), Child<QWidget>("tsElemek"));
 }

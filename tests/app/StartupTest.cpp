@@ -1,5 +1,6 @@
 #include "app/MainFormFixture.h"
 #include "designer/LabelCanvas.h"
+#include "support/Named.h"
 
 #include <QDialog>
 #include <QDir>
@@ -34,7 +35,7 @@ TEST_F(MainFormTest, StartupWithTheDefaultSetShowsTheLabel) {
     EXPECT_EQ(form.Panel(2), QStringLiteral("Sorozat: Sorozat0.sor"));
     EXPECT_EQ(form.Panel(3), QString());
     EXPECT_EQ(form.Panel(4), QStringLiteral("0"));
-    EXPECT_EQ(form.Canvas().Cimke->size(), QSize(234, 147));
+    EXPECT_EQ(test::Named<QWidget>(form.Canvas(), "Cimke")->size(), QSize(234, 147));
     EXPECT_EQ(form.HelpContext(), 10);
     EXPECT_EQ(form.DataSource(), &dm_.T1);
     EXPECT_EQ(Child<QComboBox>("Leptetes")->currentText(), QStringLiteral("1"));

@@ -7,6 +7,7 @@
 #include "designer/Sizer.h"
 #include "document/FontDescriptor.h"
 #include "document/TemplateModel.h"
+#include "support/Named.h"
 #include "support/ScriptedModal.h"
 #include "tablestore/StoreTable.h"
 
@@ -51,7 +52,7 @@ protected:
 TEST_F(LabelCanvasTest, BuildsOneViewPerElement) {
     const TCanvasBuild build = Build(1);
     EXPECT_FALSE(build.SetupRowAdded);
-    EXPECT_EQ(canvas_.Cimke->size(), QSize(234, 147));
+    EXPECT_EQ(test::Named<QWidget>(canvas_, "Cimke")->size(), QSize(234, 147));
     ASSERT_EQ(canvas_.Views().size(), 4u);
     EXPECT_TRUE(qobject_cast<TRotateLabel*>(canvas_.View(QStringLiteral("Szoveg_1"))));
     EXPECT_TRUE(qobject_cast<TBarcodeView*>(canvas_.View(QStringLiteral("Vkod_1"))));
@@ -68,7 +69,7 @@ TEST_F(LabelCanvasTest, BuildsOneViewPerElement) {
 // the circle at zoom 2.
 TEST_F(LabelCanvasTest, ElementViewsTakeTheirRows) {
     const TCanvasBuild build = Build(2);
-    EXPECT_EQ(canvas_.Cimke->size(), QSize(469, 293));
+    EXPECT_EQ(test::Named<QWidget>(canvas_, "Cimke")->size(), QSize(469, 293));
     auto* text = qobject_cast<TRotateLabel*>(canvas_.View(QStringLiteral("Szoveg_1")));
     EXPECT_EQ(text->Alignment(), TAlignment::taRightJustify);
     ASSERT_TRUE(build.LastAlignment);
@@ -156,7 +157,7 @@ TEST_F(LabelCanvasTest, MissingPageSetupComesFromTheSettings) {
     settings_.Page.LabelHeightMm = 20;
     const TCanvasBuild build = Build(1);
     EXPECT_TRUE(build.SetupRowAdded);
-    EXPECT_EQ(canvas_.Cimke->size(), QSize(150, 77));
+    EXPECT_EQ(test::Named<QWidget>(canvas_, "Cimke")->size(), QSize(150, 77));
     TStoreTable reread;
     reread.SetTableName(dir_.file("fixture.ctv"));
     reread.Open();
@@ -204,7 +205,7 @@ TEST_F(LabelCanvasTest, SizerKeysMoveAndResize) {
     EXPECT_EQ(canvas_.SelectedFlag(), 1);
     canvas_.Detach();
     EXPECT_EQ(canvas_.SelectedFlag(), 0);
-    EXPECT_FALSE(canvas_.Sizer->isVisibleTo(canvas_.Cimke));
+    EXPECT_FALSE(canvas_.Sizer->isVisibleTo(test::Named<QWidget>(canvas_, "Cimke")));
 }
 
 // Dragging inside the frame moves the view; a corner handle resizes it.
@@ -264,10 +265,10 @@ TEST_F(LabelCanvasTest, LabelIsWhite) {
     Build(1);
     canvas_.resize(600, 400);
     canvas_.show();
-    const QImage image = canvas_.Cimke->grab().toImage();
+    const QImage image = test::Named<QWidget>(canvas_, "Cimke")->grab().toImage();
     EXPECT_EQ(image.pixelColor(230, 140), QColor(Qt::white));
     const QImage whole = canvas_.grab().toImage();
-    const QPoint corner = canvas_.Cimke->mapTo(&canvas_, QPoint(230, 140));
+    const QPoint corner = test::Named<QWidget>(canvas_, "Cimke")->mapTo(&canvas_, QPoint(230, 140));
     EXPECT_EQ(whole.pixelColor(corner), QColor(Qt::white));
 }
 

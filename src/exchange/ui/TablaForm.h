@@ -23,14 +23,14 @@ public:
     TTablaForm(TDataSet& source, const QString& seriesFile, QWidget* parent = nullptr);
     ~TTablaForm() override;
 
-    QTableView* TablaGrid = nullptr;
-    QWidget* DBN = nullptr;
-    QLabel* Lablec = nullptr;
-
 protected:
     void done(int result) override;
 
 private:
+    QTableView* TablaGrid = nullptr;
+    QWidget* DBN = nullptr;
+    QLabel* Lablec = nullptr;
+
     void MoveTo(int row);
     void GridRowChanged(int row);
 
