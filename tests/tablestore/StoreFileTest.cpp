@@ -253,23 +253,13 @@ TEST(StoreFile, FailedInPlaceWriteThatCannotBeUndoneKeepsTheRollbackCopy) {
     EXPECT_EQ(countFiles(dir.path()), 2);
 }
 
-// ReplaceFileWith of `path` by a new file of `size` bytes, in a child killed as soon as the
-// first chunk is in the file. True when it was killed part-way, as intended.
+// ReplaceFileWith of `path` by a new file of `size` bytes, killed part-way.
 bool ReplaceKilledPartWay(const std::string& path, std::size_t size) {
-    const pid_t child = fork();
-    if (child == 0) {
+    return KilledPartWay([&](const TStoreWriteProbe& probe) {
         const std::string source = CreateStoreTempFile(path);
         WriteFileBytes(source, std::string(size, 'r'));
-        ReplaceFileWith(path, source, [](std::size_t written) {
-            if (written > 0)
-                ::raise(SIGKILL);
-            return true;
-        });
-        _exit(0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFSIGNALED(status);
+        ReplaceFileWith(path, source, probe);
+    });
 }
 
 // A process killed in the middle of an in-place write (a save, or a file put in the place of
