@@ -1069,6 +1069,10 @@ Choose its date format now!</translation>
         <translation> is not a number!</translation>
     </message>
     <message>
+        <source>Egyszerre legfeljebb 100 000 darab sokszorosítható! (</source>
+        <translation>At most 100,000 copies can be made at a time! (</translation>
+    </message>
+    <message>
         <source>Feldolgozás vége! (</source>
         <translation>Processing finished! (</translation>
     </message>
