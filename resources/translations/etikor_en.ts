@@ -1000,7 +1000,7 @@ Choose its date format now!</translation>
     </message>
     <message>
         <source>&amp;Adatforrás</source>
-        <translation>&amp;Data source</translation>
+        <translation>&amp;Data</translation>
     </message>
     <message>
         <source>&amp;Elemek</source>

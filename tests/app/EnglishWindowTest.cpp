@@ -3,7 +3,10 @@
 #include "designer/LabelCanvas.h"
 #include "support/HungarianText.h"
 
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace etikor {
@@ -61,6 +64,32 @@ TEST_F(EnglishWindowTest, MenusButtonsTabsAndStatusBarAreEnglish) {
     EXPECT_TRUE(codes.contains(QStringLiteral("T: h:mm AM/PM (12)"))) << codes.join(" | ").toStdString();
     const QStringList status = test::ShownTexts(*Child<QStatusBar>("Lablec"));
     EXPECT_TRUE(status.contains(QStringLiteral("Series: Sorozat0.sor"))) << status.join(" | ").toStdString();
+}
+
+// The English captions fit where the Hungarian ones did: the tab bar and every control of the
+// tabs show their whole text.
+TEST_F(EnglishWindowTest, EnglishTextsShowInFull) {
+    ASSERT_TRUE(english_.Ok());
+    TMainForm& form = StartOnFixture();
+    auto* pages = Child<QTabWidget>("PageControl1");
+    QCoreApplication::processEvents();
+    EXPECT_LE(pages->tabBar()->sizeHint().width(), pages->width());
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        QWidget* tab = pages->widget(i);
+        SCOPED_TRACE(tab->objectName().toStdString());
+        QCoreApplication::processEvents();
+        for (QWidget* w : tab->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(&form))
+                continue;
+            const bool hasText = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+                                 qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w);
+            if (hasText) {
+                EXPECT_GE(w->width(), w->sizeHint().width())
+                    << w->objectName().toStdString() << " " << w->metaObject()->className();
+            }
+        }
+    }
 }
 
 TEST_F(EnglishWindowTest, MessagesOfItsCommandsAreEnglish) {
