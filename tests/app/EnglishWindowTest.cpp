@@ -16,15 +16,6 @@ namespace {
 // commands open have no Hungarian word. The label's own texts are the user's and stay as written.
 class EnglishWindowTest : public test::MainFormTest {
 protected:
-    TMainForm& StartOnFixture() {
-        WriteDefaults();
-        test::WriteBmp(work_.file("kep.bmp"), 8, 6);
-        test::WriteFixtureTemplate(SeriesPath("Sorozat0.ctv"), work_.file("kep.bmp"));
-        TSettings settings;
-        settings.AutoSugo = false;
-        WriteSettings(settings);
-        return Start();
-    }
     // The shown texts of the window with the label's own elements left out.
     QStringList HungarianOutsideTheLabel() {
         QStringList out;
@@ -70,26 +61,11 @@ TEST_F(EnglishWindowTest, MenusButtonsTabsAndStatusBarAreEnglish) {
 // tabs show their whole text.
 TEST_F(EnglishWindowTest, EnglishTextsShowInFull) {
     ASSERT_TRUE(english_.Ok());
-    TMainForm& form = StartOnFixture();
+    StartOnFixture();
     auto* pages = Child<QTabWidget>("PageControl1");
     QCoreApplication::processEvents();
     EXPECT_LE(pages->tabBar()->sizeHint().width(), pages->width());
-    for (int i = 0; i < pages->count(); ++i) {
-        pages->setCurrentIndex(i);
-        QWidget* tab = pages->widget(i);
-        SCOPED_TRACE(tab->objectName().toStdString());
-        QCoreApplication::processEvents();
-        for (QWidget* w : tab->findChildren<QWidget*>()) {
-            if (!w->isVisibleTo(&form))
-                continue;
-            const bool hasText = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
-                                 qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w);
-            if (hasText) {
-                EXPECT_GE(w->width(), w->sizeHint().width())
-                    << w->objectName().toStdString() << " " << w->metaObject()->className();
-            }
-        }
-    }
+    ExpectTabControlsShowTheirTextInFull();
 }
 
 TEST_F(EnglishWindowTest, MessagesOfItsCommandsAreEnglish) {
