@@ -773,14 +773,6 @@ Choose its date format now!</translation>
 <context>
     <name>TLabelPrintText</name>
     <message>
-        <source>alapértelmezett</source>
-        <translation>default</translation>
-    </message>
-    <message>
-        <source>A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.</source>
-        <translation>The printer “%1” cannot be opened; nothing is printed.</translation>
-    </message>
-    <message>
         <source>Nyomtatás...</source>
         <translation>Printing...</translation>
     </message>
@@ -1459,6 +1451,17 @@ If the labels are on a roll (for single-track printers), give a size a little la
     <message>
         <source> db. cimke nyomtatása?</source>
         <translation> labels?</translation>
+    </message>
+</context>
+<context>
+    <name>TPrintTargetText</name>
+    <message>
+        <source>alapértelmezett</source>
+        <translation>default</translation>
+    </message>
+    <message>
+        <source>A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.</source>
+        <translation>The printer “%1” cannot be opened; nothing is printed.</translation>
     </message>
 </context>
 <context>
