@@ -61,10 +61,10 @@ int fail(const std::string& problem) {
     return kExitError;
 }
 
-void printLayout(const TPreparedReport& prepared) {
+void printLayout(TPageSource& pages) {
     auto mm = [](double value) { return QString::number(value, 'f', 3); };
-    for (size_t p = 0; p < prepared.Pages.size(); ++p) {
-        for (const TPlacedItem& item : prepared.Pages[p].Items) {
+    for (int p = 0; p < pages.PageCount(); ++p) {
+        for (const TPlacedItem& item : pages.Page(p).Items) {
             const QString line =
                 QString::number(p + 1) + '\t' + QString::fromLatin1(ItemKindName(item.Kind).data()) + '\t' +
                 mm(item.RectMm.left()) + '\t' + mm(item.RectMm.top()) + '\t' + mm(item.RectMm.width()) +
@@ -223,10 +223,13 @@ int main(int argc, char** argv) {
             elements.clear();
         }
         const TReport report = BuildLabelReport(elements, page, sequence.get(), options);
-        const TPreparedReport prepared = Prepare(report, sequence.get());
+        // Pages are laid out one at a time as they are written: memory stays flat however
+        // many labels the run has.
+        TStreamedPages pages(report, sequence.get());
+        pages.IndexAll();
 
         if (layout) {
-            printLayout(prepared);
+            printLayout(pages);
             return kExitOk;
         }
         const TPrintRange range{copies, 0, 0, true};
@@ -235,7 +238,7 @@ int main(int argc, char** argv) {
             pdf.setResolution(600);
             pdf.setCreator(QStringLiteral("Etikor"));
             pdf.setTitle(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
-            if (PrintReport(prepared, pdf, range) == 0)
+            if (PrintReport(pages, pdf, range) == 0)
                 return fail("could not write '" + outPath + "'");
             return kExitOk;
         }
@@ -246,7 +249,7 @@ int main(int argc, char** argv) {
         // Positions are from the paper's edge: the painter starts there too.
         printer.setFullPage(true);
         printer.setDocName(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
-        if (PrintReport(prepared, printer, range) == 0)
+        if (PrintReport(pages, printer, range) == 0)
             return fail("the print queue '" + printerName + "' refused the job");
         return kExitOk;
     } catch (const std::exception& error) {
