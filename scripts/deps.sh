@@ -9,6 +9,8 @@ packages=(
   libjpeg62-turbo-dev
   # linked worksheets (.xls; .xlsx and .ods are zip containers)
   libfreexl-dev libzip-dev
+  # the .xlsx export
+  libxlsxwriter-dev
   # Qt's own Hungarian texts for the standard dialogs and buttons
   qt6-translations-l10n
   # barcode pictures: enhanced metafiles
@@ -27,6 +29,8 @@ packages=(
   poppler-utils
   # worksheet fixtures and an independent reader of the exported files
   python3-xlwt python3-xlrd
+  # reading the exported .xlsx back in the tests
+  python3-openpyxl
   # reading the written metafiles back (wmf2svg needs the URW fonts to place text)
   libwmf-bin emf2svg fonts-urw-base35
   # the Hungarian C library locale the locale tests run under (generated below)

@@ -1,5 +1,6 @@
 #include "document/TemplateFiles.h"
 
+#include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
 #include "document/DataModule.h"
 #include "document/FileNames.h"
@@ -158,7 +159,7 @@ int TTemplateFiles::RecordCount() {
 
 QString TTemplateFiles::FormatCount(int count) const {
     // Grouped thousands; zero shows as "0", not as an empty panel.
-    return QString::fromStdString(FormatFloat("#,##0", count));
+    return FromCp1250(FormatFloat("#,##0", count));
 }
 
 // ---- start-up ---------------------------------------------------------------------------

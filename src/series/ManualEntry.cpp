@@ -71,6 +71,14 @@ TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int
         modal.Message(QString(), answer + QStringLiteral(" nem szám!"), QStringLiteral("H"));
         return result;
     }
+    // Every clone is a record of the series held in memory: a mistyped count must not exhaust it.
+    if (count > kMaxCloneCount) {
+        modal.Message(QString(),
+                      QStringLiteral("Egyszerre legfeljebb 100 000 darab sokszorosítható! (") + answer +
+                          QStringLiteral(")"),
+                      QStringLiteral("H"));
+        return result;
+    }
     series.DisableControls();
     try {
         for (qlonglong i = 0; i < count; ++i)

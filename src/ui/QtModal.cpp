@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpacerItem>
 
 #include <cstdio>
@@ -145,8 +146,17 @@ std::unique_ptr<QFileDialog> TQtModal::BuildFileDialog(const TFileDialogOptions&
         dialog->setOption(QFileDialog::DontConfirmOverwrite);
     QString ext = options.DefaultExt;
     ext.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
-    if (!ext.isEmpty())
+    if (!ext.isEmpty()) {
         dialog->setDefaultSuffix(ext);
+        // A name typed without extension takes the one of the file type chosen.
+        QFileDialog* d = dialog.get();
+        QObject::connect(d, &QFileDialog::filterSelected, d, [d](const QString& filter) {
+            const QRegularExpressionMatch match =
+                QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+            if (match.hasMatch())
+                d->setDefaultSuffix(match.captured(1));
+        });
+    }
     if (!options.FileName.isEmpty())
         dialog->selectFile(options.FileName);
     return dialog;

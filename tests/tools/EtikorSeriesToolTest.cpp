@@ -87,6 +87,23 @@ TEST(EtikorSeriesTool, DefinitionThatCannotBeGeneratedFailsAndLeavesTheSeriesVal
     EXPECT_EQ(ReadFileBytes(series), before);
 }
 
+// A table without the value field is no series file: generating into it would write empty
+// records.
+TEST(EtikorSeriesTool, SeriesFileWithoutVonalkod1IsRefused) {
+    TempDir dir;
+    const std::string table = dir.file("mas.sor");
+    ASSERT_EQ(RunTool(ETIKOR_TABLE_TOOL, {"create", table, "Nev:s20,Db:i"}, "alma\t3\n").exitCode, 0);
+    const std::string before = ReadFileBytes(table);
+    const test::ToolResult result =
+        RunTool(ETIKOR_SERIES_TOOL,
+                {"generate", "--definition", Definition(dir, "S\t1\t1\t1\t3"), "--series", table});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "etikor-series: " + table +
+                              " is no series file: it has no Vonalkod1 field; nothing was written\n");
+    EXPECT_EQ(ReadFileBytes(table), before);
+}
+
 TEST(EtikorSeriesTool, RefusesBadUsage) {
     TempDir dir;
     for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{

@@ -165,6 +165,20 @@ TEST(QtModal, FileDialogs) {
     EXPECT_EQ(open->acceptMode(), QFileDialog::AcceptOpen);
 }
 
+// With several file types a name typed without extension takes the one of the type chosen.
+TEST(QtModal, SaveDialogExtensionFollowsTheFileType) {
+    TQtModal modal;
+    TFileDialogOptions options;
+    options.Filter = QStringLiteral("Excel 2.x munkalap|*.xls|Excel munkafüzet|*.xlsx");
+    options.DefaultExt = QStringLiteral("xls");
+    auto save = modal.BuildFileDialog(options, true);
+    EXPECT_EQ(save->defaultSuffix(), QStringLiteral("xls"));
+    Q_EMIT save->filterSelected(QStringLiteral("Excel munkafüzet (*.xlsx)"));
+    EXPECT_EQ(save->defaultSuffix(), QStringLiteral("xlsx"));
+    Q_EMIT save->filterSelected(QStringLiteral("Excel 2.x munkalap (*.xls)"));
+    EXPECT_EQ(save->defaultSuffix(), QStringLiteral("xls"));
+}
+
 // The program's "Caption|*.ext" filters as Qt name filters.
 TEST(QtModal, FileFilters) {
     const std::pair<QString, QString> rows[] = {

@@ -5,9 +5,10 @@
 //
 // Empties the series table (a missing series file is created with the program's structure), writes one record
 // per value of the definition (Vonalkod1, and the barcode type index in Tipus1) and prints the number of
-// values. Questions the designer asks are answered Yes. Exit codes: 0 done, 1 the definition cannot be
-// generated or a file cannot be read or written (the message on standard error; the series file stays a valid
-// table), 2 bad usage.
+// values; a table without a Vonalkod1 field is refused. Questions the designer asks are answered Yes. Exit
+// codes: 0 done, 1 the definition cannot be generated, the series file has no Vonalkod1 field, or a file
+// cannot be read or written (the message on standard error; the series file stays a valid table), 2 bad
+// usage.
 
 #include "StandardOptions.h"
 #include "data/Cp1250.h"
@@ -113,6 +114,12 @@ int generate(const std::vector<std::string>& args) {
         series.Name = "T1";
         series.SetTableName(seriesPath);
         series.Open();
+        // Generation writes the values into Vonalkod1: another table would get empty records.
+        if (!series.FindField("Vonalkod1")) {
+            std::cerr << "etikor-series: " << seriesPath
+                      << " is no series file: it has no Vonalkod1 field; nothing was written\n";
+            return kExitError;
+        }
         const TGenerationResult result = GenerateSeries(definition, series, modal, options);
         if (result.Outcome != TGenerationOutcome::Done || !modal.Problems.isEmpty()) {
             for (const QString& problem : modal.Problems)
