@@ -9,6 +9,7 @@
 #include "services/Modal.h"
 #include "tablestore/StoreErrors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -18,6 +19,13 @@
 #include <stdexcept>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TExcelExportText {
+    Q_DECLARE_TR_FUNCTIONS(TExcelExportText)
+};
+} // namespace
 
 namespace {
 
@@ -130,26 +138,28 @@ bool ExportDataSet(TDataSet& data, const QString& fileName) {
         if (format == TExportFormat::Biff2)
             Modal().Message(
                 kTitle,
-                QStringLiteral("Túl sok rekord egy Excel 2.x (.xls) munkalaphoz! (legfeljebb %1)").arg(most) +
+                TExcelExportText::tr("Túl sok rekord egy Excel 2.x (.xls) munkalaphoz! (legfeljebb %1)")
+                        .arg(most) +
                     kCr +
-                    QStringLiteral("Mentse Excel munkafüzetként (.xlsx kiterjesztéssel): abban %1 "
-                                   "rekord is elfér.")
+                    TExcelExportText::tr("Mentse Excel munkafüzetként (.xlsx kiterjesztéssel): abban %1 "
+                                         "rekord is elfér.")
                         .arg(FromCp1250(FormatFloat("#,##0", TXlsxFile::kMaxRows - 1))),
                 QStringLiteral("H"));
         else
-            Modal().Message(kTitle,
-                            QStringLiteral("Túl sok rekord egy Excel munkalaphoz! (legfeljebb %1)").arg(most),
-                            QStringLiteral("H"));
+            Modal().Message(
+                kTitle,
+                TExcelExportText::tr("Túl sok rekord egy Excel munkalaphoz! (legfeljebb %1)").arg(most),
+                QStringLiteral("H"));
         return false;
     }
     if (QFileInfo::exists(fileName)) {
         if (!Modal().Message(kTitle,
-                             QStringLiteral("Már létező file! (") + fileName + QStringLiteral(")") + kCr +
-                                 QStringLiteral("Felülírja a létező file-t?"),
+                             TExcelExportText::tr("Már létező file! (") + fileName + QStringLiteral(")") +
+                                 kCr + TExcelExportText::tr("Felülírja a létező file-t?"),
                              QStringLiteral("K")))
             return false;
         if (!QFile::remove(fileName)) {
-            Modal().Message(kTitle, QStringLiteral("Nem lehet törölni a file-t! -- Használatban van?"),
+            Modal().Message(kTitle, TExcelExportText::tr("Nem lehet törölni a file-t! -- Használatban van?"),
                             QStringLiteral("H"));
             return false;
         }
@@ -159,14 +169,14 @@ bool ExportDataSet(TDataSet& data, const QString& fileName) {
         rows = WriteExportFile(data, QFile::encodeName(fileName).toStdString());
     } catch (const EStoreFileError& error) {
         Modal().Message(kTitle,
-                        QStringLiteral("Az Excel file nem írható! (") + fileName + QStringLiteral(")") + kCr +
-                            QString::fromLocal8Bit(error.what()),
+                        TExcelExportText::tr("Az Excel file nem írható! (") + fileName + QStringLiteral(")") +
+                            kCr + QString::fromLocal8Bit(error.what()),
                         QStringLiteral("H"));
         return false;
     }
     Modal().Message(kTitle,
-                    QStringLiteral("Excel export sikerült.\r(") + fileName + QStringLiteral(")") + kCr +
-                        FromCp1250(FormatFloat("#,##0", rows)) + QStringLiteral(" sor."),
+                    TExcelExportText::tr("Excel export sikerült.\r(") + fileName + QStringLiteral(")") + kCr +
+                        FromCp1250(FormatFloat("#,##0", rows)) + TExcelExportText::tr(" sor."),
                     QStringLiteral("I"));
     return true;
 }

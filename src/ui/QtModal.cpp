@@ -74,7 +74,10 @@ std::unique_ptr<QMessageBox> TQtModal::BuildMessageBox(const QString& text, cons
     box->setIcon(BoxIcon(style.Icon));
     box->setWindowTitle(style.Caption);
     box->setText(DialogText(text));
-    const QString help = QStringLiteral("&Súgó");
+    // The Yes and Help captions in the language of the windows: the first and last of "K".
+    const QStringList question = MessageStyle(QStringLiteral("K")).Buttons;
+    const QString& yes = question.front();
+    const QString& help = question.back();
     // Every button has the same role, so that the platform's button order (which sorts by role)
     // keeps the routine's order: "&Igen", "&Nem", "&Súgó".
     QPushButton* last = nullptr;
@@ -88,7 +91,7 @@ std::unique_ptr<QMessageBox> TQtModal::BuildMessageBox(const QString& text, cons
             button->setAutoDefault(false);
             continue;
         }
-        button->setProperty(kYesProperty, caption == QLatin1String("&Igen"));
+        button->setProperty(kYesProperty, caption == yes);
         if (box->defaultButton() == nullptr)
             box->setDefaultButton(button);
         last = button;

@@ -1,5 +1,7 @@
 #include "ui/QtModal.h"
 
+#include "support/HungarianText.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -94,6 +96,43 @@ TEST(QtModal, HelpButtonShowsTheCurrentContextAndOnlyYesIsTrue) {
     ok->show();
     Button(*ok, QStringLiteral("OK"))->click();
     EXPECT_FALSE(TQtModal::AnsweredYes(*ok));
+}
+
+// Under English the boxes' captions and buttons are English; Help still shows the help and
+// only Yes answers true.
+TEST(QtModal, EnglishBoxes) {
+    test::EnglishTexts english;
+    ASSERT_TRUE(english.Ok());
+    const struct {
+        const char* Kind;
+        QString Caption;
+        QStringList Buttons; // sorted
+    } rows[] = {
+        {"H", QStringLiteral("Error"), {QStringLiteral("&Abort"), QStringLiteral("&Help")}},
+        {"I", QStringLiteral("Information"), {QStringLiteral("OK")}},
+        {"K",
+         QStringLiteral("Question"),
+         {QStringLiteral("&Help"), QStringLiteral("&No"), QStringLiteral("&Yes")}},
+        {"F", QStringLiteral("Warning"), {QStringLiteral("OK")}},
+    };
+    TQtModal modal;
+    QList<int> shown;
+    modal.HelpContext = [] { return 26; };
+    modal.HelpViewer = [&](int topic) { shown << topic; };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Kind);
+        auto box = modal.BuildMessageBox(QStringLiteral("Text"), QString::fromLatin1(row.Kind));
+        EXPECT_EQ(box->windowTitle(), row.Caption);
+        EXPECT_EQ(ButtonTexts(*box), row.Buttons);
+        EXPECT_EQ(test::HungarianTexts(*box), QStringList());
+    }
+    auto box = modal.BuildMessageBox(QStringLiteral("Sure?"), QStringLiteral("K"));
+    box->show();
+    Button(*box, QStringLiteral("&Help"))->click();
+    EXPECT_EQ(shown, QList<int>{26});
+    EXPECT_TRUE(box->isVisible());
+    Button(*box, QStringLiteral("&Yes"))->click();
+    EXPECT_TRUE(TQtModal::AnsweredYes(*box));
 }
 
 // The buttons appear in the routine's order, whatever order the platform gives button roles.

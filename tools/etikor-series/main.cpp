@@ -11,6 +11,7 @@
 // usage.
 
 #include "StandardOptions.h"
+#include "ToolLanguage.h"
 #include "data/Cp1250.h"
 #include "document/DataModule.h"
 #include "document/TemplateModel.h"
@@ -21,9 +22,11 @@
 #include "tablestore/StoreFormat.h"
 #include "tablestore/StoreTable.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <algorithm>
+#include <clocale>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -139,6 +142,14 @@ int generate(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
     if (const std::optional<int> done = StandardOption(argc, argv, "etikor-series", printUsage))
         return *done;
+    // The application object only carries the messages' translations; the C library keeps its
+    // "C" locale, so that the output's formats stay fixed.
+    int qtArgc = 1;
+    char name[] = "etikor-series";
+    char* qtArgv[] = {name, nullptr};
+    QCoreApplication app(qtArgc, qtArgv);
+    std::setlocale(LC_ALL, "C");
+    UseDesktopLanguage();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return usage();
