@@ -480,7 +480,9 @@ void TMainForm::ApplicationException(const QString& message) {
 
 void TMainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    // Coming back from a dialog (or another window) the selected element stays selected and
+    // every control acts on it; only a frame without an element is left over and cleared.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FCanvas->Selected()) {
         FPanels[0]->clear();
         FCanvas->SetSelectedFlag(0);
         FTools->SetDeleteEnabled(false);

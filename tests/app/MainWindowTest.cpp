@@ -539,9 +539,9 @@ TEST_F(MainWindowTest, RecordCountWithANoBreakSpaceFitsItsPanel) {
             << count.toStdString();
 }
 
-// Activating the window resets the selected flag (the frame stays), disables delete and
-// empties the first status panel.
-TEST_F(MainWindowTest, ActivationResetsTheSelectedFlag) {
+// Activating the window again (as after every dialog) keeps the selection: the flag, the frame
+// and the delete commands stay, and Delete removes the element.
+TEST_F(MainWindowTest, ActivationKeepsTheSelection) {
     TMainForm& form = StartOnFixture();
     QTest::mouseClick(View("Rajz_1"), Qt::LeftButton);
     ASSERT_EQ(form.Canvas().SelectedFlag(), 1);
@@ -551,11 +551,12 @@ TEST_F(MainWindowTest, ActivationResetsTheSelectedFlag) {
     QApplication::sendEvent(&form, &activation);
     if (!form.isActiveWindow())
         GTEST_SKIP() << "the platform does not activate windows";
-    EXPECT_EQ(form.Canvas().SelectedFlag(), 0);
+    EXPECT_EQ(form.Canvas().SelectedFlag(), 1);
     EXPECT_EQ(form.Canvas().Sizer->Target(), View("Rajz_1"));
-    EXPECT_FALSE(Child<QToolButton>("ElemTorlesGomb")->isEnabled());
-    EXPECT_FALSE(Child<QAction>("mTorol")->isEnabled());
-    EXPECT_EQ(form.Panel(1), QString());
+    EXPECT_TRUE(Child<QToolButton>("ElemTorlesGomb")->isEnabled());
+    EXPECT_TRUE(Child<QAction>("mTorol")->isEnabled());
+    QTest::keyClick(form.Canvas().Sizer, Qt::Key_Delete);
+    EXPECT_EQ(View("Rajz_1"), nullptr);
 }
 
 // "Generálás" on the data source tab opens the series designer (help topic 29 while it is
