@@ -1044,12 +1044,12 @@ If the labels are on a roll (for single-track printers), give a size a little la
         <translation>“%1”</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is not a valid integer value</source>
-        <translation>&apos;%1&apos; is not a valid integer value</translation>
+        <source>%1 nem egész szám.</source>
+        <translation>%1 is not a whole number.</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is not a valid date (dátumformátum: %2)</source>
-        <translation>&apos;%1&apos; is not a valid date (date format: %2)</translation>
+        <source>%1 nem érvényes dátum a(z) %2 formátumban.</source>
+        <translation>%1 is not a valid date in the %2 format.</translation>
     </message>
     <message>
         <source>a(z) %1. karakter a 255-ös kódon túl lépne.</source>

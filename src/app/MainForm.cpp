@@ -109,8 +109,22 @@ TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
 }
 
+int TMainForm::TabHelpContext() const {
+    const QWidget* tab = FPages->currentWidget();
+    if (tab == FDataSourceTab)
+        return 10;
+    if (tab == FElementPanel)
+        return 11;
+    return 26;
+}
+
 void TMainForm::NyomtatasGombClick() {
     SetHelpContext(24);
+    // After the run F1 is about the tab in view again.
+    struct TabHelpAfter {
+        TMainForm& Form;
+        ~TabHelpAfter() { Form.FHelpContext = Form.TabHelpContext(); }
+    } tabHelpAfter{*this};
     if (!FDataSource)
         return;
     if (!FPrintCommand)
@@ -187,16 +201,17 @@ QAction* TMainForm::AddItem(QMenu* menu, const QString& caption, const char* nam
 void TMainForm::BuildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    connect(AddItem(file, QStringLiteral("Új sorozat..."), "mUj"), &QAction::triggered, this,
-            [this] { FileCommand(&TTemplateFiles::New); });
-    connect(AddItem(file, QStringLiteral("Megnyitás..."), "mMegnyit"), &QAction::triggered, this,
-            [this] { FileCommand(&TTemplateFiles::Open); });
-    connect(AddItem(file, QStringLiteral("Kézi rögzítés"), "mKezi"), &QAction::triggered, this,
-            &TMainForm::OpenManualEntry);
-    connect(AddItem(file, QStringLiteral("Mentés másként..."), "mMentes"), &QAction::triggered, this,
-            [this] { FileCommand(&TTemplateFiles::SaveAs); });
+    connect(AddItem(file, QStringLiteral("Új sorozat..."), "mUj", QKeySequence(Qt::CTRL | Qt::Key_N)),
+            &QAction::triggered, this, [this] { FileCommand(&TTemplateFiles::New); });
+    connect(AddItem(file, QStringLiteral("Megnyitás..."), "mMegnyit", QKeySequence(Qt::CTRL | Qt::Key_O)),
+            &QAction::triggered, this, [this] { FileCommand(&TTemplateFiles::Open); });
+    mKezi = AddItem(file, QStringLiteral("Kézi rögzítés"), "mKezi");
+    connect(mKezi, &QAction::triggered, this, &TMainForm::OpenManualEntry);
+    // Every edit is written at once: saving is saving under another name.
+    connect(AddItem(file, QStringLiteral("Mentés másként..."), "mMentes", QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, this, [this] { FileCommand(&TTemplateFiles::SaveAs); });
     connect(AddItem(file, QStringLiteral("Adatböngésző"), "mAdatbongeszo"), &QAction::triggered, this,
             &TMainForm::OpenDataBrowser);
     connect(AddItem(file, QStringLiteral("Importálás (Excel)"), "ImportlsExcel1"), &QAction::triggered, this,
@@ -208,11 +223,11 @@ void TMainForm::BuildMenus() {
     file->addSeparator();
     connect(AddItem(file, QStringLiteral("Kilépés"), "Kilps2"), &QAction::triggered, this, &QWidget::close);
 
-    QAction* settings = bar->addAction(QStringLiteral("Beállítások"));
+    QAction* settings = bar->addAction(QStringLiteral("&Beállítások"));
     settings->setObjectName(QStringLiteral("Belltsok1"));
     connect(settings, &QAction::triggered, this, [this] { OpenSettings(); });
 
-    QMenu* edit = bar->addMenu(QStringLiteral("Szerkesztés"));
+    QMenu* edit = bar->addMenu(QStringLiteral("&Szerkesztés"));
     edit->setObjectName(QStringLiteral("Szerkesztes1"));
     connect(AddItem(edit, QStringLiteral("Kurzor"), "mKurzor"), &QAction::triggered, this,
             &TMainForm::ClearSelectionNow);
@@ -238,19 +253,22 @@ void TMainForm::BuildMenus() {
     connect(mVisszavonas, &QAction::triggered, this, [this] { FEditor->Undo(); });
     connect(mMegis, &QAction::triggered, this, [this] { FEditor->Redo(); });
 
-    QMenu* print = bar->addMenu(QStringLiteral("Nyomtatás"));
+    QMenu* print = bar->addMenu(QStringLiteral("&Nyomtatás"));
     print->setObjectName(QStringLiteral("Nyomtatas1"));
     // The menu chooses the print mode, then runs the print button.
-    connect(AddItem(print, QStringLiteral("Nyomtat..."), "mEtikett"), &QAction::triggered, this, [this] {
-        FPrintMode = TPrintMode::pmPrint;
-        NyomtatasGombClick();
-    });
-    connect(AddItem(print, QStringLiteral("Nyomtatási kép"), "mPreview"), &QAction::triggered, this, [this] {
-        FPrintMode = TPrintMode::pmPreview;
-        NyomtatasGombClick();
-    });
+    connect(AddItem(print, QStringLiteral("Nyomtat..."), "mEtikett", QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, [this] {
+                FPrintMode = TPrintMode::pmPrint;
+                NyomtatasGombClick();
+            });
+    connect(AddItem(print, QStringLiteral("Nyomtatási kép"), "mPreview",
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)),
+            &QAction::triggered, this, [this] {
+                FPrintMode = TPrintMode::pmPreview;
+                NyomtatasGombClick();
+            });
 
-    QMenu* help = bar->addMenu(QStringLiteral("Súgó"));
+    QMenu* help = bar->addMenu(QStringLiteral("Sú&gó"));
     help->setObjectName(QStringLiteral("Sugo1"));
     connect(AddItem(help, QStringLiteral("Segitség  F1"), "mSugo"), &QAction::triggered, this,
             [this] { ShowHelp(10); });
@@ -258,7 +276,7 @@ void TMainForm::BuildMenus() {
     mOrsina->setCheckable(true);
     connect(mOrsina, &QAction::triggered, this, [this] { OpenWizard(); });
 
-    QAction* quit = bar->addAction(QStringLiteral("Kilépés"));
+    QAction* quit = bar->addAction(QStringLiteral("&Kilépés"));
     quit->setObjectName(QStringLiteral("Kilps1"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
 }
@@ -276,9 +294,9 @@ QWidget* TMainForm::BuildButtonBar() {
     QToolButton* open = NamedToolButton(bar, "MegnyitasGomb", QStringLiteral("Megnyitás"));
     open->setIcon(ProgramIcon("open"));
     connect(open, &QToolButton::clicked, this, [this] { FileCommand(&TTemplateFiles::Open); });
-    QToolButton* kezi = NamedToolButton(bar, "KeziGomb", QStringLiteral("Vonalkód-sorozat kézi rögzítése"));
-    kezi->setIcon(ProgramIcon("manual-entry"));
-    connect(kezi, &QToolButton::clicked, this, &TMainForm::OpenManualEntry);
+    FKeziGomb = NamedToolButton(bar, "KeziGomb", QStringLiteral("Vonalkód-sorozat kézi rögzítése"));
+    FKeziGomb->setIcon(ProgramIcon("manual-entry"));
+    connect(FKeziGomb, &QToolButton::clicked, this, &TMainForm::OpenManualEntry);
     QToolButton* print = NamedToolButton(bar, "NyomtatasGomb", QStringLiteral("Nyomtatás"));
     print->setIcon(ProgramIcon("print"));
     connect(print, &QToolButton::clicked, this, &TMainForm::NyomtatasGombClick);
@@ -316,15 +334,7 @@ QWidget* TMainForm::BuildPageControl() {
     FPages->addTab(FElementPanel, QStringLiteral("&Elemek"));
     FPages->addTab(FPageTab, QStringLiteral("Oldal"));
     FPages->addTab(FLabelTab, QStringLiteral("Cimke"));
-    connect(FPages, &QTabWidget::currentChanged, this, [this](int index) {
-        const QWidget* tab = FPages->widget(index);
-        if (tab == FDataSourceTab)
-            FHelpContext = 10;
-        else if (tab == FElementPanel)
-            FHelpContext = 11;
-        else
-            FHelpContext = 26;
-    });
+    connect(FPages, &QTabWidget::currentChanged, this, [this] { FHelpContext = TabHelpContext(); });
     connect(FDataSourceTab, &TDataSourceTab::OpenRequested, this,
             [this] { FileCommand(&TTemplateFiles::Open); });
     connect(FDataSourceTab, &TDataSourceTab::BrowseRequested, this, &TMainForm::OpenDataBrowser);
@@ -502,6 +512,25 @@ void TMainForm::ShowStatus() {
     FPanels[1]->setText(State().Panel2);
     FPanels[2]->setText(State().Panel3);
     FPanels[3]->setText(State().Panel4);
+    setWindowTitle(State().TemplateName.isEmpty() ? QStringLiteral("Etikor")
+                                                  : State().TemplateName + QStringLiteral(" – Etikor"));
+    ShowManualEntryState();
+}
+
+void TMainForm::ShowManualEntryState() {
+    // Hand-typed values go into the series, which is not the data source while a worksheet is.
+    const bool linked = State().LinkFlag;
+    const QString hint =
+        linked ? QStringLiteral("A kézi rögzítés nem használható, amíg Excel-munkalap az adatforrás.")
+               : QStringLiteral("Vonalkód-sorozat kézi rögzítése");
+    if (mKezi) {
+        mKezi->setEnabled(!linked);
+        mKezi->setToolTip(hint);
+    }
+    if (FKeziGomb) {
+        FKeziGomb->setEnabled(!linked);
+        FKeziGomb->setToolTip(hint);
+    }
 }
 
 void TMainForm::ShowDataSourceTab() {
@@ -530,6 +559,7 @@ int TMainForm::DataSourceRecordCount() {
 void TMainForm::RebuildCanvas() {
     // The template files call this after they opened or replaced the template's table.
     FDM.Template.Load();
+    ShowManualEntryState();
     BuildCanvas();
     // A page-setup row the build added is part of the opened template, not an edit.
     FDM.Template.ClearHistory();
@@ -592,7 +622,7 @@ bool TMainForm::HandleKey(QObject* watched, QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (qobject_cast<QAbstractItemView*>(widget))
+        if (qobject_cast<QAbstractItemView*>(widget) || FElementPanel->IsValueBox(widget))
             return false;
         focusNextChild();
         return true;
@@ -603,6 +633,10 @@ bool TMainForm::HandleKey(QObject* watched, QKeyEvent* event) {
         FTools->ClickDelete();
         return true;
     }
+    case Qt::Key_F2:
+        FPages->setCurrentWidget(FElementPanel);
+        FElementPanel->FocusValue();
+        return true;
     case Qt::Key_F1:
         // Shift+F1 sets the context; F1 then shows it.
         if ((event->modifiers() & Qt::ShiftModifier) && !AskHelpContext())

@@ -501,7 +501,8 @@ void TElementEditor::SetupBarcode(TBarcodeView* view) {
     // What OK or Apply left on the view's barcode, as the template keeps it.
     const TEan& ean = view->Ean();
     const int position = BarcodeIndexOf(ean.TypBarCode());
-    const int typeIndex = position < 0 ? element->TypeIndex : BarcodeStoredIndex(position, ean.MatrixOptions());
+    const int typeIndex =
+        position < 0 ? element->TypeIndex : BarcodeStoredIndex(position, ean.MatrixOptions());
     const QString value = FromCp1250(ean.BarCode());
     const int angle = ((ean.Angle() % 360) + 360) % 360;
     const int rotation = angle % 90 == 0 ? angle / 90 : element->Rotation;

@@ -513,6 +513,24 @@ TEST_F(EditingTest, SelectionSurvivesEveryDialog) {
     EXPECT_FALSE(Stored("Kep_1"));
 }
 
+// F2 takes the keyboard to the value box (from any tab), Enter there applies the value to the
+// selected element, which stays selected.
+TEST_F(EditingTest, F2AndEnterInTheValueBox) {
+    TMainForm& form = StartOnFixture();
+    form.activateWindow();
+    Select("Szoveg_1");
+    Child<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    QTest::keyClick(form.Canvas().Sizer, Qt::Key_F2);
+    auto* value = Child<QLineEdit>("Ertek");
+    EXPECT_EQ(Child<QTabWidget>("PageControl1")->currentWidget(), &Panel());
+    EXPECT_TRUE(value->hasFocus() || QApplication::focusWidget() == value);
+    value->setText(QStringLiteral("Uj felirat"));
+    QTest::keyClick(value, Qt::Key_Return);
+    EXPECT_EQ(Row("Szoveg_1").Value, QStringLiteral("Uj felirat"));
+    EXPECT_EQ(form.Canvas().Selected(), View("Szoveg_1"));
+    EXPECT_EQ(form.Canvas().SelectedFlag(), 1);
+}
+
 // The barcode setup dialog (a double click on a barcode) offers what the template keeps and
 // writes what OK left into it as one step; Help opens its topic; Cancel writes nothing.
 TEST_F(EditingTest, BarcodeSetupIsWrittenIntoTheTemplate) {

@@ -61,10 +61,10 @@ TEST_F(MainWindowTest, MenuItems) {
         QKeySequence Shortcut;
         bool Enabled;
     } rows[] = {
-        {"mUj", QStringLiteral("Új sorozat..."), {}, true},
-        {"mMegnyit", QStringLiteral("Megnyitás..."), {}, true},
+        {"mUj", QStringLiteral("Új sorozat..."), QKeySequence(QStringLiteral("Ctrl+N")), true},
+        {"mMegnyit", QStringLiteral("Megnyitás..."), QKeySequence(QStringLiteral("Ctrl+O")), true},
         {"mKezi", QStringLiteral("Kézi rögzítés"), {}, true},
-        {"mMentes", QStringLiteral("Mentés másként..."), {}, true},
+        {"mMentes", QStringLiteral("Mentés másként..."), QKeySequence(QStringLiteral("Ctrl+S")), true},
         {"mAdatbongeszo", QStringLiteral("Adatböngésző"), {}, true},
         {"ImportlsExcel1", QStringLiteral("Importálás (Excel)"), {}, true},
         {"Excelfile1", QStringLiteral("Excel file"), {}, true},
@@ -79,8 +79,8 @@ TEST_F(MainWindowTest, MenuItems) {
         {"mVisszavonas", QStringLiteral("Visszavonás"), QKeySequence(QStringLiteral("Ctrl+Z")), false},
         {"mMegis", QStringLiteral("Mégis"), QKeySequence(QStringLiteral("Ctrl+Y")), false},
         {"mTorol", QStringLiteral("Elem törlése"), QKeySequence(QStringLiteral("Ctrl+D")), false},
-        {"mEtikett", QStringLiteral("Nyomtat..."), {}, true},
-        {"mPreview", QStringLiteral("Nyomtatási kép"), {}, true},
+        {"mEtikett", QStringLiteral("Nyomtat..."), QKeySequence(QStringLiteral("Ctrl+P")), true},
+        {"mPreview", QStringLiteral("Nyomtatási kép"), QKeySequence(QStringLiteral("Ctrl+Shift+P")), true},
         {"mSugo", QStringLiteral("Segitség  F1"), {}, true},
         {"mOrsina", QStringLiteral("Orsina"), {}, true},
         {"Kilps1", QStringLiteral("Kilépés"), {}, true},
@@ -96,9 +96,10 @@ TEST_F(MainWindowTest, MenuItems) {
     QStringList menus;
     for (QAction* a : Form().menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("File"), QStringLiteral("Beállítások"),
-                                  QStringLiteral("Szerkesztés"), QStringLiteral("Nyomtatás"),
-                                  QStringLiteral("Súgó"), QStringLiteral("Kilépés")}));
+    // Each top menu has its own Alt letter.
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("&File"), QStringLiteral("&Beállítások"),
+                                  QStringLiteral("&Szerkesztés"), QStringLiteral("&Nyomtatás"),
+                                  QStringLiteral("Sú&gó"), QStringLiteral("&Kilépés")}));
 }
 
 // The settings dialog from the menu: help context 20 while it is open; Esc keeps a changed

@@ -17,9 +17,9 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
@@ -843,7 +843,8 @@ void TEANSetupFmt::OfferOnly(const std::vector<TTypBarCode>& types) {
     auto* model = qobject_cast<QStandardItemModel*>(CBTyp->model());
     for (int i = 0; i < CBTyp->count(); ++i)
         if (QStandardItem* item = model ? model->item(i) : nullptr)
-            item->setEnabled(std::find(types.begin(), types.end(), static_cast<TTypBarCode>(i)) != types.end());
+            item->setEnabled(std::find(types.begin(), types.end(), static_cast<TTypBarCode>(i)) !=
+                             types.end());
     AddUp->hide();
 }
 
