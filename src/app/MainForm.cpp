@@ -309,7 +309,7 @@ QWidget* TMainForm::BuildButtonBar() {
     connect(help, &QToolButton::clicked, this, [this] { ShowHelp(10); });
     help->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(help, &QToolButton::customContextMenuRequested, this, [this] { AskHelpTopic(); });
-    for (QToolButton* b : {uj, open, kezi, print, excel, help}) {
+    for (QToolButton* b : {uj, open, FKeziGomb, print, excel, help}) {
         b->setIconSize(QSize(22, 22));
         layout->addWidget(b);
     }

@@ -18,6 +18,8 @@
 #include "document/TemplateFiles.h"
 #include "services/Modal.h"
 
+#include <QTimer>
+
 #include <algorithm>
 
 namespace etikor {
@@ -48,7 +50,13 @@ TElementEditor::TElementEditor(TDM& dm, const TSettings& settings, IModal& modal
     connect(&FCanvas, &TLabelCanvas::ElementClicked, this, &TElementEditor::Select);
     connect(&FCanvas, &TLabelCanvas::LabelClicked, this, &TElementEditor::ClearSelection);
     connect(&FCanvas, &TLabelCanvas::GeometryEnded, this, &TElementEditor::GeometryEnded);
-    connect(&FCanvas, &TLabelCanvas::BarcodeSetupRequested, this, &TElementEditor::SetupBarcode);
+    // After the double click has been handled: writing the setup builds the views again.
+    connect(&FCanvas, &TLabelCanvas::BarcodeSetupRequested, this, [this](TBarcodeView* view) {
+        QTimer::singleShot(0, this, [this, barcode = QPointer<TBarcodeView>(view)] {
+            if (barcode)
+                SetupBarcode(barcode);
+        });
+    });
 
     connect(&FTools, &TToolBar::ArrowClicked, this, &TElementEditor::ClearSelection);
     connect(&FTools, &TToolBar::CreateRequested, this, &TElementEditor::Create);

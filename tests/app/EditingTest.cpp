@@ -539,6 +539,7 @@ TEST_F(EditingTest, BarcodeSetupIsWrittenIntoTheTemplate) {
     const QByteArray before = FileBytes();
     modal_.ExpectModal(QStringLiteral("EANSetupFmt"), QDialog::Rejected);
     QTest::mouseDClick(View("Vkod_1"), Qt::LeftButton, {}, QPoint(5, 5));
+    QCoreApplication::processEvents();
     modal_.Verify();
     EXPECT_EQ(FileBytes(), before);
 
@@ -571,6 +572,7 @@ TEST_F(EditingTest, BarcodeSetupIsWrittenIntoTheTemplate) {
         return QDialog::Accepted;
     });
     QTest::mouseDClick(View("Vkod_1"), Qt::LeftButton, {}, QPoint(5, 5));
+    QCoreApplication::processEvents();
     modal_.Verify();
     const TLabelElement row = Row("Vkod_1");
     EXPECT_EQ(row.TypeIndex, 9);

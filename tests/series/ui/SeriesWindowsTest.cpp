@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -535,6 +536,11 @@ TEST(EanSegedFormTest, TwelveRowsAndDoubleClickOrEnterChooses) {
 TEST(DatumBeTest, EightLayoutsClosedOnlyByRendben) {
     TDatumBe chooser;
     EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Dátum-formátum kiválasztása"));
+    // Wide enough that a window manager shows the whole title.
+    QFont bold = chooser.font();
+    bold.setBold(true);
+    EXPECT_GE(chooser.minimumSizeHint().expandedTo(chooser.minimumSize()).width(),
+              QFontMetrics(bold).horizontalAdvance(chooser.windowTitle()) + TDatumBe::kTitleBarExtras);
     EXPECT_EQ(chooser.rgDatum().Count(), 8);
     EXPECT_EQ(chooser.rgDatum().ItemText(3), QStringLiteral("ÉÉÉÉ.HH.NN."));
     EXPECT_EQ(chooser.findChild<QPushButton*>(QStringLiteral("RendBenGomb"))->toolTip(),
