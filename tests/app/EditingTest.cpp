@@ -343,7 +343,9 @@ TEST_F(EditingTest, DateTimeAppliedAtTheMoment) {
     EXPECT_FALSE(Child<QComboBox>("cb_Elforgat")->isEnabled());
     Child<QToolButton>("sbKozepre")->click();
     EXPECT_EQ(StoredField("Szoveg_1", "Tajolas"), "K");
-    EXPECT_EQ(Form().Canvas().SelectedFlag(), 0);
+    // The aligned element stays selected for the next command.
+    EXPECT_EQ(Form().Canvas().Selected(), View("Szoveg_1"));
+    EXPECT_EQ(Form().Canvas().SelectedFlag(), 1);
 }
 
 // Apply with an empty value warns and writes nothing; a barcode value its type refuses becomes
@@ -421,7 +423,7 @@ TEST_F(EditingTest, FieldListOfALinkedSource) {
     modal_.Verify();
 }
 
-// Rotation stores its code and clears the selection; a 90-degree barcode is never width-checked.
+// Rotation stores its code and keeps the selection; a 90-degree barcode is never width-checked.
 TEST_F(EditingTest, Rotation) {
     TMainForm& form = StartOnFixture();
     Select("Szoveg_1");
@@ -429,7 +431,8 @@ TEST_F(EditingTest, Rotation) {
     rotation->setCurrentIndex(1);
     emit rotation->activated(1);
     EXPECT_EQ(Row("Szoveg_1").Rotation, 1);
-    EXPECT_EQ(form.Canvas().SelectedFlag(), 0);
+    EXPECT_EQ(form.Canvas().Selected(), View("Szoveg_1"));
+    EXPECT_EQ(form.Canvas().SelectedFlag(), 1);
     EXPECT_EQ(static_cast<TRotateLabel*>(View("Szoveg_1"))->Escapement(), 90);
 
     Select("Vkod_1");

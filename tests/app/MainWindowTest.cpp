@@ -69,7 +69,7 @@ TEST_F(MainWindowTest, MenuItems) {
         {"ImportlsExcel1", QStringLiteral("Importálás (Excel)"), {}, true},
         {"Excelfile1", QStringLiteral("Excel file"), {}, true},
         {"Kilps2", QStringLiteral("Kilépés"), {}, true},
-        {"Belltsok1", QStringLiteral("Beállítások"), {}, true},
+        {"Belltsok1", QStringLiteral("&Beállítások"), {}, true},
         {"mKurzor", QStringLiteral("Kurzor"), {}, true},
         {"mSzoveg", QStringLiteral("Szöveg"), QKeySequence(QStringLiteral("Ctrl+T")), true},
         {"mVonalkod", QStringLiteral("Vonalkód"), QKeySequence(QStringLiteral("Ctrl+V")), true},
@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, MenuItems) {
         {"mPreview", QStringLiteral("Nyomtatási kép"), QKeySequence(QStringLiteral("Ctrl+Shift+P")), true},
         {"mSugo", QStringLiteral("Segitség  F1"), {}, true},
         {"mOrsina", QStringLiteral("Orsina"), {}, true},
-        {"Kilps1", QStringLiteral("Kilépés"), {}, true},
+        {"Kilps1", QStringLiteral("&Kilépés"), {}, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Name);
