@@ -68,8 +68,7 @@ void BM_BuildCanvas200(benchmark::State& state) {
     elemek.Open();
     TLabelTemplate labelTemplate(elemek);
     TSettings settings;
-    TUnattendedModal modal(false);
-    TLabelCanvas canvas(modal, nullptr);
+    TLabelCanvas canvas(nullptr);
     canvas.resize(800, 600);
     canvas.show();
     canvas.SetZoom(static_cast<int>(state.range(0)));

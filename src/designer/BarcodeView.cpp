@@ -1,7 +1,6 @@
 #include "designer/BarcodeView.h"
 
 #include "barcode/Ean.h"
-#include "barcode/ui/EanSetup.h"
 #include "data/Cp1250Text.h"
 
 #include <QMouseEvent>
@@ -11,8 +10,8 @@
 
 namespace etikor {
 
-TBarcodeView::TBarcodeView(IModal& modal, QWidget* parent)
-    : TElementView(TElemKind::ekBarcode, parent), FModal(modal), FEan(std::make_unique<TEan>()) {
+TBarcodeView::TBarcodeView(QWidget* parent)
+    : TElementView(TElemKind::ekBarcode, parent), FEan(std::make_unique<TEan>()) {
     FEan->OnRepaint = [this] { update(); };
 }
 
@@ -86,8 +85,7 @@ void TBarcodeView::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     event->accept();
-    ShowEditor(*FEan, FModal, {}, window());
-    update();
+    emit SetupRequested(this);
 }
 
 } // namespace etikor

@@ -11,7 +11,6 @@
 
 namespace etikor {
 
-class IModal;
 class TEan;
 
 // The engine settings a barcode row and the settings file give a view.
@@ -29,8 +28,7 @@ struct TEanSettings {
 class TBarcodeView final : public TElementView {
     Q_OBJECT
 public:
-    // `modal` runs the engine's setup dialog a double click opens.
-    TBarcodeView(IModal& modal, QWidget* parent);
+    explicit TBarcodeView(QWidget* parent);
     ~TBarcodeView() override;
 
     TEan& Ean() { return *FEan; }
@@ -48,13 +46,16 @@ public:
     void SetEngineAutoSize(bool autoSize);
     QString Value() const;
 
+signals:
+    // A double click asks for the engine's setup dialog on this barcode.
+    void SetupRequested(etikor::TBarcodeView* view);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
-    // The engine's setup dialog on the view's barcode, unless its editor is disabled.
+    // Asks for the setup dialog, unless the engine's editor is disabled.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    IModal& FModal;
     std::unique_ptr<TEan> FEan;
 };
 

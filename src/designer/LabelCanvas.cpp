@@ -22,7 +22,7 @@ int FontPixelHeight(int sizePt) {
 
 } // namespace
 
-TLabelCanvas::TLabelCanvas(IModal& modal, QWidget* parent) : QScrollArea(parent), FModal(modal) {
+TLabelCanvas::TLabelCanvas(QWidget* parent) : QScrollArea(parent) {
     setObjectName(QStringLiteral("ScrollB"));
     setWidgetResizable(false);
     FContainer = new QWidget;
@@ -155,7 +155,7 @@ TElementView* TLabelCanvas::AddElementView(const TLabelElement& element, const T
         return AddView(view, element);
     }
     case TElemKind::ekBarcode: {
-        auto* view = new TBarcodeView(FModal, Cimke);
+        auto* view = new TBarcodeView(Cimke);
         view->setObjectName(element.Name);
         view->SetEngineFont(element.Font, z);
         TEanSettings engine;
@@ -172,6 +172,7 @@ TElementView* TLabelCanvas::AddElementView(const TLabelElement& element, const T
         if (build)
             build->LastBarcodeIndex = element.TypeIndex;
         view->SetScreenRect(screen);
+        connect(view, &TBarcodeView::SetupRequested, this, &TLabelCanvas::BarcodeSetupRequested);
         return AddView(view, element);
     }
     case TElemKind::ekPicture: {

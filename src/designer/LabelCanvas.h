@@ -21,7 +21,7 @@ class QLabel;
 
 namespace etikor {
 
-class IModal;
+class TBarcodeView;
 class TRuler;
 class TSizer;
 
@@ -42,8 +42,7 @@ public:
     static constexpr int kRulerDepth = 20;
     static constexpr int kMargin = 6; // between the rulers and the label
 
-    // `modal` runs the dialogs of the views (a barcode's setup).
-    TLabelCanvas(IModal& modal, QWidget* parent);
+    explicit TLabelCanvas(QWidget* parent);
     ~TLabelCanvas() override;
 
     TRuler* VonalzoX = nullptr;
@@ -90,6 +89,8 @@ signals:
     // "(x; y)" ready for the first status panel.
     void PositionChanged(const QString& text);
     void PointerOverLabel();
+    // A double click on a barcode view (or on the frame over it) asks for its setup dialog.
+    void BarcodeSetupRequested(etikor::TBarcodeView* view);
     // The sizing frame finished a move or a resize of the selected view.
     void GeometryEnded(etikor::TElementView* view);
 
@@ -104,7 +105,6 @@ private:
     QLabel* RsRulerCorner1 = nullptr;
     QWidget* Cimke = nullptr;
     QLabel* AlapKep = nullptr;
-    IModal& FModal;
     QWidget* FContainer = nullptr;
     int FZoom = 1;
     TPanelSize FPanel;
