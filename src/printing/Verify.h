@@ -39,8 +39,9 @@ struct TUnreadableLabel {
 bool DecoderReads(TTypBarCode type);
 
 // A decoded text stands for the value: the same characters, digits only for the EAN/UPC family,
-// GS1 brackets and separators aside, and at most two more characters around it (the check
-// characters the symbol adds, Codabar's start and stop).
+// GS1 brackets and separators aside, Codabar's start and stop aside, and at most two more
+// characters around it (the check characters the symbol adds; four for a book number typed in
+// its ten-digit form).
 bool DecodedMatches(TTypBarCode type, const QString& value, const QString& decoded);
 
 class TBarcodeVerifier {

@@ -20,22 +20,23 @@ std::shared_ptr<TBarcodeItem> BarcodeItem(T type, double widthMm, double heightM
                                           int angle = 0) {
     auto item = std::make_shared<TBarcodeItem>();
     TQrDBEan& ean = item->Barcode;
+    // No automatic size: the box stays as given, however narrow.
+    ean.SetAutoSize(false);
     ean.Unit = TReportUnit::ruMillimetres;
-    ean.Left = 4;
-    ean.Top = 3;
-    ean.Width = widthMm;
-    ean.Height = heightMm;
     ean.SetTypBarCode(type);
     ean.SetAutoCheckDigit(autoCheck);
     ean.SetSecurity(true);
     ean.SetAngle(angle);
-    ean.SetAutoSize(false);
+    ean.Left = 4;
+    ean.Top = 3;
+    ean.Width = widthMm;
+    ean.Height = heightMm;
     item->SyncRect();
     return item;
 }
 
 // Labels of the default sheet (three columns, seven labels each) carrying `item` with the values.
-struct Run {
+struct LabelRun {
     TReport Report;
     TPreparedReport Prepared;
 
@@ -83,7 +84,8 @@ TEST(Verify, EachSymbolReadsBackOrIsReportedWithItsReason) {
         {"Codabar", T::bcCodabar, "A40156B", true, 30, 0, 300, V::bvReadable},
         {"ITF", T::bc25Interleaved, "123456", true, 30, 0, 300, V::bvReadable},
         {"QR Code", T::bcQRCode, "Etikor 42", true, 20, 0, 300, V::bvReadable},
-        // A wrong check digit typed with the automatic one off: drawn as typed, no reader accepts it.
+        // A wrong check digit typed with the automatic one off: the symbol carries the right one,
+        // so it scans as another number than the label shows.
         {"EAN-13, wrong check digit", T::bcEan13, "5901234123458", false, 40, 0, 300, V::bvUnreadable},
         // 17 mm for about 90 modules at 203 dpi: less than a dot a module, so paper gets no symbol.
         {"squeezed Code 128", T::bcCode128, "ETK-0000000042", true, 10, 0, 203, V::bvUnreadable},
@@ -93,7 +95,7 @@ TEST(Verify, EachSymbolReadsBackOrIsReportedWithItsReason) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        Run run;
+        LabelRun run;
         run.Add(BarcodeItem(c.Type, c.WidthMm, 15, c.AutoCheck, c.Angle), {QString::fromLatin1(c.Value)});
         TBarcodeVerifier verifier(run.Report.Page, c.Dpi);
         verifier.AddPage(run.Prepared.Pages[0], 1);
@@ -114,7 +116,7 @@ TEST(Verify, EachSymbolReadsBackOrIsReportedWithItsReason) {
 }
 
 TEST(Verify, DistinctBarcodesAreReadOnceAndEveryLabelOfThemIsReported) {
-    Run run;
+    LabelRun run;
     // 25 labels over two pages: the invalid value on the 2nd, 9th and 23rd (page 2, place 2).
     std::vector<QString> values;
     for (int i = 1; i <= 25; ++i)
@@ -161,7 +163,9 @@ TEST(Verify, ADecodedTextStandsForItsValueWithOnlyTheSymbolsOwnAdditions) {
         {T::bcEan13, "590123412345", "5901234123457", true},
         {T::bcEan13, "590123412345", "5901234123450457", false},
         {T::bcEan128, "(10)123456", "10123456", true},
-        {T::bcCodabar, "40156", "A40156B", true},
+        {T::bcCodabar, "A40156B", "401560", true}, // start and stop left out, its check digit added
+        {T::bcISBN, "3-16-148410-X", "9783161484100", true},
+        {T::bcEan13, "5901234123458", "5901234123457", false},
         {T::bcCode128, "", "X", false},
     };
     for (const Match& m : matches)
