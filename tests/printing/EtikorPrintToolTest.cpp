@@ -243,7 +243,7 @@ TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
     const Row rows[] = {
         {{"--template", ctv, "--skip", "49", "--layout"}, 1, "49 túl nagy szám! (Max.: 48)"},
         {{"--template", ctv, "--skip", "x", "--layout"}, 1, "x nem szám!"},
-        {{"--template", ctv}, 2, "give exactly one of -o, --printer and --layout"},
+        {{"--template", ctv}, 2, "give exactly one of -o, --printer, --layout and --verify-only"},
         {{"--layout"}, 2, "--template is required"},
         {{"--template", ctv, "--series", "a.sor", "--data", "a.csv", "--layout"},
          2,
@@ -637,7 +637,8 @@ struct VerifyRun {
         t.Open();
         for (int i = 1; i <= 5; ++i) {
             t.Append();
-            t.FieldByName("Vonalkod1").SetAsString(i == 4 ? std::string(40, 'W') : "ETK000" + std::to_string(i));
+            t.FieldByName("Vonalkod1")
+                .SetAsString(i == 4 ? std::string(40, 'W') : "ETK000" + std::to_string(i));
             t.FieldByName("Tipus1").SetAsInteger(5);
             t.Post();
         }
@@ -656,9 +657,8 @@ TEST(EtikorPrintTool, VerifyListsTheUnreadableLabelsAndExitsThree) {
     const VerifyRun run;
     const test::ToolResult coarse = run.Print({"--verify-only", "--dpi", "203"});
     EXPECT_EQ(coarse.exitCode, 3) << coarse.err;
-    EXPECT_EQ(Lines(coarse.out),
-              QStringList{"1\t4\t" + QString(40, 'W') +
-                          "\tCode 128 too small for a whole dot a module: no barcode"});
+    EXPECT_EQ(Lines(coarse.out), QStringList{"1\t4\t" + QString(40, 'W') +
+                                             "\tCode 128 too small for a whole dot a module: no barcode"});
     EXPECT_NE(coarse.err.find("1 of 5 labels"), std::string::npos) << coarse.err;
 
     const test::ToolResult fine = run.Print({"--verify-only", "--dpi", "600"});
