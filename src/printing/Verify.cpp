@@ -172,6 +172,7 @@ struct TBarcodeVerifier::TState {
     std::vector<TDistinct> Distinct;
     std::vector<TOccurrence> Occurrences;
     size_t Checked = 0;
+    QImage Sheet;
 
     // The place of a band on its sheet: down each column, then the next column.
     int PlaceOf(QPointF origin) const {
@@ -195,9 +196,12 @@ struct TBarcodeVerifier::TState {
         auto* item = static_cast<TBarcodeItem*>(distinct.Sample.Item);
         const double dotsPerMm = Dpi / 25.4;
         const QRectF area = distinct.Sample.RectMm.adjusted(-kQuietMm, -kQuietMm, kQuietMm, kQuietMm);
-        QImage image(std::max(1, static_cast<int>(std::ceil(area.width() * dotsPerMm))),
-                     std::max(1, static_cast<int>(std::ceil(area.height() * dotsPerMm))),
-                     QImage::Format_Grayscale8);
+        // One sheet of paper for every symbol of the same size.
+        const QSize size(std::max(1, static_cast<int>(std::ceil(area.width() * dotsPerMm))),
+                         std::max(1, static_cast<int>(std::ceil(area.height() * dotsPerMm))));
+        if (Sheet.size() != size)
+            Sheet = QImage(size, QImage::Format_Grayscale8);
+        QImage& image = Sheet;
         image.fill(Qt::white);
         TDeviceMap map;
         map.DotsPerMmX = map.DotsPerMmY = dotsPerMm;
