@@ -103,10 +103,10 @@ QString escapedValue(const QString& value) {
     return out;
 }
 
-void printLayout(const TPreparedReport& prepared) {
+void printLayout(TPageSource& pages) {
     auto mm = [](double value) { return QString::number(value, 'f', 3); };
-    for (size_t p = 0; p < prepared.Pages.size(); ++p) {
-        for (const TPlacedItem& item : prepared.Pages[p].Items) {
+    for (int p = 0; p < pages.PageCount(); ++p) {
+        for (const TPlacedItem& item : pages.Page(p).Items) {
             const QString line =
                 QString::number(p + 1) + '\t' + QString::fromLatin1(ItemKindName(item.Kind).data()) + '\t' +
                 mm(item.RectMm.left()) + '\t' + mm(item.RectMm.top()) + '\t' + mm(item.RectMm.width()) +
@@ -320,18 +320,22 @@ int main(int argc, char** argv) {
             elements.clear();
         }
         const TReport report = BuildLabelReport(elements, page, sequence.get(), options);
-        const TPreparedReport prepared = Prepare(report, sequence.get());
+        // Pages are laid out one at a time as they are written: memory stays flat however
+        // many labels the run has.
+        TStreamedPages pages(report, sequence.get());
+        pages.IndexAll();
 
         if (layout) {
-            printLayout(prepared);
+            printLayout(pages);
             return kExitOk;
         }
         // Every distinct barcode read back at the resolution it prints at.
         bool readable = true;
         auto verifyAt = [&](int targetDpi) {
             TBarcodeVerifier verifier(report.Page, targetDpi);
-            for (size_t p = 0; p < prepared.Pages.size(); ++p)
-                verifier.AddPage(prepared.Pages[p], static_cast<int>(p) + 1);
+            // A page at a time, as they print: only the distinct barcodes are kept.
+            for (int p = 0; p < pages.PageCount(); ++p)
+                verifier.AddPage(pages.Page(p), p + 1);
             verifier.Run();
             readable = reportVerification(verifier, targetDpi);
         };
@@ -347,7 +351,7 @@ int main(int argc, char** argv) {
             pdf.setResolution(dpi != 0 ? dpi : kDefaultPdfDpi);
             pdf.setCreator(QStringLiteral("Etikor"));
             pdf.setTitle(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
-            if (PrintReport(prepared, pdf, range) == 0)
+            if (PrintReport(pages, pdf, range) == 0)
                 return fail("could not write '" + outPath + "'");
             return readable ? kExitOk : kExitUnreadable;
         }
@@ -366,7 +370,7 @@ int main(int argc, char** argv) {
         if (verifyOnly)
             return readable ? kExitOk : kExitUnreadable;
         printer.setDocName(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
-        if (PrintReport(prepared, printer, range) == 0)
+        if (PrintReport(pages, printer, range) == 0)
             return fail("the print queue '" + printerName + "' refused the job");
         return readable ? kExitOk : kExitUnreadable;
     } catch (const std::exception& error) {
