@@ -14,7 +14,7 @@
 #include "designer/Sizer.h"
 #include "dialogs/BeallitasForm.h"
 #include "dialogs/OrsinaForm.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "printing/ui/LabelPrint.h"
 #include "printing/ui/PrintCommand.h"
 #include "series/ManualEntry.h"

@@ -12,7 +12,7 @@
 #include "StandardOptions.h"
 #include "data/Cp1250.h"
 #include "document/DataModule.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "series/DateLayout.h"
 #include "series/SeriesGeneration.h"
 #include "services/Modal.h"

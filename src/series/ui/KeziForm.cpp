@@ -2,14 +2,14 @@
 
 #include "barcode/ui/DBEan.h"
 #include "data/Cp1250Text.h"
-#include "ui/Icons.h"
 #include "document/DataModule.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "series/ui/TervezoForm.h"
 #include "services/Modal.h"
 #include "tablestore/StoreDataset.h"
 #include "ui/DBNavigator.h"
 #include "ui/DataBindings.h"
+#include "ui/Icons.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -81,7 +81,8 @@ void TKeziForm::BuildControls() {
     auto* left = new QVBoxLayout;
     body->addLayout(left, 1);
     FEanGrid = named(new QTableView(this), "EanGrid");
-    new TDataSetGridBinding(*FEanGrid, FSource, {{"Vonalkod1", QStringLiteral("Vonalkód érték")}});
+    new TDataSetGridBinding(*FEanGrid, FSource,
+                            {{std::string(kSeriesValueField), QStringLiteral("Vonalkód érték")}});
     FEanGrid->verticalHeader()->setDefaultSectionSize(20);
     FEanGrid->verticalHeader()->hide();
     FEanGrid->horizontalHeader()->setStretchLastSection(true);
@@ -142,7 +143,7 @@ void TKeziForm::BuildControls() {
     fields->addWidget(FTypes, 0, 1);
     auto* valueLabel = new QLabel(QStringLiteral("Vonalkód érték"), this);
     FErtek = named(new QLineEdit(this), "Ertek_edit");
-    new TDBEditBinding(*FErtek, FSource, "Vonalkod1");
+    new TDBEditBinding(*FErtek, FSource, std::string(kSeriesValueField));
     valueLabel->setBuddy(FErtek);
     fields->addWidget(valueLabel, 1, 0);
     fields->addWidget(FErtek, 1, 1);
@@ -158,7 +159,7 @@ void TKeziForm::BuildControls() {
     FPreview->SetAutoCheckDigit(true);
     FPreview->setMinimumSize(260, 110);
     FPreview->SetDataSource(&FSource);
-    FPreview->SetDataField("Vonalkod1");
+    FPreview->SetDataField(std::string(kSeriesValueField));
     sampleLayout->addWidget(FPreview);
     right->addWidget(sample, 1);
 
