@@ -2,37 +2,24 @@
 
 #include "app/MainFormExchange.h"
 
-#include "data/Cp1250Text.h"
 #include "data/DatabaseError.h"
 #include "data/FormatSettings.h"
-#include "designer/BarcodeView.h"
 #include "designer/DataSourceTab.h"
 #include "designer/ElementPanel.h"
 #include "designer/LabelCanvas.h"
-#include "designer/Ruler.h"
 #include "designer/SetupTabs.h"
-#include "designer/Sizer.h"
+#include "designer/ToolBar.h"
 #include "dialogs/BeallitasForm.h"
-#include "dialogs/OrsinaForm.h"
-#include "document/TemplateSchema.h"
 #include "printing/ui/LabelPrint.h"
 #include "printing/ui/PrintCommand.h"
-#include "series/ManualEntry.h"
-#include "series/ui/KeziForm.h"
-#include "series/ui/TervezoForm.h"
 #include "services/Modal.h"
-#include "tablestore/StoreTable.h"
 #include "ui/Controls.h"
 #include "ui/Icons.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
-#include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -40,9 +27,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -82,22 +67,26 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(0);
     body->addWidget(BuildPageControl());
-    body->addWidget(BuildToolBar());
+    FTools = new TToolBar(central);
+    body->addWidget(FTools);
     FCanvas = new TLabelCanvas(central);
     body->addWidget(FCanvas, 1);
     outer->addLayout(body, 1);
     setCentralWidget(central);
     BuildStatusBar();
 
-    connect(FCanvas, &TLabelCanvas::ElementClicked, this, &TMainForm::SelectElement);
-    connect(FCanvas, &TLabelCanvas::LabelClicked, this, &TMainForm::ClearSelectionNow);
+    TElementEditorHost& editorHost = *this;
+    FEditor = std::make_unique<TElementEditor>(
+        FDM, FSettings, FModal, editorHost,
+        TElementEditorParts{*FCanvas, *FTools, *FElementPanel, *FPageTab, *FLabelTab});
+    connect(FEditor.get(), &TElementEditor::PositionShown, FPanels[0], &QLabel::setText);
+    connect(FTools, &TToolBar::DeleteEnabledChanged, mTorol, &QAction::setEnabled);
     connect(FCanvas, &TLabelCanvas::PositionChanged, this,
             [this](const QString& text) { FPanels[0]->setText(text); });
     connect(FCanvas, &TLabelCanvas::PointerOverLabel, this, [this] {
         if (FPages->currentWidget() != FElementPanel)
             FPages->setCurrentWidget(FElementPanel);
     });
-    connect(FCanvas, &TLabelCanvas::GeometryEnded, this, &TMainForm::ElementGeometryEnded);
 
     // Client area 780 x 476 under the menu; the border is not for resizing.
     const int menuHeight = menuBar()->sizeHint().height();
@@ -107,7 +96,6 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FDM.Template.AddListener(this);
-    ConnectEditing();
     HistoryChanged();
     // The window sees every key before the focused control.
     qApp->installEventFilter(this);
@@ -145,7 +133,7 @@ void TMainForm::NyomtatasGombClick() {
         // A linked worksheet prints straight away, framed as the label tab says; the worksheet
         // stays the data source with its own order.
         run.Mode = FPrintMode;
-        run.Options.Frame = FLabelTab->cb_Keret->isChecked();
+        run.Options.Frame = FLabelTab->FrameAroundLabels();
         RunLinkedPrint(run, *FDataSource, FModal, this);
     } else {
         FPrintCommand->Run(*FDataSource, run);
@@ -153,14 +141,18 @@ void TMainForm::NyomtatasGombClick() {
     update();
 }
 
-void TMainForm::PageChanged() {
-    if (!FCanvas->Selected())
-        ShowSelectedRow();
-}
-
-void TMainForm::ElementChanged(const TLabelElement& element, TElementChange) {
-    if (FCanvas->Selected() && FCanvas->Selected()->objectName() == element.Name)
-        FElementPanel->ShowRow(element);
+void TMainForm::HistoryChanged() {
+    if (!mVisszavonas)
+        return;
+    const TTemplateHistory& history = FDM.Template.History();
+    mVisszavonas->setEnabled(history.CanUndo());
+    mMegis->setEnabled(history.CanRedo());
+    const QString undo = history.CanUndo() ? QStringLiteral("Visszavonás: ") + history.UndoHint() : QString();
+    const QString redo = history.CanRedo() ? QStringLiteral("Mégis: ") + history.RedoHint() : QString();
+    mVisszavonas->setToolTip(undo.isEmpty() ? mVisszavonas->text() : undo);
+    mVisszavonas->setStatusTip(undo);
+    mMegis->setToolTip(redo.isEmpty() ? mMegis->text() : redo);
+    mMegis->setStatusTip(redo);
 }
 
 TDocumentState& TMainForm::State() {
@@ -203,11 +195,14 @@ void TMainForm::BuildMenus() {
             &TMainForm::OpenManualEntry);
     connect(AddItem(file, QStringLiteral("Mentés másként..."), "mMentes"), &QAction::triggered, this,
             [this] { FileCommand(&TTemplateFiles::SaveAs); });
-    AddItem(file, QStringLiteral("Adatböngésző"), "mAdatbongeszo");
-    AddItem(file, QStringLiteral("Importálás (Excel)"), "ImportlsExcel1");
+    connect(AddItem(file, QStringLiteral("Adatböngésző"), "mAdatbongeszo"), &QAction::triggered, this,
+            &TMainForm::OpenDataBrowser);
+    connect(AddItem(file, QStringLiteral("Importálás (Excel)"), "ImportlsExcel1"), &QAction::triggered, this,
+            &TMainForm::LinkWorkbook);
     QMenu* exportMenu = file->addMenu(QStringLiteral("Export"));
     exportMenu->setObjectName(QStringLiteral("Export1"));
-    AddItem(exportMenu, QStringLiteral("Excel file"), "Excelfile1");
+    connect(AddItem(exportMenu, QStringLiteral("Excel file"), "Excelfile1"), &QAction::triggered, this,
+            &TMainForm::ExportToExcel);
     file->addSeparator();
     connect(AddItem(file, QStringLiteral("Kilépés"), "Kilps2"), &QAction::triggered, this, &QWidget::close);
 
@@ -221,13 +216,13 @@ void TMainForm::BuildMenus() {
             &TMainForm::ClearSelectionNow);
     // Each presses its tool and clicks it, as a click on the pressed tool creates an element.
     connect(AddItem(edit, QStringLiteral("Szöveg"), "mSzoveg", QKeySequence(Qt::CTRL | Qt::Key_T)),
-            &QAction::triggered, this, [this] { SzovegGomb->click(); });
+            &QAction::triggered, this, [this] { FTools->ClickTool(TElemKind::ekText); });
     connect(AddItem(edit, QStringLiteral("Vonalkód"), "mVonalkod", QKeySequence(Qt::CTRL | Qt::Key_V)),
-            &QAction::triggered, this, [this] { VonalkodGomb->click(); });
+            &QAction::triggered, this, [this] { FTools->ClickTool(TElemKind::ekBarcode); });
     connect(AddItem(edit, QStringLiteral("Kép"), "mKep", QKeySequence(Qt::CTRL | Qt::Key_K)),
-            &QAction::triggered, this, [this] { KepGomb->click(); });
+            &QAction::triggered, this, [this] { FTools->ClickTool(TElemKind::ekPicture); });
     connect(AddItem(edit, QStringLiteral("Rajz"), "mRajz", QKeySequence(Qt::CTRL | Qt::Key_R)),
-            &QAction::triggered, this, [this] { RajzGomb->click(); });
+            &QAction::triggered, this, [this] { FTools->ClickTool(TElemKind::ekDrawing); });
     mTorol = AddItem(edit, QStringLiteral("Elem törlése"), "mTorol", QKeySequence(Qt::CTRL | Qt::Key_D));
     mTorol->setEnabled(false);
     connect(mTorol, &QAction::triggered, this, &TMainForm::DeleteWithConfirmation);
@@ -238,8 +233,8 @@ void TMainForm::BuildMenus() {
     mMegis = AddItem(edit, QStringLiteral("Mégis"), "mMegis");
     mMegis->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(mVisszavonas, &QAction::triggered, this, &TMainForm::UndoEdit);
-    connect(mMegis, &QAction::triggered, this, &TMainForm::RedoEdit);
+    connect(mVisszavonas, &QAction::triggered, this, [this] { FEditor->Undo(); });
+    connect(mMegis, &QAction::triggered, this, [this] { FEditor->Redo(); });
 
     QMenu* print = bar->addMenu(QStringLiteral("Nyomtatás"));
     print->setObjectName(QStringLiteral("Nyomtatas1"));
@@ -288,6 +283,7 @@ QWidget* TMainForm::BuildButtonBar() {
     QToolButton* excel =
         NamedToolButton(bar, "ExcelImportGomb", QStringLiteral("Importálás MS-Excel táblából"));
     excel->setIcon(ProgramIcon("excel-import"));
+    connect(excel, &QToolButton::clicked, this, &TMainForm::LinkWorkbook);
     QToolButton* help = NamedToolButton(bar, "SugoGomb", QStringLiteral("Súgó [F1]"));
     help->setIcon(ProgramIcon("help"));
     connect(help, &QToolButton::clicked, this, [this] { ShowHelp(10); });
@@ -296,58 +292,6 @@ QWidget* TMainForm::BuildButtonBar() {
     for (QToolButton* b : {uj, open, kezi, print, excel, help}) {
         b->setIconSize(QSize(22, 22));
         layout->addWidget(b);
-    }
-    layout->addStretch(1);
-    return bar;
-}
-
-QWidget* TMainForm::BuildToolBar() {
-    auto* bar = new QWidget(this);
-    PEszkoz = bar;
-    bar->setObjectName(QStringLiteral("PEszkoz"));
-    bar->setFocusPolicy(Qt::StrongFocus);
-    bar->setFixedWidth(34);
-    auto* layout = new QVBoxLayout(bar);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->setSpacing(1);
-    auto* tools = new QButtonGroup(bar);
-    tools->setObjectName(QStringLiteral("EszkozCsoport"));
-    tools->setExclusive(true);
-    NyilGomb = IconToolButton(bar, "NyilGomb", QStringLiteral("Kurzor"), "pointer");
-    SzovegGomb = IconToolButton(bar, "SzovegGomb", QStringLiteral("Szöveg elem"), "text");
-    VonalkodGomb = IconToolButton(bar, "VonalkodGomb", QStringLiteral("Vonalkód elem"), "barcode");
-    KepGomb = IconToolButton(bar, "KepGomb", QStringLiteral("Kép elem"), "picture");
-    RajzGomb = IconToolButton(bar, "RajzGomb", QStringLiteral("Rajz elem"), "drawing");
-    for (QToolButton* b : {NyilGomb, SzovegGomb, VonalkodGomb, KepGomb, RajzGomb}) {
-        b->setCheckable(true);
-        tools->addButton(b);
-        layout->addWidget(b);
-    }
-    NyilGomb->setChecked(true);
-    connect(NyilGomb, &QToolButton::clicked, this, &TMainForm::ClearSelectionNow);
-    layout->addSpacing(6);
-    ElemTorlesGomb = IconToolButton(bar, "ElemTorlesGomb", QStringLiteral("Aktuális elem törlése"), "delete");
-    ElemTorlesGomb->setEnabled(false);
-    connect(ElemTorlesGomb, &QToolButton::clicked, this, &TMainForm::DeleteSelected);
-    layout->addWidget(ElemTorlesGomb);
-    QToolButton* size = IconToolButton(
-        bar, "NagyitoKep", QStringLiteral("Kép elem eredeti méretének beállítása\nCímke frissítése."),
-        "picture-size");
-    connect(size, &QToolButton::clicked, this, &TMainForm::PictureToOwnSize);
-    layout->addWidget(size);
-    layout->addSpacing(6);
-    auto* zooms = new QButtonGroup(bar);
-    zooms->setObjectName(QStringLiteral("NagyitasCsoport"));
-    for (int z = 1; z <= 3; ++z) {
-        const QByteArray name = "Nagyitas" + QByteArray::number(z);
-        QToolButton* b = NamedToolButton(bar, name.constData(), QStringLiteral("Nagyítás %1%").arg(z * 100),
-                                         QStringLiteral("%1x").arg(z));
-        b->setCheckable(true);
-        b->setChecked(z == 1);
-        Nagyitas[z - 1] = b;
-        zooms->addButton(b, z);
-        layout->addWidget(b);
-        connect(b, &QToolButton::clicked, this, [this, z] { SetZoom(z); });
     }
     layout->addStretch(1);
     return bar;
@@ -379,10 +323,11 @@ QWidget* TMainForm::BuildPageControl() {
         else
             FHelpContext = 26;
     });
-    connect(FDataSourceTab->GNyit_Gomb, &QPushButton::clicked, this,
+    connect(FDataSourceTab, &TDataSourceTab::OpenRequested, this,
             [this] { FileCommand(&TTemplateFiles::Open); });
-    connect(FDataSourceTab->General_Gomb, &QPushButton::clicked, this, &TMainForm::OpenSeriesDesigner);
-    connect(FElementPanel->KlonozasGomb, &QToolButton::clicked, this, &TMainForm::CloneShownBarcode);
+    connect(FDataSourceTab, &TDataSourceTab::BrowseRequested, this, &TMainForm::OpenDataBrowser);
+    connect(FDataSourceTab, &TDataSourceTab::GenerateRequested, this, &TMainForm::OpenSeriesDesigner);
+    connect(FElementPanel, &TElementPanel::CloneRequested, this, &TMainForm::CloneShownBarcode);
     return FPages;
 }
 
@@ -424,7 +369,7 @@ void TMainForm::Startup() {
     FStoredUtolso = FSettings.Utolso;
     if (!FStartTemplate.isEmpty())
         FSettings.Utolso = FStartTemplate;
-    FAutoBetu = FSettings.AutoBetu;
+    FEditor->SetAutoFontSize(FSettings.AutoBetu);
     FFiles = std::make_unique<TTemplateFiles>(FDM, FSettings, *FSettingsFile, FModal, *this, FPaths);
     setWindowTitle(QStringLiteral("Etikor"));
     State().DataFlag = false;
@@ -447,11 +392,11 @@ void TMainForm::Startup() {
     ShowStatus();
     // The label tab's step list starts at "1".
     FHelpContext = 10;
-    FLabelTab->Leptetes->setCurrentIndex(2);
+    FLabelTab->ResetStep();
     FillFieldList();
     activateWindow();
     FCanvas->SetZoom(1);
-    Nagyitas[0]->setChecked(true);
+    FTools->ShowZoom(1);
     ClearSelectionNow();
     RebuildCanvas();
     // The record count once the canvas shows the template.
@@ -481,93 +426,6 @@ void TMainForm::SaveSettings() {
     FSettings.AblakMagassag = frameGeometry().height(); // the outer size, with the frame
     FSettings.AblakSzelesseg = frameGeometry().width();
     FSettingsFile->WriteOrWarn(FSettings, FModal);
-}
-
-int TMainForm::OpenSettings(int page) {
-    if (!FSettingsFile)
-        return QDialog::Rejected;
-    TBeallitasForm form(FSettings, *FSettingsFile, FModal, this);
-    form.HelpContext = [this] { return FHelpContext; };
-    form.SetHelpContext = [this](int topic) { FHelpContext = topic; };
-    form.Save = [this] { SaveSettings(); };
-    bool changed = false;
-    form.SettingsChanged = [&changed] { changed = true; };
-    const int result = form.Execute(page);
-    if (changed) {
-        // The barcode options reach the designer's barcodes when they are built again.
-        FAutoBetu = FSettings.AutoBetu;
-        mOrsina->setChecked(FSettings.AutoOrsina);
-        ClearSelectionNow();
-        BuildCanvas();
-    }
-    return result;
-}
-
-// The main window as the label wizard sees it.
-class TWizardHost final : public IOrsinaHost {
-public:
-    explicit TWizardHost(TMainForm& form) : F(form) {}
-
-    TPageSetup Geometry() override { return F.SetupFields().Read(); }
-    void ApplyGeometry(const TPageSetup& g) override {
-        // The controls' own limits apply (a label is at least 20 mm wide there).
-        F.SetupFields().Show(g);
-        F.FLabelTab->CimkeRGomb->click();
-    }
-    void SaveAs() override { F.FileCommand(&TTemplateFiles::SaveAs); }
-    void ManualEntry() override { F.OpenManualEntry(); }
-    void SeriesDesigner() override { F.OpenSeriesDesigner(); }
-    int HelpContext() override { return F.FHelpContext; }
-    void SetHelpContext(int topic) override { F.FHelpContext = topic; }
-    bool CanLink() override { return true; }
-    void LinkWorkbook() override { F.FLink->LinkFromDialog(F.FPaths.SeriesFolder()); }
-    bool LinkFlag() override { return F.State().LinkFlag; }
-    void SetLinkFlag(bool linked) override { F.State().LinkFlag = linked; }
-    QString StoredWorkbookName() override {
-        const std::optional<std::string> link = F.FDM.StoredLink();
-        return link ? QFileInfo(FromCp1250(*link)).fileName() : QString();
-    }
-    QString WorkbookPath() override {
-        const QString name = StoredWorkbookName();
-        return name.isEmpty() ? QString() : TAppPaths::Join(F.FPaths.SeriesFolder(), name);
-    }
-    bool Reconnect(const QString& path) override {
-        const QFileInfo file(path);
-        return F.FLink->ConnectInFolder(file.absolutePath(), file.fileName());
-    }
-    void SeriesInsteadOfLink() override {
-        F.FDM.ClearStoredLink();
-        F.SeriesBecomesDataSource();
-        F.State().Panel2 = QStringLiteral("Sorozat: ") + F.State().SeriesName;
-        F.State().Panel4 = GroupedCount(F.DataSourceRecordCount());
-        F.ShowStatus();
-    }
-    void* DataSource() override { return F.FDataSource; }
-    void SetDataSource(void* source) override { F.FDataSource = static_cast<TDataSet*>(source); }
-    bool DataSourceUsable() override { return F.DataSourceRecordCount() > 0; }
-    void FirstRecord() override {
-        if (F.FDataSource && F.FDataSource->Active())
-            F.FDataSource->First();
-    }
-    void ShowRecordCount() override {
-        F.State().Panel4 = GroupedCount(F.DataSourceRecordCount());
-        F.ShowStatus();
-    }
-    void SaveSettings() override { F.SaveSettings(); }
-
-private:
-    TMainForm& F;
-};
-
-void TMainForm::OpenWizard() {
-    if (!FSettingsFile)
-        return;
-    TWizardHost host(*this);
-    {
-        TOrsinaForm wizard(host, FSettings, FModal, this);
-        FModal.RunModal(wizard);
-    }
-    mOrsina->setChecked(FSettings.AutoOrsina);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -617,8 +475,7 @@ void TMainForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         FPanels[0]->clear();
         FCanvas->SetSelectedFlag(0);
-        ElemTorlesGomb->setEnabled(false);
-        mTorol->setEnabled(false);
+        FTools->SetDeleteEnabled(false);
     }
 }
 
@@ -629,55 +486,6 @@ void TMainForm::FileCommand(void (TTemplateFiles::*command)()) {
         return;
     (FFiles.get()->*command)();
     ShowStatus();
-}
-
-// The series designer, modal; a generation there makes the series the data source again.
-void TMainForm::OpenSeriesDesigner() {
-    const int helpContext = FHelpContext;
-    FHelpContext = TTervezoForm::kHelpContext;
-    TTervezoForm designer(FDM, State().SeriesName, this);
-    FModal.RunModal(designer);
-    FHelpContext = helpContext;
-    if (!designer.SeriesReplaced())
-        return;
-    // The series is the data source again; it has data when the generation wrote any.
-    State().LinkFlag = false;
-    SeriesBecomesDataSource();
-    State().DataFlag = DataSourceRecordCount() > 0;
-    State().Panel4 = QString::fromStdString(FormatFloat("#,##0", DataSourceRecordCount()));
-    ShowStatus();
-    // The template itself did not change: its undo history stays.
-    ClearSelectionNow();
-    BuildCanvas();
-}
-
-// Manual entry, modal (not while a worksheet is linked); the series is the data source after.
-void TMainForm::OpenManualEntry() {
-    if (State().LinkFlag)
-        return;
-    {
-        TKeziForm form(FDM, State().SeriesName, this);
-        form.HelpContext = [this] { return FHelpContext; };
-        form.SetHelpContext = [this](int topic) { FHelpContext = topic; };
-        form.ExternalDataNotInUse = [this] { State().LinkFlag = false; };
-        FModal.RunModal(form);
-    }
-    SeriesBecomesDataSource();
-    State().DataFlag = DataSourceRecordCount() > 0;
-    State().Panel4 = GroupedCount(DataSourceRecordCount());
-    ShowStatus();
-    RebuildCanvas();
-}
-
-// Clones the value of the barcode shown on the element tab with the tab's barcode type.
-void TMainForm::CloneShownBarcode() {
-    if (!FCurrentBarcode)
-        return;
-    const int type = FElementPanel->cb_VkTNev->currentIndex();
-    CloneFromMainWindow(FDM.T1, ToCp1250(FCurrentBarcode->Value()), type, FModal, [this] {
-        State().Panel4 = GroupedCount(DataSourceRecordCount());
-        ShowStatus();
-    });
 }
 
 void TMainForm::ShowStatus() {
@@ -718,120 +526,29 @@ void TMainForm::RebuildCanvas() {
 }
 
 void TMainForm::BuildCanvas() {
-    if (!FDM.Elemek.Active())
-        return;
-    const TCanvasBuild build = FCanvas->Build(FDM.Template, FSettings);
-    SetupFields().Show(build.Setup);
-    FElementPanel->ShowBuild(build);
-    ShowSelectedRow();
+    FEditor->BuildCanvas();
 }
 
 // ---- selection ----------------------------------------------------------------------------
 
-void TMainForm::ShowSelectedRow() {
-    const TLabelElement* element =
-        FCanvas->Selected() ? FDM.Template.Find(FCanvas->Selected()->objectName()) : nullptr;
-    if (element)
-        FElementPanel->ShowRow(*element);
-    else
-        FElementPanel->ShowRow(FDM.Template.PageSetupRow());
-}
-
-void TMainForm::Warn(const QString& text) {
-    FModal.Message(QString(), text, QStringLiteral("F"));
-}
-
 void TMainForm::SelectElement(TElementView* view) {
-    if (!view)
-        return;
-    FCanvas->Attach(view);
-    FCurrentRow = view->objectName();
-    ElemTorlesGomb->setEnabled(true);
-    mTorol->setEnabled(true);
-    const TLabelElement* element = FDM.Template.Find(view->objectName());
-    if (element) {
-        FElementPanel->ShowSelection(*element);
-        // The move/resize handling runs on the selected view as it stands; what it rewrites
-        // (a text's own size, millimetres a row lacked) is a step of its own to undo.
-        TLabelTemplate::TEditGroup group(FDM.Template, QStringLiteral("Elem helyének rögzítése"));
-        if (const std::optional<QString> warning = FCanvas->StoreGeometry(*view))
-            Warn(*warning);
-    }
-    switch (view->Kind()) {
-    case TElemKind::ekText:
-        SzovegGomb->setChecked(true);
-        view->raise();
-        break;
-    case TElemKind::ekBarcode:
-        // The frame sizes it from now on, not the engine.
-        static_cast<TBarcodeView*>(view)->SetEngineAutoSize(false);
-        FCurrentBarcode = static_cast<TBarcodeView*>(view);
-        VonalkodGomb->setChecked(true);
-        break;
-    case TElemKind::ekPicture:
-        KepGomb->setChecked(true);
-        view->raise();
-        break;
-    case TElemKind::ekDrawing:
-        RajzGomb->setChecked(true);
-        view->raise();
-        break;
-    }
-    FCanvas->Sizer->raise();
-    ShowSelectedRow();
-    FPanels[0]->setText(PositionText(ScreenToMm(view->x(), Zoom()), ScreenToMm(view->y(), Zoom()),
-                                     FormatSettings().DecimalSeparator));
+    FEditor->Select(view);
 }
 
 void TMainForm::ClearSelectionNow() {
-    FCanvas->Detach();
-    FCurrentRow = FromCp1250(std::string(kPageSetupName));
-    FElementPanel->ShowNoSelection();
-    ShowSelectedRow();
-    NyilGomb->setChecked(true);
-    ElemTorlesGomb->setEnabled(false);
-    mTorol->setEnabled(false);
-    PEszkoz->setFocus();
-}
-
-void TMainForm::ElementGeometryEnded(TElementView* view) {
-    if (const std::optional<QString> warning = FCanvas->StoreGeometry(*view))
-        Warn(*warning);
+    FEditor->ClearSelection();
 }
 
 void TMainForm::SetZoom(int zoom) {
-    ClearSelectionNow();
-    FCanvas->SetZoom(zoom);
-    Nagyitas[FCanvas->Zoom() - 1]->setChecked(true);
-    BuildCanvas();
-}
-
-void TMainForm::DeleteSelected() {
-    TElementView* view = FCanvas->Selected();
-    if (FCanvas->SelectedFlag() == 0 || !view)
-        return;
-    // The canvas drops the element's view as the template removes it.
-    FDM.Template.Remove(view->objectName());
-    ClearSelectionNow();
+    FEditor->SetZoom(zoom);
 }
 
 void TMainForm::DeleteWithConfirmation() {
     FHelpContext = 18;
     if (FModal.Message(QString(), QStringLiteral("Valóban törölni kívánja a kiválasztott elemet?"),
                        QStringLiteral("K")))
-        DeleteSelected();
+        FEditor->DeleteSelected();
     FHelpContext = 10;
-}
-
-void TMainForm::PictureToOwnSize() {
-    auto* picture = qobject_cast<TPictureView*>(FCanvas->Selected());
-    if (picture && FCanvas->SelectedFlag() == 1 && !picture->Picture().isNull()) {
-        TLabelTemplate::TEditGroup group(FDM.Template, QStringLiteral("Kép eredeti mérete"));
-        picture->resize(picture->Picture().size());
-        FCanvas->StoreGeometry(*picture);
-    }
-    ClearSelectionNow();
-    BuildCanvas();
 }
 
 // ---- help and keys ------------------------------------------------------------------------
@@ -873,8 +590,7 @@ bool TMainForm::HandleKey(QObject* watched, QKeyEvent* event) {
         // In an editable text box Delete deletes a character, not the element.
         if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && !edit->isReadOnly())
             return false;
-        if (ElemTorlesGomb->isEnabled())
-            ElemTorlesGomb->click();
+        FTools->ClickDelete();
         return true;
     }
     case Qt::Key_F1:

@@ -9,20 +9,18 @@
 // their names and captions and stay disabled.
 
 #include "designer/BarcodeView.h"
+#include "designer/ElementEditor.h"
 #include "document/DataModule.h"
 #include "document/LabelTemplate.h"
 #include "document/Settings.h"
 #include "document/TemplateFiles.h"
 #include "printing/ui/LabelPrint.h"
 #include "services/AppPaths.h"
-#include "ui/PageSetupFields.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QTimer>
 
 #include <memory>
-#include <optional>
 
 class QAction;
 class QLabel;
@@ -41,12 +39,15 @@ class TElementView;
 class TLabelCanvas;
 class TLabelTab;
 class TPageTab;
+class TToolBar;
 class TWorkbookLink;
 class TMainFormLinkHost;
 
-// Listens to the open template: the element tab's stored values follow every change of the
-// selected element (or of the page setup while nothing is selected).
-class TMainForm final : public QMainWindow, public TTemplateFilesHost, private TTemplateListener {
+// Listens to the open template for what can be undone; the element editor does the editing.
+class TMainForm final : public QMainWindow,
+                        public TTemplateFilesHost,
+                        private TElementEditorHost,
+                        private TTemplateListener {
     Q_OBJECT
     friend class TWizardHost;
 
@@ -64,7 +65,7 @@ public:
     TLabelCanvas& Canvas() const { return *FCanvas; }
     const QString& PendingSource() const;
     // The barcode view selected last (copied to a bitmap file from the element panel).
-    TBarcodeView* CurrentBarcode() const { return FCurrentBarcode; }
+    TBarcodeView* CurrentBarcode() const { return FEditor->CurrentBarcode(); }
     bool StartedUp() const { return FStartedUp; }
     // Whether start-up opened a template and its series (the program is ready for work).
     bool TemplateOpened() const { return FTemplateOpened; }
@@ -113,13 +114,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void PageChanged() override;
-    void ElementChanged(const TLabelElement& element, TElementChange change) override;
     void HistoryChanged() override;
+
+    // ---- TElementEditorHost ----
+    TDataSet* EditedDataSource() override { return FDataSource; }
+    TDocumentState& EditedState() override { return State(); }
+    QString PictureFolder() override { return FPaths.SeriesFolder(); }
 
     void BuildMenus();
     QWidget* BuildButtonBar();
-    QWidget* BuildToolBar();
     QWidget* BuildPageControl();
     void BuildStatusBar();
     QAction* AddItem(QMenu* menu, const QString& caption, const char* name,
@@ -128,51 +131,14 @@ private:
     // New, Open or Save as through the template files, then the status panels they set.
     void FileCommand(void (TTemplateFiles::*command)());
     void ShowStatus();
-    // The page and label values of the page and label tabs, as one page setup.
-    TPageSetupFields SetupFields() const;
     void OpenSeriesDesigner();
     void OpenManualEntry();
     void CloneShownBarcode();
     // The print button: the print selection over the current data source, in the menu's mode.
     void NyomtatasGombClick();
-    // The canvas from the template as it is (zoom, picture size); RebuildCanvas reads the
-    // template's table first.
     void BuildCanvas();
-    // The element tab's read-only fields: the selected element, or the page-setup row.
-    void ShowSelectedRow();
     void StoredLinkAtStartup();
-    void ElementGeometryEnded(TElementView* view);
-    void DeleteSelected();
     void DeleteWithConfirmation();
-    void PictureToOwnSize();
-    void Warn(const QString& text);
-
-    // ---- editing (MainFormEditing.cpp) ----
-    void ConnectEditing();
-    QMenu* BuildDrawingMenu();
-    void ShowDrawingMenu();
-    // A new element's view is selected and the arrow tool pressed, as after every creation.
-    TElementView* ShowNewElement(const QString& name, std::optional<QPoint> screenPos = std::nullopt);
-    void CreateText();
-    void CreateBarcode();
-    void CreatePicture();
-    void CreateDrawing(TDrawingKind kind);
-    void StepElement(int step);
-    void ApplyPageSetup();
-    void ApplyValue();
-    void TakeFieldValue();
-    void PickField(int row);
-    void ShowDateTimeList();
-    void Rotate(int code);
-    void Align(TAlignment alignment);
-    void ChooseElementFont();
-    void ApplyBarcodeSettings();
-    void CopyBarcodeToBitmap();
-    void ChoosePictureFile();
-    void UndoEdit();
-    void RedoEdit();
-    // The selected element's view and row while the selected flag is set.
-    TElementView* SelectedView() const;
     bool HandleKey(QObject* watched, QKeyEvent* event);
 
     TDM& FDM;
@@ -193,27 +159,12 @@ private:
     // The last template of the settings, kept while a run works in another folder.
     QString FStoredUtolso;
     QTimer FTimer1;
-    QPointer<TBarcodeView> FCurrentBarcode;
 
     // The controls the window itself works with.
     QWidget* PFejlec = nullptr;
-    QWidget* PEszkoz = nullptr;
-    QToolButton* NyilGomb = nullptr;
-    QToolButton* SzovegGomb = nullptr;
-    QToolButton* VonalkodGomb = nullptr;
-    QToolButton* KepGomb = nullptr;
-    QToolButton* RajzGomb = nullptr;
-    QToolButton* ElemTorlesGomb = nullptr;
-    QToolButton* Nagyitas[3] = {};
     QAction* mTorol = nullptr;
     QAction* mVisszavonas = nullptr;
     QAction* mMegis = nullptr;
-    QMenu* RajzMenu = nullptr;
-    // The template's current row for stepping: the selected element's, the page-setup row's
-    // while nothing is selected or after a step landed on it.
-    QString FCurrentRow;
-    // "Auto betu" for this run: a barcode font chosen by hand switches it off.
-    bool FAutoBetu = true;
     QAction* mOrsina = nullptr;
 
     TLabelCanvas* FCanvas = nullptr;
@@ -222,11 +173,14 @@ private:
     TElementPanel* FElementPanel = nullptr;
     TPageTab* FPageTab = nullptr;
     TLabelTab* FLabelTab = nullptr;
+    TToolBar* FTools = nullptr;
     QLabel* FPanels[4] = {};
+    std::unique_ptr<TElementEditor> FEditor;
 
     // ---- data exchange: worksheet link, Excel export, data browser (MainFormExchange.cpp) ----
     friend class TMainFormLinkHost;
     void WireDataExchange();
+    void LinkWorkbook();
     void ExportToExcel();
     void OpenDataBrowser();
     std::unique_ptr<TMainFormLinkHost> FLinkHost;

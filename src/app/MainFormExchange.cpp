@@ -1,17 +1,13 @@
 // The main window's data exchange commands: linking a worksheet (tool button and menu), the
-// Excel export and the data browser (menu and the data source tab's button).
+// Excel export and the data browser (menu and the data source tab's button). The window's
+// menus and buttons are connected to them where they are built.
 
 #include "app/MainFormExchange.h"
 
-#include "designer/DataSourceTab.h"
 #include "designer/ElementPanel.h"
 #include "exchange/ExcelExport.h"
 #include "exchange/ui/TablaForm.h"
 #include "services/Modal.h"
-
-#include <QAction>
-#include <QPushButton>
-#include <QToolButton>
 
 namespace etikor {
 
@@ -22,17 +18,11 @@ void TMainFormLinkHost::FieldListRebuilt() {
 void TMainForm::WireDataExchange() {
     FLinkHost = std::make_unique<TMainFormLinkHost>(*this);
     FLink = std::make_unique<TWorkbookLink>(FDM, *FLinkHost);
-    const auto link = [this] {
-        FLink->LinkFromDialog(FPaths.SeriesFolder());
-        RebuildCanvas();
-    };
-    connect(findChild<QToolButton*>(QStringLiteral("ExcelImportGomb")), &QToolButton::clicked, this, link);
-    connect(findChild<QAction*>(QStringLiteral("ImportlsExcel1")), &QAction::triggered, this, link);
-    connect(findChild<QAction*>(QStringLiteral("Excelfile1")), &QAction::triggered, this,
-            &TMainForm::ExportToExcel);
-    connect(findChild<QAction*>(QStringLiteral("mAdatbongeszo")), &QAction::triggered, this,
-            &TMainForm::OpenDataBrowser);
-    connect(FDataSourceTab->Bongeszo_Gomb, &QPushButton::clicked, this, &TMainForm::OpenDataBrowser);
+}
+
+void TMainForm::LinkWorkbook() {
+    FLink->LinkFromDialog(FPaths.SeriesFolder());
+    RebuildCanvas();
 }
 
 void TMainForm::ExportToExcel() {

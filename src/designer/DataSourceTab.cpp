@@ -32,6 +32,9 @@ TDataSourceTab::TDataSourceTab(QWidget* parent) : QWidget(parent) {
     Bongeszo_Gomb = boxButton("Bongeszo_Gomb", QStringLiteral("Adatböngésző"));
     General_Gomb = boxButton("General_Gomb", QStringLiteral("Generálás"));
     layout->addWidget(Gen_doboz);
+    connect(GNyit_Gomb, &QPushButton::clicked, this, &TDataSourceTab::OpenRequested);
+    connect(Bongeszo_Gomb, &QPushButton::clicked, this, &TDataSourceTab::BrowseRequested);
+    connect(General_Gomb, &QPushButton::clicked, this, &TDataSourceTab::GenerateRequested);
     connect(Gen_Gomb, &QToolButton::toggled, Gen_doboz, &QWidget::setVisible);
     ODBC_Gomb = new QPushButton(QStringLiteral("&ODBC adatforrás"), this);
     ODBC_Gomb->setObjectName(QStringLiteral("ODBC_Gomb"));

@@ -16,6 +16,13 @@ class TDataSourceTab final : public QWidget {
 public:
     explicit TDataSourceTab(QWidget* parent = nullptr);
 
+signals:
+    // The generated-series panel's buttons: open a template, browse the data, generate.
+    void OpenRequested();
+    void BrowseRequested();
+    void GenerateRequested();
+
+private:
     QToolButton* Gen_Gomb = nullptr;
     QWidget* Gen_doboz = nullptr;
     QPushButton* GNyit_Gomb = nullptr;

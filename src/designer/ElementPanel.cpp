@@ -133,9 +133,11 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     // not) are for the linear types: the panel keeps its height.
     auto* options = new QHBoxLayout;
     lbVkOpcio = new QLabel(gbVonalkod);
+    lbVkOpcio->setObjectName(QStringLiteral("lbVkOpcio"));
     cb_VkOpcio = new QComboBox(gbVonalkod);
     cb_VkOpcio->setObjectName(QStringLiteral("cb_VkOpcio"));
     lbVkOpcio2 = new QLabel(gbVonalkod);
+    lbVkOpcio2->setObjectName(QStringLiteral("lbVkOpcio2"));
     cb_VkOpcio2 = new QComboBox(gbVonalkod);
     cb_VkOpcio2->setObjectName(QStringLiteral("cb_VkOpcio2"));
     lbVkOpcio->setBuddy(cb_VkOpcio);
@@ -178,6 +180,74 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     gbVonalkod->hide();
     layout->addWidget(gbVonalkod);
     layout->addStretch(1);
+
+    // The date/time list opens here; what it chose is applied with the value.
+    connect(DtGomb, &QToolButton::clicked, this, [this] {
+        DtLista->show();
+        DtLista->setCurrentRow(0);
+        DtLista->setFocus();
+    });
+    connect(Hatra, &QToolButton::clicked, this, [this] { emit StepRequested(-1); });
+    connect(Elore, &QToolButton::clicked, this, [this] { emit StepRequested(1); });
+    connect(SzRogzitoGomb, &QToolButton::clicked, this, &TElementPanel::ApplyValueRequested);
+    connect(EMezoGomb, &QToolButton::clicked, this, &TElementPanel::FieldValueRequested);
+    connect(Mezok, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { emit FieldPicked(row); });
+    connect(cb_Elforgat, &QComboBox::activated, this, &TElementPanel::RotationChosen);
+    for (const TAlignment alignment :
+         {TAlignment::taLeftJustify, TAlignment::taCenter, TAlignment::taRightJustify})
+        connect(AlignmentButton(alignment), &QToolButton::clicked, this,
+                [this, alignment] { emit AlignmentChosen(alignment); });
+    connect(BetuGomb, &QToolButton::clicked, this, &TElementPanel::FontRequested);
+    connect(VkRogzitGomb, &QToolButton::clicked, this, &TElementPanel::BarcodeSettingsApplied);
+    connect(Vk_bmp, &QToolButton::clicked, this, &TElementPanel::BarcodeBitmapRequested);
+    connect(KlonozasGomb, &QToolButton::clicked, this, &TElementPanel::CloneRequested);
+    connect(EFileGomb, &QToolButton::clicked, this, &TElementPanel::PictureFileRequested);
+}
+
+QString TElementPanel::Value() const {
+    return Ertek->text();
+}
+
+void TElementPanel::SetValue(const QString& value) {
+    Ertek->setText(value);
+}
+
+void TElementPanel::FocusValue() {
+    Ertek->setFocus();
+}
+
+int TElementPanel::RotationCode() const {
+    return cb_Elforgat->currentIndex();
+}
+
+void TElementPanel::SetRotationCode(int code) {
+    cb_Elforgat->setCurrentIndex(code);
+}
+
+std::optional<int> TElementPanel::TakeDateTimeChoice() {
+    if (DtLista->isHidden())
+        return std::nullopt;
+    const int code = std::max(0, DtLista->currentRow());
+    DtLista->hide();
+    return code;
+}
+
+void TElementPanel::ShowFieldPicker() {
+    Mezok->show();
+    MezoKilepGomb->show();
+    Mezok->setFocus();
+}
+
+int TElementPanel::ShownBarcodeListPosition() const {
+    return cb_VkTNev->currentIndex();
+}
+
+bool TElementPanel::BarcodeValueShown() const {
+    return cbVonalkodErtek->isChecked();
+}
+
+bool TElementPanel::StartStopLines() const {
+    return cbStartStop->isChecked();
 }
 
 void TElementPanel::ShowMatrixOptions(int position, const TMatrixOptions& o) {

@@ -17,6 +17,23 @@
 
 namespace etikor {
 
+namespace {
+
+// The controls a tab has of the ten values (the others are null).
+void ShowIn(const TPageSetupFields& fields, const TPageSetup& setup) {
+    for (const TPageValueInfo& info : PageSetupValues())
+        if (QAbstractSpinBox* control = fields.Control(info.Value))
+            SetControlValue(control, setup.Value(info.Value));
+}
+
+void ReadFrom(const TPageSetupFields& fields, TPageSetup& setup) {
+    for (const TPageValueInfo& info : PageSetupValues())
+        if (const QAbstractSpinBox* control = fields.Control(info.Value))
+            setup.SetValue(info.Value, ControlValue(control));
+}
+
+} // namespace
+
 TPageTab::TPageTab(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tsOldal"));
     auto* grid = new QGridLayout(this);
@@ -54,6 +71,37 @@ TPageTab::TPageTab(QWidget* parent) : QWidget(parent) {
     grid->addWidget(OldalRGomb, row++, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(row, 1);
+    connect(OldalRGomb, &QPushButton::clicked, this, &TPageTab::ApplyRequested);
+}
+
+TPageSetupFields TPageTab::Fields() const {
+    TPageSetupFields fields;
+    fields.OldalHossz = OldalHossz;
+    fields.OldalSzel = OldalSzel;
+    fields.Felsom = Felsom;
+    fields.Balm = Balm;
+    fields.Jobbm = Jobbm;
+    fields.Alsom = Alsom;
+    fields.COszlopok = COszlopok;
+    fields.CTerkoz = CTerkoz;
+    return fields;
+}
+
+void TPageTab::ShowSetup(const TPageSetup& setup) {
+    ShowIn(Fields(), setup);
+}
+
+void TPageTab::ReadSetup(TPageSetup& setup) const {
+    ReadFrom(Fields(), setup);
+}
+
+void TPageTab::GrowPageFor(double labelWidthMm, double labelHeightMm) {
+    const double length = labelHeightMm + Felsom->value() + Alsom->value();
+    if (OldalHossz->value() < length)
+        OldalHossz->setValue(length);
+    const double width = labelWidthMm + Balm->value() + Jobbm->value();
+    if (OldalSzel->value() < width)
+        OldalSzel->setValue(width);
 }
 
 TLabelTab::TLabelTab(QWidget* parent) : QWidget(parent) {
@@ -101,6 +149,30 @@ TLabelTab::TLabelTab(QWidget* parent) : QWidget(parent) {
     CimkeRGomb->setObjectName(QStringLiteral("CimkeRGomb"));
     layout->addWidget(CimkeRGomb);
     layout->addStretch(1);
+    connect(CimkeRGomb, &QPushButton::clicked, this, &TLabelTab::ApplyRequested);
+}
+
+TPageSetupFields TLabelTab::Fields() const {
+    TPageSetupFields fields;
+    fields.CMagassag = CMagassag;
+    fields.CSzelesseg = CSzeles;
+    return fields;
+}
+
+void TLabelTab::ShowSetup(const TPageSetup& setup) {
+    ShowIn(Fields(), setup);
+}
+
+void TLabelTab::ReadSetup(TPageSetup& setup) const {
+    ReadFrom(Fields(), setup);
+}
+
+bool TLabelTab::FrameAroundLabels() const {
+    return cb_Keret->isChecked();
+}
+
+void TLabelTab::ResetStep() {
+    Leptetes->setCurrentIndex(2);
 }
 
 } // namespace etikor

@@ -2,7 +2,7 @@
 
 // The page tab `tsOldal` (page size, margins, label columns and their gap) and the label tab
 // `tsCimke` (label size and the step its spinners change by, the frame option). Both show the
-// template's page setup.
+// template's page setup; their Apply buttons are signals the element editor carries out.
 
 #include "document/TemplateSchema.h"
 
@@ -17,10 +17,26 @@ class QSpinBox;
 
 namespace etikor {
 
+struct TPageSetup;
+struct TPageSetupFields;
+
 class TPageTab final : public QWidget {
     Q_OBJECT
 public:
     explicit TPageTab(QWidget* parent = nullptr);
+
+    // Its values of a page setup: the page size, the margins, the columns and their gap (the
+    // controls' own limits apply).
+    void ShowSetup(const TPageSetup& setup);
+    void ReadSetup(TPageSetup& setup) const;
+    // The page grows, within its limits, to take a label of this size with its margins.
+    void GrowPageFor(double labelWidthMm, double labelHeightMm);
+
+signals:
+    void ApplyRequested();
+
+private:
+    TPageSetupFields Fields() const;
 
     QDoubleSpinBox* OldalSzel = nullptr;
     QDoubleSpinBox* OldalHossz = nullptr;
@@ -38,6 +54,20 @@ class TLabelTab final : public QWidget {
     Q_OBJECT
 public:
     explicit TLabelTab(QWidget* parent = nullptr);
+
+    // Its values of a page setup: the label size.
+    void ShowSetup(const TPageSetup& setup);
+    void ReadSetup(TPageSetup& setup) const;
+    // "Keret a címkék körül": a linked worksheet prints with a frame around each label.
+    bool FrameAroundLabels() const;
+    // The step list back at its start, "1".
+    void ResetStep();
+
+signals:
+    void ApplyRequested();
+
+private:
+    TPageSetupFields Fields() const;
 
     QGroupBox* gbCimkeMeret = nullptr;
     QDoubleSpinBox* CSzeles = nullptr;

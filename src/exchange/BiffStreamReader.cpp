@@ -1,9 +1,10 @@
 // A worksheet written as a bare BIFF2 to BIFF5 record stream (no compound-file container), as
 // this program's export and other small writers produce it. FreeXL reads only workbooks inside
 // a compound file, so these are read here: number, integer, RK, boolean and text cells of the
-// first worksheet, up to its end-of-file record.
+// first worksheet, and the stored results of formula cells, up to its end-of-file record.
 
 #include "exchange/Worksheet.h"
+#include "exchange/WorksheetRecords.h"
 
 #include <algorithm>
 #include <bit>
@@ -16,8 +17,7 @@ namespace etikor {
 namespace {
 
 uint16_t word(std::string_view bytes, std::size_t at) {
-    return static_cast<uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                 (static_cast<unsigned char>(bytes[at + 1]) << 8));
+    return BiffWord(bytes, at);
 }
 
 uint32_t dword(std::string_view bytes, std::size_t at) {
@@ -25,10 +25,7 @@ uint32_t dword(std::string_view bytes, std::size_t at) {
 }
 
 double ieee(std::string_view bytes, std::size_t at) {
-    uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i)
-        bits = (bits << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
-    return std::bit_cast<double>(bits);
+    return BiffDouble(bytes, at);
 }
 
 // An RK value: a 30-bit integer or the high 30 bits of a double, optionally divided by 100.
@@ -63,6 +60,9 @@ TWorksheet ReadBiffStream(std::string_view bytes) {
     std::vector<Placed> cells;
     std::size_t at = 0;
     bool ended = false;
+    const bool biff2 = word(bytes, 0) == 0x0009;
+    // A formula whose result is a text: the STRING record that follows holds it.
+    bool textResultPending = false;
     while (at + 4 <= bytes.size()) {
         const uint16_t id = word(bytes, at);
         const std::size_t length = word(bytes, at + 2);
@@ -74,11 +74,45 @@ TWorksheet ReadBiffStream(std::string_view bytes) {
             ended = true;
             break;
         }
+        if ((id == 0x0007 || id == 0x0207) && textResultPending && !cells.empty()) {
+            const std::size_t from = id == 0x0007 ? 1 : 2;
+            if (body.size() < from)
+                throw EWorksheetError("Damaged Excel workbook (short text cell)");
+            const std::size_t count = id == 0x0007 ? static_cast<unsigned char>(body[0]) : word(body, 0);
+            if (body.size() < from + count)
+                throw EWorksheetError("Damaged Excel workbook (short text cell)");
+            cells.back().Cell.Text = std::string(body.substr(from, count));
+            cells.back().Cell.What = count > 0 ? TRawCell::Kind::Text : TRawCell::Kind::Null;
+            if (count == 0)
+                cells.pop_back();
+            textResultPending = false;
+            continue;
+        }
+        textResultPending = false;
         if (body.size() < 4)
             continue;
         Placed placed{word(body, 0), word(body, 2), {}};
         TRawCell& cell = placed.Cell;
         switch (id) {
+        case 0x0006:   // formula: BIFF2 (result after 3 attribute bytes) or BIFF5 (after the style)
+        case 0x0206:   // BIFF3
+        case 0x0406: { // BIFF4
+            const std::size_t result = id == 0x0006 && biff2 ? 7 : 6;
+            if (body.size() < result + 8)
+                throw EWorksheetError("Damaged Excel workbook (short formula cell)");
+            if (word(body, result + 6) != 0xFFFF) {
+                cell.What = TRawCell::Kind::Number;
+                cell.Number = ieee(body, result);
+            } else if (body[result] == 1) {
+                cell.What = TRawCell::Kind::Number;
+                cell.Number = body[result + 2] != 0 ? 1 : 0;
+            } else if (body[result] == 0) {
+                // Placed now, its text comes with the next record.
+                cell.What = TRawCell::Kind::Text;
+                textResultPending = true;
+            }
+            break;
+        }
         case 0x0002: // BIFF2 integer
             if (body.size() < 9)
                 throw EWorksheetError("Damaged Excel workbook (short integer cell)");
@@ -131,7 +165,8 @@ TWorksheet ReadBiffStream(std::string_view bytes) {
         }
         if (cell.What == TRawCell::Kind::Null && !cell.Text.empty())
             cell.What = TRawCell::Kind::Text;
-        if (cell.What == TRawCell::Kind::Null)
+        if (cell.What == TRawCell::Kind::Null ||
+            (cell.What == TRawCell::Kind::Text && cell.Text.empty() && !textResultPending))
             continue;
         if (placed.Column >= kMaxWorksheetColumns)
             throw EWorksheetError("Too many columns (more than " + std::to_string(kMaxWorksheetColumns) +
@@ -143,23 +178,26 @@ TWorksheet ReadBiffStream(std::string_view bytes) {
     }
     if (!ended)
         throw EWorksheetError("Damaged Excel workbook (no end of file record)");
+    // A text formula whose STRING record never came is empty.
+    cells.erase(std::remove_if(cells.begin(), cells.end(),
+                               [](const Placed& p) {
+                                   return p.Cell.What == TRawCell::Kind::Text && p.Cell.Text.empty();
+                               }),
+                cells.end());
     // Later cells at the same place replace earlier ones.
     std::stable_sort(cells.begin(), cells.end(), [](const Placed& a, const Placed& b) {
         return std::tie(a.Row, a.Column) < std::tie(b.Row, b.Column);
     });
     TWorksheetBuilder builder;
-    std::size_t i = 0;
-    for (uint32_t row = 0; i < cells.size(); ++row) {
-        TRawRow raw;
-        for (; i < cells.size() && cells[i].Row == row; ++i) {
-            if (raw.size() > cells[i].Column)
-                raw[cells[i].Column] = std::move(cells[i].Cell);
-            else {
-                raw.resize(cells[i].Column);
-                raw.push_back(std::move(cells[i].Cell));
-            }
-        }
-        builder.AddRow(std::move(raw));
+    uint32_t nextRow = 0;
+    for (std::size_t i = 0; i < cells.size();) {
+        const uint32_t row = cells[i].Row;
+        builder.AddEmptyRows(row - nextRow);
+        builder.BeginRow();
+        for (; i < cells.size() && cells[i].Row == row; ++i)
+            builder.SetCell(cells[i].Column, cells[i].Cell);
+        builder.EndRow();
+        nextRow = row + 1;
     }
     return builder.Build();
 }

@@ -16,14 +16,17 @@ bool RebuildFieldList(TDM& dm, TDataSet& source) {
         dm.ForrasStru.Close();
         dm.ForrasStru.Open();
         dm.ForrasStru.EmptyTable();
-        Modal().Message(QStringLiteral("Hiba"),
-                        QStringLiteral("Hibás tábla file! (Hibakód: ") + FromCp1250(error.what()) +
-                            QStringLiteral(")"),
-                        QStringLiteral("H"));
+        ShowBrokenSource(error.what());
         return false;
     }
     dm.FillFieldList(source);
     return true;
+}
+
+void ShowBrokenSource(const std::string& error) {
+    Modal().Message(QStringLiteral("Hiba"),
+                    QStringLiteral("Hibás tábla file! (Hibakód: ") + FromCp1250(error) + QStringLiteral(")"),
+                    QStringLiteral("H"));
 }
 
 } // namespace etikor

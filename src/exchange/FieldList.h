@@ -2,6 +2,8 @@
 
 // Rebuilding the field list of the current data source with the message a broken source gets.
 
+#include <string>
+
 namespace etikor {
 
 class TDM;
@@ -11,5 +13,8 @@ class TDataSet;
 // database error, shows "Hibás tábla file! (Hibakód: <error>)" and leaves the list empty;
 // returns false then.
 bool RebuildFieldList(TDM& dm, TDataSet& source);
+
+// The message of a data source that cannot be read: "Hibás tábla file! (Hibakód: <error>)".
+void ShowBrokenSource(const std::string& error);
 
 } // namespace etikor

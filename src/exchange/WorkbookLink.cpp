@@ -1,6 +1,7 @@
 #include "exchange/WorkbookLink.h"
 
 #include "data/Cp1250Text.h"
+#include "data/DatabaseError.h"
 #include "data/FormatSettings.h"
 #include "document/DataModule.h"
 #include "document/TemplateFiles.h"
@@ -50,35 +51,44 @@ void TWorkbookLink::StoreLink(bool linked, const std::string& table) {
 
 bool TWorkbookLink::Connect(const QString& path) {
     TDocumentState& state = FHost.LinkState();
-    KT1.Close();
-    KT1.FileName = QFile::encodeName(path).toStdString();
-    FHost.SetDataSource(&KT1);
-    // The broken-file message has its own help topic.
-    const int helpContext = FHost.LinkHelpContext();
-    FHost.SetLinkHelpContext(kBrokenFileHelpContext);
-    const bool opened = RebuildFieldList(FDM, KT1);
-    FHost.SetLinkHelpContext(helpContext);
-    if (!opened) {
-        // The series stays what the labels print from.
-        FHost.SetDataSource(&FDM.T1);
-        FDM.FillFieldList(FDM.T1);
-        FHost.FieldListRebuilt();
+    const std::string fileName = QFile::encodeName(path).toStdString();
+    // The file is read before anything changes: one that cannot be read leaves the program as it
+    // was, with its old link or none.
+    TWorksheet sheet;
+    try {
+        sheet = TWorksheetDataSet::ReadFile(fileName);
+    } catch (const EWorksheetError& error) {
+        // The broken-file message has its own help topic.
+        const int helpContext = FHost.LinkHelpContext();
+        FHost.SetLinkHelpContext(kBrokenFileHelpContext);
+        ShowBrokenSource(DatabaseErrorText(KT1.Name, error.what()));
+        FHost.SetLinkHelpContext(helpContext);
         return false;
     }
+    KT1.Close();
+    KT1.FileName = fileName;
+    KT1.OpenWith(std::move(sheet));
+    FHost.SetDataSource(&KT1);
+    FDM.FillFieldList(KT1);
     FHost.FieldListRebuilt();
     state.Panel3 = QStringLiteral("Kapcsolat: ") + QFileInfo(path).fileName();
     state.Panel4 = countText(KT1.RecordCount());
     state.DataFlag = true;
     state.LinkFlag = true;
     FHost.StatusChanged();
+    if (KT1.BadByteLine() > 0)
+        Modal().Message(QString(),
+                        QStringLiteral("A(z) ") + QFileInfo(path).fileName() +
+                            QStringLiteral(" UTF-8 szövegében hibás bájtok vannak (az első a(z) %1. sorban);")
+                                .arg(KT1.BadByteLine()) +
+                            kCr + QStringLiteral("ezeket Windows-1250 karakterként olvasta be a program."),
+                        QStringLiteral("F"));
     return true;
 }
 
 void TWorkbookLink::LinkFromDialog(const QString& seriesFolder) {
     TDocumentState& state = FHost.LinkState();
     FHost.SetLinkHelpContext(kHelpContext);
-    FHost.SetDataSource(&FDM.T1);
-    state.DataFlag = false;
     if (!FDM.T1.Active())
         FDM.T1.Open();
 

@@ -42,14 +42,14 @@ public:
     static QString DialogFilter();
 
     // Linking through the open dialog (initial folder: the series folder); Cancel removes
-    // the link. The series record is saved in both cases.
+    // the link. The series record is saved when the link changes.
     void LinkFromDialog(const QString& seriesFolder);
     // The stored link after a template's series data was loaded: connects when `autoOpen` and
     // the file is in the series folder; otherwise warns or reminds.
     void Reconnect(const QString& seriesFolder, bool autoOpen);
-    // Opens `path` as the current data source (status, field list, data and link flags).
-    // A file that cannot be read shows "Hibás tábla file!" and leaves the series as the data
-    // source; false then.
+    // Opens `path` as the current data source (status, field list, data and link flags); a
+    // .csv with stray bytes in its UTF-8 says where the first is. A file that cannot be read
+    // shows "Hibás tábla file!" and changes nothing (the old link stays, or none); false then.
     bool Connect(const QString& path);
     // Connects the workbook `table` of the series folder; a missing file gives the "nem
     // található" warning and false.

@@ -1,13 +1,42 @@
 #include "exchange/WorksheetDataSet.h"
 
+#include <new>
+#include <stdexcept>
+
 namespace etikor {
 
-void TWorksheetDataSet::InternalOpen() {
+void TWorksheetDataSet::OpenWith(TWorksheet sheet) {
+    Close();
+    FSheet = std::move(sheet);
+    FPrepared = true;
     try {
-        FSheet = ReadWorksheetFile(FileName);
-    } catch (const EWorksheetError& error) {
-        FSheet = {};
-        DatabaseError(error.what());
+        Open();
+    } catch (...) {
+        FPrepared = false;
+        throw;
+    }
+    FPrepared = false;
+}
+
+TWorksheet TWorksheetDataSet::ReadFile(const std::string& fileName) {
+    try {
+        return ReadWorksheetFile(fileName);
+    } catch (const std::bad_alloc&) {
+        // Within the readers' limits this takes a machine already short of memory.
+        throw EWorksheetError("Not enough memory for the worksheet");
+    } catch (const std::length_error&) {
+        throw EWorksheetError("Not enough memory for the worksheet");
+    }
+}
+
+void TWorksheetDataSet::InternalOpen() {
+    if (!FPrepared) {
+        try {
+            FSheet = ReadFile(FileName);
+        } catch (const EWorksheetError& error) {
+            FSheet = {};
+            DatabaseError(error.what());
+        }
     }
     BindFields(FSheet.Columns);
 }
@@ -17,10 +46,11 @@ void TWorksheetDataSet::InternalClose() {
 }
 
 TVariant TWorksheetDataSet::ReadField(TRecordRef record, const TField& field) const {
-    const auto& row = *static_cast<const std::vector<TVariant>*>(record);
     const int index = field.DataIndex();
-    return index >= 0 && static_cast<std::size_t>(index) < row.size() ? row[static_cast<std::size_t>(index)]
-                                                                      : TVariant();
+    if (index < 0)
+        return {};
+    return FSheet.Rows.Value(*static_cast<const TWorksheetRows::Span*>(record),
+                             static_cast<std::size_t>(index));
 }
 
 } // namespace etikor

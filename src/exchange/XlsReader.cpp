@@ -12,6 +12,9 @@
 #include <cstring>
 #include <new>
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,26 +66,55 @@ void check(int result) {
 
 TWorksheet readInChildProcess(const std::string& path);
 
+// The file's bytes, mapped rather than copied.
+class MappedFile {
+public:
+    explicit MappedFile(const std::string& path) {
+        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        struct stat info {};
+        if (fstat(fd, &info) == 0 && info.st_size > 0) {
+            void* at = mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+            if (at != MAP_FAILED) {
+                FData = static_cast<const char*>(at);
+                FSize = static_cast<std::size_t>(info.st_size);
+            }
+        }
+        close(fd);
+    }
+    ~MappedFile() {
+        if (FData)
+            munmap(const_cast<char*>(FData), FSize);
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    std::string_view Bytes() const { return {FData, FSize}; }
+
+private:
+    const char* FData = nullptr;
+    std::size_t FSize = 0;
+};
+
 } // namespace
 
 TWorksheet ReadXlsFile(const std::string& path) {
+    std::optional<std::string> stream;
     {
+        const MappedFile file(path);
+        const std::string_view bytes = file.Bytes();
         // A bare record stream is small by nature; a file too big for one is no such stream.
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (file) {
-            std::string bytes(4, '\0');
-            const bool stream = std::fread(bytes.data(), 1, 4, file) == 4 && IsBiffStream(bytes);
-            if (stream) {
-                char buffer[65536];
-                std::size_t got = 0;
-                while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0 && bytes.size() < (256u << 20))
-                    bytes.append(buffer, got);
-            }
-            std::fclose(file);
-            if (stream)
-                return ReadBiffStream(bytes);
-        }
+        if (IsBiffStream(bytes))
+            return ReadBiffStream(bytes.substr(0, kMaxWorksheetPart));
+        stream = XlsWorkbookStream(bytes);
     }
+    if (stream)
+        if (std::optional<TWorksheet> sheet = ReadXlsWorkbookStream(*stream))
+            return std::move(*sheet);
+    return readInChildProcess(path);
+}
+
+TWorksheet ReadXlsFileWithFreeXl(const std::string& path) {
     return readInChildProcess(path);
 }
 
@@ -102,12 +134,14 @@ TWorksheet readWithFreeXl(const std::string& path) {
     check(freexl_worksheet_dimensions(book.Handle(), &rows, &columns));
 
     TWorksheetBuilder builder;
+    TRawCell cell;
     for (unsigned int r = 0; r < rows; ++r) {
-        TRawRow row;
+        builder.BeginRow();
         for (unsigned short c = 0; c < columns; ++c) {
             FreeXL_CellValue value{};
             check(freexl_get_cell_value(book.Handle(), r, c, &value));
-            TRawCell cell;
+            cell.What = TRawCell::Kind::Null;
+            cell.Text.clear();
             switch (value.type) {
             case FREEXL_CELL_INT:
                 cell.What = TRawCell::Kind::Number;
@@ -136,116 +170,11 @@ TWorksheet readWithFreeXl(const std::string& path) {
             default:
                 break;
             }
-            if (cell.What != TRawCell::Kind::Null) {
-                row.resize(c);
-                row.push_back(std::move(cell));
-            }
+            builder.SetCell(c, cell);
         }
-        builder.AddRow(std::move(row));
+        builder.EndRow();
     }
     return builder.Build();
-}
-
-// The worksheet as bytes through the pipe: columns (name, type, size), the row count, then
-// each value as a kind byte and its number or text.
-void put(std::string& out, const void* data, std::size_t size) {
-    out.append(static_cast<const char*>(data), size);
-}
-
-void putText(std::string& out, const std::string& text) {
-    const auto size = static_cast<uint32_t>(text.size());
-    put(out, &size, sizeof size);
-    out += text;
-}
-
-std::string serialize(const TWorksheet& sheet) {
-    std::string out = "K";
-    const auto columns = static_cast<uint32_t>(sheet.Columns.size());
-    put(out, &columns, sizeof columns);
-    for (const TFieldDef& def : sheet.Columns) {
-        putText(out, def.Name);
-        const auto type = static_cast<uint8_t>(def.DataType);
-        put(out, &type, 1);
-        put(out, &def.Size, sizeof def.Size);
-    }
-    const uint64_t rows = sheet.Rows.size();
-    put(out, &rows, sizeof rows);
-    for (const auto& row : sheet.Rows)
-        for (const TVariant& value : row) {
-            uint8_t kind = 0;
-            if (value.Type() == TVarType::varDouble)
-                kind = 1;
-            else if (value.Type() == TVarType::varDate)
-                kind = 3;
-            else if (value.Type() == TVarType::varString)
-                kind = 2;
-            put(out, &kind, 1);
-            if (kind == 1 || kind == 3) {
-                const double number = kind == 1 ? value.ToDouble() : value.ToDateTime();
-                put(out, &number, sizeof number);
-            } else if (kind == 2) {
-                putText(out, value.Text());
-            }
-        }
-    return out;
-}
-
-class Input {
-public:
-    explicit Input(const std::string& bytes) : FBytes(bytes) {}
-    void Get(void* data, std::size_t size) {
-        if (FAt + size > FBytes.size())
-            throw EWorksheetError("Damaged Excel workbook (the reader stopped)");
-        std::memcpy(data, FBytes.data() + FAt, size);
-        FAt += size;
-    }
-    std::string Text() {
-        uint32_t size = 0;
-        Get(&size, sizeof size);
-        if (FAt + size > FBytes.size())
-            throw EWorksheetError("Damaged Excel workbook (the reader stopped)");
-        std::string text = FBytes.substr(FAt, size);
-        FAt += size;
-        return text;
-    }
-
-private:
-    const std::string& FBytes;
-    std::size_t FAt = 1;
-};
-
-TWorksheet deserialize(const std::string& bytes) {
-    Input in(bytes);
-    TWorksheet sheet;
-    uint32_t columns = 0;
-    in.Get(&columns, sizeof columns);
-    for (uint32_t c = 0; c < columns; ++c) {
-        TFieldDef def;
-        def.Name = in.Text();
-        uint8_t type = 0;
-        in.Get(&type, 1);
-        def.DataType = static_cast<TFieldType>(type);
-        in.Get(&def.Size, sizeof def.Size);
-        sheet.Columns.push_back(std::move(def));
-    }
-    uint64_t rows = 0;
-    in.Get(&rows, sizeof rows);
-    for (uint64_t r = 0; r < rows; ++r) {
-        std::vector<TVariant> row(columns);
-        for (uint32_t c = 0; c < columns; ++c) {
-            uint8_t kind = 0;
-            in.Get(&kind, 1);
-            double number = 0;
-            if (kind == 1 || kind == 3) {
-                in.Get(&number, sizeof number);
-                row[c] = kind == 1 ? TVariant(number) : TVariant::FromDateTime(number);
-            } else if (kind == 2) {
-                row[c] = TVariant(in.Text());
-            }
-        }
-        sheet.Rows.push_back(std::move(row));
-    }
-    return sheet;
 }
 
 // FreeXL trusts lengths inside a workbook (a hostile file makes it read past its own buffers),
@@ -269,7 +198,8 @@ TWorksheet readInChildProcess(const std::string& path) {
         LimitAddressSpaceGrowth(kReaderMemoryBudget);
         std::string out;
         try {
-            out = serialize(readWithFreeXl(path));
+            out = SerializeWorksheet(readWithFreeXl(path));
+            out.insert(out.begin(), 'K');
         } catch (const std::bad_alloc&) {
             out = "E" + freexlReason(FREEXL_INSUFFICIENT_MEMORY);
         } catch (const std::exception& error) {
@@ -304,7 +234,7 @@ TWorksheet readInChildProcess(const std::string& path) {
         throw EWorksheetError("Damaged Excel workbook (the reader stopped)");
     if (bytes[0] == 'E')
         throw EWorksheetError(bytes.substr(1));
-    return deserialize(bytes);
+    return DeserializeWorksheet(std::string_view(bytes).substr(1));
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "designer/SetupTabs.h"
 #include "designer/Sizer.h"
 #include "support/Moment.h"
+#include "support/Named.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -180,7 +181,7 @@ TEST_F(EditingTest, NewBarcodeBindsToTheSeries) {
     EXPECT_TRUE(view->Value().startsWith(QStringLiteral("5990001")));
     // A value of its own that is not the series' current one makes it a fixed barcode.
     Select("Vkod_1");
-    Panel().cb_VkTNev->setCurrentIndex(5);
+    test::Named<QComboBox>(Panel(), "cb_VkTNev")->setCurrentIndex(5);
     Child<QLineEdit>("Ertek")->setText(QStringLiteral("5996"));
     Child<QToolButton>("SzRogzitoGomb")->click();
     EXPECT_EQ(Row("Vkod_1").Source, QString());
@@ -250,16 +251,16 @@ TEST_F(EditingTest, PageAndLabelApply) {
     auto* label = Child<TLabelTab>("tsCimke");
     form.SetZoom(2);
     EXPECT_EQ(form.Canvas().Cimke->width(), 469); // the build: round(468.75)
-    page->OldalHossz->setValue(50);
-    page->Felsom->setValue(13);
-    page->Alsom->setValue(10);
-    label->CMagassag->setValue(38.1);
-    label->CSzeles->setValue(200);
-    page->Balm->setValue(10);
-    page->Jobbm->setValue(10);
-    label->CimkeRGomb->click();
-    EXPECT_DOUBLE_EQ(page->OldalHossz->value(), 61.1);
-    EXPECT_DOUBLE_EQ(page->OldalSzel->value(), 210); // 220 kept at the limit
+    test::Named<QDoubleSpinBox>(page, "OldalHossz")->setValue(50);
+    test::Named<QDoubleSpinBox>(page, "Felsom")->setValue(13);
+    test::Named<QDoubleSpinBox>(page, "Alsom")->setValue(10);
+    test::Named<QDoubleSpinBox>(label, "CMagassag")->setValue(38.1);
+    test::Named<QDoubleSpinBox>(label, "CSzeles")->setValue(200);
+    test::Named<QDoubleSpinBox>(page, "Balm")->setValue(10);
+    test::Named<QDoubleSpinBox>(page, "Jobbm")->setValue(10);
+    test::Named<QPushButton>(label, "CimkeRGomb")->click();
+    EXPECT_DOUBLE_EQ(test::Named<QDoubleSpinBox>(page, "OldalHossz")->value(), 61.1);
+    EXPECT_DOUBLE_EQ(test::Named<QDoubleSpinBox>(page, "OldalSzel")->value(), 210); // 220 kept at the limit
     TPageSetup stored = StoredPage();
     EXPECT_DOUBLE_EQ(stored.PageLengthMm, 61.1);
     EXPECT_DOUBLE_EQ(stored.PageWidthMm, 210);
@@ -267,13 +268,13 @@ TEST_F(EditingTest, PageAndLabelApply) {
     EXPECT_DOUBLE_EQ(stored.LabelHeightMm, 38.1);
     EXPECT_EQ(form.Canvas().Cimke->width(), 750 * 2);
 
-    label->CSzeles->setValue(62.5);
-    page->OldalRGomb->click();
+    test::Named<QDoubleSpinBox>(label, "CSzeles")->setValue(62.5);
+    test::Named<QPushButton>(page, "OldalRGomb")->click();
     EXPECT_EQ(form.Canvas().Cimke->width(), 468); // round(234.375) x 2
 
-    page->A4Gomb->click();
+    test::Named<QPushButton>(page, "A4Gomb")->click();
     EXPECT_EQ(StoredPage().PageLengthMm, 61.1); // nothing written before Apply
-    page->OldalRGomb->click();
+    test::Named<QPushButton>(page, "OldalRGomb")->click();
     stored = StoredPage();
     EXPECT_DOUBLE_EQ(stored.PageWidthMm, 210);
     EXPECT_DOUBLE_EQ(stored.PageLengthMm, 297);
@@ -296,8 +297,8 @@ TEST_F(EditingTest, NarrowLabelIsClampedByItsControl) {
     WriteSettings(settings);
     Start();
     auto* label = Child<TLabelTab>("tsCimke");
-    EXPECT_DOUBLE_EQ(label->CSzeles->value(), 20);
-    label->CimkeRGomb->click();
+    EXPECT_DOUBLE_EQ(test::Named<QDoubleSpinBox>(label, "CSzeles")->value(), 20);
+    test::Named<QPushButton>(label, "CimkeRGomb")->click();
     EXPECT_DOUBLE_EQ(StoredPage().LabelWidthMm, 20);
 }
 
@@ -306,18 +307,18 @@ TEST_F(EditingTest, NarrowLabelIsClampedByItsControl) {
 TEST_F(EditingTest, StepListFollowsTheLocale) {
     StartOnFixture();
     auto* label = Child<TLabelTab>("tsCimke");
-    EXPECT_EQ(label->Leptetes->currentText(), QStringLiteral("1"));
-    EXPECT_EQ(label->Leptetes->itemText(1), QStringLiteral("0,05"));
-    label->Leptetes->setCurrentIndex(1);
-    label->CSzeles->setValue(62.5);
-    label->CSzeles->stepUp();
-    EXPECT_DOUBLE_EQ(label->CSzeles->value(), 62.55);
+    EXPECT_EQ(test::Named<QComboBox>(label, "Leptetes")->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(test::Named<QComboBox>(label, "Leptetes")->itemText(1), QStringLiteral("0,05"));
+    test::Named<QComboBox>(label, "Leptetes")->setCurrentIndex(1);
+    test::Named<QDoubleSpinBox>(label, "CSzeles")->setValue(62.5);
+    test::Named<QDoubleSpinBox>(label, "CSzeles")->stepUp();
+    EXPECT_DOUBLE_EQ(test::Named<QDoubleSpinBox>(label, "CSzeles")->value(), 62.55);
 
     SetFormatSettings(TFormatSettings::Invariant());
     TLabelTab english;
-    EXPECT_EQ(english.Leptetes->itemText(1), QStringLiteral("0.05"));
-    english.Leptetes->setCurrentIndex(1);
-    EXPECT_DOUBLE_EQ(english.CSzeles->singleStep(), 0.05);
+    EXPECT_EQ(test::Named<QComboBox>(english, "Leptetes")->itemText(1), QStringLiteral("0.05"));
+    test::Named<QComboBox>(english, "Leptetes")->setCurrentIndex(1);
+    EXPECT_DOUBLE_EQ(test::Named<QDoubleSpinBox>(english, "CSzeles")->singleStep(), 0.05);
 }
 
 // The date/time list applied at a fixed moment stores the formatted time and its code.
@@ -326,13 +327,13 @@ TEST_F(EditingTest, DateTimeAppliedAtTheMoment) {
     SetClock([] { return test::At(2026, 3, 9, 14, 5); });
     Select("Szoveg_1");
     Child<QToolButton>("DtGomb")->click();
-    EXPECT_FALSE(Panel().DtLista->isHidden());
-    Panel().DtLista->setCurrentRow(12);
+    EXPECT_FALSE(test::Named<QListWidget>(Panel(), "DtLista")->isHidden());
+    test::Named<QListWidget>(Panel(), "DtLista")->setCurrentRow(12);
     Child<QToolButton>("SzRogzitoGomb")->click();
     const TLabelElement row = Row("Szoveg_1");
     EXPECT_EQ(row.Value, QStringLiteral("14:05"));
     EXPECT_EQ(row.Source, QStringLiteral("[12]I: ÓÓ:PP (24)"));
-    EXPECT_TRUE(Panel().DtLista->isHidden());
+    EXPECT_TRUE(test::Named<QListWidget>(Panel(), "DtLista")->isHidden());
     // A text with a date/time source may be aligned but not rotated.
     Select("Szoveg_1");
     EXPECT_TRUE(Child<QToolButton>("sbKozepre")->isEnabled());
@@ -355,7 +356,7 @@ TEST_F(EditingTest, ApplyValueRefusals) {
     EXPECT_EQ(FileBytes(), before);
 
     Select("Vkod_1");
-    Panel().cb_VkTNev->setCurrentIndex(10); // Ean 8
+    test::Named<QComboBox>(Panel(), "cb_VkTNev")->setCurrentIndex(10); // Ean 8
     Child<QLineEdit>("Ertek")->setText(QStringLiteral("ABC"));
     modal_.ExpectMessage(QStringLiteral("F"), QStringLiteral("Nem megfelelő vonalkód érték!"));
     Child<QToolButton>("SzRogzitoGomb")->click();
@@ -364,7 +365,7 @@ TEST_F(EditingTest, ApplyValueRefusals) {
     EXPECT_EQ(Row("Vkod_1").TypeIndex, 10);
 
     Select("Vkod_1");
-    Panel().cb_VkTNev->setCurrentIndex(10);
+    test::Named<QComboBox>(Panel(), "cb_VkTNev")->setCurrentIndex(10);
     Child<QLineEdit>("Ertek")->setText(QStringLiteral("1234567"));
     Child<QToolButton>("SzRogzitoGomb")->click();
     EXPECT_EQ(Row("Vkod_1").Value, QStringLiteral("1234567"));
@@ -394,15 +395,15 @@ TEST_F(EditingTest, FieldListOfALinkedSource) {
     Select("Vkod_1");
     Child<QToolButton>("EMezoGomb")->click();
     modal_.Verify();
-    auto* list = Panel().Mezok;
+    auto* list = test::Named<QTableWidget>(Panel(), "Mezok");
     EXPECT_FALSE(list->isHidden());
-    EXPECT_FALSE(Panel().MezoKilepGomb->isHidden());
+    EXPECT_FALSE(test::Named<QToolButton>(Panel(), "MezoKilepGomb")->isHidden());
     ASSERT_GT(list->rowCount(), 0);
     ASSERT_EQ(list->item(0, 0)->text(), QStringLiteral("Vonalkod1"));
     emit list->cellDoubleClicked(0, 0);
     EXPECT_EQ(Child<QLineEdit>("Ertek")->text(), QStringLiteral("5990001"));
     EXPECT_EQ(Panel().PendingSource().trimmed(), QStringLiteral("Vonalkod1"));
-    EXPECT_EQ(Panel().cb_VkTNev->currentIndex(), 10);
+    EXPECT_EQ(test::Named<QComboBox>(Panel(), "cb_VkTNev")->currentIndex(), 10);
     QTest::keyClick(Child<QLineEdit>("Ertek"), Qt::Key_2);
     EXPECT_TRUE(list->isHidden());
 
@@ -474,19 +475,19 @@ TEST_F(EditingTest, TwoDimensionalTypeWithItsSettings) {
     Select("Vkod_1");
     TElementPanel& p = Panel();
     const auto choose = [&](int position) {
-        p.cb_VkTNev->setCurrentIndex(position);
-        emit p.cb_VkTNev->activated(position);
+        test::Named<QComboBox>(p, "cb_VkTNev")->setCurrentIndex(position);
+        emit test::Named<QComboBox>(p, "cb_VkTNev")->activated(position);
     };
-    p.cbVonalkodErtek->setChecked(true);
+    test::Named<QCheckBox>(p, "cbVonalkodErtek")->setChecked(true);
     choose(15); // QR Code
-    EXPECT_FALSE(p.cbVonalkodErtek->isChecked());
-    EXPECT_TRUE(p.cbStartStop->isHidden());
-    ASSERT_FALSE(p.cb_VkOpcio->isHidden());
-    EXPECT_TRUE(p.cb_VkOpcio2->isHidden());
-    EXPECT_EQ(p.cb_VkOpcio->count(), 4);
-    EXPECT_EQ(p.cb_VkOpcio->currentText(), QStringLiteral("M (15 %)"));
-    EXPECT_EQ(p.lbVkOpcio->text(), QStringLiteral("&Hibajavítás:"));
-    p.cb_VkOpcio->setCurrentIndex(3); // H
+    EXPECT_FALSE(test::Named<QCheckBox>(p, "cbVonalkodErtek")->isChecked());
+    EXPECT_TRUE(test::Named<QCheckBox>(p, "cbStartStop")->isHidden());
+    ASSERT_FALSE(test::Named<QComboBox>(p, "cb_VkOpcio")->isHidden());
+    EXPECT_TRUE(test::Named<QComboBox>(p, "cb_VkOpcio2")->isHidden());
+    EXPECT_EQ(test::Named<QComboBox>(p, "cb_VkOpcio")->count(), 4);
+    EXPECT_EQ(test::Named<QComboBox>(p, "cb_VkOpcio")->currentText(), QStringLiteral("M (15 %)"));
+    EXPECT_EQ(test::Named<QLabel>(p, "lbVkOpcio")->text(), QStringLiteral("&Hibajavítás:"));
+    test::Named<QComboBox>(p, "cb_VkOpcio")->setCurrentIndex(3); // H
     Child<QToolButton>("VkRogzitGomb")->click();
     EXPECT_EQ(Row("Vkod_1").TypeIndex, 315);
     EXPECT_FALSE(Row("Vkod_1").ShowValue);
@@ -494,43 +495,43 @@ TEST_F(EditingTest, TwoDimensionalTypeWithItsSettings) {
     EXPECT_EQ(qr.TypBarCode(), TTypBarCode::bcQRCode);
     EXPECT_EQ(qr.MatrixOptions().QrEcc, TQrEcc::H);
     Select("Vkod_1");
-    EXPECT_EQ(p.cb_VkTNev->currentText(), QStringLiteral("QR Code"));
-    EXPECT_EQ(p.cb_VkOpcio->currentText(), QStringLiteral("H (30 %)"));
+    EXPECT_EQ(test::Named<QComboBox>(p, "cb_VkTNev")->currentText(), QStringLiteral("QR Code"));
+    EXPECT_EQ(test::Named<QComboBox>(p, "cb_VkOpcio")->currentText(), QStringLiteral("H (30 %)"));
 
     // PDF417: columns and level.
     choose(17);
-    ASSERT_FALSE(p.cb_VkOpcio2->isHidden());
-    EXPECT_EQ(p.cb_VkOpcio->count(), 31);
-    EXPECT_EQ(p.cb_VkOpcio2->count(), 10);
-    EXPECT_EQ(p.cb_VkOpcio->currentText(), QStringLiteral("auto"));
-    EXPECT_EQ(p.lbVkOpcio2->text(), QStringLiteral("&Szint:"));
-    p.cb_VkOpcio->setCurrentIndex(5);
-    p.cb_VkOpcio2->setCurrentIndex(4); // level 3
+    ASSERT_FALSE(test::Named<QComboBox>(p, "cb_VkOpcio2")->isHidden());
+    EXPECT_EQ(test::Named<QComboBox>(p, "cb_VkOpcio")->count(), 31);
+    EXPECT_EQ(test::Named<QComboBox>(p, "cb_VkOpcio2")->count(), 10);
+    EXPECT_EQ(test::Named<QComboBox>(p, "cb_VkOpcio")->currentText(), QStringLiteral("auto"));
+    EXPECT_EQ(test::Named<QLabel>(p, "lbVkOpcio2")->text(), QStringLiteral("&Szint:"));
+    test::Named<QComboBox>(p, "cb_VkOpcio")->setCurrentIndex(5);
+    test::Named<QComboBox>(p, "cb_VkOpcio2")->setCurrentIndex(4); // level 3
     Child<QToolButton>("VkRogzitGomb")->click();
     EXPECT_EQ(Row("Vkod_1").TypeIndex, 17 + 100 * (5 + 31 * 4));
 
     // GS1 DataMatrix: the value is checked as a GS1 string when it is applied.
     Select("Vkod_1");
     choose(16);
-    p.cb_VkOpcio->setCurrentIndex(2); // GS1 négyzet
+    test::Named<QComboBox>(p, "cb_VkOpcio")->setCurrentIndex(2); // GS1 négyzet
     Child<QLineEdit>("Ertek")->setText(QStringLiteral("(01)09501101530004"));
     modal_.ExpectMessage(QStringLiteral("F"), QStringLiteral("Nem megfelelő vonalkód érték!"));
     Child<QToolButton>("SzRogzitoGomb")->click();
     modal_.Verify();
     Select("Vkod_1");
     choose(16);
-    p.cb_VkOpcio->setCurrentIndex(2);
+    test::Named<QComboBox>(p, "cb_VkOpcio")->setCurrentIndex(2);
     Child<QLineEdit>("Ertek")->setText(QStringLiteral("(01)09501101530003(17)261231"));
     Child<QToolButton>("SzRogzitoGomb")->click();
     EXPECT_EQ(Row("Vkod_1").Value, QStringLiteral("(01)09501101530003(17)261231"));
     EXPECT_EQ(Row("Vkod_1").TypeIndex, 216);
     Select("Vkod_1");
-    EXPECT_EQ(p.cb_VkOpcio->currentText(), QStringLiteral("GS1 négyzet"));
+    EXPECT_EQ(test::Named<QComboBox>(p, "cb_VkOpcio")->currentText(), QStringLiteral("GS1 négyzet"));
 
     // Back to a linear type: no settings, guard bars again.
     choose(9);
-    EXPECT_TRUE(p.cb_VkOpcio->isHidden());
-    EXPECT_FALSE(p.cbStartStop->isHidden());
+    EXPECT_TRUE(test::Named<QComboBox>(p, "cb_VkOpcio")->isHidden());
+    EXPECT_FALSE(test::Named<QCheckBox>(p, "cbStartStop")->isHidden());
     Child<QToolButton>("VkRogzitGomb")->click();
     EXPECT_EQ(Row("Vkod_1").TypeIndex, 9);
 }
@@ -540,9 +541,9 @@ TEST_F(EditingTest, TwoDimensionalTypeWithItsSettings) {
 TEST_F(EditingTest, BarcodePanelAndPictureFile) {
     StartOnFixture();
     Select("Vkod_1");
-    Panel().cb_VkTNev->setCurrentIndex(9);
-    Panel().cbVonalkodErtek->setChecked(false);
-    Panel().cbStartStop->setChecked(true);
+    test::Named<QComboBox>(Panel(), "cb_VkTNev")->setCurrentIndex(9);
+    test::Named<QCheckBox>(Panel(), "cbVonalkodErtek")->setChecked(false);
+    test::Named<QCheckBox>(Panel(), "cbStartStop")->setChecked(true);
     Child<QToolButton>("VkRogzitGomb")->click();
     TLabelElement row = Row("Vkod_1");
     EXPECT_EQ(row.TypeIndex, 9);
@@ -612,7 +613,7 @@ TEST_F(EditingTest, UndoAndRedoByteForByte) {
     Select("Szoveg_1");
     Child<QLineEdit>("Ertek")->setText(QStringLiteral("Új érték"));
     Child<QToolButton>("SzRogzitoGomb")->click(); // value
-    Child<TLabelTab>("tsCimke")->CSzeles->setValue(70);
+    test::Named<QDoubleSpinBox>(Child<TLabelTab>("tsCimke"), "CSzeles")->setValue(70);
     Child<QPushButton>("CimkeRGomb")->click(); // page and label
     const QByteArray edited = FileBytes();
     EXPECT_NE(edited, original);
@@ -638,7 +639,7 @@ TEST_F(EditingTest, UndoAndRedoByteForByte) {
         redo->trigger();
     EXPECT_EQ(FileBytes(), edited);
     EXPECT_EQ(View("Rajz_1"), nullptr);
-    EXPECT_DOUBLE_EQ(Child<TLabelTab>("tsCimke")->CSzeles->value(), 70);
+    EXPECT_DOUBLE_EQ(test::Named<QDoubleSpinBox>(Child<TLabelTab>("tsCimke"), "CSzeles")->value(), 70);
 
     // A new edit after an undo forgets the redo side; opening a template forgets everything.
     undo->trigger();

@@ -1,8 +1,11 @@
 #include "app/MainFormFixture.h"
 #include "printing/ui/PreviewForm.h"
+#include "series/ManualEntry.h"
 
 #include <QTest>
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -50,6 +53,95 @@ TEST_F(DataExchangeTest, LinkAndRemoveFromTheMainWindow) {
     EXPECT_FALSE(form.State().LinkFlag);
     EXPECT_EQ(form.DataSource(), &dm_.T1);
     EXPECT_EQ(dm_.StoredLink(), std::nullopt);
+}
+
+// A worksheet that cannot be linked changes nothing: with another one linked, that one stays
+// the data source with its status panels, field list and stored link, and printing prints it;
+// with none linked, the series stays.
+TEST_F(DataExchangeTest, AFailedLinkLeavesTheWindowAsItWas) {
+    TMainForm& form = StartPlain();
+    WriteSheet("rossz.xls", "not a workbook at all");
+    const QString seriesPanel = form.Panel(2), seriesCount = form.Panel(4);
+    modal_.ExpectOpenFile(Series(QStringLiteral("rossz.xls")));
+    modal_.ExpectMessageStartingWith(QStringLiteral("H"),
+                                     QStringLiteral("Hibás tábla file! (Hibakód: KT1: "));
+    Child<QToolButton>("ExcelImportGomb")->click();
+    modal_.Verify();
+    EXPECT_FALSE(form.State().LinkFlag);
+    EXPECT_EQ(form.DataSource(), &dm_.T1);
+    EXPECT_EQ(form.Panel(2), seriesPanel);
+    EXPECT_EQ(form.Panel(3), QString());
+    EXPECT_EQ(form.Panel(4), seriesCount);
+    EXPECT_EQ(dm_.FieldList().front().Name, "Vonalkod1      ");
+
+    WriteSheet("jo.csv", "Cikkszam;Ar\n5990000000031;14\n5990000000017;10\n5990000000024;12\n"
+                         "5990000000048;16\n");
+    modal_.ExpectOpenFile(Series(QStringLiteral("jo.csv")));
+    Child<QToolButton>("ExcelImportGomb")->click();
+    modal_.Verify();
+    TDataSet* linked = form.DataSource();
+    ASSERT_TRUE(form.State().LinkFlag);
+    modal_.ExpectOpenFile(Series(QStringLiteral("rossz.xls")));
+    modal_.ExpectMessageStartingWith(QStringLiteral("H"),
+                                     QStringLiteral("Hibás tábla file! (Hibakód: KT1: "));
+    Child<QAction>("ImportlsExcel1")->trigger();
+    modal_.Verify();
+    EXPECT_TRUE(form.State().LinkFlag);
+    EXPECT_TRUE(form.State().DataFlag);
+    EXPECT_EQ(form.DataSource(), linked);
+    EXPECT_EQ(form.Panel(3), QStringLiteral("Kapcsolat: jo.csv"));
+    EXPECT_EQ(form.Panel(4), QStringLiteral("4"));
+    EXPECT_EQ(dm_.FieldList().front().Name, "Cikkszam       ");
+    EXPECT_EQ(dm_.StoredLink(), std::optional<std::string>("jo.csv"));
+    // The print button takes the linked path with the linked rows.
+    int labels = 0;
+    modal_.ExpectInputBox(QStringLiteral("Hány darab címkehelyet hagy ki?"), QStringLiteral("0"));
+    modal_.ExpectModal(QStringLiteral("PreviewForm"), 0, [&](QObject& window) {
+        auto& preview = static_cast<TPreviewForm&>(window);
+        while (preview.Preparing())
+            QTest::qWait(1);
+        labels = preview.Prepared().LabelCount;
+        return 0;
+    });
+    Child<QAction>("mPreview")->trigger();
+    modal_.Verify();
+    EXPECT_EQ(labels, 4);
+}
+
+// "Kapcsolat bontása" in the wizard: the series is the data source at once, and the status bar
+// and field list say so; leaving the wizard with No brings the link back, and they follow again.
+TEST_F(DataExchangeTest, RemovingTheLinkInTheWizardUpdatesTheStatusBar) {
+    WriteDefaults();
+    TSettings settings;
+    settings.AutoSugo = false;
+    settings.AutoAdatforras = false;
+    WriteSettings(settings);
+    TMainForm& form = Start();
+    WriteSheet("jo.csv", "Cikkszam;Ar\n5990000000031;14\n5990000000017;10\n");
+    modal_.ExpectOpenFile(Series(QStringLiteral("jo.csv")));
+    Child<QToolButton>("ExcelImportGomb")->click();
+    modal_.Verify();
+    ASSERT_EQ(form.Panel(3), QStringLiteral("Kapcsolat: jo.csv"));
+    const QString seriesCount = GroupedCount(dm_.T1.RecordCount());
+    modal_.ExpectModal(QStringLiteral("OrsinaForm"), 0, [&](QObject& w) {
+        w.findChild<QAbstractButton*>(QStringLiteral("gr_Aforras_3"))->click();
+        EXPECT_FALSE(form.State().LinkFlag);
+        EXPECT_EQ(form.DataSource(), &dm_.T1);
+        EXPECT_EQ(form.Panel(3), QString());
+        EXPECT_EQ(form.Panel(4), seriesCount);
+        EXPECT_EQ(dm_.FieldList().front().Name, "Vonalkod1      ");
+        static_cast<QDialog&>(w).reject();
+        return 0;
+    });
+    modal_.ExpectMessage(QStringLiteral("I"), QStringLiteral("Nincs kapcsolt adat!"));
+    modal_.ExpectMessage(QStringLiteral("K"), QStringLiteral("Felhasználod a beállított adatokat?"), false);
+    Child<QAction>("mOrsina")->trigger();
+    modal_.Verify();
+    EXPECT_TRUE(form.State().LinkFlag);
+    EXPECT_NE(form.DataSource(), &dm_.T1);
+    EXPECT_EQ(form.Panel(3), QStringLiteral("Kapcsolat: jo.csv"));
+    EXPECT_EQ(form.Panel(4), QStringLiteral("2"));
+    EXPECT_EQ(dm_.FieldList().front().Name, "Cikkszam       ");
 }
 
 // With a worksheet linked, the print controls print it straight away: the skip count, then the

@@ -4,6 +4,8 @@
 #include "designer/SetupTabs.h"
 #include "ui/PageSetupFields.h"
 
+#include "support/Named.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -61,36 +63,37 @@ TEST(ElementPanel, SelectionByKind) {
         panel.ShowSelection(e);
         EXPECT_EQ(panel.RotationAllowed(), row.Rotation);
         EXPECT_EQ(panel.AlignmentAllowed(), row.Alignment);
-        EXPECT_EQ(panel.cb_Elforgat->isEnabled(), row.Rotation);
-        EXPECT_EQ(panel.sbKozepre->isEnabled(), row.Alignment);
-        EXPECT_TRUE(panel.sbKozepre->isChecked());
-        EXPECT_EQ(panel.cb_Elforgat->currentIndex(), 2);
-        EXPECT_EQ(panel.Ertek->isReadOnly(), row.ReadOnly);
-        EXPECT_EQ(panel.Ertek->text(), QStringLiteral("érték"));
+        EXPECT_EQ(test::Named<QComboBox>(panel, "cb_Elforgat")->isEnabled(), row.Rotation);
+        EXPECT_EQ(test::Named<QToolButton>(panel, "sbKozepre")->isEnabled(), row.Alignment);
+        EXPECT_TRUE(test::Named<QToolButton>(panel, "sbKozepre")->isChecked());
+        EXPECT_EQ(test::Named<QComboBox>(panel, "cb_Elforgat")->currentIndex(), 2);
+        EXPECT_EQ(test::Named<QLineEdit>(panel, "Ertek")->isReadOnly(), row.ReadOnly);
+        EXPECT_EQ(test::Named<QLineEdit>(panel, "Ertek")->text(), QStringLiteral("érték"));
         EXPECT_EQ(panel.PendingSource(), e.Source);
-        EXPECT_EQ(!panel.DtGomb->isHidden(), row.DateButtonShown);
-        EXPECT_EQ(!panel.gbVonalkod->isHidden(), row.BarcodePanel);
+        EXPECT_EQ(!test::Named<QToolButton>(panel, "DtGomb")->isHidden(), row.DateButtonShown);
+        EXPECT_EQ(!test::Named<QGroupBox>(panel, "gbVonalkod")->isHidden(), row.BarcodePanel);
         // The date/time and field buttons work for texts and barcodes, the file button for pictures.
-        EXPECT_EQ(panel.DtGomb->isEnabled(), row.DateButtonShown);
-        EXPECT_EQ(panel.EMezoGomb->isEnabled(), row.DateButtonShown);
-        EXPECT_EQ(panel.EFileGomb->isEnabled(), row.Kind == TElemKind::ekPicture);
+        EXPECT_EQ(test::Named<QToolButton>(panel, "DtGomb")->isEnabled(), row.DateButtonShown);
+        EXPECT_EQ(test::Named<QToolButton>(panel, "EMezoGomb")->isEnabled(), row.DateButtonShown);
+        EXPECT_EQ(test::Named<QToolButton>(panel, "EFileGomb")->isEnabled(),
+                  row.Kind == TElemKind::ekPicture);
     }
-    EXPECT_EQ(panel.cb_VkTNev->currentIndex(), 9);
-    EXPECT_TRUE(panel.cbVonalkodErtek->isChecked());
+    EXPECT_EQ(test::Named<QComboBox>(panel, "cb_VkTNev")->currentIndex(), 9);
+    EXPECT_TRUE(test::Named<QCheckBox>(panel, "cbVonalkodErtek")->isChecked());
 
     panel.ShowRow(Element(TElemKind::ekText, ""));
-    EXPECT_EQ(panel.ElemNev_edit->text(), QStringLiteral("X_1"));
-    EXPECT_EQ(panel.Top_edit->text(), QStringLiteral("2.25"));
+    EXPECT_EQ(test::Named<QLineEdit>(panel, "ElemNev_edit")->text(), QStringLiteral("X_1"));
+    EXPECT_EQ(test::Named<QLineEdit>(panel, "Top_edit")->text(), QStringLiteral("2.25"));
 
     panel.ShowNoSelection();
     EXPECT_FALSE(panel.RotationAllowed());
     EXPECT_FALSE(panel.AlignmentAllowed());
-    EXPECT_FALSE(panel.cb_Elforgat->isEnabled());
-    EXPECT_EQ(panel.cb_Elforgat->currentIndex(), 0);
-    EXPECT_FALSE(panel.sbBalra->isEnabled());
-    EXPECT_TRUE(panel.Ertek->text().isEmpty());
-    EXPECT_TRUE(panel.gbVonalkod->isHidden());
-    EXPECT_TRUE(panel.DtLista->isHidden());
+    EXPECT_FALSE(test::Named<QComboBox>(panel, "cb_Elforgat")->isEnabled());
+    EXPECT_EQ(test::Named<QComboBox>(panel, "cb_Elforgat")->currentIndex(), 0);
+    EXPECT_FALSE(test::Named<QToolButton>(panel, "sbBalra")->isEnabled());
+    EXPECT_TRUE(test::Named<QLineEdit>(panel, "Ertek")->text().isEmpty());
+    EXPECT_TRUE(test::Named<QGroupBox>(panel, "gbVonalkod")->isHidden());
+    EXPECT_TRUE(test::Named<QListWidget>(panel, "DtLista")->isHidden());
 }
 
 // The field list shows the names without their padding.
@@ -98,10 +101,10 @@ TEST(ElementPanel, FieldList) {
     TElementPanel panel;
     panel.ShowFieldList(
         {{FieldListName("Vonalkod1"), "ftString", 128}, {FieldListName("Tipus1"), "ftInteger", 0}});
-    ASSERT_EQ(panel.Mezok->rowCount(), 2);
-    EXPECT_EQ(panel.Mezok->item(0, 0)->text(), QStringLiteral("Vonalkod1"));
-    EXPECT_EQ(panel.Mezok->item(1, 1)->text(), QStringLiteral("ftInteger"));
-    EXPECT_EQ(panel.Mezok->item(0, 2)->text(), QStringLiteral("128"));
+    ASSERT_EQ(test::Named<QTableWidget>(panel, "Mezok")->rowCount(), 2);
+    EXPECT_EQ(test::Named<QTableWidget>(panel, "Mezok")->item(0, 0)->text(), QStringLiteral("Vonalkod1"));
+    EXPECT_EQ(test::Named<QTableWidget>(panel, "Mezok")->item(1, 1)->text(), QStringLiteral("ftInteger"));
+    EXPECT_EQ(test::Named<QTableWidget>(panel, "Mezok")->item(0, 2)->text(), QStringLiteral("128"));
 }
 
 // The page and label tabs show a page setup through one set of fields; A4 sets the page size.
@@ -112,18 +115,21 @@ TEST(SetupTabs, ShowThePageSetup) {
     setup.LabelWidthMm = 40.25;
     TPageTab page;
     TLabelTab label;
-    const TPageSetupFields fields{page.OldalHossz, page.OldalSzel, page.Felsom,     page.Balm,
-                                  page.Jobbm,      page.Alsom,     label.CMagassag, label.CSzeles,
-                                  page.COszlopok,  page.CTerkoz};
+    const TPageSetupFields fields{
+        test::Named<QDoubleSpinBox>(page, "OldalHossz"), test::Named<QDoubleSpinBox>(page, "OldalSzel"),
+        test::Named<QDoubleSpinBox>(page, "Felsom"),     test::Named<QDoubleSpinBox>(page, "Balm"),
+        test::Named<QDoubleSpinBox>(page, "Jobbm"),      test::Named<QDoubleSpinBox>(page, "Alsom"),
+        test::Named<QDoubleSpinBox>(label, "CMagassag"), test::Named<QDoubleSpinBox>(label, "CSzeles"),
+        test::Named<QSpinBox>(page, "COszlopok"),        test::Named<QDoubleSpinBox>(page, "CTerkoz")};
     fields.Show(setup);
-    EXPECT_DOUBLE_EQ(page.OldalSzel->value(), 100);
-    EXPECT_EQ(page.COszlopok->value(), 4);
-    EXPECT_DOUBLE_EQ(label.CSzeles->value(), 40.25);
+    EXPECT_DOUBLE_EQ(test::Named<QDoubleSpinBox>(page, "OldalSzel")->value(), 100);
+    EXPECT_EQ(test::Named<QSpinBox>(page, "COszlopok")->value(), 4);
+    EXPECT_DOUBLE_EQ(test::Named<QDoubleSpinBox>(label, "CSzeles")->value(), 40.25);
     EXPECT_DOUBLE_EQ(fields.Read().LabelWidthMm, 40.25);
     EXPECT_EQ(fields.Read().Columns, 4);
-    page.A4Gomb->click();
-    EXPECT_DOUBLE_EQ(page.OldalSzel->value(), 210);
-    EXPECT_DOUBLE_EQ(page.OldalHossz->value(), 297);
+    test::Named<QPushButton>(page, "A4Gomb")->click();
+    EXPECT_DOUBLE_EQ(test::Named<QDoubleSpinBox>(page, "OldalSzel")->value(), 210);
+    EXPECT_DOUBLE_EQ(test::Named<QDoubleSpinBox>(page, "OldalHossz")->value(), 297);
 }
 
 } // namespace

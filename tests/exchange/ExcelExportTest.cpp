@@ -199,7 +199,7 @@ TEST(ExcelExport, NumberAndTextCellsByFieldType) {
 // A linked sheet exported and linked again: the same cells; an empty number cell stays empty.
 TEST(ExcelExport, LinkedSheetRoundTrip) {
     TempDir dir;
-    WriteFileBytes(dir.path() / "be.csv", "Kod;Ar\n0599;1,5\nx;\n");
+    WriteFileBytes(dir.path() / "be.csv", "Kod;Ar\n0599;1.5\nx;\n");
     TWorksheetDataSet linked;
     linked.FileName = dir.file("be.csv");
     linked.Open();

@@ -147,6 +147,67 @@ TEST_F(WorkbookLinkTest, BrokenWorkbookKeepsTheSeriesAndTheStoredState) {
     EXPECT_EQ(StoredOnDisk(), std::make_pair(false, std::string()));
 }
 
+// Choosing a file that cannot be linked while another is linked: the message, and everything
+// as it was before (data source, flags, status, field list, the stored link).
+TEST_F(WorkbookLinkTest, AFailedRelinkLeavesTheOldLinkAsItWas) {
+    WriteSeries(2);
+    CopyFixture("adatok.xls");
+    {
+        ScriptedModal modal;
+        modal.ExpectOpenFile(QString::fromStdString(dir.file("adatok.xls")));
+        link.LinkFromDialog(Folder());
+        modal.Verify();
+    }
+    ASSERT_TRUE(host.state.LinkFlag);
+    const TDocumentState before = host.state;
+    const std::vector<TFieldListEntry> fields = dm.FieldList();
+    const std::string hostile = std::string(ETIKOR_EXCHANGE_FIXTURES) + "/";
+    const struct {
+        std::string name;
+        std::string bytes;
+    } cases[] = {
+        {"rossz.xls", "not a workbook at all"},
+        {"rossz.csv", "a;b\n\"never closed"},
+        {"rossz.xlsx", "PK\x03\x04 not a zip"},
+        {"big_cells.ods", test::ReadFileBytes(hostile + "big_cells.ods")},
+        {"shared_big.xlsx", test::ReadFileBytes(hostile + "shared_big.xlsx")},
+    };
+    for (const auto& c : cases) {
+        test::WriteFileBytes(dir.path() / c.name, c.bytes);
+        ScriptedModal modal;
+        modal.ExpectOpenFile(QString::fromStdString(dir.file(c.name)));
+        modal.ExpectMessageStartingWith("H", "Hibás tábla file! (Hibakód: KT1: ");
+        link.LinkFromDialog(Folder());
+        modal.Verify();
+        EXPECT_EQ(host.source, &link.KT1) << c.name;
+        EXPECT_TRUE(host.state.LinkFlag) << c.name;
+        EXPECT_TRUE(host.state.DataFlag) << c.name;
+        EXPECT_EQ(host.state.Panel2, before.Panel2) << c.name;
+        EXPECT_EQ(host.state.Panel3, QStringLiteral("Kapcsolat: adatok.xls")) << c.name;
+        EXPECT_EQ(host.state.Panel4, QStringLiteral("25")) << c.name;
+        EXPECT_EQ(link.KT1.RecordCount(), 25) << c.name;
+        ASSERT_EQ(dm.FieldList().size(), fields.size()) << c.name;
+        EXPECT_EQ(dm.FieldList()[0].Name, fields[0].Name) << c.name;
+        EXPECT_EQ(StoredOnDisk(), std::make_pair(true, std::string("adatok.xls"))) << c.name;
+    }
+}
+
+// A .csv that is UTF-8 but for a stray byte links, and says where the first one is.
+TEST_F(WorkbookLinkTest, AStrayByteInUtf8IsNamedWithItsLine) {
+    WriteSeries(0);
+    test::WriteFileBytes(dir.path() / "adat.csv", "N\xC3\xA9v\nAlma\nK\xF6rte\n\xC3\x81ll\n");
+    ScriptedModal modal;
+    modal.ExpectOpenFile(QString::fromStdString(dir.file("adat.csv")));
+    modal.ExpectMessage("F", "A(z) adat.csv UTF-8 szövegében hibás bájtok vannak (az első a(z) 3. sorban);" +
+                                 kCr + "ezeket Windows-1250 karakterként olvasta be a program.");
+    link.LinkFromDialog(Folder());
+    modal.Verify();
+    EXPECT_TRUE(host.state.LinkFlag);
+    link.KT1.Last();
+    EXPECT_EQ(link.KT1.Fields(0).AsString(), "\xC1ll");
+    EXPECT_EQ(dm.FieldList()[0].Name, "N\xE9v" + std::string(12, ' '));
+}
+
 TEST_F(WorkbookLinkTest, ReconnectWithTheSettingOnAndOff) {
     WriteSeries(1, "adatok.xls");
     CopyFixture("adatok.xls");

@@ -1,7 +1,9 @@
 #include "exchange/Worksheet.h"
 
 #include "data/Cp1250.h"
+#include "data/FormatSettings.h"
 #include "document/DataModule.h"
+#include "exchange/ChildProcessLimits.h"
 #include "exchange/FieldList.h"
 #include "exchange/WorksheetDataSet.h"
 #include "support/KilledSave.h"
@@ -11,9 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
-
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -178,7 +182,23 @@ TEST(CsvReader, EncodingUtf8OrWindows1250) {
     EXPECT_EQ(ReadCsv("N\n" + expected + "\n").Rows.at(0).at(0).ToString(), expected) << "Windows-1250";
 }
 
+// Number formats for one test; the previous ones afterwards.
+class FormatsScope {
+public:
+    explicit FormatsScope(const TFormatSettings& formats) : FSaved(FormatSettings()) {
+        SetFormatSettings(formats);
+    }
+    ~FormatsScope() { SetFormatSettings(FSaved); }
+    FormatsScope(const FormatsScope&) = delete;
+    FormatsScope& operator=(const FormatsScope&) = delete;
+
+private:
+    TFormatSettings FSaved;
+};
+
 TEST(CsvReader, ColumnTypes) {
+    // A Hungarian desktop shows 12.5 as "12,5": written so, it is a number.
+    const FormatsScope hungarian(TFormatSettings::Hungarian());
     const TWorksheet sheet = ReadCsv("Kod;Ar;Db;Vegyes;Idezett\n"
                                      "0123;12,5;3;1;\"4\"\n"
                                      "0456;-1;4;x;\"5\"\n");
@@ -192,6 +212,95 @@ TEST(CsvReader, ColumnTypes) {
     EXPECT_EQ(sheet.Rows[0][0].ToString(), "0123");
     EXPECT_EQ(sheet.Rows[0][3].ToString(), "1");
     EXPECT_EQ(sheet.Columns[0].Size, kWorksheetTextSize);
+}
+
+// A value reaches the label exactly as written: a column is a number column only when every
+// value in it is the number the program shows with the same characters.
+TEST(CsvReader, ValuesArriveAsWritten) {
+    const struct {
+        TFormatSettings formats;
+        std::string value;
+        bool number;
+        const char* why;
+    } cases[] = {
+        {TFormatSettings::Invariant(), "123456789012345678", false, "an 18-digit SSCC"},
+        {TFormatSettings::Invariant(), "1234567890123456", false, "16 digits"},
+        {TFormatSettings::Invariant(), "123456789012345", true, "15 digits show as written"},
+        {TFormatSettings::Invariant(), "12.50", false, "a trailing zero"},
+        {TFormatSettings::Invariant(), "+36", false, "a plus sign"},
+        {TFormatSettings::Invariant(), "-0", false, "a negative zero"},
+        {TFormatSettings::Invariant(), "1e5", false, "an exponent"},
+        {TFormatSettings::Invariant(), "0599", false, "a leading zero"},
+        {TFormatSettings::Invariant(), " 12", false, "a leading space"},
+        {TFormatSettings::Invariant(), "12.5", true, "a decimal point where the program shows one"},
+        {TFormatSettings::Invariant(), "-7", true, "a negative integer"},
+        {TFormatSettings::Invariant(), "12,5", false, "a decimal comma where the program shows a point"},
+        {TFormatSettings::Hungarian(), "12,5", true, "a decimal comma on a Hungarian desktop"},
+        {TFormatSettings::Hungarian(), "12.5", false, "a decimal point on a Hungarian desktop"},
+    };
+    for (const auto& c : cases) {
+        const FormatsScope formats(c.formats);
+        const TWorksheet sheet = ReadCsv("Kod;Db\n" + c.value + ";1\n");
+        ASSERT_EQ(sheet.Rows.size(), 1u) << c.why;
+        EXPECT_EQ(sheet.Columns[0].DataType, c.number ? TFieldType::ftFloat : TFieldType::ftString) << c.why;
+        EXPECT_EQ(sheet.Rows[0][0].ToString(), c.value) << c.why;
+    }
+    // One value that a number would change makes the whole column text, every value as written.
+    const FormatsScope formats(TFormatSettings::Invariant());
+    const TWorksheet mixed = ReadCsv("Ar\n3\n12.50\n-1\n");
+    EXPECT_EQ(mixed.Columns[0].DataType, TFieldType::ftString);
+    EXPECT_EQ(texts(mixed, 0), Strings{"3"});
+    EXPECT_EQ(texts(mixed, 1), Strings{"12.50"});
+    EXPECT_EQ(texts(mixed, 2), Strings{"-1"});
+}
+
+// "Név" is UTF-8 throughout, one "ö" was typed in Windows-1250: the file stays UTF-8 and the
+// line of that byte is kept for the message.
+TEST(CsvReader, Utf8WithAFewBadBytesStaysUtf8) {
+    const struct {
+        std::string csv;
+        Strings header;
+        Strings last;
+        std::size_t badLine;
+        const char* why;
+    } cases[] = {
+        {"N\xC3\xA9v;K\xC3\xB3"
+         "d\nAlma;\xC3\xA9les\nK\xF6rte;\xC3\xA1ll\n",
+         {"N\xE9v", "K\xF3"
+                    "d"},
+         {"K\xF6rte", "\xE1ll"},
+         3,
+         "one Windows-1250 byte on line 3"},
+        {"N\xC3\xA9v\r\n\x96\r\n\xC3\xA9\r\n\xC3\xA9\r\n", {"N\xE9v"}, {"\xE9"}, 2, "CR LF lines"},
+        {"N\xE9v;K\xF3"
+         "d\nK\xF6rte;\xE1ll\n",
+         {"N\xE9v", "K\xF3"
+                    "d"},
+         {"K\xF6rte", "\xE1ll"},
+         0,
+         "Windows-1250 throughout"},
+        {"N\xC3\xA9v;K\xC3\xB3"
+         "d\nK\xC3\xB6rte;\xC3\xA1ll\n",
+         {"N\xE9v", "K\xF3"
+                    "d"},
+         {"K\xF6rte", "\xE1ll"},
+         0,
+         "UTF-8 throughout"},
+    };
+    for (const auto& c : cases) {
+        const TWorksheet sheet = ReadCsv(c.csv);
+        EXPECT_EQ(names(sheet), c.header) << c.why;
+        ASSERT_GE(sheet.Rows.size(), 1u) << c.why;
+        EXPECT_EQ(texts(sheet, sheet.Rows.size() - 1), c.last) << c.why;
+        EXPECT_EQ(sheet.BadByteLine, c.badLine) << c.why;
+    }
+}
+
+TEST(CsvReader, NulBytesStayInTheValue) {
+    const std::string nul(1, '\0');
+    const TWorksheet sheet = ReadCsv("Kod;Db\nA" + nul + "B;\"x" + nul + "y\"\n");
+    ASSERT_EQ(sheet.Rows.size(), 1u);
+    EXPECT_EQ(texts(sheet, 0), (Strings{"A" + nul + "B", "x" + nul + "y"}));
 }
 
 TEST(CsvReader, HostileInputsStopWithAReason) {
@@ -287,6 +396,32 @@ TEST(BiffStream, Biff5CellKinds) {
     EXPECT_EQ(sheet.Rows[1][1].ToDouble(), 1);
 }
 
+// A BIFF8 workbook stream whose cells come out of row order (allowed, if rare): sorted, and a
+// later cell at the same place replaces the earlier one.
+TEST(XlsWorkbookStream, CellsOutOfRowOrder) {
+    const auto number = [](uint16_t row, double value) {
+        std::string bits(8, '\0');
+        std::memcpy(bits.data(), &value, 8);
+        return rec(0x0203, le(row, 2) + le(0, 2) + le(0, 2) + bits);
+    };
+    const std::string bof = rec(0x0809, le(0x0600, 2) + le(0x0010, 2) + std::string(12, '\0'));
+    const std::string sheet =
+        bof + number(2, 3) +
+        rec(0x0204, le(0, 2) + le(0, 2) + le(0, 2) + le(3, 2) + std::string(1, '\0') + "Kod") +
+        rec(0x027E, le(1, 2) + le(0, 2) + le(0, 2) + le((7u << 2) | 2, 4)) + number(2, 5) + rec(0x000A, "");
+    const std::string name = le(1, 1) + std::string(1, '\0') + "A";
+    const std::size_t globalsSize = bof.size() + 4 + 6 + name.size() + 4;
+    const std::string globals =
+        bof + rec(0x0085, le(static_cast<uint32_t>(globalsSize), 4) + le(0, 2) + name) + rec(0x000A, "");
+    ASSERT_EQ(globals.size(), globalsSize);
+    const std::optional<TWorksheet> read = ReadXlsWorkbookStream(globals + sheet);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(names(*read), Strings{"Kod"});
+    ASSERT_EQ(read->Rows.size(), 2u);
+    EXPECT_EQ(read->Rows[0][0].ToDouble(), 7);
+    EXPECT_EQ(read->Rows[1][0].ToDouble(), 5);
+}
+
 TEST(BiffStream, DamagedStreamsStopWithAReason) {
     const std::string bof = rec(0x0009, le(0, 2) + le(0x10, 2));
     const std::string label = rec(0x0004, le(0, 2) + le(0, 2) + std::string(3, '\0') + "\x02" + "ab");
@@ -369,6 +504,246 @@ TEST(ZipWorkbooks, LinkedByExtensionAndDamagedOnesStopWithAReason) {
     };
     for (const auto& c : cases)
         EXPECT_THROW(c.xlsx ? ReadXlsx(c.bytes) : ReadOds(c.bytes), EWorksheetError) << c.why;
+}
+
+} // namespace
+} // namespace etikor
+
+namespace etikor {
+namespace {
+
+double dateOf(const char* text) {
+    double value = 0;
+    EXPECT_TRUE(ParseWorksheetDateTime(text, value)) << text;
+    return value;
+}
+
+std::vector<TFieldType> types(const TWorksheet& sheet) {
+    std::vector<TFieldType> out;
+    for (const TFieldDef& def : sheet.Columns)
+        out.push_back(def.DataType);
+    return out;
+}
+
+// formulas.xls (fixtures/make_value_sheets.py): formula cells saved with their results, which
+// xlrd and every spreadsheet program show.
+TEST(XlsWorkbook, FormulaCellsGiveTheirStoredResults) {
+    const TWorksheet sheet = ReadXlsFile(std::string(ETIKOR_EXCHANGE_FIXTURES) + "/formulas.xls");
+    EXPECT_EQ(names(sheet),
+              (Strings{"Szam", "Dupla", "Kod", "Nagy", "Nap", "Hosszu", "Datum", "Pontos", "Ido"}));
+    const TFieldType f = TFieldType::ftFloat, s = TFieldType::ftString, d = TFieldType::ftDateTime;
+    EXPECT_EQ(types(sheet), (std::vector<TFieldType>{f, f, s, f, d, s, d, d, d}));
+    ASSERT_EQ(sheet.Rows.size(), 3u);
+    for (std::size_t r = 0; r < 3; ++r) {
+        const double n = static_cast<double>(r + 1);
+        EXPECT_EQ(sheet.Rows[r][1].ToDouble(), 2 * n) << "a number result, row " << r;
+        EXPECT_EQ(sheet.Rows[r][2].ToString(), "X" + std::to_string(r + 1)) << "a text result, row " << r;
+        EXPECT_EQ(sheet.Rows[r][3].ToDouble(), r > 0 ? 1 : 0) << "a boolean result, row " << r;
+    }
+    EXPECT_EQ(sheet.Rows[0][4].ToDateTime(), dateOf("2024-05-01")) << "a date result by its cell's format";
+    EXPECT_EQ(sheet.Rows[2][4].ToDateTime(), dateOf("2024-05-03"));
+    EXPECT_EQ(sheet.Rows[1][6].ToDateTime(), dateOf("2024-05-02")) << "a date cell";
+    EXPECT_DOUBLE_EQ(sheet.Rows[1][7].ToDateTime(), dateOf("2024-05-02 10:20:30")) << "a date-time cell";
+    EXPECT_DOUBLE_EQ(sheet.Rows[1][8].ToDateTime(), dateOf("02:30:00")) << "a time cell";
+}
+
+// The same workbooks through FreeXL give the same columns and values, but for formula cells,
+// which FreeXL leaves empty.
+TEST(XlsWorkbook, ReadsAsFreeXlDoesBesideFormulas) {
+    const struct {
+        const char* file;
+        std::vector<std::size_t> formulaColumns;
+    } cases[] = {{"linked.xls", {}}, {"formulas.xls", {1, 2, 3, 4}}};
+    for (const auto& c : cases) {
+        const std::string path = std::string(ETIKOR_EXCHANGE_FIXTURES) + "/" + c.file;
+        const std::optional<TWorksheet> own = ReadXlsWorkbook(test::ReadFileBytes(path));
+        ASSERT_TRUE(own.has_value()) << c.file;
+        const TWorksheet freexl = ReadXlsFileWithFreeXl(path);
+        EXPECT_EQ(names(*own), names(freexl)) << c.file;
+        ASSERT_EQ(own->Rows.size(), freexl.Rows.size()) << c.file;
+        for (std::size_t r = 0; r < own->Rows.size(); ++r)
+            for (std::size_t col = 0; col < own->Columns.size(); ++col) {
+                const bool formula = std::count(c.formulaColumns.begin(), c.formulaColumns.end(), col) > 0;
+                if (formula)
+                    EXPECT_TRUE(freexl.Rows[r][col].IsNull()) << c.file << " " << r << "," << col;
+                else
+                    EXPECT_EQ(own->Rows[r][col].ToString(), freexl.Rows[r][col].ToString())
+                        << c.file << " " << r << "," << col;
+            }
+    }
+}
+
+TEST(XlsWorkbook, SharedStringsGoOnInContinueRecords) {
+    const TWorksheet sheet = ReadXlsFile(std::string(ETIKOR_EXCHANGE_FIXTURES) + "/formulas.xls");
+    std::string expected;
+    for (int i = 0; i < 4500; ++i)
+        expected += '\xF5'; // "ő", two bytes a character in the file
+    expected += "v\xE9ge";
+    EXPECT_EQ(sheet.Rows.at(0).at(5).ToString(), expected);
+}
+
+TEST(XlsWorkbook, DamagedContainersAreLeftToFreeXl) {
+    const std::string good = fixtureBytes("formulas.xls");
+    ASSERT_TRUE(ReadXlsWorkbook(good).has_value());
+    for (const std::size_t cut : {std::size_t(0), std::size_t(600), good.size() / 2, good.size() - 1})
+        EXPECT_FALSE(ReadXlsWorkbook(good.substr(0, cut)).has_value()) << cut;
+    // Every sector pointer of the header at its largest: no chain can be followed.
+    std::string damaged = good;
+    for (std::size_t at = 0x2C; at < 0x200; ++at)
+        damaged[at] = '\xFF';
+    EXPECT_FALSE(ReadXlsWorkbook(damaged).has_value());
+    // A sheet whose FreeXL reading fails gives FreeXL's reason.
+    TempDir dir;
+    WriteFileBytes(dir.path() / "rossz.xls", damaged);
+    try {
+        ReadXlsFile(dir.file("rossz.xls"));
+        FAIL() << "read";
+    } catch (const EWorksheetError& error) {
+        EXPECT_NE(std::string(error.what()).find("Excel workbook"), std::string::npos) << error.what();
+    }
+}
+
+// dates.xlsx: serial numbers under date formats are dates (built-in and custom formats), under
+// number formats numbers.
+TEST(ZipWorkbooks, XlsxDateFormatsGiveDates) {
+    const TWorksheet sheet = ReadXlsx(fixtureBytes("dates.xlsx"));
+    EXPECT_EQ(names(sheet), (Strings{"Nap", "Pont", "Ido", "Ora", "Ar", "Osszeg", "Honap", "Szam"}));
+    const TFieldType d = TFieldType::ftDateTime, f = TFieldType::ftFloat;
+    EXPECT_EQ(types(sheet), (std::vector<TFieldType>{d, d, d, d, f, f, d, f}));
+    ASSERT_EQ(sheet.Rows.size(), 2u);
+    const struct {
+        std::size_t row, column;
+        const char* expected;
+        const char* why;
+    } cells[] = {
+        {0, 0, "2024-05-01", "built-in date format 14"},
+        {0, 1, "2024-05-01", "custom yyyy.mm.dd."},
+        {1, 1, "2024-05-02", "a date format shows no time of the day"},
+        {0, 2, "2024-05-01 10:20:30", "date and time"},
+        {1, 2, "2024-05-02 00:00:00", "date and time at midnight"},
+        {0, 3, "10:20:30", "built-in time format 20"},
+        {1, 3, "12:00:00", "noon"},
+        {0, 6, "2024-05-01", "a month name under a locale tag"},
+    };
+    for (const auto& c : cells)
+        EXPECT_DOUBLE_EQ(sheet.Rows[c.row][c.column].ToDateTime(), dateOf(c.expected)) << c.why;
+    EXPECT_EQ(sheet.Rows[0][4].ToDouble(), 12.5) << "0.00 is a number format";
+    EXPECT_EQ(sheet.Rows[0][5].ToDouble(), 1500) << "a quoted currency is no date";
+    EXPECT_EQ(sheet.Rows[0][7].ToDouble(), 45413) << "General";
+    const TWorksheet book1904 = ReadXlsx(fixtureBytes("dates1904.xlsx"));
+    ASSERT_EQ(book1904.Rows.size(), 1u);
+    EXPECT_EQ(book1904.Rows[0][0].ToDateTime(), dateOf("2024-05-01")) << "the 1904 date system";
+}
+
+TEST(WorksheetDateTime, NumberFormatCodes) {
+    const struct {
+        const char* code;
+        bool date, time;
+    } cases[] = {
+        {"General", false, false},
+        {"0.00", false, false},
+        {"#,##0 \"Ft\"", false, false},
+        {"0.00E+00", false, false},
+        {"@", false, false},
+        {"[Red]0.00;[Blue]-0.00", false, false},
+        {"\"day\" 0", false, false}, // quoted letters
+        {"yyyy.mm.dd.", true, false},
+        {"yyyy\\.mm\\.dd\\.", true, false},
+        {"d/m/yy", true, false},
+        {"[$-40E]mmmm d.", true, false},
+        {"mmm-yy", true, false},
+        {"h:mm", false, true},
+        {"mm:ss", false, true}, // minutes before seconds
+        {"[h]:mm:ss", false, true},
+        {"hh:mm:ss.000", false, true},
+        {"h:mm AM/PM", false, true},
+        {"yyyy-mm-dd hh:mm", true, true},
+        {"dd/mm/yyyy;@", true, false},
+    };
+    for (const auto& c : cases) {
+        const TDateFormatKind kind = DateFormatKindOfCode(c.code);
+        EXPECT_EQ(kind.Date, c.date) << c.code;
+        EXPECT_EQ(kind.Time, c.time) << c.code;
+    }
+    EXPECT_TRUE(DateFormatKindOfBuiltIn(14).Date);
+    EXPECT_TRUE(DateFormatKindOfBuiltIn(22).Date && DateFormatKindOfBuiltIn(22).Time);
+    EXPECT_FALSE(DateFormatKindOfBuiltIn(2).Any());
+    EXPECT_FALSE(DateFormatKindOfBuiltIn(49).Any()); // text
+}
+
+// spacing.ods: the cell text as a spreadsheet shows it.
+TEST(ZipWorkbooks, OdsTextAsShown) {
+    const TWorksheet sheet = ReadOds(fixtureBytes("spacing.ods"));
+    EXPECT_EQ(names(sheet), (Strings{"Ertek", "Megjegyzes"}));
+    const Strings expected[] = {
+        {"A   B", "egy"},           {"A\tB", "tab"},
+        {"sor1\nsor2", "sortores"}, {"elso\nmasodik", "bekezdesek"},
+        {"12345", "annotacio"},     {" X ", "tobb sorban is"},
+    };
+    ASSERT_EQ(sheet.Rows.size(), std::size(expected));
+    for (std::size_t r = 0; r < std::size(expected); ++r)
+        EXPECT_EQ(texts(sheet, r), expected[r]) << r;
+}
+
+// fixtures/make_hostile_sheets.py: a kilobyte or two of zip asking for a gigabyte of text or
+// more. Refused at the bound on the text a link may hold, before holding it.
+TEST(ZipWorkbooks, TextBeyondTheBoundIsRefused) {
+    const std::string text = "Worksheet too large (more than 128 MB of text)";
+    const struct {
+        const char* file;
+        bool xlsx;
+        std::string reason;
+    } cases[] = {
+        {"big_cells.ods", false, text},
+        {"huge_repeat.ods", false, "Worksheet too large (more than 2000000 cells)"},
+        {"shared_big.xlsx", true, text},
+    };
+    for (const auto& c : cases) {
+        const std::string bytes = fixtureBytes(c.file);
+        try {
+            c.xlsx ? ReadXlsx(bytes) : ReadOds(bytes);
+            ADD_FAILURE() << c.file << " read";
+        } catch (const EWorksheetError& error) {
+            EXPECT_EQ(error.what(), c.reason) << c.file;
+        }
+    }
+}
+
+// Memory running out while a worksheet is read (here: a process allowed little) is the reader's
+// "not enough memory" reason, which the link shows as a broken file, never an escaping
+// std::bad_alloc.
+TEST(LinkedWorkbook, RunningOutOfMemoryIsADatabaseError) {
+    TempDir dir;
+    {
+        // 64 MB of text: within the bound, beyond the reading process below.
+        std::string text = "Nev\n";
+        const std::string line = std::string(65535, 'x') + "\n";
+        for (int i = 0; i < 1024; ++i)
+            text += line;
+        WriteFileBytes(dir.path() / "nagy.csv", text);
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!LimitAddressSpaceGrowth(std::size_t(48) << 20))
+            _exit(2);
+        TWorksheetDataSet sheet;
+        sheet.Name = "KT1";
+        sheet.FileName = dir.file("nagy.csv");
+        try {
+            sheet.Open();
+            _exit(3);
+        } catch (const EDatabaseError& error) {
+            _exit(std::string(error.what()) == "KT1: Not enough memory for the worksheet" ? 0 : 4);
+        } catch (...) {
+            _exit(5);
+        }
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "no address-space limit under this build (address sanitizer)";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 } // namespace

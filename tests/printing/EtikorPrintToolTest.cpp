@@ -158,6 +158,79 @@ TEST(EtikorPrintTool, AWorksheetPrintsInTheOrderOfItsFirstColumn) {
     EXPECT_EQ(after, sheet);
 }
 
+// What a worksheet cell gives a label, from sheets written as spreadsheet programs write them
+// (fixtures/make_value_sheets.py beside the link tests) and .csv files as typed: exactly what
+// the sheet shows, the value's line breaks, tabs and NULs escaped in the listing.
+TEST(EtikorPrintTool, WorksheetValuesReachTheLabelsAsTheSheetShowsThem) {
+    TempDir dir;
+    const std::string fixtures = ETIKOR_EXCHANGE_FIXTURES;
+    const auto csv = [&dir](const char* name, const std::string& text) {
+        const std::string path = dir.file(name);
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+        return path;
+    };
+    const std::string nul(1, '\0');
+    const struct {
+        std::string data;
+        const char* field;
+        QStringList values; // in the order of the sheet's first column
+        const char* why;
+    } cases[] = {
+        {fixtures + "/formulas.xls", "Kod", {"X1", "X2", "X3"}, "text results of .xls formulas"},
+        {fixtures + "/formulas.xls", "Dupla", {"2", "4", "6"}, "number results of .xls formulas"},
+        {csv("kodok.csv", "Kod;Db\n123456789012345678;1\n1234567890123456;2\n12.50;3\n+36;4\n-0;5\n1e5;6\n"),
+         "Kod",
+         {"+36", "-0", "12.50", "1234567890123456", "123456789012345678", "1e5"},
+         ".csv values as written"},
+        {fixtures + "/spacing.ods",
+         "Ertek",
+         {" X ", "12345", "A\\tB", "A   B", "elso\\nmasodik", "sor1\\nsor2"},
+         ".ods spacing, no annotation, breaks escaped"},
+        {csv("nul.csv", "Kod\nA" + nul + "B\n"), "Kod", {"A\\0B"}, "a NUL byte"},
+        {csv("nev.csv", "N\xC3\xA9v\nAlma\nK\xF6rte\n\xC3\x81ll\n"),
+         "N\xE9v",
+         {"\xC3\x81ll", "Alma", "K\xC3\xB6rte"},
+         "UTF-8 with one Windows-1250 byte"},
+    };
+    for (const auto& c : cases) {
+        const std::string ctv = WriteTemplate(dir, Sheet(), c.field);
+        const test::ToolResult run =
+            RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--data", c.data, "--layout"});
+        ASSERT_EQ(run.exitCode, 0) << c.why << "\n" << run.err;
+        QStringList values;
+        for (const QString& line : Lines(run.out))
+            if (line.contains("\tdatatext\t"))
+                values << line.section('\t', 6);
+        EXPECT_EQ(values, c.values) << c.why;
+    }
+    const test::ToolResult bad =
+        RunTool(ETIKOR_PRINT_TOOL, {"--template", WriteTemplate(dir, Sheet(), "N\xE9v"), "--data",
+                                    dir.file("nev.csv"), "--layout"});
+    EXPECT_NE(bad.err.find("the first on line 3"), std::string::npos) << bad.err;
+}
+
+// A date cell of an .xlsx prints as the same day from an .ods does, not as its serial number.
+TEST(EtikorPrintTool, XlsxDatesPrintAsDates) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir, Sheet(), "Nap");
+    QStringList printed[2];
+    const std::string files[2] = {std::string(ETIKOR_EXCHANGE_FIXTURES) + "/dates.xlsx",
+                                  std::string(ETIKOR_EXCHANGE_FIXTURES) + "/linked.ods"};
+    for (int i = 0; i < 2; ++i) {
+        const test::ToolResult run =
+            RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--data", files[i], "--layout"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        for (const QString& line : Lines(run.out))
+            if (line.contains("\tdatatext\t"))
+                printed[i] << line.section('\t', 6);
+    }
+    ASSERT_FALSE(printed[0].isEmpty());
+    EXPECT_FALSE(printed[0].first().contains("45413"));
+    EXPECT_EQ(printed[0].first(), printed[1].first()) << "2024-05-01 from both";
+}
+
 TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
     TempDir dir;
     const std::string ctv = WriteTemplate(dir);

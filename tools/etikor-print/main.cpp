@@ -61,6 +61,35 @@ int fail(const std::string& problem) {
     return kExitError;
 }
 
+// A value on one line: tab, line breaks, NUL and the backslash as \t, \r, \n, \0 and \\.
+QString escapedValue(const QString& value) {
+    QString out;
+    out.reserve(value.size());
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case '\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case '\t':
+            out += QStringLiteral("\\t");
+            break;
+        case '\r':
+            out += QStringLiteral("\\r");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        case 0:
+            out += QStringLiteral("\\0");
+            break;
+        default:
+            out += c;
+            break;
+        }
+    }
+    return out;
+}
+
 void printLayout(const TPreparedReport& prepared) {
     auto mm = [](double value) { return QString::number(value, 'f', 3); };
     for (size_t p = 0; p < prepared.Pages.size(); ++p) {
@@ -68,8 +97,9 @@ void printLayout(const TPreparedReport& prepared) {
             const QString line =
                 QString::number(p + 1) + '\t' + QString::fromLatin1(ItemKindName(item.Kind).data()) + '\t' +
                 mm(item.RectMm.left()) + '\t' + mm(item.RectMm.top()) + '\t' + mm(item.RectMm.width()) +
-                '\t' + mm(item.RectMm.height()) + '\t' + item.Value + '\n';
-            std::fputs(line.toUtf8().constData(), stdout);
+                '\t' + mm(item.RectMm.height()) + '\t' + escapedValue(item.Value) + '\n';
+            const QByteArray bytes = line.toUtf8();
+            std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
         }
     }
 }
@@ -181,6 +211,11 @@ int main(int argc, char** argv) {
             // their first column; the file itself is only read.
             sheet.FileName = dataPath;
             sheet.Open();
+            if (sheet.BadByteLine() > 0)
+                std::fprintf(stderr,
+                             "etikor-print: %s: bytes that are no UTF-8 (the first on line %zu) were read as "
+                             "Windows-1250\n",
+                             dataPath.c_str(), sheet.BadByteLine());
             sequence = TPrintSequence::OrderedByFirstField(sheet, skip);
         } else if (!seriesPath.empty()) {
             series.SetTableName(seriesPath);

@@ -1,0 +1,139 @@
+#pragma once
+
+// What the designer's tabs do to the template: creating elements from the tool bar, the
+// selection and stepping through the rows, the page and label tabs' Apply, the element tab's
+// value, field, date/time, rotation, alignment, font, barcode and picture commands, deleting,
+// and undo/redo. Every change goes to the template model, which writes the file and keeps the
+// history; the canvas and the tabs show the result. The main window hosts it: it supplies the
+// data source values are taken from and shows what the editor reports.
+
+#include "designer/BarcodeView.h"
+#include "document/LabelTemplate.h"
+#include "document/TemplateSchema.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <optional>
+
+class QPoint;
+
+namespace etikor {
+
+class IModal;
+class TDM;
+class TDataSet;
+class TElementPanel;
+class TElementView;
+class TLabelCanvas;
+class TLabelTab;
+class TPageTab;
+class TToolBar;
+struct TDocumentState;
+struct TPageSetup;
+struct TSettings;
+
+// The main window as the editor sees it.
+class TElementEditorHost {
+public:
+    virtual ~TElementEditorHost();
+    // The open series or linked worksheet (null before start-up) and its flags.
+    virtual TDataSet* EditedDataSource() = 0;
+    virtual TDocumentState& EditedState() = 0;
+    // The element tab's field list rebuilt from the data source.
+    virtual void FillFieldList() = 0;
+    // Where the picture file dialog opens.
+    virtual QString PictureFolder() = 0;
+};
+
+struct TElementEditorParts {
+    TLabelCanvas& Canvas;
+    TToolBar& Tools;
+    TElementPanel& Panel;
+    TPageTab& PageTab;
+    TLabelTab& LabelTab;
+};
+
+class TElementEditor final : public QObject, private TTemplateListener {
+    Q_OBJECT
+public:
+    TElementEditor(TDM& dm, const TSettings& settings, IModal& modal, TElementEditorHost& host,
+                   const TElementEditorParts& parts, QObject* parent = nullptr);
+    ~TElementEditor() override;
+
+    // ---- selection ----
+    void Select(TElementView* view);
+    void ClearSelection();
+    // The barcode view selected last (copied to a bitmap file, cloned from the element tab).
+    TBarcodeView* CurrentBarcode() const { return FCurrentBarcode; }
+    // The canvas from the template as it is (zoom, picture size), the tabs following it.
+    void BuildCanvas();
+    void SetZoom(int zoom);
+
+    // ---- page setup ----
+    // The page and label tabs' values, as one page setup, and showing one there.
+    TPageSetup ShownPageSetup() const;
+    void ShowPageSetup(const TPageSetup& setup);
+    // The Apply of the page and label tabs: the label size on the canvas, the page grown to take
+    // it, the page setup written.
+    void ApplyPageSetup();
+
+    // "Auto betu" for this run: a barcode font chosen by hand switches it off.
+    void SetAutoFontSize(bool on) { FAutoBetu = on; }
+
+    // ---- commands ----
+    void Create(TElemKind kind);
+    void CreateDrawing(TDrawingKind kind);
+    void DeleteSelected();
+    void PictureToOwnSize();
+    void Undo();
+    void Redo();
+
+signals:
+    // The selected element's position on the label, for the status bar.
+    void PositionShown(const QString& text);
+
+private:
+    void PageChanged() override;
+    void ElementChanged(const TLabelElement& element, TElementChange change) override;
+
+    // A new element's view is selected and the arrow tool pressed, as after every creation.
+    TElementView* ShowNewElement(const QString& name, std::optional<QPoint> screenPos = std::nullopt);
+    void CreateText();
+    void CreateBarcode();
+    void CreatePicture();
+    void StepElement(int step);
+    void ApplyValue();
+    void TakeFieldValue();
+    void PickField(int row);
+    void Rotate(int code);
+    void Align(TAlignment alignment);
+    void ChooseFont();
+    void ApplyBarcodeSettings();
+    void CopyBarcodeToBitmap();
+    void ChoosePictureFile();
+    void GeometryEnded(TElementView* view);
+    // The element tab's read-only fields: the selected element, or the page-setup row.
+    void ShowSelectedRow();
+    // The selected element's view while the selected flag is set.
+    TElementView* SelectedView() const;
+    int DataSourceRecordCount();
+    void Warn(const QString& text);
+
+    TDM& FDM;
+    const TSettings& FSettings;
+    IModal& FModal;
+    TElementEditorHost& FHost;
+    TLabelCanvas& FCanvas;
+    TToolBar& FTools;
+    TElementPanel& FPanel;
+    TPageTab& FPageTab;
+    TLabelTab& FLabelTab;
+    QPointer<TBarcodeView> FCurrentBarcode;
+    // The template's current row for stepping: the selected element's, the page-setup row's
+    // while nothing is selected or after a step landed on it.
+    QString FCurrentRow;
+    bool FAutoBetu = true;
+};
+
+} // namespace etikor

@@ -1,0 +1,143 @@
+#include "designer/ToolBar.h"
+
+#include "ui/Controls.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QMenu>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace etikor {
+
+namespace {
+
+struct TDrawingItem {
+    const char* Name;
+    const char* Caption;
+    TDrawingKind Kind;
+};
+constexpr TDrawingItem kDrawingItems[] = {
+    {"mVVonal", "Vízszintes vonal", TDrawingKind::dkHorizontalLine},
+    {"mFVonal", "Függőleges vonal", TDrawingKind::dkVerticalLine},
+    {"mNegyzet", "Négyzet", TDrawingKind::dkSquare},
+    {"mKor", "Kör", TDrawingKind::dkCircle},
+    {"mEllipszis", "Ellipszis", TDrawingKind::dkEllipse},
+};
+
+} // namespace
+
+TToolBar::TToolBar(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("PEszkoz"));
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedWidth(34);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(1);
+    auto* tools = new QButtonGroup(this);
+    tools->setObjectName(QStringLiteral("EszkozCsoport"));
+    tools->setExclusive(true);
+    NyilGomb = IconToolButton(this, "NyilGomb", QStringLiteral("Kurzor"), "pointer");
+    SzovegGomb = IconToolButton(this, "SzovegGomb", QStringLiteral("Szöveg elem"), "text");
+    VonalkodGomb = IconToolButton(this, "VonalkodGomb", QStringLiteral("Vonalkód elem"), "barcode");
+    KepGomb = IconToolButton(this, "KepGomb", QStringLiteral("Kép elem"), "picture");
+    RajzGomb = IconToolButton(this, "RajzGomb", QStringLiteral("Rajz elem"), "drawing");
+    for (QToolButton* b : {NyilGomb, SzovegGomb, VonalkodGomb, KepGomb, RajzGomb}) {
+        b->setCheckable(true);
+        tools->addButton(b);
+        layout->addWidget(b);
+    }
+    NyilGomb->setChecked(true);
+    connect(NyilGomb, &QToolButton::clicked, this, &TToolBar::ArrowClicked);
+    connect(SzovegGomb, &QToolButton::clicked, this, [this] { emit CreateRequested(TElemKind::ekText); });
+    connect(VonalkodGomb, &QToolButton::clicked, this,
+            [this] { emit CreateRequested(TElemKind::ekBarcode); });
+    connect(KepGomb, &QToolButton::clicked, this, [this] { emit CreateRequested(TElemKind::ekPicture); });
+    connect(RajzGomb, &QToolButton::clicked, this, &TToolBar::ShowDrawingMenu);
+    layout->addSpacing(6);
+    ElemTorlesGomb =
+        IconToolButton(this, "ElemTorlesGomb", QStringLiteral("Aktuális elem törlése"), "delete");
+    ElemTorlesGomb->setEnabled(false);
+    connect(ElemTorlesGomb, &QToolButton::clicked, this, &TToolBar::DeleteClicked);
+    layout->addWidget(ElemTorlesGomb);
+    QToolButton* size = IconToolButton(
+        this, "NagyitoKep", QStringLiteral("Kép elem eredeti méretének beállítása\nCímke frissítése."),
+        "picture-size");
+    connect(size, &QToolButton::clicked, this, &TToolBar::OwnSizeClicked);
+    layout->addWidget(size);
+    layout->addSpacing(6);
+    auto* zooms = new QButtonGroup(this);
+    zooms->setObjectName(QStringLiteral("NagyitasCsoport"));
+    for (int z = 1; z <= 3; ++z) {
+        const QByteArray name = "Nagyitas" + QByteArray::number(z);
+        QToolButton* b = NamedToolButton(this, name.constData(), QStringLiteral("Nagyítás %1%").arg(z * 100),
+                                         QStringLiteral("%1x").arg(z));
+        b->setCheckable(true);
+        b->setChecked(z == 1);
+        Nagyitas[z - 1] = b;
+        zooms->addButton(b, z);
+        layout->addWidget(b);
+        connect(b, &QToolButton::clicked, this, [this, z] { emit ZoomClicked(z); });
+    }
+    layout->addStretch(1);
+
+    RajzMenu = new QMenu(this);
+    RajzMenu->setObjectName(QStringLiteral("RajzMenu"));
+    for (const TDrawingItem& item : kDrawingItems) {
+        QAction* action = RajzMenu->addAction(QString::fromUtf8(item.Caption));
+        action->setObjectName(QString::fromLatin1(item.Name));
+        connect(action, &QAction::triggered, this, [this, kind = item.Kind] { emit DrawingChosen(kind); });
+    }
+}
+
+QToolButton* TToolBar::Tool(TElemKind kind) const {
+    switch (kind) {
+    case TElemKind::ekText:
+        return SzovegGomb;
+    case TElemKind::ekBarcode:
+        return VonalkodGomb;
+    case TElemKind::ekPicture:
+        return KepGomb;
+    case TElemKind::ekDrawing:
+        return RajzGomb;
+    }
+    return NyilGomb;
+}
+
+void TToolBar::ShowTool(TElemKind kind) {
+    Tool(kind)->setChecked(true);
+}
+
+void TToolBar::ShowArrow() {
+    NyilGomb->setChecked(true);
+}
+
+bool TToolBar::BarcodeToolDown() const {
+    return VonalkodGomb->isChecked();
+}
+
+void TToolBar::ClickTool(TElemKind kind) {
+    Tool(kind)->click();
+}
+
+void TToolBar::SetDeleteEnabled(bool enabled) {
+    ElemTorlesGomb->setEnabled(enabled);
+    emit DeleteEnabledChanged(enabled);
+}
+
+void TToolBar::ClickDelete() {
+    if (ElemTorlesGomb->isEnabled())
+        ElemTorlesGomb->click();
+}
+
+void TToolBar::ShowZoom(int zoom) {
+    Nagyitas[zoom - 1]->setChecked(true);
+}
+
+void TToolBar::ShowDrawingMenu() {
+    // Beside the button, two button heights below its top.
+    const QPoint at = RajzGomb->mapToGlobal(QPoint(RajzGomb->width(), 2 * RajzGomb->height()));
+    RajzMenu->popup(at);
+}
+
+} // namespace etikor
