@@ -9,8 +9,12 @@ packages=(
   libjpeg62-turbo-dev
   # linked worksheets (.xls; .xlsx and .ods are zip containers)
   libfreexl-dev libzip-dev
+  # the .xlsx export
+  libxlsxwriter-dev
   # Qt's own Hungarian texts for the standard dialogs and buttons
   qt6-translations-l10n
+  # the English texts: lupdate and lrelease, and CMake's Qt6LinguistTools package
+  qt6-l10n-tools qt6-tools-dev
   # barcode pictures: enhanced metafiles
   libemf-dev
   # QR Code, Data Matrix, PDF417 and Aztec: encoded by libzint, drawn by the program
@@ -27,6 +31,8 @@ packages=(
   poppler-utils
   # worksheet fixtures and an independent reader of the exported files
   python3-xlwt python3-xlrd
+  # reading the exported .xlsx back in the tests
+  python3-openpyxl
   # reading the written metafiles back (wmf2svg needs the URW fonts to place text)
   libwmf-bin emf2svg fonts-urw-base35
   # the Hungarian C library locale the locale tests run under (generated below)
@@ -52,8 +58,11 @@ if [[ ${#missing[@]} -gt 0 ]]; then
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# A fresh machine has only the C locale; the tests also run under a Hungarian desktop's one.
-if ! locale -a 2>/dev/null | grep -qix 'hu_HU\.utf-\?8'; then
-  echo "Generating the hu_HU.UTF-8 locale"
-  "${sudo_cmd[@]}" localedef -i hu_HU -f UTF-8 hu_HU.UTF-8
-fi
+# A fresh machine has only the C locale; the tests also run under a Hungarian desktop's one,
+# and the English interface is looked at under an English desktop's.
+for locale_name in hu_HU en_US; do
+  if ! locale -a 2>/dev/null | grep -qix "${locale_name}\.utf-\?8"; then
+    echo "Generating the ${locale_name}.UTF-8 locale"
+    "${sudo_cmd[@]}" localedef -i "$locale_name" -f UTF-8 "${locale_name}.UTF-8"
+  fi
+done

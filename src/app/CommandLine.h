@@ -13,6 +13,8 @@ struct TCommandLine {
     bool Version = false;
     // End the program once start-up has opened the template (a check that it comes up).
     bool QuitAfterStart = false;
+    // "hu" or "en" from --lang; empty: the desktop's language decides.
+    QString Language;
     // A template (.ctv) or series (.sor) to open instead of the last one.
     QString File;
     // Not empty when the arguments cannot be used; says why.

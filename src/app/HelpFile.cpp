@@ -2,11 +2,19 @@
 
 #include "services/AppPaths.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct THelpFileText {
+    Q_DECLARE_TR_FUNCTIONS(THelpFileText)
+};
+} // namespace
 
 THelpFile THelpFile::Parse(const QString& text) {
     THelpFile file;
@@ -67,8 +75,8 @@ const THelpTopic* THelpFile::Topic(int topic) const {
 QString THelpFile::Page(int topic) const {
     if (const THelpTopic* t = Topic(topic))
         return t->Html;
-    return QStringLiteral("<h2>Súgó</h2><p>A(z) ") + QString::number(topic) +
-           QStringLiteral(". súgótéma nem található a súgófájlban.</p>");
+    return THelpFileText::tr("<h2>Súgó</h2><p>A(z) ") + QString::number(topic) +
+           THelpFileText::tr(". súgótéma nem található a súgófájlban.</p>");
 }
 
 } // namespace etikor

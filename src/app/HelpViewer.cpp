@@ -4,6 +4,7 @@
 #include "ui/QtModal.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -14,10 +15,17 @@
 
 namespace etikor {
 
+namespace {
+// The texts of this file are translated under one name.
+struct THelpViewerText {
+    Q_DECLARE_TR_FUNCTIONS(THelpViewerText)
+};
+} // namespace
+
 THelpViewer::THelpViewer(THelpFile file, QWidget* owner)
     : QDialog(owner), FFile(std::move(file)), FOwner(owner) {
     setObjectName(QStringLiteral("SugoAblak"));
-    setWindowTitle(QStringLiteral("Etikor súgó"));
+    setWindowTitle(THelpViewerText::tr("Etikor súgó"));
     setModal(false);
     auto* layout = new QHBoxLayout(this);
     FList = new QListWidget(this);

@@ -12,6 +12,7 @@
 #include "dialogs/BeallitasForm.h"
 #include "printing/ui/LabelPrint.h"
 #include "printing/ui/PrintCommand.h"
+#include "series/ManualEntry.h"
 #include "services/Modal.h"
 #include "ui/Controls.h"
 #include "ui/Icons.h"
@@ -34,6 +35,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace etikor {
@@ -340,7 +342,13 @@ void TMainForm::BuildStatusBar() {
     for (int i = 0; i < 4; ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("Lablec%1").arg(i + 1));
-        panel->setFixedWidth(widths[i]);
+        // The record count keeps its 50 pixels unless eight digits with their separators would
+        // be cut there.
+        const int width =
+            i == 3 ? std::max(widths[i], panel->fontMetrics().horizontalAdvance(GroupedCount(99'999'999)) +
+                                             2 * panel->margin() + 8)
+                   : widths[i];
+        panel->setFixedWidth(width);
         panel->setAlignment(centred[i] ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         bar->addWidget(panel);
         FPanels[i] = panel;
@@ -400,7 +408,7 @@ void TMainForm::Startup() {
     ClearSelectionNow();
     RebuildCanvas();
     // The record count once the canvas shows the template.
-    State().Panel4 = QString::fromStdString(FormatFloat("#,##0", DataSourceRecordCount()));
+    State().Panel4 = GroupedCount(DataSourceRecordCount());
     ShowStatus();
     // A series last used with a linked worksheet: reconnect or remind.
     StoredLinkAtStartup();

@@ -131,7 +131,7 @@ void TMainForm::OpenSeriesDesigner() {
     State().LinkFlag = false;
     SeriesBecomesDataSource();
     State().DataFlag = DataSourceRecordCount() > 0;
-    State().Panel4 = QString::fromStdString(FormatFloat("#,##0", DataSourceRecordCount()));
+    State().Panel4 = GroupedCount(DataSourceRecordCount());
     ShowStatus();
     // The template itself did not change: its undo history stays.
     ClearSelectionNow();

@@ -9,6 +9,8 @@
 #include "exchange/ui/TablaForm.h"
 #include "services/Modal.h"
 
+#include <QDir>
+
 namespace etikor {
 
 void TMainFormLinkHost::FieldListRebuilt() {
@@ -30,7 +32,18 @@ void TMainForm::ExportToExcel() {
         return;
     if (!FDataSource->Active())
         FDataSource->Open();
-    ExportDataSet(*FDataSource, QString::fromStdString(ExportFileName(State().TemplateName.toStdString())));
+    // The template's name in the current folder is offered; the extension chosen picks the
+    // format.
+    TFileDialogOptions options;
+    options.Title = QStringLiteral("Excel export");
+    options.InitialDir = QDir::currentPath();
+    options.FileName = QString::fromStdString(ExportFileName(State().TemplateName.toStdString()));
+    options.Filter = QStringLiteral("Excel 2.x munkalap|*.xls|Excel munkafüzet|*.xlsx");
+    options.DefaultExt = QStringLiteral("xls");
+    const std::optional<QString> file = FModal.SaveFile(options);
+    if (!file)
+        return;
+    ExportDataSet(*FDataSource, *file);
 }
 
 void TMainForm::OpenDataBrowser() {

@@ -6,12 +6,14 @@
 #include "document/ShippedFiles.h"
 #include "services/AppPaths.h"
 #include "services/InstanceLock.h"
+#include "services/Language.h"
 #include "services/LocaleCollation.h"
 #include "services/SystemLocale.h"
 #include "ui/Icons.h"
 #include "ui/QtModal.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLocale>
 #include <QPointer>
 #include <QTimer>
@@ -21,6 +23,11 @@
 #include <string_view>
 
 namespace {
+
+// The texts of this file are translated under one name.
+struct TMainText {
+    Q_DECLARE_TR_FUNCTIONS(TMainText)
+};
 
 // Every exception that no operation handled ends at the main window's error handler.
 class TEtikorApplication final : public QApplication {
@@ -69,9 +76,12 @@ int main(int argc, char* argv[]) {
     // The desktop entry an installed program starts from, and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.etikor.Etikor"));
     QApplication::setWindowIcon(etikor::ProgramIcon("etikor"));
-    // Numbers, dates and the standard dialogs follow the desktop's language and formats.
+    // Numbers and dates follow the desktop's formats.
     etikor::UseSystemLocale();
-    etikor::InstallQtTranslations(QLocale::system());
+    // The windows speak the desktop's language (Hungarian, or English for any other) unless
+    // --lang says otherwise.
+    etikor::InstallLanguage(
+        etikor::ChooseLanguage(etikor::LanguageFromCode(line.Language), QLocale::system()));
     // Tables sorted case-insensitively follow the user's locale.
     etikor::InstallSystemCollation();
 
@@ -92,8 +102,8 @@ int main(int argc, char* argv[]) {
         return 0;
     case etikor::TInstanceLock::TResult::OtherRunning:
         modal.Message(QString(),
-                      QStringLiteral("Az Etikor már fut ebben a munkamappában:") + kCr + workingFolder + kCr +
-                          QStringLiteral("Ugyanazokon a címketerveken egyszerre csak egy példány dolgozhat."),
+                      TMainText::tr("Az Etikor már fut ebben a munkamappában:") + kCr + workingFolder + kCr +
+                          TMainText::tr("Ugyanazokon a címketerveken egyszerre csak egy példány dolgozhat."),
                       QStringLiteral("F"));
         return 1;
     case etikor::TInstanceLock::TResult::Acquired:

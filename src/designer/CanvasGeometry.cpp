@@ -2,11 +2,19 @@
 
 #include "document/PageSetupValues.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TCanvasGeometryText {
+    Q_DECLARE_TR_FUNCTIONS(TCanvasGeometryText)
+};
+} // namespace
 
 TPanelSize LabelPanelSize(double widthMm, double heightMm, int zoom) {
     TPanelSize size;
@@ -73,7 +81,7 @@ int TextEscapement(int forgat) {
 }
 
 QString TBarcodeWidthCheck::Message() const {
-    return QStringLiteral("Nem megfelelő vonalkód szélesség! (") + QString::number(Width) +
+    return TCanvasGeometryText::tr("Nem megfelelő vonalkód szélesség! (") + QString::number(Width) +
            QStringLiteral("px./") + QString::number(Needed) + QStringLiteral("px.)");
 }
 

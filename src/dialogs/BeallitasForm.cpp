@@ -3,6 +3,7 @@
 #include "services/Modal.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,6 +17,13 @@
 #include <QVBoxLayout>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TBeallitasFormText {
+    Q_DECLARE_TR_FUNCTIONS(TBeallitasFormText)
+};
+} // namespace
 
 namespace {
 
@@ -39,7 +47,7 @@ QLabel* Caption(TPageValue value, QWidget* buddy, QWidget* parent) {
 }
 
 QLabel* Note(QWidget* parent) {
-    auto* note = new QLabel(QStringLiteral("Csak akkor kapcsolja ki, ha biztos benne!"), parent);
+    auto* note = new QLabel(TBeallitasFormText::tr("Csak akkor kapcsolja ki, ha biztos benne!"), parent);
     note->setContentsMargins(20, 0, 0, 6);
     QFont f = note->font();
     f.setItalic(true);
@@ -86,24 +94,24 @@ TBeallitasForm::TBeallitasForm(TSettings& settings, const TSettingsFile& file, I
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       FSettings(settings), FFile(file), FModal(modal) {
     setObjectName(QStringLiteral("BeallitasForm"));
-    setWindowTitle(QStringLiteral("Beállítások"));
+    setWindowTitle(TBeallitasFormText::tr("Beállítások"));
     auto* layout = new QVBoxLayout(this);
     Lapok = new QTabWidget(this);
     Lapok->setObjectName(QStringLiteral("Lapok"));
-    Lapok->addTab(BuildGeneralPage(), QStringLiteral("Általános"));
-    Lapok->addTab(BuildPagePage(), QStringLiteral("Etikett oldal"));
-    Lapok->addTab(BuildLabelPage(), QStringLiteral("Etikett címke"));
-    Lapok->addTab(BuildBarcodePage(), QStringLiteral("Vonalkód"));
+    Lapok->addTab(BuildGeneralPage(), TBeallitasFormText::tr("Általános"));
+    Lapok->addTab(BuildPagePage(), TBeallitasFormText::tr("Etikett oldal"));
+    Lapok->addTab(BuildLabelPage(), TBeallitasFormText::tr("Etikett címke"));
+    Lapok->addTab(BuildBarcodePage(), TBeallitasFormText::tr("Vonalkód"));
     layout->addWidget(Lapok);
 
     auto* bar = new QHBoxLayout;
-    RendbenGomb = new QPushButton(QStringLiteral("Rendben"), this);
+    RendbenGomb = new QPushButton(TBeallitasFormText::tr("Rendben"), this);
     RendbenGomb->setObjectName(QStringLiteral("RendbenGomb"));
-    RendbenGomb->setToolTip(QStringLiteral("Rögzítés"));
-    VisszaGomb = new QPushButton(QStringLiteral("Vissza"), this);
+    RendbenGomb->setToolTip(TBeallitasFormText::tr("Rögzítés"));
+    VisszaGomb = new QPushButton(TBeallitasFormText::tr("Vissza"), this);
     VisszaGomb->setObjectName(QStringLiteral("VisszaGomb"));
-    VisszaGomb->setToolTip(QStringLiteral("Alapbeállítások visszaállítása"));
-    SugoGomb = new QPushButton(QStringLiteral("Súgó"), this);
+    VisszaGomb->setToolTip(TBeallitasFormText::tr("Alapbeállítások visszaállítása"));
+    SugoGomb = new QPushButton(TBeallitasFormText::tr("Súgó"), this);
     SugoGomb->setObjectName(QStringLiteral("SugoGomb"));
     // Enter moves between the fields; it must not press a button by default.
     for (QPushButton* b : {RendbenGomb, VisszaGomb, SugoGomb}) {
@@ -127,10 +135,11 @@ TBeallitasForm::TBeallitasForm(TSettings& settings, const TSettingsFile& file, I
 QWidget* TBeallitasForm::BuildGeneralPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    auto* group = new QGroupBox(QStringLiteral("EGYÉB"), page);
+    auto* group = new QGroupBox(TBeallitasFormText::tr("EGYÉB"), page);
     auto* g = new QVBoxLayout(group);
-    cbAutoSugo = Check(group, "cbAutoSugo", QStringLiteral("&Indításkor jelenjen meg a Súgó"));
-    cbAOrsina = Check(group, "cbAOrsina", QStringLiteral("&Indításkor jelenjen meg a Varázsló (Orsina)"));
+    cbAutoSugo = Check(group, "cbAutoSugo", TBeallitasFormText::tr("&Indításkor jelenjen meg a Súgó"));
+    cbAOrsina =
+        Check(group, "cbAOrsina", TBeallitasFormText::tr("&Indításkor jelenjen meg a Varázsló (Orsina)"));
     g->addWidget(cbAutoSugo);
     g->addWidget(cbAOrsina);
     layout->addWidget(group);
@@ -150,9 +159,9 @@ QWidget* TBeallitasForm::BuildPagePage() {
     // Round the drawn page the margins' captions say it all: this dialog gives them no hint.
     for (QDoubleSpinBox* margin : {Felsom, Balm, Jobbm, Alsom})
         margin->setToolTip(QString());
-    A4Gomb = new QPushButton(QStringLiteral("A4"), page);
+    A4Gomb = new QPushButton(TBeallitasFormText::tr("A4"), page);
     A4Gomb->setObjectName(QStringLiteral("A4Gomb"));
-    A4Gomb->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
+    A4Gomb->setToolTip(TBeallitasFormText::tr("A4 -es oldal méret beállítása"));
     A4Gomb->setAutoDefault(false);
 
     // Size on the left; the margins round the drawn page on the right.
@@ -211,11 +220,11 @@ QWidget* TBeallitasForm::BuildBarcodePage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     cbSecurity = Check(page, "cbSecurity", QStringLiteral("&Security"));
-    cbAutoChD =
-        Check(page, "cbAutoChD", QStringLiteral("&Ellenőrző szám automatikusan (Codabar, Code39, Code128)"));
-    cbAutoBetu = Check(page, "cbAutoBetu", QStringLiteral("Automatikus &betűméret"));
-    cbAutoVonal = Check(page, "cbAutoVonal", QStringLiteral("Automatikus &vonalkód méret"));
-    cbAutoExcel = Check(page, "cbAutoExcel", QStringLiteral("Adatforrás &automatikus megnyitása"));
+    cbAutoChD = Check(page, "cbAutoChD",
+                      TBeallitasFormText::tr("&Ellenőrző szám automatikusan (Codabar, Code39, Code128)"));
+    cbAutoBetu = Check(page, "cbAutoBetu", TBeallitasFormText::tr("Automatikus &betűméret"));
+    cbAutoVonal = Check(page, "cbAutoVonal", TBeallitasFormText::tr("Automatikus &vonalkód méret"));
+    cbAutoExcel = Check(page, "cbAutoExcel", TBeallitasFormText::tr("Adatforrás &automatikus megnyitása"));
     layout->addWidget(cbSecurity);
     layout->addWidget(cbAutoChD);
     layout->addWidget(Note(page));
@@ -293,7 +302,7 @@ void TBeallitasForm::RendbenGombClick() {
 }
 
 void TBeallitasForm::VisszaGombClick() {
-    if (!FModal.Message(windowTitle(), QStringLiteral("Valóban visszaállítja az alapbeállításokat?"),
+    if (!FModal.Message(windowTitle(), TBeallitasFormText::tr("Valóban visszaállítja az alapbeállításokat?"),
                         QStringLiteral("K")))
         return;
     const std::optional<TSettings> defaults = FFile.Reset();

@@ -4,6 +4,7 @@
 #include "ui/RadioList.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -21,6 +22,13 @@
 
 namespace etikor {
 
+namespace {
+// The texts of this file are translated under one name.
+struct TOrsinaFormText {
+    Q_DECLARE_TR_FUNCTIONS(TOrsinaFormText)
+};
+} // namespace
+
 IOrsinaHost::~IOrsinaHost() = default;
 
 namespace {
@@ -33,16 +41,25 @@ struct TPageText {
     const char* Bubble;
 };
 const TPageText kPages[3] = {
-    {"Oldal méret", "Orsina / Varázsló / Oldal méret beállítása",
-     "Itt adhatod meg az etiketteket tartalmazó lap pontos méreteit.\r\nHa szalagon (egypályás "
-     "nyomtatókhoz) vannak a címkék, akkor a címke méreténél egy kicsivel nagyobb méretet adj meg!"},
-    {"Címke méret", "Orsina / Varázsló / Címke méret beállítása",
-     "Ebben a részben lehet beállítani a címkék pontos méreteit. Egyes nyomtatóknál a magassághoz "
-     "érdemes egy kicsit hozzáadni a megfelelő nyomtatási kép eléréséhez."},
-    {"Adatforrás", "Orsina / Varázsló / Adatforrás kiválasztása",
-     "Annyi címkét nyomtat a program alapértelmezés szerint, amennyi az adatforrásban szerepel. Ha "
-     "nem Excel-t használsz adatforrásként, akkor a nyomtatásnál is szabályozhatod a nyomtatni "
-     "kívánt címkék mennyiségét."},
+    {QT_TRANSLATE_NOOP("TOrsinaFormText", "Oldal méret"),
+     QT_TRANSLATE_NOOP("TOrsinaFormText", "Orsina / Varázsló / Oldal méret beállítása"),
+     QT_TRANSLATE_NOOP(
+         "TOrsinaFormText",
+         "Itt adhatod meg az etiketteket tartalmazó lap pontos méreteit.\r\nHa szalagon (egypályás "
+         "nyomtatókhoz) vannak a címkék, akkor a címke méreténél egy kicsivel nagyobb méretet adj meg!")},
+    {QT_TRANSLATE_NOOP("TOrsinaFormText", "Címke méret"),
+     QT_TRANSLATE_NOOP("TOrsinaFormText", "Orsina / Varázsló / Címke méret beállítása"),
+     QT_TRANSLATE_NOOP(
+         "TOrsinaFormText",
+         "Ebben a részben lehet beállítani a címkék pontos méreteit. Egyes nyomtatóknál a magassághoz "
+         "érdemes egy kicsit hozzáadni a megfelelő nyomtatási kép eléréséhez.")},
+    {QT_TRANSLATE_NOOP("TOrsinaFormText", "Adatforrás"),
+     QT_TRANSLATE_NOOP("TOrsinaFormText", "Orsina / Varázsló / Adatforrás kiválasztása"),
+     QT_TRANSLATE_NOOP(
+         "TOrsinaFormText",
+         "Annyi címkét nyomtat a program alapértelmezés szerint, amennyi az adatforrásban szerepel. Ha "
+         "nem Excel-t használsz adatforrásként, akkor a nyomtatásnál is szabályozhatod a nyomtatni "
+         "kívánt címkék mennyiségét.")},
 };
 
 // The assistant: a small drawn figure.
@@ -108,21 +125,21 @@ TOrsinaForm::TOrsinaForm(IOrsinaHost& host, TSettings& settings, IModal& modal, 
     Lapok = new QTabWidget(this);
     Lapok->setObjectName(QStringLiteral("Lapok"));
     Lapok->setDocumentMode(true); // the pages' tabs look like flat buttons
-    Lapok->addTab(BuildSheetPage(), QString::fromUtf8(kPages[0].Tab));
-    Lapok->addTab(BuildLabelPage(), QString::fromUtf8(kPages[1].Tab));
-    Lapok->addTab(BuildSourcePage(), QString::fromUtf8(kPages[2].Tab));
+    Lapok->addTab(BuildSheetPage(), TOrsinaFormText::tr(kPages[0].Tab));
+    Lapok->addTab(BuildLabelPage(), TOrsinaFormText::tr(kPages[1].Tab));
+    Lapok->addTab(BuildSourcePage(), TOrsinaFormText::tr(kPages[2].Tab));
     middle->addWidget(Lapok, 1);
     middle->addLayout(side);
     layout->addLayout(middle, 1);
 
     auto* bar = new QHBoxLayout;
-    cb_Varazslo = new QCheckBox(QStringLiteral("&Varázsló automatikus indítása"), this);
+    cb_Varazslo = new QCheckBox(TOrsinaFormText::tr("&Varázsló automatikus indítása"), this);
     cb_Varazslo->setObjectName(QStringLiteral("cb_Varazslo"));
-    SugoGomb = new QPushButton(QStringLiteral("Súgó [F1]"), this);
+    SugoGomb = new QPushButton(TOrsinaFormText::tr("Súgó [F1]"), this);
     SugoGomb->setObjectName(QStringLiteral("SugoGomb"));
-    VisszaGomb = new QPushButton(QStringLiteral("<< &Vissza"), this);
+    VisszaGomb = new QPushButton(TOrsinaFormText::tr("<< &Vissza"), this);
     VisszaGomb->setObjectName(QStringLiteral("VisszaGomb"));
-    TovabbGomb = new QPushButton(QStringLiteral("&Tovább >>"), this);
+    TovabbGomb = new QPushButton(TOrsinaFormText::tr("&Tovább >>"), this);
     TovabbGomb->setObjectName(QStringLiteral("TovabbGomb"));
     bar->addWidget(cb_Varazslo);
     bar->addStretch();
@@ -167,9 +184,9 @@ QWidget* TOrsinaForm::BuildSheetPage() {
     constexpr TPageControls dialog = TPageControls::pcDialogs;
     OldalHossz = PageValueSpin(page, TPageValue::pvPageLength, dialog);
     OldalSzel = PageValueSpin(page, TPageValue::pvPageWidth, dialog);
-    A4Gomb = new QPushButton(QStringLiteral("A4"), page);
+    A4Gomb = new QPushButton(TOrsinaFormText::tr("A4"), page);
     A4Gomb->setObjectName(QStringLiteral("A4Gomb"));
-    A4Gomb->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
+    A4Gomb->setToolTip(TOrsinaFormText::tr("A4 -es oldal méret beállítása"));
     A4Gomb->setAutoDefault(false);
     Felsom = PageValueSpin(page, TPageValue::pvTopMargin, dialog);
     Balm = PageValueSpin(page, TPageValue::pvLeftMargin, dialog);
@@ -229,11 +246,12 @@ QWidget* TOrsinaForm::BuildLabelPage() {
 QWidget* TOrsinaForm::BuildSourcePage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    gr_Aforras = new TRadioList(
-        QStringLiteral("gr_Aforras"), QStringLiteral("Adatforrás"),
-        {QStringLiteral("Vonalkód adatok kézi rögzítése"), QStringLiteral("Vonalkód sorozat generálása"),
-         QStringLiteral("MS-Excel kapcsolat"), QStringLiteral("Kapcsolat bontása (MS-Excel)")},
-        1, page);
+    gr_Aforras = new TRadioList(QStringLiteral("gr_Aforras"), TOrsinaFormText::tr("Adatforrás"),
+                                {TOrsinaFormText::tr("Vonalkód adatok kézi rögzítése"),
+                                 TOrsinaFormText::tr("Vonalkód sorozat generálása"),
+                                 TOrsinaFormText::tr("MS-Excel kapcsolat"),
+                                 TOrsinaFormText::tr("Kapcsolat bontása (MS-Excel)")},
+                                1, page);
     // Linking a workbook is not in every build of the program: its two items wait for it.
     if (!FHost.CanLink()) {
         const QList<QRadioButton*> items = gr_Aforras->findChildren<QRadioButton*>();
@@ -259,12 +277,12 @@ void TOrsinaForm::ShowPage(int page) {
 void TOrsinaForm::PageShown() {
     const int page = Page();
     FHost.SetHelpContext(page == 2 ? 27 : kHelpContext);
-    setWindowTitle(QString::fromUtf8(kPages[page].Caption));
+    setWindowTitle(TOrsinaFormText::tr(kPages[page].Caption));
     Buborek->setText(
-        QString::fromUtf8(kPages[page].Bubble).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        TOrsinaFormText::tr(kPages[page].Bubble).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     VisszaGomb->setEnabled(page > 0);
     TovabbGomb->setEnabled(true);
-    TovabbGomb->setText(page == 2 ? QStringLiteral("VÉGE") : QStringLiteral("&Tovább >>"));
+    TovabbGomb->setText(page == 2 ? TOrsinaFormText::tr("VÉGE") : TOrsinaFormText::tr("&Tovább >>"));
 }
 
 TPageSetupFields TOrsinaForm::Fields() const {
@@ -275,8 +293,8 @@ void TOrsinaForm::AskForNewTemplate() {
     FHost.SetHelpContext(21);
     const bool yes =
         FModal.Message(windowTitle(),
-                       QStringLiteral("A varázsló futtatása előtt célszerű egy új sablont létrehozni.") +
-                           kCr + QStringLiteral("Létrehozzunk egy új címke-sablont?"),
+                       TOrsinaFormText::tr("A varázsló futtatása előtt célszerű egy új sablont létrehozni.") +
+                           kCr + TOrsinaFormText::tr("Létrehozzunk egy új címke-sablont?"),
                        QStringLiteral("K"));
     if (yes)
         FHost.SaveAs();
@@ -285,11 +303,12 @@ void TOrsinaForm::AskForNewTemplate() {
 
 void TOrsinaForm::WarnLinked() {
     FHost.SetHelpContext(38);
-    FModal.Message(windowTitle(),
-                   QStringLiteral("Jelenleg MS-Excel filehoz kapcsolódik, így nem lehet kézzel rögzíteni.") +
-                       kCr + QStringLiteral("Kapcsolat: ") + FHost.StoredWorkbookName() + kCr +
-                       QStringLiteral("Használja a kapcsolat bontása funkciót!"),
-                   QStringLiteral("F"));
+    FModal.Message(
+        windowTitle(),
+        TOrsinaFormText::tr("Jelenleg MS-Excel filehoz kapcsolódik, így nem lehet kézzel rögzíteni.") + kCr +
+            TOrsinaFormText::tr("Kapcsolat: ") + FHost.StoredWorkbookName() + kCr +
+            TOrsinaFormText::tr("Használja a kapcsolat bontása funkciót!"),
+        QStringLiteral("F"));
 }
 
 void TOrsinaForm::SourceClicked(int item) {
@@ -317,7 +336,7 @@ void TOrsinaForm::SourceClicked(int item) {
         FHost.SetHelpContext(38);
         FHost.SeriesInsteadOfLink();
         FHost.SetLinkFlag(false);
-        FModal.Message(windowTitle(), QStringLiteral("Nincs kapcsolt adat!"), QStringLiteral("I"));
+        FModal.Message(windowTitle(), TOrsinaFormText::tr("Nincs kapcsolt adat!"), QStringLiteral("I"));
         break;
     default:
         break;
@@ -326,14 +345,14 @@ void TOrsinaForm::SourceClicked(int item) {
 
 bool TOrsinaForm::Closing() {
     FHost.SetHelpContext(kHelpContext);
-    const bool yes = FModal.Message(windowTitle(), QStringLiteral("Felhasználod a beállított adatokat?"),
+    const bool yes = FModal.Message(windowTitle(), TOrsinaFormText::tr("Felhasználod a beállított adatokat?"),
                                     QStringLiteral("K"));
     if (yes) {
         if (!FHost.DataSourceUsable() || gr_Aforras->ItemIndex() < 0) {
-            FModal.Message(windowTitle(), QStringLiteral("Nincs, vagy üres az adatforrás!"),
+            FModal.Message(windowTitle(), TOrsinaFormText::tr("Nincs, vagy üres az adatforrás!"),
                            QStringLiteral("F"));
             ShowPage(2);
-            TovabbGomb->setText(QStringLiteral("&Tovább >>"));
+            TovabbGomb->setText(TOrsinaFormText::tr("&Tovább >>"));
             return false;
         }
         FHost.ApplyGeometry(Fields().Read());

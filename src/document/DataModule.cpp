@@ -4,6 +4,7 @@
 #include "data/DataSet.h"
 #include "document/TemplateSchema.h"
 
+#include <QtGlobal>
 #include <array>
 
 namespace etikor {
@@ -35,22 +36,22 @@ const std::vector<TEan128Row>& Ean128Rows() {
     static const std::vector<TEan128Row> rows = [] {
         const struct {
             const char* AI;
-            const char* Cim; // UTF-8 here, Windows-1250 in the table
+            const char* Cim; // UTF-8 here, Windows-1250 in the table; shown translated
             const char* Formatum;
             int Maxhossz;
         } utf8[] = {
-            {"00", "Szállítási Egységek Sorszám Kódja (SSCC)", "n2+n18", 18},
-            {"01", "Globális Kereskedelmi Egység Szám (GTIN)", "n2+n14", 14},
-            {"02", "Logisztikai egység tartalmának GTIN-je", "n2+n14", 14},
-            {"10", "Gyártási tételszám", "n2+an...20", 20},
-            {"11", "Gyártás napja (ÉÉHHNN)", "n2+n6", 6},
-            {"15", "Minőségmegőrzési határidő (ÉÉHHNN)", "n2+n6", 6},
-            {"17", "Fogyaszthatósági határidő (ÉÉHHNN)", "n2+n6", 6},
-            {"21", "Gyártási szám", "n2+an...20", 20},
-            {"310X", "Nettó tömeg (kg)", "n2+n6", 6},
-            {"37", "Logisztikai egységben lévő kereskedelmi egységek száma (db)", "n2+n...8", 8},
-            {"401", "Küldeményszám", "n3+an...30", 30},
-            {"420", "Belföldi szállítási cím postai irányítószámmal", "n3+an...30", 30},
+            {"00", QT_TRANSLATE_NOOP("Ean128Rows", "Szállítási Egységek Sorszám Kódja (SSCC)"), "n2+n18", 18},
+            {"01", QT_TRANSLATE_NOOP("Ean128Rows", "Globális Kereskedelmi Egység Szám (GTIN)"), "n2+n14", 14},
+            {"02", QT_TRANSLATE_NOOP("Ean128Rows", "Logisztikai egység tartalmának GTIN-je"), "n2+n14", 14},
+            {"10", QT_TRANSLATE_NOOP("Ean128Rows", "Gyártási tételszám"), "n2+an...20", 20},
+            {"11", QT_TRANSLATE_NOOP("Ean128Rows", "Gyártás napja (ÉÉHHNN)"), "n2+n6", 6},
+            {"15", QT_TRANSLATE_NOOP("Ean128Rows", "Minőségmegőrzési határidő (ÉÉHHNN)"), "n2+n6", 6},
+            {"17", QT_TRANSLATE_NOOP("Ean128Rows", "Fogyaszthatósági határidő (ÉÉHHNN)"), "n2+n6", 6},
+            {"21", QT_TRANSLATE_NOOP("Ean128Rows", "Gyártási szám"), "n2+an...20", 20},
+            {"310X", QT_TRANSLATE_NOOP("Ean128Rows", "Nettó tömeg (kg)"), "n2+n6", 6},
+            {"37", QT_TRANSLATE_NOOP("Ean128Rows", "Logisztikai egységben lévő kereskedelmi egységek száma (db)"), "n2+n...8", 8},
+            {"401", QT_TRANSLATE_NOOP("Ean128Rows", "Küldeményszám"), "n3+an...30", 30},
+            {"420", QT_TRANSLATE_NOOP("Ean128Rows", "Belföldi szállítási cím postai irányítószámmal"), "n3+an...30", 30},
         };
         std::vector<TEan128Row> out;
         for (const auto& r : utf8)

@@ -4,9 +4,17 @@
 #include "tablestore/StoreCursor.h"
 #include "tablestore/StoreTable.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TLabelTemplateText {
+    Q_DECLARE_TR_FUNCTIONS(TLabelTemplateText)
+};
+} // namespace
 
 TTemplateListener::~TTemplateListener() = default;
 
@@ -99,7 +107,7 @@ TPageSetupRow TLabelTemplate::PageSetupRow() const {
 bool TLabelTemplate::EnsurePageSetup(const TPageSetup& setup) {
     if (FPageRow)
         return false;
-    TEditGroup group(*this, QStringLiteral("Oldalbeállítás"));
+    TEditGroup group(*this, TLabelTemplateText::tr("Oldalbeállítás"));
     AppendPageSetupRow(FTable, setup);
     Save();
     Decode();
@@ -109,7 +117,7 @@ bool TLabelTemplate::EnsurePageSetup(const TPageSetup& setup) {
 }
 
 void TLabelTemplate::SetPageSetup(const TPageSetup& setup) {
-    TEditGroup group(*this, QStringLiteral("Oldal és címke beállítása"));
+    TEditGroup group(*this, TLabelTemplateText::tr("Oldal és címke beállítása"));
     if (!FPageRow) {
         EnsurePageSetup(setup);
         return;
@@ -158,7 +166,7 @@ void TLabelTemplate::Changed(const TLabelElement& element, TElementChange change
 }
 
 QString TLabelTemplate::AddElement(TElemKind kind, const TPixelRect& px, TShapeCode shape) {
-    TEditGroup group(*this, QStringLiteral("Új elem"));
+    TEditGroup group(*this, TLabelTemplateText::tr("Új elem"));
     const std::string name = FNamer.NextName(
         kind, [this](std::string_view candidate) { return Find(FromCp1250(candidate)) != nullptr; });
     AppendElementRow(FTable, kind, name, px, shape);
@@ -185,7 +193,7 @@ bool TLabelTemplate::EditElement(const QString& name, const QString& caption, TE
 }
 
 bool TLabelTemplate::SetScreenGeometry(const QString& name, const TPixelRect& screen, int zoom) {
-    return EditElement(name, QStringLiteral("Áthelyezés, átméretezés"), TElementChange::ecGeometry,
+    return EditElement(name, TLabelTemplateText::tr("Áthelyezés, átméretezés"), TElementChange::ecGeometry,
                        [&](TLabelElement* e) {
                            const TElementGeometry g = GeometryFromScreen(screen, zoom);
                            WriteRow([&](TDataSet& t) {
@@ -204,7 +212,7 @@ bool TLabelTemplate::SetScreenGeometry(const QString& name, const TPixelRect& sc
 }
 
 bool TLabelTemplate::Remove(const QString& name) {
-    TEditGroup group(*this, QStringLiteral("Elem törlése"));
+    TEditGroup group(*this, TLabelTemplateText::tr("Elem törlése"));
     const auto it = std::find_if(FElements.begin(), FElements.end(),
                                  [&](const TLabelElement& e) { return e.Name == name; });
     if (it == FElements.end() || !LocateRow(name))
@@ -219,7 +227,7 @@ bool TLabelTemplate::Remove(const QString& name) {
 }
 
 bool TLabelTemplate::SetValue(const QString& name, const QString& source, const QString& value) {
-    return EditElement(name, QStringLiteral("Érték"), TElementChange::ecValue, [&](TLabelElement* e) {
+    return EditElement(name, TLabelTemplateText::tr("Érték"), TElementChange::ecValue, [&](TLabelElement* e) {
         WriteRow([&](TDataSet& t) {
             t.FieldByName("Forras").SetAsString(ToCp1250(source));
             t.FieldByName("FErtek").SetAsString(ToCp1250(value));
@@ -231,31 +239,34 @@ bool TLabelTemplate::SetValue(const QString& name, const QString& source, const 
 }
 
 bool TLabelTemplate::SetFont(const QString& name, const TFont& font) {
-    return EditElement(name, QStringLiteral("Betűtípus"), TElementChange::ecFont, [&](TLabelElement* e) {
-        const std::string descriptor = FontToDescriptor(font);
-        WriteRow([&](TDataSet& t) { t.FieldByName("Betu").SetAsString(descriptor); });
-        e->Font = DecodeFontDescriptor(descriptor);
-    });
+    return EditElement(name, TLabelTemplateText::tr("Betűtípus"), TElementChange::ecFont,
+                       [&](TLabelElement* e) {
+                           const std::string descriptor = FontToDescriptor(font);
+                           WriteRow([&](TDataSet& t) { t.FieldByName("Betu").SetAsString(descriptor); });
+                           e->Font = DecodeFontDescriptor(descriptor);
+                       });
 }
 
 bool TLabelTemplate::SetRotation(const QString& name, int code) {
-    return EditElement(name, QStringLiteral("Elforgatás"), TElementChange::ecRotation, [&](TLabelElement* e) {
-        WriteRow([&](TDataSet& t) { t.FieldByName("Forgat").SetAsInteger(code); });
-        e->Rotation = code;
-    });
+    return EditElement(name, TLabelTemplateText::tr("Elforgatás"), TElementChange::ecRotation,
+                       [&](TLabelElement* e) {
+                           WriteRow([&](TDataSet& t) { t.FieldByName("Forgat").SetAsInteger(code); });
+                           e->Rotation = code;
+                       });
 }
 
 bool TLabelTemplate::SetAlignment(const QString& name, TAlignment alignment) {
-    return EditElement(name, QStringLiteral("Igazítás"), TElementChange::ecAlignment, [&](TLabelElement* e) {
-        WriteRow([&](TDataSet& t) {
-            t.FieldByName("Tajolas").SetAsString(std::string(1, AlignmentLetter(alignment)));
+    return EditElement(
+        name, TLabelTemplateText::tr("Igazítás"), TElementChange::ecAlignment, [&](TLabelElement* e) {
+            WriteRow([&](TDataSet& t) {
+                t.FieldByName("Tajolas").SetAsString(std::string(1, AlignmentLetter(alignment)));
+            });
+            e->Alignment = alignment;
         });
-        e->Alignment = alignment;
-    });
 }
 
 bool TLabelTemplate::SetBarcode(const QString& name, int typeIndex, bool showValue, bool startStop) {
-    return EditElement(name, QStringLiteral("Vonalkód beállítása"), TElementChange::ecBarcode,
+    return EditElement(name, TLabelTemplateText::tr("Vonalkód beállítása"), TElementChange::ecBarcode,
                        [&](TLabelElement* e) {
                            WriteRow([&](TDataSet& t) {
                                t.FieldByName("Vk_index").SetAsInteger(typeIndex);
@@ -270,7 +281,7 @@ bool TLabelTemplate::SetBarcode(const QString& name, int typeIndex, bool showVal
 
 bool TLabelTemplate::ApplyValue(const QString& name, const QString& source, const QString& value,
                                 int rotation, TAlignment alignment, int typeIndex) {
-    return EditElement(name, QStringLiteral("Érték"), TElementChange::ecValue, [&](TLabelElement* e) {
+    return EditElement(name, TLabelTemplateText::tr("Érték"), TElementChange::ecValue, [&](TLabelElement* e) {
         WriteRow([&](TDataSet& t) {
             t.FieldByName("Forras").SetAsString(ToCp1250(source));
             t.FieldByName("FErtek").SetAsString(ToCp1250(value));

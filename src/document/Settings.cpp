@@ -5,6 +5,7 @@
 #include "document/PageSetupValues.h"
 #include "services/Modal.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,13 @@
 #include <QStringDecoder>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TSettingsText {
+    Q_DECLARE_TR_FUNCTIONS(TSettingsText)
+};
+} // namespace
 
 namespace {
 
@@ -121,9 +129,9 @@ bool TSettingsFile::WriteOrWarn(const TSettings& settings, IModal& modal) const 
         if (!FWarned) {
             FWarned = true;
             modal.Message(QString(),
-                          QStringLiteral("A beállításokat nem lehet elmenteni a(z) ") + FPath +
-                              QStringLiteral(" fileba!") + QStringLiteral("\r") +
-                              QStringLiteral("Ellenőrizze, hogy a file és a mappája írható-e."),
+                          TSettingsText::tr("A beállításokat nem lehet elmenteni a(z) ") + FPath +
+                              TSettingsText::tr(" fileba!") + QStringLiteral("\r") +
+                              TSettingsText::tr("Ellenőrizze, hogy a file és a mappája írható-e."),
                           QStringLiteral("F"));
         }
         return false;

@@ -1,5 +1,6 @@
 #include "document/TemplateFiles.h"
 
+#include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
 #include "document/DataModule.h"
 #include "document/FileNames.h"
@@ -8,6 +9,7 @@
 #include "tablestore/StoreErrors.h"
 #include "tablestore/StoreTable.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -22,10 +24,19 @@
 namespace etikor {
 
 namespace {
+// The texts of this file are translated under one name.
+struct TTemplateFilesText {
+    Q_DECLARE_TR_FUNCTIONS(TTemplateFilesText)
+};
+} // namespace
+
+namespace {
 
 const QString kCr = QStringLiteral("\r");
 const QString kDefault = QString::fromLatin1(kDefaultTemplate);
-const QString kSorozat = QStringLiteral("Sorozat: ");
+QString SeriesPanel(const QString& seriesName) {
+    return TTemplateFilesText::tr("Sorozat: ") + seriesName;
+}
 
 std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -159,7 +170,7 @@ int TTemplateFiles::RecordCount() {
 
 QString TTemplateFiles::FormatCount(int count) const {
     // Grouped thousands; zero shows as "0", not as an empty panel.
-    return QString::fromStdString(FormatFloat("#,##0", count));
+    return FromCp1250(FormatFloat("#,##0", count));
 }
 
 // ---- start-up ---------------------------------------------------------------------------
@@ -171,18 +182,18 @@ bool TTemplateFiles::StartupOpen() {
     if (State.TemplateName.isEmpty() || !Exists(State.TemplateName))
         State.TemplateName = kDefault;
     if (!Exists(State.TemplateName)) {
-        Error(QStringLiteral("Hiányzik a(z) ") + InSeriesFolder(State.TemplateName) +
-              QStringLiteral(" file! (.ctv)"));
+        Error(TTemplateFilesText::tr("Hiányzik a(z) ") + InSeriesFolder(State.TemplateName) +
+              TTemplateFilesText::tr(" file! (.ctv)"));
         FHost.CloseMainWindow();
         return false;
     }
     try {
         OpenInSeriesFolder(FDM.Elemek, State.TemplateName, true);
     } catch (const std::exception&) {
-        Error(QStringLiteral("A megnyitni kívánt címketerv (") + State.TemplateName +
-              QStringLiteral(") hiányzik, vagy az előző verzióval készült.") + kCr +
-              QStringLiteral("Ebben a verzióban nem nyitható meg!") + kCr +
-              QStringLiteral(
+        Error(TTemplateFilesText::tr("A megnyitni kívánt címketerv (") + State.TemplateName +
+              TTemplateFilesText::tr(") hiányzik, vagy az előző verzióval készült.") + kCr +
+              TTemplateFilesText::tr("Ebben a verzióban nem nyitható meg!") + kCr +
+              TTemplateFilesText::tr(
                   "Most a program visszaáll az alap címketervre (Sorozat0.ctv). Indítsa újra a programot!"));
         FallBackToDefault();
         FHost.CloseMainWindow();
@@ -191,8 +202,8 @@ bool TTemplateFiles::StartupOpen() {
     const QString base = TemplateBaseName(State.TemplateName);
     State.SeriesName = base + QStringLiteral(".sor");
     if (!Exists(State.SeriesName)) {
-        Error(QStringLiteral("Hiányzik a(z) ") + InSeriesFolder(State.SeriesName) +
-              QStringLiteral(" file! (.sor)"));
+        Error(TTemplateFilesText::tr("Hiányzik a(z) ") + InSeriesFolder(State.SeriesName) +
+              TTemplateFilesText::tr(" file! (.sor)"));
         FHost.CloseMainWindow();
         return false;
     }
@@ -200,8 +211,9 @@ bool TTemplateFiles::StartupOpen() {
     // than leaving it running without its series (the error handler drops errors while the
     // closing flag is set).
     auto damaged = [this](const QString& name, const char* kind, const std::exception& e) {
-        Error(QStringLiteral("Hibás vagy sérült a(z) ") + InSeriesFolder(name) + QStringLiteral(" file! (") +
-              QLatin1String(kind) + QStringLiteral(")") + kCr + QString::fromLocal8Bit(e.what()));
+        Error(TTemplateFilesText::tr("Hibás vagy sérült a(z) ") + InSeriesFolder(name) +
+              TTemplateFilesText::tr(" file! (") + QLatin1String(kind) + QStringLiteral(")") + kCr +
+              QString::fromLocal8Bit(e.what()));
         FHost.CloseMainWindow();
         return false;
     };
@@ -215,8 +227,8 @@ bool TTemplateFiles::StartupOpen() {
     FHost.SeriesBecomesDataSource();
     State.DefinitionName = base + QStringLiteral(".vks");
     if (!Exists(State.DefinitionName)) {
-        Error(QStringLiteral("Hiányzik a(z) ") + InSeriesFolder(State.DefinitionName) +
-              QStringLiteral(" file (.vks)!"));
+        Error(TTemplateFilesText::tr("Hiányzik a(z) ") + InSeriesFolder(State.DefinitionName) +
+              TTemplateFilesText::tr(" file (.vks)!"));
         FHost.CloseMainWindow();
         return false;
     }
@@ -237,8 +249,8 @@ void TTemplateFiles::New() {
     FHost.ShowDataSourceTab();
     if (!FModal.Message(
             QString(),
-            QStringLiteral("Most egy üres sablont fog létrehozni a Sorozat0.ctv sablon helyett.") + kCr +
-                QStringLiteral("Folytatja?"),
+            TTemplateFilesText::tr("Most egy üres sablont fog létrehozni a Sorozat0.ctv sablon helyett.") +
+                kCr + TTemplateFilesText::tr("Folytatja?"),
             QStringLiteral("K")))
         return;
     auto empty = [this](TStoreTable& table, const QString& name) {
@@ -257,7 +269,7 @@ void TTemplateFiles::New() {
     empty(FDM.M1, State.DefinitionName);
     State.LinkFlag = false;
     State.Panel4 = QStringLiteral("0");
-    State.Panel2 = kSorozat + State.SeriesName;
+    State.Panel2 = SeriesPanel(State.SeriesName);
     FHost.RebuildCanvas();
     State.DataFlag = RecordCount() > 0;
 }
@@ -276,9 +288,9 @@ void TTemplateFiles::Open() {
     AdoptOldCodePageNames(SeriesFolder());
 
     TFileDialogOptions options;
-    options.Title = QStringLiteral("Etikor címke file");
+    options.Title = TTemplateFilesText::tr("Etikor címke file");
     options.InitialDir = SeriesFolder();
-    options.Filter = QStringLiteral("CIMKE fileok|*.ctv");
+    options.Filter = TTemplateFilesText::tr("CIMKE fileok|*.ctv");
     options.DefaultExt = QStringLiteral("*.ctv");
     options.MustExist = true;
     const std::optional<QString> chosen = FModal.OpenFile(options);
@@ -297,10 +309,10 @@ void TTemplateFiles::Open() {
     try {
         OpenTable(FDM.Elemek, *chosen, true);
     } catch (const std::exception&) {
-        Error(QStringLiteral("Hibás file, vagy a megnyitni kívánt címketerv (") + State.TemplateName +
-              QStringLiteral(") hiányzik, vagy az előző verzióval készült.") + kCr +
-              QStringLiteral("Ebben a verzióban nem nyitható meg!") + kCr +
-              QStringLiteral(
+        Error(TTemplateFilesText::tr("Hibás file, vagy a megnyitni kívánt címketerv (") + State.TemplateName +
+              TTemplateFilesText::tr(") hiányzik, vagy az előző verzióval készült.") + kCr +
+              TTemplateFilesText::tr("Ebben a verzióban nem nyitható meg!") + kCr +
+              TTemplateFilesText::tr(
                   "Most a program visszaáll az alap címketervre (Sorozat0.ctv). Indítsa újra a programot!"));
         FallBackToDefault();
         State.ClosingFlag = true;
@@ -310,7 +322,8 @@ void TTemplateFiles::Open() {
 
     const QString base = TemplateBaseName(State.TemplateName);
     auto restore = [&](const QString& missing) {
-        Error(QStringLiteral("Hiányzik a(z) ") + InSeriesFolder(missing) + QStringLiteral(" file!"));
+        Error(TTemplateFilesText::tr("Hiányzik a(z) ") + InSeriesFolder(missing) +
+              TTemplateFilesText::tr(" file!"));
         FDM.Elemek.Close();
         State.TemplateName = prevTemplate;
         State.SeriesName = prevSeries;
@@ -331,7 +344,7 @@ void TTemplateFiles::Open() {
 
     OpenInSeriesFolder(FDM.T1, State.SeriesName);
     FHost.SeriesBecomesDataSource();
-    State.Panel2 = kSorozat + State.SeriesName;
+    State.Panel2 = SeriesPanel(State.SeriesName);
     if (FDM.T1.RecordCount() > 0) {
         State.DataFlag = true;
         FDM.T1.First();
@@ -349,9 +362,9 @@ void TTemplateFiles::Open() {
 void TTemplateFiles::SaveAs() {
     FHost.ClearSelection();
     TFileDialogOptions options;
-    options.Title = QStringLiteral("Címke sablon [Mentés másként]");
+    options.Title = TTemplateFilesText::tr("Címke sablon [Mentés másként]");
     options.InitialDir = SeriesFolder();
-    options.Filter = QStringLiteral("Etikor címke file|*.ctv");
+    options.Filter = TTemplateFilesText::tr("Etikor címke file|*.ctv");
     options.DefaultExt = QStringLiteral("*.ctv");
     options.ChangesDir = false;
     const std::optional<QString> chosen = FModal.SaveFile(options);
@@ -369,10 +382,11 @@ void TTemplateFiles::SaveAs() {
     for (const QString& name : {newName, base + QStringLiteral(".sor"), base + QStringLiteral(".vks")})
         if (!NameFits(name))
             return;
-    if (Exists(newName) && !FModal.Message(QString(),
-                                           newName + QStringLiteral(" file már létezik!") + kCr +
-                                               QStringLiteral("Felülírja? (A file tartalma elveszik)"),
-                                           QStringLiteral("K")))
+    if (Exists(newName) &&
+        !FModal.Message(QString(),
+                        newName + TTemplateFilesText::tr(" file már létezik!") + kCr +
+                            TTemplateFilesText::tr("Felülírja? (A file tartalma elveszik)"),
+                        QStringLiteral("K")))
         return;
 
     const QString newBase = TemplateBaseName(newName);
@@ -424,7 +438,7 @@ void TTemplateFiles::SaveAs() {
     }
     undo.Commit();
 
-    State.Panel2 = kSorozat + State.SeriesName;
+    State.Panel2 = SeriesPanel(State.SeriesName);
     FHost.RebuildCanvas();
 }
 
@@ -432,8 +446,8 @@ bool TTemplateFiles::NameFits(const QString& fileName) {
     const long max = NameMax(SeriesFolder());
     if (QFile::encodeName(fileName).size() <= max)
         return true;
-    Error(QStringLiteral("A(z) ") + fileName + QStringLiteral(" név túl hosszú!") + kCr +
-          QStringLiteral(
+    Error(TTemplateFilesText::tr("A(z) ") + fileName + TTemplateFilesText::tr(" név túl hosszú!") + kCr +
+          TTemplateFilesText::tr(
               "A file neve legfeljebb %1 bájt lehet (egy ékezetes betű 2 bájt). Válasszon rövidebb nevet!")
               .arg(max));
     return false;

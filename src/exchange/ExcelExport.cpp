@@ -4,17 +4,29 @@
 #include "data/Cp1250Text.h"
 #include "data/DataSet.h"
 #include "data/FormatSettings.h"
+#include "data/ScopeGuard.h"
 #include "exchange/XlsFile.h"
+#include "exchange/XlsxFile.h"
 #include "services/Modal.h"
 #include "tablestore/StoreErrors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <stdexcept>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TExcelExportText {
+    Q_DECLARE_TR_FUNCTIONS(TExcelExportText)
+};
+} // namespace
 
 namespace {
 
@@ -49,34 +61,60 @@ bool isEan13Record(const TDataSet& data) {
 
 } // namespace
 
-int AddDataSetCells(TXLSfile& xls, TDataSet& data) {
+TExportFormat ExportFormatOf(std::string_view fileName) {
+    constexpr std::string_view xlsx = ".xlsx";
+    if (fileName.size() < xlsx.size())
+        return TExportFormat::Biff2;
+    const std::string_view ext = fileName.substr(fileName.size() - xlsx.size());
+    for (std::size_t i = 0; i < xlsx.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(ext[i])) != xlsx[i])
+            return TExportFormat::Biff2;
+    return TExportFormat::Xlsx;
+}
+
+int ExportRowLimit(TExportFormat format) {
+    return format == TExportFormat::Xlsx ? TXlsxFile::kMaxRows : TXLSfile::kRowsReadWhole;
+}
+
+int AddDataSetCells(TExportSheet& sheet, TDataSet& data) {
     const int fields = data.FieldCount();
-    if (data.RecordCount() + 1 > TXLSfile::kMaxRows)
+    if (data.RecordCount() + 1 > sheet.RowsReadWhole())
         throw std::out_of_range("too many records for a worksheet");
     data.DisableControls();
-    try {
-        data.First();
-        for (int i = 0; i < fields; ++i)
-            xls.AddStrCell(i + 1, 1, data.Fields(i).DisplayName());
-        int row = 1;
-        for (; !data.Eof(); data.Next()) {
-            ++row;
-            for (int i = 0; i < fields; ++i) {
-                const TField& field = data.Fields(i);
-                if (i == 0 && isEan13Record(data))
-                    xls.AddStrCell(1, row, NormalizeBarCodeText(field.AsString(), TTypBarCode::bcEan13));
-                else if (isNumberCell(field.DataType()) && !field.IsNull())
-                    xls.AddDoubleCell(i + 1, row, field.AsFloat());
-                else
-                    xls.AddStrCell(i + 1, row, field.AsString());
-            }
+    const TScopeGuard enable([&data] { data.EnableControls(); });
+    data.First();
+    for (int i = 0; i < fields; ++i)
+        sheet.AddStrCell(i + 1, 1, data.Fields(i).DisplayName());
+    int row = 1;
+    for (; !data.Eof(); data.Next()) {
+        ++row;
+        for (int i = 0; i < fields; ++i) {
+            const TField& field = data.Fields(i);
+            if (i == 0 && isEan13Record(data))
+                sheet.AddStrCell(1, row, NormalizeBarCodeText(field.AsString(), TTypBarCode::bcEan13));
+            else if (isNumberCell(field.DataType()) && !field.IsNull() && std::isfinite(field.AsFloat()))
+                sheet.AddDoubleCell(i + 1, row, field.AsFloat());
+            else
+                sheet.AddStrCell(i + 1, row, field.AsString());
         }
-        data.EnableControls();
-        return row - 1;
-    } catch (...) {
-        data.EnableControls();
-        throw;
     }
+    return row - 1;
+}
+
+int WriteExportFile(TDataSet& data, const std::string& fileName) {
+    if (ExportFormatOf(fileName) == TExportFormat::Xlsx) {
+        if (data.RecordCount() + 1 > TXlsxFile::kMaxRows)
+            throw std::out_of_range("too many records for a worksheet");
+        TXlsxFile xlsx(fileName);
+        const int rows = AddDataSetCells(xlsx, data);
+        xlsx.Write();
+        return rows;
+    }
+    TXLSfile xls;
+    xls.FileName = fileName;
+    const int rows = AddDataSetCells(xls, data);
+    xls.Write();
+    return rows;
 }
 
 std::string ExportFileName(std::string_view templateFileName) {
@@ -89,42 +127,52 @@ std::string ExportFileName(std::string_view templateFileName) {
 }
 
 bool ExportDataSet(TDataSet& data, const QString& fileName) {
-    TXLSfile xls;
-    xls.FileName = QFile::encodeName(fileName).toStdString();
-    int rows = 0;
-    try {
-        rows = AddDataSetCells(xls, data);
-    } catch (const std::out_of_range&) {
-        Modal().Message(kTitle,
-                        QStringLiteral("Túl sok rekord egy Excel munkalaphoz! (legfeljebb %1)")
-                            .arg(FromCp1250(FormatFloat("#,##0", TXLSfile::kMaxRows - 1))),
-                        QStringLiteral("H"));
+    const TExportFormat format = ExportFormatOf(QFile::encodeName(fileName).toStdString());
+    const int limit = ExportRowLimit(format);
+    if (data.RecordCount() + 1 > limit) {
+        const QString most = FromCp1250(FormatFloat("#,##0", limit - 1));
+        if (format == TExportFormat::Biff2)
+            Modal().Message(
+                kTitle,
+                TExcelExportText::tr("Túl sok rekord egy Excel 2.x (.xls) munkalaphoz! (legfeljebb %1)")
+                        .arg(most) +
+                    kCr +
+                    TExcelExportText::tr("Mentse Excel munkafüzetként (.xlsx kiterjesztéssel): abban %1 "
+                                         "rekord is elfér.")
+                        .arg(FromCp1250(FormatFloat("#,##0", TXlsxFile::kMaxRows - 1))),
+                QStringLiteral("H"));
+        else
+            Modal().Message(
+                kTitle,
+                TExcelExportText::tr("Túl sok rekord egy Excel munkalaphoz! (legfeljebb %1)").arg(most),
+                QStringLiteral("H"));
         return false;
     }
     if (QFileInfo::exists(fileName)) {
         if (!Modal().Message(kTitle,
-                             QStringLiteral("Már létező file! (") + fileName + QStringLiteral(")") + kCr +
-                                 QStringLiteral("Felülírja a létező file-t?"),
+                             TExcelExportText::tr("Már létező file! (") + fileName + QStringLiteral(")") +
+                                 kCr + TExcelExportText::tr("Felülírja a létező file-t?"),
                              QStringLiteral("K")))
             return false;
         if (!QFile::remove(fileName)) {
-            Modal().Message(kTitle, QStringLiteral("Nem lehet törölni a file-t! -- Használatban van?"),
+            Modal().Message(kTitle, TExcelExportText::tr("Nem lehet törölni a file-t! -- Használatban van?"),
                             QStringLiteral("H"));
             return false;
         }
     }
+    int rows = 0;
     try {
-        xls.Write();
+        rows = WriteExportFile(data, QFile::encodeName(fileName).toStdString());
     } catch (const EStoreFileError& error) {
         Modal().Message(kTitle,
-                        QStringLiteral("Az Excel file nem írható! (") + fileName + QStringLiteral(")") + kCr +
-                            QString::fromLocal8Bit(error.what()),
+                        TExcelExportText::tr("Az Excel file nem írható! (") + fileName + QStringLiteral(")") +
+                            kCr + QString::fromLocal8Bit(error.what()),
                         QStringLiteral("H"));
         return false;
     }
     Modal().Message(kTitle,
-                    QStringLiteral("Excel export sikerült.\r(") + fileName + QStringLiteral(")") + kCr +
-                        FromCp1250(FormatFloat("#,##0", rows)) + QStringLiteral(" sor."),
+                    TExcelExportText::tr("Excel export sikerült.\r(") + fileName + QStringLiteral(")") + kCr +
+                        FromCp1250(FormatFloat("#,##0", rows)) + TExcelExportText::tr(" sor."),
                     QStringLiteral("I"));
     return true;
 }

@@ -5,8 +5,16 @@
 #include "data/DatabaseError.h"
 #include "document/DataModule.h"
 #include "services/Modal.h"
+#include <QCoreApplication>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TFieldListText {
+    Q_DECLARE_TR_FUNCTIONS(TFieldListText)
+};
+} // namespace
 
 bool RebuildFieldList(TDM& dm, TDataSet& source) {
     try {
@@ -24,8 +32,9 @@ bool RebuildFieldList(TDM& dm, TDataSet& source) {
 }
 
 void ShowBrokenSource(const std::string& error) {
-    Modal().Message(QStringLiteral("Hiba"),
-                    QStringLiteral("Hibás tábla file! (Hibakód: ") + FromCp1250(error) + QStringLiteral(")"),
+    Modal().Message(TFieldListText::tr("Hiba"),
+                    TFieldListText::tr("Hibás tábla file! (Hibakód: ") + FromCp1250(error) +
+                        QStringLiteral(")"),
                     QStringLiteral("H"));
 }
 

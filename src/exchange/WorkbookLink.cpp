@@ -9,11 +9,19 @@
 #include "series/tables/SeriesTables.h"
 #include "services/Modal.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TWorkbookLinkText {
+    Q_DECLARE_TR_FUNCTIONS(TWorkbookLinkText)
+};
+} // namespace
 
 namespace {
 
@@ -30,8 +38,9 @@ TWorkbookLink::TWorkbookLink(TDM& dm, TWorkbookLinkHost& host) : FDM(dm), FHost(
 }
 
 QString TWorkbookLink::DialogFilter() {
-    return QStringLiteral("Excel fileok|*.xls;*.xlsx;*.ods;*.csv|Excel 97-2003|*.xls|Excel 2007-|*.xlsx|"
-                          "OpenDocument|*.ods|CSV|*.csv");
+    return TWorkbookLinkText::tr(
+        "Excel fileok|*.xls;*.xlsx;*.ods;*.csv|Excel 97-2003|*.xls|Excel 2007-|*.xlsx|"
+        "OpenDocument|*.ods|CSV|*.csv");
 }
 
 void TWorkbookLink::StoreLink(bool linked, const std::string& table) {
@@ -71,18 +80,19 @@ bool TWorkbookLink::Connect(const QString& path) {
     FHost.SetDataSource(&KT1);
     FDM.FillFieldList(KT1);
     FHost.FieldListRebuilt();
-    state.Panel3 = QStringLiteral("Kapcsolat: ") + QFileInfo(path).fileName();
+    state.Panel3 = TWorkbookLinkText::tr("Kapcsolat: ") + QFileInfo(path).fileName();
     state.Panel4 = countText(KT1.RecordCount());
     state.DataFlag = true;
     state.LinkFlag = true;
     FHost.StatusChanged();
     if (KT1.BadByteLine() > 0)
-        Modal().Message(QString(),
-                        QStringLiteral("A(z) ") + QFileInfo(path).fileName() +
-                            QStringLiteral(" UTF-8 szövegében hibás bájtok vannak (az első a(z) %1. sorban);")
-                                .arg(KT1.BadByteLine()) +
-                            kCr + QStringLiteral("ezeket Windows-1250 karakterként olvasta be a program."),
-                        QStringLiteral("F"));
+        Modal().Message(
+            QString(),
+            TWorkbookLinkText::tr("A(z) ") + QFileInfo(path).fileName() +
+                TWorkbookLinkText::tr(" UTF-8 szövegében hibás bájtok vannak (az első a(z) %1. sorban);")
+                    .arg(KT1.BadByteLine()) +
+                kCr + TWorkbookLinkText::tr("ezeket Windows-1250 karakterként olvasta be a program."),
+            QStringLiteral("F"));
     return true;
 }
 
@@ -93,7 +103,7 @@ void TWorkbookLink::LinkFromDialog(const QString& seriesFolder) {
         FDM.T1.Open();
 
     TFileDialogOptions options;
-    options.Title = QStringLiteral("Etikor MS-Excel kapcsolat");
+    options.Title = TWorkbookLinkText::tr("Etikor MS-Excel kapcsolat");
     options.InitialDir = seriesFolder;
     options.DefaultExt = QStringLiteral("*.xls");
     options.Filter = DialogFilter();
@@ -104,7 +114,7 @@ void TWorkbookLink::LinkFromDialog(const QString& seriesFolder) {
             StoreLink(true, ToCp1250(QFileInfo(*chosen).fileName()));
         return;
     }
-    state.Panel2 = QStringLiteral("Sorozat: ") + state.SeriesName;
+    state.Panel2 = TWorkbookLinkText::tr("Sorozat: ") + state.SeriesName;
     StoreLink(false, {});
     state.LinkFlag = false;
     KT1.Close();
@@ -115,7 +125,7 @@ void TWorkbookLink::LinkFromDialog(const QString& seriesFolder) {
     FDM.FillFieldList(FDM.T1);
     FHost.FieldListRebuilt();
     FHost.StatusChanged();
-    Modal().Message(QString(), QStringLiteral("Nincs kapcsolt adat!"), QStringLiteral("I"));
+    Modal().Message(QString(), TWorkbookLinkText::tr("Nincs kapcsolt adat!"), QStringLiteral("I"));
 }
 
 void TWorkbookLink::Reconnect(const QString& seriesFolder, bool autoOpen) {
@@ -126,9 +136,9 @@ void TWorkbookLink::Reconnect(const QString& seriesFolder, bool autoOpen) {
     const QString table = FromCp1250(*link);
     if (!autoOpen) {
         Modal().Message(QString(),
-                        QStringLiteral("Ez a címketerv kapcsolt adatokat tartalmaz!") + kCr +
-                            QStringLiteral("[ Táblanév: ") + table + QStringLiteral(" ]") + kCr +
-                            QStringLiteral("Kapcsolja újra az adatokat!"),
+                        TWorkbookLinkText::tr("Ez a címketerv kapcsolt adatokat tartalmaz!") + kCr +
+                            TWorkbookLinkText::tr("[ Táblanév: ") + table + QStringLiteral(" ]") + kCr +
+                            TWorkbookLinkText::tr("Kapcsolja újra az adatokat!"),
                         QStringLiteral("i"));
         return;
     }
@@ -139,10 +149,10 @@ bool TWorkbookLink::ConnectInFolder(const QString& seriesFolder, const QString& 
     const QString path = QDir(seriesFolder).filePath(table);
     if (table.isEmpty() || !QFileInfo(path).isFile()) {
         Modal().Message(QString(),
-                        QStringLiteral("A(z) ") + table + QStringLiteral(" file") + kCr +
-                            QStringLiteral("nem található az alapértelmezett") + kCr + QStringLiteral("(") +
-                            seriesFolder + QStringLiteral(") mappában!") + kCr +
-                            QStringLiteral("A kapcsolat nem jött létre!"),
+                        TWorkbookLinkText::tr("A(z) ") + table + TWorkbookLinkText::tr(" file") + kCr +
+                            TWorkbookLinkText::tr("nem található az alapértelmezett") + kCr +
+                            QStringLiteral("(") + seriesFolder + TWorkbookLinkText::tr(") mappában!") + kCr +
+                            TWorkbookLinkText::tr("A kapcsolat nem jött létre!"),
                         QStringLiteral("F"));
         return false;
     }

@@ -105,19 +105,34 @@ private:
     std::vector<std::unique_ptr<TData>> FRecords;
 };
 
-class TXLSfile {
+// Where the export puts its cells: text and number cells, coordinates counted from 1, column
+// first; rows from the first on. Text is Windows-1250.
+class TExportSheet {
+public:
+    virtual ~TExportSheet() = default;
+    // The rows every reader of the format reads, the header row included.
+    virtual int RowsReadWhole() const = 0;
+    virtual void AddStrCell(int column, int row, std::string_view text) = 0;
+    virtual void AddDoubleCell(int column, int row, double value) = 0;
+};
+
+class TXLSfile final : public TExportSheet {
 public:
     // Rows and columns addressable in a cell record, counted from 1.
     static constexpr int kMaxRows = 65536;
     static constexpr int kMaxColumns = 65536;
+    // Excel 2.x and the readers that follow it stop at 16,384 rows (or refuse the file beyond),
+    // though a cell record could address more.
+    static constexpr int kRowsReadWhole = 16384;
 
     TXLSfile() { Reset(); }
 
     std::string FileName;
 
-    // Coordinates counted from 1, column first; throws std::out_of_range outside the limits.
-    void AddStrCell(int column, int row, std::string_view text);
-    void AddDoubleCell(int column, int row, double value);
+    int RowsReadWhole() const override { return kRowsReadWhole; }
+    // Throws std::out_of_range outside the addressable rows and columns.
+    void AddStrCell(int column, int row, std::string_view text) override;
+    void AddDoubleCell(int column, int row, double value) override;
     // The whole file as it would be written.
     std::string Image() const;
     // Writes the file atomically (a temporary file renamed over FileName), then resets, also

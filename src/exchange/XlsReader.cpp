@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -106,6 +107,11 @@ TWorksheet ReadXlsFile(const std::string& path) {
         // A bare record stream is small by nature; a file too big for one is no such stream.
         if (IsBiffStream(bytes))
             return ReadBiffStream(bytes.substr(0, kMaxWorksheetPart));
+        // The workbook stream is copied out of the file before it is read: a file past the bound
+        // of the other formats would take far more memory than a link may.
+        if (bytes.size() > kMaxWorksheetPart)
+            throw EWorksheetError("File too large (more than " + std::to_string(kMaxWorksheetPart >> 20) +
+                                  " MB)");
         stream = XlsWorkbookStream(bytes);
     }
     if (stream)

@@ -75,6 +75,8 @@ public:
     bool Next() {
         try {
             Token = Xml.Next();
+        } catch (const EWorksheetError&) {
+            throw; // the part's own reason (too large, unreadable), not a damage of its XML
         } catch (const std::runtime_error& error) {
             throw EWorksheetError("Damaged workbook (" + FName + ": " + error.what() + ")");
         }
@@ -89,6 +91,8 @@ public:
     void SkipElement() {
         try {
             Xml.SkipElement();
+        } catch (const EWorksheetError&) {
+            throw;
         } catch (const std::runtime_error& error) {
             throw EWorksheetError("Damaged workbook (" + FName + ": " + error.what() + ")");
         }

@@ -9,6 +9,7 @@
 #include "document/TemplateSchema.h"
 #include "tablestore/StoreKeys.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPolygon>
@@ -16,6 +17,13 @@
 #include <algorithm>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TLabelReportText {
+    Q_DECLARE_TR_FUNCTIONS(TLabelReportText)
+};
+} // namespace
 
 namespace {
 
@@ -208,9 +216,9 @@ TSkipCount ParseSkipCount(const QString& answer) {
     bool ok = false;
     const int count = answer.trimmed().toInt(&ok);
     if (!ok)
-        result.Error = answer + QStringLiteral(" nem szám!");
+        result.Error = answer + TLabelReportText::tr(" nem szám!");
     else if (count > kMaxSkipCount)
-        result.Error = answer + QStringLiteral(" túl nagy szám! (Max.: 48)");
+        result.Error = answer + TLabelReportText::tr(" túl nagy szám! (Max.: 48)");
     else
         result.Count = std::max(count, 0);
     return result;

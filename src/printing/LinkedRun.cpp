@@ -3,13 +3,21 @@
 #include "printing/LabelReport.h"
 #include "printing/PrintSelection.h"
 #include "services/Modal.h"
+#include <QCoreApplication>
 
 namespace etikor {
 
+namespace {
+// The texts of this file are translated under one name.
+struct TLinkedRunText {
+    Q_DECLARE_TR_FUNCTIONS(TLinkedRunText)
+};
+} // namespace
+
 std::unique_ptr<TPrintSequence> PrepareLinkedRun(TDataSet& linked, IModal& modal, bool askToStart) {
     const std::optional<QString> answer =
-        modal.InputBox(QStringLiteral("Címkék átlépése"), QStringLiteral("Hány darab címkehelyet hagy ki?"),
-                       QStringLiteral("0"));
+        modal.InputBox(TLinkedRunText::tr("Címkék átlépése"),
+                       TLinkedRunText::tr("Hány darab címkehelyet hagy ki?"), QStringLiteral("0"));
     // Cancel ends the run rather than printing with nothing skipped.
     if (!answer)
         return nullptr;

@@ -6,9 +6,17 @@
 #include "document/TemplateSchema.h"
 #include "printing/LabelReport.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TPrintChecksText {
+    Q_DECLARE_TR_FUNCTIONS(TPrintChecksText)
+};
+} // namespace
 
 namespace {
 
@@ -32,22 +40,24 @@ QStringList PageSetupProblems(const TPageSetup& setup) {
         const bool millimetres = info.Decimals > 0;
         // NaN fails both comparisons and is out of range too.
         if (!(value >= info.Template.Min && value <= info.Template.Max))
-            problems << QStringLiteral("„%1” értéke %2, de csak %3 és %4 között lehet.")
-                            .arg(QString::fromUtf8(info.Hint), WithUnit(value, millimetres),
-                                 WithUnit(info.Template.Min, millimetres),
+            problems << TPrintChecksText::tr("„%1” értéke %2, de csak %3 és %4 között lehet.")
+                            .arg(QCoreApplication::translate("PageSetupValues", info.Hint),
+                                 WithUnit(value, millimetres), WithUnit(info.Template.Min, millimetres),
                                  WithUnit(info.Template.Max, millimetres));
     }
     if (!problems.isEmpty())
         return problems;
     const double columnWidth = setup.ColumnWidthMm();
     if (columnWidth <= 0)
-        problems << QStringLiteral("A címkék nem férnek el a lapon: %1 oszlop a margók és a térközök mellett "
-                                   "%2 széles lenne.")
+        problems << TPrintChecksText::tr(
+                        "A címkék nem férnek el a lapon: %1 oszlop a margók és a térközök mellett "
+                        "%2 széles lenne.")
                         .arg(setup.Columns)
                         .arg(WithUnit(columnWidth, true));
     const double pageRoom = setup.PageLengthMm - setup.TopMarginMm - setup.BottomMarginMm;
     if (pageRoom <= 0)
-        problems << QStringLiteral("A címkék nem férnek el a lapon: a felső és az alsó margó után %1 marad.")
+        problems << TPrintChecksText::tr(
+                        "A címkék nem férnek el a lapon: a felső és az alsó margó után %1 marad.")
                         .arg(WithUnit(pageRoom, true));
     return problems;
 }
@@ -76,13 +86,14 @@ TPrintProblems CheckBeforePrinting(const std::vector<TLabelElement>& elements, c
 }
 
 QString PageSetupMessage(const QStringList& problems) {
-    return QStringLiteral("A sablon oldalbeállításával nem lehet nyomtatni:\r") +
+    return TPrintChecksText::tr("A sablon oldalbeállításával nem lehet nyomtatni:\r") +
            problems.join(QLatin1Char('\r'));
 }
 
 QString MissingFieldsQuestion(const QStringList& fields) {
-    return QStringLiteral("Ezek a mezők nincsenek meg az adatforrásban, az értékük üresen nyomtatódna: ") +
-           fields.join(QStringLiteral(", ")) + QStringLiteral("\rÍgy is nyomtat?");
+    return TPrintChecksText::tr(
+               "Ezek a mezők nincsenek meg az adatforrásban, az értékük üresen nyomtatódna: ") +
+           fields.join(QStringLiteral(", ")) + TPrintChecksText::tr("\rÍgy is nyomtat?");
 }
 
 } // namespace etikor

@@ -6,9 +6,17 @@
 #include "document/ShippedFiles.h"
 #include "services/Modal.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TPrintSelectionText {
+    Q_DECLARE_TR_FUNCTIONS(TPrintSelectionText)
+};
+} // namespace
 
 namespace {
 constexpr int kCopiedFields = 6;
@@ -161,7 +169,7 @@ bool TPrintSelection::Print(IModal& modal, const std::function<void(TDataSet&)>&
     });
     const int labels = BuildPrintTable();
     if (labels < 1) {
-        modal.Message(QString(), QStringLiteral("Nem választott ki semmit!"), QStringLiteral("F"));
+        modal.Message(QString(), TPrintSelectionText::tr("Nem választott ki semmit!"), QStringLiteral("F"));
         return false;
     }
     if (!modal.Message(QString(), StartQuestion(labels), QStringLiteral("K")))
@@ -185,8 +193,8 @@ void TPrintSelection::Close() {
 }
 
 QString StartQuestion(int labels) {
-    return QStringLiteral("Indulhat ") + FromCp1250(FormatFloat("#,##0", labels)) +
-           QStringLiteral(" db. cimke nyomtatása?");
+    return TPrintSelectionText::tr("Indulhat ") + FromCp1250(FormatFloat("#,##0", labels)) +
+           TPrintSelectionText::tr(" db. cimke nyomtatása?");
 }
 
 } // namespace etikor

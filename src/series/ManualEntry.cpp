@@ -7,9 +7,17 @@
 #include "services/Modal.h"
 #include "tablestore/StoreTable.h"
 
+#include <QCoreApplication>
 #include <limits>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TManualEntryText {
+    Q_DECLARE_TR_FUNCTIONS(TManualEntryText)
+};
+} // namespace
 
 namespace {
 
@@ -64,13 +72,21 @@ TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int
     const QString byDefault = QStringLiteral("10");
     // A cancelled box answers its default.
     const QString answer = modal
-                               .InputBox(FromCp1250(value) + QStringLiteral(" sokszorosítása"),
-                                         QStringLiteral("+ darab: "), byDefault)
+                               .InputBox(FromCp1250(value) + TManualEntryText::tr(" sokszorosítása"),
+                                         TManualEntryText::tr("+ darab: "), byDefault)
                                .value_or(byDefault);
     bool ok = false;
     const qlonglong count = answer.trimmed().toLongLong(&ok);
     if (!ok || count > std::numeric_limits<int32_t>::max() || count < std::numeric_limits<int32_t>::min()) {
-        modal.Message(QString(), answer + QStringLiteral(" nem szám!"), QStringLiteral("H"));
+        modal.Message(QString(), answer + TManualEntryText::tr(" nem szám!"), QStringLiteral("H"));
+        return result;
+    }
+    // Every clone is a record of the series held in memory: a mistyped count must not exhaust it.
+    if (count > kMaxCloneCount) {
+        modal.Message(QString(),
+                      QStringLiteral("Egyszerre legfeljebb 100 000 darab sokszorosítható! (") + answer +
+                          QStringLiteral(")"),
+                      QStringLiteral("H"));
         return result;
     }
     {
@@ -86,7 +102,8 @@ TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int
     if (written)
         written();
     modal.Message(QString(),
-                  QStringLiteral("Feldolgozás vége! (") + answer + QStringLiteral(" db. vonalkód)"),
+                  TManualEntryText::tr("Feldolgozás vége! (") + answer +
+                      TManualEntryText::tr(" db. vonalkód)"),
                   QStringLiteral("I"));
     return result;
 }
@@ -96,7 +113,7 @@ TCloneResult CloneFromMainWindow(TStoreTable& series, const std::string& value, 
     if (!series.Active())
         series.Open();
     if (series.RecordCount() >= 2 &&
-        !modal.Message(QString(), QStringLiteral("Folytatja a sokszorosítást?"), QStringLiteral("K")))
+        !modal.Message(QString(), TManualEntryText::tr("Folytatja a sokszorosítást?"), QStringLiteral("K")))
         return {};
     return CloneSeriesValue(series, value, typeIndex, modal, written);
 }
@@ -146,7 +163,7 @@ void TManualEntry::Cancel() {
 
 void TManualEntry::Delete(IModal& modal) {
     std::string deleted;
-    if (modal.Message(QString(), QStringLiteral("Valóban törölni kívánja az aktuális vonalkódot?"),
+    if (modal.Message(QString(), TManualEntryText::tr("Valóban törölni kívánja az aktuális vonalkódot?"),
                       QStringLiteral("K")) &&
         !FSeries.IsEmpty()) {
         deleted = FSeries.FieldByName(kSeriesValueField).AsString();
@@ -158,7 +175,7 @@ void TManualEntry::Delete(IModal& modal) {
 }
 
 void TManualEntry::DeleteAll(IModal& modal) {
-    if (modal.Message(QString(), QStringLiteral("Valóban törölni kívánja az ÖSSZES vonalkódot?"),
+    if (modal.Message(QString(), TManualEntryText::tr("Valóban törölni kívánja az ÖSSZES vonalkódot?"),
                       QStringLiteral("K")))
         FSeries.EmptyTable();
     ReloadSortedSeries(FSeries);

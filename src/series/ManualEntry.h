@@ -41,10 +41,14 @@ struct TCloneResult {
     int64_t Count = 0;     // records appended
 };
 
+// The most records one cloning appends.
+inline constexpr int64_t kMaxCloneCount = 100'000;
+
 // Cloning: asks the count (input box, default 10; a cancelled box answers the default), appends
 // that many records with `value` and `typeIndex` (none for 0 or less), writes the file, refreshes
 // the table, runs `written` (the window shows the new count) and tells the user. A count that is
-// not a whole number is refused with an error and changes nothing. `value` is Windows-1250.
+// not a whole number, or above kMaxCloneCount, is refused with an error and changes nothing.
+// `value` is Windows-1250.
 TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int typeIndex, IModal& modal,
                               const std::function<void()>& written = {});
 

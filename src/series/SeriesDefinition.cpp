@@ -4,11 +4,19 @@
 #include "services/Modal.h"
 #include "tablestore/StoreTable.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <algorithm>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TSeriesDefinitionText {
+    Q_DECLARE_TR_FUNCTIONS(TSeriesDefinitionText)
+};
+} // namespace
 
 namespace {
 
@@ -72,7 +80,8 @@ bool InsertAiSegment(TStoreTable& m1, IModal& modal, const std::string& ai, bool
             const std::string other = aiOf(m1);
             if (other == "01" || other == "02") {
                 modal.Message(QString(),
-                              QStringLiteral("01-es és 02-es adattartalom azonosító nem szerepelhet együtt!"),
+                              TSeriesDefinitionText::tr(
+                                  "01-es és 02-es adattartalom azonosító nem szerepelhet együtt!"),
                               QStringLiteral("F"));
                 return false;
             }
@@ -85,7 +94,8 @@ bool InsertAiSegment(TStoreTable& m1, IModal& modal, const std::string& ai, bool
     if (previous >= 1) {
         m1.SetRecNo(previous);
         if (aiOf(m1) == "02" && ai != "37") {
-            modal.Message(QString(), QStringLiteral("02-es adattartalom azonosítót 37-nek kell követnie!"),
+            modal.Message(QString(),
+                          TSeriesDefinitionText::tr("02-es adattartalom azonosítót 37-nek kell követnie!"),
                           QStringLiteral("F"));
             return false;
         }

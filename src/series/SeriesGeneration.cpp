@@ -10,6 +10,7 @@
 #include "tablestore/StoreFile.h"
 #include "tablestore/StoreTable.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -17,8 +18,17 @@
 namespace etikor {
 
 namespace {
+// The texts of this file are translated under one name.
+struct TSeriesGenerationText {
+    Q_DECLARE_TR_FUNCTIONS(TSeriesGenerationText)
+};
+} // namespace
 
-const QString kSeriesUnchanged = QStringLiteral("A generálás leállt, a sorozat nem változott.");
+namespace {
+
+QString SeriesUnchanged() {
+    return TSeriesGenerationText::tr("A generálás leállt, a sorozat nem változott.");
+}
 
 QString grouped(int64_t value) {
     return FromCp1250(FormatFloat("#,##0", static_cast<double>(value)));
@@ -35,18 +45,19 @@ TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, I
     TGenerationResult result;
     if (!series.Active())
         series.Open();
-    if (series.RecordCount() > 0 && !modal.Message(QString(),
-                                                   QStringLiteral("Felülírja a meglévő sorozatot? [") +
-                                                       options.SeriesFileName + QLatin1Char(']'),
-                                                   QStringLiteral("K")))
+    if (series.RecordCount() > 0 &&
+        !modal.Message(QString(),
+                       TSeriesGenerationText::tr("Felülírja a meglévő sorozatot? [") +
+                           options.SeriesFileName + QLatin1Char(']'),
+                       QStringLiteral("K")))
         return result;
     if (!definition.Active())
         definition.Open();
     if (definition.RecordCount() == 0) {
-        modal.Message(
-            QString(),
-            QStringLiteral("Nem adta meg a vonalkód részeit, vagy nem töltött be elmentett sorozatott!"),
-            QStringLiteral("F"));
+        modal.Message(QString(),
+                      TSeriesGenerationText::tr(
+                          "Nem adta meg a vonalkód részeit, vagy nem töltött be elmentett sorozatott!"),
+                      QStringLiteral("F"));
         result.Outcome = TGenerationOutcome::NoSegment;
         return result;
     }
@@ -83,14 +94,15 @@ TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, I
 
     result.Outcome = TGenerationOutcome::Stopped;
     if (!modal.Message(QString(),
-                       QStringLiteral("Generált vonalkódok száma (1): ") + grouped(result.Count) +
-                           QStringLiteral("\rFolytatja a feldolgozást?"),
+                       TSeriesGenerationText::tr("Generált vonalkódok száma (1): ") + grouped(result.Count) +
+                           TSeriesGenerationText::tr("\rFolytatja a feldolgozást?"),
                        QStringLiteral("K"))) {
-        modal.Message(QString(), kSeriesUnchanged, QStringLiteral("I"));
+        modal.Message(QString(), SeriesUnchanged(), QStringLiteral("I"));
         return result;
     }
     if (result.Count > kLongGenerationValues &&
-        !modal.Message(QString(), QStringLiteral("Ez a feldolgozás több percig is eltarthat! Folytatja?"),
+        !modal.Message(QString(),
+                       TSeriesGenerationText::tr("Ez a feldolgozás több percig is eltarthat! Folytatja?"),
                        QStringLiteral("K")))
         return result;
 
@@ -161,7 +173,7 @@ TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, I
         // A step that cannot be made (a character beyond code 255): nothing is kept.
         appender.Close();
         result.Message = error.Text();
-        modal.Message(QString(), error.Text() + QLatin1Char('\r') + kSeriesUnchanged, QStringLiteral("H"));
+        modal.Message(QString(), error.Text() + QLatin1Char('\r') + SeriesUnchanged(), QStringLiteral("H"));
         return result;
     }
     ReplaceFileWith(path, building);
@@ -169,7 +181,7 @@ TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, I
     series.Refresh();
     series.First();
     result.Outcome = TGenerationOutcome::Done;
-    modal.Message(QString(), QStringLiteral("Feldolgozás vége!"), QStringLiteral("I"));
+    modal.Message(QString(), TSeriesGenerationText::tr("Feldolgozás vége!"), QStringLiteral("I"));
     return result;
 }
 

@@ -6,14 +6,22 @@
 #include "series/DateLayout.h"
 #include "series/tables/SeriesTables.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace etikor {
 
 namespace {
+// The texts of this file are translated under one name.
+struct TSeriesSegmentsText {
+    Q_DECLARE_TR_FUNCTIONS(TSeriesSegmentsText)
+};
+} // namespace
+
+namespace {
 
 QString quoted(std::string_view cp1250) {
-    return QStringLiteral("„") + FromCp1250(cp1250) + QStringLiteral("”");
+    return TSeriesSegmentsText::tr("„%1”", "a quoted value").arg(FromCp1250(cp1250));
 }
 
 [[noreturn]] void refuse(const TSeriesSegment& segment, const QString& reason) {
@@ -30,14 +38,14 @@ std::string padded(int64_t value, int length) {
 int32_t readInteger(const TSeriesSegment& segment, const std::string& value) {
     int32_t out = 0;
     if (!TryStrToInt(value, out))
-        refuse(segment, QStringLiteral("'%1' is not a valid integer value").arg(FromCp1250(value)));
+        refuse(segment, TSeriesSegmentsText::tr("'%1' is not a valid integer value").arg(FromCp1250(value)));
     return out;
 }
 
 int64_t readDay(const TSeriesSegment& segment, const std::string& value, const std::string& layout) {
     TDateTime date = 0;
     if (!ReadDate(value, layout, date))
-        refuse(segment, QStringLiteral("'%1' is not a valid date (dátumformátum: %2)")
+        refuse(segment, TSeriesSegmentsText::tr("'%1' is not a valid date (dátumformátum: %2)")
                             .arg(FromCp1250(value), FromCp1250(layout)));
     return std::llround(date);
 }
@@ -53,13 +61,15 @@ int64_t stepsToEnd(int64_t start, int64_t end, int64_t step) {
 void raise(const TSeriesSegment& segment, std::string& current, std::size_t position) {
     auto& c = reinterpret_cast<unsigned char&>(current[position]);
     if (c == 255)
-        refuse(segment, QStringLiteral("a(z) %1. karakter a 255-ös kódon túl lépne.").arg(position + 1));
+        refuse(segment,
+               TSeriesSegmentsText::tr("a(z) %1. karakter a 255-ös kódon túl lépne.").arg(position + 1));
     ++c;
 }
 
 QString tooMany() {
-    return QStringLiteral("A generálandó vonalkódok száma meghaladja a(z) %1 darabot; bontsa a sorozatot "
-                          "kisebb részekre.")
+    return TSeriesSegmentsText::tr(
+               "A generálandó vonalkódok száma meghaladja a(z) %1 darabot; bontsa a sorozatot "
+               "kisebb részekre.")
         .arg(QString::fromStdString(
             Cp1250ToUtf8(FormatFloat("#,##0", static_cast<double>(kMaxSeriesValues)))));
 }
@@ -70,22 +80,22 @@ QString SegmentTitle(const TSeriesSegment& segment) {
     QString kind;
     switch (segment.Kind) {
     case 'K':
-        kind = QStringLiteral("Karakter");
+        kind = TSeriesSegmentsText::tr("Karakter");
         break;
     case 'S':
-        kind = QStringLiteral("Szám");
+        kind = TSeriesSegmentsText::tr("Szám");
         break;
     case 'D':
-        kind = QStringLiteral("Dátum");
+        kind = TSeriesSegmentsText::tr("Dátum");
         break;
     default:
-        kind = quoted(std::string(1, segment.Kind)) + QStringLiteral(" típus");
+        kind = quoted(std::string(1, segment.Kind)) + TSeriesSegmentsText::tr(" típus");
         break;
     }
     QString values = quoted(segment.Start);
     if (segment.IsCounter())
         values += QStringLiteral(" – ") + quoted(segment.End);
-    return QStringLiteral("A(z) %1. vonalkódrész (%2, %3)").arg(segment.Number).arg(kind, values);
+    return TSeriesSegmentsText::tr("A(z) %1. vonalkódrész (%2, %3)").arg(segment.Number).arg(kind, values);
 }
 
 std::vector<TSeriesSegment> BuildSegments(TDataSet& definition) {
@@ -122,7 +132,7 @@ void StepSegment(TSeriesSegment& s, const std::string& dateLayout) {
     case 'K': {
         const std::size_t last = s.Length;
         if (last == 0 || s.Current.size() < last || s.End.size() < last || s.Start.size() < last)
-            refuse(s, QStringLiteral(
+            refuse(s, TSeriesSegmentsText::tr(
                           "a kezdő és a záró érték nem lehet rövidebb a rész hosszánál (%1 karakter).")
                           .arg(s.Length));
         for (int i = 0; i < s.Step; ++i) {
@@ -158,18 +168,19 @@ int64_t CounterValues(const TSeriesSegment& s, const std::string& dateLayout) {
     if (s.Start == s.End)
         return 1;
     if (s.Kind != 'S' && s.Kind != 'K' && s.Kind != 'D')
-        refuse(s, QStringLiteral("a típus ismeretlen, ezért a számláló nem lép; számláló csak Karakter (K), "
-                                 "Szám (S) vagy Dátum (D) lehet."));
+        refuse(s, TSeriesSegmentsText::tr(
+                      "a típus ismeretlen, ezért a számláló nem lép; számláló csak Karakter (K), "
+                      "Szám (S) vagy Dátum (D) lehet."));
     if (s.Step == 0)
-        refuse(s, QStringLiteral("a növekmény 0, ezért a számláló nem lép; legalább 1 legyen."));
+        refuse(s, TSeriesSegmentsText::tr("a növekmény 0, ezért a számláló nem lép; legalább 1 legyen."));
     switch (s.Kind) {
     case 'S': {
         const int64_t start = readInteger(s, s.Start);
         const int64_t end = readInteger(s, s.End);
         const std::string written = padded(end, s.Length);
         if (written != s.End)
-            refuse(s, QStringLiteral("a %1 hosszú számláló a záró értéket %2 alakban írja, így %3 "
-                                     "sosem lesz a szövege. Adja meg a záró értéket %2 alakban.")
+            refuse(s, TSeriesSegmentsText::tr("a %1 hosszú számláló a záró értéket %2 alakban írja, így %3 "
+                                              "sosem lesz a szövege. Adja meg a záró értéket %2 alakban.")
                           .arg(s.Length)
                           .arg(quoted(written), quoted(s.End)));
         return stepsToEnd(start, end, s.Step);
@@ -179,24 +190,26 @@ int64_t CounterValues(const TSeriesSegment& s, const std::string& dateLayout) {
         const int64_t end = readDay(s, s.End, dateLayout);
         const std::string written = WriteDate(static_cast<TDateTime>(end), dateLayout);
         if (written != s.End)
-            refuse(s, QStringLiteral("a záró dátum nincs a választott %1 formátumban írva (abban %2 lenne), "
-                                     "így a számláló sosem éri el.")
+            refuse(s, TSeriesSegmentsText::tr(
+                          "a záró dátum nincs a választott %1 formátumban írva (abban %2 lenne), "
+                          "így a számláló sosem éri el.")
                           .arg(quoted(dateLayout), quoted(written)));
         return stepsToEnd(start, end, s.Step);
     }
     default: { // 'K'
         const std::size_t length = s.Length;
         if (length == 0)
-            refuse(s, QStringLiteral("a hossz 0, így nincs léptethető karakter."));
+            refuse(s, TSeriesSegmentsText::tr("a hossz 0, így nincs léptethető karakter."));
         if (s.Start.size() < length || s.End.size() < length)
-            refuse(s, QStringLiteral(
+            refuse(s, TSeriesSegmentsText::tr(
                           "a kezdő és a záró érték nem lehet rövidebb a rész hosszánál (%1 karakter).")
                           .arg(s.Length));
         if (s.Start.size() != s.End.size())
-            refuse(s, QStringLiteral("a kezdő és a záró érték hossza különbözik."));
+            refuse(s, TSeriesSegmentsText::tr("a kezdő és a záró érték hossza különbözik."));
         if (s.Start.compare(length, std::string::npos, s.End, length, std::string::npos) != 0)
-            refuse(s, QStringLiteral("a kezdő és a záró érték a rész hosszán (%1 karakter) túl is eltér, "
-                                     "de ott a számláló nem lép.")
+            refuse(s, TSeriesSegmentsText::tr(
+                          "a kezdő és a záró érték a rész hosszán (%1 karakter) túl is eltér, "
+                          "de ott a számláló nem lép.")
                           .arg(s.Length));
         // The distance from start to end in the odometer's mixed radix.
         double distance = 0;
@@ -204,11 +217,11 @@ int64_t CounterValues(const TSeriesSegment& s, const std::string& dateLayout) {
             const int from = static_cast<unsigned char>(s.Start[i]);
             const int to = static_cast<unsigned char>(s.End[i]);
             if (to < from)
-                refuse(s,
-                       QStringLiteral("a záró érték %1. karaktere (%2) kisebb a kezdő értékénél (%3), ezért "
-                                      "a számláló sosem éri el.")
-                           .arg(i + 1)
-                           .arg(quoted(s.End.substr(i, 1)), quoted(s.Start.substr(i, 1))));
+                refuse(s, TSeriesSegmentsText::tr(
+                              "a záró érték %1. karaktere (%2) kisebb a kezdő értékénél (%3), ezért "
+                              "a számláló sosem éri el.")
+                              .arg(i + 1)
+                              .arg(quoted(s.End.substr(i, 1)), quoted(s.Start.substr(i, 1))));
             distance = distance * (to - from + 1) + (to - from);
             if (distance > 1e15)
                 throw ESeriesError(tooMany());

@@ -1,25 +1,33 @@
 #include "services/Modal.h"
 
+#include <QCoreApplication>
 #include <stdexcept>
 
 namespace etikor {
 
+namespace {
+// The texts of this file are translated under one name.
+struct TModalText {
+    Q_DECLARE_TR_FUNCTIONS(TModalText)
+};
+} // namespace
+
 IModal::~IModal() = default;
 
 TMessageStyle MessageStyle(const QString& kind) {
-    const QString help = QStringLiteral("&Súgó");
+    const QString help = TModalText::tr("&Súgó");
     if (kind == QLatin1String("H"))
-        return {TMessageIcon::Error, QStringLiteral("Hiba"), {QStringLiteral("&Megszakít"), help}, true};
+        return {TMessageIcon::Error, TModalText::tr("Hiba"), {TModalText::tr("&Megszakít"), help}, true};
     if (kind == QLatin1String("I"))
-        return {TMessageIcon::Information, QStringLiteral("Információ"), {QStringLiteral("OK")}, false};
+        return {TMessageIcon::Information, TModalText::tr("Információ"), {TModalText::tr("OK")}, false};
     if (kind == QLatin1String("K"))
         return {TMessageIcon::Question,
-                QStringLiteral("Kérdés"),
-                {QStringLiteral("&Igen"), QStringLiteral("&Nem"), help},
+                TModalText::tr("Kérdés"),
+                {TModalText::tr("&Igen"), TModalText::tr("&Nem"), help},
                 true};
     if (kind == QLatin1String("i"))
-        return {TMessageIcon::Information, QStringLiteral("Információ"), {QStringLiteral("OK"), help}, true};
-    return {TMessageIcon::Warning, QStringLiteral("Figyelmeztetés"), {QStringLiteral("OK")}, false};
+        return {TMessageIcon::Information, TModalText::tr("Információ"), {TModalText::tr("OK"), help}, true};
+    return {TMessageIcon::Warning, TModalText::tr("Figyelmeztetés"), {TModalText::tr("OK")}, false};
 }
 
 bool TUnattendedModal::Message(const QString&, const QString& text, const QString& kind) {

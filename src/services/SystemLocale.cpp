@@ -154,17 +154,18 @@ void UseSystemLocale() {
     SetFormatSettings(FormatSettingsFromLocale(QLocale::system()));
 }
 
-bool InstallQtTranslations(const QLocale& locale) {
+QTranslator* InstallQtTranslations(const QLocale& locale) {
     auto* app = QCoreApplication::instance();
     if (!app)
-        return false;
+        return nullptr;
     auto* translator = new QTranslator(app);
     if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
         delete translator;
-        return false;
+        return nullptr;
     }
-    return QCoreApplication::installTranslator(translator);
+    return translator;
 }
 
 } // namespace etikor

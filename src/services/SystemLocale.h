@@ -8,6 +8,7 @@
 #include "data/FormatSettings.h"
 
 class QLocale;
+class QTranslator;
 
 namespace etikor {
 
@@ -16,7 +17,8 @@ TFormatSettings FormatSettingsFromLocale(const QLocale& locale);
 // Makes the system locale's formats the process-wide ones.
 void UseSystemLocale();
 // Loads Qt's own translations of its standard dialogs and buttons ("qtbase_hu.qm") for a
-// locale into the running application; false when none is installed for its language.
-bool InstallQtTranslations(const QLocale& locale);
+// locale into the running application; the installed translator (owned by the application),
+// or null when none is installed for its language.
+QTranslator* InstallQtTranslations(const QLocale& locale);
 
 } // namespace etikor

@@ -421,6 +421,13 @@ void ReplaceFileWith(const std::string& path, const std::string& source) {
         if (::chown(source.c_str(), existing.st_uid, existing.st_gid) != 0) {
             // Only the owner's own files can be given away.
         }
+    } else {
+        // A new file gets the usual permissions, not the private ones of a temporary file.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        if (::chmod(source.c_str(), 0666 & ~mask) != 0) {
+            // It stays readable by its owner.
+        }
     }
     if (!(exists && existing.st_nlink > 1) && ::rename(source.c_str(), target.c_str()) == 0) {
         syncFolder(folderOf(target));

@@ -1,11 +1,19 @@
 #include "ui/DBNavigator.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QStyle>
 #include <QToolButton>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TDBNavigatorText {
+    Q_DECLARE_TR_FUNCTIONS(TDBNavigatorText)
+};
+} // namespace
 
 TDBNavigator::TDBNavigator(const QString& name, TDataSource& source, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
@@ -17,10 +25,10 @@ TDBNavigator::TDBNavigator(const QString& name, TDataSource& source, QWidget* pa
         QString Hint;
         QStyle::StandardPixmap Icon;
     };
-    const Spec specs[] = {{"_First", QStringLiteral("Első"), QStyle::SP_MediaSkipBackward},
-                          {"_Prior", QStringLiteral("Előző"), QStyle::SP_MediaSeekBackward},
-                          {"_Next", QStringLiteral("Következő"), QStyle::SP_MediaSeekForward},
-                          {"_Last", QStringLiteral("Utolsó"), QStyle::SP_MediaSkipForward}};
+    const Spec specs[] = {{"_First", TDBNavigatorText::tr("Első"), QStyle::SP_MediaSkipBackward},
+                          {"_Prior", TDBNavigatorText::tr("Előző"), QStyle::SP_MediaSeekBackward},
+                          {"_Next", TDBNavigatorText::tr("Következő"), QStyle::SP_MediaSeekForward},
+                          {"_Last", TDBNavigatorText::tr("Utolsó"), QStyle::SP_MediaSkipForward}};
     for (int i = 0; i < 4; ++i) {
         auto* button = new QToolButton(this);
         button->setObjectName(name + QLatin1String(specs[i].Suffix));

@@ -2,6 +2,7 @@
 
 #include "ui/Controls.h"
 
+#include <QCoreApplication>
 #include <QAbstractButton>
 #include <QDoubleSpinBox>
 #include <QSpinBox>
@@ -24,7 +25,7 @@ QDoubleSpinBox* PageValueSpin(QWidget* parent, TPageValue value, TPageControls c
     const TPageValueInfo& info = PageValueInfo(value);
     const TPageValueRange range = RangeIn(info, controls);
     return MmSpin(parent, NameIn(info, controls), range.Min, range.Max, info.Decimals,
-                  QString::fromUtf8(info.Hint));
+                  QCoreApplication::translate("PageSetupValues", info.Hint));
 }
 
 QSpinBox* ColumnsSpin(QWidget* parent, TPageControls controls) {
@@ -33,12 +34,12 @@ QSpinBox* ColumnsSpin(QWidget* parent, TPageControls controls) {
     auto* spin = new QSpinBox(parent);
     spin->setObjectName(QString::fromLatin1(NameIn(info, controls)));
     spin->setRange(static_cast<int>(range.Min), static_cast<int>(range.Max));
-    spin->setToolTip(QString::fromUtf8(info.Hint));
+    spin->setToolTip(QCoreApplication::translate("PageSetupValues", info.Hint));
     return spin;
 }
 
 QString PageValueCaption(TPageValue value) {
-    return QString::fromUtf8(PageValueInfo(value).Caption);
+    return QCoreApplication::translate("PageSetupValues", PageValueInfo(value).Caption);
 }
 
 QAbstractSpinBox* TPageSetupFields::Control(TPageValue value) const {

@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpacerItem>
 
 #include <cstdio>
@@ -73,7 +74,10 @@ std::unique_ptr<QMessageBox> TQtModal::BuildMessageBox(const QString& text, cons
     box->setIcon(BoxIcon(style.Icon));
     box->setWindowTitle(style.Caption);
     box->setText(DialogText(text));
-    const QString help = QStringLiteral("&Súgó");
+    // The Yes and Help captions in the language of the windows: the first and last of "K".
+    const QStringList question = MessageStyle(QStringLiteral("K")).Buttons;
+    const QString& yes = question.front();
+    const QString& help = question.back();
     // Every button has the same role, so that the platform's button order (which sorts by role)
     // keeps the routine's order: "&Igen", "&Nem", "&Súgó".
     QPushButton* last = nullptr;
@@ -87,7 +91,7 @@ std::unique_ptr<QMessageBox> TQtModal::BuildMessageBox(const QString& text, cons
             button->setAutoDefault(false);
             continue;
         }
-        button->setProperty(kYesProperty, caption == QLatin1String("&Igen"));
+        button->setProperty(kYesProperty, caption == yes);
         if (box->defaultButton() == nullptr)
             box->setDefaultButton(button);
         last = button;
@@ -145,8 +149,17 @@ std::unique_ptr<QFileDialog> TQtModal::BuildFileDialog(const TFileDialogOptions&
         dialog->setOption(QFileDialog::DontConfirmOverwrite);
     QString ext = options.DefaultExt;
     ext.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
-    if (!ext.isEmpty())
+    if (!ext.isEmpty()) {
         dialog->setDefaultSuffix(ext);
+        // A name typed without extension takes the one of the file type chosen.
+        QFileDialog* d = dialog.get();
+        QObject::connect(d, &QFileDialog::filterSelected, d, [d](const QString& filter) {
+            const QRegularExpressionMatch match =
+                QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+            if (match.hasMatch())
+                d->setDefaultSuffix(match.captured(1));
+        });
+    }
     if (!options.FileName.isEmpty())
         dialog->selectFile(options.FileName);
     return dialog;

@@ -46,6 +46,31 @@ TEST(CommandLine, ParsesOptionsAndOneFile) {
     }
 }
 
+TEST(CommandLine, TakesTheLanguage) {
+    const struct {
+        QStringList Arguments;
+        QString Language;
+        QString File;
+        bool Error;
+    } cases[] = {
+        {{"--lang", "en"}, "en", {}, false},
+        {{"--lang=hu", "a.ctv"}, "hu", "a.ctv", false},
+        {{"a.ctv", "--lang", "hu"}, "hu", "a.ctv", false},
+        {{"--lang", "de"}, "de", {}, true},
+        {{"--lang="}, "", {}, true},
+        {{"--lang"}, "", {}, true},
+        {{"--language", "en"}, "", {}, true},
+        {{"--", "--lang"}, "", "--lang", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Arguments.join(' ').toStdString());
+        const TCommandLine line = TCommandLine::Parse(c.Arguments);
+        EXPECT_EQ(line.Language, c.Language);
+        EXPECT_EQ(line.File, c.File);
+        EXPECT_EQ(!line.Error.isEmpty(), c.Error) << line.Error.toStdString();
+    }
+}
+
 // A template in the series folder opens as it is; one elsewhere brings its own folder as the
 // series folder of the run; a series file opens the template of the same base name.
 TEST(CommandLine, StartTemplateChoosesTheSeriesFolder) {

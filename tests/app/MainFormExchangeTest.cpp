@@ -1,4 +1,5 @@
 #include "app/MainFormFixture.h"
+#include "exchange/Worksheet.h"
 #include "printing/ui/PreviewForm.h"
 #include "series/ManualEntry.h"
 
@@ -27,6 +28,21 @@ protected:
         QFile sheet(Series(QString::fromLatin1(name)));
         ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
         sheet.write(text);
+    }
+    // The preview button with `skip` places left out: the labels the preview prepared.
+    int PreviewedLabels(const QString& skip) {
+        int labels = 0;
+        modal_.ExpectInputBox(QStringLiteral("Hány darab címkehelyet hagy ki?"), skip);
+        modal_.ExpectModal(QStringLiteral("PreviewForm"), 0, [&](QObject& window) {
+            auto& preview = static_cast<TPreviewForm&>(window);
+            while (preview.Preparing())
+                QTest::qWait(1);
+            labels = preview.Prepared().LabelCount;
+            return 0;
+        });
+        Child<QAction>("mPreview")->trigger();
+        modal_.Verify();
+        return labels;
     }
 };
 
@@ -94,18 +110,7 @@ TEST_F(DataExchangeTest, AFailedLinkLeavesTheWindowAsItWas) {
     EXPECT_EQ(dm_.FieldList().front().Name, "Cikkszam       ");
     EXPECT_EQ(dm_.StoredLink(), std::optional<std::string>("jo.csv"));
     // The print button takes the linked path with the linked rows.
-    int labels = 0;
-    modal_.ExpectInputBox(QStringLiteral("Hány darab címkehelyet hagy ki?"), QStringLiteral("0"));
-    modal_.ExpectModal(QStringLiteral("PreviewForm"), 0, [&](QObject& window) {
-        auto& preview = static_cast<TPreviewForm&>(window);
-        while (preview.Preparing())
-            QTest::qWait(1);
-        labels = preview.Prepared().LabelCount;
-        return 0;
-    });
-    Child<QAction>("mPreview")->trigger();
-    modal_.Verify();
-    EXPECT_EQ(labels, 4);
+    EXPECT_EQ(PreviewedLabels(QStringLiteral("0")), 4);
 }
 
 // "Kapcsolat bontása" in the wizard: the series is the data source at once, and the status bar
@@ -155,33 +160,44 @@ TEST_F(DataExchangeTest, ALinkedWorksheetPrintsDirectly) {
     ASSERT_TRUE(form.State().LinkFlag);
     TDataSet* linked = form.DataSource();
 
-    int labels = 0;
-    modal_.ExpectInputBox(QStringLiteral("Hány darab címkehelyet hagy ki?"), QStringLiteral("2"));
-    modal_.ExpectModal(QStringLiteral("PreviewForm"), 0, [&](QObject& window) {
-        auto& preview = static_cast<TPreviewForm&>(window);
-        while (preview.Preparing())
-            QTest::qWait(1);
-        labels = preview.Prepared().LabelCount;
-        return 0;
-    });
-    Child<QAction>("mPreview")->trigger();
-    modal_.Verify();
-    EXPECT_EQ(labels, 5);
+    EXPECT_EQ(PreviewedLabels(QStringLiteral("2")), 5);
     EXPECT_EQ(form.DataSource(), linked);
     EXPECT_EQ(linked->RecordCount(), 3);
 }
 
-// The export writes "<template base>.xls" into the current folder.
+// The export offers "<template base>.xls" in the current folder; the extension chosen picks the
+// format, and Cancel writes nothing.
 TEST_F(DataExchangeTest, ExportMenuEntry) {
     StartPlain();
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(paths_.WorkingFolder));
+    const auto offered = [&](const TFileDialogOptions& o) {
+        EXPECT_EQ(o.FileName, QStringLiteral("Sorozat0.xls"));
+        EXPECT_EQ(o.InitialDir, QDir::currentPath());
+        EXPECT_EQ(o.Filter, QStringLiteral("Excel 2.x munkalap|*.xls|Excel munkafüzet|*.xlsx"));
+        EXPECT_EQ(o.DefaultExt, QStringLiteral("xls"));
+    };
+    modal_.ExpectSaveFile(std::nullopt, offered);
+    Child<QAction>("Excelfile1")->trigger();
+    modal_.Verify();
+    EXPECT_FALSE(QFileInfo::exists(QDir(paths_.WorkingFolder).filePath(QStringLiteral("Sorozat0.xls"))));
+
+    modal_.ExpectSaveFile(QStringLiteral("Sorozat0.xls"), offered);
     modal_.ExpectMessageStartingWith(QStringLiteral("I"),
                                      QStringLiteral("Excel export sikerült.\r(Sorozat0.xls)\r"));
     Child<QAction>("Excelfile1")->trigger();
     modal_.Verify();
-    QDir::setCurrent(before);
     EXPECT_TRUE(QFileInfo(QDir(paths_.WorkingFolder).filePath(QStringLiteral("Sorozat0.xls"))).isFile());
+
+    const QString workbook = QDir(paths_.WorkingFolder).filePath(QStringLiteral("Cimkek.xlsx"));
+    modal_.ExpectSaveFile(workbook, offered);
+    modal_.ExpectMessageStartingWith(QStringLiteral("I"), QStringLiteral("Excel export sikerült.\r(") +
+                                                              workbook + QStringLiteral(")\r"));
+    Child<QAction>("Excelfile1")->trigger();
+    modal_.Verify();
+    QDir::setCurrent(before);
+    const TWorksheet back = ReadXlsxFile(QFile::encodeName(workbook).toStdString());
+    EXPECT_EQ(back.Columns.at(0).Name, "Vonalkod1");
 }
 
 // The browser opens modally over the current data source, its caption naming the series file.

@@ -306,11 +306,13 @@ TEST_F(MainWindowTest, ButtonsAndControls) {
     EXPECT_FALSE(Child<QWidget>("Gen_doboz")->isVisible());
     Child<QToolButton>("Gen_Gomb")->click();
     EXPECT_TRUE(Child<QWidget>("Gen_doboz")->isVisible());
-    // Status panels 80, 250, 250, 50.
-    const int widths[] = {80, 250, 250, 50};
-    for (int i = 1; i <= 4; ++i)
+    // Status panels 80, 250, 250, and the record count's 50, wider where a count of millions
+    // would be cut there (RecordCountWithANoBreakSpaceFitsItsPanel).
+    const int widths[] = {80, 250, 250};
+    for (int i = 1; i <= 3; ++i)
         EXPECT_EQ(Child<QLabel>(QStringLiteral("Lablec%1").arg(i).toLatin1().constData())->width(),
                   widths[i - 1]);
+    EXPECT_GE(Child<QLabel>("Lablec4")->width(), 50);
 }
 
 // Clicking an element view selects it: the frame, the named controls, the position readout
@@ -517,6 +519,24 @@ TEST_F(MainWindowTest, OpenThroughTheMenuUpdatesCanvasAndStatus) {
     EXPECT_EQ(form.Panel(2), QStringLiteral("Sorozat: Masik.sor"));
     EXPECT_EQ(form.Panel(4), QStringLiteral("1 234"));
     EXPECT_EQ(form.Canvas().Views().size(), 4u);
+}
+
+// A Hungarian desktop groups thousands with a no-break space: the record count shows it as one,
+// never as a byte decoded the wrong way; and the count panel holds a count of millions whole.
+TEST_F(MainWindowTest, RecordCountWithANoBreakSpaceFitsItsPanel) {
+    WriteDefaults();
+    WriteFixtureSeries(SeriesPath("Sorozat0.sor"), 5000);
+    TSettings settings;
+    settings.AutoSugo = false;
+    WriteSettings(settings);
+    SetFormatSettings(TFormatSettings::Hungarian());
+    TMainForm& form = Start();
+    EXPECT_EQ(form.Panel(4), QStringLiteral("5\u00A0000"));
+    auto* panel = Child<QLabel>("Lablec4");
+    for (const QString& count :
+         {QStringLiteral("1\u00A0000\u00A0002"), QStringLiteral("12\u00A0345\u00A0678")})
+        EXPECT_LE(panel->fontMetrics().horizontalAdvance(count), panel->contentsRect().width())
+            << count.toStdString();
 }
 
 // Activating the window resets the selected flag (the frame stays), disables delete and

@@ -27,10 +27,16 @@ protected:
         std::filesystem::copy_file(ETIKOR_PROGRAM, Program.toStdString());
     }
 
-    int Run(const QStringList& arguments, QString* out = nullptr) {
+    // Runs the program on a desktop whose language is `lang` (Hungarian unless said otherwise).
+    int Run(const QStringList& arguments, QString* out = nullptr,
+            const QString& lang = QStringLiteral("hu_HU.UTF-8")) {
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.remove(QStringLiteral("LC_ALL"));
+        environment.remove(QStringLiteral("LC_MESSAGES"));
+        environment.remove(QStringLiteral("LANGUAGE"));
+        environment.insert(QStringLiteral("LANG"), lang);
         environment.insert(QStringLiteral("HOME"), Root);
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Root + QStringLiteral("/config"));
         environment.insert(QStringLiteral("XDG_DATA_HOME"), Root + QStringLiteral("/data"));
@@ -96,6 +102,28 @@ TEST_F(ProgramRun, QuitAfterAFailedStartEndsWithFailure) {
     EXPECT_EQ(Run({QStringLiteral("--quit-after-start")}, &out), 1);
     EXPECT_TRUE(out.contains(QStringLiteral("Hiányzik a(z) "))) << out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("Sorozat0.ctv file! (.ctv)"))) << out.toStdString();
+}
+
+// The failed start's message follows the desktop's language, or --lang over it.
+TEST_F(ProgramRun, SpeaksTheDesktopsLanguageOrTheChosenOne) {
+    const struct {
+        const char* Lang;
+        QStringList Arguments;
+        const char* Expected;
+    } rows[] = {
+        {"en_US.UTF-8", {}, "Missing file: "},
+        {"C.UTF-8", {}, "Missing file: "},
+        {"hu_HU.UTF-8", {"--lang", "en"}, "Missing file: "},
+        {"en_US.UTF-8", {"--lang", "hu"}, "Hiányzik a(z) "},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.Lang) + " " + row.Arguments.join(' ').toStdString());
+        QString out;
+        EXPECT_EQ(Run(row.Arguments + QStringList{"--quit-after-start"}, &out, QString::fromLatin1(row.Lang)),
+                  1);
+        EXPECT_TRUE(out.contains(QString::fromUtf8(row.Expected))) << out.toStdString();
+        EXPECT_TRUE(out.contains(QStringLiteral("Sorozat0.ctv"))) << out.toStdString();
+    }
 }
 
 // A template named on the command line opens from its own folder, with no default set in the

@@ -1,6 +1,7 @@
 #include "dialogs/BeallitasForm.h"
 
 #include "document/TemplateSchema.h"
+#include "support/HungarianText.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
 
@@ -159,6 +160,18 @@ TEST_F(BeallitasFormTest, Controls) {
 
 // Showing sets the check boxes from the current settings; the fields show the settings' page
 // and label values.
+// Under English every page of the dialog is English.
+TEST_F(BeallitasFormTest, SpeaksEnglish) {
+    test::EnglishTexts english;
+    ASSERT_TRUE(english.Ok());
+    TBeallitasForm& form = Open();
+    EXPECT_EQ(test::HungarianTexts(form), QStringList());
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Settings"));
+    modal_.ExpectMessage(QStringLiteral("K"), QStringLiteral("Restore the default settings?"), false);
+    Child<QPushButton>("VisszaGomb")->click();
+    modal_.Verify();
+}
+
 TEST_F(BeallitasFormTest, ShowsTheSettings) {
     TSettings s;
     s.AutoSugo = false;

@@ -1,5 +1,6 @@
 #include "dialogs/OrsinaForm.h"
 
+#include "support/HungarianText.h"
 #include "support/ScriptedModal.h"
 #include "ui/RadioList.h"
 
@@ -178,6 +179,25 @@ TEST_F(OrsinaFormTest, Pages) {
     Click("SugoGomb");
     modal_.ExpectHelp(10);
     QTest::keyClick(form.OldalSzel, Qt::Key_F1);
+}
+
+// Under English every page, the bubble and the start-up question are English.
+TEST_F(OrsinaFormTest, SpeaksEnglish) {
+    test::EnglishTexts english;
+    ASSERT_TRUE(english.Ok());
+    TOrsinaForm& form = Open();
+    for (int page = 0; page < 3; ++page) {
+        SCOPED_TRACE(page);
+        form.ShowPage(page);
+        EXPECT_EQ(test::HungarianTexts(form), QStringList());
+    }
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Orsina / Wizard / Choose the data source"));
+    EXPECT_EQ(form.TovabbGomb->text(), QStringLiteral("FINISH"));
+    modal_.ExpectMessage(QStringLiteral("K"),
+                         QStringLiteral("Before running the wizard it is best to create a new template.\r"
+                                        "Create a new label template?"));
+    emit form.AskTimer().timeout({});
+    modal_.Verify();
 }
 
 // "VÉGE" without a chosen item and Yes: the warning, back on page 3, nothing applied or saved,

@@ -4,17 +4,22 @@
 #include "exchange/Worksheet.h"
 #include "exchange/WorksheetDataSet.h"
 #include "exchange/XlsFile.h"
+#include "exchange/XlsxFile.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreTable.h"
 
 #include <QDir>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -358,6 +363,150 @@ TEST(ExcelExport, ReadBackWithXlrd) {
     EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
     EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()),
               QString::fromUtf8("'Név'|'Db'\n'Árvíztűrő'|7.0\n'5901234123457'|9.0\n"));
+}
+
+TEST(ExcelExport, FormatByTheFileNamesExtension) {
+    const std::pair<const char*, TExportFormat> rows[] = {
+        {"a.xlsx", TExportFormat::Xlsx},
+        {"/tmp/Cimke.XLSX", TExportFormat::Xlsx},
+        {"a.xls", TExportFormat::Biff2},
+        {"a.xlsx.bak", TExportFormat::Biff2},
+        {"xlsx", TExportFormat::Biff2},
+        {"Sorozat0", TExportFormat::Biff2},
+        {"mappa.xlsx/a.xls", TExportFormat::Biff2},
+    };
+    for (const auto& [name, format] : rows)
+        EXPECT_EQ(ExportFormatOf(name), format) << name;
+}
+
+// Records numbered 1.. in a Kod/Db table.
+MemoryTable numberedRecords(int count) {
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(static_cast<std::size_t>(count));
+    for (int i = 1; i <= count; ++i)
+        rows.push_back({"K" + std::to_string(i), std::to_string(i)});
+    return MemoryTable(kNevDb, rows);
+}
+
+// An Excel 2.x worksheet holds 16,384 rows for every reader: a header and 16,383 records. One
+// more is refused with the way out, and nothing is written; a workbook takes them.
+TEST(ExcelExport, Biff2RefusesMoreRowsThanItHoldsAndOffersTheWorkbook) {
+    const TFormatSettings saved = FormatSettings();
+    SetFormatSettings(TFormatSettings::HungarianSpace());
+    TempDir dir;
+    {
+        MemoryTable fits = numberedRecords(16383);
+        EXPECT_EQ(WriteExportFile(fits.table, dir.file("fits.xls")), 16383);
+        const TWorksheet back = ReadXlsFile(dir.file("fits.xls"));
+        ASSERT_EQ(back.Rows.size(), 16383u);
+        EXPECT_EQ(back.Rows[16382][0].ToString(), "K16383");
+    }
+    MemoryTable over = numberedRecords(16384);
+    EXPECT_THROW(WriteExportFile(over.table, dir.file("over.xls")), std::out_of_range);
+    {
+        const QString file = q(dir.file("over.xls"));
+        ScriptedModal modal;
+        modal.ExpectMessage("H",
+                            QStringLiteral("Túl sok rekord egy Excel 2.x (.xls) munkalaphoz! (legfeljebb "
+                                           "16 383)\rMentse Excel munkafüzetként (.xlsx kiterjesztéssel): "
+                                           "abban 1 048 575 rekord is elfér."));
+        EXPECT_FALSE(ExportDataSet(over.table, file));
+        modal.Verify();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "over.xls"));
+    {
+        const QString file = q(dir.file("over.xlsx"));
+        ScriptedModal modal;
+        modal.ExpectMessage("I", "Excel export sikerült.\r(" + file + ")\r16 384 sor.");
+        EXPECT_TRUE(ExportDataSet(over.table, file));
+        modal.Verify();
+        const TWorksheet back = ReadXlsxFile(dir.file("over.xlsx"));
+        ASSERT_EQ(back.Rows.size(), 16384u);
+        EXPECT_EQ(back.Rows[16383][0].ToString(), "K16384");
+        EXPECT_EQ(back.Rows[16383][1].ToDouble(), 16384);
+    }
+    SetFormatSettings(saved);
+}
+
+// The cells of an exported workbook as openpyxl reads them: per row, each cell's type, value
+// and number format.
+std::string readWithOpenpyxl(const std::string& path) {
+    QProcess python;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PYTHONIOENCODING", "utf-8");
+    python.setProcessEnvironment(environment);
+    python.start("/usr/bin/python3",
+                 {"-c",
+                  "import sys, openpyxl\n"
+                  "s = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+                  "for row in s.iter_rows():\n"
+                  "    print('|'.join(c.data_type + repr(c.value) + ('@' if c.number_format == '@' else '')\n"
+                  "                   for c in row))\n",
+                  q(path)});
+    EXPECT_TRUE(python.waitForFinished(30000));
+    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    return python.readAllStandardOutput().toStdString();
+}
+
+// The same columns and cell rules as the Excel 2.x export, read back by an independent reader:
+// numbers stay numbers, long codes and codes with a leading zero stay text (formatted as text,
+// so editing keeps them), accented text arrives whole, a text over 255 characters too.
+TEST(XlsxExport, ReadBackWithOpenpyxl) {
+    if (QProcess::execute("/usr/bin/python3", {"-c", "import openpyxl"}) != 0)
+        GTEST_SKIP() << "/usr/bin/python3 with python3-openpyxl is not installed (scripts/deps.sh)";
+    const TFormatSettings saved = FormatSettings();
+    SetFormatSettings(TFormatSettings::Invariant());
+    const TFieldDefs defs = {{"Vonalkod1", TFieldType::ftString, 128}, {"Tipus1", TFieldType::ftInteger, 0},
+                             {"N\xE9v", TFieldType::ftString, 400},    {"Ar", TFieldType::ftCurrency, 0},
+                             {"Suly", TFieldType::ftFloat, 0},         {"Db", TFieldType::ftSmallint, 0},
+                             {"Ok", TFieldType::ftBoolean, 0}};
+    const std::string longText = std::string(300, 'a') + "\xE1";
+    MemoryTable data(defs,
+                     {{"123456789012345678", "10", "\xC1rv\xEDzt\xFBr\xF5", "12.5", "0.125", "-3", "True"},
+                      {"590123412345", "9", longText, "", "", "", ""},
+                      {"0123", "", "a < b & c", "1500", "2", "0", "False"}});
+    TempDir dir;
+    EXPECT_EQ(WriteExportFile(data.table, dir.file("e.xlsx")), 3);
+    const std::string expected = "s'Vonalkod1'@|s'Tipus1'@|s'Név'@|s'Ar'@|s'Suly'@|s'Db'@|s'Ok'@\n"
+                                 "s'123456789012345678'@|n10|s'Árvíztűrő'@|n12.5|n0.125|n-3|s'True'@\n"
+                                 "s'5901234123457'@|n9|s'" +
+                                 std::string(300, 'a') +
+                                 "á'@|n0|n0|n0|s'False'@\n"
+                                 "s'0123'@|n0|s'a < b & c'@|n1500|n2|n0|s'False'@\n";
+    EXPECT_EQ(readWithOpenpyxl(dir.file("e.xlsx")), expected);
+    SetFormatSettings(saved);
+}
+
+// Written beside the target and put in its place whole: a new file with the usual permissions
+// and no temporary file left; a file that cannot be written leaves nothing, an old one stays.
+TEST(XlsxExport, WrittenWholeOrNotAtAll) {
+    TempDir dir;
+    MemoryTable data(kNevDb, {{"A1", "2"}});
+    EXPECT_EQ(WriteExportFile(data.table, dir.file("uj.xlsx")), 1);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(std::filesystem::status(dir.path() / "uj.xlsx").permissions(),
+              static_cast<std::filesystem::perms>(0666 & ~mask));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    const TWorksheet back = ReadXlsxFile(dir.file("uj.xlsx"));
+    ASSERT_EQ(back.Rows.size(), 1u);
+    EXPECT_EQ(back.Rows[0][0].ToString(), "A1");
+
+    const QString missing = q(dir.file("nincs/x.xlsx"));
+    ScriptedModal modal;
+    modal.ExpectMessageStartingWith("H", "Az Excel file nem írható! (" + missing + ")\r");
+    EXPECT_FALSE(ExportDataSet(data.table, missing));
+    modal.Verify();
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "nincs"));
+
+    // A sheet cut off before its end leaves the old file as it was.
+    WriteFileBytes(dir.path() / "regi.xlsx", "old content");
+    {
+        TXlsxFile cut(dir.file("regi.xlsx"));
+        cut.AddStrCell(1, 1, "x");
+    }
+    EXPECT_EQ(ReadFileBytes(dir.file("regi.xlsx")), "old content");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "document/DataModule.h"
 #include "document/TemplateFiles.h"
+#include "exchange/ChildProcessLimits.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
 
@@ -9,7 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace etikor {
@@ -206,6 +211,44 @@ TEST_F(WorkbookLinkTest, AStrayByteInUtf8IsNamedWithItsLine) {
     link.KT1.Last();
     EXPECT_EQ(link.KT1.Fields(0).AsString(), "\xC1ll");
     EXPECT_EQ(dm.FieldList()[0].Name, "N\xE9v" + std::string(12, ' '));
+}
+
+// Memory running out while the chosen file is read is a broken file to the user too: the
+// message, and nothing changed, never an escaping std::bad_alloc.
+TEST_F(WorkbookLinkTest, RunningOutOfMemoryIsTheBrokenFileMessage) {
+    WriteSeries(2);
+    {
+        // 64 MB of text: within the bound, beyond the reading process below.
+        std::string text = "Nev\n";
+        const std::string line = std::string(65535, 'x') + "\n";
+        for (int i = 0; i < 1024; ++i)
+            text += line;
+        test::WriteFileBytes(dir.path() / "nagy.csv", text);
+    }
+    const TDocumentState before = host.state;
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!LimitAddressSpaceGrowth(std::size_t(48) << 20))
+            _exit(2);
+        try {
+            ScriptedModal modal;
+            modal.ExpectOpenFile(QString::fromStdString(dir.file("nagy.csv")));
+            modal.ExpectMessage("H", "Hibás tábla file! (Hibakód: KT1: Not enough memory for the worksheet)");
+            link.LinkFromDialog(Folder());
+            modal.Verify();
+            const bool unchanged = host.source == &dm.T1 && !host.state.LinkFlag &&
+                                   host.state.Panel3 == before.Panel3 && host.state.Panel4 == before.Panel4;
+            _exit(::testing::Test::HasFailure() ? 3 : unchanged ? 0 : 4);
+        } catch (...) {
+            _exit(5);
+        }
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "no address-space limit under this build (address sanitizer)";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(WorkbookLinkTest, ReconnectWithTheSettingOnAndOff) {

@@ -709,6 +709,32 @@ TEST(ZipWorkbooks, TextBeyondTheBoundIsRefused) {
     }
 }
 
+// unpacks_big.xlsx (fixtures/make_hostile_sheets.py): 260 KB whose sheet part unpacks to 257 MB.
+// Refused once the part has unpacked beyond the bound, without holding what it unpacked.
+TEST(ZipWorkbooks, PartsUnpackingBeyondTheBoundAreRefused) {
+    try {
+        ReadXlsxFile(std::string(ETIKOR_EXCHANGE_FIXTURES) + "/unpacks_big.xlsx");
+        ADD_FAILURE() << "read";
+    } catch (const EWorksheetError& error) {
+        EXPECT_STREQ(error.what(), "Workbook too large (xl/worksheets/sheet1.xml more than 256 MB)");
+    }
+}
+
+// A workbook file past the bound is refused before anything is copied out of it (sparse here:
+// nothing of it is on the disk).
+TEST(LinkedWorkbook, XlsFilesBeyondTheBoundAreRefused) {
+    TempDir dir;
+    std::string start = fixtureBytes("formulas.xls");
+    WriteFileBytes(dir.path() / "nagy.xls", start);
+    std::filesystem::resize_file(dir.path() / "nagy.xls", kMaxWorksheetPart + 1);
+    try {
+        ReadXlsFile(dir.file("nagy.xls"));
+        ADD_FAILURE() << "read";
+    } catch (const EWorksheetError& error) {
+        EXPECT_STREQ(error.what(), "File too large (more than 256 MB)");
+    }
+}
+
 // Memory running out while a worksheet is read (here: a process allowed little) is the reader's
 // "not enough memory" reason, which the link shows as a broken file, never an escaping
 // std::bad_alloc.

@@ -31,7 +31,7 @@ fi
 [[ $(dpkg-deb -f "$deb" Architecture) == amd64 ]] || fail "Architecture field"
 depends=$(dpkg-deb -f "$deb" Depends)
 depended=$(sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends")
-for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libfreexl1 libzip4; do
+for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libfreexl1 libzip4 libxlsxwriter4; do
   grep -qxF "$package" <<<"$depended" || fail "Depends lacks $package: $depends"
 done
 grep -q "fonts-liberation2" <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommends lacks fonts-liberation2"

@@ -232,6 +232,7 @@ TEST(EtikorPrintTool, XlsxDatesPrintAsDates) {
 }
 
 TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
+    test::DesktopLanguage hungarian("hu");
     TempDir dir;
     const std::string ctv = WriteTemplate(dir);
     struct Row {
@@ -260,6 +261,7 @@ TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
 // A template holding values no control would take, or bound to fields the data lacks, prints
 // nothing: the tool names them and exits 2 (unless missing fields are allowed).
 TEST(EtikorPrintTool, RefusesPageValuesOutOfRangeAndMissingFields) {
+    test::DesktopLanguage hungarian("hu");
     TempDir dir;
     TPageSetup tall = Sheet();
     tall.LabelHeightMm = 0;
@@ -381,6 +383,7 @@ TEST(EtikorPrintTool, PrintsBarcodesWithTheSettingsFilesBarcodeSettings) {
 }
 
 TEST(EtikorPrintTool, AnEmptySeriesGivesOneSheetWithoutLabels) {
+    test::DesktopLanguage hungarian("hu");
     TempDir dir;
     const std::string ctv = WriteTemplate(dir);
     WriteSeries(dir, 0);
@@ -388,6 +391,21 @@ TEST(EtikorPrintTool, AnEmptySeriesGivesOneSheetWithoutLabels) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("Üres az adatforrás!"), std::string::npos);
+}
+
+// On any other desktop the messages of the program's shared code come in English.
+TEST(EtikorPrintTool, SpeaksEnglishOnAnEnglishDesktop) {
+    test::DesktopLanguage english("en_US");
+    TempDir dir;
+    WriteSeries(dir, 0);
+    test::ToolResult run = RunTool(ETIKOR_PRINT_TOOL, {"--template", WriteTemplate(dir), "--layout"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.find("The data source is empty!"), std::string::npos) << run.err;
+    TPageSetup tall = Sheet();
+    tall.LabelHeightMm = 0;
+    run = RunTool(ETIKOR_PRINT_TOOL, {"--template", WriteTemplate(dir, tall), "--layout"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("“Label height” is 0 mm"), std::string::npos) << run.err;
 }
 
 // Runs a command line and returns its standard output.

@@ -84,7 +84,7 @@ TEST(SystemLocale, HungarianStepsAndNames) {
 // locale both Hungarian, as the environment sets them for a user.
 const test::ChildRegistration kDesktop("system-locale", [](const QStringList&) {
     UseSystemLocale();
-    const bool translated = InstallQtTranslations(QLocale::system());
+    const bool translated = InstallQtTranslations(QLocale::system()) != nullptr;
     const TFormatSettings& fs = FormatSettings();
     std::printf("decimal=%c date=%s number=%s translated=%d cancel=%s\n", fs.DecimalSeparator,
                 DateToStr(At(2024, 3, 5), fs).c_str(), FloatToStr(38.1, fs).c_str(), translated ? 1 : 0,

@@ -77,14 +77,41 @@ TEST(EtikorSeriesTool, DefinitionThatCannotBeGeneratedFailsAndLeavesTheSeriesVal
     const std::string before = ReadFileBytes(series);
 
     const std::string bad = Definition(dir, "S\t3\t1\t1\t10");
-    const test::ToolResult result =
-        RunTool(ETIKOR_SERIES_TOOL, {"generate", "--definition", bad, "--series", series});
+    test::ToolResult result = [&] {
+        test::DesktopLanguage hungarian("hu");
+        return RunTool(ETIKOR_SERIES_TOOL, {"generate", "--definition", bad, "--series", series});
+    }();
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err,
               "A(z) 1. vonalkódrész (Szám, „1” – „10”): a 3 hosszú számláló a záró értéket „010” "
               "alakban írja, így „10” sosem lesz a szövege. Adja meg a záró értéket „010” alakban.\n");
     EXPECT_EQ(ReadFileBytes(series), before);
+
+    // On any other desktop in English.
+    test::DesktopLanguage english("en_US");
+    result = RunTool(ETIKOR_SERIES_TOOL, {"generate", "--definition", bad, "--series", series});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "Barcode part 1 (Number, “1” – “10”): a counter of length 3 writes the end value "
+                          "as “010”, so its text is never “10”. Give the end value as “010”.\n");
+    EXPECT_EQ(ReadFileBytes(series), before);
+}
+
+// A table without the value field is no series file: generating into it would write empty
+// records.
+TEST(EtikorSeriesTool, SeriesFileWithoutVonalkod1IsRefused) {
+    TempDir dir;
+    const std::string table = dir.file("mas.sor");
+    ASSERT_EQ(RunTool(ETIKOR_TABLE_TOOL, {"create", table, "Nev:s20,Db:i"}, "alma\t3\n").exitCode, 0);
+    const std::string before = ReadFileBytes(table);
+    const test::ToolResult result =
+        RunTool(ETIKOR_SERIES_TOOL,
+                {"generate", "--definition", Definition(dir, "S\t1\t1\t1\t3"), "--series", table});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "etikor-series: " + table +
+                              " is no series file: it has no Vonalkod1 field; nothing was written\n");
+    EXPECT_EQ(ReadFileBytes(table), before);
 }
 
 TEST(EtikorSeriesTool, RefusesBadUsage) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace etikor {
@@ -68,6 +69,37 @@ TEST(EtikorTableTool, ExportFailuresExitWithTheReason) {
     EXPECT_EQ(noFolder.exitCode, 1);
     EXPECT_NE(noFolder.err, "");
     EXPECT_EQ(RunTool(ETIKOR_TABLE_TOOL, {"export", table}).exitCode, 2);
+}
+
+// The output's extension chooses the format: an Excel 2.x worksheet holds a header and 16,383
+// records, beyond that the tool refuses and names the way out; a workbook takes them all.
+TEST(EtikorTableTool, ExportAsAWorkbookBeyondWhatExcel2Holds) {
+    TempDir dir;
+    const std::string table = dir.file("sok.tbl");
+    std::string records;
+    for (int i = 1; i <= 16384; ++i)
+        records += "K" + std::to_string(i) + "\t" + std::to_string(i) + "\n";
+    ASSERT_EQ(RunTool(ETIKOR_TABLE_TOOL, {"create", table, "Nev:s20,Db:i"}, records).exitCode, 0);
+    const auto refused = RunTool(ETIKOR_TABLE_TOOL, {"export", table, dir.file("sok.xls")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err,
+              "etikor-table: 16384 records do not fit an Excel 2.x worksheet (at most 16383); write "
+              "an .xlsx file instead\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "sok.xls"));
+    const auto written = RunTool(ETIKOR_TABLE_TOOL, {"export", table, dir.file("sok.xlsx")});
+    EXPECT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_EQ(written.err, "16384 records written to " + dir.file("sok.xlsx") + "\n");
+    if (RunTool("/usr/bin/python3", {"-c", "import openpyxl"}).exitCode != 0)
+        GTEST_SKIP() << "/usr/bin/python3 with python3-openpyxl is not installed (scripts/deps.sh)";
+    const auto read =
+        RunTool("/usr/bin/python3", {"-c",
+                                     "import sys, openpyxl\n"
+                                     "s = openpyxl.load_workbook(sys.argv[1], read_only=True).worksheets[0]\n"
+                                     "rows = list(s.iter_rows(values_only=True))\n"
+                                     "print(len(rows), rows[0], rows[-1])\n",
+                                     dir.file("sok.xlsx")});
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_EQ(read.out, "16385 ('Nev', 'Db') ('K16384', 16384)\n");
 }
 
 } // namespace

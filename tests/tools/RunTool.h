@@ -1,10 +1,34 @@
 #pragma once
 
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
 namespace etikor::test {
+
+// The tools started while it lives run on a desktop whose message language is `language` ("hu",
+// "en"): LANGUAGE, which they read first for their messages' language, is set meanwhile.
+class DesktopLanguage {
+public:
+    explicit DesktopLanguage(const char* language) {
+        if (const char* saved = std::getenv("LANGUAGE"))
+            FSaved = saved;
+        setenv("LANGUAGE", language, 1);
+    }
+    ~DesktopLanguage() {
+        if (FSaved)
+            setenv("LANGUAGE", FSaved->c_str(), 1);
+        else
+            unsetenv("LANGUAGE");
+    }
+    DesktopLanguage(const DesktopLanguage&) = delete;
+    DesktopLanguage& operator=(const DesktopLanguage&) = delete;
+
+private:
+    std::optional<std::string> FSaved;
+};
 
 struct ToolResult {
     int exitCode = -1;

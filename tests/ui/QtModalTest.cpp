@@ -1,5 +1,7 @@
 #include "ui/QtModal.h"
 
+#include "support/HungarianText.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -96,6 +98,43 @@ TEST(QtModal, HelpButtonShowsTheCurrentContextAndOnlyYesIsTrue) {
     EXPECT_FALSE(TQtModal::AnsweredYes(*ok));
 }
 
+// Under English the boxes' captions and buttons are English; Help still shows the help and
+// only Yes answers true.
+TEST(QtModal, EnglishBoxes) {
+    test::EnglishTexts english;
+    ASSERT_TRUE(english.Ok());
+    const struct {
+        const char* Kind;
+        QString Caption;
+        QStringList Buttons; // sorted
+    } rows[] = {
+        {"H", QStringLiteral("Error"), {QStringLiteral("&Abort"), QStringLiteral("&Help")}},
+        {"I", QStringLiteral("Information"), {QStringLiteral("OK")}},
+        {"K",
+         QStringLiteral("Question"),
+         {QStringLiteral("&Help"), QStringLiteral("&No"), QStringLiteral("&Yes")}},
+        {"F", QStringLiteral("Warning"), {QStringLiteral("OK")}},
+    };
+    TQtModal modal;
+    QList<int> shown;
+    modal.HelpContext = [] { return 26; };
+    modal.HelpViewer = [&](int topic) { shown << topic; };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Kind);
+        auto box = modal.BuildMessageBox(QStringLiteral("Text"), QString::fromLatin1(row.Kind));
+        EXPECT_EQ(box->windowTitle(), row.Caption);
+        EXPECT_EQ(ButtonTexts(*box), row.Buttons);
+        EXPECT_EQ(test::HungarianTexts(*box), QStringList());
+    }
+    auto box = modal.BuildMessageBox(QStringLiteral("Sure?"), QStringLiteral("K"));
+    box->show();
+    Button(*box, QStringLiteral("&Help"))->click();
+    EXPECT_EQ(shown, QList<int>{26});
+    EXPECT_TRUE(box->isVisible());
+    Button(*box, QStringLiteral("&Yes"))->click();
+    EXPECT_TRUE(TQtModal::AnsweredYes(*box));
+}
+
 // The buttons appear in the routine's order, whatever order the platform gives button roles.
 TEST(QtModal, ButtonsInTheRoutinesOrder) {
     const std::pair<const char*, QStringList> rows[] = {
@@ -163,6 +202,20 @@ TEST(QtModal, FileDialogs) {
     EXPECT_EQ(open->windowTitle(), options.Title);
     EXPECT_EQ(open->fileMode(), QFileDialog::ExistingFile);
     EXPECT_EQ(open->acceptMode(), QFileDialog::AcceptOpen);
+}
+
+// With several file types a name typed without extension takes the one of the type chosen.
+TEST(QtModal, SaveDialogExtensionFollowsTheFileType) {
+    TQtModal modal;
+    TFileDialogOptions options;
+    options.Filter = QStringLiteral("Excel 2.x munkalap|*.xls|Excel munkafüzet|*.xlsx");
+    options.DefaultExt = QStringLiteral("xls");
+    auto save = modal.BuildFileDialog(options, true);
+    EXPECT_EQ(save->defaultSuffix(), QStringLiteral("xls"));
+    Q_EMIT save->filterSelected(QStringLiteral("Excel munkafüzet (*.xlsx)"));
+    EXPECT_EQ(save->defaultSuffix(), QStringLiteral("xlsx"));
+    Q_EMIT save->filterSelected(QStringLiteral("Excel 2.x munkalap (*.xls)"));
+    EXPECT_EQ(save->defaultSuffix(), QStringLiteral("xls"));
 }
 
 // The program's "Caption|*.ext" filters as Qt name filters.

@@ -3,6 +3,7 @@
 // item per line, so a layout can be checked without a printer.
 
 #include "StandardOptions.h"
+#include "ToolLanguage.h"
 #include "document/DataModule.h"
 #include "document/LabelTemplate.h"
 #include "document/Settings.h"
@@ -185,6 +186,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(qtArgc, qtArgv);
     // The program's name: an installed tool finds the user's settings of the program.
     QCoreApplication::setApplicationName(QStringLiteral("Etikor"));
+    UseDesktopLanguage();
 
     if (!settingsPath.empty() && !QFileInfo(QString::fromStdString(settingsPath)).isFile())
         return usage("no settings file '" + settingsPath + "'");
@@ -254,7 +256,9 @@ int main(int argc, char** argv) {
         }
         if (sequence->IsEmpty()) {
             // As the program does: no band, one sheet without labels.
-            std::fputs("Üres az adatforrás!\n", stderr);
+            std::fprintf(
+                stderr, "%s\n",
+                QCoreApplication::translate("TLabelPrintText", "Üres az adatforrás!").toUtf8().constData());
             elements.clear();
         }
         const TReport report = BuildLabelReport(elements, page, sequence.get(), options);

@@ -5,11 +5,13 @@
 //
 // Empties the series table (a missing series file is created with the program's structure), writes one record
 // per value of the definition (Vonalkod1, and the barcode type index in Tipus1) and prints the number of
-// values. Questions the designer asks are answered Yes. Exit codes: 0 done, 1 the definition cannot be
-// generated or a file cannot be read or written (the message on standard error; the series file stays a valid
-// table), 2 bad usage.
+// values; a table without a Vonalkod1 field is refused. Questions the designer asks are answered Yes. Exit
+// codes: 0 done, 1 the definition cannot be generated, the series file has no Vonalkod1 field, or a file
+// cannot be read or written (the message on standard error; the series file stays a valid table), 2 bad
+// usage.
 
 #include "StandardOptions.h"
+#include "ToolLanguage.h"
 #include "data/Cp1250.h"
 #include "document/DataModule.h"
 #include "document/TemplateSchema.h"
@@ -20,9 +22,11 @@
 #include "tablestore/StoreFormat.h"
 #include "tablestore/StoreTable.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <algorithm>
+#include <clocale>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -113,6 +117,12 @@ int generate(const std::vector<std::string>& args) {
         series.Name = "T1";
         series.SetTableName(seriesPath);
         series.Open();
+        // Generation writes the values into Vonalkod1: another table would get empty records.
+        if (!series.FindField("Vonalkod1")) {
+            std::cerr << "etikor-series: " << seriesPath
+                      << " is no series file: it has no Vonalkod1 field; nothing was written\n";
+            return kExitError;
+        }
         const TGenerationResult result = GenerateSeries(definition, series, modal, options);
         if (result.Outcome != TGenerationOutcome::Done || !modal.Problems.isEmpty()) {
             for (const QString& problem : modal.Problems)
@@ -132,6 +142,14 @@ int generate(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
     if (const std::optional<int> done = StandardOption(argc, argv, "etikor-series", printUsage))
         return *done;
+    // The application object only carries the messages' translations; the C library keeps its
+    // "C" locale, so that the output's formats stay fixed.
+    int qtArgc = 1;
+    char name[] = "etikor-series";
+    char* qtArgv[] = {name, nullptr};
+    QCoreApplication app(qtArgc, qtArgv);
+    std::setlocale(LC_ALL, "C");
+    UseDesktopLanguage();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return usage();

@@ -2,14 +2,15 @@
 //
 //   etikor-table dump [--partial] FILE
 //   etikor-table create FILE FIELDS
-//   etikor-table export FILE OUT.xls
+//   etikor-table export FILE OUT.xls|OUT.xlsx
 //
 // dump prints the fields as name:code, the note, and one tab-separated line per record in
 // storage order (UTF-8). create builds a new table from name:code definitions and one record per
 // line of standard input (an empty line is a record with every field empty). export writes the
 // records as the program's Excel export does (header row, number and text cells, EAN-13 check
-// digits), replacing OUT.xls without asking. Exit codes: 0 done, 1 the table
-// store reported an error, 2 bad usage.
+// digits), as an Excel 2.x worksheet or, for a name ending in .xlsx, an Excel workbook, replacing
+// the file without asking; more records than the format holds are refused. Exit codes: 0 done,
+// 1 the table store reported an error or the records do not fit, 2 bad usage.
 
 #include "StandardOptions.h"
 #include "data/Cp1250.h"
@@ -18,7 +19,6 @@
 #include "data/Field.h"
 #include "data/FormatSettings.h"
 #include "exchange/ExcelExport.h"
-#include "exchange/XlsFile.h"
 #include "tablestore/StoreCursor.h"
 #include "tablestore/StoreErrors.h"
 #include "tablestore/StoreFile.h"
@@ -29,6 +29,7 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,7 +45,7 @@ constexpr int kExitUsage = 2;
 void printUsage(std::FILE* out) {
     std::fputs("usage: etikor-table dump [--partial] FILE\n"
                "       etikor-table create FILE FIELDS   (FIELDS: name:code, comma- or tab-separated)\n"
-               "       etikor-table export FILE OUT.xls\n",
+               "       etikor-table export FILE OUT.xls|OUT.xlsx\n",
                out);
 }
 
@@ -307,11 +308,17 @@ int exportXls(const std::string& path, const std::string& out) {
     try {
         table.SetTableName(path);
         table.Open();
-        TXLSfile xls;
-        xls.FileName = out;
-        const int rows = AddDataSetCells(xls, table);
-        xls.Write();
+        const int rows = WriteExportFile(table, out);
         std::cerr << rows << " records written to " << out << "\n";
+    } catch (const std::out_of_range&) {
+        const int most = ExportRowLimit(ExportFormatOf(out)) - 1;
+        std::cerr << "etikor-table: " << table.RecordCount() << " records do not fit "
+                  << (ExportFormatOf(out) == TExportFormat::Xlsx ? "an Excel worksheet"
+                                                                 : "an Excel 2.x worksheet")
+                  << " (at most " << most << ")"
+                  << (ExportFormatOf(out) == TExportFormat::Xlsx ? "" : "; write an .xlsx file instead")
+                  << "\n";
+        return kExitError;
     } catch (const std::exception& error) {
         std::cerr << error.what() << "\n";
         return kExitError;

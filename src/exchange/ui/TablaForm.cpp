@@ -4,6 +4,7 @@
 #include "data/DataSet.h"
 #include "ui/DataSetGridModel.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -15,6 +16,13 @@
 #include <QVBoxLayout>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TTablaFormText {
+    Q_DECLARE_TR_FUNCTIONS(TTablaFormText)
+};
+} // namespace
 
 namespace {
 
@@ -32,7 +40,7 @@ QToolButton* navigatorButton(QWidget* parent, const char* name, QStyle::Standard
 TTablaForm::TTablaForm(TDataSet& source, const QString& seriesFile, QWidget* parent)
     : QDialog(parent), FSource(source) {
     setObjectName(QStringLiteral("TablaForm"));
-    setWindowTitle(QStringLiteral("Adatböngésző - ") + seriesFile);
+    setWindowTitle(TTablaFormText::tr("Adatböngésző - ") + seriesFile);
     resize(652, 391);
 
     if (!FSource.Active())
@@ -60,13 +68,13 @@ TTablaForm::TTablaForm(TDataSet& source, const QString& seriesFile, QWidget* par
         QString hint;
         int (*target)(int current, int count);
     } buttons[] = {
-        {"DBN_First", QStyle::SP_MediaSkipBackward, QStringLiteral("Első rekord"),
+        {"DBN_First", QStyle::SP_MediaSkipBackward, TTablaFormText::tr("Első rekord"),
          [](int, int) { return 0; }},
-        {"DBN_Prior", QStyle::SP_MediaSeekBackward, QStringLiteral("Előző rekord"),
+        {"DBN_Prior", QStyle::SP_MediaSeekBackward, TTablaFormText::tr("Előző rekord"),
          [](int current, int) { return current - 1; }},
-        {"DBN_Next", QStyle::SP_MediaSeekForward, QStringLiteral("Következő rekord"),
+        {"DBN_Next", QStyle::SP_MediaSeekForward, TTablaFormText::tr("Következő rekord"),
          [](int current, int) { return current + 1; }},
-        {"DBN_Last", QStyle::SP_MediaSkipForward, QStringLiteral("Utolsó rekord"),
+        {"DBN_Last", QStyle::SP_MediaSkipForward, TTablaFormText::tr("Utolsó rekord"),
          [](int, int count) { return count - 1; }},
     };
     for (const auto& b : buttons) {
@@ -83,7 +91,8 @@ TTablaForm::TTablaForm(TDataSet& source, const QString& seriesFile, QWidget* par
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("LablecBar"));
     status->setSizeGripEnabled(false);
-    Lablec = new QLabel(QStringLiteral("Rekordok száma: ") + QString::number(FSource.RecordCount()), status);
+    Lablec =
+        new QLabel(TTablaFormText::tr("Rekordok száma: ") + QString::number(FSource.RecordCount()), status);
     Lablec->setObjectName(QStringLiteral("Lablec"));
     status->addWidget(Lablec, 1);
 

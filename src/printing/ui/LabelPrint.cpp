@@ -5,11 +5,19 @@
 #include "printing/ui/PreviewForm.h"
 #include "services/Modal.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QProgressDialog>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TLabelPrintText {
+    Q_DECLARE_TR_FUNCTIONS(TLabelPrintText)
+};
+} // namespace
 
 namespace {
 
@@ -30,21 +38,22 @@ void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range, c
     const QString name = !target.OutputFile.isEmpty()       ? target.OutputFile
                          : !target.PrinterName.isEmpty()    ? target.PrinterName
                          : !printer.printerName().isEmpty() ? printer.printerName()
-                                                            : QStringLiteral("alapértelmezett");
+                                                            : TLabelPrintText::tr("alapértelmezett");
     // A queue that is not there leaves the printer without one.
     const bool missingQueue = !target.PrinterName.isEmpty() && target.OutputFile.isEmpty() &&
                               printer.printerName() != target.PrinterName;
     auto cannotOpen = [&] {
-        modal.Message(QString(),
-                      QStringLiteral("A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.").arg(name),
-                      QStringLiteral("H"));
+        modal.Message(
+            QString(),
+            TLabelPrintText::tr("A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.").arg(name),
+            QStringLiteral("H"));
     };
     if (missingQueue || !printer.isValid()) {
         cannotOpen();
         return;
     }
     // The pages sent so far, for a long job.
-    QProgressDialog progress(QStringLiteral("Nyomtatás..."), QString(), 0, 100);
+    QProgressDialog progress(TLabelPrintText::tr("Nyomtatás..."), QString(), 0, 100);
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(500);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -85,7 +94,7 @@ namespace {
 void HandOver(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* parent) {
     std::vector<TLabelElement> elements = run.Elements;
     if (data.IsEmpty()) {
-        modal.Message(QString(), QStringLiteral("Üres az adatforrás!"), QStringLiteral("I"));
+        modal.Message(QString(), TLabelPrintText::tr("Üres az adatforrás!"), QStringLiteral("I"));
         elements.clear();
     }
     data.First();

@@ -7,6 +7,7 @@
 #include <QAbstractItemDelegate>
 #include <QCheckBox>
 #include <QColor>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,6 +20,13 @@
 #include <QVBoxLayout>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TNyomtatasFormText {
+    Q_DECLARE_TR_FUNCTIONS(TNyomtatasFormText)
+};
+} // namespace
 
 namespace {
 // Grid column -> selection table field.
@@ -83,8 +91,10 @@ QVariant TSelectionGridModel::headerData(int section, Qt::Orientation orientatio
     const bool sorted = section != 0 && section == FSelection.SortedColumn;
     switch (role) {
     case Qt::DisplayRole: {
-        static const char* const titles[] = {"Db.", "Vonalkód", "Típus"};
-        return QString::fromUtf8(titles[section]);
+        static const char* const titles[] = {QT_TRANSLATE_NOOP("TNyomtatasFormText", "Db."),
+                                             QT_TRANSLATE_NOOP("TNyomtatasFormText", "Vonalkód"),
+                                             QT_TRANSLATE_NOOP("TNyomtatasFormText", "Típus")};
+        return TNyomtatasFormText::tr(titles[section]);
     }
     case Qt::ForegroundRole:
         return QColor(sorted ? Qt::red : Qt::darkBlue);
@@ -115,22 +125,23 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, c
 TNyomtatasForm::TNyomtatasForm(TPrintSelection& selection, THandOver handOver, QWidget* parent)
     : QDialog(parent), FSelection(selection), FHandOver(std::move(handOver)) {
     setObjectName(QStringLiteral("NyomtatasForm"));
-    setWindowTitle(QStringLiteral("Etikett nyomtatás"));
+    setWindowTitle(TNyomtatasFormText::tr("Etikett nyomtatás"));
     resize(508, 463);
     auto* layout = new QVBoxLayout(this);
 
     auto* buttons = new QHBoxLayout;
-    QPushButton* all =
-        Button(this, "Msn_All", QStringLiteral("Mind"), QStringLiteral("Összes kijelölése (Darab=1)"));
-    QPushButton* none =
-        Button(this, "Msn_Del", QStringLiteral("Töröl"), QStringLiteral("Kijelölést megszüntet"));
-    QPushButton* narrow = Button(this, "Msn_Szuk", QStringLiteral("Szűkít"), QStringLiteral("Szűkítés"));
-    QPushButton* widen = Button(this, "Msn_tSzukites", QStringLiteral("Mind látszik"),
-                                QStringLiteral("Szűkítés visszavonása"));
-    QPushButton* print =
-        Button(this, "Msn_Ny", QStringLiteral("Nyomtat"), QStringLiteral("Kiválasztott címkék nyomtatása"));
-    QPushButton* settings = Button(this, "Msn_Beall", QStringLiteral("Beállítás"),
-                                   QStringLiteral("A program paramétereinek beállítása"));
+    QPushButton* all = Button(this, "Msn_All", TNyomtatasFormText::tr("Mind"),
+                              TNyomtatasFormText::tr("Összes kijelölése (Darab=1)"));
+    QPushButton* none = Button(this, "Msn_Del", TNyomtatasFormText::tr("Töröl"),
+                               TNyomtatasFormText::tr("Kijelölést megszüntet"));
+    QPushButton* narrow =
+        Button(this, "Msn_Szuk", TNyomtatasFormText::tr("Szűkít"), TNyomtatasFormText::tr("Szűkítés"));
+    QPushButton* widen = Button(this, "Msn_tSzukites", TNyomtatasFormText::tr("Mind látszik"),
+                                TNyomtatasFormText::tr("Szűkítés visszavonása"));
+    QPushButton* print = Button(this, "Msn_Ny", TNyomtatasFormText::tr("Nyomtat"),
+                                TNyomtatasFormText::tr("Kiválasztott címkék nyomtatása"));
+    QPushButton* settings = Button(this, "Msn_Beall", TNyomtatasFormText::tr("Beállítás"),
+                                   TNyomtatasFormText::tr("A program paramétereinek beállítása"));
     narrow->setEnabled(false);
     widen->setEnabled(false);
     // Enabled once the program gives the window its settings dialog.
@@ -145,27 +156,27 @@ TNyomtatasForm::TNyomtatasForm(TPrintSelection& selection, THandOver handOver, Q
     layout->addLayout(buttons);
 
     auto* options = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("Első cimke:"), this);
+    auto* label = new QLabel(TNyomtatasFormText::tr("Első cimke:"), this);
     label->setObjectName(QStringLiteral("Label1"));
     UresCimke = new QSpinBox(this);
     UresCimke->setObjectName(QStringLiteral("UresCimke"));
     UresCimke->setRange(1, TPrintSelection::kMaxFirstPlace);
     UresCimke->setValue(FSelection.FirstPlace);
     UresCimke->setToolTip(
-        QStringLiteral("Hányadik cimkénél kezdődjön a nyomtatás (felhasznált cimkék átugrása)"));
-    Msn_Ch5 = new QCheckBox(QStringLiteral("Keret"), this);
+        TNyomtatasFormText::tr("Hányadik cimkénél kezdődjön a nyomtatás (felhasznált cimkék átugrása)"));
+    Msn_Ch5 = new QCheckBox(TNyomtatasFormText::tr("Keret"), this);
     Msn_Ch5->setObjectName(QStringLiteral("Msn_Ch5"));
-    Msn_Ch5->setToolTip(QStringLiteral("Keret nyomtatása a cimke köré"));
+    Msn_Ch5->setToolTip(TNyomtatasFormText::tr("Keret nyomtatása a cimke köré"));
     Msn_Ch5->setChecked(FSelection.Frame);
     Jelolt = new QLabel(this);
     Jelolt->setObjectName(QStringLiteral("Jelolt"));
-    Jelolt->setToolTip(QStringLiteral("Nyomtatásra kijelölt cimkék száma"));
+    Jelolt->setToolTip(TNyomtatasFormText::tr("Nyomtatásra kijelölt cimkék száma"));
     Jelolt->setFrameShape(QFrame::Panel);
     Jelolt->setFrameShadow(QFrame::Sunken);
     Jelolt->setMinimumWidth(60);
     Jelolt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* close =
-        Button(this, "Kilep", QStringLiteral("&Kilép"), QStringLiteral("Kilép a nyomtatás funkcióból"));
+    auto* close = Button(this, "Kilep", TNyomtatasFormText::tr("&Kilép"),
+                         TNyomtatasFormText::tr("Kilép a nyomtatás funkcióból"));
     options->addWidget(label);
     options->addWidget(UresCimke);
     options->addWidget(Msn_Ch5);
@@ -217,7 +228,7 @@ void TNyomtatasForm::Open(TDataSet& source) {
 }
 
 void TNyomtatasForm::showEvent(QShowEvent* event) {
-    setWindowTitle(QStringLiteral("Etikett nyomtatás"));
+    setWindowTitle(TNyomtatasFormText::tr("Etikett nyomtatás"));
     QDialog::showEvent(event);
 }
 

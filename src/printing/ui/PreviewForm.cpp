@@ -4,6 +4,7 @@
 #include "services/Modal.h"
 
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -21,6 +22,13 @@
 #include <cmath>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TPreviewFormText {
+    Q_DECLARE_TR_FUNCTIONS(TPreviewFormText)
+};
+} // namespace
 
 // One prepared page drawn at the window's zoom on a sheet of paper.
 class TPreviewPage : public QWidget {
@@ -66,7 +74,7 @@ TPreviewForm::TPreviewForm(const TReport& report, TDataSet* data, TPrintRange ra
                            QWidget* parent)
     : QDialog(parent), FRange(range), FPrint(std::move(print)) {
     setObjectName(QStringLiteral("PreviewForm"));
-    setWindowTitle(QStringLiteral("Nyomtatási kép"));
+    setWindowTitle(TPreviewFormText::tr("Nyomtatási kép"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -74,9 +82,9 @@ TPreviewForm::TPreviewForm(const TReport& report, TDataSet* data, TPrintRange ra
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("ToolBar1"));
     layout->addWidget(bar);
-    QToolButton* fit = Button(bar, "ZoomFit", QStringLiteral("Egy lap"));
-    QToolButton* full = Button(bar, "Zoom100", QStringLiteral("100% nagyítás"), QStringLiteral("100%"));
-    QToolButton* width = Button(bar, "ZoomToWidth", QStringLiteral("Nagyítás sz."));
+    QToolButton* fit = Button(bar, "ZoomFit", TPreviewFormText::tr("Egy lap"));
+    QToolButton* full = Button(bar, "Zoom100", TPreviewFormText::tr("100% nagyítás"), QStringLiteral("100%"));
+    QToolButton* width = Button(bar, "ZoomToWidth", TPreviewFormText::tr("Nagyítás sz."));
     for (QToolButton* zoom : {fit, full, width}) {
         zoom->setCheckable(true);
         zoom->setAutoExclusive(true);
@@ -86,29 +94,29 @@ TPreviewForm::TPreviewForm(const TReport& report, TDataSet* data, TPrintRange ra
     connect(full, &QToolButton::clicked, this, [this] { SetZoom(TZoom::zm100); });
     connect(width, &QToolButton::clicked, this, [this] { SetZoom(TZoom::zmWidth); });
     bar->addSeparator();
-    connect(Button(bar, "FirstPage", QStringLiteral("Első lap")), &QToolButton::clicked, this,
+    connect(Button(bar, "FirstPage", TPreviewFormText::tr("Első lap")), &QToolButton::clicked, this,
             [this] { GoToPage(1); });
-    connect(Button(bar, "PreviousPage", QStringLiteral("Előző lap")), &QToolButton::clicked, this,
+    connect(Button(bar, "PreviousPage", TPreviewFormText::tr("Előző lap")), &QToolButton::clicked, this,
             [this] { GoToPage(FPage - 1); });
-    connect(Button(bar, "ToolButton2", QStringLiteral("Következő lap")), &QToolButton::clicked, this,
+    connect(Button(bar, "ToolButton2", TPreviewFormText::tr("Következő lap")), &QToolButton::clicked, this,
             [this] { GoToPage(FPage + 1); });
-    connect(Button(bar, "LastPage", QStringLiteral("Utolsó lap")), &QToolButton::clicked, this,
+    connect(Button(bar, "LastPage", TPreviewFormText::tr("Utolsó lap")), &QToolButton::clicked, this,
             [this] { GoToPage(PageCount()); });
     bar->addSeparator();
-    FPrintSetup =
-        Button(bar, "PrintSetup", QStringLiteral("Nyomtató beáll."), QStringLiteral("Nyomtató beállítása"));
-    FPrintButton = Button(bar, "Print", QStringLiteral("Nyomtatás"));
+    FPrintSetup = Button(bar, "PrintSetup", TPreviewFormText::tr("Nyomtató beáll."),
+                         TPreviewFormText::tr("Nyomtató beállítása"));
+    FPrintButton = Button(bar, "Print", TPreviewFormText::tr("Nyomtatás"));
     FPrintSetup->setEnabled(false);
     FPrintButton->setEnabled(false);
     connect(FPrintSetup, &QToolButton::clicked, this, &TPreviewForm::PrintSetupClick);
     connect(FPrintButton, &QToolButton::clicked, this, &TPreviewForm::PrintClick);
     bar->addSeparator();
-    connect(Button(bar, "SaveReport", QStringLiteral("Mentés")), &QToolButton::clicked, this,
+    connect(Button(bar, "SaveReport", TPreviewFormText::tr("Mentés")), &QToolButton::clicked, this,
             &TPreviewForm::SaveReportClick);
-    connect(Button(bar, "LoadReport", QStringLiteral("Betöltés")), &QToolButton::clicked, this,
+    connect(Button(bar, "LoadReport", TPreviewFormText::tr("Betöltés")), &QToolButton::clicked, this,
             &TPreviewForm::LoadReportClick);
     bar->addSeparator();
-    connect(Button(bar, "ExitButton", QStringLiteral("&Bezár")), &QToolButton::clicked, this,
+    connect(Button(bar, "ExitButton", TPreviewFormText::tr("&Bezár")), &QToolButton::clicked, this,
             &QDialog::reject);
 
     FScroll = new QScrollArea(this);
@@ -274,31 +282,32 @@ void TPreviewForm::PrintClick() {
 
 void TPreviewForm::SaveReportClick() {
     TFileDialogOptions options;
-    options.Title = QStringLiteral("Mentés");
-    options.Filter = QStringLiteral("Nyomtatási kép (*.qrp)");
+    options.Title = TPreviewFormText::tr("Mentés");
+    options.Filter = TPreviewFormText::tr("Nyomtatási kép (*.qrp)");
     options.DefaultExt = QStringLiteral("qrp");
     const std::optional<QString> file = Modal().SaveFile(options);
     if (!file)
         return;
     if (!SavePrepared(Prepared(), *file))
-        Modal().Message(QString(), QStringLiteral("A fájl nem írható: ") + *file, QStringLiteral("H"));
+        Modal().Message(QString(), TPreviewFormText::tr("A fájl nem írható: ") + *file, QStringLiteral("H"));
 }
 
 void TPreviewForm::LoadReportClick() {
     TFileDialogOptions options;
-    options.Title = QStringLiteral("Betöltés");
-    options.Filter = QStringLiteral("Nyomtatási kép (*.qrp)");
+    options.Title = TPreviewFormText::tr("Betöltés");
+    options.Filter = TPreviewFormText::tr("Nyomtatási kép (*.qrp)");
     options.DefaultExt = QStringLiteral("qrp");
     const std::optional<QString> file = Modal().OpenFile(options);
     if (!file)
         return;
     if (!QFileInfo(*file).isFile()) {
-        Modal().Message(QString(), QStringLiteral("A fájl nem található: ") + *file, QStringLiteral("H"));
+        Modal().Message(QString(), TPreviewFormText::tr("A fájl nem található: ") + *file,
+                        QStringLiteral("H"));
         return;
     }
     std::optional<TPreparedReport> loaded = LoadPrepared(*file);
     if (!loaded) {
-        Modal().Message(QString(), QStringLiteral("A fájl nem nyomtatási kép: ") + *file,
+        Modal().Message(QString(), TPreviewFormText::tr("A fájl nem nyomtatási kép: ") + *file,
                         QStringLiteral("H"));
         return;
     }

@@ -5,11 +5,19 @@
 #include "ui/RadioList.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TDatumFormText {
+    Q_DECLARE_TR_FUNCTIONS(TDatumFormText)
+};
+} // namespace
 
 namespace {
 // The last choice, for the next generation of this run.
@@ -19,20 +27,32 @@ int gLastChoice = 0;
 TDatumBe::TDatumBe(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("DatumBe"));
-    setWindowTitle(QStringLiteral("Dátum-formátum kiválasztása"));
+    setWindowTitle(TDatumFormText::tr("Dátum-formátum kiválasztása"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("A generálni kívánt kód dátumot is tartalmaz.\n"
-                                                "Most válassza ki a megfelelő dátum-formátumot!"),
+    layout->addWidget(new QLabel(TDatumFormText::tr("A generálni kívánt kód dátumot is tartalmaz.\n"
+                                                    "Most válassza ki a megfelelő dátum-formátumot!"),
                                  this));
     QStringList items;
-    for (const std::string& l : DateLayouts())
-        items << FromCp1250(l);
+    // The layouts name their parts by the Hungarian letters (Év, Hónap, Nap); shown in the
+    // language of the windows.
+    const QString year = TDatumFormText::tr("É", "year letter of a date layout");
+    const QString month = TDatumFormText::tr("H", "month letter of a date layout");
+    const QString day = TDatumFormText::tr("N", "day letter of a date layout");
+    for (const std::string& l : DateLayouts()) {
+        QString shown;
+        for (const QChar c : FromCp1250(l))
+            shown += c == QChar(0xC9)        ? year
+                     : c == QLatin1Char('H') ? month
+                     : c == QLatin1Char('N') ? day
+                                             : QString(c);
+        items << shown;
+    }
     FRgDatum = new TRadioList(QStringLiteral("rgDatum"), QString(), items, 2, this);
     FRgDatum->SetItemIndex(gLastChoice);
     layout->addWidget(FRgDatum);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(TDatumFormText::tr("OK"), this);
     ok->setObjectName(QStringLiteral("RendBenGomb"));
-    ok->setToolTip(QStringLiteral("Rendben"));
+    ok->setToolTip(TDatumFormText::tr("Rendben"));
     ok->setDefault(true);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     connect(ok, &QPushButton::clicked, this, &TDatumBe::RendBenGombClick);

@@ -1,8 +1,10 @@
 #include "series/ui/EanSegedForm.h"
 
+#include "data/Cp1250Text.h"
 #include "document/DataModule.h"
 #include "ui/DataSetGridModel.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTableView>
@@ -10,19 +12,30 @@
 
 namespace etikor {
 
+namespace {
+// The texts of this file are translated under one name.
+struct TEanSegedFormText {
+    Q_DECLARE_TR_FUNCTIONS(TEanSegedFormText)
+};
+} // namespace
+
 TEanSegedForm::TEanSegedForm(TDM& dm, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       FDM(dm) {
     setObjectName(QStringLiteral("EanSegedForm"));
-    setWindowTitle(QStringLiteral("EAN 128 Segéd"));
+    setWindowTitle(TEanSegedFormText::tr("EAN 128 Segéd"));
     FDM.FillEan128();
     auto* layout = new QVBoxLayout(this);
     FGrid = new QTableView(this);
     FGrid->setObjectName(QStringLiteral("EanGrid"));
     FModel = new TDataSetGridModel(FDM.Ean128S,
                                    {{"AI", QStringLiteral("AI")},
-                                    {"Cim", QStringLiteral("Teljes cím")},
-                                    {"Formatum", QStringLiteral("Formátum")}},
+                                    {"Cim", TEanSegedFormText::tr("Teljes cím"),
+                                     [](const TVariant& v) {
+                                         return QCoreApplication::translate(
+                                             "Ean128Rows", FromCp1250(v.ToString()).toUtf8().constData());
+                                     }},
+                                    {"Formatum", TEanSegedFormText::tr("Formátum")}},
                                    this);
     FGrid->setModel(FModel);
     FGrid->setSelectionBehavior(QAbstractItemView::SelectRows);

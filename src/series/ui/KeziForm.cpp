@@ -12,6 +12,7 @@
 #include "ui/Icons.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,8 +29,17 @@
 namespace etikor {
 
 namespace {
+// The texts of this file are translated under one name.
+struct TKeziFormText {
+    Q_DECLARE_TR_FUNCTIONS(TKeziFormText)
+};
+} // namespace
 
-const QString kBrowsing = QStringLiteral("Böngészés...");
+namespace {
+
+QString Browsing() {
+    return TKeziFormText::tr("Böngészés...");
+}
 
 template <typename W>
 W* named(W* widget, const char* name, const QString& hint = {}) {
@@ -44,12 +54,12 @@ W* named(W* widget, const char* name, const QString& hint = {}) {
 TKeziForm::TKeziForm(TDM& dm, const QString& seriesFileName, QWidget* parent)
     : QDialog(parent), FDM(dm), FEntry(dm.T1), FSource(&dm.T1), FSeriesFileName(seriesFileName) {
     setObjectName(QStringLiteral("KeziForm"));
-    setWindowTitle(QStringLiteral("Vonalkód adatok kézi rögzítése"));
+    setWindowTitle(TKeziFormText::tr("Vonalkód adatok kézi rögzítése"));
     BuildControls();
 
     // Opening.
-    FPanels[0]->setText(QStringLiteral("Böngészés"));
-    FPanels[1]->setText(QStringLiteral("Sorozat: ") + seriesFileName);
+    FPanels[0]->setText(TKeziFormText::tr("Böngészés"));
+    FPanels[1]->setText(TKeziFormText::tr("Sorozat: ") + seriesFileName);
     FEntry.Start();
     ShowCount();
     // The type list and the preview follow the current record while browsing.
@@ -82,7 +92,7 @@ void TKeziForm::BuildControls() {
     body->addLayout(left, 1);
     FEanGrid = named(new QTableView(this), "EanGrid");
     new TDataSetGridBinding(*FEanGrid, FSource,
-                            {{std::string(kSeriesValueField), QStringLiteral("Vonalkód érték")}});
+                            {{std::string(kSeriesValueField), TKeziFormText::tr("Vonalkód érték")}});
     FEanGrid->verticalHeader()->setDefaultSectionSize(20);
     FEanGrid->verticalHeader()->hide();
     FEanGrid->horizontalHeader()->setStretchLastSection(true);
@@ -98,11 +108,12 @@ void TKeziForm::BuildControls() {
     auto button = [this](const char* name, const QString& caption, const QString& hint) {
         return named(new QPushButton(caption, this), name, hint);
     };
-    FFelvetel = button("FelvetelGomb", QStringLiteral("Felvétel"), QStringLiteral("Új adat felvétele"));
-    FModositas = button("ModositasGomb", QStringLiteral("Módosítás"), QStringLiteral("Adat módosítása"));
-    FTorles = button("TorlesGomb", QStringLiteral("Törlés"), QStringLiteral("Adat törlése"));
-    FRendben = button("RendbenGomb", QStringLiteral("Rendben"), QStringLiteral("Rögzítés"));
-    FMegsem = button("MegsemGomb", QStringLiteral("Mégsem"), QStringLiteral("Visszavonás"));
+    FFelvetel = button("FelvetelGomb", TKeziFormText::tr("Felvétel"), TKeziFormText::tr("Új adat felvétele"));
+    FModositas =
+        button("ModositasGomb", TKeziFormText::tr("Módosítás"), TKeziFormText::tr("Adat módosítása"));
+    FTorles = button("TorlesGomb", TKeziFormText::tr("Törlés"), TKeziFormText::tr("Adat törlése"));
+    FRendben = button("RendbenGomb", TKeziFormText::tr("Rendben"), TKeziFormText::tr("Rögzítés"));
+    FMegsem = button("MegsemGomb", TKeziFormText::tr("Mégsem"), TKeziFormText::tr("Visszavonás"));
     for (QPushButton* b : {FFelvetel, FModositas, FTorles, FRendben, FMegsem}) {
         b->setAutoDefault(false);
         actions->addWidget(b);
@@ -121,10 +132,10 @@ void TKeziForm::BuildControls() {
         b->setIconSize(QSize(20, 20));
         return b;
     };
-    FOTorol = tool("OTorolGomb", QStringLiteral("Összes adat törlése"), "delete");
-    FKlonozas = tool("KlonozasGomb", QStringLiteral("Kijelölt vonalkód értékének sokszorosítása (klónozás)"),
-                     "clone");
-    FGeneral = tool("GeneralGomb", QStringLiteral("Vonalkód generálás"), "barcode");
+    FOTorol = tool("OTorolGomb", TKeziFormText::tr("Összes adat törlése"), "delete");
+    FKlonozas = tool("KlonozasGomb",
+                     TKeziFormText::tr("Kijelölt vonalkód értékének sokszorosítása (klónozás)"), "clone");
+    FGeneral = tool("GeneralGomb", TKeziFormText::tr("Vonalkód generálás"), "barcode");
     for (QToolButton* b : {FOTorol, FKlonozas, FGeneral})
         tools->addWidget(b);
     tools->addStretch(1);
@@ -134,14 +145,14 @@ void TKeziForm::BuildControls() {
     connect(FGeneral, &QToolButton::clicked, this, &TKeziForm::GeneralGombClick);
 
     auto* fields = new QGridLayout;
-    auto* typeLabel = new QLabel(QStringLiteral("Vonalkód típusa"), this);
+    auto* typeLabel = new QLabel(TKeziFormText::tr("Vonalkód típusa"), this);
     FTypes = named(new QComboBox(this), "cb_VkTNev");
     for (int i = 0; i < kBarcodeListSize; ++i)
         FTypes->addItem(FromCp1250(BarcodeTypeListText(i)));
     typeLabel->setBuddy(FTypes);
     fields->addWidget(typeLabel, 0, 0);
     fields->addWidget(FTypes, 0, 1);
-    auto* valueLabel = new QLabel(QStringLiteral("Vonalkód érték"), this);
+    auto* valueLabel = new QLabel(TKeziFormText::tr("Vonalkód érték"), this);
     FErtek = named(new QLineEdit(this), "Ertek_edit");
     new TDBEditBinding(*FErtek, FSource, std::string(kSeriesValueField));
     valueLabel->setBuddy(FErtek);
@@ -151,7 +162,7 @@ void TKeziForm::BuildControls() {
     right->addLayout(fields);
     connect(FTypes, &QComboBox::activated, this, &TKeziForm::TypeChosen);
 
-    auto* sample = named(new QGroupBox(QStringLiteral("MINTA"), this), "MintaDoboz");
+    auto* sample = named(new QGroupBox(TKeziFormText::tr("MINTA"), this), "MintaDoboz");
     auto* sampleLayout = new QVBoxLayout(sample);
     FPreview = named(new TDBEan(sample), "MVonalkod");
     FPreview->SetShowLabels(true);
@@ -216,7 +227,7 @@ void TKeziForm::TypeChosen(int index) {
 
 void TKeziForm::FelvetelGombClick() {
     SetEntering(true);
-    FPanels[0]->setText(QStringLiteral("Új adat felvétele..."));
+    FPanels[0]->setText(TKeziFormText::tr("Új adat felvétele..."));
     FEntry.BeginNew();
     if (FTypes->currentIndex() == 0)
         FTypes->setFocus();
@@ -226,7 +237,7 @@ void TKeziForm::FelvetelGombClick() {
 
 void TKeziForm::ModositasGombClick() {
     SetEntering(true);
-    FPanels[0]->setText(QStringLiteral("Módosítás..."));
+    FPanels[0]->setText(TKeziFormText::tr("Módosítás..."));
     FEntry.BeginChange();
     FErtek->setFocus();
 }
@@ -235,10 +246,10 @@ void TKeziForm::RendbenGombClick() {
     if (!FEntry.Entering())
         return;
     const QString before = FPanels[0]->text();
-    FPanels[0]->setText(kBrowsing);
+    FPanels[0]->setText(Browsing());
     if (!FEntry.Confirm(FTypes->currentIndex())) {
         FPanels[0]->setText(before);
-        Modal().Message(QString(), QStringLiteral("Nem vett fel vonalkód-értéket!"), QStringLiteral("H"));
+        Modal().Message(QString(), TKeziFormText::tr("Nem vett fel vonalkód-értéket!"), QStringLiteral("H"));
         FErtek->setFocus();
         return;
     }
@@ -248,7 +259,7 @@ void TKeziForm::RendbenGombClick() {
 }
 
 void TKeziForm::MegsemGombClick() {
-    FPanels[0]->setText(kBrowsing);
+    FPanels[0]->setText(Browsing());
     if (FEntry.Entering())
         FEntry.Cancel();
     SetEntering(false);
@@ -256,18 +267,18 @@ void TKeziForm::MegsemGombClick() {
 }
 
 void TKeziForm::TorlesGombClick() {
-    FPanels[0]->setText(QStringLiteral("Törlés..."));
+    FPanels[0]->setText(TKeziFormText::tr("Törlés..."));
     FEntry.Delete(Modal());
-    FPanels[0]->setText(kBrowsing);
+    FPanels[0]->setText(Browsing());
     ShowCount();
     SetEntering(false);
     FNavigator->setFocus();
 }
 
 void TKeziForm::OTorolGombClick() {
-    FPanels[0]->setText(QStringLiteral("Törlés..."));
+    FPanels[0]->setText(TKeziFormText::tr("Törlés..."));
     FEntry.DeleteAll(Modal());
-    FPanels[0]->setText(kBrowsing);
+    FPanels[0]->setText(Browsing());
     ShowCount();
     SetEntering(false);
     FNavigator->setFocus();

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -32,6 +33,13 @@
 namespace etikor {
 
 namespace {
+// The texts of this file are translated under one name.
+struct TTervezoFormText {
+    Q_DECLARE_TR_FUNCTIONS(TTervezoFormText)
+};
+} // namespace
+
+namespace {
 
 enum ReszTipusIndex { kKarakter = 0, kSzam = 1, kDatum = 2, kEanAddUp = 3 };
 
@@ -48,7 +56,7 @@ W* named(W* widget, const char* name, const QString& hint = {}) {
 TTervezoForm::TTervezoForm(TDM& dm, const QString& seriesFileName, QWidget* parent)
     : QDialog(parent), FDM(dm), FSeriesFileName(seriesFileName) {
     setObjectName(QStringLiteral("TervezoForm"));
-    setWindowTitle(QStringLiteral("Generálás / Kód tervező  [") + seriesFileName + QLatin1Char(']'));
+    setWindowTitle(TTervezoFormText::tr("Generálás / Kód tervező  [") + seriesFileName + QLatin1Char(']'));
     BuildControls();
 
     // The state every opening starts from.
@@ -84,8 +92,8 @@ void TTervezoForm::BuildControls() {
     for (int i = 0; i < kBarcodeListSize; ++i)
         types << QString::fromLatin1(BarcodeTypeListText(i).data(),
                                      static_cast<int>(BarcodeTypeListText(i).size()));
-    FVonalkodTipus =
-        new TRadioList(QStringLiteral("VonalkodTipus"), QStringLiteral("Vonalkód &típusok"), types, 1, this);
+    FVonalkodTipus = new TRadioList(QStringLiteral("VonalkodTipus"),
+                                    TTervezoFormText::tr("Vonalkód &típusok"), types, 1, this);
     FVonalkodTipus->SetItemIndex(5);
     body->addWidget(FVonalkodTipus);
     connect(FVonalkodTipus, &TRadioList::Clicked, this, &TTervezoForm::VonalkodTipusClick);
@@ -93,14 +101,15 @@ void TTervezoForm::BuildControls() {
     auto* right = new QVBoxLayout;
     body->addLayout(right, 1);
     auto* top = new QHBoxLayout;
-    FRgFeldolg = new TRadioList(QStringLiteral("rgFeldolg"), QStringLiteral("Feldolgozás"),
-                                {QStringLiteral("&Vízszintes"), QStringLiteral("&Függőleges")}, 2, this);
+    FRgFeldolg =
+        new TRadioList(QStringLiteral("rgFeldolg"), TTervezoFormText::tr("Feldolgozás"),
+                       {TTervezoFormText::tr("&Vízszintes"), TTervezoFormText::tr("&Függőleges")}, 2, this);
     FRgFeldolg->setToolTip(
-        QStringLiteral("Víszintes: ABC1000A..Z,  ABC1001A..Z.\nFüggőleges: ABC1000A, ABC1001B, "
-                       "ABC1002C."));
+        TTervezoFormText::tr("Víszintes: ABC1000A..Z,  ABC1001A..Z.\nFüggőleges: ABC1000A, ABC1001B, "
+                             "ABC1002C."));
     FRgFeldolg->SetItemIndex(0);
     top->addWidget(FRgFeldolg, 1);
-    FVGomb1 = named(new QToolButton(this), "vGomb1", QStringLiteral("Sorozat / Vonalkód 1"));
+    FVGomb1 = named(new QToolButton(this), "vGomb1", TTervezoFormText::tr("Sorozat / Vonalkód 1"));
     FVGomb1->setText(QStringLiteral("1"));
     FVGomb1->setCheckable(true);
     top->addWidget(FVGomb1);
@@ -110,17 +119,19 @@ void TTervezoForm::BuildControls() {
     });
     right->addLayout(top);
 
-    auto* gridLabel = new QLabel(QStringLiteral("Vonalkód részei"), this);
+    auto* gridLabel = new QLabel(TTervezoFormText::tr("Vonalkód részei"), this);
     right->addWidget(gridLabel);
     FReszGrid = named(new QTableView(this), "ReszGrid");
-    auto yesNo = [](const TVariant& v) { return v.ToBool() ? QStringLiteral("I") : QStringLiteral("N"); };
+    auto yesNo = [](const TVariant& v) {
+        return v.ToBool() ? TTervezoFormText::tr("I") : TTervezoFormText::tr("N");
+    };
     FGridModel = new TDataSetGridModel(FDM.M1,
-                                       {{"Hossz", QStringLiteral("Hossz")},
-                                        {"Tipus", QStringLiteral("Típus")},
-                                        {"Szamlalo", QStringLiteral("Sz"), yesNo},
-                                        {"Ertek1", QStringLiteral("Érték 1")},
-                                        {"Ertek2", QStringLiteral("Értek 2")},
-                                        {"Vktip", QStringLiteral("Vktip")}},
+                                       {{"Hossz", TTervezoFormText::tr("Hossz")},
+                                        {"Tipus", TTervezoFormText::tr("Típus")},
+                                        {"Szamlalo", TTervezoFormText::tr("Sz"), yesNo},
+                                        {"Ertek1", TTervezoFormText::tr("Érték 1")},
+                                        {"Ertek2", TTervezoFormText::tr("Értek 2")},
+                                        {"Vktip", TTervezoFormText::tr("Vktip")}},
                                        this);
     FReszGrid->setModel(FGridModel);
     FReszGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -137,9 +148,9 @@ void TTervezoForm::BuildControls() {
             [this](const QModelIndex& current) { GridRowChosen(current.row()); });
 
     auto* segmentButtons = new QHBoxLayout;
-    FHozzaad = named(new QPushButton(QStringLiteral("Hozzáad"), this), "Hozzaad_Gomb");
-    FSzerkeszt = named(new QPushButton(QStringLiteral("Szerkeszt"), this), "Szerkeszt_Gomb");
-    FTorol = named(new QPushButton(QStringLiteral("Töröl"), this), "Torol_Gomb");
+    FHozzaad = named(new QPushButton(TTervezoFormText::tr("Hozzáad"), this), "Hozzaad_Gomb");
+    FSzerkeszt = named(new QPushButton(TTervezoFormText::tr("Szerkeszt"), this), "Szerkeszt_Gomb");
+    FTorol = named(new QPushButton(TTervezoFormText::tr("Töröl"), this), "Torol_Gomb");
     for (QPushButton* b : {FHozzaad, FSzerkeszt, FTorol}) {
         b->setAutoDefault(false);
         segmentButtons->addWidget(b);
@@ -153,28 +164,28 @@ void TTervezoForm::BuildControls() {
     FPanel = named(new QFrame(this), "P_Hozzaad");
     FPanel->setFrameShape(QFrame::StyledPanel);
     auto* panel = new QGridLayout(FPanel);
-    auto* hosszLabel = new QLabel(QStringLiteral("Hossz"), FPanel);
+    auto* hosszLabel = new QLabel(TTervezoFormText::tr("Hossz"), FPanel);
     FHossz = named(new QSpinBox(FPanel), "Hossz_edit");
     FHossz->setRange(1, 128);
     hosszLabel->setBuddy(FHossz);
-    auto* tipusLabel = new QLabel(QStringLiteral("Típus"), FPanel);
+    auto* tipusLabel = new QLabel(TTervezoFormText::tr("Típus"), FPanel);
     FReszTipus = named(new QComboBox(FPanel), "ReszTipus");
-    FReszTipus->addItems({QStringLiteral("Karakter"), QStringLiteral("Szám"), QStringLiteral("Dátum"),
-                          QStringLiteral("Ean AddUp")});
+    FReszTipus->addItems({TTervezoFormText::tr("Karakter"), TTervezoFormText::tr("Szám"),
+                          TTervezoFormText::tr("Dátum"), QStringLiteral("Ean AddUp")});
     tipusLabel->setBuddy(FReszTipus);
-    FSzamlalo = named(new QCheckBox(QStringLiteral("Számláló"), FPanel), "cb_Szamlalo");
-    FLabel1 = named(new QLabel(QStringLiteral("Fixen tárolt érték"), FPanel), "FLabel1");
+    FSzamlalo = named(new QCheckBox(TTervezoFormText::tr("Számláló"), FPanel), "cb_Szamlalo");
+    FLabel1 = named(new QLabel(TTervezoFormText::tr("Fixen tárolt érték"), FPanel), "FLabel1");
     FErtek1 = named(new QLineEdit(FPanel), "Ertek1_edit");
-    FLabel2 = named(new QLabel(QStringLiteral("-Ig. érték"), FPanel), "FLabel2");
+    FLabel2 = named(new QLabel(TTervezoFormText::tr("-Ig. érték"), FPanel), "FLabel2");
     FErtek2 = named(new QLineEdit(FPanel), "Ertek2_edit");
-    FNLabel = named(new QLabel(QStringLiteral("Növekmény +"), FPanel), "NLabel");
+    FNLabel = named(new QLabel(TTervezoFormText::tr("Növekmény +"), FPanel), "NLabel");
     FNovekmeny = named(new QSpinBox(FPanel), "Novekmeny_edit");
     FNovekmeny->setRange(1, 128);
-    FHHozzaad = named(new QToolButton(FPanel), "HHozzaad_Gomb", QStringLiteral("Alkalmaz"));
+    FHHozzaad = named(new QToolButton(FPanel), "HHozzaad_Gomb", TTervezoFormText::tr("Alkalmaz"));
     FHHozzaad->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-    FHKilep = named(new QToolButton(FPanel), "HKilep_Gomb", QStringLiteral("Mégsem/Vissza"));
+    FHKilep = named(new QToolButton(FPanel), "HKilep_Gomb", TTervezoFormText::tr("Mégsem/Vissza"));
     FHKilep->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
-    FEanGomb = named(new QToolButton(FPanel), "EanGomb", QStringLiteral("Ean128 segéd"));
+    FEanGomb = named(new QToolButton(FPanel), "EanGomb", TTervezoFormText::tr("Ean128 segéd"));
     FEanGomb->setText(QStringLiteral("EAN"));
     FEanGomb->setEnabled(false);
     panel->addWidget(hosszLabel, 0, 0);
@@ -205,11 +216,11 @@ void TTervezoForm::BuildControls() {
     FErtek2->installEventFilter(this);
 
     auto* bottom = new QHBoxLayout;
-    FGenerGomb = named(new QPushButton(QStringLiteral("&Generálás"), this), "GenerGomb",
-                       QStringLiteral("Sorozat(ok) generálása"));
-    FMegsemGomb =
-        named(new QPushButton(QStringLiteral("&Kilép"), this), "MegsemGomb", QStringLiteral("Kilépés [ESC]"));
-    FSugoGomb = named(new QPushButton(QStringLiteral("Súgó [F1]"), this), "SugoGomb");
+    FGenerGomb = named(new QPushButton(TTervezoFormText::tr("&Generálás"), this), "GenerGomb",
+                       TTervezoFormText::tr("Sorozat(ok) generálása"));
+    FMegsemGomb = named(new QPushButton(TTervezoFormText::tr("&Kilép"), this), "MegsemGomb",
+                        TTervezoFormText::tr("Kilépés [ESC]"));
+    FSugoGomb = named(new QPushButton(TTervezoFormText::tr("Súgó [F1]"), this), "SugoGomb");
     for (QPushButton* b : {FGenerGomb, FMegsemGomb, FSugoGomb}) {
         b->setAutoDefault(false);
         bottom->addWidget(b);
@@ -240,7 +251,8 @@ void TTervezoForm::UpdateValueFields() {
     const bool counter = FSzamlalo->isChecked();
     for (QWidget* w : std::initializer_list<QWidget*>{FNLabel, FNovekmeny, FLabel2, FErtek2})
         w->setVisible(counter);
-    FLabel1->setText(counter ? QStringLiteral("Tól érték -") : QStringLiteral("Fixen tárolt érték"));
+    FLabel1->setText(counter ? TTervezoFormText::tr("Tól érték -")
+                             : TTervezoFormText::tr("Fixen tárolt érték"));
     if (counter)
         FErtek1->setFocus();
     FErtek1->setMaxLength(FHossz->value());
@@ -311,7 +323,7 @@ void TTervezoForm::TorolGombClick() {
     if (m1.RecordCount() == 0)
         return;
     if (!Modal().Message(QString(),
-                         QStringLiteral("Valóban törli az aktuális definíciót?\rÉrték: ") +
+                         TTervezoFormText::tr("Valóban törli az aktuális definíciót?\rÉrték: ") +
                              FromCp1250(m1.FieldByName(kSegmentStartField).AsString()),
                          QStringLiteral("K")))
         return;
@@ -323,12 +335,12 @@ void TTervezoForm::HHozzaadGombClick() {
     if (FErtek1->text() != QLatin1String("  ")) {
         bool missing = false;
         if (!FErtek1->isHidden() && FErtek1->text().trimmed().isEmpty()) {
-            Warn(QStringLiteral("Hiányzik a ") + FLabel1->text() + QStringLiteral(" értéke!"));
+            Warn(TTervezoFormText::tr("Hiányzik a ") + FLabel1->text() + TTervezoFormText::tr(" értéke!"));
             FErtek1->setFocus();
             missing = true;
         }
         if (!FErtek2->isHidden() && FErtek2->text().trimmed().isEmpty()) {
-            Warn(QStringLiteral("Hiányzik a ") + FLabel2->text() + QStringLiteral(" értéke!"));
+            Warn(TTervezoFormText::tr("Hiányzik a ") + FLabel2->text() + TTervezoFormText::tr(" értéke!"));
             FErtek2->setFocus();
             missing = true;
         }
@@ -367,7 +379,7 @@ void TTervezoForm::HKilepGombClick() {
 
 void TTervezoForm::SzamlaloClick() {
     if (FSzamlalo->isChecked() && FHossz->value() > 5 && FReszTipus->currentIndex() != kDatum) {
-        Warn(QStringLiteral("Túl hosszú számláló érték."));
+        Warn(TTervezoFormText::tr("Túl hosszú számláló érték."));
         FHossz->setFocus();
         return;
     }
@@ -376,7 +388,7 @@ void TTervezoForm::SzamlaloClick() {
 
 void TTervezoForm::HosszExit() {
     if (CounterTooLong()) {
-        Warn(QStringLiteral("Túl hosszú számláló érték."));
+        Warn(TTervezoFormText::tr("Túl hosszú számláló érték."));
         FHossz->setFocus();
     }
 }

@@ -8,6 +8,7 @@
 #include "MemDataSet.h"
 #include "document/DataModule.h"
 #include "document/ShippedFiles.h"
+#include "support/HungarianText.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
 
@@ -94,6 +95,16 @@ TEST(NyomtatasForm, NamesTextsAndDisabledButtons) {
     EXPECT_EQ(f.Cell(1, 2), "5");
     EXPECT_FALSE(model->flags(model->index(0, 1)) & Qt::ItemIsEditable);
     EXPECT_TRUE(model->flags(model->index(0, 0)) & Qt::ItemIsEditable);
+}
+
+TEST(NyomtatasForm, SpeaksEnglish) {
+    test::EnglishTexts english;
+    ASSERT_TRUE(english.Ok());
+    Fixture f;
+    f.Form.Open(*f.Series);
+    EXPECT_EQ(f.Form.windowTitle(), QStringLiteral("Label printing"));
+    EXPECT_EQ(test::HungarianTexts(f.Form), QStringList());
+    EXPECT_EQ(f.Grid()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Barcode"));
 }
 
 // The settings button opens what the program gives the window (the settings dialog on its

@@ -6,6 +6,7 @@
 
 #include "MemDataSet.h"
 #include "pageengine/PreparedFile.h"
+#include "support/HungarianText.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
 
@@ -94,6 +95,15 @@ TEST(PreviewForm, NamedControlsAndTheirTexts) {
     EXPECT_EQ(Child(form, "PrintSetup")->toolTip(), QString::fromUtf8("Nyomtató beállítása"));
     EXPECT_TRUE(Child(form, "ZoomToWidth")->isChecked());
     EXPECT_EQ(form.Zoom(), TPreviewForm::TZoom::zmWidth);
+}
+
+TEST(PreviewForm, SpeaksEnglish) {
+    test::EnglishTexts english;
+    ASSERT_TRUE(english.Ok());
+    Fixture f(3);
+    TPreviewForm form(f.Report, f.Data.get(), {}, {});
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Print preview"));
+    EXPECT_EQ(test::HungarianTexts(form), QStringList());
 }
 
 TEST(PreviewForm, ThreeLabelsOnOnePageAndNextChangesNothing) {

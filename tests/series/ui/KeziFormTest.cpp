@@ -5,6 +5,7 @@
 #include "data/FormatSettings.h"
 #include "document/DataModule.h"
 #include "series/ui/TervezoForm.h"
+#include "support/HungarianText.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreDataset.h"
@@ -172,6 +173,21 @@ TEST_F(KeziFormTest, OpensSortedWithItsControlsCaptionsHintsAndStatus) {
     EXPECT_EQ(form.Panel(2), QStringLiteral("Sorozat: s.sor"));
     EXPECT_EQ(form.Panel(3), QStringLiteral("3"));
     EXPECT_EQ(dm_.T1.IndexFieldNames(), "Vonalkod1");
+}
+
+// Under English the window, its status bar and its delete-all question are English.
+TEST_F(KeziFormTest, SpeaksEnglish) {
+    test::EnglishTexts english;
+    ASSERT_TRUE(english.Ok());
+    Seed({{"1000", 5}});
+    TKeziForm& form = Open();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Manual entry of barcode data"));
+    EXPECT_EQ(test::HungarianTexts(form), QStringList());
+    EXPECT_EQ(form.Panel(1), QStringLiteral("Browsing"));
+    EXPECT_EQ(form.Panel(2), QStringLiteral("Series: s.sor"));
+    modal_.ExpectMessage(QStringLiteral("K"), QStringLiteral("Delete ALL barcodes?"), false);
+    Child<QAbstractButton>("OTorolGomb")->click();
+    modal_.Verify();
 }
 
 TEST_F(KeziFormTest, TheTypeListAndPreviewFollowTheCurrentRecord) {

@@ -5,6 +5,7 @@
 #include "SeriesTestSupport.h"
 #include "data/FormatSettings.h"
 #include "document/DataModule.h"
+#include "support/HungarianText.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreFile.h"
@@ -112,6 +113,30 @@ protected:
     ScriptedModal modal_;
     std::unique_ptr<TTervezoForm> form_;
 };
+
+// Under English the designer, its part panel, the identifier helper and the date-format choice
+// are English.
+TEST_F(SeriesDesignerTest, SpeaksEnglish) {
+    test::EnglishTexts english;
+    ASSERT_TRUE(english.Ok());
+    TTervezoForm& form = Open();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Generate / Code designer  [s.sor]"));
+    Click("Hozzaad_Gomb");
+    EXPECT_TRUE(PanelOpen());
+    EXPECT_EQ(test::HungarianTexts(form), QStringList());
+    Ean128Selected();
+    modal_.ExpectModal(QStringLiteral("EanSegedForm"), QDialog::Rejected, [&](QObject& window) {
+        auto& helper = dynamic_cast<QWidget&>(window);
+        EXPECT_EQ(test::HungarianTexts(helper), QStringList());
+        return static_cast<int>(QDialog::Rejected);
+    });
+    Click("EanGomb");
+    modal_.Verify();
+    TDatumBe dates;
+    EXPECT_EQ(test::HungarianTexts(dates), QStringList());
+    EXPECT_NE(test::ShownTexts(dates).indexOf(QStringLiteral("DD.MM.YYYY")), -1)
+        << test::ShownTexts(dates).join(" | ").toStdString();
+}
 
 TEST_F(SeriesDesignerTest, OpensWithItsControlsCaptionsAndHints) {
     TTervezoForm& form = Open();

@@ -1,0 +1,1477 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="hu">
+<context>
+    <name>Ean128Rows</name>
+    <message>
+        <source>Szállítási Egységek Sorszám Kódja (SSCC)</source>
+        <translation>Serial Shipping Container Code (SSCC)</translation>
+    </message>
+    <message>
+        <source>Globális Kereskedelmi Egység Szám (GTIN)</source>
+        <translation>Global Trade Item Number (GTIN)</translation>
+    </message>
+    <message>
+        <source>Logisztikai egység tartalmának GTIN-je</source>
+        <translation>GTIN of the trade items in a logistic unit</translation>
+    </message>
+    <message>
+        <source>Gyártási tételszám</source>
+        <translation>Batch or lot number</translation>
+    </message>
+    <message>
+        <source>Gyártás napja (ÉÉHHNN)</source>
+        <translation>Production date (YYMMDD)</translation>
+    </message>
+    <message>
+        <source>Minőségmegőrzési határidő (ÉÉHHNN)</source>
+        <translation>Best before date (YYMMDD)</translation>
+    </message>
+    <message>
+        <source>Fogyaszthatósági határidő (ÉÉHHNN)</source>
+        <translation>Expiration date (YYMMDD)</translation>
+    </message>
+    <message>
+        <source>Gyártási szám</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>Nettó tömeg (kg)</source>
+        <translation>Net weight (kg)</translation>
+    </message>
+    <message>
+        <source>Logisztikai egységben lévő kereskedelmi egységek száma (db)</source>
+        <translation>Number of trade items in a logistic unit (pcs)</translation>
+    </message>
+    <message>
+        <source>Küldeményszám</source>
+        <translation>Consignment number</translation>
+    </message>
+    <message>
+        <source>Belföldi szállítási cím postai irányítószámmal</source>
+        <translation>Domestic ship-to postal code</translation>
+    </message>
+</context>
+<context>
+    <name>PageSetupValues</name>
+    <message>
+        <source>Oldal hossz.</source>
+        <translation>Page length</translation>
+    </message>
+    <message>
+        <source>Oldal hosszúsága</source>
+        <translation>Page length</translation>
+    </message>
+    <message>
+        <source>Oldal szélesség</source>
+        <translation>Page width</translation>
+    </message>
+    <message>
+        <source>Oldal szélessége</source>
+        <translation>Page width</translation>
+    </message>
+    <message>
+        <source>Felső margo</source>
+        <translation>Top margin</translation>
+    </message>
+    <message>
+        <source>Felső margó</source>
+        <translation>Top margin</translation>
+    </message>
+    <message>
+        <source>Bal margo</source>
+        <translation>Left margin</translation>
+    </message>
+    <message>
+        <source>Bal margó</source>
+        <translation>Left margin</translation>
+    </message>
+    <message>
+        <source>Jobb margo</source>
+        <translation>Right margin</translation>
+    </message>
+    <message>
+        <source>Jobb margó</source>
+        <translation>Right margin</translation>
+    </message>
+    <message>
+        <source>Alsó margo</source>
+        <translation>Bottom margin</translation>
+    </message>
+    <message>
+        <source>Alsó margó</source>
+        <translation>Bottom margin</translation>
+    </message>
+    <message>
+        <source>Cimke &amp;magassága:</source>
+        <translation>Label &amp;height:</translation>
+    </message>
+    <message>
+        <source>Címke magassága</source>
+        <translation>Label height</translation>
+    </message>
+    <message>
+        <source>Címke oszlopok közötti távolság:</source>
+        <translation>Gap between label columns:</translation>
+    </message>
+    <message>
+        <source>Cimkék közötti térköz</source>
+        <translation>Gap between labels</translation>
+    </message>
+    <message>
+        <source>Cimke oszlopok száma /lap:</source>
+        <translation>Label columns per sheet:</translation>
+    </message>
+    <message>
+        <source>Cimke oszlopok száma</source>
+        <translation>Number of label columns</translation>
+    </message>
+    <message>
+        <source>Cimke &amp;szélessége:</source>
+        <translation>Label &amp;width:</translation>
+    </message>
+    <message>
+        <source>Címke szélessége</source>
+        <translation>Label width</translation>
+    </message>
+</context>
+<context>
+    <name>TBeallitasFormText</name>
+    <message>
+        <source>Csak akkor kapcsolja ki, ha biztos benne!</source>
+        <translation>Turn it off only if you are sure!</translation>
+    </message>
+    <message>
+        <source>Beállítások</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Általános</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Etikett oldal</source>
+        <translation>Label sheet</translation>
+    </message>
+    <message>
+        <source>Etikett címke</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>Vonalkód</source>
+        <translation>Barcode</translation>
+    </message>
+    <message>
+        <source>Rendben</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Rögzítés</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Vissza</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Alapbeállítások visszaállítása</source>
+        <translation>Restore the default settings</translation>
+    </message>
+    <message>
+        <source>Súgó</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>EGYÉB</source>
+        <translation>OTHER</translation>
+    </message>
+    <message>
+        <source>&amp;Indításkor jelenjen meg a Súgó</source>
+        <translation>Show the &amp;help at start</translation>
+    </message>
+    <message>
+        <source>&amp;Indításkor jelenjen meg a Varázsló (Orsina)</source>
+        <translation>Show the w&amp;izard (Orsina) at start</translation>
+    </message>
+    <message>
+        <source>A4</source>
+        <translation>A4</translation>
+    </message>
+    <message>
+        <source>A4 -es oldal méret beállítása</source>
+        <translation>Set the page size to A4</translation>
+    </message>
+    <message>
+        <source>&amp;Ellenőrző szám automatikusan (Codabar, Code39, Code128)</source>
+        <translation>Automatic ch&amp;eck digit (Codabar, Code39, Code128)</translation>
+    </message>
+    <message>
+        <source>Automatikus &amp;betűméret</source>
+        <translation>Automatic &amp;font size</translation>
+    </message>
+    <message>
+        <source>Automatikus &amp;vonalkód méret</source>
+        <translation>Automatic &amp;barcode size</translation>
+    </message>
+    <message>
+        <source>Adatforrás &amp;automatikus megnyitása</source>
+        <translation>Open the data source &amp;automatically</translation>
+    </message>
+    <message>
+        <source>Valóban visszaállítja az alapbeállításokat?</source>
+        <translation>Restore the default settings?</translation>
+    </message>
+</context>
+<context>
+    <name>TCanvasGeometryText</name>
+    <message>
+        <source>Nem megfelelő vonalkód szélesség! (</source>
+        <translation>Unsuitable barcode width! (</translation>
+    </message>
+</context>
+<context>
+    <name>TDBNavigatorText</name>
+    <message>
+        <source>Első</source>
+        <translation>First</translation>
+    </message>
+    <message>
+        <source>Előző</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>Következő</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Utolsó</source>
+        <translation>Last</translation>
+    </message>
+</context>
+<context>
+    <name>TDataSourceTabText</name>
+    <message>
+        <source>&amp;Generált adatbázis</source>
+        <translation>&amp;Generated data</translation>
+    </message>
+    <message>
+        <source>Megnyitás</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Adatböngésző</source>
+        <translation>Data browser</translation>
+    </message>
+    <message>
+        <source>Generálás</source>
+        <translation>Generate</translation>
+    </message>
+    <message>
+        <source>&amp;ODBC adatforrás</source>
+        <translation>&amp;ODBC data source</translation>
+    </message>
+</context>
+<context>
+    <name>TDatumFormText</name>
+    <message>
+        <source>Dátum-formátum kiválasztása</source>
+        <translation>Choose the date format</translation>
+    </message>
+    <message>
+        <source>A generálni kívánt kód dátumot is tartalmaz.
+Most válassza ki a megfelelő dátum-formátumot!</source>
+        <translation>The code to generate contains a date.
+Choose its date format now!</translation>
+    </message>
+    <message>
+        <source>É</source>
+        <comment>year letter of a date layout</comment>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>H</source>
+        <comment>month letter of a date layout</comment>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <comment>day letter of a date layout</comment>
+        <translation>D</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Rendben</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TEanSegedFormText</name>
+    <message>
+        <source>EAN 128 Segéd</source>
+        <translation>EAN 128 Helper</translation>
+    </message>
+    <message>
+        <source>Teljes cím</source>
+        <translation>Full title</translation>
+    </message>
+    <message>
+        <source>Formátum</source>
+        <translation>Format</translation>
+    </message>
+</context>
+<context>
+    <name>TExcelExportText</name>
+    <message>
+        <source>Túl sok rekord egy Excel munkalaphoz! (legfeljebb %1)</source>
+        <translation>Too many records for one Excel worksheet! (at most %1)</translation>
+    </message>
+    <message>
+        <source>Már létező file! (</source>
+        <translation>The file already exists! (</translation>
+    </message>
+    <message>
+        <source>Felülírja a létező file-t?</source>
+        <translation>Overwrite the existing file?</translation>
+    </message>
+    <message>
+        <source>Nem lehet törölni a file-t! -- Használatban van?</source>
+        <translation>The file cannot be deleted! -- Is it in use?</translation>
+    </message>
+    <message>
+        <source>Az Excel file nem írható! (</source>
+        <translation>The Excel file cannot be written! (</translation>
+    </message>
+    <message>
+        <source>Excel export sikerült.<byte value="xd"/>(</source>
+        <translation>Excel export done.<byte value="xd"/>(</translation>
+    </message>
+    <message>
+        <source> sor.</source>
+        <translation> rows.</translation>
+    </message>
+    <message>
+        <source>Túl sok rekord egy Excel 2.x (.xls) munkalaphoz! (legfeljebb %1)</source>
+        <translation>Too many records for one Excel 2.x (.xls) worksheet! (at most %1)</translation>
+    </message>
+    <message>
+        <source>Mentse Excel munkafüzetként (.xlsx kiterjesztéssel): abban %1 rekord is elfér.</source>
+        <translation>Save it as an Excel workbook (with the .xlsx extension): that holds %1 records.</translation>
+    </message>
+</context>
+<context>
+    <name>TFieldListText</name>
+    <message>
+        <source>Hiba</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Hibás tábla file! (Hibakód: </source>
+        <translation>Faulty table file! (Error code: </translation>
+    </message>
+</context>
+<context>
+    <name>THelpFileText</name>
+    <message>
+        <source>&lt;h2&gt;Súgó&lt;/h2&gt;&lt;p&gt;A(z) </source>
+        <translation>&lt;h2&gt;Help&lt;/h2&gt;&lt;p&gt;Help topic </translation>
+    </message>
+    <message>
+        <source>. súgótéma nem található a súgófájlban.&lt;/p&gt;</source>
+        <translation> is not in the help file.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>THelpViewerText</name>
+    <message>
+        <source>Etikor súgó</source>
+        <translation>Etikor help</translation>
+    </message>
+</context>
+<context>
+    <name>TKeziFormText</name>
+    <message>
+        <source>Böngészés...</source>
+        <translation>Browsing...</translation>
+    </message>
+    <message>
+        <source>Vonalkód adatok kézi rögzítése</source>
+        <translation>Manual entry of barcode data</translation>
+    </message>
+    <message>
+        <source>Böngészés</source>
+        <translation>Browsing</translation>
+    </message>
+    <message>
+        <source>Sorozat: </source>
+        <translation>Series: </translation>
+    </message>
+    <message>
+        <source>Vonalkód érték</source>
+        <translation>Barcode value</translation>
+    </message>
+    <message>
+        <source>Felvétel</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Új adat felvétele</source>
+        <translation>Add a new entry</translation>
+    </message>
+    <message>
+        <source>Módosítás</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Adat módosítása</source>
+        <translation>Edit the entry</translation>
+    </message>
+    <message>
+        <source>Törlés</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Adat törlése</source>
+        <translation>Delete the entry</translation>
+    </message>
+    <message>
+        <source>Rendben</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Rögzítés</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Mégsem</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Visszavonás</source>
+        <translation>Undo the changes</translation>
+    </message>
+    <message>
+        <source>Összes adat törlése</source>
+        <translation>Delete all entries</translation>
+    </message>
+    <message>
+        <source>Kijelölt vonalkód értékének sokszorosítása (klónozás)</source>
+        <translation>Duplicate the selected barcode value (clone)</translation>
+    </message>
+    <message>
+        <source>Vonalkód generálás</source>
+        <translation>Barcode generation</translation>
+    </message>
+    <message>
+        <source>Vonalkód típusa</source>
+        <translation>Barcode type</translation>
+    </message>
+    <message>
+        <source>MINTA</source>
+        <translation>SAMPLE</translation>
+    </message>
+    <message>
+        <source>Új adat felvétele...</source>
+        <translation>Adding a new entry...</translation>
+    </message>
+    <message>
+        <source>Módosítás...</source>
+        <translation>Editing...</translation>
+    </message>
+    <message>
+        <source>Nem vett fel vonalkód-értéket!</source>
+        <translation>No barcode value was entered!</translation>
+    </message>
+    <message>
+        <source>Törlés...</source>
+        <translation>Deleting...</translation>
+    </message>
+</context>
+<context>
+    <name>TLabelPrintText</name>
+    <message>
+        <source>alapértelmezett</source>
+        <translation>default</translation>
+    </message>
+    <message>
+        <source>A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.</source>
+        <translation>The printer “%1” cannot be opened; nothing is printed.</translation>
+    </message>
+    <message>
+        <source>Nyomtatás...</source>
+        <translation>Printing...</translation>
+    </message>
+    <message>
+        <source>Üres az adatforrás!</source>
+        <translation>The data source is empty!</translation>
+    </message>
+</context>
+<context>
+    <name>TLabelReportText</name>
+    <message>
+        <source> nem szám!</source>
+        <translation> is not a number!</translation>
+    </message>
+    <message>
+        <source> túl nagy szám! (Max.: 48)</source>
+        <translation> is too large! (Max.: 48)</translation>
+    </message>
+</context>
+<context>
+    <name>TLabelTemplateText</name>
+    <message>
+        <source>Oldalbeállítás</source>
+        <translation>Page setup</translation>
+    </message>
+    <message>
+        <source>Oldal és címke beállítása</source>
+        <translation>Page and label setup</translation>
+    </message>
+    <message>
+        <source>Új elem</source>
+        <translation>New element</translation>
+    </message>
+    <message>
+        <source>Áthelyezés, átméretezés</source>
+        <translation>Move, resize</translation>
+    </message>
+    <message>
+        <source>Elem törlése</source>
+        <translation>Delete element</translation>
+    </message>
+    <message>
+        <source>Érték</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Betűtípus</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>Elforgatás</source>
+        <translation>Rotation</translation>
+    </message>
+    <message>
+        <source>Igazítás</source>
+        <translation>Alignment</translation>
+    </message>
+    <message>
+        <source>Vonalkód beállítása</source>
+        <translation>Barcode setup</translation>
+    </message>
+</context>
+<context>
+    <name>TLinkedRunText</name>
+    <message>
+        <source>Címkék átlépése</source>
+        <translation>Skip labels</translation>
+    </message>
+    <message>
+        <source>Hány darab címkehelyet hagy ki?</source>
+        <translation>How many label positions to skip?</translation>
+    </message>
+</context>
+<context>
+    <name>TMainText</name>
+    <message>
+        <source>Az Etikor már fut ebben a munkamappában:</source>
+        <translation>Etikor is already running in this working folder:</translation>
+    </message>
+    <message>
+        <source>Ugyanazokon a címketerveken egyszerre csak egy példány dolgozhat.</source>
+        <translation>Only one instance can work on the same label templates at a time.</translation>
+    </message>
+</context>
+<context>
+    <name>TManualEntryText</name>
+    <message>
+        <source> sokszorosítása</source>
+        <translation> – duplicate</translation>
+    </message>
+    <message>
+        <source>+ darab: </source>
+        <translation>+ copies: </translation>
+    </message>
+    <message>
+        <source> nem szám!</source>
+        <translation> is not a number!</translation>
+    </message>
+    <message>
+        <source>Feldolgozás vége! (</source>
+        <translation>Processing finished! (</translation>
+    </message>
+    <message>
+        <source> db. vonalkód)</source>
+        <translation> barcodes)</translation>
+    </message>
+    <message>
+        <source>Folytatja a sokszorosítást?</source>
+        <translation>Continue duplicating?</translation>
+    </message>
+    <message>
+        <source>Valóban törölni kívánja az aktuális vonalkódot?</source>
+        <translation>Delete the current barcode?</translation>
+    </message>
+    <message>
+        <source>Valóban törölni kívánja az ÖSSZES vonalkódot?</source>
+        <translation>Delete ALL barcodes?</translation>
+    </message>
+</context>
+<context>
+    <name>TModalText</name>
+    <message>
+        <source>&amp;Súgó</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Hiba</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>&amp;Megszakít</source>
+        <translation>&amp;Abort</translation>
+    </message>
+    <message>
+        <source>Információ</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Kérdés</source>
+        <translation>Question</translation>
+    </message>
+    <message>
+        <source>&amp;Igen</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;Nem</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>Figyelmeztetés</source>
+        <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>TNyomtatasFormText</name>
+    <message>
+        <source>Db.</source>
+        <translation>Qty</translation>
+    </message>
+    <message>
+        <source>Vonalkód</source>
+        <translation>Barcode</translation>
+    </message>
+    <message>
+        <source>Típus</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Etikett nyomtatás</source>
+        <translation>Label printing</translation>
+    </message>
+    <message>
+        <source>Mind</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Összes kijelölése (Darab=1)</source>
+        <translation>Select all (Count=1)</translation>
+    </message>
+    <message>
+        <source>Töröl</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Kijelölést megszüntet</source>
+        <translation>Clear the selection</translation>
+    </message>
+    <message>
+        <source>Szűkít</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Szűkítés</source>
+        <translation>Filter the list</translation>
+    </message>
+    <message>
+        <source>Mind látszik</source>
+        <translation>Show all</translation>
+    </message>
+    <message>
+        <source>Szűkítés visszavonása</source>
+        <translation>Remove the filter</translation>
+    </message>
+    <message>
+        <source>Nyomtat</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Kiválasztott címkék nyomtatása</source>
+        <translation>Print the selected labels</translation>
+    </message>
+    <message>
+        <source>Beállítás</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>A program paramétereinek beállítása</source>
+        <translation>Set the program&apos;s parameters</translation>
+    </message>
+    <message>
+        <source>Első cimke:</source>
+        <translation>First label:</translation>
+    </message>
+    <message>
+        <source>Hányadik cimkénél kezdődjön a nyomtatás (felhasznált cimkék átugrása)</source>
+        <translation>The label position printing starts at (skips used labels)</translation>
+    </message>
+    <message>
+        <source>Keret</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Keret nyomtatása a cimke köré</source>
+        <translation>Print a frame round each label</translation>
+    </message>
+    <message>
+        <source>Nyomtatásra kijelölt cimkék száma</source>
+        <translation>Number of labels selected for printing</translation>
+    </message>
+    <message>
+        <source>&amp;Kilép</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>Kilép a nyomtatás funkcióból</source>
+        <translation>Leave label printing</translation>
+    </message>
+</context>
+<context>
+    <name>TOrsinaFormText</name>
+    <message>
+        <source>Oldal méret</source>
+        <translation>Page size</translation>
+    </message>
+    <message>
+        <source>Orsina / Varázsló / Oldal méret beállítása</source>
+        <translation>Orsina / Wizard / Page size</translation>
+    </message>
+    <message>
+        <source>Itt adhatod meg az etiketteket tartalmazó lap pontos méreteit.<byte value="xd"/>
+Ha szalagon (egypályás nyomtatókhoz) vannak a címkék, akkor a címke méreténél egy kicsivel nagyobb méretet adj meg!</source>
+        <translation>Here you give the exact size of the sheet that holds the labels.<byte value="xd"/>
+If the labels are on a roll (for single-track printers), give a size a little larger than the label!</translation>
+    </message>
+    <message>
+        <source>Címke méret</source>
+        <translation>Label size</translation>
+    </message>
+    <message>
+        <source>Orsina / Varázsló / Címke méret beállítása</source>
+        <translation>Orsina / Wizard / Label size</translation>
+    </message>
+    <message>
+        <source>Ebben a részben lehet beállítani a címkék pontos méreteit. Egyes nyomtatóknál a magassághoz érdemes egy kicsit hozzáadni a megfelelő nyomtatási kép eléréséhez.</source>
+        <translation>Here you set the exact size of the labels. With some printers it is worth adding a little to the height for a correct print.</translation>
+    </message>
+    <message>
+        <source>Adatforrás</source>
+        <translation>Data source</translation>
+    </message>
+    <message>
+        <source>Orsina / Varázsló / Adatforrás kiválasztása</source>
+        <translation>Orsina / Wizard / Choose the data source</translation>
+    </message>
+    <message>
+        <source>Annyi címkét nyomtat a program alapértelmezés szerint, amennyi az adatforrásban szerepel. Ha nem Excel-t használsz adatforrásként, akkor a nyomtatásnál is szabályozhatod a nyomtatni kívánt címkék mennyiségét.</source>
+        <translation>By default the program prints as many labels as the data source holds. If your data source is not Excel, you can also set the number of labels to print when printing.</translation>
+    </message>
+    <message>
+        <source>&amp;Varázsló automatikus indítása</source>
+        <translation>Start the &amp;wizard automatically</translation>
+    </message>
+    <message>
+        <source>Súgó [F1]</source>
+        <translation>Help [F1]</translation>
+    </message>
+    <message>
+        <source>&lt;&lt; &amp;Vissza</source>
+        <translation>&lt;&lt; &amp;Back</translation>
+    </message>
+    <message>
+        <source>&amp;Tovább &gt;&gt;</source>
+        <translation>&amp;Next &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>A4</source>
+        <translation>A4</translation>
+    </message>
+    <message>
+        <source>A4 -es oldal méret beállítása</source>
+        <translation>Set the page size to A4</translation>
+    </message>
+    <message>
+        <source>Vonalkód adatok kézi rögzítése</source>
+        <translation>Manual entry of barcode data</translation>
+    </message>
+    <message>
+        <source>Vonalkód sorozat generálása</source>
+        <translation>Generate a barcode series</translation>
+    </message>
+    <message>
+        <source>MS-Excel kapcsolat</source>
+        <translation>MS Excel link</translation>
+    </message>
+    <message>
+        <source>Kapcsolat bontása (MS-Excel)</source>
+        <translation>Remove the link (MS Excel)</translation>
+    </message>
+    <message>
+        <source>VÉGE</source>
+        <translation>FINISH</translation>
+    </message>
+    <message>
+        <source>A varázsló futtatása előtt célszerű egy új sablont létrehozni.</source>
+        <translation>Before running the wizard it is best to create a new template.</translation>
+    </message>
+    <message>
+        <source>Létrehozzunk egy új címke-sablont?</source>
+        <translation>Create a new label template?</translation>
+    </message>
+    <message>
+        <source>Jelenleg MS-Excel filehoz kapcsolódik, így nem lehet kézzel rögzíteni.</source>
+        <translation>The template is linked to an MS Excel file, so data cannot be entered by hand.</translation>
+    </message>
+    <message>
+        <source>Kapcsolat: </source>
+        <translation>Link: </translation>
+    </message>
+    <message>
+        <source>Használja a kapcsolat bontása funkciót!</source>
+        <translation>Use the remove link function first!</translation>
+    </message>
+    <message>
+        <source>Nincs kapcsolt adat!</source>
+        <translation>There is no linked data!</translation>
+    </message>
+    <message>
+        <source>Felhasználod a beállított adatokat?</source>
+        <translation>Use the data that is set?</translation>
+    </message>
+    <message>
+        <source>Nincs, vagy üres az adatforrás!</source>
+        <translation>The data source is missing or empty!</translation>
+    </message>
+</context>
+<context>
+    <name>TPreviewFormText</name>
+    <message>
+        <source>Nyomtatási kép</source>
+        <translation>Print preview</translation>
+    </message>
+    <message>
+        <source>Egy lap</source>
+        <translation>Whole page</translation>
+    </message>
+    <message>
+        <source>100% nagyítás</source>
+        <translation>100% zoom</translation>
+    </message>
+    <message>
+        <source>Nagyítás sz.</source>
+        <translation>Page width</translation>
+    </message>
+    <message>
+        <source>Első lap</source>
+        <translation>First page</translation>
+    </message>
+    <message>
+        <source>Előző lap</source>
+        <translation>Previous page</translation>
+    </message>
+    <message>
+        <source>Következő lap</source>
+        <translation>Next page</translation>
+    </message>
+    <message>
+        <source>Utolsó lap</source>
+        <translation>Last page</translation>
+    </message>
+    <message>
+        <source>Nyomtató beáll.</source>
+        <translation>Printer setup</translation>
+    </message>
+    <message>
+        <source>Nyomtató beállítása</source>
+        <translation>Printer setup</translation>
+    </message>
+    <message>
+        <source>Nyomtatás</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Mentés</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Betöltés</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>&amp;Bezár</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Nyomtatási kép (*.qrp)</source>
+        <translation>Print preview (*.qrp)</translation>
+    </message>
+    <message>
+        <source>A fájl nem írható: </source>
+        <translation>The file cannot be written: </translation>
+    </message>
+    <message>
+        <source>A fájl nem található: </source>
+        <translation>The file cannot be found: </translation>
+    </message>
+    <message>
+        <source>A fájl nem nyomtatási kép: </source>
+        <translation>The file is not a print preview: </translation>
+    </message>
+</context>
+<context>
+    <name>TPrintChecksText</name>
+    <message>
+        <source>„%1” értéke %2, de csak %3 és %4 között lehet.</source>
+        <translation>“%1” is %2, but it can only be between %3 and %4.</translation>
+    </message>
+    <message>
+        <source>A címkék nem férnek el a lapon: %1 oszlop a margók és a térközök mellett %2 széles lenne.</source>
+        <translation>The labels do not fit on the sheet: %1 columns with the margins and gaps would be %2 wide.</translation>
+    </message>
+    <message>
+        <source>A címkék nem férnek el a lapon: a felső és az alsó margó után %1 marad.</source>
+        <translation>The labels do not fit on the sheet: %1 is left after the top and bottom margins.</translation>
+    </message>
+    <message>
+        <source>A sablon oldalbeállításával nem lehet nyomtatni:<byte value="xd"/></source>
+        <translation>The template&apos;s page setup cannot be printed:<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Ezek a mezők nincsenek meg az adatforrásban, az értékük üresen nyomtatódna: </source>
+        <translation>These fields are not in the data source; their values would print empty: </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Így is nyomtat?</source>
+        <translation><byte value="xd"/>Print anyway?</translation>
+    </message>
+</context>
+<context>
+    <name>TPrintSelectionText</name>
+    <message>
+        <source>Nem választott ki semmit!</source>
+        <translation>Nothing is selected!</translation>
+    </message>
+    <message>
+        <source>Indulhat </source>
+        <translation>Start printing </translation>
+    </message>
+    <message>
+        <source> db. cimke nyomtatása?</source>
+        <translation> labels?</translation>
+    </message>
+</context>
+<context>
+    <name>TSeriesDefinitionText</name>
+    <message>
+        <source>01-es és 02-es adattartalom azonosító nem szerepelhet együtt!</source>
+        <translation>Application identifiers 01 and 02 cannot be used together!</translation>
+    </message>
+    <message>
+        <source>02-es adattartalom azonosítót 37-nek kell követnie!</source>
+        <translation>Application identifier 02 must be followed by 37!</translation>
+    </message>
+</context>
+<context>
+    <name>TSeriesGenerationText</name>
+    <message>
+        <source>A generálás leállt, a sorozat nem változott.</source>
+        <translation>Generation stopped; the series is unchanged.</translation>
+    </message>
+    <message>
+        <source>Felülírja a meglévő sorozatot? [</source>
+        <translation>Overwrite the existing series? [</translation>
+    </message>
+    <message>
+        <source>Nem adta meg a vonalkód részeit, vagy nem töltött be elmentett sorozatott!</source>
+        <translation>The barcode parts are not given, or no saved series is loaded!</translation>
+    </message>
+    <message>
+        <source>Generált vonalkódok száma (1): </source>
+        <translation>Barcodes generated (1): </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Folytatja a feldolgozást?</source>
+        <translation><byte value="xd"/>Continue processing?</translation>
+    </message>
+    <message>
+        <source>Ez a feldolgozás több percig is eltarthat! Folytatja?</source>
+        <translation>This processing may take several minutes! Continue?</translation>
+    </message>
+    <message>
+        <source>Feldolgozás vége!</source>
+        <translation>Processing finished!</translation>
+    </message>
+</context>
+<context>
+    <name>TSeriesSegmentsText</name>
+    <message>
+        <source>„%1”</source>
+        <comment>a quoted value</comment>
+        <translation>“%1”</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>&apos;%1&apos; is not a valid integer value</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid date (dátumformátum: %2)</source>
+        <translation>&apos;%1&apos; is not a valid date (date format: %2)</translation>
+    </message>
+    <message>
+        <source>a(z) %1. karakter a 255-ös kódon túl lépne.</source>
+        <translation>character %1 would step past code 255.</translation>
+    </message>
+    <message>
+        <source>A generálandó vonalkódok száma meghaladja a(z) %1 darabot; bontsa a sorozatot kisebb részekre.</source>
+        <translation>The number of barcodes to generate exceeds %1; split the series into smaller parts.</translation>
+    </message>
+    <message>
+        <source>Karakter</source>
+        <translation>Character</translation>
+    </message>
+    <message>
+        <source>Szám</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>Dátum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source> típus</source>
+        <translation> type</translation>
+    </message>
+    <message>
+        <source>A(z) %1. vonalkódrész (%2, %3)</source>
+        <translation>Barcode part %1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>a kezdő és a záró érték nem lehet rövidebb a rész hosszánál (%1 karakter).</source>
+        <translation>the start and end values cannot be shorter than the part&apos;s length (%1 characters).</translation>
+    </message>
+    <message>
+        <source>a típus ismeretlen, ezért a számláló nem lép; számláló csak Karakter (K), Szám (S) vagy Dátum (D) lehet.</source>
+        <translation>the type is unknown, so the counter does not step; a counter can only be Character (K), Number (S) or Date (D).</translation>
+    </message>
+    <message>
+        <source>a növekmény 0, ezért a számláló nem lép; legalább 1 legyen.</source>
+        <translation>the increment is 0, so the counter does not step; make it at least 1.</translation>
+    </message>
+    <message>
+        <source>a %1 hosszú számláló a záró értéket %2 alakban írja, így %3 sosem lesz a szövege. Adja meg a záró értéket %2 alakban.</source>
+        <translation>a counter of length %1 writes the end value as %2, so its text is never %3. Give the end value as %2.</translation>
+    </message>
+    <message>
+        <source>a záró dátum nincs a választott %1 formátumban írva (abban %2 lenne), így a számláló sosem éri el.</source>
+        <translation>the end date is not written in the chosen %1 format (it would be %2), so the counter never reaches it.</translation>
+    </message>
+    <message>
+        <source>a hossz 0, így nincs léptethető karakter.</source>
+        <translation>the length is 0, so there is no character to step.</translation>
+    </message>
+    <message>
+        <source>a kezdő és a záró érték hossza különbözik.</source>
+        <translation>the start and end values differ in length.</translation>
+    </message>
+    <message>
+        <source>a kezdő és a záró érték a rész hosszán (%1 karakter) túl is eltér, de ott a számláló nem lép.</source>
+        <translation>the start and end values differ beyond the part&apos;s length (%1 characters), where the counter does not step.</translation>
+    </message>
+    <message>
+        <source>a záró érték %1. karaktere (%2) kisebb a kezdő értékénél (%3), ezért a számláló sosem éri el.</source>
+        <translation>character %1 of the end value (%2) is less than that of the start value (%3), so the counter never reaches it.</translation>
+    </message>
+</context>
+<context>
+    <name>TSettingsText</name>
+    <message>
+        <source>A beállításokat nem lehet elmenteni a(z) </source>
+        <translation>The settings cannot be saved to the file </translation>
+    </message>
+    <message>
+        <source> fileba!</source>
+        <translation>!</translation>
+    </message>
+    <message>
+        <source>Ellenőrizze, hogy a file és a mappája írható-e.</source>
+        <translation>Check that the file and its folder are writable.</translation>
+    </message>
+</context>
+<context>
+    <name>TTablaFormText</name>
+    <message>
+        <source>Adatböngésző - </source>
+        <translation>Data browser - </translation>
+    </message>
+    <message>
+        <source>Első rekord</source>
+        <translation>First record</translation>
+    </message>
+    <message>
+        <source>Előző rekord</source>
+        <translation>Previous record</translation>
+    </message>
+    <message>
+        <source>Következő rekord</source>
+        <translation>Next record</translation>
+    </message>
+    <message>
+        <source>Utolsó rekord</source>
+        <translation>Last record</translation>
+    </message>
+    <message>
+        <source>Rekordok száma: </source>
+        <translation>Records: </translation>
+    </message>
+</context>
+<context>
+    <name>TTemplateFilesText</name>
+    <message>
+        <source>Sorozat: </source>
+        <translation>Series: </translation>
+    </message>
+    <message>
+        <source>Hiányzik a(z) </source>
+        <translation>Missing file: </translation>
+    </message>
+    <message>
+        <source> file! (.ctv)</source>
+        <translation> (.ctv)</translation>
+    </message>
+    <message>
+        <source>A megnyitni kívánt címketerv (</source>
+        <translation>The label template to open (</translation>
+    </message>
+    <message>
+        <source>) hiányzik, vagy az előző verzióval készült.</source>
+        <translation>) is missing or was made with an earlier version.</translation>
+    </message>
+    <message>
+        <source>Ebben a verzióban nem nyitható meg!</source>
+        <translation>It cannot be opened in this version!</translation>
+    </message>
+    <message>
+        <source>Most a program visszaáll az alap címketervre (Sorozat0.ctv). Indítsa újra a programot!</source>
+        <translation>The program now returns to the default label template (Sorozat0.ctv). Start the program again!</translation>
+    </message>
+    <message>
+        <source> file! (.sor)</source>
+        <translation> (.sor)</translation>
+    </message>
+    <message>
+        <source>Hibás vagy sérült a(z) </source>
+        <translation>Faulty or damaged file: </translation>
+    </message>
+    <message>
+        <source> file! (</source>
+        <translation> (</translation>
+    </message>
+    <message>
+        <source> file (.vks)!</source>
+        <translation> (.vks)</translation>
+    </message>
+    <message>
+        <source>Most egy üres sablont fog létrehozni a Sorozat0.ctv sablon helyett.</source>
+        <translation>An empty template will now be made instead of the Sorozat0.ctv template.</translation>
+    </message>
+    <message>
+        <source>Folytatja?</source>
+        <translation>Continue?</translation>
+    </message>
+    <message>
+        <source>Etikor címke file</source>
+        <translation>Etikor label file</translation>
+    </message>
+    <message>
+        <source>CIMKE fileok|*.ctv</source>
+        <translation>LABEL files|*.ctv</translation>
+    </message>
+    <message>
+        <source>Hibás file, vagy a megnyitni kívánt címketerv (</source>
+        <translation>Faulty file, or the label template to open (</translation>
+    </message>
+    <message>
+        <source> file!</source>
+        <translation>!</translation>
+    </message>
+    <message>
+        <source>Címke sablon [Mentés másként]</source>
+        <translation>Label template [Save as]</translation>
+    </message>
+    <message>
+        <source>Etikor címke file|*.ctv</source>
+        <translation>Etikor label file|*.ctv</translation>
+    </message>
+    <message>
+        <source> file már létezik!</source>
+        <translation> already exists!</translation>
+    </message>
+    <message>
+        <source>Felülírja? (A file tartalma elveszik)</source>
+        <translation>Overwrite it? (The file&apos;s contents will be lost)</translation>
+    </message>
+    <message>
+        <source>A(z) </source>
+        <translation>The name </translation>
+    </message>
+    <message>
+        <source> név túl hosszú!</source>
+        <translation> is too long!</translation>
+    </message>
+    <message>
+        <source>A file neve legfeljebb %1 bájt lehet (egy ékezetes betű 2 bájt). Válasszon rövidebb nevet!</source>
+        <translation>A file name can be at most %1 bytes (an accented letter takes 2). Choose a shorter name!</translation>
+    </message>
+</context>
+<context>
+    <name>TTervezoFormText</name>
+    <message>
+        <source>Generálás / Kód tervező  [</source>
+        <translation>Generate / Code designer  [</translation>
+    </message>
+    <message>
+        <source>Vonalkód &amp;típusok</source>
+        <translation>Barcode &amp;types</translation>
+    </message>
+    <message>
+        <source>Feldolgozás</source>
+        <translation>Order</translation>
+    </message>
+    <message>
+        <source>&amp;Vízszintes</source>
+        <translation>&amp;Horizontal</translation>
+    </message>
+    <message>
+        <source>&amp;Függőleges</source>
+        <translation>&amp;Vertical</translation>
+    </message>
+    <message>
+        <source>Víszintes: ABC1000A..Z,  ABC1001A..Z.
+Függőleges: ABC1000A, ABC1001B, ABC1002C.</source>
+        <translation>Horizontal: ABC1000A..Z,  ABC1001A..Z.
+Vertical: ABC1000A, ABC1001B, ABC1002C.</translation>
+    </message>
+    <message>
+        <source>Sorozat / Vonalkód 1</source>
+        <translation>Series / Barcode 1</translation>
+    </message>
+    <message>
+        <source>Vonalkód részei</source>
+        <translation>Barcode parts</translation>
+    </message>
+    <message>
+        <source>I</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>Hossz</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>Típus</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Sz</source>
+        <translation>Ctr</translation>
+    </message>
+    <message>
+        <source>Érték 1</source>
+        <translation>Value 1</translation>
+    </message>
+    <message>
+        <source>Értek 2</source>
+        <translation>Value 2</translation>
+    </message>
+    <message>
+        <source>Vktip</source>
+        <translation>Bc. type</translation>
+    </message>
+    <message>
+        <source>Hozzáad</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Szerkeszt</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Töröl</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Karakter</source>
+        <translation>Character</translation>
+    </message>
+    <message>
+        <source>Szám</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>Dátum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Számláló</source>
+        <translation>Counter</translation>
+    </message>
+    <message>
+        <source>Fixen tárolt érték</source>
+        <translation>Fixed value</translation>
+    </message>
+    <message>
+        <source>-Ig. érték</source>
+        <translation>-To value</translation>
+    </message>
+    <message>
+        <source>Növekmény +</source>
+        <translation>Increment +</translation>
+    </message>
+    <message>
+        <source>Alkalmaz</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Mégsem/Vissza</source>
+        <translation>Cancel/Back</translation>
+    </message>
+    <message>
+        <source>Ean128 segéd</source>
+        <translation>Ean128 helper</translation>
+    </message>
+    <message>
+        <source>&amp;Generálás</source>
+        <translation>&amp;Generate</translation>
+    </message>
+    <message>
+        <source>Sorozat(ok) generálása</source>
+        <translation>Generate the series</translation>
+    </message>
+    <message>
+        <source>&amp;Kilép</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>Kilépés [ESC]</source>
+        <translation>Exit [ESC]</translation>
+    </message>
+    <message>
+        <source>Súgó [F1]</source>
+        <translation>Help [F1]</translation>
+    </message>
+    <message>
+        <source>Tól érték -</source>
+        <translation>From value -</translation>
+    </message>
+    <message>
+        <source>Valóban törli az aktuális definíciót?<byte value="xd"/>Érték: </source>
+        <translation>Delete the current definition?<byte value="xd"/>Value: </translation>
+    </message>
+    <message>
+        <source>Hiányzik a </source>
+        <translation>Missing value: </translation>
+    </message>
+    <message>
+        <source> értéke!</source>
+        <translation>!</translation>
+    </message>
+    <message>
+        <source>Túl hosszú számláló érték.</source>
+        <translation>The counter value is too long.</translation>
+    </message>
+</context>
+<context>
+    <name>TWorkbookLinkText</name>
+    <message>
+        <source>Excel fileok|*.xls;*.xlsx;*.ods;*.csv|Excel 97-2003|*.xls|Excel 2007-|*.xlsx|OpenDocument|*.ods|CSV|*.csv</source>
+        <translation>Excel files|*.xls;*.xlsx;*.ods;*.csv|Excel 97-2003|*.xls|Excel 2007-|*.xlsx|OpenDocument|*.ods|CSV|*.csv</translation>
+    </message>
+    <message>
+        <source>Kapcsolat: </source>
+        <translation>Link: </translation>
+    </message>
+    <message>
+        <source>A(z) </source>
+        <translation>The </translation>
+    </message>
+    <message>
+        <source> UTF-8 szövegében hibás bájtok vannak (az első a(z) %1. sorban);</source>
+        <translation> has faulty bytes in its UTF-8 text (the first in line %1);</translation>
+    </message>
+    <message>
+        <source>ezeket Windows-1250 karakterként olvasta be a program.</source>
+        <translation>the program read them as Windows-1250 characters.</translation>
+    </message>
+    <message>
+        <source>Etikor MS-Excel kapcsolat</source>
+        <translation>Etikor MS Excel link</translation>
+    </message>
+    <message>
+        <source>Sorozat: </source>
+        <translation>Series: </translation>
+    </message>
+    <message>
+        <source>Nincs kapcsolt adat!</source>
+        <translation>There is no linked data!</translation>
+    </message>
+    <message>
+        <source>Ez a címketerv kapcsolt adatokat tartalmaz!</source>
+        <translation>This label template has linked data!</translation>
+    </message>
+    <message>
+        <source>[ Táblanév: </source>
+        <translation>[ Table name: </translation>
+    </message>
+    <message>
+        <source>Kapcsolja újra az adatokat!</source>
+        <translation>Link the data again!</translation>
+    </message>
+    <message>
+        <source> file</source>
+        <translation> file</translation>
+    </message>
+    <message>
+        <source>nem található az alapértelmezett</source>
+        <translation>was not found in the default</translation>
+    </message>
+    <message>
+        <source>) mappában!</source>
+        <translation>) folder!</translation>
+    </message>
+    <message>
+        <source>A kapcsolat nem jött létre!</source>
+        <translation>The link was not made!</translation>
+    </message>
+</context>
+</TS>
