@@ -25,8 +25,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libzxing-dev
   # a private print server with file-backed queues for the printing tests (the cups-pdf
-  # driver's PPD makes a file queue write the job)
-  cups cups-client printer-driver-cups-pdf
+  # driver's PPD makes a file queue write the job; Ghostscript renders what the queue printed)
+  cups cups-client printer-driver-cups-pdf ghostscript
+  # a print queue's resolution, asked of its server (the dot grid barcodes are printed on)
+  libcups2-dev
   # reading the PDFs etikor-print writes (pdfinfo, pdftotext)
   poppler-utils
   # worksheet fixtures and an independent reader of the exported files

@@ -492,14 +492,6 @@ Choose its date format now!</translation>
 <context>
     <name>TLabelPrintText</name>
     <message>
-        <source>alapértelmezett</source>
-        <translation>default</translation>
-    </message>
-    <message>
-        <source>A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.</source>
-        <translation>The printer “%1” cannot be opened; nothing is printed.</translation>
-    </message>
-    <message>
         <source>Nyomtatás...</source>
         <translation>Printing...</translation>
     </message>
@@ -597,6 +589,10 @@ Choose its date format now!</translation>
     <message>
         <source> nem szám!</source>
         <translation> is not a number!</translation>
+    </message>
+    <message>
+        <source>Egyszerre legfeljebb 100 000 darab sokszorosítható! (</source>
+        <translation>At most 100,000 copies can be made at a time! (</translation>
     </message>
     <message>
         <source>Feldolgozás vége! (</source>
@@ -985,6 +981,17 @@ If the labels are on a roll (for single-track printers), give a size a little la
     <message>
         <source> db. cimke nyomtatása?</source>
         <translation> labels?</translation>
+    </message>
+</context>
+<context>
+    <name>TPrintTargetText</name>
+    <message>
+        <source>alapértelmezett</source>
+        <translation>default</translation>
+    </message>
+    <message>
+        <source>A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.</source>
+        <translation>The printer “%1” cannot be opened; nothing is printed.</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace etikor {
 
@@ -115,6 +116,10 @@ void TWorksheetBuilder::SetCell(std::size_t column, const TRawCell& raw, std::si
         }
     }
     PlaceCell(column, cell, repeat);
+}
+
+void TWorksheetBuilder::ReserveText(std::size_t bytes) {
+    FRows.FText.reserve(std::min(bytes, kMaxWorksheetText));
 }
 
 std::size_t TWorksheetBuilder::AddSharedText(std::string_view text) {
@@ -541,6 +546,11 @@ TWorksheet ReadWorksheetFile(const std::string& path) {
         if (!file)
             throw EWorksheetError("File not found or not readable");
         std::string bytes;
+        // Read at its size at once: a string growing by halves would hold old and new copies.
+        std::error_code error;
+        const std::uintmax_t size = std::filesystem::file_size(path, error);
+        if (!error && size <= kMaxWorksheetPart)
+            bytes.reserve(static_cast<std::size_t>(size) + 1);
         char buffer[65536];
         std::size_t got = 0;
         while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {

@@ -162,6 +162,9 @@ public:
     void EndRow(std::size_t repeat = 1);
     // Empty rows, counted only: they cost nothing unless a row with data follows them.
     void AddEmptyRows(std::size_t count);
+    // Room for this much cell text at once (at most what a worksheet may hold), where a reader
+    // knows it beforehand: the text store then never grows by copying itself.
+    void ReserveText(std::size_t bytes);
 
     // Text kept once and placed into cells by reference (the shared strings of a workbook):
     // its index, or cells made of it.

@@ -125,8 +125,13 @@ void TQrEan::Print(const TReportPrintContext& context, double bandX, double band
     if (OnBeforePrint)
         OnBeforePrint(*this);
     UpdateWidth();
-    const TRect box{context.XPos(Left + bandX), context.YPos(Top + bandY), context.XPos(bandX + Left + Width),
-                    context.YPos(bandY + Top + Height)};
+    // The box's top-left corner on the device's grid and its size in whole pixels of it, so that
+    // an element gets the same modules on every label of the page, whatever its position.
+    const int left = context.XPos(Left + bandX);
+    const int top = context.YPos(Top + bandY);
+    const int width = context.XSize ? context.XSize(Width) : context.XPos(bandX + Left + Width) - left;
+    const int height = context.YSize ? context.YSize(Height) : context.YPos(bandY + Top + Height) - top;
+    const TRect box{left, top, left + width, top + height};
     // A screen (the preview) too coarse for one pixel a module would show only the error hatch:
     // the symbol is drawn with whole modules and scaled down into its box, so that every
     // barcode shows where it is. Paper keeps the exact rule.

@@ -25,6 +25,10 @@ struct TReportPrintContext {
     // A horizontal / vertical position in the report's unit as printer pixels.
     std::function<int(double)> XPos;
     std::function<int(double)> YPos;
+    // A width / height in the report's unit as whole printer pixels, the same wherever it lies
+    // on the page; unset: the distance between the rounded positions of its edges.
+    std::function<int(double)> XSize;
+    std::function<int(double)> YSize;
 };
 
 class TQrEan {

@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace etikor {
 
@@ -96,6 +97,8 @@ void TBarcodeItem::Paint(QPainter& painter, const TDeviceMap& map, const TPlaced
     context.Canvas = &painter;
     context.XPos = [&map](double mm) { return map.XPos(mm); };
     context.YPos = [&map](double mm) { return map.YPos(mm); };
+    context.XSize = [&map](double mm) { return static_cast<int>(std::lround(mm * map.DotsPerMmX)); };
+    context.YSize = [&map](double mm) { return static_cast<int>(std::lround(mm * map.DotsPerMmY)); };
     Barcode.Print(context, placed.BandOriginMm.x(), placed.BandOriginMm.y());
 }
 

@@ -84,7 +84,7 @@ TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int
     // Every clone is a record of the series held in memory: a mistyped count must not exhaust it.
     if (count > kMaxCloneCount) {
         modal.Message(QString(),
-                      QStringLiteral("Egyszerre legfeljebb 100 000 darab sokszorosítható! (") + answer +
+                      TManualEntryText::tr("Egyszerre legfeljebb 100 000 darab sokszorosítható! (") + answer +
                           QStringLiteral(")"),
                       QStringLiteral("H"));
         return result;

@@ -249,6 +249,13 @@ TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
          2,
          "give --series or --data"},
         {{"--template", ctv, "--copies", "0", "--layout"}, 2, "--copies needs a whole number"},
+        {{"--template", ctv, "-o", "a.pdf", "--dpi", "203dpi"},
+         2,
+         "--dpi needs a whole number from 72 to 2400"},
+        {{"--template", ctv, "-o", "a.pdf", "--dpi", "9600"},
+         2,
+         "--dpi needs a whole number from 72 to 2400"},
+        {{"--template", ctv, "--layout", "--dpi", "300"}, 2, "--dpi goes with -o"},
         {{"--template", ctv, "--printer", "nincs-ilyen-sor"}, 1, "no print queue named 'nincs-ilyen-sor'"},
     };
     for (const Row& row : rows) {

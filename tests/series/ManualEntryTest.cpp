@@ -2,6 +2,7 @@
 
 #include "data/FormatSettings.h"
 #include "document/DataModule.h"
+#include "support/HungarianText.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreFile.h"
@@ -109,6 +110,18 @@ TEST_F(ManualEntryTest, CloningAppendsTheCountTypedAndTellsIt) {
         EXPECT_EQ(FileRows(), expected);
         EXPECT_EQ(t1_.RecordCount(), 1 + c.Appended);
     }
+}
+
+// The cap's message under English, as the other cloning messages.
+TEST_F(ManualEntryTest, TheCloneCapSpeaksEnglish) {
+    test::EnglishTexts english;
+    ASSERT_TRUE(english.Ok());
+    modal_.ExpectInputBox(QStringLiteral("+ copies: "), QStringLiteral("100001"));
+    modal_.ExpectMessage("H", QStringLiteral("At most 100,000 copies can be made at a time! (100001)"));
+    const TCloneResult result = CloneSeriesValue(t1_, "5999", 7, modal_);
+    modal_.Verify();
+    EXPECT_FALSE(result.Appended);
+    EXPECT_EQ(t1_.RecordCount(), 0);
 }
 
 TEST_F(ManualEntryTest, ClonedRecordsCarryTheEightValuesOfAWindowRecord) {

@@ -12,6 +12,7 @@
 #include "printing/LabelReport.h"
 #include "printing/PrintChecks.h"
 #include "printing/PrintSequence.h"
+#include "services/QueueResolution.h"
 #include "services/AppPaths.h"
 #include "tablestore/StoreTable.h"
 
@@ -40,7 +41,7 @@ constexpr int kUsageError = 2;
 const char* const kUsage =
     "usage: etikor-print --template FILE.ctv [--series FILE.sor | --data FILE] [--skip N] [--copies N]\n"
     "                    [--frame] [--settings FILE] [--allow-missing-fields]\n"
-    "                    (-o OUT.pdf | --printer NAME | --layout)\n"
+    "                    (-o OUT.pdf [--dpi N] | --printer NAME | --layout)\n"
     "  --series  the records to print (default: the template's own .sor beside it)\n"
     "  --data    a worksheet to print as a linked one (.xls, .xlsx, .ods, .csv): its rows in the\n"
     "            order of its first column\n"
@@ -50,6 +51,9 @@ const char* const kUsage =
     "  --settings  the settings file to print with (default: the program's etikor.ini, beside\n"
     "              the tool or, installed, in the user's configuration folder)\n"
     "  --allow-missing-fields  print elements bound to fields the data lacks (empty)\n"
+    "  --dpi     the dot grid of the PDF, in dots per inch (default 600): barcode modules are\n"
+    "            whole dots of it, so a PDF for a 203 or 300 dpi printer prints exactly there\n"
+    "  --printer a print queue; the bars are laid on its own resolution\n"
     "  --layout  list the prepared pages: page, kind, left, top, width, height (mm), value\n";
 
 int usage(const std::string& problem) {
@@ -113,6 +117,7 @@ int main(int argc, char** argv) {
         return *done;
     std::string templatePath, seriesPath, dataPath, outPath, printerName, skipText, settingsPath;
     int copies = 1;
+    int dpi = 0;
     bool frame = false, layout = false, allowMissingFields = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -122,7 +127,8 @@ int main(int argc, char** argv) {
             return std::string(argv[++i]);
         };
         if (arg == "--template" || arg == "--series" || arg == "--data" || arg == "-o" ||
-            arg == "--printer" || arg == "--skip" || arg == "--copies" || arg == "--settings") {
+            arg == "--printer" || arg == "--skip" || arg == "--copies" || arg == "--settings" ||
+            arg == "--dpi") {
             const std::optional<std::string> v = value();
             if (!v)
                 return usage(std::string(arg) + " needs a value");
@@ -140,7 +146,13 @@ int main(int argc, char** argv) {
                 skipText = *v;
             else if (arg == "--settings")
                 settingsPath = *v;
-            else {
+            else if (arg == "--dpi") {
+                bool ok = false;
+                dpi = QString::fromStdString(*v).toInt(&ok);
+                if (!ok || dpi < kMinimumDpi || dpi > kMaximumDpi)
+                    return usage("--dpi needs a whole number from " + std::to_string(kMinimumDpi) + " to " +
+                                 std::to_string(kMaximumDpi) + ", not '" + *v + "'");
+            } else {
                 bool ok = false;
                 copies = QString::fromStdString(*v).toInt(&ok);
                 if (!ok || copies < 1 || copies > 999)
@@ -162,6 +174,8 @@ int main(int argc, char** argv) {
             static_cast<int>(!printerName.empty()) !=
         1)
         return usage("give exactly one of -o, --printer and --layout");
+    if (dpi != 0 && outPath.empty())
+        return usage("--dpi goes with -o (a queue prints at its own resolution)");
     if (!seriesPath.empty() && !dataPath.empty())
         return usage("give --series or --data, not both");
     int skip = 0;
@@ -271,7 +285,7 @@ int main(int argc, char** argv) {
         const TPrintRange range{copies, 0, 0, true};
         if (!outPath.empty()) {
             QPdfWriter pdf(QString::fromStdString(outPath));
-            pdf.setResolution(600);
+            pdf.setResolution(dpi != 0 ? dpi : kDefaultPdfDpi);
             pdf.setCreator(QStringLiteral("Etikor"));
             pdf.setTitle(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
             if (PrintReport(prepared, pdf, range) == 0)
@@ -284,6 +298,10 @@ int main(int argc, char** argv) {
         QPrinter printer(queue, QPrinter::HighResolution);
         // Positions are from the paper's edge: the painter starts there too.
         printer.setFullPage(true);
+        // The bars go on the printer's own dots (a queue that reports no resolution keeps
+        // the fine grid of the device).
+        if (const std::optional<int> queueDpi = QueueResolution(queue.printerName()))
+            printer.setResolution(*queueDpi);
         printer.setDocName(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
         if (PrintReport(prepared, printer, range) == 0)
             return fail("the print queue '" + printerName + "' refused the job");

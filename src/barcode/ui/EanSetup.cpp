@@ -3,6 +3,7 @@
 #include "barcode/ExportHtml.h"
 #include "data/Cp1250Text.h"
 #include "services/Modal.h"
+#include "ui/PrintTarget.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -788,15 +789,20 @@ void TEANSetupFmt::PrintClick() {
     if (!choice)
         return;
     const std::string before = FEAN.BarCode();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The queue or file chosen, on the printer's own dots.
     QPrinter printer(QPrinter::HighResolution);
+    const bool found = SetUpPrinter(printer, *choice);
     printer.setDocName(QStringLiteral("Barcode library - printing barcodes ..."));
     printer.setCopyCount(choice->Copies);
+    printer.setCollateCopies(choice->Collate);
     QPainter painter;
-    if (painter.begin(&printer)) {
-        PrintBarCodes(printer, painter, count, E_NEXT->isChecked());
-        painter.end();
+    if (!found || !printer.isValid() || !painter.begin(&printer)) {
+        TellCannotOpen(Modal(), PrintTargetName(printer, *choice));
+        return;
     }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    PrintBarCodes(printer, painter, count, E_NEXT->isChecked());
+    painter.end();
     if (E_NEXT->isChecked())
         FEAN.SetBarCode(before);
     QApplication::restoreOverrideCursor();

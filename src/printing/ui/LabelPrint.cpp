@@ -4,6 +4,7 @@
 #include "printing/PrintChecks.h"
 #include "printing/ui/PreviewForm.h"
 #include "services/Modal.h"
+#include "ui/PrintTarget.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -26,30 +27,13 @@ namespace {
 void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range, const TPrintChoice& target,
                     IModal& modal) {
     QPrinter printer(QPrinter::HighResolution);
-    if (!target.OutputFile.isEmpty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(target.OutputFile);
-    } else if (!target.PrinterName.isEmpty()) {
-        printer.setPrinterName(target.PrinterName);
-    }
+    const bool found = SetUpPrinter(printer, target);
     // Positions are measured from the paper's edge; the painter starts there too.
     printer.setFullPage(true);
     printer.setDocName(QStringLiteral("Etikor"));
-    const QString name = !target.OutputFile.isEmpty()       ? target.OutputFile
-                         : !target.PrinterName.isEmpty()    ? target.PrinterName
-                         : !printer.printerName().isEmpty() ? printer.printerName()
-                                                            : TLabelPrintText::tr("alapértelmezett");
-    // A queue that is not there leaves the printer without one.
-    const bool missingQueue = !target.PrinterName.isEmpty() && target.OutputFile.isEmpty() &&
-                              printer.printerName() != target.PrinterName;
-    auto cannotOpen = [&] {
-        modal.Message(
-            QString(),
-            TLabelPrintText::tr("A(z) „%1” nyomtató nem nyitható meg, a nyomtatás elmarad.").arg(name),
-            QStringLiteral("H"));
-    };
-    if (missingQueue || !printer.isValid()) {
-        cannotOpen();
+    const QString name = PrintTargetName(printer, target);
+    if (!found || !printer.isValid()) {
+        TellCannotOpen(modal, name);
         return;
     }
     // The pages sent so far, for a long job.
@@ -62,7 +46,7 @@ void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range, c
     });
     QGuiApplication::restoreOverrideCursor();
     if (pages == 0 && !prepared.Pages.empty())
-        cannotOpen(); // the device refused to start
+        TellCannotOpen(modal, name); // the device refused to start
 }
 
 } // namespace

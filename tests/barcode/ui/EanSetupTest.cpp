@@ -348,6 +348,19 @@ TEST_F(EanSetupTest, PrintCancelled) {
     EXPECT_EQ(form_.EAN().BarCode(), before);
 }
 
+// "&Print" prints on what the printer dialog chose: "Print to file" writes the sheet there.
+TEST_F(EanSetupTest, PrintsToTheFileChosenInTheDialog) {
+    TempDir dir;
+    TPrintChoice choice;
+    choice.OutputFile = QString::fromStdString(dir.file("vonalkodok.pdf"));
+    modal_.ExpectPrinter(choice);
+    Click("BitBtn1");
+    modal_.Verify();
+    QFile pdf(choice.OutputFile);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+}
+
 // The catalogue export through the save dialog, for the target barcode.
 TEST_F(EanSetupTest, ExportToHtml) {
     TempDir dir;
