@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace etikor {
@@ -142,9 +145,14 @@ bool readFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
-// The rollback copy of a file written in place: its first line names the file (the hash in the
-// copy's name may be shared), the rest is the file's old content.
+// The rollback copy of a file written in place: its second line names the file by device,
+// inode and birth time (where the file system keeps one), so that every hard-link name finds
+// it and a later file that reuses the inode is never given it; the rest is the old content.
 constexpr std::string_view kRollbackMark = "etikor-rollback\n";
+// Set on the file while its rollback copy exists: the copy's full path, for names of the file
+// in other folders (the copy lies beside the name that was written). File systems without user
+// attributes have only the copy beside the name.
+constexpr const char* kRollbackAttribute = "user.etikor.rollback";
 
 std::string folderOf(const std::string& target) {
     const std::size_t slash = target.rfind('/');
@@ -156,51 +164,167 @@ std::string nameOf(const std::string& target) {
     return slash == std::string::npos ? target : target.substr(slash + 1);
 }
 
-std::string rollbackPathFor(const std::string& target) {
-    return folderOf(target) + StoreTempPrefix(nameOf(target)) + "rollback";
+struct TFileIdentity {
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    std::string Born; // "seconds.nanoseconds", or empty where the file system keeps none
+
+    std::string Line() const {
+        return std::to_string(static_cast<unsigned long long>(Device)) + " " +
+               std::to_string(static_cast<unsigned long long>(Inode)) + " " + Born;
+    }
+};
+
+// `fd` >= 0: that open file; otherwise `path`.
+bool identityOf(int fd, const std::string& path, TFileIdentity& identity) {
+    struct statx info {};
+    const int result = fd >= 0 ? ::statx(fd, "", AT_EMPTY_PATH, STATX_INO | STATX_BTIME, &info)
+                               : ::statx(AT_FDCWD, path.c_str(), 0, STATX_INO | STATX_BTIME, &info);
+    if (result != 0)
+        return false;
+    identity.Device = makedev(info.stx_dev_major, info.stx_dev_minor);
+    identity.Inode = static_cast<ino_t>(info.stx_ino);
+    identity.Born.clear();
+    if (info.stx_mask & STATX_BTIME)
+        identity.Born = std::to_string(info.stx_btime.tv_sec) + "." + std::to_string(info.stx_btime.tv_nsec);
+    return true;
 }
 
-// Puts back the old content of a file whose in-place write was cut off (a rollback copy is left
-// beside it). A copy locked by a write still in progress, or one of another file, is left alone.
-void restoreFromRollback(const std::string& target) {
-    const std::string rollback = rollbackPathFor(target);
+std::string rollbackPathFor(const std::string& folder, const TFileIdentity& identity) {
+    char text[64];
+    std::snprintf(text, sizeof text, ".etk-%llx-%llx-rollback",
+                  static_cast<unsigned long long>(identity.Device),
+                  static_cast<unsigned long long>(identity.Inode));
+    return folder + text;
+}
+
+std::string rollbackHeader(const TFileIdentity& identity) {
+    return std::string(kRollbackMark) + identity.Line() + "\n";
+}
+
+// Copies everything from `from` (read from `offset` on) to `to` (written where it stands), a
+// chunk at a time, so a file of any size needs little memory.
+bool copyContent(int from, off_t offset, int to, std::size_t& written, const TStoreWriteProbe& probe,
+                 int& error) {
+    constexpr std::size_t kChunk = 1 << 20;
+    std::string buffer(kChunk, '\0');
+    while (true) {
+        if (probe && !probe(written)) {
+            error = EIO;
+            return false;
+        }
+        const ssize_t got = ::pread(from, buffer.data(), kChunk, offset + static_cast<off_t>(written));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errno;
+            return false;
+        }
+        if (got == 0)
+            return true;
+        std::size_t done = 0;
+        if (!writeAll(to, buffer.data(), static_cast<std::size_t>(got), done, {}, error))
+            return false;
+        written += done;
+    }
+}
+
+// The whole content of `from` (read from `offset` on) in place of the content of `to`, flushed.
+bool replaceContent(int from, off_t offset, int to) {
+    std::size_t written = 0;
+    int error = 0;
+    return ::lseek(to, 0, SEEK_SET) == 0 && copyContent(from, offset, to, written, {}, error) &&
+           ::ftruncate(to, static_cast<off_t>(written)) == 0 && ::fsync(to) == 0;
+}
+
+// What the copy at `rollback` did for the file `target` (of `identity`).
+enum class TRollback { Missing, Busy, Foreign, Restored, Failed };
+
+TRollback restoreFrom(const std::string& target, const TFileIdentity& identity, const std::string& rollback) {
     FileHandle copy;
-    copy.fd = ::open(rollback.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
-    if (copy.fd < 0 || ::flock(copy.fd, LOCK_EX | LOCK_NB) != 0)
-        return;
-    std::string bytes;
-    if (!readFile(rollback, bytes))
-        return;
-    const std::string header = std::string(kRollbackMark) + nameOf(target) + "\n";
-    if (bytes.compare(0, header.size(), header) != 0)
-        return;
+    copy.fd = ::open(rollback.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (copy.fd < 0)
+        return errno == ENOENT ? TRollback::Missing : TRollback::Failed;
+    // A copy locked by a write still in progress is left alone.
+    if (::flock(copy.fd, LOCK_EX | LOCK_NB) != 0)
+        return TRollback::Busy;
+    char head[256];
+    const ssize_t got = ::pread(copy.fd, head, sizeof head, 0);
+    const std::string_view text(head, got > 0 ? static_cast<std::size_t>(got) : 0);
+    const std::size_t lineEnd = text.find('\n', kRollbackMark.size());
+    if (!text.starts_with(kRollbackMark) || lineEnd == std::string_view::npos)
+        return TRollback::Foreign;
+    const std::string_view line = text.substr(kRollbackMark.size(), lineEnd - kRollbackMark.size());
+    if (line != identity.Line()) {
+        // The same inode born at another time: the file the copy was made for is gone.
+        const std::string inode = identity.Line().substr(0, identity.Line().rfind(' ') + 1);
+        if (!identity.Born.empty() && line.starts_with(inode))
+            ::unlink(rollback.c_str());
+        return TRollback::Foreign;
+    }
     FileHandle file;
     file.fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-    if (file.fd < 0 || !writeAllAt(file.fd, std::string_view(bytes).substr(header.size())))
-        return;
+    if (file.fd < 0 || !replaceContent(copy.fd, static_cast<off_t>(lineEnd + 1), file.fd))
+        return TRollback::Failed;
     ::unlink(rollback.c_str());
-    syncFolder(folderOf(target));
+    syncFolder(folderOf(rollback));
+    return TRollback::Restored;
 }
 
-// Writes the whole image into the file itself: for a file whose folder cannot take a new
+// Puts back the old content of a file whose in-place write was cut off: the rollback copy is
+// looked for beside this name and where the file's attribute says (beside another name).
+void restoreFromRollback(const std::string& target) {
+    TFileIdentity identity;
+    if (!identityOf(-1, target, identity))
+        return;
+    if (restoreFrom(target, identity, rollbackPathFor(folderOf(target), identity)) == TRollback::Restored) {
+        ::removexattr(target.c_str(), kRollbackAttribute);
+        return;
+    }
+    char pointed[4096];
+    const ssize_t length = ::getxattr(target.c_str(), kRollbackAttribute, pointed, sizeof pointed);
+    if (length <= 0)
+        return;
+    const TRollback result =
+        restoreFrom(target, identity, std::string(pointed, static_cast<std::size_t>(length)));
+    if (result == TRollback::Restored || result == TRollback::Missing || result == TRollback::Foreign)
+        ::removexattr(target.c_str(), kRollbackAttribute); // done, or pointing at nothing of ours
+}
+
+// The new content of a file: bytes in memory, or a whole file read a chunk at a time.
+struct TNewContent {
+    std::string_view Bytes;
+    int Fd = -1;
+};
+
+bool writeContent(int fd, const TNewContent& content, const TStoreWriteProbe& probe, std::size_t& written,
+                  int& error) {
+    if (content.Fd >= 0)
+        return copyContent(content.Fd, 0, fd, written, probe, error);
+    return writeAll(fd, content.Bytes.data(), content.Bytes.size(), written, probe, error);
+}
+
+// Writes the new content into the file itself: for a file whose folder cannot take a new
 // file, or that has other hard links a rename would detach. The old content is first copied
 // beside the file (complete and flushed, or not at all) and the copy removed once the new
 // content is flushed, so a write cut off by a kill is undone by the next read or save of the
-// file; a write that fails (a full disk) puts the old content back at once.
-void writeInPlace(const std::string& target, const std::string& shownPath, std::string_view bytes,
+// file through any of its names; a write that fails (a full disk) puts the old content back
+// at once. Neither content is held in memory whole (only where no copy can be made, the old
+// one is, to undo a failed write).
+void writeInPlace(const std::string& target, const std::string& shownPath, const TNewContent& content,
                   const TStoreWriteProbe& probe) {
-    std::string old;
-    if (!readFile(target, old))
-        fail("Cannot create file", shownPath, errno);
     FileHandle file;
-    file.fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-    if (file.fd < 0)
+    file.fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
+    TFileIdentity identity;
+    if (file.fd < 0 || !identityOf(file.fd, target, identity))
         fail("Cannot create file", shownPath, errno);
 
     // The copy goes under a temporary name and is renamed when complete. A folder that takes no
     // new file gets no copy: the write is then undone only when it fails, not after a kill.
     const std::string folder = folderOf(target);
-    const std::string rollback = rollbackPathFor(target);
+    const std::string rollback = rollbackPathFor(folder, identity);
+    const std::string header = rollbackHeader(identity);
+    std::string old;
     FileHandle copy;
     {
         std::string temp =
@@ -210,11 +334,10 @@ void writeInPlace(const std::string& target, const std::string& shownPath, std::
             fail("Cannot create file", shownPath, errno);
         if (copy.fd >= 0) {
             ::flock(copy.fd, LOCK_EX | LOCK_NB);
-            const std::string header = std::string(kRollbackMark) + nameOf(target) + "\n";
             std::size_t written = 0;
             int error = 0;
             if (!writeAll(copy.fd, header.data(), header.size(), written, {}, error) ||
-                !(written = 0, writeAll(copy.fd, old.data(), old.size(), written, {}, error)) ||
+                !(written = 0, copyContent(file.fd, 0, copy.fd, written, {}, error)) ||
                 ::fsync(copy.fd) != 0 || ::rename(temp.c_str(), rollback.c_str()) != 0) {
                 if (error == 0)
                     error = errno;
@@ -222,28 +345,45 @@ void writeInPlace(const std::string& target, const std::string& shownPath, std::
                 fail("Error writing file", shownPath, error); // the file is untouched
             }
             syncFolder(folder);
+            // For the file's names in other folders; where the file system keeps no user
+            // attributes only this folder's names find the copy.
+            char* full = ::realpath(rollback.c_str(), nullptr);
+            if (full) {
+                if (::fsetxattr(file.fd, kRollbackAttribute, full, std::strlen(full), 0) == 0)
+                    ::fsync(file.fd);
+                std::free(full);
+            }
+        } else if (!readFile(target, old)) {
+            fail("Cannot create file", shownPath, errno);
         }
     }
 
+    auto done = [&] {
+        ::unlink(rollback.c_str());
+        syncFolder(folder);
+        ::fremovexattr(file.fd, kRollbackAttribute);
+    };
     // A copy whose content could not be put back (the disk still full) stays for the next read
     // or save to restore.
     auto undo = [&](const char* what, int error) {
-        if (writeAllAt(file.fd, old) && copy.fd >= 0)
-            ::unlink(rollback.c_str());
+        if (copy.fd >= 0) {
+            if (replaceContent(copy.fd, static_cast<off_t>(header.size()), file.fd))
+                done();
+        } else {
+            writeAllAt(file.fd, old);
+        }
         fail(what, shownPath, error);
     };
     std::size_t written = 0;
     int error = 0;
-    if (!writeAll(file.fd, bytes.data(), bytes.size(), written, probe, error))
-        undo("Error writing file", error);
-    if (::ftruncate(file.fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(file.fd) != 0)
+    if (::lseek(file.fd, 0, SEEK_SET) != 0 || !writeContent(file.fd, content, probe, written, error))
+        undo("Error writing file", error != 0 ? error : errno);
+    if (::ftruncate(file.fd, static_cast<off_t>(written)) != 0 || ::fsync(file.fd) != 0)
         undo("Error writing file", errno);
+    if (copy.fd >= 0)
+        done();
     if (::close(file.release()) != 0)
         fail("Error writing file", shownPath, errno);
-    if (copy.fd >= 0) {
-        ::unlink(rollback.c_str());
-        syncFolder(folder);
-    }
 }
 
 // Removes temporary files that an interrupted save of the same file left in the folder. A
@@ -283,20 +423,20 @@ void replaceFile(const std::string& path, std::string_view bytes, const TStoreWr
     // A file the user may not write stays as it is, as it would if it were written in place.
     if (exists && ::access(target.c_str(), W_OK) != 0)
         fail("Cannot create file", path, errno);
+    const std::string prefix = StoreTempPrefix(name);
+    removeAbandonedTemps(folder, prefix);
     if (exists && existing.st_nlink > 1) {
-        writeInPlace(target, path, bytes, probe);
+        writeInPlace(target, path, {bytes}, probe);
         return;
     }
 
-    const std::string prefix = StoreTempPrefix(name);
-    removeAbandonedTemps(folder, prefix);
     std::string temp = folder + prefix + std::string(kStoreTempRandomLength, 'X') + ".tmp";
     FileHandle file;
     file.fd = ::mkostemps(temp.data(), 4, O_CLOEXEC);
     if (file.fd < 0) {
         const int error = errno;
         if (exists && (error == EACCES || error == EPERM || error == EROFS)) {
-            writeInPlace(target, path, bytes, probe); // the folder takes no new file
+            writeInPlace(target, path, {bytes}, probe); // the folder takes no new file
             return;
         }
         fail("Cannot create file", path, error);
@@ -404,7 +544,7 @@ std::string CreateStoreTempFile(const std::string& path) {
     return temp;
 }
 
-void ReplaceFileWith(const std::string& path, const std::string& source) {
+void ReplaceFileWith(const std::string& path, const std::string& source, const TStoreWriteProbe& probe) {
     const std::string target = followLinks(path);
     restoreFromRollback(target);
     struct stat existing {};
@@ -433,13 +573,19 @@ void ReplaceFileWith(const std::string& path, const std::string& source) {
         syncFolder(folderOf(target));
         return;
     }
-    // Other names of the file would be detached by a rename: the content is written into it.
-    std::string bytes;
-    const bool read = readFile(source, bytes);
-    ::unlink(source.c_str());
-    if (!read)
-        fail("Error reading file", source, errno);
-    writeInPlace(target, path, bytes, {});
+    // Other names of the file would be detached by a rename: the content is copied into it.
+    FileHandle from;
+    from.fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (from.fd < 0) {
+        const int error = errno;
+        ::unlink(source.c_str());
+        fail("Error reading file", source, error);
+    }
+    struct RemoveSource {
+        const std::string& Path;
+        ~RemoveSource() { ::unlink(Path.c_str()); }
+    } removeSource{source};
+    writeInPlace(target, path, {{}, from.fd}, probe);
 }
 
 void SaveImageToFile(const std::string& path, std::string_view image, TStoreSaveOptions options,

@@ -7,11 +7,14 @@
 // exactly as it was. A save through a symbolic link replaces the file the link names; the file's
 // permission bits are kept. A file whose folder takes no new file, or that has other hard links,
 // is written in place instead (flushed; the backup copy, when asked for, is made first). Before
-// an in-place write the old content is copied beside the file (".etk-HHHHHHHH-rollback") and
-// the copy is removed once the new content is on the disk: a write that fails puts the old
-// content back at once, and one cut off by a kill is undone by the next read or save of the
-// file, so the file is always its complete old or complete new content. (A folder that takes
-// no new file has no room for the copy: there only a failed write is undone.)
+// an in-place write the old content is copied beside the file (".etk-DEV-INODE-rollback", named
+// by the file's device and inode so every name of the file in that folder finds it; the file
+// carries the copy's path in a user attribute for its names in other folders) and the copy is
+// removed once the new content is on the disk: a write that fails puts the old content back at
+// once, and one cut off by a kill is undone by the next read or save of the file through any
+// of its names, so the file is always its complete old or complete new content. (A folder that
+// takes no new file has no room for the copy: there only a failed write is undone. On a file
+// system without user attributes, only the names in the written name's folder find the copy.)
 //
 // Temporary files are named ".etk-HHHHHHHH-RRRRRR.tmp" (24 bytes, whatever the file's name):
 // H is a hash of the file's name, R random. A save holds a lock on its temporary file; the next
@@ -63,9 +66,10 @@ using TStoreWriteProbe = std::function<bool(std::size_t written)>;
 // the file record by record.
 std::string CreateStoreTempFile(const std::string& path);
 // Puts the complete file `source` (from CreateStoreTempFile) in the place of `path`, keeping the
-// permissions: renamed over it, or, for a file with other hard links, written into it in place
-// as a save does. `source` is gone afterwards. Throws EStoreFileError; `path` is then as it was.
-void ReplaceFileWith(const std::string& path, const std::string& source);
+// permissions: renamed over it, or, for a file with other hard links, copied into it in place
+// a chunk at a time (under a rollback copy, as a save), so a file of any size needs little
+// memory. `source` is gone afterwards. Throws EStoreFileError; `path` is then as it was.
+void ReplaceFileWith(const std::string& path, const std::string& source, const TStoreWriteProbe& probe = {});
 
 // Undoes an in-place write of `path` that a killed process cut off (its rollback copy is left
 // beside it); does nothing otherwise. Readers of files the store writes call it first.

@@ -479,11 +479,16 @@ bool TStoreCursor::ReadFromStream(std::string_view image, std::string& reason, b
         pos += 3 + static_cast<std::size_t>(length);
     }
 
-    // A table without fields has records of no bytes, as many as declared; nothing in the file
-    // vouches for them, so at most kStoreMaxEmptyRecords are made (the count check reports the
-    // rest).
-    const int32_t recordLimit =
-        fieldCount > 0 ? declaredRecords : std::min(declaredRecords, kStoreMaxEmptyRecords);
+    // Every record starts with one length byte per field the header declares, so the bytes left
+    // hold no more records than that; a section that ends before its declared fields would
+    // otherwise let a 17-byte file make a million records of no bytes. A table declared without
+    // fields has records of no bytes, as many as declared; nothing in the file vouches for them,
+    // so at most kStoreMaxEmptyRecords are made. The count check reports the rest.
+    const int32_t recordLimit = declaredFields > 0
+                                    ? static_cast<int32_t>(std::min<std::size_t>(
+                                          static_cast<std::size_t>(std::max(declaredRecords, 0)),
+                                          remaining() / static_cast<std::size_t>(declaredFields)))
+                                    : std::min(declaredRecords, kStoreMaxEmptyRecords);
     if (declaredRecords > 0) {
         // Each record takes at least its length bytes: reserve no more than the bytes can hold.
         ReserveRecords(fieldCount > 0 ? std::min<std::size_t>(static_cast<std::size_t>(declaredRecords),

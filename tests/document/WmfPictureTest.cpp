@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 namespace etikor {
 namespace {
 
@@ -103,6 +105,20 @@ TEST(WmfPicture, TextUnderExtremeMappings) {
             EXPECT_GT(DarkPixels(image), 0);
         }
     }
+}
+
+// The 66-byte metafile that took the program down in Qt's glyph rasteriser, kept as it was: the
+// anisotropic map mode, a window one unit wide and 32767 high while "AB" is drawn, then a
+// 4000 x 50 window that sizes the picture, so the text is stretched millions of times more
+// across than down. It plays; the text is outlined or left out.
+TEST(WmfPicture, TheStretchedTextMetafileThatCrashedPlays) {
+    QFile file(ETIKOR_DOCUMENT_FIXTURES "/stretched_text.wmf");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_EQ(bytes.size(), 66);
+    EXPECT_EQ(bytes.mid(18, 8), PlainWmf({{4, 0, 0x0103, 8}}).mid(18, 8)); // SETMAPMODE anisotropic
+    EXPECT_EQ(bytes.mid(26, 34), StretchedTextWmf(1, 32767, 4000, 50).mid(18, 34));
+    EXPECT_EQ(RenderWmf(bytes).size(), QSize(4000, 50));
 }
 
 } // namespace

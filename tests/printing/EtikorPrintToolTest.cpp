@@ -49,9 +49,10 @@ TPageSetup Sheet() {
 }
 
 // A template with a data-bound text, a fixed text and a Code 128 bound to `field` (its value
-// not shown under the bars), on `page` (none: a template without a page-setup row).
+// not shown under the bars), on `page` (none: a template without a page-setup row); with the
+// picture file `picture` too when one is named.
 std::string WriteTemplate(const TempDir& dir, std::optional<TPageSetup> page = Sheet(),
-                          const char* field = "Vonalkod1") {
+                          const char* field = "Vonalkod1", const char* picture = nullptr) {
     const std::string path = dir.file("Cimke.ctv");
     TStoreTable t;
     t.FieldDefs = ElemekFieldDefs();
@@ -76,6 +77,8 @@ std::string WriteTemplate(const TempDir& dir, std::optional<TPageSetup> page = S
     element(TElemKind::ekText, "Szoveg_1", {8, 4, 80, 16}, {2, 1, 21, 4}, field, "");
     element(TElemKind::ekText, "Szoveg_2", {120, 4, 60, 16}, {32.5, 1, 16, 4}, "", "Etikor");
     element(TElemKind::ekBarcode, "Vkod_1", {8, 30, 200, 70}, {2, 8, 53, 18.5}, field, "12345678");
+    if (picture)
+        element(TElemKind::ekPicture, "Kep_1", {200, 4, 20, 20}, {50, 1, 5, 5}, "kep", picture);
     t.SaveTable(path);
     return path;
 }
@@ -125,6 +128,21 @@ TEST(EtikorPrintTool, LayoutListsEveryPlacedItem) {
     // The fifth place starts the second column; the 13th place the second page.
     EXPECT_TRUE(lines.contains("1\tframe\t69.333\t10.000\t61.333\t30.000\t"));
     EXPECT_TRUE(lines.contains("2\tdatatext\t7.000\t11.000\t21.000\t4.000\tETK0011"));
+}
+
+// The metafile that crashed etikor-print in Qt's glyph rasteriser (text stretched thousands of
+// times more in one direction than the other) prints as a picture.
+TEST(EtikorPrintTool, TheStretchedTextMetafileThatCrashedPrints) {
+    TempDir dir;
+    const std::string picture = ETIKOR_DOCUMENT_FIXTURES "/stretched_text.wmf";
+    const std::string ctv = WriteTemplate(dir, Sheet(), "Vonalkod1", picture.c_str());
+    WriteSeries(dir, 2);
+    const test::ToolResult layout = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--layout"});
+    ASSERT_EQ(layout.exitCode, 0) << layout.err;
+    EXPECT_EQ(Lines(layout.out).filter(QStringLiteral("\tpicture\t")).size(), 2);
+    EXPECT_EQ(Lines(layout.out).filter(QString::fromStdString(picture)).size(), 2);
+    const test::ToolResult pdf = RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "-o", dir.file("out.pdf")});
+    EXPECT_EQ(pdf.exitCode, 0) << pdf.err;
 }
 
 // A worksheet prints as a linked one: the skipped places, then its rows in the order of its

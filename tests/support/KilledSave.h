@@ -7,6 +7,7 @@
 #include "tablestore/StoreFile.h"
 
 #include <csignal>
+#include <functional>
 #include <string>
 
 #include <sys/wait.h>
@@ -14,11 +15,12 @@
 
 namespace etikor::test {
 
-// True when the child was killed part-way, as intended.
-inline bool SaveKilledPartWay(const std::string& path, std::size_t size) {
+// Runs `write` in a child process with a probe that kills it as soon as the first chunk is in
+// the file. True when the child was killed part-way, as intended.
+inline bool KilledPartWay(const std::function<void(const TStoreWriteProbe&)>& write) {
     const pid_t child = fork();
     if (child == 0) {
-        SaveImageToFile(path, std::string(size, 'x'), 0, [](std::size_t written) {
+        write([](std::size_t written) {
             if (written > 0)
                 ::raise(SIGKILL);
             return true;
@@ -28,6 +30,11 @@ inline bool SaveKilledPartWay(const std::string& path, std::size_t size) {
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFSIGNALED(status);
+}
+
+inline bool SaveKilledPartWay(const std::string& path, std::size_t size) {
+    return KilledPartWay(
+        [&](const TStoreWriteProbe& probe) { SaveImageToFile(path, std::string(size, 'x'), 0, probe); });
 }
 
 } // namespace etikor::test

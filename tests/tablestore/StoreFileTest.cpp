@@ -7,14 +7,39 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <new>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+// The largest block asked of operator new while one is watched: a file copied whole into memory
+// shows as one block of its size.
+namespace {
+std::atomic<bool> gWatchAllocations{false};
+std::atomic<std::size_t> gLargestAllocation{0};
+} // namespace
+
+void* operator new(std::size_t size) {
+    if (gWatchAllocations.load(std::memory_order_relaxed) &&
+        size > gLargestAllocation.load(std::memory_order_relaxed))
+        gLargestAllocation.store(size, std::memory_order_relaxed);
+    if (void* block = std::malloc(size > 0 ? size : 1))
+        return block;
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
 
 namespace etikor {
 namespace {
@@ -228,27 +253,97 @@ TEST(StoreFile, FailedInPlaceWriteThatCannotBeUndoneKeepsTheRollbackCopy) {
     EXPECT_EQ(countFiles(dir.path()), 2);
 }
 
-// A process killed in the middle of an in-place write leaves a cut file and the rollback copy;
-// the next read, or the next save, of the file restores the complete old content first.
+// ReplaceFileWith of `path` by a new file of `size` bytes, killed part-way.
+bool ReplaceKilledPartWay(const std::string& path, std::size_t size) {
+    return KilledPartWay([&](const TStoreWriteProbe& probe) {
+        const std::string source = CreateStoreTempFile(path);
+        WriteFileBytes(source, std::string(size, 'r'));
+        ReplaceFileWith(path, source, probe);
+    });
+}
+
+// A process killed in the middle of an in-place write (a save, or a file put in the place of
+// the table) leaves a cut file and the rollback copy; the next read or save of the file,
+// through the name written or any other of its names, here or in another folder, restores the
+// complete old content first.
 TEST(StoreFile, InPlaceWriteCutOffByAKillIsUndoneByTheNextReadOrSave) {
-    for (const bool nextIsSave : {false, true}) {
-        SCOPED_TRACE(nextIsSave ? "next save" : "next read");
+    enum class TNext { Read, Save };
+    const struct {
+        const char* What;
+        bool Replace;     // cut off in ReplaceFileWith instead of a save
+        const char* Name; // the name the next read or save goes through
+        TNext Next;
+    } cases[] = {
+        {"save cut, read", false, "T1.sor", TNext::Read},
+        {"save cut, saved", false, "T1.sor", TNext::Save},
+        {"save cut, read through the other name", false, "other.sor", TNext::Read},
+        {"save cut, saved through the other name", false, "other.sor", TNext::Save},
+        {"save cut, read through a name in another folder", false, "elsewhere/third.sor", TNext::Read},
+        {"replace cut, read", true, "T1.sor", TNext::Read},
+        {"replace cut, read through the other name", true, "other.sor", TNext::Read},
+        {"replace cut, saved through a name in another folder", true, "elsewhere/third.sor", TNext::Save},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
         TempDir dir;
         const std::string path = dir.file("T1.sor");
         const std::string old = LinkedTable(dir, path);
-        ASSERT_TRUE(SaveKilledPartWay(path, 4u << 20));
+        fs::create_directory(dir.path() / "elsewhere");
+        fs::create_hard_link(path, dir.path() / "elsewhere/third.sor");
+        ASSERT_TRUE(c.Replace ? ReplaceKilledPartWay(path, 4u << 20) : SaveKilledPartWay(path, 4u << 20));
         ASSERT_NE(ReadFileBytes(path), old); // cut off: part new, part old
-        if (nextIsSave) {
-            SaveImageToFile(path, "new");
-            EXPECT_EQ(ReadFileBytes(dir.file("other.sor")), "new");
+        const std::string expected = c.Next == TNext::Save ? "new" : old;
+        if (c.Next == TNext::Save) {
+            SaveImageToFile(dir.file(c.Name), "new");
         } else {
             std::string bytes;
-            ASSERT_TRUE(ReadWholeFile(path, bytes));
+            ASSERT_TRUE(ReadWholeFile(dir.file(c.Name), bytes));
             EXPECT_EQ(bytes, old);
-            EXPECT_EQ(ReadFileBytes(dir.file("other.sor")), old);
         }
-        EXPECT_EQ(countFiles(dir.path()), 2); // the rollback copy is gone
+        for (const char* name : {"T1.sor", "other.sor", "elsewhere/third.sor"})
+            EXPECT_EQ(ReadFileBytes(dir.file(name)), expected) << name;
+        // The rollback copy is gone (a killed replacement leaves its new file, which the next
+        // save through that folder removes).
+        for (const auto& entry : fs::recursive_directory_iterator(dir.path()))
+            EXPECT_FALSE(entry.path().string().ends_with("-rollback")) << entry.path();
+        if (c.Next == TNext::Save && std::string_view(c.Name).find('/') == std::string_view::npos) {
+            EXPECT_EQ(countFiles(dir.path()), 3);
+        }
     }
+}
+
+// A rollback copy is put back only into the file it was made for: a file that took the place
+// of the name is left as it is (and so is the copy).
+TEST(StoreFile, ARollbackCopyIsNotPutIntoAnotherFile) {
+    TempDir dir;
+    const std::string path = dir.file("T1.sor");
+    LinkedTable(dir, path);
+    ASSERT_TRUE(SaveKilledPartWay(path, 4u << 20));
+    fs::remove(path);
+    WriteFileBytes(path, "another file");
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(path, bytes));
+    EXPECT_EQ(bytes, "another file");
+}
+
+// A hard-linked file replaced by a new file is copied into a chunk at a time, and so is its
+// rollback copy: a series of any length is put in place without holding it (or the old one)
+// in memory.
+TEST(StoreFile, AHardLinkedFileIsReplacedWithoutHoldingItsContent) {
+    TempDir dir;
+    const std::string path = dir.file("T1.sor");
+    const std::size_t size = 24u << 20;
+    SaveImageToFile(path, std::string(size, 'o'));
+    fs::create_hard_link(path, dir.path() / "other.sor");
+    const std::string source = CreateStoreTempFile(path);
+    WriteFileBytes(source, std::string(size, 'n'));
+    gLargestAllocation = 0;
+    gWatchAllocations = true;
+    ReplaceFileWith(path, source);
+    gWatchAllocations = false;
+    EXPECT_LE(gLargestAllocation.load(), std::size_t(2) << 20);
+    EXPECT_EQ(ReadFileBytes(dir.file("other.sor")), std::string(size, 'n'));
+    EXPECT_EQ(countFiles(dir.path()), 2); // the new file and the rollback copy are gone
 }
 
 // A folder that takes no new file: the writable file in it is written in place.

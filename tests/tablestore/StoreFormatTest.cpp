@@ -635,6 +635,29 @@ TEST(StoreFormat, TableWithoutFieldsReadsItsDeclaredRecords) {
     EXPECT_EQ(cursor.RecordCount(), kStoreMaxEmptyRecords);
 }
 
+// A header that declares fields whose descriptor section ends before them (no field is read):
+// each record would still begin with one length byte per declared field, so a file can hold no
+// more records than its bytes allow, not the million a 17-byte file declares.
+TEST(StoreFormat, DeclaredRecordsAreHeldToTheBytesOfTheFile) {
+    const struct {
+        int32_t fields;
+        std::string rest;
+        int32_t read;
+    } rows[] = {{1, "", 0}, {3, "", 0}, {1, std::string(5, '\0'), 5}, {2, std::string(5, '\0'), 2}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fields);
+        const std::string image = I32(static_cast<int32_t>(17 + row.rest.size())) + "S" + I32(1000000) +
+                                  I32(row.fields) + I32(0) + row.rest;
+        TStoreCursor cursor;
+        std::string reason;
+        EXPECT_FALSE(cursor.ReadFromStream(image, reason));
+        EXPECT_EQ(reason, "Number of records read (" + std::to_string(row.read) +
+                              ") does not match declared record count (1000000)");
+        EXPECT_TRUE(cursor.ReadFromStream(image, reason, true));
+        EXPECT_EQ(cursor.RecordCount(), row.read);
+    }
+}
+
 // Any type character that is no letter code is a short string's size: c - '0' for a digit,
 // c - 'A' + 10 otherwise.
 TEST(StoreFormat, OtherTypeCharactersAreShortStringSizes) {
