@@ -323,6 +323,287 @@ Choose its date format now!</translation>
     </message>
 </context>
 <context>
+    <name>TElementEditorText</name>
+    <message>
+        <source>Nincs adatforrás!</source>
+        <translation>There is no data source!</translation>
+    </message>
+    <message>
+        <source>Elem helyének rögzítése</source>
+        <translation>Fix the element&apos;s place</translation>
+    </message>
+    <message>
+        <source>Új szöveg elem</source>
+        <translation>New text element</translation>
+    </message>
+    <message>
+        <source>Új vonalkód elem</source>
+        <translation>New barcode element</translation>
+    </message>
+    <message>
+        <source>Új kép elem</source>
+        <translation>New picture element</translation>
+    </message>
+    <message>
+        <source>Új rajz elem</source>
+        <translation>New drawing element</translation>
+    </message>
+    <message>
+        <source>Üres az érték mező!</source>
+        <translation>The value field is empty!</translation>
+    </message>
+    <message>
+        <source>Érték</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Nem megfelelő vonalkód érték!</source>
+        <translation>Unsuitable barcode value!</translation>
+    </message>
+    <message>
+        <source>Hiányzik a beállított mezőnév!</source>
+        <translation>The field name set is missing!</translation>
+    </message>
+    <message>
+        <source>Bitmap file|*.bmp</source>
+        <translation>Bitmap file|*.bmp</translation>
+    </message>
+    <message>
+        <source>Kép file</source>
+        <translation>Picture file</translation>
+    </message>
+    <message>
+        <source>Kép fileok|*.bmp;*.jpg;*.jpeg;*.wmf;*.ico</source>
+        <translation>Picture files|*.bmp;*.jpg;*.jpeg;*.wmf;*.ico</translation>
+    </message>
+    <message>
+        <source>A kép file nem olvasható!</source>
+        <translation>The picture file cannot be read!</translation>
+    </message>
+    <message>
+        <source>Kép eredeti mérete</source>
+        <translation>Picture&apos;s original size</translation>
+    </message>
+</context>
+<context>
+    <name>TElementPanelText</name>
+    <message>
+        <source>Érték / &amp;Szöveg / Adatforrás</source>
+        <translation>Value / &amp;Text / Data source</translation>
+    </message>
+    <message>
+        <source>Alkalmaz</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Adatmező kiválasztása</source>
+        <translation>Choose a data field</translation>
+    </message>
+    <message>
+        <source>Rendszer dátum vagy idő beszúrása</source>
+        <translation>Insert the system date or time</translation>
+    </message>
+    <message>
+        <source>Kép file kiválasztása</source>
+        <translation>Choose a picture file</translation>
+    </message>
+    <message>
+        <source>Forrás neve (mező)</source>
+        <translation>Source name (field)</translation>
+    </message>
+    <message>
+        <source>Tipus</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Hossz</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>Mégsem/Vissza</source>
+        <translation>Cancel/Back</translation>
+    </message>
+    <message>
+        <source>Balra igazítás</source>
+        <translation>Align left</translation>
+    </message>
+    <message>
+        <source>Középre igazítás</source>
+        <translation>Centre</translation>
+    </message>
+    <message>
+        <source>Jobbra igazítás</source>
+        <translation>Align right</translation>
+    </message>
+    <message>
+        <source>Elforgatás (fok)</source>
+        <translation>Rotation (degrees)</translation>
+    </message>
+    <message>
+        <source>Betűtípus beállítása</source>
+        <translation>Set the font</translation>
+    </message>
+    <message>
+        <source>Elem belső azonosítója</source>
+        <translation>The element&apos;s internal name</translation>
+    </message>
+    <message>
+        <source>Forrás (adatmező neve)</source>
+        <translation>Source (data field name)</translation>
+    </message>
+    <message>
+        <source>Tárolt érték / első adatmező tartalma</source>
+        <translation>Stored value / the first data field&apos;s content</translation>
+    </message>
+    <message>
+        <source>Kiválasztott elem magassága [mm]</source>
+        <translation>Selected element&apos;s height [mm]</translation>
+    </message>
+    <message>
+        <source>Kiválasztott elem szélessége [mm]</source>
+        <translation>Selected element&apos;s width [mm]</translation>
+    </message>
+    <message>
+        <source>Függőleges pozíció [mm]</source>
+        <translation>Vertical position [mm]</translation>
+    </message>
+    <message>
+        <source>Vízszintes pozíció [mm]</source>
+        <translation>Horizontal position [mm]</translation>
+    </message>
+    <message>
+        <source>Név</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Forrás</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>Érték</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Magasság</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>Szélesség</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>Fent</source>
+        <translation>Top</translation>
+    </message>
+    <message>
+        <source>Bal</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Címke-elem kiválasztása</source>
+        <translation>Select a label element</translation>
+    </message>
+    <message>
+        <source>Vonalkód</source>
+        <translation>Barcode</translation>
+    </message>
+    <message>
+        <source>A kétdimenziós vonalkód beállítása</source>
+        <translation>The two-dimensional barcode&apos;s setting</translation>
+    </message>
+    <message>
+        <source>PDF417 hibajavítási szint (0–8)</source>
+        <translation>PDF417 error correction level (0–8)</translation>
+    </message>
+    <message>
+        <source>Vonalkód érték látszik</source>
+        <translation>Barcode value shown</translation>
+    </message>
+    <message>
+        <source>Start/Stop vonalak</source>
+        <translation>Start/stop lines</translation>
+    </message>
+    <message>
+        <source>Kijelölt vonalkód .bmp file-ba másolása</source>
+        <translation>Copy the selected barcode into a .bmp file</translation>
+    </message>
+    <message>
+        <source>Kijelölt vonalkód értékének sokszorosítása (klónozás)</source>
+        <translation>Duplicate the selected barcode value (clone)</translation>
+    </message>
+    <message>
+        <source>Vonalkód panel elrejtése</source>
+        <translation>Hide the barcode panel</translation>
+    </message>
+    <message>
+        <source>&amp;Hibajavítás:</source>
+        <translation>&amp;Error correction:</translation>
+    </message>
+    <message>
+        <source>&amp;Forma:</source>
+        <translation>&amp;Shape:</translation>
+    </message>
+    <message>
+        <source>Négyzet</source>
+        <translation>Square</translation>
+    </message>
+    <message>
+        <source>Téglalap</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>GS1 négyzet</source>
+        <translation>GS1 square</translation>
+    </message>
+    <message>
+        <source>GS1 téglalap</source>
+        <translation>GS1 rectangle</translation>
+    </message>
+    <message>
+        <source>&amp;Oszlop:</source>
+        <translation>&amp;Columns:</translation>
+    </message>
+    <message>
+        <source>&amp;Szint:</source>
+        <translation>&amp;Level:</translation>
+    </message>
+    <message>
+        <source>I</source>
+        <comment>time code</comment>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>D</source>
+        <comment>date code</comment>
+        <translation>D</translation>
+    </message>
+    <message>
+        <source>É</source>
+        <comment>year letter</comment>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>H</source>
+        <comment>month letter</comment>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <comment>day letter</comment>
+        <translation>D</translation>
+    </message>
+    <message>
+        <source>Ó</source>
+        <comment>hour letter</comment>
+        <translation>h</translation>
+    </message>
+    <message>
+        <source>P</source>
+        <comment>minute letter</comment>
+        <translation>m</translation>
+    </message>
+</context>
+<context>
     <name>TExcelExportText</name>
     <message>
         <source>Túl sok rekord egy Excel munkalaphoz! (legfeljebb %1)</source>
@@ -563,6 +844,195 @@ Choose its date format now!</translation>
     <message>
         <source>Hány darab címkehelyet hagy ki?</source>
         <translation>How many label positions to skip?</translation>
+    </message>
+</context>
+<context>
+    <name>TMainFormDialogsText</name>
+    <message>
+        <source>Sorozat: </source>
+        <translation>Series: </translation>
+    </message>
+    <message>
+        <source>Kapcsolat: </source>
+        <translation>Link: </translation>
+    </message>
+</context>
+<context>
+    <name>TMainFormExchangeText</name>
+    <message>
+        <source>Excel 2.x munkalap|*.xls|Excel munkafüzet|*.xlsx</source>
+        <translation>Excel 2.x worksheet|*.xls|Excel workbook|*.xlsx</translation>
+    </message>
+</context>
+<context>
+    <name>TMainFormText</name>
+    <message>
+        <source>Visszavonás: </source>
+        <translation>Undo: </translation>
+    </message>
+    <message>
+        <source>Mégis: </source>
+        <translation>Redo: </translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Új sorozat...</source>
+        <translation>New series...</translation>
+    </message>
+    <message>
+        <source>Megnyitás...</source>
+        <translation>Open...</translation>
+    </message>
+    <message>
+        <source>Kézi rögzítés</source>
+        <translation>Manual entry</translation>
+    </message>
+    <message>
+        <source>Mentés másként...</source>
+        <translation>Save as...</translation>
+    </message>
+    <message>
+        <source>Adatböngésző</source>
+        <translation>Data browser</translation>
+    </message>
+    <message>
+        <source>Importálás (Excel)</source>
+        <translation>Import (Excel)</translation>
+    </message>
+    <message>
+        <source>Excel file</source>
+        <translation>Excel file</translation>
+    </message>
+    <message>
+        <source>Kilépés</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Beállítások</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Szerkesztés</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Kurzor</source>
+        <translation>Pointer</translation>
+    </message>
+    <message>
+        <source>Szöveg</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Vonalkód</source>
+        <translation>Barcode</translation>
+    </message>
+    <message>
+        <source>Kép</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>Rajz</source>
+        <translation>Drawing</translation>
+    </message>
+    <message>
+        <source>Elem törlése</source>
+        <translation>Delete element</translation>
+    </message>
+    <message>
+        <source>Visszavonás</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Mégis</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Nyomtatás</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Nyomtat...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>Nyomtatási kép</source>
+        <translation>Print preview</translation>
+    </message>
+    <message>
+        <source>Súgó</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Segitség  F1</source>
+        <translation>Help  F1</translation>
+    </message>
+    <message>
+        <source>Új...</source>
+        <translation>New...</translation>
+    </message>
+    <message>
+        <source>Megnyitás</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Vonalkód-sorozat kézi rögzítése</source>
+        <translation>Manual entry of a barcode series</translation>
+    </message>
+    <message>
+        <source>Importálás MS-Excel táblából</source>
+        <translation>Import from an MS Excel table</translation>
+    </message>
+    <message>
+        <source>Súgó [F1]</source>
+        <translation>Help [F1]</translation>
+    </message>
+    <message>
+        <source>&amp;Adatforrás</source>
+        <translation>&amp;Data</translation>
+    </message>
+    <message>
+        <source>&amp;Elemek</source>
+        <translation>&amp;Elements</translation>
+    </message>
+    <message>
+        <source>Oldal</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>Cimke</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>Nem lehet létrehozni a következő mappát: </source>
+        <translation>The following folder cannot be created: </translation>
+    </message>
+    <message>
+        <source>Sorozat: </source>
+        <translation>Series: </translation>
+    </message>
+    <message>
+        <source>Hiba történt a program futtatása közben.</source>
+        <translation>An error occurred while the program was running.</translation>
+    </message>
+    <message>
+        <source>Indítsa újra a programot!</source>
+        <translation>Start the program again!</translation>
+    </message>
+    <message>
+        <source>Valóban törölni kívánja a kiválasztott elemet?</source>
+        <translation>Delete the selected element?</translation>
+    </message>
+    <message>
+        <source>Súgó téma</source>
+        <translation>Help topic</translation>
+    </message>
+    <message>
+        <source>Sorszám:</source>
+        <translation>Number:</translation>
     </message>
 </context>
 <context>
@@ -1132,6 +1602,45 @@ If the labels are on a roll (for single-track printers), give a size a little la
     </message>
 </context>
 <context>
+    <name>TSetupTabsText</name>
+    <message>
+        <source>A4</source>
+        <translation>A4</translation>
+    </message>
+    <message>
+        <source>A4 -es oldal méret beállítása</source>
+        <translation>Set the page size to A4</translation>
+    </message>
+    <message>
+        <source>Alkalmaz</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Címke méret</source>
+        <translation>Label size</translation>
+    </message>
+    <message>
+        <source>Szélesség mm.</source>
+        <translation>Width mm</translation>
+    </message>
+    <message>
+        <source>Magasság mm.</source>
+        <translation>Height mm</translation>
+    </message>
+    <message>
+        <source>Méretek beállításának léptetési egysége</source>
+        <translation>The step of the size controls</translation>
+    </message>
+    <message>
+        <source>&amp;Léptetés:</source>
+        <translation>&amp;Step:</translation>
+    </message>
+    <message>
+        <source>Keret a címkék körül</source>
+        <translation>Frame round the labels</translation>
+    </message>
+</context>
+<context>
     <name>TTablaFormText</name>
     <message>
         <source>Adatböngésző - </source>
@@ -1416,6 +1925,63 @@ Vertical: ABC1000A, ABC1001B, ABC1002C.</translation>
     <message>
         <source>Túl hosszú számláló érték.</source>
         <translation>The counter value is too long.</translation>
+    </message>
+</context>
+<context>
+    <name>TToolBarText</name>
+    <message>
+        <source>Vízszintes vonal</source>
+        <translation>Horizontal line</translation>
+    </message>
+    <message>
+        <source>Függőleges vonal</source>
+        <translation>Vertical line</translation>
+    </message>
+    <message>
+        <source>Négyzet</source>
+        <translation>Square</translation>
+    </message>
+    <message>
+        <source>Kör</source>
+        <translation>Circle</translation>
+    </message>
+    <message>
+        <source>Ellipszis</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Kurzor</source>
+        <translation>Pointer</translation>
+    </message>
+    <message>
+        <source>Szöveg elem</source>
+        <translation>Text element</translation>
+    </message>
+    <message>
+        <source>Vonalkód elem</source>
+        <translation>Barcode element</translation>
+    </message>
+    <message>
+        <source>Kép elem</source>
+        <translation>Picture element</translation>
+    </message>
+    <message>
+        <source>Rajz elem</source>
+        <translation>Drawing element</translation>
+    </message>
+    <message>
+        <source>Aktuális elem törlése</source>
+        <translation>Delete the current element</translation>
+    </message>
+    <message>
+        <source>Kép elem eredeti méretének beállítása
+Címke frissítése.</source>
+        <translation>Set the picture element&apos;s original size
+Refresh the label.</translation>
+    </message>
+    <message>
+        <source>Nagyítás %1%</source>
+        <translation>Zoom %1%</translation>
     </message>
 </context>
 <context>

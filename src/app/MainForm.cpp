@@ -20,6 +20,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -39,6 +40,13 @@
 #include <stdexcept>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TMainFormText {
+    Q_DECLARE_TR_FUNCTIONS(TMainFormText)
+};
+} // namespace
 
 namespace {
 
@@ -149,8 +157,9 @@ void TMainForm::HistoryChanged() {
     const TTemplateHistory& history = FDM.Template.History();
     mVisszavonas->setEnabled(history.CanUndo());
     mMegis->setEnabled(history.CanRedo());
-    const QString undo = history.CanUndo() ? QStringLiteral("Visszavonás: ") + history.UndoHint() : QString();
-    const QString redo = history.CanRedo() ? QStringLiteral("Mégis: ") + history.RedoHint() : QString();
+    const QString undo =
+        history.CanUndo() ? TMainFormText::tr("Visszavonás: ") + history.UndoHint() : QString();
+    const QString redo = history.CanRedo() ? TMainFormText::tr("Mégis: ") + history.RedoHint() : QString();
     mVisszavonas->setToolTip(undo.isEmpty() ? mVisszavonas->text() : undo);
     mVisszavonas->setStatusTip(undo);
     mMegis->setToolTip(redo.isEmpty() ? mMegis->text() : redo);
@@ -187,78 +196,80 @@ QAction* TMainForm::AddItem(QMenu* menu, const QString& caption, const char* nam
 void TMainForm::BuildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    QMenu* file = bar->addMenu(TMainFormText::tr("File"));
     file->setObjectName(QStringLiteral("File1"));
-    connect(AddItem(file, QStringLiteral("Új sorozat..."), "mUj"), &QAction::triggered, this,
+    connect(AddItem(file, TMainFormText::tr("Új sorozat..."), "mUj"), &QAction::triggered, this,
             [this] { FileCommand(&TTemplateFiles::New); });
-    connect(AddItem(file, QStringLiteral("Megnyitás..."), "mMegnyit"), &QAction::triggered, this,
+    connect(AddItem(file, TMainFormText::tr("Megnyitás..."), "mMegnyit"), &QAction::triggered, this,
             [this] { FileCommand(&TTemplateFiles::Open); });
-    connect(AddItem(file, QStringLiteral("Kézi rögzítés"), "mKezi"), &QAction::triggered, this,
+    connect(AddItem(file, TMainFormText::tr("Kézi rögzítés"), "mKezi"), &QAction::triggered, this,
             &TMainForm::OpenManualEntry);
-    connect(AddItem(file, QStringLiteral("Mentés másként..."), "mMentes"), &QAction::triggered, this,
+    connect(AddItem(file, TMainFormText::tr("Mentés másként..."), "mMentes"), &QAction::triggered, this,
             [this] { FileCommand(&TTemplateFiles::SaveAs); });
-    connect(AddItem(file, QStringLiteral("Adatböngésző"), "mAdatbongeszo"), &QAction::triggered, this,
+    connect(AddItem(file, TMainFormText::tr("Adatböngésző"), "mAdatbongeszo"), &QAction::triggered, this,
             &TMainForm::OpenDataBrowser);
-    connect(AddItem(file, QStringLiteral("Importálás (Excel)"), "ImportlsExcel1"), &QAction::triggered, this,
-            &TMainForm::LinkWorkbook);
+    connect(AddItem(file, TMainFormText::tr("Importálás (Excel)"), "ImportlsExcel1"), &QAction::triggered,
+            this, &TMainForm::LinkWorkbook);
     QMenu* exportMenu = file->addMenu(QStringLiteral("Export"));
     exportMenu->setObjectName(QStringLiteral("Export1"));
-    connect(AddItem(exportMenu, QStringLiteral("Excel file"), "Excelfile1"), &QAction::triggered, this,
+    connect(AddItem(exportMenu, TMainFormText::tr("Excel file"), "Excelfile1"), &QAction::triggered, this,
             &TMainForm::ExportToExcel);
     file->addSeparator();
-    connect(AddItem(file, QStringLiteral("Kilépés"), "Kilps2"), &QAction::triggered, this, &QWidget::close);
+    connect(AddItem(file, TMainFormText::tr("Kilépés"), "Kilps2"), &QAction::triggered, this,
+            &QWidget::close);
 
-    QAction* settings = bar->addAction(QStringLiteral("Beállítások"));
+    QAction* settings = bar->addAction(TMainFormText::tr("Beállítások"));
     settings->setObjectName(QStringLiteral("Belltsok1"));
     connect(settings, &QAction::triggered, this, [this] { OpenSettings(); });
 
-    QMenu* edit = bar->addMenu(QStringLiteral("Szerkesztés"));
+    QMenu* edit = bar->addMenu(TMainFormText::tr("Szerkesztés"));
     edit->setObjectName(QStringLiteral("Szerkesztes1"));
-    connect(AddItem(edit, QStringLiteral("Kurzor"), "mKurzor"), &QAction::triggered, this,
+    connect(AddItem(edit, TMainFormText::tr("Kurzor"), "mKurzor"), &QAction::triggered, this,
             &TMainForm::ClearSelectionNow);
     // Each presses its tool and clicks it, as a click on the pressed tool creates an element.
-    connect(AddItem(edit, QStringLiteral("Szöveg"), "mSzoveg", QKeySequence(Qt::CTRL | Qt::Key_T)),
+    connect(AddItem(edit, TMainFormText::tr("Szöveg"), "mSzoveg", QKeySequence(Qt::CTRL | Qt::Key_T)),
             &QAction::triggered, this, [this] { FTools->ClickTool(TElemKind::ekText); });
-    connect(AddItem(edit, QStringLiteral("Vonalkód"), "mVonalkod", QKeySequence(Qt::CTRL | Qt::Key_V)),
+    connect(AddItem(edit, TMainFormText::tr("Vonalkód"), "mVonalkod", QKeySequence(Qt::CTRL | Qt::Key_V)),
             &QAction::triggered, this, [this] { FTools->ClickTool(TElemKind::ekBarcode); });
-    connect(AddItem(edit, QStringLiteral("Kép"), "mKep", QKeySequence(Qt::CTRL | Qt::Key_K)),
+    connect(AddItem(edit, TMainFormText::tr("Kép"), "mKep", QKeySequence(Qt::CTRL | Qt::Key_K)),
             &QAction::triggered, this, [this] { FTools->ClickTool(TElemKind::ekPicture); });
-    connect(AddItem(edit, QStringLiteral("Rajz"), "mRajz", QKeySequence(Qt::CTRL | Qt::Key_R)),
+    connect(AddItem(edit, TMainFormText::tr("Rajz"), "mRajz", QKeySequence(Qt::CTRL | Qt::Key_R)),
             &QAction::triggered, this, [this] { FTools->ClickTool(TElemKind::ekDrawing); });
-    mTorol = AddItem(edit, QStringLiteral("Elem törlése"), "mTorol", QKeySequence(Qt::CTRL | Qt::Key_D));
+    mTorol = AddItem(edit, TMainFormText::tr("Elem törlése"), "mTorol", QKeySequence(Qt::CTRL | Qt::Key_D));
     mTorol->setEnabled(false);
     connect(mTorol, &QAction::triggered, this, &TMainForm::DeleteWithConfirmation);
     edit->addSeparator();
     edit->setToolTipsVisible(true);
     mVisszavonas =
-        AddItem(edit, QStringLiteral("Visszavonás"), "mVisszavonas", QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mMegis = AddItem(edit, QStringLiteral("Mégis"), "mMegis");
+        AddItem(edit, TMainFormText::tr("Visszavonás"), "mVisszavonas", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mMegis = AddItem(edit, TMainFormText::tr("Mégis"), "mMegis");
     mMegis->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(mVisszavonas, &QAction::triggered, this, [this] { FEditor->Undo(); });
     connect(mMegis, &QAction::triggered, this, [this] { FEditor->Redo(); });
 
-    QMenu* print = bar->addMenu(QStringLiteral("Nyomtatás"));
+    QMenu* print = bar->addMenu(TMainFormText::tr("Nyomtatás"));
     print->setObjectName(QStringLiteral("Nyomtatas1"));
     // The menu chooses the print mode, then runs the print button.
-    connect(AddItem(print, QStringLiteral("Nyomtat..."), "mEtikett"), &QAction::triggered, this, [this] {
+    connect(AddItem(print, TMainFormText::tr("Nyomtat..."), "mEtikett"), &QAction::triggered, this, [this] {
         FPrintMode = TPrintMode::pmPrint;
         NyomtatasGombClick();
     });
-    connect(AddItem(print, QStringLiteral("Nyomtatási kép"), "mPreview"), &QAction::triggered, this, [this] {
-        FPrintMode = TPrintMode::pmPreview;
-        NyomtatasGombClick();
-    });
+    connect(AddItem(print, TMainFormText::tr("Nyomtatási kép"), "mPreview"), &QAction::triggered, this,
+            [this] {
+                FPrintMode = TPrintMode::pmPreview;
+                NyomtatasGombClick();
+            });
 
-    QMenu* help = bar->addMenu(QStringLiteral("Súgó"));
+    QMenu* help = bar->addMenu(TMainFormText::tr("Súgó"));
     help->setObjectName(QStringLiteral("Sugo1"));
-    connect(AddItem(help, QStringLiteral("Segitség  F1"), "mSugo"), &QAction::triggered, this,
+    connect(AddItem(help, TMainFormText::tr("Segitség  F1"), "mSugo"), &QAction::triggered, this,
             [this] { ShowHelp(10); });
     mOrsina = AddItem(help, QStringLiteral("Orsina"), "mOrsina");
     mOrsina->setCheckable(true);
     connect(mOrsina, &QAction::triggered, this, [this] { OpenWizard(); });
 
-    QAction* quit = bar->addAction(QStringLiteral("Kilépés"));
+    QAction* quit = bar->addAction(TMainFormText::tr("Kilépés"));
     quit->setObjectName(QStringLiteral("Kilps1"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
 }
@@ -270,23 +281,24 @@ QWidget* TMainForm::BuildButtonBar() {
     bar->installEventFilter(this);
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(4, 2, 4, 2);
-    QToolButton* uj = NamedToolButton(bar, "UjFileGomb", QStringLiteral("Új..."));
+    QToolButton* uj = NamedToolButton(bar, "UjFileGomb", TMainFormText::tr("Új..."));
     uj->setIcon(ProgramIcon("new"));
     connect(uj, &QToolButton::clicked, this, [this] { FileCommand(&TTemplateFiles::New); });
-    QToolButton* open = NamedToolButton(bar, "MegnyitasGomb", QStringLiteral("Megnyitás"));
+    QToolButton* open = NamedToolButton(bar, "MegnyitasGomb", TMainFormText::tr("Megnyitás"));
     open->setIcon(ProgramIcon("open"));
     connect(open, &QToolButton::clicked, this, [this] { FileCommand(&TTemplateFiles::Open); });
-    QToolButton* kezi = NamedToolButton(bar, "KeziGomb", QStringLiteral("Vonalkód-sorozat kézi rögzítése"));
+    QToolButton* kezi =
+        NamedToolButton(bar, "KeziGomb", TMainFormText::tr("Vonalkód-sorozat kézi rögzítése"));
     kezi->setIcon(ProgramIcon("manual-entry"));
     connect(kezi, &QToolButton::clicked, this, &TMainForm::OpenManualEntry);
-    QToolButton* print = NamedToolButton(bar, "NyomtatasGomb", QStringLiteral("Nyomtatás"));
+    QToolButton* print = NamedToolButton(bar, "NyomtatasGomb", TMainFormText::tr("Nyomtatás"));
     print->setIcon(ProgramIcon("print"));
     connect(print, &QToolButton::clicked, this, &TMainForm::NyomtatasGombClick);
     QToolButton* excel =
-        NamedToolButton(bar, "ExcelImportGomb", QStringLiteral("Importálás MS-Excel táblából"));
+        NamedToolButton(bar, "ExcelImportGomb", TMainFormText::tr("Importálás MS-Excel táblából"));
     excel->setIcon(ProgramIcon("excel-import"));
     connect(excel, &QToolButton::clicked, this, &TMainForm::LinkWorkbook);
-    QToolButton* help = NamedToolButton(bar, "SugoGomb", QStringLiteral("Súgó [F1]"));
+    QToolButton* help = NamedToolButton(bar, "SugoGomb", TMainFormText::tr("Súgó [F1]"));
     help->setIcon(ProgramIcon("help"));
     connect(help, &QToolButton::clicked, this, [this] { ShowHelp(10); });
     help->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -312,10 +324,10 @@ QWidget* TMainForm::BuildPageControl() {
     FElementPanel = new TElementPanel;
     FPageTab = new TPageTab;
     FLabelTab = new TLabelTab;
-    FPages->addTab(FDataSourceTab, QStringLiteral("&Adatforrás"));
-    FPages->addTab(FElementPanel, QStringLiteral("&Elemek"));
-    FPages->addTab(FPageTab, QStringLiteral("Oldal"));
-    FPages->addTab(FLabelTab, QStringLiteral("Cimke"));
+    FPages->addTab(FDataSourceTab, TMainFormText::tr("&Adatforrás"));
+    FPages->addTab(FElementPanel, TMainFormText::tr("&Elemek"));
+    FPages->addTab(FPageTab, TMainFormText::tr("Oldal"));
+    FPages->addTab(FLabelTab, TMainFormText::tr("Cimke"));
     connect(FPages, &QTabWidget::currentChanged, this, [this](int index) {
         const QWidget* tab = FPages->widget(index);
         if (tab == FDataSourceTab)
@@ -386,7 +398,7 @@ void TMainForm::Startup() {
     // handler.
     const QString series = FPaths.SeriesFolder();
     if (!QFileInfo(series).isDir() && !QDir().mkpath(series))
-        throw std::runtime_error((QStringLiteral("Nem lehet létrehozni a következő mappát: ") + series)
+        throw std::runtime_error((TMainFormText::tr("Nem lehet létrehozni a következő mappát: ") + series)
                                      .toLocal8Bit()
                                      .toStdString());
     // The last template with its series files; false when the program must end.
@@ -394,7 +406,7 @@ void TMainForm::Startup() {
         return;
     FTemplateOpened = true;
     FDataSource = &FDM.T1;
-    State().Panel2 = QStringLiteral("Sorozat: ") + State().SeriesName;
+    State().Panel2 = TMainFormText::tr("Sorozat: ") + State().SeriesName;
     State().Panel3.clear();
     State().Panel4 = QStringLiteral("0");
     ShowStatus();
@@ -472,8 +484,8 @@ void TMainForm::ApplicationException(const QString& message) {
         // The series may be what failed; the message below still tells the user.
     }
     FModal.Message(QString(),
-                   QStringLiteral("Hiba történt a program futtatása közben.") + kCr +
-                       QStringLiteral("Indítsa újra a programot!") + kCr + message,
+                   TMainFormText::tr("Hiba történt a program futtatása közben.") + kCr +
+                       TMainFormText::tr("Indítsa újra a programot!") + kCr + message,
                    QStringLiteral("H"));
     CloseMainWindow();
 }
@@ -553,7 +565,7 @@ void TMainForm::SetZoom(int zoom) {
 
 void TMainForm::DeleteWithConfirmation() {
     FHelpContext = 18;
-    if (FModal.Message(QString(), QStringLiteral("Valóban törölni kívánja a kiválasztott elemet?"),
+    if (FModal.Message(QString(), TMainFormText::tr("Valóban törölni kívánja a kiválasztott elemet?"),
                        QStringLiteral("K")))
         FEditor->DeleteSelected();
     FHelpContext = 10;
@@ -572,7 +584,7 @@ void TMainForm::AskHelpTopic() {
 
 bool TMainForm::AskHelpContext() {
     const std::optional<QString> answer =
-        FModal.InputBox(QStringLiteral("Súgó téma"), QStringLiteral("Sorszám:"), QStringLiteral("10"));
+        FModal.InputBox(TMainFormText::tr("Súgó téma"), TMainFormText::tr("Sorszám:"), QStringLiteral("10"));
     if (!answer)
         return false;
     bool ok = false;

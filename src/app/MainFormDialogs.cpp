@@ -15,10 +15,18 @@
 #include "services/Modal.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TMainFormDialogsText {
+    Q_DECLARE_TR_FUNCTIONS(TMainFormDialogsText)
+};
+} // namespace
 
 int TMainForm::OpenSettings(int page) {
     if (!FSettingsFile)
@@ -77,7 +85,7 @@ public:
         F.SeriesBecomesDataSource();
         F.FillFieldList();
         F.State().DataFlag = F.DataSourceRecordCount() > 0;
-        F.State().Panel2 = QStringLiteral("Sorozat: ") + F.State().SeriesName;
+        F.State().Panel2 = TMainFormDialogsText::tr("Sorozat: ") + F.State().SeriesName;
         F.State().Panel3.clear();
         F.State().Panel4 = GroupedCount(F.DataSourceRecordCount());
         F.ShowStatus();
@@ -93,7 +101,7 @@ public:
         // The link panel follows what the wizard left: the linked worksheet, or none.
         const bool linked = F.State().LinkFlag && F.FDataSource == &F.FLink->KT1 && F.FLink->KT1.Active();
         F.State().Panel3 =
-            linked ? QStringLiteral("Kapcsolat: ") +
+            linked ? TMainFormDialogsText::tr("Kapcsolat: ") +
                          QFileInfo(QFile::decodeName(QByteArray::fromStdString(F.FLink->KT1.FileName)))
                              .fileName()
                    : QString();

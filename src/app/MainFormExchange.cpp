@@ -9,9 +9,17 @@
 #include "exchange/ui/TablaForm.h"
 #include "services/Modal.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TMainFormExchangeText {
+    Q_DECLARE_TR_FUNCTIONS(TMainFormExchangeText)
+};
+} // namespace
 
 void TMainFormLinkHost::FieldListRebuilt() {
     FForm.FElementPanel->ShowFieldList(FForm.FDM.FieldList());
@@ -38,7 +46,7 @@ void TMainForm::ExportToExcel() {
     options.Title = QStringLiteral("Excel export");
     options.InitialDir = QDir::currentPath();
     options.FileName = QString::fromStdString(ExportFileName(State().TemplateName.toStdString()));
-    options.Filter = QStringLiteral("Excel 2.x munkalap|*.xls|Excel munkafüzet|*.xlsx");
+    options.Filter = TMainFormExchangeText::tr("Excel 2.x munkalap|*.xls|Excel munkafüzet|*.xlsx");
     options.DefaultExt = QStringLiteral("xls");
     const std::optional<QString> file = FModal.SaveFile(options);
     if (!file)

@@ -18,13 +18,23 @@
 #include "series/tables/SeriesTables.h"
 #include "services/Modal.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace etikor {
 
 namespace {
+// The texts of this file are translated under one name.
+struct TElementEditorText {
+    Q_DECLARE_TR_FUNCTIONS(TElementEditorText)
+};
+} // namespace
 
-const QString kNoDataSource = QStringLiteral("Nincs adatforrás!");
+namespace {
+
+QString NoDataSource() {
+    return TElementEditorText::tr("Nincs adatforrás!");
+}
 
 // New elements start 10 pixels from the label's top-left corner.
 constexpr int kNewElementOffset = 10;
@@ -105,7 +115,7 @@ void TElementEditor::Select(TElementView* view) {
         FPanel.ShowSelection(*element);
         // The move/resize handling runs on the selected view as it stands; what it rewrites
         // (a text's own size, millimetres a row lacked) is a step of its own to undo.
-        TLabelTemplate::TEditGroup group(FDM.Template, QStringLiteral("Elem helyének rögzítése"));
+        TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Elem helyének rögzítése"));
         if (const std::optional<QString> warning = FCanvas.StoreGeometry(*view))
             Warn(*warning);
     }
@@ -224,7 +234,7 @@ void TElementEditor::Create(TElemKind kind) {
 }
 
 void TElementEditor::CreateText() {
-    TLabelTemplate::TEditGroup group(FDM.Template, QStringLiteral("Új szöveg elem"));
+    TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Új szöveg elem"));
     // The text sits at (10, 10) on screen whatever the zoom and takes the size of its text; the
     // selection stores both divided by the zoom.
     const int stored = StoredFromScreen(kNewElementOffset, FCanvas.Zoom());
@@ -233,7 +243,7 @@ void TElementEditor::CreateText() {
 }
 
 void TElementEditor::CreateBarcode() {
-    TLabelTemplate::TEditGroup group(FDM.Template, QStringLiteral("Új vonalkód elem"));
+    TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Új vonalkód elem"));
     // Stored at (10, 10), 150 wide, shown at the zoom.
     const QString name = FDM.Template.AddElement(
         TElemKind::ekBarcode, {kNewElementOffset, kNewElementOffset, 150, TEan().Height()});
@@ -244,7 +254,7 @@ void TElementEditor::CreateBarcode() {
     view->Ean().SetSecurity(FSettings.Security);
     const TDocumentState& state = FHost.EditedState();
     if (!state.DataFlag || DataSourceRecordCount() == 0) {
-        Warn(kNoDataSource);
+        Warn(NoDataSource());
         return;
     }
     if (state.LinkFlag)
@@ -264,14 +274,14 @@ void TElementEditor::CreateBarcode() {
 }
 
 void TElementEditor::CreatePicture() {
-    TLabelTemplate::TEditGroup group(FDM.Template, QStringLiteral("Új kép elem"));
+    TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Új kép elem"));
     const QString name =
         FDM.Template.AddElement(TElemKind::ekPicture, {kNewElementOffset, kNewElementOffset, 20, 20});
     ShowNewElement(name);
 }
 
 void TElementEditor::CreateDrawing(TDrawingKind kind) {
-    TLabelTemplate::TEditGroup group(FDM.Template, QStringLiteral("Új rajz elem"));
+    TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Új rajz elem"));
     const TDrawingShape shape = DrawingShape(kind);
     const QString name = FDM.Template.AddElement(
         TElemKind::ekDrawing, {kNewElementOffset, kNewElementOffset, shape.WidthPx, shape.HeightPx},
@@ -314,11 +324,11 @@ void TElementEditor::ApplyValue() {
         p.SetPendingSource(FromCp1250(source));
     }
     if (p.Value().trimmed().isEmpty()) {
-        Warn(QStringLiteral("Üres az érték mező!"));
+        Warn(TElementEditorText::tr("Üres az érték mező!"));
         p.FocusValue();
         return;
     }
-    TLabelTemplate::TEditGroup group(FDM.Template, QStringLiteral("Érték"));
+    TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Érték"));
     const QString name = view->objectName();
     if (auto* text = qobject_cast<TRotateLabel*>(view)) {
         text->SetAutoSize(false);
@@ -334,7 +344,7 @@ void TElementEditor::ApplyValue() {
         if (barcode->Ean().CheckBarCode(value)) {
             barcode->Ean().SetBarCode(value);
         } else {
-            Warn(QStringLiteral("Nem megfelelő vonalkód érték!"));
+            Warn(TElementEditorText::tr("Nem megfelelő vonalkód érték!"));
             barcode->Ean().Caption().SetText("1234");
             p.SetValue(FromCp1250(barcode->Ean().Caption().Text()));
         }
@@ -351,7 +361,7 @@ void TElementEditor::TakeFieldValue() {
     TElementPanel& p = FPanel;
     TDataSet* source = FHost.EditedDataSource();
     if (!FHost.EditedState().DataFlag || !source) {
-        Warn(kNoDataSource);
+        Warn(NoDataSource());
         return;
     }
     p.SetPendingSource(QString());
@@ -366,7 +376,7 @@ void TElementEditor::TakeFieldValue() {
         for (const TFieldListEntry& field : FDM.FieldList())
             listed = listed || FromCp1250(field.Name).startsWith(wanted, Qt::CaseInsensitive);
         if (!listed)
-            Warn(QStringLiteral("Hiányzik a beállított mezőnév!"));
+            Warn(TElementEditorText::tr("Hiányzik a beállított mezőnév!"));
         return;
     }
     source->First();
@@ -477,7 +487,7 @@ void TElementEditor::CopyBarcodeToBitmap() {
     if (!FCurrentBarcode)
         return;
     TFileDialogOptions options;
-    options.Filter = QStringLiteral("Bitmap file|*.bmp");
+    options.Filter = TElementEditorText::tr("Bitmap file|*.bmp");
     const std::optional<QString> file = FModal.SaveFile(options);
     if (file && FCurrentBarcode)
         FCurrentBarcode->Ean().SaveToFile(file->toLocal8Bit().toStdString());
@@ -485,10 +495,10 @@ void TElementEditor::CopyBarcodeToBitmap() {
 
 void TElementEditor::ChoosePictureFile() {
     TFileDialogOptions options;
-    options.Title = QStringLiteral("Kép file");
+    options.Title = TElementEditorText::tr("Kép file");
     options.InitialDir = FHost.PictureFolder();
     options.DefaultExt = QStringLiteral("*.jpg");
-    options.Filter = QStringLiteral("Kép fileok|*.bmp;*.jpg;*.jpeg;*.wmf;*.ico");
+    options.Filter = TElementEditorText::tr("Kép fileok|*.bmp;*.jpg;*.jpeg;*.wmf;*.ico");
     const std::optional<QString> file = FModal.OpenPicture(options);
     if (!file)
         return;
@@ -498,7 +508,7 @@ void TElementEditor::ChoosePictureFile() {
     const QImage image = LoadPictureFile(*file);
     if (image.isNull()) {
         // A file that cannot be shown leaves the element as it was; the program goes on.
-        Warn(QStringLiteral("A kép file nem olvasható!") + QLatin1Char('\r') + *file);
+        Warn(TElementEditorText::tr("A kép file nem olvasható!") + QLatin1Char('\r') + *file);
         return;
     }
     picture->SetPicture(image, false);
@@ -519,7 +529,7 @@ void TElementEditor::DeleteSelected() {
 void TElementEditor::PictureToOwnSize() {
     auto* picture = qobject_cast<TPictureView*>(FCanvas.Selected());
     if (picture && FCanvas.SelectedFlag() == 1 && !picture->Picture().isNull()) {
-        TLabelTemplate::TEditGroup group(FDM.Template, QStringLiteral("Kép eredeti mérete"));
+        TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Kép eredeti mérete"));
         picture->resize(picture->Picture().size());
         FCanvas.StoreGeometry(*picture);
     }

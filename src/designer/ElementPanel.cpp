@@ -9,6 +9,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,6 +27,45 @@
 namespace etikor {
 
 namespace {
+// The texts of this file are translated under one name.
+struct TElementPanelText {
+    Q_DECLARE_TR_FUNCTIONS(TElementPanelText)
+};
+} // namespace
+
+namespace {
+
+// A date or time code as the list shows it: its layout in the letters of the window's language
+// ("D: ÉÉÉÉ.HH.NN" is "D: YYYY.MM.DD" in English); the template stores the Hungarian text.
+QString ShownDateTimeCode(const QString& code) {
+    const qsizetype start = code.indexOf(QLatin1String(": "));
+    if (start < 0)
+        return code;
+    const bool time = code.startsWith(QLatin1Char('I'));
+    QString out = time ? TElementPanelText::tr("I", "time code") : TElementPanelText::tr("D", "date code");
+    out += QLatin1String(": ");
+    qsizetype i = start + 2;
+    for (; i < code.size() && code[i] != QLatin1Char(' '); ++i) {
+        const QChar c = code[i];
+        if (c == QChar(0xC9))
+            out += TElementPanelText::tr("É", "year letter");
+        else if (c == QLatin1Char('H'))
+            out += TElementPanelText::tr("H", "month letter");
+        else if (c == QLatin1Char('N'))
+            out += TElementPanelText::tr("N", "day letter");
+        else if (c == QChar(0xD3))
+            out += TElementPanelText::tr("Ó", "hour letter");
+        else if (c == QLatin1Char('P'))
+            out += TElementPanelText::tr("P", "minute letter");
+        else
+            out += c;
+    }
+    return out + code.mid(i);
+}
+
+} // namespace
+
+namespace {
 
 QString Mm2(double value) {
     return QString::fromStdString(FormatFloat("0.00", value));
@@ -37,33 +77,35 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tsElemek"));
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(3);
-    auto* ertekLabel = new QLabel(QStringLiteral("Érték / &Szöveg / Adatforrás"), this);
+    auto* ertekLabel = new QLabel(TElementPanelText::tr("Érték / &Szöveg / Adatforrás"), this);
     layout->addWidget(ertekLabel);
     Ertek = new QLineEdit(this);
     Ertek->setObjectName(QStringLiteral("Ertek"));
     ertekLabel->setBuddy(Ertek);
     layout->addWidget(Ertek);
     auto* valueRow = new QHBoxLayout;
-    SzRogzitoGomb = NamedToolButton(this, "SzRogzitoGomb", QString(), QStringLiteral("Alkalmaz"));
-    EMezoGomb = IconToolButton(this, "EMezoGomb", QStringLiteral("Adatmező kiválasztása"), "field");
-    DtGomb = IconToolButton(this, "DtGomb", QStringLiteral("Rendszer dátum vagy idő beszúrása"), "date-time");
-    EFileGomb = IconToolButton(this, "EFileGomb", QStringLiteral("Kép file kiválasztása"), "picture-file");
+    SzRogzitoGomb = NamedToolButton(this, "SzRogzitoGomb", QString(), TElementPanelText::tr("Alkalmaz"));
+    EMezoGomb = IconToolButton(this, "EMezoGomb", TElementPanelText::tr("Adatmező kiválasztása"), "field");
+    DtGomb = IconToolButton(this, "DtGomb", TElementPanelText::tr("Rendszer dátum vagy idő beszúrása"),
+                            "date-time");
+    EFileGomb =
+        IconToolButton(this, "EFileGomb", TElementPanelText::tr("Kép file kiválasztása"), "picture-file");
     for (QToolButton* b : {SzRogzitoGomb, EMezoGomb, DtGomb, EFileGomb})
         valueRow->addWidget(b);
     layout->addLayout(valueRow);
     DtLista = new QListWidget(this);
     DtLista->setObjectName(QStringLiteral("DtLista"));
     for (int i = 0; i < kDateTimeCodeCount; ++i)
-        DtLista->addItem(FromCp1250(DateTimeCodeListText(i)));
+        DtLista->addItem(ShownDateTimeCode(FromCp1250(DateTimeCodeListText(i))));
     DtLista->hide();
     layout->addWidget(DtLista);
     Mezok = new QTableWidget(0, 3, this);
     Mezok->setObjectName(QStringLiteral("Mezok"));
-    Mezok->setHorizontalHeaderLabels(
-        {QStringLiteral("Forrás neve (mező)"), QStringLiteral("Tipus"), QStringLiteral("Hossz")});
+    Mezok->setHorizontalHeaderLabels({TElementPanelText::tr("Forrás neve (mező)"),
+                                      TElementPanelText::tr("Tipus"), TElementPanelText::tr("Hossz")});
     Mezok->hide();
     layout->addWidget(Mezok);
-    MezoKilepGomb = NamedToolButton(this, "MezoKilepGomb", QString(), QStringLiteral("Mégsem/Vissza"));
+    MezoKilepGomb = NamedToolButton(this, "MezoKilepGomb", QString(), TElementPanelText::tr("Mégsem/Vissza"));
     MezoKilepGomb->hide();
     connect(MezoKilepGomb, &QToolButton::clicked, Mezok, &QWidget::hide);
     connect(MezoKilepGomb, &QToolButton::clicked, MezoKilepGomb, &QWidget::hide);
@@ -76,9 +118,9 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     auto* alignRow = new QHBoxLayout;
     IgazitasCsoport = new QButtonGroup(this);
     IgazitasCsoport->setObjectName(QStringLiteral("IgazitasCsoport"));
-    sbBalra = IconToolButton(this, "sbBalra", QStringLiteral("Balra igazítás"), "align-left");
-    sbKozepre = IconToolButton(this, "sbKozepre", QStringLiteral("Középre igazítás"), "align-center");
-    sbJobbra = IconToolButton(this, "sbJobbra", QStringLiteral("Jobbra igazítás"), "align-right");
+    sbBalra = IconToolButton(this, "sbBalra", TElementPanelText::tr("Balra igazítás"), "align-left");
+    sbKozepre = IconToolButton(this, "sbKozepre", TElementPanelText::tr("Középre igazítás"), "align-center");
+    sbJobbra = IconToolButton(this, "sbJobbra", TElementPanelText::tr("Jobbra igazítás"), "align-right");
     for (QToolButton* b : {sbBalra, sbKozepre, sbJobbra}) {
         b->setCheckable(true);
         IgazitasCsoport->addButton(b);
@@ -87,41 +129,43 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     sbBalra->setChecked(true);
     cb_Elforgat = new QComboBox(this);
     cb_Elforgat->setObjectName(QStringLiteral("cb_Elforgat"));
-    cb_Elforgat->setToolTip(QStringLiteral("Elforgatás (fok)"));
+    cb_Elforgat->setToolTip(TElementPanelText::tr("Elforgatás (fok)"));
     cb_Elforgat->addItems(
         {QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"), QStringLiteral("270")});
     alignRow->addWidget(cb_Elforgat);
-    BetuGomb = IconToolButton(this, "BetuGomb", QStringLiteral("Betűtípus beállítása"), "font");
+    BetuGomb = IconToolButton(this, "BetuGomb", TElementPanelText::tr("Betűtípus beállítása"), "font");
     alignRow->addWidget(BetuGomb);
     layout->addLayout(alignRow);
 
     auto* form = new QFormLayout;
     form->setVerticalSpacing(1);
-    ElemNev_edit = ReadOnlyEdit(this, "ElemNev_edit", QStringLiteral("Elem belső azonosítója"));
-    Forras_edit = ReadOnlyEdit(this, "Forras_edit", QStringLiteral("Forrás (adatmező neve)"));
-    Fertek_edit = ReadOnlyEdit(this, "Fertek_edit", QStringLiteral("Tárolt érték / első adatmező tartalma"));
-    Height_edit = ReadOnlyEdit(this, "Height_edit", QStringLiteral("Kiválasztott elem magassága [mm]"));
-    Width_edit = ReadOnlyEdit(this, "Width_edit", QStringLiteral("Kiválasztott elem szélessége [mm]"));
-    Top_edit = ReadOnlyEdit(this, "Top_edit", QStringLiteral("Függőleges pozíció [mm]"));
-    Left_edit = ReadOnlyEdit(this, "Left_edit", QStringLiteral("Vízszintes pozíció [mm]"));
-    form->addRow(QStringLiteral("Név"), ElemNev_edit);
-    form->addRow(QStringLiteral("Forrás"), Forras_edit);
-    form->addRow(QStringLiteral("Érték"), Fertek_edit);
-    form->addRow(QStringLiteral("Magasság"), Height_edit);
-    form->addRow(QStringLiteral("Szélesség"), Width_edit);
-    form->addRow(QStringLiteral("Fent"), Top_edit);
-    form->addRow(QStringLiteral("Bal"), Left_edit);
+    ElemNev_edit = ReadOnlyEdit(this, "ElemNev_edit", TElementPanelText::tr("Elem belső azonosítója"));
+    Forras_edit = ReadOnlyEdit(this, "Forras_edit", TElementPanelText::tr("Forrás (adatmező neve)"));
+    Fertek_edit =
+        ReadOnlyEdit(this, "Fertek_edit", TElementPanelText::tr("Tárolt érték / első adatmező tartalma"));
+    Height_edit =
+        ReadOnlyEdit(this, "Height_edit", TElementPanelText::tr("Kiválasztott elem magassága [mm]"));
+    Width_edit = ReadOnlyEdit(this, "Width_edit", TElementPanelText::tr("Kiválasztott elem szélessége [mm]"));
+    Top_edit = ReadOnlyEdit(this, "Top_edit", TElementPanelText::tr("Függőleges pozíció [mm]"));
+    Left_edit = ReadOnlyEdit(this, "Left_edit", TElementPanelText::tr("Vízszintes pozíció [mm]"));
+    form->addRow(TElementPanelText::tr("Név"), ElemNev_edit);
+    form->addRow(TElementPanelText::tr("Forrás"), Forras_edit);
+    form->addRow(TElementPanelText::tr("Érték"), Fertek_edit);
+    form->addRow(TElementPanelText::tr("Magasság"), Height_edit);
+    form->addRow(TElementPanelText::tr("Szélesség"), Width_edit);
+    form->addRow(TElementPanelText::tr("Fent"), Top_edit);
+    form->addRow(TElementPanelText::tr("Bal"), Left_edit);
     layout->addLayout(form);
     auto* nav = new QHBoxLayout;
-    Hatra = IconToolButton(this, "Hatra", QStringLiteral("Címke-elem kiválasztása"), "previous",
+    Hatra = IconToolButton(this, "Hatra", TElementPanelText::tr("Címke-elem kiválasztása"), "previous",
                            QStringLiteral("<"));
-    Elore =
-        IconToolButton(this, "Elore", QStringLiteral("Címke-elem kiválasztása"), "next", QStringLiteral(">"));
+    Elore = IconToolButton(this, "Elore", TElementPanelText::tr("Címke-elem kiválasztása"), "next",
+                           QStringLiteral(">"));
     nav->addWidget(Hatra);
     nav->addWidget(Elore);
     layout->addLayout(nav);
 
-    gbVonalkod = new QGroupBox(QStringLiteral("Vonalkód"), this);
+    gbVonalkod = new QGroupBox(TElementPanelText::tr("Vonalkód"), this);
     gbVonalkod->setObjectName(QStringLiteral("gbVonalkod"));
     auto* bl = new QVBoxLayout(gbVonalkod);
     cb_VkTNev = new QComboBox(gbVonalkod);
@@ -144,8 +188,8 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     lbVkOpcio2->setBuddy(cb_VkOpcio2);
     for (QComboBox* list : {cb_VkOpcio, cb_VkOpcio2})
         list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    cb_VkOpcio->setToolTip(QStringLiteral("A kétdimenziós vonalkód beállítása"));
-    cb_VkOpcio2->setToolTip(QStringLiteral("PDF417 hibajavítási szint (0–8)"));
+    cb_VkOpcio->setToolTip(TElementPanelText::tr("A kétdimenziós vonalkód beállítása"));
+    cb_VkOpcio2->setToolTip(TElementPanelText::tr("PDF417 hibajavítási szint (0–8)"));
     for (QWidget* w : std::initializer_list<QWidget*>{lbVkOpcio, cb_VkOpcio, lbVkOpcio2, cb_VkOpcio2})
         options->addWidget(w);
     options->addStretch(1);
@@ -156,23 +200,23 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
         if (!cb_VkOpcio->isHidden())
             cbVonalkodErtek->setChecked(false);
     });
-    cbVonalkodErtek = new QCheckBox(QStringLiteral("Vonalkód érték látszik"), gbVonalkod);
+    cbVonalkodErtek = new QCheckBox(TElementPanelText::tr("Vonalkód érték látszik"), gbVonalkod);
     cbVonalkodErtek->setObjectName(QStringLiteral("cbVonalkodErtek"));
     bl->addWidget(cbVonalkodErtek);
-    cbStartStop = new QCheckBox(QStringLiteral("Start/Stop vonalak"), gbVonalkod);
+    cbStartStop = new QCheckBox(TElementPanelText::tr("Start/Stop vonalak"), gbVonalkod);
     cbStartStop->setObjectName(QStringLiteral("cbStartStop"));
     bl->addWidget(cbStartStop);
     bl->addLayout(options);
     ShowMatrixOptions(0, {});
     auto* barcodeButtons = new QHBoxLayout;
-    VkRogzitGomb = NamedToolButton(gbVonalkod, "VkRogzitGomb", QString(), QStringLiteral("Alkalmaz"));
-    Vk_bmp = IconToolButton(gbVonalkod, "Vk_bmp", QStringLiteral("Kijelölt vonalkód .bmp file-ba másolása"),
-                            "save-bitmap");
-    KlonozasGomb =
-        IconToolButton(gbVonalkod, "KlonozasGomb",
-                       QStringLiteral("Kijelölt vonalkód értékének sokszorosítása (klónozás)"), "clone");
-    VonalkodKilepGomb =
-        IconToolButton(gbVonalkod, "VonalkodKilepGomb", QStringLiteral("Vonalkód panel elrejtése"), "close");
+    VkRogzitGomb = NamedToolButton(gbVonalkod, "VkRogzitGomb", QString(), TElementPanelText::tr("Alkalmaz"));
+    Vk_bmp = IconToolButton(gbVonalkod, "Vk_bmp",
+                            TElementPanelText::tr("Kijelölt vonalkód .bmp file-ba másolása"), "save-bitmap");
+    KlonozasGomb = IconToolButton(
+        gbVonalkod, "KlonozasGomb",
+        TElementPanelText::tr("Kijelölt vonalkód értékének sokszorosítása (klónozás)"), "clone");
+    VonalkodKilepGomb = IconToolButton(gbVonalkod, "VonalkodKilepGomb",
+                                       TElementPanelText::tr("Vonalkód panel elrejtése"), "close");
     connect(VonalkodKilepGomb, &QToolButton::clicked, gbVonalkod, &QWidget::hide);
     for (QToolButton* b : {VkRogzitGomb, Vk_bmp, KlonozasGomb, VonalkodKilepGomb})
         barcodeButtons->addWidget(b);
@@ -262,7 +306,7 @@ void TElementPanel::ShowMatrixOptions(int position, const TMatrixOptions& o) {
         label->setVisible(!items.isEmpty());
     };
     const QString automatic = QStringLiteral("auto");
-    const QString ecc = QStringLiteral("&Hibajavítás:");
+    const QString ecc = TElementPanelText::tr("&Hibajavítás:");
     QStringList first, second;
     QString firstCaption, secondCaption = ecc;
     int firstIndex = 0, secondIndex = 0;
@@ -274,18 +318,18 @@ void TElementPanel::ShowMatrixOptions(int position, const TMatrixOptions& o) {
         firstIndex = static_cast<int>(o.QrEcc);
         break;
     case TTypBarCode::bcDataMatrix:
-        firstCaption = QStringLiteral("&Forma:");
-        first = {QStringLiteral("Négyzet"), QStringLiteral("Téglalap"), QStringLiteral("GS1 négyzet"),
-                 QStringLiteral("GS1 téglalap")};
+        firstCaption = TElementPanelText::tr("&Forma:");
+        first = {TElementPanelText::tr("Négyzet"), TElementPanelText::tr("Téglalap"),
+                 TElementPanelText::tr("GS1 négyzet"), TElementPanelText::tr("GS1 téglalap")};
         firstIndex = MatrixOptionCode(TTypBarCode::bcDataMatrix, o);
         break;
     case TTypBarCode::bcPDF417:
-        firstCaption = QStringLiteral("&Oszlop:");
+        firstCaption = TElementPanelText::tr("&Oszlop:");
         first << automatic;
         for (int c = 1; c <= 30; ++c)
             first << QString::number(c);
         firstIndex = o.PdfColumns;
-        secondCaption = QStringLiteral("&Szint:");
+        secondCaption = TElementPanelText::tr("&Szint:");
         second << automatic;
         for (int level = 0; level <= 8; ++level)
             second << QString::number(level);

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -16,6 +17,13 @@
 #include <QVBoxLayout>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TSetupTabsText {
+    Q_DECLARE_TR_FUNCTIONS(TSetupTabsText)
+};
+} // namespace
 
 namespace {
 
@@ -61,11 +69,11 @@ TPageTab::TPageTab(QWidget* parent) : QWidget(parent) {
     above(TPageValue::pvColumns, COszlopok);
     CTerkoz = PageValueSpin(this, TPageValue::pvColumnSpace, tabs);
     above(TPageValue::pvColumnSpace, CTerkoz);
-    A4Gomb = new QPushButton(QStringLiteral("A4"), this);
+    A4Gomb = new QPushButton(TSetupTabsText::tr("A4"), this);
     A4Gomb->setObjectName(QStringLiteral("A4Gomb"));
-    A4Gomb->setToolTip(QStringLiteral("A4 -es oldal méret beállítása"));
+    A4Gomb->setToolTip(TSetupTabsText::tr("A4 -es oldal méret beállítása"));
     ConnectA4(A4Gomb, OldalSzel, OldalHossz);
-    OldalRGomb = new QPushButton(QStringLiteral("Alkalmaz"), this);
+    OldalRGomb = new QPushButton(TSetupTabsText::tr("Alkalmaz"), this);
     OldalRGomb->setObjectName(QStringLiteral("OldalRGomb"));
     grid->addWidget(A4Gomb, row, 0);
     grid->addWidget(OldalRGomb, row++, 1);
@@ -107,7 +115,7 @@ void TPageTab::GrowPageFor(double labelWidthMm, double labelHeightMm) {
 TLabelTab::TLabelTab(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tsCimke"));
     auto* layout = new QVBoxLayout(this);
-    gbCimkeMeret = new QGroupBox(QStringLiteral("Címke méret"), this);
+    gbCimkeMeret = new QGroupBox(TSetupTabsText::tr("Címke méret"), this);
     gbCimkeMeret->setObjectName(QStringLiteral("gbCimkeMeret"));
     auto* form = new QFormLayout(gbCimkeMeret);
     CSzeles = PageValueSpin(gbCimkeMeret, TPageValue::pvLabelWidth, TPageControls::pcTemplate);
@@ -118,16 +126,16 @@ TLabelTab::TLabelTab(QWidget* parent) : QWidget(parent) {
         // Changed only with the spin buttons.
         spin->findChild<QLineEdit*>()->setReadOnly(true);
     }
-    form->addRow(QStringLiteral("Szélesség mm."), CSzeles);
-    form->addRow(QStringLiteral("Magasság mm."), CMagassag);
+    form->addRow(TSetupTabsText::tr("Szélesség mm."), CSzeles);
+    form->addRow(TSetupTabsText::tr("Magasság mm."), CMagassag);
     Leptetes = new QComboBox(gbCimkeMeret);
     Leptetes->setObjectName(QStringLiteral("Leptetes"));
-    Leptetes->setToolTip(QStringLiteral("Méretek beállításának léptetési egysége"));
+    Leptetes->setToolTip(TSetupTabsText::tr("Méretek beállításának léptetési egysége"));
     // The steps are written with the locale's decimal separator, as they are read back.
     for (const char* step : {"0.01", "0.05", "1", "1.5", "2", "2.5", "5", "10"})
         Leptetes->addItem(QString::fromLatin1(step).replace(QLatin1Char('.'),
                                                             QLatin1Char(FormatSettings().DecimalSeparator)));
-    auto* stepLabel = new QLabel(QStringLiteral("&Léptetés:"), gbCimkeMeret);
+    auto* stepLabel = new QLabel(TSetupTabsText::tr("&Léptetés:"), gbCimkeMeret);
     stepLabel->setBuddy(Leptetes);
     form->addRow(stepLabel, Leptetes);
     connect(Leptetes, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -142,10 +150,10 @@ TLabelTab::TLabelTab(QWidget* parent) : QWidget(parent) {
     });
     Leptetes->setCurrentIndex(2);
     layout->addWidget(gbCimkeMeret);
-    cb_Keret = new QCheckBox(QStringLiteral("Keret a címkék körül"), this);
+    cb_Keret = new QCheckBox(TSetupTabsText::tr("Keret a címkék körül"), this);
     cb_Keret->setObjectName(QStringLiteral("cb_Keret"));
     layout->addWidget(cb_Keret);
-    CimkeRGomb = new QPushButton(QStringLiteral("Alkalmaz"), this);
+    CimkeRGomb = new QPushButton(TSetupTabsText::tr("Alkalmaz"), this);
     CimkeRGomb->setObjectName(QStringLiteral("CimkeRGomb"));
     layout->addWidget(CimkeRGomb);
     layout->addStretch(1);

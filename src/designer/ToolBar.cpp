@@ -4,11 +4,19 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace etikor {
+
+namespace {
+// The texts of this file are translated under one name.
+struct TToolBarText {
+    Q_DECLARE_TR_FUNCTIONS(TToolBarText)
+};
+} // namespace
 
 namespace {
 
@@ -18,11 +26,11 @@ struct TDrawingItem {
     TDrawingKind Kind;
 };
 constexpr TDrawingItem kDrawingItems[] = {
-    {"mVVonal", "Vízszintes vonal", TDrawingKind::dkHorizontalLine},
-    {"mFVonal", "Függőleges vonal", TDrawingKind::dkVerticalLine},
-    {"mNegyzet", "Négyzet", TDrawingKind::dkSquare},
-    {"mKor", "Kör", TDrawingKind::dkCircle},
-    {"mEllipszis", "Ellipszis", TDrawingKind::dkEllipse},
+    {"mVVonal", QT_TRANSLATE_NOOP("TToolBarText", "Vízszintes vonal"), TDrawingKind::dkHorizontalLine},
+    {"mFVonal", QT_TRANSLATE_NOOP("TToolBarText", "Függőleges vonal"), TDrawingKind::dkVerticalLine},
+    {"mNegyzet", QT_TRANSLATE_NOOP("TToolBarText", "Négyzet"), TDrawingKind::dkSquare},
+    {"mKor", QT_TRANSLATE_NOOP("TToolBarText", "Kör"), TDrawingKind::dkCircle},
+    {"mEllipszis", QT_TRANSLATE_NOOP("TToolBarText", "Ellipszis"), TDrawingKind::dkEllipse},
 };
 
 } // namespace
@@ -37,11 +45,11 @@ TToolBar::TToolBar(QWidget* parent) : QWidget(parent) {
     auto* tools = new QButtonGroup(this);
     tools->setObjectName(QStringLiteral("EszkozCsoport"));
     tools->setExclusive(true);
-    NyilGomb = IconToolButton(this, "NyilGomb", QStringLiteral("Kurzor"), "pointer");
-    SzovegGomb = IconToolButton(this, "SzovegGomb", QStringLiteral("Szöveg elem"), "text");
-    VonalkodGomb = IconToolButton(this, "VonalkodGomb", QStringLiteral("Vonalkód elem"), "barcode");
-    KepGomb = IconToolButton(this, "KepGomb", QStringLiteral("Kép elem"), "picture");
-    RajzGomb = IconToolButton(this, "RajzGomb", QStringLiteral("Rajz elem"), "drawing");
+    NyilGomb = IconToolButton(this, "NyilGomb", TToolBarText::tr("Kurzor"), "pointer");
+    SzovegGomb = IconToolButton(this, "SzovegGomb", TToolBarText::tr("Szöveg elem"), "text");
+    VonalkodGomb = IconToolButton(this, "VonalkodGomb", TToolBarText::tr("Vonalkód elem"), "barcode");
+    KepGomb = IconToolButton(this, "KepGomb", TToolBarText::tr("Kép elem"), "picture");
+    RajzGomb = IconToolButton(this, "RajzGomb", TToolBarText::tr("Rajz elem"), "drawing");
     for (QToolButton* b : {NyilGomb, SzovegGomb, VonalkodGomb, KepGomb, RajzGomb}) {
         b->setCheckable(true);
         tools->addButton(b);
@@ -56,12 +64,12 @@ TToolBar::TToolBar(QWidget* parent) : QWidget(parent) {
     connect(RajzGomb, &QToolButton::clicked, this, &TToolBar::ShowDrawingMenu);
     layout->addSpacing(6);
     ElemTorlesGomb =
-        IconToolButton(this, "ElemTorlesGomb", QStringLiteral("Aktuális elem törlése"), "delete");
+        IconToolButton(this, "ElemTorlesGomb", TToolBarText::tr("Aktuális elem törlése"), "delete");
     ElemTorlesGomb->setEnabled(false);
     connect(ElemTorlesGomb, &QToolButton::clicked, this, &TToolBar::DeleteClicked);
     layout->addWidget(ElemTorlesGomb);
     QToolButton* size = IconToolButton(
-        this, "NagyitoKep", QStringLiteral("Kép elem eredeti méretének beállítása\nCímke frissítése."),
+        this, "NagyitoKep", TToolBarText::tr("Kép elem eredeti méretének beállítása\nCímke frissítése."),
         "picture-size");
     connect(size, &QToolButton::clicked, this, &TToolBar::OwnSizeClicked);
     layout->addWidget(size);
@@ -70,8 +78,9 @@ TToolBar::TToolBar(QWidget* parent) : QWidget(parent) {
     zooms->setObjectName(QStringLiteral("NagyitasCsoport"));
     for (int z = 1; z <= 3; ++z) {
         const QByteArray name = "Nagyitas" + QByteArray::number(z);
-        QToolButton* b = NamedToolButton(this, name.constData(), QStringLiteral("Nagyítás %1%").arg(z * 100),
-                                         QStringLiteral("%1x").arg(z));
+        QToolButton* b =
+            NamedToolButton(this, name.constData(), TToolBarText::tr("Nagyítás %1%").arg(z * 100),
+                            QStringLiteral("%1x").arg(z));
         b->setCheckable(true);
         b->setChecked(z == 1);
         Nagyitas[z - 1] = b;
@@ -84,7 +93,7 @@ TToolBar::TToolBar(QWidget* parent) : QWidget(parent) {
     RajzMenu = new QMenu(this);
     RajzMenu->setObjectName(QStringLiteral("RajzMenu"));
     for (const TDrawingItem& item : kDrawingItems) {
-        QAction* action = RajzMenu->addAction(QString::fromUtf8(item.Caption));
+        QAction* action = RajzMenu->addAction(TToolBarText::tr(item.Caption));
         action->setObjectName(QString::fromLatin1(item.Name));
         connect(action, &QAction::triggered, this, [this, kind = item.Kind] { emit DrawingChosen(kind); });
     }

@@ -365,10 +365,13 @@ TWorksheet DeserializeWorksheet(std::string_view bytes) {
     const std::string_view text = in.Text();
     if (cells.size() % sizeof(Cell) != 0 || spans.size() % sizeof(Span) != 0 || text.size() > UINT32_MAX)
         throw damaged();
+    // An empty vector's data() may be null, which memcpy must not get even for no bytes.
     rows.FCells.resize(cells.size() / sizeof(Cell));
-    std::memcpy(rows.FCells.data(), cells.data(), cells.size());
+    if (!cells.empty())
+        std::memcpy(rows.FCells.data(), cells.data(), cells.size());
     rows.FSpans.resize(spans.size() / sizeof(Span));
-    std::memcpy(rows.FSpans.data(), spans.data(), spans.size());
+    if (!spans.empty())
+        std::memcpy(rows.FSpans.data(), spans.data(), spans.size());
     rows.FText.assign(text);
     rows.FWidth = columns;
     for (const Cell& cell : rows.FCells)

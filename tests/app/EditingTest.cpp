@@ -28,16 +28,6 @@ class EditingTest : public test::MainFormTest {
 protected:
     ~EditingTest() override { SetClock({}); }
 
-    // The fixture template (one element of each kind) without the start-up help.
-    TMainForm& StartOnFixture() {
-        WriteDefaults();
-        test::WriteBmp(work_.file("kep.bmp"), 8, 6);
-        test::WriteFixtureTemplate(SeriesPath("Sorozat0.ctv"), work_.file("kep.bmp"));
-        TSettings settings;
-        settings.AutoSugo = false;
-        WriteSettings(settings);
-        return Start();
-    }
     TElementView* View(const QString& name) { return Form().Canvas().View(name); }
     TElementView* View(const char* name) { return View(QString::fromLatin1(name)); }
     void Select(const char* name) { QTest::mouseClick(View(name), Qt::LeftButton); }

@@ -5,6 +5,7 @@
 
 #include "app/MainForm.h"
 #include "data/FormatSettings.h"
+#include "designer/CanvasTestSupport.h"
 #include "document/DataModule.h"
 #include "document/ShippedFiles.h"
 #include "document/TemplateSchema.h"
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -60,7 +62,37 @@ protected:
         QCoreApplication::processEvents();
         return *form_;
     }
+    // The fixture template (one element of each kind) without the start-up help.
+    TMainForm& StartOnFixture() {
+        WriteDefaults();
+        WriteBmp(work_.file("kep.bmp"), 8, 6);
+        WriteFixtureTemplate(SeriesPath("Sorozat0.ctv"), work_.file("kep.bmp"));
+        TSettings settings;
+        settings.AutoSugo = false;
+        WriteSettings(settings);
+        return Start();
+    }
     TMainForm& Form() { return *form_; }
+    // Every control with a text on each tab of the window shows its whole text.
+    void ExpectTabControlsShowTheirTextInFull() {
+        auto* pages = Child<QTabWidget>("PageControl1");
+        for (int i = 0; i < pages->count(); ++i) {
+            pages->setCurrentIndex(i);
+            QWidget* tab = pages->widget(i);
+            SCOPED_TRACE(tab->objectName().toStdString());
+            QCoreApplication::processEvents();
+            for (QWidget* w : tab->findChildren<QWidget*>()) {
+                if (!w->isVisibleTo(form_.get()))
+                    continue;
+                const bool hasText = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+                                     qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w);
+                if (hasText) {
+                    EXPECT_GE(w->width(), w->sizeHint().width())
+                        << w->objectName().toStdString() << " " << w->metaObject()->className();
+                }
+            }
+        }
+    }
     template <typename T>
     T* Child(const char* name) {
         return form_->findChild<T*>(QString::fromLatin1(name));

@@ -342,6 +342,21 @@ TEST(WorksheetFile, WriteCutOffByAKillReadsAsTheOldSheet) {
     ASSERT_EQ(sheet.Rows.size(), 1u);
 }
 
+// The .xls reader's child hands its worksheet over as bytes: a sheet without cells (no
+// columns, or columns and no rows) crosses too. Its empty cell and row lists were copied from
+// a null pointer, which the undefined-behaviour sanitizer reports.
+TEST(WorksheetTransfer, ASheetWithoutCellsCrossesFromTheReadersChild) {
+    for (const int columns : {0, 2}) {
+        SCOPED_TRACE(columns);
+        TWorksheet sheet;
+        for (int c = 0; c < columns; ++c)
+            sheet.Columns.push_back({"Oszlop" + std::to_string(c), TFieldType::ftString, 20});
+        const TWorksheet back = DeserializeWorksheet(SerializeWorksheet(sheet));
+        EXPECT_EQ(back.Columns.size(), static_cast<std::size_t>(columns));
+        EXPECT_TRUE(back.Rows.empty());
+    }
+}
+
 TEST(WorksheetDateTime, FormatsTheReadersGive) {
     double v = 0;
     EXPECT_TRUE(ParseWorksheetDateTime("1899-12-31", v));

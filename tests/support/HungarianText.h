@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -38,8 +39,11 @@ inline bool LooksHungarian(const QString& text) {
         QStringLiteral("sugo"),      QStringLiteral("vege"),      QStringLiteral("rendben")};
     if (accented.match(text).hasMatch())
         return true;
+    // File names are the user's ("Sorozat0.sor").
+    static const QRegularExpression fileName(QStringLiteral("\\S+\\.[A-Za-z]{3,4}\\b"));
+    const QString withoutFiles = QString(text).remove(fileName);
     static const QRegularExpression word(QStringLiteral("[A-Za-z]+"));
-    for (auto it = word.globalMatch(text); it.hasNext();) {
+    for (auto it = word.globalMatch(withoutFiles); it.hasNext();) {
         if (words.contains(it.next().captured().toLower()))
             return true;
     }
@@ -89,6 +93,11 @@ inline QStringList ShownTexts(const QWidget& window) {
         if (const auto* v = qobject_cast<const QAbstractItemView*>(w); v && v->model()) {
             for (int i = 0; i < v->model()->columnCount(); ++i)
                 out << v->model()->headerData(i, Qt::Horizontal).toString();
+            // A list's entries are the program's choices; a grid's cells are the user's data.
+            if (qobject_cast<const QListView*>(w)) {
+                for (int i = 0; i < v->model()->rowCount(); ++i)
+                    out << v->model()->index(i, 0).data().toString();
+            }
         }
         if (const auto* bar = qobject_cast<const QMenuBar*>(w)) {
             for (const QAction* action : bar->actions()) {
