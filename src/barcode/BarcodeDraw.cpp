@@ -278,6 +278,32 @@ public:
         painter.fillRect(QRect(left, top, std::abs(b.x() - a.x()), std::abs(b.y() - a.y())), brush);
     }
 
+    // The rectangles in one brush. On paper the painter's state is set once for them all (a
+    // PDF or a printer would write it again for every bar filled on its own), each still a path
+    // of its own: a renderer snaps a lone rectangle to its pixel grid, which keeps the bars on
+    // the printer's dots. Other surfaces keep a fill each.
+    void fillAll(const std::vector<TRect>& rects, const QBrush& brush, bool paper) {
+        if (!paper) {
+            for (const TRect& r : rects)
+                fill(r.Left, r.Top, r.Right, r.Bottom, brush);
+            return;
+        }
+        QPainter* painter = nullptr;
+        for (const TRect& r : rects) {
+            if (r.Right <= r.Left || r.Bottom <= r.Top)
+                continue;
+            if (!painter) {
+                painter = &FPainter();
+                painter->setPen(Qt::NoPen);
+                painter->setBrush(brush);
+            }
+            const QPoint a = map(r.Left, r.Top);
+            const QPoint b = map(r.Right, r.Bottom);
+            painter->drawRect(QRect(std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::abs(b.x() - a.x()),
+                                    std::abs(b.y() - a.y())));
+        }
+    }
+
     // A text (Windows-1250) whose unrotated top-left corner is (x, y).
     void text(int x, int y, std::string_view s, const TextFont& font, TColor color) {
         if (s.empty())
@@ -830,11 +856,8 @@ void TCustomEAN::DrawBarCode(QPainter& canvas, const TRect& rect, TCanvasKind ki
     const std::vector<TRect> bars = linearBars(*this, symbol.Expanded->Columns, r, lines.Height);
     if (groundWithBars)
         surface.Direct->FillGroundAndBars(ground, ToRgb(FBackgroundColor), bars, ToRgb(FLinesColor));
-    else if (!surface.Direct || !surface.Direct->FillBars(bars, ToRgb(FLinesColor))) {
-        const QBrush brush(toQColor(FLinesColor));
-        for (const TRect& b : bars)
-            surface.Turned.fill(b.Left, b.Top, b.Right, b.Bottom, brush);
-    }
+    else if (!surface.Direct || !surface.Direct->FillBars(bars, ToRgb(FLinesColor)))
+        surface.Turned.fillAll(bars, QBrush(toQColor(FLinesColor)), IsPrinterCanvas(canvas));
 
     if (FShowLabels && FTypBarCode != T::bcPostNet)
         drawHumanReadable(*this, surface.Turned, symbol, lines, r, device);
@@ -965,11 +988,8 @@ void TCustomEAN::drawMatrix(QPainter& canvas, const TRect& rect, bool printer) {
             x = end;
         }
     }
-    if (!direct || !direct->FillBars(dark, ToRgb(FLinesColor))) {
-        const QBrush brush(toQColor(FLinesColor));
-        for (const TRect& d : dark)
-            turned.fill(d.Left, d.Top, d.Right, d.Bottom, brush);
-    }
+    if (!direct || !direct->FillBars(dark, ToRgb(FLinesColor)))
+        turned.fillAll(dark, QBrush(toQColor(FLinesColor)), IsPrinterCanvas(canvas));
     const int symbolWidth = xs.back();
     const int symbolHeight = ys.back(); // with the gap below an Aztec symbol
     for (CaptionLine& line : captionLines) {

@@ -147,21 +147,23 @@ std::shared_ptr<TReportItem> ReadItem(QDataStream& in) {
 
 } // namespace
 
-bool SavePrepared(const TPreparedReport& report, const QString& path) {
+bool SavePrepared(TPageSource& pages, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     QDataStream out(&file);
     out.setVersion(QDataStream::Qt_6_4);
-    out << kMagic << kVersion << report.PageWidthMm << report.PageLengthMm << qint32(report.LabelCount);
+    out << kMagic << kVersion << pages.PageWidthMm() << pages.PageLengthMm() << qint32(pages.LabelCount());
     std::unordered_map<const TReportItem*, qint32> index;
-    out << qint32(report.Items.size());
-    for (const auto& item : report.Items) {
+    out << qint32(pages.Items().size());
+    for (const auto& item : pages.Items()) {
         index.emplace(item.get(), static_cast<qint32>(index.size()));
         WriteItem(out, *item);
     }
-    out << qint32(report.Pages.size());
-    for (const TPreparedPage& page : report.Pages) {
+    const int count = pages.PageCount();
+    out << qint32(count);
+    for (int p = 0; p < count && out.status() == QDataStream::Ok; ++p) {
+        const TPreparedPage& page = pages.Page(p);
         out << qint32(page.Items.size());
         for (const TPlacedItem& placed : page.Items) {
             const auto found = placed.Item ? index.find(placed.Item) : index.end();
@@ -170,6 +172,11 @@ bool SavePrepared(const TPreparedReport& report, const QString& path) {
         }
     }
     return out.status() == QDataStream::Ok && file.commit();
+}
+
+bool SavePrepared(const TPreparedReport& report, const QString& path) {
+    TPreparedPages pages(report);
+    return SavePrepared(pages, path);
 }
 
 std::optional<TPreparedReport> LoadPrepared(const QString& path) {

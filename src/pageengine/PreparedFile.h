@@ -11,7 +11,8 @@
 
 namespace etikor {
 
-// False when the file cannot be written.
+// False when the file cannot be written. Pages are taken from `pages` one at a time.
+bool SavePrepared(TPageSource& pages, const QString& path);
 bool SavePrepared(const TPreparedReport& report, const QString& path);
 // Nothing for a file that cannot be read or is not a saved report.
 std::optional<TPreparedReport> LoadPrepared(const QString& path);

@@ -55,17 +55,33 @@ QString TTextItem::Resolve(const TDataSet*) const {
     return Text;
 }
 
+const QFontMetricsF& TTextItem::MetricsOn(const QPaintDevice* device) {
+    const int dpiX = device ? device->logicalDpiX() : 0;
+    const int dpiY = device ? device->logicalDpiY() : 0;
+    if (!FMetrics || dpiX != FMetricsDpiX || dpiY != FMetricsDpiY || !(Font == FMetricsFont)) {
+        FMetrics.emplace(Font, device);
+        FMetricsFont = Font;
+        FMetricsDpiX = dpiX;
+        FMetricsDpiY = dpiY;
+    }
+    return *FMetrics;
+}
+
 void TTextItem::Paint(QPainter& painter, const TDeviceMap& map, const TPlacedItem& placed) {
     if (placed.Value.isEmpty())
         return;
-    painter.save();
+    const QFontMetricsF& metrics = MetricsOn(painter.device());
+    const QRectF box = map.Rect(placed.RectMm);
     painter.setFont(Font);
     painter.setPen(Color);
-    const QFontMetricsF metrics(Font, painter.device());
+    // An unturned text on the left of its box needs no measuring and no turned painter.
+    if (RotationDegrees == 0 && Alignment == TAlignment::taLeftJustify) {
+        painter.drawText(QPointF(box.left(), box.top() + metrics.ascent()), placed.Value);
+        return;
+    }
     const double w = metrics.horizontalAdvance(placed.Value);
-    const double h = metrics.height();
-    const QRectF box = map.Rect(placed.RectMm);
-    const TTextStart start = TurnedTextStart(w, h, RotationDegrees, Alignment, box.width());
+    const TTextStart start = TurnedTextStart(w, metrics.height(), RotationDegrees, Alignment, box.width());
+    painter.save();
     painter.translate(box.topLeft() + QPointF(start.X, start.Y));
     painter.rotate(-RotationDegrees);
     painter.drawText(QPointF(0, metrics.ascent()), placed.Value);
@@ -134,59 +150,70 @@ void TShapeItem::Paint(QPainter& painter, const TDeviceMap& map, const TPlacedIt
 
 // ---- geometry and layout ------------------------------------------------------------------
 
-TLayoutRun::TLayoutRun(const TReport& report, TDataSet* data) : FReport(report), FData(data) {
+TBandCursor::TBandCursor(const TPageSetup& page) : FPage(page), FY(page.TopMarginMm) {}
+
+bool TBandCursor::Advance() {
+    constexpr double kSlack = 1e-9;
+    const double height = FPage.LabelHeightMm;
+    if (FStarted)
+        FY += height;
+    FStarted = true;
+    if (FY > FPage.TopMarginMm + kSlack && FY + height > FPage.PageLengthMm - FPage.BottomMarginMm + kSlack) {
+        FY = FPage.TopMarginMm;
+        if (++FColumn >= std::max(FPage.Columns, 1)) {
+            FColumn = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
+QPointF TBandCursor::Origin() const {
+    return QPointF(FPage.ColumnLeftMm(FColumn), FY);
+}
+
+void PlaceBand(const TReport& report, TDataSet* data, QPointF origin, std::vector<TPlacedItem>& placed) {
+    const bool print = !report.BeforePrint || !data || report.BeforePrint(*data);
+    if (print) {
+        for (const std::shared_ptr<TReportItem>& item : report.Items) {
+            TPlacedItem& p = placed.emplace_back();
+            p.Kind = item->Kind();
+            p.RectMm = item->RectMm.translated(origin);
+            p.BandOriginMm = origin;
+            p.Value = item->Resolve(data);
+            p.Item = item.get();
+        }
+    }
+    if (report.BandFrame) {
+        TPlacedItem& frame = placed.emplace_back();
+        frame.RectMm = QRectF(origin, QSizeF(report.Page.ColumnWidthMm(), report.Page.LabelHeightMm));
+        frame.BandOriginMm = origin;
+    }
+}
+
+namespace {
+int RecordTotal(TDataSet* data) {
+    return data && data->Active() ? data->RecordCount() : 0;
+}
+} // namespace
+
+TLayoutRun::TLayoutRun(const TReport& report, TDataSet* data)
+    : FReport(report), FData(data), FCursor(report.Page), FTotal(RecordTotal(data)) {
     FResult.PageWidthMm = report.Page.PageWidthMm;
     FResult.PageLengthMm = report.Page.PageLengthMm;
     FResult.Items = report.Items;
     FResult.Pages.emplace_back();
-    FY = report.Page.TopMarginMm;
-    if (FData && FData->Active()) {
-        FTotal = FData->RecordCount();
+    if (FTotal > 0)
         FData->First();
-    }
     FFinished = FTotal == 0;
-}
-
-void TLayoutRun::PlaceBand() {
-    const TPageSetup& page = FReport.Page;
-    const double height = page.LabelHeightMm;
-    constexpr double kSlack = 1e-9;
-    // A band that would end below the bottom margin starts the next column (unless it is the
-    // first of its column: a band taller than the page still gets printed, once).
-    if (FY > page.TopMarginMm + kSlack && FY + height > page.PageLengthMm - page.BottomMarginMm + kSlack) {
-        FY = page.TopMarginMm;
-        if (++FColumn >= std::max(page.Columns, 1)) {
-            FColumn = 0;
-            FResult.Pages.emplace_back();
-        }
-    }
-    const QPointF origin(page.ColumnLeftMm(FColumn), FY);
-    std::vector<TPlacedItem>& placed = FResult.Pages.back().Items;
-    const bool print = !FReport.BeforePrint || !FData || FReport.BeforePrint(*FData);
-    if (print) {
-        for (const std::shared_ptr<TReportItem>& item : FReport.Items) {
-            TPlacedItem p;
-            p.Kind = item->Kind();
-            p.RectMm = item->RectMm.translated(origin);
-            p.BandOriginMm = origin;
-            p.Value = item->Resolve(FData);
-            p.Item = item.get();
-            placed.push_back(std::move(p));
-        }
-    }
-    if (FReport.BandFrame) {
-        TPlacedItem frame;
-        frame.RectMm = QRectF(origin, QSizeF(page.ColumnWidthMm(), height));
-        frame.BandOriginMm = origin;
-        placed.push_back(std::move(frame));
-    }
-    FY += height;
-    ++FResult.LabelCount;
 }
 
 bool TLayoutRun::Step(int records) {
     for (int i = 0; i < records && !FFinished; ++i) {
-        PlaceBand();
+        if (FCursor.Advance())
+            FResult.Pages.emplace_back();
+        PlaceBand(FReport, FData, FCursor.Origin(), FResult.Pages.back().Items);
+        ++FResult.LabelCount;
         ++FDone;
         FData->Next();
         if (FData->Eof() || FDone >= FTotal)
@@ -203,6 +230,46 @@ TPreparedReport Prepare(const TReport& report, TDataSet* data, const TProgressEv
     if (progress)
         progress(run.Done(), run.Total());
     return run.TakeResult();
+}
+
+// ---- pages one at a time ------------------------------------------------------------------
+
+TPageSource::~TPageSource() = default;
+
+TStreamedPages::TStreamedPages(const TReport& report, TDataSet* data)
+    : FReport(report), FData(data), FIndexCursor(report.Page), FTotal(RecordTotal(data)) {}
+
+bool TStreamedPages::IndexStep(int records) {
+    for (int i = 0; i < records && FIndexed < FTotal; ++i, ++FIndexed)
+        if (FIndexCursor.Advance())
+            FStarts.push_back(FIndexed);
+    return !Indexed();
+}
+
+void TStreamedPages::IndexAll() {
+    IndexStep(FTotal - FIndexed);
+}
+
+const TPreparedPage& TStreamedPages::Page(int index) {
+    const int first = FStarts[static_cast<size_t>(index)];
+    const int end = index + 1 < PageCount() ? FStarts[static_cast<size_t>(index) + 1] : FIndexed;
+    if (index == FPageIndex && end == FPageEnd)
+        return FPage;
+    FPage.Items.clear();
+    if (first < end) {
+        // In page order the data set already stands on the page's first record.
+        if (FData->RecNo() != first + 1)
+            FData->SetRecNo(first + 1);
+        TBandCursor cursor(FReport.Page);
+        for (int record = first; record < end; ++record) {
+            cursor.Advance();
+            PlaceBand(FReport, FData, cursor.Origin(), FPage.Items);
+            FData->Next();
+        }
+    }
+    FPageIndex = index;
+    FPageEnd = end;
+    return FPage;
 }
 
 } // namespace etikor

@@ -12,12 +12,14 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QRectF>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +69,15 @@ public:
 
 protected:
     explicit TTextItem(TItemKind kind) : TReportItem(kind) {}
+
+private:
+    // The font's metrics on the device painted last: a run paints the same font on the same
+    // device thousands of times.
+    const QFontMetricsF& MetricsOn(const QPaintDevice* device);
+    std::optional<QFontMetricsF> FMetrics;
+    QFont FMetricsFont;
+    int FMetricsDpiX = 0;
+    int FMetricsDpiY = 0;
 };
 
 // A text taken at print time from a field of the report's data set (its display text); empty
@@ -150,12 +161,34 @@ struct TPreparedReport {
 // Called after each record with the number of records done and the total.
 using TProgressEvent = std::function<void(int done, int total)>;
 
+// Where the bands of a run fall: down a column from the top margin, the next column when a
+// band would end below the bottom margin (unless it is the first of its column: a band taller
+// than the page still gets printed, once), a new page after the last column. The layout and
+// the page index both walk with it, so they break pages alike.
+class TBandCursor {
+public:
+    explicit TBandCursor(const TPageSetup& page);
+    // To the next band's place; true when that band starts a new page (never the first band).
+    bool Advance();
+    QPointF Origin() const;
+
+private:
+    const TPageSetup& FPage;
+    int FColumn = 0;
+    double FY = 0;
+    bool FStarted = false;
+};
+
+// Places one band at `origin` for the data set's current record, appending its items to
+// `placed`.
+void PlaceBand(const TReport& report, TDataSet* data, QPointF origin, std::vector<TPlacedItem>& placed);
+
 // Lays the report out over every record of `data` from the first (no data set or an empty one
-// gives one page without labels). The data set is left on its last record.
+// gives one page without labels). The data set is left on its last record. Every page stays in
+// memory: printing and the preview take pages one at a time from TStreamedPages instead.
 TPreparedReport Prepare(const TReport& report, TDataSet* data, const TProgressEvent& progress = {});
 
-// Lays out records one batch at a time, so a window can show pages while the rest are still
-// being prepared.
+// Lays out records one batch at a time, keeping every page.
 class TLayoutRun {
 public:
     TLayoutRun(const TReport& report, TDataSet* data);
@@ -168,16 +201,85 @@ public:
     TPreparedReport TakeResult() { return std::move(FResult); }
 
 private:
-    void PlaceBand();
-
     const TReport& FReport;
     TDataSet* FData;
     TPreparedReport FResult;
-    int FColumn = 0;
-    double FY = 0;
+    TBandCursor FCursor;
     int FDone = 0;
     int FTotal = 0;
     bool FFinished = false;
+};
+
+// The pages of a run, handed out one at a time: a printer or a preview asks for a page by its
+// number and gets a reference valid until the next request.
+class TPageSource {
+public:
+    virtual ~TPageSource();
+    virtual double PageWidthMm() const = 0;
+    virtual double PageLengthMm() const = 0;
+    virtual int PageCount() const = 0;
+    // Bands placed, blank places included.
+    virtual int LabelCount() const = 0;
+    // The band items the placed ones point to.
+    virtual const std::vector<std::shared_ptr<TReportItem>>& Items() const = 0;
+    // Page `index` (from 0, below PageCount()).
+    virtual const TPreparedPage& Page(int index) = 0;
+};
+
+// Pages already prepared (a saved file loaded back, or a run laid out whole).
+class TPreparedPages final : public TPageSource {
+public:
+    explicit TPreparedPages(const TPreparedReport& report) : FReport(report) {}
+    double PageWidthMm() const override { return FReport.PageWidthMm; }
+    double PageLengthMm() const override { return FReport.PageLengthMm; }
+    int PageCount() const override { return static_cast<int>(FReport.Pages.size()); }
+    int LabelCount() const override { return FReport.LabelCount; }
+    const std::vector<std::shared_ptr<TReportItem>>& Items() const override { return FReport.Items; }
+    const TPreparedPage& Page(int index) override { return FReport.Pages[static_cast<size_t>(index)]; }
+
+private:
+    const TPreparedReport& FReport;
+};
+
+// A run laid out page by page as its pages are asked for: only the page asked for last is
+// kept, with an index of the record each page starts on, so memory stays flat however many
+// labels the run has. In page order no record is visited twice; any other page is reached by
+// moving the data set to its first record. The index is built by walking the band places
+// alone (no value is resolved), at once (IndexAll) or a batch of records at a time (IndexStep)
+// while a window shows the pages found so far. The report and the data set must stay as they
+// are meanwhile; the data set's current record is the source's to move.
+class TStreamedPages final : public TPageSource {
+public:
+    TStreamedPages(const TReport& report, TDataSet* data);
+
+    // Indexes up to `records` more records; false once every record is indexed.
+    bool IndexStep(int records);
+    void IndexAll();
+    bool Indexed() const { return FIndexed >= FTotal; }
+    int IndexedRecords() const { return FIndexed; }
+    int Total() const { return FTotal; }
+    // The record (from 0) page `index` starts on.
+    int PageStart(int index) const { return FStarts[static_cast<size_t>(index)]; }
+
+    double PageWidthMm() const override { return FReport.Page.PageWidthMm; }
+    double PageLengthMm() const override { return FReport.Page.PageLengthMm; }
+    // The pages found so far (all of them once indexed).
+    int PageCount() const override { return static_cast<int>(FStarts.size()); }
+    int LabelCount() const override { return FIndexed; }
+    const std::vector<std::shared_ptr<TReportItem>>& Items() const override { return FReport.Items; }
+    const TPreparedPage& Page(int index) override;
+
+private:
+    const TReport& FReport;
+    TDataSet* FData;
+    TBandCursor FIndexCursor;
+    std::vector<int> FStarts{0};
+    int FIndexed = 0;
+    int FTotal = 0;
+    // The page laid out last: its number and the record after its last band.
+    TPreparedPage FPage;
+    int FPageIndex = -1;
+    int FPageEnd = -1;
 };
 
 } // namespace etikor

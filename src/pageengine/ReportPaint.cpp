@@ -30,31 +30,28 @@ TDeviceMap DeviceMapFor(const QPaintDevice& device, QPointF offsetMm) {
     return map;
 }
 
-namespace {
-void PaintFrame(QPainter& painter, const TDeviceMap& map, const QRectF& rectMm) {
+void PaintPage(QPainter& painter, const TDeviceMap& map, const TPreparedPage& page) {
+    // Every item sets the pen, brush and font it draws with; the page gives the painter back
+    // as it came.
     painter.save();
-    QPen pen(Qt::black);
-    pen.setWidthF(std::max(25.4 / 96.0 * map.DotsPerMmX, 1.0));
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(map.Rect(rectMm));
+    QPen framePen(Qt::black);
+    framePen.setWidthF(std::max(25.4 / 96.0 * map.DotsPerMmX, 1.0));
+    framePen.setJoinStyle(Qt::MiterJoin);
+    for (const TPlacedItem& placed : page.Items) {
+        if (placed.Item) {
+            placed.Item->Paint(painter, map, placed);
+        } else {
+            painter.setPen(framePen);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(map.Rect(placed.RectMm));
+        }
+    }
     painter.restore();
 }
-} // namespace
 
-void PaintPage(QPainter& painter, const TDeviceMap& map, const TPreparedPage& page) {
-    for (const TPlacedItem& placed : page.Items) {
-        if (placed.Item)
-            placed.Item->Paint(painter, map, placed);
-        else
-            PaintFrame(painter, map, placed.RectMm);
-    }
-}
-
-int PrintReport(const TPreparedReport& report, QPagedPaintDevice& device, const TPrintRange& range,
-                QPointF offsetMm, const TProgressEvent& progress) {
-    const int count = static_cast<int>(report.Pages.size());
+int PrintReport(TPageSource& pages, QPagedPaintDevice& device, const TPrintRange& range, QPointF offsetMm,
+                const TProgressEvent& progress) {
+    const int count = pages.PageCount();
     const int first = std::max(range.FirstPage > 0 ? range.FirstPage : 1, 1);
     const int last = std::min(range.LastPage > 0 ? range.LastPage : count, count);
     const int copies = std::max(range.Copies, 1);
@@ -62,7 +59,7 @@ int PrintReport(const TPreparedReport& report, QPagedPaintDevice& device, const 
         return 0;
 
     // The paper is the report's page, exactly (a near standard size must not snap to it).
-    const QPageSize size(QSizeF(report.PageWidthMm, report.PageLengthMm), QPageSize::Millimeter, QString(),
+    const QPageSize size(QSizeF(pages.PageWidthMm(), pages.PageLengthMm()), QPageSize::Millimeter, QString(),
                          QPageSize::ExactMatch);
     device.setPageLayout(
         QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
@@ -76,7 +73,7 @@ int PrintReport(const TPreparedReport& report, QPagedPaintDevice& device, const 
     auto printPage = [&](int page) {
         if (written > 0)
             device.newPage();
-        PaintPage(painter, map, report.Pages[static_cast<size_t>(page - 1)]);
+        PaintPage(painter, map, pages.Page(page - 1));
         ++written;
         if (progress)
             progress(written, total);
@@ -86,6 +83,7 @@ int PrintReport(const TPreparedReport& report, QPagedPaintDevice& device, const 
             for (int page = first; page <= last; ++page)
                 printPage(page);
     } else {
+        // Each page is laid out once and painted as often as it is to print.
         for (int page = first; page <= last; ++page)
             for (int copy = 0; copy < copies; ++copy)
                 printPage(page);
@@ -94,19 +92,30 @@ int PrintReport(const TPreparedReport& report, QPagedPaintDevice& device, const 
     return written;
 }
 
-QImage RenderPage(const TPreparedReport& report, int pageIndex, double dpi) {
-    const int width = static_cast<int>(std::lround(report.PageWidthMm / 25.4 * dpi));
-    const int height = static_cast<int>(std::lround(report.PageLengthMm / 25.4 * dpi));
+int PrintReport(const TPreparedReport& report, QPagedPaintDevice& device, const TPrintRange& range,
+                QPointF offsetMm, const TProgressEvent& progress) {
+    TPreparedPages pages(report);
+    return PrintReport(pages, device, range, offsetMm, progress);
+}
+
+QImage RenderPage(const TPreparedPage& page, double pageWidthMm, double pageLengthMm, double dpi) {
+    const int width = static_cast<int>(std::lround(pageWidthMm / 25.4 * dpi));
+    const int height = static_cast<int>(std::lround(pageLengthMm / 25.4 * dpi));
     QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     const int dotsPerMetre = static_cast<int>(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     image.fill(Qt::white);
-    if (pageIndex >= 0 && pageIndex < static_cast<int>(report.Pages.size())) {
-        QPainter painter(&image);
-        PaintPage(painter, DeviceMapFor(image), report.Pages[static_cast<size_t>(pageIndex)]);
-    }
+    QPainter painter(&image);
+    PaintPage(painter, DeviceMapFor(image), page);
     return image;
+}
+
+QImage RenderPage(const TPreparedReport& report, int pageIndex, double dpi) {
+    static const TPreparedPage blank;
+    const bool valid = pageIndex >= 0 && pageIndex < static_cast<int>(report.Pages.size());
+    return RenderPage(valid ? report.Pages[static_cast<size_t>(pageIndex)] : blank, report.PageWidthMm,
+                      report.PageLengthMm, dpi);
 }
 
 } // namespace etikor

@@ -40,14 +40,17 @@ struct TPrintRange {
     bool Collate = true;
 };
 
-// Prints the prepared pages onto a paged device (a QPrinter or a QPdfWriter), one page per
-// device page; the device's page size is set from the report unless `keepPageSize`. `offsetMm`
-// is the printer's unprintable offset (a QPrinter's full-page rectangle minus its paint
-// rectangle; zero for a PDF). Returns the number of device pages written.
+// Prints the pages onto a paged device (a QPrinter or a QPdfWriter), one page per device page,
+// each page taken from `pages` just before it is painted; the device's page size is set from
+// the pages. `offsetMm` is the printer's unprintable offset (a QPrinter's full-page rectangle
+// minus its paint rectangle; zero for a PDF). Returns the number of device pages written.
+int PrintReport(TPageSource& pages, QPagedPaintDevice& device, const TPrintRange& range,
+                QPointF offsetMm = {}, const TProgressEvent& progress = {});
 int PrintReport(const TPreparedReport& report, QPagedPaintDevice& device, const TPrintRange& range,
                 QPointF offsetMm = {}, const TProgressEvent& progress = {});
 
 // One page as an image at `dpi` on white.
+QImage RenderPage(const TPreparedPage& page, double pageWidthMm, double pageLengthMm, double dpi);
 QImage RenderPage(const TPreparedReport& report, int pageIndex, double dpi);
 
 } // namespace etikor

@@ -25,21 +25,25 @@ void TPrintSequence::AddBlank() {
 
 void TPrintSequence::AddRecord(std::vector<TVariant> values) {
     values.resize(FDefs.size());
-    FRows.push_back(std::move(values));
+    FOwn.push_back(std::move(values));
+    FOrder.push_back(-static_cast<int32_t>(FOwn.size()));
     if (Active())
         Resync(CurrentIndex() < 0 ? 0 : CurrentIndex());
 }
 
 TVariant TPrintSequence::ReadField(TRecordRef record, const TField& field) const {
-    const auto& row = *static_cast<const std::vector<TVariant>*>(record);
-    return row[static_cast<size_t>(field.DataIndex())];
+    const int32_t place = *static_cast<const int32_t*>(record);
+    const size_t index = static_cast<size_t>(field.DataIndex());
+    if (place < 0)
+        return FOwn[static_cast<size_t>(-place - 1)][index];
+    return FSource->ValueAt(place, *FSourceFields[index]);
 }
 
 std::unique_ptr<TPrintSequence> TPrintSequence::FromDataSet(TDataSet& source, int skip, int copies) {
     TFieldDefs defs;
-    std::vector<TField*> fields;
+    std::vector<const TField*> fields;
     for (int i = 0; i < source.FieldCount(); ++i) {
-        TField& field = source.Fields(i);
+        const TField& field = source.Fields(i);
         if (field.Calculated())
             continue;
         defs.push_back({field.FieldName(), field.DataType(), field.Size()});
@@ -49,16 +53,15 @@ std::unique_ptr<TPrintSequence> TPrintSequence::FromDataSet(TDataSet& source, in
     for (int i = 0; i < skip; ++i)
         sequence->AddBlank();
     if (source.Active()) {
-        sequence->FRows.reserve(sequence->FRows.size() + static_cast<size_t>(source.RecordCount()) *
-                                                             static_cast<size_t>(std::max(copies, 0)));
-        for (source.First(); !source.Eof(); source.Next()) {
-            std::vector<TVariant> row;
-            row.reserve(fields.size());
-            for (TField* field : fields)
-                row.push_back(field->IsNull() ? TVariant() : field->Value());
-            for (int c = 0; c < copies; ++c)
-                sequence->FRows.push_back(row);
-        }
+        sequence->FSource = &source;
+        sequence->FSourceFields = std::move(fields);
+        const int records = source.RecordCount();
+        const int each = std::max(copies, 0);
+        sequence->FOrder.reserve(sequence->FOrder.size() +
+                                 static_cast<size_t>(records) * static_cast<size_t>(each));
+        for (int record = 0; record < records; ++record)
+            for (int c = 0; c < each; ++c)
+                sequence->FOrder.push_back(record);
         source.First();
     }
     sequence->Open();
@@ -82,10 +85,17 @@ bool ValueLess(const TVariant& a, const TVariant& b) {
 std::unique_ptr<TPrintSequence> TPrintSequence::OrderedByFirstField(TDataSet& source, int skip) {
     std::unique_ptr<TPrintSequence> sequence = FromDataSet(source, skip);
     const size_t blanks = static_cast<size_t>(std::max(skip, 0));
-    if (!sequence->FDefs.empty() && sequence->FRows.size() > blanks) {
+    std::vector<int32_t>& order = sequence->FOrder;
+    if (!sequence->FSourceFields.empty() && order.size() > blanks) {
         sequence->Close();
-        std::stable_sort(sequence->FRows.begin() + static_cast<std::ptrdiff_t>(blanks), sequence->FRows.end(),
-                         [](const auto& a, const auto& b) { return ValueLess(a.front(), b.front()); });
+        // Each key read once, not once a comparison; by the source's record.
+        std::vector<TVariant> keys(static_cast<size_t>(source.RecordCount()));
+        for (size_t record = 0; record < keys.size(); ++record)
+            keys[record] = source.ValueAt(static_cast<int>(record), *sequence->FSourceFields.front());
+        std::stable_sort(order.begin() + static_cast<std::ptrdiff_t>(blanks), order.end(),
+                         [&](int32_t a, int32_t b) {
+                             return ValueLess(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
+                         });
         sequence->Open();
     }
     return sequence;

@@ -1,11 +1,15 @@
 #pragma once
 
 // The records of one print run, in print order: blank places first, then the records of the
-// data source, each as often as it is to print. It never touches the data source itself (a
-// linked workbook stays as it is).
+// data source, each as often as it is to print. The source's records are not copied: the
+// sequence holds where each one is in the source's view (four bytes a label) and reads its
+// values there without moving the source's current record, so a run of a million labels costs
+// no second copy of its data. The source must therefore stay open and unchanged while the
+// sequence is used; it is never written (a linked workbook stays as it is).
 
 #include "data/DataSet.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -19,7 +23,7 @@ public:
     const TFieldDefs& Defs() const { return FDefs; }
     // A blank place: " " in the first field when it is a string field, null otherwise.
     void AddBlank();
-    // One record, values by field position (missing ones are null).
+    // One record of its own, values by field position (missing ones are null).
     void AddRecord(std::vector<TVariant> values);
 
     // The structure of `source`, `skip` blank places (none for 0 or less), then every record
@@ -33,13 +37,18 @@ public:
 protected:
     void InternalOpen() override;
     void InternalClose() override {}
-    int ViewCount() const override { return static_cast<int>(FRows.size()); }
-    TRecordRef ViewRecord(int index) const override { return &FRows[static_cast<size_t>(index)]; }
+    int ViewCount() const override { return static_cast<int>(FOrder.size()); }
+    TRecordRef ViewRecord(int index) const override { return &FOrder[static_cast<size_t>(index)]; }
     TVariant ReadField(TRecordRef record, const TField& field) const override;
 
 private:
     TFieldDefs FDefs;
-    std::vector<std::vector<TVariant>> FRows;
+    // Per place: a record of the source's view (0 and up), or one of the sequence's own
+    // records (-1 for the first, -2 for the second, ...).
+    std::vector<int32_t> FOrder;
+    std::vector<std::vector<TVariant>> FOwn;
+    TDataSet* FSource = nullptr;
+    std::vector<const TField*> FSourceFields; // by the sequence's field position
 };
 
 } // namespace etikor

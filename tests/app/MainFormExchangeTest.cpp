@@ -37,7 +37,7 @@ protected:
             auto& preview = static_cast<TPreviewForm&>(window);
             while (preview.Preparing())
                 QTest::qWait(1);
-            labels = preview.Prepared().LabelCount;
+            labels = preview.Pages().LabelCount();
             return 0;
         });
         Child<QAction>("mPreview")->trigger();

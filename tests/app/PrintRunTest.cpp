@@ -83,7 +83,7 @@ TEST_F(PrintRunTest, ThePreviewEntryShowsTheSelectedLabels) {
         while (preview.Preparing())
             QTest::qWait(1);
         pages = preview.PageCount();
-        labels = preview.Prepared().LabelCount;
+        labels = preview.Pages().LabelCount();
         return 0;
     });
     Child<QAction>("mPreview")->trigger();

@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -458,6 +459,69 @@ TEST(EtikorPrintTool, WritesAPdfOfTheSheetsSizeWithEveryLabel) {
     EXPECT_EQ(text.count("Etikor"), 30);
     for (int i = 1; i <= 30; ++i)
         EXPECT_EQ(text.count(QString("ETK%1").arg(i, 4, 10, QChar('0'))), 1) << i;
+}
+
+// The tool lays pages out one at a time as it writes them: every page of a run with skipped
+// places and collated copies holds the labels the whole-run layout puts there, each value where
+// that layout places it (read back from the PDF with the words' boxes).
+TEST(EtikorPrintTool, StreamedPagesHoldTheLabelsInTheirPlaces) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir);
+    WriteSeries(dir, 30);
+    const std::string pdf = dir.file("out.pdf");
+    const test::ToolResult run =
+        RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--skip", "2", "--copies", "2", "-o", pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    // The same run laid out whole, in this process.
+    TStoreTable elemek;
+    elemek.SetTableName(ctv);
+    elemek.Open();
+    TLabelTemplate model(elemek);
+    model.Load();
+    TStoreTable series;
+    series.SetTableName(dir.file("Cimke.sor"));
+    series.Open();
+    const auto sequence = TPrintSequence::FromDataSet(series, 2);
+    TLabelRunOptions options;
+    options.DataFlag = true;
+    const TReport report = BuildLabelReport(model.Elements(), model.PageSetup(), sequence.get(), options);
+    const TPreparedReport prepared = Prepare(report, sequence.get());
+    ASSERT_EQ(prepared.Pages.size(), 3u); // 32 places, 12 a page
+
+    const QString info = QString::fromStdString(Capture("/usr/bin/pdfinfo", {pdf}));
+    ASSERT_TRUE(info.contains(QRegularExpression("Pages:\\s+6\\n"))) << info.toStdString();
+    const QRegularExpression word(
+        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="[0-9.]+" yMax="([0-9.]+)">([^<]*)</word>)re");
+    constexpr double kPtPerMm = 72 / 25.4;
+    for (int sheet = 1; sheet <= 6; ++sheet) {
+        SCOPED_TRACE("sheet " + std::to_string(sheet));
+        const TPreparedPage& expected = prepared.Pages[static_cast<size_t>((sheet - 1) % 3)];
+        const QString page =
+            QString::fromStdString(Capture("/usr/bin/pdftotext", {"-f", std::to_string(sheet), "-l",
+                                                                  std::to_string(sheet), "-bbox", pdf, "-"}));
+        std::map<QString, QRectF> words; // each value once a page
+        for (auto it = word.globalMatch(page); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            if (m.captured(4).startsWith("ETK"))
+                words[m.captured(4)] = QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                              QPointF(m.captured(1).toDouble(), m.captured(3).toDouble()));
+        }
+        int texts = 0;
+        for (const TPlacedItem& item : expected.Items) {
+            if (item.Kind != TItemKind::ikDataText)
+                continue;
+            ++texts;
+            const auto found = words.find(item.Value);
+            ASSERT_NE(found, words.end()) << item.Value.toStdString();
+            EXPECT_NEAR(found->second.left(), item.RectMm.left() * kPtPerMm, 1.0) << item.Value.toStdString();
+            EXPECT_GE(found->second.top(), item.RectMm.top() * kPtPerMm - 1.0) << item.Value.toStdString();
+            EXPECT_LE(found->second.bottom(), item.RectMm.bottom() * kPtPerMm + 4.0)
+                << item.Value.toStdString();
+        }
+        EXPECT_EQ(static_cast<int>(words.size()), texts);
+        EXPECT_EQ(texts, sheet % 3 == 1 ? 10 : sheet % 3 == 2 ? 12 : 8);
+    }
 }
 
 TEST(LabelSheet, ASheetRenderedToAnImageHasReadableBarcodes) {

@@ -95,10 +95,10 @@ QString escapedValue(const QString& value) {
     return out;
 }
 
-void printLayout(const TPreparedReport& prepared) {
+void printLayout(TPageSource& pages) {
     auto mm = [](double value) { return QString::number(value, 'f', 3); };
-    for (size_t p = 0; p < prepared.Pages.size(); ++p) {
-        for (const TPlacedItem& item : prepared.Pages[p].Items) {
+    for (int p = 0; p < pages.PageCount(); ++p) {
+        for (const TPlacedItem& item : pages.Page(p).Items) {
             const QString line =
                 QString::number(p + 1) + '\t' + QString::fromLatin1(ItemKindName(item.Kind).data()) + '\t' +
                 mm(item.RectMm.left()) + '\t' + mm(item.RectMm.top()) + '\t' + mm(item.RectMm.width()) +
@@ -276,10 +276,13 @@ int main(int argc, char** argv) {
             elements.clear();
         }
         const TReport report = BuildLabelReport(elements, page, sequence.get(), options);
-        const TPreparedReport prepared = Prepare(report, sequence.get());
+        // Pages are laid out one at a time as they are written: memory stays flat however
+        // many labels the run has.
+        TStreamedPages pages(report, sequence.get());
+        pages.IndexAll();
 
         if (layout) {
-            printLayout(prepared);
+            printLayout(pages);
             return kExitOk;
         }
         const TPrintRange range{copies, 0, 0, true};
@@ -288,7 +291,7 @@ int main(int argc, char** argv) {
             pdf.setResolution(dpi != 0 ? dpi : kDefaultPdfDpi);
             pdf.setCreator(QStringLiteral("Etikor"));
             pdf.setTitle(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
-            if (PrintReport(prepared, pdf, range) == 0)
+            if (PrintReport(pages, pdf, range) == 0)
                 return fail("could not write '" + outPath + "'");
             return kExitOk;
         }
@@ -303,7 +306,7 @@ int main(int argc, char** argv) {
         if (const std::optional<int> queueDpi = QueueResolution(queue.printerName()))
             printer.setResolution(*queueDpi);
         printer.setDocName(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
-        if (PrintReport(prepared, printer, range) == 0)
+        if (PrintReport(pages, printer, range) == 0)
             return fail("the print queue '" + printerName + "' refused the job");
         return kExitOk;
     } catch (const std::exception& error) {

@@ -24,8 +24,7 @@ namespace {
 
 // Sends the pages to the queue or the PDF file of `target`; a printer that cannot be opened is
 // named to the user and nothing is sent.
-void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range, const TPrintChoice& target,
-                    IModal& modal) {
+void PrintOnPrinter(TPageSource& pages, const TPrintRange& range, const TPrintChoice& target, IModal& modal) {
     QPrinter printer(QPrinter::HighResolution);
     const bool found = SetUpPrinter(printer, target);
     // Positions are measured from the paper's edge; the painter starts there too.
@@ -41,11 +40,11 @@ void PrintOnPrinter(const TPreparedReport& prepared, const TPrintRange& range, c
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(500);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const int pages = PrintReport(prepared, printer, range, {}, [&progress](int done, int total) {
-        progress.setValue(total > 0 ? done * 100 / total : 100);
+    const int written = PrintReport(pages, printer, range, {}, [&progress](int done, int total) {
+        progress.setValue(total > 0 ? static_cast<int>(qint64(done) * 100 / total) : 100);
     });
     QGuiApplication::restoreOverrideCursor();
-    if (pages == 0 && !prepared.Pages.empty())
+    if (written == 0 && pages.PageCount() > 0)
         TellCannotOpen(modal, name); // the device refused to start
 }
 
@@ -90,8 +89,8 @@ void HandOver(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* pare
         target.PrinterName = run.PrinterName;
         TPreviewForm preview(
             report, &data, TPrintRange{},
-            [&](const TPreparedReport& prepared, const TPrintRange& range) {
-                PrintOnPrinter(prepared, range, target, modal);
+            [&](TPageSource& pages, const TPrintRange& range) {
+                PrintOnPrinter(pages, range, target, modal);
             },
             parent);
         modal.RunModal(preview);
@@ -105,11 +104,11 @@ void HandOver(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* pare
         return;
     if (run.PrinterChosen && chosen->OutputFile.isEmpty() && !chosen->PrinterName.isEmpty())
         run.PrinterChosen(chosen->PrinterName);
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const TPreparedReport prepared = Prepare(report, &data);
-    QGuiApplication::restoreOverrideCursor();
+    // Pages are laid out one at a time as they are printed.
+    TStreamedPages pages(report, &data);
+    pages.IndexAll();
     PrintOnPrinter(
-        prepared, TPrintRange{std::max(chosen->Copies, 1), chosen->FromPage, chosen->ToPage, chosen->Collate},
+        pages, TPrintRange{std::max(chosen->Copies, 1), chosen->FromPage, chosen->ToPage, chosen->Collate},
         *chosen, modal);
     data.First();
 }

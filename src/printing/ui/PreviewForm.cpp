@@ -30,31 +30,32 @@ struct TPreviewFormText {
 };
 } // namespace
 
-// One prepared page drawn at the window's zoom on a sheet of paper.
+// The page shown, laid out when it is painted, drawn at the window's zoom on a sheet of paper.
 class TPreviewPage : public QWidget {
 public:
     explicit TPreviewPage(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("PreviewPage")); }
 
-    const TPreparedReport* Report = nullptr;
+    TPageSource* Source = nullptr;
     int PageIndex = 0;
     double Dpi = 96;
 
     void Resize() {
-        if (!Report)
+        if (!Source)
             return;
-        resize(static_cast<int>(std::lround(Report->PageWidthMm / 25.4 * Dpi)),
-               static_cast<int>(std::lround(Report->PageLengthMm / 25.4 * Dpi)));
+        resize(static_cast<int>(std::lround(Source->PageWidthMm() / 25.4 * Dpi)),
+               static_cast<int>(std::lround(Source->PageLengthMm() / 25.4 * Dpi)));
         update();
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        if (!Report || PageIndex < 0 || PageIndex >= static_cast<int>(Report->Pages.size())) {
+        if (!Source || PageIndex < 0 || PageIndex >= Source->PageCount()) {
             painter.fillRect(rect(), Qt::white);
             return;
         }
-        painter.drawImage(0, 0, RenderPage(*Report, PageIndex, Dpi));
+        painter.drawImage(
+            0, 0, RenderPage(Source->Page(PageIndex), Source->PageWidthMm(), Source->PageLengthMm(), Dpi));
     }
 };
 
@@ -141,11 +142,11 @@ TPreviewForm::TPreviewForm(const TReport& report, TDataSet* data, TPrintRange ra
     layout->addWidget(status);
 
     FRun.emplace(report, data);
-    FView->Report = &FRun->Result();
+    FView->Source = &*FRun;
     FTimer = new QTimer(this);
     FTimer->setInterval(0);
     connect(FTimer, &QTimer::timeout, this, &TPreviewForm::PrepareStep);
-    if (FRun->Finished())
+    if (FRun->Indexed())
         PreparationFinished();
     else
         FTimer->start();
@@ -155,21 +156,35 @@ TPreviewForm::TPreviewForm(const TReport& report, TDataSet* data, TPrintRange ra
 
 TPreviewForm::~TPreviewForm() = default;
 
-const TPreparedReport& TPreviewForm::Prepared() const {
-    return FLoaded ? *FLoaded : FRun->Result();
+TPageSource& TPreviewForm::Pages() {
+    if (FLoadedPages)
+        return *FLoadedPages;
+    return *FRun;
+}
+
+const TPageSource& TPreviewForm::Pages() const {
+    if (FLoadedPages)
+        return *FLoadedPages;
+    return *FRun;
+}
+
+double TPreviewForm::PageDpi() const {
+    return FView->Dpi;
 }
 
 int TPreviewForm::PageCount() const {
-    return static_cast<int>(Prepared().Pages.size());
+    return Pages().PageCount();
 }
 
 bool TPreviewForm::Preparing() const {
-    return !FLoaded && !FRun->Finished();
+    return !FLoaded && !FRun->Indexed();
 }
 
 void TPreviewForm::PrepareStep() {
-    FRun->Step(RecordsPerStep);
-    const int percent = FRun->Total() > 0 ? FRun->Done() * 100 / FRun->Total() : 100;
+    const int before = PageCount();
+    FRun->IndexStep(RecordsPerStep);
+    const int percent =
+        FRun->Total() > 0 ? static_cast<int>(qint64(FRun->IndexedRecords()) * 100 / FRun->Total()) : 100;
     if (percent >= 100) {
         FProgressPanel->clear();
         FShownPercent = 0;
@@ -177,10 +192,12 @@ void TPreviewForm::PrepareStep() {
         FShownPercent = percent;
         FProgressPanel->setText(QString::number(percent) + '%');
     }
-    if (FRun->Finished())
+    if (FRun->Indexed())
         PreparationFinished();
     UpdateStatus();
-    FView->update();
+    // Only the last page found so far can have grown.
+    if (FPage >= before)
+        FView->update();
 }
 
 void TPreviewForm::PreparationFinished() {
@@ -201,11 +218,11 @@ void TPreviewForm::GoToPage(int page) {
 
 void TPreviewForm::SetZoom(TZoom zoom) {
     FZoom = zoom;
-    const TPreparedReport& report = Prepared();
+    const TPageSource& pages = Pages();
     const double screenDpi = logicalDpiX();
     const QSize room = FScroll->viewport()->size() - QSize(8, 8);
-    const double widthInches = report.PageWidthMm / 25.4;
-    const double lengthInches = report.PageLengthMm / 25.4;
+    const double widthInches = pages.PageWidthMm() / 25.4;
+    const double lengthInches = pages.PageLengthMm() / 25.4;
     switch (zoom) {
     case TZoom::zm100:
         FView->Dpi = screenDpi;
@@ -221,7 +238,7 @@ void TPreviewForm::SetZoom(TZoom zoom) {
 }
 
 void TPreviewForm::UpdatePage() {
-    FView->Report = &Prepared();
+    FView->Source = &Pages();
     FView->PageIndex = FPage - 1;
     FView->Resize();
     UpdateStatus();
@@ -277,7 +294,7 @@ void TPreviewForm::PrintSetupClick() {
 
 void TPreviewForm::PrintClick() {
     if (FPrint)
-        FPrint(Prepared(), FRange);
+        FPrint(Pages(), FRange);
 }
 
 void TPreviewForm::SaveReportClick() {
@@ -288,7 +305,12 @@ void TPreviewForm::SaveReportClick() {
     const std::optional<QString> file = Modal().SaveFile(options);
     if (!file)
         return;
-    if (!SavePrepared(Prepared(), *file))
+    // Every page, also while the index is still being built.
+    if (!FLoaded && !FRun->Indexed()) {
+        FRun->IndexAll();
+        PreparationFinished();
+    }
+    if (!SavePrepared(Pages(), *file))
         Modal().Message(QString(), TPreviewFormText::tr("A fájl nem írható: ") + *file, QStringLiteral("H"));
 }
 
@@ -312,7 +334,9 @@ void TPreviewForm::LoadReportClick() {
         return;
     }
     FTimer->stop();
+    FLoadedPages.reset();
     FLoaded = std::move(loaded);
+    FLoadedPages.emplace(*FLoaded);
     FProgressPanel->clear();
     FPrintSetup->setEnabled(false);
     FPrintButton->setEnabled(true);

@@ -1,8 +1,9 @@
 #pragma once
 
-// "Nyomtatási kép": the prepared pages on screen. Pages are laid out in small batches from
-// the event loop, so the window answers while the page count grows; printing and the printer
-// set-up become available once every page is prepared.
+// "Nyomtatási kép": the pages of a run on screen. Only the page shown is laid out and kept;
+// the index of where each page starts is built in batches from the event loop, so the window
+// answers while the page count grows, and any page is reached at once. Printing and the
+// printer set-up become available once every page is indexed.
 
 #include "pageengine/ReportPaint.h"
 
@@ -23,8 +24,8 @@ class TPreviewPage;
 class TPreviewForm : public QDialog {
 public:
     enum class TZoom { zmFit, zm100, zmWidth };
-    // Prints prepared pages with copies and a page range (the program's printer).
-    using TPrintEvent = std::function<void(const TPreparedReport&, const TPrintRange&)>;
+    // Prints the pages with copies and a page range (the program's printer).
+    using TPrintEvent = std::function<void(TPageSource&, const TPrintRange&)>;
 
     // `report` and `data` must stay as they are while the window is open. `range` is what
     // the last printer dialog of the run chose.
@@ -36,10 +37,14 @@ public:
     int CurrentPage() const { return FPage; } // from 1
     bool Preparing() const;
     TZoom Zoom() const { return FZoom; }
-    const TPreparedReport& Prepared() const;
+    // The resolution the page is shown at, in dots per inch.
+    double PageDpi() const;
+    // The run's pages, or the ones loaded from a file.
+    TPageSource& Pages();
+    const TPageSource& Pages() const;
     const TPrintRange& Range() const { return FRange; }
-    // Records laid out per step of the event loop.
-    int RecordsPerStep = 200;
+    // Records indexed per step of the event loop.
+    int RecordsPerStep = 10000;
 
     void GoToPage(int page);
 
@@ -58,8 +63,9 @@ private:
     void SaveReportClick();
     void LoadReportClick();
 
-    std::optional<TLayoutRun> FRun;
+    std::optional<TStreamedPages> FRun;
     std::optional<TPreparedReport> FLoaded;
+    std::optional<TPreparedPages> FLoadedPages;
     TPrintRange FRange;
     TPrintEvent FPrint;
     int FPage = 1;

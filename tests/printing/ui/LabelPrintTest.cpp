@@ -60,7 +60,7 @@ TEST(LabelPrint, AnEmptyDataSetPreviewsOneSheetWithoutLabels) {
         while (preview.Preparing())
             QTest::qWait(1);
         pages = preview.PageCount();
-        items = static_cast<int>(preview.Prepared().Pages[0].Items.size());
+        items = static_cast<int>(preview.Pages().Page(0).Items.size());
         return 0;
     });
     RunLabelPrint(OneTextRun(TPrintMode::pmPreview), empty, modal);

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
@@ -124,11 +126,12 @@ TEST(PreviewForm, PrintingWaitsUntilEveryPageIsPrepared) {
     EXPECT_TRUE(form.Preparing());
     EXPECT_FALSE(Child(form, "Print")->isEnabled());
     EXPECT_FALSE(Child(form, "PrintSetup")->isEnabled());
-    // The count grows step by step while the window answers.
+    // The count grows step by step while the window answers (a pass of the event loop runs a
+    // step; a wait of a millisecond could run them all).
     std::vector<int> counts;
     std::vector<int> shown; // the progress panel's percentages, each 5 points above the last
     while (form.Preparing()) {
-        QTest::qWait(1);
+        QCoreApplication::processEvents();
         counts.push_back(form.PageCount());
         const QString progress = Child<QLabel>(form, "ProgressPanel")->text();
         if (!progress.isEmpty() && (shown.empty() || progress != QString::number(shown.back()) + '%')) {
@@ -176,12 +179,44 @@ TEST(PreviewForm, PagesByButtonsAndKeys) {
     }
 }
 
+// The window keeps the page it shows and where every page starts: any page of a long run is
+// laid out when it is asked for, also while the index is still growing.
+TEST(PreviewForm, AnyPageOfALongRunIsShownFromTheIndex) {
+    Fixture f(3000); // 1,000 pages
+    Fixture whole(3000);
+    const TPreparedReport prepared = Prepare(whole.Report, whole.Data.get());
+    TPreviewForm form(f.Report, f.Data.get(), {}, {});
+    form.RecordsPerStep = 3; // a page a step: far from done when page 300 is found
+    form.show();
+    auto* view = form.findChild<QWidget*>(QStringLiteral("PreviewPage"));
+    ASSERT_NE(view, nullptr);
+    auto expectShown = [&](int page) {
+        EXPECT_EQ(form.CurrentPage(), page);
+        const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown, RenderPage(prepared, page - 1, form.PageDpi())) << "page " << page;
+    };
+    // Mid-way: the pages found so far can be reached.
+    while (form.PageCount() < 300 && form.Preparing())
+        QCoreApplication::processEvents();
+    ASSERT_TRUE(form.Preparing());
+    form.GoToPage(250);
+    expectShown(250);
+    FinishPreparing(form);
+    EXPECT_EQ(PagePanel(form), "Page 250 of 1000");
+    for (int page : {731, 1000, 2, 731}) {
+        form.GoToPage(page);
+        expectShown(page);
+    }
+    Child(form, "PreviousPage")->click();
+    expectShown(730);
+}
+
 TEST(PreviewForm, PrintUsesTheRangeOfThePrinterSetup) {
     Fixture f(12);
     std::vector<TPrintRange> printed;
     TPreviewForm form(f.Report, f.Data.get(), TPrintRange{2, 0, 0, true},
-                      [&](const TPreparedReport& report, const TPrintRange& range) {
-                          EXPECT_EQ(report.Pages.size(), 4u);
+                      [&](TPageSource& pages, const TPrintRange& range) {
+                          EXPECT_EQ(pages.PageCount(), 4);
                           printed.push_back(range);
                       });
     FinishPreparing(form);
@@ -214,17 +249,19 @@ TEST(PreviewForm, SavedPagesLoadBackUnchanged) {
     }
     const std::optional<TPreparedReport> loaded = LoadPrepared(file);
     ASSERT_TRUE(loaded);
-    const TPreparedReport& original = form.Prepared();
-    ASSERT_EQ(loaded->Pages.size(), original.Pages.size());
-    for (size_t p = 0; p < original.Pages.size(); ++p) {
-        ASSERT_EQ(loaded->Pages[p].Items.size(), original.Pages[p].Items.size());
-        for (size_t i = 0; i < original.Pages[p].Items.size(); ++i) {
-            EXPECT_EQ(loaded->Pages[p].Items[i].RectMm, original.Pages[p].Items[i].RectMm);
-            EXPECT_EQ(loaded->Pages[p].Items[i].Value, original.Pages[p].Items[i].Value);
-            EXPECT_EQ(loaded->Pages[p].Items[i].Kind, original.Pages[p].Items[i].Kind);
+    TPageSource& original = form.Pages();
+    ASSERT_EQ(static_cast<int>(loaded->Pages.size()), original.PageCount());
+    for (int p = 0; p < original.PageCount(); ++p) {
+        const TPreparedPage& page = original.Page(p);
+        const TPreparedPage& back = loaded->Pages[static_cast<size_t>(p)];
+        ASSERT_EQ(back.Items.size(), page.Items.size());
+        for (size_t i = 0; i < page.Items.size(); ++i) {
+            EXPECT_EQ(back.Items[i].RectMm, page.Items[i].RectMm);
+            EXPECT_EQ(back.Items[i].Value, page.Items[i].Value);
+            EXPECT_EQ(back.Items[i].Kind, page.Items[i].Kind);
         }
-        EXPECT_EQ(RenderPage(*loaded, static_cast<int>(p), 100),
-                  RenderPage(original, static_cast<int>(p), 100));
+        EXPECT_EQ(RenderPage(*loaded, p, 100),
+                  RenderPage(page, original.PageWidthMm(), original.PageLengthMm(), 100));
     }
 
     // Loading: page 1 of the loaded pages, Print enabled, the set-up not.
