@@ -325,6 +325,10 @@ Choose its date format now!</translation>
 <context>
     <name>TElementEditorText</name>
     <message>
+        <source>Vonalkód beállítása</source>
+        <translation>Barcode setup</translation>
+    </message>
+    <message>
         <source>Nincs adatforrás!</source>
         <translation>There is no data source!</translation>
     </message>
@@ -866,6 +870,34 @@ Choose its date format now!</translation>
 </context>
 <context>
     <name>TMainFormText</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Beállítások</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Szerkesztés</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Nyomtatás</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>Sú&amp;gó</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Kilépés</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>A kézi rögzítés nem használható, amíg Excel-munkalap az adatforrás.</source>
+        <translation>Manual entry is not available while an Excel worksheet is the data source.</translation>
+    </message>
     <message>
         <source>Visszavonás: </source>
         <translation>Undo: </translation>
@@ -1514,12 +1546,12 @@ If the labels are on a roll (for single-track printers), give a size a little la
         <translation>“%1”</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is not a valid integer value</source>
-        <translation>&apos;%1&apos; is not a valid integer value</translation>
+        <source>%1 nem egész szám.</source>
+        <translation>%1 is not a whole number.</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is not a valid date (dátumformátum: %2)</source>
-        <translation>&apos;%1&apos; is not a valid date (date format: %2)</translation>
+        <source>%1 nem érvényes dátum a(z) %2 formátumban.</source>
+        <translation>%1 is not a valid date in the %2 format.</translation>
     </message>
     <message>
         <source>a(z) %1. karakter a 255-ös kódon túl lépne.</source>

@@ -117,8 +117,22 @@ TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
 }
 
+int TMainForm::TabHelpContext() const {
+    const QWidget* tab = FPages->currentWidget();
+    if (tab == FDataSourceTab)
+        return 10;
+    if (tab == FElementPanel)
+        return 11;
+    return 26;
+}
+
 void TMainForm::NyomtatasGombClick() {
     SetHelpContext(24);
+    // After the run F1 is about the tab in view again.
+    struct TabHelpAfter {
+        TMainForm& Form;
+        ~TabHelpAfter() { Form.FHelpContext = Form.TabHelpContext(); }
+    } tabHelpAfter{*this};
     if (!FDataSource)
         return;
     if (!FPrintCommand)
@@ -196,16 +210,17 @@ QAction* TMainForm::AddItem(QMenu* menu, const QString& caption, const char* nam
 void TMainForm::BuildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    QMenu* file = bar->addMenu(TMainFormText::tr("File"));
+    QMenu* file = bar->addMenu(TMainFormText::tr("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    connect(AddItem(file, TMainFormText::tr("Új sorozat..."), "mUj"), &QAction::triggered, this,
-            [this] { FileCommand(&TTemplateFiles::New); });
-    connect(AddItem(file, TMainFormText::tr("Megnyitás..."), "mMegnyit"), &QAction::triggered, this,
-            [this] { FileCommand(&TTemplateFiles::Open); });
-    connect(AddItem(file, TMainFormText::tr("Kézi rögzítés"), "mKezi"), &QAction::triggered, this,
-            &TMainForm::OpenManualEntry);
-    connect(AddItem(file, TMainFormText::tr("Mentés másként..."), "mMentes"), &QAction::triggered, this,
-            [this] { FileCommand(&TTemplateFiles::SaveAs); });
+    connect(AddItem(file, TMainFormText::tr("Új sorozat..."), "mUj", QKeySequence(Qt::CTRL | Qt::Key_N)),
+            &QAction::triggered, this, [this] { FileCommand(&TTemplateFiles::New); });
+    connect(AddItem(file, TMainFormText::tr("Megnyitás..."), "mMegnyit", QKeySequence(Qt::CTRL | Qt::Key_O)),
+            &QAction::triggered, this, [this] { FileCommand(&TTemplateFiles::Open); });
+    mKezi = AddItem(file, TMainFormText::tr("Kézi rögzítés"), "mKezi");
+    connect(mKezi, &QAction::triggered, this, &TMainForm::OpenManualEntry);
+    // Every edit is written at once: saving is saving under another name.
+    connect(AddItem(file, TMainFormText::tr("Mentés másként..."), "mMentes", QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, this, [this] { FileCommand(&TTemplateFiles::SaveAs); });
     connect(AddItem(file, TMainFormText::tr("Adatböngésző"), "mAdatbongeszo"), &QAction::triggered, this,
             &TMainForm::OpenDataBrowser);
     connect(AddItem(file, TMainFormText::tr("Importálás (Excel)"), "ImportlsExcel1"), &QAction::triggered,
@@ -218,11 +233,11 @@ void TMainForm::BuildMenus() {
     connect(AddItem(file, TMainFormText::tr("Kilépés"), "Kilps2"), &QAction::triggered, this,
             &QWidget::close);
 
-    QAction* settings = bar->addAction(TMainFormText::tr("Beállítások"));
+    QAction* settings = bar->addAction(TMainFormText::tr("&Beállítások"));
     settings->setObjectName(QStringLiteral("Belltsok1"));
     connect(settings, &QAction::triggered, this, [this] { OpenSettings(); });
 
-    QMenu* edit = bar->addMenu(TMainFormText::tr("Szerkesztés"));
+    QMenu* edit = bar->addMenu(TMainFormText::tr("&Szerkesztés"));
     edit->setObjectName(QStringLiteral("Szerkesztes1"));
     connect(AddItem(edit, TMainFormText::tr("Kurzor"), "mKurzor"), &QAction::triggered, this,
             &TMainForm::ClearSelectionNow);
@@ -248,20 +263,22 @@ void TMainForm::BuildMenus() {
     connect(mVisszavonas, &QAction::triggered, this, [this] { FEditor->Undo(); });
     connect(mMegis, &QAction::triggered, this, [this] { FEditor->Redo(); });
 
-    QMenu* print = bar->addMenu(TMainFormText::tr("Nyomtatás"));
+    QMenu* print = bar->addMenu(TMainFormText::tr("&Nyomtatás"));
     print->setObjectName(QStringLiteral("Nyomtatas1"));
     // The menu chooses the print mode, then runs the print button.
-    connect(AddItem(print, TMainFormText::tr("Nyomtat..."), "mEtikett"), &QAction::triggered, this, [this] {
-        FPrintMode = TPrintMode::pmPrint;
-        NyomtatasGombClick();
-    });
-    connect(AddItem(print, TMainFormText::tr("Nyomtatási kép"), "mPreview"), &QAction::triggered, this,
-            [this] {
+    connect(AddItem(print, TMainFormText::tr("Nyomtat..."), "mEtikett", QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, [this] {
+                FPrintMode = TPrintMode::pmPrint;
+                NyomtatasGombClick();
+            });
+    connect(AddItem(print, TMainFormText::tr("Nyomtatási kép"), "mPreview",
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)),
+            &QAction::triggered, this, [this] {
                 FPrintMode = TPrintMode::pmPreview;
                 NyomtatasGombClick();
             });
 
-    QMenu* help = bar->addMenu(TMainFormText::tr("Súgó"));
+    QMenu* help = bar->addMenu(TMainFormText::tr("Sú&gó"));
     help->setObjectName(QStringLiteral("Sugo1"));
     connect(AddItem(help, TMainFormText::tr("Segitség  F1"), "mSugo"), &QAction::triggered, this,
             [this] { ShowHelp(10); });
@@ -269,7 +286,7 @@ void TMainForm::BuildMenus() {
     mOrsina->setCheckable(true);
     connect(mOrsina, &QAction::triggered, this, [this] { OpenWizard(); });
 
-    QAction* quit = bar->addAction(TMainFormText::tr("Kilépés"));
+    QAction* quit = bar->addAction(TMainFormText::tr("&Kilépés"));
     quit->setObjectName(QStringLiteral("Kilps1"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
 }
@@ -287,10 +304,9 @@ QWidget* TMainForm::BuildButtonBar() {
     QToolButton* open = NamedToolButton(bar, "MegnyitasGomb", TMainFormText::tr("Megnyitás"));
     open->setIcon(ProgramIcon("open"));
     connect(open, &QToolButton::clicked, this, [this] { FileCommand(&TTemplateFiles::Open); });
-    QToolButton* kezi =
-        NamedToolButton(bar, "KeziGomb", TMainFormText::tr("Vonalkód-sorozat kézi rögzítése"));
-    kezi->setIcon(ProgramIcon("manual-entry"));
-    connect(kezi, &QToolButton::clicked, this, &TMainForm::OpenManualEntry);
+    FKeziGomb = NamedToolButton(bar, "KeziGomb", TMainFormText::tr("Vonalkód-sorozat kézi rögzítése"));
+    FKeziGomb->setIcon(ProgramIcon("manual-entry"));
+    connect(FKeziGomb, &QToolButton::clicked, this, &TMainForm::OpenManualEntry);
     QToolButton* print = NamedToolButton(bar, "NyomtatasGomb", TMainFormText::tr("Nyomtatás"));
     print->setIcon(ProgramIcon("print"));
     connect(print, &QToolButton::clicked, this, &TMainForm::NyomtatasGombClick);
@@ -303,7 +319,7 @@ QWidget* TMainForm::BuildButtonBar() {
     connect(help, &QToolButton::clicked, this, [this] { ShowHelp(10); });
     help->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(help, &QToolButton::customContextMenuRequested, this, [this] { AskHelpTopic(); });
-    for (QToolButton* b : {uj, open, kezi, print, excel, help}) {
+    for (QToolButton* b : {uj, open, FKeziGomb, print, excel, help}) {
         b->setIconSize(QSize(22, 22));
         layout->addWidget(b);
     }
@@ -328,15 +344,7 @@ QWidget* TMainForm::BuildPageControl() {
     FPages->addTab(FElementPanel, TMainFormText::tr("&Elemek"));
     FPages->addTab(FPageTab, TMainFormText::tr("Oldal"));
     FPages->addTab(FLabelTab, TMainFormText::tr("Cimke"));
-    connect(FPages, &QTabWidget::currentChanged, this, [this](int index) {
-        const QWidget* tab = FPages->widget(index);
-        if (tab == FDataSourceTab)
-            FHelpContext = 10;
-        else if (tab == FElementPanel)
-            FHelpContext = 11;
-        else
-            FHelpContext = 26;
-    });
+    connect(FPages, &QTabWidget::currentChanged, this, [this] { FHelpContext = TabHelpContext(); });
     connect(FDataSourceTab, &TDataSourceTab::OpenRequested, this,
             [this] { FileCommand(&TTemplateFiles::Open); });
     connect(FDataSourceTab, &TDataSourceTab::BrowseRequested, this, &TMainForm::OpenDataBrowser);
@@ -492,7 +500,9 @@ void TMainForm::ApplicationException(const QString& message) {
 
 void TMainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    // Coming back from a dialog (or another window) the selected element stays selected and
+    // every control acts on it; only a frame without an element is left over and cleared.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FCanvas->Selected()) {
         FPanels[0]->clear();
         FCanvas->SetSelectedFlag(0);
         FTools->SetDeleteEnabled(false);
@@ -512,6 +522,25 @@ void TMainForm::ShowStatus() {
     FPanels[1]->setText(State().Panel2);
     FPanels[2]->setText(State().Panel3);
     FPanels[3]->setText(State().Panel4);
+    setWindowTitle(State().TemplateName.isEmpty() ? QStringLiteral("Etikor")
+                                                  : State().TemplateName + QStringLiteral(" – Etikor"));
+    ShowManualEntryState();
+}
+
+void TMainForm::ShowManualEntryState() {
+    // Hand-typed values go into the series, which is not the data source while a worksheet is.
+    const bool linked = State().LinkFlag;
+    const QString hint =
+        linked ? TMainFormText::tr("A kézi rögzítés nem használható, amíg Excel-munkalap az adatforrás.")
+               : TMainFormText::tr("Vonalkód-sorozat kézi rögzítése");
+    if (mKezi) {
+        mKezi->setEnabled(!linked);
+        mKezi->setToolTip(hint);
+    }
+    if (FKeziGomb) {
+        FKeziGomb->setEnabled(!linked);
+        FKeziGomb->setToolTip(hint);
+    }
 }
 
 void TMainForm::ShowDataSourceTab() {
@@ -540,6 +569,7 @@ int TMainForm::DataSourceRecordCount() {
 void TMainForm::RebuildCanvas() {
     // The template files call this after they opened or replaced the template's table.
     FDM.Template.Load();
+    ShowManualEntryState();
     BuildCanvas();
     // A page-setup row the build added is part of the opened template, not an edit.
     FDM.Template.ClearHistory();
@@ -602,7 +632,7 @@ bool TMainForm::HandleKey(QObject* watched, QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (qobject_cast<QAbstractItemView*>(widget))
+        if (qobject_cast<QAbstractItemView*>(widget) || FElementPanel->IsValueBox(widget))
             return false;
         focusNextChild();
         return true;
@@ -613,6 +643,10 @@ bool TMainForm::HandleKey(QObject* watched, QKeyEvent* event) {
         FTools->ClickDelete();
         return true;
     }
+    case Qt::Key_F2:
+        FPages->setCurrentWidget(FElementPanel);
+        FElementPanel->FocusValue();
+        return true;
     case Qt::Key_F1:
         // Shift+F1 sets the context; F1 then shows it.
         if ((event->modifiers() & Qt::ShiftModifier) && !AskHelpContext())

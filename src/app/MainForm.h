@@ -133,6 +133,10 @@ private:
     void ShowStatus();
     void OpenSeriesDesigner();
     void OpenManualEntry();
+    // The help topic of the tab in view.
+    int TabHelpContext() const;
+    // The manual entry is off, and its hint says why, while a worksheet is linked.
+    void ShowManualEntryState();
     void CloneShownBarcode();
     // The print button: the print selection over the current data source, in the menu's mode.
     void NyomtatasGombClick();
@@ -166,6 +170,8 @@ private:
     QAction* mVisszavonas = nullptr;
     QAction* mMegis = nullptr;
     QAction* mOrsina = nullptr;
+    QAction* mKezi = nullptr;
+    QToolButton* FKeziGomb = nullptr;
 
     TLabelCanvas* FCanvas = nullptr;
     QTabWidget* FPages = nullptr;

@@ -1,7 +1,6 @@
 #include "designer/BarcodeView.h"
 
 #include "barcode/Ean.h"
-#include "barcode/ui/EanSetup.h"
 #include "data/Cp1250Text.h"
 
 #include <QMouseEvent>
@@ -86,8 +85,7 @@ void TBarcodeView::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     event->accept();
-    ShowEditor(*FEan, {}, window());
-    update();
+    emit SetupRequested(this);
 }
 
 } // namespace etikor

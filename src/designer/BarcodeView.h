@@ -46,9 +46,13 @@ public:
     void SetEngineAutoSize(bool autoSize);
     QString Value() const;
 
+signals:
+    // A double click asks for the engine's setup dialog on this barcode.
+    void SetupRequested(etikor::TBarcodeView* view);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
-    // The engine's setup dialog on the view's barcode, unless its editor is disabled.
+    // Asks for the setup dialog, unless the engine's editor is disabled.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:

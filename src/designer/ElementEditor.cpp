@@ -1,6 +1,7 @@
 #include "designer/ElementEditor.h"
 
 #include "barcode/Ean.h"
+#include "barcode/ui/EanSetup.h"
 #include "data/ColorQt.h"
 #include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
@@ -19,6 +20,8 @@
 #include "services/Modal.h"
 
 #include <QCoreApplication>
+#include <QTimer>
+
 #include <algorithm>
 
 namespace etikor {
@@ -35,6 +38,9 @@ namespace {
 QString NoDataSource() {
     return TElementEditorText::tr("Nincs adatforrás!");
 }
+
+// The help file's topic on the barcode setup dialog.
+constexpr int kBarcodeSetupHelpTopic = 12;
 
 // New elements start 10 pixels from the label's top-left corner.
 constexpr int kNewElementOffset = 10;
@@ -55,6 +61,13 @@ TElementEditor::TElementEditor(TDM& dm, const TSettings& settings, IModal& modal
     connect(&FCanvas, &TLabelCanvas::ElementClicked, this, &TElementEditor::Select);
     connect(&FCanvas, &TLabelCanvas::LabelClicked, this, &TElementEditor::ClearSelection);
     connect(&FCanvas, &TLabelCanvas::GeometryEnded, this, &TElementEditor::GeometryEnded);
+    // After the double click has been handled: writing the setup builds the views again.
+    connect(&FCanvas, &TLabelCanvas::BarcodeSetupRequested, this, [this](TBarcodeView* view) {
+        QTimer::singleShot(0, this, [this, barcode = QPointer<TBarcodeView>(view)] {
+            if (barcode)
+                SetupBarcode(barcode);
+        });
+    });
 
     connect(&FTools, &TToolBar::ArrowClicked, this, &TElementEditor::ClearSelection);
     connect(&FTools, &TToolBar::CreateRequested, this, &TElementEditor::Create);
@@ -418,7 +431,8 @@ void TElementEditor::Rotate(int code) {
         barcode->update();
     }
     FDM.Template.SetRotation(view->objectName(), code);
-    ClearSelection();
+    // The frame follows the element's new outline.
+    Select(view);
 }
 
 void TElementEditor::Align(TAlignment alignment) {
@@ -431,7 +445,6 @@ void TElementEditor::Align(TAlignment alignment) {
         text->update();
         FDM.Template.SetAlignment(view->objectName(), alignment);
     }
-    ClearSelection();
 }
 
 void TElementEditor::ChooseFont() {
@@ -470,17 +483,63 @@ void TElementEditor::ChooseFont() {
             FAutoBetu = false;
         }
     }
-    ClearSelection();
 }
 
 void TElementEditor::ApplyBarcodeSettings() {
     TElementView* view = SelectedView();
     if (!view || !FDM.Template.Find(view->objectName()))
         return;
-    FDM.Template.SetBarcode(view->objectName(), FPanel.BarcodeTypeIndex(), FPanel.BarcodeValueShown(),
+    const QString name = view->objectName();
+    FDM.Template.SetBarcode(name, FPanel.BarcodeTypeIndex(), FPanel.BarcodeValueShown(),
                             FPanel.StartStopLines());
+    ReselectAfterBuild(name);
+}
+
+void TElementEditor::SetupBarcode(TBarcodeView* view) {
+    if (!view)
+        return;
+    if (SelectedView() != view)
+        Select(view);
+    const QString name = view->objectName();
+    const TLabelElement* found = FDM.Template.Find(name);
+    if (!found)
+        return;
+    const TLabelElement before = *found;
+    const TLabelElement* element = &before;
+    std::vector<TTypBarCode> types;
+    for (int i = 0; i < kBarcodeListSize; ++i)
+        if (const std::optional<TTypBarCode> type = BarcodeTypeForIndex(i))
+            types.push_back(*type);
+    TEANSetupFmt setup(FCanvas.window());
+    setup.OfferOnly(types);
+    setup.OnHelp = [this] { FModal.ShowHelp(kBarcodeSetupHelpTopic); };
+    const QString shownValue = FromCp1250(view->Ean().BarCode());
+    setup.LoadFrom(view->Ean());
+    FModal.RunModal(setup);
+
+    // What OK or Apply left on the view's barcode, as the template keeps it.
+    const TEan& ean = view->Ean();
+    const int position = BarcodeIndexOf(ean.TypBarCode());
+    const int typeIndex =
+        position < 0 ? element->TypeIndex : BarcodeStoredIndex(position, ean.MatrixOptions());
+    const QString value = FromCp1250(ean.BarCode());
+    const int angle = ((ean.Angle() % 360) + 360) % 360;
+    const int rotation = angle % 90 == 0 ? angle / 90 : element->Rotation;
+    TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Vonalkód beállítása"));
+    FDM.Template.SetBarcode(name, typeIndex, ean.ShowLabels(), ean.StartStopLines());
+    if (value != shownValue)
+        // A value typed in the dialog no longer comes from the field.
+        FDM.Template.SetValue(name, QString(), value);
+    if (rotation != element->Rotation)
+        FDM.Template.SetRotation(name, rotation);
+    ReselectAfterBuild(name);
+}
+
+void TElementEditor::ReselectAfterBuild(const QString& name) {
     ClearSelection();
     BuildCanvas();
+    if (TElementView* view = FCanvas.View(name))
+        Select(view);
 }
 
 void TElementEditor::CopyBarcodeToBitmap() {
@@ -532,6 +591,8 @@ void TElementEditor::PictureToOwnSize() {
         TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Kép eredeti mérete"));
         picture->resize(picture->Picture().size());
         FCanvas.StoreGeometry(*picture);
+        ReselectAfterBuild(picture->objectName());
+        return;
     }
     ClearSelection();
     BuildCanvas();

@@ -110,6 +110,11 @@ private:
     void Align(TAlignment alignment);
     void ChooseFont();
     void ApplyBarcodeSettings();
+    // The engine's setup dialog on a barcode, offering what the template keeps; what it
+    // changed is written as one step.
+    void SetupBarcode(TBarcodeView* view);
+    // The canvas built again with the element of this name selected, as before the build.
+    void ReselectAfterBuild(const QString& name);
     void CopyBarcodeToBitmap();
     void ChoosePictureFile();
     void GeometryEnded(TElementView* view);

@@ -234,6 +234,7 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     connect(Hatra, &QToolButton::clicked, this, [this] { emit StepRequested(-1); });
     connect(Elore, &QToolButton::clicked, this, [this] { emit StepRequested(1); });
     connect(SzRogzitoGomb, &QToolButton::clicked, this, &TElementPanel::ApplyValueRequested);
+    connect(Ertek, &QLineEdit::returnPressed, this, &TElementPanel::ApplyValueRequested);
     connect(EMezoGomb, &QToolButton::clicked, this, &TElementPanel::FieldValueRequested);
     connect(Mezok, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { emit FieldPicked(row); });
     connect(cb_Elforgat, &QComboBox::activated, this, &TElementPanel::RotationChosen);
@@ -258,6 +259,11 @@ void TElementPanel::SetValue(const QString& value) {
 
 void TElementPanel::FocusValue() {
     Ertek->setFocus();
+    Ertek->selectAll();
+}
+
+bool TElementPanel::IsValueBox(const QObject* widget) const {
+    return widget == Ertek;
 }
 
 int TElementPanel::RotationCode() const {

@@ -50,6 +50,8 @@ public:
     QString Value() const;
     void SetValue(const QString& value);
     void FocusValue();
+    // The value box applies its value on Enter; the window's own Enter handling leaves it alone.
+    bool IsValueBox(const QObject* widget) const;
     // The rotation list: 0..3 for 0, 90, 180 and 270 degrees.
     int RotationCode() const;
     void SetRotationCode(int code);

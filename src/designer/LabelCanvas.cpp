@@ -172,6 +172,7 @@ TElementView* TLabelCanvas::AddElementView(const TLabelElement& element, const T
         if (build)
             build->LastBarcodeIndex = element.TypeIndex;
         view->SetScreenRect(screen);
+        connect(view, &TBarcodeView::SetupRequested, this, &TLabelCanvas::BarcodeSetupRequested);
         return AddView(view, element);
     }
     case TElemKind::ekPicture: {

@@ -21,6 +21,7 @@ class QLabel;
 
 namespace etikor {
 
+class TBarcodeView;
 class TRuler;
 class TSizer;
 
@@ -91,6 +92,8 @@ signals:
     // "(x; y)" ready for the first status panel.
     void PositionChanged(const QString& text);
     void PointerOverLabel();
+    // A double click on a barcode view (or on the frame over it) asks for its setup dialog.
+    void BarcodeSetupRequested(etikor::TBarcodeView* view);
     // The sizing frame finished a move or a resize of the selected view.
     void GeometryEnded(etikor::TElementView* view);
 

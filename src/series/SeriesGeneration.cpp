@@ -103,8 +103,10 @@ TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, I
     if (result.Count > kLongGenerationValues &&
         !modal.Message(QString(),
                        TSeriesGenerationText::tr("Ez a feldolgozás több percig is eltarthat! Folytatja?"),
-                       QStringLiteral("K")))
+                       QStringLiteral("K"))) {
+        modal.Message(QString(), SeriesUnchanged(), QStringLiteral("I"));
         return result;
+    }
 
     if (options.Busy)
         options.Busy(true);

@@ -38,15 +38,15 @@ std::string padded(int64_t value, int length) {
 int32_t readInteger(const TSeriesSegment& segment, const std::string& value) {
     int32_t out = 0;
     if (!TryStrToInt(value, out))
-        refuse(segment, TSeriesSegmentsText::tr("'%1' is not a valid integer value").arg(FromCp1250(value)));
+        refuse(segment, TSeriesSegmentsText::tr("%1 nem egész szám.").arg(quoted(value)));
     return out;
 }
 
 int64_t readDay(const TSeriesSegment& segment, const std::string& value, const std::string& layout) {
     TDateTime date = 0;
     if (!ReadDate(value, layout, date))
-        refuse(segment, TSeriesSegmentsText::tr("'%1' is not a valid date (dátumformátum: %2)")
-                            .arg(FromCp1250(value), FromCp1250(layout)));
+        refuse(segment, TSeriesSegmentsText::tr("%1 nem érvényes dátum a(z) %2 formátumban.")
+                            .arg(quoted(value), quoted(layout)));
     return std::llround(date);
 }
 

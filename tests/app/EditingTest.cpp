@@ -14,11 +14,14 @@
 #include "support/Moment.h"
 #include "support/Named.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QStandardItemModel>
 #include <QTableWidget>
 
 namespace etikor {
@@ -330,7 +333,9 @@ TEST_F(EditingTest, DateTimeAppliedAtTheMoment) {
     EXPECT_FALSE(Child<QComboBox>("cb_Elforgat")->isEnabled());
     Child<QToolButton>("sbKozepre")->click();
     EXPECT_EQ(StoredField("Szoveg_1", "Tajolas"), "K");
-    EXPECT_EQ(Form().Canvas().SelectedFlag(), 0);
+    // The aligned element stays selected for the next command.
+    EXPECT_EQ(Form().Canvas().Selected(), View("Szoveg_1"));
+    EXPECT_EQ(Form().Canvas().SelectedFlag(), 1);
 }
 
 // Apply with an empty value warns and writes nothing; a barcode value its type refuses becomes
@@ -408,7 +413,7 @@ TEST_F(EditingTest, FieldListOfALinkedSource) {
     modal_.Verify();
 }
 
-// Rotation stores its code and clears the selection; a 90-degree barcode is never width-checked.
+// Rotation stores its code and keeps the selection; a 90-degree barcode is never width-checked.
 TEST_F(EditingTest, Rotation) {
     TMainForm& form = StartOnFixture();
     Select("Szoveg_1");
@@ -416,7 +421,8 @@ TEST_F(EditingTest, Rotation) {
     rotation->setCurrentIndex(1);
     emit rotation->activated(1);
     EXPECT_EQ(Row("Szoveg_1").Rotation, 1);
-    EXPECT_EQ(form.Canvas().SelectedFlag(), 0);
+    EXPECT_EQ(form.Canvas().Selected(), View("Szoveg_1"));
+    EXPECT_EQ(form.Canvas().SelectedFlag(), 1);
     EXPECT_EQ(static_cast<TRotateLabel*>(View("Szoveg_1"))->Escapement(), 90);
 
     Select("Vkod_1");
@@ -446,7 +452,8 @@ TEST_F(EditingTest, FontAtZoomThree) {
         modal_.Verify();
         EXPECT_EQ(StoredField(name, "Betu").substr(0, 9), "Arial,12,");
         EXPECT_EQ(Row(name).Font.Size(), 12);
-        EXPECT_EQ(form.Canvas().SelectedFlag(), 0);
+        EXPECT_EQ(form.Canvas().Selected(), View(name));
+        EXPECT_EQ(form.Canvas().SelectedFlag(), 1);
     }
     EXPECT_EQ(View("Szoveg_1")->font().pixelSize(), 16 * 3);
     EXPECT_EQ(static_cast<TBarcodeView*>(View("Vkod_1"))->Ean().Font().Size, 36);
@@ -455,6 +462,121 @@ TEST_F(EditingTest, FontAtZoomThree) {
     const QByteArray before = FileBytes();
     modal_.ExpectFont(std::nullopt);
     Child<QToolButton>("BetuGomb")->click();
+    EXPECT_EQ(FileBytes(), before);
+}
+
+// After a dialog the selected element stays selected, even when the window manager hands the
+// main window its activation back: Delete, the delete button and "original size" act on it.
+TEST_F(EditingTest, SelectionSurvivesEveryDialog) {
+    TMainForm& form = StartOnFixture();
+    const auto dialogClosed = [&] {
+        form.activateWindow();
+        QApplication::setActiveWindow(&form);
+        QEvent activation(QEvent::ActivationChange);
+        QApplication::sendEvent(&form, &activation);
+    };
+    const QString picture = QString::fromStdString(work_.file("nagy.bmp"));
+    test::WriteBmp(picture.toStdString(), 30, 12);
+    Select("Kep_1");
+    modal_.ExpectOpenPicture(picture);
+    Child<QToolButton>("EFileGomb")->click();
+    dialogClosed();
+    modal_.Verify();
+    Child<QToolButton>("NagyitoKep")->click();
+    EXPECT_EQ(Row("Kep_1").Px.Width, 30);
+    EXPECT_EQ(Row("Kep_1").Px.Height, 12);
+    EXPECT_EQ(form.Canvas().Selected(), View("Kep_1"));
+
+    Select("Szoveg_1");
+    QFont chosen(QStringLiteral("Arial"));
+    chosen.setPointSize(14);
+    modal_.ExpectFont(TFontChoice{chosen, Qt::red});
+    Child<QToolButton>("BetuGomb")->click();
+    dialogClosed();
+    modal_.Verify();
+    ASSERT_EQ(form.Canvas().Selected(), View("Szoveg_1"));
+    QTest::keyClick(form.Canvas().Sizer, Qt::Key_Delete);
+    EXPECT_FALSE(Stored("Szoveg_1"));
+
+    Select("Kep_1");
+    modal_.ExpectOpenPicture(std::nullopt);
+    Child<QToolButton>("EFileGomb")->click();
+    dialogClosed();
+    Child<QToolButton>("ElemTorlesGomb")->click();
+    EXPECT_FALSE(Stored("Kep_1"));
+}
+
+// F2 takes the keyboard to the value box (from any tab), Enter there applies the value to the
+// selected element, which stays selected.
+TEST_F(EditingTest, F2AndEnterInTheValueBox) {
+    TMainForm& form = StartOnFixture();
+    form.activateWindow();
+    Select("Szoveg_1");
+    Child<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    QTest::keyClick(form.Canvas().Sizer, Qt::Key_F2);
+    auto* value = Child<QLineEdit>("Ertek");
+    EXPECT_EQ(Child<QTabWidget>("PageControl1")->currentWidget(), &Panel());
+    EXPECT_TRUE(value->hasFocus() || QApplication::focusWidget() == value);
+    value->setText(QStringLiteral("Uj felirat"));
+    QTest::keyClick(value, Qt::Key_Return);
+    EXPECT_EQ(Row("Szoveg_1").Value, QStringLiteral("Uj felirat"));
+    EXPECT_EQ(form.Canvas().Selected(), View("Szoveg_1"));
+    EXPECT_EQ(form.Canvas().SelectedFlag(), 1);
+}
+
+// The barcode setup dialog (a double click on a barcode) offers what the template keeps and
+// writes what OK left into it as one step; Help opens its topic; Cancel writes nothing.
+TEST_F(EditingTest, BarcodeSetupIsWrittenIntoTheTemplate) {
+    TMainForm& form = StartOnFixture();
+    Select("Vkod_1");
+    const QByteArray before = FileBytes();
+    modal_.ExpectModal(QStringLiteral("EANSetupFmt"), QDialog::Rejected);
+    QTest::mouseDClick(View("Vkod_1"), Qt::LeftButton, {}, QPoint(5, 5));
+    QCoreApplication::processEvents();
+    modal_.Verify();
+    EXPECT_EQ(FileBytes(), before);
+
+    const int ean13 = static_cast<int>(*BarcodeTypeForIndex(9));
+    modal_.ExpectModal(QStringLiteral("EANSetupFmt"), QDialog::Accepted, [&](QObject& window) {
+        auto& w = dynamic_cast<QWidget&>(window);
+        auto* pages = w.findChild<QTabWidget*>(QStringLiteral("ZAL"));
+        QStringList shown;
+        for (int i = 0; i < pages->count(); ++i)
+            if (pages->isTabVisible(i))
+                shown << pages->widget(i)->objectName();
+        EXPECT_EQ(shown, (QStringList{QStringLiteral("SH_MAIN"), QStringLiteral("TabSheet3"),
+                                      QStringLiteral("SH_ABOUT")}));
+        for (const char* hidden : {"SecurityZoom", "EAN_Width", "EAN_Height", "AddUp"})
+            EXPECT_TRUE(w.findChild<QWidget*>(QString::fromLatin1(hidden))->isHidden()) << hidden;
+        auto* types = w.findChild<QComboBox*>(QStringLiteral("CBTyp"));
+        auto* model = qobject_cast<QStandardItemModel*>(types->model());
+        int offered = 0;
+        for (int i = 0; i < types->count(); ++i)
+            offered += model->item(i)->isEnabled() ? 1 : 0;
+        EXPECT_EQ(offered, kBarcodeListSize);
+        modal_.ExpectHelp(12);
+        w.findChild<QPushButton*>(QStringLiteral("BtnHelp"))->click();
+        types->setCurrentIndex(ean13);
+        w.findChild<QLineEdit*>(QStringLiteral("EANMEMO"))->setText(QStringLiteral("599000000001"));
+        w.findChild<QCheckBox*>(QStringLiteral("ShowLabels"))->setChecked(false);
+        w.findChild<QCheckBox*>(QStringLiteral("StartStopLines"))->setChecked(true);
+        w.findChild<QSpinBox*>(QStringLiteral("EAN_ANGLE"))->setValue(90);
+        w.findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+        return QDialog::Accepted;
+    });
+    QTest::mouseDClick(View("Vkod_1"), Qt::LeftButton, {}, QPoint(5, 5));
+    QCoreApplication::processEvents();
+    modal_.Verify();
+    const TLabelElement row = Row("Vkod_1");
+    EXPECT_EQ(row.TypeIndex, 9);
+    EXPECT_FALSE(row.ShowValue);
+    EXPECT_TRUE(row.StartStop);
+    EXPECT_EQ(row.Rotation, 1);
+    EXPECT_TRUE(row.Value.startsWith(QStringLiteral("599000000001"))) << row.Value.toStdString();
+    EXPECT_EQ(form.Canvas().Selected(), View("Vkod_1"));
+    EXPECT_EQ(static_cast<TBarcodeView*>(View("Vkod_1"))->Ean().TypBarCode(), TTypBarCode::bcEan13);
+    // One step back gives the file as it was.
+    Child<QAction>("mVisszavonas")->trigger();
     EXPECT_EQ(FileBytes(), before);
 }
 

@@ -61,6 +61,12 @@ TEST_F(DataExchangeTest, LinkAndRemoveFromTheMainWindow) {
     EXPECT_EQ(form.Panel(3), QStringLiteral("Kapcsolat: adatok.csv"));
     EXPECT_EQ(form.Panel(4), QStringLiteral("3"));
     EXPECT_EQ(dm_.StoredLink(), std::optional<std::string>("adatok.csv"));
+    // Manual entry writes the series, which is not in use while the worksheet is: off, saying why.
+    auto* manual = Child<QToolButton>("KeziGomb");
+    EXPECT_FALSE(manual->isEnabled());
+    EXPECT_FALSE(Child<QAction>("mKezi")->isEnabled());
+    EXPECT_EQ(manual->toolTip(),
+              QStringLiteral("A kézi rögzítés nem használható, amíg Excel-munkalap az adatforrás."));
 
     modal_.ExpectOpenFile(std::nullopt);
     modal_.ExpectMessage(QStringLiteral("I"), QStringLiteral("Nincs kapcsolt adat!"));
@@ -69,6 +75,9 @@ TEST_F(DataExchangeTest, LinkAndRemoveFromTheMainWindow) {
     EXPECT_FALSE(form.State().LinkFlag);
     EXPECT_EQ(form.DataSource(), &dm_.T1);
     EXPECT_EQ(dm_.StoredLink(), std::nullopt);
+    EXPECT_TRUE(manual->isEnabled());
+    EXPECT_TRUE(Child<QAction>("mKezi")->isEnabled());
+    EXPECT_EQ(manual->toolTip(), QStringLiteral("Vonalkód-sorozat kézi rögzítése"));
 }
 
 // A worksheet that cannot be linked changes nothing: with another one linked, that one stays

@@ -51,15 +51,15 @@ TEST_F(MainWindowTest, MenuItems) {
         QKeySequence Shortcut;
         bool Enabled;
     } rows[] = {
-        {"mUj", QStringLiteral("Új sorozat..."), {}, true},
-        {"mMegnyit", QStringLiteral("Megnyitás..."), {}, true},
+        {"mUj", QStringLiteral("Új sorozat..."), QKeySequence(QStringLiteral("Ctrl+N")), true},
+        {"mMegnyit", QStringLiteral("Megnyitás..."), QKeySequence(QStringLiteral("Ctrl+O")), true},
         {"mKezi", QStringLiteral("Kézi rögzítés"), {}, true},
-        {"mMentes", QStringLiteral("Mentés másként..."), {}, true},
+        {"mMentes", QStringLiteral("Mentés másként..."), QKeySequence(QStringLiteral("Ctrl+S")), true},
         {"mAdatbongeszo", QStringLiteral("Adatböngésző"), {}, true},
         {"ImportlsExcel1", QStringLiteral("Importálás (Excel)"), {}, true},
         {"Excelfile1", QStringLiteral("Excel file"), {}, true},
         {"Kilps2", QStringLiteral("Kilépés"), {}, true},
-        {"Belltsok1", QStringLiteral("Beállítások"), {}, true},
+        {"Belltsok1", QStringLiteral("&Beállítások"), {}, true},
         {"mKurzor", QStringLiteral("Kurzor"), {}, true},
         {"mSzoveg", QStringLiteral("Szöveg"), QKeySequence(QStringLiteral("Ctrl+T")), true},
         {"mVonalkod", QStringLiteral("Vonalkód"), QKeySequence(QStringLiteral("Ctrl+V")), true},
@@ -69,11 +69,11 @@ TEST_F(MainWindowTest, MenuItems) {
         {"mVisszavonas", QStringLiteral("Visszavonás"), QKeySequence(QStringLiteral("Ctrl+Z")), false},
         {"mMegis", QStringLiteral("Mégis"), QKeySequence(QStringLiteral("Ctrl+Y")), false},
         {"mTorol", QStringLiteral("Elem törlése"), QKeySequence(QStringLiteral("Ctrl+D")), false},
-        {"mEtikett", QStringLiteral("Nyomtat..."), {}, true},
-        {"mPreview", QStringLiteral("Nyomtatási kép"), {}, true},
+        {"mEtikett", QStringLiteral("Nyomtat..."), QKeySequence(QStringLiteral("Ctrl+P")), true},
+        {"mPreview", QStringLiteral("Nyomtatási kép"), QKeySequence(QStringLiteral("Ctrl+Shift+P")), true},
         {"mSugo", QStringLiteral("Segitség  F1"), {}, true},
         {"mOrsina", QStringLiteral("Orsina"), {}, true},
-        {"Kilps1", QStringLiteral("Kilépés"), {}, true},
+        {"Kilps1", QStringLiteral("&Kilépés"), {}, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -86,9 +86,10 @@ TEST_F(MainWindowTest, MenuItems) {
     QStringList menus;
     for (QAction* a : Form().menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("File"), QStringLiteral("Beállítások"),
-                                  QStringLiteral("Szerkesztés"), QStringLiteral("Nyomtatás"),
-                                  QStringLiteral("Súgó"), QStringLiteral("Kilépés")}));
+    // Each top menu has its own Alt letter.
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("&File"), QStringLiteral("&Beállítások"),
+                                  QStringLiteral("&Szerkesztés"), QStringLiteral("&Nyomtatás"),
+                                  QStringLiteral("Sú&gó"), QStringLiteral("&Kilépés")}));
 }
 
 // The settings dialog from the menu: help context 20 while it is open; Esc keeps a changed
@@ -529,9 +530,9 @@ TEST_F(MainWindowTest, RecordCountWithANoBreakSpaceFitsItsPanel) {
             << count.toStdString();
 }
 
-// Activating the window resets the selected flag (the frame stays), disables delete and
-// empties the first status panel.
-TEST_F(MainWindowTest, ActivationResetsTheSelectedFlag) {
+// Activating the window again (as after every dialog) keeps the selection: the flag, the frame
+// and the delete commands stay, and Delete removes the element.
+TEST_F(MainWindowTest, ActivationKeepsTheSelection) {
     TMainForm& form = StartOnFixture();
     QTest::mouseClick(View("Rajz_1"), Qt::LeftButton);
     ASSERT_EQ(form.Canvas().SelectedFlag(), 1);
@@ -541,11 +542,12 @@ TEST_F(MainWindowTest, ActivationResetsTheSelectedFlag) {
     QApplication::sendEvent(&form, &activation);
     if (!form.isActiveWindow())
         GTEST_SKIP() << "the platform does not activate windows";
-    EXPECT_EQ(form.Canvas().SelectedFlag(), 0);
+    EXPECT_EQ(form.Canvas().SelectedFlag(), 1);
     EXPECT_EQ(form.Canvas().Sizer->Target(), View("Rajz_1"));
-    EXPECT_FALSE(Child<QToolButton>("ElemTorlesGomb")->isEnabled());
-    EXPECT_FALSE(Child<QAction>("mTorol")->isEnabled());
-    EXPECT_EQ(form.Panel(1), QString());
+    EXPECT_TRUE(Child<QToolButton>("ElemTorlesGomb")->isEnabled());
+    EXPECT_TRUE(Child<QAction>("mTorol")->isEnabled());
+    QTest::keyClick(form.Canvas().Sizer, Qt::Key_Delete);
+    EXPECT_EQ(View("Rajz_1"), nullptr);
 }
 
 // "Generálás" on the data source tab opens the series designer (help topic 29 while it is

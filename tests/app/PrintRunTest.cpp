@@ -50,6 +50,13 @@ TEST_F(PrintRunTest, ThePrintButtonOpensTheSelectionOverTheDataSource) {
     modal_.Verify();
     EXPECT_EQ(helpContext, 24);
     EXPECT_EQ(rows, 4);
+    // Afterwards F1 is about the tab in view again, not the printing.
+    Child<QTabWidget>("PageControl1")->setCurrentIndex(0);
+    Child<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    modal_.ExpectModal(QStringLiteral("NyomtatasForm"), 0);
+    Child<QToolButton>("NyomtatasGomb")->click();
+    modal_.Verify();
+    EXPECT_EQ(form.HelpContext(), 11);
 }
 
 // The selection window's settings button opens the settings dialog on its label page.

@@ -29,7 +29,7 @@ TEST_F(MainFormTest, StartupWithTheDefaultSetShowsTheLabel) {
     modal_.ExpectHelp(19);
     TMainForm& form = Start();
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Etikor"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Sorozat0.ctv – Etikor"));
     EXPECT_EQ(form.State().TemplateName, QStringLiteral("Sorozat0.ctv"));
     EXPECT_EQ(form.Panel(2), QStringLiteral("Sorozat: Sorozat0.sor"));
     EXPECT_EQ(form.Panel(3), QString());

@@ -198,7 +198,9 @@ TEST_F(SeriesGenerationTest, AboveFifteenThousandValuesAsksAgain) {
             modal_.ExpectMessage("K", QStringLiteral("Felülírja a meglévő sorozatot? [s.sor]"), true);
         modal_.ExpectMessage("K", CountQuestion(c.Shown), true);
         if (c.AskedAgain)
-            modal_.ExpectMessage("K", kLong, false); // No: stops at once, no closing message
+            modal_
+                .ExpectMessage("K", kLong, false) // No: stops, and says the series is as it was
+                .ExpectMessage("I", QStringLiteral("A generálás leállt, a sorozat nem változott."));
         else
             modal_.ExpectMessage("I", kFinished);
         const TGenerationResult result = Generate();

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
@@ -274,8 +275,14 @@ TEANSetupFmt::TEANSetupFmt(QWidget* parent) : QDialog(parent) {
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(apply, &QPushButton::clicked, this, &TEANSetupFmt::Apply);
-    // The help is the About page: the library's texts are fixed and have no topics.
-    connect(help, &QPushButton::clicked, this, [this] { ZAL->setCurrentIndex(ZAL->count() - 1); });
+    // The program's help topic when the owner gives one; on its own the library's texts are
+    // fixed and have no topics, so the About page is its help.
+    connect(help, &QPushButton::clicked, this, [this] {
+        if (OnHelp)
+            OnHelp();
+        else
+            ZAL->setCurrentIndex(ZAL->count() - 1);
+    });
 
     // Creation: EAN 13 with its sample, white on the second entry.
     ZAL->setCurrentIndex(0);
@@ -460,12 +467,16 @@ QWidget* TEANSetupFmt::BuildMiscPage() {
     g->addWidget(StartStopLines, 0, 0, 1, 2);
     g->addWidget(ShowLabels, 1, 0, 1, 2);
     g->addWidget(SecurityZoom, 2, 0, 1, 2);
-    g->addWidget(new QLabel(QStringLiteral("Angle in degrees"), page), 3, 0);
-    g->addWidget(EAN_ANGLE, 3, 1);
-    g->addWidget(new QLabel(QStringLiteral("Width"), page), 4, 0);
-    g->addWidget(EAN_Width, 4, 1);
-    g->addWidget(new QLabel(QStringLiteral("Height"), page), 5, 0);
-    g->addWidget(EAN_Height, 5, 1);
+    const auto labelled = [&](const QString& caption, QSpinBox* box, int row) {
+        auto* label = new QLabel(caption, page);
+        label->setBuddy(box);
+        box->setProperty("etikorLabel", QVariant::fromValue(static_cast<QObject*>(label)));
+        g->addWidget(label, row, 0);
+        g->addWidget(box, row, 1);
+    };
+    labelled(QStringLiteral("Angle in degrees"), EAN_ANGLE, 3);
+    labelled(QStringLiteral("Width"), EAN_Width, 4);
+    labelled(QStringLiteral("Height"), EAN_Height, 5);
     g->setRowStretch(6, 1);
     g->setColumnStretch(2, 1);
     connect(StartStopLines, &QCheckBox::toggled, this, [this](bool on) { FEAN.SetStartStopLines(on); });
@@ -568,7 +579,7 @@ void TEANSetupFmt::CBTypChange() {
         FEAN.SetWidth(FEAN.MinimumWidth());
     }
     EANMEMO->setText(FromCp1250(FEAN.BarCode()));
-    AddUp->setVisible(type == TTypBarCode::bcEan13);
+    AddUp->setVisible(type == TTypBarCode::bcEan13 && FOfferedTypes.empty());
     ZNAKY->setPlainText(FromCp1250(FEAN.ReadableCharSet()));
     ShowMatrixOptions(type, FEAN.MatrixOptions());
 }
@@ -816,6 +827,25 @@ void TEANSetupFmt::ExportClick() {
     if (!file || !FTarget)
         return;
     ExportHtml(*FTarget, file->toStdString(), hpJpg);
+}
+
+void TEANSetupFmt::OfferOnly(const std::vector<TTypBarCode>& types) {
+    FOfferedTypes = types;
+    for (const char* page : {"TabSheet2", "TabSheet4", "TabSheet1", "TabSheet5", "SHEET_PRINT"})
+        ZAL->setTabVisible(ZAL->indexOf(ZAL->findChild<QWidget*>(QString::fromLatin1(page))), false);
+    for (QWidget* control : std::initializer_list<QWidget*>{SecurityZoom, EAN_Width, EAN_Height}) {
+        control->hide();
+        if (auto* label = qobject_cast<QWidget*>(control->property("etikorLabel").value<QObject*>()))
+            label->hide();
+    }
+    // Quarter turns only.
+    EAN_ANGLE->setMaximum(270);
+    auto* model = qobject_cast<QStandardItemModel*>(CBTyp->model());
+    for (int i = 0; i < CBTyp->count(); ++i)
+        if (QStandardItem* item = model ? model->item(i) : nullptr)
+            item->setEnabled(std::find(types.begin(), types.end(), static_cast<TTypBarCode>(i)) !=
+                             types.end());
+    AddUp->hide();
 }
 
 int ShowEditor(TCustomEAN& target, const QString& pageName, QWidget* parent) {

@@ -11,6 +11,8 @@
 #include <QSizeF>
 
 #include <array>
+#include <functional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -67,6 +69,12 @@ public:
     bool ShowPage(const QString& pageName);
     // Writes every page's value into the target.
     void Apply();
+    // Offers only these symbologies and what a label template keeps of a barcode (type and
+    // its 2D settings, value, quarter-turn angle, value text and guard bars): the colour,
+    // caption, mask, function and print pages and the size controls are not shown.
+    void OfferOnly(const std::vector<TTypBarCode>& types);
+    // What the Help button shows; unset, it turns to the About page.
+    std::function<void()> OnHelp;
 
     // The printer's printable area in mm for the grid (by default the default printer's).
     void SetPrintableArea(QSizeF mm) { FPrintableMm = mm; }
@@ -156,6 +164,7 @@ private:
     TCaptionControls FLower;
     QWidget* FPreview = nullptr;
     QSizeF FPrintableMm;
+    std::vector<TTypBarCode> FOfferedTypes;
 };
 
 // Opens the setup dialog modally for `target` (through the modal seam), on the page named

@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -56,6 +57,11 @@ TDatumBe::TDatumBe(QWidget* parent)
     ok->setDefault(true);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     connect(ok, &QPushButton::clicked, this, &TDatumBe::RendBenGombClick);
+    // A window manager cuts a title wider than the window: room for it in a bold title font
+    // beside the window's icon and buttons.
+    QFont title = font();
+    title.setBold(true);
+    setMinimumWidth(QFontMetrics(title).horizontalAdvance(windowTitle()) + kTitleBarExtras);
 }
 
 void TDatumBe::RendBenGombClick() {

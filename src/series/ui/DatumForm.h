@@ -14,6 +14,8 @@ class TRadioList;
 class TDatumBe : public QDialog {
     Q_OBJECT
 public:
+    // Width a title bar takes besides its text: the window's icon and its buttons.
+    static constexpr int kTitleBarExtras = 110;
     explicit TDatumBe(QWidget* parent = nullptr);
 
     // The chosen layout (Windows-1250), without surrounding blanks.

@@ -74,8 +74,30 @@ TTervezoForm::TTervezoForm(TDM& dm, const QString& seriesFileName, QWidget* pare
     if (!FDM.M1.Active())
         FDM.M1.Open();
     FDM.M1.First();
+    FVonalkodTipus->SetItemIndex(SeriesBarcodeType());
     ReloadGrid();
     VonalkodTipusClick(FVonalkodTipus->ItemIndex());
+}
+
+int TTervezoForm::SeriesBarcodeType() {
+    // The type the series has, so generating it again does not change every record's type; a
+    // series without records takes the type its definition was saved with.
+    const auto listed = [](int index) { return index >= 0 && index < kBarcodeListSize; };
+    TDataSet& series = FDM.T1;
+    if (series.Active() && series.RecordCount() > 0)
+        if (TField* type = series.FindField("Tipus1")) {
+            const int recNo = series.RecNo();
+            series.First();
+            const int index = type->AsInteger();
+            series.SetRecNo(recNo);
+            if (listed(index))
+                return index;
+        }
+    TDataSet& definition = FDM.M1;
+    if (definition.Active() && definition.RecordCount() > 0)
+        if (TField* type = definition.FindField("Vktip"); type && listed(type->AsInteger()))
+            return type->AsInteger();
+    return FVonalkodTipus->ItemIndex();
 }
 
 TTervezoForm::~TTervezoForm() {

@@ -60,6 +60,8 @@ protected:
 
 private:
     void BuildControls();
+    // The barcode type the designer starts from.
+    int SeriesBarcodeType();
     void UpdateValueFields();
     void SetBrowsing(bool browsing);
     bool CounterTooLong() const;

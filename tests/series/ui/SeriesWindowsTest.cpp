@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -451,6 +452,39 @@ TEST_F(SeriesDesignerTest, GeneratesWithTheChosenDateLayoutAndShowsProgress) {
     next.findChild<QPushButton*>(QStringLiteral("RendBenGomb"))->click();
 }
 
+// The designer starts from the barcode type the series has (else the type its definition was
+// saved with), so generating the series again keeps every record's type.
+TEST_F(SeriesDesignerTest, StartsFromTheSeriesBarcodeType) {
+    AppendSegments(dm_.M1, {{"S", 1, 1, "1", "2"}});
+    dm_.M1.SaveTable(dir_.file("s.vks"));
+    EXPECT_EQ(Open().findChild<TRadioList*>(QStringLiteral("VonalkodTipus"))->ItemIndex(), 5);
+    form_.reset();
+    dm_.M1.First();
+    dm_.M1.Edit();
+    dm_.M1.FieldByName("Vktip").SetAsInteger(15);
+    dm_.M1.Post();
+    EXPECT_EQ(Open().findChild<TRadioList*>(QStringLiteral("VonalkodTipus"))->ItemIndex(), 15);
+    form_.reset();
+    for (const char* value : {"123", "456"}) {
+        dm_.T1.Append();
+        dm_.T1.FieldByName("Vonalkod1").SetAsString(value);
+        dm_.T1.FieldByName("Tipus1").SetAsInteger(9);
+        dm_.T1.Post();
+    }
+    dm_.T1.Last();
+    Open();
+    EXPECT_EQ(Child<TRadioList>("VonalkodTipus")->ItemIndex(), 9);
+    EXPECT_EQ(dm_.T1.RecNo(), 2);
+    modal_.ExpectMessage("K", QStringLiteral("Felülírja a meglévő sorozatot? [s.sor]"), true)
+        .ExpectMessage("K", QStringLiteral("Generált vonalkódok száma (1): 2\rFolytatja a feldolgozást?"),
+                       true)
+        .ExpectMessage("I", QStringLiteral("Feldolgozás vége!"));
+    Click("GenerGomb");
+    modal_.Verify();
+    for (dm_.T1.First(); !dm_.T1.Eof(); dm_.T1.Next())
+        EXPECT_EQ(dm_.T1.FieldByName("Tipus1").AsInteger(), 9);
+}
+
 TEST_F(SeriesDesignerTest, Screenshots) {
     AppendSegments(dm_.M1, {{"K", 3, 1, "ABC"}, {"S", 4, 1, "1000", "1002"}, {"K", 1, 1, "A", "C"}});
     dm_.M1.SaveTable(dir_.file("s.vks"));
@@ -502,6 +536,11 @@ TEST(EanSegedFormTest, TwelveRowsAndDoubleClickOrEnterChooses) {
 TEST(DatumBeTest, EightLayoutsClosedOnlyByRendben) {
     TDatumBe chooser;
     EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Dátum-formátum kiválasztása"));
+    // Wide enough that a window manager shows the whole title.
+    QFont bold = chooser.font();
+    bold.setBold(true);
+    EXPECT_GE(chooser.minimumSizeHint().expandedTo(chooser.minimumSize()).width(),
+              QFontMetrics(bold).horizontalAdvance(chooser.windowTitle()) + TDatumBe::kTitleBarExtras);
     EXPECT_EQ(chooser.rgDatum().Count(), 8);
     EXPECT_EQ(chooser.rgDatum().ItemText(3), QStringLiteral("ÉÉÉÉ.HH.NN."));
     EXPECT_EQ(chooser.findChild<QPushButton*>(QStringLiteral("RendBenGomb"))->toolTip(),
