@@ -85,7 +85,7 @@ int TTervezoForm::SeriesBarcodeType() {
     const auto listed = [](int index) { return index >= 0 && index < kBarcodeListSize; };
     TDataSet& series = FDM.T1;
     if (series.Active() && series.RecordCount() > 0)
-        if (TField* type = series.FindField("Tipus1")) {
+        if (TField* type = series.FindField(kSeriesTypeField)) {
             const int recNo = series.RecNo();
             series.First();
             const int index = type->AsInteger();
