@@ -23,6 +23,8 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the decoder every barcode of a run is read back with before it prints (the program links
+  # it: the Debian package then depends on libzxing2); the tests read drawn barcodes with it too
   libzxing-dev
   # a private print server with file-backed queues for the printing tests (the cups-pdf
   # driver's PPD makes a file queue write the job; Ghostscript renders what the queue printed)

@@ -7,6 +7,7 @@
 #include "pageengine/ReportPaint.h"
 #include "printing/LabelReport.h"
 #include "printing/PrintSequence.h"
+#include "printing/Verify.h"
 
 #include <benchmark/benchmark.h>
 
@@ -112,6 +113,25 @@ void BM_FirstPageOf100k(benchmark::State& state) {
     state.counters["peak_MB"] = PeakMegabytes();
 }
 BENCHMARK(BM_FirstPageOf100k)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Verification of a run before it prints, against preparing its pages (layout, as above, and
+// layout with the PDF written, BM_LabelsToPdf): every label a distinct Code 128, each drawn at
+// the printer's resolution and read back once. The prepared pages are made outside the timing.
+void BM_Verify(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const int dpi = static_cast<int>(state.range(1));
+    const auto series = Series(count);
+    const TReport report = BuildLabelReport(Elements(), A4ThreeColumns(), series.get(), {});
+    const TPreparedReport prepared = Prepare(report, series.get());
+    size_t unreadable = 0;
+    for (auto _ : state)
+        unreadable = VerifyPrepared(report, prepared, dpi).size();
+    if (unreadable != 0)
+        state.SkipWithError("a readable run reported unreadable labels");
+    state.counters["labels_per_s"] = benchmark::Counter(
+        static_cast<double>(count) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_Verify)->Args({10000, 600})->Args({10000, 203})->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The preview of a 1,000,000-label run moving to its last page: the whole page index, then the
 // last page laid out and painted at screen resolution (target under 200 ms).

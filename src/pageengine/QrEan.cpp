@@ -135,7 +135,7 @@ void TQrEan::Print(const TReportPrintContext& context, double bandX, double band
     // A screen (the preview) too coarse for one pixel a module would show only the error hatch:
     // the symbol is drawn with whole modules and scaled down into its box, so that every
     // barcode shows where it is. Paper keeps the exact rule.
-    if (!IsPrinterCanvas(*context.Canvas) && TooSmallForModules(box)) {
+    if (!context.Paper && !IsPrinterCanvas(*context.Canvas) && TooSmallForModules(box)) {
         DrawScaledDown(*context.Canvas, box);
     } else {
         FEan.SetBounds(box.Right - box.Left, box.Bottom - box.Top);

@@ -29,6 +29,8 @@ struct TReportPrintContext {
     // on the page; unset: the distance between the rounded positions of its edges.
     std::function<int(double)> XSize;
     std::function<int(double)> YSize;
+    // The canvas is paper whatever its device (see IsPrinterCanvas).
+    bool Paper = false;
 };
 
 class TQrEan {

@@ -111,6 +111,7 @@ void TBarcodeItem::Paint(QPainter& painter, const TDeviceMap& map, const TPlaced
     context.Unit = TReportUnit::ruMillimetres;
     context.FinalPass = true;
     context.Canvas = &painter;
+    context.Paper = map.Paper;
     context.XPos = [&map](double mm) { return map.XPos(mm); };
     context.YPos = [&map](double mm) { return map.YPos(mm); };
     context.XSize = [&map](double mm) { return static_cast<int>(std::lround(mm * map.DotsPerMmX)); };

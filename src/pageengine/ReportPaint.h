@@ -18,6 +18,9 @@ struct TDeviceMap {
     double DotsPerMmY = 96 / 25.4;
     // Where the device's origin lies on the paper (the unprintable margin), mm.
     QPointF OffsetMm;
+    // The device stands for paper although it is an image (a barcode check renders one symbol
+    // as the printer will print it): barcodes follow the printer's rules.
+    bool Paper = false;
 
     double X(double mm) const { return (mm - OffsetMm.x()) * DotsPerMmX; }
     double Y(double mm) const { return (mm - OffsetMm.y()) * DotsPerMmY; }

@@ -262,7 +262,7 @@ TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
     const Row rows[] = {
         {{"--template", ctv, "--skip", "49", "--layout"}, 1, "49 túl nagy szám! (Max.: 48)"},
         {{"--template", ctv, "--skip", "x", "--layout"}, 1, "x nem szám!"},
-        {{"--template", ctv}, 2, "give exactly one of -o, --printer and --layout"},
+        {{"--template", ctv}, 2, "give exactly one of -o, --printer, --layout and --verify-only"},
         {{"--layout"}, 2, "--template is required"},
         {{"--template", ctv, "--series", "a.sor", "--data", "a.csv", "--layout"},
          2,
@@ -698,6 +698,65 @@ TEST(LabelSheet, TwoDimensionalBarcodesReadInThePreviewsPicture) {
     const std::optional<TPreparedReport> loaded = LoadPrepared(file);
     ASSERT_TRUE(loaded);
     ExpectMatrixLabelReads(RenderPage(*loaded, 0, 150), 150, 1, 1);
+}
+
+} // namespace
+} // namespace etikor
+
+namespace etikor {
+namespace {
+
+// Five labels; the fourth carries 40 characters, whose Code 128 needs more than the 53 mm box
+// has dots at 203 dpi (about 480 modules) but fits at 600 dpi; the automatic size is off.
+struct VerifyRun {
+    TempDir Dir;
+    std::string Ctv = WriteTemplate(Dir);
+    std::string Ini = Dir.file("verify.ini");
+
+    VerifyRun() {
+        TStoreTable t;
+        t.FieldDefs = SeriesFieldDefs();
+        t.Open();
+        for (int i = 1; i <= 5; ++i) {
+            t.Append();
+            t.FieldByName("Vonalkod1")
+                .SetAsString(i == 4 ? std::string(40, 'W') : "ETK000" + std::to_string(i));
+            t.FieldByName("Tipus1").SetAsInteger(5);
+            t.Post();
+        }
+        t.SaveTable(Dir.file("Cimke.sor"));
+        TSettings settings;
+        settings.AutoVonal = false;
+        TSettingsFile::At(QString::fromStdString(Ini)).Write(settings);
+    }
+    test::ToolResult Print(std::vector<std::string> args) const {
+        args.insert(args.begin(), {"--template", Ctv, "--settings", Ini});
+        return RunTool(ETIKOR_PRINT_TOOL, args);
+    }
+};
+
+TEST(EtikorPrintTool, VerifyListsTheUnreadableLabelsAndExitsThree) {
+    const VerifyRun run;
+    const test::ToolResult coarse = run.Print({"--verify-only", "--dpi", "203"});
+    EXPECT_EQ(coarse.exitCode, 3) << coarse.err;
+    EXPECT_EQ(Lines(coarse.out), QStringList{"1\t4\t" + QString(40, 'W') +
+                                             "\tCode 128 too small for a whole dot a module: no barcode"});
+    EXPECT_NE(coarse.err.find("1 of 5 labels"), std::string::npos) << coarse.err;
+
+    const test::ToolResult fine = run.Print({"--verify-only", "--dpi", "600"});
+    EXPECT_EQ(fine.exitCode, 0) << fine.err;
+    EXPECT_TRUE(fine.out.empty()) << fine.out;
+
+    // --verify still writes the job, and says so in its exit status.
+    const std::string pdf = run.Dir.file("verify.pdf");
+    const test::ToolResult printed = run.Print({"--verify", "-o", pdf, "--dpi", "203"});
+    EXPECT_EQ(printed.exitCode, 3) << printed.err;
+    EXPECT_EQ(Lines(printed.out).size(), 1);
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(pdf)).size() > 0);
+
+    // --verify-only writes nothing and goes with no other output.
+    EXPECT_EQ(run.Print({"--verify-only", "-o", pdf}).exitCode, 2);
+    EXPECT_EQ(run.Print({"--verify", "--layout"}).exitCode, 2);
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 // etikor-print: prints a label template once per record of a series, as the program prints
 // it, to a PDF file or a print queue; --layout lists the prepared pages instead, one placed
-// item per line, so a layout can be checked without a printer.
+// item per line, so a layout can be checked without a printer. --verify reads every distinct
+// barcode back as it will print before the job goes out and lists the unreadable labels.
 
 #include "StandardOptions.h"
 #include "ToolLanguage.h"
+#include "barcode/BarCodeInfo.h"
 #include "document/DataModule.h"
 #include "document/LabelTemplate.h"
 #include "document/Settings.h"
@@ -12,8 +14,9 @@
 #include "printing/LabelReport.h"
 #include "printing/PrintChecks.h"
 #include "printing/PrintSequence.h"
-#include "services/QueueResolution.h"
+#include "printing/Verify.h"
 #include "services/AppPaths.h"
+#include "services/QueueResolution.h"
 #include "tablestore/StoreTable.h"
 
 #include <QCoreApplication>
@@ -37,11 +40,12 @@ using namespace etikor;
 constexpr int kExitOk = 0;
 constexpr int kExitError = 1;
 constexpr int kUsageError = 2;
+constexpr int kExitUnreadable = 3;
 
 const char* const kUsage =
     "usage: etikor-print --template FILE.ctv [--series FILE.sor | --data FILE] [--skip N] [--copies N]\n"
-    "                    [--frame] [--settings FILE] [--allow-missing-fields]\n"
-    "                    (-o OUT.pdf [--dpi N] | --printer NAME | --layout)\n"
+    "                    [--frame] [--settings FILE] [--allow-missing-fields] [--verify]\n"
+    "                    (-o OUT.pdf [--dpi N] | --printer NAME | --layout | --verify-only [--dpi N])\n"
     "  --series  the records to print (default: the template's own .sor beside it)\n"
     "  --data    a worksheet to print as a linked one (.xls, .xlsx, .ods, .csv): its rows in the\n"
     "            order of its first column\n"
@@ -54,7 +58,11 @@ const char* const kUsage =
     "  --dpi     the dot grid of the PDF, in dots per inch (default 600): barcode modules are\n"
     "            whole dots of it, so a PDF for a 203 or 300 dpi printer prints exactly there\n"
     "  --printer a print queue; the bars are laid on its own resolution\n"
-    "  --layout  list the prepared pages: page, kind, left, top, width, height (mm), value\n";
+    "  --layout  list the prepared pages: page, kind, left, top, width, height (mm), value\n"
+    "  --verify  read every distinct barcode back at the target's resolution before printing;\n"
+    "            one line per unreadable label (page, place, value, reason); exit status 3\n"
+    "            when there is any (the job is still written)\n"
+    "  --verify-only  only the check (at --dpi, the queue's resolution or 600 dpi): no output\n";
 
 int usage(const std::string& problem) {
     std::fprintf(stderr, "etikor-print: %s\n%s", problem.c_str(), kUsage);
@@ -109,6 +117,36 @@ void printLayout(TPageSource& pages) {
     }
 }
 
+QString Reason(const TUnreadableLabel& label) {
+    const QString type = QString::fromStdString(GetBarCodeInfo(label.Type).Name);
+    if (label.Verdict == TBarcodeVerdict::bvInvalid)
+        return QStringLiteral("not a valid %1 value: no barcode").arg(type);
+    if (label.Error == TLastPaintError::erSmallPaintBox || label.Error == TLastPaintError::erOutOfSecurityBox)
+        return QStringLiteral("%1 too small for a whole dot a module: no barcode").arg(type);
+    if (label.Decoded.isEmpty())
+        return QStringLiteral("%1 does not scan").arg(type);
+    return QStringLiteral("%1 scans as '%2'").arg(type, escapedValue(label.Decoded));
+}
+
+// The report: a line per unreadable label on standard output, a summary on standard error.
+bool reportVerification(const TBarcodeVerifier& verifier, int dpi) {
+    const std::vector<TUnreadableLabel> unreadable = verifier.Unreadable();
+    for (const TUnreadableLabel& label : unreadable) {
+        const QString line = QString::number(label.Page) + '\t' + QString::number(label.Place) + '\t' +
+                             escapedValue(label.Value) + '\t' + Reason(label) + '\n';
+        const QByteArray bytes = line.toUtf8();
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    }
+    const std::string unchecked =
+        verifier.UncheckedCount() > 0
+            ? ", " + std::to_string(verifier.UncheckedCount()) + " in symbologies the reader does not know"
+            : std::string();
+    std::fprintf(stderr,
+                 "etikor-print: %zu of %d labels with a barcode unreadable (%d distinct read at %d dpi%s)\n",
+                 unreadable.size(), verifier.LabelCount(), verifier.DistinctCount(), dpi, unchecked.c_str());
+    return unreadable.empty();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -118,7 +156,7 @@ int main(int argc, char** argv) {
     std::string templatePath, seriesPath, dataPath, outPath, printerName, skipText, settingsPath;
     int copies = 1;
     int dpi = 0;
-    bool frame = false, layout = false, allowMissingFields = false;
+    bool frame = false, layout = false, allowMissingFields = false, verify = false, verifyOnly = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         auto value = [&]() -> std::optional<std::string> {
@@ -162,6 +200,10 @@ int main(int argc, char** argv) {
             frame = true;
         } else if (arg == "--layout") {
             layout = true;
+        } else if (arg == "--verify") {
+            verify = true;
+        } else if (arg == "--verify-only") {
+            verifyOnly = true;
         } else if (arg == "--allow-missing-fields") {
             allowMissingFields = true;
         } else {
@@ -171,11 +213,13 @@ int main(int argc, char** argv) {
     if (templatePath.empty())
         return usage("--template is required");
     if (static_cast<int>(layout) + static_cast<int>(!outPath.empty()) +
-            static_cast<int>(!printerName.empty()) !=
+            static_cast<int>(!printerName.empty()) + static_cast<int>(verifyOnly && printerName.empty()) !=
         1)
-        return usage("give exactly one of -o, --printer and --layout");
-    if (dpi != 0 && outPath.empty())
-        return usage("--dpi goes with -o (a queue prints at its own resolution)");
+        return usage("give exactly one of -o, --printer, --layout and --verify-only");
+    if (verify && layout)
+        return usage("--verify checks a job that prints: -o or --printer");
+    if (dpi != 0 && outPath.empty() && !(verifyOnly && printerName.empty()))
+        return usage("--dpi goes with -o or --verify-only (a queue prints at its own resolution)");
     if (!seriesPath.empty() && !dataPath.empty())
         return usage("give --series or --data, not both");
     int skip = 0;
@@ -285,15 +329,31 @@ int main(int argc, char** argv) {
             printLayout(pages);
             return kExitOk;
         }
+        // Every distinct barcode read back at the resolution it prints at.
+        bool readable = true;
+        auto verifyAt = [&](int targetDpi) {
+            TBarcodeVerifier verifier(report.Page, targetDpi);
+            // A page at a time, as they print: only the distinct barcodes are kept.
+            for (int p = 0; p < pages.PageCount(); ++p)
+                verifier.AddPage(pages.Page(p), p + 1);
+            verifier.Run();
+            readable = reportVerification(verifier, targetDpi);
+        };
         const TPrintRange range{copies, 0, 0, true};
+        if (verifyOnly && printerName.empty()) {
+            verifyAt(dpi != 0 ? dpi : kDefaultPdfDpi);
+            return readable ? kExitOk : kExitUnreadable;
+        }
         if (!outPath.empty()) {
+            if (verify)
+                verifyAt(dpi != 0 ? dpi : kDefaultPdfDpi);
             QPdfWriter pdf(QString::fromStdString(outPath));
             pdf.setResolution(dpi != 0 ? dpi : kDefaultPdfDpi);
             pdf.setCreator(QStringLiteral("Etikor"));
             pdf.setTitle(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
             if (PrintReport(pages, pdf, range) == 0)
                 return fail("could not write '" + outPath + "'");
-            return kExitOk;
+            return readable ? kExitOk : kExitUnreadable;
         }
         const QPrinterInfo queue = QPrinterInfo::printerInfo(QString::fromStdString(printerName));
         if (queue.isNull())
@@ -305,10 +365,14 @@ int main(int argc, char** argv) {
         // the fine grid of the device).
         if (const std::optional<int> queueDpi = QueueResolution(queue.printerName()))
             printer.setResolution(*queueDpi);
+        if (verify || verifyOnly)
+            verifyAt(printer.resolution());
+        if (verifyOnly)
+            return readable ? kExitOk : kExitUnreadable;
         printer.setDocName(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
         if (PrintReport(pages, printer, range) == 0)
             return fail("the print queue '" + printerName + "' refused the job");
-        return kExitOk;
+        return readable ? kExitOk : kExitUnreadable;
     } catch (const std::exception& error) {
         return fail(error.what());
     }
