@@ -93,11 +93,14 @@ QString Decode(const QImage& gray, TTypBarCode type, int angle, bool& found) {
     hints.setBinarizer(ZXing::Binarizer::FixedThreshold);
     hints.setTryHarder(false);
     hints.setTryRotate(false);
+    // Printed dots are what is read: no smaller copies of a page-sized picture.
+    hints.setTryDownscale(false);
     ZXing::Result result = ZXing::ReadBarcode(view.rotated(((angle % 360) + 360) % 360), hints);
     if (!result.isValid()) {
         hints.setBinarizer(ZXing::Binarizer::LocalAverage);
         hints.setTryHarder(true);
         hints.setTryRotate(true);
+        hints.setTryDownscale(true);
         result = ZXing::ReadBarcode(view, hints);
     }
     found = result.isValid();
