@@ -5,7 +5,7 @@
 #include "designer/LabelCanvas.h"
 #include "document/DataModule.h"
 #include "document/ShippedFiles.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "services/AppPaths.h"
 #include "services/Modal.h"
 #include "tablestore/StoreTable.h"

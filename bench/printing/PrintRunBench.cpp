@@ -7,7 +7,7 @@
 // labels under 150 MB, time linear.
 
 #include "document/DataModule.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "tablestore/StoreTable.h"
 
 #include <benchmark/benchmark.h>

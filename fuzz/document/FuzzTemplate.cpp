@@ -9,7 +9,7 @@
 #include "data/Cp1250Text.h"
 #include "data/DatabaseError.h"
 #include "document/LabelTemplate.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "support/FuzzSupport.h"
 #include "tablestore/StoreErrors.h"
 #include "tablestore/StoreTable.h"

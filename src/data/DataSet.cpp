@@ -1,6 +1,7 @@
 #include "data/DataSet.h"
 
 #include "data/Cp1250.h"
+#include "data/ScopeGuard.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -480,13 +481,13 @@ void TDataSet::Append() {
     LoadBuffer(nullptr);
     FState = TDataSetState::dsInsert;
     FModified = false;
-    try {
+    {
+        const TFailureGuard cancel([this] {
+            InternalCancel(true, FCurrent);
+            FState = TDataSetState::dsBrowse;
+        });
         InternalInitRecord();
         DoEvent(OnNewRecord);
-    } catch (...) {
-        InternalCancel(true, FCurrent);
-        FState = TDataSetState::dsBrowse;
-        throw;
     }
     FModified = false;
     Notify(TDataEvent::deState);
@@ -661,17 +662,12 @@ void TDataSet::CalculateFields(TRecordRef record, bool fromBuffer) {
         bool previousFromBuffer = FTempFromBuffer;
         FTempRecord = record;
         FTempFromBuffer = fromBuffer;
-        try {
-            OnCalcFields(*this);
-        } catch (...) {
+        const TScopeGuard restore([&] {
             FTempRecord = previousRecord;
             FTempFromBuffer = previousFromBuffer;
             RestoreState(previous);
-            throw;
-        }
-        FTempRecord = previousRecord;
-        FTempFromBuffer = previousFromBuffer;
-        RestoreState(previous);
+        });
+        OnCalcFields(*this);
     }
     FCalc.swap(FCalcWork);
 }
@@ -698,15 +694,13 @@ bool TDataSet::FilterRecord(TRecordRef record) {
     TRecordRef previousRecord = FTempRecord;
     FTempRecord = record;
     bool accept = true;
-    try {
+    {
+        const TScopeGuard restore([&] {
+            FTempRecord = previousRecord;
+            RestoreState(previous);
+        });
         OnFilterRecord(*this, accept);
-    } catch (...) {
-        FTempRecord = previousRecord;
-        RestoreState(previous);
-        throw;
     }
-    FTempRecord = previousRecord;
-    RestoreState(previous);
     return accept;
 }
 

@@ -3,7 +3,7 @@
 // The canvas arithmetic without widgets: label panel size, element rectangles at a zoom, the
 // layout of rotated text, and the position readout.
 
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 
 #include <QString>
 

@@ -17,6 +17,7 @@
 #include "document/PictureFiles.h"
 #include "document/Settings.h"
 #include "document/TemplateFiles.h"
+#include "series/tables/SeriesTables.h"
 #include "services/Modal.h"
 
 #include <QCoreApplication>
@@ -45,7 +46,7 @@ constexpr int kBarcodeSetupHelpTopic = 12;
 // New elements start 10 pixels from the label's top-left corner.
 constexpr int kNewElementOffset = 10;
 
-QString FieldText(TDataSet& data, const char* name) {
+QString FieldText(TDataSet& data, std::string_view name) {
     TField* field = data.FindField(name);
     return field ? FromCp1250(field->AsString()) : QString();
 }
@@ -273,7 +274,7 @@ void TElementEditor::CreateBarcode() {
     if (state.LinkFlag)
         return;
     // A generated or hand-typed series: the new barcode shows its first value with its type.
-    if (TField* type = FHost.EditedDataSource()->FindField("Tipus1"))
+    if (TField* type = FHost.EditedDataSource()->FindField(kSeriesTypeField))
         FPanel.ShowBarcodeListPosition(type->AsInteger());
     view->Ean().SetFontAutoSize(true);
     TakeFieldValue();
@@ -350,7 +351,7 @@ void TElementEditor::ApplyValue() {
     } else if (auto* barcode = qobject_cast<TBarcodeView*>(view)) {
         TDataSet* source = FHost.EditedDataSource();
         if (!FHost.EditedState().LinkFlag &&
-            (!source || !source->Active() || p.Value() != FieldText(*source, "Vonalkod1")))
+            (!source || !source->Active() || p.Value() != FieldText(*source, kSeriesValueField)))
             p.SetPendingSource(QString());
         barcode->SetTypeIndex(p.BarcodeTypeIndex());
         const std::string value = ToCp1250(p.Value());
@@ -393,10 +394,10 @@ void TElementEditor::TakeFieldValue() {
         return;
     }
     source->First();
-    p.SetValue(FieldText(*source, "Vonalkod1"));
-    p.SetPendingSource(QStringLiteral("Vonalkod1"));
+    p.SetValue(FieldText(*source, kSeriesValueField));
+    p.SetPendingSource(QString::fromLatin1(kSeriesValueField.data(), int(kSeriesValueField.size())));
     if (FTools.BarcodeToolDown())
-        if (TField* type = source->FindField("Tipus1"))
+        if (TField* type = source->FindField(kSeriesTypeField))
             p.ShowBarcodeListPosition(type->AsInteger());
 }
 

@@ -9,7 +9,7 @@
 
 #include "designer/BarcodeView.h"
 #include "document/LabelTemplate.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 
 #include <QObject>
 #include <QPointer>

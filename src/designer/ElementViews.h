@@ -5,7 +5,7 @@
 // its element; a view's objectName is its element's `Elemnev`.
 
 #include "document/PictureFiles.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 
 #include <QColor>
 #include <QFont>

@@ -4,7 +4,7 @@
 // `tsCimke` (label size and the step its spinners change by, the frame option). Both show the
 // template's page setup; their Apply buttons are signals the element editor carries out.
 
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 
 #include <QWidget>
 

@@ -5,7 +5,7 @@
 // one pixel, Shift with an arrow moves its right or bottom edge. Never smaller than 2 x 2, no
 // snapping. It reports intermediate rectangles while dragging and the final one at the end.
 
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 
 #include <QPointer>
 #include <QWidget>

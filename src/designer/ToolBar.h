@@ -6,7 +6,7 @@
 // the element editor and the main window act on it.
 
 #include "document/LabelTemplate.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 
 #include <QWidget>
 

@@ -6,7 +6,7 @@
 // the data link back as it was when the wizard opened. The settings are saved on every close.
 
 #include "document/Settings.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "ui/PageSetupFields.h"
 
 #include <QDialog>

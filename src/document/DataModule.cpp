@@ -2,7 +2,7 @@
 
 #include "data/Cp1250.h"
 #include "data/DataSet.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 
 #include <QtGlobal>
 #include <array>
@@ -10,29 +10,6 @@
 namespace etikor {
 
 using enum TFieldType;
-
-const TFieldDefs& SeriesFieldDefs() {
-    static const TFieldDefs defs = {
-        {"Vonalkod1", ftString, kVonalkodSize},
-        {"Tipus1", ftInteger, 0},
-        {"Vonalkod2", ftString, kVonalkodSize},
-        {"Tipus2", ftInteger, 0},
-        {"Vonalkod3", ftString, kVonalkodSize},
-        {"Tipus3", ftInteger, 0},
-        {"ODBC", ftBoolean, 0},
-        {"ODBC_tbl", ftString, kOdbcTblSize},
-    };
-    return defs;
-}
-
-const TFieldDefs& DefinitionFieldDefs() {
-    static const TFieldDefs defs = {
-        {"Azon", ftInteger, 0},     {"Hossz", ftInteger, 0},  {"Tipus", ftString, 1},
-        {"Szamlalo", ftBoolean, 0}, {"Szorzo", ftInteger, 0}, {"Ertek1", ftString, 200},
-        {"Ertek2", ftString, 200},  {"Vktip", ftInteger, 0},  {"AI", ftString, 4},
-    };
-    return defs;
-}
 
 const TFieldDefs& Ean128FieldDefs() {
     static const TFieldDefs defs = {
@@ -151,20 +128,20 @@ std::optional<std::string> TDM::StoredLink() {
     if (!T1.Active() || T1.RecordCount() == 0)
         return std::nullopt;
     T1.First();
-    if (!T1.FieldByName("ODBC").AsBoolean())
+    if (!T1.FieldByName(kSeriesLinkedField).AsBoolean())
         return std::nullopt;
-    return T1.FieldByName("ODBC_tbl").AsString();
+    return T1.FieldByName(kSeriesLinkedSheetField).AsString();
 }
 
 void TDM::ClearStoredLink() {
     T1.Close();
     T1.Open();
     T1.First();
-    if (T1.IsEmpty() || !T1.FieldByName("ODBC").AsBoolean())
+    if (T1.IsEmpty() || !T1.FieldByName(kSeriesLinkedField).AsBoolean())
         return;
     T1.Edit();
-    T1.FieldByName("ODBC").SetAsBoolean(false);
-    T1.FieldByName("ODBC_tbl").SetAsString("");
+    T1.FieldByName(kSeriesLinkedField).SetAsBoolean(false);
+    T1.FieldByName(kSeriesLinkedSheetField).SetAsString("");
     T1.Post();
     T1.SaveTable(T1.FilePath());
 }

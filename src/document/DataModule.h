@@ -3,11 +3,12 @@
 // The data module: the tables several windows share. `Elemek` (the open template's table, read
 // and changed through `Template`), `T1` (the series data), `M1` (the series definition), the
 // in-memory application identifier table `Ean128S` and the field list `ForrasStru` of the
-// current data source. Also the structures of the files that ship with the program (series
-// data, definition, print scratch tables).
+// current data source. Also the structures of the print scratch tables; the series files'
+// layouts are in series/tables.
 
 #include "data/FieldTypes.h"
 #include "document/LabelTemplate.h"
+#include "series/tables/SeriesTables.h"
 #include "tablestore/StoreTable.h"
 
 #include <optional>
@@ -18,17 +19,10 @@ namespace etikor {
 
 class TDataSet;
 
-// Declared sizes: a barcode value fits the template's stored value (128 characters).
-inline constexpr int kVonalkodSize = 128;
-inline constexpr int kOdbcTblSize = 255;
 // The selection table copies the data source's first six fields as text; a linked worksheet's
 // text columns hold up to 255 characters.
 inline constexpr int kNyTempStringSize = 255;
 
-// `T1` (".sor"): Vonalkod1, Tipus1, Vonalkod2, Tipus2, Vonalkod3, Tipus3, ODBC, ODBC_tbl.
-const TFieldDefs& SeriesFieldDefs();
-// `M1` (".vks"): Azon, Hossz, Tipus, Szamlalo, Szorzo, Ertek1, Ertek2, Vktip, AI.
-const TFieldDefs& DefinitionFieldDefs();
 // `Ean128S`: AI, Cim, Formatum, Maxhossz.
 const TFieldDefs& Ean128FieldDefs();
 // `ForrasStru`: Mezo, Tipus, Hossz.

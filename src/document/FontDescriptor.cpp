@@ -2,6 +2,7 @@
 
 #include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
+#include "data/ScopeGuard.h"
 #include "document/TrimText.h"
 
 #include <array>
@@ -147,21 +148,16 @@ void ApplyFontDescriptor(std::string_view descriptor, TFont& font) {
         if (font.OnChange)
             font.OnChange(font);
     };
-    try {
-        size_t pos = 0;
-        int index = 0;
-        while (pos < descriptor.size()) {
-            size_t end = descriptor.find_first_of(",;", pos);
-            if (end == std::string_view::npos)
-                end = descriptor.size();
-            ApplyField(index++, TrimText(descriptor.substr(pos, end - pos)), font);
-            pos = end + 1;
-        }
-    } catch (...) {
-        finish();
-        throw;
+    const TScopeGuard finished(finish);
+    size_t pos = 0;
+    int index = 0;
+    while (pos < descriptor.size()) {
+        size_t end = descriptor.find_first_of(",;", pos);
+        if (end == std::string_view::npos)
+            end = descriptor.size();
+        ApplyField(index++, TrimText(descriptor.substr(pos, end - pos)), font);
+        pos = end + 1;
     }
-    finish();
 }
 
 // ---- Qt conversions -----------------------------------------------------------------------

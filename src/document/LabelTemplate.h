@@ -9,7 +9,7 @@
 
 #include "document/FontDescriptor.h"
 #include "document/TemplateHistory.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 
 #include <QString>
 

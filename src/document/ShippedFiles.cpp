@@ -1,7 +1,7 @@
 #include "document/ShippedFiles.h"
 
 #include "document/DataModule.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "services/AppPaths.h"
 #include "tablestore/StoreTable.h"
 

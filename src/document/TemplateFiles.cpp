@@ -4,6 +4,7 @@
 #include "data/FormatSettings.h"
 #include "document/DataModule.h"
 #include "document/FileNames.h"
+#include "series/tables/SeriesTables.h"
 #include "services/Modal.h"
 #include "tablestore/StoreErrors.h"
 #include "tablestore/StoreTable.h"
@@ -347,7 +348,7 @@ void TTemplateFiles::Open() {
     if (FDM.T1.RecordCount() > 0) {
         State.DataFlag = true;
         FDM.T1.First();
-        if (FDM.T1.FieldByName("ODBC").AsBoolean())
+        if (FDM.T1.FieldByName(kSeriesLinkedField).AsBoolean())
             FHost.ReconnectLink();
     }
     FHost.FillFieldList();

@@ -4,6 +4,7 @@
 #include "data/Cp1250Text.h"
 #include "data/DataSet.h"
 #include "data/FormatSettings.h"
+#include "data/ScopeGuard.h"
 #include "exchange/XlsFile.h"
 #include "exchange/XlsxFile.h"
 #include "services/Modal.h"
@@ -80,29 +81,24 @@ int AddDataSetCells(TExportSheet& sheet, TDataSet& data) {
     if (data.RecordCount() + 1 > sheet.RowsReadWhole())
         throw std::out_of_range("too many records for a worksheet");
     data.DisableControls();
-    try {
-        data.First();
-        for (int i = 0; i < fields; ++i)
-            sheet.AddStrCell(i + 1, 1, data.Fields(i).DisplayName());
-        int row = 1;
-        for (; !data.Eof(); data.Next()) {
-            ++row;
-            for (int i = 0; i < fields; ++i) {
-                const TField& field = data.Fields(i);
-                if (i == 0 && isEan13Record(data))
-                    sheet.AddStrCell(1, row, NormalizeBarCodeText(field.AsString(), TTypBarCode::bcEan13));
-                else if (isNumberCell(field.DataType()) && !field.IsNull() && std::isfinite(field.AsFloat()))
-                    sheet.AddDoubleCell(i + 1, row, field.AsFloat());
-                else
-                    sheet.AddStrCell(i + 1, row, field.AsString());
-            }
+    const TScopeGuard enable([&data] { data.EnableControls(); });
+    data.First();
+    for (int i = 0; i < fields; ++i)
+        sheet.AddStrCell(i + 1, 1, data.Fields(i).DisplayName());
+    int row = 1;
+    for (; !data.Eof(); data.Next()) {
+        ++row;
+        for (int i = 0; i < fields; ++i) {
+            const TField& field = data.Fields(i);
+            if (i == 0 && isEan13Record(data))
+                sheet.AddStrCell(1, row, NormalizeBarCodeText(field.AsString(), TTypBarCode::bcEan13));
+            else if (isNumberCell(field.DataType()) && !field.IsNull() && std::isfinite(field.AsFloat()))
+                sheet.AddDoubleCell(i + 1, row, field.AsFloat());
+            else
+                sheet.AddStrCell(i + 1, row, field.AsString());
         }
-        data.EnableControls();
-        return row - 1;
-    } catch (...) {
-        data.EnableControls();
-        throw;
     }
+    return row - 1;
 }
 
 int WriteExportFile(TDataSet& data, const std::string& fileName) {

@@ -6,6 +6,7 @@
 #include "document/DataModule.h"
 #include "document/TemplateFiles.h"
 #include "exchange/FieldList.h"
+#include "series/tables/SeriesTables.h"
 #include "services/Modal.h"
 
 #include <QCoreApplication>
@@ -52,8 +53,8 @@ void TWorkbookLink::StoreLink(bool linked, const std::string& table) {
         series.Append();
     else
         series.Edit();
-    series.FieldByName("ODBC").SetAsBoolean(linked);
-    series.FieldByName("ODBC_tbl").SetAsString(table);
+    series.FieldByName(kSeriesLinkedField).SetAsBoolean(linked);
+    series.FieldByName(kSeriesLinkedSheetField).SetAsString(table);
     series.Post();
     series.SaveTable(series.FilePath());
 }

@@ -1,5 +1,7 @@
 #include "exchange/WorksheetDataSet.h"
 
+#include "data/ScopeGuard.h"
+
 #include <new>
 #include <stdexcept>
 
@@ -9,13 +11,8 @@ void TWorksheetDataSet::OpenWith(TWorksheet sheet) {
     Close();
     FSheet = std::move(sheet);
     FPrepared = true;
-    try {
-        Open();
-    } catch (...) {
-        FPrepared = false;
-        throw;
-    }
-    FPrepared = false;
+    const TScopeGuard done([this] { FPrepared = false; });
+    Open();
 }
 
 TWorksheet TWorksheetDataSet::ReadFile(const std::string& fileName) {

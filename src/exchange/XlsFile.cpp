@@ -1,5 +1,6 @@
 #include "exchange/XlsFile.h"
 
+#include "data/ScopeGuard.h"
 #include "tablestore/StoreFile.h"
 
 #include <bit>
@@ -98,13 +99,8 @@ std::string TXLSfile::Image() const {
 }
 
 void TXLSfile::Write() {
-    try {
-        SaveImageToFile(FileName, Image());
-    } catch (...) {
-        Reset();
-        throw;
-    }
-    Reset();
+    const TScopeGuard reset([this] { Reset(); });
+    SaveImageToFile(FileName, Image());
 }
 
 void TXLSfile::Reset() {

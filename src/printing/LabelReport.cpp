@@ -6,7 +6,7 @@
 #include "data/DataSet.h"
 #include "document/FontDescriptor.h"
 #include "document/PictureFiles.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "tablestore/StoreKeys.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #include "data/Cp1250Text.h"
 #include "data/DataSet.h"
 #include "document/PageSetupValues.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "printing/LabelReport.h"
 
 #include <QCoreApplication>

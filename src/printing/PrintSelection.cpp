@@ -2,6 +2,7 @@
 
 #include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
+#include "data/ScopeGuard.h"
 #include "document/ShippedFiles.h"
 #include "services/Modal.h"
 
@@ -50,6 +51,7 @@ QString TPrintSelection::PrintFile() const {
 void TPrintSelection::Open(TDataSet& source) {
     FPrint.SetTableName(Path(FFolder, kPrintTableFile));
     source.DisableControls();
+    const TScopeGuard enable([&source] { source.EnableControls(); });
     FSelection.Close();
     FSelection.SetIndexFieldNames({});
     SortedColumn = 0;
@@ -58,24 +60,18 @@ void TPrintSelection::Open(TDataSet& source) {
     FSelection.EmptyTable();
     const int copied = std::min(source.FieldCount(), kCopiedFields);
     int number = 0;
-    try {
-        for (source.First(); !source.Eof(); source.Next()) {
-            FSelection.Append();
-            FSelection.FieldByName("Darab").SetAsInteger(0);
-            FSelection.FieldByName("Szamlalo").SetAsInteger(++number);
-            for (int i = 0; i < copied; ++i)
-                if (!source.Fields(i).IsNull())
-                    FSelection.Fields(2 + i).SetAsString(source.Fields(i).AsString());
-            FSelection.Post();
-        }
-        source.First();
-    } catch (...) {
-        source.EnableControls();
-        throw;
+    for (source.First(); !source.Eof(); source.Next()) {
+        FSelection.Append();
+        FSelection.FieldByName("Darab").SetAsInteger(0);
+        FSelection.FieldByName("Szamlalo").SetAsInteger(++number);
+        for (int i = 0; i < copied; ++i)
+            if (!source.Fields(i).IsNull())
+                FSelection.Fields(2 + i).SetAsString(source.Fields(i).AsString());
+        FSelection.Post();
     }
+    source.First();
     FSelection.First();
     FSelection.SaveTable(FSelection.FilePath());
-    source.EnableControls();
 }
 
 void TPrintSelection::SelectAll() {
@@ -166,26 +162,22 @@ int TPrintSelection::BuildPrintTable() {
 }
 
 bool TPrintSelection::Print(IModal& modal, const std::function<void(TDataSet&)>& handOver) {
-    bool handed = false;
-    try {
-        const int labels = BuildPrintTable();
-        if (labels < 1) {
-            modal.Message(QString(), TPrintSelectionText::tr("Nem választott ki semmit!"),
-                          QStringLiteral("F"));
-        } else if (modal.Message(QString(), StartQuestion(labels), QStringLiteral("K"))) {
-            FPrint.First();
-            handOver(FPrint);
-            FPrint.First();
-            handed = true;
-        }
-    } catch (...) {
+    // The print table holds only this run: emptied afterwards, however the run ends.
+    const TScopeGuard empty([this] {
         EmptyAndSave(FPrint);
         FPrint.Close();
-        throw;
+    });
+    const int labels = BuildPrintTable();
+    if (labels < 1) {
+        modal.Message(QString(), TPrintSelectionText::tr("Nem választott ki semmit!"), QStringLiteral("F"));
+        return false;
     }
-    EmptyAndSave(FPrint);
-    FPrint.Close();
-    return handed;
+    if (!modal.Message(QString(), StartQuestion(labels), QStringLiteral("K")))
+        return false;
+    FPrint.First();
+    handOver(FPrint);
+    FPrint.First();
+    return true;
 }
 
 void TPrintSelection::Close() {

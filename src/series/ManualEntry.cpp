@@ -2,6 +2,8 @@
 
 #include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
+#include "data/ScopeGuard.h"
+#include "series/tables/SeriesTables.h"
 #include "services/Modal.h"
 #include "tablestore/StoreTable.h"
 
@@ -25,18 +27,18 @@ bool Blank(const std::string& text) {
 
 // The six fields besides the value and its type, as a record made by the windows carries them.
 void SetOtherFields(TStoreTable& series) {
-    series.FieldByName("Vonalkod2").SetAsString("");
-    series.FieldByName("Tipus2").SetAsInteger(0);
-    series.FieldByName("Vonalkod3").SetAsString("");
-    series.FieldByName("Tipus3").SetAsInteger(0);
-    series.FieldByName("ODBC").SetAsBoolean(false);
-    series.FieldByName("ODBC_tbl").SetAsString("");
+    series.FieldByName(kSeriesValue2Field).SetAsString("");
+    series.FieldByName(kSeriesType2Field).SetAsInteger(0);
+    series.FieldByName(kSeriesValue3Field).SetAsString("");
+    series.FieldByName(kSeriesType3Field).SetAsInteger(0);
+    series.FieldByName(kSeriesLinkedField).SetAsBoolean(false);
+    series.FieldByName(kSeriesLinkedSheetField).SetAsString("");
 }
 
 void ReopenSorted(TStoreTable& series) {
     series.Close();
     series.Open();
-    series.SetIndexFieldNames(kManualEntryIndex);
+    series.SetIndexFieldNames(std::string(kManualEntryIndex));
 }
 
 } // namespace
@@ -47,8 +49,8 @@ QString GroupedCount(int64_t count) {
 
 void AppendSeriesRecord(TStoreTable& series, const std::string& value, int typeIndex) {
     series.Append();
-    series.FieldByName("Vonalkod1").SetAsString(value);
-    series.FieldByName("Tipus1").SetAsInteger(typeIndex);
+    series.FieldByName(kSeriesValueField).SetAsString(value);
+    series.FieldByName(kSeriesTypeField).SetAsInteger(typeIndex);
     SetOtherFields(series);
     series.Post();
 }
@@ -87,17 +89,14 @@ TCloneResult CloneSeriesValue(TStoreTable& series, const std::string& value, int
                       QStringLiteral("H"));
         return result;
     }
-    series.DisableControls();
-    try {
+    {
+        series.DisableControls();
+        const TScopeGuard enable([&] { series.EnableControls(); });
         for (qlonglong i = 0; i < count; ++i)
             AppendSeriesRecord(series, value, typeIndex);
         WriteSeries(series);
         series.Refresh();
-    } catch (...) {
-        series.EnableControls();
-        throw;
     }
-    series.EnableControls();
     result.Appended = true;
     result.Count = count > 0 ? count : 0;
     if (written)
@@ -126,7 +125,7 @@ TManualEntry::TManualEntry(TStoreTable& series) : FSeries(series) {}
 void TManualEntry::Start() {
     if (!FSeries.Active())
         FSeries.Open();
-    FSeries.SetIndexFieldNames(kManualEntryIndex);
+    FSeries.SetIndexFieldNames(std::string(kManualEntryIndex));
     FSeries.First();
 }
 
@@ -146,12 +145,12 @@ bool TManualEntry::Entering() const {
 }
 
 bool TManualEntry::Confirm(int typeIndex) {
-    const std::string value = FSeries.FieldByName("Vonalkod1").AsString();
+    const std::string value = FSeries.FieldByName(kSeriesValueField).AsString();
     if (Blank(value))
         return false;
-    FSeries.FieldByName("Tipus1").SetAsInteger(typeIndex);
+    FSeries.FieldByName(kSeriesTypeField).SetAsInteger(typeIndex);
     FSeries.Post();
-    const std::string posted = FSeries.FieldByName("Vonalkod1").AsString();
+    const std::string posted = FSeries.FieldByName(kSeriesValueField).AsString();
     ReloadSortedSeries(FSeries);
     FSeries.Locate(kManualEntryLocateKey, TVariant(posted), 0);
     return true;
@@ -167,7 +166,7 @@ void TManualEntry::Delete(IModal& modal) {
     if (modal.Message(QString(), TManualEntryText::tr("Valóban törölni kívánja az aktuális vonalkódot?"),
                       QStringLiteral("K")) &&
         !FSeries.IsEmpty()) {
-        deleted = FSeries.FieldByName("Vonalkod1").AsString();
+        deleted = FSeries.FieldByName(kSeriesValueField).AsString();
         FSeries.Delete();
     }
     ReloadSortedSeries(FSeries);
@@ -198,13 +197,13 @@ void TManualEntry::Finish() {
 std::string TManualEntry::CurrentValue() const {
     if (!FSeries.Active() || FSeries.IsEmpty())
         return {};
-    return FSeries.FieldByName("Vonalkod1").AsString();
+    return FSeries.FieldByName(kSeriesValueField).AsString();
 }
 
 int TManualEntry::CurrentType() const {
     if (!FSeries.Active() || FSeries.IsEmpty())
         return 0;
-    return FSeries.FieldByName("Tipus1").AsInteger();
+    return FSeries.FieldByName(kSeriesTypeField).AsInteger();
 }
 
 } // namespace etikor

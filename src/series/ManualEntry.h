@@ -4,11 +4,14 @@
 // window and the main window's clone button. Every completed change writes the series file at
 // once and reloads the table, so the file always holds what the user sees.
 
+#include "series/tables/SeriesTables.h"
+
 #include <QString>
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace etikor {
 
@@ -16,7 +19,7 @@ class IModal;
 class TStoreTable;
 
 // The sort of the series while the manual-entry window is open, and the key it locates on.
-inline constexpr const char* kManualEntryIndex = "Vonalkod1";
+inline constexpr std::string_view kManualEntryIndex = kSeriesValueField;
 inline constexpr const char* kManualEntryLocateKey = "VONALKOD1";
 
 // A record count as the series windows show it ("#,": grouped thousands).

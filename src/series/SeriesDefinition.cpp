@@ -1,5 +1,6 @@
 #include "series/SeriesDefinition.h"
 
+#include "series/tables/SeriesTables.h"
 #include "services/Modal.h"
 #include "tablestore/StoreTable.h"
 
@@ -20,18 +21,18 @@ struct TSeriesDefinitionText {
 namespace {
 
 void setValues(TStoreTable& m1, const TSegmentValues& v) {
-    m1.FieldByName("Azon").SetAsInteger(v.Azon);
-    m1.FieldByName("Hossz").SetAsInteger(v.Hossz);
-    m1.FieldByName("Tipus").SetAsString(v.Tipus);
-    m1.FieldByName("Szamlalo").SetAsBoolean(v.Szamlalo);
-    m1.FieldByName("Szorzo").SetAsInteger(v.Szorzo);
-    m1.FieldByName("Ertek1").SetAsString(v.Ertek1);
-    m1.FieldByName("Ertek2").SetAsString(v.Ertek2);
-    m1.FieldByName("Vktip").SetAsInteger(v.Vktip);
+    m1.FieldByName(kSegmentIdField).SetAsInteger(v.Azon);
+    m1.FieldByName(kSegmentLengthField).SetAsInteger(v.Hossz);
+    m1.FieldByName(kSegmentKindField).SetAsString(v.Tipus);
+    m1.FieldByName(kSegmentCountsField).SetAsBoolean(v.Szamlalo);
+    m1.FieldByName(kSegmentStepField).SetAsInteger(v.Szorzo);
+    m1.FieldByName(kSegmentStartField).SetAsString(v.Ertek1);
+    m1.FieldByName(kSegmentEndField).SetAsString(v.Ertek2);
+    m1.FieldByName(kSegmentBarcodeTypeField).SetAsInteger(v.Vktip);
 }
 
 std::string aiOf(TStoreTable& m1) {
-    return m1.FieldByName("AI").AsString();
+    return m1.FieldByName(kSegmentAiField).AsString();
 }
 
 } // namespace
@@ -114,7 +115,7 @@ bool InsertAiSegment(TStoreTable& m1, IModal& modal, const std::string& ai, bool
         m1.Edit();
     }
     setValues(m1, values);
-    m1.FieldByName("AI").SetAsString(ai);
+    m1.FieldByName(kSegmentAiField).SetAsString(ai);
     m1.Post();
     WriteDefinition(m1);
     return true;

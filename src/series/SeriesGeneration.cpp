@@ -4,6 +4,7 @@
 #include "data/FormatSettings.h"
 #include "series/DateLayout.h"
 #include "series/SeriesSegments.h"
+#include "series/tables/SeriesTables.h"
 #include "services/Modal.h"
 #include "tablestore/StoreAppend.h"
 #include "tablestore/StoreFile.h"
@@ -143,8 +144,8 @@ TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, I
     try {
         appender.Open(building);
         const TStoreCursor& fields = appender.Fields();
-        const int valueField = fields.FieldIndex("Vonalkod1");
-        const int typeField = fields.FieldIndex("Tipus1");
+        const int valueField = fields.FieldIndex(kSeriesValueField);
+        const int typeField = fields.FieldIndex(kSeriesTypeField);
         const std::size_t valueSize =
             valueField >= 0 ? fields.Field(valueField).DeclaredSize : std::size_t(0);
         TStoreValues values = appender.NewValues();

@@ -4,6 +4,7 @@
 #include "data/DataSet.h"
 #include "data/FormatSettings.h"
 #include "series/DateLayout.h"
+#include "series/tables/SeriesTables.h"
 
 #include <QCoreApplication>
 #include <cmath>
@@ -103,14 +104,14 @@ std::vector<TSeriesSegment> BuildSegments(TDataSet& definition) {
     while (!definition.Eof()) {
         TSeriesSegment s;
         s.Number = static_cast<int>(segments.size()) + 1;
-        const std::string kind = definition.FieldByName("Tipus").AsString();
+        const std::string kind = definition.FieldByName(kSegmentKindField).AsString();
         s.Kind = kind.empty() ? ' ' : kind[0];
-        s.Step = static_cast<uint16_t>(definition.FieldByName("Szorzo").AsInteger());
-        s.Start = definition.FieldByName("Ertek1").AsString();
+        s.Step = static_cast<uint16_t>(definition.FieldByName(kSegmentStepField).AsInteger());
+        s.Start = definition.FieldByName(kSegmentStartField).AsString();
         if (s.Start.empty())
             s.Start = "  ";
-        s.End = definition.FieldByName("Ertek2").AsString();
-        s.Length = static_cast<uint8_t>(definition.FieldByName("Hossz").AsInteger());
+        s.End = definition.FieldByName(kSegmentEndField).AsString();
+        s.Length = static_cast<uint8_t>(definition.FieldByName(kSegmentLengthField).AsInteger());
         s.Current = s.Start;
         segments.push_back(std::move(s));
         definition.Next();

@@ -3,6 +3,7 @@
 #include "data/Cp1250.h"
 #include "data/DateTime.h"
 #include "data/FormatSettings.h"
+#include "data/ScopeGuard.h"
 #include "tablestore/StoreBlobStream.h"
 #include "tablestore/StoreDatabase.h"
 #include "tablestore/StoreErrors.h"
@@ -240,13 +241,11 @@ void TStoreDataset::LoadFromStream(std::string image) {
     Close();
     FPendingImage = std::move(image);
     FOpeningFromImage = true;
-    try {
-        Open();
-    } catch (...) {
+    const TFailureGuard forget([this] {
         FOpeningFromImage = false;
         FPendingImage = std::string();
-        throw;
-    }
+    });
+    Open();
 }
 
 void TStoreDataset::ShareStorageOf(TStoreDataset& source) {
@@ -264,15 +263,11 @@ void TStoreDataset::InternalOpen() {
         FShared = std::move(shared);
     }
     FShared->Users.push_back(this);
-    try {
-        BindCursorFields();
-        BuildAllKeys();
-        ApplyMasterRange(false);
-        BuildView();
-    } catch (...) {
-        DetachStorage();
-        throw;
-    }
+    const TFailureGuard detach([this] { DetachStorage(); });
+    BindCursorFields();
+    BuildAllKeys();
+    ApplyMasterRange(false);
+    BuildView();
 }
 
 void TStoreDataset::BindCursorFields() {
@@ -555,13 +550,8 @@ void TStoreDataset::InternalCancel(bool inserting, int /*index*/) {
 
 void TStoreDataset::CancelKeepingCount() {
     FKeepChangeCount = true;
-    try {
-        Cancel();
-    } catch (...) {
-        FKeepChangeCount = false;
-        throw;
-    }
-    FKeepChangeCount = false;
+    const TScopeGuard done([this] { FKeepChangeCount = false; });
+    Cancel();
 }
 
 void TStoreDataset::InternalDelete(int index) {
@@ -655,18 +645,15 @@ void TStoreDataset::RebuildView(bool keepPosition) {
     CheckBrowseMode();
     TRecordRef current = CurrentRecord();
     DisableControls();
-    try {
-        BuildView();
-    } catch (...) {
-        Resync(0);
-        EnableControls();
-        throw;
-    }
+    const TScopeGuard enable([this] { EnableControls(); });
     int index = 0;
+    {
+        const TFailureGuard resync([this] { Resync(0); });
+        BuildView();
+    }
     if (keepPosition && current)
         index = std::max(FView.IndexOf(static_cast<const TStoreRecord*>(current)), 0);
     Resync(index);
-    EnableControls();
 }
 
 void TStoreDataset::FilterChanged() {
@@ -765,16 +752,12 @@ void TStoreDataset::ApplyMasterRange(bool rebuild) {
     if (!rebuild || (!wasActive && !FRangeActive))
         return;
     CheckBrowseMode();
-    DisableControls();
-    try {
+    {
+        DisableControls();
+        const TScopeGuard enable([this] { EnableControls(); });
+        const TScopeGuard resync([this] { Resync(0); });
         BuildView();
-    } catch (...) {
-        Resync(0);
-        EnableControls();
-        throw;
     }
-    Resync(0);
-    EnableControls();
     First();
 }
 
@@ -944,21 +927,16 @@ void TStoreDataset::EmptyTable() {
     if (State() == TDataSetState::dsEdit || State() == TDataSetState::dsInsert)
         CancelKeepingCount();
     DisableControls();
-    try {
-        // No view may keep an entry that is about to be freed when the listeners run.
-        ForgetViews();
-        FShared->Cursor.ClearRecords();
-        ++FShared->Generation;
-        for (TStoreDataset* user : std::vector<TStoreDataset*>(FShared->Users))
-            if (user != this)
-                user->StorageReplaced();
-        Resync(-1);
-        First();
-    } catch (...) {
-        EnableControls();
-        throw;
-    }
-    EnableControls();
+    const TScopeGuard enable([this] { EnableControls(); });
+    // No view may keep an entry that is about to be freed when the listeners run.
+    ForgetViews();
+    FShared->Cursor.ClearRecords();
+    ++FShared->Generation;
+    for (TStoreDataset* user : std::vector<TStoreDataset*>(FShared->Users))
+        if (user != this)
+            user->StorageReplaced();
+    Resync(-1);
+    First();
 }
 
 void TStoreDataset::ForgetViews() {

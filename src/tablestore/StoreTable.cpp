@@ -1,6 +1,7 @@
 #include "tablestore/StoreTable.h"
 
 #include "data/Cp1250.h"
+#include "data/ScopeGuard.h"
 #include "tablestore/StoreDatabase.h"
 #include "tablestore/StoreErrors.h"
 #include "tablestore/StoreFormat.h"
@@ -138,127 +139,121 @@ int TStoreTable::CopyFrom(TDataSet* source, int mode) {
     source->DisableControls();
     DisableControls();
     int count = 0;
-    try {
-        source->First();
-        if (mode == 2 || mode == 3) {
-            Close();
-            FieldDefs.clear();
-            for (int i = 0; i < source->FieldCount(); ++i) {
-                const TField& field = source->Fields(i);
-                if (!field.Calculated())
-                    FieldDefs.push_back({Underscored(field.FieldName()), field.DataType(), field.Size()});
-            }
-            if (auto* store = dynamic_cast<TStoreDataset*>(source)) {
-                SetDatabase(store->Database());
-                UniqueFieldNames = store->UniqueFieldNames;
-                SetRangeFieldNames(store->RangeFieldNames());
-                SetIndexFieldNames(store->IndexFieldNames());
-                SetNotes(store->Notes());
-            }
-        }
-        Open();
-        if (mode != 3) {
-            // Mode 1 needs the unique key fields in the source; otherwise it appends.
-            std::vector<TField*> uniqueSource;
-            std::vector<TField*> uniqueOwn;
-            if (mode == 1 && !UniqueFieldNames.empty()) {
-                uniqueOwn = GetFieldList(UniqueFieldNames);
-                for (TField* own : uniqueOwn) {
-                    TField* found = nullptr;
-                    for (int i = 0; i < source->FieldCount() && !found; ++i)
-                        if (!source->Fields(i).Calculated() &&
-                            Cp1250SameText(Underscored(source->Fields(i).FieldName()), own->FieldName()))
-                            found = &source->Fields(i);
-                    if (!found) {
-                        uniqueSource.clear();
-                        break;
-                    }
-                    uniqueSource.push_back(found);
-                }
-            }
-            bool update = !uniqueSource.empty();
-            std::vector<std::pair<TField*, TField*>> copied; // source, own
-            for (int i = 0; i < source->FieldCount(); ++i) {
-                TField& from = source->Fields(i);
-                TField* to = FindField(Underscored(from.FieldName()));
-                if (!to || to->Calculated() || from.Calculated())
-                    continue;
-                if (update && std::find(uniqueOwn.begin(), uniqueOwn.end(), to) != uniqueOwn.end())
-                    continue;
-                copied.emplace_back(&from, to);
-            }
-            // The records by their unique key, first in view order: every source record finds its
-            // match in one look-up instead of a scan of the view (which stops being sorted with
-            // the first post).
-            KeyBuffer probe;
-            std::unordered_map<std::string, int> byKey;
-            const TStoreCursor& cursor = *Cursor();
-            if (update) {
-                BuildKeys(probe, UniqueFieldNames);
-                byKey.reserve(FView.size());
-                for (std::size_t i = 0; i < FView.size(); ++i)
-                    byKey.emplace(KeyIdentity(cursor, FView[i]->Values, probe.Keys), static_cast<int>(i));
-            }
-            FLastCopyIndexed = update;
-            auto findKey = [&](const std::string& text) {
-                cursor.ClearValues(probe.Values);
-                if (SetKeysFromText(cursor, probe.Values, probe.Keys, text) !=
-                    static_cast<int>(probe.Keys.size())) {
-                    FLastCopyIndexed = false; // a value holding a tab: search as the key text reads
-                    return FindKeyIndex(UniqueFieldNames, text, 0);
-                }
-                const auto found = byKey.find(KeyIdentity(cursor, probe.Values, probe.Keys));
-                return found == byKey.end() ? -1 : found->second;
-            };
-            while (!source->Eof()) {
-                if (update) {
-                    std::string key;
-                    for (TField* field : uniqueSource) {
-                        key += field->AsString();
-                        key += '\t';
-                    }
-                    int index = findKey(key);
-                    if (index >= 0) {
-                        SetRecNo(index + 1);
-                        Edit();
-                    } else {
-                        Append();
-                        for (size_t k = 0; k < uniqueOwn.size(); ++k)
-                            uniqueOwn[k]->SetAsString(uniqueSource[k]->AsString());
-                    }
-                } else {
-                    Append();
-                }
-                for (auto& [from, to] : copied) {
-                    if (from->IsNull())
-                        continue;
-                    try {
-                        to->SetAsString(from->AsString());
-                    } catch (const EDatabaseError&) {
-                        // a value that does not convert is left out
-                    }
-                }
-                Post();
-                if (update && CurrentIndex() >= 0)
-                    byKey.emplace(KeyIdentity(cursor, FView[static_cast<std::size_t>(CurrentIndex())]->Values,
-                                              probe.Keys),
-                                  CurrentIndex());
-                ++count;
-                source->Next();
-            }
-            First();
-        }
-    } catch (...) {
+    const TScopeGuard restore([&] {
         EnableControls();
         source->EnableControls();
         if (openedSource)
             source->Close();
-        throw;
+    });
+    source->First();
+    if (mode == 2 || mode == 3) {
+        Close();
+        FieldDefs.clear();
+        for (int i = 0; i < source->FieldCount(); ++i) {
+            const TField& field = source->Fields(i);
+            if (!field.Calculated())
+                FieldDefs.push_back({Underscored(field.FieldName()), field.DataType(), field.Size()});
+        }
+        if (auto* store = dynamic_cast<TStoreDataset*>(source)) {
+            SetDatabase(store->Database());
+            UniqueFieldNames = store->UniqueFieldNames;
+            SetRangeFieldNames(store->RangeFieldNames());
+            SetIndexFieldNames(store->IndexFieldNames());
+            SetNotes(store->Notes());
+        }
     }
-    EnableControls();
-    source->EnableControls();
-    if (openedSource)
-        source->Close();
+    Open();
+    if (mode != 3) {
+        // Mode 1 needs the unique key fields in the source; otherwise it appends.
+        std::vector<TField*> uniqueSource;
+        std::vector<TField*> uniqueOwn;
+        if (mode == 1 && !UniqueFieldNames.empty()) {
+            uniqueOwn = GetFieldList(UniqueFieldNames);
+            for (TField* own : uniqueOwn) {
+                TField* found = nullptr;
+                for (int i = 0; i < source->FieldCount() && !found; ++i)
+                    if (!source->Fields(i).Calculated() &&
+                        Cp1250SameText(Underscored(source->Fields(i).FieldName()), own->FieldName()))
+                        found = &source->Fields(i);
+                if (!found) {
+                    uniqueSource.clear();
+                    break;
+                }
+                uniqueSource.push_back(found);
+            }
+        }
+        bool update = !uniqueSource.empty();
+        std::vector<std::pair<TField*, TField*>> copied; // source, own
+        for (int i = 0; i < source->FieldCount(); ++i) {
+            TField& from = source->Fields(i);
+            TField* to = FindField(Underscored(from.FieldName()));
+            if (!to || to->Calculated() || from.Calculated())
+                continue;
+            if (update && std::find(uniqueOwn.begin(), uniqueOwn.end(), to) != uniqueOwn.end())
+                continue;
+            copied.emplace_back(&from, to);
+        }
+        // The records by their unique key, first in view order: every source record finds its
+        // match in one look-up instead of a scan of the view (which stops being sorted with
+        // the first post).
+        KeyBuffer probe;
+        std::unordered_map<std::string, int> byKey;
+        const TStoreCursor& cursor = *Cursor();
+        if (update) {
+            BuildKeys(probe, UniqueFieldNames);
+            byKey.reserve(FView.size());
+            for (std::size_t i = 0; i < FView.size(); ++i)
+                byKey.emplace(KeyIdentity(cursor, FView[i]->Values, probe.Keys), static_cast<int>(i));
+        }
+        FLastCopyIndexed = update;
+        auto findKey = [&](const std::string& text) {
+            cursor.ClearValues(probe.Values);
+            if (SetKeysFromText(cursor, probe.Values, probe.Keys, text) !=
+                static_cast<int>(probe.Keys.size())) {
+                FLastCopyIndexed = false; // a value holding a tab: search as the key text reads
+                return FindKeyIndex(UniqueFieldNames, text, 0);
+            }
+            const auto found = byKey.find(KeyIdentity(cursor, probe.Values, probe.Keys));
+            return found == byKey.end() ? -1 : found->second;
+        };
+        while (!source->Eof()) {
+            if (update) {
+                std::string key;
+                for (TField* field : uniqueSource) {
+                    key += field->AsString();
+                    key += '\t';
+                }
+                int index = findKey(key);
+                if (index >= 0) {
+                    SetRecNo(index + 1);
+                    Edit();
+                } else {
+                    Append();
+                    for (size_t k = 0; k < uniqueOwn.size(); ++k)
+                        uniqueOwn[k]->SetAsString(uniqueSource[k]->AsString());
+                }
+            } else {
+                Append();
+            }
+            for (auto& [from, to] : copied) {
+                if (from->IsNull())
+                    continue;
+                try {
+                    to->SetAsString(from->AsString());
+                } catch (const EDatabaseError&) {
+                    // a value that does not convert is left out
+                }
+            }
+            Post();
+            if (update && CurrentIndex() >= 0)
+                byKey.emplace(
+                    KeyIdentity(cursor, FView[static_cast<std::size_t>(CurrentIndex())]->Values, probe.Keys),
+                    CurrentIndex());
+            ++count;
+            source->Next();
+        }
+        First();
+    }
     return count;
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/Cp1250Text.h"
 #include "data/DataSet.h"
+#include "data/ScopeGuard.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -120,13 +121,8 @@ void TDBEditBinding::TextEdited(const QString& text) {
     if (!field || !FLink.Editing())
         return;
     FWriting = true;
-    try {
-        field->SetAsString(ToCp1250(text));
-    } catch (...) {
-        FWriting = false;
-        throw;
-    }
-    FWriting = false;
+    const TScopeGuard done([this] { FWriting = false; });
+    field->SetAsString(ToCp1250(text));
 }
 
 } // namespace etikor

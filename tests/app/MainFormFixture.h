@@ -8,7 +8,7 @@
 #include "designer/CanvasTestSupport.h"
 #include "document/DataModule.h"
 #include "document/ShippedFiles.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "services/AppPaths.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"

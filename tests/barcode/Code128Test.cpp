@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <set>
+#include <string_view>
 #include <vector>
 
 namespace etikor::test {
@@ -13,28 +15,37 @@ namespace {
 
 using enum TTypBarCode;
 
-// Bar/space widths of the symbol values 0..105, ISO/IEC 15417 Table 1.
-constexpr std::array<std::string_view, 106> kWidths = {
-    "212222", "222122", "222221", "121223", "121322", "131222", "122213", "122312", "132212", "221213", //   0
-    "221312", "231212", "112232", "122132", "122231", "113222", "123122", "123221", "223211", "221132", //  10
-    "221231", "213212", "223112", "312131", "311222", "321122", "321221", "312212", "322112", "322211", //  20
-    "212123", "212321", "232121", "111323", "131123", "131321", "112313", "132113", "132311", "211313", //  30
-    "231113", "231311", "112133", "112331", "132131", "113123", "113321", "133121", "313121", "211331", //  40
-    "231131", "213113", "213311", "213131", "311123", "311321", "331121", "312113", "312311", "332111", //  50
-    "314111", "221411", "431111", "111224", "111422", "121124", "121421", "141122", "141221", "112214", //  60
-    "112412", "122114", "122411", "142112", "142211", "241211", "221114", "413111", "241112", "134111", //  70
-    "111242", "121142", "121241", "114212", "124112", "124211", "411212", "421112", "421211", "212141", //  80
-    "214121", "412121", "111143", "111341", "131141", "114113", "114311", "411113", "411311", "113141", //  90
-    "114131", "311141", "411131", "211412", "211214", "211232",                                         // 100
+// The symbol characters 0..105 as the standard draws them, module by module (1 = bar): ISO/IEC
+// 15417, Table 1 (values 103-105 are START A, B and C). Each holds 11 modules in three bars
+// and three spaces; the check below keeps a slip in this table from passing unnoticed.
+constexpr std::array<std::string_view, 106> kModules = {
+    "11011001100", "11001101100", "11001100110", "10010011000", "10010001100", "10001001100", //   0
+    "10011001000", "10011000100", "10001100100", "11001001000", "11001000100", "11000100100", //   6
+    "10110011100", "10011011100", "10011001110", "10111001100", "10011101100", "10011100110", //  12
+    "11001110010", "11001011100", "11001001110", "11011100100", "11001110100", "11101101110", //  18
+    "11101001100", "11100101100", "11100100110", "11101100100", "11100110100", "11100110010", //  24
+    "11011011000", "11011000110", "11000110110", "10100011000", "10001011000", "10001000110", //  30
+    "10110001000", "10001101000", "10001100010", "11010001000", "11000101000", "11000100010", //  36
+    "10110111000", "10110001110", "10001101110", "10111011000", "10111000110", "10001110110", //  42
+    "11101110110", "11010001110", "11000101110", "11011101000", "11011100010", "11011101110", //  48
+    "11101011000", "11101000110", "11100010110", "11101101000", "11101100010", "11100011010", //  54
+    "11101111010", "11001000010", "11110001010", "10100110000", "10100001100", "10010110000", //  60
+    "10010000110", "10000101100", "10000100110", "10110010000", "10110000100", "10011010000", //  66
+    "10011000010", "10000110100", "10000110010", "11000010010", "11001010000", "11110111010", //  72
+    "11000010100", "10001111010", "10100111100", "10010111100", "10010011110", "10111100100", //  78
+    "10011110100", "10011110010", "11110100100", "11110010100", "11110010010", "11011011110", //  84
+    "11011110110", "11110110110", "10101111000", "10100011110", "10001011110", "10111101000", //  90
+    "10111100010", "11110101000", "11110100010", "10111011110", "10111101110", "11101011110", //  96
+    "11110101110", "11010000100", "11010010000", "11010011100",                               // 102
 };
 
 enum : int { SHIFT = 98, CODE_C = 99, CODE_B = 100, CODE_A = 101, FNC1 = 102 };
 enum : int { START_A = 103, START_B = 104, START_C = 105 };
-const std::string STOP = Guard(Runs("2331112")); // "2200022202022"
+const std::string STOP = Guard("1100011101011"); // 13 modules, four bars
 
 // One symbol character; the start characters are drawn with guard bars.
 std::string V(int value) {
-    const std::string modules = Runs(kWidths[static_cast<size_t>(value)]);
+    const std::string modules(kModules[static_cast<size_t>(value)]);
     return value >= START_A ? Guard(modules) : modules;
 }
 
@@ -43,6 +54,28 @@ std::string Symbol(const std::vector<int>& values) {
     for (int value : values)
         pattern += V(value);
     return pattern + STOP;
+}
+
+// The table itself: 11 modules, three bars and three spaces starting with a bar and ending with
+// a space, an even number of bar modules (the standard's self-check), and no two alike.
+TEST(Code128, SymbolCharacterTableIsWellFormed) {
+    std::set<std::string_view> seen;
+    for (size_t value = 0; value < kModules.size(); ++value) {
+        const std::string_view m = kModules[value];
+        SCOPED_TRACE(value);
+        ASSERT_EQ(m.size(), 11u);
+        EXPECT_EQ(m.front(), '1');
+        EXPECT_EQ(m.back(), '0');
+        int runs = 1, barModules = 0;
+        for (size_t i = 0; i < m.size(); ++i) {
+            barModules += m[i] == '1';
+            if (i > 0 && m[i] != m[i - 1])
+                ++runs;
+        }
+        EXPECT_EQ(runs, 6);
+        EXPECT_EQ(barModules % 2, 0);
+        EXPECT_TRUE(seen.insert(m).second);
+    }
 }
 
 BarcodeEncoding Encode(std::string_view text, TTypBarCode type = bcCode128, bool check = true) {

@@ -3,7 +3,7 @@
 // A template in a temporary folder with one element of each kind, for canvas tests.
 
 #include "document/LabelTemplate.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreTable.h"
 

@@ -6,7 +6,7 @@
 #include "designer/Ruler.h"
 #include "designer/Sizer.h"
 #include "document/FontDescriptor.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "support/Named.h"
 #include "support/ScriptedModal.h"
 #include "tablestore/StoreTable.h"

@@ -1,6 +1,6 @@
 #include "dialogs/BeallitasForm.h"
 
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "support/HungarianText.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
@@ -346,7 +346,7 @@ TEST_F(BeallitasFormTest, Pictures) {
         form_->Lapok->setCurrentIndex(i);
         const QImage image = form_->grab().toImage();
         EXPECT_EQ(image.size(), QSize(456, 339) * image.devicePixelRatio());
-        image.save(QStringLiteral("Beallitasok-%1.png").arg(i));
+        image.save(QCoreApplication::applicationDirPath() + QStringLiteral("/Beallitasok-%1.png").arg(i));
     }
     form_->hide();
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPushButton>
@@ -308,7 +309,7 @@ TEST_F(OrsinaFormTest, Pictures) {
     form_->show();
     for (int i = 0; i < 3; ++i) {
         form_->ShowPage(i);
-        form_->grab().save(QStringLiteral("Orsina-%1.png").arg(i));
+        form_->grab().save(QCoreApplication::applicationDirPath() + QStringLiteral("/Orsina-%1.png").arg(i));
     }
     modal_.ExpectMessage(QStringLiteral("K"), kUse, false);
     form_->close();

@@ -4,7 +4,7 @@
 #include "document/DataModule.h"
 #include "document/FileNames.h"
 #include "document/ShippedFiles.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreErrors.h"

@@ -7,7 +7,7 @@
 #include "barcode/Ean.h"
 #include "document/DataModule.h"
 #include "document/Settings.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreTable.h"
 

@@ -3,7 +3,7 @@
 #include "SeriesTestSupport.h"
 #include "barcode/EncodeMatrix.h"
 #include "data/FormatSettings.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "series/DateLayout.h"
 #include "series/SeriesDefinition.h"
 #include "support/ChildProcess.h"

@@ -14,7 +14,7 @@
 #include "ToolLanguage.h"
 #include "data/Cp1250.h"
 #include "document/DataModule.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "series/DateLayout.h"
 #include "series/SeriesGeneration.h"
 #include "services/Modal.h"
@@ -118,7 +118,7 @@ int generate(const std::vector<std::string>& args) {
         series.SetTableName(seriesPath);
         series.Open();
         // Generation writes the values into Vonalkod1: another table would get empty records.
-        if (!series.FindField("Vonalkod1")) {
+        if (!series.FindField(kSeriesValueField)) {
             std::cerr << "etikor-series: " << seriesPath
                       << " is no series file: it has no Vonalkod1 field; nothing was written\n";
             return kExitError;

@@ -1,6 +1,7 @@
 #include "printing/ui/NyomtatasForm.h"
 
 #include "data/Cp1250Text.h"
+#include "data/ScopeGuard.h"
 #include "services/Modal.h"
 
 #include <QAbstractItemDelegate>
@@ -213,14 +214,11 @@ TNyomtatasForm::TNyomtatasForm(TPrintSelection& selection, THandOver handOver, I
 }
 
 void TNyomtatasForm::Open(TDataSet& source) {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
+    {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const TScopeGuard restoreCursor([] { QGuiApplication::restoreOverrideCursor(); });
         FSelection.Open(source);
-    } catch (...) {
-        QGuiApplication::restoreOverrideCursor();
-        throw;
     }
-    QGuiApplication::restoreOverrideCursor();
     FModel->Reload();
     UresCimke->setValue(FSelection.FirstPlace);
     Msn_Ch5->setChecked(FSelection.Frame);

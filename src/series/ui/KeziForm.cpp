@@ -3,7 +3,7 @@
 #include "barcode/ui/DBEan.h"
 #include "data/Cp1250Text.h"
 #include "document/DataModule.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "series/ui/TervezoForm.h"
 #include "services/Modal.h"
 #include "tablestore/StoreDataset.h"
@@ -92,7 +92,8 @@ void TKeziForm::BuildControls() {
     auto* left = new QVBoxLayout;
     body->addLayout(left, 1);
     FEanGrid = named(new QTableView(this), "EanGrid");
-    new TDataSetGridBinding(*FEanGrid, FSource, {{"Vonalkod1", TKeziFormText::tr("Vonalkód érték")}});
+    new TDataSetGridBinding(*FEanGrid, FSource,
+                            {{std::string(kSeriesValueField), TKeziFormText::tr("Vonalkód érték")}});
     FEanGrid->verticalHeader()->setDefaultSectionSize(20);
     FEanGrid->verticalHeader()->hide();
     FEanGrid->horizontalHeader()->setStretchLastSection(true);
@@ -154,7 +155,7 @@ void TKeziForm::BuildControls() {
     fields->addWidget(FTypes, 0, 1);
     auto* valueLabel = new QLabel(TKeziFormText::tr("Vonalkód érték"), this);
     FErtek = named(new QLineEdit(this), "Ertek_edit");
-    new TDBEditBinding(*FErtek, FSource, "Vonalkod1");
+    new TDBEditBinding(*FErtek, FSource, std::string(kSeriesValueField));
     valueLabel->setBuddy(FErtek);
     fields->addWidget(valueLabel, 1, 0);
     fields->addWidget(FErtek, 1, 1);
@@ -170,7 +171,7 @@ void TKeziForm::BuildControls() {
     FPreview->SetAutoCheckDigit(true);
     FPreview->setMinimumSize(260, 110);
     FPreview->SetDataSource(&FSource);
-    FPreview->SetDataField("Vonalkod1");
+    FPreview->SetDataField(std::string(kSeriesValueField));
     sampleLayout->addWidget(FPreview);
     right->addWidget(sample, 1);
 

@@ -2,7 +2,7 @@
 
 #include "data/Cp1250Text.h"
 #include "document/DataModule.h"
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "series/SeriesDefinition.h"
 #include "series/SeriesGeneration.h"
 #include "series/ui/DatumForm.h"
@@ -85,7 +85,7 @@ int TTervezoForm::SeriesBarcodeType() {
     const auto listed = [](int index) { return index >= 0 && index < kBarcodeListSize; };
     TDataSet& series = FDM.T1;
     if (series.Active() && series.RecordCount() > 0)
-        if (TField* type = series.FindField("Tipus1")) {
+        if (TField* type = series.FindField(kSeriesTypeField)) {
             const int recNo = series.RecNo();
             series.First();
             const int index = type->AsInteger();
@@ -324,19 +324,19 @@ void TTervezoForm::SzerkesztGombClick() {
     FEditing = true;
     FAdding = false;
     FEditedRecNo = m1.RecNo();
-    FHossz->setValue(m1.FieldByName("Hossz").AsInteger());
-    const std::string tipus = m1.FieldByName("Tipus").AsString();
+    FHossz->setValue(m1.FieldByName(kSegmentLengthField).AsInteger());
+    const std::string tipus = m1.FieldByName(kSegmentKindField).AsString();
     if (tipus == "D")
         FReszTipus->setCurrentIndex(kDatum);
     else if (tipus == "K")
         FReszTipus->setCurrentIndex(kKarakter);
     else if (tipus == "S")
         FReszTipus->setCurrentIndex(kSzam);
-    FSzamlalo->setChecked(m1.FieldByName("Szamlalo").AsBoolean());
+    FSzamlalo->setChecked(m1.FieldByName(kSegmentCountsField).AsBoolean());
     UpdateValueFields();
-    FErtek1->setText(FromCp1250(m1.FieldByName("Ertek1").AsString()));
-    FErtek2->setText(FromCp1250(m1.FieldByName("Ertek2").AsString()));
-    FNovekmeny->setValue(m1.FieldByName("Szorzo").AsInteger());
+    FErtek1->setText(FromCp1250(m1.FieldByName(kSegmentStartField).AsString()));
+    FErtek2->setText(FromCp1250(m1.FieldByName(kSegmentEndField).AsString()));
+    FNovekmeny->setValue(m1.FieldByName(kSegmentStepField).AsInteger());
     FHossz->setFocus();
 }
 
@@ -346,7 +346,7 @@ void TTervezoForm::TorolGombClick() {
         return;
     if (!FModal.Message(QString(),
                         TTervezoFormText::tr("Valóban törli az aktuális definíciót?\rÉrték: ") +
-                            FromCp1250(m1.FieldByName("Ertek1").AsString()),
+                            FromCp1250(m1.FieldByName(kSegmentStartField).AsString()),
                         QStringLiteral("K")))
         return;
     DeleteSegment(m1);

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -390,14 +391,18 @@ TEST(EanSetupEditor, OpensOnThePageNamed) {
     EXPECT_FALSE(target.ShowLabels());
 }
 
-// Each page drawn offscreen for a look (build/tests/barcode/ui/EanSetup-*.png).
+// Each page drawn offscreen for a look (EanSetup-*.png beside the test program).
+QString PictureFile(const QString& suffix) {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/EanSetup-%1.png").arg(suffix);
+}
+
 TEST_F(EanSetupTest, Pictures) {
     form_.show();
     for (int i = 0; i < form_.ZAL->count(); ++i) {
         form_.ZAL->setCurrentIndex(i);
         const QImage image = form_.grab().toImage();
         EXPECT_FALSE(image.isNull());
-        image.save(QStringLiteral("EanSetup-%1.png").arg(i));
+        image.save(PictureFile(QString::number(i)));
     }
     // The first page with each two-dimensional type's settings.
     form_.ZAL->setCurrentIndex(0);
@@ -406,7 +411,7 @@ TEST_F(EanSetupTest, Pictures) {
         Choose(form_.CBTyp, int(type));
         const QImage image = form_.grab().toImage();
         EXPECT_FALSE(image.isNull());
-        image.save(QStringLiteral("EanSetup-%1.png").arg(QString::fromLatin1(BarCodeTypeIdent(type).data())));
+        image.save(PictureFile(QString::fromLatin1(BarCodeTypeIdent(type).data())));
     }
     form_.hide();
 }

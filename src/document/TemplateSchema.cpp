@@ -1,4 +1,4 @@
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 
 #include "barcode/EncodeMatrix.h"
 #include "data/Cp1250.h"

@@ -1,4 +1,4 @@
-#include "document/TemplateModel.h"
+#include "document/TemplateSchema.h"
 #include "document/DataModule.h"
 #include "document/FontDescriptor.h"
 
@@ -13,7 +13,7 @@
 namespace etikor {
 namespace {
 
-TEST(TemplateModel, ElemekSchema) {
+TEST(TemplateSchema, ElemekSchema) {
     const TFieldDefs& defs = ElemekFieldDefs();
     ASSERT_EQ(defs.size(), 27u);
     // Spot checks along the field list: position, name, type, size.
@@ -31,7 +31,7 @@ TEST(TemplateModel, ElemekSchema) {
     EXPECT_EQ(defs[26].Name, "Tajolas");
 }
 
-TEST(TemplateModel, ElementNamesTakeTheFirstFreeNumber) {
+TEST(TemplateSchema, ElementNamesTakeTheFirstFreeNumber) {
     struct Case {
         const char* Why;
         TElemKind Kind;
@@ -67,7 +67,7 @@ TEST(TemplateModel, ElementNamesTakeTheFirstFreeNumber) {
     }
 }
 
-TEST(TemplateModel, KindsFromLettersAndNames) {
+TEST(TemplateSchema, KindsFromLettersAndNames) {
     EXPECT_EQ(KindFromLetter("S"), TElemKind::ekText);
     EXPECT_EQ(KindFromLetter("R"), TElemKind::ekDrawing);
     EXPECT_EQ(KindFromLetter("0"), std::nullopt);
@@ -134,7 +134,7 @@ TEST_F(DateTimeCodes, OtherSourcesAndCodes) {
     EXPECT_EQ(Cp1250ToUtf8(DateTimeCodeSource(17)), "[17]I: Ó PP AM/PM (12)");
 }
 
-TEST(TemplateModel, RotationAlignmentAndBarcodeTypes) {
+TEST(TemplateSchema, RotationAlignmentAndBarcodeTypes) {
     EXPECT_EQ(RotationDegrees(3), 270);
     EXPECT_EQ(RotationDegrees(0), 0);
     EXPECT_EQ(RotationDegrees(7), std::nullopt);
@@ -160,7 +160,7 @@ TEST(TemplateModel, RotationAlignmentAndBarcodeTypes) {
     EXPECT_EQ(BarcodeIndexOf(TTypBarCode::bcPZN), -1);
 }
 
-TEST(TemplateModel, TwoDimensionalEntriesFollowTheFifteenAndCarryTheirSettings) {
+TEST(TemplateSchema, TwoDimensionalEntriesFollowTheFifteenAndCarryTheirSettings) {
     // The 15 linear entries keep their indices; QR Code, Data Matrix, PDF417 and Aztec follow.
     const struct {
         int index;
@@ -209,7 +209,7 @@ TEST(TemplateModel, TwoDimensionalEntriesFollowTheFifteenAndCarryTheirSettings) 
         EXPECT_EQ(BarcodeTypeForIndex(bad), std::nullopt) << bad;
 }
 
-TEST(TemplateModel, DrawingKinds) {
+TEST(TemplateSchema, DrawingKinds) {
     const struct {
         TDrawingKind Kind;
         TShapeCode Shape;
@@ -229,7 +229,7 @@ TEST(TemplateModel, DrawingKinds) {
     }
 }
 
-TEST(TemplateModel, PixelAndMillimetreConversions) {
+TEST(TemplateSchema, PixelAndMillimetreConversions) {
     // Screen x = 45 at zoom 2 stores 22 (22.5 to even) and 45 * 100 / 200 / PPI * 25.4 mm.
     EXPECT_EQ(StoredFromScreen(45, 2), 22);
     EXPECT_EQ(StoredFromScreen(47, 2), 24); // 23.5 to even
@@ -291,7 +291,7 @@ TEST(DataModule, TablesInMemory) {
     EXPECT_EQ(dm.ForrasStru.FieldByName("Hossz").AsInteger(), kVonalkodSize);
 }
 
-TEST(TemplateModel, NewElementRows) {
+TEST(TemplateSchema, NewElementRows) {
     TStoreTable elemek;
     elemek.FieldDefs = ElemekFieldDefs();
     elemek.Open();

@@ -1,0 +1,62 @@
+# The layers as the build declares them: every folder library may include its own folder and
+# the folders of the libraries it links, directly or through them. etikor_write_layers() writes
+# that table (one line per folder: the folder, then the folders it may include) for
+# CheckLayers.cmake, which the test suite runs over the sources. Since every target sees the
+# whole src/ folder on its include path, this is what keeps a lower folder from including a
+# higher one.
+
+function(etikor_register_layer target)
+  set_property(GLOBAL APPEND PROPERTY ETIKOR_LAYER_TARGETS ${target})
+endfunction()
+
+function(_etikor_layer_deps target out)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    get_target_property(links ${target} INTERFACE_LINK_LIBRARIES)
+  else()
+    get_target_property(links ${target} LINK_LIBRARIES)
+  endif()
+  set(found)
+  foreach(link IN LISTS links)
+    if(link MATCHES "^etikor_" AND TARGET ${link})
+      list(APPEND found ${link})
+    endif()
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+function(_etikor_layer_folder target out)
+  get_target_property(dir ${target} SOURCE_DIR)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/src ${dir})
+  set(${out} ${folder} PARENT_SCOPE)
+endfunction()
+
+function(etikor_write_layers output)
+  get_property(targets GLOBAL PROPERTY ETIKOR_LAYER_TARGETS)
+  set(table "")
+  foreach(target IN LISTS targets)
+    # Transitive closure over the etikor_* libraries it links.
+    set(pending ${target})
+    set(seen)
+    while(pending)
+      list(POP_FRONT pending current)
+      _etikor_layer_deps(${current} deps)
+      foreach(dep IN LISTS deps)
+        if(NOT dep IN_LIST seen)
+          list(APPEND seen ${dep})
+          list(APPEND pending ${dep})
+        endif()
+      endforeach()
+    endwhile()
+    _etikor_layer_folder(${target} folder)
+    set(allowed)
+    foreach(dep IN LISTS seen)
+      _etikor_layer_folder(${dep} dep_folder)
+      list(APPEND allowed ${dep_folder})
+    endforeach()
+    list(SORT allowed)
+    list(JOIN allowed " " allowed_text)
+    string(APPEND table "${folder} ${allowed_text}\n")
+  endforeach()
+  file(GENERATE OUTPUT ${output} CONTENT "${table}")
+endfunction()
