@@ -10,10 +10,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -98,13 +100,21 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     for (int i = 0; i < kDateTimeCodeCount; ++i)
         DtLista->addItem(ShownDateTimeCode(FromCp1250(DateTimeCodeListText(i))));
     DtLista->hide();
-    layout->addWidget(DtLista);
+    layout->addWidget(DtLista, 1);
     Mezok = new QTableWidget(0, 3, this);
     Mezok->setObjectName(QStringLiteral("Mezok"));
     Mezok->setHorizontalHeaderLabels({TElementPanelText::tr("Forrás neve (mező)"),
                                       TElementPanelText::tr("Tipus"), TElementPanelText::tr("Hossz")});
+    // The list names the worksheet's fields to choose from; it is no place to rename them.
+    Mezok->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Mezok->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Mezok->setSelectionMode(QAbstractItemView::SingleSelection);
+    Mezok->verticalHeader()->hide();
+    Mezok->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    Mezok->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    Mezok->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     Mezok->hide();
-    layout->addWidget(Mezok);
+    layout->addWidget(Mezok, 1);
     MezoKilepGomb = NamedToolButton(this, "MezoKilepGomb", QString(), TElementPanelText::tr("Mégsem/Vissza"));
     MezoKilepGomb->hide();
     connect(MezoKilepGomb, &QToolButton::clicked, Mezok, &QWidget::hide);
@@ -114,6 +124,16 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     connect(Ertek, &QLineEdit::textEdited, Mezok, &QWidget::hide);
     connect(Ertek, &QLineEdit::textEdited, MezoKilepGomb, &QWidget::hide);
     layout->addWidget(MezoKilepGomb);
+
+    // The element's details give their place to an open list: the tab is too short for both.
+    Reszletek = new QWidget(this);
+    Reszletek->setObjectName(QStringLiteral("ElemReszletek"));
+    auto* details = new QVBoxLayout(Reszletek);
+    details->setContentsMargins(0, 0, 0, 0);
+    details->setSpacing(layout->spacing());
+    layout->addWidget(Reszletek, 1);
+    for (QWidget* list : std::initializer_list<QWidget*>{DtLista, Mezok})
+        list->installEventFilter(this);
 
     auto* alignRow = new QHBoxLayout;
     IgazitasCsoport = new QButtonGroup(this);
@@ -135,7 +155,7 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     alignRow->addWidget(cb_Elforgat);
     BetuGomb = IconToolButton(this, "BetuGomb", TElementPanelText::tr("Betűtípus beállítása"), "font");
     alignRow->addWidget(BetuGomb);
-    layout->addLayout(alignRow);
+    details->addLayout(alignRow);
 
     auto* form = new QFormLayout;
     form->setVerticalSpacing(1);
@@ -155,7 +175,7 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     form->addRow(TElementPanelText::tr("Szélesség"), Width_edit);
     form->addRow(TElementPanelText::tr("Fent"), Top_edit);
     form->addRow(TElementPanelText::tr("Bal"), Left_edit);
-    layout->addLayout(form);
+    details->addLayout(form);
     auto* nav = new QHBoxLayout;
     Hatra = IconToolButton(this, "Hatra", TElementPanelText::tr("Címke-elem kiválasztása"), "previous",
                            QStringLiteral("<"));
@@ -163,7 +183,7 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
                            QStringLiteral(">"));
     nav->addWidget(Hatra);
     nav->addWidget(Elore);
-    layout->addLayout(nav);
+    details->addLayout(nav);
 
     gbVonalkod = new QGroupBox(TElementPanelText::tr("Vonalkód"), this);
     gbVonalkod->setObjectName(QStringLiteral("gbVonalkod"));
@@ -222,8 +242,8 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
         barcodeButtons->addWidget(b);
     bl->addLayout(barcodeButtons);
     gbVonalkod->hide();
-    layout->addWidget(gbVonalkod);
-    layout->addStretch(1);
+    details->addWidget(gbVonalkod);
+    details->addStretch(1);
 
     // The date/time list opens here; what it chose is applied with the value.
     connect(DtGomb, &QToolButton::clicked, this, [this] {
@@ -507,6 +527,12 @@ void TElementPanel::ShowBuild(const TCanvasBuild& build) {
     cb_Elforgat->setCurrentIndex(0);
 }
 
+bool TElementPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)
+        Reszletek->setHidden(!DtLista->isHidden() || !Mezok->isHidden());
+    return QWidget::eventFilter(watched, event);
+}
+
 void TElementPanel::ShowFieldList(const std::vector<TFieldListEntry>& fields) {
     Mezok->setRowCount(0);
     for (const TFieldListEntry& field : fields) {
@@ -515,6 +541,8 @@ void TElementPanel::ShowFieldList(const std::vector<TFieldListEntry>& fields) {
         Mezok->setItem(row, 0, new QTableWidgetItem(FromCp1250(field.Name).trimmed()));
         Mezok->setItem(row, 1, new QTableWidgetItem(FromCp1250(field.Type)));
         Mezok->setItem(row, 2, new QTableWidgetItem(QString::number(field.Size)));
+        for (int column = 0; column < 3; ++column)
+            Mezok->item(row, column)->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     }
 }
 

@@ -103,6 +103,9 @@ signals:
     void CloneRequested();
     void PictureFileRequested();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QToolButton* AlignmentButton(TAlignment alignment) const;
     // Fills and shows the settings lists for a list position.
@@ -118,6 +121,7 @@ private:
     QListWidget* DtLista = nullptr;
     QTableWidget* Mezok = nullptr;
     QToolButton* MezoKilepGomb = nullptr;
+    QWidget* Reszletek = nullptr;
     QButtonGroup* IgazitasCsoport = nullptr;
     QToolButton* sbBalra = nullptr;
     QToolButton* sbKozepre = nullptr;

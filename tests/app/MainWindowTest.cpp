@@ -11,15 +11,19 @@
 #include "support/Named.h"
 #include "ui/Icons.h"
 
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableWidget>
 
 namespace etikor {
 namespace {
@@ -710,6 +714,75 @@ TEST_F(MainWindowTest, ButtonsShowTheProgramsIconsOrReadableCaptions) {
 TEST_F(MainWindowTest, TabsShowTheirTextInFull) {
     StartOnFixture();
     ExpectTabControlsShowTheirTextInFull();
+}
+
+// With a barcode selected and the field list or the date/time list open, the element tab keeps
+// every control whole at the window's size: nothing overlaps, the list shows several rows and
+// its header in full. The field list only offers the fields; a double-click renames nothing.
+TEST_F(MainWindowTest, ElementTabKeepsItsControlsWholeWithAListOpen) {
+    StartOnFixture();
+    auto* pages = Child<QTabWidget>("PageControl1");
+    auto* panel = Child<TElementPanel>("tsElemek");
+    pages->setCurrentWidget(panel);
+    QTest::mouseClick(View("Vkod_1"), Qt::LeftButton);
+    panel->ShowFieldList({{FieldListName("Vonalkod1"), "ftString", 128},
+                          {FieldListName("Tipus1"), "ftInteger", 0},
+                          {FieldListName("Megnevezes"), "ftString", 40},
+                          {FieldListName("Ar"), "ftFloat", 0},
+                          {FieldListName("Datum"), "ftDate", 0},
+                          {FieldListName("Cikkszam"), "ftString", 20}});
+    auto* fields = Child<QTableWidget>("Mezok");
+    for (const char* opener : {"EMezoGomb", "DtGomb"}) {
+        SCOPED_TRACE(opener);
+        if (QString::fromLatin1(opener) == QLatin1String("EMezoGomb"))
+            panel->ShowFieldPicker();
+        else
+            Child<QToolButton>(opener)->click();
+        QCoreApplication::processEvents();
+        std::vector<QWidget*> shown;
+        for (QWidget* w : panel->findChildren<QWidget*>()) {
+            if (!w->objectName().isEmpty() && w->isVisibleTo(panel) && w->parentWidget() &&
+                !qobject_cast<QAbstractScrollArea*>(w->parentWidget()) &&
+                !w->objectName().startsWith(QLatin1String("qt_")))
+                shown.push_back(w);
+        }
+        for (QWidget* a : shown) {
+            EXPECT_GE(a->height(), a->minimumSizeHint().height()) << a->objectName().toStdString();
+            const QRect ra(a->mapTo(panel, QPoint(0, 0)), a->size());
+            EXPECT_TRUE(panel->rect().contains(ra)) << a->objectName().toStdString();
+            for (QWidget* b : shown) {
+                if (a == b || a->isAncestorOf(b) || b->isAncestorOf(a))
+                    continue;
+                const QRect rb(b->mapTo(panel, QPoint(0, 0)), b->size());
+                EXPECT_FALSE(ra.intersects(rb))
+                    << a->objectName().toStdString() << " / " << b->objectName().toStdString();
+            }
+        }
+        auto* list = qobject_cast<QAbstractItemView*>(
+            Child<QWidget>(fields->isVisibleTo(panel) ? "Mezok" : "DtLista"));
+        ASSERT_TRUE(list->isVisibleTo(panel));
+        EXPECT_GE(list->viewport()->height(), 5 * list->sizeHintForRow(0));
+        if (list == fields) {
+            QHeaderView* header = fields->horizontalHeader();
+            EXPECT_GE(header->sectionSize(0),
+                      header->fontMetrics().horizontalAdvance(QStringLiteral("Forrás neve (mező)")));
+            // Neither a double-click nor the edit key opens an editor on the list.
+            const QRect cell = fields->visualItemRect(fields->item(1, 0));
+            QTest::mouseDClick(fields->viewport(), Qt::LeftButton, {}, cell.center());
+            fields->setCurrentCell(1, 0);
+            QTest::keyClick(fields, Qt::Key_F2);
+            EXPECT_TRUE(fields->findChildren<QLineEdit*>().empty());
+            EXPECT_EQ(fields->item(1, 0)->text(), QStringLiteral("Tipus1"));
+            Child<QToolButton>("MezoKilepGomb")->click();
+        } else {
+            QTest::keyClick(list, Qt::Key_Escape);
+            Child<QToolButton>("SzRogzitoGomb")->click();
+            QTest::mouseClick(View("Vkod_1"), Qt::LeftButton);
+        }
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(fields->isVisibleTo(panel));
+        EXPECT_TRUE(Child<QWidget>("gbVonalkod")->isVisibleTo(panel));
+    }
 }
 
 // Pictures of the window for looking at it without a display: the default template, and the
