@@ -347,7 +347,7 @@ void TElementEditor::ApplyValue() {
     if (auto* text = qobject_cast<TRotateLabel*>(view)) {
         text->SetAutoSize(false);
         text->SetText(p.Value());
-        text->SetAutoSize(true);
+        text->SetStoredBox(text->size());
     } else if (auto* barcode = qobject_cast<TBarcodeView*>(view)) {
         TDataSet* source = FHost.EditedDataSource();
         if (!FHost.EditedState().LinkFlag &&

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdio>
 
@@ -62,6 +64,19 @@ void TRotateLabel::SetEscapement(int degrees) {
 void TRotateLabel::SetAutoSize(bool autoSize) {
     FAutoSize = autoSize;
     Adjust();
+}
+
+void TRotateLabel::SetStoredBox(const QSize& box) {
+    if (FAlignment == TAlignment::taLeftJustify) {
+        SetAutoSize(true);
+        return;
+    }
+    const QSize extent = TextExtent();
+    const TTurnedTextBox turned = TurnedTextBox(extent.width(), extent.height(), FEscapement);
+    FAutoSize = false;
+    resize(std::max(box.width(), static_cast<int>(turned.Width)),
+           std::max(box.height(), static_cast<int>(turned.Height)));
+    update();
 }
 
 QSize TRotateLabel::TextExtent() const {

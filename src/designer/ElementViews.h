@@ -48,6 +48,9 @@ public:
     void SetEscapement(int degrees);
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool autoSize);
+    // Takes the element's stored box: a centred or right-aligned text keeps it (the print aligns
+    // the text in it), grown where the text needs more; a left-aligned one fits its text.
+    void SetStoredBox(const QSize& box);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

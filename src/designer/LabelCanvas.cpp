@@ -151,7 +151,7 @@ TElementView* TLabelCanvas::AddElementView(const TLabelElement& element, const T
         if (build && element.Rotation < 7)
             build->LastTextRotation = element.Rotation;
         view->SetEscapement(TextEscapement(element.Rotation));
-        view->SetAutoSize(true);
+        view->SetStoredBox(QSize(screen.Width, screen.Height));
         return AddView(view, element);
     }
     case TElemKind::ekBarcode: {

@@ -86,6 +86,47 @@ TEST_F(LabelCanvasTest, ElementViewsTakeTheirRows) {
     EXPECT_EQ(shape->size(), QSize(120, 120));
 }
 
+// A centred or right-aligned text shows in its stored box where the print puts it; a
+// left-aligned one fits its text.
+TEST_F(LabelCanvasTest, AlignedTextShowsInItsBoxAsItPrints) {
+    const struct {
+        const char* Name;
+        const char* Alignment;
+        int InkFrom; // the leftmost ink lies at or right of this share of the box (percent)
+        int InkTo;   // and left of this one
+    } rows[] = {
+        {"Szoveg_2", "J", 60, 100},
+        {"Szoveg_3", "K", 25, 50},
+        {"Szoveg_4", "B", 0, 10},
+    };
+    int top = 100; // below the barcode
+    for (const auto& row : rows) {
+        elemek_.Last();
+        test::AppendFixtureRow(elemek_, {row.Name, {10, top, 150, 12}, "Mezo", "AB", 0, row.Alignment});
+        top += 15;
+    }
+    Build(1);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        auto* text = canvas_.View(QString::fromLatin1(row.Name));
+        ASSERT_NE(text, nullptr);
+        const bool keepsBox = QByteArray(row.Alignment) != "B";
+        EXPECT_EQ(text->width() == 150, keepsBox) << text->width();
+        // The view on the white label, as the canvas shows it.
+        const QImage image = test::Named<QWidget>(canvas_, "Cimke")->grab(text->geometry()).toImage();
+        int ink = -1;
+        for (int x = 0; x < image.width() && ink < 0; ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    ink = x;
+                    break;
+                }
+        ASSERT_GE(ink, 0);
+        EXPECT_GE(ink, 150 * row.InkFrom / 100) << ink;
+        EXPECT_LT(ink, 150 * row.InkTo / 100) << ink;
+    }
+}
+
 // A picture with a source loads its file; a missing file is the placeholder, not an error.
 TEST_F(LabelCanvasTest, PictureWithSourceLoadsItsFile) {
     ASSERT_TRUE(elemek_.Locate("Elemnev", TVariant(std::string("Kep_1")), 0));
