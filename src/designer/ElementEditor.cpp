@@ -45,6 +45,9 @@ constexpr int kBarcodeSetupHelpTopic = 12;
 
 // New elements start 10 pixels from the label's top-left corner.
 constexpr int kNewElementOffset = 10;
+// The cascade of new elements: its step (stored pixels) and length before it starts over.
+constexpr int kNewElementStep = 10;
+constexpr int kNewElementSteps = 8;
 
 QString FieldText(TDataSet& data, std::string_view name) {
     TField* field = data.FindField(name);
@@ -247,20 +250,34 @@ void TElementEditor::Create(TElemKind kind) {
     }
 }
 
+int TElementEditor::NewElementShift(int start) const {
+    const std::vector<TLabelElement>& elements = FDM.Template.Elements();
+    for (int shift = 0; shift < kNewElementSteps * kNewElementStep; shift += kNewElementStep) {
+        const int at = start + shift;
+        if (std::none_of(elements.begin(), elements.end(),
+                         [at](const TLabelElement& e) { return e.Px.Left == at && e.Px.Top == at; }))
+            return shift;
+    }
+    return 0;
+}
+
 void TElementEditor::CreateText() {
     TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Új szöveg elem"));
-    // The text sits at (10, 10) on screen whatever the zoom and takes the size of its text; the
-    // selection stores both divided by the zoom.
-    const int stored = StoredFromScreen(kNewElementOffset, FCanvas.Zoom());
-    const QString name = FDM.Template.AddElement(TElemKind::ekText, {stored, stored, 0, 0});
-    ShowNewElement(name, QPoint(kNewElementOffset, kNewElementOffset));
+    // The text sits at (10, 10) on screen whatever the zoom (stepped on by the cascade) and takes
+    // the size of its text; the selection stores both divided by the zoom.
+    const int zoom = FCanvas.Zoom();
+    const int start = StoredFromScreen(kNewElementOffset, zoom);
+    const int shift = NewElementShift(start);
+    const QString name = FDM.Template.AddElement(TElemKind::ekText, {start + shift, start + shift, 0, 0});
+    const int screen = kNewElementOffset + shift * zoom;
+    ShowNewElement(name, QPoint(screen, screen));
 }
 
 void TElementEditor::CreateBarcode() {
     TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Új vonalkód elem"));
-    // Stored at (10, 10), 150 wide, shown at the zoom.
-    const QString name = FDM.Template.AddElement(
-        TElemKind::ekBarcode, {kNewElementOffset, kNewElementOffset, 150, TEan().Height()});
+    // Stored at (10, 10) or further down the cascade, 150 wide, shown at the zoom.
+    const int at = kNewElementOffset + NewElementShift(kNewElementOffset);
+    const QString name = FDM.Template.AddElement(TElemKind::ekBarcode, {at, at, 150, TEan().Height()});
     auto* view = qobject_cast<TBarcodeView*>(ShowNewElement(name));
     if (!view)
         return;
@@ -289,17 +306,17 @@ void TElementEditor::CreateBarcode() {
 
 void TElementEditor::CreatePicture() {
     TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Új kép elem"));
-    const QString name =
-        FDM.Template.AddElement(TElemKind::ekPicture, {kNewElementOffset, kNewElementOffset, 20, 20});
+    const int at = kNewElementOffset + NewElementShift(kNewElementOffset);
+    const QString name = FDM.Template.AddElement(TElemKind::ekPicture, {at, at, 20, 20});
     ShowNewElement(name);
 }
 
 void TElementEditor::CreateDrawing(TDrawingKind kind) {
     TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Új rajz elem"));
     const TDrawingShape shape = DrawingShape(kind);
-    const QString name = FDM.Template.AddElement(
-        TElemKind::ekDrawing, {kNewElementOffset, kNewElementOffset, shape.WidthPx, shape.HeightPx},
-        shape.Shape);
+    const int at = kNewElementOffset + NewElementShift(kNewElementOffset);
+    const QString name =
+        FDM.Template.AddElement(TElemKind::ekDrawing, {at, at, shape.WidthPx, shape.HeightPx}, shape.Shape);
     ShowNewElement(name);
 }
 

@@ -99,6 +99,9 @@ private:
 
     // A new element's view is selected and the arrow tool pressed, as after every creation.
     TElementView* ShowNewElement(const QString& name, std::optional<QPoint> screenPos = std::nullopt);
+    // How far (stored pixels) a new element steps down and right from `start` so that it does
+    // not cover an earlier new element there: a small cascade.
+    int NewElementShift(int start) const;
     void CreateText();
     void CreateBarcode();
     void CreatePicture();

@@ -11,7 +11,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -121,11 +120,8 @@ TLabelTab::TLabelTab(QWidget* parent) : QWidget(parent) {
     CSzeles = PageValueSpin(gbCimkeMeret, TPageValue::pvLabelWidth, TPageControls::pcTemplate);
     CMagassag = PageValueSpin(gbCimkeMeret, TPageValue::pvLabelHeight, TPageControls::pcTemplate);
     // Under the group's title the captions are short and carry the unit.
-    for (QDoubleSpinBox* spin : {CSzeles, CMagassag}) {
+    for (QDoubleSpinBox* spin : {CSzeles, CMagassag})
         spin->setSuffix(QString());
-        // Changed only with the spin buttons.
-        spin->findChild<QLineEdit*>()->setReadOnly(true);
-    }
     form->addRow(TSetupTabsText::tr("Szélesség mm."), CSzeles);
     form->addRow(TSetupTabsText::tr("Magasság mm."), CMagassag);
     Leptetes = new QComboBox(gbCimkeMeret);

@@ -14,6 +14,8 @@
 #include "support/Moment.h"
 #include "support/Named.h"
 
+#include <utility>
+
 #include <QDialog>
 #include <QFile>
 #include <QGroupBox>
@@ -22,6 +24,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardItemModel>
+#include <QTabWidget>
 #include <QTableWidget>
 
 namespace etikor {
@@ -84,8 +87,10 @@ protected:
 
 const QString kNoData = QStringLiteral("Nincs adatforrás!");
 
-// At zoom 2 a new text sits at (10, 10) on screen and is stored at 5; the other kinds are stored
-// at (10, 10) and shown at (20, 20). Each new element is selected and written at once.
+// At zoom 2 a new text sits at (10, 10) on screen and is stored at 5; the other kinds start at
+// (10, 10) stored, shown at (20, 20), and each steps 10 further down and right while an element
+// starts where it would: none covers the one before. Each new element is selected and written
+// at once.
 TEST_F(EditingTest, CreationAtZoomTwo) {
     TMainForm& form = StartOnFixture();
     form.SetZoom(2);
@@ -101,8 +106,9 @@ TEST_F(EditingTest, CreationAtZoomTwo) {
     EXPECT_TRUE(Child<QToolButton>("NyilGomb")->isChecked());
 
     Child<QToolButton>("KepGomb")->click();
-    EXPECT_EQ(View("Kep_2")->geometry(), QRect(20, 20, 40, 40));
-    EXPECT_EQ(Row("Kep_2").Px.Left, 10);
+    EXPECT_EQ(View("Kep_2")->geometry(), QRect(40, 40, 40, 40)); // Szoveg_1 starts at (10, 10)
+    EXPECT_EQ(Row("Kep_2").Px.Left, 20);
+    EXPECT_EQ(Row("Kep_2").Px.Top, 20);
     EXPECT_EQ(Row("Kep_2").Px.Width, 20);
 
     const struct {
@@ -110,20 +116,22 @@ TEST_F(EditingTest, CreationAtZoomTwo) {
         const char* Name;
         int Shape;
         QSize Stored;
+        int At;
     } drawings[] = {
-        {"mVVonal", "Rajz_2", stRectangle, {60, 1}},   {"mFVonal", "Rajz_3", stRectangle, {1, 60}},
-        {"mNegyzet", "Rajz_4", stRectangle, {60, 60}}, {"mKor", "Rajz_5", stCircle, {60, 60}},
-        {"mEllipszis", "Rajz_6", stEllipse, {60, 50}},
+        {"mVVonal", "Rajz_2", stRectangle, {60, 1}, 30},   {"mFVonal", "Rajz_3", stRectangle, {1, 60}, 40},
+        {"mNegyzet", "Rajz_4", stRectangle, {60, 60}, 50}, {"mKor", "Rajz_5", stCircle, {60, 60}, 60},
+        {"mEllipszis", "Rajz_6", stEllipse, {60, 50}, 70},
     };
     for (const auto& d : drawings) {
         SCOPED_TRACE(d.Item);
         DrawingItem(d.Item);
         ASSERT_NE(View(d.Name), nullptr);
-        EXPECT_EQ(View(d.Name)->geometry(), QRect(QPoint(20, 20), d.Stored * 2));
+        EXPECT_EQ(View(d.Name)->geometry(), QRect(QPoint(d.At, d.At) * 2, d.Stored * 2));
         const TLabelElement row = Row(d.Name);
         EXPECT_EQ(row.TypeIndex, d.Shape);
         EXPECT_EQ(QSize(row.Px.Width, row.Px.Height), d.Stored);
-        EXPECT_EQ(row.Px.Left, 10);
+        EXPECT_EQ(row.Px.Left, d.At);
+        EXPECT_EQ(row.Px.Top, d.At);
     }
 
     // Without data the barcode warns and keeps its sample value.
@@ -135,8 +143,13 @@ TEST_F(EditingTest, CreationAtZoomTwo) {
     EXPECT_EQ(barcode.TypeIndex, 5);
     EXPECT_TRUE(barcode.ShowValue);
     EXPECT_TRUE(barcode.StartStop);
-    EXPECT_EQ(barcode.Px.Left, 10);
-    EXPECT_EQ(View("Vkod_2")->pos(), QPoint(20, 20));
+    EXPECT_EQ(barcode.Px.Left, 80);
+    EXPECT_EQ(View("Vkod_2")->pos(), QPoint(160, 160));
+
+    // A second new text steps past the first.
+    Child<QAction>("mSzoveg")->trigger();
+    EXPECT_EQ(Row("Szoveg_3").Px.Left, 15);
+    EXPECT_EQ(View("Szoveg_3")->pos(), QPoint(30, 30));
 }
 
 // Names: the counter moves past names that are taken; after a rebuild it counts the rows.
@@ -293,6 +306,23 @@ TEST_F(EditingTest, NarrowLabelIsClampedByItsControl) {
     EXPECT_DOUBLE_EQ(test::Named<QDoubleSpinBox>(label, "CSzeles")->value(), 20);
     test::Named<QPushButton>(label, "CimkeRGomb")->click();
     EXPECT_DOUBLE_EQ(StoredPage().LabelWidthMm, 20);
+}
+
+// The label's size can be typed: 90 and 25 mm reach the template without a click on the arrows.
+TEST_F(EditingTest, TypedLabelSizeReachesTheTemplate) {
+    StartOnFixture();
+    auto* label = Child<TLabelTab>("tsCimke");
+    Child<QTabWidget>("PageControl1")->setCurrentWidget(label);
+    for (const auto& [name, typed] : {std::pair{"CSzeles", "90"}, std::pair{"CMagassag", "25"}}) {
+        auto* spin = test::Named<QDoubleSpinBox>(label, name);
+        spin->setFocus();
+        QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(spin, QString::fromLatin1(typed));
+    }
+    test::Named<QPushButton>(label, "CimkeRGomb")->click();
+    const TPageSetup stored = StoredPage();
+    EXPECT_DOUBLE_EQ(stored.LabelWidthMm, 90);
+    EXPECT_DOUBLE_EQ(stored.LabelHeightMm, 25);
 }
 
 // The step list in the locale's own notation: "0,05" in Hungarian, "0.05" in English; both
