@@ -319,7 +319,8 @@ bool TLabelCanvas::IsSelected(const TElementView* view) const {
 }
 
 void TLabelCanvas::AddToSelection(TElementView* view) {
-    if (!view || IsSelected(view))
+    // The primary view may join the others: the frame is about to move to another view.
+    if (!view || std::find(FOthers.begin(), FOthers.end(), view) != FOthers.end())
         return;
     FOthers.emplace_back(view);
     FollowSelection();

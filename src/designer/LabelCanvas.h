@@ -82,7 +82,7 @@ public:
     // Every selected view in the label's stacking order, the primary one included.
     std::vector<TElementView*> Selection() const;
     bool IsSelected(const TElementView* view) const;
-    // A view selected besides the primary one.
+    // A view selected besides the primary one (the primary one too, before the frame moves on).
     void AddToSelection(TElementView* view);
     // Only the primary view stays selected.
     void ClearOthers();
