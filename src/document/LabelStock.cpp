@@ -32,10 +32,6 @@ std::optional<double> Number(const QString& text) {
     return value;
 }
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("LabelStock", text);
-}
-
 QString Problem(const QString& source, int line, const QString& reason) {
     return QStringLiteral("%1 %2: %3").arg(source).arg(line).arg(reason);
 }
@@ -104,21 +100,24 @@ TStockEntry StockEntryOf(const TStockSheet& sheet) {
 
     if (s.RightMarginMm < -kSlackMm) {
         entry.Usable = false;
-        entry.Reason = Tr("A címkék %1 mm-nél szélesebb oldalra nyúlnak, ezt a program nem kezeli.")
-                           .arg(SizeText(widthMax));
+        entry.Reason =
+            QCoreApplication::translate(
+                "LabelStock", "A címkék %1 mm-nél szélesebb oldalra nyúlnak, ezt a program nem kezeli.")
+                .arg(SizeText(widthMax));
         return entry;
     }
     s.RightMarginMm = std::max(0.0, s.RightMarginMm);
     if (BandsPerPage(s) < sheet.Rows) {
         entry.Usable = false;
-        entry.Reason = Tr("Az utolsó sor a sorköz miatt nem fér a lapra.");
+        entry.Reason =
+            QCoreApplication::translate("LabelStock", "Az utolsó sor a sorköz miatt nem fér a lapra.");
         return entry;
     }
     for (const TPageValueInfo& info : PageSetupValues()) {
         const double value = s.Value(info.Value);
         if (value < info.Template.Min - kSlackMm || value > info.Template.Max + kSlackMm) {
             entry.Usable = false;
-            entry.Reason = Tr("%1 a programban %2 és %3 között lehet.")
+            entry.Reason = QCoreApplication::translate("LabelStock", "%1 a programban %2 és %3 között lehet.")
                                .arg(QCoreApplication::translate("PageSetupValues", info.Hint))
                                .arg(info.Template.Min)
                                .arg(info.Template.Max);
@@ -138,7 +137,9 @@ TStockLoad ParseStockCatalogue(const QString& text, const QString& source) {
         const QStringList f = line.split(QLatin1Char(','));
         auto problem = [&](const QString& reason) { load.Problems << Problem(source, i + 1, reason); };
         if (f.size() != kCatalogueFields) {
-            problem(Tr("%1 mező helyett %2").arg(kCatalogueFields).arg(f.size()));
+            problem(QCoreApplication::translate("LabelStock", "%1 mező helyett %2")
+                        .arg(kCatalogueFields)
+                        .arg(f.size()));
             continue;
         }
         TStockSheet sheet;
@@ -146,7 +147,7 @@ TStockLoad ParseStockCatalogue(const QString& text, const QString& source) {
         sheet.Code = f[1].trimmed();
         sheet.Page = f[2].trimmed();
         if (sheet.Maker.isEmpty() || sheet.Code.isEmpty()) {
-            problem(Tr("hiányzik a gyártó vagy a cikkszám"));
+            problem(QCoreApplication::translate("LabelStock", "hiányzik a gyártó vagy a cikkszám"));
             continue;
         }
         if (sheet.Page.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0) {
@@ -158,7 +159,7 @@ TStockLoad ParseStockCatalogue(const QString& text, const QString& source) {
             sheet.PageWidthMm = 215.9;
             sheet.PageLengthMm = 279.4;
         } else {
-            problem(Tr("ismeretlen lapméret: %1").arg(sheet.Page));
+            problem(QCoreApplication::translate("LabelStock", "ismeretlen lapméret: %1").arg(sheet.Page));
             continue;
         }
         std::optional<double> values[8];
@@ -168,7 +169,7 @@ TStockLoad ParseStockCatalogue(const QString& text, const QString& source) {
             numbers = numbers && values[n].has_value();
         }
         if (!numbers) {
-            problem(Tr("nem szám"));
+            problem(QCoreApplication::translate("LabelStock", "nem szám"));
             continue;
         }
         sheet.WidthMm = *values[0];
@@ -180,11 +181,11 @@ TStockLoad ParseStockCatalogue(const QString& text, const QString& source) {
         sheet.ColumnGapMm = *values[6];
         sheet.RowGapMm = *values[7];
         if (sheet.Columns != *values[2] || sheet.Rows != *values[3]) {
-            problem(Tr("az oszlopok és sorok száma egész szám"));
+            problem(QCoreApplication::translate("LabelStock", "az oszlopok és sorok száma egész szám"));
             continue;
         }
         if (!sheet.FitsPage()) {
-            problem(Tr("a címkék nem férnek el a lapon"));
+            problem(QCoreApplication::translate("LabelStock", "a címkék nem férnek el a lapon"));
             continue;
         }
         load.Entries.push_back(StockEntryOf(sheet));
@@ -197,7 +198,8 @@ TStockLoad LoadStockCatalogue(const QString& path) {
     if (const std::optional<QString> text = ReadText(path))
         return ParseStockCatalogue(*text, name);
     TStockLoad load;
-    load.Problems << Tr("A címkeív-katalógus nem olvasható: %1").arg(path);
+    load.Problems
+        << QCoreApplication::translate("LabelStock", "A címkeív-katalógus nem olvasható: %1").arg(path);
     return load;
 }
 
@@ -265,7 +267,9 @@ TStockLoad ParseOwnStock(const QString& text, const QString& source) {
         const QStringList f = line.split(kOwnSeparator);
         if (f.size() != kPageValueCount + 1 || f[0].trimmed().isEmpty()) {
             load.Problems << Problem(source, i + 1,
-                                     Tr("%1 mező helyett %2").arg(kPageValueCount + 1).arg(f.size()));
+                                     QCoreApplication::translate("LabelStock", "%1 mező helyett %2")
+                                         .arg(kPageValueCount + 1)
+                                         .arg(f.size()));
             continue;
         }
         TPageSetup setup;
@@ -277,7 +281,7 @@ TStockLoad ParseOwnStock(const QString& text, const QString& source) {
                 setup.SetValue(info.Value, *value);
         }
         if (!ok) {
-            load.Problems << Problem(source, i + 1, Tr("nem szám"));
+            load.Problems << Problem(source, i + 1, QCoreApplication::translate("LabelStock", "nem szám"));
             continue;
         }
         load.Entries.push_back(OwnEntry(f[0].trimmed(), setup));
@@ -291,7 +295,8 @@ TStockLoad LoadOwnStock(const QString& path) {
     if (const std::optional<QString> text = ReadText(path))
         return ParseOwnStock(*text, path.section(QLatin1Char('/'), -1));
     TStockLoad load;
-    load.Problems << Tr("A saját címkeívek nem olvashatók: %1").arg(path);
+    load.Problems
+        << QCoreApplication::translate("LabelStock", "A saját címkeívek nem olvashatók: %1").arg(path);
     return load;
 }
 
@@ -303,7 +308,7 @@ bool SaveOwnStock(const QString& path, const QString& name, const TPageSetup& se
     const QString clean = CleanName(name);
     if (clean.isEmpty()) {
         if (error)
-            *error = Tr("Üres név");
+            *error = QCoreApplication::translate("LabelStock", "Üres név");
         return false;
     }
     std::vector<TStockEntry> entries = LoadOwnStock(path).Entries;
