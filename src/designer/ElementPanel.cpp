@@ -87,7 +87,9 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     // What the barcode type makes of the value, while it is typed.
     ErtekHiba = new QLabel(this);
     ErtekHiba->setObjectName(QStringLiteral("ErtekHiba"));
-    ErtekHiba->setWordWrap(true);
+    // One line that never widens the panel nor pushes its controls together; the whole
+    // sentence is its tooltip.
+    ErtekHiba->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     ErtekHiba->setStyleSheet(QStringLiteral("color: #b00000"));
     ErtekHiba->hide();
     layout->addWidget(ErtekHiba);
@@ -499,6 +501,7 @@ void TElementPanel::ShowValueProblem() {
         problem = BarCodeValueProblem(*type, options, ToCp1250(Ertek->text()));
     }
     ErtekHiba->setText(problem);
+    ErtekHiba->setToolTip(problem);
     ErtekHiba->setVisible(!problem.isEmpty());
 }
 
