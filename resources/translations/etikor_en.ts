@@ -1712,6 +1712,10 @@ If the labels are on a roll (for single-track printers), give a size a little la
 <context>
     <name>TSeriesGenerationText</name>
     <message>
+        <source>A(z) %1. érték („%2”) nem lehet ilyen vonalkód:</source>
+        <translation>Value %1 (“%2”) cannot be a barcode of this type:</translation>
+    </message>
+    <message>
         <source>A generálás leállt, a sorozat nem változott.</source>
         <translation>Generation stopped; the series is unchanged.</translation>
     </message>
