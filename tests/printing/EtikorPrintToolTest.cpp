@@ -9,6 +9,7 @@
 #include "pageengine/ReportPaint.h"
 #include "printing/LabelReport.h"
 #include "printing/PrintSequence.h"
+#include "support/PrivateCups.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreTable.h"
 
@@ -17,16 +18,25 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace etikor {
 namespace {
@@ -757,6 +767,158 @@ TEST(EtikorPrintTool, VerifyListsTheUnreadableLabelsAndExitsThree) {
     // --verify-only writes nothing and goes with no other output.
     EXPECT_EQ(run.Print({"--verify-only", "-o", pdf}).exitCode, 2);
     EXPECT_EQ(run.Print({"--verify", "--layout"}).exitCode, 2);
+}
+
+// A print queue's device that is a FIFO: every job the queue prints is read whole, in the order
+// printed (jobs that follow too closely arrive together and are parted at their PDF headers).
+class TFifoDevice {
+public:
+    explicit TFifoDevice(std::string path) : FPath(std::move(path)) {
+        FMade = mkfifo(FPath.c_str(), 0666) == 0;
+        chmod(FPath.c_str(), 0666);
+        if (FMade)
+            FReader = std::thread([this] { Read(); });
+    }
+    ~TFifoDevice() {
+        if (!FMade)
+            return;
+        FStop = true;
+        // The reader waits for a writer: one that writes nothing wakes it.
+        while (!FDone) {
+            const int fd = open(FPath.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                close(fd);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        FReader.join();
+    }
+    bool Made() const { return FMade; }
+    const std::string& Path() const { return FPath; }
+    // The jobs printed so far, each a PDF.
+    std::vector<QByteArray> Jobs() {
+        const std::lock_guard<std::mutex> lock(FMutex);
+        std::vector<QByteArray> jobs;
+        for (const QByteArray& blob : FBlobs) {
+            for (qsizetype at = blob.indexOf("%PDF-"); at >= 0;) {
+                const qsizetype next = blob.indexOf("%PDF-", at + 1);
+                jobs.push_back(blob.mid(at, next < 0 ? -1 : next - at));
+                at = next;
+            }
+        }
+        return jobs;
+    }
+
+private:
+    void Read() {
+        while (!FStop) {
+            const int fd = open(FPath.c_str(), O_RDONLY);
+            if (fd < 0)
+                break;
+            QByteArray blob;
+            char buffer[65536];
+            for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;)
+                blob.append(buffer, got);
+            close(fd);
+            if (!blob.isEmpty()) {
+                const std::lock_guard<std::mutex> lock(FMutex);
+                FBlobs.push_back(blob);
+            }
+        }
+        FDone = true;
+    }
+
+    std::string FPath;
+    bool FMade = false;
+    std::atomic<bool> FStop{false};
+    std::atomic<bool> FDone{false};
+    std::thread FReader;
+    std::mutex FMutex;
+    std::vector<QByteArray> FBlobs;
+};
+
+// The labels ("ETK0001", ...) a printed PDF holds, in the order of its pages and places.
+QStringList PrintedLabels(const TempDir& dir, const QByteArray& pdf) {
+    static int count = 0;
+    const std::string path = dir.file("job" + std::to_string(++count) + ".pdf");
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size())
+        return {};
+    file.close();
+    QStringList labels;
+    const QRegularExpression label(QStringLiteral("ETK\\d{4}"));
+    const QString text = QString::fromStdString(Capture("/usr/bin/pdftotext", {"-raw", path, "-"}));
+    for (auto it = label.globalMatch(text); it.hasNext();)
+        labels << it.next().captured();
+    return labels;
+}
+
+// A large run sent to a printer class of two queues in jobs of one sheet: the class spreads the
+// jobs over both, every label prints exactly once, in order within each job; a range of it
+// printed again gives exactly those labels.
+TEST(EtikorPrintTool, JobsOfARunSpreadOverAPrinterClass) {
+    TempDir dir;
+    test::TPrivateCups cups(QString::fromStdString(dir.path().string()));
+    const QString problem = cups.Start();
+    if (!problem.isEmpty())
+        GTEST_SKIP() << "no private CUPS server here: " << problem.toStdString();
+    TFifoDevice first(dir.file("out/elso.fifo")), second(dir.file("out/masodik.fifo"));
+    ASSERT_TRUE(first.Made() && second.Made());
+    ASSERT_TRUE(cups.AddPdfQueue("Elso", QString::fromStdString(first.Path())) &&
+                cups.AddPdfQueue("Masodik", QString::fromStdString(second.Path())));
+    ASSERT_TRUE(cups.AddClass("Raktar", {"Elso", "Masodik"}));
+    const std::string ctv = WriteTemplate(dir);
+    WriteSeries(dir, 118);
+    setenv("CUPS_SERVER", cups.Socket().toUtf8().constData(), 1);
+    auto printedJobs = [&](size_t expected) {
+        for (int wait = 0; wait < 600 && first.Jobs().size() + second.Jobs().size() < expected; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return first.Jobs().size() + second.Jobs().size();
+    };
+
+    // 2 places skipped and 118 labels: 10 sheets of 12 places.
+    test::ToolResult run = RunTool(
+        ETIKOR_PRINT_TOOL, {"--template", ctv, "--skip", "2", "--printer", "Raktar", "--job-pages", "1"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, ""); // no progress line: standard error is no terminal
+    ASSERT_EQ(printedJobs(10), 10u);
+    EXPECT_FALSE(first.Jobs().empty());
+    EXPECT_FALSE(second.Jobs().empty());
+    std::map<int, int> printed; // label, times
+    for (TFifoDevice* device : {&first, &second})
+        for (const QByteArray& job : device->Jobs()) {
+            const QStringList labels = PrintedLabels(dir, job);
+            ASSERT_FALSE(labels.isEmpty());
+            // A sheet, in order: the first holds 10 labels, the others 12.
+            EXPECT_TRUE(labels.size() == 12 || (labels.size() == 10 && labels.front() == "ETK0001"))
+                << labels.join(' ').toStdString();
+            for (int i = 0; i < labels.size(); ++i) {
+                const int number = labels[i].mid(3).toInt();
+                ++printed[number];
+                if (i > 0) {
+                    EXPECT_EQ(number, labels[i - 1].mid(3).toInt() + 1) << labels.join(' ').toStdString();
+                }
+            }
+        }
+    ASSERT_EQ(printed.size(), 118u);
+    EXPECT_EQ(printed.begin()->first, 1);
+    EXPECT_EQ(printed.rbegin()->first, 118);
+    for (const auto& [label, times] : printed)
+        EXPECT_EQ(times, 1) << label;
+
+    // Labels 30 to 40 again, on the places they had: one job more.
+    const size_t firstBefore = first.Jobs().size(), secondBefore = second.Jobs().size();
+    run = RunTool(ETIKOR_PRINT_TOOL,
+                  {"--template", ctv, "--skip", "2", "--printer", "Raktar", "--labels", "30-40"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(printedJobs(11), 11u);
+    const std::vector<QByteArray> again = first.Jobs().size() > firstBefore ? first.Jobs() : second.Jobs();
+    const QStringList reprinted =
+        PrintedLabels(dir, again[first.Jobs().size() > firstBefore ? firstBefore : secondBefore]);
+    QStringList expected;
+    for (int i = 30; i <= 40; ++i)
+        expected << QStringLiteral("ETK%1").arg(i, 4, 10, QChar('0'));
+    EXPECT_EQ(reprinted, expected);
+    unsetenv("CUPS_SERVER");
 }
 
 } // namespace
