@@ -286,6 +286,11 @@ TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
          "--dpi needs a whole number from 72 to 2400"},
         {{"--template", ctv, "--layout", "--dpi", "300"}, 2, "--dpi goes with -o"},
         {{"--template", ctv, "--printer", "nincs-ilyen-sor"}, 1, "no print queue named 'nincs-ilyen-sor'"},
+        {{"--template", ctv, "-o", "a.pdf", "--job-pages", "2"}, 2, "--job-pages goes with --printer"},
+        {{"--template", ctv, "--printer", "p", "--job-pages", "0"}, 2, "--job-pages needs a whole number"},
+        {{"--template", ctv, "--layout", "--repack"}, 2, "--repack goes with --labels"},
+        {{"--template", ctv, "--layout", "--labels", "9-3"}, 2, "--labels needs a range A-B"},
+        {{"--template", ctv, "--layout", "--labels", "1-31"}, 1, "the run has only 0 labels: 1-31"},
     };
     for (const Row& row : rows) {
         const test::ToolResult run = RunTool(ETIKOR_PRINT_TOOL, row.args);
@@ -767,6 +772,63 @@ TEST(EtikorPrintTool, VerifyListsTheUnreadableLabelsAndExitsThree) {
     // --verify-only writes nothing and goes with no other output.
     EXPECT_EQ(run.Print({"--verify-only", "-o", pdf}).exitCode, 2);
     EXPECT_EQ(run.Print({"--verify", "--layout"}).exitCode, 2);
+}
+
+// A range of the run printed again: the labels on the places the whole run gave them, or from
+// the first place with --repack; on a terminal a progress line tells how far the run is, with
+// --quiet nothing.
+TEST(EtikorPrintTool, ARangeOfTheRunPrintsAgainWithItsProgress) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir);
+    WriteSeries(dir, 30);
+    auto values = [](const std::string& layout) {
+        std::vector<std::pair<QString, QString>> out; // value, page and place
+        for (const QString& line : Lines(layout)) {
+            const QStringList f = line.split('\t');
+            if (f.size() == 7 && f[1] == "datatext")
+                out.emplace_back(f[6], f[0] + ' ' + f[2] + ' ' + f[3]);
+        }
+        return out;
+    };
+    const auto whole = values(RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--skip", "2", "--layout"}).out);
+    ASSERT_EQ(whole.size(), 30u);
+    const test::ToolResult again =
+        RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--skip", "2", "--labels", "10-15", "--layout"});
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    const auto range = values(again.out);
+    ASSERT_EQ(range.size(), 6u);
+    // Label 10 was the last of the first sheet, 11 to 15 the first of the second: the same
+    // places, on the reprint's first and second sheet.
+    for (size_t i = 0; i < range.size(); ++i) {
+        EXPECT_EQ(range[i].first, whole[9 + i].first);
+        const QString place = whole[9 + i].second;
+        EXPECT_EQ(range[i].second, place) << i;
+    }
+    const auto repacked = values(RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--skip", "2", "--labels",
+                                                             "10-15", "--repack", "--layout"})
+                                     .out);
+    const auto fresh = values(RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--skip", "2", "--layout"}).out);
+    ASSERT_EQ(repacked.size(), 6u);
+    for (size_t i = 0; i < repacked.size(); ++i) {
+        EXPECT_EQ(repacked[i].first, whole[9 + i].first);
+        EXPECT_EQ(repacked[i].second, fresh[i].second) << i; // after the 2 skipped places
+    }
+
+    // The progress line, when standard error is a terminal (script gives the tool one).
+    const std::string script = "/usr/bin/script";
+    if (!std::filesystem::exists(script))
+        GTEST_SKIP() << "no script(1) to give the tool a terminal";
+    const std::string pdf = dir.file("out.pdf");
+    const std::string command = std::string(ETIKOR_PRINT_TOOL) + " --template " + ctv + " -o " + pdf;
+    test::ToolResult shown = RunTool(script, {"-qfec", command, "/dev/null"});
+    ASSERT_EQ(shown.exitCode, 0) << shown.out;
+    EXPECT_NE(shown.out.find("30/30 labels prepared, 3/3 pages written, 1/1 jobs sent"), std::string::npos)
+        << shown.out;
+    shown = RunTool(script, {"-qfec", command + " --quiet", "/dev/null"});
+    ASSERT_EQ(shown.exitCode, 0) << shown.out;
+    EXPECT_EQ(shown.out.find("labels prepared"), std::string::npos) << shown.out;
+    // Standard error that is no terminal: nothing.
+    EXPECT_EQ(RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "-o", pdf}).err, "");
 }
 
 // A print queue's device that is a FIFO: every job the queue prints is read whole, in the order

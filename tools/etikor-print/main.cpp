@@ -387,6 +387,40 @@ int main(int argc, char** argv) {
             readable = reportVerification(verifier, targetDpi);
         };
         const TPrintRange range{copies, 0, 0, true};
+        const std::vector<TRunJob> jobs = SplitIntoJobs(pages, leading, printerName.empty() ? 0 : jobPages);
+        const int firstLabel = labels ? labels->First : 1;
+        const QString templateName = QFileInfo(QString::fromStdString(templatePath)).fileName();
+        // The progress line, on a terminal only, redrawn a few times a second.
+        const bool showProgress = !quiet && isatty(STDERR_FILENO) == 1;
+        TRunProgress progress;
+        progress.Labels = pages.Total() - leading;
+        progress.Pages = pages.PageCount() * copies;
+        progress.Jobs = outPath.empty() ? static_cast<int>(jobs.size()) : 1;
+        QElapsedTimer clock;
+        clock.start();
+        qint64 shown = -1000;
+        auto show = [&](bool last) {
+            if (!showProgress || (!last && clock.elapsed() - shown < 200))
+                return;
+            shown = clock.elapsed();
+            progress.ElapsedSeconds = static_cast<double>(shown) / 1000;
+            const QByteArray line = ("\r" + ProgressLine(progress) + "\x1b[K").toUtf8();
+            std::fputs(line.constData(), stderr);
+            if (last)
+                std::fputc('\n', stderr);
+            std::fflush(stderr);
+        };
+        // Called after each page a job writes: `before` pages went out in the jobs before it.
+        auto pageWritten = [&](const TRunJob& job, int before) -> TProgressEvent {
+            const int jobLength = job.LastPage - job.FirstPage + 1;
+            return [&, job, before, jobLength](int done, int) {
+                progress.PagesWritten = before + done;
+                const int next = job.FirstPage + (done - 1) % jobLength; // the page after, from 0
+                const int end = next < pages.PageCount() ? pages.PageStart(next) : pages.Total();
+                progress.LabelsPrepared = std::max(progress.LabelsPrepared, end - leading);
+                show(false);
+            };
+        };
         if (verifyOnly && printerName.empty()) {
             verifyAt(dpi != 0 ? dpi : kDefaultPdfDpi);
             return readable ? kExitOk : kExitUnreadable;
@@ -398,7 +432,10 @@ int main(int argc, char** argv) {
             pdf.setResolution(dpi != 0 ? dpi : kDefaultPdfDpi);
             pdf.setCreator(QStringLiteral("Etikor"));
             pdf.setTitle(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
-            if (PrintReport(pages, pdf, range) == 0)
+            const int written = PrintReport(pages, pdf, range, {}, pageWritten(jobs.front(), 0));
+            progress.JobsSent = written > 0 ? 1 : 0;
+            show(true);
+            if (written == 0)
                 return fail("could not write '" + outPath + "'");
             return readable ? kExitOk : kExitUnreadable;
         }
@@ -416,29 +453,6 @@ int main(int argc, char** argv) {
             verifyAt(printer.resolution());
         if (verifyOnly)
             return readable ? kExitOk : kExitUnreadable;
-        const std::vector<TRunJob> jobs = SplitIntoJobs(pages, leading, jobPages);
-        const int firstLabel = labels ? labels->First : 1;
-        const QString templateName = QFileInfo(QString::fromStdString(templatePath)).fileName();
-        // The progress line, on a terminal only, redrawn a few times a second.
-        const bool showProgress = !quiet && isatty(STDERR_FILENO) == 1;
-        TRunProgress progress;
-        progress.Labels = pages.Total() - leading;
-        progress.Pages = pages.PageCount() * copies;
-        progress.Jobs = static_cast<int>(jobs.size());
-        QElapsedTimer clock;
-        clock.start();
-        qint64 shown = -1000;
-        auto show = [&](bool last) {
-            if (!showProgress || (!last && clock.elapsed() - shown < 200))
-                return;
-            shown = clock.elapsed();
-            progress.ElapsedSeconds = static_cast<double>(shown) / 1000;
-            const QByteArray line = ("\r" + ProgressLine(progress) + "\x1b[K").toUtf8();
-            std::fputs(line.constData(), stderr);
-            if (last)
-                std::fputc('\n', stderr);
-            std::fflush(stderr);
-        };
         int pagesBefore = 0;
         for (size_t j = 0; j < jobs.size(); ++j) {
             TRunJob job = jobs[j];
@@ -453,15 +467,8 @@ int main(int argc, char** argv) {
                 jobs.size() == 1 && !labels
                     ? QFileInfo(QString::fromStdString(templatePath)).completeBaseName()
                     : JobName(templateName, static_cast<int>(j) + 1, static_cast<int>(jobs.size()), job));
-            const int jobLength = job.LastPage - job.FirstPage + 1;
             const TPrintRange part{copies, job.FirstPage, job.LastPage, true};
-            const int written = PrintReport(pages, jobPrinter, part, {}, [&](int done, int) {
-                progress.PagesWritten = pagesBefore + done;
-                const int next = job.FirstPage + (done - 1) % jobLength; // the page after, from 0
-                const int end = next < pages.PageCount() ? pages.PageStart(next) : pages.Total();
-                progress.LabelsPrepared = std::max(progress.LabelsPrepared, end - leading);
-                show(false);
-            });
+            const int written = PrintReport(pages, jobPrinter, part, {}, pageWritten(job, pagesBefore));
             if (written == 0) {
                 show(true);
                 return fail("the print queue '" + printerName + "' refused job " + std::to_string(j + 1) +
