@@ -1407,6 +1407,14 @@ If the labels are on a roll (for single-track printers), give a size a little la
         <translation>Printer setup</translation>
     </message>
     <message>
+        <source>Ez a lap</source>
+        <translation>This page</translation>
+    </message>
+    <message>
+        <source>Csak a látható lap nyomtatása</source>
+        <translation>Print only the page shown</translation>
+    </message>
+    <message>
         <source>Nyomtató beállítása</source>
         <translation>Printer setup</translation>
     </message>
