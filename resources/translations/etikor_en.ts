@@ -53,6 +53,57 @@
     </message>
 </context>
 <context>
+    <name>LabelStock</name>
+    <message>
+        <source>A címkék %1 mm-nél szélesebb oldalra nyúlnak, ezt a program nem kezeli.</source>
+        <translation>The labels reach past a page width of %1 mm, which this program does not take.</translation>
+    </message>
+    <message>
+        <source>Az utolsó sor a sorköz miatt nem fér a lapra.</source>
+        <translation>The last row does not fit on the page because of the row gap.</translation>
+    </message>
+    <message>
+        <source>%1 a programban %2 és %3 között lehet.</source>
+        <translation>%1 must be between %2 and %3 in this program.</translation>
+    </message>
+    <message>
+        <source>%1 mező helyett %2</source>
+        <translation>%2 fields instead of %1</translation>
+    </message>
+    <message>
+        <source>hiányzik a gyártó vagy a cikkszám</source>
+        <translation>the maker or the product code is missing</translation>
+    </message>
+    <message>
+        <source>ismeretlen lapméret: %1</source>
+        <translation>unknown page size: %1</translation>
+    </message>
+    <message>
+        <source>nem szám</source>
+        <translation>not a number</translation>
+    </message>
+    <message>
+        <source>az oszlopok és sorok száma egész szám</source>
+        <translation>the numbers of columns and rows are whole numbers</translation>
+    </message>
+    <message>
+        <source>a címkék nem férnek el a lapon</source>
+        <translation>the labels do not fit on the page</translation>
+    </message>
+    <message>
+        <source>A címkeív-katalógus nem olvasható: %1</source>
+        <translation>The label stock catalogue cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>A saját címkeívek nem olvashatók: %1</source>
+        <translation>The own label sheets cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>Üres név</source>
+        <translation>Empty name</translation>
+    </message>
+</context>
+<context>
     <name>PageSetupValues</name>
     <message>
         <source>Oldal hossz.</source>
@@ -133,6 +184,145 @@
     <message>
         <source>Címke szélessége</source>
         <translation>Label width</translation>
+    </message>
+</context>
+<context>
+    <name>TBarCodeValueText</name>
+    <message>
+        <source>7 számjegy kell, ellenőrző számjeggyel 8</source>
+        <translation>7 digits are needed, 8 with the check digit</translation>
+    </message>
+    <message>
+        <source>12 számjegy kell, ellenőrző számjeggyel 13</source>
+        <translation>12 digits are needed, 13 with the check digit</translation>
+    </message>
+    <message>
+        <source>11 számjegy kell, ellenőrző számjeggyel 12</source>
+        <translation>11 digits are needed, 12 with the check digit</translation>
+    </message>
+    <message>
+        <source>6 vagy 7 számjegy kell, ellenőrző számjeggyel 8</source>
+        <translation>6 or 7 digits are needed, 8 with the check digit</translation>
+    </message>
+    <message>
+        <source>9 számjegy kell (kötőjelekkel tagolva is), ellenőrző karakterrel 10</source>
+        <translation>9 digits are needed (hyphens may separate them), 10 with the check character</translation>
+    </message>
+    <message>
+        <source>5, 13 vagy 15 számjegy kell, ellenőrző számjeggyel 6, 14 vagy 16</source>
+        <translation>5, 13 or 15 digits are needed, 6, 14 or 16 with the check digit</translation>
+    </message>
+    <message>
+        <source>13 számjegy kell, ellenőrző számjeggyel 14</source>
+        <translation>13 digits are needed, 14 with the check digit</translation>
+    </message>
+    <message>
+        <source>9 számjegy kell, ellenőrző számjeggyel 10</source>
+        <translation>9 digits are needed, 10 with the check digit</translation>
+    </message>
+    <message>
+        <source>6 számjegy kell, ellenőrző számjeggyel 7</source>
+        <translation>6 digits are needed, 7 with the check digit</translation>
+    </message>
+    <message>
+        <source>legfeljebb 13 karakter lehet</source>
+        <translation>at most 13 characters are allowed</translation>
+    </message>
+    <message>
+        <source>5, 9 vagy 11 számjegy kell</source>
+        <translation>5, 9 or 11 digits are needed</translation>
+    </message>
+    <message>
+        <source>számjegyek, a - $ : / . + jelek és A, B, C, D lehetnek</source>
+        <translation>digits, the signs - $ : / . + and A, B, C, D are allowed</translation>
+    </message>
+    <message>
+        <source>számjegyek, a - $ : / . + jelek, szóköz és A, B, C, D lehetnek</source>
+        <translation>digits, the signs - $ : / . +, space and A, B, C, D are allowed</translation>
+    </message>
+    <message>
+        <source>számjegyek, nagybetűk (A–Z, ékezet nélkül), szóköz és a - . $ / + % jelek lehetnek</source>
+        <translation>digits, capital letters (A–Z, no accents), space and the signs - . $ / + % are allowed</translation>
+    </message>
+    <message>
+        <source>számjegyek, nagybetűk (A–Z, ékezet nélkül), szóköz és a - . $ / + % &amp; &quot; ( ) jelek lehetnek</source>
+        <translation>digits, capital letters (A–Z, no accents), space and the signs - . $ / + % &amp; &quot; ( ) are allowed</translation>
+    </message>
+    <message>
+        <source>ékezet nélküli betűk, számjegyek, szóköz és írásjelek lehetnek</source>
+        <translation>letters without accents, digits, space and punctuation are allowed</translation>
+    </message>
+    <message>
+        <source>ékezetes betű nem lehet</source>
+        <translation>accented letters are not allowed</translation>
+    </message>
+    <message>
+        <source>ékezet nélküli betűk, számjegyek, szóköz, írásjelek és š č ť ž ý á í é lehetnek</source>
+        <translation>letters without accents, digits, space, punctuation and š č ť ž ý á í é are allowed</translation>
+    </message>
+    <message>
+        <source>számjegyek és A–F lehetnek</source>
+        <translation>digits and A–F are allowed</translation>
+    </message>
+    <message>
+        <source>számjegyek és a - jel lehetnek</source>
+        <translation>digits and the sign - are allowed</translation>
+    </message>
+    <message>
+        <source>számjegyek és kötőjelek lehetnek</source>
+        <translation>digits and hyphens are allowed</translation>
+    </message>
+    <message>
+        <source>csak számjegyek lehetnek</source>
+        <translation>only digits are allowed</translation>
+    </message>
+    <message>
+        <source>%1: nincs megadva érték</source>
+        <translation>%1: no value given</translation>
+    </message>
+    <message>
+        <source>; kiegészítővel ezután szóköz és 2 vagy 5 számjegy</source>
+        <translation>; with a supplement, then a space and 2 or 5 digits</translation>
+    </message>
+    <message>
+        <source>%1: páros számú számjegy kell</source>
+        <translation>%1: an even number of digits is needed</translation>
+    </message>
+    <message>
+        <source>%1: az első számjegy csak 0 lehet</source>
+        <translation>%1: the first digit must be 0</translation>
+    </message>
+    <message>
+        <source>%1: a kiegészítő előtt, a %2. helyen szóköz kell</source>
+        <translation>%1: a space is needed at position %2, before the supplement</translation>
+    </message>
+    <message>
+        <source>%1: az első és az utolsó karakter A, B, C vagy D kell legyen</source>
+        <translation>%1: the first and the last character must be A, B, C or D</translation>
+    </message>
+    <message>
+        <source>%1: „%2” nem megengedett karakter; %3</source>
+        <translation>%1: “%2” is not an allowed character; %3</translation>
+    </message>
+    <message>
+        <source>%1: „%2” nem megengedett karakter (%3. hely); %4</source>
+        <translation>%1: “%2” is not an allowed character (position %3); %4</translation>
+    </message>
+    <message>
+        <source>%1: hibás GS1 adat (%2)</source>
+        <translation>%1: invalid GS1 data (%2)</translation>
+    </message>
+    <message>
+        <source>%1: az érték nem kódolható (%2)</source>
+        <translation>%1: the value cannot be encoded (%2)</translation>
+    </message>
+    <message>
+        <source>%1: az érték nem kódolható</source>
+        <translation>%1: the value cannot be encoded</translation>
+    </message>
+    <message>
+        <source>%1: hibás ellenőrző számjegy (%2), helyesen %3</source>
+        <translation>%1: wrong check digit (%2), it should be %3</translation>
     </message>
 </context>
 <context>
@@ -325,6 +515,18 @@ Choose its date format now!</translation>
 <context>
     <name>TElementEditorText</name>
     <message>
+        <source>Elrendezés</source>
+        <translation>Arrange</translation>
+    </message>
+    <message>
+        <source>Áthelyezés, átméretezés</source>
+        <translation>Move, resize</translation>
+    </message>
+    <message>
+        <source>Elem törlése</source>
+        <translation>Delete element</translation>
+    </message>
+    <message>
         <source>Vonalkód beállítása</source>
         <translation>Barcode setup</translation>
     </message>
@@ -387,6 +589,10 @@ Choose its date format now!</translation>
     <message>
         <source>Kép eredeti mérete</source>
         <translation>Picture&apos;s original size</translation>
+    </message>
+    <message>
+        <source>Címkeív</source>
+        <translation>Label stock</translation>
     </message>
 </context>
 <context>
@@ -907,10 +1113,6 @@ Choose its date format now!</translation>
         <translation>Redo: </translation>
     </message>
     <message>
-        <source>File</source>
-        <translation>File</translation>
-    </message>
-    <message>
         <source>Új sorozat...</source>
         <translation>New series...</translation>
     </message>
@@ -941,14 +1143,6 @@ Choose its date format now!</translation>
     <message>
         <source>Kilépés</source>
         <translation>Exit</translation>
-    </message>
-    <message>
-        <source>Beállítások</source>
-        <translation>Settings</translation>
-    </message>
-    <message>
-        <source>Szerkesztés</source>
-        <translation>Edit</translation>
     </message>
     <message>
         <source>Kurzor</source>
@@ -993,10 +1187,6 @@ Choose its date format now!</translation>
     <message>
         <source>Nyomtatási kép</source>
         <translation>Print preview</translation>
-    </message>
-    <message>
-        <source>Súgó</source>
-        <translation>Help</translation>
     </message>
     <message>
         <source>Segitség  F1</source>
@@ -1057,6 +1247,10 @@ Choose its date format now!</translation>
     <message>
         <source>Valóban törölni kívánja a kiválasztott elemet?</source>
         <translation>Delete the selected element?</translation>
+    </message>
+    <message>
+        <source>Valóban törölni kívánja a kiválasztott elemeket?</source>
+        <translation>Delete the selected elements?</translation>
     </message>
     <message>
         <source>Súgó téma</source>
@@ -1367,6 +1561,14 @@ If the labels are on a roll (for single-track printers), give a size a little la
         <source>Nincs, vagy üres az adatforrás!</source>
         <translation>The data source is missing or empty!</translation>
     </message>
+    <message>
+        <source>Címkeív…</source>
+        <translation>Label stock…</translation>
+    </message>
+    <message>
+        <source>Oldal és címke méret a gyártók címkeívei közül</source>
+        <translation>Page and label size from the makers&apos; label sheets</translation>
+    </message>
 </context>
 <context>
     <name>TPreviewFormText</name>
@@ -1517,6 +1719,10 @@ If the labels are on a roll (for single-track printers), give a size a little la
 </context>
 <context>
     <name>TSeriesGenerationText</name>
+    <message>
+        <source>A(z) %1. érték („%2”) nem lehet ilyen vonalkód:</source>
+        <translation>Value %1 (“%2”) cannot be a barcode of this type:</translation>
+    </message>
     <message>
         <source>A generálás leállt, a sorozat nem változott.</source>
         <translation>Generation stopped; the series is unchanged.</translation>
@@ -1678,6 +1884,109 @@ If the labels are on a roll (for single-track printers), give a size a little la
     <message>
         <source>Keret a címkék körül</source>
         <translation>Frame round the labels</translation>
+    </message>
+    <message>
+        <source>Címkeív…</source>
+        <translation>Label stock…</translation>
+    </message>
+    <message>
+        <source>Oldal és címke méret a gyártók címkeívei közül</source>
+        <translation>Page and label size from the makers&apos; label sheets</translation>
+    </message>
+</context>
+<context>
+    <name>TStockChooserText</name>
+    <message>
+        <source>Címkeív</source>
+        <translation>Label stock</translation>
+    </message>
+    <message>
+        <source>&amp;Keresés:</source>
+        <translation>&amp;Search:</translation>
+    </message>
+    <message>
+        <source>méret (pl. 70x37), cikkszám vagy gyártó</source>
+        <translation>size (e.g. 70x37), product code or maker</translation>
+    </message>
+    <message>
+        <source>Gyártó</source>
+        <translation>Maker</translation>
+    </message>
+    <message>
+        <source>Cikkszám / név</source>
+        <translation>Product code / name</translation>
+    </message>
+    <message>
+        <source>Lap</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>Címke (mm)</source>
+        <translation>Label (mm)</translation>
+    </message>
+    <message>
+        <source>Oszlop × sor</source>
+        <translation>Columns × rows</translation>
+    </message>
+    <message>
+        <source>&amp;Mentés sajátként…</source>
+        <translation>&amp;Save as my own…</translation>
+    </message>
+    <message>
+        <source>A mostani oldalbeállítás mentése saját címkeívként</source>
+        <translation>Save the current page setup as an own label sheet</translation>
+    </message>
+    <message>
+        <source>&amp;Törlés</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>A kijelölt saját címkeív törlése</source>
+        <translation>Delete the selected own label sheet</translation>
+    </message>
+    <message>
+        <source>&amp;Választ</source>
+        <translation>&amp;Choose</translation>
+    </message>
+    <message>
+        <source>Mégsem</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Kihagyott sorok: %1</source>
+        <translation>Lines left out: %1</translation>
+    </message>
+    <message>
+        <source>(saját)</source>
+        <translation>(own)</translation>
+    </message>
+    <message>
+        <source>Nincs ilyen címkeív.</source>
+        <translation>No such label sheet.</translation>
+    </message>
+    <message>
+        <source>Oldal %1 × %2 mm, margók: felső %3, bal %4, jobb %5, alsó %6 mm, oszlopköz %7 mm.</source>
+        <translation>Page %1 × %2 mm, margins: top %3, left %4, right %5, bottom %6 mm, column gap %7 mm.</translation>
+    </message>
+    <message>
+        <source>A saját címkeív neve:</source>
+        <translation>Name of the own label sheet:</translation>
+    </message>
+    <message>
+        <source>Már van „%1” nevű saját címkeív. Felülírod?</source>
+        <translation>There is already an own label sheet named “%1”. Overwrite it?</translation>
+    </message>
+    <message>
+        <source>A saját címkeív nem menthető: %1</source>
+        <translation>The own label sheet cannot be saved: %1</translation>
+    </message>
+    <message>
+        <source>Törlöd a(z) „%1” saját címkeívet?</source>
+        <translation>Delete the own label sheet “%1”?</translation>
+    </message>
+    <message>
+        <source>A saját címkeív nem törölhető: %1</source>
+        <translation>The own label sheet cannot be deleted: %1</translation>
     </message>
 </context>
 <context>
@@ -1969,6 +2278,42 @@ Vertical: ABC1000A, ABC1001B, ABC1002C.</translation>
 </context>
 <context>
     <name>TToolBarText</name>
+    <message>
+        <source>Elrendezés</source>
+        <translation>Arrange</translation>
+    </message>
+    <message>
+        <source>Igazítás balra</source>
+        <translation>Align left</translation>
+    </message>
+    <message>
+        <source>Igazítás jobbra</source>
+        <translation>Align right</translation>
+    </message>
+    <message>
+        <source>Igazítás felülre</source>
+        <translation>Align top</translation>
+    </message>
+    <message>
+        <source>Igazítás alulra</source>
+        <translation>Align bottom</translation>
+    </message>
+    <message>
+        <source>Középre vízszintesen</source>
+        <translation>Centre horizontally</translation>
+    </message>
+    <message>
+        <source>Középre függőlegesen</source>
+        <translation>Centre vertically</translation>
+    </message>
+    <message>
+        <source>Egyenletes elosztás vízszintesen</source>
+        <translation>Distribute horizontally</translation>
+    </message>
+    <message>
+        <source>Egyenletes elosztás függőlegesen</source>
+        <translation>Distribute vertically</translation>
+    </message>
     <message>
         <source>Vízszintes vonal</source>
         <translation>Horizontal line</translation>

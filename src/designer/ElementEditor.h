@@ -7,6 +7,7 @@
 // history; the canvas and the tabs show the result. The main window hosts it: it supplies the
 // data source values are taken from and shows what the editor reports.
 
+#include "designer/Arrange.h"
 #include "designer/BarcodeView.h"
 #include "document/LabelTemplate.h"
 #include "document/TemplateSchema.h"
@@ -62,7 +63,12 @@ public:
     ~TElementEditor() override;
 
     // ---- selection ----
+    // The view alone selected.
     void Select(TElementView* view);
+    // A Ctrl or Shift click: the view joins the selection (and becomes primary) or leaves it.
+    void ToggleSelected(TElementView* view);
+    // The views of a rubber band selected, the topmost primary; `add` keeps the selection.
+    void SelectBand(const QList<TElementView*>& views, bool add);
     void ClearSelection();
     // The barcode view selected last (copied to a bitmap file, cloned from the element tab).
     TBarcodeView* CurrentBarcode() const { return FCurrentBarcode; }
@@ -77,6 +83,8 @@ public:
     // The Apply of the page and label tabs: the label size on the canvas, the page grown to take
     // it, the page setup written.
     void ApplyPageSetup();
+    // The label stock chooser; a chosen sheet fills both tabs and is applied as one undo step.
+    void ApplyStock();
 
     // "Auto betu" for this run: a barcode font chosen by hand switches it off.
     void SetAutoFontSize(bool on) { FAutoBetu = on; }
@@ -84,7 +92,10 @@ public:
     // ---- commands ----
     void Create(TElemKind kind);
     void CreateDrawing(TDrawingKind kind);
+    // Deletes every selected element as one step.
     void DeleteSelected();
+    // Lines the selected elements up as one step.
+    void Arrange(TArrangeKind kind);
     void PictureToOwnSize();
     void Undo();
     void Redo();
@@ -97,6 +108,8 @@ private:
     void PageChanged() override;
     void ElementChanged(const TLabelElement& element, TElementChange change) override;
 
+    // The frame and the element tab on `view`, the other selected views kept.
+    void ShowPrimary(TElementView* view);
     // A new element's view is selected and the arrow tool pressed, as after every creation.
     TElementView* ShowNewElement(const QString& name, std::optional<QPoint> screenPos = std::nullopt);
     void CreateText();
