@@ -44,7 +44,7 @@ constexpr int kExitUnreadable = 3;
 
 const char* const kUsage =
     "usage: etikor-print --template FILE.ctv [--series FILE.sor | --data FILE] [--skip N] [--copies N]\n"
-    "                    [--frame] [--settings FILE] [--allow-missing-fields] [--verify]\n"
+    "                    [--frame] [--settings FILE] [--allow-missing-fields] [--verify] [--offset X,Y]\n"
     "                    (-o OUT.pdf [--dpi N] | --printer NAME | --layout | --verify-only [--dpi N])\n"
     "  --series  the records to print (default: the template's own .sor beside it)\n"
     "  --data    a worksheet to print as a linked one (.xls, .xlsx, .ods, .csv): its rows in the\n"
@@ -57,7 +57,11 @@ const char* const kUsage =
     "  --allow-missing-fields  print elements bound to fields the data lacks (empty)\n"
     "  --dpi     the dot grid of the PDF, in dots per inch (default 600): barcode modules are\n"
     "            whole dots of it, so a PDF for a 203 or 300 dpi printer prints exactly there\n"
-    "  --printer a print queue; the bars are laid on its own resolution\n"
+    "  --printer a print queue; the bars are laid on its own resolution, everything moved by the\n"
+    "            queue's calibration in the settings\n"
+    "  --offset  move everything printed by X mm right and Y mm down (-10 to 10, 0.1 mm steps;\n"
+    "            negative: left, up); for a queue it takes the place of its calibration, a PDF\n"
+    "            is moved only when it is given\n"
     "  --layout  list the prepared pages: page, kind, left, top, width, height (mm), value\n"
     "  --verify  read every distinct barcode back at the target's resolution before printing;\n"
     "            one line per unreadable label (page, place, value, reason); exit status 3\n"
@@ -154,6 +158,7 @@ int main(int argc, char** argv) {
             StandardOption(argc, argv, "etikor-print", [](std::FILE* out) { std::fputs(kUsage, out); }))
         return *done;
     std::string templatePath, seriesPath, dataPath, outPath, printerName, skipText, settingsPath;
+    std::optional<TPrintOffset> offset;
     int copies = 1;
     int dpi = 0;
     bool frame = false, layout = false, allowMissingFields = false, verify = false, verifyOnly = false;
@@ -166,7 +171,7 @@ int main(int argc, char** argv) {
         };
         if (arg == "--template" || arg == "--series" || arg == "--data" || arg == "-o" ||
             arg == "--printer" || arg == "--skip" || arg == "--copies" || arg == "--settings" ||
-            arg == "--dpi") {
+            arg == "--dpi" || arg == "--offset") {
             const std::optional<std::string> v = value();
             if (!v)
                 return usage(std::string(arg) + " needs a value");
@@ -184,7 +189,12 @@ int main(int argc, char** argv) {
                 skipText = *v;
             else if (arg == "--settings")
                 settingsPath = *v;
-            else if (arg == "--dpi") {
+            else if (arg == "--offset") {
+                offset = TPrintOffset::Parse(QString::fromStdString(*v));
+                if (!offset)
+                    return usage("--offset needs two millimetre values from -10 to 10 as X,Y, not '" + *v +
+                                 "'");
+            } else if (arg == "--dpi") {
                 bool ok = false;
                 dpi = QString::fromStdString(*v).toInt(&ok);
                 if (!ok || dpi < kMinimumDpi || dpi > kMaximumDpi)
@@ -351,7 +361,11 @@ int main(int argc, char** argv) {
             pdf.setResolution(dpi != 0 ? dpi : kDefaultPdfDpi);
             pdf.setCreator(QStringLiteral("Etikor"));
             pdf.setTitle(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
-            if (PrintReport(pages, pdf, range) == 0)
+            // A PDF is for whatever printer prints it later: moved only when asked.
+            if (PrintReport(
+                    pages, pdf, range,
+                    offset.value_or(TPrintOffset{}).DeviceOriginMm(pdf.logicalDpiX(), pdf.logicalDpiY())) ==
+                0)
                 return fail("could not write '" + outPath + "'");
             return readable ? kExitOk : kExitUnreadable;
         }
@@ -370,7 +384,9 @@ int main(int argc, char** argv) {
         if (verifyOnly)
             return readable ? kExitOk : kExitUnreadable;
         printer.setDocName(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
-        if (PrintReport(pages, printer, range) == 0)
+        const TPrintOffset moved = offset.value_or(OffsetOfQueue(settings.Eltolas, queue.printerName()));
+        if (PrintReport(pages, printer, range,
+                        moved.DeviceOriginMm(printer.logicalDpiX(), printer.logicalDpiY())) == 0)
             return fail("the print queue '" + printerName + "' refused the job");
         return readable ? kExitOk : kExitUnreadable;
     } catch (const std::exception& error) {
