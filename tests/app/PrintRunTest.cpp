@@ -130,7 +130,7 @@ TEST_F(PrintRunTest, ThePrinterOffsetEntryKeepsTheQueuesCalibration) {
         modal_.Verify();
         EXPECT_EQ(shownX, 1);
         const TPrintOffset kept = OffsetOfQueue(TSettingsFile(paths_.ProgramFolder).Read().Eltolas, "Termo");
-        EXPECT_EQ(kept, result == QDialog::Accepted ? TPrintOffset{1.5, -0.7} : TPrintOffset{1, 0});
+        EXPECT_EQ(kept, (result == QDialog::Accepted ? TPrintOffset{1.5, -0.7} : TPrintOffset{1, 0}));
         if (result == QDialog::Accepted)
             break;
     }

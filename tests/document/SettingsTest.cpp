@@ -116,8 +116,9 @@ TEST(PrintOffset, ParsesTwoMillimetreValuesWithinTheLimits) {
     for (const auto& row : rows) {
         const std::optional<TPrintOffset> parsed = TPrintOffset::Parse(QString::fromLatin1(row.Text));
         EXPECT_EQ(parsed.has_value(), row.Expected.has_value()) << row.Text;
-        if (parsed && row.Expected)
+        if (parsed && row.Expected) {
             EXPECT_EQ(*parsed, *row.Expected) << row.Text;
+        }
     }
     EXPECT_EQ(TPrintOffset::Clamped(12.34, -10.06), (TPrintOffset{10, -10}));
     // On the device's dots: 0.1 mm at 203 dpi is one dot (0.8 rounded).
