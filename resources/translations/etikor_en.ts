@@ -464,6 +464,18 @@ Choose its date format now!</translation>
 <context>
     <name>TElementEditorText</name>
     <message>
+        <source>Elrendezés</source>
+        <translation>Arrange</translation>
+    </message>
+    <message>
+        <source>Áthelyezés, átméretezés</source>
+        <translation>Move, resize</translation>
+    </message>
+    <message>
+        <source>Elem törlése</source>
+        <translation>Delete element</translation>
+    </message>
+    <message>
         <source>Vonalkód beállítása</source>
         <translation>Barcode setup</translation>
     </message>
@@ -1200,6 +1212,10 @@ Choose its date format now!</translation>
     <message>
         <source>Valóban törölni kívánja a kiválasztott elemet?</source>
         <translation>Delete the selected element?</translation>
+    </message>
+    <message>
+        <source>Valóban törölni kívánja a kiválasztott elemeket?</source>
+        <translation>Delete the selected elements?</translation>
     </message>
     <message>
         <source>Súgó téma</source>
@@ -2133,6 +2149,42 @@ Vertical: ABC1000A, ABC1001B, ABC1002C.</translation>
 </context>
 <context>
     <name>TToolBarText</name>
+    <message>
+        <source>Elrendezés</source>
+        <translation>Arrange</translation>
+    </message>
+    <message>
+        <source>Igazítás balra</source>
+        <translation>Align left</translation>
+    </message>
+    <message>
+        <source>Igazítás jobbra</source>
+        <translation>Align right</translation>
+    </message>
+    <message>
+        <source>Igazítás felülre</source>
+        <translation>Align top</translation>
+    </message>
+    <message>
+        <source>Igazítás alulra</source>
+        <translation>Align bottom</translation>
+    </message>
+    <message>
+        <source>Középre vízszintesen</source>
+        <translation>Centre horizontally</translation>
+    </message>
+    <message>
+        <source>Középre függőlegesen</source>
+        <translation>Centre vertically</translation>
+    </message>
+    <message>
+        <source>Egyenletes elosztás vízszintesen</source>
+        <translation>Distribute horizontally</translation>
+    </message>
+    <message>
+        <source>Egyenletes elosztás függőlegesen</source>
+        <translation>Distribute vertically</translation>
+    </message>
     <message>
         <source>Vízszintes vonal</source>
         <translation>Horizontal line</translation>
