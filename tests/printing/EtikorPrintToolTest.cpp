@@ -9,6 +9,7 @@
 #include "pageengine/ReportPaint.h"
 #include "printing/LabelReport.h"
 #include "printing/PrintSequence.h"
+#include "support/ImageShift.h"
 #include "support/PrivateCups.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreTable.h"
@@ -20,11 +21,14 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -33,6 +37,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -421,6 +426,67 @@ TEST(EtikorPrintTool, PrintsBarcodesWithTheSettingsFilesBarcodeSettings) {
     TSettings exact;
     exact.Security = false;
     EXPECT_NE(FirstPrintedLabel(dir, ctv, "security", exact), usual);
+}
+
+// Page 1 of a PDF written by the tool with `args` on its --dpi grid, rendered at that grid
+// without smoothing (as a printer places its dots).
+QImage PrintedPdfPage(const TempDir& dir, const std::string& name, std::vector<std::string> args, int dpi) {
+    const std::string pdf = dir.file(name + ".pdf");
+    args.insert(args.end(), {"--dpi", std::to_string(dpi), "-o", pdf});
+    const test::ToolResult run = RunTool(ETIKOR_PRINT_TOOL, args);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::string stem = dir.file(name);
+    const test::ToolResult render =
+        RunTool("/usr/bin/pdftoppm", {"-r", std::to_string(dpi), "-aa", "no", "-aaVector", "no", "-gray",
+                                      "-png", "-f", "1", "-l", "1", "-singlefile", pdf, stem});
+    EXPECT_EQ(render.exitCode, 0) << render.err;
+    return QImage(QString::fromStdString(stem + ".png")).convertToFormat(QImage::Format_Grayscale8);
+}
+
+// --offset moves every dot of the page, bars, texts and frames, by the offset taken to whole
+// dots of the PDF's grid; without it a PDF is never moved, whatever calibration the settings
+// keep for the queues (the PDF is for whatever printer prints it later).
+TEST(EtikorPrintTool, OffsetMovesEveryDotOfThePdfAndOnlyWhenAsked) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir);
+    WriteSeries(dir, 5);
+    TSettings calibrated;
+    calibrated.Eltolas[QStringLiteral("Termo")] = {3.0, 2.0};
+    const std::string ini = dir.file("calibrated.ini");
+    TSettingsFile::At(QString::fromStdString(ini)).Write(calibrated);
+    const struct {
+        int dpi;
+        const char* offset;
+        double x, y;
+    } rows[] = {{300, "2.5,-1.2", 2.5, -1.2},
+                {600, "2.5,-1.2", 2.5, -1.2},
+                {600, "-0.3;4,1", -0.3, 4.1},
+                {203, "0.1,0.1", 0.1, 0.1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.dpi) + " dpi, " + row.offset);
+        const std::string name = std::to_string(row.dpi);
+        const QImage plain = PrintedPdfPage(dir, name, {"--template", ctv, "--frame"}, row.dpi);
+        const QImage moved = PrintedPdfPage(dir, name + "-moved",
+                                            {"--template", ctv, "--frame", "--offset", row.offset}, row.dpi);
+        ASSERT_FALSE(plain.isNull());
+        ASSERT_EQ(plain.size(), moved.size());
+        const int dx = static_cast<int>(std::lround(row.x * row.dpi / 25.4));
+        const int dy = static_cast<int>(std::lround(row.y * row.dpi / 25.4));
+        int dark = 0;
+        EXPECT_EQ(test::DotsOffTheShift(plain, moved, dx, dy, dark), 0) << dx << ", " << dy;
+        EXPECT_GT(dark, 1000);
+        EXPECT_NE(plain, moved);
+        // The settings' calibration of a queue does not reach a PDF.
+        EXPECT_EQ(PrintedPdfPage(dir, name + "-settings", {"--template", ctv, "--frame", "--settings", ini},
+                                 row.dpi),
+                  plain);
+    }
+    for (const char* bad : {"10.1,0", "1", "a,b", "1,2,3", ""}) {
+        const test::ToolResult run =
+            RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--offset", bad, "-o", dir.file("bad.pdf")});
+        EXPECT_EQ(run.exitCode, 2) << bad;
+        EXPECT_NE(run.err.find("--offset"), std::string::npos) << run.err;
+    }
 }
 
 TEST(EtikorPrintTool, AnEmptySeriesGivesOneSheetWithoutLabels) {

@@ -49,7 +49,7 @@ constexpr int kExitUnreadable = 3;
 
 const char* const kUsage =
     "usage: etikor-print --template FILE.ctv [--series FILE.sor | --data FILE] [--skip N] [--copies N]\n"
-    "                    [--frame] [--settings FILE] [--allow-missing-fields] [--verify]\n"
+    "                    [--frame] [--settings FILE] [--allow-missing-fields] [--verify] [--offset X,Y]\n"
     "                    [--labels A-B [--repack]] [--job-pages N] [--quiet]\n"
     "                    (-o OUT.pdf [--dpi N] | --printer NAME | --layout | --verify-only [--dpi N])\n"
     "  --series  the records to print (default: the template's own .sor beside it)\n"
@@ -63,13 +63,17 @@ const char* const kUsage =
     "  --allow-missing-fields  print elements bound to fields the data lacks (empty)\n"
     "  --dpi     the dot grid of the PDF, in dots per inch (default 600): barcode modules are\n"
     "            whole dots of it, so a PDF for a 203 or 300 dpi printer prints exactly there\n"
-    "  --printer a print queue or a printer class; the bars are laid on its own resolution\n"
+    "  --printer a print queue or a printer class; the bars are laid on its own resolution,\n"
+    "            everything moved by the queue's calibration in the settings\n"
     "  --job-pages  with --printer: jobs of at most N whole sheets (a class spreads them over\n"
     "            its printers); without it the run is one job\n"
     "  --labels  only labels A to B of the run (as numbered in the whole run, from 1), each on\n"
     "            the place of its sheet it had in the run: to reprint what a jam spoiled\n"
     "  --repack  with --labels: from the first place of the sheet (--skip then counts there)\n"
     "  --quiet   no progress line (it shows only when standard error is a terminal)\n"
+    "  --offset  move everything printed by X mm right and Y mm down (-10 to 10, 0.1 mm steps;\n"
+    "            negative: left, up); for a queue it takes the place of its calibration, a PDF\n"
+    "            is moved only when it is given\n"
     "  --layout  list the prepared pages: page, kind, left, top, width, height (mm), value\n"
     "  --verify  read every distinct barcode back at the target's resolution before printing;\n"
     "            one line per unreadable label (page, place, value, reason); exit status 3\n"
@@ -167,6 +171,7 @@ int main(int argc, char** argv) {
         return *done;
     std::string templatePath, seriesPath, dataPath, outPath, printerName, skipText, settingsPath;
     std::string labelsText;
+    std::optional<TPrintOffset> offset;
     int copies = 1;
     int dpi = 0;
     int jobPages = 0;
@@ -181,7 +186,7 @@ int main(int argc, char** argv) {
         };
         if (arg == "--template" || arg == "--series" || arg == "--data" || arg == "-o" ||
             arg == "--printer" || arg == "--skip" || arg == "--copies" || arg == "--settings" ||
-            arg == "--dpi" || arg == "--labels" || arg == "--job-pages") {
+            arg == "--dpi" || arg == "--labels" || arg == "--job-pages" || arg == "--offset") {
             const std::optional<std::string> v = value();
             if (!v)
                 return usage(std::string(arg) + " needs a value");
@@ -206,6 +211,11 @@ int main(int argc, char** argv) {
                 jobPages = QString::fromStdString(*v).toInt(&ok);
                 if (!ok || jobPages < 1)
                     return usage("--job-pages needs a whole number of sheets from 1, not '" + *v + "'");
+            } else if (arg == "--offset") {
+                offset = TPrintOffset::Parse(QString::fromStdString(*v));
+                if (!offset)
+                    return usage("--offset needs two millimetre values from -10 to 10 as X,Y, not '" + *v +
+                                 "'");
             } else if (arg == "--dpi") {
                 bool ok = false;
                 dpi = QString::fromStdString(*v).toInt(&ok);
@@ -432,7 +442,11 @@ int main(int argc, char** argv) {
             pdf.setResolution(dpi != 0 ? dpi : kDefaultPdfDpi);
             pdf.setCreator(QStringLiteral("Etikor"));
             pdf.setTitle(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
-            const int written = PrintReport(pages, pdf, range, {}, pageWritten(jobs.front(), 0));
+            // A PDF is for whatever printer prints it later: moved only when asked.
+            const int written = PrintReport(
+                pages, pdf, range,
+                offset.value_or(TPrintOffset{}).DeviceOriginMm(pdf.logicalDpiX(), pdf.logicalDpiY()),
+                pageWritten(jobs.front(), 0));
             progress.JobsSent = written > 0 ? 1 : 0;
             show(true);
             if (written == 0)
@@ -453,6 +467,8 @@ int main(int argc, char** argv) {
             verifyAt(printer.resolution());
         if (verifyOnly)
             return readable ? kExitOk : kExitUnreadable;
+        const TPrintOffset moved = offset.value_or(OffsetOfQueue(settings.Eltolas, queue.printerName()));
+        const QPointF origin = moved.DeviceOriginMm(printer.logicalDpiX(), printer.logicalDpiY());
         int pagesBefore = 0;
         for (size_t j = 0; j < jobs.size(); ++j) {
             TRunJob job = jobs[j];
@@ -468,7 +484,7 @@ int main(int argc, char** argv) {
                     ? QFileInfo(QString::fromStdString(templatePath)).completeBaseName()
                     : JobName(templateName, static_cast<int>(j) + 1, static_cast<int>(jobs.size()), job));
             const TPrintRange part{copies, job.FirstPage, job.LastPage, true};
-            const int written = PrintReport(pages, jobPrinter, part, {}, pageWritten(job, pagesBefore));
+            const int written = PrintReport(pages, jobPrinter, part, origin, pageWritten(job, pagesBefore));
             if (written == 0) {
                 show(true);
                 return fail("the print queue '" + printerName + "' refused job " + std::to_string(j + 1) +

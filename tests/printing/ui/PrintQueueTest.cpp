@@ -9,6 +9,7 @@
 
 #include "MemDataSet.h"
 #include "support/ChildProcess.h"
+#include "support/ImageShift.h"
 #include "support/PrivateCups.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
@@ -81,6 +82,33 @@ const test::ChildRegistration kBarcodeOnQueue("barcode-on-queue", [](const QStri
     barcode.Mm = {10, 10, 29.1, 15};
     run.Elements = {barcode};
     run.Page.TopMarginMm = run.Page.LeftMarginMm = 0;
+    return PrintThroughDialog(run, data, arguments.value(0)) ? 0 : 1;
+});
+
+// The child: a framed label with a text and an EAN-13 printed through the printer dialog's
+// choice of a queue (its first argument), with the calibrations of the second argument
+// ("QUEUE=X,Y", or nothing) and the printer remembered last its third.
+const test::ChildRegistration kOffsetOnQueue("offset-on-queue", [](const QStringList& arguments) {
+    MemDataSet data({{"Kod", TFieldType::ftString, 13}}, {{TVariant("590123412345")}});
+    data.Open();
+    TLabelRun run;
+    TLabelElement barcode;
+    barcode.Kind = TElemKind::ekBarcode;
+    barcode.TypeIndex = 9; // "Ean 13"
+    barcode.Source = "Kod";
+    barcode.ShowValue = true;
+    barcode.Px = {38, 38, 110, 57};
+    barcode.Mm = {10, 10, 29.1, 15};
+    TLabelElement text;
+    text.Kind = TElemKind::ekText;
+    text.Source = "Kod";
+    text.Mm = {10, 28, 30, 5};
+    run.Elements = {barcode, text};
+    run.Options.Frame = true;
+    run.Page.TopMarginMm = run.Page.LeftMarginMm = 5;
+    const QStringList calibration = arguments.value(1).split('=');
+    if (calibration.size() == 2)
+        run.Offsets[calibration[0]] = *TPrintOffset::Parse(calibration[1]);
     return PrintThroughDialog(run, data, arguments.value(0)) ? 0 : 1;
 });
 
@@ -170,6 +198,47 @@ TEST(PrintQueue, OnA203DpiQueueTheModulesAreWholeDotsOfThePrinter) {
     ASSERT_GE(runs.size(), 59u);    // EAN-13 has 30 bars, 29 spaces between them
     for (int length : runs)
         EXPECT_TRUE(length % 2 == 0 && length >= 2 && length <= 8) << length;
+}
+
+// A queue's calibration moves every dot of what it prints by the offset (taken to its dots):
+// the same job on two 203 dpi queues, one calibrated, compared dot by dot. The calibration of
+// another queue moves nothing.
+TEST(PrintQueue, TheQueuesCalibrationMovesEveryDotOfThePage) {
+    TempDir dir;
+    TPrivateCups cups(QString::fromStdString(dir.path().string()));
+    const QString problem = cups.Start();
+    if (!problem.isEmpty())
+        GTEST_SKIP() << "no private CUPS server here: " << problem.toStdString();
+    ASSERT_TRUE(cups.AddQueue(QStringLiteral("Sima"), 203) && cups.AddQueue(QStringLiteral("Eltolt"), 203) &&
+                cups.AddQueue(QStringLiteral("Masik"), 203));
+    const struct {
+        QString Queue, Calibration;
+        int Dx, Dy;
+    } rows[] = {
+        {QStringLiteral("Sima"), QString(), 0, 0},
+        // 2.5 mm is 19.98 dots at 203 dpi, -1.2 mm -9.59: 20 and -10.
+        {QStringLiteral("Eltolt"), QStringLiteral("eltolt=2.5,-1.2"), 20, -10},
+        {QStringLiteral("Masik"), QStringLiteral("Eltolt=2.5,-1.2"), 0, 0},
+    };
+    QImage plain;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Queue.toStdString());
+        QString output;
+        ASSERT_TRUE(PrintInChild(cups, QStringLiteral("offset-on-queue"), {row.Queue, row.Calibration},
+                                 row.Queue, output))
+            << output.toStdString();
+        const QImage page = PrintedPage(cups.Output(row.Queue), 203);
+        if (page.isNull())
+            GTEST_SKIP() << "Ghostscript is not installed: the printed page cannot be looked at";
+        if (plain.isNull()) {
+            plain = page;
+            continue;
+        }
+        ASSERT_EQ(page.size(), plain.size());
+        int dark = 0;
+        EXPECT_EQ(test::DotsOffTheShift(plain, page, row.Dx, row.Dy, dark), 0);
+        EXPECT_GT(dark, 500);
+    }
 }
 
 } // namespace
