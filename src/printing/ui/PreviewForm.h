@@ -81,6 +81,7 @@ private:
     QLabel* FPagePanel = nullptr;
     QToolButton* FPrintSetup = nullptr;
     QToolButton* FPrintButton = nullptr;
+    QToolButton* FPrintPage = nullptr;
 };
 
 } // namespace etikor
