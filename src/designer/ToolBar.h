@@ -10,6 +10,7 @@
 
 #include <QWidget>
 
+class QButtonGroup;
 class QMenu;
 class QToolButton;
 
@@ -39,6 +40,9 @@ signals:
     void DeleteEnabledChanged(bool enabled);
     void OwnSizeClicked();
     void ZoomClicked(int zoom);
+    // One step in (+1) or out (-1), and "fit".
+    void ZoomStepClicked(int steps);
+    void FitClicked();
 
 private:
     QToolButton* Tool(TElemKind kind) const;
@@ -51,6 +55,7 @@ private:
     QToolButton* RajzGomb = nullptr;
     QToolButton* ElemTorlesGomb = nullptr;
     QToolButton* Nagyitas[3] = {};
+    QButtonGroup* FZooms = nullptr;
     QMenu* RajzMenu = nullptr;
 };
 

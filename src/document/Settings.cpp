@@ -92,6 +92,8 @@ TSettings TSettingsFile::Read() const {
     s.AutoOrsina = ini.ReadBool(kVonalkod, "Auto Orsina", s.AutoOrsina);
     s.AutoSugo = ini.ReadBool(kEgyeb, "Auto sugo", s.AutoSugo);
     s.Nyomtato = QString::fromStdString(ini.ReadString(kNyomtatas, "Nyomtato", ""));
+    s.AblakMagassag = ini.ReadInteger(kAblak, "Magassag", 0);
+    s.AblakSzelesseg = ini.ReadInteger(kAblak, "Szelesseg", 0);
     return s;
 }
 
