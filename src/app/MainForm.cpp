@@ -454,6 +454,9 @@ void TMainForm::RestoreWindowSize() {
     if (QScreen* screen = this->screen())
         inner = inner.boundedTo(screen->availableGeometry().size() - frame);
     resize(inner.expandedTo(minimumSize()));
+    // Centred again at its new size, as it was at its first.
+    if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void TMainForm::SaveSettings() {

@@ -117,6 +117,10 @@ TCanvasAxis TLabelCanvas::AxisY() const {
 
 void TLabelCanvas::ScrollKeeping(const TCanvasAxis& x, const TCanvasAxis& y, const QPointF& viewPos,
                                  int oldZoom) {
+    // The ranges for the content as it is now, before the values are set.
+    const QSize room = FContainer->size() - viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(room.width(), 0));
+    verticalScrollBar()->setRange(0, std::max(room.height(), 0));
     horizontalScrollBar()->setValue(x.ScrollKeeping(viewPos.x(), oldZoom, FZoom));
     verticalScrollBar()->setValue(y.ScrollKeeping(viewPos.y(), oldZoom, FZoom));
 }

@@ -281,7 +281,7 @@ TEST_F(LabelCanvasTest, ScrollingLabelWithRulersAlongside) {
     canvas_.show();
     Build(8);
     QWidget* cimke = test::Named<QWidget>(canvas_, "Cimke");
-    EXPECT_EQ(cimke->size(), QSize(1875, 1174));
+    EXPECT_EQ(cimke->size(), QSize(1875, 1173));
     EXPECT_EQ(canvas_.VonalzoX->Scale(), 800);
     const QRect view = canvas_.viewport()->geometry();
     EXPECT_EQ(canvas_.VonalzoX->geometry(), QRect(view.left(), view.top() - 20, view.width(), 20));
@@ -317,11 +317,13 @@ TEST_F(LabelCanvasTest, CtrlWheelAsksForZoomAroundThePointer) {
     QObject::connect(&canvas_, &TLabelCanvas::ZoomAtRequested,
                      [&](int zoom, const QPointF& at) { asked.emplace_back(zoom, at); });
     QWidget* cimke = test::Named<QWidget>(canvas_, "Cimke");
+    // Over the label: a wheel event the label leaves goes on to the view (sent ones do not
+    // travel up by themselves).
+    const QPointF at = cimke->mapTo(canvas_.viewport(), QPointF(50, 40));
     auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
-        const QPointF at(50, 40);
-        QWheelEvent event(at, cimke->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(cimke, &event);
+        QWheelEvent event(at, canvas_.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(canvas_.viewport(), &event);
     };
     wheel(120, Qt::ControlModifier);
     wheel(-240, Qt::ControlModifier);
@@ -329,7 +331,7 @@ TEST_F(LabelCanvasTest, CtrlWheelAsksForZoomAroundThePointer) {
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0].first, 3);
     EXPECT_EQ(asked[1].first, 1);
-    EXPECT_EQ(asked[0].second, QPointF(cimke->mapTo(canvas_.viewport(), QPoint(50, 40))));
+    EXPECT_EQ(asked[0].second, at);
     const int before = canvas_.verticalScrollBar()->value();
     wheel(-120, Qt::NoModifier);
     EXPECT_EQ(asked.size(), 2u);

@@ -63,15 +63,16 @@ protected:
         }
         // The device painted on: the window's backing store, or an image the page is rendered to.
         const double ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
-        QImage part((QSizeF(area.size()) * ratio).toSize().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-        part.fill(Qt::white);
         // The resolution as a whole-page render has it (an image keeps whole dots per inch),
         // and the part's offset a whole number of device pixels, so parts meet without seams.
         const int dotsPerMetre = static_cast<int>(std::lround(Dpi * ratio / 0.0254));
-        TDeviceMap map;
-        map.DotsPerMmX = map.DotsPerMmY = std::round(dotsPerMetre * 0.0254) / 25.4;
-        map.OffsetMm = QPointF(std::round(area.left() * ratio) / map.DotsPerMmX,
-                               std::round(area.top() * ratio) / map.DotsPerMmY);
+        QImage part((QSizeF(area.size()) * ratio).toSize().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        part.setDotsPerMeterX(dotsPerMetre);
+        part.setDotsPerMeterY(dotsPerMetre);
+        part.fill(Qt::white);
+        const double dotsPerMm = std::round(dotsPerMetre * 0.0254) / 25.4;
+        const TDeviceMap map = DeviceMapFor(part, QPointF(std::round(area.left() * ratio) / dotsPerMm,
+                                                          std::round(area.top() * ratio) / dotsPerMm));
         {
             QPainter partPainter(&part);
             PaintPage(partPainter, map, Source->Page(PageIndex));

@@ -17,11 +17,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
-
-#include <cmath>
 
 #include <set>
 
@@ -239,19 +238,26 @@ TEST(PreviewForm, FreeZoomAroundThePointer) {
     auto* scroll = form.findChild<QScrollArea*>(QStringLiteral("PreviewScroll"));
     auto* page = form.findChild<QWidget*>(QStringLiteral("PreviewPage"));
     QWidget* viewport = scroll->viewport();
-    for (int delta : {120, 240, 360, -120, -240}) {
+    // Zoomed in (the view is as wide as the tool bar needs) and scrolled to the middle, so that
+    // the page can move every way.
+    while (page->width() <= 2 * viewport->width() && form.PageDpi() < screenDpi * 8)
+        QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
+    const double zoomedIn = form.PageDpi();
+    ASSERT_GT(page->width(), 2 * viewport->width());
+    scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum() / 2);
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum() / 2);
+    for (int delta : {-120, -120, 120, -120, 240}) {
         const QPointF at(viewport->width() * 0.6, viewport->height() * 0.4);
         const QPointF mmBefore = (at - QPointF(page->pos())) / form.PageDpi() * 25.4;
-        const QPointF local = page->mapFrom(viewport, at);
-        QWheelEvent wheel(local, page->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton,
+        QWheelEvent wheel(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
                           Qt::ControlModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(page, &wheel);
+        QApplication::sendEvent(viewport, &wheel);
         const QPointF mmAfter = (at - QPointF(page->pos())) / form.PageDpi() * 25.4;
         const double pixelMm = 25.4 / form.PageDpi();
         EXPECT_NEAR(mmAfter.x(), mmBefore.x(), pixelMm) << delta;
         EXPECT_NEAR(mmAfter.y(), mmBefore.y(), pixelMm) << delta;
     }
-    EXPECT_NEAR(form.PageDpi(), width * std::pow(1.25, 3), 1e-9);
+    EXPECT_NEAR(form.PageDpi(), zoomedIn, 1e-9);
     for (int i = 0; i < 40; ++i)
         QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(form.PageDpi(), screenDpi * 8);
