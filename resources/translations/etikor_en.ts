@@ -136,6 +136,145 @@
     </message>
 </context>
 <context>
+    <name>TBarCodeValueText</name>
+    <message>
+        <source>7 számjegy kell, ellenőrző számjeggyel 8</source>
+        <translation>7 digits are needed, 8 with the check digit</translation>
+    </message>
+    <message>
+        <source>12 számjegy kell, ellenőrző számjeggyel 13</source>
+        <translation>12 digits are needed, 13 with the check digit</translation>
+    </message>
+    <message>
+        <source>11 számjegy kell, ellenőrző számjeggyel 12</source>
+        <translation>11 digits are needed, 12 with the check digit</translation>
+    </message>
+    <message>
+        <source>6 vagy 7 számjegy kell, ellenőrző számjeggyel 8</source>
+        <translation>6 or 7 digits are needed, 8 with the check digit</translation>
+    </message>
+    <message>
+        <source>9 számjegy kell (kötőjelekkel tagolva is), ellenőrző karakterrel 10</source>
+        <translation>9 digits are needed (hyphens may separate them), 10 with the check character</translation>
+    </message>
+    <message>
+        <source>5, 13 vagy 15 számjegy kell, ellenőrző számjeggyel 6, 14 vagy 16</source>
+        <translation>5, 13 or 15 digits are needed, 6, 14 or 16 with the check digit</translation>
+    </message>
+    <message>
+        <source>13 számjegy kell, ellenőrző számjeggyel 14</source>
+        <translation>13 digits are needed, 14 with the check digit</translation>
+    </message>
+    <message>
+        <source>9 számjegy kell, ellenőrző számjeggyel 10</source>
+        <translation>9 digits are needed, 10 with the check digit</translation>
+    </message>
+    <message>
+        <source>6 számjegy kell, ellenőrző számjeggyel 7</source>
+        <translation>6 digits are needed, 7 with the check digit</translation>
+    </message>
+    <message>
+        <source>legfeljebb 13 karakter lehet</source>
+        <translation>at most 13 characters are allowed</translation>
+    </message>
+    <message>
+        <source>5, 9 vagy 11 számjegy kell</source>
+        <translation>5, 9 or 11 digits are needed</translation>
+    </message>
+    <message>
+        <source>számjegyek, a - $ : / . + jelek és A, B, C, D lehetnek</source>
+        <translation>digits, the signs - $ : / . + and A, B, C, D are allowed</translation>
+    </message>
+    <message>
+        <source>számjegyek, a - $ : / . + jelek, szóköz és A, B, C, D lehetnek</source>
+        <translation>digits, the signs - $ : / . +, space and A, B, C, D are allowed</translation>
+    </message>
+    <message>
+        <source>számjegyek, nagybetűk (A–Z, ékezet nélkül), szóköz és a - . $ / + % jelek lehetnek</source>
+        <translation>digits, capital letters (A–Z, no accents), space and the signs - . $ / + % are allowed</translation>
+    </message>
+    <message>
+        <source>számjegyek, nagybetűk (A–Z, ékezet nélkül), szóköz és a - . $ / + % &amp; &quot; ( ) jelek lehetnek</source>
+        <translation>digits, capital letters (A–Z, no accents), space and the signs - . $ / + % &amp; &quot; ( ) are allowed</translation>
+    </message>
+    <message>
+        <source>ékezet nélküli betűk, számjegyek, szóköz és írásjelek lehetnek</source>
+        <translation>letters without accents, digits, space and punctuation are allowed</translation>
+    </message>
+    <message>
+        <source>ékezetes betű nem lehet</source>
+        <translation>accented letters are not allowed</translation>
+    </message>
+    <message>
+        <source>ékezet nélküli betűk, számjegyek, szóköz, írásjelek és š č ť ž ý á í é lehetnek</source>
+        <translation>letters without accents, digits, space, punctuation and š č ť ž ý á í é are allowed</translation>
+    </message>
+    <message>
+        <source>számjegyek és A–F lehetnek</source>
+        <translation>digits and A–F are allowed</translation>
+    </message>
+    <message>
+        <source>számjegyek és a - jel lehetnek</source>
+        <translation>digits and the sign - are allowed</translation>
+    </message>
+    <message>
+        <source>számjegyek és kötőjelek lehetnek</source>
+        <translation>digits and hyphens are allowed</translation>
+    </message>
+    <message>
+        <source>csak számjegyek lehetnek</source>
+        <translation>only digits are allowed</translation>
+    </message>
+    <message>
+        <source>%1: nincs megadva érték</source>
+        <translation>%1: no value given</translation>
+    </message>
+    <message>
+        <source>; kiegészítővel ezután szóköz és 2 vagy 5 számjegy</source>
+        <translation>; with a supplement, then a space and 2 or 5 digits</translation>
+    </message>
+    <message>
+        <source>%1: páros számú számjegy kell</source>
+        <translation>%1: an even number of digits is needed</translation>
+    </message>
+    <message>
+        <source>%1: az első számjegy csak 0 lehet</source>
+        <translation>%1: the first digit must be 0</translation>
+    </message>
+    <message>
+        <source>%1: a kiegészítő előtt, a %2. helyen szóköz kell</source>
+        <translation>%1: a space is needed at position %2, before the supplement</translation>
+    </message>
+    <message>
+        <source>%1: az első és az utolsó karakter A, B, C vagy D kell legyen</source>
+        <translation>%1: the first and the last character must be A, B, C or D</translation>
+    </message>
+    <message>
+        <source>%1: „%2” nem megengedett karakter; %3</source>
+        <translation>%1: “%2” is not an allowed character; %3</translation>
+    </message>
+    <message>
+        <source>%1: „%2” nem megengedett karakter (%3. hely); %4</source>
+        <translation>%1: “%2” is not an allowed character (position %3); %4</translation>
+    </message>
+    <message>
+        <source>%1: hibás GS1 adat (%2)</source>
+        <translation>%1: invalid GS1 data (%2)</translation>
+    </message>
+    <message>
+        <source>%1: az érték nem kódolható (%2)</source>
+        <translation>%1: the value cannot be encoded (%2)</translation>
+    </message>
+    <message>
+        <source>%1: az érték nem kódolható</source>
+        <translation>%1: the value cannot be encoded</translation>
+    </message>
+    <message>
+        <source>%1: hibás ellenőrző számjegy (%2), helyesen %3</source>
+        <translation>%1: wrong check digit (%2), it should be %3</translation>
+    </message>
+</context>
+<context>
     <name>TBeallitasFormText</name>
     <message>
         <source>Csak akkor kapcsolja ki, ha biztos benne!</source>
@@ -324,6 +463,18 @@ Choose its date format now!</translation>
 </context>
 <context>
     <name>TElementEditorText</name>
+    <message>
+        <source>Elrendezés</source>
+        <translation>Arrange</translation>
+    </message>
+    <message>
+        <source>Áthelyezés, átméretezés</source>
+        <translation>Move, resize</translation>
+    </message>
+    <message>
+        <source>Elem törlése</source>
+        <translation>Delete element</translation>
+    </message>
     <message>
         <source>Vonalkód beállítása</source>
         <translation>Barcode setup</translation>
@@ -1057,6 +1208,10 @@ Choose its date format now!</translation>
     <message>
         <source>Valóban törölni kívánja a kiválasztott elemet?</source>
         <translation>Delete the selected element?</translation>
+    </message>
+    <message>
+        <source>Valóban törölni kívánja a kiválasztott elemeket?</source>
+        <translation>Delete the selected elements?</translation>
     </message>
     <message>
         <source>Súgó téma</source>
@@ -1961,6 +2116,42 @@ Vertical: ABC1000A, ABC1001B, ABC1002C.</translation>
 </context>
 <context>
     <name>TToolBarText</name>
+    <message>
+        <source>Elrendezés</source>
+        <translation>Arrange</translation>
+    </message>
+    <message>
+        <source>Igazítás balra</source>
+        <translation>Align left</translation>
+    </message>
+    <message>
+        <source>Igazítás jobbra</source>
+        <translation>Align right</translation>
+    </message>
+    <message>
+        <source>Igazítás felülre</source>
+        <translation>Align top</translation>
+    </message>
+    <message>
+        <source>Igazítás alulra</source>
+        <translation>Align bottom</translation>
+    </message>
+    <message>
+        <source>Középre vízszintesen</source>
+        <translation>Centre horizontally</translation>
+    </message>
+    <message>
+        <source>Középre függőlegesen</source>
+        <translation>Centre vertically</translation>
+    </message>
+    <message>
+        <source>Egyenletes elosztás vízszintesen</source>
+        <translation>Distribute horizontally</translation>
+    </message>
+    <message>
+        <source>Egyenletes elosztás függőlegesen</source>
+        <translation>Distribute vertically</translation>
+    </message>
     <message>
         <source>Vízszintes vonal</source>
         <translation>Horizontal line</translation>

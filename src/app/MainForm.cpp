@@ -79,6 +79,12 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
     body->addWidget(BuildPageControl());
     FTools = new TToolBar(central);
     body->addWidget(FTools);
+    // The tool bar's lining-up items are in the edit menu too, below deleting.
+    if (auto* edit = menuBar()->findChild<QMenu*>(QStringLiteral("Szerkesztes1"))) {
+        const QList<QAction*> items = edit->actions();
+        const qsizetype next = items.indexOf(mTorol) + 1;
+        edit->insertMenu(next > 0 && next < items.size() ? items[next] : nullptr, FTools->ArrangeMenu());
+    }
     FCanvas = new TLabelCanvas(central);
     body->addWidget(FCanvas, 1);
     outer->addLayout(body, 1);
@@ -610,8 +616,10 @@ void TMainForm::SetZoom(int zoom) {
 
 void TMainForm::DeleteWithConfirmation() {
     FHelpContext = 18;
-    if (FModal.Message(QString(), TMainFormText::tr("Valóban törölni kívánja a kiválasztott elemet?"),
-                       QStringLiteral("K")))
+    const QString question = FCanvas->Selection().size() > 1
+                                 ? TMainFormText::tr("Valóban törölni kívánja a kiválasztott elemeket?")
+                                 : TMainFormText::tr("Valóban törölni kívánja a kiválasztott elemet?");
+    if (FModal.Message(QString(), question, QStringLiteral("K")))
         FEditor->DeleteSelected();
     FHelpContext = 10;
 }

@@ -60,6 +60,8 @@ TElementEditor::TElementEditor(TDM& dm, const TSettings& settings, IModal& modal
     : QObject(parent), FDM(dm), FSettings(settings), FModal(modal), FHost(host), FCanvas(parts.Canvas),
       FTools(parts.Tools), FPanel(parts.Panel), FPageTab(parts.PageTab), FLabelTab(parts.LabelTab) {
     connect(&FCanvas, &TLabelCanvas::ElementClicked, this, &TElementEditor::Select);
+    connect(&FCanvas, &TLabelCanvas::ElementToggled, this, &TElementEditor::ToggleSelected);
+    connect(&FCanvas, &TLabelCanvas::BandSelected, this, &TElementEditor::SelectBand);
     connect(&FCanvas, &TLabelCanvas::LabelClicked, this, &TElementEditor::ClearSelection);
     connect(&FCanvas, &TLabelCanvas::GeometryEnded, this, &TElementEditor::GeometryEnded);
     // After the double click has been handled: writing the setup builds the views again.
@@ -74,6 +76,8 @@ TElementEditor::TElementEditor(TDM& dm, const TSettings& settings, IModal& modal
     connect(&FTools, &TToolBar::CreateRequested, this, &TElementEditor::Create);
     connect(&FTools, &TToolBar::DrawingChosen, this, &TElementEditor::CreateDrawing);
     connect(&FTools, &TToolBar::DeleteClicked, this, &TElementEditor::DeleteSelected);
+    connect(&FTools, &TToolBar::ArrangeChosen, this, &TElementEditor::Arrange);
+    connect(&FCanvas, &TLabelCanvas::SelectionCountChanged, &FTools, &TToolBar::SetSelectionCount);
     connect(&FTools, &TToolBar::OwnSizeClicked, this, &TElementEditor::PictureToOwnSize);
     connect(&FTools, &TToolBar::ZoomClicked, this, &TElementEditor::SetZoom);
     connect(&FTools, &TToolBar::ZoomStepClicked, this, [this](int steps) {
@@ -126,6 +130,42 @@ void TElementEditor::Warn(const QString& text) {
 void TElementEditor::Select(TElementView* view) {
     if (!view)
         return;
+    FCanvas.ClearOthers();
+    ShowPrimary(view);
+}
+
+void TElementEditor::ToggleSelected(TElementView* view) {
+    TElementView* primary = SelectedView();
+    if (!view)
+        return;
+    if (!primary) {
+        Select(view);
+    } else if (view == primary) {
+        if (TElementView* next = FCanvas.DropFromSelection(view))
+            ShowPrimary(next);
+        else
+            ClearSelection();
+    } else if (FCanvas.IsSelected(view)) {
+        FCanvas.DropFromSelection(view);
+    } else {
+        FCanvas.AddToSelection(primary);
+        ShowPrimary(view);
+    }
+}
+
+void TElementEditor::SelectBand(const QList<TElementView*>& views, bool add) {
+    if (views.isEmpty())
+        return;
+    if (!add || !SelectedView())
+        ClearSelection();
+    else
+        FCanvas.AddToSelection(SelectedView());
+    for (TElementView* view : views)
+        FCanvas.AddToSelection(view);
+    ShowPrimary(views.back());
+}
+
+void TElementEditor::ShowPrimary(TElementView* view) {
     FCanvas.Attach(view);
     FCurrentRow = view->objectName();
     FTools.SetDeleteEnabled(true);
@@ -178,7 +218,16 @@ TElementView* TElementEditor::SelectedView() const {
 }
 
 void TElementEditor::GeometryEnded(TElementView* view) {
-    if (const std::optional<QString> warning = FCanvas.StoreGeometry(*view))
+    std::optional<QString> warning;
+    {
+        // The views that moved with it are stored in the same step.
+        TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Áthelyezés, átméretezés"));
+        for (TElementView* other : FCanvas.Selection())
+            if (other != view)
+                FCanvas.StoreGeometry(*other);
+        warning = FCanvas.StoreGeometry(*view);
+    }
+    if (warning)
         Warn(*warning);
 }
 
@@ -450,7 +499,7 @@ void TElementEditor::Rotate(int code) {
     }
     FDM.Template.SetRotation(view->objectName(), code);
     // The frame follows the element's new outline.
-    Select(view);
+    ShowPrimary(view);
 }
 
 void TElementEditor::Align(TAlignment alignment) {
@@ -598,9 +647,32 @@ void TElementEditor::DeleteSelected() {
     TElementView* view = FCanvas.Selected();
     if (FCanvas.SelectedFlag() == 0 || !view)
         return;
-    // The canvas drops the element's view as the template removes it.
-    FDM.Template.Remove(view->objectName());
+    QStringList names;
+    for (TElementView* selected : FCanvas.Selection())
+        names.append(selected->objectName());
     ClearSelection();
+    // One step however many; the canvas drops each view as the template removes its element.
+    TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Elem törlése"));
+    for (const QString& name : names)
+        FDM.Template.Remove(name);
+}
+
+void TElementEditor::Arrange(TArrangeKind kind) {
+    const std::vector<TElementView*> views = FCanvas.Selection();
+    if (views.empty())
+        return;
+    std::vector<TPixelRect> rects;
+    rects.reserve(views.size());
+    for (const TElementView* view : views)
+        rects.push_back(view->ScreenRect());
+    const TPanelSize& panel = FCanvas.PanelSize();
+    const std::vector<TPixelRect> arranged = Arranged(rects, kind, {0, 0, panel.Width, panel.Height});
+    TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Elrendezés"));
+    for (size_t i = 0; i < views.size(); ++i) {
+        views[i]->SetScreenRect(arranged[i]);
+        FCanvas.StoreGeometry(*views[i]);
+    }
+    FCanvas.SelectionMoved();
 }
 
 void TElementEditor::PictureToOwnSize() {

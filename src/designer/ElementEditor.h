@@ -7,6 +7,7 @@
 // history; the canvas and the tabs show the result. The main window hosts it: it supplies the
 // data source values are taken from and shows what the editor reports.
 
+#include "designer/Arrange.h"
 #include "designer/BarcodeView.h"
 #include "document/LabelTemplate.h"
 #include "document/TemplateSchema.h"
@@ -62,7 +63,12 @@ public:
     ~TElementEditor() override;
 
     // ---- selection ----
+    // The view alone selected.
     void Select(TElementView* view);
+    // A Ctrl or Shift click: the view joins the selection (and becomes primary) or leaves it.
+    void ToggleSelected(TElementView* view);
+    // The views of a rubber band selected, the topmost primary; `add` keeps the selection.
+    void SelectBand(const QList<TElementView*>& views, bool add);
     void ClearSelection();
     // The barcode view selected last (copied to a bitmap file, cloned from the element tab).
     TBarcodeView* CurrentBarcode() const { return FCurrentBarcode; }
@@ -88,7 +94,10 @@ public:
     // ---- commands ----
     void Create(TElemKind kind);
     void CreateDrawing(TDrawingKind kind);
+    // Deletes every selected element as one step.
     void DeleteSelected();
+    // Lines the selected elements up as one step.
+    void Arrange(TArrangeKind kind);
     void PictureToOwnSize();
     void Undo();
     void Redo();
@@ -101,6 +110,8 @@ private:
     void PageChanged() override;
     void ElementChanged(const TLabelElement& element, TElementChange change) override;
 
+    // The frame and the element tab on `view`, the other selected views kept.
+    void ShowPrimary(TElementView* view);
     // A new element's view is selected and the arrow tool pressed, as after every creation.
     TElementView* ShowNewElement(const QString& name, std::optional<QPoint> screenPos = std::nullopt);
     void CreateText();

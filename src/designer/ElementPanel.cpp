@@ -1,6 +1,7 @@
 #include "designer/ElementPanel.h"
 
 #include "barcode/EncodeMatrix.h"
+#include "barcode/ValueCheck.h"
 #include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
 #include "designer/LabelCanvas.h"
@@ -83,6 +84,16 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
     Ertek->setObjectName(QStringLiteral("Ertek"));
     ertekLabel->setBuddy(Ertek);
     layout->addWidget(Ertek);
+    // What the barcode type makes of the value, while it is typed.
+    ErtekHiba = new QLabel(this);
+    ErtekHiba->setObjectName(QStringLiteral("ErtekHiba"));
+    // One line that never widens the panel nor pushes its controls together; the whole
+    // sentence is its tooltip.
+    ErtekHiba->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    ErtekHiba->setStyleSheet(QStringLiteral("color: #b00000"));
+    ErtekHiba->hide();
+    layout->addWidget(ErtekHiba);
+    connect(Ertek, &QLineEdit::textChanged, this, &TElementPanel::ShowValueProblem);
     auto* valueRow = new QHBoxLayout;
     SzRogzitoGomb = NamedToolButton(this, "SzRogzitoGomb", QString(), TElementPanelText::tr("Alkalmaz"));
     EMezoGomb = IconToolButton(this, "EMezoGomb", TElementPanelText::tr("Adatmező kiválasztása"), "field");
@@ -199,7 +210,10 @@ TElementPanel::TElementPanel(QWidget* parent) : QWidget(parent) {
         // A two-dimensional symbol shows no text unless asked for.
         if (!cb_VkOpcio->isHidden())
             cbVonalkodErtek->setChecked(false);
+        ShowValueProblem();
     });
+    for (QComboBox* list : {cb_VkOpcio, cb_VkOpcio2})
+        connect(list, &QComboBox::activated, this, &TElementPanel::ShowValueProblem);
     cbVonalkodErtek = new QCheckBox(TElementPanelText::tr("Vonalkód érték látszik"), gbVonalkod);
     cbVonalkodErtek->setObjectName(QStringLiteral("cbVonalkodErtek"));
     bl->addWidget(cbVonalkodErtek);
@@ -472,6 +486,23 @@ void TElementPanel::ShowSelection(const TLabelElement& element) {
         AllowRotation(false);
         break;
     }
+    ShowValueProblem();
+}
+
+void TElementPanel::ShowValueProblem() {
+    if (!gbVonalkod || !ErtekHiba)
+        return; // still being built
+    const std::optional<TTypBarCode> type =
+        gbVonalkod->isHidden() ? std::nullopt : BarcodeTypeForIndex(cb_VkTNev->currentIndex());
+    QString problem;
+    if (type) {
+        EncoderOptions options;
+        options.Matrix = BarcodeOptionsForIndex(BarcodeTypeIndex());
+        problem = BarCodeValueProblem(*type, options, ToCp1250(Ertek->text()));
+    }
+    ErtekHiba->setText(problem);
+    ErtekHiba->setToolTip(problem);
+    ErtekHiba->setVisible(!problem.isEmpty());
 }
 
 void TElementPanel::ShowNoSelection() {
@@ -480,6 +511,7 @@ void TElementPanel::ShowNoSelection() {
     for (QToolButton* b : {EFileGomb, EMezoGomb, DtGomb})
         Allow(b, false);
     Ertek->clear();
+    ShowValueProblem();
     cb_Elforgat->setCurrentIndex(0);
     AllowRotation(false);
     AllowAlignment(false);

@@ -107,10 +107,12 @@ private:
     QToolButton* AlignmentButton(TAlignment alignment) const;
     // Fills and shows the settings lists for a list position.
     void ShowMatrixOptions(int position, const TMatrixOptions& options);
+    void ShowValueProblem();
     void AllowRotation(bool allowed);
     void AllowAlignment(bool allowed);
 
     QLineEdit* Ertek = nullptr;
+    QLabel* ErtekHiba = nullptr; // what is wrong with a barcode's value
     QToolButton* SzRogzitoGomb = nullptr;
     QToolButton* EMezoGomb = nullptr;
     QToolButton* DtGomb = nullptr;

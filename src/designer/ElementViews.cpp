@@ -30,7 +30,11 @@ void TElementView::SetScreenRect(const TPixelRect& rect) {
 void TElementView::mousePressEvent(QMouseEvent* event) {
     // Taken here: the label behind the view would clear the selection.
     event->accept();
-    if (event->button() == Qt::LeftButton)
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))
+        emit ToggleClicked(this);
+    else
         emit Clicked(this);
 }
 

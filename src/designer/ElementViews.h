@@ -24,6 +24,8 @@ public:
 
 signals:
     void Clicked(etikor::TElementView* view);
+    // A click with Ctrl or Shift: the view joins or leaves a selection of several.
+    void ToggleClicked(etikor::TElementView* view);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

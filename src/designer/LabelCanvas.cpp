@@ -9,9 +9,14 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
+#include <QRubberBand>
 #include <QScrollBar>
 #include <QWheelEvent>
+
+#include <algorithm>
+#include <functional>
 
 namespace etikor {
 
@@ -21,6 +26,29 @@ namespace {
 int FontPixelHeight(int sizePt) {
     return RoundHalfEven(sizePt * kScreenPpi / 72.0);
 }
+
+// The thin frames around the selected views other than the primary one; above the views, below
+// the sizing frame, blind to the mouse.
+class TSelectionMarks final : public QWidget {
+public:
+    TSelectionMarks(QWidget* parent, std::function<std::vector<QRect>()> rects)
+        : QWidget(parent), FRects(std::move(rects)) {
+        setObjectName(QStringLiteral("SelectionMarks"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(QPen(QColor(0x00, 0x80, 0x80), 1, Qt::DashLine));
+        for (const QRect& r : FRects())
+            painter.drawRect(r.adjusted(-2, -2, 1, 1));
+    }
+
+private:
+    std::function<std::vector<QRect>()> FRects;
+};
 
 } // namespace
 
@@ -58,11 +86,28 @@ TLabelCanvas::TLabelCanvas(QWidget* parent) : QScrollArea(parent) {
     Cimke->setPalette(white);
     Cimke->setMouseTracking(true);
     Cimke->installEventFilter(this);
+    FMarks = new TSelectionMarks(Cimke, [this] {
+        std::vector<QRect> rects;
+        for (const QPointer<TElementView>& view : FOthers)
+            if (view)
+                rects.push_back(view->geometry());
+        return rects;
+    });
+    FBand = new QRubberBand(QRubberBand::Rectangle, Cimke);
+    FBand->setObjectName(QStringLiteral("KijeloloKeret"));
     Sizer = new TSizer(Cimke);
-    connect(Sizer, &TSizer::Dragging, this, [this](const QRect& r) { ShowPosition(r.topLeft()); });
+    connect(Sizer, &TSizer::Dragging, this, [this](const QRect& r) {
+        ShowPosition(r.topLeft());
+        FMarks->update();
+    });
+    connect(Sizer, &TSizer::ToggleClicked, this, [this](QWidget* target) {
+        if (auto* view = qobject_cast<TElementView*>(target))
+            emit ElementToggled(view);
+    });
     // After a move or a resize (by the mouse or a key) the readout shows where the element is.
     auto ended = [this](QWidget* target) {
         if (auto* view = qobject_cast<TElementView*>(target)) {
+            FMarks->update();
             ShowPosition(view->pos());
             emit GeometryEnded(view);
         }
@@ -90,7 +135,9 @@ void TLabelCanvas::ElementRemoved(const QString& name) {
         return;
     if (view == FSelected)
         Detach();
+    std::erase(FOthers, view);
     delete view;
+    FollowSelection();
 }
 
 void TLabelCanvas::SetZoom(int zoom) {
@@ -127,6 +174,7 @@ void TLabelCanvas::ScrollKeeping(const TCanvasAxis& x, const TCanvasAxis& y, con
 
 void TLabelCanvas::Layout() {
     Cimke->setGeometry(kMargin, kMargin, FPanel.Width, FPanel.Height);
+    FMarks->setGeometry(0, 0, FPanel.Width, FPanel.Height);
     // The content fills the view at least, so that a click beside a small label still lands.
     const QSize view = viewport()->size();
     FContainer->resize(std::max(kMargin + FPanel.Width + kMargin, view.width()),
@@ -190,9 +238,11 @@ TElementView* TLabelCanvas::View(const QString& name) const {
 TElementView* TLabelCanvas::AddView(TElementView* view, const TLabelElement& element) {
     view->setObjectName(element.Name);
     connect(view, &TElementView::Clicked, this, &TLabelCanvas::ElementClicked);
+    connect(view, &TElementView::ToggleClicked, this, &TLabelCanvas::ElementToggled);
     view->show();
-    // Later rows lie on top; the frame stays above every view.
+    // Later rows lie on top; the marks and the frame stay above every view.
     view->raise();
+    FMarks->raise();
     return view;
 }
 
@@ -286,6 +336,7 @@ TCanvasBuild TLabelCanvas::Build(TLabelTemplate& labelTemplate, const TSettings&
     for (const TLabelElement& element : labelTemplate.Elements())
         AddElementView(element, settings, &result);
     Cimke->setUpdatesEnabled(true);
+    FMarks->raise();
     Sizer->raise();
     return result;
 }
@@ -296,8 +347,10 @@ void TLabelCanvas::ApplyLabelSize(double widthMm, double heightMm) {
 }
 
 void TLabelCanvas::Attach(TElementView* view) {
+    std::erase(FOthers, view);
     FSelected = view;
     Sizer->Attach(view);
+    FollowSelection();
     // The arrow keys go to the frame of the element just selected.
     Sizer->setFocus();
     FSelectedFlag = 1;
@@ -305,8 +358,72 @@ void TLabelCanvas::Attach(TElementView* view) {
 
 void TLabelCanvas::Detach() {
     FSelected = nullptr;
+    FOthers.clear();
     Sizer->Detach();
     FSelectedFlag = 0;
+    FMarks->update();
+    emit SelectionCountChanged(0);
+}
+
+std::vector<TElementView*> TLabelCanvas::Selection() const {
+    std::vector<TElementView*> selected;
+    for (TElementView* view : Views())
+        if (IsSelected(view))
+            selected.push_back(view);
+    return selected;
+}
+
+bool TLabelCanvas::IsSelected(const TElementView* view) const {
+    if (!view)
+        return false;
+    if (view == FSelected)
+        return true;
+    return std::any_of(FOthers.begin(), FOthers.end(),
+                       [view](const QPointer<TElementView>& other) { return other == view; });
+}
+
+void TLabelCanvas::AddToSelection(TElementView* view) {
+    // The primary view may join the others: the frame is about to move to another view.
+    if (!view || std::find(FOthers.begin(), FOthers.end(), view) != FOthers.end())
+        return;
+    FOthers.emplace_back(view);
+    FollowSelection();
+}
+
+void TLabelCanvas::ClearOthers() {
+    FOthers.clear();
+    FollowSelection();
+}
+
+TElementView* TLabelCanvas::DropFromSelection(TElementView* view) {
+    if (view != FSelected) {
+        std::erase(FOthers, view);
+        FollowSelection();
+        return nullptr;
+    }
+    std::erase(FOthers, nullptr);
+    if (FOthers.empty())
+        return nullptr;
+    TElementView* next = FOthers.back();
+    FOthers.pop_back();
+    return next;
+}
+
+void TLabelCanvas::FollowSelection() {
+    QList<QWidget*> followers;
+    for (const QPointer<TElementView>& view : FOthers)
+        if (view)
+            followers.append(view);
+    Sizer->SetFollowers(followers);
+    FMarks->raise();
+    Sizer->raise();
+    FMarks->update();
+    emit SelectionCountChanged(static_cast<int>(Selection().size()));
+}
+
+void TLabelCanvas::SelectionMoved() {
+    Sizer->Follow();
+    FMarks->update();
 }
 
 std::optional<QString> TLabelCanvas::StoreGeometry(TElementView& view) {
@@ -332,11 +449,35 @@ void TLabelCanvas::ShowPosition(const QPoint& labelPos) {
 
 bool TLabelCanvas::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Cimke) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
         if (event->type() == QEvent::MouseMove) {
             emit PointerOverLabel();
-            ShowPosition(static_cast<QMouseEvent*>(event)->position().toPoint());
+            const QPoint pos = mouse->position().toPoint();
+            ShowPosition(pos);
+            if (FBandStart) {
+                FBand->setGeometry(QRect(*FBandStart, pos).normalized());
+                FBand->show();
+                FBand->raise();
+            }
         } else if (event->type() == QEvent::MouseButtonPress) {
-            emit LabelClicked();
+            FBandAdds = mouse->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+            FBandStart.reset();
+            if (mouse->button() == Qt::LeftButton)
+                FBandStart = mouse->position().toPoint();
+            if (!FBandAdds)
+                emit LabelClicked();
+        } else if (event->type() == QEvent::MouseButtonRelease && FBandStart) {
+            FBandStart.reset();
+            if (FBand->isVisible()) {
+                FBand->hide();
+                const QRect band = FBand->geometry();
+                QList<TElementView*> inside;
+                for (TElementView* view : Views())
+                    if (band.contains(view->geometry()))
+                        inside.append(view);
+                if (!inside.isEmpty())
+                    emit BandSelected(inside, FBandAdds);
+            }
         }
     }
     return QScrollArea::eventFilter(watched, event);

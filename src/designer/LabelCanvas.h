@@ -18,6 +18,7 @@
 #include <vector>
 
 class QLabel;
+class QRubberBand;
 
 namespace etikor {
 
@@ -76,12 +77,28 @@ public:
     std::vector<TElementView*> Views() const;
     TElementView* View(const QString& name) const;
 
-    // Selection: the view the frame is attached to and the selected flag (the frame's tag).
+    // Selection: the view the frame is attached to (the primary one, whose row the element tab
+    // shows) and the selected flag (the frame's tag). Further selected views are marked with a
+    // thin frame and follow the primary one's moves.
     TElementView* Selected() const { return FSelected; }
     int SelectedFlag() const { return FSelectedFlag; }
     void SetSelectedFlag(int flag) { FSelectedFlag = flag; }
+    // The frame on `view`; the views selected besides stay selected.
     void Attach(TElementView* view);
+    // Nothing selected.
     void Detach();
+    // Every selected view in the label's stacking order, the primary one included.
+    std::vector<TElementView*> Selection() const;
+    bool IsSelected(const TElementView* view) const;
+    // A view selected besides the primary one (the primary one too, before the frame moves on).
+    void AddToSelection(TElementView* view);
+    // Only the primary view stays selected.
+    void ClearOthers();
+    // The view leaves the selection. When it was the primary one, the view selected last
+    // before it is returned (no longer among the others) to become primary, or null.
+    TElementView* DropFromSelection(TElementView* view);
+    // The frame and the marks after the selected views were moved from outside.
+    void SelectionMoved();
 
     // The move/resize handling: the template takes the view's screen rectangle as the
     // element's geometry. For an unrotated barcode narrower than half its minimum width the
@@ -93,6 +110,13 @@ public:
 
 signals:
     void ElementClicked(etikor::TElementView* view);
+    // A Ctrl or Shift click on a view or on the frame.
+    void ElementToggled(etikor::TElementView* view);
+    // A rubber band drawn over the label: the views wholly inside it, bottom first; `add` when
+    // Ctrl or Shift was held (the band adds to the selection).
+    void BandSelected(const QList<etikor::TElementView*>& views, bool add);
+    // How many views are selected now.
+    void SelectionCountChanged(int count);
     void LabelClicked();
     // "(x; y)" ready for the first status panel.
     void PositionChanged(const QString& text);
@@ -116,6 +140,8 @@ private:
     // The rulers stay at the view's edges; their zero follows the label as it scrolls.
     void PlaceRulers();
     TElementView* AddView(TElementView* view, const TLabelElement& element);
+    // The followers of the frame and the marks of the other selected views.
+    void FollowSelection();
 
     QLabel* RsRulerCorner1 = nullptr;
     QWidget* Cimke = nullptr;
@@ -125,6 +151,11 @@ private:
     TPanelSize FPanel;
     TLabelTemplate* FTemplate = nullptr;
     QPointer<TElementView> FSelected;
+    std::vector<QPointer<TElementView>> FOthers;
+    QWidget* FMarks = nullptr;
+    QRubberBand* FBand = nullptr;
+    std::optional<QPoint> FBandStart;
+    bool FBandAdds = false;
     int FSelectedFlag = 0;
     int FWheelAngle = 0; // eighths of a degree not yet made into a zoom step
 };

@@ -21,8 +21,22 @@ void TSizer::Attach(QWidget* target) {
     raise();
 }
 
+void TSizer::SetFollowers(const QList<QWidget*>& followers) {
+    FFollowers.clear();
+    for (QWidget* w : followers)
+        if (w != FTarget)
+            FFollowers.append(w);
+}
+
+void TSizer::MoveFollowers(const QPoint& offset) {
+    for (qsizetype i = 0; i < FFollowers.size() && i < FFollowerStart.size(); ++i)
+        if (FFollowers[i])
+            FFollowers[i]->move(FFollowerStart[i] + offset);
+}
+
 void TSizer::Detach() {
     FTarget = nullptr;
+    FFollowers.clear();
     FDragging = false;
     hide();
 }
@@ -66,10 +80,18 @@ void TSizer::mousePressEvent(QMouseEvent* event) {
     if (!FTarget || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton))
         return;
     setFocus();
+    if (event->button() == Qt::LeftButton &&
+        (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))) {
+        emit ToggleClicked(FTarget);
+        return;
+    }
     FDragHandle = HandleAt(event->position().toPoint());
     FDragging = true;
     FPressGlobal = event->globalPosition().toPoint();
     FPressRect = FTarget->geometry();
+    FFollowerStart.clear();
+    for (const QPointer<QWidget>& w : FFollowers)
+        FFollowerStart.append(w ? w->pos() : QPoint());
 }
 
 void TSizer::mouseMoveEvent(QMouseEvent* event) {
@@ -79,6 +101,7 @@ void TSizer::mouseMoveEvent(QMouseEvent* event) {
     QRect r = FPressRect;
     if (FDragHandle < 0) {
         r.translate(d);
+        MoveFollowers(d);
     } else {
         // Which edges a handle drags: corners two, sides one.
         const bool left = FDragHandle == 0 || FDragHandle == 6 || FDragHandle == 7;
@@ -139,6 +162,10 @@ void TSizer::KeyStep(int key, bool shift) {
         r.setHeight(std::max(r.height() + dy, kMinimum));
     } else {
         r.translate(dx, dy);
+        FFollowerStart.clear();
+        for (const QPointer<QWidget>& w : FFollowers)
+            FFollowerStart.append(w ? w->pos() : QPoint());
+        MoveFollowers({dx, dy});
     }
     FTarget->setGeometry(r);
     Follow();

@@ -4,6 +4,7 @@
 // moves the view, a handle resizes it (left or right mouse button); the arrow keys move it by
 // one pixel, Shift with an arrow moves its right or bottom edge. Never smaller than 2 x 2, no
 // snapping. It reports intermediate rectangles while dragging and the final one at the end.
+// The other selected views follow a move (not a resize) by the same offset.
 
 #include "document/TemplateSchema.h"
 
@@ -23,6 +24,8 @@ public:
     QWidget* Target() const { return FTarget; }
     void Attach(QWidget* target);
     void Detach();
+    // The views moved along with the target.
+    void SetFollowers(const QList<QWidget*>& followers);
     // Follows the target's geometry (after a change made from outside).
     void Follow();
     // Moves or resizes the target by a key (as the arrow keys do) and reports the end.
@@ -30,6 +33,8 @@ public:
 
 signals:
     void Dragging(const QRect& rect);
+    // A Ctrl or Shift click on the frame: the target leaves a selection of several views.
+    void ToggleClicked(QWidget* target);
     void MoveEnded(QWidget* target);
     void ResizeEnded(QWidget* target);
 
@@ -47,12 +52,15 @@ private:
     // Handle index 0..7 clockwise from the top-left corner; -1 inside (move).
     int HandleAt(const QPoint& pos) const;
     QRect HandleRect(int index) const;
+    void MoveFollowers(const QPoint& offset);
 
     QPointer<QWidget> FTarget;
     int FDragHandle = -1;
     bool FDragging = false;
     QPoint FPressGlobal;
     QRect FPressRect;
+    QList<QPointer<QWidget>> FFollowers;
+    QList<QPoint> FFollowerStart;
 };
 
 } // namespace etikor

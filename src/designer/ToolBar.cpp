@@ -36,6 +36,26 @@ constexpr TDrawingItem kDrawingItems[] = {
     {"mEllipszis", QT_TRANSLATE_NOOP("TToolBarText", "Ellipszis"), TDrawingKind::dkEllipse},
 };
 
+struct TArrangeItem {
+    const char* Name;
+    const char* Caption;
+    TArrangeKind Kind;
+};
+constexpr TArrangeItem kArrangeItems[] = {
+    {"mIgazBalra", QT_TRANSLATE_NOOP("TToolBarText", "Igazítás balra"), TArrangeKind::akLeft},
+    {"mIgazJobbra", QT_TRANSLATE_NOOP("TToolBarText", "Igazítás jobbra"), TArrangeKind::akRight},
+    {"mIgazFelulre", QT_TRANSLATE_NOOP("TToolBarText", "Igazítás felülre"), TArrangeKind::akTop},
+    {"mIgazAlulra", QT_TRANSLATE_NOOP("TToolBarText", "Igazítás alulra"), TArrangeKind::akBottom},
+    {"mKozepVizszintes", QT_TRANSLATE_NOOP("TToolBarText", "Középre vízszintesen"),
+     TArrangeKind::akHorizontalCentre},
+    {"mKozepFuggoleges", QT_TRANSLATE_NOOP("TToolBarText", "Középre függőlegesen"),
+     TArrangeKind::akVerticalCentre},
+    {"mElosztVizszintes", QT_TRANSLATE_NOOP("TToolBarText", "Egyenletes elosztás vízszintesen"),
+     TArrangeKind::akDistributeHorizontally},
+    {"mElosztFuggoleges", QT_TRANSLATE_NOOP("TToolBarText", "Egyenletes elosztás függőlegesen"),
+     TArrangeKind::akDistributeVertically},
+};
+
 } // namespace
 
 TToolBar::TToolBar(QWidget* parent) : QWidget(parent) {
@@ -76,6 +96,10 @@ TToolBar::TToolBar(QWidget* parent) : QWidget(parent) {
         "picture-size");
     connect(size, &QToolButton::clicked, this, &TToolBar::OwnSizeClicked);
     layout->addWidget(size);
+    ElrendezesGomb = IconToolButton(this, "ElrendezesGomb", TToolBarText::tr("Elrendezés"), "arrange");
+    ElrendezesGomb->setPopupMode(QToolButton::InstantPopup);
+    ElrendezesGomb->setEnabled(false);
+    layout->addWidget(ElrendezesGomb);
     layout->addSpacing(6);
     auto* zooms = FZooms = new QButtonGroup(this);
     zooms->setObjectName(QStringLiteral("NagyitasCsoport"));
@@ -140,6 +164,30 @@ TToolBar::TToolBar(QWidget* parent) : QWidget(parent) {
         action->setObjectName(QString::fromLatin1(item.Name));
         connect(action, &QAction::triggered, this, [this, kind = item.Kind] { emit DrawingChosen(kind); });
     }
+
+    ElrendezesMenu = new QMenu(TToolBarText::tr("Elrendezés"), this);
+    ElrendezesMenu->setObjectName(QStringLiteral("ElrendezesMenu"));
+    for (const TArrangeItem& item : kArrangeItems) {
+        if (item.Kind == TArrangeKind::akDistributeHorizontally)
+            ElrendezesMenu->addSeparator();
+        QAction* action = ElrendezesMenu->addAction(TToolBarText::tr(item.Caption));
+        action->setObjectName(QString::fromLatin1(item.Name));
+        if (item.Kind == TArrangeKind::akDistributeHorizontally ||
+            item.Kind == TArrangeKind::akDistributeVertically)
+            FDistributeItems.append(action);
+        connect(action, &QAction::triggered, this, [this, kind = item.Kind] { emit ArrangeChosen(kind); });
+    }
+    ElrendezesGomb->setMenu(ElrendezesMenu);
+    SetSelectionCount(0);
+}
+
+void TToolBar::SetSelectionCount(int count) {
+    ElrendezesGomb->setEnabled(count > 0);
+    ElrendezesMenu->setEnabled(count > 0);
+    for (QAction* action : ElrendezesMenu->actions())
+        action->setEnabled(count > 0);
+    for (QAction* action : FDistributeItems)
+        action->setEnabled(count >= 3);
 }
 
 QToolButton* TToolBar::Tool(TElemKind kind) const {

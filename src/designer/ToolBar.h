@@ -2,9 +2,11 @@
 
 // The tool bar `PEszkoz` beside the canvas: the arrow and the four element tools (the pressed
 // one shows the kind selected or being made), the drawing menu `RajzMenu`, deleting the
-// selected element, a picture's own size and the three zoom buttons. It says what was pressed;
+// selected element (or elements), lining them up from the menu `ElrendezesMenu`, a picture's
+// own size and the three zoom buttons. It says what was pressed;
 // the element editor and the main window act on it.
 
+#include "designer/Arrange.h"
 #include "document/LabelTemplate.h"
 #include "document/TemplateSchema.h"
 
@@ -28,6 +30,10 @@ public:
     // Presses a tool and clicks it, as its menu item does (a click on the pressed tool creates).
     void ClickTool(TElemKind kind);
     void SetDeleteEnabled(bool enabled);
+    // What the selection allows: lining up from one element, spacing evenly from three.
+    void SetSelectionCount(int count);
+    // The lining-up items, also offered in the main window's edit menu.
+    QMenu* ArrangeMenu() const { return ElrendezesMenu; }
     // Delete, if it is enabled now.
     void ClickDelete();
     void ShowZoom(int zoom);
@@ -38,6 +44,7 @@ signals:
     void DrawingChosen(TDrawingKind kind);
     void DeleteClicked();
     void DeleteEnabledChanged(bool enabled);
+    void ArrangeChosen(etikor::TArrangeKind kind);
     void OwnSizeClicked();
     void ZoomClicked(int zoom);
     // One step in (+1) or out (-1), and "fit".
@@ -57,6 +64,9 @@ private:
     QToolButton* Nagyitas[3] = {};
     QButtonGroup* FZooms = nullptr;
     QMenu* RajzMenu = nullptr;
+    QToolButton* ElrendezesGomb = nullptr;
+    QMenu* ElrendezesMenu = nullptr;
+    QList<QAction*> FDistributeItems;
 };
 
 } // namespace etikor

@@ -82,7 +82,9 @@ QString Digits(const QString& text) {
 
 // A quick pass on the symbol as printed (black on white, turned upright), then a thorough one
 // before a symbol is called unreadable (coloured bars, a reader that needs more lines).
-QString Decode(const QImage& gray, TTypBarCode type, int angle, bool& found) {
+// `thorough` false: the quick pass only (a band of the symbol, which the thorough reader's
+// rotations and smaller copies cannot help).
+QString Decode(const QImage& gray, TTypBarCode type, int angle, bool& found, bool thorough) {
     ZXing::DecodeHints hints;
     hints.setFormats(DecoderFormat(type));
     hints.setMaxNumberOfSymbols(1);
@@ -96,7 +98,7 @@ QString Decode(const QImage& gray, TTypBarCode type, int angle, bool& found) {
     // Printed dots are what is read: no smaller copies of a page-sized picture.
     hints.setTryDownscale(false);
     ZXing::Result result = ZXing::ReadBarcode(view.rotated(((angle % 360) + 360) % 360), hints);
-    if (!result.isValid()) {
+    if (!result.isValid() && thorough) {
         hints.setBinarizer(ZXing::Binarizer::LocalAverage);
         hints.setTryHarder(true);
         hints.setTryRotate(true);
@@ -109,6 +111,8 @@ QString Decode(const QImage& gray, TTypBarCode type, int angle, bool& found) {
 
 // Around the symbol: white paper for the reader's quiet zone.
 constexpr double kQuietMm = 5;
+// Lines of a band across a linear symbol's bars: enough for the reader's agreeing lines.
+constexpr int kBandDots = 16;
 
 struct TKey {
     const TReportItem* Item;
@@ -176,6 +180,7 @@ struct TBarcodeVerifier::TState {
     std::vector<TOccurrence> Occurrences;
     size_t Checked = 0;
     QImage Sheet;
+    QImage Band;
 
     // The place of a band on its sheet: down each column, then the next column.
     int PlaceOf(QPointF origin) const {
@@ -195,38 +200,76 @@ struct TBarcodeVerifier::TState {
         return column * rows + row + 1;
     }
 
-    void Check(TDistinct& distinct) {
+    // Draws the symbol onto `image`, which stands for the dots `dots` of the symbol's paper
+    // (the symbol with its quiet zone at `dotsPerMm`); the rest of the paper is clipped away.
+    static void Draw(TDistinct& distinct, QImage& image, const QRectF& area, double dotsPerMm, QPoint dots) {
         auto* item = static_cast<TBarcodeItem*>(distinct.Sample.Item);
-        const double dotsPerMm = Dpi / 25.4;
-        const QRectF area = distinct.Sample.RectMm.adjusted(-kQuietMm, -kQuietMm, kQuietMm, kQuietMm);
-        // One sheet of paper for every symbol of the same size.
-        const QSize size(std::max(1, static_cast<int>(std::ceil(area.width() * dotsPerMm))),
-                         std::max(1, static_cast<int>(std::ceil(area.height() * dotsPerMm))));
-        if (Sheet.size() != size)
-            Sheet = QImage(size, QImage::Format_Grayscale8);
-        QImage& image = Sheet;
         image.fill(Qt::white);
         TDeviceMap map;
         map.DotsPerMmX = map.DotsPerMmY = dotsPerMm;
         map.OffsetMm = area.topLeft();
         map.Paper = true;
-        {
-            QPainter painter(&image);
-            item->Paint(painter, map, distinct.Sample);
-        }
+        QPainter painter(&image);
+        // Whole dots: the band holds exactly the dots of the whole picture it stands for.
+        painter.translate(-dots.x(), -dots.y());
+        item->Paint(painter, map, distinct.Sample);
+    }
+
+    // False when the value draws nothing (the verdict is then set).
+    static bool Drawn(TDistinct& distinct) {
+        auto* item = static_cast<TBarcodeItem*>(distinct.Sample.Item);
         distinct.Type = item->Barcode.TypBarCode();
         distinct.Error = item->Barcode.LastPaintError();
         if (distinct.Error != TLastPaintError::erOK && distinct.Error != TLastPaintError::erSmallPaintBox &&
             distinct.Error != TLastPaintError::erOutOfSecurityBox) {
             distinct.Verdict = TBarcodeVerdict::bvInvalid;
-            return;
+            return false;
         }
         if (!DecoderReads(distinct.Type)) {
             distinct.Verdict = TBarcodeVerdict::bvUnchecked;
-            return;
+            return false;
         }
+        return true;
+    }
+
+    void Check(TDistinct& distinct) {
+        auto* item = static_cast<TBarcodeItem*>(distinct.Sample.Item);
+        const TTypBarCode type = item->Barcode.TypBarCode();
+        const int angle = ((item->Barcode.Angle() % 360) + 360) % 360;
+        const double dotsPerMm = Dpi / 25.4;
+        const QRectF area = distinct.Sample.RectMm.adjusted(-kQuietMm, -kQuietMm, kQuietMm, kQuietMm);
+        // One sheet of paper for every symbol of the same size.
+        const QSize size(std::max(1, static_cast<int>(std::ceil(area.width() * dotsPerMm))),
+                         std::max(1, static_cast<int>(std::ceil(area.height() * dotsPerMm))));
+        // A linear symbol printed upright or quarter-turned reads from a few lines across its
+        // bars through the middle: a band of the paper is drawn and read first, and only a band
+        // that does not read sends the symbol to the whole picture (and the thorough reader).
+        if (!IsMatrixType(type) && DecoderReads(type) && angle % 90 == 0) {
+            const bool barsUpright = angle == 0 || angle == 180;
+            const QRect band = barsUpright ? QRect(0, std::max(0, size.height() / 2 - kBandDots / 2),
+                                                   size.width(), std::min(kBandDots, size.height()))
+                                           : QRect(std::max(0, size.width() / 2 - kBandDots / 2), 0,
+                                                   std::min(kBandDots, size.width()), size.height());
+            if (Band.size() != band.size())
+                Band = QImage(band.size(), QImage::Format_Grayscale8);
+            Draw(distinct, Band, area, dotsPerMm, band.topLeft());
+            if (!Drawn(distinct))
+                return;
+            bool found = false;
+            const QString decoded = Decode(Band, type, angle, found, false);
+            if (found && DecodedMatches(type, distinct.Sample.Value, decoded)) {
+                distinct.Decoded = decoded;
+                distinct.Verdict = TBarcodeVerdict::bvReadable;
+                return;
+            }
+        }
+        if (Sheet.size() != size)
+            Sheet = QImage(size, QImage::Format_Grayscale8);
+        Draw(distinct, Sheet, area, dotsPerMm, QPoint());
+        if (!Drawn(distinct))
+            return;
         bool found = false;
-        distinct.Decoded = Decode(image, distinct.Type, item->Barcode.Angle(), found);
+        distinct.Decoded = Decode(Sheet, type, angle, found, true);
         // Against the value as the label carries it: a check digit the symbol replaces is a
         // barcode that says something else.
         distinct.Verdict = found && DecodedMatches(distinct.Type, distinct.Sample.Value, distinct.Decoded)

@@ -4,6 +4,10 @@
 #include "data/DataSet.h"
 #include "data/Field.h"
 
+#include <QApplication>
+#include <QIcon>
+#include <QStyle>
+
 namespace etikor {
 
 TDataSetGridModel::TDataSetGridModel(TDataSet& dataSet, std::vector<TGridColumn> columns, QObject* parent)
@@ -20,10 +24,21 @@ int TDataSetGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TDataSetGridModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || !FDataSet.Active() ||
-        index.row() >= FDataSet.RecordCount())
+    if (!index.isValid() || !FDataSet.Active() || index.row() >= FDataSet.RecordCount())
         return {};
     const TGridColumn& column = FColumns[static_cast<std::size_t>(index.column())];
+    if (role == Qt::DecorationRole || role == Qt::ToolTipRole) {
+        if (!column.Problem)
+            return {};
+        const QString problem = column.Problem(index.row());
+        if (problem.isEmpty())
+            return {};
+        if (role == Qt::ToolTipRole)
+            return problem;
+        return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    }
+    if (role != Qt::DisplayRole)
+        return {};
     const TVariant value = FDataSet.ValueAt(index.row(), FDataSet.FieldByName(column.Field));
     if (column.Format)
         return column.Format(value);

@@ -19,6 +19,9 @@ struct TGridColumn {
     QString Title;
     // The shown text of a value; empty: the value's text converted from Windows-1250.
     std::function<QString(const TVariant&)> Format = {};
+    // What is wrong with the row's value, shown as a warning mark with the text as its tooltip;
+    // empty: nothing. Asked only for the rows a view paints.
+    std::function<QString(int row)> Problem = {};
 };
 
 class TDataSetGridModel : public QAbstractTableModel {

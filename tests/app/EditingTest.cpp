@@ -24,6 +24,8 @@
 #include <QStandardItemModel>
 #include <QTableWidget>
 
+#include <set>
+
 namespace etikor {
 namespace {
 
@@ -33,6 +35,12 @@ protected:
 
     TElementView* View(const QString& name) { return Form().Canvas().View(name); }
     TElementView* View(const char* name) { return View(QString::fromLatin1(name)); }
+    std::set<QString> Selected() {
+        std::set<QString> names;
+        for (const TElementView* view : Form().Canvas().Selection())
+            names.insert(view->objectName());
+        return names;
+    }
     void Select(const char* name) { QTest::mouseClick(View(name), Qt::LeftButton); }
     TLabelElement Row(const char* name) { return test::StoredElement(SeriesPath("Sorozat0.ctv"), name); }
     bool Stored(const char* name) {
@@ -702,6 +710,131 @@ TEST_F(EditingTest, BarcodePanelAndPictureFile) {
     Child<QToolButton>("EFileGomb")->click();
     modal_.Verify();
     EXPECT_EQ(Row("Kep_1").Value, picture);
+}
+
+// Ctrl and Shift clicks gather several elements; the one clicked last is primary (the element
+// tab shows its row), a second Ctrl click drops one, a Ctrl click on the frame hands the primary
+// role back. The arrow keys and a drag move them together, each move one step to undo.
+TEST_F(EditingTest, SeveralElementsMoveTogether) {
+    TMainForm& form = StartOnFixture();
+    TLabelCanvas& canvas = form.Canvas();
+    auto* undo = Child<QAction>("mVisszavonas");
+    Select("Szoveg_1");
+    QTest::mouseClick(View("Rajz_1"), Qt::LeftButton, Qt::ControlModifier);
+    QTest::mouseClick(View("Kep_1"), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(canvas.Selected(), View("Kep_1"));
+    EXPECT_EQ(Child<QLineEdit>("ElemNev_edit")->text(), QStringLiteral("Kep_1"));
+    EXPECT_EQ(Selected(), (std::set<QString>{"Szoveg_1", "Kep_1", "Rajz_1"}));
+    QTest::mouseClick(View("Rajz_1"), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_FALSE(canvas.IsSelected(View("Rajz_1")));
+    QTest::mouseClick(canvas.Sizer, Qt::LeftButton, Qt::ControlModifier, canvas.Sizer->rect().center());
+    EXPECT_EQ(canvas.Selected(), View("Szoveg_1"));
+    EXPECT_EQ(Selected(), (std::set<QString>{"Szoveg_1"}));
+    EXPECT_EQ(Child<QLineEdit>("ElemNev_edit")->text(), QStringLiteral("Szoveg_1"));
+
+    QTest::mouseClick(View("Rajz_1"), Qt::LeftButton, Qt::ControlModifier);
+    const TPixelRect text = Row("Szoveg_1").Px;
+    const TPixelRect circle = Row("Rajz_1").Px;
+    QTest::keyClick(canvas.Sizer, Qt::Key_Right);
+    EXPECT_EQ(Row("Szoveg_1").Px.Left, text.Left + 1);
+    EXPECT_EQ(Row("Rajz_1").Px.Left, circle.Left + 1);
+    EXPECT_EQ(undo->toolTip(), QStringLiteral("Visszavonás: Áthelyezés, átméretezés"));
+
+    const QPoint inside = canvas.Sizer->rect().center();
+    QTest::mousePress(canvas.Sizer, Qt::LeftButton, {}, inside);
+    QTest::mouseMove(canvas.Sizer, inside + QPoint(5, 3));
+    QTest::mouseRelease(canvas.Sizer, Qt::LeftButton, {}, inside + QPoint(5, 3));
+    EXPECT_EQ(Row("Szoveg_1").Px.Left, text.Left + 6);
+    EXPECT_EQ(Row("Szoveg_1").Px.Top, text.Top + 3);
+    EXPECT_EQ(Row("Rajz_1").Px.Left, circle.Left + 6);
+    EXPECT_EQ(Row("Rajz_1").Px.Top, circle.Top + 3);
+    // One undo takes the drag back from both.
+    undo->trigger();
+    EXPECT_EQ(Row("Szoveg_1").Px.Left, text.Left + 1);
+    EXPECT_EQ(Row("Rajz_1").Px.Left, circle.Left + 1);
+    EXPECT_EQ(Row("Rajz_1").Px.Top, circle.Top);
+}
+
+// A rubber band over the label selects the elements wholly inside it, the topmost primary;
+// with Ctrl it adds to the selection. Deleting removes them all as one step, which one undo
+// brings back.
+TEST_F(EditingTest, RubberBandAndGroupDelete) {
+    TMainForm& form = StartOnFixture();
+    TLabelCanvas& canvas = form.Canvas();
+    auto* label = test::Named<QWidget>(canvas, "Cimke");
+    const auto band = [&](QPoint from, QPoint to, Qt::KeyboardModifiers modifiers) {
+        QTest::mousePress(label, Qt::LeftButton, modifiers, from);
+        QTest::mouseMove(label, (from + to) / 2);
+        QTest::mouseMove(label, to);
+        QTest::mouseRelease(label, Qt::LeftButton, modifiers, to);
+    };
+    Select("Vkod_1");
+    // Szoveg_1 and Kep_1 lie wholly inside, Vkod_1 only in part.
+    band({2, 2}, {250, 45}, {});
+    EXPECT_EQ(Selected(), (std::set<QString>{"Szoveg_1", "Kep_1"}));
+    // The topmost of them is primary.
+    EXPECT_EQ(canvas.Selected(), canvas.Selection().back());
+    band({160, 50}, {250, 130}, Qt::ControlModifier);
+    EXPECT_EQ(Selected(), (std::set<QString>{"Szoveg_1", "Kep_1", "Rajz_1"}));
+    EXPECT_EQ(canvas.Selected(), View("Rajz_1"));
+    EXPECT_EQ(Child<QLineEdit>("ElemNev_edit")->text(), QStringLiteral("Rajz_1"));
+    // A click on the bare label clears it all.
+    QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(250, 130));
+    EXPECT_TRUE(canvas.Selection().empty());
+
+    band({2, 2}, {250, 130}, {});
+    ASSERT_EQ(canvas.Selection().size(), 4u);
+    const QByteArray before = FileBytes();
+    QTest::keyClick(canvas.Sizer, Qt::Key_Delete);
+    for (const char* name : {"Szoveg_1", "Vkod_1", "Kep_1", "Rajz_1"}) {
+        EXPECT_EQ(View(name), nullptr) << name;
+        EXPECT_FALSE(Stored(name)) << name;
+    }
+    Child<QAction>("mVisszavonas")->trigger();
+    EXPECT_EQ(FileBytes(), before);
+    for (const char* name : {"Szoveg_1", "Vkod_1", "Kep_1", "Rajz_1"})
+        EXPECT_NE(View(name), nullptr) << name;
+}
+
+// The arrange items (tool button and edit menu) line the selection up as one step each: several
+// elements to their common box, one element to the label. Spacing evenly wants three.
+TEST_F(EditingTest, ArrangeTheSelection) {
+    TMainForm& form = StartOnFixture();
+    auto* undo = Child<QAction>("mVisszavonas");
+    auto* left = Child<QAction>("mIgazBalra");
+    auto* spread = Child<QAction>("mElosztVizszintes");
+    EXPECT_FALSE(Child<QToolButton>("ElrendezesGomb")->isEnabled());
+    EXPECT_FALSE(left->isEnabled());
+    ASSERT_NE(Child<QMenu>("Szerkesztes1"), nullptr);
+    EXPECT_TRUE(
+        Child<QMenu>("Szerkesztes1")->actions().contains(Child<QMenu>("ElrendezesMenu")->menuAction()));
+
+    Select("Kep_1");
+    EXPECT_TRUE(left->isEnabled());
+    EXPECT_FALSE(spread->isEnabled());
+    QTest::mouseClick(View("Rajz_1"), Qt::LeftButton, Qt::ControlModifier);
+    QTest::mouseClick(View("Vkod_1"), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_TRUE(spread->isEnabled());
+    const TLabelElement barcode = Row("Vkod_1");
+    left->trigger();
+    EXPECT_EQ(undo->toolTip(), QStringLiteral("Visszavonás: Elrendezés"));
+    // Vkod_1 starts at 10 pixels, the leftmost: the others join it, in millimetres as well.
+    for (const char* name : {"Kep_1", "Rajz_1", "Vkod_1"}) {
+        EXPECT_EQ(Row(name).Px.Left, 10) << name;
+        EXPECT_DOUBLE_EQ(Row(name).Mm.Left, barcode.Mm.Left) << name;
+    }
+    EXPECT_EQ(form.Canvas().Sizer->geometry(), View("Vkod_1")->geometry().adjusted(-5, -5, 5, 5));
+    undo->trigger();
+    EXPECT_EQ(Row("Kep_1").Px.Left, 170);
+    EXPECT_EQ(Row("Rajz_1").Px.Left, 170);
+
+    // One element: centred on the label.
+    Select("Rajz_1");
+    Child<QAction>("mKozepVizszintes")->trigger();
+    const int panel = form.Canvas().PanelSize().Width;
+    EXPECT_EQ(Row("Rajz_1").Px.Left, (panel - 60) / 2);
+    Child<QAction>("mIgazAlulra")->trigger();
+    EXPECT_EQ(Row("Rajz_1").Px.Top, form.Canvas().PanelSize().Height - 60);
 }
 
 // A sequence of edits undone step by step gives back the original file byte for byte; redone,

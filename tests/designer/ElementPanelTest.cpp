@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -34,6 +35,37 @@ TLabelElement Element(TElemKind kind, const char* source) {
     e.ShowValue = true;
     e.Mm = {1.5, 2.25, 30, 10};
     return e;
+}
+
+// A barcode's value its type cannot encode is explained below the value box while it is typed;
+// the box keeps the value; texts have no such check.
+TEST(ElementPanel, ExplainsABarcodeValueItsTypeCannotEncode) {
+    TElementPanel panel;
+    auto* problem = test::Named<QLabel>(panel, "ErtekHiba");
+    auto* value = test::Named<QLineEdit>(panel, "Ertek");
+    TLabelElement barcode = Element(TElemKind::ekBarcode, "");
+    barcode.Value = QStringLiteral("ABC-xy"); // type 9: Ean 13
+    panel.ShowSelection(barcode);
+    EXPECT_EQ(problem->text(), QStringLiteral("EAN-13: 12 számjegy kell, ellenőrző számjeggyel 13"));
+    EXPECT_FALSE(problem->isHidden());
+    EXPECT_EQ(value->text(), QStringLiteral("ABC-xy"));
+    value->setText(QStringLiteral("400638133393"));
+    EXPECT_TRUE(problem->isHidden());
+    value->setText(QStringLiteral("4006381333931 1"));
+    EXPECT_EQ(problem->text(),
+              QStringLiteral("EAN-13: 12 számjegy kell, ellenőrző számjeggyel 13; kiegészítővel "
+                             "ezután szóköz és 2 vagy 5 számjegy"));
+
+    // The type decides: Code 128 takes it.
+    value->setText(QStringLiteral("ABC-xy"));
+    auto* types = test::Named<QComboBox>(panel, "cb_VkTNev");
+    types->setCurrentIndex(5);
+    emit types->activated(5);
+    EXPECT_TRUE(problem->isHidden());
+
+    panel.ShowSelection(Element(TElemKind::ekText, ""));
+    value->setText(QStringLiteral("ABC-xy"));
+    EXPECT_TRUE(problem->isHidden());
 }
 
 // What a selected element of each kind allows on the element tab: a text with a fixed value is

@@ -77,6 +77,8 @@ TEST(Verify, EachSymbolReadsBackOrIsReportedWithItsReason) {
     const Case cases[] = {
         {"Code 128", T::bcCode128, "ETK42-abc", true, 40, 0, 203, V::bvReadable},
         {"Code 128 turned", T::bcCode128, "ETK42", true, 30, 90, 300, V::bvReadable},
+        {"Code 128 upside down", T::bcCode128, "ETK42-abc", true, 40, 180, 600, V::bvReadable},
+        {"EAN-13 turned back", T::bcEan13, "590123412345", true, 40, 270, 600, V::bvReadable},
         {"EAN-13, check digit added", T::bcEan13, "590123412345", true, 40, 0, 203, V::bvReadable},
         {"EAN-13, check digit typed", T::bcEan13, "5901234123457", false, 40, 0, 600, V::bvReadable},
         {"UPC-A", T::bcUPCA, "03600029145", true, 40, 0, 300, V::bvReadable},
@@ -89,6 +91,9 @@ TEST(Verify, EachSymbolReadsBackOrIsReportedWithItsReason) {
         {"EAN-13, wrong check digit", T::bcEan13, "5901234123458", false, 40, 0, 300, V::bvUnreadable},
         // 17 mm for about 90 modules at 203 dpi: less than a dot a module, so paper gets no symbol.
         {"squeezed Code 128", T::bcCode128, "ETK-0000000042", true, 10, 0, 203, V::bvUnreadable},
+        {"squeezed Code 128 turned", T::bcCode128, "ETK-0000000042", true, 10, 90, 203, V::bvUnreadable},
+        {"EAN-13, wrong check digit, 600 dpi", T::bcEan13, "5901234123458", false, 40, 0, 600,
+         V::bvUnreadable},
         {"letters as an EAN-13", T::bcEan13, "ABC-xy", true, 40, 0, 300, V::bvInvalid},
         {"no value", T::bcCode128, "", true, 40, 0, 300, V::bvInvalid},
         {"Code 11, which the reader does not know", T::bcCode11, "123-45", true, 40, 0, 300, V::bvUnchecked},

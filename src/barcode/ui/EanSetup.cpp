@@ -1,6 +1,7 @@
 #include "barcode/ui/EanSetup.h"
 
 #include "barcode/ExportHtml.h"
+#include "barcode/ValueCheck.h"
 #include "barcode/ui/SavePicture.h"
 #include "data/Cp1250Text.h"
 #include "services/Modal.h"
@@ -315,7 +316,18 @@ QWidget* TEANSetupFmt::BuildMainPage() {
     g->addWidget(new QLabel(QStringLiteral("Bar code type"), page), 0, 0);
     g->addWidget(CBTyp, 0, 1);
     g->addWidget(new QLabel(QStringLiteral("Bar code number/text"), page), 1, 0);
-    g->addWidget(EANMEMO, 1, 1);
+    // What the chosen type makes of the value, while it is typed.
+    EANMEMO_HIBA = new QLabel(page);
+    EANMEMO_HIBA->setObjectName(QStringLiteral("EANMEMO_HIBA"));
+    EANMEMO_HIBA->setWordWrap(true);
+    EANMEMO_HIBA->setStyleSheet(QStringLiteral("color: #b00000"));
+    EANMEMO_HIBA->hide();
+    auto* valueBox = new QVBoxLayout;
+    valueBox->setContentsMargins(0, 0, 0, 0);
+    valueBox->addWidget(EANMEMO);
+    valueBox->addWidget(EANMEMO_HIBA);
+    g->addLayout(valueBox, 1, 1);
+    connect(EANMEMO, &QLineEdit::textChanged, this, &TEANSetupFmt::ShowValueProblem);
     g->addWidget(AddUp, 2, 1);
     GR_2D = new QGroupBox(QStringLiteral("2D symbol"), page);
     GR_2D->setObjectName(QStringLiteral("GR_2D"));
@@ -324,7 +336,10 @@ QWidget* TEANSetupFmt::BuildMainPage() {
         auto* c = new QComboBox(GR_2D);
         c->setObjectName(QString::fromLatin1(name));
         c->addItems(items);
-        connect(c, &QComboBox::activated, this, [this] { FEAN.SetMatrixOptions(MatrixOptionsShown()); });
+        connect(c, &QComboBox::activated, this, [this] {
+            FEAN.SetMatrixOptions(MatrixOptionsShown());
+            ShowValueProblem();
+        });
         return c;
     };
     const auto spin = [this](const char* name, int low, int high, const QString& automatic) {
@@ -332,14 +347,20 @@ QWidget* TEANSetupFmt::BuildMainPage() {
         b->setObjectName(QString::fromLatin1(name));
         b->setRange(low, high);
         b->setSpecialValueText(automatic); // the lowest value: chosen by the data
-        connect(b, &QSpinBox::valueChanged, this, [this] { FEAN.SetMatrixOptions(MatrixOptionsShown()); });
+        connect(b, &QSpinBox::valueChanged, this, [this] {
+            FEAN.SetMatrixOptions(MatrixOptionsShown());
+            ShowValueProblem();
+        });
         return b;
     };
     QR_ECC = combo("QR_ECC", {QStringLiteral("L (7 %)"), QStringLiteral("M (15 %)"),
                               QStringLiteral("Q (25 %)"), QStringLiteral("H (30 %)")});
     DM_SHAPE = combo("DM_SHAPE", {QStringLiteral("Square"), QStringLiteral("Rectangular")});
     DM_GS1 = Box(GR_2D, "DM_GS1", QStringLiteral("GS1 (AIs in parentheses: (01)...(17)...)"));
-    connect(DM_GS1, &QCheckBox::toggled, this, [this] { FEAN.SetMatrixOptions(MatrixOptionsShown()); });
+    connect(DM_GS1, &QCheckBox::toggled, this, [this] {
+        FEAN.SetMatrixOptions(MatrixOptionsShown());
+        ShowValueProblem();
+    });
     PDF_COLUMNS = spin("PDF_COLUMNS", 0, 30, QStringLiteral("Automatic"));
     PDF_ECC = spin("PDF_ECC", -1, 8, QStringLiteral("Automatic"));
     AZTEC_ECC = combo("AZTEC_ECC", {QStringLiteral("Automatic (23 % + 3)"), QStringLiteral("10 %"),
@@ -583,6 +604,17 @@ void TEANSetupFmt::CBTypChange() {
     AddUp->setVisible(type == TTypBarCode::bcEan13 && FOfferedTypes.empty());
     ZNAKY->setPlainText(FromCp1250(FEAN.ReadableCharSet()));
     ShowMatrixOptions(type, FEAN.MatrixOptions());
+    ShowValueProblem();
+}
+
+void TEANSetupFmt::ShowValueProblem() {
+    EncoderOptions options;
+    options.AutoCheckDigit = FEAN.AutoCheckDigit();
+    options.Matrix = MatrixOptionsShown();
+    const QString problem = BarCodeValueProblem(static_cast<TTypBarCode>(CBTyp->currentIndex()), options,
+                                                ToCp1250(EANMEMO->text()));
+    EANMEMO_HIBA->setText(problem);
+    EANMEMO_HIBA->setVisible(!problem.isEmpty());
 }
 
 void TEANSetupFmt::ShowMatrixOptions(TTypBarCode type, const TMatrixOptions& o) {
@@ -697,6 +729,7 @@ void TEANSetupFmt::LoadFrom(TCustomEAN& target) {
     FEAN.OnChangeBarCode = nullptr;
     FEAN.SetFont(target.Font());
     FEAN.SetBounds(target.Width(), target.Height());
+    ShowValueProblem();
 }
 
 bool TEANSetupFmt::ShowPage(const QString& pageName) {

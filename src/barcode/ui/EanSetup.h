@@ -90,6 +90,7 @@ public:
     QTabWidget* ZAL = nullptr;
     QComboBox* CBTyp = nullptr;
     QLineEdit* EANMEMO = nullptr;
+    QLabel* EANMEMO_HIBA = nullptr;
     QCheckBox* AddUp = nullptr;
     QPlainTextEdit* ZNAKY = nullptr;
     // The two-dimensional symbologies' settings; each shows only for its own type.
@@ -151,6 +152,7 @@ private:
     void LoadCaption(TCaptionControls& c, const TBarcodeCaption& caption);
     void ApplyCaption(const TCaptionControls& c, TBarcodeCaption& caption) const;
     void CBTypChange();
+    void ShowValueProblem();
     // The 2D controls of the type shown, filled from `options`.
     void ShowMatrixOptions(TTypBarCode type, const TMatrixOptions& options);
     TMatrixOptions MatrixOptionsShown() const;

@@ -1,7 +1,9 @@
 #include "series/ui/KeziForm.h"
 
+#include "barcode/ValueCheck.h"
 #include "barcode/ui/DBEan.h"
 #include "data/Cp1250Text.h"
+#include "data/Variant.h"
 #include "document/DataModule.h"
 #include "document/TemplateSchema.h"
 #include "series/ui/TervezoForm.h"
@@ -92,8 +94,21 @@ void TKeziForm::BuildControls() {
     auto* left = new QVBoxLayout;
     body->addLayout(left, 1);
     FEanGrid = named(new QTableView(this), "EanGrid");
-    new TDataSetGridBinding(*FEanGrid, FSource,
-                            {{std::string(kSeriesValueField), TKeziFormText::tr("Vonalkód érték")}});
+    TGridColumn valueColumn{std::string(kSeriesValueField), TKeziFormText::tr("Vonalkód érték")};
+    // A mark beside every value its own type cannot encode; the user may keep such values.
+    valueColumn.Problem = [this](int row) {
+        TDataSet& series = FDM.T1;
+        const TVariant typeIndex = series.ValueAt(row, series.FieldByName(kSeriesTypeField));
+        const std::optional<TTypBarCode> type =
+            typeIndex.IsNumeric() ? BarcodeTypeForIndex(static_cast<int>(typeIndex.ToInt())) : std::nullopt;
+        if (!type)
+            return QString();
+        EncoderOptions options = PreviewOptions();
+        options.Matrix = BarcodeOptionsForIndex(static_cast<int>(typeIndex.ToInt()));
+        return BarCodeValueProblem(*type, options,
+                                   series.ValueAt(row, series.FieldByName(kSeriesValueField)).ToString());
+    };
+    new TDataSetGridBinding(*FEanGrid, FSource, {std::move(valueColumn)});
     FEanGrid->verticalHeader()->setDefaultSectionSize(20);
     FEanGrid->verticalHeader()->hide();
     FEanGrid->horizontalHeader()->setStretchLastSection(true);
@@ -159,9 +174,15 @@ void TKeziForm::BuildControls() {
     valueLabel->setBuddy(FErtek);
     fields->addWidget(valueLabel, 1, 0);
     fields->addWidget(FErtek, 1, 1);
+    // What the chosen type makes of the value, while it is typed.
+    FErtekHiba = named(new QLabel(this), "ErtekHiba");
+    FErtekHiba->setWordWrap(true);
+    FErtekHiba->setStyleSheet(QStringLiteral("color: #b00000"));
+    fields->addWidget(FErtekHiba, 2, 1);
     fields->setColumnStretch(1, 1);
     right->addLayout(fields);
     connect(FTypes, &QComboBox::activated, this, &TKeziForm::TypeChosen);
+    connect(FErtek, &QLineEdit::textChanged, this, [this] { ShowValueProblem(); });
 
     auto* sample = named(new QGroupBox(TKeziFormText::tr("MINTA"), this), "MintaDoboz");
     auto* sampleLayout = new QVBoxLayout(sample);
@@ -224,6 +245,24 @@ void TKeziForm::TypeChosen(int index) {
     if (const std::optional<TTypBarCode> type = BarcodeTypeForIndex(index))
         FPreview->SetTypBarCode(*type);
     FPreview->update();
+    ShowValueProblem();
+}
+
+EncoderOptions TKeziForm::PreviewOptions() const {
+    EncoderOptions options;
+    options.AutoCheckDigit = true; // as the preview draws it
+    return options;
+}
+
+void TKeziForm::ShowValueProblem() {
+    const std::optional<TTypBarCode> type = BarcodeTypeForIndex(FTypes->currentIndex());
+    const QString text = FErtek->text();
+    // Nothing to say about an empty box while browsing an empty series.
+    const QString problem = type && !(text.isEmpty() && !FEntry.Entering())
+                                ? BarCodeValueProblem(*type, PreviewOptions(), ToCp1250(text))
+                                : QString();
+    FErtekHiba->setText(problem);
+    FErtekHiba->setVisible(!problem.isEmpty());
 }
 
 void TKeziForm::FelvetelGombClick() {

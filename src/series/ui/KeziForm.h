@@ -6,6 +6,7 @@
 // preview of the current value. Created for each opening; every completed change is in the
 // series file at once (TManualEntry).
 
+#include "barcode/BarcodeTypes.h"
 #include "data/DataSet.h"
 #include "series/ManualEntry.h"
 
@@ -66,6 +67,8 @@ private:
     // The type list and the preview take the current record's type.
     void TypeInStep();
     void TypeChosen(int index);
+    EncoderOptions PreviewOptions() const;
+    void ShowValueProblem();
     void Finish();
 
     TDM& FDM;
@@ -87,6 +90,7 @@ private:
     QToolButton* FGeneral = nullptr;
     QComboBox* FTypes = nullptr;
     QLineEdit* FErtek = nullptr;
+    QLabel* FErtekHiba = nullptr;
     TDBEan* FPreview = nullptr;
     QLabel* FPanels[3] = {};
 };

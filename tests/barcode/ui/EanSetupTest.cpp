@@ -148,6 +148,33 @@ TEST_F(EanSetupTest, LoadsTheTarget) {
 
 // A background that is none of the sixteen shows "User color"; OK without a pick gives the
 // target the custom colour (black), a pick becomes the custom colour of both lists.
+// A value the chosen type cannot encode is explained below the box as it is typed; the type and
+// its options decide; the value is kept when the window is applied.
+TEST_F(EanSetupTest, ExplainsAValueItsTypeCannotEncode) {
+    Choose(form_.CBTyp, int(TTypBarCode::bcEan13));
+    EXPECT_TRUE(form_.EANMEMO_HIBA->isHidden()) << "the sample is fine";
+    form_.EANMEMO->setText(QStringLiteral("ABC-xy"));
+    EXPECT_EQ(form_.EANMEMO_HIBA->text(),
+              QStringLiteral("EAN-13: 12 számjegy kell, ellenőrző számjeggyel 13"));
+    EXPECT_FALSE(form_.EANMEMO_HIBA->isHidden());
+    form_.EANMEMO->setText(QStringLiteral("400638133393"));
+    EXPECT_TRUE(form_.EANMEMO_HIBA->isHidden());
+
+    Choose(form_.CBTyp, int(TTypBarCode::bcDataMatrix));
+    form_.EANMEMO->setText(QStringLiteral("hello"));
+    EXPECT_TRUE(form_.EANMEMO_HIBA->isHidden());
+    form_.DM_GS1->setChecked(true);
+    EXPECT_TRUE(form_.EANMEMO_HIBA->text().startsWith(QStringLiteral("Data Matrix: hibás GS1 adat")))
+        << form_.EANMEMO_HIBA->text().toStdString();
+    form_.DM_GS1->setChecked(false);
+
+    Choose(form_.CBTyp, int(TTypBarCode::bcEan13));
+    form_.EANMEMO->setText(QStringLiteral("ABC-xy"));
+    form_.Apply();
+    EXPECT_EQ(target_.TypBarCode(), TTypBarCode::bcEan13);
+    EXPECT_EQ(target_.BarCode(), "ABC-xy");
+}
+
 TEST_F(EanSetupTest, UserColor) {
     target_.SetBackgroundColor(RgbColor(1, 2, 3));
     Reload();

@@ -19,12 +19,14 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolButton>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -230,6 +232,53 @@ TEST_F(KeziFormTest, ANewValueIsWrittenAtOnceAndBecomesCurrent) {
     EXPECT_EQ(Current(), "200");
     EXPECT_EQ(GridCurrent(), QStringLiteral("200"));
     EXPECT_EQ(Types()->currentIndex(), 9);
+}
+
+// A value its type cannot encode is explained while it is typed, kept when the user confirms it,
+// and marked in the grid, as are such records already in the series.
+TEST_F(KeziFormTest, AValueItsTypeCannotEncodeIsExplainedKeptAndMarked) {
+    Seed({{"4006381333931", 9}, {"abc", 7}});
+    Open();
+    auto* problem = Child<QLabel>("ErtekHiba");
+    Click("FelvetelGomb");
+    Types()->setCurrentIndex(9);
+    emit Types()->activated(9);
+    EXPECT_EQ(problem->text(), QStringLiteral("EAN-13: nincs megadva érték"));
+    Type(QStringLiteral("ABC-xy"));
+    EXPECT_EQ(problem->text(), QStringLiteral("EAN-13: 12 számjegy kell, ellenőrző számjeggyel 13"));
+    EXPECT_FALSE(problem->isHidden());
+    Click("RendbenGomb");
+    EXPECT_EQ(FileRows(), (std::vector<std::string>{"4006381333931/9", "abc/7", "ABC-xy/9"}));
+    EXPECT_EQ(Current(), "ABC-xy");
+    EXPECT_EQ(problem->text(), QStringLiteral("EAN-13: 12 számjegy kell, ellenőrző számjeggyel 13"))
+        << "browsing shows what is wrong with the current record";
+
+    // The grid, sorted by value: 4006381333931, ABC-xy, abc (Code 39 Standard has no lower case).
+    auto* grid = Child<QTableView>("EanGrid");
+    QAbstractItemModel* model = grid->model();
+    ASSERT_EQ(model->rowCount(), 3);
+    std::vector<std::pair<QString, QString>> marks;
+    for (int row = 0; row < 3; ++row) {
+        const QModelIndex index = model->index(row, 0);
+        marks.emplace_back(index.data().toString(), index.data(Qt::ToolTipRole).toString());
+        EXPECT_EQ(index.data(Qt::DecorationRole).isNull(), marks.back().second.isEmpty()) << row;
+    }
+    std::sort(marks.begin(), marks.end());
+    EXPECT_EQ(
+        marks,
+        (std::vector<std::pair<QString, QString>>{
+            {QStringLiteral("4006381333931"), QString()},
+            {QStringLiteral("ABC-xy"), QStringLiteral("EAN-13: 12 számjegy kell, ellenőrző számjeggyel 13")},
+            {QStringLiteral("abc"), QStringLiteral("Code 39: „a” nem megengedett karakter (1. hely); "
+                                                   "számjegyek, nagybetűk (A–Z, ékezet nélkül), szóköz "
+                                                   "és a - . $ / + % jelek lehetnek")}}));
+
+    // A good value clears the message.
+    grid->setCurrentIndex(model->index(0, 0));
+    Click("ModositasGomb");
+    Type(QStringLiteral("400638133393"));
+    EXPECT_TRUE(problem->text().isEmpty());
+    EXPECT_TRUE(problem->isHidden());
 }
 
 // A two-dimensional type previews the value as its matrix without text; a linear type after it
