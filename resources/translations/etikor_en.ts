@@ -53,6 +53,57 @@
     </message>
 </context>
 <context>
+    <name>LabelStock</name>
+    <message>
+        <source>A címkék %1 mm-nél szélesebb oldalra nyúlnak, ezt a program nem kezeli.</source>
+        <translation>The labels reach past a page width of %1 mm, which this program does not take.</translation>
+    </message>
+    <message>
+        <source>Az utolsó sor a sorköz miatt nem fér a lapra.</source>
+        <translation>The last row does not fit on the page because of the row gap.</translation>
+    </message>
+    <message>
+        <source>%1 a programban %2 és %3 között lehet.</source>
+        <translation>%1 must be between %2 and %3 in this program.</translation>
+    </message>
+    <message>
+        <source>%1 mező helyett %2</source>
+        <translation>%2 fields instead of %1</translation>
+    </message>
+    <message>
+        <source>hiányzik a gyártó vagy a cikkszám</source>
+        <translation>the maker or the product code is missing</translation>
+    </message>
+    <message>
+        <source>ismeretlen lapméret: %1</source>
+        <translation>unknown page size: %1</translation>
+    </message>
+    <message>
+        <source>nem szám</source>
+        <translation>not a number</translation>
+    </message>
+    <message>
+        <source>az oszlopok és sorok száma egész szám</source>
+        <translation>the numbers of columns and rows are whole numbers</translation>
+    </message>
+    <message>
+        <source>a címkék nem férnek el a lapon</source>
+        <translation>the labels do not fit on the page</translation>
+    </message>
+    <message>
+        <source>A címkeív-katalógus nem olvasható: %1</source>
+        <translation>The label stock catalogue cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>A saját címkeívek nem olvashatók: %1</source>
+        <translation>The own label sheets cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>Üres név</source>
+        <translation>Empty name</translation>
+    </message>
+</context>
+<context>
     <name>PageSetupValues</name>
     <message>
         <source>Oldal hossz.</source>
@@ -538,6 +589,10 @@ Choose its date format now!</translation>
     <message>
         <source>Kép eredeti mérete</source>
         <translation>Picture&apos;s original size</translation>
+    </message>
+    <message>
+        <source>Címkeív</source>
+        <translation>Label stock</translation>
     </message>
 </context>
 <context>
@@ -1058,10 +1113,6 @@ Choose its date format now!</translation>
         <translation>Redo: </translation>
     </message>
     <message>
-        <source>File</source>
-        <translation>File</translation>
-    </message>
-    <message>
         <source>Új sorozat...</source>
         <translation>New series...</translation>
     </message>
@@ -1092,14 +1143,6 @@ Choose its date format now!</translation>
     <message>
         <source>Kilépés</source>
         <translation>Exit</translation>
-    </message>
-    <message>
-        <source>Beállítások</source>
-        <translation>Settings</translation>
-    </message>
-    <message>
-        <source>Szerkesztés</source>
-        <translation>Edit</translation>
     </message>
     <message>
         <source>Kurzor</source>
@@ -1144,10 +1187,6 @@ Choose its date format now!</translation>
     <message>
         <source>Nyomtatási kép</source>
         <translation>Print preview</translation>
-    </message>
-    <message>
-        <source>Súgó</source>
-        <translation>Help</translation>
     </message>
     <message>
         <source>Segitség  F1</source>
@@ -1522,6 +1561,14 @@ If the labels are on a roll (for single-track printers), give a size a little la
         <source>Nincs, vagy üres az adatforrás!</source>
         <translation>The data source is missing or empty!</translation>
     </message>
+    <message>
+        <source>Címkeív…</source>
+        <translation>Label stock…</translation>
+    </message>
+    <message>
+        <source>Oldal és címke méret a gyártók címkeívei közül</source>
+        <translation>Page and label size from the makers&apos; label sheets</translation>
+    </message>
 </context>
 <context>
     <name>TPreviewFormText</name>
@@ -1664,6 +1711,10 @@ If the labels are on a roll (for single-track printers), give a size a little la
 </context>
 <context>
     <name>TSeriesGenerationText</name>
+    <message>
+        <source>A(z) %1. érték („%2”) nem lehet ilyen vonalkód:</source>
+        <translation>Value %1 (“%2”) cannot be a barcode of this type:</translation>
+    </message>
     <message>
         <source>A generálás leállt, a sorozat nem változott.</source>
         <translation>Generation stopped; the series is unchanged.</translation>
@@ -1825,6 +1876,109 @@ If the labels are on a roll (for single-track printers), give a size a little la
     <message>
         <source>Keret a címkék körül</source>
         <translation>Frame round the labels</translation>
+    </message>
+    <message>
+        <source>Címkeív…</source>
+        <translation>Label stock…</translation>
+    </message>
+    <message>
+        <source>Oldal és címke méret a gyártók címkeívei közül</source>
+        <translation>Page and label size from the makers&apos; label sheets</translation>
+    </message>
+</context>
+<context>
+    <name>TStockChooserText</name>
+    <message>
+        <source>Címkeív</source>
+        <translation>Label stock</translation>
+    </message>
+    <message>
+        <source>&amp;Keresés:</source>
+        <translation>&amp;Search:</translation>
+    </message>
+    <message>
+        <source>méret (pl. 70x37), cikkszám vagy gyártó</source>
+        <translation>size (e.g. 70x37), product code or maker</translation>
+    </message>
+    <message>
+        <source>Gyártó</source>
+        <translation>Maker</translation>
+    </message>
+    <message>
+        <source>Cikkszám / név</source>
+        <translation>Product code / name</translation>
+    </message>
+    <message>
+        <source>Lap</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>Címke (mm)</source>
+        <translation>Label (mm)</translation>
+    </message>
+    <message>
+        <source>Oszlop × sor</source>
+        <translation>Columns × rows</translation>
+    </message>
+    <message>
+        <source>&amp;Mentés sajátként…</source>
+        <translation>&amp;Save as my own…</translation>
+    </message>
+    <message>
+        <source>A mostani oldalbeállítás mentése saját címkeívként</source>
+        <translation>Save the current page setup as an own label sheet</translation>
+    </message>
+    <message>
+        <source>&amp;Törlés</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>A kijelölt saját címkeív törlése</source>
+        <translation>Delete the selected own label sheet</translation>
+    </message>
+    <message>
+        <source>&amp;Választ</source>
+        <translation>&amp;Choose</translation>
+    </message>
+    <message>
+        <source>Mégsem</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Kihagyott sorok: %1</source>
+        <translation>Lines left out: %1</translation>
+    </message>
+    <message>
+        <source>(saját)</source>
+        <translation>(own)</translation>
+    </message>
+    <message>
+        <source>Nincs ilyen címkeív.</source>
+        <translation>No such label sheet.</translation>
+    </message>
+    <message>
+        <source>Oldal %1 × %2 mm, margók: felső %3, bal %4, jobb %5, alsó %6 mm, oszlopköz %7 mm.</source>
+        <translation>Page %1 × %2 mm, margins: top %3, left %4, right %5, bottom %6 mm, column gap %7 mm.</translation>
+    </message>
+    <message>
+        <source>A saját címkeív neve:</source>
+        <translation>Name of the own label sheet:</translation>
+    </message>
+    <message>
+        <source>Már van „%1” nevű saját címkeív. Felülírod?</source>
+        <translation>There is already an own label sheet named “%1”. Overwrite it?</translation>
+    </message>
+    <message>
+        <source>A saját címkeív nem menthető: %1</source>
+        <translation>The own label sheet cannot be saved: %1</translation>
+    </message>
+    <message>
+        <source>Törlöd a(z) „%1” saját címkeívet?</source>
+        <translation>Delete the own label sheet “%1”?</translation>
+    </message>
+    <message>
+        <source>A saját címkeív nem törölhető: %1</source>
+        <translation>The own label sheet cannot be deleted: %1</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,7 @@
 #include "document/TemplateFiles.h"
 #include "series/tables/SeriesTables.h"
 #include "services/Modal.h"
+#include "ui/StockChooser.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -99,6 +100,8 @@ TElementEditor::TElementEditor(TDM& dm, const TSettings& settings, IModal& modal
 
     connect(&FPageTab, &TPageTab::ApplyRequested, this, &TElementEditor::ApplyPageSetup);
     connect(&FLabelTab, &TLabelTab::ApplyRequested, this, &TElementEditor::ApplyPageSetup);
+    connect(&FPageTab, &TPageTab::StockRequested, this, &TElementEditor::ApplyStock);
+    connect(&FLabelTab, &TLabelTab::StockRequested, this, &TElementEditor::ApplyStock);
     FDM.Template.AddListener(this);
 }
 
@@ -389,6 +392,15 @@ void TElementEditor::ApplyPageSetup() {
     // The page grows to take one label and its margins, within the controls' limits.
     FPageTab.GrowPageFor(shown.LabelWidthMm, shown.LabelHeightMm);
     FDM.Template.SetPageSetup(ShownPageSetup());
+}
+
+void TElementEditor::ApplyStock() {
+    const std::optional<TPageSetup> chosen = ChooseStock(FModal, ShownPageSetup(), FPageTab.window());
+    if (!chosen)
+        return;
+    ShowPageSetup(*chosen);
+    TLabelTemplate::TEditGroup group(FDM.Template, TElementEditorText::tr("Címkeív"));
+    ApplyPageSetup();
 }
 
 // ---- element properties -----------------------------------------------------------------

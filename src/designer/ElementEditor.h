@@ -87,6 +87,8 @@ public:
     // The Apply of the page and label tabs: the label size on the canvas, the page grown to take
     // it, the page setup written.
     void ApplyPageSetup();
+    // The label stock chooser; a chosen sheet fills both tabs and is applied as one undo step.
+    void ApplyStock();
 
     // "Auto betu" for this run: a barcode font chosen by hand switches it off.
     void SetAutoFontSize(bool on) { FAutoBetu = on; }

@@ -27,6 +27,14 @@ struct TSetupTabsText {
 
 namespace {
 
+// "Címkeív…", on both tabs.
+QPushButton* StockButton(QWidget* tab) {
+    auto* button = new QPushButton(TSetupTabsText::tr("Címkeív…"), tab);
+    button->setObjectName(QStringLiteral("CimkeivGomb"));
+    button->setToolTip(TSetupTabsText::tr("Oldal és címke méret a gyártók címkeívei közül"));
+    return button;
+}
+
 // The controls a tab has of the ten values (the others are null).
 void ShowIn(const TPageSetupFields& fields, const TPageSetup& setup) {
     for (const TPageValueInfo& info : PageSetupValues())
@@ -77,6 +85,9 @@ TPageTab::TPageTab(QWidget* parent) : QWidget(parent) {
     OldalRGomb->setObjectName(QStringLiteral("OldalRGomb"));
     grid->addWidget(A4Gomb, row, 0);
     grid->addWidget(OldalRGomb, row++, 1);
+    CimkeivGomb = StockButton(this);
+    grid->addWidget(CimkeivGomb, row++, 0, 1, 2);
+    connect(CimkeivGomb, &QPushButton::clicked, this, &TPageTab::StockRequested);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(row, 1);
     connect(OldalRGomb, &QPushButton::clicked, this, &TPageTab::ApplyRequested);
@@ -156,8 +167,11 @@ TLabelTab::TLabelTab(QWidget* parent) : QWidget(parent) {
     CimkeRGomb = new QPushButton(TSetupTabsText::tr("Alkalmaz"), this);
     CimkeRGomb->setObjectName(QStringLiteral("CimkeRGomb"));
     layout->addWidget(CimkeRGomb);
+    CimkeivGomb = StockButton(this);
+    layout->addWidget(CimkeivGomb);
     layout->addStretch(1);
     connect(CimkeRGomb, &QPushButton::clicked, this, &TLabelTab::ApplyRequested);
+    connect(CimkeivGomb, &QPushButton::clicked, this, &TLabelTab::StockRequested);
 }
 
 TPageSetupFields TLabelTab::Fields() const {

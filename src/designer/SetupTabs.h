@@ -34,6 +34,8 @@ public:
 
 signals:
     void ApplyRequested();
+    // "Címkeív…": the label stock chooser.
+    void StockRequested();
 
 private:
     TPageSetupFields Fields() const;
@@ -48,6 +50,7 @@ private:
     QDoubleSpinBox* CTerkoz = nullptr;
     QPushButton* A4Gomb = nullptr;
     QPushButton* OldalRGomb = nullptr;
+    QPushButton* CimkeivGomb = nullptr;
 };
 
 class TLabelTab final : public QWidget {
@@ -65,6 +68,8 @@ public:
 
 signals:
     void ApplyRequested();
+    // "Címkeív…": the label stock chooser.
+    void StockRequested();
 
 private:
     TPageSetupFields Fields() const;
@@ -75,6 +80,7 @@ private:
     QComboBox* Leptetes = nullptr;
     QCheckBox* cb_Keret = nullptr;
     QPushButton* CimkeRGomb = nullptr;
+    QPushButton* CimkeivGomb = nullptr;
 };
 
 } // namespace etikor

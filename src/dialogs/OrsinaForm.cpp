@@ -2,6 +2,7 @@
 
 #include "services/Modal.h"
 #include "ui/RadioList.h"
+#include "ui/StockChooser.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -218,6 +219,15 @@ QWidget* TOrsinaForm::BuildSheetPage() {
     g->addWidget(OldalHossz, 4, 0);
     g->addWidget(OldalSzel, 4, 1);
     g->addWidget(A4Gomb, 4, 2);
+    CimkeivGomb = new QPushButton(TOrsinaFormText::tr("Címkeív…"), page);
+    CimkeivGomb->setObjectName(QStringLiteral("CimkeivGomb"));
+    CimkeivGomb->setToolTip(TOrsinaFormText::tr("Oldal és címke méret a gyártók címkeívei közül"));
+    CimkeivGomb->setAutoDefault(false);
+    g->addWidget(CimkeivGomb, 5, 0, 1, 2);
+    connect(CimkeivGomb, &QPushButton::clicked, this, [this] {
+        if (const std::optional<TPageSetup> chosen = ChooseStock(FModal, Fields().Read(), this))
+            Fields().Show(*chosen);
+    });
     return page;
 }
 

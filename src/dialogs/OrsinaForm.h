@@ -85,6 +85,7 @@ public:
     QDoubleSpinBox* OldalHossz = nullptr;
     QDoubleSpinBox* OldalSzel = nullptr;
     QPushButton* A4Gomb = nullptr;
+    QPushButton* CimkeivGomb = nullptr; // the label stock chooser
     QDoubleSpinBox* Felsom = nullptr;
     QDoubleSpinBox* Balm = nullptr;
     QDoubleSpinBox* Jobbm = nullptr;

@@ -1,7 +1,9 @@
 #include "series/SeriesGeneration.h"
 
+#include "barcode/ValueCheck.h"
 #include "data/Cp1250Text.h"
 #include "data/FormatSettings.h"
+#include "document/TemplateSchema.h"
 #include "series/DateLayout.h"
 #include "series/SeriesSegments.h"
 #include "series/tables/SeriesTables.h"
@@ -151,10 +153,23 @@ TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, I
         TStoreValues values = appender.NewValues();
         using Clock = std::chrono::steady_clock;
         Clock::time_point shown{};
+        // Every value is checked against the chosen type as it is made: one the type cannot
+        // encode stops the run before the series is touched.
+        const std::optional<TTypBarCode> type = BarcodeTypeForIndex(options.BarcodeType);
+        EncoderOptions encoderOptions;
+        encoderOptions.Matrix = BarcodeOptionsForIndex(options.BarcodeType);
         std::string value;
         while (expander->Next(value)) {
             if (value.size() > valueSize)
                 value.resize(valueSize);
+            if (type) {
+                const QString problem = BarCodeValueProblem(*type, encoderOptions, value);
+                if (!problem.isEmpty())
+                    throw ESeriesError(
+                        TSeriesGenerationText::tr("A(z) %1. érték („%2”) nem lehet ilyen vonalkód:")
+                            .arg(grouped(result.Written + 1), FromCp1250(value)) +
+                        QLatin1Char('\r') + problem);
+            }
             fields.ClearValues(values);
             if (valueField >= 0)
                 fields.SetString(values, valueField, value);
@@ -172,7 +187,8 @@ TGenerationResult GenerateSeries(TStoreTable& definition, TStoreTable& series, I
         }
         appender.Close();
     } catch (const ESeriesError& error) {
-        // A step that cannot be made (a character beyond code 255): nothing is kept.
+        // A step that cannot be made (a character beyond code 255) or a value the type cannot
+        // encode: nothing is kept.
         appender.Close();
         result.Message = error.Text();
         modal.Message(QString(), error.Text() + QLatin1Char('\r') + SeriesUnchanged(), QStringLiteral("H"));

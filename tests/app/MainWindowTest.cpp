@@ -641,7 +641,8 @@ TEST_F(MainWindowTest, ActivationKeepsTheSelection) {
 // open); a generation there makes the series the data source with its count in the status bar.
 TEST_F(MainWindowTest, GeneralasOpensTheSeriesDesigner) {
     TMainForm& form = StartOnFixture();
-    for (const char* value : {"A", "B", "C"}) {
+    // Digits: the designer's default type (a 2 of 5 code) encodes nothing else.
+    for (const char* value : {"1", "2", "3"}) {
         dm_.M1.Append();
         dm_.M1.FieldByName("Azon").SetAsInteger(1);
         dm_.M1.FieldByName("Hossz").SetAsInteger(1);
@@ -652,7 +653,7 @@ TEST_F(MainWindowTest, GeneralasOpensTheSeriesDesigner) {
     }
     dm_.M1.First();
     dm_.M1.Edit();
-    dm_.M1.FieldByName("Ertek2").SetAsString("C");
+    dm_.M1.FieldByName("Ertek2").SetAsString("3");
     dm_.M1.Post();
     dm_.M1.SaveTable(dm_.M1.FilePath());
     int helpContext = 0;

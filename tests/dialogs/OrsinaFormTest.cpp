@@ -3,6 +3,7 @@
 #include "support/HungarianText.h"
 #include "support/ScriptedModal.h"
 #include "ui/RadioList.h"
+#include "ui/StockChooser.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -313,6 +315,34 @@ TEST_F(OrsinaFormTest, Pictures) {
     }
     modal_.ExpectMessage(QStringLiteral("K"), kUse, false);
     form_->close();
+}
+
+// "Címkeív…" on the sheet page: a chosen sheet fills every page and label value of the wizard;
+// cancelled, nothing changes.
+TEST_F(OrsinaFormTest, StockFillsThePageAndLabelValues) {
+    TOrsinaForm& form = Open();
+    const TPageSetup before = form.Fields().Read();
+    modal_.ExpectModal(QStringLiteral("CimkeivForm"), QDialog::Rejected);
+    Click("CimkeivGomb");
+    modal_.Verify();
+    EXPECT_EQ(form.Fields().Read(), before);
+
+    std::optional<TPageSetup> chosen;
+    modal_.ExpectModal(QStringLiteral("CimkeivForm"), QDialog::Accepted, [&](QObject& window) {
+        auto& chooser = static_cast<TStockChooser&>(window);
+        chooser.Kereses->setText(QStringLiteral("L7163"));
+        EXPECT_EQ(chooser.Listed().size(), 1u);
+        chooser.ValasztGomb->click();
+        chosen = chooser.Chosen();
+        return chooser.result();
+    });
+    Click("CimkeivGomb");
+    modal_.Verify();
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(form.Fields().Read(), *chosen);
+    EXPECT_DOUBLE_EQ(form.CSzelesseg->value(), 99.1);
+    EXPECT_DOUBLE_EQ(form.Jobbm->value(), 4.6);
+    EXPECT_EQ(form.COszlopok->value(), 2);
 }
 
 } // namespace

@@ -41,6 +41,7 @@ expected=(
   usr/bin/etikor usr/bin/etikor-table usr/bin/etikor-barcode usr/bin/etikor-series usr/bin/etikor-print
   usr/share/etikor/Sorozat/Sorozat0.ctv usr/share/etikor/Sorozat/Sorozat0.sor usr/share/etikor/Sorozat/Sorozat0.vks
   usr/share/etikor/nytemp.tmp usr/share/etikor/Temp.tmp usr/share/etikor/Etisg.hlp
+  usr/share/etikor/stock/labels.csv usr/share/etikor/stock/README.md
   usr/share/applications/org.etikor.Etikor.desktop
   usr/share/metainfo/org.etikor.Etikor.metainfo.xml
   usr/share/mime/packages/org.etikor.Etikor.xml

@@ -225,6 +225,32 @@ TEST_F(SeriesGenerationTest, DefinitionThatCannotBeGeneratedKeepsTheOldSeries) {
     EXPECT_EQ(Values(), (std::vector<std::string>{"regi1", "regi2"}));
 }
 
+// A value the chosen type cannot encode stops the run at that value: the user is told which
+// value and why, and the old series stays as it was.
+TEST_F(SeriesGenerationTest, ValueTheTypeCannotEncodeKeepsTheOldSeries) {
+    OldSeries();
+    AppendSegments(m1_, {{"K", 11, 1, "40063813339"}, {"S", 1, 1, "3", "5"}, {"K", 1, 1, "X"}});
+    TGenerationOptions options;
+    options.BarcodeType = 1; // 2/5 Industrial: digits only
+    const QString message = QStringLiteral("A(z) 1. érték („400638133393X”) nem lehet ilyen vonalkód:\r");
+    modal_.ExpectMessage("K", QStringLiteral("Felülírja a meglévő sorozatot? [s.sor]"), true)
+        .ExpectMessage("K", CountQuestion("3"), true)
+        .ExpectMessageStartingWith("H", message);
+    const TGenerationResult result = Generate(options);
+    modal_.Verify();
+    EXPECT_EQ(result.Outcome, TGenerationOutcome::Stopped);
+    EXPECT_FALSE(result.SeriesReplaced());
+    EXPECT_TRUE(result.Message.startsWith(message)) << result.Message.toStdString();
+    EXPECT_TRUE(result.Message.contains(QStringLiteral("csak számjegyek"))) << result.Message.toStdString();
+    EXPECT_EQ(FileValues(), (std::vector<std::string>{"regi1", "regi2"}));
+    EXPECT_EQ(Values(), (std::vector<std::string>{"regi1", "regi2"}));
+    // Nothing of the run is left beside the series.
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+        ++files;
+    EXPECT_EQ(files, 1);
+}
+
 TEST_F(SeriesGenerationTest, DateLayoutIsAskedOnlyForADateSegment) {
     int asked = 0;
     TGenerationOptions options;

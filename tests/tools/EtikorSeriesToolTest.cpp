@@ -97,6 +97,26 @@ TEST(EtikorSeriesTool, DefinitionThatCannotBeGeneratedFailsAndLeavesTheSeriesVal
     EXPECT_EQ(ReadFileBytes(series), before);
 }
 
+// Values the chosen type cannot encode are refused before the series is replaced.
+TEST(EtikorSeriesTool, ValuesTheTypeCannotEncodeFailAndLeaveTheSeries) {
+    TempDir dir;
+    const std::string series = dir.file("s.sor");
+    ASSERT_EQ(RunTool(ETIKOR_SERIES_TOOL,
+                      {"generate", "--definition", Definition(dir, "S\t1\t1\t1\t3"), "--series", series})
+                  .exitCode,
+              0);
+    const std::string before = ReadFileBytes(series);
+    test::DesktopLanguage hungarian("hu");
+    const test::ToolResult result =
+        RunTool(ETIKOR_SERIES_TOOL, {"generate", "--definition", Definition(dir, "K\t3\t1\tABC"), "--series",
+                                     series, "--type", "1"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("A(z) 1. érték („ABC”) nem lehet ilyen vonalkód:"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(ReadFileBytes(series), before);
+}
+
 // A table without the value field is no series file: generating into it would write empty
 // records.
 TEST(EtikorSeriesTool, SeriesFileWithoutVonalkod1IsRefused) {

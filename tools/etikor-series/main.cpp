@@ -125,8 +125,9 @@ int generate(const std::vector<std::string>& args) {
         }
         const TGenerationResult result = GenerateSeries(definition, series, modal, options);
         if (result.Outcome != TGenerationOutcome::Done || !modal.Problems.isEmpty()) {
-            for (const QString& problem : modal.Problems)
-                std::cerr << problem.toStdString() << "\n";
+            // The program's messages break lines with '\r' (a terminal would overwrite the line).
+            for (QString problem : modal.Problems)
+                std::cerr << problem.replace(QLatin1Char('\r'), QLatin1Char('\n')).toStdString() << "\n";
             return kExitError;
         }
         std::cout << result.Written << "\n";

@@ -455,7 +455,8 @@ TEST_F(SeriesDesignerTest, GeneratesWithTheChosenDateLayoutAndShowsProgress) {
 // The designer starts from the barcode type the series has (else the type its definition was
 // saved with), so generating the series again keeps every record's type.
 TEST_F(SeriesDesignerTest, StartsFromTheSeriesBarcodeType) {
-    AppendSegments(dm_.M1, {{"S", 1, 1, "1", "2"}});
+    // Twelve digits: EAN-13 values (type 9) with their check digit added.
+    AppendSegments(dm_.M1, {{"K", 11, 1, "40063813339"}, {"S", 1, 1, "1", "2"}});
     dm_.M1.SaveTable(dir_.file("s.vks"));
     EXPECT_EQ(Open().findChild<TRadioList*>(QStringLiteral("VonalkodTipus"))->ItemIndex(), 5);
     form_.reset();
