@@ -1189,6 +1189,10 @@ Choose its date format now!</translation>
         <translation>Print preview</translation>
     </message>
     <message>
+        <source>Nyomtató eltolása...</source>
+        <translation>Printer offset...</translation>
+    </message>
+    <message>
         <source>Segitség  F1</source>
         <translation>Help  F1</translation>
     </message>
@@ -1348,6 +1352,35 @@ Choose its date format now!</translation>
     <message>
         <source>Figyelmeztetés</source>
         <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>TEltolasFormText</name>
+    <message>
+        <source>Nyomtató eltolása</source>
+        <translation>Printer offset</translation>
+    </message>
+    <message>
+        <source>Nyomtató:</source>
+        <translation>Printer:</translation>
+    </message>
+    <message>
+        <source>Vízszintes (+ jobbra):</source>
+        <translation>Horizontal (+ right):</translation>
+    </message>
+    <message>
+        <source>Függőleges (+ lefelé):</source>
+        <translation>Vertical (+ down):</translation>
+    </message>
+    <message>
+        <source>Minden, ami erre a nyomtatóra megy, ennyivel tolódik el.
+PDF fileba nyomtatáskor nincs eltolás.</source>
+        <translation>Everything printed on this printer is moved by this much.
+Printing to a PDF file moves nothing.</translation>
+    </message>
+    <message>
+        <source>Mégse</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1607,6 +1640,14 @@ If the labels are on a roll (for single-track printers), give a size a little la
     <message>
         <source>Nyomtató beáll.</source>
         <translation>Printer setup</translation>
+    </message>
+    <message>
+        <source>Ez a lap</source>
+        <translation>This page</translation>
+    </message>
+    <message>
+        <source>Csak a látható lap nyomtatása</source>
+        <translation>Print only the page shown</translation>
     </message>
     <message>
         <source>Nyomtató beállítása</source>

@@ -152,6 +152,7 @@ void TMainForm::NyomtatasGombClick() {
     run.Options.AutoVonal = FSettings.AutoVonal;
     run.Options.Security = FSettings.Security;
     run.PrinterName = FSettings.Nyomtato;
+    run.Offsets = FSettings.Eltolas;
     run.PrinterChosen = [this](const QString& printer) {
         FSettings.Nyomtato = printer;
         if (FSettingsFile)
@@ -283,6 +284,9 @@ void TMainForm::BuildMenus() {
                 FPrintMode = TPrintMode::pmPreview;
                 NyomtatasGombClick();
             });
+    print->addSeparator();
+    connect(AddItem(print, TMainFormText::tr("Nyomtató eltolása..."), "mEltolas"), &QAction::triggered, this,
+            &TMainForm::OpenPrinterOffsets);
 
     QMenu* help = bar->addMenu(TMainFormText::tr("Sú&gó"));
     help->setObjectName(QStringLiteral("Sugo1"));

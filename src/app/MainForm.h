@@ -142,6 +142,8 @@ private:
     void CloneShownBarcode();
     // The print button: the print selection over the current data source, in the menu's mode.
     void NyomtatasGombClick();
+    // "Nyomtató eltolása": each printer's calibration, kept in the settings.
+    void OpenPrinterOffsets();
     void BuildCanvas();
     void StoredLinkAtStartup();
     void DeleteWithConfirmation();

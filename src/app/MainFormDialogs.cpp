@@ -9,6 +9,7 @@
 #include "designer/ElementPanel.h"
 #include "dialogs/BeallitasForm.h"
 #include "dialogs/OrsinaForm.h"
+#include "printing/ui/EltolasForm.h"
 #include "series/ManualEntry.h"
 #include "series/ui/KeziForm.h"
 #include "series/ui/TervezoForm.h"
@@ -18,6 +19,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrinterInfo>
 
 namespace etikor {
 
@@ -46,6 +48,18 @@ int TMainForm::OpenSettings(int page) {
         BuildCanvas();
     }
     return result;
+}
+
+void TMainForm::OpenPrinterOffsets() {
+    // The printer last chosen first, else the system's default.
+    const QString current =
+        !FSettings.Nyomtato.isEmpty() ? FSettings.Nyomtato : QPrinterInfo::defaultPrinterName();
+    TEltolasForm form(FSettings.Eltolas, QPrinterInfo::availablePrinterNames(), current, this);
+    if (FModal.RunModal(form) != QDialog::Accepted || form.Offsets() == FSettings.Eltolas)
+        return;
+    FSettings.Eltolas = form.Offsets();
+    if (FSettingsFile)
+        FSettingsFile->WriteOrWarn(FSettings, FModal);
 }
 
 // The main window as the label wizard sees it.

@@ -592,6 +592,10 @@ void TElementEditor::SetupBarcode(TBarcodeView* view) {
     TEANSetupFmt setup(FModal, FCanvas.window());
     setup.OfferOnly(types);
     setup.OnHelp = [this] { FModal.ShowHelp(kBarcodeSetupHelpTopic); };
+    setup.QueueOffsetMm = [this](const QString& queue) {
+        const TPrintOffset offset = OffsetOfQueue(FSettings.Eltolas, queue);
+        return QPointF(offset.X, offset.Y);
+    };
     const QString shownValue = FromCp1250(view->Ean().BarCode());
     setup.LoadFrom(view->Ean());
     FModal.RunModal(setup);

@@ -113,6 +113,24 @@ TIniFile::Position TIniFile::Find(std::string_view section, std::string_view key
     return pos;
 }
 
+std::vector<std::pair<std::string, std::string>> TIniFile::ReadSection(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> values;
+    bool inSection = false;
+    for (const std::string& line : FLines) {
+        std::string_view name;
+        if (SectionOf(line, name)) {
+            if (inSection)
+                break;
+            inSection = Cp1250SameText(name, section);
+            continue;
+        }
+        std::string_view k, v;
+        if (inSection && KeyOf(line, k, v))
+            values.emplace_back(std::string(Trim(k)), std::string(Trim(v)));
+    }
+    return values;
+}
+
 bool TIniFile::ValueExists(std::string_view section, std::string_view key) const {
     return Find(section, key).KeyLine >= 0;
 }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace etikor {
@@ -33,6 +34,8 @@ public:
     double ReadFloat(std::string_view section, std::string_view key, double def) const;
     // True when the value reads as a non-zero integer.
     bool ReadBool(std::string_view section, std::string_view key, bool def) const;
+    // The keys of `section` with their values, in file order (empty when there is no section).
+    std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view section) const;
 
     // Each write updates the file at once (atomically: temporary file, then rename). Throws
     // std::runtime_error when the file cannot be written.

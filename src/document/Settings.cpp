@@ -12,6 +12,9 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <cmath>
+
 namespace etikor {
 
 namespace {
@@ -29,6 +32,8 @@ constexpr const char* kEtikettC = "EtikettC";
 constexpr const char* kVonalkod = "Vonalkod";
 constexpr const char* kEgyeb = "Egyeb";
 constexpr const char* kNyomtatas = "Nyomtatas";
+// One key per queue: "name=X;Y" in millimetres with a decimal point.
+constexpr const char* kEltolas = "Eltolas";
 
 // Whether files can be created in `folder`. A read-only settings file in a writable folder
 // stays the file of the program: the user made it so, and edits of it must keep counting.
@@ -48,6 +53,45 @@ QString DecodeText(const std::string& bytes) {
 }
 
 } // namespace
+
+TPrintOffset TPrintOffset::Clamped(double x, double y) {
+    auto step = [](double mm) {
+        const double limited = std::clamp(mm, -kLimitMm, kLimitMm);
+        const double rounded = std::round(limited * 10) / 10;
+        return rounded == 0 ? 0.0 : rounded; // no "-0.0"
+    };
+    return {step(x), step(y)};
+}
+
+std::optional<TPrintOffset> TPrintOffset::Parse(const QString& text) {
+    const QString trimmed = text.trimmed();
+    const QChar separator = trimmed.contains(';') ? QChar(';') : QChar(',');
+    QStringList parts = trimmed.split(separator);
+    if (parts.size() != 2)
+        return std::nullopt;
+    double values[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        bool ok = false;
+        values[i] = parts[i].trimmed().replace(',', '.').toDouble(&ok);
+        if (!ok || !std::isfinite(values[i]) || std::abs(values[i]) > kLimitMm + 1e-9)
+            return std::nullopt;
+    }
+    return Clamped(values[0], values[1]);
+}
+
+QPointF TPrintOffset::DeviceOriginMm(double dpiX, double dpiY) const {
+    auto dots = [](double mm, double dpi) {
+        return dpi > 0 ? -std::round(mm * dpi / 25.4) * 25.4 / dpi : -mm;
+    };
+    return {dots(X, dpiX), dots(Y, dpiY)};
+}
+
+TPrintOffset OffsetOfQueue(const TPrintOffsets& offsets, const QString& queue) {
+    if (queue.isEmpty())
+        return {};
+    const auto found = offsets.find(queue);
+    return found != offsets.end() ? found->second : TPrintOffset{};
+}
 
 TSettingsFile::TSettingsFile(QString programFolder, QString configFolder) {
     const QString beside = QDir(programFolder).filePath(QString::fromLatin1(kSettingsFileName));
@@ -94,6 +138,11 @@ TSettings TSettingsFile::Read() const {
     s.Nyomtato = QString::fromStdString(ini.ReadString(kNyomtatas, "Nyomtato", ""));
     s.AblakMagassag = ini.ReadInteger(kAblak, "Magassag", 0);
     s.AblakSzelesseg = ini.ReadInteger(kAblak, "Szelesseg", 0);
+    for (const auto& [queue, value] : ini.ReadSection(kEltolas)) {
+        // A value the program did not write is left out, not guessed.
+        if (const std::optional<TPrintOffset> offset = TPrintOffset::Parse(QString::fromStdString(value)))
+            s.Eltolas[QString::fromStdString(queue)] = *offset;
+    }
     return s;
 }
 
@@ -121,6 +170,19 @@ void TSettingsFile::Write(const TSettings& s) const {
     // Only once a printer was chosen: a file that never printed keeps its keys.
     if (!s.Nyomtato.isEmpty())
         ini.WriteString(kNyomtatas, "Nyomtato", s.Nyomtato.toStdString());
+    const std::vector<std::pair<std::string, std::string>> stored = ini.ReadSection(kEltolas);
+    for (const auto& [queue, offset] : s.Eltolas) {
+        const std::string key = queue.toStdString();
+        const std::string value =
+            (QString::number(offset.X, 'f', 1) + ';' + QString::number(offset.Y, 'f', 1)).toStdString();
+        // A calibration that is already there is not written again.
+        const bool same = std::any_of(stored.begin(), stored.end(), [&](const auto& kv) {
+            return QString::fromStdString(kv.first).compare(queue, Qt::CaseInsensitive) == 0 &&
+                   kv.second == value;
+        });
+        if (!same)
+            ini.WriteString(kEltolas, key, value);
+    }
 }
 
 bool TSettingsFile::WriteOrWarn(const TSettings& settings, IModal& modal) const {

@@ -7,8 +7,10 @@
 
 #include "data/PageSetup.h"
 
+#include <QPointF>
 #include <QString>
 
+#include <map>
 #include <optional>
 
 namespace etikor {
@@ -18,6 +20,40 @@ inline constexpr const char* kDefaultTemplate = "Sorozat0.ctv";
 // Names the user's configuration folder, whichever program reads it (etikor-print reads the
 // program's).
 inline constexpr const char* kSettingsFolderName = "Etikor";
+
+// How far a printer's calibration moves everything printed on it, mm: right and down are
+// positive. Kept from -10 to +10 mm in 0.1 mm steps.
+struct TPrintOffset {
+    double X = 0;
+    double Y = 0;
+
+    static constexpr double kLimitMm = 10;
+    // Rounded to the step and kept within the limits.
+    static TPrintOffset Clamped(double x, double y);
+    // "X,Y" in millimetres with a decimal point ("1.5,-0.5"), or "X;Y" where the decimal sign
+    // may be a comma ("1,5;-0,5"). Nullopt when it is not two numbers or one is beyond the
+    // limits.
+    static std::optional<TPrintOffset> Parse(const QString& text);
+    bool IsZero() const { return X == 0 && Y == 0; }
+    // Where the device's origin lies on the paper so that the page moves by the offset, taken
+    // to whole dots of a device of `dpiX` x `dpiY`: the page moves as a whole and the bars stay
+    // on the printer's dots.
+    QPointF DeviceOriginMm(double dpiX, double dpiY) const;
+    bool operator==(const TPrintOffset& other) const { return X == other.X && Y == other.Y; }
+    bool operator!=(const TPrintOffset& other) const { return !(*this == other); }
+};
+
+// The calibrations by print queue name (queue names are compared without regard to case, as the
+// print system does).
+struct TQueueNameLess {
+    bool operator()(const QString& a, const QString& b) const {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    }
+};
+using TPrintOffsets = std::map<QString, TPrintOffset, TQueueNameLess>;
+
+// The offset of `queue` (none for an empty name: a PDF file, or a queue never calibrated).
+TPrintOffset OffsetOfQueue(const TPrintOffsets& offsets, const QString& queue);
 
 // The values the settings dialog shows and the run-time flags of the same names.
 struct TSettings {
@@ -36,6 +72,8 @@ struct TSettings {
     bool AutoSugo = true;
     // The print queue chosen last in the printer dialog (UTF-8); empty: the system's default.
     QString Nyomtato;
+    // Each printer's calibration, by queue name.
+    TPrintOffsets Eltolas;
 };
 
 class IModal;

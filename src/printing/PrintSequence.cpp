@@ -31,6 +31,21 @@ void TPrintSequence::AddRecord(std::vector<TVariant> values) {
         Resync(CurrentIndex() < 0 ? 0 : CurrentIndex());
 }
 
+void TPrintSequence::KeepPlaces(int from, int count, int blanks) {
+    const bool wasActive = Active();
+    Close();
+    const size_t begin = std::min(static_cast<size_t>(std::max(from, 0)), FOrder.size());
+    const size_t end = std::min(begin + static_cast<size_t>(std::max(count, 0)), FOrder.size());
+    std::vector<int32_t> kept(FOrder.begin() + static_cast<std::ptrdiff_t>(begin),
+                              FOrder.begin() + static_cast<std::ptrdiff_t>(end));
+    FOrder.clear();
+    for (int i = 0; i < blanks; ++i)
+        AddBlank();
+    FOrder.insert(FOrder.end(), kept.begin(), kept.end());
+    if (wasActive)
+        Open();
+}
+
 TVariant TPrintSequence::ReadField(TRecordRef record, const TField& field) const {
     const int32_t place = *static_cast<const int32_t*>(record);
     const size_t index = static_cast<size_t>(field.DataIndex());

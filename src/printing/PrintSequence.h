@@ -34,6 +34,10 @@ public:
     // in ascending order of its first field (nulls first, ties in the source's order).
     static std::unique_ptr<TPrintSequence> OrderedByFirstField(TDataSet& source, int skip);
 
+    // Keeps only the places `from` to `from + count - 1` (from 0), after `blanks` new blank
+    // places; the sequence is left on its first place.
+    void KeepPlaces(int from, int count, int blanks);
+
 protected:
     void InternalOpen() override;
     void InternalClose() override {}

@@ -7,6 +7,8 @@
 #include "document/ShippedFiles.h"
 #include "printing/ui/PreviewForm.h"
 
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -97,6 +99,41 @@ TEST_F(PrintRunTest, ThePreviewEntryShowsTheSelectedLabels) {
     modal_.Verify();
     EXPECT_EQ(pages, 1);
     EXPECT_EQ(labels, 4);
+}
+
+// "Nyomtató eltolása" in the print menu shows the calibration of the printer chosen last and
+// keeps what OK leaves in the settings file; Cancel keeps nothing.
+TEST_F(PrintRunTest, ThePrinterOffsetEntryKeepsTheQueuesCalibration) {
+    WriteDefaults();
+    TSettings settings;
+    settings.AutoSugo = false;
+    settings.Nyomtato = QStringLiteral("Termo");
+    settings.Eltolas[QStringLiteral("Termo")] = {1, 0};
+    WriteSettings(settings);
+    Start();
+    for (const int result : {int(QDialog::Rejected), int(QDialog::Accepted)}) {
+        double shownX = 0;
+        modal_.ExpectModal(QStringLiteral("EltolasForm"), result, [&](QObject& window) {
+            EXPECT_EQ(window.findChild<QComboBox*>(QStringLiteral("EltolasNyomtato"))->currentText(),
+                      "Termo");
+            auto* x = window.findChild<QDoubleSpinBox*>(QStringLiteral("EltolasX"));
+            auto* y = window.findChild<QDoubleSpinBox*>(QStringLiteral("EltolasY"));
+            shownX = x->value();
+            EXPECT_EQ(x->minimum(), -10);
+            EXPECT_EQ(y->maximum(), 10);
+            EXPECT_EQ(x->singleStep(), 0.1);
+            x->setValue(1.5);
+            y->setValue(-0.7);
+            return result;
+        });
+        Child<QAction>("mEltolas")->trigger();
+        modal_.Verify();
+        EXPECT_EQ(shownX, 1);
+        const TPrintOffset kept = OffsetOfQueue(TSettingsFile(paths_.ProgramFolder).Read().Eltolas, "Termo");
+        EXPECT_EQ(kept, (result == QDialog::Accepted ? TPrintOffset{1.5, -0.7} : TPrintOffset{1, 0}));
+        if (result == QDialog::Accepted)
+            break;
+    }
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 
 #include <filesystem>
+#include <optional>
 
 namespace etikor {
 namespace {
@@ -59,6 +60,69 @@ void ExpectDefaults(const TSettings& s) {
     EXPECT_TRUE(s.AutoAdatforras);
     EXPECT_FALSE(s.AutoOrsina);
     EXPECT_TRUE(s.AutoSugo);
+}
+
+// Each printer's calibration goes under its queue name with a decimal point whatever the
+// locale, reads back as it was written, and a file from before calibrations reads none; a
+// value the program did not write is left out.
+TEST_F(SettingsTest, PrinterOffsetsRoundTrip) {
+    WriteFileBytes(IniPath(), "[Nyomtatas]\nNyomtato=Termo\n");
+    TSettingsFile file(Folder());
+    TSettings s = file.Read();
+    EXPECT_TRUE(s.Eltolas.empty());
+    EXPECT_EQ(OffsetOfQueue(s.Eltolas, QStringLiteral("Termo")), TPrintOffset{});
+    s.Eltolas[QStringLiteral("Termo")] = {1.5, -0.3};
+    s.Eltolas[QStringLiteral("Lezer_2")] = {-10, 10};
+    file.Write(s);
+    const std::string text = ReadFileBytes(IniPath());
+    EXPECT_NE(text.find("[Eltolas]"), std::string::npos) << text;
+    EXPECT_NE(text.find("Termo=1.5;-0.3"), std::string::npos) << text;
+    EXPECT_NE(text.find("Lezer_2=-10.0;10.0"), std::string::npos) << text;
+    const TSettings back = file.Read();
+    EXPECT_EQ(back.Eltolas, s.Eltolas);
+    EXPECT_EQ(back.Nyomtato, "Termo");
+    // Queue names are the print system's: without regard to case; no queue, no offset.
+    EXPECT_EQ(OffsetOfQueue(back.Eltolas, QStringLiteral("TERMO")), (TPrintOffset{1.5, -0.3}));
+    EXPECT_EQ(OffsetOfQueue(back.Eltolas, QString()), TPrintOffset{});
+    // Writing again changes nothing; other values of the file stay.
+    file.Write(back);
+    EXPECT_EQ(ReadFileBytes(IniPath()), text);
+
+    WriteFileBytes(IniPath(), "[Eltolas]\nJo=0,5;1\nRossz=abc\nTul=11;0\nFel=1\n");
+    const TSettings read = file.Read();
+    ASSERT_EQ(read.Eltolas.size(), 1u);
+    EXPECT_EQ(OffsetOfQueue(read.Eltolas, QStringLiteral("Jo")), (TPrintOffset{0.5, 1}));
+}
+
+TEST(PrintOffset, ParsesTwoMillimetreValuesWithinTheLimits) {
+    const struct {
+        const char* Text;
+        std::optional<TPrintOffset> Expected;
+    } rows[] = {
+        {"1.5,-0.5", TPrintOffset{1.5, -0.5}},
+        {"1,5;-0,5", TPrintOffset{1.5, -0.5}},
+        {" 0 , 0 ", TPrintOffset{}},
+        {"-10,10", TPrintOffset{-10, 10}},
+        {"0.26,0.04", TPrintOffset{0.3, 0}},
+        {"-0.04,0", TPrintOffset{}},
+        {"10.1,0", std::nullopt},
+        {"0,-11", std::nullopt},
+        {"1", std::nullopt},
+        {"1,2,3", std::nullopt},
+        {"a,b", std::nullopt},
+        {"", std::nullopt},
+        {"nan,0", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        const std::optional<TPrintOffset> parsed = TPrintOffset::Parse(QString::fromLatin1(row.Text));
+        EXPECT_EQ(parsed.has_value(), row.Expected.has_value()) << row.Text;
+        if (parsed && row.Expected) {
+            EXPECT_EQ(*parsed, *row.Expected) << row.Text;
+        }
+    }
+    EXPECT_EQ(TPrintOffset::Clamped(12.34, -10.06), (TPrintOffset{10, -10}));
+    // On the device's dots: 0.1 mm at 203 dpi is one dot (0.8 rounded).
+    EXPECT_EQ(TPrintOffset({0.1, -2.5}).DeviceOriginMm(203, 600), QPointF(-25.4 / 203, 59 * 25.4 / 600));
 }
 
 TEST_F(SettingsTest, NoFileGivesEveryDefault) {

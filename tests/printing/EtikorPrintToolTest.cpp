@@ -9,6 +9,8 @@
 #include "pageengine/ReportPaint.h"
 #include "printing/LabelReport.h"
 #include "printing/PrintSequence.h"
+#include "support/ImageShift.h"
+#include "support/PrivateCups.h"
 #include "support/TempDir.h"
 #include "tablestore/StoreTable.h"
 
@@ -17,16 +19,29 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace etikor {
 namespace {
@@ -276,6 +291,11 @@ TEST(EtikorPrintTool, RefusesBadSkipCountsAndArguments) {
          "--dpi needs a whole number from 72 to 2400"},
         {{"--template", ctv, "--layout", "--dpi", "300"}, 2, "--dpi goes with -o"},
         {{"--template", ctv, "--printer", "nincs-ilyen-sor"}, 1, "no print queue named 'nincs-ilyen-sor'"},
+        {{"--template", ctv, "-o", "a.pdf", "--job-pages", "2"}, 2, "--job-pages goes with --printer"},
+        {{"--template", ctv, "--printer", "p", "--job-pages", "0"}, 2, "--job-pages needs a whole number"},
+        {{"--template", ctv, "--layout", "--repack"}, 2, "--repack goes with --labels"},
+        {{"--template", ctv, "--layout", "--labels", "9-3"}, 2, "--labels needs a range A-B"},
+        {{"--template", ctv, "--layout", "--labels", "1-31"}, 1, "the run has only 0 labels: 1-31"},
     };
     for (const Row& row : rows) {
         const test::ToolResult run = RunTool(ETIKOR_PRINT_TOOL, row.args);
@@ -406,6 +426,67 @@ TEST(EtikorPrintTool, PrintsBarcodesWithTheSettingsFilesBarcodeSettings) {
     TSettings exact;
     exact.Security = false;
     EXPECT_NE(FirstPrintedLabel(dir, ctv, "security", exact), usual);
+}
+
+// Page 1 of a PDF written by the tool with `args` on its --dpi grid, rendered at that grid
+// without smoothing (as a printer places its dots).
+QImage PrintedPdfPage(const TempDir& dir, const std::string& name, std::vector<std::string> args, int dpi) {
+    const std::string pdf = dir.file(name + ".pdf");
+    args.insert(args.end(), {"--dpi", std::to_string(dpi), "-o", pdf});
+    const test::ToolResult run = RunTool(ETIKOR_PRINT_TOOL, args);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::string stem = dir.file(name);
+    const test::ToolResult render =
+        RunTool("/usr/bin/pdftoppm", {"-r", std::to_string(dpi), "-aa", "no", "-aaVector", "no", "-gray",
+                                      "-png", "-f", "1", "-l", "1", "-singlefile", pdf, stem});
+    EXPECT_EQ(render.exitCode, 0) << render.err;
+    return QImage(QString::fromStdString(stem + ".png")).convertToFormat(QImage::Format_Grayscale8);
+}
+
+// --offset moves every dot of the page, bars, texts and frames, by the offset taken to whole
+// dots of the PDF's grid; without it a PDF is never moved, whatever calibration the settings
+// keep for the queues (the PDF is for whatever printer prints it later).
+TEST(EtikorPrintTool, OffsetMovesEveryDotOfThePdfAndOnlyWhenAsked) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir);
+    WriteSeries(dir, 5);
+    TSettings calibrated;
+    calibrated.Eltolas[QStringLiteral("Termo")] = {3.0, 2.0};
+    const std::string ini = dir.file("calibrated.ini");
+    TSettingsFile::At(QString::fromStdString(ini)).Write(calibrated);
+    const struct {
+        int dpi;
+        const char* offset;
+        double x, y;
+    } rows[] = {{300, "2.5,-1.2", 2.5, -1.2},
+                {600, "2.5,-1.2", 2.5, -1.2},
+                {600, "-0.3;4,1", -0.3, 4.1},
+                {203, "0.1,0.1", 0.1, 0.1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.dpi) + " dpi, " + row.offset);
+        const std::string name = std::to_string(row.dpi);
+        const QImage plain = PrintedPdfPage(dir, name, {"--template", ctv, "--frame"}, row.dpi);
+        const QImage moved = PrintedPdfPage(dir, name + "-moved",
+                                            {"--template", ctv, "--frame", "--offset", row.offset}, row.dpi);
+        ASSERT_FALSE(plain.isNull());
+        ASSERT_EQ(plain.size(), moved.size());
+        const int dx = static_cast<int>(std::lround(row.x * row.dpi / 25.4));
+        const int dy = static_cast<int>(std::lround(row.y * row.dpi / 25.4));
+        int dark = 0;
+        EXPECT_EQ(test::DotsOffTheShift(plain, moved, dx, dy, dark), 0) << dx << ", " << dy;
+        EXPECT_GT(dark, 1000);
+        EXPECT_NE(plain, moved);
+        // The settings' calibration of a queue does not reach a PDF.
+        EXPECT_EQ(PrintedPdfPage(dir, name + "-settings", {"--template", ctv, "--frame", "--settings", ini},
+                                 row.dpi),
+                  plain);
+    }
+    for (const char* bad : {"10.1,0", "1", "a,b", "1,2,3", ""}) {
+        const test::ToolResult run =
+            RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--offset", bad, "-o", dir.file("bad.pdf")});
+        EXPECT_EQ(run.exitCode, 2) << bad;
+        EXPECT_NE(run.err.find("--offset"), std::string::npos) << run.err;
+    }
 }
 
 TEST(EtikorPrintTool, AnEmptySeriesGivesOneSheetWithoutLabels) {
@@ -757,6 +838,215 @@ TEST(EtikorPrintTool, VerifyListsTheUnreadableLabelsAndExitsThree) {
     // --verify-only writes nothing and goes with no other output.
     EXPECT_EQ(run.Print({"--verify-only", "-o", pdf}).exitCode, 2);
     EXPECT_EQ(run.Print({"--verify", "--layout"}).exitCode, 2);
+}
+
+// A range of the run printed again: the labels on the places the whole run gave them, or from
+// the first place with --repack; on a terminal a progress line tells how far the run is, with
+// --quiet nothing.
+TEST(EtikorPrintTool, ARangeOfTheRunPrintsAgainWithItsProgress) {
+    TempDir dir;
+    const std::string ctv = WriteTemplate(dir);
+    WriteSeries(dir, 30);
+    auto values = [](const std::string& layout) {
+        std::vector<std::pair<QString, QString>> out; // value, page and place
+        for (const QString& line : Lines(layout)) {
+            const QStringList f = line.split('\t');
+            if (f.size() == 7 && f[1] == "datatext")
+                out.emplace_back(f[6], f[0] + ' ' + f[2] + ' ' + f[3]);
+        }
+        return out;
+    };
+    const auto whole = values(RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--skip", "2", "--layout"}).out);
+    ASSERT_EQ(whole.size(), 30u);
+    const test::ToolResult again =
+        RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--skip", "2", "--labels", "10-15", "--layout"});
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    const auto range = values(again.out);
+    ASSERT_EQ(range.size(), 6u);
+    // Label 10 was the last of the first sheet, 11 to 15 the first of the second: the same
+    // places, on the reprint's first and second sheet.
+    for (size_t i = 0; i < range.size(); ++i) {
+        EXPECT_EQ(range[i].first, whole[9 + i].first);
+        const QString place = whole[9 + i].second;
+        EXPECT_EQ(range[i].second, place) << i;
+    }
+    const auto repacked = values(RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--skip", "2", "--labels",
+                                                             "10-15", "--repack", "--layout"})
+                                     .out);
+    const auto fresh = values(RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "--skip", "2", "--layout"}).out);
+    ASSERT_EQ(repacked.size(), 6u);
+    for (size_t i = 0; i < repacked.size(); ++i) {
+        EXPECT_EQ(repacked[i].first, whole[9 + i].first);
+        EXPECT_EQ(repacked[i].second, fresh[i].second) << i; // after the 2 skipped places
+    }
+
+    // The progress line, when standard error is a terminal (script gives the tool one).
+    const std::string script = "/usr/bin/script";
+    if (!std::filesystem::exists(script))
+        GTEST_SKIP() << "no script(1) to give the tool a terminal";
+    const std::string pdf = dir.file("out.pdf");
+    const std::string command = std::string(ETIKOR_PRINT_TOOL) + " --template " + ctv + " -o " + pdf;
+    test::ToolResult shown = RunTool(script, {"-qfec", command, "/dev/null"});
+    ASSERT_EQ(shown.exitCode, 0) << shown.out;
+    EXPECT_NE(shown.out.find("30/30 labels prepared, 3/3 pages written, 1/1 jobs sent"), std::string::npos)
+        << shown.out;
+    shown = RunTool(script, {"-qfec", command + " --quiet", "/dev/null"});
+    ASSERT_EQ(shown.exitCode, 0) << shown.out;
+    EXPECT_EQ(shown.out.find("labels prepared"), std::string::npos) << shown.out;
+    // Standard error that is no terminal: nothing.
+    EXPECT_EQ(RunTool(ETIKOR_PRINT_TOOL, {"--template", ctv, "-o", pdf}).err, "");
+}
+
+// A print queue's device that is a FIFO: every job the queue prints is read whole, in the order
+// printed (jobs that follow too closely arrive together and are parted at their PDF headers).
+class TFifoDevice {
+public:
+    explicit TFifoDevice(std::string path) : FPath(std::move(path)) {
+        FMade = mkfifo(FPath.c_str(), 0666) == 0;
+        chmod(FPath.c_str(), 0666);
+        if (FMade)
+            FReader = std::thread([this] { Read(); });
+    }
+    ~TFifoDevice() {
+        if (!FMade)
+            return;
+        FStop = true;
+        // The reader waits for a writer: one that writes nothing wakes it.
+        while (!FDone) {
+            const int fd = open(FPath.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                close(fd);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        FReader.join();
+    }
+    bool Made() const { return FMade; }
+    const std::string& Path() const { return FPath; }
+    // The jobs printed so far, each a PDF.
+    std::vector<QByteArray> Jobs() {
+        const std::lock_guard<std::mutex> lock(FMutex);
+        std::vector<QByteArray> jobs;
+        for (const QByteArray& blob : FBlobs) {
+            for (qsizetype at = blob.indexOf("%PDF-"); at >= 0;) {
+                const qsizetype next = blob.indexOf("%PDF-", at + 1);
+                jobs.push_back(blob.mid(at, next < 0 ? -1 : next - at));
+                at = next;
+            }
+        }
+        return jobs;
+    }
+
+private:
+    void Read() {
+        while (!FStop) {
+            const int fd = open(FPath.c_str(), O_RDONLY);
+            if (fd < 0)
+                break;
+            QByteArray blob;
+            char buffer[65536];
+            for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;)
+                blob.append(buffer, got);
+            close(fd);
+            if (!blob.isEmpty()) {
+                const std::lock_guard<std::mutex> lock(FMutex);
+                FBlobs.push_back(blob);
+            }
+        }
+        FDone = true;
+    }
+
+    std::string FPath;
+    bool FMade = false;
+    std::atomic<bool> FStop{false};
+    std::atomic<bool> FDone{false};
+    std::thread FReader;
+    std::mutex FMutex;
+    std::vector<QByteArray> FBlobs;
+};
+
+// The labels ("ETK0001", ...) a printed PDF holds, in the order of its pages and places.
+QStringList PrintedLabels(const TempDir& dir, const QByteArray& pdf) {
+    static int count = 0;
+    const std::string path = dir.file("job" + std::to_string(++count) + ".pdf");
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size())
+        return {};
+    file.close();
+    QStringList labels;
+    const QRegularExpression label(QStringLiteral("ETK\\d{4}"));
+    const QString text = QString::fromStdString(Capture("/usr/bin/pdftotext", {"-raw", path, "-"}));
+    for (auto it = label.globalMatch(text); it.hasNext();)
+        labels << it.next().captured();
+    return labels;
+}
+
+// A large run sent to a printer class of two queues in jobs of one sheet: the class spreads the
+// jobs over both, every label prints exactly once, in order within each job; a range of it
+// printed again gives exactly those labels.
+TEST(EtikorPrintTool, JobsOfARunSpreadOverAPrinterClass) {
+    TempDir dir;
+    test::TPrivateCups cups(QString::fromStdString(dir.path().string()));
+    const QString problem = cups.Start();
+    if (!problem.isEmpty())
+        GTEST_SKIP() << "no private CUPS server here: " << problem.toStdString();
+    TFifoDevice first(dir.file("out/elso.fifo")), second(dir.file("out/masodik.fifo"));
+    ASSERT_TRUE(first.Made() && second.Made());
+    ASSERT_TRUE(cups.AddPdfQueue("Elso", QString::fromStdString(first.Path())) &&
+                cups.AddPdfQueue("Masodik", QString::fromStdString(second.Path())));
+    ASSERT_TRUE(cups.AddClass("Raktar", {"Elso", "Masodik"}));
+    const std::string ctv = WriteTemplate(dir);
+    WriteSeries(dir, 118);
+    setenv("CUPS_SERVER", cups.Socket().toUtf8().constData(), 1);
+    auto printedJobs = [&](size_t expected) {
+        for (int wait = 0; wait < 600 && first.Jobs().size() + second.Jobs().size() < expected; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return first.Jobs().size() + second.Jobs().size();
+    };
+
+    // 2 places skipped and 118 labels: 10 sheets of 12 places.
+    test::ToolResult run = RunTool(
+        ETIKOR_PRINT_TOOL, {"--template", ctv, "--skip", "2", "--printer", "Raktar", "--job-pages", "1"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, ""); // no progress line: standard error is no terminal
+    ASSERT_EQ(printedJobs(10), 10u);
+    EXPECT_FALSE(first.Jobs().empty());
+    EXPECT_FALSE(second.Jobs().empty());
+    std::map<int, int> printed; // label, times
+    for (TFifoDevice* device : {&first, &second})
+        for (const QByteArray& job : device->Jobs()) {
+            const QStringList labels = PrintedLabels(dir, job);
+            ASSERT_FALSE(labels.isEmpty());
+            // A sheet, in order: the first holds 10 labels, the others 12.
+            EXPECT_TRUE(labels.size() == 12 || (labels.size() == 10 && labels.front() == "ETK0001"))
+                << labels.join(' ').toStdString();
+            for (int i = 0; i < labels.size(); ++i) {
+                const int number = labels[i].mid(3).toInt();
+                ++printed[number];
+                if (i > 0) {
+                    EXPECT_EQ(number, labels[i - 1].mid(3).toInt() + 1) << labels.join(' ').toStdString();
+                }
+            }
+        }
+    ASSERT_EQ(printed.size(), 118u);
+    EXPECT_EQ(printed.begin()->first, 1);
+    EXPECT_EQ(printed.rbegin()->first, 118);
+    for (const auto& [label, times] : printed)
+        EXPECT_EQ(times, 1) << label;
+
+    // Labels 30 to 40 again, on the places they had: one job more.
+    const size_t firstBefore = first.Jobs().size(), secondBefore = second.Jobs().size();
+    run = RunTool(ETIKOR_PRINT_TOOL,
+                  {"--template", ctv, "--skip", "2", "--printer", "Raktar", "--labels", "30-40"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(printedJobs(11), 11u);
+    const std::vector<QByteArray> again = first.Jobs().size() > firstBefore ? first.Jobs() : second.Jobs();
+    const QStringList reprinted =
+        PrintedLabels(dir, again[first.Jobs().size() > firstBefore ? firstBefore : secondBefore]);
+    QStringList expected;
+    for (int i = 30; i <= 40; ++i)
+        expected << QStringLiteral("ETK%1").arg(i, 4, 10, QChar('0'));
+    EXPECT_EQ(reprinted, expected);
+    unsetenv("CUPS_SERVER");
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // etikor-print: prints a label template once per record of a series, as the program prints
 // it, to a PDF file or a print queue; --layout lists the prepared pages instead, one placed
 // item per line, so a layout can be checked without a printer. --verify reads every distinct
-// barcode back as it will print before the job goes out and lists the unreadable labels.
+// barcode back as it will print before the job goes out and lists the unreadable labels. A
+// large run goes to a queue or a printer class as jobs of a few sheets each (--job-pages); a
+// range of its labels prints again with --labels.
 
 #include "StandardOptions.h"
 #include "ToolLanguage.h"
@@ -14,12 +16,14 @@
 #include "printing/LabelReport.h"
 #include "printing/PrintChecks.h"
 #include "printing/PrintSequence.h"
+#include "printing/RunJobs.h"
 #include "printing/Verify.h"
 #include "services/AppPaths.h"
 #include "services/QueueResolution.h"
 #include "tablestore/StoreTable.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPdfWriter>
@@ -32,6 +36,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -44,7 +49,8 @@ constexpr int kExitUnreadable = 3;
 
 const char* const kUsage =
     "usage: etikor-print --template FILE.ctv [--series FILE.sor | --data FILE] [--skip N] [--copies N]\n"
-    "                    [--frame] [--settings FILE] [--allow-missing-fields] [--verify]\n"
+    "                    [--frame] [--settings FILE] [--allow-missing-fields] [--verify] [--offset X,Y]\n"
+    "                    [--labels A-B [--repack]] [--job-pages N] [--quiet]\n"
     "                    (-o OUT.pdf [--dpi N] | --printer NAME | --layout | --verify-only [--dpi N])\n"
     "  --series  the records to print (default: the template's own .sor beside it)\n"
     "  --data    a worksheet to print as a linked one (.xls, .xlsx, .ods, .csv): its rows in the\n"
@@ -57,7 +63,17 @@ const char* const kUsage =
     "  --allow-missing-fields  print elements bound to fields the data lacks (empty)\n"
     "  --dpi     the dot grid of the PDF, in dots per inch (default 600): barcode modules are\n"
     "            whole dots of it, so a PDF for a 203 or 300 dpi printer prints exactly there\n"
-    "  --printer a print queue; the bars are laid on its own resolution\n"
+    "  --printer a print queue or a printer class; the bars are laid on its own resolution,\n"
+    "            everything moved by the queue's calibration in the settings\n"
+    "  --job-pages  with --printer: jobs of at most N whole sheets (a class spreads them over\n"
+    "            its printers); without it the run is one job\n"
+    "  --labels  only labels A to B of the run (as numbered in the whole run, from 1), each on\n"
+    "            the place of its sheet it had in the run: to reprint what a jam spoiled\n"
+    "  --repack  with --labels: from the first place of the sheet (--skip then counts there)\n"
+    "  --quiet   no progress line (it shows only when standard error is a terminal)\n"
+    "  --offset  move everything printed by X mm right and Y mm down (-10 to 10, 0.1 mm steps;\n"
+    "            negative: left, up); for a queue it takes the place of its calibration, a PDF\n"
+    "            is moved only when it is given\n"
     "  --layout  list the prepared pages: page, kind, left, top, width, height (mm), value\n"
     "  --verify  read every distinct barcode back at the target's resolution before printing;\n"
     "            one line per unreadable label (page, place, value, reason); exit status 3\n"
@@ -154,8 +170,12 @@ int main(int argc, char** argv) {
             StandardOption(argc, argv, "etikor-print", [](std::FILE* out) { std::fputs(kUsage, out); }))
         return *done;
     std::string templatePath, seriesPath, dataPath, outPath, printerName, skipText, settingsPath;
+    std::string labelsText;
+    std::optional<TPrintOffset> offset;
     int copies = 1;
     int dpi = 0;
+    int jobPages = 0;
+    bool repack = false, quiet = false;
     bool frame = false, layout = false, allowMissingFields = false, verify = false, verifyOnly = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -166,7 +186,7 @@ int main(int argc, char** argv) {
         };
         if (arg == "--template" || arg == "--series" || arg == "--data" || arg == "-o" ||
             arg == "--printer" || arg == "--skip" || arg == "--copies" || arg == "--settings" ||
-            arg == "--dpi") {
+            arg == "--dpi" || arg == "--labels" || arg == "--job-pages" || arg == "--offset") {
             const std::optional<std::string> v = value();
             if (!v)
                 return usage(std::string(arg) + " needs a value");
@@ -184,7 +204,19 @@ int main(int argc, char** argv) {
                 skipText = *v;
             else if (arg == "--settings")
                 settingsPath = *v;
-            else if (arg == "--dpi") {
+            else if (arg == "--labels")
+                labelsText = *v;
+            else if (arg == "--job-pages") {
+                bool ok = false;
+                jobPages = QString::fromStdString(*v).toInt(&ok);
+                if (!ok || jobPages < 1)
+                    return usage("--job-pages needs a whole number of sheets from 1, not '" + *v + "'");
+            } else if (arg == "--offset") {
+                offset = TPrintOffset::Parse(QString::fromStdString(*v));
+                if (!offset)
+                    return usage("--offset needs two millimetre values from -10 to 10 as X,Y, not '" + *v +
+                                 "'");
+            } else if (arg == "--dpi") {
                 bool ok = false;
                 dpi = QString::fromStdString(*v).toInt(&ok);
                 if (!ok || dpi < kMinimumDpi || dpi > kMaximumDpi)
@@ -196,6 +228,10 @@ int main(int argc, char** argv) {
                 if (!ok || copies < 1 || copies > 999)
                     return usage("--copies needs a whole number from 1 to 999, not '" + *v + "'");
             }
+        } else if (arg == "--repack") {
+            repack = true;
+        } else if (arg == "--quiet") {
+            quiet = true;
         } else if (arg == "--frame") {
             frame = true;
         } else if (arg == "--layout") {
@@ -220,6 +256,17 @@ int main(int argc, char** argv) {
         return usage("--verify checks a job that prints: -o or --printer");
     if (dpi != 0 && outPath.empty() && !(verifyOnly && printerName.empty()))
         return usage("--dpi goes with -o or --verify-only (a queue prints at its own resolution)");
+    if (jobPages > 0 && printerName.empty())
+        return usage("--job-pages goes with --printer");
+    if (repack && labelsText.empty())
+        return usage("--repack goes with --labels");
+    std::optional<TLabelRange> labels;
+    if (!labelsText.empty()) {
+        const TParsedLabelRange parsed = ParseLabelRange(QString::fromStdString(labelsText));
+        if (!parsed.Error.isEmpty())
+            return usage(parsed.Error.toStdString());
+        labels = parsed.Range;
+    }
     if (!seriesPath.empty() && !dataPath.empty())
         return usage("give --series or --data, not both");
     int skip = 0;
@@ -320,10 +367,20 @@ int main(int argc, char** argv) {
             elements.clear();
         }
         const TReport report = BuildLabelReport(elements, page, sequence.get(), options);
+        if (labels) {
+            // The whole run tells where each label was: then only the range stays.
+            TStreamedPages run(report, sequence.get());
+            run.IndexAll();
+            const QString problem = NarrowToLabels(*sequence, run, skip, *labels, repack, repack ? skip : 0);
+            if (!problem.isEmpty())
+                return fail(problem.toStdString());
+        }
         // Pages are laid out one at a time as they are written: memory stays flat however
         // many labels the run has.
         TStreamedPages pages(report, sequence.get());
         pages.IndexAll();
+        // The blank places before the first label printed.
+        const int leading = labels ? pages.Total() - (labels->Last - labels->First + 1) : skip;
 
         if (layout) {
             printLayout(pages);
@@ -340,6 +397,40 @@ int main(int argc, char** argv) {
             readable = reportVerification(verifier, targetDpi);
         };
         const TPrintRange range{copies, 0, 0, true};
+        const std::vector<TRunJob> jobs = SplitIntoJobs(pages, leading, printerName.empty() ? 0 : jobPages);
+        const int firstLabel = labels ? labels->First : 1;
+        const QString templateName = QFileInfo(QString::fromStdString(templatePath)).fileName();
+        // The progress line, on a terminal only, redrawn a few times a second.
+        const bool showProgress = !quiet && isatty(STDERR_FILENO) == 1;
+        TRunProgress progress;
+        progress.Labels = pages.Total() - leading;
+        progress.Pages = pages.PageCount() * copies;
+        progress.Jobs = outPath.empty() ? static_cast<int>(jobs.size()) : 1;
+        QElapsedTimer clock;
+        clock.start();
+        qint64 shown = -1000;
+        auto show = [&](bool last) {
+            if (!showProgress || (!last && clock.elapsed() - shown < 200))
+                return;
+            shown = clock.elapsed();
+            progress.ElapsedSeconds = static_cast<double>(shown) / 1000;
+            const QByteArray line = ("\r" + ProgressLine(progress) + "\x1b[K").toUtf8();
+            std::fputs(line.constData(), stderr);
+            if (last)
+                std::fputc('\n', stderr);
+            std::fflush(stderr);
+        };
+        // Called after each page a job writes: `before` pages went out in the jobs before it.
+        auto pageWritten = [&](const TRunJob& job, int before) -> TProgressEvent {
+            const int jobLength = job.LastPage - job.FirstPage + 1;
+            return [&, job, before, jobLength](int done, int) {
+                progress.PagesWritten = before + done;
+                const int next = job.FirstPage + (done - 1) % jobLength; // the page after, from 0
+                const int end = next < pages.PageCount() ? pages.PageStart(next) : pages.Total();
+                progress.LabelsPrepared = std::max(progress.LabelsPrepared, end - leading);
+                show(false);
+            };
+        };
         if (verifyOnly && printerName.empty()) {
             verifyAt(dpi != 0 ? dpi : kDefaultPdfDpi);
             return readable ? kExitOk : kExitUnreadable;
@@ -351,7 +442,14 @@ int main(int argc, char** argv) {
             pdf.setResolution(dpi != 0 ? dpi : kDefaultPdfDpi);
             pdf.setCreator(QStringLiteral("Etikor"));
             pdf.setTitle(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
-            if (PrintReport(pages, pdf, range) == 0)
+            // A PDF is for whatever printer prints it later: moved only when asked.
+            const int written = PrintReport(
+                pages, pdf, range,
+                offset.value_or(TPrintOffset{}).DeviceOriginMm(pdf.logicalDpiX(), pdf.logicalDpiY()),
+                pageWritten(jobs.front(), 0));
+            progress.JobsSent = written > 0 ? 1 : 0;
+            show(true);
+            if (written == 0)
                 return fail("could not write '" + outPath + "'");
             return readable ? kExitOk : kExitUnreadable;
         }
@@ -369,9 +467,33 @@ int main(int argc, char** argv) {
             verifyAt(printer.resolution());
         if (verifyOnly)
             return readable ? kExitOk : kExitUnreadable;
-        printer.setDocName(QFileInfo(QString::fromStdString(templatePath)).completeBaseName());
-        if (PrintReport(pages, printer, range) == 0)
-            return fail("the print queue '" + printerName + "' refused the job");
+        const TPrintOffset moved = offset.value_or(OffsetOfQueue(settings.Eltolas, queue.printerName()));
+        const QPointF origin = moved.DeviceOriginMm(printer.logicalDpiX(), printer.logicalDpiY());
+        int pagesBefore = 0;
+        for (size_t j = 0; j < jobs.size(); ++j) {
+            TRunJob job = jobs[j];
+            // Named in the run's own numbering, a reprint too.
+            job.FirstLabel += firstLabel - 1;
+            job.LastLabel += firstLabel - 1;
+            // A job of its own for each part: a class hands each to its next free printer.
+            QPrinter jobPrinter(queue, QPrinter::HighResolution);
+            jobPrinter.setFullPage(true);
+            jobPrinter.setResolution(printer.resolution());
+            jobPrinter.setDocName(
+                jobs.size() == 1 && !labels
+                    ? QFileInfo(QString::fromStdString(templatePath)).completeBaseName()
+                    : JobName(templateName, static_cast<int>(j) + 1, static_cast<int>(jobs.size()), job));
+            const TPrintRange part{copies, job.FirstPage, job.LastPage, true};
+            const int written = PrintReport(pages, jobPrinter, part, origin, pageWritten(job, pagesBefore));
+            if (written == 0) {
+                show(true);
+                return fail("the print queue '" + printerName + "' refused job " + std::to_string(j + 1) +
+                            " of " + std::to_string(jobs.size()));
+            }
+            pagesBefore += written;
+            progress.JobsSent = static_cast<int>(j) + 1;
+            show(j + 1 == jobs.size());
+        }
         return readable ? kExitOk : kExitUnreadable;
     } catch (const std::exception& error) {
         return fail(error.what());

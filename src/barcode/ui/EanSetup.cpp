@@ -789,7 +789,8 @@ void TEANSetupFmt::RecomputeGrid() {
     E_COUNT->setText(QString::number(size.Cols * size.Rows));
 }
 
-void TEANSetupFmt::PrintBarCodes(QPagedPaintDevice& device, QPainter& painter, int count, bool next) {
+void TEANSetupFmt::PrintBarCodes(QPagedPaintDevice& device, QPainter& painter, int count, bool next,
+                                 QPointF offsetMm) {
     TSheetGrid g;
     std::pair<QLineEdit*, double*> fields[] = {
         {E_WIDTH, &g.Width}, {E_HEIGHT, &g.Height}, {E_LEFT, &g.Left},     {E_TOP, &g.Top},
@@ -801,8 +802,9 @@ void TEANSetupFmt::PrintBarCodes(QPagedPaintDevice& device, QPainter& painter, i
     const QSizeF printable = layout.paintRect(QPageLayout::Millimeter).size();
     const double dpiX = device.logicalDpiX(), dpiY = device.logicalDpiY();
     // The painter's origin is the printable area's corner, which is also where the grid counts
-    // from: the physical offsets are already taken off.
-    const int offsetX = 0, offsetY = 0;
+    // from: the physical offsets are already taken off. The calibration moves the whole sheet.
+    const int offsetX = -int(std::lround(offsetMm.x() * dpiX / 25.4));
+    const int offsetY = -int(std::lround(offsetMm.y() * dpiY / 25.4));
     const std::string before = FEAN.BarCode();
     double x = g.Left, y = g.Top;
     for (int i = 0; i < count; ++i) {
@@ -846,7 +848,10 @@ void TEANSetupFmt::PrintClick() {
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    PrintBarCodes(printer, painter, count, E_NEXT->isChecked());
+    // A queue's calibration; a PDF file is for whatever printer prints it later.
+    const QPointF offsetMm =
+        choice->OutputFile.isEmpty() && QueueOffsetMm ? QueueOffsetMm(printer.printerName()) : QPointF();
+    PrintBarCodes(printer, painter, count, E_NEXT->isChecked(), offsetMm);
     painter.end();
     if (E_NEXT->isChecked())
         FEAN.SetBarCode(before);

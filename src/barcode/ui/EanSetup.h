@@ -8,6 +8,7 @@
 #include "barcode/Ean.h"
 
 #include <QDialog>
+#include <QPointF>
 #include <QSizeF>
 
 #include <array>
@@ -77,13 +78,18 @@ public:
     void OfferOnly(const std::vector<TTypBarCode>& types);
     // What the Help button shows; unset, it turns to the About page.
     std::function<void()> OnHelp;
+    // The calibration of a print queue, mm (right and down): what the print button sends to
+    // that queue moves by it. Unset: nothing moves.
+    std::function<QPointF(const QString& queue)> QueueOffsetMm;
 
     // The printer's printable area in mm for the grid (by default the default printer's).
     void SetPrintableArea(QSizeF mm) { FPrintableMm = mm; }
     // Prints `count` copies of the preview barcode onto a device already begun by `painter`,
     // page after page; with `next` each following copy is the next text, and the text is back
     // as it was afterwards. `printableMm` is the area the painter's origin starts.
-    void PrintBarCodes(QPagedPaintDevice& device, QPainter& painter, int count, bool next);
+    // `offsetMm` moves every barcode (a printer's calibration).
+    void PrintBarCodes(QPagedPaintDevice& device, QPainter& painter, int count, bool next,
+                       QPointF offsetMm = {});
 
     TEan& EAN() { return FEAN; }
 

@@ -24,7 +24,8 @@ namespace {
 
 // Sends the pages to the queue or the PDF file of `target`; a printer that cannot be opened is
 // named to the user and nothing is sent.
-void PrintOnPrinter(TPageSource& pages, const TPrintRange& range, const TPrintChoice& target, IModal& modal) {
+void PrintOnPrinter(TPageSource& pages, const TPrintRange& range, const TPrintChoice& target,
+                    const TPrintOffsets& offsets, IModal& modal) {
     QPrinter printer(QPrinter::HighResolution);
     const bool found = SetUpPrinter(printer, target);
     // Positions are measured from the paper's edge; the painter starts there too.
@@ -40,9 +41,14 @@ void PrintOnPrinter(TPageSource& pages, const TPrintRange& range, const TPrintCh
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(500);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const int written = PrintReport(pages, printer, range, {}, [&progress](int done, int total) {
-        progress.setValue(total > 0 ? static_cast<int>(qint64(done) * 100 / total) : 100);
-    });
+    // The queue's calibration; a PDF file is for whatever printer prints it later.
+    const TPrintOffset offset =
+        target.OutputFile.isEmpty() ? OffsetOfQueue(offsets, printer.printerName()) : TPrintOffset{};
+    const int written = PrintReport(
+        pages, printer, range, offset.DeviceOriginMm(printer.logicalDpiX(), printer.logicalDpiY()),
+        [&progress](int done, int total) {
+            progress.setValue(total > 0 ? static_cast<int>(qint64(done) * 100 / total) : 100);
+        });
     QGuiApplication::restoreOverrideCursor();
     if (written == 0 && pages.PageCount() > 0)
         TellCannotOpen(modal, name); // the device refused to start
@@ -90,7 +96,7 @@ void HandOver(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* pare
         TPreviewForm preview(
             report, &data, TPrintRange{},
             [&](TPageSource& pages, const TPrintRange& range) {
-                PrintOnPrinter(pages, range, target, modal);
+                PrintOnPrinter(pages, range, target, run.Offsets, modal);
             },
             modal, parent);
         modal.RunModal(preview);
@@ -109,7 +115,7 @@ void HandOver(const TLabelRun& run, TDataSet& data, IModal& modal, QWidget* pare
     pages.IndexAll();
     PrintOnPrinter(
         pages, TPrintRange{std::max(chosen->Copies, 1), chosen->FromPage, chosen->ToPage, chosen->Collate},
-        *chosen, modal);
+        *chosen, run.Offsets, modal);
     data.First();
 }
 

@@ -3,6 +3,7 @@
 // The hand-over of a label run: the label report over the run's data set, then the preview
 // or the printer dialog and the print queue.
 
+#include "document/Settings.h"
 #include "printing/LabelReport.h"
 #include "services/Modal.h"
 
@@ -23,6 +24,9 @@ struct TLabelRun {
     // one the user chooses in the printer dialog.
     QString PrinterName;
     std::function<void(const QString&)> PrinterChosen;
+    // Each printer's calibration: the pages sent to a queue move by its offset (a PDF file
+    // never does).
+    TPrintOffsets Offsets;
 };
 
 // The printer dialog's preset for a run over `records` records: pages 1 to `records`, the

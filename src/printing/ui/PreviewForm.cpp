@@ -133,8 +133,16 @@ TPreviewForm::TPreviewForm(const TReport& report, TDataSet* data, TPrintRange ra
     FPrintSetup = Button(bar, "PrintSetup", TPreviewFormText::tr("Nyomtató beáll."),
                          TPreviewFormText::tr("Nyomtató beállítása"));
     FPrintButton = Button(bar, "Print", TPreviewFormText::tr("Nyomtatás"));
+    // The page on screen alone: a spoiled sheet printed again.
+    FPrintPage = Button(bar, "PrintPage", TPreviewFormText::tr("Ez a lap"),
+                        TPreviewFormText::tr("Csak a látható lap nyomtatása"));
     FPrintSetup->setEnabled(false);
     FPrintButton->setEnabled(false);
+    FPrintPage->setEnabled(false);
+    connect(FPrintPage, &QToolButton::clicked, this, [this] {
+        if (FPrint)
+            FPrint(Pages(), TPrintRange{FRange.Copies, FPage, FPage, FRange.Collate});
+    });
     connect(FPrintSetup, &QToolButton::clicked, this, &TPreviewForm::PrintSetupClick);
     connect(FPrintButton, &QToolButton::clicked, this, &TPreviewForm::PrintClick);
     bar->addSeparator();
@@ -233,6 +241,7 @@ void TPreviewForm::PreparationFinished() {
     FProgressPanel->clear();
     FPrintSetup->setEnabled(true);
     FPrintButton->setEnabled(true);
+    FPrintPage->setEnabled(true);
     UpdateStatus();
 }
 
@@ -425,6 +434,7 @@ void TPreviewForm::LoadReportClick() {
     FProgressPanel->clear();
     FPrintSetup->setEnabled(false);
     FPrintButton->setEnabled(true);
+    FPrintPage->setEnabled(true);
     FPage = 1;
     SetZoom(FZoom);
 }

@@ -92,6 +92,7 @@ private:
     QToolButton* FPrintButton = nullptr;
     QToolButton* FZoomButtons[3] = {};
     int FWheelAngle = 0; // eighths of a degree not yet made into a step
+    QToolButton* FPrintPage = nullptr;
 };
 
 } // namespace etikor

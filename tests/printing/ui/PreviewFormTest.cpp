@@ -96,7 +96,8 @@ TEST(PreviewForm, NamedControlsAndTheirTexts) {
         {"ZoomFit", "Egy lap"},     {"Zoom100", "100% nagyítás"},      {"ZoomToWidth", "Nagyítás sz."},
         {"FirstPage", "Első lap"},  {"PreviousPage", "Előző lap"},     {"ToolButton2", "Következő lap"},
         {"LastPage", "Utolsó lap"}, {"PrintSetup", "Nyomtató beáll."}, {"Print", "Nyomtatás"},
-        {"SaveReport", "Mentés"},   {"LoadReport", "Betöltés"},        {"ExitButton", "&Bezár"}};
+        {"PrintPage", "Ez a lap"},  {"SaveReport", "Mentés"},          {"LoadReport", "Betöltés"},
+        {"ExitButton", "&Bezár"}};
     for (const auto& row : rows)
         EXPECT_EQ(Child(form, row.name)->text(), QString::fromUtf8(row.text)) << row.name;
     EXPECT_EQ(Child(form, "PrintSetup")->toolTip(), QString::fromUtf8("Nyomtató beállítása"));
@@ -326,6 +327,13 @@ TEST(PreviewForm, PrintUsesTheRangeOfThePrinterSetup) {
     EXPECT_EQ(printed[1].Copies, 3);
     EXPECT_EQ(printed[1].FirstPage, 2);
     EXPECT_EQ(printed[1].LastPage, 3);
+    // The page on screen alone, with the set-up's copies.
+    form.GoToPage(4);
+    Child(form, "PrintPage")->click();
+    ASSERT_EQ(printed.size(), 3u);
+    EXPECT_EQ(printed[2].Copies, 3);
+    EXPECT_EQ(printed[2].FirstPage, 4);
+    EXPECT_EQ(printed[2].LastPage, 4);
 }
 
 TEST(PreviewForm, SavedPagesLoadBackUnchanged) {

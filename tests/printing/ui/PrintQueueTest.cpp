@@ -9,6 +9,8 @@
 
 #include "MemDataSet.h"
 #include "support/ChildProcess.h"
+#include "support/ImageShift.h"
+#include "support/PrivateCups.h"
 #include "support/ScriptedModal.h"
 #include "support/TempDir.h"
 
@@ -31,6 +33,7 @@ namespace {
 using test::MemDataSet;
 using test::ScriptedModal;
 using test::TempDir;
+using test::TPrivateCups;
 
 // A run printed through the printer dialog, where `queue` is chosen; false on a failed check.
 bool PrintThroughDialog(const TLabelRun& run, TDataSet& data, const QString& queue) {
@@ -82,97 +85,32 @@ const test::ChildRegistration kBarcodeOnQueue("barcode-on-queue", [](const QStri
     return PrintThroughDialog(run, data, arguments.value(0)) ? 0 : 1;
 });
 
-// A private cupsd in `dir`; empty when it cannot be started here.
-class TPrivateCups {
-public:
-    explicit TPrivateCups(const QString& dir) : FDir(dir) {}
-    ~TPrivateCups() {
-        if (FServer.state() != QProcess::NotRunning) {
-            FServer.terminate();
-            FServer.waitForFinished(5000);
-        }
-    }
-
-    QString Start() {
-        const QString cupsd = QStandardPaths::findExecutable(QStringLiteral("cupsd"), {"/usr/sbin", "/sbin"});
-        if (cupsd.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("lpadmin")).isEmpty())
-            return QStringLiteral("cupsd or lpadmin is not installed");
-        for (const char* sub : {"cache", "state", "tmp", "log", "spool", "out"})
-            QDir(FDir).mkpath(QString::fromLatin1(sub));
-        // The filters run as the server's own user: they must reach the work and output folders.
-        for (const char* sub : {"tmp", "out"})
-            QFile::setPermissions(FDir + '/' + sub, QFileDevice::Permissions(0x7777));
-        QFile::setPermissions(FDir, QFileDevice::Permissions(0x7755));
-        Write(QStringLiteral("cupsd.conf"),
-              QStringLiteral("Listen %1/cups.sock\nWebInterface No\nBrowsing Off\n"
-                             "<Location />\n  Order allow,deny\n  Allow all\n"
-                             "</Location>\n")
-                  .arg(FDir));
-        Write(QStringLiteral("cups-files.conf"),
-              QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir %1/state\n"
-                             "TempDir %1/tmp\nAccessLog %1/log/access_log\nErrorLog %1/log/error_log\n"
-                             "PageLog %1/log/page_log\nFileDevice Yes\n")
-                  .arg(FDir));
-        FServer.start(cupsd, {"-f", "-c", FDir + "/cupsd.conf", "-s", FDir + "/cups-files.conf"});
-        if (!FServer.waitForStarted(5000))
-            return QStringLiteral("cupsd did not start");
-        for (int wait = 0; wait < 100 && !QFileInfo::exists(Socket()); ++wait)
-            QThread::msleep(50);
-        if (!QFileInfo::exists(Socket()))
-            return QStringLiteral("cupsd made no socket (it may need privileges this machine lacks)");
-        return {};
-    }
-
-    // A queue whose device is the file out/NAME.out, printing at `dpi` (the driver's default
-    // resolution when 0); false when lpadmin refused it or the driver cannot take `dpi`.
-    bool AddQueue(const QString& name, int dpi = 0) {
-        QString ppd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd");
-        if (dpi != 0) {
-            ppd = ThermalDriver(ppd, dpi);
-            if (ppd.isEmpty())
-                return false;
-        }
-        QStringList arguments = {"-h", Socket(), "-p", name, "-E", "-v", "file://" + Output(name)};
-        if (QFileInfo::exists(ppd))
-            arguments << "-P" << ppd;
-        else
-            arguments << "-m"
-                      << "raw";
-        return QProcess::execute(QStringLiteral("lpadmin"), arguments) == 0;
-    }
-
-    QString Socket() const { return FDir + QStringLiteral("/cups.sock"); }
-    QString Output(const QString& queue) const { return FDir + QStringLiteral("/out/") + queue + ".out"; }
-
-private:
-    // The PDF driver made a thermal printer's: `dpi` its default resolution.
-    QString ThermalDriver(const QString& ppd, int dpi) {
-        QFile in(ppd);
-        if (!in.open(QIODevice::ReadOnly))
-            return {};
-        QString text = QString::fromLatin1(in.readAll());
-        const QString choice = QStringLiteral("%1dpi").arg(dpi);
-        text.replace(QRegularExpression(QStringLiteral("\\*DefaultResolution: \\S+")),
-                     QStringLiteral("*DefaultResolution: ") + choice);
-        text.replace(QStringLiteral("*CloseUI: *Resolution"),
-                     QStringLiteral("*Resolution %1/%2 DPI: \"<</HWResolution[%2 %2]>>setpagedevice\"\n"
-                                    "*CloseUI: *Resolution")
-                         .arg(choice)
-                         .arg(dpi));
-        const QString path = FDir + QStringLiteral("/thermal-%1.ppd").arg(dpi);
-        Write(QStringLiteral("thermal-%1.ppd").arg(dpi), text);
-        return path;
-    }
-
-    void Write(const QString& name, const QString& text) {
-        QFile file(FDir + '/' + name);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(text.toUtf8());
-    }
-
-    QString FDir;
-    QProcess FServer;
-};
+// The child: a framed label with a text and an EAN-13 printed through the printer dialog's
+// choice of a queue (its first argument), with the calibrations of the second argument
+// ("QUEUE=X,Y", or nothing) and the printer remembered last its third.
+const test::ChildRegistration kOffsetOnQueue("offset-on-queue", [](const QStringList& arguments) {
+    MemDataSet data({{"Kod", TFieldType::ftString, 13}}, {{TVariant("590123412345")}});
+    data.Open();
+    TLabelRun run;
+    TLabelElement barcode;
+    barcode.Kind = TElemKind::ekBarcode;
+    barcode.TypeIndex = 9; // "Ean 13"
+    barcode.Source = "Kod";
+    barcode.ShowValue = true;
+    barcode.Px = {38, 38, 110, 57};
+    barcode.Mm = {10, 10, 29.1, 15};
+    TLabelElement text;
+    text.Kind = TElemKind::ekText;
+    text.Source = "Kod";
+    text.Mm = {10, 28, 30, 5};
+    run.Elements = {barcode, text};
+    run.Options.Frame = true;
+    run.Page.TopMarginMm = run.Page.LeftMarginMm = 5;
+    const QStringList calibration = arguments.value(1).split('=');
+    if (calibration.size() == 2)
+        run.Offsets[calibration[0]] = *TPrintOffset::Parse(calibration[1]);
+    return PrintThroughDialog(run, data, arguments.value(0)) ? 0 : 1;
+});
 
 qint64 FileSize(const QString& path) {
     return QFileInfo(path).size();
@@ -260,6 +198,47 @@ TEST(PrintQueue, OnA203DpiQueueTheModulesAreWholeDotsOfThePrinter) {
     ASSERT_GE(runs.size(), 59u);    // EAN-13 has 30 bars, 29 spaces between them
     for (int length : runs)
         EXPECT_TRUE(length % 2 == 0 && length >= 2 && length <= 8) << length;
+}
+
+// A queue's calibration moves every dot of what it prints by the offset (taken to its dots):
+// the same job on two 203 dpi queues, one calibrated, compared dot by dot. The calibration of
+// another queue moves nothing.
+TEST(PrintQueue, TheQueuesCalibrationMovesEveryDotOfThePage) {
+    TempDir dir;
+    TPrivateCups cups(QString::fromStdString(dir.path().string()));
+    const QString problem = cups.Start();
+    if (!problem.isEmpty())
+        GTEST_SKIP() << "no private CUPS server here: " << problem.toStdString();
+    ASSERT_TRUE(cups.AddQueue(QStringLiteral("Sima"), 203) && cups.AddQueue(QStringLiteral("Eltolt"), 203) &&
+                cups.AddQueue(QStringLiteral("Masik"), 203));
+    const struct {
+        QString Queue, Calibration;
+        int Dx, Dy;
+    } rows[] = {
+        {QStringLiteral("Sima"), QString(), 0, 0},
+        // 2.5 mm is 19.98 dots at 203 dpi, -1.2 mm -9.59: 20 and -10.
+        {QStringLiteral("Eltolt"), QStringLiteral("eltolt=2.5,-1.2"), 20, -10},
+        {QStringLiteral("Masik"), QStringLiteral("Eltolt=2.5,-1.2"), 0, 0},
+    };
+    QImage plain;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Queue.toStdString());
+        QString output;
+        ASSERT_TRUE(PrintInChild(cups, QStringLiteral("offset-on-queue"), {row.Queue, row.Calibration},
+                                 row.Queue, output))
+            << output.toStdString();
+        const QImage page = PrintedPage(cups.Output(row.Queue), 203);
+        if (page.isNull())
+            GTEST_SKIP() << "Ghostscript is not installed: the printed page cannot be looked at";
+        if (plain.isNull()) {
+            plain = page;
+            continue;
+        }
+        ASSERT_EQ(page.size(), plain.size());
+        int dark = 0;
+        EXPECT_EQ(test::DotsOffTheShift(plain, page, row.Dx, row.Dy, dark), 0);
+        EXPECT_GT(dark, 500);
+    }
 }
 
 } // namespace
