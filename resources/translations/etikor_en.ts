@@ -2401,6 +2401,18 @@ Refresh the label.</translation>
         <source>Nagyítás %1%</source>
         <translation>Zoom %1%</translation>
     </message>
+    <message>
+        <source>Nagyítás (Ctrl++, Ctrl+görgő)</source>
+        <translation>Zoom in (Ctrl++, Ctrl+wheel)</translation>
+    </message>
+    <message>
+        <source>Kicsinyítés (Ctrl+-, Ctrl+görgő)</source>
+        <translation>Zoom out (Ctrl+-, Ctrl+wheel)</translation>
+    </message>
+    <message>
+        <source>Az egész címke látszik (Ctrl+0)</source>
+        <translation>Fit the whole label (Ctrl+0)</translation>
+    </message>
 </context>
 <context>
     <name>TWorkbookLinkText</name>

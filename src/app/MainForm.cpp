@@ -104,11 +104,10 @@ TMainForm::TMainForm(TDM& dm, IModal& modal, QWidget* parent) : QMainWindow(pare
             FPages->setCurrentWidget(FElementPanel);
     });
 
-    // Client area 780 x 476 under the menu; the border is not for resizing.
+    // Client area 780 x 476 under the menu at first; the canvas takes whatever the window grows by.
     const int menuHeight = menuBar()->sizeHint().height();
     setMinimumSize(724, 498);
     resize(780, 476 + menuHeight);
-    setFixedSize(size());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FDM.Template.AddListener(this);
@@ -406,6 +405,7 @@ void TMainForm::Startup() {
     FSettingsFile = std::make_unique<TSettingsFile>(FPaths.SettingsLocation());
     FSettings = FSettingsFile->Read();
     FStoredUtolso = FSettings.Utolso;
+    RestoreWindowSize();
     if (!FStartTemplate.isEmpty())
         FSettings.Utolso = FStartTemplate;
     FEditor->SetAutoFontSize(FSettings.AutoBetu);
@@ -453,6 +453,20 @@ void TMainForm::Startup() {
 
 void TMainForm::StoredLinkAtStartup() {
     FLink->Reconnect(FPaths.SeriesFolder(), FSettings.AutoAdatforras);
+}
+
+void TMainForm::RestoreWindowSize() {
+    if (FSettings.AblakSzelesseg <= 0 || FSettings.AblakMagassag <= 0)
+        return;
+    // The settings keep the outer size, frame included; never larger than the screen.
+    const QSize frame = frameGeometry().size() - size();
+    QSize inner = QSize(FSettings.AblakSzelesseg, FSettings.AblakMagassag) - frame;
+    if (QScreen* screen = this->screen())
+        inner = inner.boundedTo(screen->availableGeometry().size() - frame);
+    resize(inner.expandedTo(minimumSize()));
+    // Centred again at its new size, as it was at its first.
+    if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void TMainForm::SaveSettings() {

@@ -88,6 +88,8 @@ public:
     // help context 20. The print selection window's settings button opens it on its label page.
     int OpenSettings(int page = -1);
     // The settings file written now: the open template's name, the window size, every setting.
+    // The window at the size the settings kept from the last run.
+    void RestoreWindowSize();
     void SaveSettings();
     // The label wizard, modal; afterwards `mOrsina` shows the start-up setting.
     void OpenWizard();

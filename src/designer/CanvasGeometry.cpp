@@ -34,6 +34,36 @@ TPanelSize AppliedLabelPanelSize(double widthMm, double heightMm, int zoom) {
     return size;
 }
 
+int ClampZoom(int zoom) {
+    return std::clamp(zoom, kMinZoom, kMaxZoom);
+}
+
+int StepZoom(int zoom, int steps) {
+    return ClampZoom(ClampZoom(zoom) + steps);
+}
+
+int FitZoom(double widthMm, double heightMm, int viewWidth, int viewHeight) {
+    for (int zoom = kMaxZoom; zoom > kMinZoom; --zoom) {
+        const TPanelSize panel = LabelPanelSize(widthMm, heightMm, zoom);
+        if (panel.Width <= viewWidth && panel.Height <= viewHeight)
+            return zoom;
+    }
+    return kMinZoom;
+}
+
+double TCanvasAxis::ViewToMm(double viewPx, int zoom) const {
+    return ScreenToMm(viewPx + Scroll - Origin, zoom);
+}
+
+double TCanvasAxis::MmToView(double mm, int zoom) const {
+    return mm * kScreenPpi * zoom / 25.4 + Origin - Scroll;
+}
+
+int TCanvasAxis::ScrollKeeping(double viewPx, int oldZoom, int newZoom) const {
+    const double labelPx = (viewPx + Scroll - Origin) * newZoom / oldZoom;
+    return static_cast<int>(std::lround(Origin + labelPx - viewPx));
+}
+
 TPageSetup AppliedPageSetup(TPageSetup s) {
     auto two = [](double v) { return std::round(v * 100.0) / 100.0; };
     s.LabelWidthMm = two(s.LabelWidthMm);

@@ -26,6 +26,31 @@ TPanelSize AppliedLabelPanelSize(double widthMm, double heightMm, int zoom);
 // limits) when one label and its margins do not fit.
 TPageSetup AppliedPageSetup(TPageSetup setup);
 
+// The designer's zoom steps: whole factors, so that a stored pixel is always z screen pixels and
+// the stored template's pixel rules hold at every step.
+inline constexpr int kMinZoom = 1;
+inline constexpr int kMaxZoom = 8;
+int ClampZoom(int zoom);
+// The zoom `steps` steps in (positive) or out (negative) from `zoom`, kept within the steps.
+int StepZoom(int zoom, int steps);
+// "Fit": the largest step at which the whole label panel fits a view of that size; the
+// smallest step when none does (the view then scrolls).
+int FitZoom(double widthMm, double heightMm, int viewWidth, int viewHeight);
+
+// One axis of the scrolled canvas: the label's left (top) edge lies at `origin` in the scrolled
+// content, and the view shows the content from `scroll` on. Positions are logical pixels; the
+// device pixel ratio is the painter's business.
+struct TCanvasAxis {
+    int Origin = 0;
+    int Scroll = 0;
+    // A view position as millimetres from the label's edge at zoom z, and back.
+    double ViewToMm(double viewPx, int zoom) const;
+    double MmToView(double mm, int zoom) const;
+    // The scroll position that keeps the label point now under `viewPx` (at `oldZoom`) under it
+    // at `newZoom`; the caller's scroll bar keeps it within range.
+    int ScrollKeeping(double viewPx, int oldZoom, int newZoom) const;
+};
+
 // "(x; y)" with three significant digits each and the locale's decimal separator.
 QString PositionText(double xMm, double yMm, char decimalSeparator);
 

@@ -84,6 +84,11 @@ TElementEditor::TElementEditor(TDM& dm, const TSettings& settings, IModal& modal
     connect(&FCanvas, &TLabelCanvas::SelectionCountChanged, &FTools, &TToolBar::SetSelectionCount);
     connect(&FTools, &TToolBar::OwnSizeClicked, this, &TElementEditor::PictureToOwnSize);
     connect(&FTools, &TToolBar::ZoomClicked, this, &TElementEditor::SetZoom);
+    connect(&FTools, &TToolBar::ZoomStepClicked, this, [this](int steps) {
+        ZoomAt(StepZoom(FCanvas.Zoom(), steps), FCanvas.viewport()->rect().center());
+    });
+    connect(&FTools, &TToolBar::FitClicked, this, &TElementEditor::FitZoom);
+    connect(&FCanvas, &TLabelCanvas::ZoomAtRequested, this, &TElementEditor::ZoomAt);
 
     connect(&FPanel, &TElementPanel::StepRequested, this, &TElementEditor::StepElement);
     connect(&FPanel, &TElementPanel::ApplyValueRequested, this, &TElementEditor::ApplyValue);
@@ -246,6 +251,18 @@ void TElementEditor::SetZoom(int zoom) {
     FCanvas.SetZoom(zoom);
     FTools.ShowZoom(FCanvas.Zoom());
     BuildCanvas();
+}
+
+void TElementEditor::ZoomAt(int zoom, const QPointF& viewPos) {
+    const int old = FCanvas.Zoom();
+    const TCanvasAxis x = FCanvas.AxisX();
+    const TCanvasAxis y = FCanvas.AxisY();
+    SetZoom(zoom);
+    FCanvas.ScrollKeeping(x, y, viewPos, old);
+}
+
+void TElementEditor::FitZoom() {
+    SetZoom(FCanvas.FitZoom());
 }
 
 void TElementEditor::StepElement(int step) {

@@ -75,6 +75,10 @@ public:
     // The canvas from the template as it is (zoom, picture size), the tabs following it.
     void BuildCanvas();
     void SetZoom(int zoom);
+    // A zoom that keeps the label point under `viewPos` (a point of the canvas view) in place.
+    void ZoomAt(int zoom, const QPointF& viewPos);
+    // The largest step that shows the whole label.
+    void FitZoom();
 
     // ---- page setup ----
     // The page and label tabs' values, as one page setup, and showing one there.

@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRubberBand>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <functional>
@@ -55,11 +57,13 @@ TLabelCanvas::TLabelCanvas(QWidget* parent) : QScrollArea(parent) {
     setWidgetResizable(false);
     FContainer = new QWidget;
     FContainer->setObjectName(QStringLiteral("ScrollBContent"));
-    VonalzoX = new TRuler(Qt::Horizontal, FContainer);
+    // The rulers lie outside the scrolled view, in the margins kept for them.
+    setViewportMargins(kRulerDepth, kRulerDepth, 0, 0);
+    VonalzoX = new TRuler(Qt::Horizontal, this);
     VonalzoX->setObjectName(QStringLiteral("VonalzoX"));
-    VonalzoY = new TRuler(Qt::Vertical, FContainer);
+    VonalzoY = new TRuler(Qt::Vertical, this);
     VonalzoY->setObjectName(QStringLiteral("VonalzoY"));
-    RsRulerCorner1 = new QLabel(QStringLiteral("mm"), FContainer);
+    RsRulerCorner1 = new QLabel(QStringLiteral("mm"), this);
     RsRulerCorner1->setObjectName(QStringLiteral("RsRulerCorner1"));
     RsRulerCorner1->setToolTip(QStringLiteral("millimeter"));
     RsRulerCorner1->setAlignment(Qt::AlignCenter);
@@ -137,23 +141,83 @@ void TLabelCanvas::ElementRemoved(const QString& name) {
 }
 
 void TLabelCanvas::SetZoom(int zoom) {
-    FZoom = std::clamp(zoom, 1, 3);
+    FZoom = ClampZoom(zoom);
     VonalzoX->SetScale(100 * FZoom);
     VonalzoY->SetScale(100 * FZoom);
 }
 
+int TLabelCanvas::FitZoom() const {
+    if (!FTemplate)
+        return FZoom;
+    const TPageSetup setup = FTemplate->PageSetup();
+    return etikor::FitZoom(setup.LabelWidthMm, setup.LabelHeightMm, viewport()->width() - 2 * kMargin,
+                           viewport()->height() - 2 * kMargin);
+}
+
+TCanvasAxis TLabelCanvas::AxisX() const {
+    return {Cimke->x(), horizontalScrollBar()->value()};
+}
+
+TCanvasAxis TLabelCanvas::AxisY() const {
+    return {Cimke->y(), verticalScrollBar()->value()};
+}
+
+void TLabelCanvas::ScrollKeeping(const TCanvasAxis& x, const TCanvasAxis& y, const QPointF& viewPos,
+                                 int oldZoom) {
+    // The ranges for the content as it is now, before the values are set.
+    const QSize room = FContainer->size() - viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(room.width(), 0));
+    verticalScrollBar()->setRange(0, std::max(room.height(), 0));
+    horizontalScrollBar()->setValue(x.ScrollKeeping(viewPos.x(), oldZoom, FZoom));
+    verticalScrollBar()->setValue(y.ScrollKeeping(viewPos.y(), oldZoom, FZoom));
+}
+
 void TLabelCanvas::Layout() {
-    const int origin = kRulerDepth + kMargin;
-    Cimke->setGeometry(origin, origin, FPanel.Width, FPanel.Height);
+    Cimke->setGeometry(kMargin, kMargin, FPanel.Width, FPanel.Height);
     FMarks->setGeometry(0, 0, FPanel.Width, FPanel.Height);
-    RsRulerCorner1->setGeometry(0, 0, kRulerDepth, kRulerDepth);
-    const int width = origin + FPanel.Width + kMargin;
-    const int height = origin + FPanel.Height + kMargin;
-    VonalzoX->setGeometry(kRulerDepth, 0, width - kRulerDepth, kRulerDepth);
-    VonalzoX->SetOrigin(kMargin);
-    VonalzoY->setGeometry(0, kRulerDepth, kRulerDepth, height - kRulerDepth);
-    VonalzoY->SetOrigin(kMargin);
-    FContainer->resize(width, height);
+    // The content fills the view at least, so that a click beside a small label still lands.
+    const QSize view = viewport()->size();
+    FContainer->resize(std::max(kMargin + FPanel.Width + kMargin, view.width()),
+                       std::max(kMargin + FPanel.Height + kMargin, view.height()));
+    PlaceRulers();
+}
+
+void TLabelCanvas::PlaceRulers() {
+    const QRect view = viewport()->geometry();
+    RsRulerCorner1->setGeometry(view.left() - kRulerDepth, view.top() - kRulerDepth, kRulerDepth,
+                                kRulerDepth);
+    VonalzoX->setGeometry(view.left(), view.top() - kRulerDepth, view.width(), kRulerDepth);
+    VonalzoY->setGeometry(view.left() - kRulerDepth, view.top(), kRulerDepth, view.height());
+    const QPoint origin = Cimke->mapTo(viewport(), QPoint(0, 0));
+    VonalzoX->SetOrigin(origin.x());
+    VonalzoY->SetOrigin(origin.y());
+}
+
+void TLabelCanvas::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    Layout();
+}
+
+void TLabelCanvas::scrollContentsBy(int dx, int dy) {
+    QScrollArea::scrollContentsBy(dx, dy);
+    PlaceRulers();
+}
+
+void TLabelCanvas::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QScrollArea::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    // A notch is 120; a touch pad sends smaller parts that add up to one.
+    FWheelAngle += event->angleDelta().y();
+    const int steps = FWheelAngle / 120;
+    if (steps == 0)
+        return;
+    FWheelAngle -= steps * 120;
+    const int zoom = StepZoom(FZoom, steps);
+    if (zoom != FZoom)
+        emit ZoomAtRequested(zoom, event->position());
 }
 
 std::vector<TElementView*> TLabelCanvas::Views() const {

@@ -51,8 +51,16 @@ public:
     TSizer* Sizer = nullptr;
 
     int Zoom() const { return FZoom; }
-    // The zoom factor (1, 2 or 3) with both rulers at scale 100 x z; the caller rebuilds.
+    // The zoom factor (kMinZoom..kMaxZoom) with both rulers at scale 100 x z; the caller rebuilds.
     void SetZoom(int zoom);
+    // The step at which the whole label fits the view as it is now.
+    int FitZoom() const;
+    // Where the label lies in the scrolled view, across and down.
+    TCanvasAxis AxisX() const;
+    TCanvasAxis AxisY() const;
+    // After a zoom from `oldZoom` (and the rebuild), scrolls so that the label point that lay
+    // under `viewPos` with the axes `x` and `y` lies there again.
+    void ScrollKeeping(const TCanvasAxis& x, const TCanvasAxis& y, const QPointF& viewPos, int oldZoom);
 
     // Destroys every view and builds them again from the template, which the canvas then
     // keeps for its geometry changes. A template without a page-setup row is given one from the
@@ -117,13 +125,20 @@ signals:
     void BarcodeSetupRequested(etikor::TBarcodeView* view);
     // The sizing frame finished a move or a resize of the selected view.
     void GeometryEnded(etikor::TElementView* view);
+    // Ctrl+wheel: the zoom asked for, around a point of the view.
+    void ZoomAtRequested(int zoom, const QPointF& viewPos);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void ElementRemoved(const QString& name) override;
     void Layout();
+    // The rulers stay at the view's edges; their zero follows the label as it scrolls.
+    void PlaceRulers();
     TElementView* AddView(TElementView* view, const TLabelElement& element);
     // The followers of the frame and the marks of the other selected views.
     void FollowSelection();
@@ -142,6 +157,7 @@ private:
     std::optional<QPoint> FBandStart;
     bool FBandAdds = false;
     int FSelectedFlag = 0;
+    int FWheelAngle = 0; // eighths of a degree not yet made into a zoom step
 };
 
 } // namespace etikor

@@ -36,22 +36,27 @@ double TRuler::PixelsPerMm() const {
 void TRuler::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0xC0, 0xC0, 0xC0));
-    painter.setPen(QColor(0x00, 0x00, 0x80));
+    const QColor navy(0x00, 0x00, 0x80);
+    painter.setPen(navy);
     const bool horizontal = FOrientation == Qt::Horizontal;
     const int length = horizontal ? width() : height();
     const int depth = horizontal ? height() : width();
     const double perMm = PixelsPerMm();
     // Numbers every 10 mm, or every 5 mm once the ruler is zoomed far enough to hold them.
     const int numberEvery = perMm * 5 >= 28 ? 5 : 10;
-    for (int mm = 0;; ++mm) {
+    // From the first millimetre in sight: scrolled far along, the ticks before it are not drawn.
+    const int first = FOrigin < 0 ? static_cast<int>(-FOrigin / perMm) : 0;
+    for (int mm = first;; ++mm) {
         const int pos = FOrigin + static_cast<int>(mm * perMm + 0.5);
         if (pos >= length)
             break;
         const int tick = mm % 10 == 0 ? depth / 2 : mm % 5 == 0 ? depth / 3 : depth / 5;
+        // Filled pixels rather than lines: a line on a pixel's edge straddles two device pixels
+        // at a device pixel ratio of 2.
         if (horizontal)
-            painter.drawLine(pos, depth - tick, pos, depth - 1);
+            painter.fillRect(pos, depth - tick, 1, tick, navy);
         else
-            painter.drawLine(depth - tick, pos, depth - 1, pos);
+            painter.fillRect(depth - tick, pos, tick, 1, navy);
         if (mm % numberEvery == 0 && mm > 0) {
             const QString number = QString::number(mm);
             if (horizontal)
@@ -66,12 +71,11 @@ void TRuler::paintEvent(QPaintEvent*) {
         }
     }
     if (FHairLine >= 0) {
-        painter.setPen(Qt::black);
         const int pos = FOrigin + FHairLine;
         if (horizontal)
-            painter.drawLine(pos, 0, pos, depth - 1);
+            painter.fillRect(pos, 0, 1, depth, Qt::black);
         else
-            painter.drawLine(0, pos, depth - 1, pos);
+            painter.fillRect(0, pos, depth, 1, Qt::black);
     }
 }
 

@@ -15,6 +15,7 @@ public:
     int Scale() const { return FScale; }
     void SetScale(int scale);
     // Pixels between the ruler's start and the label's edge (where 0 mm is).
+    int Origin() const { return FOrigin; }
     void SetOrigin(int px);
     // The hair line, in pixels from the label's edge; negative hides it.
     int HairLine() const { return FHairLine; }

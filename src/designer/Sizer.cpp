@@ -67,7 +67,11 @@ void TSizer::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QColor teal(0x00, 0x80, 0x80);
     painter.setPen(QPen(teal, 1, Qt::DotLine));
+    // A one-pixel line through the pixel's middle covers that pixel at any device pixel ratio
+    // (on the pixel's edge it would straddle two device pixels at 2x).
+    painter.translate(0.5, 0.5);
     painter.drawRect(rect().adjusted(kHandle / 2, kHandle / 2, -kHandle / 2 - 1, -kHandle / 2 - 1));
+    painter.resetTransform();
     for (int i = 0; i < 8; ++i)
         painter.fillRect(HandleRect(i), teal);
 }

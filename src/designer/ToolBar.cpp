@@ -6,8 +6,11 @@
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <initializer_list>
 
 namespace etikor {
 
@@ -98,7 +101,7 @@ TToolBar::TToolBar(QWidget* parent) : QWidget(parent) {
     ElrendezesGomb->setEnabled(false);
     layout->addWidget(ElrendezesGomb);
     layout->addSpacing(6);
-    auto* zooms = new QButtonGroup(this);
+    auto* zooms = FZooms = new QButtonGroup(this);
     zooms->setObjectName(QStringLiteral("NagyitasCsoport"));
     for (int z = 1; z <= 3; ++z) {
         const QByteArray name = "Nagyitas" + QByteArray::number(z);
@@ -111,6 +114,46 @@ TToolBar::TToolBar(QWidget* parent) : QWidget(parent) {
         zooms->addButton(b, z);
         layout->addWidget(b);
         connect(b, &QToolButton::clicked, this, [this, z] { emit ZoomClicked(z); });
+    }
+    // The steps up to the largest and "fit"; the keys work wherever the focus is in the window.
+    struct TZoomButton {
+        const char* Name;
+        const char* Caption;
+        const char* Hint;
+        int Steps; // 0: fit
+        std::initializer_list<QKeyCombination> Keys;
+    };
+    const TZoomButton zoomButtons[] = {
+        {"NagyitasBe",
+         "+",
+         QT_TRANSLATE_NOOP("TToolBarText", "Nagyítás (Ctrl++, Ctrl+görgő)"),
+         1,
+         {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}},
+        {"NagyitasKi",
+         "-",
+         QT_TRANSLATE_NOOP("TToolBarText", "Kicsinyítés (Ctrl+-, Ctrl+görgő)"),
+         -1,
+         {Qt::CTRL | Qt::Key_Minus}},
+        {"NagyitasIllesztes",
+         "[ ]",
+         QT_TRANSLATE_NOOP("TToolBarText", "Az egész címke látszik (Ctrl+0)"),
+         0,
+         {Qt::CTRL | Qt::Key_0}},
+    };
+    for (const TZoomButton& item : zoomButtons) {
+        QToolButton* b =
+            NamedToolButton(this, item.Name, TToolBarText::tr(item.Hint), QString::fromLatin1(item.Caption));
+        layout->addWidget(b);
+        connect(b, &QToolButton::clicked, this, [this, steps = item.Steps] {
+            if (steps == 0)
+                emit FitClicked();
+            else
+                emit ZoomStepClicked(steps);
+        });
+        for (QKeyCombination key : item.Keys) {
+            auto* shortcut = new QShortcut(QKeySequence(key), this);
+            connect(shortcut, &QShortcut::activated, b, &QToolButton::click);
+        }
     }
     layout->addStretch(1);
 
@@ -188,7 +231,15 @@ void TToolBar::ClickDelete() {
 }
 
 void TToolBar::ShowZoom(int zoom) {
-    Nagyitas[zoom - 1]->setChecked(true);
+    if (zoom >= 1 && zoom <= 3) {
+        Nagyitas[zoom - 1]->setChecked(true);
+        return;
+    }
+    // Past the three buttons none of them is down.
+    FZooms->setExclusive(false);
+    for (QToolButton* b : Nagyitas)
+        b->setChecked(false);
+    FZooms->setExclusive(true);
 }
 
 void TToolBar::ShowDrawingMenu() {

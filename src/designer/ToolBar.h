@@ -12,6 +12,7 @@
 
 #include <QWidget>
 
+class QButtonGroup;
 class QMenu;
 class QToolButton;
 
@@ -46,6 +47,9 @@ signals:
     void ArrangeChosen(etikor::TArrangeKind kind);
     void OwnSizeClicked();
     void ZoomClicked(int zoom);
+    // One step in (+1) or out (-1), and "fit".
+    void ZoomStepClicked(int steps);
+    void FitClicked();
 
 private:
     QToolButton* Tool(TElemKind kind) const;
@@ -58,6 +62,7 @@ private:
     QToolButton* RajzGomb = nullptr;
     QToolButton* ElemTorlesGomb = nullptr;
     QToolButton* Nagyitas[3] = {};
+    QButtonGroup* FZooms = nullptr;
     QMenu* RajzMenu = nullptr;
     QToolButton* ElrendezesGomb = nullptr;
     QMenu* ElrendezesMenu = nullptr;

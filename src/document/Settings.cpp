@@ -136,6 +136,8 @@ TSettings TSettingsFile::Read() const {
     s.AutoOrsina = ini.ReadBool(kVonalkod, "Auto Orsina", s.AutoOrsina);
     s.AutoSugo = ini.ReadBool(kEgyeb, "Auto sugo", s.AutoSugo);
     s.Nyomtato = QString::fromStdString(ini.ReadString(kNyomtatas, "Nyomtato", ""));
+    s.AblakMagassag = ini.ReadInteger(kAblak, "Magassag", 0);
+    s.AblakSzelesseg = ini.ReadInteger(kAblak, "Szelesseg", 0);
     for (const auto& [queue, value] : ini.ReadSection(kEltolas)) {
         // A value the program did not write is left out, not guessed.
         if (const std::optional<TPrintOffset> offset = TPrintOffset::Parse(QString::fromStdString(value)))

@@ -58,7 +58,7 @@ TPrintOffset OffsetOfQueue(const TPrintOffsets& offsets, const QString& queue);
 // The values the settings dialog shows and the run-time flags of the same names.
 struct TSettings {
     QString Utolso = QString::fromLatin1(kDefaultTemplate); // file name, no folder
-    int AblakMagassag = 0; // outer size of the main window; written only, never as 0
+    int AblakMagassag = 0; // outer size of the main window, frame included; never written as 0
     int AblakSzelesseg = 0;
     // The default page and label of templates that have no page-setup row.
     TPageSetup Page;

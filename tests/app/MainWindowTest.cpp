@@ -5,6 +5,7 @@
 #include "designer/ElementPanel.h"
 #include "designer/ElementViews.h"
 #include "designer/LabelCanvas.h"
+#include "designer/Ruler.h"
 #include "designer/Sizer.h"
 #include "series/ManualEntry.h"
 #include "series/ui/KeziForm.h"
@@ -13,6 +14,7 @@
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -22,8 +24,10 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QWheelEvent>
 
 namespace etikor {
 namespace {
@@ -413,6 +417,88 @@ TEST_F(MainWindowTest, ZoomButtons) {
     Child<QToolButton>("Nagyitas1")->click();
     EXPECT_EQ(View("Szoveg_1")->geometry(), text);
     EXPECT_EQ(View("Rajz_1")->geometry(), QRect(170, 60, 60, 60));
+}
+
+// The window resizes: the canvas and its rulers take what it grows by, the tabs and the tool
+// bar keep their width.
+TEST_F(MainWindowTest, ResizingGrowsTheCanvas) {
+    TMainForm& form = StartOnFixture();
+    EXPECT_LT(form.minimumSize().width(), form.maximumSize().width());
+    auto* pages = Child<QWidget>("PageControl1");
+    auto* tools = Child<QWidget>("PEszkoz");
+    const QSize canvas = form.Canvas().size();
+    const int pagesWidth = pages->width();
+    const int toolsWidth = tools->width();
+    form.resize(form.width() + 400, form.height() + 300);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.Canvas().size(), canvas + QSize(400, 300));
+    EXPECT_EQ(pages->width(), pagesWidth);
+    EXPECT_EQ(tools->width(), toolsWidth);
+    EXPECT_EQ(form.Canvas().VonalzoX->width(), form.Canvas().viewport()->width());
+    EXPECT_EQ(form.Canvas().VonalzoY->height(), form.Canvas().viewport()->height());
+    ExpectTabControlsShowTheirTextInFull();
+    form.showMaximized();
+    QCoreApplication::processEvents();
+    EXPECT_GE(form.Canvas().width(), canvas.width());
+}
+
+// The window's size is kept in the settings at closing and comes back at the next start.
+TEST_F(MainWindowTest, WindowSizeKeptInTheSettings) {
+    WriteDefaults();
+    TSettings settings;
+    settings.AutoSugo = false;
+    // Within the offscreen test screen (800 x 600), which a kept size never exceeds.
+    settings.AblakSzelesseg = 790;
+    settings.AblakMagassag = 560;
+    WriteSettings(settings);
+    TMainForm& form = Start();
+    EXPECT_EQ(form.frameGeometry().size(), QSize(790, 560));
+    form.resize(760, 520);
+    form.close();
+    const TSettings back = TSettingsFile(paths_.ProgramFolder).Read();
+    EXPECT_EQ(back.AblakSzelesseg, form.frameGeometry().width());
+    EXPECT_EQ(back.AblakMagassag, form.frameGeometry().height());
+    EXPECT_EQ(form.size(), QSize(760, 520));
+}
+
+// The zoom keys and Ctrl+wheel: steps up to 8x, fit with Ctrl+0, and the point under the
+// pointer stays there.
+TEST_F(MainWindowTest, ZoomKeysWheelAndFit) {
+    TMainForm& form = StartOnFixture();
+    form.resize(1000, 700);
+    QCoreApplication::processEvents();
+    TLabelCanvas& canvas = form.Canvas();
+    QTest::keyClick(&form, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(form.Zoom(), canvas.FitZoom());
+    EXPECT_GE(form.Zoom(), 2);
+    for (int i = 0; i < 10; ++i)
+        QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(form.Zoom(), 8);
+    EXPECT_FALSE(Child<QToolButton>("Nagyitas3")->isChecked());
+    EXPECT_EQ(test::Named<QWidget>(canvas, "Cimke")->size(), QSize(1875, 1173));
+    EXPECT_EQ(View("Rajz_1")->geometry(), QRect(1360, 480, 480, 480));
+    QTest::keyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(form.Zoom(), 7);
+    Child<QToolButton>("NagyitasIllesztes")->click();
+    EXPECT_EQ(form.Zoom(), canvas.FitZoom());
+
+    // Ctrl+wheel in the middle of the view, zoomed far enough in for the label to scroll every
+    // way: the millimetre under the pointer stays.
+    form.SetZoom(4);
+    canvas.horizontalScrollBar()->setValue(canvas.horizontalScrollBar()->maximum() / 2);
+    canvas.verticalScrollBar()->setValue(canvas.verticalScrollBar()->maximum() / 2);
+    const QPointF at = QRectF(canvas.viewport()->rect()).center();
+    for (int delta : {120, 120, -120, -120, 120}) {
+        const double xMm = canvas.AxisX().ViewToMm(at.x(), form.Zoom());
+        const double yMm = canvas.AxisY().ViewToMm(at.y(), form.Zoom());
+        QWheelEvent event(at, canvas.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(canvas.viewport(), &event);
+        const double pxPerMm = kScreenPpi * form.Zoom() / 25.4;
+        EXPECT_NEAR(canvas.AxisX().ViewToMm(at.x(), form.Zoom()), xMm, 1.0 / pxPerMm) << delta;
+        EXPECT_NEAR(canvas.AxisY().ViewToMm(at.y(), form.Zoom()), yMm, 1.0 / pxPerMm) << delta;
+    }
+    EXPECT_EQ(form.Zoom(), 5);
 }
 
 // "Elem törlése" asks first (help context 18 meanwhile); No keeps, Yes deletes the row.

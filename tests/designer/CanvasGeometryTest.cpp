@@ -94,5 +94,72 @@ TEST(CanvasGeometry, BarcodeWidthCheck) {
     EXPECT_FALSE(CheckBarcodeWidth(48, 1, 96).TooNarrow());
 }
 
+// The zoom steps stay within 1..8 whatever is asked.
+TEST(CanvasGeometry, ZoomSteps) {
+    struct Row {
+        int Zoom, Steps, Expected;
+    } rows[] = {{1, 1, 2}, {3, 1, 4}, {8, 1, 8}, {8, 3, 8}, {1, -1, 1}, {5, -2, 3}, {0, 0, 1}, {12, -1, 7}};
+    for (const Row& r : rows)
+        EXPECT_EQ(StepZoom(r.Zoom, r.Steps), r.Expected) << r.Zoom << " by " << r.Steps;
+    EXPECT_EQ(ClampZoom(9), kMaxZoom);
+    EXPECT_EQ(ClampZoom(-3), kMinZoom);
+}
+
+// "Fit" takes the largest step whose panel fits both ways; the smallest when none does.
+TEST(CanvasGeometry, FitZoom) {
+    struct Row {
+        double W, H;
+        int ViewW, ViewH, Expected;
+    } rows[] = {
+        {62.5, 38.1, 703, 440, 3},   // exactly the 3x panel
+        {62.5, 38.1, 702, 440, 2},   // one pixel short across
+        {62.5, 38.1, 703, 439, 2},   // one pixel short down
+        {62.5, 38.1, 4000, 4000, 8}, // never past the largest step
+        {200, 150, 300, 200, 1},     // larger than the view at 1x: scrolls
+        {20, 10, 600, 120, 3},       // the height decides: 38.5 x 3 = 115.5 -> 116
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(FitZoom(r.W, r.H, r.ViewW, r.ViewH), r.Expected) << r.ViewW << "x" << r.ViewH;
+}
+
+// A view position is millimetres from the label's edge as the rulers count them (96 px per
+// inch times the zoom), through the scroll offset and the label's place; and back.
+TEST(CanvasGeometry, ViewMillimetreMapping) {
+    struct Row {
+        TCanvasAxis Axis;
+        int Zoom;
+        double ViewPx, Mm;
+    } rows[] = {
+        {{6, 0}, 1, 6, 0},
+        {{6, 0}, 1, 6 + 96, 25.4},
+        {{6, 0}, 2, 6 + 96, 12.7},
+        {{6, 400}, 4, 10, (10 + 400 - 6) * 25.4 / 384},
+        {{6, 1000}, 8, 0, (1000 - 6) * 25.4 / 768},
+        {{6, 0}, 3, 0, -6 * 25.4 / 288}, // left of the label
+    };
+    for (const Row& r : rows) {
+        EXPECT_NEAR(r.Axis.ViewToMm(r.ViewPx, r.Zoom), r.Mm, 1e-9) << r.ViewPx << " at " << r.Zoom;
+        EXPECT_NEAR(r.Axis.MmToView(r.Mm, r.Zoom), r.ViewPx, 1e-9) << r.Mm << " at " << r.Zoom;
+    }
+}
+
+// Zooming around a point of the view: the millimetre under that point stays under it at the
+// new zoom (to within one screen pixel at the new zoom).
+TEST(CanvasGeometry, ZoomAroundPointKeepsThePoint) {
+    struct Row {
+        TCanvasAxis Axis;
+        double ViewPx;
+        int From, To;
+    } rows[] = {
+        {{6, 0}, 100, 1, 2},   {{6, 0}, 300, 1, 8}, {{6, 250}, 37, 3, 4},
+        {{6, 900}, 420, 8, 3}, {{6, 40}, 0, 2, 1},  {{6, 0}, 6, 1, 8}, // the label's edge stays put
+    };
+    for (const Row& r : rows) {
+        const double mm = r.Axis.ViewToMm(r.ViewPx, r.From);
+        const TCanvasAxis after{r.Axis.Origin, r.Axis.ScrollKeeping(r.ViewPx, r.From, r.To)};
+        EXPECT_NEAR(after.MmToView(mm, r.To), r.ViewPx, 1.0) << r.ViewPx << " " << r.From << "->" << r.To;
+    }
+}
+
 } // namespace
 } // namespace etikor

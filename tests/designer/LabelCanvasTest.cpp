@@ -13,9 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace etikor {
 namespace {
@@ -310,6 +313,105 @@ TEST_F(LabelCanvasTest, RulersAreNavyOnSilver) {
     for (int x = 0; x < image.width() && !navy; ++x)
         navy = image.pixelColor(x, image.height() - 1) == QColor(0x00, 0x00, 0x80);
     EXPECT_TRUE(navy);
+}
+
+// The rulers stay at the view's edges and span it; a label larger than the view scrolls and
+// the rulers' zero follows the label's edge.
+TEST_F(LabelCanvasTest, ScrollingLabelWithRulersAlongside) {
+    canvas_.resize(400, 300);
+    canvas_.show();
+    Build(8);
+    QWidget* cimke = test::Named<QWidget>(canvas_, "Cimke");
+    EXPECT_EQ(cimke->size(), QSize(1875, 1173));
+    EXPECT_EQ(canvas_.VonalzoX->Scale(), 800);
+    const QRect view = canvas_.viewport()->geometry();
+    EXPECT_EQ(canvas_.VonalzoX->geometry(), QRect(view.left(), view.top() - 20, view.width(), 20));
+    EXPECT_EQ(canvas_.VonalzoY->geometry(), QRect(view.left() - 20, view.top(), 20, view.height()));
+    EXPECT_EQ(canvas_.VonalzoX->Origin(), TLabelCanvas::kMargin);
+    ASSERT_GT(canvas_.horizontalScrollBar()->maximum(), 1000);
+    ASSERT_GT(canvas_.verticalScrollBar()->maximum(), 500);
+    canvas_.horizontalScrollBar()->setValue(1000);
+    canvas_.verticalScrollBar()->setValue(500);
+    EXPECT_EQ(canvas_.VonalzoX->Origin(), TLabelCanvas::kMargin - 1000);
+    EXPECT_EQ(canvas_.VonalzoY->Origin(), TLabelCanvas::kMargin - 500);
+    EXPECT_EQ(cimke->mapTo(canvas_.viewport(), QPoint(0, 0)),
+              QPoint(TLabelCanvas::kMargin - 1000, TLabelCanvas::kMargin - 500));
+    // The rulers stay where they are.
+    EXPECT_EQ(canvas_.VonalzoX->geometry().top(), view.top() - 20);
+    // The axes say which millimetre is under a point of the view.
+    EXPECT_NEAR(canvas_.AxisX().ViewToMm(0, 8), ScreenToMm(1000 - TLabelCanvas::kMargin, 8), 1e-9);
+    // A larger view: no scrolling at 1x, and the content fills the view.
+    Build(1);
+    canvas_.resize(900, 700);
+    EXPECT_EQ(canvas_.horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(canvas_.widget()->size(), canvas_.viewport()->size());
+    EXPECT_EQ(canvas_.VonalzoX->width(), canvas_.viewport()->width());
+    EXPECT_EQ(canvas_.FitZoom(), 3); // 703 x 440 fits 900 - 40 - 12 across, 700 - 40 - 12 down
+}
+
+// Ctrl+wheel asks for the next step around the pointer; a plain wheel scrolls.
+TEST_F(LabelCanvasTest, CtrlWheelAsksForZoomAroundThePointer) {
+    canvas_.resize(400, 300);
+    canvas_.show();
+    Build(2);
+    std::vector<std::pair<int, QPointF>> asked;
+    QObject::connect(&canvas_, &TLabelCanvas::ZoomAtRequested,
+                     [&](int zoom, const QPointF& at) { asked.emplace_back(zoom, at); });
+    QWidget* cimke = test::Named<QWidget>(canvas_, "Cimke");
+    // Over the label: a wheel event the label leaves goes on to the view (sent ones do not
+    // travel up by themselves).
+    const QPointF at = cimke->mapTo(canvas_.viewport(), QPointF(50, 40));
+    auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(at, canvas_.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(canvas_.viewport(), &event);
+    };
+    wheel(120, Qt::ControlModifier);
+    wheel(-240, Qt::ControlModifier);
+    wheel(60, Qt::ControlModifier); // half a notch: nothing yet
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].first, 3);
+    EXPECT_EQ(asked[1].first, 1);
+    EXPECT_EQ(asked[0].second, at);
+    const int before = canvas_.verticalScrollBar()->value();
+    wheel(-120, Qt::NoModifier);
+    EXPECT_EQ(asked.size(), 2u);
+    EXPECT_GT(canvas_.verticalScrollBar()->value(), before);
+}
+
+// At a device pixel ratio of 2 the rulers' ticks and the element views land on whole device
+// pixels at twice their logical place: sharp, not smeared over neighbours.
+TEST_F(LabelCanvasTest, SharpAtDevicePixelRatioTwo) {
+    canvas_.resize(500, 400);
+    canvas_.show();
+    Build(2);
+    QImage ruler(canvas_.VonalzoX->size() * 2, QImage::Format_RGB32);
+    ruler.setDevicePixelRatio(2);
+    canvas_.VonalzoX->render(&ruler);
+    const QColor navy(0x00, 0x00, 0x80), silver(0xC0, 0xC0, 0xC0);
+    // 10 mm at zoom 2: 75.59 -> 76 logical pixels from the label's edge.
+    const int tick = 2 * (canvas_.VonalzoX->Origin() + 76);
+    const int y = ruler.height() - 2;
+    EXPECT_EQ(ruler.pixelColor(tick, y), navy);
+    EXPECT_EQ(ruler.pixelColor(tick + 1, y), navy);
+    EXPECT_EQ(ruler.pixelColor(tick - 1, y), silver);
+    EXPECT_EQ(ruler.pixelColor(tick + 2, y), silver);
+
+    QWidget* cimke = test::Named<QWidget>(canvas_, "Cimke");
+    QImage label(cimke->size() * 2, QImage::Format_RGB32);
+    label.setDevicePixelRatio(2);
+    cimke->render(&label);
+    const QImage logical = cimke->grab().toImage();
+    // Every logical pixel is the same two by two device pixels.
+    int differing = 0;
+    for (int ly = 0; ly < logical.height(); ly += 3)
+        for (int lx = 0; lx < logical.width(); lx += 3) {
+            const QColor c = logical.pixelColor(lx, ly);
+            const bool white = c == QColor(Qt::white);
+            if (white != (label.pixelColor(2 * lx, 2 * ly) == QColor(Qt::white)))
+                ++differing;
+        }
+    EXPECT_LT(differing, logical.width() * logical.height() / 9 / 50) << "views out of place at 2x";
 }
 
 } // namespace

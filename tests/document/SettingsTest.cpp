@@ -267,7 +267,8 @@ TEST_F(SettingsTest, WriteKeepsTheUsersLinesAndReadsBack) {
     EXPECT_EQ(back.Page.Columns, 2);
     EXPECT_TRUE(back.AutoOrsina);
     EXPECT_FALSE(back.AutoSugo);
-    EXPECT_EQ(back.AblakMagassag, 0) << "the window size is written only";
+    EXPECT_EQ(back.AblakMagassag, 600) << "the window size comes back for the next run";
+    EXPECT_EQ(back.AblakSzelesseg, 800);
 
     // Writing the same values again leaves the file as it was.
     TSettings again = back;

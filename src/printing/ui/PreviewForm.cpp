@@ -10,13 +10,17 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPaintEngine>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -48,14 +52,33 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    // Only the part to paint is rendered, at the screen's device pixels: a page zoomed far in
+    // costs no more than the view, and stays sharp on a HiDPI screen.
+    void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
+        const QRect area = event->rect();
         if (!Source || PageIndex < 0 || PageIndex >= Source->PageCount()) {
-            painter.fillRect(rect(), Qt::white);
+            painter.fillRect(area, Qt::white);
             return;
         }
-        painter.drawImage(
-            0, 0, RenderPage(Source->Page(PageIndex), Source->PageWidthMm(), Source->PageLengthMm(), Dpi));
+        // The device painted on: the window's backing store, or an image the page is rendered to.
+        const double ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
+        // The resolution as a whole-page render has it (an image keeps whole dots per inch),
+        // and the part's offset a whole number of device pixels, so parts meet without seams.
+        const int dotsPerMetre = static_cast<int>(std::lround(Dpi * ratio / 0.0254));
+        QImage part((QSizeF(area.size()) * ratio).toSize().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        part.setDotsPerMeterX(dotsPerMetre);
+        part.setDotsPerMeterY(dotsPerMetre);
+        part.fill(Qt::white);
+        const double dotsPerMm = std::round(dotsPerMetre * 0.0254) / 25.4;
+        const TDeviceMap map = DeviceMapFor(part, QPointF(std::round(area.left() * ratio) / dotsPerMm,
+                                                          std::round(area.top() * ratio) / dotsPerMm));
+        {
+            QPainter partPainter(&part);
+            PaintPage(partPainter, map, Source->Page(PageIndex));
+        }
+        part.setDevicePixelRatio(ratio);
+        painter.drawImage(area.topLeft(), part);
     }
 };
 
@@ -86,7 +109,10 @@ TPreviewForm::TPreviewForm(const TReport& report, TDataSet* data, TPrintRange ra
     QToolButton* fit = Button(bar, "ZoomFit", TPreviewFormText::tr("Egy lap"));
     QToolButton* full = Button(bar, "Zoom100", TPreviewFormText::tr("100% nagyítás"), QStringLiteral("100%"));
     QToolButton* width = Button(bar, "ZoomToWidth", TPreviewFormText::tr("Nagyítás sz."));
-    for (QToolButton* zoom : {fit, full, width}) {
+    FZoomButtons[0] = fit;
+    FZoomButtons[1] = full;
+    FZoomButtons[2] = width;
+    for (QToolButton* zoom : FZoomButtons) {
         zoom->setCheckable(true);
         zoom->setAutoExclusive(true);
     }
@@ -135,6 +161,8 @@ TPreviewForm::TPreviewForm(const TReport& report, TDataSet* data, TPrintRange ra
     FView = new TPreviewPage(FScroll);
     FScroll->setWidget(FView);
     FScroll->setWidgetResizable(false);
+    // Ctrl+wheel over the page (or beside it) zooms.
+    FScroll->viewport()->installEventFilter(this);
     layout->addWidget(FScroll, 1);
 
     auto* status = new QStatusBar(this);
@@ -242,8 +270,46 @@ void TPreviewForm::SetZoom(TZoom zoom) {
     case TZoom::zmFit:
         FView->Dpi = std::max(std::min(room.width() / widthInches, room.height() / lengthInches), 8.0);
         break;
+    case TZoom::zmFree:
+        break;
     }
     UpdatePage();
+}
+
+void TPreviewForm::ZoomBy(int steps, const QPointF& viewPos) {
+    const double screenDpi = logicalDpiX();
+    const double old = FView->Dpi;
+    const double dpi =
+        std::clamp(old * std::pow(kZoomStep, steps), screenDpi * kMinZoom, screenDpi * kMaxZoom);
+    // The page point under the pointer, before and after.
+    const QPointF onPage = viewPos - QPointF(FView->pos());
+    const double ratio = dpi / old;
+    FZoom = TZoom::zmFree;
+    for (QToolButton* button : FZoomButtons) {
+        button->setAutoExclusive(false);
+        button->setChecked(false);
+        button->setAutoExclusive(true);
+    }
+    FView->Dpi = dpi;
+    UpdatePage();
+    FScroll->horizontalScrollBar()->setValue(static_cast<int>(std::lround(onPage.x() * ratio - viewPos.x())));
+    FScroll->verticalScrollBar()->setValue(static_cast<int>(std::lround(onPage.y() * ratio - viewPos.y())));
+}
+
+bool TPreviewForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FScroll->viewport() && event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            // A notch is 120; a touch pad sends smaller parts that add up to one.
+            FWheelAngle += wheel->angleDelta().y();
+            const int steps = FWheelAngle / 120;
+            FWheelAngle -= steps * 120;
+            if (steps != 0)
+                ZoomBy(steps, wheel->position());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TPreviewForm::UpdatePage() {
@@ -266,7 +332,25 @@ void TPreviewForm::resizeEvent(QResizeEvent* event) {
 
 void TPreviewForm::keyPressEvent(QKeyEvent* event) {
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    const QPointF middle = QRectF(FScroll->viewport()->rect()).center();
     switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        if (!ctrl)
+            break;
+        ZoomBy(1, middle);
+        return;
+    case Qt::Key_Minus:
+        if (!ctrl)
+            break;
+        ZoomBy(-1, middle);
+        return;
+    case Qt::Key_0:
+        if (!ctrl)
+            break;
+        FZoomButtons[0]->setChecked(true);
+        SetZoom(TZoom::zmFit);
+        return;
     case Qt::Key_PageUp:
         GoToPage(ctrl ? 1 : FPage - 1);
         return;
@@ -280,8 +364,9 @@ void TPreviewForm::keyPressEvent(QKeyEvent* event) {
         GoToPage(PageCount());
         return;
     default:
-        QDialog::keyPressEvent(event);
+        break;
     }
+    QDialog::keyPressEvent(event);
 }
 
 void TPreviewForm::PrintSetupClick() {

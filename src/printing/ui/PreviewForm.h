@@ -25,7 +25,12 @@ class TPreviewPage;
 
 class TPreviewForm : public QDialog {
 public:
-    enum class TZoom { zmFit, zm100, zmWidth };
+    // zmFree: a zoom of the user's own, by Ctrl+wheel or Ctrl++ / Ctrl+-.
+    enum class TZoom { zmFit, zm100, zmWidth, zmFree };
+    // The free zoom's bounds, as a share of 100% (the screen's resolution), and its step.
+    static constexpr double kMinZoom = 0.1;
+    static constexpr double kMaxZoom = 8.0;
+    static constexpr double kZoomStep = 1.25;
     // Prints the pages with copies and a page range (the program's printer).
     using TPrintEvent = std::function<void(TPageSource&, const TPrintRange&)>;
 
@@ -49,10 +54,14 @@ public:
     int RecordsPerStep = 10000;
 
     void GoToPage(int page);
+    // `steps` free-zoom steps in (positive) or out, keeping the point of the page under
+    // `viewPos` (a point of the scrolled view) where it is.
+    void ZoomBy(int steps, const QPointF& viewPos);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void PrepareStep();
@@ -81,6 +90,8 @@ private:
     QLabel* FPagePanel = nullptr;
     QToolButton* FPrintSetup = nullptr;
     QToolButton* FPrintButton = nullptr;
+    QToolButton* FZoomButtons[3] = {};
+    int FWheelAngle = 0; // eighths of a degree not yet made into a step
     QToolButton* FPrintPage = nullptr;
 };
 

@@ -12,11 +12,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <set>
 
@@ -211,6 +215,91 @@ TEST(PreviewForm, AnyPageOfALongRunIsShownFromTheIndex) {
     }
     Child(form, "PreviousPage")->click();
     expectShown(730);
+}
+
+// The free zoom: Ctrl++ / Ctrl+- and Ctrl+wheel in steps of 1.25 within 10%..800%, the page
+// point under the pointer kept in place; Ctrl+0 shows the whole page again.
+TEST(PreviewForm, FreeZoomAroundThePointer) {
+    Fixture f(30);
+    TPreviewForm form(f.Report, f.Data.get(), {}, {}, f.Prompts);
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(700, 500);
+    form.show();
+    QCoreApplication::processEvents();
+    const double screenDpi = form.logicalDpiX();
+    const double width = form.PageDpi();
+    QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(form.Zoom(), TPreviewForm::TZoom::zmFree);
+    EXPECT_DOUBLE_EQ(form.PageDpi(), width * 1.25);
+    for (const char* name : {"ZoomFit", "Zoom100", "ZoomToWidth"})
+        EXPECT_FALSE(Child(form, name)->isChecked()) << name;
+    QTest::keyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(form.PageDpi(), width);
+
+    auto* scroll = form.findChild<QScrollArea*>(QStringLiteral("PreviewScroll"));
+    auto* page = form.findChild<QWidget*>(QStringLiteral("PreviewPage"));
+    QWidget* viewport = scroll->viewport();
+    // Zoomed in (the view is as wide as the tool bar needs) and scrolled to the middle, so that
+    // the page can move every way.
+    while (page->width() <= 2 * viewport->width() && form.PageDpi() < screenDpi * 8)
+        QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
+    const double zoomedIn = form.PageDpi();
+    ASSERT_GT(page->width(), 2 * viewport->width());
+    scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum() / 2);
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum() / 2);
+    for (int delta : {-120, -120, 120, -120, 240}) {
+        const QPointF at(viewport->width() * 0.6, viewport->height() * 0.4);
+        const QPointF mmBefore = (at - QPointF(page->pos())) / form.PageDpi() * 25.4;
+        QWheelEvent wheel(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &wheel);
+        const QPointF mmAfter = (at - QPointF(page->pos())) / form.PageDpi() * 25.4;
+        const double pixelMm = 25.4 / form.PageDpi();
+        EXPECT_NEAR(mmAfter.x(), mmBefore.x(), pixelMm) << delta;
+        EXPECT_NEAR(mmAfter.y(), mmBefore.y(), pixelMm) << delta;
+    }
+    EXPECT_NEAR(form.PageDpi(), zoomedIn, 1e-9);
+    for (int i = 0; i < 40; ++i)
+        QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(form.PageDpi(), screenDpi * 8);
+    for (int i = 0; i < 60; ++i)
+        QTest::keyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(form.PageDpi(), screenDpi * 0.1);
+    QTest::keyClick(&form, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(form.Zoom(), TPreviewForm::TZoom::zmFit);
+    EXPECT_TRUE(Child(form, "ZoomFit")->isChecked());
+    EXPECT_LE(page->height(), viewport->height());
+}
+
+// Zoomed in, a scrolled part of the page is painted as the same part of the whole page; at a
+// device pixel ratio of 2 the page is rendered at twice the resolution, not enlarged.
+TEST(PreviewForm, ZoomedPartsAndHiDpiMatchTheWholePage) {
+    Fixture f(3);
+    Fixture whole(3);
+    const TPreparedReport prepared = Prepare(whole.Report, whole.Data.get());
+    TPreviewForm form(f.Report, f.Data.get(), {}, {}, f.Prompts);
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(500, 400);
+    form.show();
+    FinishPreparing(form);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
+    auto* page = form.findChild<QWidget*>(QStringLiteral("PreviewPage"));
+    const QImage full = RenderPage(prepared, 0, form.PageDpi());
+    const QRect part(page->width() / 3, page->height() / 4, 120, 90);
+    const QImage shown = page->grab(part).toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown, full.copy(part));
+
+    QImage sharp(page->size() * 2, QImage::Format_RGB32);
+    sharp.setDevicePixelRatio(2);
+    page->render(&sharp);
+    QImage expected = RenderPage(prepared, 0, form.PageDpi() * 2);
+    const QRect common = QRect(QPoint(), sharp.size()).intersected(expected.rect());
+    int differing = 0;
+    for (int y = 0; y < common.height(); y += 2)
+        for (int x = 0; x < common.width(); x += 2)
+            differing += sharp.pixel(x, y) != expected.pixel(x, y);
+    EXPECT_LT(differing, common.width() * common.height() / 4 / 100);
 }
 
 TEST(PreviewForm, PrintUsesTheRangeOfThePrinterSetup) {
